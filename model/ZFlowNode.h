@@ -1,0 +1,40 @@
+#pragma once
+#include "ZNetNode.h"
+
+class ZBalanceContext;
+class ZDeviceLink;
+
+// A node with position, elevation, head and demand (all base units).
+class ZFlowNode : public ZNetNode {
+public:
+    double X = 0.0;
+    double Y = 0.0;
+    double NodeGrunElev = 0.0;
+    double NodeHydrElev = 0.0;
+    double NodeFlow = 0.0;
+    double NodeFireFlow = 0.0;
+
+    void CopyFrom(const ZNetObject& other) override;
+    // Demand in the calculation case: fire flow added at fire nodes in the fire case,
+    // every demand scaled by the accident factor in the accident case.
+    virtual double CaseDemand(const ZBalanceContext& ctx) const;
+
+    bool IsHeadKnown() const { return HasFlag(qen::FLAG_HEAD_KNOWN); }
+    bool IsFlowKnown() const { return HasFlag(qen::FLAG_FLOW_KNOWN); }
+    void SetHeadKnown(bool headKnown);
+    bool IsFireNode() const { return HasFlag(qen::FLAG_FIRE_NODE); }
+    void SetFireNode(bool on) { on ? SetFlag(qen::FLAG_FIRE_NODE) : ClearFlag(qen::FLAG_FIRE_NODE); }
+    bool IsDeviceNode() const { return HasFlag(qen::FLAG_DEVICE_NODE); }
+
+    double FreeHead() const { return NodeHydrElev - NodeGrunElev; }
+
+    // Moves the node; a device node takes the other end of its device along.
+    void SetPosition(double x, double y);
+    // The device of a device node: the first link if it is a device, else the second.
+    ZDeviceLink* GetDevice() const;
+    bool CanMergeWith(const ZFlowNode& other) const;
+    bool CanAcceptLink(const ZNetLink& link) const;
+
+protected:
+    ZFlowNode() { SetFlag(qen::FLAG_FLOW_KNOWN); }
+};

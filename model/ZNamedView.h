@@ -1,0 +1,10 @@
+#pragma once
+#include "ViewExtent.h"
+
+#include <string>
+
+// A view rectangle the user saved under a name (GBK bytes).
+struct ZNamedView {
+    std::string ViewName;
+    ViewExtent ViewRect;
+};

@@ -1,0 +1,15 @@
+#pragma once
+#include <vector>
+
+class ZNetObject;
+
+// The change hint every view receives. Objects, when given, is owned by the sender.
+struct ZNetMsg {
+    enum MsgCode { OptionsChanged = 2, CadImported = 3, ObjectsChanged = 7, Balanced = 8 };
+    enum MsgSubCode { None = 0, Removed = 1, Added = 2, Moved = 4, PositionEdited = 5, AttributesEdited = 6 };
+
+    int Code = 0;
+    int SubCode = 0;
+    int Reserved = 0;
+    const std::vector<ZNetObject*>* Objects = nullptr;
+};

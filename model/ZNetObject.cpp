@@ -1,0 +1,23 @@
+#include "ZNetObject.h"
+
+#include <cstring>
+
+void ZNetObject::CopyFrom(const ZNetObject& other)
+{
+    m_flags = other.m_flags & ~qen::FLAG_TRANSIENT;
+}
+
+bool ZNetObject::IsValidId(std::string_view text)
+{
+    return text.size() <= static_cast<size_t>(MaxIdLength) && text.find('\0') == std::string_view::npos;
+}
+
+bool ZNetObject::SetId(std::string_view text)
+{
+    if (!IsValidId(text))
+        return false;
+    std::memset(m_id, 0, sizeof m_id);
+    std::memcpy(m_id, text.data(), text.size());
+    m_idLength = static_cast<uint8_t>(text.size());
+    return true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include "ObjectFlags.h"
+
+#include <cstdint>
+#include <string_view>
+
+// Root of every network object: identifier, array position and state flags.
+class ZNetObject {
+public:
+    static constexpr int MaxIdLength = 19;
+    enum class Kind { Node, Pipe, Pump, Valve, Tank };
+
+    virtual ~ZNetObject() = default;
+    ZNetObject(const ZNetObject&) = delete;
+    ZNetObject& operator=(const ZNetObject&) = delete;
+
+    virtual Kind GetKind() const = 0;
+    virtual const char* ClassName() const = 0;   // the name written into project files
+    virtual int Schema() const { return 1; }
+
+    // A detached copy: same class and attributes, empty Id, Index -1, no topology.
+    virtual ZNetObject* Clone() const = 0;
+    // Copies flags (minus the transient bits) and the class's attribute fields; never Id, Index,
+    // topology, Flow or Resistance. `other` must be of the same class.
+    virtual void CopyFrom(const ZNetObject& other);
+    void DeleteSelf() { delete this; }
+    virtual const char* KindLetter() const = 0;
+
+    bool IsNode() const { return GetKind() == Kind::Node; }
+    bool IsLink() const { return GetKind() != Kind::Node; }
+
+    // Identifier bytes (GBK). SetId refuses (returns false, changes nothing) texts longer than
+    // MaxIdLength bytes or holding a NUL: cutting could make two identifiers equal.
+    const char* GetId() const { return m_id; }
+    std::string_view IdView() const { return std::string_view(m_id, m_idLength); }
+    bool SetId(std::string_view text);
+    static bool IsValidId(std::string_view text);
+
+    int32_t GetIndex() const { return m_index; }
+    void SetIndex(int32_t index) { m_index = index; }   // the containing array's business
+
+    uint32_t GetFlags() const { return m_flags; }
+    void SetFlags(uint32_t flags) { m_flags = flags; }
+    void SetFlag(uint32_t bits) { m_flags |= bits; }
+    void ClearFlag(uint32_t bits) { m_flags &= ~bits; }
+    bool HasFlag(uint32_t bits) const { return (m_flags & bits) != 0; }
+    bool IsHidden() const { return HasFlag(qen::FLAG_HIDDEN); }
+    bool IsFiltered() const { return HasFlag(qen::FLAG_FILTERED); }
+    bool IsSelected() const { return HasFlag(qen::FLAG_SELECTED); }
+
+protected:
+    ZNetObject() = default;
+
+private:
+    char m_id[MaxIdLength + 1] = {};
+    uint8_t m_idLength = 0;
+    int32_t m_index = -1;
+    uint32_t m_flags = 0;
+};

@@ -1,0 +1,55 @@
+#pragma once
+#include "PipePoint.h"
+#include "ZFlowLink.h"
+
+#include <cstdint>
+#include <vector>
+
+// A pipe (or PipeParallel + 1 identical pipes laid side by side) with an optional polyline.
+class ZPipeLink : public ZFlowLink {
+public:
+    enum Type { HazenWilliams = 0, Manning = 1 };
+    enum SideType { NoSupply = 0, SingleSide = 1, DoubleSide = 2 };
+
+    double PipeDiam = 0.3;
+    double PipeInDiam = 0.3;
+    double PipeLength = 0.0;
+    double PipeRougCeof = 100.0;
+    int32_t PipeParallel = 0;
+    uint32_t PipeDate = 0;      // seconds since 1970-01-01 UTC
+    int32_t PipeType = HazenWilliams;
+    int32_t PipeSideType = DoubleSide;
+
+    ZPipeLink() { SetFlag(qen::FLAG_AUTO_LENGTH); }
+
+    Kind GetKind() const override { return Kind::Pipe; }
+    const char* ClassName() const override { return "ZPipeLink"; }
+    const char* KindLetter() const override { return "P"; }
+    ZPipeLink* Clone() const override;
+    void CopyFrom(const ZNetObject& other) override;
+    void Reverse() override;
+
+    double CalcResistance(const ZBalanceContext& ctx) override;
+    double CalcConductance(const ZBalanceContext& ctx) const override;
+    double CalcFlow(const ZBalanceContext& ctx) override;
+    double HeadLoss() const override;
+
+    const std::vector<PipePoint>& Vertices() const { return m_vertices; }
+    int VertexCount() const { return static_cast<int>(m_vertices.size()); }
+    const PipePoint& VertexAt(int i) const { return m_vertices[static_cast<size_t>(i)]; }
+    void SetVertex(int i, const PipePoint& p) { m_vertices[static_cast<size_t>(i)] = p; }
+    void SetVertices(std::vector<PipePoint> v) { m_vertices = std::move(v); }
+
+    bool IsAutoLength() const { return HasFlag(qen::FLAG_AUTO_LENGTH); }
+    bool IsAccidentPipe() const { return HasFlag(qen::FLAG_ACCIDENT_PIPE); }
+    double Area() const { return PipeDiam * PipeDiam * 0.7853981633974483; }
+    double Velocity() const { return Flow / Area(); }
+    double FlowExponent() const { return PipeType == HazenWilliams ? 1.852 : 2.0; }
+    double PolylineLength() const;
+    bool UpdateAutoLength();
+
+private:
+    bool IsShutInCase(const ZBalanceContext& ctx) const;
+
+    std::vector<PipePoint> m_vertices;
+};

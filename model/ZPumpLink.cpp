@@ -1,0 +1,44 @@
+#include "ZPumpLink.h"
+
+#include "ZFlowNode.h"
+
+ZPumpLink* ZPumpLink::Clone() const
+{
+    auto* p = new ZPumpLink;
+    p->CopyFrom(*this);
+    return p;
+}
+
+void ZPumpLink::CopyFrom(const ZNetObject& other)
+{
+    ZDeviceLink::CopyFrom(other);
+    const auto& o = static_cast<const ZPumpLink&>(other);
+    PumpRatedRotV = o.PumpRatedRotV;
+    PumpOperatedRotV = o.PumpOperatedRotV;
+    PumpSCoef = o.PumpSCoef;
+    PumpStaticH = o.PumpStaticH;
+    PumpVacuum = o.PumpVacuum;
+    PumpOpen = o.PumpOpen;
+    m_pumpType = o.m_pumpType;
+}
+
+double ZPumpLink::CalcResistance(const ZBalanceContext&)
+{
+    Resistance = PumpSCoef;
+    return Resistance;
+}
+
+double ZPumpLink::CalcFlow(const ZBalanceContext&)
+{
+    return SquareLawFlow(HeadLoss(), PumpOpen);
+}
+
+double ZPumpLink::CalcConductance(const ZBalanceContext&) const
+{
+    return SquareLawConductance(PumpOpen);
+}
+
+double ZPumpLink::HeadLoss() const
+{
+    return From()->NodeHydrElev - To()->NodeHydrElev + PumpStaticH;
+}

@@ -1,0 +1,126 @@
+#pragma once
+#include "ZNetObject.h"
+
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Objects kept strictly ascending by Id (unsigned bytes, a prefix sorts first), each Index equal
+// to its position. Non-owning: ZNetwork owns what its arrays hold.
+template <class T>
+class ZSortedObArray {
+public:
+    static int Compare(std::string_view a, std::string_view b)
+    {
+        const size_t n = a.size() < b.size() ? a.size() : b.size();
+        if (int c = std::memcmp(a.data(), b.data(), n))
+            return c;
+        return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    }
+
+    int Count() const { return static_cast<int>(m_items.size()); }
+    T* At(int i) const { return m_items[static_cast<size_t>(i)]; }
+    const std::vector<T*>& Items() const { return m_items; }
+    auto begin() const { return m_items.begin(); }
+    auto end() const { return m_items.end(); }
+    void Reserve(size_t n) { m_items.reserve(n); }
+
+    // Position of the element with this Id, or -1; `insertAt` receives the insertion position.
+    int Search(std::string_view id, int* insertAt = nullptr) const
+    {
+        int low = 0, high = Count() - 1;
+        while (low <= high) {
+            const int mid = low + (high - low) / 2;
+            const int c = Compare(m_items[static_cast<size_t>(mid)]->IdView(), id);
+            if (c == 0)
+                return mid;
+            if (c < 0)
+                low = mid + 1;
+            else
+                high = mid - 1;
+        }
+        if (insertAt)
+            *insertAt = low;
+        return -1;
+    }
+    T* Find(std::string_view id) const
+    {
+        const int i = Search(id);
+        return i < 0 ? nullptr : m_items[static_cast<size_t>(i)];
+    }
+
+    bool Insert(T* obj)
+    {
+        int pos = 0;
+        if (Search(obj->IdView(), &pos) >= 0)
+            return false;
+        m_items.insert(m_items.begin() + pos, obj);
+        Renumber(pos, Count() - 1);
+        return true;
+    }
+
+    // Appends without searching: for readers that restore a stored, already ordered array.
+    // Returns false (nothing changed) when the order would break.
+    bool AppendSorted(T* obj)
+    {
+        if (!m_items.empty() && Compare(m_items.back()->IdView(), obj->IdView()) >= 0)
+            return false;
+        obj->SetIndex(Count());
+        m_items.push_back(obj);
+        return true;
+    }
+
+    void RemoveAt(int pos)
+    {
+        m_items[static_cast<size_t>(pos)]->SetIndex(-1);
+        m_items.erase(m_items.begin() + pos);
+        Renumber(pos, Count() - 1);
+    }
+
+    // Removes every element for which pred holds in one sweep; returns the lowest removed position
+    // (Count() when nothing went).
+    template <class Pred>
+    int RemoveIf(Pred pred)
+    {
+        size_t out = 0;
+        int lowest = Count();
+        for (size_t i = 0; i < m_items.size(); ++i) {
+            T* o = m_items[i];
+            if (pred(o)) {
+                if (lowest == Count())
+                    lowest = static_cast<int>(i);
+                o->SetIndex(-1);
+            } else {
+                m_items[out++] = o;
+            }
+        }
+        m_items.resize(out);
+        Renumber(lowest, Count() - 1);
+        return lowest;
+    }
+
+    // After obj's Id changed: move it to its new sorted position.
+    void ReSort(T* obj)
+    {
+        const int old = obj->GetIndex();
+        m_items.erase(m_items.begin() + old);
+        obj->SetIndex(-1);
+        int pos = 0;
+        Search(obj->IdView(), &pos);
+        m_items.insert(m_items.begin() + pos, obj);
+        Renumber(old < pos ? old : pos, old < pos ? pos : old);
+    }
+
+    void Clear() { m_items.clear(); }
+    std::vector<T*> TakeAll() { return std::exchange(m_items, {}); }
+
+private:
+    void Renumber(int from, int to)
+    {
+        for (int i = from; i <= to && i < Count(); ++i)
+            m_items[static_cast<size_t>(i)]->SetIndex(i);
+    }
+
+    std::vector<T*> m_items;
+};

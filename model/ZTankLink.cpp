@@ -1,0 +1,53 @@
+#include "ZTankLink.h"
+
+#include "ZFlowNode.h"
+
+ZTankLink* ZTankLink::Clone() const
+{
+    auto* t = new ZTankLink;
+    t->CopyFrom(*this);
+    return t;
+}
+
+void ZTankLink::CopyFrom(const ZNetObject& other)
+{
+    ZDeviceLink::CopyFrom(other);
+    const auto& o = static_cast<const ZTankLink&>(other);
+    TankArea = o.TankArea;
+    TankMinHead = o.TankMinHead;
+    TankMaxHead = o.TankMaxHead;
+    TankCurH = o.TankCurH;
+    TankBottomElev = o.TankBottomElev;
+    m_tankType = o.m_tankType;
+}
+
+void ZTankLink::Connect(ZNetNode* start, ZNetNode* end)
+{
+    ZDeviceLink::Connect(start, end);
+    for (ZNetNode* n : {start, end}) {
+        auto* fn = static_cast<ZFlowNode*>(n);
+        fn->SetHeadKnown(true);
+        fn->NodeHydrElev = TankCurH;
+    }
+    end->SetFlag(qen::FLAG_HIDDEN);
+}
+
+void ZTankLink::Disconnect()
+{
+    if (EndNode())
+        EndNode()->ClearFlag(qen::FLAG_HIDDEN);
+    ZDeviceLink::Disconnect();
+}
+
+double ZTankLink::CalcResistance(const ZBalanceContext&)
+{
+    Resistance = 0.0;
+    return 0.0;
+}
+
+// The huge conductance welds the outlet to the internal node; both heads are fixed anyway.
+double ZTankLink::CalcConductance(const ZBalanceContext&) const { return 1e100; }
+
+double ZTankLink::CalcFlow(const ZBalanceContext&) { return 0.0; }
+
+double ZTankLink::HeadLoss() const { return 0.0; }

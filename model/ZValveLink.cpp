@@ -1,0 +1,44 @@
+#include "ZValveLink.h"
+
+#include "ZFlowNode.h"
+
+ZValveLink* ZValveLink::Clone() const
+{
+    auto* v = new ZValveLink;
+    v->CopyFrom(*this);
+    return v;
+}
+
+void ZValveLink::CopyFrom(const ZNetObject& other)
+{
+    ZDeviceLink::CopyFrom(other);
+    const auto& o = static_cast<const ZValveLink&>(other);
+    ValveSCoef = o.ValveSCoef;
+    ValveHLess = o.ValveHLess;
+    ValveOpen = o.ValveOpen;
+    m_valveType = o.m_valveType;
+}
+
+double ZValveLink::CalcResistance(const ZBalanceContext&)
+{
+    Resistance = ValveSCoef;
+    return Resistance;
+}
+
+double ZValveLink::CalcFlow(const ZBalanceContext&)
+{
+    return SquareLawFlow(HeadLoss(), ValveOpen);
+}
+
+double ZValveLink::CalcConductance(const ZBalanceContext&) const
+{
+    return SquareLawConductance(ValveOpen);
+}
+
+double ZValveLink::HeadLoss() const
+{
+    double dh = From()->NodeHydrElev - To()->NodeHydrElev;
+    if (m_valveType == PressureReducing)
+        dh -= ValveHLess;
+    return dh;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include "model/UnitSystem.h"
+#include "model/ZTemplateSet.h"
+
+#include <string>
+
+class ZDocument;
+
+// Loads and saves documents by file kind (taken from the name, as the program does) with the
+// default display units and object templates, which is what a fresh installation uses.
+class DocumentIo {
+public:
+    // Throws ArchiveError when the file cannot be read or is invalid.
+    void Load(const std::string& path, ZDocument& doc) const;
+    // Throws ArchiveError when the file cannot be written.
+    void Save(const std::string& path, ZDocument& doc) const;
+
+    const UnitSystem& Units() const { return m_units; }
+    const ZTemplateSet& Templates() const { return m_templates; }
+    static const char* KindName(int fileKind);
+
+private:
+    UnitSystem m_units;
+    ZTemplateSet m_templates;
+};

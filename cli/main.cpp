@@ -1,0 +1,52 @@
+// qen-cli: the network files and calculations of QEN without the desktop program.
+#include "ConvertCommand.h"
+#include "DocumentIo.h"
+#include "ExitCode.h"
+#include "InfoCommand.h"
+#include "persist/ArchiveError.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <memory>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    DocumentIo io;
+    // Add a command here: one class per command, deriving from CliCommand.
+    std::vector<std::unique_ptr<CliCommand>> commands;
+    commands.push_back(std::make_unique<InfoCommand>(io));
+    commands.push_back(std::make_unique<ConvertCommand>(io));
+
+    CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
+    app.require_subcommand(1, 1);
+    for (auto& c : commands)
+        c->Register(app);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);   // prints the message and usage to stderr
+        return ExitUsage;
+    }
+
+    for (auto& c : commands) {
+        if (!app.got_subcommand(c->Name()))
+            continue;
+        try {
+            return c->Run();
+        } catch (const ArchiveError& e) {
+            std::cerr << "qen-cli " << c->Name() << ": " << e.what() << "\n";
+            return ExitBadFile;
+        } catch (const std::exception& e) {
+            std::cerr << "qen-cli " << c->Name() << ": " << e.what() << "\n";
+            return ExitBadFile;
+        }
+    }
+    return ExitUsage;
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+class UnitCategory;
+class UnitSystem;
+class ZNetwork;
+
+// Builds the text exchange file in memory (GBK bytes) in one buffer, without per-value allocations.
+class TextExporter {
+public:
+    explicit TextExporter(const UnitSystem& units) : m_units(units) {}
+
+    std::string Write(const ZNetwork& net);
+
+private:
+    void Comment(std::string_view utf8);   // header lines are held in UTF-8 here, written in GBK
+    void Text(std::string_view s);
+    void Tab() { m_out.push_back('\t'); }
+    void Integer(long long v);
+    // The value in the category's display unit (or as it is when `unit` is null), as "%g" writes it
+    // when that reads back to the same stored value, else with just enough further digits.
+    void Number(double v, const UnitCategory* unit = nullptr);
+
+    const UnitSystem& m_units;
+    std::string m_out;
+};

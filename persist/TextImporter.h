@@ -1,0 +1,66 @@
+#pragma once
+#include "TextLineReader.h"
+#include "model/PipePoint.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+
+class UnitSystem;
+class ZConsumeNode;
+class ZFlowLink;
+class ZNetwork;
+class ZPipeLink;
+class ZTemplateSet;
+
+// One run of the text reader. Objects are collected and connected as their lines come, looked up by
+// hash, and handed to the network sorted in one pass at the end, so loading stays O(n log n) whatever
+// order the file uses. Until then the importer owns them; an error deletes them all.
+class TextImporter {
+public:
+    // `upperText` is the whole file, already upper-cased.
+    TextImporter(std::string_view upperText, std::string fileName, const UnitSystem& units,
+                 const ZTemplateSet& templates);
+    ~TextImporter();
+    TextImporter(const TextImporter&) = delete;
+    TextImporter& operator=(const TextImporter&) = delete;
+
+    // Reads everything and fills `net`, which must be empty. Throws ArchiveError.
+    void Run(ZNetwork& net);
+
+private:
+    enum class Section { Node, Pipe, Pump, Valve, Tank, PipePoint };
+
+    void ReadSection(Section s);
+    void ReadNode();
+    void ReadPipe();
+    void ReadPump();
+    void ReadValve();
+    void ReadTank();
+    // Ends of a link line: fields 1 and 2, both must name nodes read before.
+    void LinkEnds(ZConsumeNode*& start, ZConsumeNode*& end);
+    void AddNode(ZConsumeNode* node);
+    void AddLink(ZFlowLink* link, ZConsumeNode* start, ZConsumeNode* end);
+    void HandOver(ZNetwork& net);
+    static void SetAutoLengthFlags(ZNetwork& net);
+
+    std::string_view IdField(int i, const char* what) const;
+    ZConsumeNode* NodeField(int i) const;
+    // A present field must be a number; a missing one (short line) keeps `fallback`.
+    double Number(int i, double fallback) const;
+    int Integer(int i, int fallback) const;
+    [[noreturn]] void Fail(const std::string& what) const;
+
+    TextLineReader m_reader;
+    std::string m_fileName;
+    const UnitSystem& m_units;
+    const ZTemplateSet& m_templates;
+
+    std::vector<ZConsumeNode*> m_nodes;
+    std::vector<ZFlowLink*> m_links;
+    std::unordered_map<std::string_view, ZConsumeNode*> m_nodeById;
+    std::unordered_map<std::string_view, ZFlowLink*> m_linkById;
+    std::vector<PipePoint> m_vertices;
+};

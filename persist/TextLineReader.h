@@ -1,0 +1,35 @@
+#pragma once
+#include <array>
+#include <string>
+#include <string_view>
+
+// Walks an upper-cased text buffer line by line without allocating: each line is trimmed, and split
+// into at most MaxFields views into the buffer. Accepts LF and CR LF endings.
+class TextLineReader {
+public:
+    static constexpr int MaxFields = 16;
+
+    // `text` must outlive the reader.
+    explicit TextLineReader(std::string_view text) : m_text(text) {}
+
+    // Advances to the next line that is neither empty nor a "//" comment; false at the end.
+    bool NextLine();
+    std::string_view Line() const { return m_line; }
+    int LineNumber() const { return m_lineNumber; }
+
+    // Splits the current line at the given separator characters; empty fields are skipped.
+    int Split(std::string_view separators);
+    int FieldCount() const { return m_fieldCount; }
+    std::string_view Field(int i) const { return i < m_fieldCount ? m_fields[static_cast<size_t>(i)] : std::string_view(); }
+
+    static constexpr std::string_view WhiteSpace = " \t\r\v\f";
+    static constexpr std::string_view SectionSeparators = " \t,;";
+
+private:
+    std::string_view m_text;
+    size_t m_pos = 0;
+    std::string_view m_line;
+    int m_lineNumber = 0;
+    std::array<std::string_view, MaxFields> m_fields;
+    int m_fieldCount = 0;
+};

@@ -1,5 +1,6 @@
 #include "ZFlowNode.h"
 
+#include "ZObjectLabels.h"
 #include "ZBalanceContext.h"
 #include "ZDeviceLink.h"
 
@@ -78,4 +79,14 @@ bool ZFlowNode::CanAcceptLink(const ZNetLink& link) const
     if (IsDeviceNode())
         return count <= 1 && link.GetKind() == Kind::Pipe;
     return count < 2 || !link.IsDevice();
+}
+
+void ZFlowNode::GetTipText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::NodeTip(view, *this);
+}
+
+void ZFlowNode::GetGradeText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::NodeGrade(view, *this);
 }

@@ -15,6 +15,8 @@ public:
     double NodeFireFlow = 0.0;
 
     void CopyFrom(const ZNetObject& other) override;
+    void GetTipText(const ZNetView& view, std::string& text) const override;
+    void GetGradeText(const ZNetView& view, std::string& text) const override;
     // Demand in the calculation case: fire flow added at fire nodes in the fire case,
     // every demand scaled by the accident factor in the accident case.
     virtual double CaseDemand(const ZBalanceContext& ctx) const;

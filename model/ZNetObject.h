@@ -2,7 +2,10 @@
 #include "ObjectFlags.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+class ZNetView;
 
 // Root of every network object: identifier, array position and state flags.
 class ZNetObject {
@@ -25,6 +28,9 @@ public:
     virtual void CopyFrom(const ZNetObject& other);
     void DeleteSelf() { delete this; }
     virtual const char* KindLetter() const = 0;
+    // Tooltip line and single-value label (GBK) selected by the application's settings.
+    virtual void GetTipText(const ZNetView&, std::string& text) const { text.clear(); }
+    virtual void GetGradeText(const ZNetView&, std::string& text) const { text.clear(); }
 
     bool IsNode() const { return GetKind() == Kind::Node; }
     bool IsLink() const { return GetKind() != Kind::Node; }

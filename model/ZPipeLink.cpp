@@ -1,5 +1,6 @@
 #include "ZPipeLink.h"
 
+#include "ZObjectLabels.h"
 #include "ZBalanceContext.h"
 #include "ZFlowNode.h"
 
@@ -105,4 +106,14 @@ double ZPipeLink::CalcConductance(const ZBalanceContext& ctx) const
 double ZPipeLink::HeadLoss() const
 {
     return From()->NodeHydrElev - To()->NodeHydrElev;
+}
+
+void ZPipeLink::GetTipText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::PipeTip(view, *this);
+}
+
+void ZPipeLink::GetGradeText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::PipeGrade(view, *this);
 }

@@ -1,5 +1,6 @@
 #include "ZPumpLink.h"
 
+#include "ZObjectLabels.h"
 #include "ZFlowNode.h"
 
 ZPumpLink* ZPumpLink::Clone() const
@@ -41,4 +42,14 @@ double ZPumpLink::CalcConductance(const ZBalanceContext&) const
 double ZPumpLink::HeadLoss() const
 {
     return From()->NodeHydrElev - To()->NodeHydrElev + PumpStaticH;
+}
+
+void ZPumpLink::GetTipText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::PumpTip(view, *this);
+}
+
+void ZPumpLink::GetGradeText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::PumpGrade(view, *this);
 }

@@ -1,5 +1,6 @@
 #include "ZTankLink.h"
 
+#include "ZObjectLabels.h"
 #include "ZFlowNode.h"
 
 ZTankLink* ZTankLink::Clone() const
@@ -51,3 +52,13 @@ double ZTankLink::CalcConductance(const ZBalanceContext&) const { return 1e100; 
 double ZTankLink::CalcFlow(const ZBalanceContext&) { return 0.0; }
 
 double ZTankLink::HeadLoss() const { return 0.0; }
+
+void ZTankLink::GetTipText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::TankTip(view, *this);
+}
+
+void ZTankLink::GetGradeText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::TankGrade(view, *this);
+}

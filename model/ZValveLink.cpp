@@ -1,5 +1,6 @@
 #include "ZValveLink.h"
 
+#include "ZObjectLabels.h"
 #include "ZFlowNode.h"
 
 ZValveLink* ZValveLink::Clone() const
@@ -41,4 +42,14 @@ double ZValveLink::HeadLoss() const
     if (m_valveType == PressureReducing)
         dh -= ValveHLess;
     return dh;
+}
+
+void ZValveLink::GetTipText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::ValveTip(view, *this);
+}
+
+void ZValveLink::GetGradeText(const ZNetView& view, std::string& text) const
+{
+    text = ZObjectLabels::ValveGrade(view, *this);
 }

@@ -13,6 +13,8 @@ public:
     Kind GetKind() const override { return Kind::Valve; }
     const char* ClassName() const override { return "ZValveLink"; }
     ZValveLink* Clone() const override;
+    void GetTipText(const ZNetView& view, std::string& text) const override;
+    void GetGradeText(const ZNetView& view, std::string& text) const override;
     void CopyFrom(const ZNetObject& other) override;
 
     int32_t GetValveType() const { return m_valveType; }

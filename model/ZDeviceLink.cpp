@@ -1,6 +1,10 @@
 #include "ZDeviceLink.h"
 
+#include "ZDeviceSymbolSet.h"
+#include "ZDrawContext.h"
 #include "ZFlowNode.h"
+#include "ZLabelLayout.h"
+#include "ZNetView.h"
 
 #include <cmath>
 
@@ -54,4 +58,50 @@ double ZDeviceLink::SquareLawFlow(double dh, bool open)
 double ZDeviceLink::SquareLawConductance(bool open) const
 {
     return open ? 1.0 / (2.0 * Resistance * std::fabs(Flow)) : 0.0;
+}
+
+ViewExtent ZDeviceLink::SymbolRect(const ZNetView& view) const
+{
+    const ZDeviceSymbolSet* sym = ZDeviceSymbolSet::For(GetKind());
+    const auto* start = static_cast<const ZFlowNode*>(StartNode());
+    if (!sym || !start)
+        return ViewExtent::Empty();
+    auto px = [&](int n) { return (view.IsPrinting() ? view.DeviceSize(n) : n) * view.GetScale(); };
+    const double left = start->X - px(sym->inlet.x);
+    const double top = start->Y + px(sym->inlet.y);
+    return {left, top - px(sym->height), left + px(sym->width), top};
+}
+
+ViewExtent ZDeviceLink::GetBoundRect(const ZNetView& view) const
+{
+    return SymbolRect(view);
+}
+
+ViewExtent ZDeviceLink::GetDisplayRect(const ZNetView& view) const
+{
+    ViewExtent r = SymbolRect(view);
+    if (r.IsEmpty() || !view.Settings().LabelOn)
+        return r;
+    std::string text;
+    GetGradeText(view, text);
+    if (!text.empty())
+        r.Include(ZLabelLayout::UnderSymbol(view, r, std::move(text)).Bounds());
+    return r;
+}
+
+void ZDeviceLink::Draw(const ZNetView& view, ZDrawContext& dc) const
+{
+    if (IsFiltered() || IsHidden())
+        return;
+    const ViewExtent r = SymbolRect(view);
+    if (r.IsEmpty() || !GetDisplayRect(view).Intersects(dc.ClipRect()))
+        return;
+    dc.SelectDevice(*this);
+    dc.Symbol(*this, r.left, r.top);
+    if (view.Settings().LabelOn) {
+        std::string text;
+        GetGradeText(view, text);
+        ZLabelLayout::UnderSymbol(view, r, std::move(text)).Draw(dc);
+    }
+    dc.Restore();
 }

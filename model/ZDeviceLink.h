@@ -16,6 +16,12 @@ public:
     int32_t SymbolIndex() const { return m_symbolIndex; }
     void SetSymbolIndex(int32_t i) { m_symbolIndex = i; }
 
+    // The symbol image, its inlet anchor on the start node; kept at its pixel size at every zoom.
+    ViewExtent SymbolRect(const ZNetView& view) const;
+    ViewExtent GetBoundRect(const ZNetView& view) const override;
+    ViewExtent GetDisplayRect(const ZNetView& view) const override;
+    void Draw(const ZNetView& view, ZDrawContext& dc) const override;
+
 protected:
     ZDeviceLink() = default;
     // Square-law flow shared by pumps and valves: q = ±sqrt(|dh| / s), zero when shut.

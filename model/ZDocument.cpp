@@ -10,7 +10,16 @@ ZDocument::ZDocument(int nodeGradeColors, int pipeGradeColors)
 
 ViewExtent ZDocument::FullExtent() const
 {
-    ViewExtent r = m_network.BoundRect();
+    return WithBackground(m_network.BoundRect());
+}
+
+ViewExtent ZDocument::FullExtent(const ZNetView& view) const
+{
+    return WithBackground(m_network.BoundRect(view));
+}
+
+ViewExtent ZDocument::WithBackground(ViewExtent r) const
+{
     if (!m_bkDib || !m_bkDib->BkVisible)
         return r;
     ViewExtent bk{m_bkDib->BkLeft, m_bkDib->BkTop - m_bkDib->BkHeight, m_bkDib->BkLeft + m_bkDib->BkWidth,

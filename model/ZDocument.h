@@ -32,6 +32,8 @@ public:
     // The network's bounds, widened by a visible background image (or the image's alone when
     // the network has no area).
     ViewExtent FullExtent() const;
+    // The same with the network's bounds as the view draws them.
+    ViewExtent FullExtent(const ZNetView& view) const;
 
     ZNetBkDib* GetBkDib() const { return m_bkDib.get(); }
     // Replaces the image; returns true when something changed (the caller marks the document modified).
@@ -49,6 +51,8 @@ public:
     void Reset();
 
 private:
+    ViewExtent WithBackground(ViewExtent networkRect) const;
+
     ZNetwork m_network;
     ZDrawSettings m_drawSettings;
     std::vector<ZNamedView> m_namedViews;

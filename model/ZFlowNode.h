@@ -30,6 +30,15 @@ public:
 
     double FreeHead() const { return NodeHydrElev - NodeGrunElev; }
 
+    // Where the node is shown: its own position, except a device outlet, which sits on the
+    // symbol's outlet anchor and so moves with the view's scale.
+    PipePoint GetPosition(const ZNetView& view) const;
+    ViewExtent GetBoundRect(const ZNetView& view) const override;
+    ViewExtent GetDisplayRect(const ZNetView& view) const override;
+    bool HitTestPoint(const ZNetView& view, const ViewExtent& pick) const override;
+    bool SnapPoint(const ZNetView& view, const ViewExtent& pick, PipePoint& snapped) const override;
+    void Draw(const ZNetView& view, ZDrawContext& dc) const override;
+
     // Moves the node; a device node takes the other end of its device along.
     void SetPosition(double x, double y);
     // The device of a device node: the first link if it is a device, else the second.

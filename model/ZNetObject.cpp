@@ -21,3 +21,19 @@ bool ZNetObject::SetId(std::string_view text)
     m_idLength = static_cast<uint8_t>(text.size());
     return true;
 }
+
+bool ZNetObject::HitTestRect(const ZNetView& view, const ViewExtent& area) const
+{
+    const ViewExtent r = GetDisplayRect(view);
+    return r.left >= area.left && r.right <= area.right && r.bottom >= area.bottom && r.top <= area.top;
+}
+
+bool ZNetObject::HitTestPoint(const ZNetView& view, const ViewExtent& pick) const
+{
+    return GetDisplayRect(view).Intersects(pick);
+}
+
+bool ZNetObject::SnapPoint(const ZNetView&, const ViewExtent&, PipePoint&) const
+{
+    return false;
+}

@@ -1,9 +1,14 @@
 #pragma once
 #include "ObjectFlags.h"
+#include "PipePoint.h"
+#include "ViewExtent.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+class ZDrawContext;
+class ZNetView;
 
 class ZNetView;
 
@@ -28,6 +33,18 @@ public:
     virtual void CopyFrom(const ZNetObject& other);
     void DeleteSelf() { delete this; }
     virtual const char* KindLetter() const = 0;
+
+    // Drawing operations, in world units at the view's current scale. The bound rectangle is the
+    // object's geometry; the display rectangle adds the drawn symbol and label.
+    virtual ViewExtent GetBoundRect(const ZNetView& view) const = 0;
+    virtual ViewExtent GetDisplayRect(const ZNetView& view) const = 0;
+    // The display rectangle lies inside the area.
+    virtual bool HitTestRect(const ZNetView& view, const ViewExtent& area) const;
+    // The drawing touches the pick rectangle.
+    virtual bool HitTestPoint(const ZNetView& view, const ViewExtent& pick) const;
+    // When a pick square around `at` hits the object, the point to snap to.
+    virtual bool SnapPoint(const ZNetView& view, const ViewExtent& pick, PipePoint& snapped) const;
+    virtual void Draw(const ZNetView& view, ZDrawContext& dc) const = 0;
     // Tooltip line and single-value label (GBK) selected by the application's settings.
     virtual void GetTipText(const ZNetView&, std::string& text) const { text.clear(); }
     virtual void GetGradeText(const ZNetView&, std::string& text) const { text.clear(); }

@@ -2,6 +2,8 @@
 #include "ZDrawSettings.h"
 #include "ZSettingsStore.h"
 
+#include <string_view>
+
 // What an object operation needs to know about "the view" it works for: the application's
 // settings (units included) and the document's display record. Views that draw extend this
 // interface; everything added later has a default, so text-only views (tests, the command-line
@@ -15,4 +17,20 @@ public:
 
     const UnitSystem& Units() const { return Settings().Units(); }
     const ZLabelTipSettings& LabelTip() const { return Settings().LabelTip(); }
+
+    // Drawing views answer these; the defaults are an unzoomed screen that is not printing.
+    // World units per device pixel.
+    virtual double GetScale() const { return 1.0; }
+    // A screen-pixel size on the device drawn on (size x dpi / 98).
+    virtual int DeviceSize(int pixels) const { return pixels; }
+    // Symbol anchors are scaled only on a printer, where the symbols are stretched.
+    virtual bool IsPrinting() const { return false; }
+    // Project labels give way to an editing tool.
+    virtual bool IsWorkshopActive() const { return false; }
+    // World width and height of a label text (GBK) in the label font.
+    virtual void TextExtent(std::string_view text, double& width, double& height) const
+    {
+        width = static_cast<double>(text.size()) * 6.0 * GetScale();
+        height = 13.0 * GetScale();
+    }
 };

@@ -113,3 +113,30 @@ ViewExtent ZNetwork::BoundRect() const
                 r.Include(p.x, p.y);
     return r.IsEmpty() ? ViewExtent{} : r;
 }
+
+ZConsumeNode* ZNetwork::HitTestNodes(const ZNetView& view, const ViewExtent& area, int& start, bool byRect) const
+{
+    if (start < 0)
+        return nullptr;
+    for (int i = start; i < NodeCount(); ++i) {
+        ZConsumeNode* n = NodeAt(i);
+        if (n->IsHidden() || n->IsFiltered())
+            continue;
+        if (byRect ? n->HitTestRect(view, area) : n->HitTestPoint(view, area)) {
+            start = i + 1;
+            return n;
+        }
+    }
+    start = -1;
+    return nullptr;
+}
+
+ViewExtent ZNetwork::BoundRect(const ZNetView& view) const
+{
+    ViewExtent r = ViewExtent::Empty();
+    for (const ZConsumeNode* n : m_nodes)
+        r.Include(n->GetBoundRect(view));
+    for (const ZFlowLink* l : m_links)
+        r.Include(l->GetBoundRect(view));
+    return r.IsEmpty() ? ViewExtent{} : r;
+}

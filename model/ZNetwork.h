@@ -5,6 +5,8 @@
 #include "ZSortedObArray.h"
 
 #include <string_view>
+
+class ZNetView;
 #include <vector>
 
 // The nodes and links of one document, each array sorted by Id. Owns every object it holds;
@@ -41,8 +43,13 @@ public:
     ZConsumeNode* MergeNodes(ZConsumeNode* a, ZConsumeNode* b);
 
     void MakeDefaultId(ZNetObject* obj) const;
+    // The first node at or after `start` that is neither hidden nor filtered and lies in the area
+    // (inside it when byRect, else touching it); `start` moves past it, or becomes -1 at the end.
+    ZConsumeNode* HitTestNodes(const ZNetView& view, const ViewExtent& area, int& start, bool byRect) const;
     // Union of the model positions of every node and pipe vertex; zero rectangle when empty.
     ViewExtent BoundRect() const;
+    // Union of every object's bound rectangle as the view shows it (device symbols included).
+    ViewExtent BoundRect(const ZNetView& view) const;
 
     // Readers restoring a stored array in order use these; false when the order breaks.
     bool AppendNodeSorted(ZConsumeNode* node) { return m_nodes.AppendSorted(node); }

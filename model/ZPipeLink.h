@@ -48,9 +48,19 @@ public:
     double Velocity() const { return Flow / Area(); }
     double FlowExponent() const { return PipeType == HazenWilliams ? 1.852 : 2.0; }
     double PolylineLength() const;
+
+    ViewExtent GetBoundRect(const ZNetView& view) const override;
+    ViewExtent GetDisplayRect(const ZNetView& view) const override;
+    bool HitTestPoint(const ZNetView& view, const ViewExtent& pick) const override;
+    // The point of the polyline nearest the pick square's centre.
+    bool SnapPoint(const ZNetView& view, const ViewExtent& pick, PipePoint& snapped) const override;
+    void Draw(const ZNetView& view, ZDrawContext& dc) const override;
     bool UpdateAutoLength();
 
 private:
+    // Display polyline: start node, vertices, end node; empty while detached.
+    std::vector<PipePoint> DisplayPoints(const ZNetView& view) const;
+    void AddLabels(const ZNetView& view, ViewExtent* bounds, ZDrawContext* dc) const;
     bool IsShutInCase(const ZBalanceContext& ctx) const;
 
     std::vector<PipePoint> m_vertices;

@@ -1,0 +1,322 @@
+#include "ZBalanceInfo.h"
+
+#include "model/ProgressObserver.h"
+#include "model/ZDrawSettings.h"
+#include "model/ZNetwork.h"
+#include "model/ZPipeLink.h"
+#include "model/ZPumpLink.h"
+#include "model/ZTankLink.h"
+#include "model/ZValveLink.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr double KnownHeadDiagonal = 1e100;
+constexpr double MinResistance = 1e-6;
+
+double SecondsSince(std::chrono::steady_clock::time_point t0)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+} // namespace
+
+ZBalanceInfo::ZBalanceInfo(const ZDrawSettings& calcData, ZNetwork& network)
+    : ZBalanceContext(calcData.CalcCase, calcData.Params.AccidentFactor)
+    , m_network(network)
+    , m_calcData(calcData)
+    , m_iterationLimit(calcData.Params.MaxIterations)
+    , m_checkFlags(calcData.Params.CheckFlags)
+    , m_flowTolerance(calcData.Params.FlowTolerance)
+    , m_headTolerance(calcData.Params.HeadTolerance)
+{
+}
+
+void ZBalanceInfo::SetObserver(BalanceObserver observer, void* context)
+{
+    m_observer = observer;
+    m_observerContext = context;
+}
+
+void ZBalanceInfo::Notify()
+{
+    if (m_observer && m_observerContext)
+        m_observer(*this, m_observerContext);
+    if (m_progressObserver) {
+        m_progressObserver->Progress(m_phase == PhaseFinished ? 1.0 : std::min(m_progress, 0.99));
+        if (m_phase != PhaseFinished && m_progressObserver->StopRequested())
+            RequestStop();
+    }
+}
+
+void ZBalanceInfo::Run()
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    m_phase = PhaseStart;
+    Notify();
+    m_phase = PhaseCheck;
+    Notify();
+    if (Prepare()) {
+        BuildSystem();
+        m_phase = PhaseIterate;
+        Iterate();
+        m_system.reset();
+        std::vector<double>().swap(m_rhs);
+        std::vector<double>().swap(m_conductance);
+    }
+    m_phase = PhaseFinished;
+    m_timings.total = SecondsSince(t0);
+    Notify();
+}
+
+bool ZBalanceInfo::Prepare()
+{
+    bool anyHeadKnown = false;
+    for (ZConsumeNode* node : m_network.Nodes()) {
+        if (node->IsDeviceNode()) {
+            if (ZDeviceLink* device = node->GetDevice()) {
+                if (device->GetKind() == ZNetObject::Kind::Tank) {
+                    node->NodeHydrElev = static_cast<ZTankLink*>(device)->SurfaceElevation();
+                    if (node->IsFlowKnown())
+                        node->SetHeadKnown(true);
+                } else {
+                    node->SetHeadKnown(false);
+                }
+                node->NodeFlow = 0.0;
+                node->NodeFireFlow = 0.0;
+            }
+        }
+        anyHeadKnown = anyHeadKnown || node->IsHeadKnown();
+    }
+    if (!anyHeadKnown) {
+        m_status = NoHeadKnownNode;
+        return false;
+    }
+    // Such a part makes the matrix singular; the iteration would never settle.
+    if ((m_cutOffNode = FindCutOffNode())) {
+        m_status = Diverged;
+        return false;
+    }
+    return true;
+}
+
+// The first flow-known node in list order that no chain of open links joins to a known head.
+const ZFlowNode* ZBalanceInfo::FindCutOffNode() const
+{
+    const auto isOpen = [this](const ZNetLink* link) {
+        switch (link->GetKind()) {
+        case ZNetObject::Kind::Pipe:
+            return !(CalcCase() == Accident && static_cast<const ZPipeLink*>(link)->IsAccidentPipe());
+        case ZNetObject::Kind::Pump:
+            return static_cast<const ZPumpLink*>(link)->PumpOpen;
+        case ZNetObject::Kind::Valve:
+            return static_cast<const ZValveLink*>(link)->ValveOpen;
+        default:
+            return true;
+        }
+    };
+    const int n = m_network.NodeCount();
+    std::vector<char> reached(static_cast<size_t>(n), 0);
+    std::vector<const ZNetNode*> stack;
+    for (const ZConsumeNode* node : m_network.Nodes()) {
+        if (node->IsHeadKnown()) {
+            reached[static_cast<size_t>(node->GetIndex())] = 1;
+            stack.push_back(node);
+        }
+    }
+    while (!stack.empty()) {
+        const ZNetNode* node = stack.back();
+        stack.pop_back();
+        for (const ZNetLink* link = node->FirstLink(); link; link = link->NextLinkAt(node)) {
+            const ZNetNode* other = link->OtherNode(node);
+            char& mark = reached[static_cast<size_t>(other->GetIndex())];
+            if (!mark && isOpen(link)) {
+                mark = 1;
+                stack.push_back(other);
+            }
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        if (!reached[static_cast<size_t>(i)])
+            return m_network.NodeAt(i);
+    return nullptr;
+}
+
+void ZBalanceInfo::BuildSystem()
+{
+    const int links = m_network.LinkCount();
+    std::vector<std::pair<int, int>> ends(static_cast<size_t>(links));
+    for (int l = 0; l < links; ++l) {
+        const ZFlowLink* link = m_network.LinkAt(l);
+        ends[static_cast<size_t>(l)] = {link->StartNode()->GetIndex(), link->EndNode()->GetIndex()};
+    }
+    m_system = std::make_unique<ZNodalSystem>();
+    m_system->Analyze(m_network.NodeCount(), ends);
+    m_rhs.assign(static_cast<size_t>(m_network.NodeCount()), 0.0);
+    m_conductance.assign(static_cast<size_t>(links), 0.0);
+    m_timings.ordering = m_system->OrderingSeconds();
+    m_timings.symbolic = m_system->SymbolicSeconds();
+    m_timings.factorNonZeros = m_system->FactorNonZeros();
+}
+
+void ZBalanceInfo::Iterate()
+{
+    m_stopRequest = 0;
+    if (m_initResistances) {
+        for (ZFlowLink* link : m_network.Links())
+            if (link->CalcResistance(*this) < MinResistance)
+                link->Resistance = MinResistance;
+    }
+    if (m_initHeads) {
+        double hMin = std::numeric_limits<double>::max();
+        for (const ZConsumeNode* node : m_network.Nodes())
+            if (node->IsHeadKnown())
+                hMin = std::min(hMin, node->NodeHydrElev);
+        int k = 0;
+        for (ZConsumeNode* node : m_network.Nodes())
+            if (node->IsFlowKnown())
+                node->NodeHydrElev = hMin - 0.1 * ++k;
+    }
+    m_relaxation = 0.5;
+    m_correctionRatio = 1.0;
+    m_progress = m_maxCorrection = m_prevMaxCorrection = 0.0;
+    m_iterationCount = 0;
+
+    const int n = m_network.NodeCount();
+    for (;;) {
+        if (m_iterationLimit != -1 && m_iterationCount >= m_iterationLimit) {
+            m_status = IterationLimit;
+            return;
+        }
+        Assemble();
+
+        bool converged = true;
+        if (m_checkFlags & ZBalanceParams::CheckFlow) {
+            double residual = 0.0;
+            for (int i = 0; i < n; ++i)
+                if (m_network.NodeAt(i)->IsFlowKnown())
+                    residual = std::max(residual, std::fabs(m_rhs[static_cast<size_t>(i)]));
+            converged = residual < m_flowTolerance;
+        }
+
+        bool finite = m_system->Solve(m_rhs);
+        m_timings.factor = m_system->FactorSeconds();
+        m_timings.solve = m_system->SolveSeconds();
+        m_prevMaxCorrection = m_maxCorrection;
+        m_maxCorrection = 0.0;
+        for (int i = 0; finite && i < n; ++i) {
+            const double d = m_rhs[static_cast<size_t>(i)];
+            finite = std::isfinite(d);
+            m_maxCorrection = std::max(m_maxCorrection, std::fabs(d));
+        }
+        if (!finite) {
+            m_status = Diverged;
+            m_cutOffNode = FindCutOffNode();
+            return;
+        }
+        m_correctionRatio = m_prevMaxCorrection + 1.0 == 1.0 ? 1.0 : m_maxCorrection / m_prevMaxCorrection;
+
+        if (m_iterationCount >= 2 && m_correctionRatio < 1.0) {
+            double k = std::log(m_headTolerance / m_maxCorrection) / std::log(m_correctionRatio);
+            if (!(k > 1.0))
+                k = 1.0;
+            m_progress += (1.0 - m_progress) / k;
+        }
+
+        for (int i = 0; i < n; ++i)
+            m_network.NodeAt(i)->NodeHydrElev += m_relaxation * m_rhs[static_cast<size_t>(i)];
+
+        if (converged && (m_checkFlags & ZBalanceParams::CheckHead))
+            converged = m_maxCorrection < m_headTolerance;
+
+        ++m_iterationCount;
+        if (1.0 - m_relaxation + 0.1 > m_correctionRatio)
+            m_relaxation = std::min(m_relaxation + 0.2, 1.0);
+
+        Notify();
+
+        if (converged) {
+            m_status = Converged;
+            MendFlows();
+            WriteBack();
+            return;
+        }
+        if (m_stopRequest) {
+            m_status = Stopped;
+            return;
+        }
+    }
+}
+
+void ZBalanceInfo::Assemble()
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    m_system->ClearValues();
+    const int n = m_network.NodeCount();
+    for (int i = 0; i < n; ++i) {
+        const ZConsumeNode* node = m_network.NodeAt(i);
+        if (node->IsHeadKnown())
+            m_system->AddDiagonal(i, KnownHeadDiagonal);
+        m_rhs[static_cast<size_t>(i)] = -node->CaseDemand(*this);
+    }
+    const int links = m_network.LinkCount();
+    for (int l = 0; l < links; ++l) {
+        ZFlowLink* link = m_network.LinkAt(l);
+        const double q = link->CalcFlow(*this);
+        const double g = link->CalcConductance(*this);
+        m_rhs[static_cast<size_t>(link->StartNode()->GetIndex())] -= q;
+        m_rhs[static_cast<size_t>(link->EndNode()->GetIndex())] += q;
+        m_system->AddLink(l, g);
+        m_conductance[static_cast<size_t>(l)] = g;
+    }
+    m_timings.assembly += SecondsSince(t0);
+}
+
+// The stored flows come from the heads before the last correction and leave each flow-known
+// node unbalanced by about the residual of that pass. Moving every flow along its linear law
+// over the full correction balances them to rounding (the solved equations say exactly that).
+// Tanks are skipped: their huge conductance would turn rounding noise into flow.
+void ZBalanceInfo::MendFlows()
+{
+    const int links = m_network.LinkCount();
+    for (int l = 0; l < links; ++l) {
+        ZFlowLink* link = m_network.LinkAt(l);
+        double g = m_conductance[static_cast<size_t>(l)];
+        if (g == 0.0 || link->GetKind() == ZNetObject::Kind::Tank)
+            continue;
+        if (link->GetKind() == ZNetObject::Kind::Pipe)
+            g /= static_cast<const ZPipeLink*>(link)->PipeParallel + 1;
+        link->Flow += g * (m_rhs[static_cast<size_t>(link->StartNode()->GetIndex())] -
+                           m_rhs[static_cast<size_t>(link->EndNode()->GetIndex())]);
+    }
+}
+
+void ZBalanceInfo::WriteBack()
+{
+    for (ZConsumeNode* node : m_network.Nodes()) {
+        if (!node->IsHeadKnown())
+            continue;
+        if (node->IsDeviceNode()) {
+            ZDeviceLink* device = node->GetDevice();
+            if (device && device->GetKind() == ZNetObject::Kind::Tank && device->StartNode() == node)
+                device->Flow = -NetPipeInflow(*node);
+            continue;
+        }
+        node->NodeFlow = NetPipeInflow(*node);
+    }
+}
+
+double ZBalanceInfo::NetPipeInflow(const ZFlowNode& node)
+{
+    double inflow = 0.0;
+    for (const ZNetLink* link = node.FirstLink(); link; link = link->NextLinkAt(&node)) {
+        if (link->GetKind() != ZNetObject::Kind::Pipe)
+            continue;
+        const auto* pipe = static_cast<const ZPipeLink*>(link);
+        const double q = (pipe->PipeParallel + 1) * pipe->Flow;
+        inflow += pipe->EndNode() == &node ? q : -q;
+    }
+    return inflow;
+}

@@ -1,0 +1,99 @@
+#pragma once
+#include "ZNodalSystem.h"
+#include "model/ZBalanceContext.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class ProgressObserver;
+class ZDrawSettings;
+class ZFlowLink;
+class ZFlowNode;
+class ZNetwork;
+
+// One balancing run: node-head Newton iteration over the flow-known nodes' heads. Built from a
+// document's calculation record and network, run once, read, discarded.
+class ZBalanceInfo : public ZBalanceContext {
+public:
+    enum Phase { PhaseStart = 1, PhaseCheck = 2, PhaseIterate = 3, PhaseFinished = 4 };
+    enum Status {
+        Converged = 1,
+        Stopped = 2,
+        IterationLimit = 3,
+        NoHeadKnownNode = 5,
+        // A correction came out non-finite or the matrix was singular: some part of the network
+        // reaches no known head through open links. Nothing is written back.
+        Diverged = 6,
+    };
+    // Called once per phase change and once per pass; `context` is the pointer given with it.
+    using BalanceObserver = void (*)(ZBalanceInfo& info, void* context);
+
+    ZBalanceInfo(const ZDrawSettings& calcData, ZNetwork& network);
+
+    void SetObserver(BalanceObserver observer, void* context);
+    // Alternative to the function observer: gets the progress (capped below 1 until the end) and
+    // may ask to stop. Both may be set.
+    void SetProgressObserver(ProgressObserver* observer) { m_progressObserver = observer; }
+    void* GetObserverContext() const { return m_observerContext; }
+
+    void Run();
+    void RequestStop() { m_stopRequest = 1; }
+
+    int GetPhase() const { return m_phase; }
+    double GetProgress() const { return m_progress; }
+    int GetStatus() const { return m_status; }
+    int GetIterationCount() const { return m_iterationCount; }
+    double GetMaxCorrection() const { return m_maxCorrection; }
+    double GetCorrectionRatio() const { return m_correctionRatio; }
+    double GetRelaxation() const { return m_relaxation; }
+    double GetHeadTolerance() const { return m_headTolerance; }
+    // For status Diverged: a flow-known node that no open link path joins to a known head, when
+    // one was found (null if the matrix failed for another reason).
+    const ZFlowNode* GetCutOffNode() const { return m_cutOffNode; }
+
+    // Water entering the node through its pipes (all parallels), positive into the node.
+    static double NetPipeInflow(const ZFlowNode& node);
+
+    struct Timings {
+        double ordering = 0.0, symbolic = 0.0, assembly = 0.0, factor = 0.0, solve = 0.0, total = 0.0;
+        long long factorNonZeros = 0;
+    };
+    const Timings& GetTimings() const { return m_timings; }
+
+private:
+    void Notify();
+    bool Prepare();
+    const ZFlowNode* FindCutOffNode() const;
+    void BuildSystem();
+    void Iterate();
+    void Assemble();
+    void MendFlows();
+    void WriteBack();
+
+    ZNetwork& m_network;
+    const ZDrawSettings& m_calcData;
+    std::unique_ptr<ZNodalSystem> m_system;   // exists while iterating
+    std::vector<double> m_rhs;           // right-hand side, then the corrections
+    std::vector<double> m_conductance;   // per link, of the latest assembly
+    int m_phase = PhaseStart;
+    double m_progress = 0.0;
+    double m_maxCorrection = 0.0;
+    double m_prevMaxCorrection = 0.0;
+    double m_correctionRatio = 0.0;
+    double m_relaxation = 1.0;
+    int m_initHeads = 1;
+    int m_initResistances = 1;
+    int m_iterationLimit = -1;
+    unsigned m_checkFlags = 0;
+    double m_flowTolerance = 0.0;
+    double m_headTolerance = 0.0;
+    int m_status = Converged;
+    int m_iterationCount = 0;
+    int m_stopRequest = 0;
+    void* m_observerContext = nullptr;
+    BalanceObserver m_observer = nullptr;
+    ProgressObserver* m_progressObserver = nullptr;
+    const ZFlowNode* m_cutOffNode = nullptr;
+    Timings m_timings;
+};

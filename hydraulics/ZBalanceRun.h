@@ -1,0 +1,68 @@
+#pragma once
+#include "ZBalanceInfo.h"
+#include "ZConnectivityCheck.h"
+
+#include <string>
+
+class ZDocument;
+class ZDrawSettings;
+class ZNetwork;
+
+// The balancing command without its windows: connectivity check, the parameters the user
+// chooses, the run itself and what the document keeps of its outcome. The caller shows the
+// dialogs, the progress and the messages.
+class ZBalanceRun {
+public:
+    struct Params {
+        int CalcCase = 0;               // 0 peak hour, 1 fire, 2 accident
+        double AccidentFactor = 0.75;   // 0..1
+        int Precision = 3;              // head tolerance 10^-Precision, 0..6
+    };
+    static constexpr int MaxPrecision = 6;
+
+    ZBalanceRun(ZDrawSettings& calcData, ZNetwork& network);
+    explicit ZBalanceRun(ZDocument& document);
+
+    // Step 1. False when the network falls apart; the report texts then say where.
+    bool CheckConnectivity();
+    const ZConnectivityCheck& Connectivity() const { return m_connectivity; }
+
+    // The dialog's initial values, from the document.
+    Params CurrentParams() const;
+    // Stores case, head tolerance and accident factor in the document. False (nothing changed)
+    // for a case outside 0..2, a factor outside 0..1 or a precision outside 0..6.
+    bool ApplyParams(const Params& params);
+
+    // Runs the solver; the observers are optional. Sets the document's balanced flag.
+    int Run(ZBalanceInfo::BalanceObserver observer = nullptr, void* context = nullptr,
+            ProgressObserver* progress = nullptr);
+    int Status() const { return m_status; }
+    int Iterations() const { return m_iterations; }
+    double MaxCorrection() const { return m_maxCorrection; }
+    const ZBalanceInfo::Timings& Timings() const { return m_timings; }
+    // Converged: contours and every view must refresh. The document is modified for every status.
+    bool ResultsChanged() const { return m_status == ZBalanceInfo::Converged; }
+    // The message box text for the status (UTF-8), empty when there is nothing to tell.
+    std::string Message() const;
+
+    static int PrecisionIndex(double headTolerance);
+    static double HeadToleranceFor(int precision);
+    static bool IsValidAccidentFactor(double f) { return f >= 0.0 && f <= 1.0; }
+    // Progress bar position for the solver's progress: capped at 99% until `finished`.
+    static int ProgressPosition(double progress, int low, int high, bool finished);
+    // "42%" for a position within low..high.
+    static std::string PercentText(int position, int low, int high);
+    // Status pane: "未平差", or "已平差:" followed by the case name.
+    static std::string StatusPaneText(bool balanced, int calcCase);
+    static std::string CaseName(int calcCase);
+
+private:
+    ZDrawSettings& m_calcData;
+    ZNetwork& m_network;
+    ZConnectivityCheck m_connectivity;
+    int m_status = 0;
+    int m_iterations = 0;
+    double m_maxCorrection = 0.0;
+    std::string m_cutOffNodeId;   // GBK
+    ZBalanceInfo::Timings m_timings;
+};

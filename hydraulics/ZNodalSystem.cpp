@@ -1,0 +1,130 @@
+#include "ZNodalSystem.h"
+
+#include <Eigen/OrderingMethods>
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+double SecondsSince(std::chrono::steady_clock::time_point t0)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// Column-compressed upper-triangle pattern (diagonal included) of the given entries; `entries`
+// holds (row, column) with row <= column and is sorted and made unique here.
+void BuildUpperPattern(int n, std::vector<std::pair<int, int>>& entries, ZNodalSystem::Matrix& m)
+{
+    std::sort(entries.begin(), entries.end(), [](const auto& x, const auto& y) {
+        return x.second != y.second ? x.second < y.second : x.first < y.first;
+    });
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    m.resize(n, n);
+    m.resizeNonZeros(static_cast<Eigen::Index>(entries.size()));
+    int* outer = m.outerIndexPtr();
+    int* inner = m.innerIndexPtr();
+    std::fill(outer, outer + n + 1, 0);
+    for (size_t k = 0; k < entries.size(); ++k) {
+        ++outer[entries[k].second + 1];
+        inner[k] = entries[k].first;
+    }
+    for (int c = 0; c < n; ++c)
+        outer[c + 1] += outer[c];
+    std::fill(m.valuePtr(), m.valuePtr() + entries.size(), 0.0);
+}
+} // namespace
+
+void ZNodalSystem::Analyze(int rows, const std::vector<std::pair<int, int>>& ends)
+{
+    m_rows = rows;
+    m_ends = ends;
+    const auto n = static_cast<size_t>(rows);
+    std::vector<std::pair<int, int>> entries;
+    entries.reserve(n + ends.size());
+
+    // Fill-reducing ordering of the natural pattern.
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < rows; ++i)
+        entries.emplace_back(i, i);
+    for (const auto& [a, b] : ends)
+        entries.emplace_back(std::min(a, b), std::max(a, b));
+    {
+        Matrix natural;
+        BuildUpperPattern(rows, entries, natural);
+        Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int> inverse;
+        Eigen::AMDOrdering<int> amd;
+        amd(natural, inverse);   // the ordering's result maps new positions to old rows
+        m_perm.assign(n, 0);
+        for (int newPos = 0; newPos < rows; ++newPos)
+            m_perm[static_cast<size_t>(inverse.indices()[newPos])] = newPos;
+    }
+    m_orderingSeconds = SecondsSince(t0);
+
+    // The permuted pattern and, for every row and link, the slot its values go to.
+    t0 = std::chrono::steady_clock::now();
+    entries.clear();
+    for (int i = 0; i < rows; ++i) {
+        const int p = m_perm[static_cast<size_t>(i)];
+        entries.emplace_back(p, p);
+    }
+    for (const auto& [a, b] : ends) {
+        const int pa = m_perm[static_cast<size_t>(a)], pb = m_perm[static_cast<size_t>(b)];
+        entries.emplace_back(std::min(pa, pb), std::max(pa, pb));
+    }
+    BuildUpperPattern(rows, entries, m_matrix);
+    std::vector<std::pair<int, int>>().swap(entries);
+    const int* outer = m_matrix.outerIndexPtr();
+    const int* inner = m_matrix.innerIndexPtr();
+    auto slotOf = [&](int r, int c) {
+        const int* first = inner + outer[c];
+        const int* last = inner + outer[c + 1];
+        return static_cast<size_t>(std::lower_bound(first, last, r) - inner);
+    };
+    m_diagSlot.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        m_diagSlot[i] = static_cast<size_t>(outer[m_perm[i] + 1] - 1);   // the diagonal ends its column
+    m_offSlot.resize(ends.size());
+    for (size_t l = 0; l < ends.size(); ++l) {
+        const int pa = m_perm[static_cast<size_t>(ends[l].first)];
+        const int pb = m_perm[static_cast<size_t>(ends[l].second)];
+        m_offSlot[l] = slotOf(std::min(pa, pb), std::max(pa, pb));
+    }
+    m_values = m_matrix.valuePtr();
+    m_factor.analyzePattern(m_matrix);
+    m_work.resize(rows);
+    m_symbolicSeconds = SecondsSince(t0);
+    m_factorSeconds = m_solveSeconds = 0.0;
+}
+
+long long ZNodalSystem::FactorNonZeros() const
+{
+    return m_rows > 0 ? static_cast<long long>(m_factor.matrixL().nestedExpression().nonZeros()) : 0;
+}
+
+void ZNodalSystem::ClearValues()
+{
+    std::fill(m_values, m_values + m_matrix.nonZeros(), 0.0);
+}
+
+bool ZNodalSystem::Solve(std::vector<double>& b)
+{
+    if (m_rows == 0)
+        return true;
+    auto t0 = std::chrono::steady_clock::now();
+    m_factor.FactorizePreordered(m_matrix);
+    m_factorSeconds += SecondsSince(t0);
+    if (m_factor.info() != Eigen::Success)
+        return false;
+
+    t0 = std::chrono::steady_clock::now();
+    const auto n = static_cast<size_t>(m_rows);
+    for (size_t i = 0; i < n; ++i)
+        m_work[m_perm[i]] = b[i];
+    m_factor.matrixL().solveInPlace(m_work);
+    m_work.array() /= m_factor.vectorD().array();
+    m_factor.matrixU().solveInPlace(m_work);
+    for (size_t i = 0; i < n; ++i)
+        b[i] = m_work[m_perm[i]];
+    m_solveSeconds += SecondsSince(t0);
+    return true;
+}

@@ -1,0 +1,68 @@
+#pragma once
+#include <Eigen/SparseCholesky>
+#include <Eigen/SparseCore>
+
+#include <utility>
+#include <vector>
+
+// The symmetric nodal matrix of one balancing run and its direct solution. The sparsity pattern
+// never changes during a run, so the fill-reducing ordering (AMD) and the symbolic factorisation
+// are done once in Analyze; every pass only refills the values in place, factorises numerically
+// and solves. Rows are node list positions; internally everything lives in the permuted order.
+class ZNodalSystem {
+public:
+    using Matrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
+
+    // `ends` holds each link's two end rows. Links between the same pair of nodes share one slot.
+    void Analyze(int rows, const std::vector<std::pair<int, int>>& ends);
+
+    int Rows() const { return m_rows; }
+    long long FactorNonZeros() const;
+
+    // Assembly: all values to zero, then accumulate.
+    void ClearValues();
+    void AddDiagonal(int row, double v) { m_values[m_diagSlot[static_cast<size_t>(row)]] += v; }
+    // Adds conductance g of link `link` (as numbered in Analyze) between its two end rows.
+    void AddLink(int link, double g)
+    {
+        const auto l = static_cast<size_t>(link);
+        m_values[m_diagSlot[static_cast<size_t>(m_ends[l].first)]] += g;
+        m_values[m_diagSlot[static_cast<size_t>(m_ends[l].second)]] += g;
+        m_values[m_offSlot[l]] -= g;
+    }
+
+    // Factorises the current values and overwrites b (natural row order) with the solution.
+    // False when the factorisation meets a zero pivot (the matrix is singular).
+    bool Solve(std::vector<double>& b);
+
+    double OrderingSeconds() const { return m_orderingSeconds; }
+    double SymbolicSeconds() const { return m_symbolicSeconds; }
+    double FactorSeconds() const { return m_factorSeconds; }
+    double SolveSeconds() const { return m_solveSeconds; }
+
+private:
+    // Exposes the numeric factorisation of an already ordered matrix, which skips the copy
+    // that the public factorize makes of its input on every call.
+    class Factor : public Eigen::SimplicialLDLT<Matrix, Eigen::Upper, Eigen::NaturalOrdering<int>> {
+    public:
+        void FactorizePreordered(const Matrix& a)
+        {
+            factorize_preordered<true>(a);
+        }
+    };
+
+    int m_rows = 0;
+    std::vector<std::pair<int, int>> m_ends;
+    std::vector<int> m_perm;          // natural row -> permuted row
+    std::vector<size_t> m_diagSlot;   // natural row -> value slot of its diagonal
+    std::vector<size_t> m_offSlot;    // link -> value slot of its off-diagonal element
+    Matrix m_matrix;                  // upper triangle of the permuted matrix
+    double* m_values = nullptr;       // m_matrix's value array
+    Factor m_factor;
+    Eigen::VectorXd m_work;
+
+    double m_orderingSeconds = 0.0;
+    double m_symbolicSeconds = 0.0;
+    double m_factorSeconds = 0.0;
+    double m_solveSeconds = 0.0;
+};

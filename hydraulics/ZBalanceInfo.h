@@ -76,6 +76,7 @@ private:
     std::unique_ptr<ZNodalSystem> m_system;   // exists while iterating
     std::vector<double> m_rhs;           // right-hand side, then the corrections
     std::vector<double> m_conductance;   // per link, of the latest assembly
+    std::vector<std::pair<int, int>> m_linkRows;   // per link, its start and end rows
     int m_phase = PhaseStart;
     double m_progress = 0.0;
     double m_maxCorrection = 0.0;

@@ -37,7 +37,6 @@ void BuildUpperPattern(int n, std::vector<std::pair<int, int>>& entries, ZNodalS
 void ZNodalSystem::Analyze(int rows, const std::vector<std::pair<int, int>>& ends)
 {
     m_rows = rows;
-    m_ends = ends;
     const auto n = static_cast<size_t>(rows);
     std::vector<std::pair<int, int>> entries;
     entries.reserve(n + ends.size());
@@ -83,11 +82,11 @@ void ZNodalSystem::Analyze(int rows, const std::vector<std::pair<int, int>>& end
     m_diagSlot.resize(n);
     for (size_t i = 0; i < n; ++i)
         m_diagSlot[i] = static_cast<size_t>(outer[m_perm[i] + 1] - 1);   // the diagonal ends its column
-    m_offSlot.resize(ends.size());
+    m_linkSlots.resize(ends.size());
     for (size_t l = 0; l < ends.size(); ++l) {
-        const int pa = m_perm[static_cast<size_t>(ends[l].first)];
-        const int pb = m_perm[static_cast<size_t>(ends[l].second)];
-        m_offSlot[l] = slotOf(std::min(pa, pb), std::max(pa, pb));
+        const auto a = static_cast<size_t>(ends[l].first), b = static_cast<size_t>(ends[l].second);
+        const int pa = m_perm[a], pb = m_perm[b];
+        m_linkSlots[l] = {m_diagSlot[a], m_diagSlot[b], slotOf(std::min(pa, pb), std::max(pa, pb))};
     }
     m_values = m_matrix.valuePtr();
     m_factor.analyzePattern(m_matrix);

@@ -25,10 +25,17 @@ public:
     // Adds conductance g of link `link` (as numbered in Analyze) between its two end rows.
     void AddLink(int link, double g)
     {
-        const auto l = static_cast<size_t>(link);
-        m_values[m_diagSlot[static_cast<size_t>(m_ends[l].first)]] += g;
-        m_values[m_diagSlot[static_cast<size_t>(m_ends[l].second)]] += g;
-        m_values[m_offSlot[l]] -= g;
+        const LinkSlots& s = m_linkSlots[static_cast<size_t>(link)];
+        m_values[s.diagA] += g;
+        m_values[s.diagB] += g;
+        m_values[s.off] -= g;
+    }
+    void PrefetchLink(int link) const
+    {
+        const LinkSlots& s = m_linkSlots[static_cast<size_t>(link)];
+        __builtin_prefetch(m_values + s.diagA);
+        __builtin_prefetch(m_values + s.diagB);
+        __builtin_prefetch(m_values + s.off);
     }
 
     // Factorises the current values and overwrites b (natural row order) with the solution.
@@ -52,10 +59,13 @@ private:
     };
 
     int m_rows = 0;
-    std::vector<std::pair<int, int>> m_ends;
+    // The three value slots each link adds to, kept together so assembly reads them in one go.
+    struct LinkSlots {
+        size_t diagA, diagB, off;
+    };
     std::vector<int> m_perm;          // natural row -> permuted row
     std::vector<size_t> m_diagSlot;   // natural row -> value slot of its diagonal
-    std::vector<size_t> m_offSlot;    // link -> value slot of its off-diagonal element
+    std::vector<LinkSlots> m_linkSlots;
     Matrix m_matrix;                  // upper triangle of the permuted matrix
     double* m_values = nullptr;       // m_matrix's value array
     Factor m_factor;

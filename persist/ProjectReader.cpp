@@ -1,0 +1,438 @@
+#include "ProjectReader.h"
+
+#include "ProjectWriter.h"
+#include "model/ZDocument.h"
+#include "model/ZPipeLink.h"
+#include "model/ZPumpLink.h"
+#include "model/ZTankLink.h"
+#include "model/ZValveLink.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+struct ClassInfo { const char* name; uint16_t schema; bool versionable; };
+// Indexed by ProjectReader::ClassId.
+constexpr ClassInfo kClasses[] = {
+    {"ZConsumeNode", 1, false}, {"ZPipeLink", 1, false}, {"ZPumpLink", 2, true}, {"ZValveLink", 1, false},
+    {"ZTankLink", 1, false},    {"ZNamedView", 1, false}, {"ZNetBkDib", 1, false},
+};
+constexpr size_t MinObjectBytes = 2;   // the smallest reference
+constexpr size_t MinNodeFields = 4 + 4 + 4 + 2 + 6 * 8;
+constexpr size_t MinLinkFields = 4 + 4 + 4 + 4 * 2 + 2 * 8 + 4;
+}
+
+ProjectReader::ProjectReader(const uint8_t* data, size_t size, std::string fileName)
+    : m_ar(data, size, std::move(fileName))
+{
+    m_table.emplace_back();   // index 0 is null
+}
+
+ProjectReader::~ProjectReader() = default;
+
+void ProjectReader::Read(ZDocument& doc)
+{
+    doc.Reset();
+    const uint32_t version = ReadHeader();
+    ViewExtent e;
+    e.left = m_ar.Double();
+    e.right = m_ar.Double();
+    e.bottom = m_ar.Double();
+    e.top = m_ar.Double();
+    ZDrawSettings ds = doc.GetDrawSettings();
+    ReadDrawSettings(ds);
+    ReadNetwork();
+    Verify();
+    if (version >= ZDocument::HighestVersion)
+        ReadViewsAndBitmap(doc);
+    doc.SetExtents(e);
+    doc.GetDrawSettings() = std::move(ds);
+    doc.SetFileVersion(version);
+    HandOver(doc);
+}
+
+uint32_t ProjectReader::ReadHeader()
+{
+    if (m_ar.Remaining() < ProjectWriter::HeaderSize || m_ar.Dword() != ProjectWriter::Magic) {
+        m_ar.Seek(0);   // no header: a version 1.0 file from its first byte
+        return ZDocument::Version1;
+    }
+    const uint32_t version = m_ar.Dword();
+    if (version > ZDocument::HighestVersion)
+        m_ar.Fail(ArchiveError::BadIndex, "file version " + ZDocument::VersionText(version) + " is newer than 2.0");
+    m_ar.Seek(32);
+    const uint32_t skip = m_ar.Dword();
+    m_ar.Seek(ProjectWriter::HeaderSize);
+    m_ar.Take(skip);
+    return version;
+}
+
+void ProjectReader::ReadDrawSettings(ZDrawSettings& ds)
+{
+    for (std::vector<double>* t :
+         {&ds.NodeElevGrades, &ds.NodeFlowGrades, &ds.NodeFreeHeadGrades, &ds.NodeHeadGrades, &ds.PipeDiamGrades,
+          &ds.PipeFlowGrades, &ds.PipeHLossGrades, &ds.PipeSlopeGrades, &ds.PipeVeloGrades}) {
+        const uint32_t n = m_ar.Count();
+        m_ar.NeedItems(n, 8);
+        t->resize(n);
+        for (double& v : *t)
+            v = m_ar.Double();
+    }
+    ZBalanceParams& p = ds.Params;
+    p.CheckFlags = m_ar.Dword();
+    p.MaxIterations = m_ar.Long();
+    p.ParamA = m_ar.Double();
+    p.ParamB = m_ar.Double();
+    p.FlowTolerance = m_ar.Double();
+    p.HeadTolerance = m_ar.Double();
+    p.AccidentFactor = m_ar.Double();
+    ds.Balanced = m_ar.Dword();
+    ds.SpareWord1 = m_ar.Dword();
+    ds.SpareWord2 = m_ar.Dword();
+    ds.NodeGradeOn = m_ar.Dword();
+    ds.PipeGradeOn = m_ar.Dword();
+    ds.SpareWord3 = m_ar.Dword();
+    ds.CalcCase = m_ar.Long();
+    ds.NodeGradeMode = m_ar.Long();
+    ds.PipeGradeMode = m_ar.Long();
+    ds.ContourKind = m_ar.Long();
+    ds.ContourOption = m_ar.Dword();
+    ds.ContourInterval = m_ar.Double();
+}
+
+ProjectReader::EntryKind ProjectReader::KindOf(ClassId c)
+{
+    switch (c) {
+    case ConsumeNode: return NodeEntry;
+    case NamedView: return ViewEntry;
+    case NetBkDib: return DibEntry;
+    default: return LinkEntry;
+    }
+}
+
+ProjectReader::Ref ProjectReader::ReadRef()
+{
+    const uint16_t tag = m_ar.Word();
+    const Entry* cls = nullptr;
+    if (tag == 0xFFFF) {
+        const uint16_t schema = m_ar.Word();
+        const uint16_t len = m_ar.Word();
+        if (len >= 64)
+            m_ar.Fail(ArchiveError::BadClass, "class name of " + std::to_string(len) + " bytes");
+        const uint8_t* name = m_ar.Take(len);
+        int found = -1;
+        for (int c = 0; c < ClassCount; ++c)
+            if (std::strlen(kClasses[c].name) == len && std::memcmp(kClasses[c].name, name, len) == 0)
+                found = c;
+        if (found < 0)
+            m_ar.Fail(ArchiveError::BadClass, "unknown class " + std::string(reinterpret_cast<const char*>(name), len));
+        if (!kClasses[found].versionable && schema != kClasses[found].schema)
+            m_ar.Fail(ArchiveError::BadSchema, std::string(kClasses[found].name) + " schema " + std::to_string(schema));
+        m_table.push_back({ClassEntry, static_cast<ClassId>(found), schema, nullptr});
+        cls = &m_table.back();
+    } else {
+        const uint32_t d = tag == 0x7FFF ? m_ar.Dword() : ((tag & 0x8000u) << 16) | (tag & 0x7FFFu);
+        if (d & 0x80000000u) {
+            const uint32_t c = d & 0x7FFFFFFFu;
+            if (c == 0 || c >= m_table.size() || m_table[c].kind != ClassEntry)
+                m_ar.Fail(ArchiveError::BadIndex, "class index " + std::to_string(c) + " not yet defined");
+            cls = &m_table[c];
+        } else {
+            if (d == 0)
+                return {};
+            if (d >= m_table.size() || m_table[d].kind == ClassEntry)
+                m_ar.Fail(ArchiveError::BadIndex, "object index " + std::to_string(d) + " not yet defined");
+            return {m_table[d].kind, m_table[d].ptr, false, m_table[d].schema};
+        }
+    }
+    // A new object of class `cls`: entered in the table before its fields are read.
+    const ClassId c = cls->cls;
+    const uint16_t schema = cls->schema;
+    void* ptr = nullptr;
+    switch (c) {
+    case ConsumeNode: m_ar.NeedItems(1, MinNodeFields); m_nodes.push_back(std::make_unique<ZConsumeNode>()); ptr = m_nodes.back().get(); break;
+    case PipeLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZPipeLink>()); ptr = m_links.back().get(); break;
+    case PumpLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZPumpLink>()); ptr = m_links.back().get(); break;
+    case ValveLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZValveLink>()); ptr = m_links.back().get(); break;
+    case TankLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZTankLink>()); ptr = m_links.back().get(); break;
+    case NamedView: ptr = &m_viewObjects.emplace_back(); break;
+    default: ptr = nullptr; break;   // the bitmap is read by its one caller
+    }
+    const EntryKind kind = KindOf(c);
+    m_table.push_back({kind, c, schema, ptr});
+    return {kind, ptr, true, schema};
+}
+
+ZNetObject* ProjectReader::ReadNetworkRef(EntryKind expected)
+{
+    const Ref r = ReadRef();
+    if (r.kind == NullEntry)
+        return nullptr;
+    if (r.kind != expected)
+        m_ar.Fail(ArchiveError::BadClass, expected == NodeEntry ? "a node was expected" : "a link was expected");
+    auto* root = static_cast<ZNetObject*>(r.ptr);
+    if (!r.isNew)
+        return root;
+    ReadHead(*root);
+    m_stack.push_back({root, r.schema, 0});
+    while (!m_stack.empty()) {
+        Frame& f = m_stack.back();
+        if (f.next < RefCount(*f.obj)) {
+            ZNetObject* owner = f.obj;
+            const int slot = f.next++;
+            const Ref c = ReadRef();
+            const EntryKind want = RefKind(*owner, slot);
+            if (c.kind != NullEntry && c.kind != want)
+                m_ar.Fail(ArchiveError::BadClass, want == NodeEntry ? "a node was expected" : "a link was expected");
+            auto* child = static_cast<ZNetObject*>(c.ptr);
+            SetRef(*owner, slot, child);
+            if (c.isNew) {
+                ReadHead(*child);
+                m_stack.push_back({child, c.schema, 0});   // f is not used after this
+            }
+        } else {
+            ReadTail(*f.obj, f.schema);
+            m_stack.pop_back();
+        }
+    }
+    return root;
+}
+
+int ProjectReader::RefCount(const ZNetObject& obj)
+{
+    return obj.IsNode() ? 1 : 4;
+}
+
+ProjectReader::EntryKind ProjectReader::RefKind(const ZNetObject& obj, int slot)
+{
+    return obj.IsNode() || slot >= 2 ? LinkEntry : NodeEntry;
+}
+
+void ProjectReader::SetRef(ZNetObject& obj, int slot, ZNetObject* target)
+{
+    if (obj.IsNode()) {
+        static_cast<ZNetNode&>(obj).SetFirstLink(static_cast<ZNetLink*>(target));
+        return;
+    }
+    auto& l = static_cast<ZNetLink&>(obj);
+    switch (slot) {
+    case 0: l.SetStartNode(static_cast<ZNetNode*>(target)); break;
+    case 1: l.SetEndNode(static_cast<ZNetNode*>(target)); break;
+    case 2: l.SetNextAtStart(static_cast<ZNetLink*>(target)); break;
+    default: l.SetNextAtEnd(static_cast<ZNetLink*>(target)); break;
+    }
+}
+
+void ProjectReader::ReadHead(ZNetObject& obj)
+{
+    const uint32_t n = m_ar.Dword();
+    if (n > static_cast<uint32_t>(ZNetObject::MaxIdLength))
+        m_ar.Fail(ArchiveError::Generic, "identifier of " + std::to_string(n) + " bytes (at most 19)");
+    const uint8_t* id = m_ar.Take(n);
+    if (!obj.SetId(std::string_view(reinterpret_cast<const char*>(id), n)))
+        m_ar.Fail(ArchiveError::Generic, "identifier holds a zero byte");
+    obj.SetFlags(m_ar.Dword() & ~qen::FLAG_TRANSIENT);
+    m_ar.Long();   // the stored Index: positions are rebuilt from the arrays
+}
+
+void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
+{
+    if (obj.IsNode()) {
+        auto& n = static_cast<ZFlowNode&>(obj);
+        for (double* v : {&n.X, &n.Y, &n.NodeFlow, &n.NodeFireFlow, &n.NodeGrunElev, &n.NodeHydrElev})
+            *v = m_ar.Double();
+        return;
+    }
+    auto& l = static_cast<ZFlowLink&>(obj);
+    l.Flow = m_ar.Double();
+    l.Resistance = m_ar.Double();
+    if (obj.GetKind() == ZNetObject::Kind::Pipe) {
+        auto& p = static_cast<ZPipeLink&>(obj);
+        p.PipeType = m_ar.Long();
+        p.PipeParallel = m_ar.Long();
+        p.PipeLength = m_ar.Double();
+        p.PipeInDiam = m_ar.Double();
+        p.PipeSideType = m_ar.Long();
+        p.PipeDate = m_ar.Dword();
+        p.PipeRougCeof = m_ar.Double();
+        p.PipeDiam = m_ar.Double();
+        const int32_t v = m_ar.Long();
+        if (v >= 1) {
+            m_ar.NeedItems(static_cast<uint64_t>(v), 16);
+            std::vector<PipePoint> pts(static_cast<size_t>(v));
+            for (PipePoint& pt : pts) {
+                pt.x = m_ar.Double();
+                pt.y = m_ar.Double();
+            }
+            p.SetVertices(std::move(pts));
+        }
+        return;
+    }
+    const int32_t symbol = m_ar.Long();
+    switch (obj.GetKind()) {
+    case ZNetObject::Kind::Pump: {
+        if (schema != 1 && schema != 2)
+            m_ar.Fail(ArchiveError::BadIndex, "ZPumpLink schema " + std::to_string(schema));
+        auto& p = static_cast<ZPumpLink&>(obj);
+        p.SetPumpType(m_ar.Long());
+        p.PumpOpen = m_ar.Dword() != 0;
+        for (double* v : {&p.PumpStaticH, &p.PumpSCoef, &p.PumpRatedRotV, &p.PumpOperatedRotV, &p.PumpVacuum})
+            *v = m_ar.Double();
+        p.PumpEfficiency = schema >= 2 ? m_ar.Double() : 1.0;
+        break;
+    }
+    case ZNetObject::Kind::Valve: {
+        auto& v = static_cast<ZValveLink&>(obj);
+        v.ValveOpen = m_ar.Dword() != 0;
+        v.SetValveType(m_ar.Long());
+        v.ValveHLess = m_ar.Double();
+        v.ValveSCoef = m_ar.Double();
+        break;
+    }
+    default: {
+        auto& t = static_cast<ZTankLink&>(obj);
+        t.SetTankType(m_ar.Long());
+        for (double* v : {&t.TankArea, &t.TankCurH, &t.TankMinHead, &t.TankMaxHead, &t.TankBottomElev})
+            *v = m_ar.Double();
+        break;
+    }
+    }
+    // Stored apart from the type: the type setters above must not overrule it.
+    static_cast<ZDeviceLink&>(obj).SetSymbolIndex(symbol);
+}
+
+void ProjectReader::ReadNetwork()
+{
+    const uint32_t nodeCount = m_ar.Count();
+    m_ar.NeedItems(nodeCount, MinObjectBytes);
+    m_nodeArray.reserve(nodeCount);
+    for (uint32_t i = 0; i < nodeCount; ++i) {
+        ZNetObject* n = ReadNetworkRef(NodeEntry);
+        if (!n)
+            m_ar.Fail(ArchiveError::BadClass, "empty entry in the node array");
+        m_nodeArray.push_back(static_cast<ZConsumeNode*>(n));
+    }
+    const uint32_t linkCount = m_ar.Count();
+    m_ar.NeedItems(linkCount, MinObjectBytes);
+    m_linkArray.reserve(linkCount);
+    for (uint32_t i = 0; i < linkCount; ++i) {
+        ZNetObject* l = ReadNetworkRef(LinkEntry);
+        if (!l)
+            m_ar.Fail(ArchiveError::BadClass, "empty entry in the link array");
+        m_linkArray.push_back(static_cast<ZFlowLink*>(l));
+    }
+}
+
+void ProjectReader::ReadViewsAndBitmap(ZDocument& doc)
+{
+    const uint32_t n = m_ar.Count();
+    m_ar.NeedItems(n, MinObjectBytes);
+    std::vector<ZNamedView> views;
+    for (uint32_t i = 0; i < n; ++i) {
+        const Ref r = ReadRef();
+        if (r.kind == NullEntry)
+            continue;
+        if (r.kind != ViewEntry)
+            m_ar.Fail(ArchiveError::BadClass, "a named view was expected");
+        auto* v = static_cast<ZNamedView*>(r.ptr);
+        if (r.isNew) {
+            v->ViewName = m_ar.String();
+            v->ViewRect.left = m_ar.Double();
+            v->ViewRect.bottom = m_ar.Double();
+            v->ViewRect.right = m_ar.Double();
+            v->ViewRect.top = m_ar.Double();
+        }
+        views.push_back(*v);
+    }
+    doc.GetNamedViews() = std::move(views);
+
+    const Ref r = ReadRef();
+    if (r.kind == NullEntry)
+        return;
+    if (r.kind != DibEntry || !r.isNew)
+        m_ar.Fail(ArchiveError::BadClass, "a background bitmap was expected");
+    auto dib = std::make_unique<ZNetBkDib>();
+    dib->BkLeft = m_ar.Double();
+    dib->BkTop = m_ar.Double();
+    dib->BkWidth = m_ar.Double();
+    dib->BkHeight = m_ar.Double();
+    // The image: a BMP file whose header states its size. Anything else, or an image cut short,
+    // loads as no bitmap; nothing is allocated before the stated size is known to be in the file.
+    if (m_ar.Remaining() < 14)
+        return;
+    const uint8_t* bmp = m_ar.Take(0);
+    const uint32_t size = ZNetBkDib::StatedSize(bmp);
+    if (size < 14 || size > m_ar.Remaining())
+        return;
+    if (dib->SetBytes(std::vector<uint8_t>(bmp, bmp + size))) {
+        m_ar.Take(size);
+        doc.SetBkDib(std::move(dib));
+    }
+}
+
+void ProjectReader::Verify()
+{
+    // Every object reached must stand in its array exactly once, or the network would not own it.
+    for (size_t i = 0; i < m_nodeArray.size(); ++i) {
+        if (m_nodeArray[i]->GetIndex() != -1)
+            m_ar.Fail(ArchiveError::Generic, "node " + std::string(m_nodeArray[i]->IdView()) + " stored twice");
+        m_nodeArray[i]->SetIndex(static_cast<int32_t>(i));
+    }
+    for (size_t i = 0; i < m_linkArray.size(); ++i) {
+        if (m_linkArray[i]->GetIndex() != -1)
+            m_ar.Fail(ArchiveError::Generic, "link " + std::string(m_linkArray[i]->IdView()) + " stored twice");
+        m_linkArray[i]->SetIndex(static_cast<int32_t>(i));
+    }
+    if (m_nodeArray.size() != m_nodes.size() || m_linkArray.size() != m_links.size())
+        m_ar.Fail(ArchiveError::Generic, "objects outside the node and link arrays");
+
+    // Each link joins two distinct nodes and appears once in each end's incidence list.
+    std::vector<uint8_t> seen(m_linkArray.size(), 0);   // bit 1: in the start list, bit 2: in the end list
+    for (ZFlowLink* l : m_linkArray)
+        if (!l->StartNode() || !l->EndNode() || l->StartNode() == l->EndNode())
+            m_ar.Fail(ArchiveError::Generic, "link " + std::string(l->IdView()) + " does not join two nodes");
+    for (ZConsumeNode* n : m_nodeArray) {
+        for (ZNetLink* l = n->FirstLink(); l; l = l->NextLinkAt(n)) {
+            uint8_t& s = seen[static_cast<size_t>(l->GetIndex())];
+            const uint8_t bit = l->StartNode() == n ? 1 : l->EndNode() == n ? 2 : 0;
+            if (bit == 0 || (s & bit))
+                m_ar.Fail(ArchiveError::Generic, "broken link list at node " + std::string(n->IdView()));
+            s |= bit;
+        }
+    }
+    for (size_t i = 0; i < seen.size(); ++i)
+        if (seen[i] != 3)
+            m_ar.Fail(ArchiveError::Generic, "link " + std::string(m_linkArray[i]->IdView()) + " missing from a node");
+
+    // The arrays are sorted by identifier; restore the order if a writer did not keep it.
+    auto less = [](const ZNetObject* a, const ZNetObject* b) {
+        return ZSortedObArray<ZNetObject>::Compare(a->IdView(), b->IdView()) < 0;
+    };
+    auto sortUnique = [&](auto& array, const char* what) {
+        if (!std::is_sorted(array.begin(), array.end(), less))
+            std::stable_sort(array.begin(), array.end(), less);
+        for (size_t i = 1; i < array.size(); ++i)
+            if (!less(array[i - 1], array[i]))
+                m_ar.Fail(ArchiveError::Generic, std::string(what) + " identifier " + std::string(array[i]->IdView()) +
+                                                     " used twice");
+    };
+    sortUnique(m_nodeArray, "node");
+    sortUnique(m_linkArray, "link");
+}
+
+void ProjectReader::HandOver(ZDocument& doc)
+{
+    ZNetwork& net = doc.GetNetwork();
+    for (ZConsumeNode* n : m_nodeArray) {
+        n->SetIndex(-1);
+        net.AppendNodeSorted(n);
+    }
+    for (ZFlowLink* l : m_linkArray) {
+        l->SetIndex(-1);
+        net.AppendLinkSorted(l);
+    }
+    for (auto& n : m_nodes)
+        n.release();
+    for (auto& l : m_links)
+        l.release();
+}

@@ -27,19 +27,50 @@ void TextExporter::Integer(long long v)
     m_out.append(buf, r.ptr);
 }
 
-// Six significant digits lose metres on surveyed coordinates of seven digits and more, so digits are
-// added until the text reads back to the stored value through the same unit conversion as the reader.
+namespace {
+// Significant digits of a number text from to_chars (sign, point, leading zeros and exponent aside).
+int SignificantDigits(const char* first, const char* last)
+{
+    int n = 0;
+    bool leading = true;
+    for (const char* p = first; p != last && *p != 'e'; ++p) {
+        if (*p < '0' || *p > '9')
+            continue;
+        if (leading && *p == '0')
+            continue;
+        leading = false;
+        ++n;
+    }
+    return n;
+}
+} // namespace
+
+// Six significant digits lose metres on surveyed coordinates of seven digits and more, and any
+// computed value, so digits are added until the text reads back to the stored value through the
+// same unit conversion as the reader. Values that came from a file read back at "%g" already.
 void TextExporter::Number(double v, const UnitCategory* unit)
 {
     const double shown = unit ? unit->ToDisplay(v) : v;
     char buf[40];
-    std::to_chars_result r{};
-    for (int digits = 6; digits <= 17; ++digits) {
+    auto fits = [&](int digits, std::to_chars_result& r) {
         r = std::to_chars(buf, buf + sizeof buf, shown, std::chars_format::general, digits);
         double back = 0.0;
         std::from_chars(buf, r.ptr, back);
-        if ((unit ? unit->FromDisplay(back) : back) == v)
-            break;
+        return (unit ? unit->FromDisplay(back) : back) == v;
+    };
+    std::to_chars_result r{};
+    if (!fits(6, r)) {
+        // The shortest text that reads back to `shown` tells how many digits are needed; 15 first
+        // drops the last-bit noise a unit conversion may leave.
+        const auto s = std::to_chars(buf, buf + sizeof buf, shown);
+        const int need = SignificantDigits(buf, s.ptr);
+        if (!(need > 15 && fits(15, r)) && !fits(need, r)) {
+            int digits = 7;
+            while (digits < 17 && !fits(digits, r))
+                ++digits;
+            if (digits == 17)
+                fits(17, r);
+        }
     }
     m_out.append(buf, r.ptr);
 }

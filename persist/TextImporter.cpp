@@ -80,7 +80,6 @@ void TextImporter::Fail(const std::string& what) const
 
 void TextImporter::Run(ZNetwork& net)
 {
-    // About one object per line: reserving keeps the tables from rehashing on big files.
     while (m_reader.NextLine()) {
         if (m_reader.Split(TextLineReader::SectionSeparators) < 2)
             Fail("段外的行至少要有两个字段");
@@ -132,12 +131,12 @@ void TextImporter::ReadSection(Section s)
         case Section::PipePoint:
             if (!pipe) {
                 const std::string_view id = IdField(0, "管段编号");
-                auto it = m_linkById.find(id);
-                if (it == m_linkById.end())
+                ZFlowLink* link = m_linkById.Find(id);
+                if (!link)
                     Fail("管段 " + Quote(id) + " 不存在");
-                if (it->second->GetKind() != ZNetObject::Kind::Pipe)
+                if (link->GetKind() != ZNetObject::Kind::Pipe)
                     Fail(Quote(id) + " 不是管段");
-                pipe = static_cast<ZPipeLink*>(it->second);
+                pipe = static_cast<ZPipeLink*>(link);
             } else {
                 if (n < 2)
                     Fail("折点行需要 X 和 Y 两个坐标");
@@ -162,10 +161,10 @@ std::string_view TextImporter::IdField(int i, const char* what) const
 ZConsumeNode* TextImporter::NodeField(int i) const
 {
     const std::string_view id = IdField(i, "节点编号");
-    auto it = m_nodeById.find(id);
-    if (it == m_nodeById.end())
+    ZConsumeNode* node = m_nodeById.Find(id);
+    if (!node)
         Fail("节点 " + Quote(id) + " 不存在");
-    return it->second;
+    return node;
 }
 
 double TextImporter::Number(int i, double fallback) const
@@ -274,7 +273,7 @@ void TextImporter::ReadTank()
     tank->TankMinHead = Number(6, tank->TankMinHead);
     tank->TankMaxHead = Number(7, tank->TankMaxHead);
     tank->TankCurH = Number(8, tank->TankCurH);
-    if (m_linkById.count(tank->IdView()))
+    if (m_linkById.Find(tank->IdView()))
         Fail("管段编号 " + Quote(id) + " 重复");
 
     // The internal node exists only for this tank, so its identifier must be new.
@@ -287,7 +286,7 @@ void TextImporter::ReadTank()
 void TextImporter::AddNode(ZConsumeNode* node)
 {
     std::unique_ptr<ZConsumeNode> guard(node);
-    if (!m_nodeById.emplace(node->IdView(), node).second)
+    if (!m_nodeById.Insert(node))
         Fail("节点编号 " + Quote(node->IdView()) + " 重复");
     m_nodes.push_back(guard.release());
 }
@@ -295,15 +294,14 @@ void TextImporter::AddNode(ZConsumeNode* node)
 void TextImporter::AddLink(ZFlowLink* link, ZConsumeNode* start, ZConsumeNode* end)
 {
     std::unique_ptr<ZFlowLink> guard(link);
-    if (m_linkById.count(link->IdView()))
-        Fail("管段编号 " + Quote(link->IdView()) + " 重复");
     // The internal node of a tank belongs to the tank alone. (The editor's stricter rule of one pipe
     // per device node is not enforced: converted networks put pumps on junctions.)
     for (ZConsumeNode* n : {start, end}) {
         if (IsTankInternal(n))
             Fail("水池内部节点 " + Quote(n->IdView()) + " 不能连接其他对象");
     }
-    m_linkById.emplace(link->IdView(), link);
+    if (!m_linkById.Insert(link))
+        Fail("管段编号 " + Quote(link->IdView()) + " 重复");
     m_links.push_back(guard.release());
     link->Connect(start, end);
 }

@@ -1,10 +1,10 @@
 #pragma once
+#include "TextIdIndex.h"
 #include "TextLineReader.h"
 #include "model/PipePoint.h"
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 
@@ -60,7 +60,7 @@ private:
 
     std::vector<ZConsumeNode*> m_nodes;
     std::vector<ZFlowLink*> m_links;
-    std::unordered_map<std::string_view, ZConsumeNode*> m_nodeById;
-    std::unordered_map<std::string_view, ZFlowLink*> m_linkById;
+    TextIdIndex<ZConsumeNode> m_nodeById;
+    TextIdIndex<ZFlowLink> m_linkById;
     std::vector<PipePoint> m_vertices;
 };

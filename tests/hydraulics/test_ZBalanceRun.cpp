@@ -1,0 +1,106 @@
+#include "TestNet.h"
+#include "hydraulics/ZBalanceRun.h"
+
+#include <gtest/gtest.h>
+
+TEST(ZBalanceRunParams, PrecisionIndexAndHeadTolerance)
+{
+    EXPECT_EQ(ZBalanceRun::PrecisionIndex(0.001), 3);
+    EXPECT_EQ(ZBalanceRun::PrecisionIndex(1.0), 0);
+    EXPECT_EQ(ZBalanceRun::PrecisionIndex(5.0), 0);
+    EXPECT_EQ(ZBalanceRun::PrecisionIndex(ZBalanceRun::HeadToleranceFor(6)), 6);
+    EXPECT_EQ(ZBalanceRun::PrecisionIndex(0.0), 6);   // never loops forever
+    EXPECT_EQ(ZBalanceRun::HeadToleranceFor(0), 1.0);
+    EXPECT_EQ(ZBalanceRun::HeadToleranceFor(6), 1.0000000000000004e-06);
+    for (int k = 0; k <= 6; ++k)
+        EXPECT_EQ(ZBalanceRun::PrecisionIndex(ZBalanceRun::HeadToleranceFor(k)), k);
+}
+
+TEST(ZBalanceRunParams, ApplyStoresOrRefusesEverything)
+{
+    TestNet t;
+    ZBalanceRun run(t.settings, t.net);
+    ZBalanceRun::Params p = run.CurrentParams();
+    EXPECT_EQ(p.CalcCase, 0);
+    EXPECT_EQ(p.AccidentFactor, 0.75);
+    EXPECT_EQ(p.Precision, 3);
+
+    p.CalcCase = 1;
+    p.Precision = 4;
+    p.AccidentFactor = 1.2;
+    EXPECT_FALSE(run.ApplyParams(p));
+    EXPECT_EQ(t.settings.CalcCase, 0);
+    for (double f : {0.0, 1.0}) {
+        p.AccidentFactor = f;
+        EXPECT_TRUE(run.ApplyParams(p));
+        EXPECT_EQ(t.settings.Params.AccidentFactor, f);
+    }
+    EXPECT_EQ(t.settings.CalcCase, 1);
+    EXPECT_EQ(run.CurrentParams().Precision, 4);   // reopening shows "0.0000" again
+    EXPECT_FALSE(ZBalanceRun::IsValidAccidentFactor(-0.1));
+}
+
+TEST(ZBalanceRunProgress, BarStopsAt99UntilTheEnd)
+{
+    EXPECT_EQ(ZBalanceRun::ProgressPosition(0.5, 0, 1000, false), 500);
+    EXPECT_EQ(ZBalanceRun::ProgressPosition(1.0, 0, 1000, false), 990);
+    EXPECT_EQ(ZBalanceRun::ProgressPosition(1.0, 0, 1000, true), 1000);
+    EXPECT_EQ(ZBalanceRun::PercentText(990, 0, 1000), "99%");
+    EXPECT_EQ(ZBalanceRun::PercentText(1000, 0, 1000), "100%");
+    EXPECT_EQ(ZBalanceRun::PercentText(423, 0, 1000), "42%");
+    EXPECT_EQ(ZBalanceRun::StatusPaneText(false, 1), "未平差");
+    EXPECT_EQ(ZBalanceRun::StatusPaneText(true, 1), "已平差:消防时");
+}
+
+TEST(ZBalanceRunOutcome, StatusDecidesTheBalancedFlagAndMessage)
+{
+    TestNet t;
+    ZConsumeNode* r = t.Source("R", 30.0);
+    ZConsumeNode* a = t.Node("A", 0.01);
+    t.Pipe("P", r, a);
+    ZBalanceRun run(t.settings, t.net);
+    EXPECT_TRUE(run.CheckConnectivity());
+    EXPECT_EQ(run.Run(), ZBalanceInfo::Converged);
+    EXPECT_EQ(t.settings.Balanced, 1u);
+    EXPECT_TRUE(run.ResultsChanged());
+    EXPECT_EQ(run.Message(), "");
+
+    t.settings.Params.MaxIterations = 1;
+    EXPECT_EQ(run.Run(), ZBalanceInfo::IterationLimit);
+    EXPECT_EQ(t.settings.Balanced, 0u);
+    EXPECT_FALSE(run.ResultsChanged());
+
+    r->SetHeadKnown(false);
+    EXPECT_EQ(run.Run(), ZBalanceInfo::NoHeadKnownNode);
+    EXPECT_EQ(run.Message(), "没有足够的已知水压节点!");
+}
+
+TEST(ZBalanceRunOutcome, CutOffPartGetsADivergedMessageNamingANode)
+{
+    TestNet t;
+    ZConsumeNode* r = t.Source("R", 30.0);
+    ZConsumeNode* a = t.Node("A", 0.01);
+    ZConsumeNode* b = t.Node("B");
+    ZConsumeNode* c = t.Node("C", 0.01);
+    t.Pipe("P1", r, a);
+    t.Pump("U", a, b, 20.0, 10.0)->PumpOpen = false;
+    t.Pipe("P2", b, c);
+    t.settings.Balanced = 1;
+    ZBalanceRun run(t.settings, t.net);
+    EXPECT_TRUE(run.CheckConnectivity());   // a closed pump still connects
+    EXPECT_EQ(run.Run(), ZBalanceInfo::Diverged);
+    EXPECT_EQ(t.settings.Balanced, 0u);
+    EXPECT_NE(run.Message().find("平差计算发散"), std::string::npos);
+    EXPECT_NE(run.Message().find("\"B\""), std::string::npos);
+}
+
+TEST(ZBalanceRunOutcome, SplitNetworkIsRefusedBeforeTheRun)
+{
+    TestNet t;
+    ZConsumeNode* r = t.Source("R", 30.0);
+    t.Pipe("P", r, t.Node("A", 0.01));
+    t.Node("X");
+    ZBalanceRun run(t.settings, t.net);
+    EXPECT_FALSE(run.CheckConnectivity());
+    EXPECT_EQ(run.Connectivity().PieceCount(), 2);
+}

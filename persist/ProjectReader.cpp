@@ -110,7 +110,19 @@ ProjectReader::EntryKind ProjectReader::KindOf(ClassId c)
     }
 }
 
-ProjectReader::Ref ProjectReader::ReadRef()
+namespace {
+const char* KindName(int kind)
+{
+    switch (kind) {
+    case 2: return "a node";   // EntryKind values
+    case 3: return "a link";
+    case 4: return "a named view";
+    default: return "a background bitmap";
+    }
+}
+}
+
+ProjectReader::Ref ProjectReader::ReadRef(EntryKind expected)
 {
     const uint16_t tag = m_ar.Word();
     const Entry* cls = nullptr;
@@ -142,12 +154,16 @@ ProjectReader::Ref ProjectReader::ReadRef()
                 return {};
             if (d >= m_table.size() || m_table[d].kind == ClassEntry)
                 m_ar.Fail(ArchiveError::BadIndex, "object index " + std::to_string(d) + " not yet defined");
+            if (m_table[d].kind != expected)
+                m_ar.Fail(ArchiveError::BadClass, std::string(KindName(expected)) + " was expected");
             return {m_table[d].kind, m_table[d].ptr, false, m_table[d].schema};
         }
     }
     // A new object of class `cls`: entered in the table before its fields are read.
     const ClassId c = cls->cls;
     const uint16_t schema = cls->schema;
+    if (KindOf(c) != expected)
+        m_ar.Fail(ArchiveError::BadClass, std::string(KindName(expected)) + " was expected, not " + kClasses[c].name);
     void* ptr = nullptr;
     switch (c) {
     case ConsumeNode: m_ar.NeedItems(1, MinNodeFields); m_nodes.push_back(std::make_unique<ZConsumeNode>()); ptr = m_nodes.back().get(); break;
@@ -165,11 +181,9 @@ ProjectReader::Ref ProjectReader::ReadRef()
 
 ZNetObject* ProjectReader::ReadNetworkRef(EntryKind expected)
 {
-    const Ref r = ReadRef();
+    const Ref r = ReadRef(expected);
     if (r.kind == NullEntry)
         return nullptr;
-    if (r.kind != expected)
-        m_ar.Fail(ArchiveError::BadClass, expected == NodeEntry ? "a node was expected" : "a link was expected");
     auto* root = static_cast<ZNetObject*>(r.ptr);
     if (!r.isNew)
         return root;
@@ -180,10 +194,7 @@ ZNetObject* ProjectReader::ReadNetworkRef(EntryKind expected)
         if (f.next < RefCount(*f.obj)) {
             ZNetObject* owner = f.obj;
             const int slot = f.next++;
-            const Ref c = ReadRef();
-            const EntryKind want = RefKind(*owner, slot);
-            if (c.kind != NullEntry && c.kind != want)
-                m_ar.Fail(ArchiveError::BadClass, want == NodeEntry ? "a node was expected" : "a link was expected");
+            const Ref c = ReadRef(RefKind(*owner, slot));
             auto* child = static_cast<ZNetObject*>(c.ptr);
             SetRef(*owner, slot, child);
             if (c.isNew) {
@@ -329,11 +340,9 @@ void ProjectReader::ReadViewsAndBitmap(ZDocument& doc)
     m_ar.NeedItems(n, MinObjectBytes);
     std::vector<ZNamedView> views;
     for (uint32_t i = 0; i < n; ++i) {
-        const Ref r = ReadRef();
+        const Ref r = ReadRef(ViewEntry);
         if (r.kind == NullEntry)
             continue;
-        if (r.kind != ViewEntry)
-            m_ar.Fail(ArchiveError::BadClass, "a named view was expected");
         auto* v = static_cast<ZNamedView*>(r.ptr);
         if (r.isNew) {
             v->ViewName = m_ar.String();
@@ -346,10 +355,10 @@ void ProjectReader::ReadViewsAndBitmap(ZDocument& doc)
     }
     doc.GetNamedViews() = std::move(views);
 
-    const Ref r = ReadRef();
+    const Ref r = ReadRef(DibEntry);
     if (r.kind == NullEntry)
         return;
-    if (r.kind != DibEntry || !r.isNew)
+    if (!r.isNew)
         m_ar.Fail(ArchiveError::BadClass, "a background bitmap was expected");
     auto dib = std::make_unique<ZNetBkDib>();
     dib->BkLeft = m_ar.Double();

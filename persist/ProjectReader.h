@@ -49,8 +49,9 @@ private:
     void Verify();
     void HandOver(ZDocument& doc);
 
-    // Reads one reference; a new object is created and entered in the table, its fields unread.
-    Ref ReadRef();
+    // Reads one reference, which must be null or of the expected kind (else bad class); a new
+    // object is created and entered in the table, its fields unread.
+    Ref ReadRef(EntryKind expected);
     // A reference that must be a network object of the given kind (or null), read with everything
     // first reached through it.
     ZNetObject* ReadNetworkRef(EntryKind expected);

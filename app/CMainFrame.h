@@ -1,0 +1,91 @@
+#pragma once
+#include "CChildFrame.h"
+#include "CommandTarget.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class CMainStatusBar;
+class CNetCmdBar;
+class CQENDoc;
+class CReportWindow;
+class QAction;
+class QComboBox;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+// The main MDI window: menus, the five toolbars and the coordinate entry bar, the status bar,
+// the report window and the child windows of every open document. Commands go to the active
+// view, then its document, then this frame, then the application.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Where the windows of a document are made. Returns null for a kind this build lacks.
+    static QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
+    static bool ViewKindAvailable(CChildFrame::ViewKind kind);
+    CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
+
+    QMdiArea* MdiArea() const { return m_mdi; }
+    CChildFrame* ActiveFrame() const;
+    CQENDoc* ActiveDocument() const;
+    QWidget* ActiveView() const;
+    QList<CChildFrame*> Frames() const;
+    QList<CChildFrame*> FramesOf(const CQENDoc* doc) const;
+    CChildFrame* FrameOf(const CQENDoc* doc, CChildFrame::ViewKind kind) const;
+
+    QAction* Action(int id) const { return m_actions.value(id); }
+    QToolBar* ToolBar(int barId) const { return m_bars.value(barId); }
+    CNetCmdBar* CoordBar() const { return m_coordBar; }
+    CMainStatusBar* StatusPanes() const { return m_status; }
+    CReportWindow& ReportWindow();
+    // The named-view list of the zoom toolbar (filled by the graphic view).
+    QComboBox* NamedViewCombo() const { return m_namedViewCombo; }
+    QMenu* RecentFileMenuAnchor() const { return m_fileMenu; }
+
+    // COORDPANEL text, set by the views.
+    void SetCoordText(const QString& text);
+
+    // Routes one command as a menu click would.
+    void ExecuteCommand(int id);
+    // Re-evaluates every command's enabled and checked state and the status panes.
+    void UpdateCommandUI();
+    // The coordinate bar's Enter.
+    void OnCoordinateText(const QString& text);
+
+    void RefreshRecentFiles(const QStringList& files);
+
+    QByteArray SaveBarState() const;
+    void LoadBarState(const QByteArray& state);
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBars();
+    QToolBar* MakeBar(int id, const QString& title, const QList<int>& buttons);
+    QMenu* AddMenu(QMenu* parent, const QString& title, const QList<int>& ids);
+    bool RouteCommand(int id, CommandState* state);
+    bool SwitchWindow(CChildFrame::ViewKind kind, bool execute);
+
+    QMdiArea* m_mdi;
+    CMainStatusBar* m_status;
+    CNetCmdBar* m_coordBar = nullptr;
+    QComboBox* m_namedViewCombo = nullptr;
+    CReportWindow* m_report = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_mruSeparator = nullptr;
+    QList<QAction*> m_mruActions;
+    QHash<int, QAction*> m_actions;
+    QHash<int, QToolBar*> m_bars;
+};

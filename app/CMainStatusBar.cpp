@@ -1,0 +1,62 @@
+#include "CMainStatusBar.h"
+#include "LockKeyState.h"
+
+#include <QLabel>
+
+CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
+{
+    setObjectName(QStringLiteral("statusBar"));
+    m_coord = AddPane(QStringLiteral("COORDPANEL"), 200);
+    m_balance = AddPane(QStringLiteral("BALANCESTATUS"), 110);
+    m_caps = AddPane(QStringLiteral("CAPS"), 0);
+    m_num = AddPane(QStringLiteral("NUM"), 0);
+    m_scroll = AddPane(QStringLiteral("SCRL"), 0);
+    m_caps->setText(QStringLiteral("大写"));
+    m_num->setText(QStringLiteral("数字"));
+    m_scroll->setText(QStringLiteral("滚动"));
+    showMessage(QStringLiteral("就绪"));
+    UpdateLockIndicators();
+}
+
+QLabel* CMainStatusBar::AddPane(const QString& name, int minWidth)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setContentsMargins(4, 0, 4, 0);
+    if (minWidth > 0)
+        label->setMinimumWidth(minWidth);
+    addPermanentWidget(label);
+    return label;
+}
+
+void CMainStatusBar::SetCoordText(const QString& text)
+{
+    if (m_coord->text() != text)
+        m_coord->setText(text);
+}
+
+QString CMainStatusBar::CoordText() const
+{
+    return m_coord->text();
+}
+
+void CMainStatusBar::SetBalanceText(const QString& text)
+{
+    if (m_balance->text() != text)
+        m_balance->setText(text);
+}
+
+QString CMainStatusBar::BalanceText() const
+{
+    return m_balance->text();
+}
+
+void CMainStatusBar::UpdateLockIndicators()
+{
+    const LockKeyState s = LockKeyState::Query();
+    m_caps->setEnabled(s.known && s.caps);
+    m_num->setEnabled(s.known && s.num);
+    m_scroll->setEnabled(s.known && s.scroll);
+}

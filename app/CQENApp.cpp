@@ -1,0 +1,343 @@
+#include "CQENApp.h"
+#include "CAboutDlg.h"
+#include "CChildFrame.h"
+#include "CMainFrame.h"
+#include "CQENDoc.h"
+#include "CQENDocManager.h"
+#include "CReportWindow.h"
+#include "CommandIds.h"
+#include "UiPrompt.h"
+
+#include "model/KeyValueStore.h"
+#include "model/ZSettingsStore.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QScreen>
+
+CQENApp* CQENApp::s_instance = nullptr;
+
+namespace {
+const char* const kSystem = "SYSTEM";
+const char* const kBars = "Tool Bars";
+const char* const kRecent = "Recent File List";
+
+std::vector<uint8_t> Bytes(const QByteArray& a) { return std::vector<uint8_t>(a.begin(), a.end()); }
+QByteArray Array(const std::vector<uint8_t>& v) { return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size())); }
+
+void PutInt32(std::vector<uint8_t>& out, int32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(uint8_t(uint32_t(v) >> (8 * i)));
+}
+
+int32_t GetInt32(const std::vector<uint8_t>& in, size_t at)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i)
+        v |= uint32_t(in[at + i]) << (8 * i);
+    return int32_t(v);
+}
+}
+
+CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPrompt> prompt)
+    : m_profile(std::move(profile)),
+      m_prompt(std::move(prompt)),
+      m_settings(std::make_unique<ZSettingsStore>()),
+      m_docManager(std::make_unique<CQENDocManager>())
+{
+    s_instance = this;
+}
+
+CQENApp::~CQENApp()
+{
+    delete m_frame.data();
+    qDeleteAll(m_docs);
+    m_docs.clear();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void CQENApp::SetPrompt(std::unique_ptr<UiPrompt> prompt)
+{
+    m_prompt = std::move(prompt);
+}
+
+void CQENApp::SetDocManager(std::unique_ptr<CQENDocManager> manager)
+{
+    m_docManager = std::move(manager);
+}
+
+QWidget* CQENApp::MainWindow() const
+{
+    return m_frame.data();
+}
+
+CReportWindow& CQENApp::ReportWindow()
+{
+    if (m_frame)
+        return m_frame->ReportWindow();
+    if (!m_ownReport)
+        m_ownReport = std::make_unique<CReportWindow>();
+    return *m_ownReport;
+}
+
+QPrinter& CQENApp::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+bool CQENApp::InitInstance()
+{
+    m_maximized = m_profile->GetInt(kSystem, "Maximized", 0) != 0;
+    m_settings->Load(*m_profile);
+    LoadRecentFiles();
+
+    m_frame = new CMainFrame();
+    m_frame->RefreshRecentFiles(m_recent);
+    if (auto state = m_profile->ReadBinary(kBars, "State"))
+        m_frame->LoadBarState(Array(*state));
+    LoadPlacement();
+    if (m_maximized)
+        m_frame->showMaximized();
+    else
+        m_frame->show();
+    return true;
+}
+
+void CQENApp::LoadPlacement()
+{
+    auto rect = m_profile->ReadBinary(kSystem, "FrameRect");
+    if (!rect || rect->size() != 16)
+        return;
+    const QRect r(QPoint(GetInt32(*rect, 0), GetInt32(*rect, 4)), QPoint(GetInt32(*rect, 8) - 1, GetInt32(*rect, 12) - 1));
+    if (r.width() < 200 || r.height() < 150)
+        return;
+    // A placement from a screen that is gone would put the window out of reach.
+    for (QScreen* s : QGuiApplication::screens()) {
+        if (s->availableGeometry().intersects(r)) {
+            m_frame->setGeometry(r);
+            return;
+        }
+    }
+}
+
+void CQENApp::SaveFrameState()
+{
+    if (!m_frame)
+        return;
+    m_profile->WriteBinary(kBars, "State", Bytes(m_frame->SaveBarState()));
+    m_maximized = m_frame->isMaximized();
+    const QRect r = m_frame->normalGeometry().isValid() ? m_frame->normalGeometry() : m_frame->geometry();
+    std::vector<uint8_t> rect;
+    PutInt32(rect, r.left());
+    PutInt32(rect, r.top());
+    PutInt32(rect, r.right() + 1);
+    PutInt32(rect, r.bottom() + 1);
+    m_profile->WriteBinary(kSystem, "FrameRect", rect);
+}
+
+void CQENApp::ExitInstance()
+{
+    m_profile->WriteInt(kSystem, "Maximized", m_maximized ? 1 : 0);
+    m_settings->Save(*m_profile);
+    SaveRecentFiles();
+}
+
+void CQENApp::LoadRecentFiles()
+{
+    m_recent.clear();
+    for (int i = 1; i <= RecentFileCount; ++i) {
+        // Paths are kept as UTF-8 bytes: a file name need not be representable in GBK.
+        auto v = m_profile->ReadBinary(kRecent, "File" + std::to_string(i));
+        if (v && !v->empty())
+            m_recent.append(QString::fromUtf8(Array(*v)));
+    }
+}
+
+void CQENApp::SaveRecentFiles()
+{
+    for (int i = 1; i <= RecentFileCount; ++i) {
+        const QByteArray path = i <= m_recent.size() ? m_recent[i - 1].toUtf8() : QByteArray();
+        m_profile->WriteBinary(kRecent, "File" + std::to_string(i), Bytes(path));
+    }
+}
+
+void CQENApp::AddToRecentFileList(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const QString full = QFileInfo(path).absoluteFilePath();
+    m_recent.removeAll(full);
+    m_recent.prepend(full);
+    while (m_recent.size() > RecentFileCount)
+        m_recent.removeLast();
+    if (m_frame)
+        m_frame->RefreshRecentFiles(m_recent);
+}
+
+CQENDoc* CQENApp::CreateDocument()
+{
+    auto* doc = new CQENDoc(*m_settings, *m_prompt, this);
+    return doc;
+}
+
+CQENDoc* CQENApp::NewDocument()
+{
+    CQENDoc* doc = CreateDocument();
+    doc->OnNewDocument(QStringLiteral("QEN%1").arg(++m_untitledCount));
+    m_docs.append(doc);
+    if (m_frame)
+        m_frame->OpenFrame(doc, CChildFrame::Graphic);
+    return doc;
+}
+
+CQENDoc* CQENApp::OpenDocumentFile(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    for (CQENDoc* d : m_docs) {
+        if (!canonical.isEmpty() && QFileInfo(d->PathName()).canonicalFilePath() == canonical) {
+            if (m_frame) {
+                const auto frames = m_frame->FramesOf(d);
+                if (!frames.isEmpty())
+                    m_frame->MdiArea()->setActiveSubWindow(frames.first());
+            }
+            return d;
+        }
+    }
+    CQENDoc* doc = CreateDocument();
+    if (!doc->OnOpenDocument(path)) {
+        delete doc;
+        return nullptr;
+    }
+    m_docs.append(doc);
+    if (m_frame)
+        m_frame->OpenFrame(doc, CChildFrame::Graphic);
+    AddToRecentFileList(path);
+    return doc;
+}
+
+void CQENApp::OpenRecentFile(int index)
+{
+    if (index < 0 || index >= m_recent.size())
+        return;
+    const QString path = m_recent[index];
+    if (!QFileInfo::exists(path)) {
+        m_prompt->Warn(("无法打开文件 " + path + "。").toStdString());
+        m_recent.removeAt(index);
+        if (m_frame)
+            m_frame->RefreshRecentFiles(m_recent);
+        return;
+    }
+    OpenDocumentFile(path);
+}
+
+bool CQENApp::CanCloseFrame(CChildFrame* frame)
+{
+    if (m_closingDocument || !m_frame)
+        return true;
+    if (m_frame->FramesOf(frame->Document()).size() > 1)
+        return true;
+    return frame->Document()->SaveModified();
+}
+
+void CQENApp::OnFrameClosed(CChildFrame* frame)
+{
+    if (!m_frame)
+        return;
+    CQENDoc* doc = frame->Document();
+    for (CChildFrame* f : m_frame->FramesOf(doc))
+        if (f != frame && !f->isHidden())
+            return;
+    DestroyDocument(doc);
+}
+
+void CQENApp::DestroyDocument(CQENDoc* doc)
+{
+    if (!m_docs.removeOne(doc))
+        return;
+    doc->deleteLater();
+}
+
+bool CQENApp::CloseDocument(CQENDoc* doc)
+{
+    if (!doc->SaveModified())
+        return false;
+    QPointer<CQENDoc> guard(doc);
+    m_closingDocument = true;
+    if (m_frame)
+        for (CChildFrame* f : m_frame->FramesOf(doc))
+            f->close();
+    m_closingDocument = false;
+    if (guard)
+        DestroyDocument(doc);
+    return true;
+}
+
+bool CQENApp::CloseAllDocuments()
+{
+    const auto docs = m_docs;
+    for (CQENDoc* d : docs)
+        if (m_docs.contains(d) && !CloseDocument(d))
+            return false;
+    return true;
+}
+
+void CQENApp::BroadcastOptionsChanged()
+{
+    ZNetMsg msg;
+    msg.Code = ZNetMsg::OptionsChanged;
+    for (CQENDoc* d : m_docs)
+        d->UpdateAllViews(msg);
+}
+
+bool CQENApp::OnCommand(int id)
+{
+    switch (id) {
+    case Cmd::FileNew:
+        NewDocument();
+        return true;
+    case Cmd::FileOpen: {
+        const QString path = m_docManager->PromptFileName(MainWindow(), QStringLiteral("打开"), false, QString());
+        if (!path.isEmpty())
+            OpenDocumentFile(path);
+        return true;
+    }
+    case Cmd::FilePrintSetup: {
+        QPageSetupDialog dlg(&Printer(), MainWindow());
+        dlg.exec();
+        return true;
+    }
+    case Cmd::AppExit:
+        if (m_frame)
+            m_frame->close();
+        return true;
+    case Cmd::AppAbout: {
+        CAboutDlg dlg(MainWindow());
+        dlg.exec();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CQENApp::OnUpdateCommand(int id, CommandState& state)
+{
+    switch (id) {
+    case Cmd::FileNew: case Cmd::FileOpen: case Cmd::FilePrintSetup: case Cmd::AppExit: case Cmd::AppAbout:
+        state.enabled = true;
+        return true;
+    case Cmd::HelpTopics:   // no help file is installed
+        state.enabled = false;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,91 @@
+#pragma once
+#include "CMainFrame.h"
+#include "CommandTarget.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+class CChildFrame;
+class CQENDoc;
+class CQENDocManager;
+class CReportWindow;
+class KeyValueStore;
+class QPrinter;
+class QWidget;
+class UiPrompt;
+class ZSettingsStore;
+
+// The program's run: the settings store loaded from the user's profile at the start and written
+// back at a normal end, the open documents, the main window, the recent-file list and the
+// application commands (new, open, print setup, exit, about).
+class CQENApp : public QObject, public CommandTarget {
+    Q_OBJECT
+public:
+    static constexpr int RecentFileCount = 4;
+
+    CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPrompt> prompt);
+    ~CQENApp() override;
+    static CQENApp* Instance() { return s_instance; }
+
+    // Reads the settings, creates and shows the main window. False when it cannot start.
+    bool InitInstance();
+    // Writes the window placement and every settings group back.
+    void ExitInstance();
+    // Bar layout and placement, at the main window's close.
+    void SaveFrameState();
+
+    ZSettingsStore& Settings() { return *m_settings; }
+    KeyValueStore& Profile() { return *m_profile; }
+    UiPrompt& Prompt() { return *m_prompt; }
+    void SetPrompt(std::unique_ptr<UiPrompt> prompt);
+    CQENDocManager& DocManager() { return *m_docManager; }
+    void SetDocManager(std::unique_ptr<CQENDocManager> manager);
+    CMainFrame* MainFrame() const { return m_frame; }
+    QWidget* MainWindow() const;
+    CReportWindow& ReportWindow();
+    QPrinter& Printer();
+
+    QList<CQENDoc*> Documents() const { return m_docs; }
+    CQENDoc* NewDocument();
+    // Opens (or brings forward, when already open) a document; null on failure (message shown).
+    CQENDoc* OpenDocumentFile(const QString& path);
+    void OpenRecentFile(int index);
+    // Asks to save, then closes every window of the document. False when cancelled.
+    bool CloseDocument(CQENDoc* doc);
+    bool CloseAllDocuments();
+    // Code 2 to every open document after the options sheet.
+    void BroadcastOptionsChanged();
+
+    // Child windows ask before they go: the last window of a modified document asks to save.
+    bool CanCloseFrame(CChildFrame* frame);
+    void OnFrameClosed(CChildFrame* frame);
+
+    QStringList RecentFiles() const { return m_recent; }
+    void AddToRecentFileList(const QString& path);
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+private:
+    CQENDoc* CreateDocument();
+    void LoadPlacement();
+    void LoadRecentFiles();
+    void SaveRecentFiles();
+    void DestroyDocument(CQENDoc* doc);
+
+    static CQENApp* s_instance;
+    std::unique_ptr<KeyValueStore> m_profile;
+    std::unique_ptr<UiPrompt> m_prompt;
+    std::unique_ptr<ZSettingsStore> m_settings;
+    std::unique_ptr<CQENDocManager> m_docManager;
+    std::unique_ptr<QPrinter> m_printer;
+    QPointer<CMainFrame> m_frame;
+    std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)
+    QList<CQENDoc*> m_docs;
+    QStringList m_recent;
+    int m_untitledCount = 0;
+    bool m_closingDocument = false;
+    bool m_maximized = false;
+};

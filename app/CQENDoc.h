@@ -1,0 +1,76 @@
+#pragma once
+#include "CommandTarget.h"
+
+#include "model/ZDocument.h"
+#include "model/ZNetMsg.h"
+
+#include <QObject>
+#include <QString>
+
+class UiPrompt;
+class ZSettingsStore;
+
+// The Qt document of one open project over the UI-free ZDocument: its file name, title and
+// modified state, the new/open/save life cycle and the document commands. Every change of the
+// network or its results reaches the views through the one signal `changed`.
+class CQENDoc : public QObject, public CommandTarget {
+    Q_OBJECT
+public:
+    CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, QObject* parent = nullptr);
+    ~CQENDoc() override;
+
+    ZDocument& Data() { return m_data; }
+    const ZDocument& Data() const { return m_data; }
+    ZSettingsStore& Settings() const { return m_settings; }
+
+    // A fresh network; `title` like "QEN1".
+    void OnNewDocument(const QString& title);
+    // Reads a project or text file into this (fresh) document. On failure tells why and leaves the
+    // document empty; the caller drops it.
+    bool OnOpenDocument(const QString& path);
+    // Writes to `path` after the upgrade question; on failure tells why and keeps everything as it
+    // was (the old file is untouched: writing goes through a temporary file).
+    bool OnSaveDocument(const QString& path);
+    // Save under the current name, or ask for one.
+    bool DoFileSave();
+    // Ask for a name and save there.
+    bool DoSaveAs();
+    // Before closing: asks whether to save a modified document; false when the user cancels or
+    // the save fails.
+    bool SaveModified();
+
+    QString PathName() const { return m_path; }
+    QString Title() const { return m_title; }
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true);
+
+    // Tells every view of this document what changed.
+    void UpdateAllViews(const ZNetMsg& msg);
+    // The BALANCESTATUS pane text.
+    QString BalanceStatusText() const;
+
+    // Document commands.
+    void OnBalance();
+    void OnOptions();
+    void OnTemplate(int commandId);
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+signals:
+    void changed(const ZNetMsg& msg);
+    void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+
+private:
+    void ReadFile(const QString& path);
+    void WriteFile(const QString& path);
+    void SetPathName(const QString& path);
+    std::string Utf8Path(const QString& path) const;
+
+    ZSettingsStore& m_settings;
+    UiPrompt& m_prompt;
+    ZDocument m_data;
+    QString m_path;
+    QString m_title;
+    bool m_modified = false;
+};

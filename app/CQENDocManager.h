@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// Asks for file names: project files, then "文本文件(*.txt)", then all files. Tests replace it
+// with one that answers from a script.
+class CQENDocManager {
+public:
+    virtual ~CQENDocManager() = default;
+    // Empty when the user cancelled. `save` asks before overwriting.
+    virtual QString PromptFileName(QWidget* parent, const QString& caption, bool save, const QString& initial);
+
+    static QString Filters();
+};

@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+// The coordinate entry's grammar: "x , y" with optional blanks and tabs around each number.
+// A number whose value is zero counts only when its text starts with the digit 0, which turns
+// away empty and non-numeric fields (the strtod heritage of the format).
+class CoordParser {
+public:
+    static bool Parse(const QString& text, double& x, double& y);
+    // Characters the entry field lets through.
+    static bool IsAllowedChar(QChar c);
+};

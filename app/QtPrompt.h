@@ -1,0 +1,11 @@
+#pragma once
+#include "UiPrompt.h"
+
+// Message boxes over the active window, captioned "QEN".
+class QtPrompt : public UiPrompt {
+public:
+    bool AskYesNo(const std::string& text) override;
+    void Inform(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    void Warn(const std::string& text) override;
+};

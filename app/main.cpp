@@ -1,0 +1,75 @@
+#include "CMainFrame.h"
+#include "CQENApp.h"
+#include "CQENDoc.h"
+#include "CommandIds.h"
+#include "CommandTarget.h"
+#include "QSettingsKeyValueStore.h"
+#include "QtPrompt.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace {
+// Writes a picture of a network without opening a window; provided by the view library when
+// it is part of the build.
+int ExportImage(const QStringList& args, const QString& size, bool balance)
+{
+    Q_UNUSED(size);
+    Q_UNUSED(balance);
+    if (args.size() != 2) {
+        QTextStream(stderr) << "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance]\n";
+        return 2;
+    }
+    QTextStream(stderr) << "qen: --export-image is not available in this build\n";
+    return 3;
+}
+}
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Brookmere"));
+    QApplication::setApplicationName(QStringLiteral("QEN"));
+    QApplication::setApplicationVersion(QStringLiteral("2.6"));
+    QApplication::setDesktopFileName(QStringLiteral("com.brookmere.QEN"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("QEN 给水管网平差"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption print({QStringLiteral("p"), QStringLiteral("print")}, QStringLiteral("打印文件后退出"));
+    QCommandLineOption exportImage(QStringLiteral("export-image"),
+                                   QStringLiteral("不开窗口, 把 FILE 的管网图写成 PNG 或 PDF 文件 OUT"));
+    QCommandLineOption size(QStringLiteral("size"), QStringLiteral("图片大小"), QStringLiteral("WxH"));
+    QCommandLineOption balance(QStringLiteral("balance"), QStringLiteral("出图前先平差"));
+    parser.addOptions({print, exportImage, size, balance});
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"), QStringLiteral("[files...]"));
+    parser.process(app);
+
+    if (parser.isSet(exportImage))
+        return ExportImage(parser.positionalArguments(), parser.value(size), parser.isSet(balance));
+
+    CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
+    if (!qen.InitInstance())
+        return 1;
+
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(print)) {
+        // Open, print each file with the default settings, and end.
+        for (const QString& f : files) {
+            if (CQENDoc* doc = qen.OpenDocumentFile(f)) {
+                qen.MainFrame()->ExecuteCommand(Cmd::FilePrint);
+                qen.CloseDocument(doc);
+            }
+        }
+        qen.ExitInstance();
+        return 0;
+    }
+    for (const QString& f : files)
+        qen.OpenDocumentFile(f);
+
+    const int rc = app.exec();
+    qen.ExitInstance();
+    return rc;
+}

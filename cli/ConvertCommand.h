@@ -3,7 +3,8 @@
 
 class DocumentIo;
 
-// `convert IN OUT`: reads a network file and writes it in the kind OUT's name asks for.
+// `convert IN OUT [--keep-version]`: reads a network file and writes it in the kind OUT's name
+// asks for; a version 1.0 project file is written as 2.0 unless the version is to be kept.
 class ConvertCommand : public CliCommand {
 public:
     explicit ConvertCommand(const DocumentIo& io) : m_io(io) {}
@@ -15,4 +16,5 @@ private:
     const DocumentIo& m_io;
     std::string m_in;
     std::string m_out;
+    bool m_keepVersion = false;
 };

@@ -12,8 +12,9 @@ class DocumentIo {
 public:
     // Throws ArchiveError when the file cannot be read or is invalid.
     void Load(const std::string& path, ZDocument& doc) const;
-    // Throws ArchiveError when the file cannot be written.
-    void Save(const std::string& path, ZDocument& doc) const;
+    // Throws ArchiveError when the file cannot be written. Saving asks the program's upgrade
+    // question for an older document; the tool answers yes unless told to keep the version.
+    void Save(const std::string& path, ZDocument& doc, bool keepVersion = false) const;
 
     const UnitSystem& Units() const { return m_units; }
     const ZTemplateSet& Templates() const { return m_templates; }

@@ -13,7 +13,7 @@
 void InfoCommand::Register(CLI::App& app)
 {
     CLI::App* sub = app.add_subcommand(Name(), "Show object counts, extents, file kind and units of a network file");
-    sub->add_option("FILE", m_file, "Network file (.txt text exchange file)")->required();
+    sub->add_option("FILE", m_file, "Network file (.wnp project file or .txt text exchange file)")->required();
 }
 
 int InfoCommand::Run()

@@ -1,4 +1,5 @@
 // qen-cli: the network files and calculations of QEN without the desktop program.
+#include "BalanceCommand.h"
 #include "ConvertCommand.h"
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     std::vector<std::unique_ptr<CliCommand>> commands;
     commands.push_back(std::make_unique<InfoCommand>(io));
     commands.push_back(std::make_unique<ConvertCommand>(io));
+    commands.push_back(std::make_unique<BalanceCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

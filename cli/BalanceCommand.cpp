@@ -1,0 +1,234 @@
+#include "BalanceCommand.h"
+
+#include "DocumentIo.h"
+#include "ExitCode.h"
+#include "hydraulics/ZBalanceRun.h"
+#include "model/GbkCodec.h"
+#include "model/ProgressObserver.h"
+#include "model/ZDocument.h"
+#include "model/ZPipeLink.h"
+#include "model/ZTankLink.h"
+#include "persist/AtomicFileWriter.h"
+
+#include <CLI/CLI.hpp>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <limits>
+#include <map>
+#include <sstream>
+
+namespace {
+std::atomic<bool> g_interrupted{false};
+
+void OnInterrupt(int)
+{
+    g_interrupted = true;
+}
+
+// Progress bar on a terminal's stderr; Ctrl-C asks the solver to stop after its pass.
+class TerminalProgress : public ProgressObserver {
+public:
+    explicit TerminalProgress(bool show) : m_show(show) {}
+    void Progress(double fraction) override
+    {
+        if (!m_show)
+            return;
+        const int pos = ZBalanceRun::ProgressPosition(fraction, 0, 1000, fraction >= 1.0);
+        const int filled = pos * 40 / 1000;
+        if (filled == m_lastFilled && pos != 1000)
+            return;
+        m_lastFilled = filled;
+        std::fprintf(stderr, "\r[%s%s] %s", std::string(static_cast<size_t>(filled), '#').c_str(),
+                     std::string(static_cast<size_t>(40 - filled), ' ').c_str(),
+                     ZBalanceRun::PercentText(pos, 0, 1000).c_str());
+        if (pos == 1000)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+    bool StopRequested() const override { return g_interrupted; }
+
+private:
+    bool m_show;
+    int m_lastFilled = -1;
+};
+
+std::string CsvField(std::string_view gbk)
+{
+    std::string s = GbkCodec::ToUtf8(gbk);
+    if (s.find_first_of(",\"\n") == std::string::npos)
+        return s;
+    std::string quoted = "\"";
+    for (char c : s)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+const char* KindName(ZNetObject::Kind k)
+{
+    switch (k) {
+    case ZNetObject::Kind::Pipe: return "PIPE";
+    case ZNetObject::Kind::Pump: return "PUMP";
+    case ZNetObject::Kind::Valve: return "VALVE";
+    case ZNetObject::Kind::Tank: return "TANK";
+    default: return "?";
+    }
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    AtomicFileWriter::Write(path, text);
+}
+
+const char* StatusName(int status)
+{
+    switch (status) {
+    case ZBalanceInfo::Converged: return "converged";
+    case ZBalanceInfo::Stopped: return "stopped";
+    case ZBalanceInfo::IterationLimit: return "iteration limit reached";
+    case ZBalanceInfo::NoHeadKnownNode: return "not enough known-head nodes";
+    case ZBalanceInfo::Diverged: return "diverged";
+    default: return "unknown";
+    }
+}
+} // namespace
+
+void BalanceCommand::Register(CLI::App& app)
+{
+    CLI::App* sub = app.add_subcommand(Name(), "Balance a network: solve link flows and node heads");
+    sub->add_option("FILE", m_file, "Network file")->required();
+    sub->add_option("--case", m_case, "Calculation case (default: the file's)")
+        ->check(CLI::IsMember({"peak", "fire", "accident"}));
+    sub->add_option("--accident-factor", m_accidentFactor, "Demand factor of the accident case, 0..1")
+        ->check(CLI::Range(0.0, 1.0));
+    sub->add_option("--precision", m_precision, "Head tolerance 10^-K m, K = 0..6")->check(CLI::Range(0, 6));
+    sub->add_option("--max-iterations", m_maxIterations, "Pass limit, -1 for none (default: the file's)")
+        ->check(CLI::Range(-1, std::numeric_limits<int>::max()));
+    sub->add_option("--nodes-csv", m_nodesCsv, "Write id,head_m,free_head_m,demand_m3s per node (UTF-8)");
+    sub->add_option("--links-csv", m_linksCsv, "Write id,kind,flow_m3s,headloss_m per link (UTF-8)");
+    sub->add_option("--save", m_save, "Save the balanced network to this file");
+}
+
+int BalanceCommand::Run()
+{
+    ZDocument doc;
+    m_io.Load(m_file, doc);
+    ZBalanceRun run(doc);
+    if (!run.CheckConnectivity()) {
+        std::cout << ZConnectivityCheck::ReportTitle() << "\n" << run.Connectivity().ReportText();
+        return ExitSplitNetwork;
+    }
+
+    ZBalanceRun::Params params = run.CurrentParams();
+    if (m_case == "peak")
+        params.CalcCase = 0;
+    else if (m_case == "fire")
+        params.CalcCase = 1;
+    else if (m_case == "accident")
+        params.CalcCase = 2;
+    if (m_accidentFactor >= 0.0)
+        params.AccidentFactor = m_accidentFactor;
+    if (m_precision >= 0)
+        params.Precision = m_precision;
+    const bool keepTolerance = m_precision < 0;
+    const double storedTolerance = doc.GetDrawSettings().Params.HeadTolerance;
+    if (!run.ApplyParams(params)) {
+        std::cerr << "qen-cli balance: the file's stored balancing parameters are out of range\n";
+        return ExitUsage;
+    }
+    if (keepTolerance)   // the stored tolerance is used as it is, not rounded to a precision step
+        doc.GetDrawSettings().Params.HeadTolerance = storedTolerance;
+    if (m_maxIterations >= -1)
+        doc.GetDrawSettings().Params.MaxIterations = m_maxIterations;
+
+    TerminalProgress progress(isatty(STDERR_FILENO) == 1);
+    g_interrupted = false;
+    auto previous = std::signal(SIGINT, OnInterrupt);
+    const auto t0 = std::chrono::steady_clock::now();
+    const int status = run.Run(nullptr, nullptr, &progress);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    std::signal(SIGINT, previous);
+
+    std::printf("status:          %d %s\n", status, StatusName(status));
+    std::printf("case:            %s\n", ZBalanceRun::CaseName(doc.GetDrawSettings().CalcCase).c_str());
+    std::printf("passes:          %d\n", run.Iterations());
+    std::printf("wall time:       %.4f s\n", seconds);
+    std::printf("last correction: %.3g m (tolerance %.3g m)\n", run.MaxCorrection(),
+                doc.GetDrawSettings().Params.HeadTolerance);
+    if (!run.Message().empty())
+        std::cerr << run.Message() << "\n";
+    if (status == ZBalanceInfo::Converged)
+        PrintSummary(doc);
+
+    if (status != ZBalanceInfo::NoHeadKnownNode && status != ZBalanceInfo::Diverged) {
+        if (!m_nodesCsv.empty())
+            WriteNodesCsv(doc);
+        if (!m_linksCsv.empty())
+            WriteLinksCsv(doc);
+    }
+    if (!m_save.empty())
+        m_io.Save(m_save, doc);
+
+    switch (status) {
+    case ZBalanceInfo::Converged: return ExitOk;
+    case ZBalanceInfo::NoHeadKnownNode: return ExitNoKnownHead;
+    case ZBalanceInfo::Diverged: return ExitDiverged;
+    default: return ExitNotConverged;
+    }
+}
+
+void BalanceCommand::PrintSummary(const ZDocument& doc) const
+{
+    const ZNetwork& net = doc.GetNetwork();
+    double total = 0.0;
+    std::printf("supply (m3/s):\n");
+    for (const ZConsumeNode* n : net.Nodes()) {
+        if (n->IsHeadKnown() && !n->IsDeviceNode()) {
+            std::printf("  source %-20s %.6f\n", GbkCodec::ToUtf8(n->IdView()).c_str(), -n->NodeFlow);
+            total -= n->NodeFlow;
+        }
+    }
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() == ZNetObject::Kind::Tank) {
+            std::printf("  tank   %-20s %.6f\n", GbkCodec::ToUtf8(l->IdView()).c_str(), l->Flow);
+            total += l->Flow;
+        }
+    }
+    std::printf("  total  %-20s %.6f\n", "", total);
+    const ZConsumeNode* lowest = nullptr;
+    for (const ZConsumeNode* n : net.Nodes())
+        if (n->IsFlowKnown() && !n->IsHidden() && (!lowest || n->FreeHead() < lowest->FreeHead()))
+            lowest = n;
+    if (lowest)
+        std::printf("lowest free head: %.3f m at node %s\n", lowest->FreeHead(),
+                    GbkCodec::ToUtf8(lowest->IdView()).c_str());
+}
+
+// Demand as used in the calculation case; sources show the supply written back (negative).
+void BalanceCommand::WriteNodesCsv(const ZDocument& doc) const
+{
+    const ZBalanceContext ctx(doc.GetDrawSettings().CalcCase, doc.GetDrawSettings().Params.AccidentFactor);
+    std::ostringstream out;
+    out.precision(17);
+    out << "id,head_m,free_head_m,demand_m3s\n";
+    for (const ZConsumeNode* n : doc.GetNetwork().Nodes())
+        out << CsvField(n->IdView()) << ',' << n->NodeHydrElev << ',' << n->FreeHead() << ','
+            << (n->IsFlowKnown() ? n->CaseDemand(ctx) : n->NodeFlow) << '\n';
+    WriteText(m_nodesCsv, out.str());
+}
+
+void BalanceCommand::WriteLinksCsv(const ZDocument& doc) const
+{
+    std::ostringstream out;
+    out.precision(17);
+    out << "id,kind,flow_m3s,headloss_m\n";
+    for (const ZFlowLink* l : doc.GetNetwork().Links())
+        out << CsvField(l->IdView()) << ',' << KindName(l->GetKind()) << ',' << l->Flow << ',' << l->HeadLoss()
+            << '\n';
+    WriteText(m_linksCsv, out.str());
+}

@@ -265,7 +265,7 @@ void ZBalanceInfo::Assemble()
     // Links visit their end nodes in no useful order; on large networks the loop waits on memory
     // unless the nodes, then their right-hand side and matrix slots, are fetched ahead.
     const int links = m_network.LinkCount();
-    constexpr int NodeAhead = 16, SlotAhead = 8;
+    constexpr int NodeAhead = 32, SlotAhead = 16;
     for (int l = 0; l < links; ++l) {
         if (l + NodeAhead < links) {
             const ZFlowLink* ahead = m_network.LinkAt(l + NodeAhead);

@@ -43,9 +43,13 @@ bool ParseInt(std::string_view f, int& v)
     return true;
 }
 
+// The offending text for a message, in UTF-8, cut short so a huge line cannot flood the message.
 std::string Quote(std::string_view gbk)
 {
-    return "\"" + GbkCodec::ToUtf8(gbk) + "\"";
+    constexpr size_t kMax = 160;
+    if (gbk.size() <= kMax)
+        return "\"" + GbkCodec::ToUtf8(gbk) + "\"";
+    return "\"" + GbkCodec::ToUtf8(gbk.substr(0, kMax)) + "...\"";
 }
 
 bool IsTankInternal(const ZConsumeNode* n)
@@ -153,8 +157,10 @@ std::string_view TextImporter::IdField(int i, const char* what) const
     const std::string_view id = m_reader.Field(i);
     if (id.empty())
         Fail(std::string("缺少") + what);
-    if (!ZNetObject::IsValidId(id))
+    if (id.size() > static_cast<size_t>(ZNetObject::MaxIdLength))
         Fail(std::string(what) + " " + Quote(id) + " 超过19个字节");
+    if (!ZNetObject::IsValidId(id))
+        Fail(std::string(what) + " " + Quote(id) + " 含有空字符");
     return id;
 }
 

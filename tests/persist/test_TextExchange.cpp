@@ -286,6 +286,18 @@ TEST_F(TextFixture, OverlongIdentifiersAreRefusedNotCut)
     // Cutting these two to 19 bytes would make them equal.
     ExpectFailure("BEGIN NODE\n" + id19 + "1 0 0\n" + id19 + "2 0 0\nEND\n", 2, id19 + "1");
     ExpectFailure(std::string(kTwoNodes) + "BEGIN PIPE\n" + std::string(20, 'P') + " A B 1\nEND\n", 6);
+    const char withNul[] = "BEGIN NODE\nA\0B 0 0\nEND\n";
+    ExpectFailure(std::string(withNul, sizeof withNul - 1), 2, "空字符");
+}
+
+TEST_F(TextFixture, HugeLinesAreQuotedShort)
+{
+    try {
+        Import("BEGIN NODE\nA 0 0 " + std::string(100000, 'X') + "\nEND\n");
+        FAIL();
+    } catch (const ArchiveError& e) {
+        EXPECT_LT(e.Detail().size(), 1000u);
+    }
 }
 
 TEST_F(TextFixture, NonNumericFieldsFail)

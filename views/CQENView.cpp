@@ -1,0 +1,524 @@
+#include "CQENView.h"
+
+#include "GbkText.h"
+#include "QtDrawContext.h"
+#include "ZViewCursors.h"
+
+#include "app/CQENDoc.h"
+#include "model/ZDocument.h"
+#include "model/ZSettingsStore.h"
+
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QToolTip>
+
+#include <cmath>
+
+CQENView::CQENView(CQENDoc* doc, QWidget* parent)
+    : QWidget(parent), m_qdoc(doc), m_doc(&doc->Data()), m_settings(doc->Settings()), m_canvas(m_settings, this)
+{
+    Init();
+    connect(doc, &CQENDoc::changed, this, &CQENView::onDocumentChanged);
+}
+
+CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_settings(settings), m_canvas(m_settings, this)
+{
+    Init();
+}
+
+CQENView::~CQENView() = default;
+
+void CQENView::Init()
+{
+    setObjectName(QStringLiteral("graphicView"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(50, 50);
+    m_canvas.SetDeviceDpi(logicalDpiX(), logicalDpiY());
+    m_canvas.SetDocument(m_doc);
+    m_canvas.SetViewport(rect());
+}
+
+void CQENView::InitialUpdate()
+{
+    if (m_initialised)
+        return;
+    m_initialised = true;
+    m_canvas.SetViewport(rect());
+    m_canvas.SetDocument(m_doc);
+    if (m_doc)
+        m_canvas.FitToRect(m_doc->GetExtents());
+    m_bufferValid = false;
+}
+
+QRect CQENView::CanvasClientRect() const
+{
+    // While minimised (or not yet shown) the size the window will have when restored.
+    if (isMinimized() || width() <= 0 || height() <= 0)
+        return QRect(QPoint(0, 0), normalGeometry().size().expandedTo(QSize(1, 1)));
+    return rect();
+}
+
+void CQENView::CanvasInvalidate(const QRect& r, bool)
+{
+    if (r.isNull()) {
+        // Decided at paint time: a pan step scrolls the buffer, anything else repaints it all.
+        m_fullDirty = true;
+        update();
+        return;
+    }
+    m_dirty += r.intersected(rect());
+    update(r);
+}
+
+void CQENView::CanvasSaveView(const ViewExtent& extent)
+{
+    if (m_doc)
+        m_doc->SetExtents(extent);
+    if (m_qdoc)
+        m_qdoc->SetModifiedFlag(true);
+    emit documentModified();
+}
+
+void CQENView::CanvasRealTime(bool)
+{
+    UpdateCursor();
+}
+
+void CQENView::CanvasRubberChanged(const QRect& oldFrame, const QRect& newFrame)
+{
+    if (!oldFrame.isNull())
+        update(oldFrame.adjusted(-1, -1, 1, 1));
+    if (!newFrame.isNull())
+        update(newFrame.adjusted(-1, -1, 1, 1));
+}
+
+void CQENView::RepaintBuffer()
+{
+    const QSize sz = size();
+    if (m_buffer.size() != sz) {
+        m_buffer = QImage(sz, QImage::Format_ARGB32_Premultiplied);
+        m_bufferValid = false;
+    }
+    const double cx = m_canvas.CentreX(), cy = m_canvas.CentreY(), s = m_canvas.GetScale();
+    QRegion dirty = m_dirty;
+    const bool full = m_fullDirty;
+    m_dirty = QRegion();
+    m_fullDirty = false;
+    const bool moved = cx != m_bufCx || cy != m_bufCy || s != m_bufScale;
+    if (!m_bufferValid) {
+        dirty = QRegion(rect());
+    } else if (moved) {
+        // A pan keeps the scale and moves by whole pixels: scroll and paint the uncovered strips.
+        const double sx = -(cx - m_bufCx) / s, sy = (cy - m_bufCy) / s;
+        const double rx = std::round(sx), ry = std::round(sy);
+        if (s == m_bufScale && std::fabs(sx - rx) < 1e-6 && std::fabs(sy - ry) < 1e-6 &&
+            std::fabs(rx) < sz.width() && std::fabs(ry) < sz.height()) {
+            const int dx = static_cast<int>(rx), dy = static_cast<int>(ry);
+            QImage shifted(sz, m_buffer.format());
+            {
+                QPainter p(&shifted);
+                p.setCompositionMode(QPainter::CompositionMode_Source);
+                p.drawImage(dx, dy, m_buffer);
+            }
+            m_buffer.swap(shifted);
+            const QRegion keep = QRegion(rect().translated(dx, dy)).intersected(rect());
+            dirty = QRegion(rect()).subtracted(keep) + dirty.translated(dx, dy).intersected(keep);
+        } else {
+            dirty = QRegion(rect());
+        }
+    } else if (full) {
+        dirty = QRegion(rect());
+    }
+    dirty = dirty.intersected(rect());
+    m_bufCx = cx;
+    m_bufCy = cy;
+    m_bufScale = s;
+    m_bufferValid = true;
+    if (dirty.isEmpty())
+        return;
+    QPainter p(&m_buffer);
+    for (const QRect& r : dirty) {
+        p.save();
+        p.setClipRect(r);
+        m_canvas.Paint(p, r, true);
+        p.restore();
+    }
+}
+
+void CQENView::paintEvent(QPaintEvent* e)
+{
+    if (!m_initialised)
+        InitialUpdate();
+    RepaintBuffer();
+    QPainter wp(this);
+    wp.setCompositionMode(QPainter::CompositionMode_Source);
+    wp.drawImage(e->rect(), m_buffer, e->rect());
+    const QRect rubber = m_canvas.ZoomTool().RubberRect();
+    if (!rubber.isNull()) {
+        // Exclusive-or frame: shows in the ZoomWindow colour over the background.
+        const auto& c = m_settings.Colors();
+        wp.setRenderHint(QPainter::Antialiasing, false);
+        wp.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        wp.setPen(QPen(QtDrawContext::ToColor(c.BkGround ^ c.ZoomWindow), 1, Qt::DotLine));
+        wp.setBrush(Qt::NoBrush);
+        wp.drawRect(rubber.adjusted(0, 0, -1, -1));
+    }
+}
+
+void CQENView::resizeEvent(QResizeEvent*)
+{
+    m_canvas.SetViewport(rect());
+    if (m_initialised)
+        m_canvas.RebuildVisibleSet();
+    m_bufferValid = false;
+}
+
+void CQENView::UpdateCursor()
+{
+    const int id = m_canvas.ZoomTool().CursorId();
+    if (id >= 0)
+        setCursor(ZViewCursors::Cursor(id));
+    else
+        unsetCursor();
+}
+
+void CQENView::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && m_canvas.ZoomTool().MousePress(e->position().toPoint())) {
+        UpdateCursor();
+        return;
+    }
+    QWidget::mousePressEvent(e);
+}
+
+void CQENView::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint pt = e->position().toPoint();
+    double x, y;
+    m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
+    emit coordinatesChanged(x, y);
+    emit coordinateText(QString::asprintf("%g, %g", x, y));
+    if (pt != m_lastTipPoint)
+        QToolTip::hideText();
+    if (m_canvas.ZoomTool().MouseMove(pt, e->buttons() & Qt::LeftButton))
+        return;
+    QWidget::mouseMoveEvent(e);
+}
+
+void CQENView::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && m_canvas.ZoomTool().MouseRelease(e->position().toPoint())) {
+        UpdateCursor();
+        return;
+    }
+    QWidget::mouseReleaseEvent(e);
+}
+
+void CQENView::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (m_canvas.ZoomTool().DoubleClick())
+        return;
+    QWidget::mouseDoubleClickEvent(e);
+}
+
+void CQENView::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && m_canvas.ZoomTool().GetMode() != ZZoomTool::NoMode) {
+        m_canvas.ZoomTool().Exit();
+        UpdateCursor();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void CQENView::focusOutEvent(QFocusEvent* e)
+{
+    m_canvas.ZoomTool().FocusLost();
+    QWidget::focusOutEvent(e);
+}
+
+QString CQENView::TipTextAt(const QPoint& pt)
+{
+    m_lastTipPoint = pt;
+    if (m_canvas.ZoomTool().GetMode() != ZZoomTool::NoMode)
+        return QString();
+    const ZNetObject* o = m_canvas.PickAt(pt, m_settings.Sizes().TipFocWidth);
+    if (!o)
+        return QString();
+    std::string text;
+    o->GetTipText(m_canvas, text);
+    if (text.size() > 79) {
+        // Cut at 79 bytes without splitting a double-byte character.
+        size_t cut = 0;
+        while (cut < text.size()) {
+            const size_t step = static_cast<unsigned char>(text[cut]) >= 0x81 ? 2 : 1;
+            if (cut + step > 79)
+                break;
+            cut += step;
+        }
+        text.resize(cut);
+    }
+    return GbkText::ToQString(text);
+}
+
+bool CQENView::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        auto* he = static_cast<QHelpEvent*>(e);
+        const QString text = TipTextAt(he->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(he->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+QMenu* CQENView::BuildContextMenu()
+{
+    auto* menu = new QMenu(this);
+    struct Item { int id; const char* text; };
+    static const Item realTime[] = {
+        {ZZoomTool::CmdExit, "退出"}, {ZZoomTool::CmdRealTimePan, "实时平移"},
+        {ZZoomTool::CmdRealTimeZoom, "实时缩放"}, {ZZoomTool::CmdBack, "回退"},
+        {ZZoomTool::CmdForward, "前进"}, {ZZoomTool::CmdZoomIn, "放大"}, {ZZoomTool::CmdZoomOut, "缩小"},
+        {ZZoomTool::CmdWindow, "窗口放大"}, {ZZoomTool::CmdExtents, "全图缩放"}, {0, nullptr}};
+    static const Item graphic[] = {
+        {ZZoomTool::CmdRealTimeZoom, "实时缩放"}, {ZZoomTool::CmdRealTimePan, "实时平移"},
+        {ZZoomTool::CmdWindow, "窗口放大"}, {ZZoomTool::CmdZoomIn, "放大"}, {ZZoomTool::CmdZoomOut, "缩小"},
+        {ZZoomTool::CmdExtents, "全图缩放"}, {0, nullptr}, {ZZoomTool::CmdBack, "回退"},
+        {ZZoomTool::CmdForward, "前进"}, {0, nullptr}, {CmdProjectLabels, "显示工程标注"}, {-1, nullptr}};
+    const bool rt = m_canvas.ZoomTool().IsActive();
+    menu->setTitle(rt ? QStringLiteral("RealTime") : QStringLiteral("GraphicView"));
+    for (const Item* it = rt ? realTime : graphic;; ++it) {
+        if (it->id < 0 || (rt && it->id == 0))
+            break;
+        if (it->id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        CommandState st;
+        OnUpdateCommand(it->id, st);
+        QAction* a = menu->addAction(QString::fromUtf8(it->text));
+        a->setData(it->id);
+        a->setCheckable(st.checked);
+        a->setChecked(st.checked);
+        a->setEnabled(st.enabled);
+    }
+    return menu;
+}
+
+void CQENView::contextMenuEvent(QContextMenuEvent* e)
+{
+    const QPoint at = e->reason() == QContextMenuEvent::Keyboard ? QPoint(5, 5) : e->pos();
+    QMenu* menu = BuildContextMenu();
+    QAction* chosen = menu->exec(mapToGlobal(at));
+    const int id = chosen ? chosen->data().toInt() : 0;
+    menu->deleteLater();
+    if (id > 0)
+        RunMenuCommand(id);
+}
+
+void CQENView::RunMenuCommand(int id)
+{
+    if (!OnCommand(id))
+        emit commandRequested(id);
+}
+
+bool CQENView::OnCommand(int id)
+{
+    if (m_canvas.ZoomTool().Execute(id)) {
+        UpdateCursor();
+        return true;
+    }
+    switch (id) {
+    case CmdProjectLabels: toggleProjectLabels(); return true;
+    case CmdPrint: print(); return true;
+    case CmdPrintDirect: printDirect(); return true;
+    case CmdPrintPreview: printPreview(); return true;
+    default: return false;
+    }
+}
+
+bool CQENView::OnUpdateCommand(int id, CommandState& state)
+{
+    ZZoomTool& tool = m_canvas.ZoomTool();
+    switch (id) {
+    case ZZoomTool::CmdRealTimeZoom: case ZZoomTool::CmdRealTimePan: case ZZoomTool::CmdWindow:
+    case ZZoomTool::CmdZoomIn: case ZZoomTool::CmdZoomOut: case ZZoomTool::CmdExit:
+    case ZZoomTool::CmdBack: case ZZoomTool::CmdForward: case ZZoomTool::CmdExtents:
+        state.enabled = tool.IsEnabled(id);
+        state.checked = tool.IsChecked(id);
+        return true;
+    case CmdProjectLabels:
+        state.enabled = true;
+        state.checked = m_settings.LabelTip().IsMultiLine();
+        return true;
+    case CmdPrint: case CmdPrintDirect: case CmdPrintPreview:
+        state.enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CQENView::toggleProjectLabels()
+{
+    auto& lt = m_settings.LabelTip();
+    lt.LabelMode = lt.IsMultiLine() ? ZLabelTipSettings::SingleValue : ZLabelTipSettings::MultiLine;
+    if (m_initialised)
+        m_canvas.RebuildVisibleSet();
+    CanvasInvalidate(QRect(), true);
+    emit projectLabelModeChanged(lt.IsMultiLine());
+}
+
+void CQENView::InvalidateObjects(const std::vector<ZNetObject*>& objects)
+{
+    ViewExtent u = ViewExtent::Empty();
+    for (const ZNetObject* o : objects)
+        u.Include(o->GetDisplayRect(m_canvas));
+    if (u.IsEmpty())
+        return;
+    CanvasInvalidate(m_canvas.WorldRectToDevice(u).adjusted(-2, -2, 2, 2), true);
+}
+
+void CQENView::OnUpdate(const ZNetMsg* msg)
+{
+    if (!msg) {
+        m_canvas.VisibleSet().Invalidate();
+        if (m_initialised)
+            m_canvas.RebuildVisibleSet();
+        CanvasInvalidate(QRect(), true);
+        return;
+    }
+    static const std::vector<ZNetObject*> none;
+    const std::vector<ZNetObject*>& objs = msg->Objects ? *msg->Objects : none;
+    switch (msg->Code) {
+    case ZNetMsg::CadImported:
+        m_canvas.VisibleSet().Invalidate();
+        if (m_initialised)
+            m_canvas.RebuildVisibleSet();
+        CanvasInvalidate(QRect(), true);
+        return;
+    case ZNetMsg::ObjectsChanged:
+        switch (msg->SubCode) {
+        case ZNetMsg::Removed:
+            InvalidateObjects(objs);
+            m_canvas.VisibleSet().Remove(objs);
+            for (ZNetObject* o : objs)
+                o->ClearFlag(qen::FLAG_SELECTED);
+            return;
+        case ZNetMsg::Added: {
+            std::vector<ZNetObject*> shown;
+            const ViewExtent view = m_canvas.GetExtent();
+            for (ZNetObject* o : objs)
+                if (o->HitTestPoint(m_canvas, view))
+                    shown.push_back(o);
+            m_canvas.VisibleSet().Add(m_canvas, shown);
+            InvalidateObjects(shown);
+            return;
+        }
+        case ZNetMsg::Moved:
+        case ZNetMsg::PositionEdited:
+            // Moved objects may have come into view or left it.
+            m_canvas.VisibleSet().Invalidate();
+            if (m_initialised)
+                m_canvas.RebuildVisibleSet();
+            InvalidateObjects(objs);
+            return;
+        case ZNetMsg::AttributesEdited:
+            InvalidateObjects(objs);
+            return;
+        default:
+            return;
+        }
+    default:
+        if (m_initialised)
+            m_canvas.RebuildVisibleSet();
+        CanvasInvalidate(QRect(), true);
+        return;
+    }
+}
+
+void CQENView::onDocumentChanged(const ZNetMsg& msg)
+{
+    OnUpdate(&msg);
+}
+
+void CQENView::BeginPrinting(QPrinter& printer)
+{
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const ViewExtent shown = m_canvas.GetExtent();
+    m_savedScale = m_canvas.GetScale();
+    m_savedViewport = m_canvas.GetViewport();
+    const int w = std::max(1, page.width()), h = std::max(1, page.height());
+    m_canvas.SetViewport(QRect(0, 0, w, h));
+    m_canvas.SetScale(std::max(shown.Width() / w, shown.Height() / h));
+    m_canvas.SetDeviceDpi(printer.logicalDpiX(), printer.logicalDpiY());
+    m_canvas.SetPrinting(true);
+    m_printing = true;
+    // The page shows more than the window in one direction: those objects must be drawn too.
+    m_canvas.RebuildVisibleSet();
+}
+
+void CQENView::PrintPage(QPrinter& printer)
+{
+    QPainter p(&printer);
+    m_canvas.Paint(p, QRect(), true);
+}
+
+void CQENView::EndPrinting()
+{
+    if (!m_printing)
+        return;
+    m_printing = false;
+    m_canvas.SetPrinting(false);
+    m_canvas.SetDeviceDpi(logicalDpiX(), logicalDpiY());
+    m_canvas.SetScale(m_savedScale);
+    m_canvas.SetViewport(rect());
+    m_canvas.RebuildVisibleSet();
+    m_bufferValid = false;
+    update();
+}
+
+void CQENView::PaintPrinter(QPrinter* printer)
+{
+    if (!m_initialised)
+        InitialUpdate();
+    BeginPrinting(*printer);
+    PrintPage(*printer);
+    EndPrinting();
+}
+
+void CQENView::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dlg(&printer, this);
+    if (dlg.exec() == QDialog::Accepted)
+        PaintPrinter(&printer);
+}
+
+void CQENView::printDirect()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    PaintPrinter(&printer);
+}
+
+void CQENView::printPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dlg(&printer, this);
+    connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PaintPrinter(p); });
+    dlg.exec();
+}

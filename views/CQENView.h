@@ -1,0 +1,124 @@
+#pragma once
+#include "ZCanvasHost.h"
+#include "ZNetCanvas.h"
+
+#include "app/CommandTarget.h"
+#include "model/ZNetMsg.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+class CQENDoc;
+class QMenu;
+class QPrinter;
+class ZDocument;
+class ZSettingsStore;
+
+// The graphic view of a project: paints the network through its canvas, navigates with the zoom
+// tool, shows tooltips and the cursor position, prints and previews what it shows, and repaints
+// from the document's change hints.
+class CQENView : public QWidget, public CommandTarget, public ZCanvasHost {
+    Q_OBJECT
+public:
+    enum Command {
+        CmdProjectLabels = 32807,
+        CmdPrint = 57607,
+        CmdPrintDirect = 57608,
+        CmdPrintPreview = 57609,
+    };
+
+    explicit CQENView(CQENDoc* doc, QWidget* parent = nullptr);
+    // Without the Qt document (tests, tools): the view reports navigation by documentModified().
+    CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent = nullptr);
+    ~CQENView() override;
+
+    ZNetCanvas& Canvas() { return m_canvas; }
+    ZDocument* Document() const { return m_doc; }
+    CQENDoc* QtDocument() const { return m_qdoc; }
+
+    // Attach to the document and fit its saved view; runs by itself before the first paint.
+    void InitialUpdate();
+    bool IsInitialised() const { return m_initialised; }
+
+    // The change hint of the document (null: repaint everything).
+    void OnUpdate(const ZNetMsg* msg);
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+    // Printing as the print loop calls it: fit the shown extent to the page, paint, restore.
+    void BeginPrinting(QPrinter& printer);
+    void PrintPage(QPrinter& printer);
+    void EndPrinting();
+
+    // ZCanvasHost
+    QRect CanvasClientRect() const override;
+    void CanvasInvalidate(const QRect& rect, bool erase) override;
+    void CanvasSaveView(const ViewExtent& extent) override;
+    void CanvasRealTime(bool active) override;
+    void CanvasRubberChanged(const QRect& oldFrame, const QRect& newFrame) override;
+
+    // The context menu that shows now (real-time, graphic view); tests look at its actions.
+    QMenu* BuildContextMenu();
+    // Tooltip text at a pixel, as the tooltip would show it (GBK cut to 79 bytes, made QString).
+    QString TipTextAt(const QPoint& pt);
+
+public slots:
+    void onDocumentChanged(const ZNetMsg& msg);
+    void toggleProjectLabels();
+    void print();
+    void printDirect();
+    void printPreview();
+
+signals:
+    // World position of the mouse, for the COORDPANEL status pane ("%g, %g").
+    void coordinatesChanged(double x, double y);
+    void coordinateText(const QString& text);
+    // Navigation stored a new view in the document (it is now modified).
+    void documentModified();
+    // The project label mode changed; other graphic views repaint.
+    void projectLabelModeChanged(bool on);
+    // A context-menu command this view does not handle, for the main frame.
+    void commandRequested(int id);
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    void Init();
+    void UpdateCursor();
+    void RunMenuCommand(int id);
+    void RepaintBuffer();
+    void InvalidateObjects(const std::vector<ZNetObject*>& objects);
+    void PaintPrinter(QPrinter* printer);
+
+    QPointer<CQENDoc> m_qdoc;
+    ZDocument* m_doc;
+    ZSettingsStore& m_settings;
+    ZNetCanvas m_canvas;
+    bool m_initialised = false;
+
+    // What the window shows, kept between paints: only dirty parts are repainted, a pan step
+    // scrolls it, and the XOR feedback is drawn over it.
+    QImage m_buffer;
+    QRegion m_dirty;
+    bool m_bufferValid = false;
+    bool m_fullDirty = false;
+    double m_bufCx = 0.0, m_bufCy = 0.0, m_bufScale = 0.0;
+
+    QPoint m_lastTipPoint{-1, -1};
+    double m_savedScale = 0.0;
+    QRect m_savedViewport;
+    bool m_printing = false;
+};

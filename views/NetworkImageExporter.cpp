@@ -1,0 +1,124 @@
+#include "NetworkImageExporter.h"
+
+#include "ZNetCanvas.h"
+
+#include "hydraulics/ZBalanceRun.h"
+#include "model/ZDocument.h"
+#include "model/ZSettingsStore.h"
+#include "persist/ArchiveError.h"
+#include "persist/ProjectFile.h"
+#include "persist/TextExchange.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <cmath>
+
+bool NetworkImageExporter::Load(const QString& path, ZDocument& doc, const ZSettingsStore& settings, QString& error)
+{
+    const std::string p = path.toStdString();
+    try {
+        if (ZDocument::FileKindFromName(p) == ZDocument::TextFile) {
+            TextExchange::LoadFile(p, doc, settings.Units(), settings.Templates());
+            doc.SetFileKind(ZDocument::TextFile);
+        } else {
+            ProjectFile::LoadFile(p, doc);
+        }
+    } catch (const std::exception& e) {
+        error = QString::fromStdString(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool NetworkImageExporter::Balance(QString& error)
+{
+    ZBalanceRun run(m_doc);
+    if (!run.CheckConnectivity()) {
+        error = QStringLiteral("the network is not connected");
+        return false;
+    }
+    run.Run();
+    if (!run.ResultsChanged()) {
+        error = QString::fromStdString(run.Message());
+        return false;
+    }
+    return true;
+}
+
+void NetworkImageExporter::Paint(QPainter& painter, const QSize& size, int dpiX, int dpiY, bool printing) const
+{
+    ZNetCanvas canvas(m_settings);
+    canvas.SetDocument(&m_doc);
+    canvas.SetDeviceDpi(dpiX, dpiY);
+    canvas.SetPrinting(printing);
+    const QRect vp(QPoint(0, 0), size.expandedTo(QSize(1, 1)));
+    canvas.SetViewport(vp);
+    // Zoom extents as the view does it; the symbols' extent depends on the scale, so fit twice.
+    const QRect inner = vp.adjusted(1, 1, -1, -1);
+    for (int pass = 0; pass < 2; ++pass) {
+        ViewExtent e = m_doc.FullExtent(canvas);
+        if (e.IsEmpty())
+            e = {0, 0, 1000, 1000};
+        double cx, cy, s;
+        ZNetCanvas::FitExtent(e, inner, cx, cy, s);
+        canvas.SetCentre(cx, cy);
+        canvas.SetScale(s);
+    }
+    canvas.RebuildVisibleSet();
+    canvas.Paint(painter, QRect(), true);
+}
+
+QImage NetworkImageExporter::Render(const QSize& size) const
+{
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    Paint(p, size, 96, 96, false);
+    p.end();
+    return img;
+}
+
+bool NetworkImageExporter::SavePng(const QString& path, const QSize& size) const
+{
+    return Render(size).save(path, "PNG");
+}
+
+bool NetworkImageExporter::SavePdf(const QString& path, const QSize& size) const
+{
+    QPdfWriter pdf(path);
+    const int dpi = 300;
+    pdf.setResolution(dpi);
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setPageSize(QPageSize(QSizeF(size.width() / 96.0, size.height() / 96.0), QPageSize::Inch));
+    QPainter p;
+    if (!p.begin(&pdf))
+        return false;
+    const QRect page = pdf.pageLayout().paintRectPixels(dpi);
+    Paint(p, page.size(), dpi, dpi, true);
+    return p.end();
+}
+
+int NetworkImageExporter::Run(const QString& input, const QString& output, const QSize& size, bool balance,
+                              const ZSettingsStore& settings, QString& message)
+{
+    ZDocument doc(static_cast<int>(settings.Colors().NodeGradeColors.size()),
+                  static_cast<int>(settings.Colors().PipeGradeColors.size()));
+    if (!Load(input, doc, settings, message))
+        return 1;
+    NetworkImageExporter ex(doc, settings);
+    if (balance && !ex.Balance(message))
+        return 1;
+    if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
+        message = QStringLiteral("image size out of range");
+        return 1;
+    }
+    const bool pdf = output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    const bool ok = pdf ? ex.SavePdf(output, size) : ex.SavePng(output, size);
+    if (!ok) {
+        message = QStringLiteral("cannot write %1").arg(output);
+        return 1;
+    }
+    return 0;
+}

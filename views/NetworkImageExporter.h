@@ -1,0 +1,37 @@
+#pragma once
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+class ZDocument;
+class ZSettingsStore;
+
+// Draws a document as the graphic view shows it at zoom extents, without a window: into an image,
+// a PNG file or a one-page PDF of a given size.
+class NetworkImageExporter {
+public:
+    NetworkImageExporter(ZDocument& doc, const ZSettingsStore& settings) : m_doc(doc), m_settings(settings) {}
+
+    // Reads a project file, or a text file when the name ends in "txt" (any case). False with
+    // the reason in `error` (UTF-8) when the file can not be read.
+    static bool Load(const QString& path, ZDocument& doc, const ZSettingsStore& settings, QString& error);
+    // Balances in the document's stored case; false with the message when it does not converge.
+    bool Balance(QString& error);
+
+    QImage Render(const QSize& size) const;
+    // Paints into any device: `size` in device pixels at the given resolution.
+    void Paint(QPainter& painter, const QSize& size, int dpiX, int dpiY, bool printing) const;
+    bool SavePng(const QString& path, const QSize& size) const;
+    // A PDF page with the drawing filling it; `size` is the drawing's size in pixels at 96 dpi.
+    bool SavePdf(const QString& path, const QSize& size) const;
+
+    // The whole command: read `input`, balance when asked, write `output` (.png or .pdf).
+    // Returns 0 on success, else 1 with the reason in `message`.
+    static int Run(const QString& input, const QString& output, const QSize& size, bool balance,
+                   const ZSettingsStore& settings, QString& message);
+
+private:
+    ZDocument& m_doc;
+    const ZSettingsStore& m_settings;
+};

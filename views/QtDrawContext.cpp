@@ -1,0 +1,315 @@
+#include "QtDrawContext.h"
+
+#include "GbkText.h"
+#include "ZNetCanvas.h"
+#include "ZSymbolImages.h"
+
+#include "model/ZDeviceLink.h"
+#include "model/ZDeviceSymbolSet.h"
+#include "model/ZDrawGeometry.h"
+#include "model/ZPipeLink.h"
+
+#include <QFontMetrics>
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+const std::vector<double>& NodeTable(const ZDrawSettings& ds)
+{
+    switch (ds.NodeGradeMode) {
+    case ZDrawSettings::NodeByElevation: return ds.NodeElevGrades;
+    case ZDrawSettings::NodeByHead: return ds.NodeHeadGrades;
+    case ZDrawSettings::NodeByFreeHead: return ds.NodeFreeHeadGrades;
+    default: return ds.NodeFlowGrades;
+    }
+}
+
+const std::vector<double>& PipeTable(const ZDrawSettings& ds)
+{
+    switch (ds.PipeGradeMode) {
+    case ZDrawSettings::PipeByFlow: return ds.PipeFlowGrades;
+    case ZDrawSettings::PipeByHeadLoss: return ds.PipeHLossGrades;
+    case ZDrawSettings::PipeByVelocity: return ds.PipeVeloGrades;
+    case ZDrawSettings::PipeByDiameter: return ds.PipeDiamGrades;
+    default: return ds.PipeSlopeGrades;
+    }
+}
+
+QPen MakePen(const QColor& c, int width, Qt::PenStyle style = Qt::SolidLine)
+{
+    QPen p(c, width, style, Qt::SquareCap, Qt::MiterJoin);
+    p.setCosmetic(true);
+    return p;
+}
+} // namespace
+
+QtDrawContext::QtDrawContext(ZNetCanvas& canvas, QPainter& painter, const ViewExtent& clip)
+    : m_canvas(canvas), m_painter(painter), m_clip(clip)
+{
+    const QRect& vp = canvas.GetViewport();
+    m_cx = canvas.CentreX();
+    m_cy = canvas.CentreY();
+    m_inv = 1.0 / canvas.GetScale();
+    m_halfW = vp.width() / 2;
+    m_halfH = vp.height() / 2;
+}
+
+QtDrawContext::~QtDrawContext()
+{
+    if (m_prepared)
+        EndDraw();
+}
+
+QColor QtDrawContext::ToColor(uint32_t c)
+{
+    return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
+}
+
+QPointF QtDrawContext::Map(double x, double y) const
+{
+    return {(x - m_cx) * m_inv + m_halfW, m_halfH - (y - m_cy) * m_inv};
+}
+
+void QtDrawContext::BeginDraw()
+{
+    if (m_prepared)
+        return;
+    const ZSettingsStore& st = m_canvas.Settings();
+    const auto& col = st.Colors();
+    const ZDrawSettings& ds = m_canvas.DrawSettings();
+    const int nodeW = std::max(1, DeviceSize(st.Sizes().NodePenWidth));
+    const int pipeW = std::max(1, DeviceSize(st.Sizes().PipePenWidth));
+    const QColor bk = ToColor(col.BkGround);
+    m_nodePen = MakePen(ToColor(col.Node), nodeW);
+    m_nodeDotPen = MakePen(ToColor(col.Node), nodeW, Qt::DotLine);
+    m_nodeErasePen = MakePen(bk, nodeW);
+    m_pipePen = MakePen(ToColor(col.Pipe), pipeW);
+    m_pipeDotPen = MakePen(ToColor(col.Pipe), pipeW, Qt::DotLine);
+    m_pipeErasePen = MakePen(bk, pipeW);
+    m_nodeFill = QBrush(ToColor(col.NodeFill));
+    m_bkBrush = QBrush(bk);
+    m_pipeBrush = QBrush(ToColor(col.Pipe));
+    m_nodeGradeBrushes.clear();
+    m_pipeGradePens.clear();
+    if (ds.NodeGradeOn)
+        for (uint32_t c : col.NodeGradeColors)
+            m_nodeGradeBrushes.emplace_back(ToColor(c));
+    if (ds.PipeGradeOn)
+        for (uint32_t c : col.PipeGradeColors)
+            m_pipeGradePens.push_back(MakePen(ToColor(c), pipeW));
+    m_nodeText = ToColor(col.NodeText);
+    m_pipeText = ToColor(col.PipeText);
+    m_bkText = bk;
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setFont(m_canvas.LabelFont());
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_ascent = QFontMetrics(m_canvas.LabelFont()).ascent();
+    m_prepared = true;
+    m_applied = false;
+}
+
+void QtDrawContext::EndDraw()
+{
+    if (!m_prepared)
+        return;
+    Flush();
+    FlushTexts();
+    m_painter.restore();
+    m_prepared = false;
+}
+
+void QtDrawContext::Use(const Style& s)
+{
+    if (m_applied && s.pen == m_current.pen && s.brush == m_current.brush) {
+        m_current.text = s.text;
+        return;
+    }
+    Flush();
+    m_current = s;
+    m_painter.setPen(s.pen ? *s.pen : QPen(Qt::NoPen));
+    m_painter.setBrush(s.brush ? *s.brush : QBrush(Qt::NoBrush));
+    m_applied = true;
+}
+
+void QtDrawContext::SelectNode(const ZFlowNode& node)
+{
+    if (node.HasFlag(qen::FLAG_ERASE)) {
+        Use({&m_nodeErasePen, &m_bkBrush, m_bkText});
+    } else if (node.IsSelected()) {
+        Use({&m_nodeDotPen, &m_bkBrush, m_nodeText});
+    } else if (!m_nodeGradeBrushes.empty()) {
+        const ZDrawSettings& ds = m_canvas.DrawSettings();
+        const int g = ZDrawGeometry::GradeIndex(ZDrawGeometry::NodeGradeValue(node, ds.NodeGradeMode), NodeTable(ds));
+        // More classes than colours (the colour list was shortened): the last colour takes the rest.
+        const size_t i = std::min(static_cast<size_t>(g), m_nodeGradeBrushes.size() - 1);
+        Use({&m_nodePen, &m_nodeGradeBrushes[i], m_nodeText});
+    } else {
+        Use({&m_nodePen, &m_nodeFill, m_nodeText});
+    }
+}
+
+void QtDrawContext::SelectPipe(const ZPipeLink& pipe)
+{
+    if (pipe.HasFlag(qen::FLAG_ERASE)) {
+        Use({&m_pipeErasePen, &m_pipeBrush, m_bkText});
+    } else if (pipe.IsSelected()) {
+        Use({&m_pipeDotPen, &m_pipeBrush, m_pipeText});
+    } else if (!m_pipeGradePens.empty()) {
+        const ZDrawSettings& ds = m_canvas.DrawSettings();
+        const int g = ZDrawGeometry::GradeIndex(ZDrawGeometry::PipeGradeValue(pipe, ds.PipeGradeMode), PipeTable(ds));
+        const size_t i = std::min(static_cast<size_t>(g), m_pipeGradePens.size() - 1);
+        Use({&m_pipeGradePens[i], &m_pipeBrush, m_pipeText});
+    } else {
+        Use({&m_pipePen, &m_pipeBrush, m_pipeText});
+    }
+}
+
+void QtDrawContext::SelectDevice(const ZDeviceLink&)
+{
+    Use({&m_pipePen, &m_pipeBrush, m_pipeText});
+}
+
+void QtDrawContext::Restore()
+{
+    // Styles persist between objects so that runs of alike objects batch; nothing to undo.
+}
+
+void QtDrawContext::Flush()
+{
+    if (!m_lines.empty()) {
+        m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+        m_lines.clear();
+    }
+    if (!m_rects.empty()) {
+        m_painter.drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+        m_rects.clear();
+    }
+}
+
+void QtDrawContext::FlushTexts()
+{
+    QColor current;
+    bool set = false;
+    for (const PendingText& t : m_texts) {
+        if (!set || t.color != current) {
+            m_painter.setPen(t.color);
+            current = t.color;
+            set = true;
+        }
+        if (t.degrees == 0.0) {
+            m_painter.drawText(QPointF(t.at.x(), t.at.y() + m_ascent), t.text);
+        } else {
+            m_painter.save();
+            m_painter.translate(t.at);
+            m_painter.rotate(-t.degrees);
+            m_painter.drawText(QPointF(0, m_ascent), t.text);
+            m_painter.restore();
+        }
+    }
+    m_texts.clear();
+    m_applied = false;
+}
+
+void QtDrawContext::Prepare()
+{
+    if (!m_prepared)
+        BeginDraw();
+}
+
+void QtDrawContext::Rectangle(const ViewExtent& r)
+{
+    Prepare();
+    // The platform rectangle covers [left, right) x [top, bottom) including its outline.
+    const QPointF a = Map(r.left, r.top), b = Map(r.right, r.bottom);
+    const double l = std::floor(a.x() + 0.5), t = std::floor(a.y() + 0.5);
+    const double w = std::floor(b.x() + 0.5) - l, h = std::floor(b.y() + 0.5) - t;
+    if (w < 1.0 || h < 1.0)
+        return;
+    m_rects.emplace_back(l, t, w - 1.0, h - 1.0);
+}
+
+void QtDrawContext::RectangleOutline(const ViewExtent& r)
+{
+    Line(r.left, r.top, r.right, r.top);
+    Line(r.right, r.top, r.right, r.bottom);
+    Line(r.right, r.bottom, r.left, r.bottom);
+    Line(r.left, r.bottom, r.left, r.top);
+}
+
+void QtDrawContext::Line(double x1, double y1, double x2, double y2)
+{
+    Prepare();
+    m_lines.emplace_back(Map(x1, y1), Map(x2, y2));
+}
+
+void QtDrawContext::Polyline(const PipePoint* pts, int count)
+{
+    for (int i = 1; i < count; ++i)
+        Line(pts[i - 1].x, pts[i - 1].y, pts[i].x, pts[i].y);
+}
+
+void QtDrawContext::Polygon(const PipePoint* pts, int count)
+{
+    Prepare();
+    Flush();
+    QPolygonF poly;
+    poly.reserve(count);
+    for (int i = 0; i < count; ++i)
+        poly << Map(pts[i].x, pts[i].y);
+    m_painter.drawPolygon(poly);
+}
+
+void QtDrawContext::Text(double x, double y, double angle, std::string_view text)
+{
+    Prepare();
+    const double q = ZDrawGeometry::QuantizedAngle(angle);
+    m_texts.push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, GbkText::ToQString(text), m_current.text});
+}
+
+void QtDrawContext::TextExtent(std::string_view text, double, double& width, double& height)
+{
+    m_canvas.TextExtent(text, width, height);
+}
+
+void QtDrawContext::Symbol(const ZDeviceLink& device, double left, double top)
+{
+    Prepare();
+    Flush();
+    const ZSymbolImages::Variant* v = ZSymbolImages::For(device);
+    if (!v)
+        return;
+    const QImage& img = device.IsSelected() ? v->selected : v->image;
+    const QPointF tl = Map(left, top);
+    const QPoint at(static_cast<int>(std::floor(tl.x() + 0.5)), static_cast<int>(std::floor(tl.y() + 0.5)));
+    if (m_canvas.IsPrinting()) {
+        const QRect target(at, QSize(DeviceSize(img.width()), DeviceSize(img.height())));
+        m_painter.drawImage(target, img);
+        return;
+    }
+    QPaintEngine* engine = m_painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Raster && !device.HasFlag(qen::FLAG_ERASE)) {
+        // Transparent blit as on the original device: mask AND, then the image OR.
+        QImage opaque = img.convertToFormat(QImage::Format_RGB32);
+        m_painter.save();
+        m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        m_painter.drawImage(at, v->mask);
+        m_painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        m_painter.drawImage(at, opaque);
+        m_painter.restore();
+    } else {
+        m_painter.drawImage(at, img);
+    }
+}
+
+int QtDrawContext::DeviceSize(int pixels) const
+{
+    return m_canvas.DeviceSize(pixels);
+}
+
+double QtDrawContext::Scale() const
+{
+    return m_canvas.GetScale();
+}

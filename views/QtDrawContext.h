@@ -1,0 +1,87 @@
+#pragma once
+#include "model/ZDrawContext.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QLineF>
+#include <QPen>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+class ZNetCanvas;
+
+// ZDrawContext over a QPainter for one paint. Pens, brushes and colours are made once at
+// BeginDraw; lines and node squares are batched per pen and brush, and label texts are drawn
+// last, so a paint of many objects costs a few painter calls per style.
+class QtDrawContext : public ZDrawContext {
+public:
+    QtDrawContext(ZNetCanvas& canvas, QPainter& painter, const ViewExtent& clip);
+    ~QtDrawContext() override;
+
+    static QColor ToColor(uint32_t rgb);
+
+    void BeginDraw();
+    void EndDraw();
+
+    void SelectNode(const ZFlowNode& node) override;
+    void SelectPipe(const ZPipeLink& pipe) override;
+    void SelectDevice(const ZDeviceLink& device) override;
+    void Restore() override;
+
+    void Rectangle(const ViewExtent& r) override;
+    void RectangleOutline(const ViewExtent& r) override;
+    void Line(double x1, double y1, double x2, double y2) override;
+    void Polyline(const PipePoint* points, int count) override;
+    void Polygon(const PipePoint* points, int count) override;
+    void Text(double x, double y, double angle, std::string_view text) override;
+    void TextExtent(std::string_view text, double angle, double& width, double& height) override;
+    void Symbol(const ZDeviceLink& device, double left, double top) override;
+
+    int DeviceSize(int pixels) const override;
+    double Scale() const override;
+    const ViewExtent& ClipRect() const override { return m_clip; }
+
+    QPainter& Painter() { return m_painter; }
+
+private:
+    struct Style {
+        const QPen* pen = nullptr;
+        const QBrush* brush = nullptr;
+        QColor text;
+    };
+    struct PendingText {
+        QPointF at;
+        double degrees;
+        QString text;
+        QColor color;
+    };
+
+    QPointF Map(double x, double y) const;
+    void Use(const Style& s);
+    void Flush();
+    void FlushTexts();
+    void Prepare();
+
+    ZNetCanvas& m_canvas;
+    QPainter& m_painter;
+    ViewExtent m_clip;
+    bool m_prepared = false;
+    // Transform world -> device: x' = (x - cx) / s + w/2, y' = h/2 - (y - cy) / s.
+    double m_cx, m_cy, m_inv, m_halfW, m_halfH;
+
+    QPen m_nodePen, m_nodeDotPen, m_nodeErasePen, m_pipePen, m_pipeDotPen, m_pipeErasePen;
+    QBrush m_nodeFill, m_bkBrush, m_pipeBrush;
+    std::vector<QBrush> m_nodeGradeBrushes;
+    std::vector<QPen> m_pipeGradePens;
+    QColor m_nodeText, m_pipeText, m_bkText;
+
+    Style m_current;
+    bool m_applied = false;
+    std::vector<QLineF> m_lines;
+    std::vector<QRectF> m_rects;
+    std::vector<PendingText> m_texts;
+    int m_ascent = 0;
+};

@@ -1,0 +1,174 @@
+#include "ZNetCanvas.h"
+
+#include "GbkText.h"
+#include "QtDrawContext.h"
+#include "ZCanvasHost.h"
+
+#include "model/ZDocument.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+const ZDrawSettings& NoDocumentSettings()
+{
+    static const ZDrawSettings s;
+    return s;
+}
+} // namespace
+
+ZNetCanvas::ZNetCanvas(const ZSettingsStore& settings, ZCanvasHost* host)
+    : m_settings(settings), m_host(host), m_zoom(std::make_unique<ZZoomTool>(*this))
+{
+    SetDeviceDpi(96, 96);
+}
+
+ZNetCanvas::~ZNetCanvas()
+{
+    m_visible.Clear();
+}
+
+void ZNetCanvas::SetDocument(ZDocument* doc)
+{
+    m_doc = doc;
+    m_visible.SetNetwork(doc ? &doc->GetNetwork() : nullptr);
+}
+
+const ZDrawSettings& ZNetCanvas::DrawSettings() const
+{
+    return m_doc ? m_doc->GetDrawSettings() : NoDocumentSettings();
+}
+
+int ZNetCanvas::DeviceSize(int pixels) const
+{
+    // An integer multiply-divide that rounds, as the platform's MulDiv.
+    const long long num = static_cast<long long>(pixels) * m_dpiX;
+    return static_cast<int>(num >= 0 ? (num + 49) / 98 : (num - 49) / 98);
+}
+
+void ZNetCanvas::SetDeviceDpi(int dpiX, int dpiY)
+{
+    m_dpiX = dpiX > 0 ? dpiX : 96;
+    m_dpiY = dpiY > 0 ? dpiY : 96;
+    m_font = QFont(QStringLiteral("Arial"));
+    m_font.setPixelSize(std::max(1, 8 * m_dpiY / 72));
+    m_font.setWeight(QFont::Normal);
+    m_metrics = std::make_unique<QFontMetricsF>(m_font);
+}
+
+void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height) const
+{
+    const QString s = GbkText::ToQString(text);
+    width = m_metrics->horizontalAdvance(s) * m_scale;
+    height = m_metrics->height() * m_scale;
+}
+
+void ZNetCanvas::DeviceToWorld(double px, double py, double& x, double& y) const
+{
+    const int w = m_viewport.width(), h = m_viewport.height();
+    x = (px - w * 0.5) * m_scale + m_cx;
+    y = m_cy - (py - h * 0.5) * m_scale;
+}
+
+void ZNetCanvas::WorldToDevice(double x, double y, int& px, int& py) const
+{
+    const int w = m_viewport.width(), h = m_viewport.height();
+    px = static_cast<int>((x - m_cx) / m_scale + (w / 2));
+    py = static_cast<int>((h / 2) - (y - m_cy) / m_scale);
+}
+
+QPointF ZNetCanvas::WorldToDeviceF(double x, double y) const
+{
+    const int w = m_viewport.width(), h = m_viewport.height();
+    return {(x - m_cx) / m_scale + (w / 2), (h / 2) - (y - m_cy) / m_scale};
+}
+
+ViewExtent ZNetCanvas::DeviceRectToWorld(const QRect& r) const
+{
+    ViewExtent e;
+    // Platform rectangles are right/bottom exclusive.
+    DeviceToWorld(r.left(), r.top(), e.left, e.top);
+    DeviceToWorld(r.left() + r.width(), r.top() + r.height(), e.right, e.bottom);
+    e.Normalize();
+    return e;
+}
+
+QRect ZNetCanvas::WorldRectToDevice(const ViewExtent& e) const
+{
+    int l, t, r, b;
+    WorldToDevice(e.left, e.top, l, t);
+    WorldToDevice(e.right, e.bottom, r, b);
+    if (l > r)
+        std::swap(l, r);
+    if (t > b)
+        std::swap(t, b);
+    return QRect(QPoint(l, t), QPoint(r, b));
+}
+
+bool ZNetCanvas::SetScale(double s)
+{
+    if (!(s > 0.0) || !std::isfinite(s))
+        return false;
+    m_scale = s;
+    return true;
+}
+
+void ZNetCanvas::FitExtent(const ViewExtent& e, const QRect& client, double& cx, double& cy, double& scale)
+{
+    const int cw = std::max(1, client.width()), ch = std::max(1, client.height());
+    scale = std::max(std::fabs(e.Width()) / cw, std::fabs(e.Height()) / ch);
+    if (!(scale > 0.0) || !std::isfinite(scale))
+        scale = 1.0;
+    cx = (e.left + e.right) / 2;
+    cy = (e.bottom + e.top) / 2;
+}
+
+void ZNetCanvas::FitToRect(const ViewExtent& e)
+{
+    const QRect client = m_host ? m_host->CanvasClientRect() : m_viewport;
+    double cx, cy, s;
+    FitExtent(e, client, cx, cy, s);
+    m_zoom->PushHistory();
+    m_zoom->Apply(cx, cy, s);
+}
+
+void ZNetCanvas::RebuildVisibleSet()
+{
+    m_visible.Rebuild(*this, GetExtent());
+}
+
+void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackground)
+{
+    const QRect area = clip.isEmpty() ? m_viewport : clip.intersected(m_viewport);
+    if (eraseBackground)
+        painter.fillRect(area, QtDrawContext::ToColor(m_settings.Colors().BkGround));
+    if (area.isEmpty())
+        return;
+    QtDrawContext dc(*this, painter, DeviceRectToWorld(area));
+    dc.BeginDraw();
+    if (area == m_viewport) {
+        for (ZNetObject* o : m_visible.Links())
+            o->Draw(*this, dc);
+        for (ZNetObject* o : m_visible.Nodes())
+            o->Draw(*this, dc);
+    } else {
+        std::vector<ZNetObject*> links, nodes;
+        m_visible.Collect(*this, dc.ClipRect(), links, nodes);
+        for (ZNetObject* o : links)
+            o->Draw(*this, dc);
+        for (ZNetObject* o : nodes)
+            o->Draw(*this, dc);
+    }
+    dc.EndDraw();
+    if (m_overlay)
+        m_overlay(*this, dc);
+}
+
+ZNetObject* ZNetCanvas::PickAt(const QPoint& pt, int side) const
+{
+    const int half = side / 2;
+    const ViewExtent pick = DeviceRectToWorld(QRect(pt.x() - half, pt.y() - half, side, side));
+    int pos = 0;
+    return m_visible.HitTest(*this, pick, pos, false);
+}

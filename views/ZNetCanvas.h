@@ -1,0 +1,102 @@
+#pragma once
+#include "ZVisibleSet.h"
+#include "ZZoomTool.h"
+
+#include "model/ZNetView.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QtDrawContext;
+class ZCanvasHost;
+class ZDocument;
+
+// World-to-pixel mapping and view state of one graphic view: centre, scale (world units per
+// pixel), viewport, the visible set and the zoom tool. It is the ZNetView the objects draw for.
+class ZNetCanvas : public ZNetView {
+public:
+    using OverlayHook = std::function<void(ZNetCanvas&, QtDrawContext&)>;
+
+    ZNetCanvas(const ZSettingsStore& settings, ZCanvasHost* host = nullptr);
+    ~ZNetCanvas() override;
+
+    void SetDocument(ZDocument* doc);
+    ZDocument* Document() const { return m_doc; }
+    ZCanvasHost* Host() const { return m_host; }
+
+    // ZNetView
+    const ZSettingsStore& Settings() const override { return m_settings; }
+    const ZDrawSettings& DrawSettings() const override;
+    double GetScale() const override { return m_scale; }
+    int DeviceSize(int pixels) const override;
+    bool IsPrinting() const override { return m_printing; }
+    bool IsWorkshopActive() const override { return m_workshopActive; }
+    void TextExtent(std::string_view text, double& width, double& height) const override;
+
+    // Mapping. Device x, y are pixels from the viewport origin, y down.
+    void DeviceToWorld(double px, double py, double& x, double& y) const;
+    void WorldToDevice(double x, double y, int& px, int& py) const;
+    // The same without truncation, for drawing.
+    QPointF WorldToDeviceF(double x, double y) const;
+    ViewExtent DeviceRectToWorld(const QRect& r) const;
+    QRect WorldRectToDevice(const ViewExtent& e) const;
+    double DeviceLengthToWorld(double d) const { return d * m_scale; }
+    ViewExtent GetExtent() const { return DeviceRectToWorld(m_viewport); }
+
+    void SetCentre(double x, double y) { m_cx = x; m_cy = y; }
+    double CentreX() const { return m_cx; }
+    double CentreY() const { return m_cy; }
+    // A scale that is not a positive finite number is refused (the previous one stays): the
+    // mapping divides by it.
+    bool SetScale(double s);
+    void SetViewport(const QRect& r) { m_viewport = r; }
+    const QRect& GetViewport() const { return m_viewport; }
+    // Scale and centre that show the extent in the client rectangle (scale 1 for a point).
+    static void FitExtent(const ViewExtent& e, const QRect& client, double& cx, double& cy, double& scale);
+    // First view of a document: fit, push the first history entry, apply.
+    void FitToRect(const ViewExtent& e);
+
+    // The dots per inch of the device drawn on: the screen's, or the printer's while printing.
+    void SetDeviceDpi(int dpiX, int dpiY);
+    int DpiX() const { return m_dpiX; }
+    int DpiY() const { return m_dpiY; }
+    void SetPrinting(bool on) { m_printing = on; }
+    void SetWorkshopActive(bool on) { m_workshopActive = on; }
+    // The label font at the device's resolution (8 points, Arial).
+    const QFont& LabelFont() const { return m_font; }
+
+    ZVisibleSet& VisibleSet() { return m_visible; }
+    const ZVisibleSet& VisibleSet() const { return m_visible; }
+    void RebuildVisibleSet();
+    ZZoomTool& ZoomTool() { return *m_zoom; }
+
+    void SetOverlay(OverlayHook hook) { m_overlay = std::move(hook); }
+
+    // Paint the network as it shows: background, links, nodes, overlay. `clip` is in pixels of the
+    // viewport; an empty clip paints everything.
+    void Paint(QPainter& painter, const QRect& clip = QRect(), bool eraseBackground = true);
+
+    // First object under the pick square around a pixel (nodes before links), or null.
+    ZNetObject* PickAt(const QPoint& pt, int side) const;
+
+private:
+    const ZSettingsStore& m_settings;
+    ZCanvasHost* m_host;
+    ZDocument* m_doc = nullptr;
+    double m_cx = 0.0, m_cy = 0.0;
+    double m_scale = 1.0;
+    QRect m_viewport{0, 0, 1, 1};
+    int m_dpiX = 96, m_dpiY = 96;
+    bool m_printing = false;
+    bool m_workshopActive = false;
+    QFont m_font;
+    std::unique_ptr<QFontMetricsF> m_metrics;
+    ZVisibleSet m_visible;
+    std::unique_ptr<ZZoomTool> m_zoom;
+    OverlayHook m_overlay;
+};

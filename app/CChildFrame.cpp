@@ -1,6 +1,8 @@
 #include "CChildFrame.h"
 #include "CQENApp.h"
 #include "CQENDoc.h"
+#include "CommandIds.h"
+#include "VectorIconEngine.h"
 
 #include <QCloseEvent>
 
@@ -8,6 +10,9 @@ CChildFrame::CChildFrame(CQENDoc* doc, ViewKind kind, QWidget* view) : m_doc(doc
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view);
+    setWindowIcon(VectorIconEngine::ForCommand(kind == Table ? int(Cmd::WindowTable)
+                                               : kind == Module ? int(Cmd::WindowModule)
+                                                                : int(Cmd::WindowGraphic)));
     connect(doc, &CQENDoc::titleChanged, this, &CChildFrame::UpdateTitle);
     connect(doc, &CQENDoc::modifiedChanged, this, &CChildFrame::UpdateTitle);
     UpdateTitle();

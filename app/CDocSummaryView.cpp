@@ -22,6 +22,7 @@ CDocSummaryView::CDocSummaryView(CQENDoc* doc, QWidget* parent) : QWidget(parent
     m_nodes = new QTableWidget(this);
     m_nodes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_nodes->verticalHeader()->setVisible(false);
+    m_nodes->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_nodes->setAlternatingRowColors(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -59,7 +59,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     UpdateCommandUI();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // Tearing down the child windows activates others; nothing must be routed to a half-gone frame.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
 QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 {

@@ -613,6 +613,6 @@ bool IconPainter::Has(int commandId)
                (commandId >= DeleteNode && commandId <= DeleteTank) ||
                (commandId >= TemplateNode && commandId <= TemplateTank) ||
                (commandId >= PropNode && commandId <= PropTank) ||
-               (commandId >= RecordLast && commandId <= RecordPrev);
+               (commandId >= RecordFirst && commandId <= RecordPrev);
     }
 }

@@ -1,0 +1,225 @@
+#include "AppFixture.h"
+#include "ModalHelper.h"
+#include "app/CBalanceParamsDlg.h"
+#include "app/CMainStatusBar.h"
+#include "app/CProgressWnd.h"
+#include "app/CQENDoc.h"
+#include "app/CReportWindow.h"
+#include "app/CommandIds.h"
+
+#include "model/ZPipeLink.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+// Sets the dialog's fields and presses "开始" (or "放弃").
+void AnswerDialog(int calcCase, int precision, const QString& factor = QString(), bool start = true)
+{
+    OnNextModal([=](QWidget* w) {
+        auto* dlg = qobject_cast<CBalanceParamsDlg*>(w);
+        QVERIFY(dlg);
+        Screenshot(dlg, QStringLiteral("dialog-balance-params"));
+        dlg->findChild<QComboBox*>("caseCombo")->setCurrentIndex(calcCase);
+        dlg->findChild<QComboBox*>("precisionCombo")->setCurrentIndex(precision);
+        if (!factor.isEmpty())
+            dlg->findChild<QLineEdit*>("factorEdit")->setText(factor);
+        if (start)
+            dlg->accept();
+        else
+            dlg->reject();
+    });
+}
+
+CProgressWnd* FindProgress()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<CProgressWnd*>(w))
+            return p;
+    return nullptr;
+}
+}
+
+class TestBalanceCommand : public QObject {
+    Q_OBJECT
+private slots:
+    void balancesAndShowsCase()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        QVERIFY(doc);
+        QSignalSpy spy(doc, &CQENDoc::changed);
+        // Watch the progress window while the run goes on.
+        QStringList percents;
+        bool ownerBlocked = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&]() {
+            if (CProgressWnd* p = FindProgress()) {
+                percents << p->PercentText();
+                ownerBlocked = ownerBlocked || QApplication::activeModalWidget() == p;
+                if (percents.size() == 1)
+                    Screenshot(p, QStringLiteral("dialog-progress"));
+            }
+        });
+        watch.start(0);
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        watch.stop();
+        QCOMPARE(doc->Data().GetDrawSettings().Balanced, 1u);
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
+        f.app->MainFrame()->UpdateCommandUI();
+        QCOMPARE(f.app->MainFrame()->StatusPanes()->BalanceText(), QStringLiteral("已平差:最高时"));
+        QVERIFY(doc->IsModified());
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy.at(0).at(0).value<ZNetMsg>().Code, int(ZNetMsg::Balanced));
+        QVERIFY(!FindProgress());
+        for (const QString& p : percents)
+            QVERIFY2(p.chopped(1).trimmed().toInt() <= 99, qPrintable(p));
+        if (!percents.isEmpty())
+            QVERIFY(ownerBlocked);
+        QVERIFY(f.prompt->shown.empty());
+        Screenshot(f.app->MainFrame(), QStringLiteral("main-balanced"));
+        // The head of a junction against the independent result (Net1 node 10: about 306.1 m).
+        QVERIFY(doc->Data().GetNetwork().FindNode("10")->NodeHydrElev > 250);
+    }
+
+    void fireCaseAndPrecisionAreKept()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        AnswerDialog(1, 4);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:消防时"));
+        QCOMPARE(doc->Data().GetDrawSettings().Params.HeadTolerance, 0.1 * 0.1 * 0.1 * 0.1);
+        // Reopening shows "0.0000" again; cancelling with another case changes nothing.
+        OnNextModal([](QWidget* w) {
+            auto* combo = w->findChild<QComboBox*>("precisionCombo");
+            QCOMPARE(combo->currentText(), QStringLiteral("0.0000"));
+            QCOMPARE(w->findChild<QComboBox*>("caseCombo")->currentIndex(), 1);
+            w->findChild<QComboBox*>("caseCombo")->setCurrentIndex(0);
+            qobject_cast<QDialog*>(w)->reject();
+        });
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QCOMPARE(doc->Data().GetDrawSettings().CalcCase, 1);
+    }
+
+    void factorOutOfRangeKeepsDialogOpen()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        OnNextModal([&f](QWidget* w) {
+            auto* dlg = qobject_cast<CBalanceParamsDlg*>(w);
+            auto* factor = dlg->findChild<QLineEdit*>("factorEdit");
+            QVERIFY(!factor->isEnabled());
+            dlg->findChild<QComboBox*>("caseCombo")->setCurrentIndex(2);
+            QVERIFY(factor->isEnabled());
+            factor->setText("1.2");
+            dlg->accept();
+            QVERIFY(dlg->isVisible());
+            QCOMPARE(f.prompt->Last(), std::string("请输入一个介于0.0和1.0之间的数。"));
+            factor->setText("1");
+            dlg->accept();
+            QVERIFY(!dlg->isVisible());
+        });
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QCOMPARE(doc->Data().GetDrawSettings().Params.AccidentFactor, 1.0);
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:事故时"));
+    }
+
+    void precisionEntries()
+    {
+        ScriptedPrompt prompt;
+        CBalanceParamsDlg dlg(prompt);
+        dlg.SetValues(0, 0.75, 1.0);
+        QCOMPARE(dlg.PrecisionIndex(), 0);
+        dlg.SetValues(0, 0.75, 0.001);
+        QCOMPARE(dlg.PrecisionIndex(), 3);
+        auto* combo = dlg.findChild<QComboBox*>("precisionCombo");
+        QCOMPARE(combo->count(), 7);
+        QCOMPARE(combo->itemText(6), QStringLiteral("0.000000"));
+        combo->setCurrentIndex(6);
+        dlg.findChild<QLineEdit*>("factorEdit")->setText("0");
+        dlg.accept();
+        QCOMPARE(dlg.AccidentFactor(), 0.0);
+        QCOMPARE(dlg.PrecisionIndex(), 6);
+    }
+
+    void stopConfirmedOrNot()
+    {
+        for (bool confirm : {false, true}) {
+            AppFixture f;
+            CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("L-TOWN.txt"));
+            QVERIFY(doc);
+            bool pressed = false;
+            QTimer press;
+            connect(&press, &QTimer::timeout, [&]() {
+                if (CProgressWnd* p = FindProgress(); p && !pressed) {
+                    p->PressCancel();
+                    pressed = true;
+                }
+            });
+            press.start(0);
+            f.prompt->answers = {confirm ? UiPrompt::Yes : UiPrompt::No};
+            AnswerDialog(0, 6);
+            f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+            press.stop();
+            QVERIFY(pressed);
+            QCOMPARE(f.prompt->shown.front(), std::string("确认终止平差计算吗?"));
+            QCOMPARE(doc->BalanceStatusText(), confirm ? QStringLiteral("未平差") : QStringLiteral("已平差:最高时"));
+            QVERIFY(doc->IsModified());
+        }
+    }
+
+    void splitNetworkShowsReport()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->NewDocument();
+        ZNetwork& net = doc->Data().GetNetwork();
+        auto node = [&](const char* id, double x) {
+            auto* n = new ZConsumeNode;
+            n->SetId(id);
+            n->SetPosition(x, 0);
+            net.AddNode(n);
+            return n;
+        };
+        ZConsumeNode* a = node("A", 0);
+        ZConsumeNode* b = node("B", 100);
+        auto* p = new ZPipeLink;
+        p->SetId("1");
+        net.AddLink(a, b, p);
+        node("C", 300);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        CReportWindow& report = f.app->ReportWindow();
+        QVERIFY(report.isVisible());
+        QCOMPARE(report.windowTitle(), QStringLiteral("管网连通性检查报告"));
+        QVERIFY(report.Text().startsWith(QStringLiteral("搜索到2个连通网络, 不能进行管网平差!")));
+        QVERIFY(report.Text().contains(QStringLiteral("网络1, 起始节点\"C\"")));
+        QVERIFY(report.Editor()->isReadOnly());
+        QVERIFY(!doc->IsModified());
+        Screenshot(&report, QStringLiteral("report-window"));
+    }
+
+    void progressWindowPercent()
+    {
+        CProgressWnd w(nullptr, QStringLiteral("管网平差"));
+        QCOMPARE(w.PercentText(), QStringLiteral(" 0 %"));
+        w.SetRange(0, 1000);
+        w.SetPos(425);
+        QCOMPARE(w.PercentText(), QStringLiteral("42%"));
+        w.SetPos(999);
+        QCOMPARE(w.PercentText(), QStringLiteral("99%"));
+        w.SetPos(1000);
+        QCOMPARE(w.PercentText(), QStringLiteral("100%"));
+        QVERIFY(!w.CheckCancel());
+        w.reject();   // Escape and the close box count as "放弃"
+        QVERIFY(w.isVisible());
+        QVERIFY(w.CheckCancel());
+        QVERIFY(!w.CheckCancel());
+    }
+};
+
+QTEST_MAIN(TestBalanceCommand)
+#include "test_BalanceCommand.moc"

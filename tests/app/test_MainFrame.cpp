@@ -1,0 +1,281 @@
+#include "AppFixture.h"
+#include "ModalHelper.h"
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CMainStatusBar.h"
+#include "app/CNetCmdBar.h"
+#include "app/CQENDoc.h"
+#include "app/CoordEdit.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/VectorIconEngine.h"
+
+#include "model/ZSettingsStore.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+QList<int> ButtonIds(QToolBar* bar)
+{
+    QList<int> ids;
+    for (QAction* a : bar->actions()) {
+        if (a->isSeparator())
+            ids << 0;
+        else if (qobject_cast<QComboBox*>(bar->widgetForAction(a)))
+            ids << Cmd::NamedViewList;
+        else
+            ids << a->data().toInt();
+    }
+    return ids;
+}
+
+bool Enabled(CMainFrame* f, int id)
+{
+    f->UpdateCommandUI();
+    return f->Action(id)->isEnabled();
+}
+}
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void toolbarsHoldTheirButtonsInOrder()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        using namespace Cmd;
+        QCOMPARE(ButtonIds(frame->ToolBar(BarStandard)),
+                 (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 57609, 0, 32814, 0, 32771, 32775,
+                             32796, 0, 57636, 0, 32730, 32732, 32731, 0, 32807, 0, 32774, 32773, 0, 57664, 57669}));
+        QCOMPARE(ButtonIds(frame->ToolBar(BarEdit)),
+                 (QList<int>{32700, 32701, 32702, 32703, 32704, 0, 32705, 32706, 0, 32710, 32711, 32712, 32713, 32714}));
+        QCOMPARE(ButtonIds(frame->ToolBar(BarZoom)),
+                 (QList<int>{32815, 0, 32804, 32797, 0, 32798, 32799, 0, 32801, 32800, 32803, 32802}));
+        QCOMPARE(ButtonIds(frame->ToolBar(BarTemplate)), (QList<int>{32866, 32867, 32868, 32869, 32870}));
+        QCOMPARE(ButtonIds(frame->ToolBar(BarTable)), (QList<int>{59648, 59651, 59650, 59649}));
+        QCOMPARE(frame->ToolBar(BarTemplate)->windowTitle(), QStringLiteral("模板工具"));
+        QCOMPARE(frame->ToolBar(BarCoord)->windowTitle(), QStringLiteral("坐标录入条"));
+        QCOMPARE(frame->ToolBar(BarCoord)->allowedAreas(), Qt::TopToolBarArea | Qt::BottomToolBarArea);
+        for (QToolBar* bar : frame->findChildren<QToolBar*>())
+            for (QAction* a : bar->actions())
+                if (!a->isSeparator() && !bar->widgetForAction(a)->inherits("QComboBox") && a->data().isValid())
+                    QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
+        Screenshot(frame, QStringLiteral("main-empty"));
+    }
+
+    void everyCommandIsInTheTableWithItsText()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        for (const CommandTable::Entry& e : CommandTable::All()) {
+            QVERIFY(frame->Action(e.id));
+            QVERIFY(!frame->Action(e.id)->text().isEmpty());
+        }
+        QCOMPARE(frame->Action(Cmd::Balance)->text(), QStringLiteral("管网平差(&B)"));
+        QCOMPARE(frame->Action(Cmd::NodeFlows)->text(), QStringLiteral("节点流量(F)"));
+        QCOMPARE(frame->Action(Cmd::Calculator)->text(), QStringLiteral("计算器...(&C)"));
+        QCOMPARE(frame->Action(Cmd::PropNode)->text(), QStringLiteral("节点属性(&N)"));
+        const QList<int> ids = {57600, 57601, 57602, 57603, 57604, 32791, 32792, 32794, 32795, 32796, 57607, 57609,
+            57606, 57616, 57665, 57643, 57635, 57634, 57637, 32700, 32701, 32702, 32703, 32704, 32705, 32706, 32707,
+            32708, 32709, 32710, 32711, 32712, 32713, 32714, 57636, 32814, 32797, 32798, 32799, 32801, 32800, 32803,
+            32802, 32804, 32805, 32833, 32834, 32720, 32721, 32722, 32723, 32724, 32771, 32775, 32774, 32773, 32829,
+            32827, 32828, 32835, 32815, 32807, 59392, 59394, 59395, 59397, 32789, 59396, 59393, 32730, 32731, 32732,
+            32848, 32866, 32867, 32868, 32869, 32870, 32864, 32865, 32840, 32838, 32816, 59648, 59651, 59650, 59649,
+            32809, 32863, 32810, 32811, 32812, 32813, 57650, 57651, 57649, 57667, 57669, 57664};
+        for (int id : ids)
+            QVERIFY2(CommandTable::Find(id), qPrintable(QString::number(id)));
+        QCOMPARE(CommandTable::All().size(), size_t(ids.size()));
+        QStringList menus;
+        for (QAction* a : frame->menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "计算(&C)", "工具(&T)", "窗口(&W)", "帮助(&H)"}));
+    }
+
+    void commandsWithoutHandlerAreDisabled()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        QVERIFY(f.app->OpenDocumentFile(AppFixture::Network("Net1.txt")));
+        using namespace Cmd;
+        for (int id : {EditUndo, EditCut, EditCopy, EditPaste, MovePump, MoveValve, MoveTank, PanCenter, EagleEye,
+                       ViewOrtho, ViewPerspective, Configure, Appearance, AsBendPoint, AsFlowNode})
+            QVERIFY2(!Enabled(frame, id), qPrintable(QString::number(id)));
+        for (int id : {FileNew, FileOpen, FileSave, FileSaveAs, FileClose, Balance, AppAbout, BarStandard, BarStatus})
+            QVERIFY2(Enabled(frame, id), qPrintable(QString::number(id)));
+        QVERIFY(frame->Action(BarStandard)->isChecked());
+    }
+
+    void windowSwitchingRules()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        using namespace Cmd;
+        QVERIFY(!Enabled(frame, WindowGraphic));
+        QVERIFY(!Enabled(frame, WindowTable));
+        QVERIFY(!Enabled(frame, WindowModule));
+        CQENDoc* doc = f.app->NewDocument();
+        QCOMPARE(frame->FramesOf(doc).size(), 1);
+        // The graphic window is open: 图形 is disabled.
+        QVERIFY(!Enabled(frame, WindowGraphic));
+        QCOMPARE(Enabled(frame, WindowTable), CMainFrame::ViewKindAvailable(CChildFrame::Table));
+        // Without its graphic window a document can get one again.
+        if (CMainFrame::ViewKindAvailable(CChildFrame::Table)) {
+            frame->ExecuteCommand(WindowTable);
+            QVERIFY(!Enabled(frame, WindowTable));
+            frame->FrameOf(doc, CChildFrame::Graphic)->close();
+            QVERIFY(Enabled(frame, WindowGraphic));
+        }
+    }
+
+    void closingLastWindowAsksAndCloses()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* doc = f.app->NewDocument();
+        doc->SetModifiedFlag();
+        f.prompt->answers = {UiPrompt::Cancel};
+        frame->ActiveFrame()->close();
+        QCOMPARE(f.app->Documents().size(), 1);
+        QCOMPARE(frame->FramesOf(doc).size(), 1);
+        f.prompt->answers = {UiPrompt::No};
+        frame->ExecuteCommand(Cmd::FileClose);
+        QCOMPARE(f.app->Documents().size(), 0);
+        QCOMPARE(f.prompt->unexpected, 0);
+    }
+
+    void coordinateEntry()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CoordEdit* edit = frame->CoordBar()->Edit();
+        edit->setFocus();
+        QTest::keyClicks(edit, "12a, 5x");
+        QCOMPARE(edit->text(), QStringLiteral("12,5"));   // letters and blanks refused at the keyboard
+        edit->setText("12 5");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(f.prompt->Last(), std::string("12 5不是合法的坐标格式!"));
+        QCOMPARE(edit->text(), QStringLiteral("12 5"));
+        QCOMPARE(edit->selectedText(), QStringLiteral("12 5"));
+        edit->setText("12,5");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(edit->text().isEmpty());
+        QCOMPARE(int(f.prompt->shown.size()), 1);
+    }
+
+    void statusPanes()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        QVERIFY(frame->findChild<QLabel*>("COORDPANEL"));
+        QVERIFY(frame->findChild<QLabel*>("COORDPANEL")->minimumWidth() >= 200);
+        frame->SetCoordText(QStringLiteral("12.5, 7"));
+        QCOMPARE(frame->StatusPanes()->CoordText(), QStringLiteral("12.5, 7"));
+        CQENDoc* doc = f.app->NewDocument();
+        frame->UpdateCommandUI();
+        QCOMPARE(frame->StatusPanes()->BalanceText(), QStringLiteral("未平差"));
+        doc->Data().GetDrawSettings().Balanced = 1;
+        doc->Data().GetDrawSettings().CalcCase = 1;
+        frame->UpdateCommandUI();
+        QCOMPARE(frame->StatusPanes()->BalanceText(), QStringLiteral("已平差:消防时"));
+    }
+
+    void settingsPlacementAndRecentFilesRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("profile.ini");
+        {
+            auto app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(ini), std::make_unique<ScriptedPrompt>());
+            app->InitInstance();
+            app->Settings().ZoomOutScale = 1.75;
+            app->MainFrame()->ToolBar(Cmd::BarEdit)->hide();
+            app->MainFrame()->setGeometry(40, 50, 900, 640);
+            QVERIFY(app->OpenDocumentFile(AppFixture::Network("Net1.txt")));
+            app->MainFrame()->close();
+            app->ExitInstance();
+        }
+        {
+            QSettings s(ini, QSettings::IniFormat);
+            QVERIFY(s.contains("SYSTEM/Maximized"));
+            QVERIFY(s.contains("SYSTEM/FrameRect"));
+            QVERIFY(s.contains("Tool%20Bars/State") || s.childGroups().contains("Tool Bars") ||
+                    s.childGroups().contains("Tool%20Bars"));
+        }
+        auto app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(ini), std::make_unique<ScriptedPrompt>());
+        app->InitInstance();
+        QCOMPARE(app->Settings().ZoomOutScale, 1.75);
+        QVERIFY(!app->MainFrame()->ToolBar(Cmd::BarEdit)->isVisibleTo(app->MainFrame()));
+        QCOMPARE(app->RecentFiles().size(), 1);
+        QVERIFY(app->RecentFiles().first().endsWith("Net1.txt"));
+        QCOMPARE(app->MainFrame()->geometry().size(), QSize(900, 640));
+    }
+
+    void maximizedFlagWins()
+    {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("profile.ini");
+        {
+            QSettingsKeyValueStore store(ini);
+            store.WriteInt("SYSTEM", "Maximized", 1);
+            store.Sync();
+        }
+        CQENApp app(std::make_unique<QSettingsKeyValueStore>(ini), std::make_unique<ScriptedPrompt>());
+        app.InitInstance();
+        QVERIFY(app.MainFrame()->windowState() & Qt::WindowMaximized);
+    }
+
+    void aboutDialog()
+    {
+        AppFixture f;
+        OnNextModal([](QWidget* w) {
+            QVERIFY(qobject_cast<CAboutDlg*>(w));
+            QVERIFY(w->findChild<QLabel*>("versionLabel"));
+            QCOMPARE(w->findChild<QLabel*>("versionLabel")->text(), QStringLiteral("QEN 2.6 版"));
+            Screenshot(w, QStringLiteral("dialog-about"));
+            qobject_cast<QDialog*>(w)->accept();
+        });
+        f.app->MainFrame()->ExecuteCommand(Cmd::AppAbout);
+    }
+
+    void menusLook()
+    {
+        AppFixture f;
+        QVERIFY(f.app->OpenDocumentFile(AppFixture::Network("Net1.txt")));
+        f.app->MainFrame()->UpdateCommandUI();
+        int i = 0;
+        for (QAction* a : f.app->MainFrame()->menuBar()->actions()) {
+            QMenu* m = a->menu();
+            m->popup(QPoint(0, 0));
+            QTest::qWait(20);
+            Screenshot(m, QStringLiteral("menu-%1").arg(i++));
+            m->hide();
+        }
+    }
+
+    void iconsRenderAtEverySize()
+    {
+        for (const CommandTable::Entry& e : CommandTable::All()) {
+            if (!VectorIconEngine::HasIcon(e.id))
+                continue;
+            QIcon icon = VectorIconEngine::ForCommand(e.id);
+            for (int px : {16, 24, 48}) {
+                QImage img = icon.pixmap(px, px).toImage();
+                QCOMPARE(img.size(), QSize(px, px));
+                bool painted = false;
+                for (int y = 0; y < px && !painted; ++y)
+                    for (int x = 0; x < px && !painted; ++x)
+                        painted = qAlpha(img.pixel(x, y)) > 0;
+                QVERIFY2(painted, e.text);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "test_MainFrame.moc"

@@ -1,5 +1,7 @@
 // Text exchange speed and memory on a generated network.
 //   bench_text_io [NODES [PIPES]]    default 1,000,000 nodes and 1,000,000 pipes
+//   bench_text_io --write FILE [NODES [PIPES]]   only write the generated file (for profiling)
+//   bench_text_io --load FILE                    only load a file
 // Export is timed in this process; each load runs in a fresh child process (this program with
 // --load FILE) so that its peak resident size (VmHWM) belongs to the load alone.
 // Targets for 1M + 1M: load under 3 s and 1.5 GB peak, export under 3 s.
@@ -96,10 +98,18 @@ int main(int argc, char** argv)
     if (argc == 3 && std::string(argv[1]) == "--load")
         return Load(argv[2]);
 
+    const bool writeOnly = argc >= 3 && std::string(argv[1]) == "--write";
+    const int first = writeOnly ? 3 : 1;
     NetworkGenerator gen;
-    if (argc > 1)
-        gen.nodes = std::atoi(argv[1]);
-    gen.pipes = argc > 2 ? std::atoi(argv[2]) : gen.nodes;
+    if (argc > first)
+        gen.nodes = std::atoi(argv[first]);
+    gen.pipes = argc > first + 1 ? std::atoi(argv[first + 1]) : gen.nodes;
+    if (writeOnly) {
+        ZDocument doc;
+        gen.Generate(doc.GetNetwork());
+        TextExchange::SaveFile(argv[2], doc, UnitSystem());
+        return 0;
+    }
     const std::string dir = std::filesystem::temp_directory_path() / ("qen-bench-text-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const std::string file = dir + "/net.txt";

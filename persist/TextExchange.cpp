@@ -7,6 +7,7 @@
 #include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,15 +16,30 @@
 #include <ostream>
 
 namespace {
-void ImportText(std::string&& raw, const std::string& fileName, ZDocument& doc, const UnitSystem& units,
+// Upper-cases in place, one block of whole lines at a time, so a big file is never held twice.
+// Blocks end after a line break, which is never a GBK trail byte, so no character is split.
+void UpperCaseInPlace(std::string& text)
+{
+    constexpr size_t kBlock = 1 << 20;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = std::min(text.size(), pos + kBlock);
+        if (end < text.size()) {
+            const size_t nl = text.find('\n', end);
+            end = nl == std::string::npos ? text.size() : nl + 1;
+        }
+        const std::string upper = GbkCodec::UpperAscii(std::string_view(text).substr(pos, end - pos));
+        text.replace(pos, upper.size(), upper);
+        pos = end;
+    }
+}
+
+void ImportText(std::string&& text, const std::string& fileName, ZDocument& doc, const UnitSystem& units,
                 const ZTemplateSet& templates)
 {
     ZNetwork& net = doc.GetNetwork();
     net.Clear();
-    // Upper-casing the whole text at once: line breaks are never GBK trail bytes, so this equals
-    // upper-casing line by line.
-    const std::string text = GbkCodec::UpperAscii(raw);
-    std::string().swap(raw);
+    UpperCaseInPlace(text);
     try {
         TextImporter importer(text, fileName, units, templates);
         importer.Run(net);
@@ -64,12 +80,16 @@ void TextExchange::LoadFile(const std::string& path, ZDocument& doc, const UnitS
         throw ArchiveError(ArchiveError::Generic, path, std::strerror(errno));
     }
     std::string raw;
-    std::fseek(f.get(), 0, SEEK_END);
-    const long size = std::ftell(f.get());
-    std::fseek(f.get(), 0, SEEK_SET);
-    if (size > 0)
-        raw.reserve(static_cast<size_t>(size));
     char buf[1 << 16];
+    // Straight into the string when the size is known; then whatever a growing file added.
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(f.get());
+        std::fseek(f.get(), 0, SEEK_SET);
+        if (size > 0) {
+            raw.resize(static_cast<size_t>(size));
+            raw.resize(std::fread(raw.data(), 1, raw.size(), f.get()));
+        }
+    }
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
         raw.append(buf, n);

@@ -1,5 +1,4 @@
 #include "CMainFrame.h"
-#include "CDocSummaryView.h"
 #include "CMainStatusBar.h"
 #include "CNetCmdBar.h"
 #include "CQENApp.h"
@@ -12,6 +11,8 @@
 #include "CoordinateSink.h"
 #include "UiPrompt.h"
 #include "VectorIconEngine.h"
+
+#include "views/CQENView.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -69,8 +70,7 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 {
     switch (kind) {
     case CChildFrame::Graphic:
-        // The graphic view of a document is made here.
-        return new CDocSummaryView(doc);
+        return new CQENView(doc);
     case CChildFrame::Table:    // table view: not part of this build yet
     case CChildFrame::Module:   // three-dimensional view: not part of this build yet
     default:
@@ -88,6 +88,16 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     QWidget* view = CreateView(doc, kind);
     if (!view)
         return nullptr;
+    if (auto* graphic = qobject_cast<CQENView*>(view)) {
+        connect(graphic, &CQENView::coordinateText, this, &CMainFrame::SetCoordText);
+        connect(graphic, &CQENView::commandRequested, this, &CMainFrame::ExecuteCommand);
+        connect(graphic, &CQENView::projectLabelModeChanged, this, [this, graphic]() {
+            // The label mode is the application's: every other graphic window follows.
+            for (CChildFrame* f : Frames())
+                if (auto* other = qobject_cast<CQENView*>(f->View()); other && other != graphic)
+                    other->OnUpdate(nullptr);
+        });
+    }
     auto* frame = new CChildFrame(doc, kind, view);
     m_mdi->addSubWindow(frame);
     if (m_mdi->subWindowList().size() == 1)
@@ -190,6 +200,8 @@ QMenu* CMainFrame::AddMenu(QMenu* parent, const QString& title, const QList<int>
             menu->addAction(m_actions.value(id));
     }
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    if (parent)
+        m_subMenus.append(menu);
     return menu;
 }
 
@@ -391,6 +403,13 @@ void CMainFrame::UpdateCommandUI()
         const QString text = state.text.isEmpty() && e ? QString::fromUtf8(e->text) : state.text;
         if (!text.isEmpty() && a->text() != text)
             a->setText(text);
+    }
+    // A submenu whose every entry is disabled is disabled itself.
+    for (QMenu* menu : m_subMenus) {
+        bool any = false;
+        for (QAction* a : menu->actions())
+            any = any || (!a->isSeparator() && a->isEnabled());
+        menu->menuAction()->setEnabled(any);
     }
     CQENDoc* doc = ActiveDocument();
     m_status->SetBalanceText(doc ? doc->BalanceStatusText() : QString());

@@ -86,6 +86,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_mruSeparator = nullptr;
     QList<QAction*> m_mruActions;
+    QList<QMenu*> m_subMenus;
     QHash<int, QAction*> m_actions;
     QHash<int, QToolBar*> m_bars;
 };

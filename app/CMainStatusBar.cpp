@@ -14,6 +14,11 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
     m_caps->setText(QStringLiteral("大写"));
     m_num->setText(QStringLiteral("数字"));
     m_scroll->setText(QStringLiteral("滚动"));
+    // The idle text comes back whenever a prompt or message is cleared.
+    connect(this, &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            showMessage(QStringLiteral("就绪"));
+    });
     showMessage(QStringLiteral("就绪"));
     UpdateLockIndicators();
 }

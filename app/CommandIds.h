@@ -11,6 +11,7 @@ enum Id : int {
     FileSaveAs = 57604,
     FilePrintSetup = 57606,
     FilePrint = 57607,
+    FilePrintDirect = 57608,   // no menu entry: printing from the command line
     FilePrintPreview = 57609,
     FileMru1 = 57616,
     AppExit = 57665,

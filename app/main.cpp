@@ -6,23 +6,40 @@
 #include "QSettingsKeyValueStore.h"
 #include "QtPrompt.h"
 
+#include "model/ZSettingsStore.h"
+#include "views/NetworkImageExporter.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTextStream>
 
 namespace {
-// Writes a picture of a network without opening a window; provided by the view library when
-// it is part of the build.
-int ExportImage(const QStringList& args, const QString& size, bool balance)
+// Writes a picture of a network without opening a window, with the user's settings.
+int ExportImage(const QStringList& args, const QString& sizeText, bool balance)
 {
-    Q_UNUSED(size);
-    Q_UNUSED(balance);
+    QSize size(1600, 1200);
+    if (!sizeText.isEmpty()) {
+        const QStringList wh = sizeText.toLower().split(QLatin1Char('x'));
+        bool okW = false, okH = false;
+        if (wh.size() == 2)
+            size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+        if (!okW || !okH || size.width() < 1 || size.height() < 1 || size.width() > 20000 || size.height() > 20000) {
+            QTextStream(stderr) << "qen: --size wants WxH, e.g. 1600x1200\n";
+            return 2;
+        }
+    }
     if (args.size() != 2) {
         QTextStream(stderr) << "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance]\n";
         return 2;
     }
-    QTextStream(stderr) << "qen: --export-image is not available in this build\n";
-    return 3;
+    QSettingsKeyValueStore profile;
+    ZSettingsStore settings;
+    settings.Load(profile);
+    QString message;
+    const int rc = NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message);
+    if (!message.isEmpty())
+        QTextStream(rc == 0 ? stdout : stderr) << message << "\n";
+    return rc;
 }
 }
 
@@ -59,7 +76,7 @@ int main(int argc, char* argv[])
         // Open, print each file with the default settings, and end.
         for (const QString& f : files) {
             if (CQENDoc* doc = qen.OpenDocumentFile(f)) {
-                qen.MainFrame()->ExecuteCommand(Cmd::FilePrint);
+                qen.MainFrame()->ExecuteCommand(Cmd::FilePrintDirect);
                 qen.CloseDocument(doc);
             }
         }

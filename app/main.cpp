@@ -45,6 +45,10 @@ int ExportImage(const QStringList& args, const QString& sizeText, bool balance)
 
 int main(int argc, char* argv[])
 {
+    // Pictures are drawn without any window: no display is needed for them.
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--export-image") == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brookmere"));
     QApplication::setApplicationName(QStringLiteral("QEN"));

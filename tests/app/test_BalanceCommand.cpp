@@ -86,6 +86,33 @@ private slots:
         QVERIFY(doc->Data().GetNetwork().FindNode("10")->NodeHydrElev > 250);
     }
 
+    void exampleTownBalancesAndKeepsResultsInProjectFile()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->OpenDocumentFile(QStringLiteral(QEN_SOURCE_DIR "/examples/town.txt"));
+        QVERIFY(doc);
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
+        Screenshot(f.app->MainFrame(), QStringLiteral("main-town-balanced"));
+        std::vector<double> heads;
+        for (int i = 0; i < doc->Data().GetNetwork().NodeCount(); ++i)
+            heads.push_back(doc->Data().GetNetwork().NodeAt(i)->NodeHydrElev);
+        const QString path = f.dir.filePath("town.wnp");
+        f.files->names.push_back(path);
+        f.app->MainFrame()->ExecuteCommand(Cmd::FileSaveAs);
+        QVERIFY(!doc->IsModified());
+        f.app->MainFrame()->ExecuteCommand(Cmd::FileClose);
+        QCOMPARE(f.app->Documents().size(), 0);
+        CQENDoc* again = f.app->OpenDocumentFile(path);
+        QVERIFY(again);
+        QCOMPARE(again->BalanceStatusText(), QStringLiteral("已平差:最高时"));
+        QCOMPARE(again->Data().GetNetwork().NodeCount(), int(heads.size()));
+        for (int i = 0; i < again->Data().GetNetwork().NodeCount(); ++i)
+            QCOMPARE(again->Data().GetNetwork().NodeAt(i)->NodeHydrElev, heads[size_t(i)]);
+        QVERIFY(f.prompt->shown.empty());
+    }
+
     void fireCaseAndPrecisionAreKept()
     {
         AppFixture f;
@@ -200,6 +227,54 @@ private slots:
         QVERIFY(report.Editor()->isReadOnly());
         QVERIFY(!doc->IsModified());
         Screenshot(&report, QStringLiteral("report-window"));
+    }
+
+    void divergedAndNoHeadMessages()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->NewDocument();
+        ZNetwork& net = doc->Data().GetNetwork();
+        auto node = [&](const char* id, double demand) {
+            auto* n = new ZConsumeNode;
+            n->SetId(id);
+            n->NodeFlow = demand;
+            net.AddNode(n);
+            return n;
+        };
+        auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
+            auto* p = new ZPipeLink;
+            p->SetId(id);
+            p->ClearFlag(qen::FLAG_AUTO_LENGTH);
+            p->PipeLength = 1000;
+            net.AddLink(a, b, p);
+            return p;
+        };
+        ZConsumeNode* r = node("R", 0);
+        ZConsumeNode* a = node("A", 0.01);
+        ZConsumeNode* b = node("B", 0.01);
+        pipe("1", r, a);
+        pipe("2", a, b)->SetFlag(qen::FLAG_ACCIDENT_PIPE);
+
+        // No head-known node at all.
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QCOMPARE(f.prompt->Last(), std::string("没有足够的已知水压节点!"));
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("未平差"));
+        QVERIFY(doc->IsModified());
+
+        // The accident pipe cuts B off from the source: the run says so instead of failing silently.
+        r->SetHeadKnown(true);
+        r->NodeHydrElev = 50;
+        AnswerDialog(2, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QVERIFY(QString::fromStdString(f.prompt->Last()).startsWith(QStringLiteral("平差计算发散")));
+        QVERIFY(QString::fromStdString(f.prompt->Last()).contains(QStringLiteral("\"B\"")));
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("未平差"));
+
+        // The peak-hour case reaches B through the pipe and converges.
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
     }
 
     void progressWindowPercent()

@@ -6,7 +6,6 @@
 #include "model/ZNetMsg.h"
 
 #include <QImage>
-#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 
@@ -103,7 +102,7 @@ private:
     void InvalidateObjects(const std::vector<ZNetObject*>& objects);
     void PaintPrinter(QPrinter* printer);
 
-    QPointer<CQENDoc> m_qdoc;
+    CQENDoc* m_qdoc = nullptr;
     ZDocument* m_doc;
     ZSettingsStore& m_settings;
     ZNetCanvas m_canvas;

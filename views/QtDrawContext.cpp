@@ -1,6 +1,7 @@
 #include "QtDrawContext.h"
 
 #include "GbkText.h"
+#include "LabelGlyphs.h"
 #include "ZNetCanvas.h"
 #include "ZSymbolImages.h"
 
@@ -191,6 +192,8 @@ void QtDrawContext::Flush()
 
 void QtDrawContext::FlushTexts()
 {
+    const LabelGlyphs& glyphs = m_canvas.Glyphs();
+    QGlyphRun run;
     QColor current;
     bool set = false;
     for (const PendingText& t : m_texts) {
@@ -199,15 +202,19 @@ void QtDrawContext::FlushTexts()
             current = t.color;
             set = true;
         }
-        if (t.degrees == 0.0) {
-            m_painter.drawText(QPointF(t.at.x(), t.at.y() + m_ascent), t.text);
-        } else {
+        const bool turned = t.degrees != 0.0;
+        if (turned) {
             m_painter.save();
             m_painter.translate(t.at);
             m_painter.rotate(-t.degrees);
-            m_painter.drawText(QPointF(0, m_ascent), t.text);
-            m_painter.restore();
         }
+        const QPointF origin = turned ? QPointF(0, 0) : t.at;
+        if (glyphs.Run(t.text, run))
+            m_painter.drawGlyphRun(QPointF(origin.x(), origin.y() + glyphs.Ascent()), run);
+        else
+            m_painter.drawText(QPointF(origin.x(), origin.y() + m_ascent), GbkText::ToQString(t.text));
+        if (turned)
+            m_painter.restore();
     }
     m_texts.clear();
     m_applied = false;
@@ -266,7 +273,7 @@ void QtDrawContext::Text(double x, double y, double angle, std::string_view text
 {
     Prepare();
     const double q = ZDrawGeometry::QuantizedAngle(angle);
-    m_texts.push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, GbkText::ToQString(text), m_current.text});
+    m_texts.push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, std::string(text), m_current.text});
 }
 
 void QtDrawContext::TextExtent(std::string_view text, double, double& width, double& height)

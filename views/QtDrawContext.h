@@ -55,7 +55,7 @@ private:
     struct PendingText {
         QPointF at;
         double degrees;
-        QString text;
+        std::string text;
         QColor color;
     };
 

@@ -1,6 +1,7 @@
 #include "ZNetCanvas.h"
 
 #include "GbkText.h"
+#include "LabelGlyphs.h"
 #include "QtDrawContext.h"
 #include "ZCanvasHost.h"
 
@@ -55,12 +56,15 @@ void ZNetCanvas::SetDeviceDpi(int dpiX, int dpiY)
     m_font.setPixelSize(std::max(1, 8 * m_dpiY / 72));
     m_font.setWeight(QFont::Normal);
     m_metrics = std::make_unique<QFontMetricsF>(m_font);
+    m_glyphs = std::make_unique<LabelGlyphs>(m_font);
 }
 
 void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height) const
 {
-    const QString s = GbkText::ToQString(text);
-    width = m_metrics->horizontalAdvance(s) * m_scale;
+    double px = 0.0;
+    if (!m_glyphs->Width(text, px))
+        px = m_metrics->horizontalAdvance(GbkText::ToQString(text));
+    width = px * m_scale;
     height = m_metrics->height() * m_scale;
 }
 

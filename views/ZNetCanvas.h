@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class LabelGlyphs;
 class QPainter;
 class QtDrawContext;
 class ZCanvasHost;
@@ -69,6 +70,7 @@ public:
     void SetWorkshopActive(bool on) { m_workshopActive = on; }
     // The label font at the device's resolution (8 points, Arial).
     const QFont& LabelFont() const { return m_font; }
+    const LabelGlyphs& Glyphs() const { return *m_glyphs; }
 
     ZVisibleSet& VisibleSet() { return m_visible; }
     const ZVisibleSet& VisibleSet() const { return m_visible; }
@@ -96,6 +98,7 @@ private:
     bool m_workshopActive = false;
     QFont m_font;
     std::unique_ptr<QFontMetricsF> m_metrics;
+    std::unique_ptr<LabelGlyphs> m_glyphs;
     ZVisibleSet m_visible;
     std::unique_ptr<ZZoomTool> m_zoom;
     OverlayHook m_overlay;

@@ -1,0 +1,107 @@
+// Drawing speed of the graphic view on a 100,000-pipe network painted into a 1920x1080 image:
+// the whole network without labels, one percent of it with labels, and one real-time pan step.
+#include "NetworkGenerator.h"
+
+#include "model/ZDocument.h"
+#include "model/ZSettingsStore.h"
+#include "views/CQENView.h"
+#include "views/ZNetCanvas.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+double MedianMs(int runs, const std::function<void()>& fn)
+{
+    std::vector<double> t;
+    for (int i = 0; i < runs; ++i) {
+        const auto a = std::chrono::steady_clock::now();
+        fn();
+        t.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+bool Report(const char* what, double ms, double limit)
+{
+    std::printf("%-52s %8.2f ms  (target < %.0f ms) %s\n", what, ms, limit, ms < limit ? "ok" : "SLOW");
+    return ms < limit;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ZSettingsStore settings;
+    ZDocument doc;
+    NetworkGenerator gen;
+    gen.nodes = 56000;
+    gen.pipes = 100000;
+    gen.Generate(doc.GetNetwork());
+    const ViewExtent all = doc.GetNetwork().BoundRect();
+    std::printf("network: %d nodes, %d links\n", doc.GetNetwork().NodeCount(), doc.GetNetwork().LinkCount());
+
+    const QSize size(1920, 1080);
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    ZNetCanvas canvas(settings);
+    canvas.SetDocument(&doc);
+    canvas.SetViewport(QRect(QPoint(0, 0), size));
+    bool ok = true;
+
+    // Whole network, labels off.
+    settings.LabelOn = false;
+    double cx, cy, s;
+    ZNetCanvas::FitExtent(all, QRect(QPoint(0, 0), size), cx, cy, s);
+    canvas.SetCentre(cx, cy);
+    canvas.SetScale(s);
+    const double buildMs = MedianMs(1, [&] { canvas.RebuildVisibleSet(); });
+    std::printf("%-52s %8.2f ms\n", "spatial grid build + visible set, whole network", buildMs);
+    ok &= Report("visible set rebuild, whole network",
+                 MedianMs(5, [&] { canvas.RebuildVisibleSet(); }), 100);
+    ok &= Report("paint whole network, labels off", MedianMs(5, [&] {
+                     QPainter p(&img);
+                     canvas.Paint(p);
+                 }), 100);
+
+    // One percent of the area, labels on.
+    settings.LabelOn = true;
+    canvas.SetScale(s / 10.0);
+    ok &= Report("visible set rebuild, 1% view, labels on", MedianMs(9, [&] { canvas.RebuildVisibleSet(); }), 10);
+    std::printf("visible: %zu nodes, %zu links\n", canvas.VisibleSet().Nodes().size(),
+                canvas.VisibleSet().Links().size());
+    ok &= Report("paint 1% view, labels on", MedianMs(9, [&] {
+                     QPainter p(&img);
+                     canvas.Paint(p);
+                 }), 10);
+
+    // Real-time pan steps through the view widget (buffer scroll and strip repaint).
+    for (int labels = 0; labels < 2; ++labels) {
+        settings.LabelOn = labels != 0;
+        CQENView view(&doc, settings);
+        view.resize(size);
+        view.Canvas().SetViewport(QRect(QPoint(0, 0), size));
+        view.InitialUpdate();
+        view.Canvas().ZoomTool().Apply(cx, cy, labels ? s / 10.0 : s);
+        view.repaint();
+        ZZoomTool& tool = view.Canvas().ZoomTool();
+        tool.SetMode(ZZoomTool::RealTimePan);
+        QPoint pt(900, 500);
+        tool.MousePress(pt);
+        const double ms = MedianMs(9, [&] {
+            pt += QPoint(7, 4);
+            tool.MouseMove(pt, true);
+            view.repaint();
+        });
+        ok &= Report(labels ? "pan step, 1% view, labels on" : "pan step, whole network, labels off", ms, 30);
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,68 @@
+#include "LabelGlyphs.h"
+
+#include <QFontMetricsF>
+#include <QVector>
+
+LabelGlyphs::LabelGlyphs(const QFont& font)
+{
+    const QFontMetricsF fm(font);
+    m_height = fm.height();
+    m_ascent = fm.ascent();
+    m_raw = QRawFont::fromFont(font);
+    if (!m_raw.isValid())
+        return;
+    QString chars;
+    for (int c = 32; c < 127; ++c)
+        chars.append(QChar(c));
+    const QList<quint32> glyphs = m_raw.glyphIndexesForString(chars);
+    if (glyphs.size() != chars.size())
+        return;
+    const QList<QPointF> adv = m_raw.advancesForGlyphIndexes(glyphs);
+    for (int c = 32; c < 127; ++c) {
+        const int i = c - 32;
+        // A character the font lacks would show as a box; let layout pick a fallback font instead.
+        m_glyph[static_cast<size_t>(c)] = glyphs[i];
+        m_advance[static_cast<size_t>(c)] = adv[i].x();
+        if (glyphs[i] == 0 && c != 32)
+            m_advance[static_cast<size_t>(c)] = -1.0;
+    }
+    m_usable = true;
+}
+
+bool LabelGlyphs::Width(std::string_view text, double& width) const
+{
+    if (!m_usable)
+        return false;
+    double w = 0.0;
+    for (char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c < 32 || c >= 127 || m_advance[c] < 0.0)
+            return false;
+        w += m_advance[c];
+    }
+    width = w;
+    return true;
+}
+
+bool LabelGlyphs::Run(std::string_view text, QGlyphRun& run) const
+{
+    if (!m_usable)
+        return false;
+    QList<quint32> glyphs;
+    QList<QPointF> pos;
+    glyphs.reserve(static_cast<qsizetype>(text.size()));
+    pos.reserve(static_cast<qsizetype>(text.size()));
+    double x = 0.0;
+    for (char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c < 32 || c >= 127 || m_advance[c] < 0.0)
+            return false;
+        glyphs.append(m_glyph[c]);
+        pos.append(QPointF(x, 0.0));
+        x += m_advance[c];
+    }
+    run.setRawFont(m_raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(pos);
+    return true;
+}

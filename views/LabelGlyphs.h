@@ -1,0 +1,33 @@
+#pragma once
+#include <QFont>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+// Glyphs and advances of the printable ASCII characters of the label font, so that the many short
+// labels of a paint (numbers, identifiers) are measured and drawn without text layout. Texts with
+// other characters go the ordinary way.
+class LabelGlyphs {
+public:
+    explicit LabelGlyphs(const QFont& font);
+
+    bool IsUsable() const { return m_usable; }
+    // Pixel width of an ASCII text; false when the text has other characters.
+    bool Width(std::string_view text, double& width) const;
+    // A glyph run for an ASCII text with its baseline at y = 0; false for other texts.
+    bool Run(std::string_view text, QGlyphRun& run) const;
+    double Height() const { return m_height; }
+    double Ascent() const { return m_ascent; }
+
+private:
+    QRawFont m_raw;
+    std::array<quint32, 128> m_glyph{};
+    std::array<double, 128> m_advance{};
+    double m_height = 0.0;
+    double m_ascent = 0.0;
+    bool m_usable = false;
+};

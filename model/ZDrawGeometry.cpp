@@ -131,10 +131,10 @@ double ZDrawGeometry::BoxEdgeDistance(double w, double h, double theta)
 int ZDrawGeometry::GradeIndex(double v, const std::vector<double>& t)
 {
     const int n = static_cast<int>(t.size());
+    // A value on a threshold (to within rounding) opens the class above it.
     for (int i = 0; i < n; ++i) {
-        if (v < t[i])
-            return i;
-        if (std::isfinite(v) && std::isfinite(t[i]) && v - t[i] + 1.0 == 1.0)
+        const bool onThreshold = std::isfinite(v) && std::isfinite(t[i]) && v - t[i] + 1.0 == 1.0;
+        if (v < t[i] && !onThreshold)
             return i;
     }
     return n;

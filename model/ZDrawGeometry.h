@@ -32,8 +32,8 @@ public:
     static double FreeDirection(std::vector<double> directions);
     // Distance from the centre of a w x h box to its edge along theta.
     static double BoxEdgeDistance(double w, double h, double theta);
-    // Grade of v against ascending thresholds: the first i with v < t[i] (or equal within 1.0
-    // ulp-of-one for finite values); t.size() when none.
+    // Grade of v against ascending thresholds: the first i with v clearly below t[i] (a value equal
+    // to t[i] within the rounding of 1.0 belongs above it); t.size() when none.
     static int GradeIndex(double v, const std::vector<double>& thresholds);
     // The graded quantities by mode (see ZDrawSettings). Link quantities are magnitudes.
     static double NodeGradeValue(const ZFlowNode& node, int mode);

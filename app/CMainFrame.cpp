@@ -422,7 +422,7 @@ bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)
     if (!execute)
         return doc && !FrameOf(doc, kind) && ViewKindAvailable(kind);
     if (!doc) {
-        CQENApp::Instance()->Prompt().Warn("命令失败。");
+        CQENApp::Instance()->Prompt().Warn("试图执行系统命令失败。");
         return false;
     }
     return OpenFrame(doc, kind) != nullptr;
@@ -528,6 +528,29 @@ void CMainFrame::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
+bool CMainFrame::event(QEvent* e)
+{
+    // The main window's own event handling keeps drag events for its bars; files come first.
+    switch (e->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (static_cast<QDropEvent*>(e)->mimeData()->hasUrls()) {
+            static_cast<QDropEvent*>(e)->acceptProposedAction();
+            return true;
+        }
+        break;
+    case QEvent::Drop:
+        if (static_cast<QDropEvent*>(e)->mimeData()->hasUrls()) {
+            dropEvent(static_cast<QDropEvent*>(e));
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(e);
+}
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent* e)
 {
     if (e->mimeData()->hasUrls())
@@ -536,9 +559,13 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* e)
 
 void CMainFrame::dropEvent(QDropEvent* e)
 {
-    const auto urls = e->mimeData()->urls();
+    OpenDroppedFiles(e->mimeData()->urls());
+    e->acceptProposedAction();
+}
+
+void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls)
+{
     for (const QUrl& url : urls)
         if (url.isLocalFile())
             CQENApp::Instance()->OpenDocumentFile(url.toLocalFile());
-    e->acceptProposedAction();
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QUrl>
 
 class CMainStatusBar;
 class CNetCmdBar;
@@ -57,6 +58,8 @@ public:
     void OnCoordinateText(const QString& text);
 
     void RefreshRecentFiles(const QStringList& files);
+    // Files dropped on the window open as documents.
+    void OpenDroppedFiles(const QList<QUrl>& urls);
 
     QByteArray SaveBarState() const;
     void LoadBarState(const QByteArray& state);
@@ -65,6 +68,7 @@ public:
     bool OnUpdateCommand(int id, CommandState& state) override;
 
 protected:
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class CChildFrame;
@@ -61,6 +62,12 @@ public:
     // Child windows ask before they go: the last window of a modified document asks to save.
     bool CanCloseFrame(CChildFrame* frame);
     void OnFrameClosed(CChildFrame* frame);
+
+    // Where the options sheet and the template dialogs plug in. The sheet runs on a document and
+    // returns true when it was confirmed with a change; the template dialog gets the command id
+    // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
+    std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
+    std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
 
     QStringList RecentFiles() const { return m_recent; }
     void AddToRecentFileList(const QString& path);

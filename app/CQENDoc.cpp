@@ -201,13 +201,20 @@ void CQENDoc::OnBalance()
 
 void CQENDoc::OnOptions()
 {
-    // The options sheet plugs in here: on confirmation with a change, mark this document modified
-    // and send code 2 to every open document (CQENApp::BroadcastOptionsChanged).
+    CQENApp* app = CQENApp::Instance();
+    if (!app->OptionsSheet)
+        return;
+    if (app->OptionsSheet(*this, app->MainWindow())) {
+        SetModifiedFlag(true);
+        app->BroadcastOptionsChanged();
+    }
 }
 
-void CQENDoc::OnTemplate(int)
+void CQENDoc::OnTemplate(int commandId)
 {
-    // The property dialog in template mode plugs in here, on the application's template object.
+    CQENApp* app = CQENApp::Instance();
+    if (app->TemplateDialog)
+        app->TemplateDialog(commandId, m_settings, app->MainWindow());
 }
 
 bool CQENDoc::OnCommand(int id)
@@ -243,10 +250,14 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::Balance:
         state.enabled = true;
         return true;
-    // Known here but not part of this build yet: shown disabled.
     case Cmd::Options:
+        state.enabled = bool(CQENApp::Instance()->OptionsSheet);
+        return true;
     case Cmd::TemplateNode: case Cmd::TemplatePipe: case Cmd::TemplatePump: case Cmd::TemplateValve:
     case Cmd::TemplateTank:
+        state.enabled = bool(CQENApp::Instance()->TemplateDialog);
+        return true;
+    // Known here but not part of this build yet: shown disabled.
     case Cmd::NodeFlows:
     case Cmd::NetCost:
     case Cmd::ImportAcad:

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QSettings>
 #include <QToolBar>
 #include <QtTest>
@@ -228,6 +229,41 @@ private slots:
         CQENApp app(std::make_unique<QSettingsKeyValueStore>(ini), std::make_unique<ScriptedPrompt>());
         app.InitInstance();
         QVERIFY(app.MainFrame()->windowState() & Qt::WindowMaximized);
+    }
+
+    void optionsAndTemplatesPlugIn()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* a = f.app->NewDocument();
+        CQENDoc* b = f.app->NewDocument();
+        QVERIFY(!Enabled(frame, Cmd::Options));
+        QVERIFY(!Enabled(frame, Cmd::TemplatePipe));
+        bool changed = false;
+        f.app->OptionsSheet = [&](CQENDoc&, QWidget*) { return changed; };
+        int templateId = 0;
+        f.app->TemplateDialog = [&](int id, ZSettingsStore&, QWidget*) { templateId = id; };
+        QVERIFY(Enabled(frame, Cmd::Options));
+        QSignalSpy spyA(a, &CQENDoc::changed), spyB(b, &CQENDoc::changed);
+        frame->ExecuteCommand(Cmd::Options);   // cancelled or unchanged: nothing happens
+        QCOMPARE(spyA.size() + spyB.size(), 0);
+        changed = true;
+        frame->ExecuteCommand(Cmd::Options);
+        QCOMPARE(spyA.size(), 1);
+        QCOMPARE(spyB.size(), 1);
+        QVERIFY(frame->ActiveDocument()->IsModified());
+        frame->ExecuteCommand(Cmd::TemplatePipe);
+        QCOMPARE(templateId, int(Cmd::TemplatePipe));
+    }
+
+    void droppedFilesOpen()
+    {
+        AppFixture f;
+        QVERIFY(f.app->MainFrame()->acceptDrops());
+        f.app->MainFrame()->OpenDroppedFiles({QUrl::fromLocalFile(AppFixture::Network("Net1.txt")),
+                                              QUrl(QStringLiteral("https://example.invalid/x.wnp"))});
+        QCOMPARE(f.app->Documents().size(), 1);
+        QCOMPARE(f.app->Documents().first()->Title(), QStringLiteral("Net1.txt"));
     }
 
     void aboutDialog()

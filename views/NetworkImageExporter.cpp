@@ -48,9 +48,8 @@ bool NetworkImageExporter::Balance(QString& error)
     return true;
 }
 
-void NetworkImageExporter::Paint(QPainter& painter, const QSize& size, int dpiX, int dpiY, bool printing) const
+void NetworkImageExporter::Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, int dpiY, bool printing) const
 {
-    ZNetCanvas canvas(m_settings);
     canvas.SetDocument(&m_doc);
     canvas.SetDeviceDpi(dpiX, dpiY);
     canvas.SetPrinting(printing);
@@ -68,6 +67,12 @@ void NetworkImageExporter::Paint(QPainter& painter, const QSize& size, int dpiX,
         canvas.SetScale(s);
     }
     canvas.RebuildVisibleSet();
+}
+
+void NetworkImageExporter::Paint(QPainter& painter, const QSize& size, int dpiX, int dpiY, bool printing) const
+{
+    ZNetCanvas canvas(m_settings);
+    Fit(canvas, size, dpiX, dpiY, printing);
     canvas.Paint(painter, QRect(), true);
 }
 

@@ -5,6 +5,7 @@
 
 class QPainter;
 class ZDocument;
+class ZNetCanvas;
 class ZSettingsStore;
 
 // Draws a document as the graphic view shows it at zoom extents, without a window: into an image,
@@ -20,6 +21,8 @@ public:
     bool Balance(QString& error);
 
     QImage Render(const QSize& size) const;
+    // Sets the canvas to show the document at zoom extents on a device of this size and resolution.
+    void Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, int dpiY, bool printing) const;
     // Paints into any device: `size` in device pixels at the given resolution.
     void Paint(QPainter& painter, const QSize& size, int dpiX, int dpiY, bool printing) const;
     bool SavePng(const QString& path, const QSize& size) const;

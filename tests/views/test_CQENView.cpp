@@ -1,0 +1,213 @@
+// The graphic view window: change hints, tooltips, keys, context menus, printing, project labels.
+#include "ViewTestNetworks.h"
+
+#include "model/ZSettingsStore.h"
+#include "views/CQENView.h"
+#include "views/GbkText.h"
+
+#include <QMenu>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace ViewTestNetworks;
+
+class TestCQENView : public QObject {
+    Q_OBJECT
+    ZSettingsStore settings;
+
+    std::unique_ptr<CQENView> MakeView(ZDocument& doc)
+    {
+        doc.SetExtents({-10, -10, 110, 110});
+        auto v = std::make_unique<CQENView>(&doc, settings);
+        v->resize(400, 400);
+        v->InitialUpdate();
+        return v;
+    }
+
+private slots:
+    void initialUpdateFitsTheSavedView()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QCOMPARE(v->Canvas().GetScale(), 120.0 / 400.0);
+        QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 4);
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 4);
+        QCOMPARE(int(v->Canvas().ZoomTool().History().size()), 1);
+    }
+
+    void hintsKeepTheVisibleSet()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        ZNetwork& net = doc.GetNetwork();
+        // Removed: out of the visible set, selection cleared.
+        std::vector<ZNetObject*> removed;
+        ZFlowLink* l = net.FindLink("12");
+        l->SetFlag(qen::FLAG_SELECTED);
+        net.TakeOutLink(l, removed);
+        ZNetMsg msg{ZNetMsg::ObjectsChanged, ZNetMsg::Removed, 0, &removed};
+        v->OnUpdate(&msg);
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 3);
+        QVERIFY(!l->IsSelected() && !l->HasFlag(qen::FLAG_PICKED));
+        for (ZNetObject* o : removed)
+            o->DeleteSelf();
+        // Added: in the set at once.
+        ZConsumeNode* n = AddNode(doc, "5", 50, 50);
+        std::vector<ZNetObject*> added{n};
+        ZNetMsg add{ZNetMsg::ObjectsChanged, ZNetMsg::Added, 0, &added};
+        v->OnUpdate(&add);
+        QVERIFY(n->HasFlag(qen::FLAG_PICKED));
+        QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 5);
+        // Moved out of view: gone from the set.
+        n->SetPosition(5000, 5000);
+        ZNetMsg moved{ZNetMsg::ObjectsChanged, ZNetMsg::Moved, 0, &added};
+        v->OnUpdate(&moved);
+        QVERIFY(!n->HasFlag(qen::FLAG_PICKED));
+        // A CAD import rebuilds; so does a full update.
+        AddNode(doc, "6", 20, 20);
+        ZNetMsg cad{ZNetMsg::CadImported, 0, 0, nullptr};
+        v->OnUpdate(&cad);
+        QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 5);
+        ZNetMsg bal{ZNetMsg::Balanced, 0, 0, nullptr};
+        v->OnUpdate(&bal);
+        v->OnUpdate(nullptr);
+        QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 5);
+    }
+
+    void tooltipsAreCutAndSkipFilteredNodes()
+    {
+        ZDocument doc;
+        Square(doc);
+        ZConsumeNode* n1 = doc.GetNetwork().FindNode("1");
+        auto v = MakeView(doc);
+        int px, py;
+        v->Canvas().WorldToDevice(0, 0, px, py);
+        const QString tip = v->TipTextAt(QPoint(px, py));
+        QVERIFY2(tip.startsWith(QString::fromUtf8("节点编号:1")), qPrintable(tip));
+        // No text while a zoom mode is on.
+        v->Canvas().ZoomTool().SetMode(ZZoomTool::ZoomIn);
+        QVERIFY(v->TipTextAt(QPoint(px, py)).isEmpty());
+        v->Canvas().ZoomTool().Exit();
+        // Every item on: longer than 79 bytes, cut on a character boundary.
+        settings.LabelTip().NodeTip = 0x3F;
+        n1->NodeGrunElev = 12345.678901;
+        const QString all = v->TipTextAt(QPoint(px, py));
+        QVERIFY(GbkText::FromQString(all).size() <= 79);
+        QVERIFY(!all.contains(QChar(0xFFFD)));
+        settings.LabelTip().NodeTip = 3;
+        n1->SetFlag(qen::FLAG_FILTERED);
+        v->Canvas().RebuildVisibleSet();
+        QVERIFY(!v->TipTextAt(QPoint(px, py)).startsWith(QString::fromUtf8("节点编号:1")));
+    }
+
+    void escapeLeavesTheZoomModeAndStoresTheView()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QSignalSpy modified(v.get(), &CQENView::documentModified);
+        v->OnCommand(ZZoomTool::CmdRealTimePan);
+        QTest::keyClick(v.get(), Qt::Key_Escape);
+        QCOMPARE(v->Canvas().ZoomTool().GetMode(), ZZoomTool::NoMode);
+        QCOMPARE(modified.count(), 1);
+        QCOMPARE(doc.GetExtents(), v->Canvas().GetExtent());
+    }
+
+    void mouseMoveReportsWorldCoordinates()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QSignalSpy coords(v.get(), &CQENView::coordinateText);
+        QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), v->mapToGlobal(QPointF(200, 200)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(v.get(), &move);
+        QVERIFY(coords.count() >= 1);
+        QCOMPARE(coords.last().at(0).toString(), QStringLiteral("50, 50"));
+    }
+
+    void contextMenus()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        std::unique_ptr<QMenu> m(v->BuildContextMenu());
+        QCOMPARE(m->title(), QStringLiteral("GraphicView"));
+        v->OnCommand(ZZoomTool::CmdRealTimeZoom);
+        std::unique_ptr<QMenu> rt(v->BuildContextMenu());
+        QCOMPARE(rt->title(), QStringLiteral("RealTime"));
+        QCOMPARE(rt->actions().size(), 9);
+        QCOMPARE(rt->actions().first()->text(), QString::fromUtf8("退出"));
+        QVERIFY(rt->actions().at(2)->isChecked());   // real-time zoom
+        v->OnCommand(ZZoomTool::CmdExit);
+    }
+
+    void printingFillsThePageAndRestoresTheView()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        // A narrow horizontal strip of the network in the window.
+        v->resize(400, 40);
+        QApplication::processEvents();
+        v->Canvas().SetViewport(QRect(0, 0, 400, 40));
+        const double scale = v->Canvas().GetScale();
+        const double cx = v->Canvas().CentreX(), cy = v->Canvas().CentreY();
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("p.pdf")));
+        printer.setPageOrientation(QPageLayout::Portrait);
+        const ViewExtent shown = v->Canvas().GetExtent();
+        v->BeginPrinting(printer);
+        const QRect page = v->Canvas().GetViewport();
+        // Width decides on a portrait page: the strip fills it, centred as in the window.
+        QVERIFY(qFuzzyCompare(v->Canvas().GetScale(), shown.Width() / page.width()));
+        QCOMPARE(v->Canvas().CentreX(), cx);
+        QCOMPARE(v->Canvas().CentreY(), cy);
+        QVERIFY(v->Canvas().IsPrinting());
+        v->PrintPage(printer);
+        v->EndPrinting();
+        QCOMPARE(v->Canvas().GetScale(), scale);
+        QCOMPARE(v->Canvas().GetViewport(), v->rect());
+        QVERIFY(!v->Canvas().IsPrinting());
+        QCOMPARE(v->Canvas().DpiX(), v->logicalDpiX());
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("p.pdf"))).size() > 0);
+    }
+
+    void projectLabelCommandToggles()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QSignalSpy spy(v.get(), &CQENView::projectLabelModeChanged);
+        CommandState st;
+        QVERIFY(v->OnUpdateCommand(CQENView::CmdProjectLabels, st));
+        QVERIFY(!st.checked);
+        QVERIFY(v->OnCommand(CQENView::CmdProjectLabels));
+        QVERIFY(settings.LabelTip().IsMultiLine());
+        v->OnUpdateCommand(CQENView::CmdProjectLabels, st);
+        QVERIFY(st.checked);
+        v->OnCommand(CQENView::CmdProjectLabels);
+        QVERIFY(!settings.LabelTip().IsMultiLine());
+        QCOMPARE(spy.count(), 2);
+    }
+
+    void paintsWhatTheCanvasShows()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        const QImage img = v->grab().toImage();
+        int px, py;
+        v->Canvas().WorldToDevice(50, 0, px, py);
+        QCOMPARE(img.pixelColor(px, py), QColor(0, 0, 255));
+        QCOMPARE(img.pixelColor(5, 5), QColor(255, 255, 255));
+    }
+};
+
+QTEST_MAIN(TestCQENView)
+#include "test_CQENView.moc"

@@ -46,12 +46,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolBars();
 
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-        auto* frame = qobject_cast<CChildFrame*>(w);
-        setWindowTitle(frame ? QStringLiteral("QEN - [%1]").arg(frame->windowTitle().remove(QStringLiteral("[*]")))
-                             : QStringLiteral("QEN"));
-        UpdateCommandUI();
-    });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandUI);
     // The idle-time update of command states: cheap enough to poll.
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
@@ -411,6 +406,11 @@ void CMainFrame::UpdateCommandUI()
             any = any || (!a->isSeparator() && a->isEnabled());
         menu->menuAction()->setEnabled(any);
     }
+    CChildFrame* active = ActiveFrame();
+    const QString title = active ? QStringLiteral("QEN - [%1]").arg(active->windowTitle().remove(QStringLiteral("[*]")))
+                                 : QStringLiteral("QEN");
+    if (windowTitle() != title)
+        setWindowTitle(title);
     CQENDoc* doc = ActiveDocument();
     m_status->SetBalanceText(doc ? doc->BalanceStatusText() : QString());
     m_status->UpdateLockIndicators();

@@ -49,7 +49,7 @@ private slots:
     void balancesAndShowsCase()
     {
         AppFixture f;
-        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("KL.txt"));
         QVERIFY(doc);
         QSignalSpy spy(doc, &CQENDoc::changed);
         // Watch the progress window while the run goes on.
@@ -60,14 +60,15 @@ private slots:
             if (CProgressWnd* p = FindProgress()) {
                 percents << p->PercentText();
                 ownerBlocked = ownerBlocked || QApplication::activeModalWidget() == p;
-                if (percents.size() == 1)
+                if (!p->StatusText().isEmpty() && percents.size() < 3)
                     Screenshot(p, QStringLiteral("dialog-progress"));
             }
         });
         watch.start(0);
-        AnswerDialog(0, 3);
+        AnswerDialog(0, 6);
         f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
         watch.stop();
+        QVERIFY(!percents.isEmpty());
         QCOMPARE(doc->Data().GetDrawSettings().Balanced, 1u);
         QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
         f.app->MainFrame()->UpdateCommandUI();
@@ -82,8 +83,6 @@ private slots:
             QVERIFY(ownerBlocked);
         QVERIFY(f.prompt->shown.empty());
         Screenshot(f.app->MainFrame(), QStringLiteral("main-balanced"));
-        // The head of a junction against the independent result (Net1 node 10: about 306.1 m).
-        QVERIFY(doc->Data().GetNetwork().FindNode("10")->NodeHydrElev > 250);
     }
 
     void exampleTownBalancesAndKeepsResultsInProjectFile()

@@ -3,6 +3,7 @@
 // Save is timed in this process (serialising and the atomic write to disk); the load runs in a
 // fresh child process (this program with --load FILE) so its peak resident size is its own.
 // Targets for 1M + 1M: save under 2 s, load under 3 s.
+#include "BenchClock.h"
 #include "NetworkGenerator.h"
 #include "model/ZDocument.h"
 #include "persist/ProjectFile.h"
@@ -17,28 +18,13 @@
 #include <string>
 
 namespace {
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-long PeakRssKb()
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
-
 int Load(const char* path)
 {
     ZDocument doc;
     const auto t0 = std::chrono::steady_clock::now();
     ProjectFile::LoadFile(path, doc);
-    const double s = Seconds(t0);
-    const long kb = PeakRssKb();
+    const double s = BenchClock::Seconds(t0);
+    const long kb = BenchClock::PeakRssKb();
     std::printf("load   %8.3f s   peak RSS %7.1f MB   (%d nodes, %d links)   %s\n", s, kb / 1024.0,
                 doc.GetNetwork().NodeCount(), doc.GetNetwork().LinkCount(), s < 3.0 ? "ok" : "OVER TARGET");
     std::fflush(stdout);
@@ -62,14 +48,14 @@ int main(int argc, char** argv)
         ZDocument doc;
         auto t0 = std::chrono::steady_clock::now();
         gen.Generate(doc.GetNetwork());
-        std::printf("generate %6.3f s   %d nodes, %d links\n", Seconds(t0), doc.GetNetwork().NodeCount(),
+        std::printf("generate %6.3f s   %d nodes, %d links\n", BenchClock::Seconds(t0), doc.GetNetwork().NodeCount(),
                     doc.GetNetwork().LinkCount());
         t0 = std::chrono::steady_clock::now();
         const std::string bytes = ProjectFile::Serialize(doc);
-        const double ser = Seconds(t0);
+        const double ser = BenchClock::Seconds(t0);
         t0 = std::chrono::steady_clock::now();
         ProjectFile::SaveFile(file, doc);
-        const double s = Seconds(t0);
+        const double s = BenchClock::Seconds(t0);
         std::printf("save   %8.3f s   (serialise alone %.3f s)   %.1f MB written   %s\n", s, ser,
                     bytes.size() / 1048576.0, s < 2.0 ? "ok" : "OVER TARGET");
         std::fflush(stdout);

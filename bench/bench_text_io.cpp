@@ -5,6 +5,7 @@
 // Export is timed in this process; each load runs in a fresh child process (this program with
 // --load FILE) so that its peak resident size (VmHWM) belongs to the load alone.
 // Targets for 1M + 1M: load under 3 s and 1.5 GB peak, export under 3 s.
+#include "BenchClock.h"
 #include "NetworkGenerator.h"
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
@@ -22,41 +23,17 @@
 #include <string>
 
 namespace {
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-// Processor time of this process: on a busy machine the wall time says little.
-double CpuSeconds()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
-}
-
-long PeakRssKb()
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
-
 int Load(const char* path)
 {
     UnitSystem units;
     ZTemplateSet templates;
     ZDocument doc;
     const auto t0 = std::chrono::steady_clock::now();
-    const double c0 = CpuSeconds();
+    const double c0 = BenchClock::CpuSeconds();
     TextExchange::LoadFile(path, doc, units, templates);
-    const double s = Seconds(t0);
-    const double cpu = CpuSeconds() - c0;
-    const long kb = PeakRssKb();
+    const double s = BenchClock::Seconds(t0);
+    const double cpu = BenchClock::CpuSeconds() - c0;
+    const long kb = BenchClock::PeakRssKb();
     std::printf("load   %8.3f s (cpu %.3f s)   peak RSS %7.1f MB   (%d nodes, %d links)   %s\n", s, cpu, kb / 1024.0,
                 doc.GetNetwork().NodeCount(), doc.GetNetwork().LinkCount(),
                 s < 3.0 && kb < 1536L * 1024 ? "ok" : "OVER TARGET");
@@ -118,14 +95,14 @@ int main(int argc, char** argv)
         ZDocument doc;
         auto t0 = std::chrono::steady_clock::now();
         gen.Generate(doc.GetNetwork());
-        std::printf("generate %6.3f s   %d nodes, %d links\n", Seconds(t0), doc.GetNetwork().NodeCount(),
+        std::printf("generate %6.3f s   %d nodes, %d links\n", BenchClock::Seconds(t0), doc.GetNetwork().NodeCount(),
                     doc.GetNetwork().LinkCount());
         UnitSystem units;
         t0 = std::chrono::steady_clock::now();
-        const double c0 = CpuSeconds();
+        const double c0 = BenchClock::CpuSeconds();
         TextExchange::SaveFile(file, doc, units);
-        const double s = Seconds(t0);
-        const double cpu = CpuSeconds() - c0;
+        const double s = BenchClock::Seconds(t0);
+        const double cpu = BenchClock::CpuSeconds() - c0;
         std::printf("export %8.3f s (cpu %.3f s)   %.1f MB written   %s\n", s, cpu,
                     std::filesystem::file_size(file) / 1048576.0,
                     s < 3.0 ? "ok" : "OVER TARGET");

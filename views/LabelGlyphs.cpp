@@ -3,6 +3,9 @@
 #include <QFontMetricsF>
 #include <QVector>
 
+#include <algorithm>
+#include <cmath>
+
 LabelGlyphs::LabelGlyphs(const QFont& font)
 {
     const QFontMetricsF fm(font);
@@ -25,6 +28,8 @@ LabelGlyphs::LabelGlyphs(const QFont& font)
         m_advance[static_cast<size_t>(c)] = adv[i].x();
         if (glyphs[i] == 0 && c != 32)
             m_advance[static_cast<size_t>(c)] = -1.0;
+        else
+            m_inkDescent = std::max(m_inkDescent, static_cast<int>(std::ceil(m_raw.boundingRect(glyphs[i]).bottom())));
     }
     m_usable = true;
 }

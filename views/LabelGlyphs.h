@@ -22,6 +22,9 @@ public:
     bool Run(std::string_view text, QGlyphRun& run) const;
     double Height() const { return m_height; }
     double Ascent() const { return m_ascent; }
+    // Lowest ink of any of these glyphs below the baseline, in whole pixels. Small hinted sizes put
+    // the underscore below the font's nominal descent.
+    int InkDescent() const { return m_inkDescent; }
 
 private:
     QRawFont m_raw;
@@ -29,5 +32,6 @@ private:
     std::array<double, 128> m_advance{};
     double m_height = 0.0;
     double m_ascent = 0.0;
+    int m_inkDescent = 0;
     bool m_usable = false;
 };

@@ -10,7 +10,6 @@
 #include "model/ZDrawGeometry.h"
 #include "model/ZPipeLink.h"
 
-#include <QFontMetrics>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -107,7 +106,7 @@ void QtDrawContext::BeginDraw()
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setFont(m_canvas.LabelFont());
     m_painter.setBackgroundMode(Qt::TransparentMode);
-    m_ascent = QFontMetrics(m_canvas.LabelFont()).ascent();
+    m_ascent = m_canvas.LabelAscent();
     m_prepared = true;
     m_applied = false;
 }
@@ -208,11 +207,13 @@ void QtDrawContext::FlushTexts()
             m_painter.translate(t.at);
             m_painter.rotate(-t.degrees);
         }
-        const QPointF origin = turned ? QPointF(0, 0) : t.at;
+        // Level text on a whole-pixel baseline, so its ink lands inside the measured cell.
+        const QPointF origin = turned ? QPointF(0, 0) : QPointF(t.at.x(), std::round(t.at.y()));
+        const QPointF baseline(origin.x(), origin.y() + m_ascent);
         if (glyphs.Run(t.text, run))
-            m_painter.drawGlyphRun(QPointF(origin.x(), origin.y() + glyphs.Ascent()), run);
+            m_painter.drawGlyphRun(baseline, run);
         else
-            m_painter.drawText(QPointF(origin.x(), origin.y() + m_ascent), GbkText::ToQString(t.text));
+            m_painter.drawText(baseline, GbkText::ToQString(t.text));
         if (turned)
             m_painter.restore();
     }

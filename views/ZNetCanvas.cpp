@@ -57,6 +57,15 @@ void ZNetCanvas::SetDeviceDpi(int dpiX, int dpiY)
     m_font.setWeight(QFont::Normal);
     m_metrics = std::make_unique<QFontMetricsF>(m_font);
     m_glyphs = std::make_unique<LabelGlyphs>(m_font);
+    m_textAscent = static_cast<int>(std::ceil(m_metrics->ascent()));
+    m_textDescent = std::max(static_cast<int>(std::ceil(m_metrics->descent())), m_glyphs->InkDescent());
+}
+
+int ZNetCanvas::LabelHeight() const
+{
+    // An arrow is ArrawLength / 2 wide across its pipe (see the pipe's flow arrow); one pixel more.
+    const int arrowHalfWidth = DeviceSize(m_settings.Sizes().ArrawLength) / 2 / 2;
+    return m_textAscent + m_textDescent + std::max(0, arrowHalfWidth) + std::max(1, DeviceSize(1));
 }
 
 void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height) const
@@ -65,7 +74,7 @@ void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height
     if (!m_glyphs->Width(text, px))
         px = m_metrics->horizontalAdvance(GbkText::ToQString(text));
     width = px * m_scale;
-    height = m_metrics->height() * m_scale;
+    height = LabelHeight() * m_scale;
 }
 
 void ZNetCanvas::DeviceToWorld(double px, double py, double& x, double& y) const

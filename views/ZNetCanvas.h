@@ -71,6 +71,11 @@ public:
     // The label font at the device's resolution (8 points, Arial).
     const QFont& LabelFont() const { return m_font; }
     const LabelGlyphs& Glyphs() const { return *m_glyphs; }
+    // The text cell of a label in whole device pixels: the baseline lies LabelAscent() below its
+    // top, and its height holds every glyph's ink and then clears half a flow arrow's width, so
+    // that underscores and descenders never fall on the pipe or the arrow a label sits over.
+    int LabelAscent() const { return m_textAscent; }
+    int LabelHeight() const;
 
     ZVisibleSet& VisibleSet() { return m_visible; }
     const ZVisibleSet& VisibleSet() const { return m_visible; }
@@ -99,6 +104,8 @@ private:
     QFont m_font;
     std::unique_ptr<QFontMetricsF> m_metrics;
     std::unique_ptr<LabelGlyphs> m_glyphs;
+    int m_textAscent = 0;
+    int m_textDescent = 0;
     ZVisibleSet m_visible;
     std::unique_ptr<ZZoomTool> m_zoom;
     OverlayHook m_overlay;

@@ -88,10 +88,7 @@ double ZPipeLink::CalcResistance(const ZBalanceContext&)
 
 double ZPipeLink::CalcFlow(const ZBalanceContext& ctx)
 {
-    const double dh = ClampHeadDifference(From()->NodeHydrElev - To()->NodeHydrElev);
-    double q = std::pow(std::fabs(dh) / Resistance, 1.0 / FlowExponent());
-    if (dh <= 0.0)
-        q = -q;
+    double q = LawFlow(From()->NodeHydrElev - To()->NodeHydrElev, Resistance, FlowExponent());
     if (IsShutInCase(ctx))
         q = 0.0;
     Flow = q;
@@ -102,9 +99,7 @@ double ZPipeLink::CalcConductance(const ZBalanceContext& ctx) const
 {
     if (IsShutInCase(ctx))
         return 0.0;
-    const double e = FlowExponent();
-    const double g = 1.0 / (e * Resistance * std::pow(std::fabs(Flow), e - 1.0));
-    return (PipeParallel + 1) * g;
+    return (PipeParallel + 1) * LawConductance(Flow, Resistance, FlowExponent());
 }
 
 double ZPipeLink::HeadLoss() const

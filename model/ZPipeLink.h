@@ -2,6 +2,7 @@
 #include "PipePoint.h"
 #include "ZFlowLink.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -35,6 +36,19 @@ public:
     double CalcConductance(const ZBalanceContext& ctx) const override;
     double CalcFlow(const ZBalanceContext& ctx) override;
     double HeadLoss() const override;
+
+    // The pipe law on plain numbers, for one pipe of an open link. CalcFlow and CalcConductance
+    // go through it, and so does the balancing's fast path over arrays of pipe data.
+    static double LawFlow(double dh, double resistance, double exponent)
+    {
+        dh = ClampHeadDifference(dh);
+        const double q = std::pow(std::fabs(dh) / resistance, 1.0 / exponent);
+        return dh <= 0.0 ? -q : q;
+    }
+    static double LawConductance(double flow, double resistance, double exponent)
+    {
+        return 1.0 / (exponent * resistance * std::pow(std::fabs(flow), exponent - 1.0));
+    }
 
     const std::vector<PipePoint>& Vertices() const { return m_vertices; }
     int VertexCount() const { return static_cast<int>(m_vertices.size()); }

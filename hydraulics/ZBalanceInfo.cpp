@@ -66,6 +66,11 @@ void ZBalanceInfo::Run()
         std::vector<double>().swap(m_rhs);
         std::vector<double>().swap(m_conductance);
         std::vector<std::pair<int, int>>().swap(m_linkRows);
+        std::vector<PipeTerm>().swap(m_pipes);
+        std::vector<double>().swap(m_pipeFlow);
+        std::vector<double>().swap(m_pipeConductance);
+        std::vector<int>().swap(m_otherLinks);
+        std::vector<double>().swap(m_heads);
     }
     m_phase = PhaseFinished;
     m_timings.total = SecondsSince(t0);
@@ -180,29 +185,38 @@ void ZBalanceInfo::Iterate()
             if (node->IsFlowKnown())
                 node->NodeHydrElev = hMin - 0.1 * ++k;
     }
+    GatherPipes();
     m_relaxation = 0.5;
     m_correctionRatio = 1.0;
     m_progress = m_maxCorrection = m_prevMaxCorrection = 0.0;
     m_iterationCount = 0;
 
     const int n = m_network.NodeCount();
+    const std::vector<int>& perm = m_system->Permutation();
     for (;;) {
         if (m_iterationLimit != -1 && m_iterationCount >= m_iterationLimit) {
             m_status = IterationLimit;
+            StoreFlows();
             return;
         }
         Assemble();
 
         bool converged = true;
         if (m_checkFlags & ZBalanceParams::CheckFlow) {
+            const double* rhs = m_system->RightHandSide();
             double residual = 0.0;
             for (int i = 0; i < n; ++i)
                 if (m_network.NodeAt(i)->IsFlowKnown())
-                    residual = std::max(residual, std::fabs(m_rhs[static_cast<size_t>(i)]));
+                    residual = std::max(residual, std::fabs(rhs[perm[static_cast<size_t>(i)]]));
             converged = residual < m_flowTolerance;
         }
 
-        bool finite = m_system->Solve(m_rhs);
+        bool finite = m_system->SolveInternal();
+        if (finite) {
+            const double* x = m_system->Solution();
+            for (int i = 0; i < n; ++i)
+                m_rhs[static_cast<size_t>(i)] = x[perm[static_cast<size_t>(i)]];
+        }
         m_timings.factor = m_system->FactorSeconds();
         m_timings.solve = m_system->SolveSeconds();
         m_prevMaxCorrection = m_maxCorrection;
@@ -213,6 +227,7 @@ void ZBalanceInfo::Iterate()
             m_maxCorrection = std::max(m_maxCorrection, std::fabs(d));
         }
         if (!finite) {
+            StoreFlows();
             m_status = Diverged;
             m_cutOffNode = FindCutOffNode();
             return;
@@ -226,8 +241,11 @@ void ZBalanceInfo::Iterate()
             m_progress += (1.0 - m_progress) / k;
         }
 
-        for (int i = 0; i < n; ++i)
-            m_network.NodeAt(i)->NodeHydrElev += m_relaxation * m_rhs[static_cast<size_t>(i)];
+        for (int i = 0; i < n; ++i) {
+            ZConsumeNode* node = m_network.NodeAt(i);
+            node->NodeHydrElev += m_relaxation * m_rhs[static_cast<size_t>(i)];
+            m_heads[static_cast<size_t>(perm[static_cast<size_t>(i)])] = node->NodeHydrElev;
+        }
 
         if (converged && (m_checkFlags & ZBalanceParams::CheckHead))
             converged = m_maxCorrection < m_headTolerance;
@@ -240,54 +258,101 @@ void ZBalanceInfo::Iterate()
 
         if (converged) {
             m_status = Converged;
+            StoreFlows();
             MendFlows();
             WriteBack();
             return;
         }
         if (m_stopRequest) {
             m_status = Stopped;
+            StoreFlows();
             return;
         }
     }
+}
+
+// Called once the resistances are set: which links take the fast path, with what data.
+void ZBalanceInfo::GatherPipes()
+{
+    const std::vector<int>& perm = m_system->Permutation();
+    const int links = m_network.LinkCount();
+    m_pipes.clear();
+    m_otherLinks.clear();
+    for (int l = 0; l < links; ++l) {
+        const ZFlowLink* link = m_network.LinkAt(l);
+        const auto* pipe = link->GetKind() == ZNetObject::Kind::Pipe ? static_cast<const ZPipeLink*>(link) : nullptr;
+        if (!pipe || (CalcCase() == Accident && pipe->IsAccidentPipe())) {
+            m_otherLinks.push_back(l);
+            continue;
+        }
+        const auto& [a, b] = m_linkRows[static_cast<size_t>(l)];
+        const ZNodalSystem::LinkSlots& s = m_system->SlotsOf(l);
+        m_pipes.push_back({static_cast<unsigned>(perm[static_cast<size_t>(a)]),
+                           static_cast<unsigned>(perm[static_cast<size_t>(b)]), s.diagA, s.diagB, s.off, l,
+                           pipe->Resistance, pipe->FlowExponent(), static_cast<double>(pipe->PipeParallel + 1)});
+    }
+    std::sort(m_pipes.begin(), m_pipes.end(), [](const PipeTerm& x, const PipeTerm& y) { return x.off < y.off; });
+    m_pipeFlow.assign(m_pipes.size(), 0.0);
+    m_pipeConductance.assign(m_pipes.size(), 0.0);
+    const int n = m_network.NodeCount();
+    m_heads.resize(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        m_heads[static_cast<size_t>(perm[static_cast<size_t>(i)])] = m_network.NodeAt(i)->NodeHydrElev;
+    m_flowsPending = false;
 }
 
 void ZBalanceInfo::Assemble()
 {
     const auto t0 = std::chrono::steady_clock::now();
     m_system->ClearValues();
+    double* rhs = m_system->RightHandSide();
+    double* values = m_system->Values();
+    const std::vector<int>& perm = m_system->Permutation();
     const int n = m_network.NodeCount();
     for (int i = 0; i < n; ++i) {
         const ZConsumeNode* node = m_network.NodeAt(i);
         if (node->IsHeadKnown())
             m_system->AddDiagonal(i, KnownHeadDiagonal);
-        m_rhs[static_cast<size_t>(i)] = -node->CaseDemand(*this);
+        rhs[perm[static_cast<size_t>(i)]] = -node->CaseDemand(*this);
     }
-    // Links visit their end nodes in no useful order; on large networks the loop waits on memory
-    // unless the nodes, then their right-hand side and matrix slots, are fetched ahead.
-    const int links = m_network.LinkCount();
-    constexpr int NodeAhead = 32, SlotAhead = 16;
-    for (int l = 0; l < links; ++l) {
-        if (l + NodeAhead < links) {
-            const ZFlowLink* ahead = m_network.LinkAt(l + NodeAhead);
-            __builtin_prefetch(&ahead->From()->NodeHydrElev);
-            __builtin_prefetch(&ahead->To()->NodeHydrElev);
-        }
-        if (l + SlotAhead < links) {
-            const auto& [a, b] = m_linkRows[static_cast<size_t>(l + SlotAhead)];
-            __builtin_prefetch(&m_rhs[static_cast<size_t>(a)]);
-            __builtin_prefetch(&m_rhs[static_cast<size_t>(b)]);
-            m_system->PrefetchLink(l + SlotAhead);
-        }
+    // The same arithmetic as ZPipeLink::CalcFlow and CalcConductance for an open pipe.
+    const double* heads = m_heads.data();
+    const size_t pipes = m_pipes.size();
+    for (size_t k = 0; k < pipes; ++k) {
+        const PipeTerm& p = m_pipes[k];
+        const double flow = ZPipeLink::LawFlow(heads[p.from] - heads[p.to], p.resistance, p.exponent);
+        const double q = p.parallel * flow;
+        const double g = p.parallel * ZPipeLink::LawConductance(flow, p.resistance, p.exponent);
+        rhs[p.from] -= q;
+        rhs[p.to] += q;
+        values[p.diagFrom] += g;
+        values[p.diagTo] += g;
+        values[p.off] -= g;
+        m_pipeFlow[k] = flow;
+        m_pipeConductance[k] = g;
+    }
+    for (int l : m_otherLinks) {
         ZFlowLink* link = m_network.LinkAt(l);
         const double q = link->CalcFlow(*this);
         const double g = link->CalcConductance(*this);
         const auto& [a, b] = m_linkRows[static_cast<size_t>(l)];
-        m_rhs[static_cast<size_t>(a)] -= q;
-        m_rhs[static_cast<size_t>(b)] += q;
+        rhs[perm[static_cast<size_t>(a)]] -= q;
+        rhs[perm[static_cast<size_t>(b)]] += q;
         m_system->AddLink(l, g);
         m_conductance[static_cast<size_t>(l)] = g;
     }
+    m_flowsPending = true;
     m_timings.assembly += SecondsSince(t0);
+}
+
+// The fast path keeps pipe flows to itself while iterating.
+void ZBalanceInfo::StoreFlows()
+{
+    if (!m_flowsPending)
+        return;
+    for (size_t k = 0; k < m_pipes.size(); ++k)
+        m_network.LinkAt(m_pipes[k].link)->Flow = m_pipeFlow[k];
+    m_flowsPending = false;
 }
 
 // The stored flows come from the heads before the last correction and leave each flow-known
@@ -296,8 +361,16 @@ void ZBalanceInfo::Assemble()
 // Tanks are skipped: their huge conductance would turn rounding noise into flow.
 void ZBalanceInfo::MendFlows()
 {
-    const int links = m_network.LinkCount();
-    for (int l = 0; l < links; ++l) {
+    for (size_t k = 0; k < m_pipes.size(); ++k) {
+        const PipeTerm& p = m_pipes[k];
+        const double g = m_pipeConductance[k];
+        if (g == 0.0)
+            continue;
+        const auto& [a, b] = m_linkRows[static_cast<size_t>(p.link)];
+        m_network.LinkAt(p.link)->Flow +=
+            g / p.parallel * (m_rhs[static_cast<size_t>(a)] - m_rhs[static_cast<size_t>(b)]);
+    }
+    for (int l : m_otherLinks) {
         ZFlowLink* link = m_network.LinkAt(l);
         double g = m_conductance[static_cast<size_t>(l)];
         if (g == 0.0 || link->GetKind() == ZNetObject::Kind::Tank)

@@ -67,7 +67,9 @@ private:
     const ZFlowNode* FindCutOffNode() const;
     void BuildSystem();
     void Iterate();
+    void GatherPipes();
     void Assemble();
+    void StoreFlows();
     void MendFlows();
     void WriteBack();
 
@@ -77,6 +79,22 @@ private:
     std::vector<double> m_rhs;           // right-hand side, then the corrections
     std::vector<double> m_conductance;   // per link, of the latest assembly
     std::vector<std::pair<int, int>> m_linkRows;   // per link, its start and end rows
+
+    // Open pipes are assembled from arrays of their own, in the order of their matrix slots, so
+    // that large networks read heads and write values close to where the last pipe did. Their
+    // flows reach the pipes when the iteration ends (StoreFlows). Other links go through the
+    // element operations in list order.
+    struct PipeTerm {
+        unsigned from, to;              // internal rows of the start and end node
+        unsigned diagFrom, diagTo, off; // value slots
+        int link;                       // list position
+        double resistance, exponent, parallel;
+    };
+    std::vector<PipeTerm> m_pipes;
+    std::vector<double> m_pipeFlow, m_pipeConductance;   // per term, of the latest assembly
+    std::vector<int> m_otherLinks;
+    std::vector<double> m_heads;        // node heads in internal row order
+    bool m_flowsPending = false;
     int m_phase = PhaseStart;
     double m_progress = 0.0;
     double m_maxCorrection = 0.0;

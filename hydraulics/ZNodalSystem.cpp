@@ -77,11 +77,11 @@ void ZNodalSystem::Analyze(int rows, const std::vector<std::pair<int, int>>& end
     auto slotOf = [&](int r, int c) {
         const int* first = inner + outer[c];
         const int* last = inner + outer[c + 1];
-        return static_cast<size_t>(std::lower_bound(first, last, r) - inner);
+        return static_cast<unsigned>(std::lower_bound(first, last, r) - inner);
     };
     m_diagSlot.resize(n);
     for (size_t i = 0; i < n; ++i)
-        m_diagSlot[i] = static_cast<size_t>(outer[m_perm[i] + 1] - 1);   // the diagonal ends its column
+        m_diagSlot[i] = static_cast<unsigned>(outer[m_perm[i] + 1] - 1);   // the diagonal ends its column
     m_linkSlots.resize(ends.size());
     for (size_t l = 0; l < ends.size(); ++l) {
         const auto a = static_cast<size_t>(ends[l].first), b = static_cast<size_t>(ends[l].second);
@@ -107,6 +107,18 @@ void ZNodalSystem::ClearValues()
 
 bool ZNodalSystem::Solve(std::vector<double>& b)
 {
+    const auto n = static_cast<size_t>(m_rows);
+    for (size_t i = 0; i < n; ++i)
+        m_work[m_perm[i]] = b[i];
+    if (!SolveInternal())
+        return false;
+    for (size_t i = 0; i < n; ++i)
+        b[i] = m_work[m_perm[i]];
+    return true;
+}
+
+bool ZNodalSystem::SolveInternal()
+{
     if (m_rows == 0)
         return true;
     auto t0 = std::chrono::steady_clock::now();
@@ -116,14 +128,9 @@ bool ZNodalSystem::Solve(std::vector<double>& b)
         return false;
 
     t0 = std::chrono::steady_clock::now();
-    const auto n = static_cast<size_t>(m_rows);
-    for (size_t i = 0; i < n; ++i)
-        m_work[m_perm[i]] = b[i];
     m_factor.matrixL().solveInPlace(m_work);
     m_work.array() /= m_factor.vectorD().array();
     m_factor.matrixU().solveInPlace(m_work);
-    for (size_t i = 0; i < n; ++i)
-        b[i] = m_work[m_perm[i]];
     m_solveSeconds += SecondsSince(t0);
     return true;
 }

@@ -18,6 +18,15 @@ public:
 
     int Rows() const { return m_rows; }
     long long FactorNonZeros() const;
+    // Natural row -> internal (permuted) row.
+    const std::vector<int>& Permutation() const { return m_perm; }
+
+    // The three value slots a link adds to: both diagonals and the shared off-diagonal entry.
+    struct LinkSlots {
+        unsigned diagA, diagB, off;
+    };
+    const LinkSlots& SlotsOf(int link) const { return m_linkSlots[static_cast<size_t>(link)]; }
+    double* Values() { return m_values; }
 
     // Assembly: all values to zero, then accumulate.
     void ClearValues();
@@ -41,6 +50,10 @@ public:
     // Factorises the current values and overwrites b (natural row order) with the solution.
     // False when the factorisation meets a zero pivot (the matrix is singular).
     bool Solve(std::vector<double>& b);
+    // The same in internal row order: fill RightHandSide(), solve, read Solution().
+    double* RightHandSide() { return m_work.data(); }
+    bool SolveInternal();
+    const double* Solution() const { return m_work.data(); }
 
     double OrderingSeconds() const { return m_orderingSeconds; }
     double SymbolicSeconds() const { return m_symbolicSeconds; }
@@ -59,12 +72,8 @@ private:
     };
 
     int m_rows = 0;
-    // The three value slots each link adds to, kept together so assembly reads them in one go.
-    struct LinkSlots {
-        size_t diagA, diagB, off;
-    };
-    std::vector<int> m_perm;          // natural row -> permuted row
-    std::vector<size_t> m_diagSlot;   // natural row -> value slot of its diagonal
+    std::vector<int> m_perm;            // natural row -> permuted row
+    std::vector<unsigned> m_diagSlot;   // natural row -> value slot of its diagonal
     std::vector<LinkSlots> m_linkSlots;
     Matrix m_matrix;                  // upper triangle of the permuted matrix
     double* m_values = nullptr;       // m_matrix's value array

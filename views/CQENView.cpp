@@ -4,6 +4,7 @@
 #include "QtDrawContext.h"
 #include "ZViewCursors.h"
 
+#include "app/CQENApp.h"
 #include "app/CQENDoc.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
@@ -194,11 +195,31 @@ void CQENView::UpdateCursor()
 
 void CQENView::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton && m_canvas.ZoomTool().MousePress(e->position().toPoint())) {
-        UpdateCursor();
+    if (e->button() == Qt::LeftButton) {
+        const QPoint pt = e->position().toPoint();
+        if (m_canvas.ZoomTool().MousePress(pt)) {
+            UpdateCursor();
+            return;
+        }
+        double x, y;
+        m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
+        Click(x, y);
         return;
     }
     QWidget::mousePressEvent(e);
+}
+
+void CQENView::Click(double x, double y)
+{
+    // The click record goes to the active editing workshop; with none running a click changes
+    // nothing here (selection by click is the selection tracker's, which takes the press itself).
+    emit clicked(x, y);
+}
+
+void CQENView::OnCoordinateEntered(double x, double y)
+{
+    // A typed point is a click at that point; it bypasses the zoom tool, as a workshop expects.
+    Click(x, y);
 }
 
 void CQENView::mouseMoveEvent(QMouseEvent* e)
@@ -344,6 +365,7 @@ bool CQENView::OnCommand(int id)
     }
     switch (id) {
     case CmdProjectLabels: toggleProjectLabels(); return true;
+    case CmdRedraw: OnUpdate(nullptr); return true;
     case CmdPrint: print(); return true;
     case CmdPrintDirect: printDirect(); return true;
     case CmdPrintPreview: printPreview(); return true;
@@ -365,7 +387,7 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         state.checked = m_settings.LabelTip().IsMultiLine();
         return true;
-    case CmdPrint: case CmdPrintDirect: case CmdPrintPreview:
+    case CmdPrint: case CmdPrintDirect: case CmdPrintPreview: case CmdRedraw:
         state.enabled = true;
         return true;
     default:
@@ -501,9 +523,18 @@ void CQENView::PaintPrinter(QPrinter* printer)
     EndPrinting();
 }
 
+QPrinter& CQENView::Printer()
+{
+    if (CQENApp* app = CQENApp::Instance())
+        return app->Printer();
+    if (!m_ownPrinter)
+        m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_ownPrinter;
+}
+
 void CQENView::print()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = Printer();
     QPrintDialog dlg(&printer, this);
     if (dlg.exec() == QDialog::Accepted)
         PaintPrinter(&printer);
@@ -511,13 +542,12 @@ void CQENView::print()
 
 void CQENView::printDirect()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    PaintPrinter(&printer);
+    PaintPrinter(&Printer());
 }
 
 void CQENView::printPreview()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = Printer();
     QPrintPreviewDialog dlg(&printer, this);
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PaintPrinter(p); });
     dlg.exec();

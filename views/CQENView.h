@@ -3,11 +3,14 @@
 #include "ZNetCanvas.h"
 
 #include "app/CommandTarget.h"
+#include "app/CoordinateSink.h"
 #include "model/ZNetMsg.h"
 
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+
+#include <memory>
 
 class CQENDoc;
 class QMenu;
@@ -18,11 +21,12 @@ class ZSettingsStore;
 // The graphic view of a project: paints the network through its canvas, navigates with the zoom
 // tool, shows tooltips and the cursor position, prints and previews what it shows, and repaints
 // from the document's change hints.
-class CQENView : public QWidget, public CommandTarget, public ZCanvasHost {
+class CQENView : public QWidget, public CommandTarget, public ZCanvasHost, public CoordinateSink {
     Q_OBJECT
 public:
     enum Command {
         CmdProjectLabels = 32807,
+        CmdRedraw = 32814,
         CmdPrint = 57607,
         CmdPrintDirect = 57608,
         CmdPrintPreview = 57609,
@@ -51,6 +55,15 @@ public:
     void BeginPrinting(QPrinter& printer);
     void PrintPage(QPrinter& printer);
     void EndPrinting();
+    // The printer the print commands use: the application's, so that print setup applies; a
+    // view of its own when there is no application (tools, tests).
+    QPrinter& Printer();
+
+    // A click at a world point: a left button press no navigation tool took, or a point typed
+    // into the coordinate entry bar.
+    void Click(double x, double y);
+    // CoordinateSink
+    void OnCoordinateEntered(double x, double y) override;
 
     // ZCanvasHost
     QRect CanvasClientRect() const override;
@@ -81,6 +94,9 @@ signals:
     void projectLabelModeChanged(bool on);
     // A context-menu command this view does not handle, for the main frame.
     void commandRequested(int id);
+    // A click at a world point (see Click) that nothing in the view acted on. Clicks belong to
+    // the editing workshops; until they exist, whoever hosts them listens here.
+    void clicked(double x, double y);
 
 protected:
     bool event(QEvent* e) override;
@@ -120,4 +136,5 @@ private:
     double m_savedScale = 0.0;
     QRect m_savedViewport;
     bool m_printing = false;
+    std::unique_ptr<QPrinter> m_ownPrinter;
 };

@@ -196,6 +196,35 @@ private slots:
         QCOMPARE(spy.count(), 2);
     }
 
+    void redrawCommand()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        CommandState st;
+        QVERIFY(v->OnUpdateCommand(CQENView::CmdRedraw, st));
+        QVERIFY(st.enabled);
+        v->grab();
+        ZNetObject* n = doc.GetNetwork().FindNode("3");
+        n->SetFlag(qen::FLAG_FILTERED);
+        QVERIFY(v->OnCommand(CQENView::CmdRedraw));
+        QVERIFY(!n->HasFlag(qen::FLAG_PICKED));
+        QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 3);
+        int px, py;
+        v->Canvas().WorldToDevice(100, 100, px, py);
+        QCOMPARE(v->grab().toImage().pixelColor(px + 1, py + 1), QColor(255, 255, 255));
+    }
+
+    void printerWithoutTheApplication()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QPrinter& p = v->Printer();
+        QCOMPARE(&v->Printer(), &p);
+        QCOMPARE(p.resolution() >= 300, true);
+    }
+
     void paintsWhatTheCanvasShows()
     {
         ZDocument doc;

@@ -28,8 +28,11 @@ LabelGlyphs::LabelGlyphs(const QFont& font)
         m_advance[static_cast<size_t>(c)] = adv[i].x();
         if (glyphs[i] == 0 && c != 32)
             m_advance[static_cast<size_t>(c)] = -1.0;
-        else
-            m_inkDescent = std::max(m_inkDescent, static_cast<int>(std::ceil(m_raw.boundingRect(glyphs[i]).bottom())));
+        else {
+            const QRectF ink = m_raw.boundingRect(glyphs[i]);
+            m_inkDescent = std::max(m_inkDescent, static_cast<int>(std::ceil(ink.bottom())));
+            m_inkAscent = std::max(m_inkAscent, static_cast<int>(std::ceil(-ink.top())));
+        }
     }
     m_usable = true;
 }

@@ -25,6 +25,8 @@ public:
     // Lowest ink of any of these glyphs below the baseline, in whole pixels. Small hinted sizes put
     // the underscore below the font's nominal descent.
     int InkDescent() const { return m_inkDescent; }
+    // Highest ink of any of these glyphs above the baseline, in whole pixels.
+    int InkAscent() const { return m_inkAscent; }
 
 private:
     QRawFont m_raw;
@@ -33,5 +35,6 @@ private:
     double m_height = 0.0;
     double m_ascent = 0.0;
     int m_inkDescent = 0;
+    int m_inkAscent = 0;
     bool m_usable = false;
 };

@@ -59,13 +59,24 @@ void ZNetCanvas::SetDeviceDpi(int dpiX, int dpiY)
     m_glyphs = std::make_unique<LabelGlyphs>(m_font);
     m_textAscent = static_cast<int>(std::ceil(m_metrics->ascent()));
     m_textDescent = std::max(static_cast<int>(std::ceil(m_metrics->descent())), m_glyphs->InkDescent());
+    m_inkAscent = std::min(m_textAscent, m_glyphs->InkAscent());
+}
+
+int ZNetCanvas::LabelClearance() const
+{
+    // An arrow is ArrawLength / 2 wide across its pipe (see the pipe's flow arrow); one pixel more.
+    return std::max(0, DeviceSize(m_settings.Sizes().ArrawLength) / 2 / 2) + std::max(1, DeviceSize(1));
+}
+
+int ZNetCanvas::LabelAscent() const
+{
+    // The font's ascent already leaves some room above the tallest glyph.
+    return m_textAscent + std::max(0, LabelClearance() - (m_textAscent - m_inkAscent));
 }
 
 int ZNetCanvas::LabelHeight() const
 {
-    // An arrow is ArrawLength / 2 wide across its pipe (see the pipe's flow arrow); one pixel more.
-    const int arrowHalfWidth = DeviceSize(m_settings.Sizes().ArrawLength) / 2 / 2;
-    return m_textAscent + m_textDescent + std::max(0, arrowHalfWidth) + std::max(1, DeviceSize(1));
+    return LabelAscent() + m_textDescent + LabelClearance();
 }
 
 void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height) const
@@ -158,9 +169,18 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         painter.fillRect(area, QtDrawContext::ToColor(m_settings.Colors().BkGround));
     if (area.isEmpty())
         return;
-    QtDrawContext dc(*this, painter, DeviceRectToWorld(area));
+    // A part of the window is drawn with a wider clip than its own, and the painter keeps the
+    // pixels inside it: segments then end outside the part, so they rasterise as they do in a
+    // whole paint, and arrows whose middles lie just outside still show their share.
+    const bool part = area != m_viewport;
+    const int margin = part ? DeviceSize(m_settings.Sizes().ArrawLength) + 2 : 0;
+    if (part) {
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+    }
+    QtDrawContext dc(*this, painter, DeviceRectToWorld(area.adjusted(-margin, -margin, margin, margin)));
     dc.BeginDraw();
-    if (area == m_viewport) {
+    if (!part) {
         for (ZNetObject* o : m_visible.Links())
             o->Draw(*this, dc);
         for (ZNetObject* o : m_visible.Nodes())
@@ -176,6 +196,8 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
     dc.EndDraw();
     if (m_overlay)
         m_overlay(*this, dc);
+    if (part)
+        painter.restore();
 }
 
 ZNetObject* ZNetCanvas::PickAt(const QPoint& pt, int side) const

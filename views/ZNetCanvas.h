@@ -72,9 +72,10 @@ public:
     const QFont& LabelFont() const { return m_font; }
     const LabelGlyphs& Glyphs() const { return *m_glyphs; }
     // The text cell of a label in whole device pixels: the baseline lies LabelAscent() below its
-    // top, and its height holds every glyph's ink and then clears half a flow arrow's width, so
-    // that underscores and descenders never fall on the pipe or the arrow a label sits over.
-    int LabelAscent() const { return m_textAscent; }
+    // top. Above and below the glyphs' ink it keeps half a flow arrow's width and a pixel clear,
+    // so that a label set over or under a pipe (its cell edge on the line) never touches the line
+    // or the arrow, and underscores and descenders stay visible.
+    int LabelAscent() const;
     int LabelHeight() const;
 
     ZVisibleSet& VisibleSet() { return m_visible; }
@@ -106,7 +107,9 @@ private:
     std::unique_ptr<LabelGlyphs> m_glyphs;
     int m_textAscent = 0;
     int m_textDescent = 0;
+    int m_inkAscent = 0;
     ZVisibleSet m_visible;
     std::unique_ptr<ZZoomTool> m_zoom;
+    int LabelClearance() const;
     OverlayHook m_overlay;
 };

@@ -13,15 +13,17 @@
 using namespace ViewTestNetworks;
 
 namespace {
-// Rows holding label ink (text colour, antialiased over white), the pipe's row and the first row
-// of the flow arrow (pure pipe colour).
+// Rows holding label ink (text colour, antialiased over white) above and below the pipe, the
+// pipe's row and the rows of its flow arrow (pure pipe colour).
 struct Rows {
-    int inkTop = -1, inkBottom = -1, line = -1, arrowTop = -1;
+    int inkTop = -1, inkBottom = -1, line = -1, arrowTop = -1, arrowBottom = -1;
+    int lowerInkTop = -1;
 };
 
 Rows Scan(const QImage& img, const QColor& pipe)
 {
     Rows r;
+    std::vector<bool> ink(static_cast<size_t>(img.height()), false);
     for (int y = 0; y < img.height(); ++y) {
         int pipePixels = 0;
         for (int x = 0; x < img.width(); ++x) {
@@ -30,15 +32,24 @@ Rows Scan(const QImage& img, const QColor& pipe)
                 ++pipePixels;
                 if (r.arrowTop < 0)
                     r.arrowTop = y;
-            }
-            else if (c != QColor(Qt::white) && c.green() > 0) {
-                if (r.inkTop < 0)
-                    r.inkTop = y;
-                r.inkBottom = y;
+                r.arrowBottom = y;
+            } else if (c != QColor(Qt::white) && c.green() > 0) {
+                ink[static_cast<size_t>(y)] = true;
             }
         }
         if (pipePixels > img.width() / 2)
             r.line = y;
+    }
+    for (int y = 0; y < img.height(); ++y) {
+        if (!ink[static_cast<size_t>(y)])
+            continue;
+        if (y < r.line) {
+            if (r.inkTop < 0)
+                r.inkTop = y;
+            r.inkBottom = y;
+        } else if (r.lowerInkTop < 0) {
+            r.lowerInkTop = y;
+        }
     }
     return r;
 }
@@ -104,6 +115,17 @@ private slots:
         // The underscore and the descenders reach below the capitals' baseline.
         QVERIFY(under.inkBottom > plain.inkBottom);
         QVERIFY(desc.inkBottom > plain.inkBottom);
+    }
+
+    void projectLabelsKeepClearOfTheLineOnBothSides()
+    {
+        settings.LabelTip().LabelMode = ZLabelTipSettings::MultiLine;
+        const Rows r = Scan(Render("P_K2"), QtDrawContext::ToColor(settings.Colors().Pipe));
+        settings.LabelTip().LabelMode = ZLabelTipSettings::SingleValue;
+        QVERIFY(r.inkTop >= 0 && r.lowerInkTop > r.line);
+        QVERIFY2(r.inkBottom < r.arrowTop - 1, qPrintable(QStringLiteral("ink %1, arrow %2").arg(r.inkBottom).arg(r.arrowTop)));
+        QVERIFY2(r.lowerInkTop > r.arrowBottom + 1,
+                 qPrintable(QStringLiteral("ink %1, arrow %2").arg(r.lowerInkTop).arg(r.arrowBottom)));
     }
 };
 

@@ -37,10 +37,10 @@ const std::vector<double>& PipeTable(const ZDrawSettings& ds)
     }
 }
 
-QPen MakePen(const QColor& c, int width, Qt::PenStyle style = Qt::SolidLine)
+QPen MakePen(const QColor& c, int width, bool cosmetic, Qt::PenStyle style = Qt::SolidLine)
 {
     QPen p(c, width, style, Qt::SquareCap, Qt::MiterJoin);
-    p.setCosmetic(true);
+    p.setCosmetic(cosmetic);
     return p;
 }
 } // namespace
@@ -82,12 +82,15 @@ void QtDrawContext::BeginDraw()
     const int nodeW = std::max(1, DeviceSize(st.Sizes().NodePenWidth));
     const int pipeW = std::max(1, DeviceSize(st.Sizes().PipePenWidth));
     const QColor bk = ToColor(col.BkGround);
-    m_nodePen = MakePen(ToColor(col.Node), nodeW);
-    m_nodeDotPen = MakePen(ToColor(col.Node), nodeW, Qt::DotLine);
-    m_nodeErasePen = MakePen(bk, nodeW);
-    m_pipePen = MakePen(ToColor(col.Pipe), pipeW);
-    m_pipeDotPen = MakePen(ToColor(col.Pipe), pipeW, Qt::DotLine);
-    m_pipeErasePen = MakePen(bk, pipeW);
+    // Widths are device pixels. A printer's page may be scaled on its way (print preview draws
+    // it small), so there the pens scale with it; on the screen they are exact pixels.
+    const bool cosmetic = !m_canvas.IsPrinting();
+    m_nodePen = MakePen(ToColor(col.Node), nodeW, cosmetic);
+    m_nodeDotPen = MakePen(ToColor(col.Node), nodeW, cosmetic, Qt::DotLine);
+    m_nodeErasePen = MakePen(bk, nodeW, cosmetic);
+    m_pipePen = MakePen(ToColor(col.Pipe), pipeW, cosmetic);
+    m_pipeDotPen = MakePen(ToColor(col.Pipe), pipeW, cosmetic, Qt::DotLine);
+    m_pipeErasePen = MakePen(bk, pipeW, cosmetic);
     m_nodeFill = QBrush(ToColor(col.NodeFill));
     m_bkBrush = QBrush(bk);
     m_pipeBrush = QBrush(ToColor(col.Pipe));
@@ -98,7 +101,7 @@ void QtDrawContext::BeginDraw()
             m_nodeGradeBrushes.emplace_back(ToColor(c));
     if (ds.PipeGradeOn)
         for (uint32_t c : col.PipeGradeColors)
-            m_pipeGradePens.push_back(MakePen(ToColor(c), pipeW));
+            m_pipeGradePens.push_back(MakePen(ToColor(c), pipeW, cosmetic));
     m_nodeText = ToColor(col.NodeText);
     m_pipeText = ToColor(col.PipeText);
     m_bkText = bk;

@@ -6,6 +6,7 @@
 #include "views/GbkText.h"
 
 #include <QMenu>
+#include <QPainter>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QtTest>
@@ -176,6 +177,39 @@ private slots:
         QVERIFY(!v->Canvas().IsPrinting());
         QCOMPARE(v->Canvas().DpiX(), v->logicalDpiX());
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("p.pdf"))).size() > 0);
+    }
+
+    void printedLinesScaleWithThePage()
+    {
+        // Print preview draws the printer's page scaled down: pen widths are printer pixels and
+        // must shrink with it, not stay that many screen pixels.
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("p.pdf")));
+        printer.setResolution(1200);
+        v->BeginPrinting(printer);
+        const QRect page = v->Canvas().GetViewport();
+        const double shrink = 400.0 / page.width();
+        QImage img(400, int(page.height() * shrink) + 1, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&img);
+        p.scale(shrink, shrink);
+        v->Canvas().Paint(p);
+        p.end();
+        int px, py;
+        v->Canvas().WorldToDevice(50, 0, px, py);
+        v->EndPrinting();
+        const int x = int(px * shrink), y0 = int(py * shrink);
+        // Rows the pipe covers in that column (it may be drawn with partial cover at this size).
+        int rows = 0;
+        for (int y = std::max(0, y0 - 16); y < std::min(img.height(), y0 + 16); ++y) {
+            const QColor c = img.pixelColor(x, y);
+            rows += c.red() < 160 && c.blue() > 200;
+        }
+        QVERIFY2(rows >= 1 && rows <= 2, qPrintable(QString::number(rows)));
     }
 
     void projectLabelCommandToggles()

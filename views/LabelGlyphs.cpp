@@ -52,25 +52,22 @@ bool LabelGlyphs::Width(std::string_view text, double& width) const
     return true;
 }
 
-bool LabelGlyphs::Run(std::string_view text, QGlyphRun& run) const
+bool LabelGlyphs::Append(std::string_view text, const QPointF& baseline, QList<quint32>& glyphs,
+                         QList<QPointF>& positions) const
 {
     if (!m_usable)
         return false;
-    QList<quint32> glyphs;
-    QList<QPointF> pos;
-    glyphs.reserve(static_cast<qsizetype>(text.size()));
-    pos.reserve(static_cast<qsizetype>(text.size()));
-    double x = 0.0;
     for (char ch : text) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (c < 32 || c >= 127 || m_advance[c] < 0.0)
             return false;
+    }
+    double x = baseline.x();
+    for (char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
         glyphs.append(m_glyph[c]);
-        pos.append(QPointF(x, 0.0));
+        positions.append(QPointF(x, baseline.y()));
         x += m_advance[c];
     }
-    run.setRawFont(m_raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(pos);
     return true;
 }

@@ -18,8 +18,10 @@ public:
     bool IsUsable() const { return m_usable; }
     // Pixel width of an ASCII text; false when the text has other characters.
     bool Width(std::string_view text, double& width) const;
-    // A glyph run for an ASCII text with its baseline at y = 0; false for other texts.
-    bool Run(std::string_view text, QGlyphRun& run) const;
+    // Adds the glyphs of an ASCII text set on `baseline` to a run being collected; false (and
+    // nothing added) for other texts.
+    bool Append(std::string_view text, const QPointF& baseline, QList<quint32>& glyphs, QList<QPointF>& positions) const;
+    const QRawFont& RawFont() const { return m_raw; }
     double Height() const { return m_height; }
     double Ascent() const { return m_ascent; }
     // Lowest ink of any of these glyphs below the baseline, in whole pixels. Small hinted sizes put

@@ -12,7 +12,9 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -194,31 +196,57 @@ void QtDrawContext::Flush()
 
 void QtDrawContext::FlushTexts()
 {
+    // One glyph run per colour and angle: thousands of short labels cost a few painter calls.
+    // A turned group is drawn in a frame rotated once, each text's origin taken into it.
     const LabelGlyphs& glyphs = m_canvas.Glyphs();
-    QGlyphRun run;
-    QColor current;
-    bool set = false;
-    for (const PendingText& t : m_texts) {
-        if (!set || t.color != current) {
-            m_painter.setPen(t.color);
-            current = t.color;
-            set = true;
+    std::vector<size_t> order(m_texts.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
+        const PendingText& x = m_texts[a];
+        const PendingText& y = m_texts[b];
+        if (x.degrees != y.degrees)
+            return x.degrees < y.degrees;
+        return x.color.rgba() < y.color.rgba();
+    });
+    QList<quint32> ids;
+    QList<QPointF> positions;
+    std::vector<const PendingText*> others;
+    size_t i = 0;
+    while (i < order.size()) {
+        const PendingText& first = m_texts[order[i]];
+        const double degrees = first.degrees;
+        const QColor color = first.color;
+        const bool turned = degrees != 0.0;
+        const QTransform toFrame = QTransform().rotate(-degrees).inverted();
+        ids.clear();
+        positions.clear();
+        others.clear();
+        for (; i < order.size(); ++i) {
+            const PendingText& t = m_texts[order[i]];
+            if (t.degrees != degrees || t.color != color)
+                break;
+            // Level text on a whole-pixel baseline, so its ink lands inside the measured cell.
+            const QPointF origin = turned ? toFrame.map(t.at) : QPointF(t.at.x(), std::round(t.at.y()));
+            if (!glyphs.Append(t.text, QPointF(origin.x(), origin.y() + m_ascent), ids, positions))
+                others.push_back(&t);
         }
-        const bool turned = t.degrees != 0.0;
-        if (turned) {
-            m_painter.save();
-            m_painter.translate(t.at);
-            m_painter.rotate(-t.degrees);
-        }
-        // Level text on a whole-pixel baseline, so its ink lands inside the measured cell.
-        const QPointF origin = turned ? QPointF(0, 0) : QPointF(t.at.x(), std::round(t.at.y()));
-        const QPointF baseline(origin.x(), origin.y() + m_ascent);
-        if (glyphs.Run(t.text, run))
-            m_painter.drawGlyphRun(baseline, run);
-        else
-            m_painter.drawText(baseline, GbkText::ToQString(t.text));
+        m_painter.save();
+        m_painter.setPen(color);
         if (turned)
-            m_painter.restore();
+            m_painter.rotate(-degrees);
+        if (!ids.isEmpty()) {
+            QGlyphRun run;
+            run.setRawFont(glyphs.RawFont());
+            run.setGlyphIndexes(ids);
+            run.setPositions(positions);
+            m_painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+        for (const PendingText* t : others) {
+            const QPointF origin = turned ? toFrame.map(t->at) : QPointF(t->at.x(), std::round(t->at.y()));
+            m_painter.drawText(QPointF(origin.x(), origin.y() + m_ascent), GbkText::ToQString(t->text));
+        }
+        m_painter.restore();
     }
     m_texts.clear();
     m_applied = false;

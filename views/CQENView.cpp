@@ -81,6 +81,14 @@ void CQENView::CanvasInvalidate(const QRect& r, bool)
     update(r);
 }
 
+void CQENView::InvalidateAll()
+{
+    // What is drawn changed, not only where: nothing of the buffer may be kept, not even by a
+    // pan step that comes before the next paint.
+    m_bufferValid = false;
+    update();
+}
+
 void CQENView::CanvasSaveView(const ViewExtent& extent)
 {
     if (m_doc)
@@ -401,7 +409,7 @@ void CQENView::toggleProjectLabels()
     lt.LabelMode = lt.IsMultiLine() ? ZLabelTipSettings::SingleValue : ZLabelTipSettings::MultiLine;
     if (m_initialised)
         m_canvas.RebuildVisibleSet();
-    CanvasInvalidate(QRect(), true);
+    InvalidateAll();
     emit projectLabelModeChanged(lt.IsMultiLine());
 }
 
@@ -421,7 +429,7 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
         m_canvas.VisibleSet().Invalidate();
         if (m_initialised)
             m_canvas.RebuildVisibleSet();
-        CanvasInvalidate(QRect(), true);
+        InvalidateAll();
         return;
     }
     static const std::vector<ZNetObject*> none;
@@ -431,7 +439,7 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
         m_canvas.VisibleSet().Invalidate();
         if (m_initialised)
             m_canvas.RebuildVisibleSet();
-        CanvasInvalidate(QRect(), true);
+        InvalidateAll();
         return;
     case ZNetMsg::ObjectsChanged:
         switch (msg->SubCode) {
@@ -468,7 +476,7 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
     default:
         if (m_initialised)
             m_canvas.RebuildVisibleSet();
-        CanvasInvalidate(QRect(), true);
+        InvalidateAll();
         return;
     }
 }

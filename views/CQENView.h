@@ -116,6 +116,7 @@ private:
     void RunMenuCommand(int id);
     void RepaintBuffer();
     void InvalidateObjects(const std::vector<ZNetObject*>& objects);
+    void InvalidateAll();
     void PaintPrinter(QPrinter* printer);
 
     CQENDoc* m_qdoc = nullptr;

@@ -260,6 +260,10 @@ private slots:
         }
         QApplication::processEvents();
         Save(v->grab().toImage(), QStringLiteral("walk-7-zoomed"));
+        frame->ExecuteCommand(CQENView::CmdProjectLabels);
+        QApplication::processEvents();
+        Save(v->grab().toImage(), QStringLiteral("walk-7b-zoomed-project-labels"));
+        frame->ExecuteCommand(CQENView::CmdProjectLabels);
         const QPoint before = PixelOf(v, j33->X, j33->Y);
         frame->ExecuteCommand(ZZoomTool::CmdRealTimePan);
         const QPoint from(v->width() / 2, v->height() / 2);
@@ -280,6 +284,7 @@ private slots:
         QCOMPARE(PixelOf(v, j33->X, j33->Y), before + QPoint(-200, 120));
         frame->ExecuteCommand(Cmd::Redraw);
         const QImage repainted = v->grab().toImage();
+        Save(repainted, QStringLiteral("walk-8b-repainted"));
         QCOMPARE(Unmatched(repainted, panned) + Unmatched(panned, repainted), 0);
 
         // The print preview shows the same view on a page.

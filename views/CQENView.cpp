@@ -219,8 +219,10 @@ void CQENView::mousePressEvent(QMouseEvent* e)
 
 void CQENView::Click(double x, double y)
 {
-    // The click record goes to the active editing workshop; with none running a click changes
-    // nothing here (selection by click is the selection tracker's, which takes the press itself).
+    // The click record belongs to the active editing workshop; with none running it changes
+    // nothing (selection by click is the selection tracker's, which takes the press itself).
+    // The workshop host is not part of this build yet: it is to take the record here, before
+    // the signal, and the signal then carries only clicks no workshop used.
     emit clicked(x, y);
 }
 

@@ -1,6 +1,7 @@
 // Balancing speed and memory on generated looped networks.
 //   bench_balance                 10k, 100k and 1M nodes at 1.3 links/node, 100k lattice at 1.9
 //   bench_balance NODES [LINKS_PER_NODE]   one network (memory figures then belong to it alone)
+#include "LoopedGrid.h"
 #include "hydraulics/ZBalanceInfo.h"
 #include "model/ZDrawSettings.h"
 #include "model/ZNetwork.h"
@@ -51,35 +52,7 @@ void Generate(ZNetwork& net, int nodes, double linksPerNode, unsigned seed)
         n->NodeHydrElev = 60.0 + static_cast<double>(rng() % 20);
     }
 
-    std::vector<std::pair<int, int>> edges;
-    for (int i = 0; i < nodes; ++i) {
-        if (i % w + 1 < w && i + 1 < nodes)
-            edges.emplace_back(i, i + 1);
-        if (i + w < nodes)
-            edges.emplace_back(i, i + w);
-    }
-    std::shuffle(edges.begin(), edges.end(), rng);
-    std::vector<int> parent(static_cast<size_t>(nodes));
-    std::iota(parent.begin(), parent.end(), 0);
-    auto root = [&](int x) {
-        while (parent[static_cast<size_t>(x)] != x)
-            x = parent[static_cast<size_t>(x)] = parent[static_cast<size_t>(parent[static_cast<size_t>(x)])];
-        return x;
-    };
-    std::vector<std::pair<int, int>> chosen, rest;
-    for (const auto& e : edges) {
-        const int a = root(e.first), b = root(e.second);
-        if (a != b) {
-            parent[static_cast<size_t>(a)] = b;
-            chosen.push_back(e);
-        } else {
-            rest.push_back(e);
-        }
-    }
-    const auto wanted = static_cast<size_t>(linksPerNode * nodes);
-    for (size_t k = 0; chosen.size() < wanted && k < rest.size(); ++k)
-        chosen.push_back(rest[k]);
-    std::shuffle(chosen.begin(), chosen.end(), rng);
+    const std::vector<std::pair<int, int>> chosen = LoopedGrid::Edges(nodes, w, linksPerNode, rng);
 
     const double diams[] = {0.1, 0.15, 0.2, 0.3, 0.4};
     std::uniform_real_distribution<double> length(80.0, 300.0);

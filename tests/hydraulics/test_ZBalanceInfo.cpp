@@ -298,8 +298,9 @@ TEST(ZBalanceInfoResults, AccidentCaseScalesDemandsAndShutsAccidentPipes)
     EXPECT_NEAR(supply, demand, 1e-9);
     EXPECT_LT(MaxNodeImbalance(t, info), 1e-10);
     for (const ZFlowLink* l : t.net.Links())
-        if (static_cast<const ZPipeLink*>(l)->IsAccidentPipe())
+        if (static_cast<const ZPipeLink*>(l)->IsAccidentPipe()) {
             EXPECT_EQ(l->Flow, 0.0);
+        }
 }
 
 // The sparse factorisation must reproduce the plain profile elimination: same heads to rounding,
@@ -324,8 +325,9 @@ TEST_P(AgainstProfile, SameHeadsAndPasses)
     EXPECT_LT(worst, 1e-8);
     EXPECT_LT(MaxNodeImbalance(sparse), 1e-10);
     // Far fewer factor entries than the profile holds.
-    if (nodes >= 500)
+    if (nodes >= 500) {
         EXPECT_LT(info.GetTimings().factorNonZeros * 10, static_cast<long long>(reference.ProfileSize()));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Networks, AgainstProfile,

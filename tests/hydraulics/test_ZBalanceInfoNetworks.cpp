@@ -91,8 +91,9 @@ TEST_P(PublicNetwork, MatchesExpectedResultsAndTheProfileReference)
         const ZFlowLink* l = net.FindLink(row[0]);
         ASSERT_NE(l, nullptr) << row[0];
         const double expected = std::stod(row[2]);
-        if (std::fabs(expected) > 1e-4)
+        if (std::fabs(expected) > 1e-4) {
             EXPECT_NEAR(l->Flow, expected, 0.005 * std::fabs(expected)) << GetParam() << " link " << row[0];
+        }
         ++links;
     }
     EXPECT_GT(nodes, 0);

@@ -88,6 +88,8 @@ int main(int argc, char** argv)
         settings.LabelOn = labels != 0;
         CQENView view(&doc, settings);
         view.resize(size);
+        view.show();   // a hidden widget ignores repaint(), which would time nothing
+        QCoreApplication::processEvents();
         view.Canvas().SetViewport(QRect(QPoint(0, 0), size));
         view.InitialUpdate();
         view.Canvas().ZoomTool().Apply(cx, cy, labels ? s / 10.0 : s);

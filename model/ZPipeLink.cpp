@@ -117,25 +117,31 @@ void ZPipeLink::GetGradeText(const ZNetView& view, std::string& text) const
     text = ZObjectLabels::PipeGrade(view, *this);
 }
 
-std::vector<PipePoint> ZPipeLink::DisplayPoints(const ZNetView& view) const
+template <class Fn>
+bool ZPipeLink::AnySegment(const ZNetView& view, Fn&& fn) const
 {
-    std::vector<PipePoint> pts;
-    const ZFlowNode* a = From();
-    const ZFlowNode* b = To();
-    if (!a || !b)
-        return pts;
-    pts.reserve(m_vertices.size() + 2);
-    pts.push_back(a->GetPosition(view));
-    pts.insert(pts.end(), m_vertices.begin(), m_vertices.end());
-    pts.push_back(b->GetPosition(view));
-    return pts;
+    // Walked in place: hit tests and draws run for every pipe of a view, often.
+    const ZFlowNode* s = From();
+    const ZFlowNode* e = To();
+    if (!s || !e)
+        return false;
+    PipePoint prev = s->GetPosition(view);
+    for (const PipePoint& v : m_vertices) {
+        if (fn(prev, v))
+            return true;
+        prev = v;
+    }
+    return fn(prev, e->GetPosition(view));
 }
 
 ViewExtent ZPipeLink::GetBoundRect(const ZNetView& view) const
 {
     ViewExtent r = ViewExtent::Empty();
-    for (const PipePoint& p : DisplayPoints(view))
-        r.Include(p.x, p.y);
+    AnySegment(view, [&r](const PipePoint& a, const PipePoint& b) {
+        r.Include(a.x, a.y);
+        r.Include(b.x, b.y);
+        return false;
+    });
     return r;
 }
 
@@ -184,11 +190,11 @@ ViewExtent ZPipeLink::GetDisplayRect(const ZNetView& view) const
 bool ZPipeLink::HitTestPoint(const ZNetView& view, const ViewExtent& pick) const
 {
     // A long diagonal pipe's rectangle covers much it does not draw on: test the segments.
-    const std::vector<PipePoint> pts = DisplayPoints(view);
-    for (size_t i = 1; i < pts.size(); ++i)
-        if (ZDrawGeometry::SegmentHitsRect(pick, pts[i - 1].x, pts[i - 1].y, pts[i].x, pts[i].y))
-            return true;
-    if (pts.empty() || !view.Settings().LabelOn)
+    if (AnySegment(view, [&pick](const PipePoint& a, const PipePoint& b) {
+            return ZDrawGeometry::SegmentHitsRect(pick, a.x, a.y, b.x, b.y);
+        }))
+        return true;
+    if (!From() || !To() || !view.Settings().LabelOn)
         return false;
     ViewExtent labels = ViewExtent::Empty();
     AddLabels(view, &labels, nullptr);
@@ -200,11 +206,8 @@ bool ZPipeLink::SnapPoint(const ZNetView& view, const ViewExtent& pick, PipePoin
     if (!HitTestPoint(view, pick))
         return false;
     const double cx = (pick.left + pick.right) / 2, cy = (pick.bottom + pick.top) / 2;
-    const std::vector<PipePoint> pts = DisplayPoints(view);
     double best = HUGE_VAL;
-    for (size_t i = 1; i < pts.size(); ++i) {
-        const PipePoint& a = pts[i - 1];
-        const PipePoint& b = pts[i];
+    AnySegment(view, [&](const PipePoint& a, const PipePoint& b) {
         const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
         const double t = len2 > 0.0 ? std::clamp(((cx - a.x) * dx + (cy - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
         const PipePoint q{a.x + t * dx, a.y + t * dy};
@@ -213,7 +216,8 @@ bool ZPipeLink::SnapPoint(const ZNetView& view, const ViewExtent& pick, PipePoin
             best = d;
             snapped = q;
         }
-    }
+        return false;
+    });
     return best < HUGE_VAL;
 }
 
@@ -221,36 +225,34 @@ void ZPipeLink::Draw(const ZNetView& view, ZDrawContext& dc) const
 {
     if (IsFiltered() || IsHidden())
         return;
-    const std::vector<PipePoint> pts = DisplayPoints(view);
     const ViewExtent& clip = dc.ClipRect();
-    bool any = false;
-    for (size_t i = 1; i < pts.size() && !any; ++i)
-        any = ZDrawGeometry::SegmentHitsRect(clip, pts[i - 1].x, pts[i - 1].y, pts[i].x, pts[i].y);
+    const bool any = AnySegment(view, [&clip](const PipePoint& a, const PipePoint& b) {
+        return ZDrawGeometry::SegmentHitsRect(clip, a.x, a.y, b.x, b.y);
+    });
     if (!any && !HitTestPoint(view, clip))
         return;
     dc.SelectPipe(*this);
     const double dh = From()->NodeHydrElev - To()->NodeHydrElev;
     const bool arrows = view.DrawSettings().Balanced && dh + 1.0 != 1.0;
     const int arrowPx = dc.DeviceSize(view.Settings().Sizes().ArrawLength);
-    for (size_t i = 1; i < pts.size(); ++i) {
-        double x1 = pts[i - 1].x, y1 = pts[i - 1].y, x2 = pts[i].x, y2 = pts[i].y;
+    AnySegment(view, [&](const PipePoint& a, const PipePoint& b) {
+        double x1 = a.x, y1 = a.y, x2 = b.x, y2 = b.y;
         if (!ZDrawGeometry::ClipSegment(clip, x1, y1, x2, y2))
-            continue;
+            return false;
         dc.Line(x1, y1, x2, y2);
         if (!arrows)
-            continue;
-        const PipePoint& a = pts[i - 1];
-        const PipePoint& b = pts[i];
+            return false;
         const double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
         if (!clip.Contains(mx, my) || (a.x == b.x && a.y == b.y))
-            continue;
+            return false;
         double theta = ZDrawGeometry::Direction(b.x - a.x, b.y - a.y);
         if (dh < 0.0)
             theta += ZDrawGeometry::Pi;
         PipePoint tri[3];
         ZDrawGeometry::ArrowTriangle(mx, my, theta, arrowPx * dc.Scale(), (arrowPx / 2) * dc.Scale(), tri);
         dc.Polygon(tri, 3);
-    }
+        return false;
+    });
     AddLabels(view, nullptr, &dc);
     dc.Restore();
 }

@@ -72,8 +72,10 @@ public:
     bool UpdateAutoLength();
 
 private:
-    // Display polyline: start node, vertices, end node; empty while detached.
-    std::vector<PipePoint> DisplayPoints(const ZNetView& view) const;
+    // Calls fn(a, b) on each segment of the display polyline (start node, vertices, end node) until
+    // it returns true; whether one did. No segments while detached.
+    template <class Fn>
+    bool AnySegment(const ZNetView& view, Fn&& fn) const;
     void AddLabels(const ZNetView& view, ViewExtent* bounds, ZDrawContext* dc) const;
     bool IsShutInCase(const ZBalanceContext& ctx) const;
 

@@ -33,6 +33,7 @@ private:
     std::vector<uint32_t> m_cellStart;   // prefix offsets into m_cellItems, one per cell + 1
     std::vector<uint32_t> m_cellItems;   // entry numbers
     mutable std::vector<uint32_t> m_stamp;
+    mutable std::vector<uint32_t> m_hits;
     mutable uint32_t m_query = 0;
     ViewExtent m_bounds;
     double m_cellW = 1.0, m_cellH = 1.0;

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 
 #include <algorithm>
 #include <chrono>
@@ -41,6 +42,14 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // --save DIR keeps the painted images, so a faster drawing can be checked pixel by pixel.
+    const QStringList args = QCoreApplication::arguments();
+    const int saveAt = static_cast<int>(args.indexOf(QStringLiteral("--save")));
+    const QString saveDir = saveAt >= 0 && saveAt + 1 < args.size() ? args[saveAt + 1] : QString();
+    auto save = [&](const QImage& image, const char* name) {
+        if (!saveDir.isEmpty())
+            image.save(saveDir + QLatin1Char('/') + QLatin1String(name));
+    };
     ZSettingsStore settings;
     ZDocument doc;
     NetworkGenerator gen;
@@ -71,6 +80,7 @@ int main(int argc, char** argv)
                      QPainter p(&img);
                      canvas.Paint(p);
                  }), 100);
+    save(img, "whole.png");
 
     // One percent of the area, labels on.
     settings.LabelOn = true;
@@ -82,6 +92,7 @@ int main(int argc, char** argv)
                      QPainter p(&img);
                      canvas.Paint(p);
                  }), 10);
+    save(img, "labels.png");
 
     // Real-time pan steps through the view widget (buffer scroll and strip repaint).
     for (int labels = 0; labels < 2; ++labels) {
@@ -103,6 +114,13 @@ int main(int argc, char** argv)
             tool.MouseMove(pt, true);
             view.repaint();
         });
+        // What the pan steps left in the view (scrolled buffer and repainted strips).
+        QImage panned(size, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter p(&panned);
+            view.render(&p);
+        }
+        save(panned, labels ? "pan-labels.png" : "pan.png");
         ok &= Report(labels ? "pan step, 1% view, labels on" : "pan step, whole network, labels off", ms, 30);
     }
     return ok ? 0 : 1;

@@ -111,6 +111,7 @@ void QtDrawContext::BeginDraw()
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setFont(m_canvas.LabelFont());
     m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_squares.Attach(m_painter);
     m_ascent = m_canvas.LabelAscent();
     m_prepared = true;
     m_applied = false;
@@ -122,6 +123,7 @@ void QtDrawContext::EndDraw()
         return;
     Flush();
     FlushTexts();
+    m_squares.Detach();
     m_painter.restore();
     m_prepared = false;
 }
@@ -189,7 +191,11 @@ void QtDrawContext::Flush()
         m_lines.clear();
     }
     if (!m_rects.empty()) {
-        m_painter.drawRects(m_rects.data(), static_cast<int>(m_rects.size()));
+        const int n = static_cast<int>(m_rects.size());
+        if (m_current.pen && m_current.brush && SquareBlitter::Handles(*m_current.pen, *m_current.brush))
+            m_squares.Draw(m_painter, m_rects.data(), n, *m_current.pen, *m_current.brush);
+        else
+            m_painter.drawRects(m_rects.data(), n);
         m_rects.clear();
     }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "SquareBlitter.h"
+
 #include "model/ZDrawContext.h"
 
 #include <QBrush>
@@ -82,6 +84,7 @@ private:
     bool m_applied = false;
     std::vector<QLineF> m_lines;
     std::vector<QRectF> m_rects;
+    SquareBlitter m_squares;
     std::vector<PendingText> m_texts;
     int m_ascent = 0;
 };

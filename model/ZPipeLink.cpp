@@ -226,19 +226,20 @@ void ZPipeLink::Draw(const ZNetView& view, ZDrawContext& dc) const
     if (IsFiltered() || IsHidden())
         return;
     const ViewExtent& clip = dc.ClipRect();
-    const bool any = AnySegment(view, [&clip](const PipePoint& a, const PipePoint& b) {
-        return ZDrawGeometry::SegmentHitsRect(clip, a.x, a.y, b.x, b.y);
-    });
-    if (!any && !HitTestPoint(view, clip))
-        return;
-    dc.SelectPipe(*this);
-    const double dh = From()->NodeHydrElev - To()->NodeHydrElev;
+    const double dh = From() && To() ? From()->NodeHydrElev - To()->NodeHydrElev : 0.0;
     const bool arrows = view.DrawSettings().Balanced && dh + 1.0 != 1.0;
-    const int arrowPx = dc.DeviceSize(view.Settings().Sizes().ArrawLength);
+    int arrowPx = 0;
+    bool selected = false;
+    // One walk: the style is taken at the first segment that shows.
     AnySegment(view, [&](const PipePoint& a, const PipePoint& b) {
         double x1 = a.x, y1 = a.y, x2 = b.x, y2 = b.y;
         if (!ZDrawGeometry::ClipSegment(clip, x1, y1, x2, y2))
             return false;
+        if (!selected) {
+            dc.SelectPipe(*this);
+            arrowPx = dc.DeviceSize(view.Settings().Sizes().ArrawLength);
+            selected = true;
+        }
         dc.Line(x1, y1, x2, y2);
         if (!arrows)
             return false;
@@ -253,6 +254,12 @@ void ZPipeLink::Draw(const ZNetView& view, ZDrawContext& dc) const
         dc.Polygon(tri, 3);
         return false;
     });
+    if (!selected) {
+        // No line shows; the label may still reach into the clip.
+        if (!HitTestPoint(view, clip))
+            return;
+        dc.SelectPipe(*this);
+    }
     AddLabels(view, nullptr, &dc);
     dc.Restore();
 }

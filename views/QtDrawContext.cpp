@@ -208,12 +208,15 @@ void QtDrawContext::FlushTexts()
     std::vector<size_t> order(m_texts.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
+    // Within a group the order of the texts is kept.
+    std::sort(order.begin(), order.end(), [this](size_t a, size_t b) {
         const PendingText& x = m_texts[a];
         const PendingText& y = m_texts[b];
         if (x.degrees != y.degrees)
             return x.degrees < y.degrees;
-        return x.color.rgba() < y.color.rgba();
+        if (x.rgb != y.rgb)
+            return x.rgb < y.rgb;
+        return a < b;
     });
     QList<quint32> ids;
     QList<QPointF> positions;
@@ -230,7 +233,7 @@ void QtDrawContext::FlushTexts()
         others.clear();
         for (; i < order.size(); ++i) {
             const PendingText& t = m_texts[order[i]];
-            if (t.degrees != degrees || t.color != color)
+            if (t.degrees != degrees || t.rgb != first.rgb)
                 break;
             // Level text on a whole-pixel baseline, so its ink lands inside the measured cell.
             const QPointF origin = turned ? toFrame.map(t.at) : QPointF(t.at.x(), std::round(t.at.y()));
@@ -311,7 +314,8 @@ void QtDrawContext::Text(double x, double y, double angle, std::string_view text
 {
     Prepare();
     const double q = ZDrawGeometry::QuantizedAngle(angle);
-    m_texts.push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, std::string(text), m_current.text});
+    m_texts.push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, std::string(text), m_current.text,
+                       m_current.text.rgba()});
 }
 
 void QtDrawContext::TextExtent(std::string_view text, double, double& width, double& height)

@@ -59,6 +59,7 @@ private:
         double degrees;
         std::string text;
         QColor color;
+        QRgb rgb;
     };
 
     QPointF Map(double x, double y) const;

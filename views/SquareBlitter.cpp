@@ -80,22 +80,41 @@ void SquareBlitter::Draw(QPainter& painter, const QRectF* rects, int count, cons
             std::fill(line + x0, line + x1 + 1, c);
         }
     };
-    const QRgb fill = brush.color().rgba();
-    for (const QRect& q : m_direct)
-        for (int y = q.top() + 1; y < q.bottom(); ++y)
-            span(y, q.left() + 1, q.right() - 1, fill);
+    const QRgb fill = brush.color().rgba(), edge = pen.color().rgba();
+    for (const QRect& q : m_direct) {
+        if (!m_clip.contains(q)) {
+            for (int y = q.top() + 1; y < q.bottom(); ++y)
+                span(y, q.left() + 1, q.right() - 1, fill);
+            continue;
+        }
+        for (int y = q.top() + 1; y < q.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+            std::fill(line + q.left() + 1, line + q.right(), fill);
+        }
+    }
     if (!m_others.empty()) {
         painter.setPen(Qt::NoPen);
         painter.drawRects(m_others.data(), static_cast<int>(m_others.size()));
         painter.setPen(pen);
     }
-    const QRgb edge = pen.color().rgba();
     for (const QRect& q : m_direct) {
-        span(q.top(), q.left(), q.right(), edge);
-        span(q.bottom(), q.left(), q.right(), edge);
+        if (!m_clip.contains(q)) {
+            span(q.top(), q.left(), q.right(), edge);
+            span(q.bottom(), q.left(), q.right(), edge);
+            for (int y = q.top() + 1; y < q.bottom(); ++y) {
+                span(y, q.left(), q.left(), edge);
+                span(y, q.right(), q.right(), edge);
+            }
+            continue;
+        }
+        auto* top = reinterpret_cast<QRgb*>(bits + q.top() * stride);
+        auto* bottom = reinterpret_cast<QRgb*>(bits + q.bottom() * stride);
+        std::fill(top + q.left(), top + q.right() + 1, edge);
+        std::fill(bottom + q.left(), bottom + q.right() + 1, edge);
         for (int y = q.top() + 1; y < q.bottom(); ++y) {
-            span(y, q.left(), q.left(), edge);
-            span(y, q.right(), q.right(), edge);
+            auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+            line[q.left()] = edge;
+            line[q.right()] = edge;
         }
     }
     if (!m_others.empty()) {

@@ -136,7 +136,7 @@ void ZSpatialGrid::Query(const ViewExtent& area, std::vector<ZNetObject*>& out) 
     // Entry numbers run links first, each group in array order. A view of much of the network
     // reads the stamps in order (a pan step of the whole network would sort 150,000 numbers).
     out.reserve(m_hits.size());
-    if (m_hits.size() * 16 < m_entries.size()) {
+    if (m_hits.size() * 48 < m_entries.size()) {
         std::sort(m_hits.begin(), m_hits.end());
         for (uint32_t k : m_hits)
             out.push_back(m_entries[k].object);

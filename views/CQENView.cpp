@@ -133,13 +133,14 @@ void CQENView::RepaintBuffer()
         if (s == m_bufScale && std::fabs(sx - rx) < 1e-6 && std::fabs(sy - ry) < 1e-6 &&
             std::fabs(rx) < sz.width() && std::fabs(ry) < sz.height()) {
             const int dx = static_cast<int>(rx), dy = static_cast<int>(ry);
-            QImage shifted(sz, m_buffer.format());
+            if (m_spare.size() != sz || m_spare.format() != m_buffer.format())
+                m_spare = QImage(sz, m_buffer.format());
             {
-                QPainter p(&shifted);
+                QPainter p(&m_spare);
                 p.setCompositionMode(QPainter::CompositionMode_Source);
                 p.drawImage(dx, dy, m_buffer);
             }
-            m_buffer.swap(shifted);
+            m_buffer.swap(m_spare);
             const QRegion keep = QRegion(rect().translated(dx, dy)).intersected(rect());
             dirty = QRegion(rect()).subtracted(keep) + dirty.translated(dx, dy).intersected(keep);
         } else {

@@ -128,6 +128,7 @@ private:
     // What the window shows, kept between paints: only dirty parts are repainted, a pan step
     // scrolls it, and the XOR feedback is drawn over it.
     QImage m_buffer;
+    QImage m_spare;   // the other half of a pan step's scroll, kept so steps allocate nothing
     QRegion m_dirty;
     bool m_bufferValid = false;
     bool m_fullDirty = false;

@@ -62,11 +62,19 @@ bool LabelGlyphs::Append(std::string_view text, const QPointF& baseline, QList<q
         if (c < 32 || c >= 127 || m_advance[c] < 0.0)
             return false;
     }
+    // Written in place: a paint appends tens of thousands of glyphs.
+    const qsizetype at = glyphs.size();
+    const qsizetype n = static_cast<qsizetype>(text.size());
+    glyphs.resize(at + n);
+    positions.resize(at + n);
+    quint32* g = glyphs.data() + at;
+    QPointF* p = positions.data() + at;
     double x = baseline.x();
+    const double y = baseline.y();
     for (char ch : text) {
         const unsigned char c = static_cast<unsigned char>(ch);
-        glyphs.append(m_glyph[c]);
-        positions.append(QPointF(x, baseline.y()));
+        *g++ = m_glyph[c];
+        *p++ = QPointF(x, y);
         x += m_advance[c];
     }
     return true;

@@ -1,0 +1,77 @@
+// libFuzzer harness for the text exchange reader (GBK, BEGIN/END sections).
+//
+// Build and run with scripts/fuzz.sh (clang with -fsanitize=fuzzer,address,undefined):
+//   scripts/fuzz.sh text 600             # ten minutes, corpus in build-fuzz/corpus/text
+//   build-fuzz/fuzz_text_file CRASHFILE  # replay one input
+//
+// Every input must either load or raise ArchiveError with a cause and the file's name, leaving the
+// network empty. A loaded network must export and import again, and export the second time to the
+// same text: what the reader accepts must be something the writer can carry.
+#include "model/UnitSystem.h"
+#include "model/ZDocument.h"
+#include "model/ZTemplateSet.h"
+#include "persist/ArchiveError.h"
+#include "persist/TextExchange.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+namespace {
+const std::string kName = "fuzz.txt";
+
+[[noreturn]] void Die(const char* what)
+{
+    std::fprintf(stderr, "fuzz_text_file: %s\n", what);
+    std::abort();
+}
+
+bool Load(const std::string& text, ZDocument& doc, const UnitSystem& units, const ZTemplateSet& templates,
+          std::string* error)
+{
+    std::istringstream in(text);
+    try {
+        TextExchange::Import(in, kName, doc, units, templates);
+    } catch (const ArchiveError& e) {
+        if (e.GetCause() == ArchiveError::None || e.FileName() != kName)
+            Die("archive error without a cause or the file's name");
+        if (doc.GetNetwork().NodeCount() != 0 || doc.GetNetwork().LinkCount() != 0)
+            Die("a failed load left a half-built network");
+        if (error)
+            *error = e.what();
+        return false;
+    }
+    return true;
+}
+
+std::string Save(const ZDocument& doc, const UnitSystem& units)
+{
+    std::ostringstream out;
+    TextExchange::Export(out, doc, units);
+    return out.str();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const UnitSystem units;
+    static const ZTemplateSet templates;
+    ZDocument doc;
+    if (!Load(std::string(reinterpret_cast<const char*>(data), size), doc, units, templates, nullptr))
+        return 0;
+
+    const std::string saved = Save(doc, units);
+    ZDocument again;
+    std::string error;
+    if (!Load(saved, again, units, templates, &error)) {
+        std::fprintf(stderr, "reload: %s\n", error.c_str());
+        Die("an imported network exported to a file that does not import");
+    }
+    if (again.GetNetwork().NodeCount() != doc.GetNetwork().NodeCount() ||
+        again.GetNetwork().LinkCount() != doc.GetNetwork().LinkCount())
+        Die("the reimported network differs in size");
+    if (Save(again, units) != saved)
+        Die("exporting the reimported network gave other text");
+    return 0;
+}

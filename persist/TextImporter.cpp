@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 bool ParseDouble(std::string_view f, double& v)
@@ -106,6 +107,7 @@ void TextImporter::Run(ZNetwork& net)
             Fail("未知的段名 " + Quote(name));
     }
     HandOver(net);
+    PlaceDeviceEnds(net);
     SetAutoLengthFlags(net);
 }
 
@@ -343,5 +345,48 @@ void TextImporter::SetAutoLengthFlags(ZNetwork& net)
             p->SetFlag(qen::FLAG_AUTO_LENGTH);
         else
             p->ClearFlag(qen::FLAG_AUTO_LENGTH);
+    }
+}
+
+// Connecting a device put its end node at its start node, in the order of the file's lines. Along a
+// chain of devices (one's end is the next one's start) that leaves each node one step behind, and
+// where several devices end at one node the last line wins; the exporter writes the lines sorted,
+// so the file would move nodes each time it is saved and read. Every device end takes the position
+// of the first node of its chain instead, and the device with the highest identifier decides.
+void TextImporter::PlaceDeviceEnds(ZNetwork& net)
+{
+    std::unordered_map<ZFlowNode*, ZFlowNode*> from;   // device end -> the device's start
+    for (ZFlowLink* l : net.Links())
+        if (l->IsDevice())
+            from[static_cast<ZFlowNode*>(l->EndNode())] = static_cast<ZFlowNode*>(l->StartNode());
+    if (from.empty())
+        return;
+    std::unordered_map<ZFlowNode*, ZFlowNode*> root;   // null while on the chain being walked
+    std::vector<ZFlowNode*> chain;
+    for (ZConsumeNode* first : net.Nodes()) {
+        if (!from.count(first) || root.count(first))
+            continue;
+        chain.clear();
+        ZFlowNode* n = first;
+        ZFlowNode* r = nullptr;
+        for (;;) {
+            if (auto it = root.find(n); it != root.end()) {
+                r = it->second ? it->second : n;   // null: a ring of devices, which n closes
+                break;
+            }
+            auto it = from.find(n);
+            if (it == from.end()) {
+                r = n;
+                break;
+            }
+            root[n] = nullptr;
+            chain.push_back(n);
+            n = it->second;
+        }
+        for (ZFlowNode* c : chain) {
+            root[c] = r;
+            c->X = r->X;
+            c->Y = r->Y;
+        }
     }
 }

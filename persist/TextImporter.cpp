@@ -107,7 +107,7 @@ void TextImporter::Run(ZNetwork& net)
             Fail("未知的段名 " + Quote(name));
     }
     HandOver(net);
-    PlaceDeviceEnds(net);
+    SettleDevices(net);
     SetAutoLengthFlags(net);
 }
 
@@ -348,17 +348,24 @@ void TextImporter::SetAutoLengthFlags(ZNetwork& net)
     }
 }
 
-// Connecting a device put its end node at its start node, in the order of the file's lines. Along a
-// chain of devices (one's end is the next one's start) that leaves each node one step behind, and
-// where several devices end at one node the last line wins; the exporter writes the lines sorted,
-// so the file would move nodes each time it is saved and read. Every device end takes the position
-// of the first node of its chain instead, and the device with the highest identifier decides.
-void TextImporter::PlaceDeviceEnds(ZNetwork& net)
+// Connecting a device put its end node at its start node, and a tank gave both its nodes its level
+// as head, in the order of the file's lines. Along a chain of devices (one's end is the next one's
+// start) that leaves each node one step behind, and where several devices meet at one node the last
+// line wins; the exporter writes the lines sorted, so the file would change each time it is saved
+// and read. Every device end takes the position of the first node of its chain instead, and the
+// device with the highest identifier decides.
+void TextImporter::SettleDevices(ZNetwork& net)
 {
     std::unordered_map<ZFlowNode*, ZFlowNode*> from;   // device end -> the device's start
-    for (ZFlowLink* l : net.Links())
-        if (l->IsDevice())
-            from[static_cast<ZFlowNode*>(l->EndNode())] = static_cast<ZFlowNode*>(l->StartNode());
+    for (ZFlowLink* l : net.Links()) {
+        if (!l->IsDevice())
+            continue;
+        auto* start = static_cast<ZFlowNode*>(l->StartNode());
+        auto* end = static_cast<ZFlowNode*>(l->EndNode());
+        from[end] = start;
+        if (l->GetKind() == ZNetObject::Kind::Tank)
+            start->NodeHydrElev = end->NodeHydrElev = static_cast<ZTankLink*>(l)->TankCurH;
+    }
     if (from.empty())
         return;
     std::unordered_map<ZFlowNode*, ZFlowNode*> root;   // null while on the chain being walked

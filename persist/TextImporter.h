@@ -45,7 +45,7 @@ private:
     void AddLink(ZFlowLink* link, ZConsumeNode* start, ZConsumeNode* end);
     void HandOver(ZNetwork& net);
     static void SetAutoLengthFlags(ZNetwork& net);
-    static void PlaceDeviceEnds(ZNetwork& net);
+    static void SettleDevices(ZNetwork& net);
 
     std::string_view IdField(int i, const char* what) const;
     ZConsumeNode* NodeField(int i) const;

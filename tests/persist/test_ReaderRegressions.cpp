@@ -86,3 +86,18 @@ TEST_F(TextRoundTrip, DevicesMeetingAtOneNodeOrInARingAreStable)
         EXPECT_EQ(ring.GetNetwork().FindNode(id)->X, x) << id;
     ExpectStable(nodes + "BEGIN VALVE\nV1 A B\nV2 B E\nV3 E A\nEND\n");
 }
+
+// Two tanks on one outlet: each gives the outlet its level as head, and the line order decided which
+// one stayed; exported sorted, the other one won on reopening.
+TEST_F(TextRoundTrip, TanksSharingAnOutletGiveItTheLevelOfTheHighestIdentifier)
+{
+    const std::string text = ReadFile(std::string(QEN_TEST_DATA_DIR) + "/fuzz/text/tanks-on-one-outlet.txt");
+    ASSERT_FALSE(text.empty());
+    ExpectStable(text);
+
+    ZDocument doc;
+    Import("BEGIN NODE\nO 0 0\nEND\nBEGIN TANK\nT2 O I2 0 0 1 0 9 5\nT1 O I1 0 0 1 0 9 3\nEND\n", doc);
+    EXPECT_EQ(doc.GetNetwork().FindNode("O")->NodeHydrElev, 5.0);
+    EXPECT_EQ(doc.GetNetwork().FindNode("I1")->NodeHydrElev, 3.0);
+    EXPECT_EQ(doc.GetNetwork().FindNode("I2")->NodeHydrElev, 5.0);
+}

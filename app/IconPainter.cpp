@@ -24,6 +24,16 @@ QPen Pen(const QColor& c, qreal w = 1.0)
     return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// A path through the given points, closed back to the first when asked.
+QPainterPath Polyline(std::initializer_list<QPointF> points, bool closed = false)
+{
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(points)));
+    if (closed)
+        path.closeSubpath();
+    return path;
+}
+
 void Node(QPainter& p, QPointF c, qreal r = 2.2)
 {
     p.setPen(Pen(kNodeRim, 1.0));
@@ -42,23 +52,16 @@ void Pump(QPainter& p, QPointF c, qreal r)
     p.setPen(Pen(kInk, 1.0));
     p.setBrush(kPaper);
     p.drawEllipse(c, r, r);
-    QPainterPath t;
-    t.moveTo(c.x() - r * 0.45, c.y() - r * 0.6);
-    t.lineTo(c.x() + r * 0.65, c.y());
-    t.lineTo(c.x() - r * 0.45, c.y() + r * 0.6);
-    t.closeSubpath();
+    const QPainterPath t = Polyline({{c.x() - r * 0.45, c.y() - r * 0.6}, {c.x() + r * 0.65, c.y()},
+        {c.x() - r * 0.45, c.y() + r * 0.6}}, true);
     p.setBrush(kInk);
     p.drawPath(t);
 }
 
 void Valve(QPainter& p, QPointF c, qreal r)
 {
-    QPainterPath b;
-    b.moveTo(c.x() - r, c.y() - r * 0.7);
-    b.lineTo(c.x() + r, c.y() + r * 0.7);
-    b.lineTo(c.x() + r, c.y() - r * 0.7);
-    b.lineTo(c.x() - r, c.y() + r * 0.7);
-    b.closeSubpath();
+    const QPainterPath b = Polyline({{c.x() - r, c.y() - r * 0.7}, {c.x() + r, c.y() + r * 0.7},
+        {c.x() + r, c.y() - r * 0.7}, {c.x() - r, c.y() + r * 0.7}}, true);
     p.setPen(Pen(kInk, 1.0));
     p.setBrush(kInk);
     p.drawPath(b);
@@ -138,11 +141,8 @@ void FourWayArrows(QPainter& p, QPointF c, qreal r, const QColor& col)
     const qreal h = r * 0.4;
     p.setBrush(col);
     for (int i = 0; i < 4; ++i) {
-        QPainterPath a;
-        a.moveTo(c.x() + r + 0.3, c.y());
-        a.lineTo(c.x() + r - h, c.y() - h);
-        a.lineTo(c.x() + r - h, c.y() + h);
-        a.closeSubpath();
+        const QPainterPath a = Polyline({{c.x() + r + 0.3, c.y()}, {c.x() + r - h, c.y() - h},
+            {c.x() + r - h, c.y() + h}}, true);
         QTransform t;
         t.translate(c.x(), c.y());
         t.rotate(90 * i);
@@ -197,11 +197,7 @@ void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& col, qreal w = 1
     QLineF b = l;
     b.setLength(3.0);
     b.setAngle(l.angle() - 35);
-    QPainterPath head;
-    head.moveTo(to);
-    head.lineTo(a.p2());
-    head.lineTo(b.p2());
-    head.closeSubpath();
+    const QPainterPath head = Polyline({{to}, {a.p2()}, {b.p2()}}, true);
     p.setBrush(col);
     p.setPen(Pen(col, 0.8));
     p.drawPath(head);
@@ -298,22 +294,11 @@ bool PaintCommand(QPainter& p, int id)
         Page(p, QRectF(3, 1.5, 10, 13));
         return true;
     case FileOpen: {
-        QPainterPath back;
-        back.moveTo(1.5, 13.5);
-        back.lineTo(1.5, 3);
-        back.lineTo(5.5, 3);
-        back.lineTo(7, 4.5);
-        back.lineTo(12.5, 4.5);
-        back.lineTo(12.5, 6.5);
+        const QPainterPath back = Polyline({{1.5, 13.5}, {1.5, 3}, {5.5, 3}, {7, 4.5}, {12.5, 4.5}, {12.5, 6.5}});
         p.setPen(Pen(kInk, 1.0));
         p.setBrush(kFolder.darker(115));
         p.drawPath(back);
-        QPainterPath front;
-        front.moveTo(1.5, 13.5);
-        front.lineTo(4, 6.5);
-        front.lineTo(15, 6.5);
-        front.lineTo(12.5, 13.5);
-        front.closeSubpath();
+        const QPainterPath front = Polyline({{1.5, 13.5}, {4, 6.5}, {15, 6.5}, {12.5, 13.5}}, true);
         p.setBrush(kFolder);
         p.drawPath(front);
         return true;
@@ -367,11 +352,7 @@ bool PaintCommand(QPainter& p, int id)
         p.setPen(Pen(kGreen, 1.8));
         p.setBrush(Qt::NoBrush);
         p.drawArc(QRectF(2.5, 2.5, 11, 11), 100 * 16, 280 * 16);
-        QPainterPath head;
-        head.moveTo(6.5, 0.8);
-        head.lineTo(10.5, 2.8);
-        head.lineTo(6.8, 5.4);
-        head.closeSubpath();
+        const QPainterPath head = Polyline({{6.5, 0.8}, {10.5, 2.8}, {6.8, 5.4}}, true);
         p.setPen(Pen(kGreen, 0.8));
         p.setBrush(kGreen);
         p.drawPath(head);
@@ -405,13 +386,7 @@ bool PaintCommand(QPainter& p, int id)
         p.setPen(Pen(kInk, 1.0));
         p.setBrush(QColor(170, 215, 255));
         p.drawRect(QRectF(1.5, 2.5, 13, 11));
-        QPainterPath m;
-        m.moveTo(1.5, 13.5);
-        m.lineTo(6, 7);
-        m.lineTo(9, 10.5);
-        m.lineTo(11, 8.5);
-        m.lineTo(14.5, 13.5);
-        m.closeSubpath();
+        const QPainterPath m = Polyline({{1.5, 13.5}, {6, 7}, {9, 10.5}, {11, 8.5}, {14.5, 13.5}}, true);
         p.setBrush(QColor(70, 150, 70));
         p.drawPath(m);
         p.setPen(Qt::NoPen);
@@ -443,11 +418,7 @@ bool PaintCommand(QPainter& p, int id)
         MiniNetwork(p);
         p.setPen(Qt::NoPen);
         p.setBrush(kRed);
-        QPainterPath d;
-        d.moveTo(8.5, 5);
-        d.lineTo(12, 11);
-        d.lineTo(5, 11);
-        d.closeSubpath();
+        const QPainterPath d = Polyline({{8.5, 5}, {12, 11}, {5, 11}}, true);
         p.setBrush(QColor(255, 255, 255, 220));
         p.setPen(Pen(kRed, 1.3));
         p.drawPath(d);
@@ -490,15 +461,8 @@ bool PaintCommand(QPainter& p, int id)
         Letter(p, QRectF(1, 1, 14, 14), QStringLiteral("i"), Qt::white, 11);
         return true;
     case ContextHelp: {
-        QPainterPath a;
-        a.moveTo(1.5, 1.5);
-        a.lineTo(1.5, 11.5);
-        a.lineTo(4, 9);
-        a.lineTo(6, 13);
-        a.lineTo(7.5, 12.3);
-        a.lineTo(5.6, 8.5);
-        a.lineTo(8.8, 8.5);
-        a.closeSubpath();
+        const QPainterPath a = Polyline({{1.5, 1.5}, {1.5, 11.5}, {4, 9}, {6, 13}, {7.5, 12.3}, {5.6, 8.5},
+            {8.8, 8.5}}, true);
         p.setPen(Pen(kInk, 1.0));
         p.setBrush(kPaper);
         p.drawPath(a);

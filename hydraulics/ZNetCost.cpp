@@ -1,0 +1,51 @@
+#include "ZNetCost.h"
+
+#include "model/GbkCodec.h"
+#include "model/NumberFormat.h"
+#include "model/ZNetwork.h"
+#include "model/ZPipeLink.h"
+#include "model/ZPumpLink.h"
+
+#include <cmath>
+
+ZNetCost::Result ZNetCost::Compute(const ZNetwork& network, const Params& params)
+{
+    Result r;
+    for (const ZFlowLink* l : network.Links()) {
+        if (l->GetKind() == ZNetObject::Kind::Pipe) {
+            const auto* p = static_cast<const ZPipeLink*>(l);
+            if (!params.wholeNetwork && static_cast<int64_t>(p->PipeDate) < params.since)
+                continue;
+            ++r.pipes;
+            r.pipeCost += (params.a + params.b * std::pow(p->PipeDiam, params.alpha)) * p->PipeLength *
+                          (p->PipeParallel + 1);
+        } else if (l->GetKind() == ZNetObject::Kind::Pump) {
+            const auto* p = static_cast<const ZPumpLink*>(l);
+            if (!p->PumpOpen)
+                continue;
+            if (!(p->PumpEfficiency > 0.0) || !std::isfinite(p->PumpEfficiency)) {
+                r.badPumps.push_back(GbkCodec::ToUtf8(p->IdView()));
+                continue;
+            }
+            const double dh = (p->From() ? p->From()->NodeHydrElev : 0.0) - (p->To() ? p->To()->NodeHydrElev : 0.0);
+            ++r.pumps;
+            r.runningCost += std::fabs(p->Flow * dh * params.price / p->PumpEfficiency) * 9.8;
+        }
+    }
+    return r;
+}
+
+std::string ZNetCost::Report(const Result& result)
+{
+    std::string text = "总共计算" + std::to_string(result.pipes) + "根管道, 总计造价为" +
+                       NumberFormat::G(result.pipeCost) + "元!\n\n";
+    text += "计算了" + std::to_string(result.pumps) + "个水泵, 总计开机运行费用为" +
+            NumberFormat::G(result.runningCost) + "元/小时!\n\n";
+    if (!result.badPumps.empty()) {
+        text += "以下水泵效率不大于零, 未计入运行费用:";
+        for (size_t k = 0; k < result.badPumps.size(); ++k)
+            text += (k ? ", " : " ") + result.badPumps[k];
+        text += "\n\n";
+    }
+    return text;
+}

@@ -1,6 +1,8 @@
 // qen-cli: the network files and calculations of QEN without the desktop program.
+#include "AllocateCommand.h"
 #include "BalanceCommand.h"
 #include "ConvertCommand.h"
+#include "CostCommand.h"
 #include "DocumentIo.h"
 #include "ExitCode.h"
 #include "InfoCommand.h"
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<InfoCommand>(io));
     commands.push_back(std::make_unique<ConvertCommand>(io));
     commands.push_back(std::make_unique<BalanceCommand>(io));
+    commands.push_back(std::make_unique<AllocateCommand>(io));
+    commands.push_back(std::make_unique<CostCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

@@ -13,9 +13,15 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
 namespace {
 // Writes a picture of a network without opening a window, with the user's settings.
-int ExportImage(const QStringList& args, const QString& sizeText, bool balance)
+int ExportImage(const QStringList& args, const QString& sizeText, bool balance, const QString& contours,
+                const QString& intervalText)
 {
     QSize size(1600, 1200);
     if (!sizeText.isEmpty()) {
@@ -28,15 +34,37 @@ int ExportImage(const QStringList& args, const QString& sizeText, bool balance)
             return 2;
         }
     }
+    static const char* usage =
+        "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance] [--contours head|free [--interval H]]\n";
     if (args.size() != 2) {
-        QTextStream(stderr) << "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance]\n";
+        QTextStream(stderr) << usage;
         return 2;
+    }
+    int kind = -1;
+    if (!contours.isEmpty()) {
+        if (contours != QStringLiteral("head") && contours != QStringLiteral("free")) {
+            QTextStream(stderr) << "qen: --contours wants head or free\n";
+            return 2;
+        }
+        kind = contours == QStringLiteral("free") ? 1 : 0;
+    }
+    double interval = std::numeric_limits<double>::quiet_NaN();
+    if (!intervalText.isEmpty()) {
+        const std::string t = intervalText.toStdString();
+        double v = 0.0;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+        if (kind < 0 || r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v) || v <= 0.0) {
+            QTextStream(stderr) << (kind < 0 ? "qen: --interval goes with --contours\n"
+                                             : "qen: --interval wants a number of metres above 0\n");
+            return 2;
+        }
+        interval = v;
     }
     QSettingsKeyValueStore profile;
     ZSettingsStore settings;
     settings.Load(profile);
     QString message;
-    const int rc = NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message);
+    const int rc = NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval);
     if (!message.isEmpty())
         QTextStream(rc == 0 ? stdout : stderr) << message << "\n";
     return rc;
@@ -64,12 +92,16 @@ int main(int argc, char* argv[])
                                    QStringLiteral("不开窗口, 把 FILE 的管网图写成 PNG 或 PDF 文件 OUT"));
     QCommandLineOption size(QStringLiteral("size"), QStringLiteral("图片大小"), QStringLiteral("WxH"));
     QCommandLineOption balance(QStringLiteral("balance"), QStringLiteral("出图前先平差"));
-    parser.addOptions({print, exportImage, size, balance});
+    QCommandLineOption contours(QStringLiteral("contours"), QStringLiteral("画等压线: head 绝对水压线, free 自由水头线"),
+                                QStringLiteral("head|free"));
+    QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("等压间隔 (m)"), QStringLiteral("H"));
+    parser.addOptions({print, exportImage, size, balance, contours, interval});
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"), QStringLiteral("[files...]"));
     parser.process(app);
 
     if (parser.isSet(exportImage))
-        return ExportImage(parser.positionalArguments(), parser.value(size), parser.isSet(balance));
+        return ExportImage(parser.positionalArguments(), parser.value(size), parser.isSet(balance),
+                           parser.value(contours), parser.value(interval));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
     if (!qen.InitInstance())

@@ -3,6 +3,8 @@
 #include "ZNetCanvas.h"
 
 #include "hydraulics/ZBalanceRun.h"
+#include "hydraulics/ZContourGenerator.h"
+#include "hydraulics/ZHeadField.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ArchiveError.h"
@@ -46,6 +48,29 @@ bool NetworkImageExporter::Balance(QString& error)
         return false;
     }
     return true;
+}
+
+bool NetworkImageExporter::Contours(int kind, double interval, QString& error)
+{
+    ZDrawSettings& ds = m_doc.GetDrawSettings();
+    if (!ds.Balanced) {
+        error = QStringLiteral("contours need balancing results: add --balance");
+        return false;
+    }
+    ds.ContourOption = 1;
+    ds.ContourKind = kind;
+    if (!std::isnan(interval))
+        ds.ContourInterval = interval;
+    const auto status = ZContourGenerator::Generate(m_doc.GetNetwork(), kind, ds.ContourInterval, m_doc.GetContours());
+    if (status == ZContourGenerator::Ok)
+        return true;
+    ds.ContourOption = 0;
+    ZContourGenerator::Range range;
+    ZContourGenerator::LevelRange(ZHeadField::NodeValues(m_doc.GetNetwork(), kind), ds.ContourInterval, range);
+    error = status == ZContourGenerator::Declined
+                ? QStringLiteral("%1 contour levels: choose a larger --interval").arg(range.levels)
+                : QString::fromStdString(ZContourGenerator::Message(status, range.levels));
+    return false;
 }
 
 void NetworkImageExporter::Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, int dpiY, bool printing) const
@@ -106,7 +131,8 @@ bool NetworkImageExporter::SavePdf(const QString& path, const QSize& size) const
 }
 
 int NetworkImageExporter::Run(const QString& input, const QString& output, const QSize& size, bool balance,
-                              const ZSettingsStore& settings, QString& message)
+                              const ZSettingsStore& settings, QString& message, int contourKind,
+                              double contourInterval)
 {
     ZDocument doc(static_cast<int>(settings.Colors().NodeGradeColors.size()),
                   static_cast<int>(settings.Colors().PipeGradeColors.size()));
@@ -114,6 +140,8 @@ int NetworkImageExporter::Run(const QString& input, const QString& output, const
         return 1;
     NetworkImageExporter ex(doc, settings);
     if (balance && !ex.Balance(message))
+        return 1;
+    if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message))
         return 1;
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
         message = QStringLiteral("image size out of range");

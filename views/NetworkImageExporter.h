@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 
+#include <limits>
+
 class QPainter;
 class ZDocument;
 class ZNetCanvas;
@@ -19,6 +21,9 @@ public:
     static bool Load(const QString& path, ZDocument& doc, const ZSettingsStore& settings, QString& error);
     // Balances in the document's stored case; false with the message when it does not converge.
     bool Balance(QString& error);
+    // Switches contours of the kind (0 head, 1 free head) on and generates them, with the file's
+    // interval when `interval` is not given (NaN); false with the reason.
+    bool Contours(int kind, double interval, QString& error);
 
     QImage Render(const QSize& size) const;
     // Sets the canvas to show the document at zoom extents on a device of this size and resolution.
@@ -29,10 +34,11 @@ public:
     // A PDF page with the drawing filling it; `size` is the drawing's size in pixels at 96 dpi.
     bool SavePdf(const QString& path, const QSize& size) const;
 
-    // The whole command: read `input`, balance when asked, write `output` (.png or .pdf).
-    // Returns 0 on success, else 1 with the reason in `message`.
+    // The whole command: read `input`, balance when asked, draw contours of `contourKind` (-1:
+    // none), write `output` (.png or .pdf). Returns 0 on success, else 1 with the reason in `message`.
     static int Run(const QString& input, const QString& output, const QSize& size, bool balance,
-                   const ZSettingsStore& settings, QString& message);
+                   const ZSettingsStore& settings, QString& message, int contourKind = -1,
+                   double contourInterval = std::numeric_limits<double>::quiet_NaN());
 
 private:
     ZDocument& m_doc;

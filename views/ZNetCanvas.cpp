@@ -4,6 +4,7 @@
 #include "LabelGlyphs.h"
 #include "QtDrawContext.h"
 #include "ZCanvasHost.h"
+#include "ZContourPainter.h"
 
 #include "model/ZDocument.h"
 
@@ -182,6 +183,7 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         painter.save();
         painter.setClipRect(area, Qt::IntersectClip);
     }
+    PaintContours(painter);
     QtDrawContext dc(*this, painter, DeviceRectToWorld(area.adjusted(-margin, -margin, margin, margin)));
     dc.BeginDraw();
     if (!part) {
@@ -202,6 +204,23 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         m_overlay(*this, dc);
     if (part)
         painter.restore();
+}
+
+void ZNetCanvas::PaintContours(QPainter& painter) const
+{
+    if (!m_doc)
+        return;
+    const ZDrawSettings& ds = m_doc->GetDrawSettings();
+    const ZContourSet& set = m_doc->GetContours();
+    if (!ds.Balanced || !ds.ContourOption || set.Rect.IsEmpty())
+        return;
+    ZContourPainter::Style style;
+    style.fill = m_settings.ContourFillOn;
+    style.labels = m_settings.ContourLabelOn;
+    style.lowest = m_settings.Colors().ContourFillLow;
+    style.highest = m_settings.Colors().ContourFillHigh;
+    style.line = m_settings.Colors().EquHydr;
+    ZContourPainter::Paint(set, *this, painter, style);
 }
 
 ZNetObject* ZNetCanvas::PickAt(const QPoint& pt, int side) const

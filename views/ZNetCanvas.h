@@ -93,6 +93,9 @@ public:
     ZNetObject* PickAt(const QPoint& pt, int side) const;
 
 private:
+    // Under the network, when the document is balanced and shows contours.
+    void PaintContours(QPainter& painter) const;
+
     const ZSettingsStore& m_settings;
     ZCanvasHost* m_host;
     ZDocument* m_doc = nullptr;

@@ -1,4 +1,6 @@
 #include "CMainFrame.h"
+#include "CCalcCommands.h"
+#include "CContourRun.h"
 #include "CMainStatusBar.h"
 #include "CNetCmdBar.h"
 #include "CQENApp.h"
@@ -100,6 +102,9 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     else
         frame->show();
     m_mdi->setActiveSubWindow(frame);
+    // The first graphic window of a document that shows contours makes them.
+    if (kind == CChildFrame::Graphic && doc->Data().GetContours().Rect.IsEmpty() && CQENApp::Instance())
+        CContourRun::GenerateIfShown(*doc, this, CQENApp::Instance()->Prompt());
     return frame;
 }
 
@@ -363,6 +368,13 @@ bool CMainFrame::RouteCommand(int id, CommandState* state)
     QList<CommandTarget*> chain;
     if (auto* v = dynamic_cast<CommandTarget*>(ActiveView()))
         chain.append(v);
+    if (!m_calc && CQENApp::Instance()) {
+        CQENApp* app = CQENApp::Instance();
+        m_calc = std::make_unique<CCalcCommands>(*this, app->Prompt(), app->Profile(),
+                                                 app->Settings());
+    }
+    if (m_calc)
+        chain.append(m_calc.get());
     if (CQENDoc* d = ActiveDocument())
         chain.append(d);
     chain.append(this);

@@ -6,6 +6,9 @@
 #include <QMainWindow>
 #include <QUrl>
 
+#include <memory>
+
+class CCalcCommands;
 class CMainStatusBar;
 class CNetCmdBar;
 class CQENDoc;
@@ -84,6 +87,7 @@ private:
 
     QMdiArea* m_mdi;
     CMainStatusBar* m_status;
+    std::unique_ptr<CCalcCommands> m_calc;   // made on first use: it needs the application
     CNetCmdBar* m_coordBar = nullptr;
     QComboBox* m_namedViewCombo = nullptr;
     CReportWindow* m_report = nullptr;

@@ -1,6 +1,7 @@
 #include "CQENDoc.h"
 #include "CBalanceParamsDlg.h"
 #include "CBalanceProgress.h"
+#include "CContourRun.h"
 #include "CQENApp.h"
 #include "CQENDocManager.h"
 #include "CReportWindow.h"
@@ -206,8 +207,10 @@ void CQENDoc::OnBalance()
         m_prompt.Warn(message);
     // Results are not recorded in the edit history (see ZDocument); they modify the document.
     m_data.MarkModified();
-    if (run.ResultsChanged())
+    if (run.ResultsChanged()) {
+        CContourRun::GenerateIfShown(*this, app->MainWindow(), m_prompt);
         m_data.Announce(ZNetMsg{ZNetMsg::Balanced, 0, 0, nullptr});
+    }
 }
 
 void CQENDoc::OnOptions()
@@ -269,8 +272,6 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
         state.enabled = bool(CQENApp::Instance()->TemplateDialog);
         return true;
     // Known here but not part of this build yet: shown disabled.
-    case Cmd::NodeFlows:
-    case Cmd::NetCost:
     case Cmd::ImportAcad:
     case Cmd::ExportAcad:
         state.enabled = false;

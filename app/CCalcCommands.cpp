@@ -8,8 +8,8 @@
 #include "CParamCalcDlg.h"
 #include "CQENDoc.h"
 #include "CReportWindow.h"
-#include "CommandIds.h"
-#include "CommandState.h"
+#include "views/CommandIds.h"
+#include "views/CommandState.h"
 #include "UiPrompt.h"
 
 #include "hydraulics/ZFlowAllocation.h"
@@ -149,6 +149,12 @@ void CCalcCommands::ContourSettings(CQENDoc& doc)
     }
     if (dlg.NeedsRedraw())
         doc.UpdateAllViews(ZNetMsg{ZNetMsg::OptionsChanged, 0, 0, nullptr});
+}
+
+void CCalcCommands::OnGraphicViewOpened(CQENDoc& doc)
+{
+    if (doc.Data().GetContours().Rect.IsEmpty())
+        CContourRun::GenerateIfShown(doc, Owner(), m_prompt);
 }
 
 void CCalcCommands::Calculator(CQENDoc& doc)

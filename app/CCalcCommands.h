@@ -1,5 +1,5 @@
 #pragma once
-#include "CommandTarget.h"
+#include "views/CommandTarget.h"
 
 class CMainFrame;
 class CQENDoc;
@@ -22,6 +22,8 @@ public:
     void NetCost(CQENDoc& doc);
     void ContourSettings(CQENDoc& doc);
     void Calculator(CQENDoc& doc);
+    // The first graphic window of a document that shows contours makes them.
+    void OnGraphicViewOpened(CQENDoc& doc);
 
     // Whether any node or link of the document carries the selection flag.
     static bool HasSelection(const CQENDoc& doc);

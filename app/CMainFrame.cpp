@@ -1,16 +1,15 @@
 #include "CMainFrame.h"
 #include "CCalcCommands.h"
-#include "CContourRun.h"
 #include "CMainStatusBar.h"
 #include "CNetCmdBar.h"
 #include "CQENApp.h"
 #include "CQENDoc.h"
 #include "CReportWindow.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "CommandTable.h"
 #include "CoordEdit.h"
 #include "CoordParser.h"
-#include "CoordinateSink.h"
+#include "views/CoordinateSink.h"
 #include "UiPrompt.h"
 #include "VectorIconEngine.h"
 
@@ -67,9 +66,9 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 {
     switch (kind) {
     case CChildFrame::Graphic:
-        return new CQENView(doc);
-    case CChildFrame::Table:    // table view: not part of this build yet
-    case CChildFrame::Module:   // three-dimensional view: not part of this build yet
+        return new CQENView(&doc->Data(), doc->Settings(), m_printerSource ? m_printerSource() : nullptr);
+    case CChildFrame::Table:    // no table view in this program: the command stays disabled
+    case CChildFrame::Module:   // no three-dimensional view either
     default:
         return nullptr;
     }
@@ -78,6 +77,11 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 bool CMainFrame::ViewKindAvailable(CChildFrame::ViewKind kind)
 {
     return kind == CChildFrame::Graphic;
+}
+
+void CMainFrame::SetCalcCommands(std::unique_ptr<CCalcCommands> calc)
+{
+    m_calc = std::move(calc);
 }
 
 CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
@@ -103,8 +107,8 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
         frame->show();
     m_mdi->setActiveSubWindow(frame);
     // The first graphic window of a document that shows contours makes them.
-    if (kind == CChildFrame::Graphic && doc->Data().GetContours().Rect.IsEmpty() && CQENApp::Instance())
-        CContourRun::GenerateIfShown(*doc, this, CQENApp::Instance()->Prompt());
+    if (kind == CChildFrame::Graphic && m_calc)
+        m_calc->OnGraphicViewOpened(*doc);
     return frame;
 }
 
@@ -368,11 +372,6 @@ bool CMainFrame::RouteCommand(int id, CommandState* state)
     QList<CommandTarget*> chain;
     if (auto* v = dynamic_cast<CommandTarget*>(ActiveView()))
         chain.append(v);
-    if (!m_calc && CQENApp::Instance()) {
-        CQENApp* app = CQENApp::Instance();
-        m_calc = std::make_unique<CCalcCommands>(*this, app->Prompt(), app->Profile(),
-                                                 app->Settings());
-    }
     if (m_calc)
         chain.append(m_calc.get());
     if (CQENDoc* d = ActiveDocument())

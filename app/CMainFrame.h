@@ -1,11 +1,12 @@
 #pragma once
 #include "CChildFrame.h"
-#include "CommandTarget.h"
+#include "views/CommandTarget.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 class CCalcCommands;
@@ -17,6 +18,7 @@ class QAction;
 class QComboBox;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 // The main MDI window: menus, the five toolbars and the coordinate entry bar, the status bar,
@@ -29,7 +31,11 @@ public:
     ~CMainFrame() override;
 
     // Where the windows of a document are made. Returns null for a kind this build lacks.
-    static QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
+    QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
+    // The printer the views print on (print setup's), made when a view first needs it.
+    void SetPrinterSource(std::function<QPrinter*()> source) { m_printerSource = std::move(source); }
+    // The calculation commands, routed after the active view and before its document.
+    void SetCalcCommands(std::unique_ptr<CCalcCommands> calc);
     static bool ViewKindAvailable(CChildFrame::ViewKind kind);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
 
@@ -87,7 +93,7 @@ private:
 
     QMdiArea* m_mdi;
     CMainStatusBar* m_status;
-    std::unique_ptr<CCalcCommands> m_calc;   // made on first use: it needs the application
+    std::unique_ptr<CCalcCommands> m_calc;
     CNetCmdBar* m_coordBar = nullptr;
     QComboBox* m_namedViewCombo = nullptr;
     CReportWindow* m_report = nullptr;
@@ -97,4 +103,5 @@ private:
     QList<QMenu*> m_subMenus;
     QHash<int, QAction*> m_actions;
     QHash<int, QToolBar*> m_bars;
+    std::function<QPrinter*()> m_printerSource;
 };

@@ -1,11 +1,12 @@
 #include "CQENApp.h"
+#include "CCalcCommands.h"
 #include "CAboutDlg.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CQENDoc.h"
 #include "CQENDocManager.h"
 #include "CReportWindow.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "UiPrompt.h"
 
 #include "model/KeyValueStore.h"
@@ -99,6 +100,8 @@ bool CQENApp::InitInstance()
     LoadRecentFiles();
 
     m_frame = new CMainFrame();
+    m_frame->SetPrinterSource([this]() { return &Printer(); });
+    m_frame->SetCalcCommands(std::make_unique<CCalcCommands>(*m_frame, Prompt(), Profile(), Settings()));
     m_frame->RefreshRecentFiles(m_recent);
     if (auto state = m_profile->ReadBinary(kBars, "State"))
         m_frame->LoadBarState(Array(*state));
@@ -183,8 +186,19 @@ void CQENApp::AddToRecentFileList(const QString& path)
 
 CQENDoc* CQENApp::CreateDocument()
 {
-    auto* doc = new CQENDoc(*m_settings, *m_prompt, this);
+    auto* doc = new CQENDoc(*m_settings, *m_prompt, this, this);
     return doc;
+}
+
+QString CQENApp::PromptSaveName(const QString& initial)
+{
+    return m_docManager->PromptFileName(MainWindow(), QStringLiteral("另存为"), true, initial);
+}
+
+void CQENApp::RunTemplateDialog(int commandId)
+{
+    if (TemplateDialog)
+        TemplateDialog(commandId, *m_settings, MainWindow());
 }
 
 CQENDoc* CQENApp::NewDocument()

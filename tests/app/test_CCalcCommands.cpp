@@ -11,7 +11,7 @@
 #include "app/CProgressWnd.h"
 #include "app/CQENDoc.h"
 #include "app/CReportWindow.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZFlowAllocation.h"

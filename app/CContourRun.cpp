@@ -5,7 +5,6 @@
 #include "UiPrompt.h"
 
 #include "hydraulics/ZContourGenerator.h"
-#include "hydraulics/ZHeadField.h"
 #include "model/ZContourSet.h"
 
 bool CContourRun::Generate(CQENDoc& doc, QWidget* owner, UiPrompt& prompt)
@@ -13,10 +12,12 @@ bool CContourRun::Generate(CQENDoc& doc, QWidget* owner, UiPrompt& prompt)
     ZDrawSettings& ds = doc.Data().GetDrawSettings();
     const ZNetwork& net = doc.Data().GetNetwork();
     ZContourSet set;
-    ZContourGenerator::Status status;
-    {
+    ZContourGenerator::Range range;
+    // Refusals and the question about many levels come before the progress window shows.
+    ZContourGenerator::Status status = ZContourGenerator::Check(net, ds.ContourKind, ds.ContourInterval, &prompt, range);
+    if (status == ZContourGenerator::Ok) {
         CContourProgress progress(owner, prompt);
-        status = ZContourGenerator::Generate(net, ds.ContourKind, ds.ContourInterval, set, &progress, &prompt);
+        status = ZContourGenerator::Generate(net, ds.ContourKind, ds.ContourInterval, set, &progress);
     }
     if (status == ZContourGenerator::Ok) {
         doc.Data().GetContours() = std::move(set);
@@ -24,8 +25,6 @@ bool CContourRun::Generate(CQENDoc& doc, QWidget* owner, UiPrompt& prompt)
         doc.Data().GetContours().Clear();
         ds.ContourOption = 0;
         doc.SetModifiedFlag(true);
-        ZContourGenerator::Range range;
-        ZContourGenerator::LevelRange(ZHeadField::NodeValues(net, ds.ContourKind), ds.ContourInterval, range);
         const std::string message = ZContourGenerator::Message(status, range.levels);
         if (!message.empty())
             prompt.Warn(message);

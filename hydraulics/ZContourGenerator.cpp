@@ -43,17 +43,25 @@ bool ZContourGenerator::LevelRange(const std::vector<double>& nodeValues, double
     return true;
 }
 
+ZContourGenerator::Status ZContourGenerator::Check(const ZNetwork& network, int kind, double interval, Prompt* prompt,
+                                                   Range& range)
+{
+    if (!LevelRange(ZHeadField::NodeValues(network, kind), interval, range))
+        return BadInterval;
+    if (range.levels > MaxLevels)
+        return TooManyLevels;
+    if (range.levels > LevelsWithoutAsking && prompt && !prompt->AskYesNo(AskManyLevelsText(range.levels)))
+        return Declined;
+    return Ok;
+}
+
 ZContourGenerator::Status ZContourGenerator::Generate(const ZNetwork& network, int kind, double interval,
                                                       ZContourSet& out, ProgressObserver* observer, Prompt* prompt)
 {
     out.Clear();
     Range range;
-    if (!LevelRange(ZHeadField::NodeValues(network, kind), interval, range))
-        return BadInterval;
-    if (range.levels > MaxLevels)
-        return TooManyLevels;
-    if (range.levels > LevelsWithoutAsking && (!prompt || !prompt->AskYesNo(AskManyLevelsText(range.levels))))
-        return Declined;
+    if (const Status s = Check(network, kind, interval, prompt, range); s != Ok)
+        return s;
     ZHeadField field;
     switch (field.Compute(network, kind, network.BoundRect(), GridCells, GridCells, observer, 0.85)) {
     case ZHeadField::Ok: break;

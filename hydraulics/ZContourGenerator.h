@@ -28,6 +28,9 @@ public:
     // truncated to a multiple of the interval. False for an interval that is not a positive number.
     static bool LevelRange(const std::vector<double>& nodeValues, double interval, Range& range);
 
+    // Whether generation may start: the interval, the number of levels, and the user's answer when
+    // there are many (without a prompt there is no question and the answer is yes).
+    static Status Check(const ZNetwork& network, int kind, double interval, Prompt* prompt, Range& range);
     static Status Generate(const ZNetwork& network, int kind, double interval, ZContourSet& out,
                            ProgressObserver* observer = nullptr, Prompt* prompt = nullptr);
     // The tracing stage over a field already computed (fractions 0.85 to 1); the field's values

@@ -4,7 +4,6 @@
 
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZContourGenerator.h"
-#include "hydraulics/ZHeadField.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ArchiveError.h"
@@ -61,15 +60,14 @@ bool NetworkImageExporter::Contours(int kind, double interval, QString& error)
     ds.ContourKind = kind;
     if (!std::isnan(interval))
         ds.ContourInterval = interval;
-    const auto status = ZContourGenerator::Generate(m_doc.GetNetwork(), kind, ds.ContourInterval, m_doc.GetContours());
+    ZContourGenerator::Range range;
+    auto status = ZContourGenerator::Check(m_doc.GetNetwork(), kind, ds.ContourInterval, nullptr, range);
+    if (status == ZContourGenerator::Ok)
+        status = ZContourGenerator::Generate(m_doc.GetNetwork(), kind, ds.ContourInterval, m_doc.GetContours());
     if (status == ZContourGenerator::Ok)
         return true;
     ds.ContourOption = 0;
-    ZContourGenerator::Range range;
-    ZContourGenerator::LevelRange(ZHeadField::NodeValues(m_doc.GetNetwork(), kind), ds.ContourInterval, range);
-    error = status == ZContourGenerator::Declined
-                ? QStringLiteral("%1 contour levels: choose a larger --interval").arg(range.levels)
-                : QString::fromStdString(ZContourGenerator::Message(status, range.levels));
+    error = QString::fromStdString(ZContourGenerator::Message(status, range.levels));
     return false;
 }
 

@@ -94,9 +94,11 @@ TEST(ZContourGenerator, RefusesBadIntervalsAndTooManyLevelsAndAsksBeforeMany)
     // 0.1 m over 100 m: 1001 levels, asked first.
     EXPECT_EQ(ZContourGenerator::Generate(t.net, 0, 0.1, set, nullptr, &no), ZContourGenerator::Declined);
     EXPECT_EQ(no.asked, 1);
-    EXPECT_EQ(ZContourGenerator::Generate(t.net, 0, 0.1, set, nullptr, nullptr), ZContourGenerator::Declined);
     EXPECT_EQ(ZContourGenerator::Generate(t.net, 0, 0.1, set, nullptr, &yes), ZContourGenerator::Ok);
+    EXPECT_EQ(yes.asked, 1);
     EXPECT_FALSE(set.Polygons.empty());
+    // Without anyone to ask, the levels are made.
+    EXPECT_EQ(ZContourGenerator::Generate(t.net, 0, 0.1, set, nullptr, nullptr), ZContourGenerator::Ok);
 }
 
 TEST(ZContourGenerator, NestedPolygonsComeOuterFirstAndProgressRises)

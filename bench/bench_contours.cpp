@@ -87,6 +87,15 @@ int main(int argc, char** argv)
             std::printf("  drawing 1600x1200, %s: %.4f s\n", fill ? "lines, labels, fill" : "lines and labels",
                         BenchClock::Seconds(t0));
         }
+        {
+            // A pan step repaints a strip.
+            QPainter p(&img);
+            p.setClipRect(QRect(0, 600, 1600, 40));
+            t0 = std::chrono::steady_clock::now();
+            ZContourPainter::Paint(set, canvas, p, ZContourPainter::Style());
+            p.end();
+            std::printf("  drawing a 1600x40 strip, lines, labels, fill: %.4f s\n", BenchClock::Seconds(t0));
+        }
     }
     return 0;
 }

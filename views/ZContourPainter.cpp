@@ -11,6 +11,7 @@
 #include <QPolygonF>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -31,32 +32,51 @@ void ZContourPainter::Paint(const ZContourSet& set, const ZNetCanvas& canvas, QP
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Only polygons reaching the part being painted are handed to the painter (pan steps paint
+    // narrow strips).
+    const QRectF area = painter.hasClipping() ? painter.clipBoundingRect()
+                                              : QRectF(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height()));
+    std::vector<QPolygonF> shapes(set.Polygons.size());
+    std::vector<char> shown(set.Polygons.size(), 0);
+    for (size_t k = 0; k < set.Polygons.size(); ++k) {
+        shapes[k] = Device(canvas, set.Polygons[k].Points, static_cast<int>(set.Polygons[k].Points.size()));
+        shown[k] = shapes[k].boundingRect().adjusted(-2, -2, 2, 2).intersects(area);
+    }
     if (style.fill) {
         painter.setPen(Qt::NoPen);
         const QRectF r = QRectF(canvas.WorldToDeviceF(set.Rect.left, set.Rect.top),
                                 canvas.WorldToDeviceF(set.Rect.right, set.Rect.bottom)).normalized();
         painter.fillRect(r, QtDrawContext::ToColor(set.FillColour(set.FillBaseLevel, style.lowest, style.highest)));
-        for (const ZContourPolygon& p : set.Polygons) {
+        for (size_t k = 0; k < set.Polygons.size(); ++k) {
+            if (!shown[k])
+                continue;
+            const ZContourPolygon& p = set.Polygons[k];
             painter.setBrush(QtDrawContext::ToColor(set.FillColour(p.FillValue(set.Interval), style.lowest, style.highest)));
-            painter.drawPolygon(Device(canvas, p.Points, static_cast<int>(p.Points.size())), Qt::WindingFill);
+            painter.drawPolygon(shapes[k], Qt::WindingFill);
         }
     }
     QPen pen(QtDrawContext::ToColor(style.line));
     pen.setWidth(canvas.DeviceSize(1));
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    for (const ZContourPolygon& p : set.Polygons)
-        painter.drawPolyline(Device(canvas, p.Points, p.TracedCount));
+    for (size_t k = 0; k < set.Polygons.size(); ++k)
+        if (shown[k])
+            painter.drawPolyline(shapes[k].constData(), set.Polygons[k].TracedCount);
 
     if (style.labels) {
         painter.setFont(canvas.LabelFont());
         const QFontMetricsF fm(canvas.LabelFont(), painter.device());
-        for (const ZContourPolygon& p : set.Polygons) {
+        const double reach = fm.horizontalAdvance(QStringLiteral("0000.0"));
+        const QRectF labelArea = area.adjusted(-reach, -reach, reach, reach);
+        for (size_t n = 0; n < set.Polygons.size(); ++n) {
+            const ZContourPolygon& p = set.Polygons[n];
             const auto k = static_cast<size_t>(p.LabelSegment);
-            if (k + 1 >= p.Points.size())
+            if (!shown[n] || k + 1 >= p.Points.size())
                 continue;
-            const QPointF a = canvas.WorldToDeviceF(p.Points[k].x, p.Points[k].y);
-            const QPointF b = canvas.WorldToDeviceF(p.Points[k + 1].x, p.Points[k + 1].y);
+            const QPointF a = shapes[n][static_cast<int>(k)];
+            const QPointF b = shapes[n][static_cast<int>(k) + 1];
+            if (!labelArea.contains((a + b) / 2.0))
+                continue;
             double degrees = std::atan2(b.y() - a.y(), b.x() - a.x()) * 180.0 / M_PI;
             if (degrees > 90.0)
                 degrees -= 180.0;

@@ -124,19 +124,17 @@ void CContourDlg::accept()
     v.kind = m_kind->currentIndex();
     bool ok = false;
     const double oldShown = m_unit.ToDisplay(m_values.interval);
-    double shown = m_interval->text().trimmed().toDouble(&ok);
-    if (!v.enabled && !(ok && std::isfinite(shown) && shown > 0.0)) {
-        shown = oldShown;   // switched off: the greyed interval is not asked about
-        ok = true;
-    }
-    // A zero, negative or unreadable interval would never reach the highest level.
-    if (!ok || !std::isfinite(shown) || !(shown > 0.0)) {
+    const double shown = m_interval->text().trimmed().toDouble(&ok);
+    const bool valid = ok && std::isfinite(shown) && shown > 0.0;
+    // A zero, negative or unreadable interval would never reach the highest level. While contours
+    // are off the greyed field is not asked about and keeps what it held.
+    if (!valid && v.enabled) {
         m_prompt.Warn("等压间隔必须是大于零的数！");
         m_interval->setFocus();
         m_interval->selectAll();
         return;
     }
-    const bool intervalChanged = !(shown - oldShown + 1.0 == 1.0);
+    const bool intervalChanged = valid && !(shown - oldShown + 1.0 == 1.0);
     v.interval = intervalChanged ? m_unit.FromDisplay(shown) : m_values.interval;
     v.labels = m_labels->isChecked();
     v.fill = m_fill->isChecked();

@@ -1,16 +1,24 @@
 #include "ZParamCalculator.h"
 
 #include "model/GbkCodec.h"
+#include "model/NumberFormat.h"
 #include "model/UnitSystem.h"
+#include "model/ZFieldTable.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace {
 const char* const ParamTexts[] = {"节点用水量", "节点绝对水压", "管道内径", "管道长度", "管道阻力系数"};
+const char* const FieldKeys[] = {"NodeFlow", "NodeHydrElev", "PipeInDiam", "PipeLength", "PipeRougCeof"};
 const char* const OpTexts[] = {"+", "-", "*", "/"};
+
+const ZField& FieldOf(int param)
+{
+    return *ZFieldTable::Find(ZParamCalculator::IsNodeParam(param) ? ZNetObject::Kind::Node : ZNetObject::Kind::Pipe,
+                              FieldKeys[param]);
+}
 } // namespace
 
 const char* ZParamCalculator::ParamText(int param)
@@ -52,19 +60,11 @@ std::string ZParamCalculator::Preview(int param, int op, const std::string& amou
 
 double ZParamCalculator::ReadAmount(const std::string& text)
 {
-    size_t at = text.find_first_not_of(" \t\r\n");
-    if (at == std::string::npos)
-        return 0.0;
-    bool negative = false;
-    if (text[at] == '+' || text[at] == '-') {
-        negative = text[at] == '-';
-        ++at;
-    }
+    const size_t at = text.find_first_not_of(" \t\r\n");
     double v = 0.0;
-    const auto r = std::from_chars(text.data() + at, text.data() + text.size(), v);
-    if (r.ec != std::errc() || !std::isfinite(v))
+    if (at == std::string::npos || NumberFormat::ReadLeading(std::string_view(text).substr(at), v) == 0)
         return 0.0;
-    return negative ? -v : v;
+    return v;
 }
 
 std::vector<ZNetObject*> ZParamCalculator::Targets(const ZNetwork& network, int param, int range)
@@ -85,26 +85,14 @@ std::vector<ZNetObject*> ZParamCalculator::Targets(const ZNetwork& network, int 
 
 double ZParamCalculator::Get(const ZNetObject& object, int param)
 {
-    if (IsNodeParam(param)) {
-        const auto& n = static_cast<const ZFlowNode&>(object);
-        return param == NodeFlow ? n.NodeFlow : n.NodeHydrElev;
-    }
-    const auto& p = static_cast<const ZPipeLink&>(object);
-    return param == PipeInDiam ? p.PipeInDiam : (param == PipeLength ? p.PipeLength : p.PipeRougCeof);
+    return FieldOf(param).get(object);
 }
 
 void ZParamCalculator::Set(ZNetObject& object, int param, double value)
 {
-    switch (param) {
-    case NodeFlow: static_cast<ZFlowNode&>(object).NodeFlow = value; break;
-    case NodeHydrElev: static_cast<ZFlowNode&>(object).NodeHydrElev = value; break;
-    case PipeInDiam: static_cast<ZPipeLink&>(object).PipeInDiam = value; break;
-    case PipeLength:
-        static_cast<ZPipeLink&>(object).PipeLength = value;
+    FieldOf(param).set(object, value);
+    if (param == PipeLength)
         object.ClearFlag(qen::FLAG_AUTO_LENGTH);
-        break;
-    default: static_cast<ZPipeLink&>(object).PipeRougCeof = value; break;
-    }
 }
 
 ZParamCalculator::Status ZParamCalculator::Compute(const std::vector<ZNetObject*>& targets, int param, int op,
@@ -127,10 +115,11 @@ ZParamCalculator::Status ZParamCalculator::Compute(const std::vector<ZNetObject*
         value = 1.0 / value;
     const bool multiply = op == Multiply || op == Divide;
 
+    const ZField& field = FieldOf(param);
     std::vector<Change> out;
     out.reserve(targets.size());
     for (ZNetObject* o : targets) {
-        const double old = Get(*o, param);
+        const double old = field.get(*o);
         const double now = multiply ? old * value : old + value;
         const bool positive = IsNodeParam(param) || now > 0.0;
         if (!std::isfinite(now) || !positive) {

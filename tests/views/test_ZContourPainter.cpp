@@ -76,7 +76,7 @@ private slots:
                     const QColor got = img.pixelColor(px, py);
                     // Pipes, nodes and labels cover some points: only fill colours count.
                     if (got == Col(settings.Colors().Pipe) || got == Col(settings.Colors().EquHydr) ||
-                        got.green() == 0 && got.red() == 0)
+                        (got.green() == 0 && got.red() == 0))
                         continue;
                     ++checked;
                     matched += got == want;

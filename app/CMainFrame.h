@@ -2,6 +2,8 @@
 #include "CChildFrame.h"
 #include "CommandTarget.h"
 
+#include "model/PipePoint.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QUrl>
@@ -15,6 +17,8 @@ class QComboBox;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class ZNetObject;
+class ZNetView;
 
 // The main MDI window: menus, the five toolbars and the coordinate entry bar, the status bar,
 // the report window and the child windows of every open document. Commands go to the active
@@ -29,6 +33,10 @@ public:
     static QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
     static bool ViewKindAvailable(CChildFrame::ViewKind kind);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
+    // Brings the graphic window of the document forward (opening one if needed) centred on the object.
+    void ShowInGraphicView(CQENDoc* doc, const ZNetObject* object);
+    // Where an object is centred: a node's position, the middle of a link's bounds.
+    static PipePoint ObjectCentre(const ZNetObject& object, const ZNetView& view);
 
     QMdiArea* MdiArea() const { return m_mdi; }
     CChildFrame* ActiveFrame() const;

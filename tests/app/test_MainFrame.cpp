@@ -11,6 +11,9 @@
 #include "app/VectorIconEngine.h"
 
 #include "model/ZSettingsStore.h"
+#include "views/CQENGridModel.h"
+#include "views/CQENGridView.h"
+#include "views/CQENView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -133,6 +136,41 @@ private slots:
             frame->FrameOf(doc, CChildFrame::Graphic)->close();
             QVERIFY(Enabled(frame, WindowGraphic));
         }
+    }
+
+    void tableWindowFromTheMenu()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        QVERIFY(doc);
+        using namespace Cmd;
+        frame->Action(WindowTable)->trigger();
+        CChildFrame* table = frame->FrameOf(doc, CChildFrame::Table);
+        QVERIFY(table);
+        auto* grid = qobject_cast<CQENGridView*>(table->View());
+        QVERIFY(grid);
+        QCOMPARE(frame->ActiveFrame(), table);
+        QVERIFY(!Enabled(frame, WindowTable));
+        QVERIFY(Enabled(frame, RecordNext) && !Enabled(frame, RecordFirst));
+        frame->Action(RecordNext)->trigger();
+        QCOMPARE(frame->StatusPanes()->CoordText(), QStringLiteral("2/12"));   // the tank's internal node is not listed
+        // Results of a balancing run reach the table through the document.
+        doc->Data().GetNetwork().FindNode("11")->NodeHydrElev = 250.0;
+        ZNetMsg msg{ZNetMsg::Balanced, 0, 0, nullptr};
+        doc->UpdateAllViews(msg);
+        CQENGridModel* nodes = grid->Model(0);
+        QCOMPARE(nodes->data(nodes->index(1, 6)).toString(), QStringLiteral("250.00"));
+        // A double-click shows the object in the graphic window, centred.
+        frame->ShowInGraphicView(doc, doc->Data().GetNetwork().FindNode("22"));
+        auto* graphic = qobject_cast<CQENView*>(frame->ActiveView());
+        QVERIFY(graphic);
+        QCOMPARE(graphic->Canvas().CentreX(), 50.0);
+        QCOMPARE(graphic->Canvas().CentreY(), 40.0);
+        // The table goes with its document.
+        doc->SetModifiedFlag(false);
+        f.app->CloseDocument(doc);
+        QVERIFY(frame->Frames().isEmpty());
     }
 
     void closingLastWindowAsksAndCloses()

@@ -14,6 +14,7 @@
 
 #include "model/ZPipeLink.h"
 #include "views/CQENGridView.h"
+#include "views/CQENModuleView.h"
 #include "views/CQENView.h"
 
 #include <QAction>
@@ -77,7 +78,11 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
         connect(doc, &CQENDoc::changed, grid, &CQENGridView::onDocumentChanged);
         return grid;
     }
-    case CChildFrame::Module:   // three-dimensional view: not part of this build yet
+    case CChildFrame::Module: {
+        auto* module = new CQENModuleView(&doc->Data(), doc->Settings());
+        connect(doc, &CQENDoc::changed, module, &CQENModuleView::onDocumentChanged);
+        return module;
+    }
     default:
         return nullptr;
     }
@@ -85,7 +90,7 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 
 bool CMainFrame::ViewKindAvailable(CChildFrame::ViewKind kind)
 {
-    return kind == CChildFrame::Graphic || kind == CChildFrame::Table;
+    return kind == CChildFrame::Graphic || kind == CChildFrame::Table || kind == CChildFrame::Module;
 }
 
 CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)

@@ -35,8 +35,9 @@ void ZModuleSurface::Build(const ViewExtent& networkBounds, int rows, int column
         lo = hi = 0.0;
     m_low = lo;
     m_high = hi;
-    // Equal values or no extent: the factor would divide by zero; the surface lies flat.
-    m_flat = !hasExtent || !(hi > lo);
+    // Equal values or no extent: the factor would divide by zero; the surface lies flat. Values
+    // that differ only by rounding (an average of equal heads) count as equal.
+    m_flat = !hasExtent || !(hi - lo > 1e-9 * std::max({1.0, std::fabs(hi), std::fabs(lo)}));
     const double k = m_flat ? 0.0 : 0.8 * std::min(m_width, m_depth) / (hi - lo);
     m_height = (hi - lo) * k;
 

@@ -1,0 +1,370 @@
+#include "CQENModuleView.h"
+
+#include "CViewpointDlg.h"
+
+#include "hydraulics/ZHeadField.h"
+#include "model/ZDocument.h"
+#include "model/ZSettingsStore.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QPainter>
+#include <QSurfaceFormat>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QColor ToColor(uint32_t c)
+{
+    return QColor(ZColorSettings::Red(c), ZColorSettings::Green(c), ZColorSettings::Blue(c));
+}
+
+// Angles stay within -180..180, as the viewpoint dialog shows them.
+double Wrap(double a)
+{
+    a = std::fmod(a + 180.0, 360.0);
+    if (a < 0.0)
+        a += 360.0;
+    return a - 180.0;
+}
+
+} // namespace
+
+CQENModuleView::CQENModuleView(ZDocument* doc, const ZSettingsStore& settings, QWidget* parent)
+    : QOpenGLWidget(parent), m_doc(doc), m_settings(settings)
+{
+    setObjectName(QStringLiteral("moduleView"));
+    // Fixed-function lighting and display lists: a compatibility context.
+    QSurfaceFormat f = format();
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setVersion(2, 1);
+    f.setDepthBufferSize(24);
+    f.setSamples(4);
+    setFormat(f);
+    setMinimumSize(50, 50);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CQENModuleView::~CQENModuleView()
+{
+    if (m_list && context()) {
+        makeCurrent();
+        DeleteList();
+        doneCurrent();
+    }
+}
+
+void CQENModuleView::BuildModel()
+{
+    const ZNetwork* net = m_doc ? &m_doc->GetNetwork() : nullptr;
+    const int kind = m_doc && m_doc->GetDrawSettings().ContourKind != 0 ? ZHeadField::FreeHead : ZHeadField::AbsoluteHead;
+    const ViewExtent bounds = net ? net->BoundRect() : ViewExtent{};
+    std::vector<double> values;
+    if (net) {
+        ZHeadField field;
+        if (field.Compute(*net, kind, bounds, GridCells, GridCells) == ZHeadField::Ok)
+            values = std::move(field.Values());
+    }
+    const auto& colors = m_settings.Colors();
+    m_surface.Build(bounds, GridCells, GridCells, values, colors.ContourFillLow, colors.ContourFillHigh);
+    if (net)
+        m_surface.BuildPipes(*net);
+    if (m_resetCamera || !m_built)
+        m_distance = std::max(m_surface.Diagonal(), 1e-6);
+    m_resetCamera = false;
+    m_built = true;
+    m_stale = false;
+    m_listCurrent = false;
+    update();
+}
+
+void CQENModuleView::ScheduleRebuild()
+{
+    m_stale = true;
+    if (m_rebuildQueued)
+        return;
+    // Hints come in bursts (an edit, then a balancing run): one rebuild after them.
+    m_rebuildQueued = true;
+    QTimer::singleShot(0, this, [this]() {
+        m_rebuildQueued = false;
+        if (!m_stale)
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        BuildModel();
+        QApplication::restoreOverrideCursor();
+    });
+}
+
+void CQENModuleView::SetDistance(double d)
+{
+    if (!(d > 0.0) || !std::isfinite(d))
+        return;
+    m_distance = d;
+    update();
+}
+
+void CQENModuleView::SetRotation(double x, double y, double z)
+{
+    m_rotX = Wrap(x);
+    m_rotY = Wrap(y);
+    m_rotZ = Wrap(z);
+    update();
+}
+
+void CQENModuleView::OnUpdate(const ZNetMsg* msg)
+{
+    if (!msg) {
+        update();
+        return;
+    }
+    if (msg->Code == ZNetMsg::CadImported)
+        m_resetCamera = true;
+    // Every other hint may change positions, elevations, heads, the quantity shown or the
+    // colours: the surface is built again.
+    ScheduleRebuild();
+}
+
+void CQENModuleView::onDocumentChanged(const ZNetMsg& msg)
+{
+    OnUpdate(&msg);
+}
+
+bool CQENModuleView::EditViewpoint()
+{
+    CViewpointDlg dlg(this);
+    dlg.SetAngles(m_rotX, m_rotY, m_rotZ);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    SetRotation(dlg.AngleX(), dlg.AngleY(), dlg.AngleZ());
+    return true;
+}
+
+bool CQENModuleView::OnCommand(int id)
+{
+    switch (id) {
+    case CmdZoomIn: SetDistance(m_distance * m_settings.ZoomInScale); return true;
+    case CmdZoomOut: SetDistance(m_distance * m_settings.ZoomOutScale); return true;
+    case CmdViewAngle: EditViewpoint(); return true;
+    case CmdRedraw: update(); return true;
+    default: return false;
+    }
+}
+
+bool CQENModuleView::OnUpdateCommand(int id, CommandState& state)
+{
+    switch (id) {
+    case CmdZoomIn: case CmdZoomOut: case CmdViewAngle: case CmdRedraw:
+        state.enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CQENModuleView::initializeGL()
+{
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    m_listCurrent = false;
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this]() {
+        makeCurrent();
+        DeleteList();
+        doneCurrent();
+    });
+}
+
+void CQENModuleView::SetProjection(int w, int h)
+{
+    // Near and far planes from the model's size and the camera distance, so that any network
+    // fits between them and the depth buffer keeps its precision.
+    const double hw = m_surface.Width() * 0.5, hd = m_surface.Depth() * 0.5;
+    double zReach = m_surface.Height() * 0.5;
+    const auto& lines = m_surface.PipeLines();
+    for (size_t i = 2; i < lines.size(); i += 3)
+        zReach = std::max(zReach, std::fabs(lines[i] - m_surface.Height() * 0.5));
+    const double radius = std::max(std::sqrt(hw * hw + hd * hd + zReach * zReach), 1e-6);
+    const double zNear = std::max(radius * 1e-3, m_distance - radius * 1.01);
+    const double zFar = m_distance + radius * 1.01;
+    const double aspect = h > 0 ? double(w) / double(h) : 1.0;
+    const double top = zNear * std::tan(30.0 * M_PI / 180.0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(-top * aspect, top * aspect, -top, top, zNear, zFar);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CQENModuleView::resizeGL(int, int)
+{
+    // The widget sets the viewport itself; the projection is set on every paint.
+}
+
+void CQENModuleView::DeleteList()
+{
+    if (m_list)
+        glDeleteLists(m_list, 1);
+    m_list = 0;
+    m_listCurrent = false;
+}
+
+void CQENModuleView::CompileList()
+{
+    if (!m_list)
+        m_list = glGenLists(1);
+    const ZModuleSurface& s = m_surface;
+    glNewList(m_list, GL_COMPILE);
+    glPushMatrix();
+    // The model is kept centred on x and y already; here it is centred in height.
+    glTranslated(0.0, 0.0, -s.Height() / 2.0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    if (!s.PipeLines().empty()) {
+        // Pipes in their own colour, unlit, so they read as the plan of the network.
+        glDisable(GL_LIGHTING);
+        const uint32_t pipe = m_settings.Colors().Pipe;
+        glColor3ub(GLubyte(ZColorSettings::Red(pipe)), GLubyte(ZColorSettings::Green(pipe)),
+                   GLubyte(ZColorSettings::Blue(pipe)));
+        glVertexPointer(3, GL_FLOAT, 0, s.PipeLines().data());
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(s.PipeLines().size() / 3));
+        glEnable(GL_LIGHTING);
+    }
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, s.Positions().data());
+    glNormalPointer(GL_FLOAT, 0, s.Normals().data());
+    glColorPointer(3, GL_FLOAT, 0, s.Colours().data());
+    const GLsizei perRow = static_cast<GLsizei>(2 * (s.Columns() + 1));
+    for (int r = 0; r < s.Rows(); ++r)
+        glDrawElements(GL_TRIANGLE_STRIP, perRow, GL_UNSIGNED_INT, s.StripIndices().data() + size_t(r) * size_t(perRow));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glPopMatrix();
+    glEndList();
+    m_listCurrent = true;
+}
+
+void CQENModuleView::paintGL()
+{
+    if (!m_built)
+        BuildModel();
+    if (!m_listCurrent)
+        CompileList();
+    // The clipping planes follow the camera distance.
+    SetProjection(width(), height());
+    const uint32_t bk = m_settings.Colors().BkGround;
+    glClearColor(ZColorSettings::Red(bk) / 255.0f, ZColorSettings::Green(bk) / 255.0f, ZColorSettings::Blue(bk) / 255.0f,
+                 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const GLfloat ambient[] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const GLfloat diffuse[] = {0.7f, 0.7f, 0.7f, 1.0f};
+    const GLfloat specular[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const GLfloat position[] = {1.0f, 1.0f, 1.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    // Normals stay unit length under the camera's rotation only; nothing here scales.
+    glTranslated(0.0, 0.0, -m_distance);
+    glRotated(m_rotZ, 0.0, 0.0, 1.0);
+    glRotated(m_rotY, 0.0, 1.0, 0.0);
+    glRotated(m_rotX, 1.0, 0.0, 0.0);
+    glEnable(GL_COLOR_MATERIAL);
+    glCallList(m_list);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    PaintLegend();
+}
+
+void CQENModuleView::PaintLegend()
+{
+    // What the heights mean: the quantity, and its lowest and highest value on a colour bar.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const auto& colors = m_settings.Colors();
+    const QColor bk = ToColor(colors.BkGround);
+    const QColor ink = bk.lightness() > 128 ? QColor(30, 30, 30) : QColor(235, 235, 235);
+    const bool freeHead = m_doc && m_doc->GetDrawSettings().ContourKind != 0;
+    const QString title = freeHead ? QStringLiteral("自由水头线") : QStringLiteral("绝对水压线");
+    const UnitCategory& unit = m_settings.Units().Hydr();
+    QFont font = p.font();
+    font.setPointSizeF(9.0);
+    p.setFont(font);
+    const QFontMetrics fm(font);
+    const int x = 12, y = 10, barW = 14, barH = std::clamp(height() / 3, 60, 180);
+    p.setPen(ink);
+    p.drawText(x, y + fm.ascent(), title);
+    const QRect bar(x, y + fm.height() + 6, barW, barH);
+    QLinearGradient g(bar.topLeft(), bar.bottomLeft());
+    // A flat surface has one colour, the lowest.
+    g.setColorAt(0.0, ToColor(m_surface.IsFlat() ? colors.ContourFillLow : colors.ContourFillHigh));
+    g.setColorAt(1.0, ToColor(colors.ContourFillLow));
+    p.fillRect(bar, g);
+    p.setPen(QPen(ink, 1));
+    p.drawRect(bar.adjusted(0, 0, -1, -1));
+    auto label = [&](double v) {
+        return QString::fromStdString(unit.FormatFixed(v)) + QLatin1Char(' ') + QString::fromStdString(unit.UnitName());
+    };
+    p.drawText(bar.right() + 6, bar.top() + fm.ascent() / 2 + 2, label(m_surface.High()));
+    p.drawText(bar.right() + 6, bar.bottom() + fm.ascent() / 2 - 2, label(m_surface.Low()));
+    p.end();
+}
+
+void CQENModuleView::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_dragFrom = e->position().toPoint();
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    QOpenGLWidget::mousePressEvent(e);
+}
+
+void CQENModuleView::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!m_dragging || !(e->buttons() & Qt::LeftButton)) {
+        QOpenGLWidget::mouseMoveEvent(e);
+        return;
+    }
+    const QPoint at = e->position().toPoint();
+    const QPoint d = at - m_dragFrom;
+    m_dragFrom = at;
+    // Half a degree a pixel: across the window is about a half turn.
+    SetRotation(m_rotX + d.y() * 0.5, m_rotY + d.x() * 0.5, m_rotZ);
+}
+
+void CQENModuleView::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && m_dragging) {
+        m_dragging = false;
+        unsetCursor();
+        return;
+    }
+    QOpenGLWidget::mouseReleaseEvent(e);
+}
+
+void CQENModuleView::wheelEvent(QWheelEvent* e)
+{
+    const double steps = e->angleDelta().y() / 120.0;
+    if (steps == 0.0) {
+        e->ignore();
+        return;
+    }
+    const double scale = steps > 0 ? m_settings.ZoomInScale : m_settings.ZoomOutScale;
+    SetDistance(m_distance * std::pow(scale, std::fabs(steps)));
+    e->accept();
+}

@@ -13,11 +13,14 @@
 #include "model/ZSettingsStore.h"
 #include "views/CQENGridModel.h"
 #include "views/CQENGridView.h"
+#include "views/CQENModuleView.h"
+#include "hydraulics/ZBalanceRun.h"
 #include "views/CQENView.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -168,6 +171,58 @@ private slots:
         QCOMPARE(graphic->Canvas().CentreX(), 50.0);
         QCOMPARE(graphic->Canvas().CentreY(), 40.0);
         // The table goes with its document.
+        doc->SetModifiedFlag(false);
+        f.app->CloseDocument(doc);
+        QVERIFY(frame->Frames().isEmpty());
+    }
+
+    void moduleWindowFromTheToolbar()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* doc = f.app->OpenDocumentFile(QEN_SOURCE_DIR "/examples/town.wnp");
+        QVERIFY(doc);
+        using namespace Cmd;
+        QVERIFY(Enabled(frame, WindowModule));
+        QToolBar* bar = frame->ToolBar(BarStandard);
+        QVERIFY(bar->actions().contains(frame->Action(WindowModule)));
+        frame->Action(WindowModule)->trigger();
+        CChildFrame* module = frame->FrameOf(doc, CChildFrame::Module);
+        QVERIFY(module);
+        auto* view = qobject_cast<CQENModuleView*>(module->View());
+        QVERIFY(view);
+        QVERIFY(!Enabled(frame, WindowModule));
+        // Zoom and the viewpoint go to the 3D window; the graphic view's other zoom commands do not.
+        QVERIFY(Enabled(frame, ZoomIn) && Enabled(frame, ZoomOut) && Enabled(frame, ViewAngle));
+        QVERIFY(!Enabled(frame, ZoomWindow) && !Enabled(frame, ViewOrtho));
+        view->BuildModel();
+        const double d = view->Distance();
+        frame->ExecuteCommand(ZoomIn);
+        QVERIFY(std::fabs(view->Distance() - d * f.app->Settings().ZoomInScale) < 1e-9);
+        // With QEN_SCREENSHOT_DIR set and a display, pictures of the program with the town balanced.
+        const QString shots = qEnvironmentVariable("QEN_SCREENSHOT_DIR");
+        if (!shots.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+            ZBalanceRun run(doc->Data());
+            QVERIFY(run.CheckConnectivity());
+            run.Run();
+            doc->UpdateAllViews(ZNetMsg{ZNetMsg::Balanced, 0, 0, nullptr});
+            frame->resize(1280, 860);
+            frame->show();
+            frame->MdiArea()->tileSubWindows();
+            frame->ExecuteCommand(WindowTable);
+            frame->MdiArea()->tileSubWindows();
+            QTest::qWait(300);
+            QTRY_VERIFY(view->IsModelCurrent());
+            QTest::qWait(200);
+            frame->grab().save(shots + "/program-town-windows.png");
+            view->grabFramebuffer().save(shots + "/program-town-module.png");
+            frame->FrameOf(doc, CChildFrame::Table)->showMaximized();
+            auto* grid = qobject_cast<CQENGridView*>(frame->ActiveView());
+            grid->SetCurrentTab(1);
+            grid->OnCommand(CQENGridView::CmdRecordNext);
+            QTest::qWait(200);
+            frame->grab().save(shots + "/program-town-table.png");
+        }
         doc->SetModifiedFlag(false);
         f.app->CloseDocument(doc);
         QVERIFY(frame->Frames().isEmpty());

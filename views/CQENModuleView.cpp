@@ -11,7 +11,6 @@
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QSurfaceFormat>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <GL/gl.h>
@@ -64,6 +63,12 @@ CQENModuleView::~CQENModuleView()
 
 void CQENModuleView::BuildModel()
 {
+    ComputeModel();
+    update();
+}
+
+void CQENModuleView::ComputeModel()
+{
     const ZNetwork* net = m_doc ? &m_doc->GetNetwork() : nullptr;
     const int kind = m_doc && m_doc->GetDrawSettings().ContourKind != 0 ? ZHeadField::FreeHead : ZHeadField::AbsoluteHead;
     const ViewExtent bounds = net ? net->BoundRect() : ViewExtent{};
@@ -83,24 +88,14 @@ void CQENModuleView::BuildModel()
     m_built = true;
     m_stale = false;
     m_listCurrent = false;
-    update();
 }
 
 void CQENModuleView::ScheduleRebuild()
 {
+    // Built at the next paint: hints that come in bursts (an edit, then a balancing run) cost
+    // one build, and a window that is not shown builds nothing until it is.
     m_stale = true;
-    if (m_rebuildQueued)
-        return;
-    // Hints come in bursts (an edit, then a balancing run): one rebuild after them.
-    m_rebuildQueued = true;
-    QTimer::singleShot(0, this, [this]() {
-        m_rebuildQueued = false;
-        if (!m_stale)
-            return;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        BuildModel();
-        QApplication::restoreOverrideCursor();
-    });
+    update();
 }
 
 void CQENModuleView::SetDistance(double d)
@@ -253,8 +248,11 @@ void CQENModuleView::CompileList()
 
 void CQENModuleView::paintGL()
 {
-    if (!m_built)
-        BuildModel();
+    if (!m_built || m_stale) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ComputeModel();
+        QApplication::restoreOverrideCursor();
+    }
     if (!m_listCurrent)
         CompileList();
     // The clipping planes follow the camera distance.

@@ -55,6 +55,7 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
 
 private:
+    void ComputeModel();
     void CompileList();
     void DeleteList();
     void SetProjection(int w, int h);
@@ -67,7 +68,6 @@ private:
     bool m_built = false;
     bool m_stale = true;         // the network changed since the surface was built
     bool m_listCurrent = false;  // the display list holds the current surface
-    bool m_rebuildQueued = false;
     bool m_resetCamera = true;
     unsigned m_list = 0;
     double m_distance = 1.0;

@@ -11,6 +11,7 @@
 
 #include <QClipboard>
 #include <QHeaderView>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -263,6 +264,30 @@ private slots:
         CQENGridModel none(G::PumpTab, &doc.GetNetwork(), settings.Units());
         printer.setOutputFileName(dir.filePath("e.pdf"));
         QCOMPARE(CGridPrinter::Print(printer, none, QStringLiteral("水泵")), 1);
+    }
+
+    void previewShowsThePages()
+    {
+        ZDocument doc;
+        GridTestNetwork::Build(doc);
+        for (int i = 0; i < 120; ++i)
+            ViewTestNetworks::AddNode(doc, QString::asprintf("N%03d", i).toStdString(), i * 10.0, 5.0, 30 + i * 0.1);
+        CQENGridView v(&doc, settings);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPrintPreviewWidget preview(&printer);
+        connect(&preview, &QPrintPreviewWidget::paintRequested, &v, [&v](QPrinter* p) { v.PrintTo(*p); });
+        preview.resize(900, 1200);
+        preview.show();
+        preview.updatePreview();
+        QCOMPARE(preview.pageCount(), 3);
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR")) {
+            preview.setViewMode(QPrintPreviewWidget::SinglePageView);
+            preview.fitToWidth();
+            preview.setCurrentPage(3);
+            QTest::qWait(100);
+            preview.grab().save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + "/table-print-page3.png");
+        }
     }
 };
 

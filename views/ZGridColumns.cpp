@@ -149,6 +149,9 @@ const ZNetObject* IdObject(int tab, int column, const ZNetObject& o)
 
 QString FromStd(const std::string& s)
 {
+    // A small negative value rounds to "-0.00": shown without the sign.
+    if (!s.empty() && s[0] == '-' && s.find_first_not_of("0.", 1) == std::string::npos)
+        return QString::fromLatin1(s.data() + 1, static_cast<qsizetype>(s.size()) - 1);
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 

@@ -101,6 +101,11 @@ private slots:
         QCOMPARE(Cell(valves, 0, 3), QStringLiteral("5"));
         QCOMPARE(Cell(valves, 0, 5), QStringLiteral("5.00"));
         QCOMPARE(pipes.headerData(9, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("长度 (m)"));
+        // A value that rounds to zero shows no sign.
+        doc.GetNetwork().FindNode("3")->NodeFlow = -0.000001;
+        QCOMPARE(Cell(nodes, 2, 5), QStringLiteral("0.00"));
+        doc.GetNetwork().FindNode("3")->NodeFlow = -0.01;
+        QCOMPARE(Cell(nodes, 2, 5), QStringLiteral("-10.00"));
     }
 
     void unitsChangeTheTexts()

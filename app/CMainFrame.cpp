@@ -75,12 +75,10 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
         auto* grid = new CQENGridView(&doc->Data(), doc->Settings());
         if (CQENApp* app = CQENApp::Instance())
             grid->SetPrinter(&app->Printer());
-        connect(doc, &CQENDoc::changed, grid, &CQENGridView::onDocumentChanged);
         return grid;
     }
     case CChildFrame::Module: {
         auto* module = new CQENModuleView(&doc->Data(), doc->Settings());
-        connect(doc, &CQENDoc::changed, module, &CQENModuleView::onDocumentChanged);
         return module;
     }
     default:

@@ -16,6 +16,16 @@ CQENGridModel::CQENGridModel(int tab, const ZNetwork* net, const UnitSystem& uni
     m_current = m_rows.empty() ? 0 : 1;
 }
 
+void CQENGridModel::SetNetwork(const ZNetwork* net)
+{
+    beginResetModel();
+    m_net = net;
+    CollectRows();
+    SortRows();
+    m_current = m_rows.empty() ? 0 : 1;
+    endResetModel();
+}
+
 ZNetObject* CQENGridModel::ObjectAt(int row) const
 {
     return row >= 0 && row < RecordCount() ? m_rows[static_cast<size_t>(row)] : nullptr;

@@ -16,6 +16,8 @@ public:
     CQENGridModel(int tab, const ZNetwork* net, const UnitSystem& units, QObject* parent = nullptr);
 
     int Tab() const { return m_tab; }
+    // The network read from; null empties the table (its document is gone).
+    void SetNetwork(const ZNetwork* net);
     int RecordCount() const { return static_cast<int>(m_rows.size()); }
     ZNetObject* ObjectAt(int row) const;
     // Row of an object as shown, or -1.

@@ -83,9 +83,15 @@ CQENGridView::CQENGridView(ZDocument* doc, const ZSettingsStore& settings, QWidg
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, [this]() { emit recordTextChanged(RecordText()); });
     setFocusProxy(m_tabs);
+    if (m_doc)
+        m_doc->AddListener(this);
 }
 
-CQENGridView::~CQENGridView() = default;
+CQENGridView::~CQENGridView()
+{
+    if (m_doc)
+        m_doc->RemoveListener(this);
+}
 
 int CQENGridView::CurrentTab() const
 {
@@ -149,10 +155,6 @@ void CQENGridView::OnUpdate(const ZNetMsg* msg)
         return;
     case ZNetMsg::ObjectsChanged:
         switch (msg->SubCode) {
-        case ZNetMsg::Removed:
-        case ZNetMsg::Added:
-            RefillAll();
-            return;
         case ZNetMsg::Moved:
             // Moved objects show new coordinates in the node table.
         case ZNetMsg::PositionEdited:
@@ -164,6 +166,8 @@ void CQENGridView::OnUpdate(const ZNetMsg* msg)
                     g->Model()->RefreshObjects(objs);
             return;
         default:
+            // Objects came or went, or several kinds of change at once (an undo): list again.
+            RefillAll();
             return;
         }
     case ZNetMsg::OptionsChanged:
@@ -180,9 +184,16 @@ void CQENGridView::OnUpdate(const ZNetMsg* msg)
     }
 }
 
-void CQENGridView::onDocumentChanged(const ZNetMsg& msg)
+void CQENGridView::OnDocumentChanged(const ZNetMsg& msg)
 {
     OnUpdate(&msg);
+}
+
+void CQENGridView::OnDocumentGone()
+{
+    m_doc = nullptr;
+    for (CQENGrid* g : m_grids)
+        g->Model()->SetNetwork(nullptr);
 }
 
 void CQENGridView::MoveRecord(int id)

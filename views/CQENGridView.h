@@ -1,5 +1,6 @@
 #pragma once
 #include "app/CommandTarget.h"
+#include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 
 #include <QWidget>
@@ -17,8 +18,8 @@ class ZSettingsStore;
 
 // The table window of a project: one read-only table per object kind on the tabs 节点, 管道,
 // 水泵, 阀门 and 水池, each with its current-record marker moved by the record commands. Follows
-// the document's change hints, prints and previews the shown table.
-class CQENGridView : public QWidget, public CommandTarget {
+// the document's change hints (it listens to its ZDocument), prints and previews the shown table.
+class CQENGridView : public QWidget, public CommandTarget, private ZDocumentListener {
     Q_OBJECT
 public:
     enum Command {
@@ -58,7 +59,6 @@ public:
     void PrintTo(QPrinter& printer);
 
 public slots:
-    void onDocumentChanged(const ZNetMsg& msg);
     void print();
     void printPreview();
 
@@ -68,6 +68,10 @@ signals:
     void objectActivated(ZNetObject* object);
 
 private:
+    // ZDocumentListener
+    void OnDocumentChanged(const ZNetMsg& msg) override;
+    void OnDocumentGone() override;
+
     void MoveRecord(int id);
     void RefillAll();
     void RefreshAll();

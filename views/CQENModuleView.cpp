@@ -50,10 +50,14 @@ CQENModuleView::CQENModuleView(ZDocument* doc, const ZSettingsStore& settings, Q
     setFormat(f);
     setMinimumSize(50, 50);
     setFocusPolicy(Qt::StrongFocus);
+    if (m_doc)
+        m_doc->AddListener(this);
 }
 
 CQENModuleView::~CQENModuleView()
 {
+    if (m_doc)
+        m_doc->RemoveListener(this);
     if (m_list && context()) {
         makeCurrent();
         DeleteList();
@@ -127,9 +131,15 @@ void CQENModuleView::OnUpdate(const ZNetMsg* msg)
     ScheduleRebuild();
 }
 
-void CQENModuleView::onDocumentChanged(const ZNetMsg& msg)
+void CQENModuleView::OnDocumentChanged(const ZNetMsg& msg)
 {
     OnUpdate(&msg);
+}
+
+void CQENModuleView::OnDocumentGone()
+{
+    m_doc = nullptr;
+    ScheduleRebuild();
 }
 
 bool CQENModuleView::EditViewpoint()

@@ -2,6 +2,7 @@
 #include "ZModuleSurface.h"
 
 #include "app/CommandTarget.h"
+#include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 
 #include <QOpenGLWidget>
@@ -12,8 +13,9 @@ class ZSettingsStore;
 // The three-dimensional window of a project: the head (or free head) over the network's plan as
 // a lit, colour-graded surface with the pipes at ground elevation, seen through a perspective
 // camera. The zoom commands, the viewpoint dialog, a left-button drag and the wheel move the
-// camera; a change of the network or its results rebuilds the surface.
-class CQENModuleView : public QOpenGLWidget, public CommandTarget {
+// camera; a change of the network or its results (heard as a listener of its ZDocument)
+// rebuilds the surface.
+class CQENModuleView : public QOpenGLWidget, public CommandTarget, private ZDocumentListener {
     Q_OBJECT
 public:
     enum Command { CmdZoomOut = 32800, CmdZoomIn = 32801, CmdRedraw = 32814, CmdViewAngle = 32829 };
@@ -42,9 +44,6 @@ public:
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
 
-public slots:
-    void onDocumentChanged(const ZNetMsg& msg);
-
 protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;
@@ -55,6 +54,10 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
 
 private:
+    // ZDocumentListener
+    void OnDocumentChanged(const ZNetMsg& msg) override;
+    void OnDocumentGone() override;
+
     void ComputeModel();
     void CompileList();
     void DeleteList();

@@ -165,6 +165,23 @@ private slots:
         QCOMPARE(v.RecordText(), QStringLiteral("1/4"));
     }
 
+    void listensToItsDocument()
+    {
+        auto doc = std::make_unique<ZDocument>();
+        GridTestNetwork::Build(*doc);
+        CQENGridView v(doc.get(), settings);
+        // A change of several kinds at once (an undo, say) lists every table again.
+        ViewTestNetworks::AddNode(*doc, "6", 50, 50);
+        doc->Announce(ZNetMsg{ZNetMsg::ObjectsChanged, ZNetMsg::None, 0, nullptr});
+        QCOMPARE(v.Model(G::NodeTab)->rowCount(), 6);
+        // The document going first leaves empty tables, not dangling rows.
+        doc.reset();
+        QCOMPARE(v.Model(G::NodeTab)->rowCount(), 0);
+        QCOMPARE(v.RecordText(), QStringLiteral("0/0"));
+        CommandState st;
+        QVERIFY(v.OnUpdateCommand(V::CmdRecordNext, st) && !st.enabled);
+    }
+
     void optionsChangeRewritesUnits()
     {
         ZDocument doc;

@@ -164,6 +164,26 @@ private slots:
         // A repaint request alone keeps the model.
         v->OnUpdate(nullptr);
         QVERIFY(v->IsModelCurrent());
+        // The hint reaches the window through the document.
+        doc.GetNetwork().FindNode("N22")->NodeHydrElev = 50.0;
+        doc.GetDrawSettings().ContourKind = 0;
+        doc.Announce(ZNetMsg{ZNetMsg::ObjectsChanged, ZNetMsg::AttributesEdited, 0, nullptr});
+        QVERIFY(!v->IsModelCurrent());
+        QTRY_VERIFY(v->IsModelCurrent());
+        QVERIFY(std::fabs(v->Surface().High() - 50.0) < 0.5);
+    }
+
+    void documentGoingFirst()
+    {
+        auto doc = std::make_unique<ZDocument>();
+        Slope(*doc);
+        auto v = Show(*doc, settings);
+        QVERIFY(v);
+        v->grabFramebuffer();
+        doc.reset();
+        const QImage img = v->grabFramebuffer();
+        QVERIFY(v->Surface().IsFlat());
+        QVERIFY(!img.isNull());
     }
 
     void mouseRotatesAndWheelZooms()

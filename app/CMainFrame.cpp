@@ -4,11 +4,11 @@
 #include "CQENApp.h"
 #include "CQENDoc.h"
 #include "CReportWindow.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "CommandTable.h"
 #include "CoordEdit.h"
 #include "CoordParser.h"
-#include "CoordinateSink.h"
+#include "views/CoordinateSink.h"
 #include "UiPrompt.h"
 #include "VectorIconEngine.h"
 
@@ -70,17 +70,14 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 {
     switch (kind) {
     case CChildFrame::Graphic:
-        return new CQENView(doc);
+        return new CQENView(&doc->Data(), doc->Settings(), m_printerSource ? m_printerSource() : nullptr);
     case CChildFrame::Table: {
         auto* grid = new CQENGridView(&doc->Data(), doc->Settings());
-        if (CQENApp* app = CQENApp::Instance())
-            grid->SetPrinter(&app->Printer());
+        grid->SetPrinter(m_printerSource ? m_printerSource() : nullptr);
         return grid;
     }
-    case CChildFrame::Module: {
-        auto* module = new CQENModuleView(&doc->Data(), doc->Settings());
-        return module;
-    }
+    case CChildFrame::Module:
+        return new CQENModuleView(&doc->Data(), doc->Settings());
     default:
         return nullptr;
     }

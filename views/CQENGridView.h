@@ -1,5 +1,5 @@
 #pragma once
-#include "app/CommandTarget.h"
+#include "CommandTarget.h"
 #include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 

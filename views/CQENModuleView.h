@@ -1,7 +1,7 @@
 #pragma once
 #include "ZModuleSurface.h"
 
-#include "app/CommandTarget.h"
+#include "CommandTarget.h"
 #include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 

@@ -7,6 +7,10 @@
 #include "model/ZSettingsStore.h"
 #include "persist/ProjectFile.h"
 #include "views/CQENModuleView.h"
+#include "views/CViewpointDlg.h"
+
+#include <QSlider>
+#include <QTimer>
 
 #include <QtTest>
 
@@ -184,6 +188,37 @@ private slots:
         const QImage img = v->grabFramebuffer();
         QVERIFY(v->Surface().IsFlat());
         QVERIFY(!img.isNull());
+    }
+
+    void viewpointDialogSetsTheAngles()
+    {
+        ZDocument doc;
+        Slope(doc);
+        auto v = Show(doc, settings);
+        QVERIFY(v);
+        bool seen = false;
+        auto answer = [&seen](int x, bool accept) {
+            QTimer::singleShot(0, [&seen, x, accept]() {
+                auto* dlg = qobject_cast<CViewpointDlg*>(QApplication::activeModalWidget());
+                if (!dlg)
+                    return;
+                seen = true;
+                QCOMPARE(dlg->AngleX(), -30);   // opens with the current angles
+                QCOMPARE(dlg->AngleY(), 15);
+                dlg->Slider(0)->setValue(x + 180);
+                accept ? dlg->accept() : dlg->reject();
+            });
+        };
+        answer(60, false);
+        QVERIFY(v->OnCommand(CQENModuleView::CmdViewAngle));
+        QVERIFY(seen);
+        QCOMPARE(v->RotationX(), -30.0);   // 放弃 changes nothing
+        seen = false;
+        answer(60, true);
+        QVERIFY(v->EditViewpoint());
+        QVERIFY(seen);
+        QCOMPARE(v->RotationX(), 60.0);
+        QCOMPARE(v->RotationY(), 15.0);
     }
 
     void mouseRotatesAndWheelZooms()

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QScreen>
 #include <QSettings>
 #include <QToolBar>
 #include <QtTest>
@@ -214,14 +215,15 @@ private slots:
             QTest::qWait(300);
             QTRY_VERIFY(view->IsModelCurrent());
             QTest::qWait(200);
-            frame->grab().save(shots + "/program-town-windows.png");
+            // From the screen, as the X server shows it.
+            QGuiApplication::primaryScreen()->grabWindow(frame->winId()).save(shots + "/program-town-windows.png");
             view->grabFramebuffer().save(shots + "/program-town-module.png");
             frame->FrameOf(doc, CChildFrame::Table)->showMaximized();
             auto* grid = qobject_cast<CQENGridView*>(frame->ActiveView());
             grid->SetCurrentTab(1);
             grid->OnCommand(CQENGridView::CmdRecordNext);
             QTest::qWait(200);
-            frame->grab().save(shots + "/program-town-table.png");
+            QGuiApplication::primaryScreen()->grabWindow(frame->winId()).save(shots + "/program-town-table.png");
         }
         doc->SetModifiedFlag(false);
         f.app->CloseDocument(doc);

@@ -31,6 +31,15 @@ CQENGrid::CQENGrid(CQENGridModel* model, QWidget* parent) : QTableView(parent), 
     // Sorting starts in the network's order; a click on a title sorts by that column.
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int) { clearSelection(); });
     setSortingEnabled(true);
+    // A third click on the same title goes back to the network's order.
+    connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
+        const bool third = column >= 0 && column == m_sortColumn && m_sortOrder == Qt::DescendingOrder &&
+                           order == Qt::AscendingOrder;
+        m_sortColumn = third ? -1 : column;
+        m_sortOrder = order;
+        if (third)
+            horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    });
     resizeColumnsToContents();
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (ZNetObject* o = m_model->ObjectAt(index.row()))

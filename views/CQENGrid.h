@@ -34,4 +34,6 @@ protected:
 private:
     CQENGridModel* m_model;
     bool m_moving = false;
+    int m_sortColumn = -1;   // as the title row last showed it
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

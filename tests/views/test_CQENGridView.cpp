@@ -242,6 +242,15 @@ private slots:
         v.OnCommand(V::CmdRecordFirst);
         v.OnCommand(V::CmdRecordNext);
         QCOMPARE(g->model()->data(g->model()->index(v.Model(G::NodeTab)->CurrentRecord() - 1, 0)).toString(), ids[1]);
+        // Second click: descending; third: the network's order again.
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(v.Model(G::NodeTab)->SortOrder(), Qt::DescendingOrder);
+        QCOMPARE(g->model()->data(g->model()->index(4, 0)).toString(), QStringLiteral("5"));
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(v.Model(G::NodeTab)->SortColumn(), -1);
+        QCOMPARE(h->sortIndicatorSection(), -1);
+        QCOMPARE(g->model()->data(g->model()->index(0, 0)).toString(), QStringLiteral("1"));
+        QCOMPARE(g->model()->data(g->model()->index(4, 0)).toString(), QStringLiteral("5"));
     }
 
     void doubleClickAsksForTheObject()

@@ -167,6 +167,9 @@ PipePoint CMainFrame::ObjectCentre(const ZNetObject& object, const ZNetView& vie
             return pts.front();
         }
     }
+    // A device: its inlet, where the find dialog centres it too.
+    if (const auto* inlet = static_cast<const ZFlowNode*>(static_cast<const ZNetLink&>(object).StartNode()))
+        return PipePoint{inlet->X, inlet->Y};
     const ViewExtent r = object.GetBoundRect(view);
     return PipePoint{(r.left + r.right) * 0.5, (r.bottom + r.top) * 0.5};
 }

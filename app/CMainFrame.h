@@ -40,7 +40,7 @@ public:
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
     // Brings the graphic window of the document forward (opening one if needed) centred on the object.
     void ShowInGraphicView(CQENDoc* doc, const ZNetObject* object);
-    // Where an object is centred: a node's position, the middle of a link's bounds.
+    // Where an object is centred: a node's position, half way along a pipe, a device's inlet.
     static PipePoint ObjectCentre(const ZNetObject& object, const ZNetView& view);
 
     QMdiArea* MdiArea() const { return m_mdi; }

@@ -171,6 +171,14 @@ private slots:
         QVERIFY(graphic);
         QCOMPARE(graphic->Canvas().CentreX(), 50.0);
         QCOMPARE(graphic->Canvas().CentreY(), 40.0);
+        // A pipe is centred half way along, a pump on its inlet.
+        const ZNetwork& net = doc->Data().GetNetwork();
+        const PipePoint mid = CMainFrame::ObjectCentre(*net.FindLink("111"), graphic->Canvas());
+        QCOMPARE(mid.x, 30.0);
+        QCOMPARE(mid.y, 55.0);
+        const PipePoint pump = CMainFrame::ObjectCentre(*net.FindLink("9"), graphic->Canvas());
+        QCOMPARE(pump.x, 10.0);
+        QCOMPARE(pump.y, 70.0);
         // The table goes with its document.
         doc->SetModifiedFlag(false);
         f.app->CloseDocument(doc);

@@ -214,32 +214,23 @@ void CQENModuleView::resizeGL(int, int)
 void CQENModuleView::DeleteList()
 {
     if (m_list)
-        glDeleteLists(m_list, 1);
+        glDeleteLists(m_list, 2);
     m_list = 0;
     m_listCurrent = false;
 }
 
 void CQENModuleView::CompileList()
 {
+    // Two lists: the surface, and the pipes, which a drag over a large network leaves out.
     if (!m_list)
-        m_list = glGenLists(1);
+        m_list = glGenLists(2);
     const ZModuleSurface& s = m_surface;
     glNewList(m_list, GL_COMPILE);
     glPushMatrix();
     // The model is kept centred on x and y already; here it is centred in height.
     glTranslated(0.0, 0.0, -s.Height() / 2.0);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    if (!s.PipeLines().empty()) {
-        // Pipes in their own colour, unlit, so they read as the plan of the network.
-        glDisable(GL_LIGHTING);
-        const uint32_t pipe = m_settings.Colors().Pipe;
-        glColor3ub(GLubyte(ZColorSettings::Red(pipe)), GLubyte(ZColorSettings::Green(pipe)),
-                   GLubyte(ZColorSettings::Blue(pipe)));
-        glVertexPointer(3, GL_FLOAT, 0, s.PipeLines().data());
-        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(s.PipeLines().size() / 3));
-        glEnable(GL_LIGHTING);
-    }
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, s.Positions().data());
@@ -252,6 +243,24 @@ void CQENModuleView::CompileList()
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
+    glEndList();
+
+    glNewList(m_list + 1, GL_COMPILE);
+    if (!s.PipeLines().empty()) {
+        glPushMatrix();
+        glTranslated(0.0, 0.0, -s.Height() / 2.0);
+        // Pipes in their own colour, unlit, so they read as the plan of the network.
+        glDisable(GL_LIGHTING);
+        const uint32_t pipe = m_settings.Colors().Pipe;
+        glColor3ub(GLubyte(ZColorSettings::Red(pipe)), GLubyte(ZColorSettings::Green(pipe)),
+                   GLubyte(ZColorSettings::Blue(pipe)));
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, s.PipeLines().data());
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(s.PipeLines().size() / 3));
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glEnable(GL_LIGHTING);
+        glPopMatrix();
+    }
     glEndList();
     m_listCurrent = true;
 }
@@ -291,6 +300,9 @@ void CQENModuleView::paintGL()
     glRotated(m_rotX, 1.0, 0.0, 0.0);
     glEnable(GL_COLOR_MATERIAL);
     glCallList(m_list);
+    // A drag over tens of thousands of pipes turns the surface alone; they come back on release.
+    if (!m_dragging || m_surface.PipeLines().size() / 6 < DragPipeLimit)
+        glCallList(m_list + 1);
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -360,6 +372,7 @@ void CQENModuleView::mouseReleaseEvent(QMouseEvent* e)
     if (e->button() == Qt::LeftButton && m_dragging) {
         m_dragging = false;
         unsetCursor();
+        update();
         return;
     }
     QOpenGLWidget::mouseReleaseEvent(e);

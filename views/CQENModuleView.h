@@ -20,6 +20,8 @@ class CQENModuleView : public QOpenGLWidget, public CommandTarget, private ZDocu
 public:
     enum Command { CmdZoomOut = 32800, CmdZoomIn = 32801, CmdRedraw = 32814, CmdViewAngle = 32829 };
     static constexpr int GridCells = 100;
+    // Pipe segments above which a drag shows the surface alone.
+    static constexpr size_t DragPipeLimit = 20000;
 
     CQENModuleView(ZDocument* doc, const ZSettingsStore& settings, QWidget* parent = nullptr);
     ~CQENModuleView() override;
@@ -35,6 +37,7 @@ public:
     double RotationY() const { return m_rotY; }
     double RotationZ() const { return m_rotZ; }
     void SetRotation(double x, double y, double z);
+    bool IsDragging() const { return m_dragging; }
 
     // The document's change hint (null: repaint).
     void OnUpdate(const ZNetMsg* msg);

@@ -229,10 +229,12 @@ private slots:
         QVERIFY(v);
         v->grabFramebuffer();
         QTest::mousePress(v.get(), Qt::LeftButton, {}, QPoint(100, 100));
+        QVERIFY(v->IsDragging());
         QMouseEvent move(QEvent::MouseMove, QPointF(140, 80), v->mapToGlobal(QPointF(140, 80)), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(v.get(), &move);
         QTest::mouseRelease(v.get(), Qt::LeftButton, {}, QPoint(140, 80));
+        QVERIFY(!v->IsDragging());
         QCOMPARE(v->RotationY(), 35.0);
         QCOMPARE(v->RotationX(), -40.0);
         const double d = v->Distance();

@@ -41,6 +41,15 @@ CQENGrid::CQENGrid(CQENGridModel* model, QWidget* parent) : QTableView(parent), 
             horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     });
     resizeColumnsToContents();
+    // After the rows were listed again the grid's cursor sits on the current record, so that
+    // focusing the grid does not put the record back to the first row.
+    connect(model, &QAbstractItemModel::modelReset, this, [this]() {
+        if (m_model->CurrentRecord() <= 0)
+            return;
+        m_moving = true;
+        selectionModel()->setCurrentIndex(m_model->index(m_model->CurrentRecord() - 1, 0), QItemSelectionModel::NoUpdate);
+        m_moving = false;
+    });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (ZNetObject* o = m_model->ObjectAt(index.row()))
             emit objectActivated(o);

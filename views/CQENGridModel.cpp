@@ -90,14 +90,13 @@ void CQENGridModel::Refill()
     beginResetModel();
     CollectRows();
     SortRows();
-    endResetModel();
     // Only a pointer comparison: the old current object may be gone, and is never touched.
     const auto it = current ? std::find(m_rows.begin(), m_rows.end(), current) : m_rows.end();
     if (it != m_rows.end())
         m_current = static_cast<int>(it - m_rows.begin()) + 1;
     else
         m_current = std::clamp(m_current, m_rows.empty() ? 0 : 1, RecordCount());
-    emit headerDataChanged(Qt::Vertical, 0, std::max(0, RecordCount() - 1));
+    endResetModel();
 }
 
 void CQENGridModel::RefreshValues()

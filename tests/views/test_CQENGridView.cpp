@@ -134,6 +134,7 @@ private slots:
         v.OnUpdate(&msg);
         QCOMPARE(pipes->rowCount(), 3);
         QCOMPARE(v.RecordText(), QStringLiteral("3/3"));
+        QCOMPARE(v.Grid(G::PipeTab)->currentIndex().row(), 2);   // focusing the grid keeps the record
         for (ZNetObject* o : removed)
             o->DeleteSelf();
         // Added ones come in.

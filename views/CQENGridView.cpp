@@ -171,11 +171,13 @@ void CQENGridView::OnUpdate(const ZNetMsg* msg)
             return;
         }
     case ZNetMsg::OptionsChanged:
-        // New units change the texts and may need wider columns.
+        // New units change the texts and may need wider columns; new colours the tab icons.
         RefreshAll();
-        for (CQENGrid* g : m_grids) {
+        for (int t = 0; t < ZGridColumns::TabCount; ++t) {
+            CQENGrid* g = m_grids[static_cast<size_t>(t)];
             g->Model()->headerDataChanged(Qt::Horizontal, 0, g->Model()->columnCount() - 1);
             g->resizeColumnsToContents();
+            m_tabs->setTabIcon(t, TabIcon(t, m_settings.Colors()));
         }
         return;
     default:

@@ -197,6 +197,12 @@ private slots:
         v.OnUpdate(&msg);
         QCOMPARE(changed.size(), 1);
         QCOMPARE(pipes->data(pipes->index(0, 9)).toString(), QStringLiteral("1.2"));
+        // The pipe tab's icon is drawn in the pipe colour.
+        auto iconImage = [&v]() { return v.Tabs()->tabIcon(G::PipeTab).pixmap(16, 16).toImage(); };
+        const QImage before = iconImage();
+        own.Colors().Pipe = ZColorSettings::Rgb(200, 0, 0);
+        v.OnUpdate(&msg);
+        QVERIFY(iconImage() != before);
     }
 
     void copySelectionWithTitles()

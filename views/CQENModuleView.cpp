@@ -7,6 +7,9 @@
 #include "model/ZSettingsStore.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QPainter>
@@ -388,4 +391,28 @@ void CQENModuleView::wheelEvent(QWheelEvent* e)
     const double scale = steps > 0 ? m_settings.ZoomInScale : m_settings.ZoomOutScale;
     SetDistance(m_distance * std::pow(scale, std::fabs(steps)));
     e->accept();
+}
+
+void CQENModuleView::keyPressEvent(QKeyEvent* e)
+{
+    // Arrows turn by the dialog's slider step, + and - move as the zoom commands do.
+    switch (e->key()) {
+    case Qt::Key_Left: SetRotation(m_rotX, m_rotY - 5.0, m_rotZ); return;
+    case Qt::Key_Right: SetRotation(m_rotX, m_rotY + 5.0, m_rotZ); return;
+    case Qt::Key_Up: SetRotation(m_rotX - 5.0, m_rotY, m_rotZ); return;
+    case Qt::Key_Down: SetRotation(m_rotX + 5.0, m_rotY, m_rotZ); return;
+    case Qt::Key_Plus: case Qt::Key_Equal: OnCommand(CmdZoomIn); return;
+    case Qt::Key_Minus: OnCommand(CmdZoomOut); return;
+    default: QOpenGLWidget::keyPressEvent(e);
+    }
+}
+
+void CQENModuleView::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("放大"), this, [this]() { OnCommand(CmdZoomIn); });
+    menu.addAction(QStringLiteral("缩小"), this, [this]() { OnCommand(CmdZoomOut); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("观察角..."), this, [this]() { OnCommand(CmdViewAngle); });
+    menu.exec(e->globalPos());
 }

@@ -242,6 +242,14 @@ private slots:
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(v.get(), &wheel);
         QVERIFY(std::fabs(v->Distance() - d * 2.0 / 3.0) < 1e-9);
+        // Keys: arrows turn by 5 degrees, + and - zoom.
+        QTest::keyClick(v.get(), Qt::Key_Left);
+        QCOMPARE(v->RotationY(), 30.0);
+        QTest::keyClick(v.get(), Qt::Key_Down);
+        QCOMPARE(v->RotationX(), -35.0);
+        const double before = v->Distance();
+        QTest::keyClick(v.get(), Qt::Key_Minus);
+        QVERIFY(std::fabs(v->Distance() - before * 1.5) < 1e-9);
         // Rotations wrap into the dialog's range.
         v->SetRotation(190, -200, 0);
         QCOMPARE(v->RotationX(), -170.0);

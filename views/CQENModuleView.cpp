@@ -1,5 +1,6 @@
 #include "CQENModuleView.h"
 
+#include "CModuleLegend.h"
 #include "CViewpointDlg.h"
 
 #include "hydraulics/ZHeadField.h"
@@ -22,11 +23,6 @@
 #include <cmath>
 
 namespace {
-
-QColor ToColor(uint32_t c)
-{
-    return QColor(ZColorSettings::Red(c), ZColorSettings::Green(c), ZColorSettings::Blue(c));
-}
 
 // Angles stay within -180..180, as the viewpoint dialog shows them.
 double Wrap(double a)
@@ -314,36 +310,8 @@ void CQENModuleView::paintGL()
 
 void CQENModuleView::PaintLegend()
 {
-    // What the heights mean: the quantity, and its lowest and highest value on a colour bar.
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const auto& colors = m_settings.Colors();
-    const QColor bk = ToColor(colors.BkGround);
-    const QColor ink = bk.lightness() > 128 ? QColor(30, 30, 30) : QColor(235, 235, 235);
-    const bool freeHead = m_doc && m_doc->GetDrawSettings().ContourKind != 0;
-    const QString title = freeHead ? QStringLiteral("自由水头线") : QStringLiteral("绝对水压线");
-    const UnitCategory& unit = m_settings.Units().Hydr();
-    QFont font = p.font();
-    font.setPointSizeF(9.0);
-    p.setFont(font);
-    const QFontMetrics fm(font);
-    const int x = 12, y = 10, barW = 14, barH = std::clamp(height() / 3, 60, 180);
-    p.setPen(ink);
-    p.drawText(x, y + fm.ascent(), title);
-    const QRect bar(x, y + fm.height() + 6, barW, barH);
-    QLinearGradient g(bar.topLeft(), bar.bottomLeft());
-    // A flat surface has one colour, the lowest.
-    g.setColorAt(0.0, ToColor(m_surface.IsFlat() ? colors.ContourFillLow : colors.ContourFillHigh));
-    g.setColorAt(1.0, ToColor(colors.ContourFillLow));
-    p.fillRect(bar, g);
-    p.setPen(QPen(ink, 1));
-    p.drawRect(bar.adjusted(0, 0, -1, -1));
-    auto label = [&](double v) {
-        return QString::fromStdString(unit.FormatFixed(v)) + QLatin1Char(' ') + QString::fromStdString(unit.UnitName());
-    };
-    p.drawText(bar.right() + 6, bar.top() + fm.ascent() / 2 + 2, label(m_surface.High()));
-    p.drawText(bar.right() + 6, bar.bottom() + fm.ascent() / 2 - 2, label(m_surface.Low()));
-    p.end();
+    CModuleLegend::Paint(p, size(), m_settings, m_surface, m_doc && m_doc->GetDrawSettings().ContourKind != 0);
 }
 
 void CQENModuleView::mousePressEvent(QMouseEvent* e)

@@ -13,6 +13,9 @@
 #include "UiPrompt.h"
 #include "VectorIconEngine.h"
 
+#include "model/ZPipeLink.h"
+#include "views/CQENGridView.h"
+#include "views/CQENModuleView.h"
 #include "views/CQENView.h"
 
 #include <QAction>
@@ -27,6 +30,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
+
+#include <cmath>
 
 using namespace Cmd;
 
@@ -67,8 +72,13 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
     switch (kind) {
     case CChildFrame::Graphic:
         return new CQENView(&doc->Data(), doc->Settings(), m_printerSource ? m_printerSource() : nullptr);
-    case CChildFrame::Table:    // no table view in this program: the command stays disabled
-    case CChildFrame::Module:   // no three-dimensional view either
+    case CChildFrame::Table: {
+        auto* grid = new CQENGridView(&doc->Data(), doc->Settings());
+        grid->SetPrinter(m_printerSource ? m_printerSource() : nullptr);
+        return grid;
+    }
+    case CChildFrame::Module:
+        return new CQENModuleView(&doc->Data(), doc->Settings());
     default:
         return nullptr;
     }
@@ -76,7 +86,7 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 
 bool CMainFrame::ViewKindAvailable(CChildFrame::ViewKind kind)
 {
-    return kind == CChildFrame::Graphic;
+    return kind == CChildFrame::Graphic || kind == CChildFrame::Table || kind == CChildFrame::Module;
 }
 
 void CMainFrame::SetCalcCommands(std::unique_ptr<CCalcCommands> calc)
@@ -99,6 +109,14 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
                     other->OnUpdate(nullptr);
         });
     }
+    if (auto* grid = qobject_cast<CQENGridView*>(view)) {
+        connect(grid, &CQENGridView::recordTextChanged, this, [this, grid](const QString& text) {
+            if (ActiveView() == grid)
+                SetCoordText(text);
+        });
+        connect(grid, &CQENGridView::objectActivated, this,
+                [this, doc](ZNetObject* object) { ShowInGraphicView(doc, object); });
+    }
     auto* frame = new CChildFrame(doc, kind, view);
     m_mdi->addSubWindow(frame);
     if (m_mdi->subWindowList().size() == 1)
@@ -110,6 +128,59 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     if (kind == CChildFrame::Graphic && m_calc)
         m_calc->OnGraphicViewOpened(*doc);
     return frame;
+}
+
+void CMainFrame::ShowInGraphicView(CQENDoc* doc, const ZNetObject* object)
+{
+    if (!doc || !object)
+        return;
+    CChildFrame* frame = FrameOf(doc, CChildFrame::Graphic);
+    if (!frame)
+        frame = OpenFrame(doc, CChildFrame::Graphic);
+    auto* view = frame ? qobject_cast<CQENView*>(frame->View()) : nullptr;
+    if (!view)
+        return;
+    m_mdi->setActiveSubWindow(frame);
+    view->InitialUpdate();
+    const PipePoint at = ObjectCentre(*object, view->Canvas());
+    ZZoomTool& zoom = view->Canvas().ZoomTool();
+    zoom.ApplyView(at.x, at.y, view->Canvas().GetScale());
+    zoom.SaveViewToDocument();
+}
+
+PipePoint CMainFrame::ObjectCentre(const ZNetObject& object, const ZNetView& view)
+{
+    if (object.GetKind() == ZNetObject::Kind::Node)
+        return static_cast<const ZFlowNode&>(object).GetPosition(view);
+    if (object.GetKind() == ZNetObject::Kind::Pipe) {
+        // Half way along the polyline, which lies on the pipe even where it bends.
+        const auto& pipe = static_cast<const ZPipeLink&>(object);
+        const auto* a = static_cast<const ZFlowNode*>(pipe.StartNode());
+        const auto* b = static_cast<const ZFlowNode*>(pipe.EndNode());
+        if (a && b) {
+            std::vector<PipePoint> pts{a->GetPosition(view)};
+            pts.insert(pts.end(), pipe.Vertices().begin(), pipe.Vertices().end());
+            pts.push_back(b->GetPosition(view));
+            double total = 0.0;
+            for (size_t i = 1; i < pts.size(); ++i)
+                total += std::hypot(pts[i].x - pts[i - 1].x, pts[i].y - pts[i - 1].y);
+            double left = total * 0.5;
+            for (size_t i = 1; i < pts.size(); ++i) {
+                const double len = std::hypot(pts[i].x - pts[i - 1].x, pts[i].y - pts[i - 1].y);
+                if (len >= left && len > 0.0) {
+                    const double t = left / len;
+                    return PipePoint{pts[i - 1].x + t * (pts[i].x - pts[i - 1].x), pts[i - 1].y + t * (pts[i].y - pts[i - 1].y)};
+                }
+                left -= len;
+            }
+            return pts.front();
+        }
+    }
+    // A device: its inlet, where the find dialog centres it too.
+    if (const auto* inlet = static_cast<const ZFlowNode*>(static_cast<const ZNetLink&>(object).StartNode()))
+        return PipePoint{inlet->X, inlet->Y};
+    const ViewExtent r = object.GetBoundRect(view);
+    return PipePoint{(r.left + r.right) * 0.5, (r.bottom + r.top) * 0.5};
 }
 
 CChildFrame* CMainFrame::ActiveFrame() const
@@ -424,6 +495,8 @@ void CMainFrame::UpdateCommandUI()
         setWindowTitle(title);
     CQENDoc* doc = ActiveDocument();
     m_status->SetBalanceText(doc ? doc->BalanceStatusText() : QString());
+    if (auto* grid = qobject_cast<CQENGridView*>(ActiveView()))
+        SetCoordText(grid->RecordText());
     m_status->UpdateLockIndicators();
 }
 

@@ -2,6 +2,8 @@
 #include "CChildFrame.h"
 #include "views/CommandTarget.h"
 
+#include "model/PipePoint.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QUrl>
@@ -20,6 +22,8 @@ class QMdiArea;
 class QMenu;
 class QPrinter;
 class QToolBar;
+class ZNetObject;
+class ZNetView;
 
 // The main MDI window: menus, the five toolbars and the coordinate entry bar, the status bar,
 // the report window and the child windows of every open document. Commands go to the active
@@ -38,6 +42,10 @@ public:
     void SetCalcCommands(std::unique_ptr<CCalcCommands> calc);
     static bool ViewKindAvailable(CChildFrame::ViewKind kind);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
+    // Brings the graphic window of the document forward (opening one if needed) centred on the object.
+    void ShowInGraphicView(CQENDoc* doc, const ZNetObject* object);
+    // Where an object is centred: a node's position, half way along a pipe, a device's inlet.
+    static PipePoint ObjectCentre(const ZNetObject& object, const ZNetView& view);
 
     QMdiArea* MdiArea() const { return m_mdi; }
     CChildFrame* ActiveFrame() const;

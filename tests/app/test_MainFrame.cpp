@@ -11,13 +11,20 @@
 #include "app/VectorIconEngine.h"
 
 #include "model/ZSettingsStore.h"
+#include "views/CQENGridModel.h"
+#include "views/CQENGridView.h"
+#include "views/CQENModuleView.h"
+#include "hydraulics/ZBalanceRun.h"
+#include "views/CQENView.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QScreen>
 #include <QSettings>
 #include <QToolBar>
 #include <QtTest>
@@ -133,6 +140,102 @@ private slots:
             frame->FrameOf(doc, CChildFrame::Graphic)->close();
             QVERIFY(Enabled(frame, WindowGraphic));
         }
+    }
+
+    void tableWindowFromTheMenu()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        QVERIFY(doc);
+        using namespace Cmd;
+        frame->Action(WindowTable)->trigger();
+        CChildFrame* table = frame->FrameOf(doc, CChildFrame::Table);
+        QVERIFY(table);
+        auto* grid = qobject_cast<CQENGridView*>(table->View());
+        QVERIFY(grid);
+        QCOMPARE(frame->ActiveFrame(), table);
+        QVERIFY(!Enabled(frame, WindowTable));
+        QVERIFY(Enabled(frame, RecordNext) && !Enabled(frame, RecordFirst));
+        frame->Action(RecordNext)->trigger();
+        QCOMPARE(frame->StatusPanes()->CoordText(), QStringLiteral("2/12"));   // the tank's internal node is not listed
+        // Results of a balancing run reach the table through the document.
+        doc->Data().GetNetwork().FindNode("11")->NodeHydrElev = 250.0;
+        ZNetMsg msg{ZNetMsg::Balanced, 0, 0, nullptr};
+        doc->UpdateAllViews(msg);
+        CQENGridModel* nodes = grid->Model(0);
+        QCOMPARE(nodes->data(nodes->index(1, 6)).toString(), QStringLiteral("250.00"));
+        // A double-click shows the object in the graphic window, centred.
+        frame->ShowInGraphicView(doc, doc->Data().GetNetwork().FindNode("22"));
+        auto* graphic = qobject_cast<CQENView*>(frame->ActiveView());
+        QVERIFY(graphic);
+        QCOMPARE(graphic->Canvas().CentreX(), 50.0);
+        QCOMPARE(graphic->Canvas().CentreY(), 40.0);
+        // A pipe is centred half way along, a pump on its inlet.
+        const ZNetwork& net = doc->Data().GetNetwork();
+        const PipePoint mid = CMainFrame::ObjectCentre(*net.FindLink("111"), graphic->Canvas());
+        QCOMPARE(mid.x, 30.0);
+        QCOMPARE(mid.y, 55.0);
+        const PipePoint pump = CMainFrame::ObjectCentre(*net.FindLink("9"), graphic->Canvas());
+        QCOMPARE(pump.x, 10.0);
+        QCOMPARE(pump.y, 70.0);
+        // The table goes with its document.
+        doc->SetModifiedFlag(false);
+        f.app->CloseDocument(doc);
+        QVERIFY(frame->Frames().isEmpty());
+    }
+
+    void moduleWindowFromTheToolbar()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* doc = f.app->OpenDocumentFile(QEN_SOURCE_DIR "/examples/town.wnp");
+        QVERIFY(doc);
+        using namespace Cmd;
+        QVERIFY(Enabled(frame, WindowModule));
+        QToolBar* bar = frame->ToolBar(BarStandard);
+        QVERIFY(bar->actions().contains(frame->Action(WindowModule)));
+        frame->Action(WindowModule)->trigger();
+        CChildFrame* module = frame->FrameOf(doc, CChildFrame::Module);
+        QVERIFY(module);
+        auto* view = qobject_cast<CQENModuleView*>(module->View());
+        QVERIFY(view);
+        QVERIFY(!Enabled(frame, WindowModule));
+        // Zoom and the viewpoint go to the 3D window; the graphic view's other zoom commands do not.
+        QVERIFY(Enabled(frame, ZoomIn) && Enabled(frame, ZoomOut) && Enabled(frame, ViewAngle));
+        QVERIFY(!Enabled(frame, ZoomWindow) && !Enabled(frame, ViewOrtho));
+        view->BuildModel();
+        const double d = view->Distance();
+        frame->ExecuteCommand(ZoomIn);
+        QVERIFY(std::fabs(view->Distance() - d * f.app->Settings().ZoomInScale) < 1e-9);
+        // With QEN_SCREENSHOT_DIR set and a display, pictures of the program with the town balanced.
+        const QString shots = qEnvironmentVariable("QEN_SCREENSHOT_DIR");
+        if (!shots.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+            ZBalanceRun run(doc->Data());
+            QVERIFY(run.CheckConnectivity());
+            run.Run();
+            doc->UpdateAllViews(ZNetMsg{ZNetMsg::Balanced, 0, 0, nullptr});
+            frame->resize(1280, 860);
+            frame->show();
+            frame->MdiArea()->tileSubWindows();
+            frame->ExecuteCommand(WindowTable);
+            frame->MdiArea()->tileSubWindows();
+            QTest::qWait(300);
+            QTRY_VERIFY(view->IsModelCurrent());
+            QTest::qWait(200);
+            // From the screen, as the X server shows it.
+            QGuiApplication::primaryScreen()->grabWindow(frame->winId()).save(shots + "/program-town-windows.png");
+            view->grabFramebuffer().save(shots + "/program-town-module.png");
+            frame->FrameOf(doc, CChildFrame::Table)->showMaximized();
+            auto* grid = qobject_cast<CQENGridView*>(frame->ActiveView());
+            grid->SetCurrentTab(1);
+            grid->OnCommand(CQENGridView::CmdRecordNext);
+            QTest::qWait(200);
+            QGuiApplication::primaryScreen()->grabWindow(frame->winId()).save(shots + "/program-town-table.png");
+        }
+        doc->SetModifiedFlag(false);
+        f.app->CloseDocument(doc);
+        QVERIFY(frame->Frames().isEmpty());
     }
 
     void closingLastWindowAsksAndCloses()

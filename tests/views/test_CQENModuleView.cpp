@@ -1,0 +1,286 @@
+// The three-dimensional window in a real GL context (run under Xvfb): camera, zoom, viewpoint,
+// mouse, the picture read back from the frame buffer, and rebuilding after a change.
+// With QEN_SCREENSHOT_DIR set, the example town's pictures are saved there.
+#include "ViewTestNetworks.h"
+
+#include "hydraulics/ZBalanceRun.h"
+#include "model/ZSettingsStore.h"
+#include "persist/ProjectFile.h"
+#include "views/CQENModuleView.h"
+#include "views/CViewpointDlg.h"
+
+#include <QSlider>
+#include <QTimer>
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+using namespace ViewTestNetworks;
+
+// A 3 x 3 grid of nodes 100 m apart, heads rising to the north-east.
+void Slope(ZDocument& doc)
+{
+    ZConsumeNode* n[3][3];
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            n[r][c] = AddNode(doc, QString::asprintf("N%d%d", r, c).toStdString(), c * 100.0, r * 100.0, 20.0 + 3 * r + 2 * c);
+            n[r][c]->NodeGrunElev = 5.0;
+        }
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            if (c < 2)
+                AddPipe(doc, QString::asprintf("H%d%d", r, c).toStdString(), n[r][c], n[r][c + 1]);
+            if (r < 2)
+                AddPipe(doc, QString::asprintf("V%d%d", r, c).toStdString(), n[r][c], n[r + 1][c]);
+        }
+}
+
+bool Near(QRgb a, QColor b, int tol = 3)
+{
+    return std::abs(qRed(a) - b.red()) <= tol && std::abs(qGreen(a) - b.green()) <= tol &&
+           std::abs(qBlue(a) - b.blue()) <= tol;
+}
+
+QString ShotDir()
+{
+    return qEnvironmentVariable("QEN_SCREENSHOT_DIR");
+}
+} // namespace
+
+class TestCQENModuleView : public QObject {
+    Q_OBJECT
+    ZSettingsStore settings;
+
+    std::unique_ptr<CQENModuleView> Show(ZDocument& doc, const ZSettingsStore& s, QSize size = {320, 240})
+    {
+        auto v = std::make_unique<CQENModuleView>(&doc, s);
+        v->resize(size);
+        v->show();
+        if (!QTest::qWaitForWindowExposed(v.get()))
+            return nullptr;
+        return v;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("needs a display with OpenGL (run under xvfb-run)");
+    }
+
+    void defaultCameraAndZoom()
+    {
+        ZDocument doc;
+        Slope(doc);
+        auto v = Show(doc, settings);
+        QVERIFY(v);
+        v->grabFramebuffer();
+        QVERIFY(v->IsModelCurrent());
+        const ZModuleSurface& s = v->Surface();
+        // Heads 20 .. 30 over a 200 m square: 160 m high.
+        QCOMPARE(s.Width(), 200.0);
+        QVERIFY(std::fabs(s.Height() - 160.0) < 1.0);
+        QCOMPARE(v->Distance(), s.Diagonal());
+        QCOMPARE(v->RotationX(), -30.0);
+        QCOMPARE(v->RotationY(), 15.0);
+        QCOMPARE(v->RotationZ(), 0.0);
+        const double d = v->Distance();
+        QVERIFY(v->OnCommand(CQENModuleView::CmdZoomIn));
+        QVERIFY(std::fabs(v->Distance() - d * 2.0 / 3.0) < 1e-9);
+        QVERIFY(v->OnCommand(CQENModuleView::CmdZoomOut));
+        QVERIFY(std::fabs(v->Distance() - d) < 1e-9);
+        CommandState st;
+        QVERIFY(v->OnUpdateCommand(CQENModuleView::CmdViewAngle, st) && st.enabled);
+        QVERIFY(!v->OnUpdateCommand(32827, st));   // orthographic view: not this view's
+    }
+
+    void pictureShowsBackgroundAndSurface()
+    {
+        ZDocument doc;
+        Slope(doc);
+        ZSettingsStore own;
+        own.Colors().BkGround = ZColorSettings::Rgb(20, 30, 60);
+        auto v = Show(doc, own);
+        QVERIFY(v);
+        const QImage img = v->grabFramebuffer();
+        QVERIFY(!img.isNull());
+        const QColor bk(20, 30, 60);
+        const int w = img.width(), h = img.height();
+        for (QPoint p : {QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)})
+            QVERIFY2(Near(img.pixel(p), bk), qPrintable(QColor(img.pixel(p)).name()));
+        // The middle of the surface: between green and red, lit, nothing of the background's blue.
+        const QRgb c = img.pixel(w / 2, h / 2);
+        QVERIFY2(!Near(c, bk, 10), qPrintable(QColor(c).name()));
+        QVERIFY2(qRed(c) > 40 && qGreen(c) > 40 && qBlue(c) < 30, qPrintable(QColor(c).name()));
+        if (!ShotDir().isEmpty())
+            img.save(ShotDir() + "/module-slope.png");
+    }
+
+    void equalHeadsGiveAFlatSurface()
+    {
+        ZDocument doc;
+        Slope(doc);
+        for (int i = 0; i < doc.GetNetwork().NodeCount(); ++i)
+            doc.GetNetwork().NodeAt(i)->NodeHydrElev = 25.0;
+        auto v = Show(doc, settings);
+        QVERIFY(v);
+        const QImage img = v->grabFramebuffer();
+        QVERIFY(v->Surface().IsFlat());
+        QCOMPARE(v->Surface().Height(), 0.0);
+        QVERIFY(std::isfinite(v->Distance()) && v->Distance() > 0.0);
+        // The low colour (green) lit, seen from above.
+        const QRgb c = img.pixel(img.width() / 2, img.height() / 2);
+        QVERIFY2(qGreen(c) > 100 && qRed(c) < 40, qPrintable(QColor(c).name()));
+        // An empty network: a flat square and a picture, no division by zero.
+        ZDocument empty;
+        auto e = Show(empty, settings);
+        QVERIFY(e);
+        e->grabFramebuffer();
+        QVERIFY(e->Surface().IsFlat());
+        QVERIFY(std::isfinite(e->Distance()));
+    }
+
+    void changesRebuildTheSurface()
+    {
+        ZDocument doc;
+        Slope(doc);
+        auto v = Show(doc, settings);
+        QVERIFY(v);
+        v->grabFramebuffer();
+        QCOMPARE(v->Surface().High(), 30.0);
+        const double distance = v->Distance();
+        // A balancing run changed the heads.
+        doc.GetNetwork().FindNode("N22")->NodeHydrElev = 40.0;
+        ZNetMsg msg{ZNetMsg::Balanced, 0, 0, nullptr};
+        v->OnUpdate(&msg);
+        QVERIFY(!v->IsModelCurrent());
+        QTRY_VERIFY(v->IsModelCurrent());
+        QVERIFY(std::fabs(v->Surface().High() - 40.0) < 0.5);
+        QCOMPARE(v->Distance(), distance);   // the camera stays where the user put it
+        // The quantity shown follows the contour setting: free head 15 .. 25 (ground at 5).
+        doc.GetDrawSettings().ContourKind = 1;
+        msg = ZNetMsg{ZNetMsg::OptionsChanged, 0, 0, nullptr};
+        v->OnUpdate(&msg);
+        QTRY_VERIFY(v->IsModelCurrent());
+        QVERIFY(std::fabs(v->Surface().Low() - 15.0) < 0.5);
+        // A repaint request alone keeps the model.
+        v->OnUpdate(nullptr);
+        QVERIFY(v->IsModelCurrent());
+        // The hint reaches the window through the document.
+        doc.GetNetwork().FindNode("N22")->NodeHydrElev = 50.0;
+        doc.GetDrawSettings().ContourKind = 0;
+        doc.Announce(ZNetMsg{ZNetMsg::ObjectsChanged, ZNetMsg::AttributesEdited, 0, nullptr});
+        QVERIFY(!v->IsModelCurrent());
+        QTRY_VERIFY(v->IsModelCurrent());
+        QVERIFY(std::fabs(v->Surface().High() - 50.0) < 0.5);
+    }
+
+    void documentGoingFirst()
+    {
+        auto doc = std::make_unique<ZDocument>();
+        Slope(*doc);
+        auto v = Show(*doc, settings);
+        QVERIFY(v);
+        v->grabFramebuffer();
+        doc.reset();
+        const QImage img = v->grabFramebuffer();
+        QVERIFY(v->Surface().IsFlat());
+        QVERIFY(!img.isNull());
+    }
+
+    void viewpointDialogSetsTheAngles()
+    {
+        ZDocument doc;
+        Slope(doc);
+        auto v = Show(doc, settings);
+        QVERIFY(v);
+        bool seen = false;
+        auto answer = [&seen](int x, bool accept) {
+            QTimer::singleShot(0, [&seen, x, accept]() {
+                auto* dlg = qobject_cast<CViewpointDlg*>(QApplication::activeModalWidget());
+                if (!dlg)
+                    return;
+                seen = true;
+                QCOMPARE(dlg->AngleX(), -30);   // opens with the current angles
+                QCOMPARE(dlg->AngleY(), 15);
+                dlg->Slider(0)->setValue(x + 180);
+                accept ? dlg->accept() : dlg->reject();
+            });
+        };
+        answer(60, false);
+        QVERIFY(v->OnCommand(CQENModuleView::CmdViewAngle));
+        QVERIFY(seen);
+        QCOMPARE(v->RotationX(), -30.0);   // 放弃 changes nothing
+        seen = false;
+        answer(60, true);
+        QVERIFY(v->EditViewpoint());
+        QVERIFY(seen);
+        QCOMPARE(v->RotationX(), 60.0);
+        QCOMPARE(v->RotationY(), 15.0);
+    }
+
+    void mouseRotatesAndWheelZooms()
+    {
+        ZDocument doc;
+        Slope(doc);
+        auto v = Show(doc, settings);
+        QVERIFY(v);
+        v->grabFramebuffer();
+        QTest::mousePress(v.get(), Qt::LeftButton, {}, QPoint(100, 100));
+        QVERIFY(v->IsDragging());
+        QMouseEvent move(QEvent::MouseMove, QPointF(140, 80), v->mapToGlobal(QPointF(140, 80)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(v.get(), &move);
+        QTest::mouseRelease(v.get(), Qt::LeftButton, {}, QPoint(140, 80));
+        QVERIFY(!v->IsDragging());
+        QCOMPARE(v->RotationY(), 35.0);
+        QCOMPARE(v->RotationX(), -40.0);
+        const double d = v->Distance();
+        QWheelEvent wheel(QPointF(50, 50), v->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(v.get(), &wheel);
+        QVERIFY(std::fabs(v->Distance() - d * 2.0 / 3.0) < 1e-9);
+        // Keys: arrows turn by 5 degrees, + and - zoom.
+        QTest::keyClick(v.get(), Qt::Key_Left);
+        QCOMPARE(v->RotationY(), 30.0);
+        QTest::keyClick(v.get(), Qt::Key_Down);
+        QCOMPARE(v->RotationX(), -35.0);
+        const double before = v->Distance();
+        QTest::keyClick(v.get(), Qt::Key_Minus);
+        QVERIFY(std::fabs(v->Distance() - before * 1.5) < 1e-9);
+        // Rotations wrap into the dialog's range.
+        v->SetRotation(190, -200, 0);
+        QCOMPARE(v->RotationX(), -170.0);
+        QCOMPARE(v->RotationY(), 160.0);
+    }
+
+    void exampleTownBalanced()
+    {
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        ZBalanceRun run(doc);
+        QVERIFY(run.CheckConnectivity());
+        run.Run();
+        QVERIFY(run.ResultsChanged());
+        auto v = Show(doc, settings, {900, 640});
+        QVERIFY(v);
+        QImage head = v->grabFramebuffer();
+        QVERIFY(!v->Surface().IsFlat());
+        QVERIFY(v->Surface().PipeLines().size() > 58 * 6 - 1);
+        doc.GetDrawSettings().ContourKind = 1;
+        ZNetMsg msg{ZNetMsg::OptionsChanged, 0, 0, nullptr};
+        v->OnUpdate(&msg);
+        QTRY_VERIFY(v->IsModelCurrent());
+        QImage free = v->grabFramebuffer();
+        QVERIFY(head != free);
+        if (!ShotDir().isEmpty()) {
+            head.save(ShotDir() + "/module-town-head.png");
+            free.save(ShotDir() + "/module-town-freehead.png");
+        }
+    }
+};
+
+QTEST_MAIN(TestCQENModuleView)
+#include "test_CQENModuleView.moc"

@@ -1,0 +1,62 @@
+#pragma once
+#include <QAbstractTableModel>
+
+#include <vector>
+
+class UnitSystem;
+class ZNetObject;
+class ZNetwork;
+
+// One table of the table window: the objects of one kind, in the network's order or sorted by a
+// column, read from the network whenever a cell is shown (nothing is copied ahead). The vertical
+// header is the record marker column: the row number, "* n" on the current record.
+class CQENGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    CQENGridModel(int tab, const ZNetwork* net, const UnitSystem& units, QObject* parent = nullptr);
+
+    int Tab() const { return m_tab; }
+    // The network read from; null empties the table (its document is gone).
+    void SetNetwork(const ZNetwork* net);
+    int RecordCount() const { return static_cast<int>(m_rows.size()); }
+    ZNetObject* ObjectAt(int row) const;
+    // Row of an object as shown, or -1.
+    int RowOf(const ZNetObject* o) const;
+
+    // Lists the objects again (after objects came or went): rows in network order, then sorted as
+    // before. The current record stays on its object when it is still listed.
+    void Refill();
+    // Values changed, not the rows: every shown cell is read again.
+    void RefreshValues();
+    // Only these objects' rows are read again.
+    void RefreshObjects(const std::vector<ZNetObject*>& objects);
+
+    // 1-based row of the current record; 0 when the table is empty.
+    int CurrentRecord() const { return m_current; }
+    void SetCurrentRecord(int record);
+    // "%d/%d": current record and number of records.
+    QString RecordText() const;
+
+    int SortColumn() const { return m_sortColumn; }
+    Qt::SortOrder SortOrder() const { return m_sortOrder; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Column -1 goes back to the network's order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+private:
+    void CollectRows();
+    void SortRows();
+
+    int m_tab;
+    const ZNetwork* m_net;
+    const UnitSystem& m_units;
+    std::vector<ZNetObject*> m_rows;   // as shown
+    int m_current = 0;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+};

@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+
+class UnitSystem;
+class ZNetObject;
+
+// The columns of the five tables: titles, cell texts in the user's units and sort keys. Column
+// numbers here count data columns from 0; the record marker is not one of them.
+class ZGridColumns {
+public:
+    enum Tab { NodeTab = 0, PipeTab, PumpTab, ValveTab, TankTab, TabCount };
+
+    static int ColumnCount(int tab);
+    static QString Title(int tab, int column);
+    // The display unit of a column's values, empty for plain numbers and texts.
+    static QString UnitName(int tab, int column, const UnitSystem& units);
+    static QString Text(int tab, int column, const ZNetObject& o, const UnitSystem& units);
+    // Numeric columns sort by value (base units, so the order does not depend on the unit);
+    // the others by their text, digit runs compared as numbers.
+    static bool IsNumeric(int tab, int column);
+    static double Value(int tab, int column, const ZNetObject& o);
+    // The tab listing an object, or -1 (a tank's internal node has none).
+    static int TabOf(const ZNetObject& o);
+    // a < b with digit runs compared by value: "J2" < "J10".
+    static bool NaturalLess(const QString& a, const QString& b);
+};

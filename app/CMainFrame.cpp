@@ -13,6 +13,7 @@
 #include "VectorIconEngine.h"
 
 #include "views/CQENView.h"
+#include "views/GbkText.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -86,6 +87,9 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     if (auto* graphic = qobject_cast<CQENView*>(view)) {
         connect(graphic, &CQENView::coordinateText, this, &CMainFrame::SetCoordText);
         connect(graphic, &CQENView::commandRequested, this, &CMainFrame::ExecuteCommand);
+        connect(graphic, &CQENView::namedViewsChanged, this, [this]() { RefreshNamedViewList(true); });
+        if (CQENApp* app = CQENApp::Instance())
+            graphic->SetPrompt(&app->Prompt());
         connect(graphic, &CQENView::projectLabelModeChanged, this, [this, graphic]() {
             // The label mode is the application's: every other graphic window follows.
             for (CChildFrame* f : Frames())
@@ -293,6 +297,7 @@ QToolBar* CMainFrame::MakeBar(int id, const QString& title, const QList<int>& bu
             m_namedViewCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             m_namedViewCombo->setToolTip(QStringLiteral("命名视图"));
             m_namedViewCombo->setEnabled(false);
+            connect(m_namedViewCombo, &QComboBox::activated, this, &CMainFrame::OnNamedViewChosen);
             bar->addWidget(m_namedViewCombo);
         } else
             bar->addAction(m_actions.value(b));
@@ -413,6 +418,7 @@ void CMainFrame::UpdateCommandUI()
         setWindowTitle(title);
     CQENDoc* doc = ActiveDocument();
     m_status->SetBalanceText(doc ? doc->BalanceStatusText() : QString());
+    RefreshNamedViewList();
     m_status->UpdateLockIndicators();
 }
 
@@ -568,4 +574,32 @@ void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls)
     for (const QUrl& url : urls)
         if (url.isLocalFile())
             CQENApp::Instance()->OpenDocumentFile(url.toLocalFile());
+}
+
+void CMainFrame::RefreshNamedViewList(bool force)
+{
+    if (!m_namedViewCombo)
+        return;
+    CQENDoc* doc = ActiveDocument();
+    if (force || !m_namedViewListFilled || doc != m_namedViewDoc.data()) {
+        m_namedViewCombo->clear();
+        if (doc)
+            for (const ZNamedView& v : doc->Data().GetNamedViews())
+                m_namedViewCombo->addItem(GbkText::ToQString(v.ViewName));
+        m_namedViewCombo->setCurrentIndex(-1);
+        m_namedViewDoc = doc;
+        m_namedViewListFilled = true;
+    }
+    const bool enabled = doc && !doc->Data().GetNamedViews().empty();
+    if (m_namedViewCombo->isEnabled() != enabled)
+        m_namedViewCombo->setEnabled(enabled);
+}
+
+void CMainFrame::OnNamedViewChosen(int index)
+{
+    if (index < 0)
+        return;
+    if (auto* view = qobject_cast<CQENView*>(ActiveView()))
+        view->ZoomToNamedView(index);
+    UpdateCommandUI();
 }

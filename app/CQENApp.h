@@ -64,7 +64,7 @@ public:
     void OnFrameClosed(CChildFrame* frame);
 
     // Where the options sheet and the template dialogs plug in. The sheet runs on a document and
-    // returns true when it was confirmed with a change; the template dialog gets the command id
+    // returns true when it was confirmed (marking the document modified when its grading changed); the template dialog gets the command id
     // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;

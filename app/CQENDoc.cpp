@@ -204,10 +204,9 @@ void CQENDoc::OnOptions()
     CQENApp* app = CQENApp::Instance();
     if (!app->OptionsSheet)
         return;
-    if (app->OptionsSheet(*this, app->MainWindow())) {
-        SetModifiedFlag(true);
+    // The sheet marks this document modified when its grading changed; every document redraws.
+    if (app->OptionsSheet(*this, app->MainWindow()))
         app->BroadcastOptionsChanged();
-    }
 }
 
 void CQENDoc::OnTemplate(int commandId)

@@ -22,6 +22,7 @@ public:
     ZDocument& Data() { return m_data; }
     const ZDocument& Data() const { return m_data; }
     ZSettingsStore& Settings() const { return m_settings; }
+    UiPrompt& Asker() const { return m_prompt; }
 
     // A fresh network; `title` like "QEN1".
     void OnNewDocument(const QString& title);

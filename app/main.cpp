@@ -1,5 +1,6 @@
 #include "CMainFrame.h"
 #include "CQENApp.h"
+#include "COptionSheet.h"
 #include "CQENDoc.h"
 #include "CommandIds.h"
 #include "CommandTarget.h"
@@ -72,6 +73,7 @@ int main(int argc, char* argv[])
         return ExportImage(parser.positionalArguments(), parser.value(size), parser.isSet(balance));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
+    qen.OptionsSheet = &COptionSheet::RunFor;
     if (!qen.InitInstance())
         return 1;
 

@@ -8,11 +8,15 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class CQENDoc;
+class Prompt;
+class ZNetBkDib;
 class QMenu;
 class QPrinter;
 class ZDocument;
@@ -30,6 +34,10 @@ public:
         CmdPrint = 57607,
         CmdPrintDirect = 57608,
         CmdPrintPreview = 57609,
+        CmdBkSelect = 32794,
+        CmdBkClear = 32795,
+        CmdBkShow = 32796,
+        CmdNamedViews = 32835,
     };
 
     explicit CQENView(CQENDoc* doc, QWidget* parent = nullptr);
@@ -65,6 +73,24 @@ public:
     // CoordinateSink
     void OnCoordinateEntered(double x, double y) override;
 
+    // Messages and questions of the view's commands; without one they are answered "no".
+    void SetPrompt(Prompt* prompt) { m_prompt = prompt; }
+    // Asks for the background image file; a file dialog unless set (tests).
+    std::function<QString(QWidget*)> ChooseImageFile;
+
+    // Background image: loaded, then placed by a click with one image pixel per screen pixel.
+    bool BeginPlacingBackground(const QString& path);
+    bool IsPlacingBackground() const { return m_pendingBk != nullptr; }
+    void PlaceBackground(double x, double y);
+    void CancelPlacingBackground();
+    // Asks, then removes the document's background.
+    void ClearBackground();
+    void ToggleBackground();
+
+    // Named views: the dialog, and zooming to one of the document's views.
+    void EditNamedViews();
+    void ZoomToNamedView(int index);
+
     // ZCanvasHost
     QRect CanvasClientRect() const override;
     void CanvasInvalidate(const QRect& rect, bool erase) override;
@@ -88,8 +114,11 @@ signals:
     // World position of the mouse, for the COORDPANEL status pane ("%g, %g").
     void coordinatesChanged(double x, double y);
     void coordinateText(const QString& text);
-    // Navigation stored a new view in the document (it is now modified).
+    // Navigation stored a new view in the document (it is now modified), or the view changed
+    // the document's background or named views.
     void documentModified();
+    // The document's list of named views changed: the toolbar list is refilled.
+    void namedViewsChanged();
     // The project label mode changed; other graphic views repaint.
     void projectLabelModeChanged(bool on);
     // A context-menu command this view does not handle, for the main frame.
@@ -109,15 +138,24 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void Init();
+    // Wheel zoom and middle-button pan work beside every tool; each gesture is one history entry.
+    bool MiddlePress(QMouseEvent* e);
+    bool MiddleMove(QMouseEvent* e);
+    bool MiddleRelease(QMouseEvent* e);
+    void EndNavigationBurst();
     void UpdateCursor();
     void RunMenuCommand(int id);
     void RepaintBuffer();
     void InvalidateObjects(const std::vector<ZNetObject*>& objects);
+    void HandleObjectsChanged(const ZNetMsg& msg, const std::vector<ZNetObject*>& objs);
     void InvalidateAll();
     void PaintPrinter(QPrinter* printer);
+    void MarkModified();
+    void ChooseBackground();
 
     CQENDoc* m_qdoc = nullptr;
     ZDocument* m_doc;
@@ -133,6 +171,14 @@ private:
     bool m_bufferValid = false;
     bool m_fullDirty = false;
     double m_bufCx = 0.0, m_bufCy = 0.0, m_bufScale = 0.0;
+
+    QTimer m_wheelBurst;          // running while wheel notches belong to one history entry
+    bool m_middlePan = false;
+    bool m_middleMoved = false;
+    QPoint m_middleLast;
+
+    Prompt* m_prompt = nullptr;
+    std::unique_ptr<ZNetBkDib> m_pendingBk;   // loaded, waiting for its placing click
 
     QPoint m_lastTipPoint{-1, -1};
     double m_savedScale = 0.0;

@@ -1,6 +1,6 @@
 #include "COptionColorSizePage.h"
 #include "COptionColorSizePreview.h"
-#include "ColorChooser.h"
+#include "CColorCombo.h"
 
 #include "model/ZSettingsStore.h"
 
@@ -27,10 +27,10 @@ COptionColorSizePage::COptionColorSizePage(ZSettingsStore& settings, ZDrawSettin
     auto* colors = new QGroupBox(QStringLiteral("颜色"), this);
     auto* form = new QFormLayout(colors);
     for (int i = 0; i < ChooserCount; ++i) {
-        m_colors[i] = ColorChooser::Create(colors);
+        m_colors[i] = new CColorCombo(colors);
         m_colors[i]->setObjectName(QStringLiteral("color%1").arg(i));
         form->addRow(QString::fromUtf8(kCaptions[i]), m_colors[i]);
-        connect(m_colors[i], &QComboBox::currentIndexChanged, this, &COptionColorSizePage::UpdatePreview);
+        connect(m_colors[i], &CColorCombo::colorChanged, this, &COptionColorSizePage::UpdatePreview);
     }
     left->addWidget(colors);
     auto* sizes = new QGroupBox(QStringLiteral("尺寸"), this);
@@ -75,7 +75,7 @@ void COptionColorSizePage::LoadPage()
     const ZColorSettings& c = m_settings.Colors();
     const uint32_t values[] = {c.BkGround, c.EquHydr, c.NodeFill, c.Node, c.Pipe};
     for (int i = 0; i < ChooserCount; ++i)
-        ColorChooser::SetColor(m_colors[i], values[i]);
+        m_colors[i]->SetColorRef(values[i]);
     m_nodeSize->setText(QString::number(m_settings.Sizes().NodeWidth));
     m_lineWidth->setText(QString::number(m_settings.Sizes().PipePenWidth));
     UpdatePreview();
@@ -86,11 +86,11 @@ void COptionColorSizePage::UpdatePreview()
     if (!m_preview)
         return;
     COptionColorSizePreview::Look look = m_preview->GetLook();
-    look.background = ColorChooser::Color(m_colors[Background]);
-    look.contour = ColorChooser::Color(m_colors[Contour]);
-    look.nodeFill = ColorChooser::Color(m_colors[NodeFill]);
-    look.nodePen = ColorChooser::Color(m_colors[NodePen]);
-    look.pipe = ColorChooser::Color(m_colors[PipePen]);
+    look.background = m_colors[Background]->ColorRef();
+    look.contour = m_colors[Contour]->ColorRef();
+    look.nodeFill = m_colors[NodeFill]->ColorRef();
+    look.nodePen = m_colors[NodePen]->ColorRef();
+    look.pipe = m_colors[PipePen]->ColorRef();
     bool ok = false;
     const int n = m_nodeSize->text().toInt(&ok);
     if (ok && n >= kNodeMin && n <= kNodeMax)
@@ -119,11 +119,11 @@ bool COptionColorSizePage::CheckPage()
 void COptionColorSizePage::ApplyPage()
 {
     ZColorSettings& c = m_settings.Colors();
-    c.BkGround = ColorChooser::Color(m_colors[Background]);
-    c.EquHydr = ColorChooser::Color(m_colors[Contour]);
-    c.NodeFill = ColorChooser::Color(m_colors[NodeFill]);
-    c.Node = ColorChooser::Color(m_colors[NodePen]);
-    c.Pipe = ColorChooser::Color(m_colors[PipePen]);
+    c.BkGround = m_colors[Background]->ColorRef();
+    c.EquHydr = m_colors[Contour]->ColorRef();
+    c.NodeFill = m_colors[NodeFill]->ColorRef();
+    c.Node = m_colors[NodePen]->ColorRef();
+    c.Pipe = m_colors[PipePen]->ColorRef();
     int v;
     if (ReadRange(m_nodeSize, kNodeMin, kNodeMax, v))
         m_settings.Sizes().NodeWidth = v;

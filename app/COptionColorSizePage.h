@@ -2,6 +2,7 @@
 #include "COptionPage.h"
 
 class COptionColorSizePreview;
+class CColorCombo;
 class QComboBox;
 class QLineEdit;
 class QSlider;
@@ -19,7 +20,7 @@ public:
     bool CheckPage() override;
     void ApplyPage() override;
 
-    QComboBox* ColorBox(Chooser c) const { return m_colors[c]; }
+    CColorCombo* ColorBox(Chooser c) const { return m_colors[c]; }
     QLineEdit* NodeSizeEdit() const { return m_nodeSize; }
     QLineEdit* LineWidthEdit() const { return m_lineWidth; }
     QSlider* NodeSizeSlider() const { return m_nodeSlider; }
@@ -31,7 +32,7 @@ private:
     // The edit's whole number within [lo, hi], or refuses it with the range message.
     bool ReadRange(QLineEdit* edit, int lo, int hi, int& value);
 
-    QComboBox* m_colors[ChooserCount];
+    CColorCombo* m_colors[ChooserCount];
     QLineEdit* m_nodeSize;
     QLineEdit* m_lineWidth;
     QSlider* m_nodeSlider;

@@ -1,5 +1,5 @@
 #include "COptionGradePage.h"
-#include "ColorChooser.h"
+#include "CColorCombo.h"
 
 #include "model/ZDrawSettings.h"
 #include "model/ZSettingsStore.h"
@@ -35,7 +35,7 @@ COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSet
     for (int i = 0; i < Classes; ++i) {
         const char* caption = i == 0 ? "小于:" : i == Classes - 1 ? "大于:" : "介于:";
         grid->addWidget(new QLabel(QString::fromUtf8(caption), this), i, 0);
-        m_colors[i] = ColorChooser::Create(this);
+        m_colors[i] = new CColorCombo(this);
         m_colors[i]->setObjectName(QStringLiteral("gradeColor%1").arg(i));
         grid->addWidget(m_colors[i], i, 3);
     }
@@ -157,7 +157,7 @@ void COptionGradePage::LoadPage()
     m_on->setChecked(on != 0);
     const std::vector<uint32_t>& colors = m_kind == Nodes ? m_settings.Colors().NodeGradeColors : m_settings.Colors().PipeGradeColors;
     for (int i = 0; i < Classes; ++i) {
-        ColorChooser::SetColor(m_colors[i], i < static_cast<int>(colors.size()) ? colors[size_t(i)] : 0);
+        m_colors[i]->SetColorRef(i < static_cast<int>(colors.size()) ? colors[size_t(i)] : 0);
         m_colors[i]->setProperty("present", i < static_cast<int>(colors.size()));
     }
     m_shownMode = -1;
@@ -203,5 +203,5 @@ void COptionGradePage::ApplyPage()
         Table(static_cast<int>(m)) = m_tables[m];
     std::vector<uint32_t>& colors = m_kind == Nodes ? m_settings.Colors().NodeGradeColors : m_settings.Colors().PipeGradeColors;
     for (int i = 0; i < Classes && i < static_cast<int>(colors.size()); ++i)
-        colors[size_t(i)] = ColorChooser::Color(m_colors[i]);
+        colors[size_t(i)] = m_colors[i]->ColorRef();
 }

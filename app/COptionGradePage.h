@@ -4,6 +4,7 @@
 #include <vector>
 
 class QCheckBox;
+class CColorCombo;
 class QComboBox;
 class QDoubleSpinBox;
 class UnitCategory;
@@ -27,7 +28,7 @@ public:
 
     QCheckBox* GradeOn() const { return m_on; }
     QComboBox* Quantity() const { return m_quantity; }
-    QComboBox* ColorBox(int i) const { return m_colors[i]; }
+    CColorCombo* ColorBox(int i) const { return m_colors[i]; }
     QDoubleSpinBox* Limit(int i) const { return m_limits[i]; }
 
 private:
@@ -40,7 +41,7 @@ private:
     Kind m_kind;
     QCheckBox* m_on;
     QComboBox* m_quantity;
-    QComboBox* m_colors[Classes];
+    CColorCombo* m_colors[Classes];
     QDoubleSpinBox* m_limits[Limits];
     int m_shownMode = -1;
     std::vector<std::vector<double>> m_tables;   // per quantity, base units, as edited

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class CAutoSaver;
 class CChildFrame;
 class CQENDoc;
 class CQENDocManager;
@@ -59,6 +60,12 @@ public:
     // Code 2 to every open document after the options sheet.
     void BroadcastOptionsChanged();
 
+    // Recovery copies of unsaved work: the folder (empty: the user's data folder; set before
+    // InitInstance), the saver (null before InitInstance), and the offer made at the start.
+    QString RecoveryRoot;
+    CAutoSaver* AutoSaver() const { return m_autoSaver.get(); }
+    QList<CQENDoc*> OfferRecovery();
+
     // Child windows ask before they go: the last window of a modified document asks to save.
     bool CanCloseFrame(CChildFrame* frame);
     void OnFrameClosed(CChildFrame* frame);
@@ -88,6 +95,7 @@ private:
     std::unique_ptr<ZSettingsStore> m_settings;
     std::unique_ptr<CQENDocManager> m_docManager;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<CAutoSaver> m_autoSaver;
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)
     QList<CQENDoc*> m_docs;

@@ -89,6 +89,7 @@ int main(int argc, char* argv[])
         qen.ExitInstance();
         return 0;
     }
+    qen.OfferRecovery();
     for (const QString& f : files)
         qen.OpenDocumentFile(f);
 

@@ -4,6 +4,8 @@
 
 #include "model/ZNetBkDib.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -27,8 +29,16 @@ bool ZBackgroundImage::Prepare(const ZNetBkDib& dib)
     m_data = dib.Bytes().data();
     m_size = dib.Bytes().size();
     QImage full;
-    if (ZNetBkDib::IsDrawableBmp(m_data, m_size))
-        full.loadFromData(m_data, static_cast<int>(std::min<size_t>(m_size, INT32_MAX)), "BMP");
+    if (ZNetBkDib::IsDrawableBmp(m_data, m_size)) {
+        const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(m_data), qsizetype(m_size));
+        QBuffer in;
+        in.setData(bytes);
+        in.open(QIODevice::ReadOnly);
+        QImageReader reader(&in, "BMP");
+        // The file's checks bound the pixels (4 bytes each) by the image limit.
+        reader.setAllocationLimit(static_cast<int>((ZNetBkDib::MaxImageBytes >> 20) + 16));
+        full = reader.read();
+    }
     if (full.isNull()) {
         m_failed = true;
         return false;
@@ -61,8 +71,10 @@ void ZBackgroundImage::Draw(QPainter& painter, const ZNetCanvas& canvas, const Z
     const double sx = img.width() / target.width(), sy = img.height() / target.height();
     const QRectF source((shown.left() - target.left()) * sx, (shown.top() - target.top()) * sy,
                         shown.width() * sx, shown.height() * sy);
+    // The copy is already filtered down to within twice the window's size: plain sampling reads well
+    // and costs a fraction of smooth scaling.
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, sx > 1.0);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(shown, img, source);
     painter.restore();
 }

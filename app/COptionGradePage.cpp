@@ -3,6 +3,7 @@
 
 #include "model/ZDrawSettings.h"
 #include "model/ZSettingsStore.h"
+#include "views/GbkText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,33 +32,37 @@ COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSet
     m_quantity->setObjectName(QStringLiteral("quantity"));
     m_quantity->addItems(QString::fromUtf8(kind == Nodes ? kNodeModes : kPipeModes).split(QLatin1Char('\n')));
     top->addWidget(m_quantity);
+    // Row i: the class's caption, its lower bound (the limit before, shown), its upper limit (edited),
+    // the unit and the class colour. The first class has no lower bound, the last no upper limit.
     auto* grid = new QGridLayout;
+    for (QLabel*& l : m_lower)
+        l = new QLabel(this);
     for (int i = 0; i < Classes; ++i) {
         const char* caption = i == 0 ? "小于:" : i == Classes - 1 ? "大于:" : "介于:";
         grid->addWidget(new QLabel(QString::fromUtf8(caption), this), i, 0);
+        if (i > 0) {
+            m_lower[i - 1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid->addWidget(m_lower[i - 1], i, 1);
+        }
+        if (i > 0 && i < Classes - 1)
+            grid->addWidget(new QLabel(QStringLiteral("—"), this), i, 2);
+        if (i < Limits) {
+            m_limits[i] = new QDoubleSpinBox(this);
+            m_limits[i]->setObjectName(QStringLiteral("limit%1").arg(i));
+            m_limits[i]->setRange(-1e9, 1e9);
+            m_limits[i]->setDecimals(4);
+            m_limits[i]->setAccelerated(true);
+            grid->addWidget(m_limits[i], i, 3);
+            QLabel* lower = m_lower[i];
+            connect(m_limits[i], &QDoubleSpinBox::valueChanged, lower, [lower](double v) { lower->setText(QString::number(v)); });
+        }
+        m_units[i] = new QLabel(this);
+        grid->addWidget(m_units[i], i, 4);
         m_colors[i] = new CColorCombo(this);
         m_colors[i]->setObjectName(QStringLiteral("gradeColor%1").arg(i));
-        grid->addWidget(m_colors[i], i, 3);
+        grid->addWidget(m_colors[i], i, 5);
     }
-    for (int i = 0; i < Limits; ++i) {
-        m_limits[i] = new QDoubleSpinBox(this);
-        m_limits[i]->setObjectName(QStringLiteral("limit%1").arg(i));
-        m_limits[i]->setRange(-1e9, 1e9);
-        m_limits[i]->setDecimals(4);
-        m_limits[i]->setAccelerated(true);
-        // Class 0 ends at limit 0; class i (1..3) lies between limits i-1 and i; the last class
-        // lies above limit 3.
-        if (i == 0)
-            grid->addWidget(m_limits[i], 0, 1);
-        else
-            grid->addWidget(m_limits[i], i, 2);
-        if (i < Limits - 1)
-            grid->addWidget(new QLabel(QStringLiteral("—"), this), i + 1, 1, Qt::AlignRight);
-    }
-    // The last class repeats the last limit as its lower bound.
-    auto* last = new QLabel(this);
-    grid->addWidget(last, Classes - 1, 1);
-    connect(m_limits[Limits - 1], &QDoubleSpinBox::valueChanged, last, [last](double v) { last->setText(QString::number(v)); });
+    grid->setColumnStretch(5, 1);
     top->addLayout(grid);
     top->addStretch(1);
     connect(m_on, &QCheckBox::toggled, this, &COptionGradePage::UpdateEnabling);
@@ -118,8 +123,11 @@ void COptionGradePage::ShowMode(int mode)
         m_limits[i]->setValue(has ? (unit ? unit->ToDisplay(t[size_t(i)]) : t[size_t(i)]) : 0.0);
         m_limits[i]->setEnabled(has && m_on->isChecked());
         m_limits[i]->setProperty("present", has);
+        m_lower[i]->setText(has ? QString::number(m_limits[i]->value()) : QString());
     }
-    m_limits[Limits - 1]->valueChanged(m_limits[Limits - 1]->value());
+    const QString unitName = unit ? GbkText::ToQString(unit->UnitName()) : m_kind == Nodes ? QStringLiteral("m") : QString();
+    for (QLabel* u : m_units)
+        u->setText(unitName);
 }
 
 void COptionGradePage::KeepShown()

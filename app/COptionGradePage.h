@@ -7,6 +7,7 @@ class QCheckBox;
 class CColorCombo;
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
 class UnitCategory;
 
 // The colour grading of the document's nodes or pipes: the switch, the graded quantity, five
@@ -43,6 +44,8 @@ private:
     QComboBox* m_quantity;
     CColorCombo* m_colors[Classes];
     QDoubleSpinBox* m_limits[Limits];
+    QLabel* m_lower[Limits];         // lower bound of classes 1 to 4: the limit before
+    QLabel* m_units[Classes];
     int m_shownMode = -1;
     std::vector<std::vector<double>> m_tables;   // per quantity, base units, as edited
 };

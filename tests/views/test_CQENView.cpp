@@ -6,6 +6,7 @@
 #include "views/GbkText.h"
 #include "model/Prompt.h"
 #include "model/ZNetBkDib.h"
+#include "persist/ProjectFile.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -430,6 +431,50 @@ private slots:
         QCOMPARE(modified.count(), 1);
         v->ZoomToNamedView(5);   // no such view: nothing happens
         QCOMPARE(v->Canvas().CentreX(), 10.0);
+    }
+
+    void townOverAScannedMap()
+    {
+        // A picture for looking at (QEN_SCREENSHOT_DIR): the example town over a street map.
+        const QString dir = qEnvironmentVariable("QEN_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("QEN_SCREENSHOT_DIR not set");
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        const ViewExtent net = doc.GetNetwork().BoundRect();
+        QImage map(1600, 1200, QImage::Format_RGB32);
+        map.fill(QColor(242, 238, 228));
+        {
+            QPainter p(&map);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(255, 255, 255), 18));
+            for (int i = 80; i < 1600; i += 210)
+                p.drawLine(i, 0, i + 120, 1200);
+            for (int j = 60; j < 1200; j += 170)
+                p.drawLine(0, j, 1600, j - 90);
+            p.setPen(QPen(QColor(170, 200, 230), 40));
+            p.drawLine(0, 900, 1600, 700);
+            p.setPen(QColor(120, 110, 100));
+            p.setFont(QFont(QStringLiteral("Sans"), 22));
+            p.drawText(200, 300, QStringLiteral("城东区"));
+            p.drawText(1000, 500, QStringLiteral("河西路"));
+        }
+        QTemporaryDir tmp;
+        const QString png = tmp.filePath("streets.png");
+        map.save(png);
+        auto v = std::make_unique<CQENView>(&doc, settings);
+        v->resize(900, 650);
+        v->show();
+        v->InitialUpdate();
+        v->Canvas().ZoomTool().ZoomExtents();
+        const double scale = std::max(net.Width() * 1.15 / map.width(), net.Height() * 1.15 / map.height());
+        v->Canvas().SetScale(scale);
+        QVERIFY(v->BeginPlacingBackground(png));
+        v->PlaceBackground(net.left - net.Width() * 0.07, net.top + net.Height() * 0.07);
+        v->Canvas().ZoomTool().ZoomExtents();
+        QApplication::processEvents();
+        QDir().mkpath(dir);
+        QVERIFY(v->grab().save(dir + QStringLiteral("/town_over_map.png")));
     }
 };
 

@@ -581,7 +581,15 @@ void CMainFrame::RefreshNamedViewList(bool force)
     if (!m_namedViewCombo)
         return;
     CQENDoc* doc = ActiveDocument();
-    if (force || !m_namedViewListFilled || doc != m_namedViewDoc.data()) {
+    // An undone or redone change of the list shows too.
+    bool same = m_namedViewListFilled && doc == m_namedViewDoc.data();
+    if (same && doc) {
+        const auto& views = doc->Data().GetNamedViews();
+        same = int(views.size()) == m_namedViewCombo->count();
+        for (int i = 0; same && i < m_namedViewCombo->count(); ++i)
+            same = m_namedViewCombo->itemText(i) == GbkText::ToQString(views[size_t(i)].ViewName);
+    }
+    if (force || !same) {
         m_namedViewCombo->clear();
         if (doc)
             for (const ZNamedView& v : doc->Data().GetNamedViews())

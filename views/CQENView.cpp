@@ -10,7 +10,9 @@
 #include "app/CQENApp.h"
 #include "app/CQENDoc.h"
 #include "model/Prompt.h"
+#include "model/ZBackgroundEdit.h"
 #include "model/ZDocument.h"
+#include "model/ZNamedViewsEdit.h"
 #include "model/ZSettingsStore.h"
 
 #include <QApplication>
@@ -33,7 +35,6 @@ CQENView::CQENView(CQENDoc* doc, QWidget* parent)
     : QWidget(parent), m_qdoc(doc), m_doc(&doc->Data()), m_settings(doc->Settings()), m_canvas(m_settings, this)
 {
     Init();
-    connect(doc, &CQENDoc::changed, this, &CQENView::onDocumentChanged);
 }
 
 CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent)
@@ -42,10 +43,16 @@ CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent)
     Init();
 }
 
-CQENView::~CQENView() = default;
+CQENView::~CQENView()
+{
+    if (m_doc)
+        m_doc->RemoveListener(this);
+}
 
 void CQENView::Init()
 {
+    if (m_doc)
+        m_doc->AddListener(this);
     setObjectName(QStringLiteral("graphicView"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -102,10 +109,11 @@ void CQENView::InvalidateAll()
 
 void CQENView::CanvasSaveView(const ViewExtent& extent)
 {
-    if (m_doc)
+    if (m_doc) {
+        // The stored view is not an edit of the network: not recorded, but the file changes.
         m_doc->SetExtents(extent);
-    if (m_qdoc)
-        m_qdoc->SetModifiedFlag(true);
+        m_doc->MarkModified();
+    }
     emit documentModified();
 }
 
@@ -542,6 +550,16 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
     static const std::vector<ZNetObject*> none;
     const std::vector<ZNetObject*>& objs = msg->Objects ? *msg->Objects : none;
     switch (msg->Code) {
+    case ZNetMsg::NamedViewsChanged:
+        emit namedViewsChanged();
+        return;
+    case ZNetMsg::BackgroundChanged:
+        m_canvas.Background().Forget();
+        m_canvas.VisibleSet().Invalidate();
+        if (m_initialised)
+            m_canvas.RebuildVisibleSet();
+        InvalidateAll();
+        return;
     case ZNetMsg::CadImported:
         m_canvas.VisibleSet().Invalidate();
         if (m_initialised)
@@ -568,8 +586,6 @@ void CQENView::HandleObjectsChanged(const ZNetMsg& msg, const std::vector<ZNetOb
     case ZNetMsg::Removed:
         InvalidateObjects(objs);
         m_canvas.VisibleSet().Remove(objs);
-        for (ZNetObject* o : objs)
-            o->ClearFlag(qen::FLAG_SELECTED);
         return;
     case ZNetMsg::Added: {
         std::vector<ZNetObject*> shown;
@@ -581,25 +597,29 @@ void CQENView::HandleObjectsChanged(const ZNetMsg& msg, const std::vector<ZNetOb
         InvalidateObjects(shown);
         return;
     }
-    case ZNetMsg::Moved:
-    case ZNetMsg::PositionEdited:
-        // Moved objects may have come into view or left it.
-        m_canvas.VisibleSet().Invalidate();
-        if (m_initialised)
-            m_canvas.RebuildVisibleSet();
-        InvalidateObjects(objs);
-        return;
     case ZNetMsg::AttributesEdited:
         InvalidateObjects(objs);
         return;
     default:
+        // Moved objects may have come into view or left it, and where they were drawn
+        // before is not known here; a change of several kinds likewise repaints all.
+        m_canvas.VisibleSet().Invalidate();
+        if (m_initialised)
+            m_canvas.RebuildVisibleSet();
+        InvalidateAll();
         return;
     }
 }
 
-void CQENView::onDocumentChanged(const ZNetMsg& msg)
+void CQENView::OnDocumentChanged(const ZNetMsg& msg)
 {
     OnUpdate(&msg);
+}
+
+void CQENView::OnDocumentGone()
+{
+    m_doc = nullptr;
+    m_canvas.SetDocument(nullptr);
 }
 
 void CQENView::BeginPrinting(QPrinter& printer)
@@ -677,13 +697,6 @@ void CQENView::printPreview()
     dlg.exec();
 }
 
-void CQENView::MarkModified()
-{
-    if (m_qdoc)
-        m_qdoc->SetModifiedFlag(true);
-    emit documentModified();
-}
-
 void CQENView::ChooseBackground()
 {
     const QString path = ChooseImageFile
@@ -729,11 +742,8 @@ void CQENView::PlaceBackground(double x, double y)
     m_pendingBk->BkTop = y;
     m_pendingBk->BkWidth = probe.Level(0).width() * s;
     m_pendingBk->BkHeight = probe.Level(0).height() * s;
-    m_doc->SetBkDib(std::move(m_pendingBk));
-    m_canvas.Background().Forget();
+    m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("选择背景")), std::move(m_pendingBk)));
     UpdateCursor();
-    MarkModified();
-    InvalidateAll();
 }
 
 void CQENView::ClearBackground()
@@ -742,20 +752,14 @@ void CQENView::ClearBackground()
         return;
     if (!m_prompt || !m_prompt->AskYesNo("清空背景将减小文档大小，\n你确认吗?"))
         return;
-    m_doc->SetBkDib(nullptr);
-    m_canvas.Background().Forget();
-    MarkModified();
-    InvalidateAll();
+    m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("清空背景")), nullptr));
 }
 
 void CQENView::ToggleBackground()
 {
     if (!m_doc || !m_doc->GetBkDib())
         return;
-    ZNetBkDib* dib = m_doc->GetBkDib();
-    dib->BkVisible = !dib->BkVisible;
-    MarkModified();
-    InvalidateAll();
+    m_doc->Perform(ZBackgroundEdit::ToggleVisible(GbkText::FromQString(QStringLiteral("显示背景"))));
 }
 
 void CQENView::EditNamedViews()
@@ -764,10 +768,12 @@ void CQENView::EditNamedViews()
         return;
     if (!m_initialised)
         InitialUpdate();
-    CNamedViewDlg dlg(m_doc->GetNamedViews(), m_canvas.GetExtent(), m_prompt, this);
+    // The dialog edits a copy; the document takes it in one undoable step.
+    std::vector<ZNamedView> views = m_doc->GetNamedViews();
+    CNamedViewDlg dlg(views, m_canvas.GetExtent(), m_prompt, this);
     dlg.exec();
     if (dlg.Changed())
-        MarkModified();
+        m_doc->Perform(std::make_unique<ZNamedViewsEdit>(std::move(views)));
     emit namedViewsChanged();
 }
 

@@ -1,6 +1,7 @@
 // The graphic view window: change hints, tooltips, keys, context menus, printing, project labels.
 #include "ViewTestNetworks.h"
 
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
@@ -61,17 +62,26 @@ private slots:
         Square(doc);
         auto v = MakeView(doc);
         ZNetwork& net = doc.GetNetwork();
-        // Removed: out of the visible set, selection cleared.
-        std::vector<ZNetObject*> removed;
+        // Removed through the change path: the view hears it and drops it from the visible set;
+        // the path, not the view, ends its selection.
         ZFlowLink* l = net.FindLink("12");
         l->SetFlag(qen::FLAG_SELECTED);
-        net.TakeOutLink(l, removed);
-        ZNetMsg msg{ZNetMsg::ObjectsChanged, ZNetMsg::Removed, 0, &removed};
-        v->OnUpdate(&msg);
+        {
+            ZEditTransaction tx(doc, "delete");
+            std::vector<ZNetObject*> removed;
+            net.TakeOutLink(l, removed);
+            for (ZNetObject* o : removed)
+                tx.Removed(o);
+            tx.Commit();
+        }
         QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 3);
         QVERIFY(!l->IsSelected() && !l->HasFlag(qen::FLAG_PICKED));
-        for (ZNetObject* o : removed)
-            o->DeleteSelf();
+        // Undo brings it back into view.
+        QVERIFY(doc.Undo());
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 4);
+        QVERIFY(l->HasFlag(qen::FLAG_PICKED));
+        QVERIFY(doc.Redo());
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 3);
         // Added: in the set at once.
         ZConsumeNode* n = AddNode(doc, "5", 50, 50);
         std::vector<ZNetObject*> added{n};
@@ -332,7 +342,6 @@ private slots:
         CommandState st;
         v->OnUpdateCommand(CQENView::CmdBkClear, st);
         QVERIFY(!st.enabled);
-        QSignalSpy modified(v.get(), &CQENView::documentModified);
         // Escape gives up the loaded image.
         QVERIFY(v->BeginPlacingBackground(png));
         v->OnUpdateCommand(CQENView::CmdBkSelect, st);
@@ -350,8 +359,13 @@ private slots:
         QCOMPARE(dib->BkLeft + dib->BkWidth, 300.0);
         QCOMPARE(dib->BkTop, 200.0);
         QCOMPARE(dib->BkTop - dib->BkHeight, 50.0);
-        QCOMPARE(modified.count(), 1);
+        QVERIFY(doc.IsModified());
         QVERIFY(!v->IsPlacingBackground());
+        // Placing is one undoable step; redo brings back the same image.
+        QVERIFY(doc.Undo());
+        QVERIFY(!doc.GetBkDib());
+        QVERIFY(doc.Redo());
+        QCOMPARE(doc.GetBkDib(), dib);
         // It counts in the extents and draws under the network.
         const ViewExtent full = doc.FullExtent(v->Canvas());
         QCOMPARE(full.right, 300.0);
@@ -375,6 +389,11 @@ private slots:
         prompt.yes = true;
         v->OnCommand(CQENView::CmdBkClear);
         QVERIFY(!doc.GetBkDib());
+        QVERIFY(doc.Undo());
+        QCOMPARE(doc.GetBkDib(), dib);
+        QVERIFY(!dib->BkVisible);
+        QVERIFY(doc.Undo());
+        QVERIFY(dib->BkVisible);
         // A file that is no image is refused with its name.
         const QString bad = dir.filePath("bad.bmp");
         QFile f(bad);

@@ -318,7 +318,10 @@ void CQENView::wheelEvent(QWheelEvent* e)
 {
     if (!m_initialised)
         InitialUpdate();
-    const int notches = e->angleDelta().y() / 120;
+    // Fine-grained wheels and touchpads send parts of a notch: they add up to whole steps.
+    m_wheelRest += e->angleDelta().y();
+    const int notches = m_wheelRest / 120;
+    m_wheelRest -= notches * 120;
     if (notches == 0) {
         e->accept();
         return;

@@ -180,6 +180,7 @@ private:
     double m_bufCx = 0.0, m_bufCy = 0.0, m_bufScale = 0.0;
 
     QTimer m_wheelBurst;          // running while wheel notches belong to one history entry
+    int m_wheelRest = 0;          // eighths of a degree not yet making a whole notch
     bool m_middlePan = false;
     bool m_middleMoved = false;
     QPoint m_middleLast;

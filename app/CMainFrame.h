@@ -1,11 +1,13 @@
 #pragma once
 #include "CChildFrame.h"
-#include "CommandTarget.h"
+#include "views/CommandTarget.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QUrl>
+
+#include <functional>
 
 class CMainStatusBar;
 class CNetCmdBar;
@@ -15,6 +17,7 @@ class QAction;
 class QComboBox;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 // The main MDI window: menus, the five toolbars and the coordinate entry bar, the status bar,
@@ -27,7 +30,9 @@ public:
     ~CMainFrame() override;
 
     // Where the windows of a document are made. Returns null for a kind this build lacks.
-    static QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
+    QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
+    // The printer the views print on (print setup's), made when a view first needs it.
+    void SetPrinterSource(std::function<QPrinter*()> source) { m_printerSource = std::move(source); }
     static bool ViewKindAvailable(CChildFrame::ViewKind kind);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
 
@@ -101,4 +106,5 @@ private:
     QList<QMenu*> m_subMenus;
     QHash<int, QAction*> m_actions;
     QHash<int, QToolBar*> m_bars;
+    std::function<QPrinter*()> m_printerSource;
 };

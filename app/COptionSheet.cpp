@@ -95,7 +95,7 @@ void COptionSheet::accept()
 
 bool COptionSheet::RunFor(CQENDoc& doc, QWidget* owner)
 {
-    COptionSheet sheet(doc.Settings(), doc.Data().GetDrawSettings(), &doc.Asker(), owner);
+    COptionSheet sheet(doc.Settings(), doc.Data().GetDrawSettings(), &doc.Prompt(), owner);
     if (sheet.exec() != QDialog::Accepted)
         return false;
     if (sheet.GradingChanged())

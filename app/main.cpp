@@ -2,8 +2,8 @@
 #include "CQENApp.h"
 #include "COptionSheet.h"
 #include "CQENDoc.h"
-#include "CommandIds.h"
-#include "CommandTarget.h"
+#include "views/CommandIds.h"
+#include "views/CommandTarget.h"
 #include "QSettingsKeyValueStore.h"
 #include "QtPrompt.h"
 

@@ -3,6 +3,7 @@
 
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
+#include "views/CommandIds.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
 #include "model/Prompt.h"
@@ -137,7 +138,7 @@ private slots:
         Square(doc);
         auto v = MakeView(doc);
         QSignalSpy modified(v.get(), &CQENView::documentModified);
-        v->OnCommand(ZZoomTool::CmdRealTimePan);
+        v->OnCommand(Cmd::PanRealtime);
         QTest::keyClick(v.get(), Qt::Key_Escape);
         QCOMPARE(v->Canvas().ZoomTool().GetMode(), ZZoomTool::NoMode);
         QCOMPARE(modified.count(), 1);
@@ -164,13 +165,13 @@ private slots:
         auto v = MakeView(doc);
         std::unique_ptr<QMenu> m(v->BuildContextMenu());
         QCOMPARE(m->title(), QStringLiteral("GraphicView"));
-        v->OnCommand(ZZoomTool::CmdRealTimeZoom);
+        v->OnCommand(Cmd::ZoomRealtime);
         std::unique_ptr<QMenu> rt(v->BuildContextMenu());
         QCOMPARE(rt->title(), QStringLiteral("RealTime"));
         QCOMPARE(rt->actions().size(), 9);
         QCOMPARE(rt->actions().first()->text(), QString::fromUtf8("退出"));
         QVERIFY(rt->actions().at(2)->isChecked());   // real-time zoom
-        v->OnCommand(ZZoomTool::CmdExit);
+        v->OnCommand(Cmd::LeaveRealtime);
     }
 
     void printingFillsThePageAndRestoresTheView()
@@ -246,13 +247,13 @@ private slots:
         auto v = MakeView(doc);
         QSignalSpy spy(v.get(), &CQENView::projectLabelModeChanged);
         CommandState st;
-        QVERIFY(v->OnUpdateCommand(CQENView::CmdProjectLabels, st));
+        QVERIFY(v->OnUpdateCommand(Cmd::ProjectLabels, st));
         QVERIFY(!st.checked);
-        QVERIFY(v->OnCommand(CQENView::CmdProjectLabels));
+        QVERIFY(v->OnCommand(Cmd::ProjectLabels));
         QVERIFY(settings.LabelTip().IsMultiLine());
-        v->OnUpdateCommand(CQENView::CmdProjectLabels, st);
+        v->OnUpdateCommand(Cmd::ProjectLabels, st);
         QVERIFY(st.checked);
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::ProjectLabels);
         QVERIFY(!settings.LabelTip().IsMultiLine());
         QCOMPARE(spy.count(), 2);
     }
@@ -264,19 +265,19 @@ private slots:
         auto v = MakeView(doc);
         v->show();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::ProjectLabels);
         v->repaint();
         // Switched back, and a pan step comes before the window paints again.
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::ProjectLabels);
         ZZoomTool& tool = v->Canvas().ZoomTool();
-        v->OnCommand(ZZoomTool::CmdRealTimePan);
+        v->OnCommand(Cmd::PanRealtime);
         tool.MousePress(QPoint(200, 200));
         tool.MouseMove(QPoint(190, 205), true);
         v->repaint();
         tool.MouseRelease(QPoint(190, 205));
-        v->OnCommand(ZZoomTool::CmdExit);
+        v->OnCommand(Cmd::LeaveRealtime);
         const QImage stepped = v->grab().toImage();
-        v->OnCommand(CQENView::CmdRedraw);
+        v->OnCommand(Cmd::Redraw);
         const QImage whole = v->grab().toImage();
         int differ = 0;
         for (int y = 0; y < whole.height(); ++y)
@@ -292,12 +293,12 @@ private slots:
         Square(doc);
         auto v = MakeView(doc);
         CommandState st;
-        QVERIFY(v->OnUpdateCommand(CQENView::CmdRedraw, st));
+        QVERIFY(v->OnUpdateCommand(Cmd::Redraw, st));
         QVERIFY(st.enabled);
         v->grab();
         ZNetObject* n = doc.GetNetwork().FindNode("3");
         n->SetFlag(qen::FLAG_FILTERED);
-        QVERIFY(v->OnCommand(CQENView::CmdRedraw));
+        QVERIFY(v->OnCommand(Cmd::Redraw));
         QVERIFY(!n->HasFlag(qen::FLAG_PICKED));
         QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 3);
         int px, py;
@@ -340,11 +341,11 @@ private slots:
         const QString png = dir.filePath("map.png");
         QVERIFY(img.save(png));
         CommandState st;
-        v->OnUpdateCommand(CQENView::CmdBkClear, st);
+        v->OnUpdateCommand(Cmd::BkClear, st);
         QVERIFY(!st.enabled);
         // Escape gives up the loaded image.
         QVERIFY(v->BeginPlacingBackground(png));
-        v->OnUpdateCommand(CQENView::CmdBkSelect, st);
+        v->OnUpdateCommand(Cmd::BkSelect, st);
         QVERIFY(!st.enabled);
         QTest::keyClick(v.get(), Qt::Key_Escape);
         QVERIFY(!v->IsPlacingBackground());
@@ -379,15 +380,15 @@ private slots:
         v->Canvas().WorldToDevice(130, 120, px, py);
         QCOMPARE(shot.pixel(px, py), qRgb(10, 200, 10));
         // Hide, show, clear (asked first).
-        v->OnCommand(CQENView::CmdBkShow);
+        v->OnCommand(Cmd::BkShow);
         QVERIFY(!doc.GetBkDib()->BkVisible);
-        v->OnUpdateCommand(CQENView::CmdBkShow, st);
+        v->OnUpdateCommand(Cmd::BkShow, st);
         QVERIFY(st.enabled && !st.checked);
-        v->OnCommand(CQENView::CmdBkClear);
+        v->OnCommand(Cmd::BkClear);
         QVERIFY(doc.GetBkDib());
         QCOMPARE(prompt.shown.back(), std::string("清空背景将减小文档大小，\n你确认吗?"));
         prompt.yes = true;
-        v->OnCommand(CQENView::CmdBkClear);
+        v->OnCommand(Cmd::BkClear);
         QVERIFY(!doc.GetBkDib());
         QVERIFY(doc.Undo());
         QCOMPARE(doc.GetBkDib(), dib);

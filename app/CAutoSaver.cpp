@@ -54,9 +54,21 @@ void CAutoSaver::Watch(CQENDoc* doc)
 
 void CAutoSaver::SaveDoc(CQENDoc* doc)
 {
-    // The bytes are the copy: the network may change the moment this returns.
-    const std::string bytes = ProjectFile::Serialize(doc->Data());
-    m_store.Write(doc, QByteArray(bytes.data(), qsizetype(bytes.size())), doc->PathName(), doc->Title());
+    // The bytes are the copy: the network may change the moment this returns. The copy is always
+    // of the newest version, which keeps named views and the background; the note keeps the
+    // document's own version, so saving it later still asks about the upgrade.
+    ZDocument& data = doc->Data();
+    const uint32_t version = data.GetFileVersion();
+    data.SetFileVersion(ZDocument::HighestVersion);
+    std::string bytes;
+    try {
+        bytes = ProjectFile::Serialize(data);
+    } catch (...) {
+        data.SetFileVersion(version);
+        throw;
+    }
+    data.SetFileVersion(version);
+    m_store.Write(doc, QByteArray(bytes.data(), qsizetype(bytes.size())), doc->PathName(), doc->Title(), version);
 }
 
 void CAutoSaver::SaveNow()

@@ -55,10 +55,10 @@ CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPromp
 
 CQENApp::~CQENApp()
 {
+    // Without ExitInstance the run did not end cleanly: documents still open keep their copies
+    // for the next start, so the saver stops watching before they go.
+    m_autoSaver.reset();
     delete m_frame.data();
-    // Documents still open at an abnormal end keep their copies for the next start.
-    if (m_autoSaver)
-        m_autoSaver->Store().Flush();
     qDeleteAll(m_docs);
     m_docs.clear();
     if (s_instance == this)
@@ -163,7 +163,8 @@ QList<CQENDoc*> CQENApp::OfferRecovery()
         return {};
     return m_autoSaver->OfferRecovery(*m_prompt, [this](const CRecoveryStore::Entry& e) -> CQENDoc* {
         CQENDoc* doc = CreateDocument();
-        if (!doc->OnOpenRecovery(e.file, e.path, e.path.isEmpty() ? QStringLiteral("QEN%1").arg(++m_untitledCount) : e.title)) {
+        const QString title = e.path.isEmpty() ? QStringLiteral("QEN%1").arg(++m_untitledCount) : e.title;
+        if (!doc->OnOpenRecovery(e.file, e.path, title, e.version)) {
             delete doc;
             return nullptr;
         }

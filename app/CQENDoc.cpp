@@ -83,7 +83,7 @@ bool CQENDoc::OnOpenDocument(const QString& path)
     return true;
 }
 
-bool CQENDoc::OnOpenRecovery(const QString& copy, const QString& path, const QString& title)
+bool CQENDoc::OnOpenRecovery(const QString& copy, const QString& path, const QString& title, uint32_t version)
 {
     m_data.Reset();
     try {
@@ -96,6 +96,8 @@ bool CQENDoc::OnOpenRecovery(const QString& copy, const QString& path, const QSt
     // The copy is always a project file; a text document goes back to its own kind.
     const QString name = path.isEmpty() ? title : path;
     m_data.SetFileKind(ZDocument::FileKindFromName(Utf8Path(name)));
+    if (version == ZDocument::Version1)
+        m_data.SetFileVersion(version);
     if (path.isEmpty()) {
         m_path.clear();
         m_title = title.isEmpty() ? QStringLiteral("QEN") : title;

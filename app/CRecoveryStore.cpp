@@ -69,7 +69,8 @@ QString CRecoveryStore::FileOf(const void* key) const
     return it == m_slots.end() ? QString() : m_session + QStringLiteral("/%1.wnp").arg(*it);
 }
 
-void CRecoveryStore::Write(const void* key, const QByteArray& bytes, const QString& path, const QString& title)
+void CRecoveryStore::Write(const void* key, const QByteArray& bytes, const QString& path, const QString& title,
+                           uint32_t version)
 {
     if (!m_lock)
         return;
@@ -79,6 +80,7 @@ void CRecoveryStore::Write(const void* key, const QByteArray& bytes, const QStri
     QJsonObject note;
     note.insert(QStringLiteral("path"), path);
     note.insert(QStringLiteral("title"), title);
+    note.insert(QStringLiteral("version"), qint64(version));
     note.insert(QStringLiteral("saved"), QDateTime::currentDateTime().toString(Qt::ISODate));
     const QByteArray noteBytes = QJsonDocument(note).toJson();
     // The note first: a copy without its note would come back untitled.
@@ -140,6 +142,7 @@ QList<CRecoveryStore::Entry> CRecoveryStore::FindLeftOver() const
                 const QJsonObject note = QJsonDocument::fromJson(noteFile.readAll()).object();
                 e.path = note.value(QStringLiteral("path")).toString();
                 e.title = note.value(QStringLiteral("title")).toString();
+                e.version = uint32_t(note.value(QStringLiteral("version")).toInteger());
             }
             out.append(e);
         }

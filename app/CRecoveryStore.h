@@ -21,6 +21,7 @@ public:
         QString path;       // the document's own file, empty when it was never saved
         QString title;
         QString session;    // the folder it lies in
+        uint32_t version = 0;   // the document's file version (the copy is always the newest)
     };
 
     // `root` empty: the "recovery" folder of the user's data location.
@@ -33,7 +34,8 @@ public:
     bool IsOpen() const { return m_lock != nullptr; }
 
     // Saves the bytes of a document (key: any stable identity) in the background.
-    void Write(const void* key, const QByteArray& bytes, const QString& path, const QString& title);
+    void Write(const void* key, const QByteArray& bytes, const QString& path, const QString& title,
+               uint32_t version = 0);
     // The document was saved or closed: its copy goes.
     void Remove(const void* key);
     bool Has(const void* key) const { return m_slots.contains(key); }

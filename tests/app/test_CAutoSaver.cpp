@@ -170,6 +170,40 @@ private slots:
         f.app->ExitInstance();
     }
 
+    void anOldVersionDocumentKeepsItsViewsAndItsVersion()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath("recovery");
+        {
+            AppFixture f(false);
+            f.app->RecoveryRoot = root;
+            f.app->InitInstance();
+            CQENDoc* doc = f.app->OpenDocumentFile(kTown);
+            doc->Data().SetFileVersion(ZDocument::Version1);   // as read from a 1.0 file
+            doc->Data().GetNamedViews().push_back({"v", {0, 0, 1, 1}});
+            Edit(doc, 0.4);
+            f.app->AutoSaver()->SaveNow();
+            QCOMPARE(doc->Data().GetFileVersion(), ZDocument::Version1);
+            f.app->AutoSaver()->Store().Flush();
+            // Not a clean end: the copy stays (the lock goes with the process in real life).
+            const QString copy = f.app->AutoSaver()->Store().FileOf(doc);
+            QDir session = QFileInfo(copy).dir();
+            QFile::remove(session.filePath("lock"));
+            QFile lock(session.filePath("lock"));
+            lock.open(QIODevice::WriteOnly);
+            lock.write("999999\nqen-gone\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        }
+        AppFixture f(false);
+        f.app->RecoveryRoot = root;
+        f.app->InitInstance();
+        f.prompt->answers = {UiPrompt::Yes};
+        const QList<CQENDoc*> back = f.app->OfferRecovery();
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(back.front()->Data().GetNamedViews().size(), size_t(1));
+        QCOMPARE(back.front()->Data().GetFileVersion(), ZDocument::Version1);
+        f.app->ExitInstance();
+    }
+
     void cleanEndAndSavingDropTheCopies()
     {
         AppFixture f;

@@ -17,7 +17,8 @@ public:
     virtual void AddToRecentFileList(const QString& path) = 0;
     // The main frame's report window.
     virtual CReportWindow& ReportWindow() = 0;
-    // The options sheet on a document: true when it was confirmed with a change. HasOptionsSheet
+    // The options sheet on a document: true when it was confirmed (the sheet marks the document
+    // modified when its grading changed). HasOptionsSheet
     // is false in a build without one (its command is then disabled).
     virtual bool HasOptionsSheet() const = 0;
     virtual bool RunOptionsSheet(CQENDoc& doc) = 0;

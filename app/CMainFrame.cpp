@@ -17,6 +17,7 @@
 #include "views/CQENGridView.h"
 #include "views/CQENModuleView.h"
 #include "views/CQENView.h"
+#include "views/GbkText.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -102,6 +103,8 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     if (auto* graphic = qobject_cast<CQENView*>(view)) {
         connect(graphic, &CQENView::coordinateText, this, &CMainFrame::SetCoordText);
         connect(graphic, &CQENView::commandRequested, this, &CMainFrame::ExecuteCommand);
+        connect(graphic, &CQENView::namedViewsChanged, this, [this]() { RefreshNamedViewList(true); });
+        graphic->SetPrompt(&doc->Prompt());
         connect(graphic, &CQENView::projectLabelModeChanged, this, [this, graphic]() {
             // The label mode is the application's: every other graphic window follows.
             for (CChildFrame* f : Frames())
@@ -373,6 +376,7 @@ QToolBar* CMainFrame::MakeBar(int id, const QString& title, const QList<int>& bu
             m_namedViewCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             m_namedViewCombo->setToolTip(QStringLiteral("命名视图"));
             m_namedViewCombo->setEnabled(false);
+            connect(m_namedViewCombo, &QComboBox::activated, this, &CMainFrame::OnNamedViewChosen);
             bar->addWidget(m_namedViewCombo);
         } else
             bar->addAction(m_actions.value(b));
@@ -497,6 +501,7 @@ void CMainFrame::UpdateCommandUI()
     m_status->SetBalanceText(doc ? doc->BalanceStatusText() : QString());
     if (auto* grid = qobject_cast<CQENGridView*>(ActiveView()))
         SetCoordText(grid->RecordText());
+    RefreshNamedViewList();
     m_status->UpdateLockIndicators();
 }
 
@@ -652,4 +657,40 @@ void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls)
     for (const QUrl& url : urls)
         if (url.isLocalFile())
             CQENApp::Instance()->OpenDocumentFile(url.toLocalFile());
+}
+
+void CMainFrame::RefreshNamedViewList(bool force)
+{
+    if (!m_namedViewCombo)
+        return;
+    CQENDoc* doc = ActiveDocument();
+    // An undone or redone change of the list shows too.
+    bool same = m_namedViewListFilled && doc == m_namedViewDoc.data();
+    if (same && doc) {
+        const auto& views = doc->Data().GetNamedViews();
+        same = int(views.size()) == m_namedViewCombo->count();
+        for (int i = 0; same && i < m_namedViewCombo->count(); ++i)
+            same = m_namedViewCombo->itemText(i) == GbkText::ToQString(views[size_t(i)].ViewName);
+    }
+    if (force || !same) {
+        m_namedViewCombo->clear();
+        if (doc)
+            for (const ZNamedView& v : doc->Data().GetNamedViews())
+                m_namedViewCombo->addItem(GbkText::ToQString(v.ViewName));
+        m_namedViewCombo->setCurrentIndex(-1);
+        m_namedViewDoc = doc;
+        m_namedViewListFilled = true;
+    }
+    const bool enabled = doc && !doc->Data().GetNamedViews().empty();
+    if (m_namedViewCombo->isEnabled() != enabled)
+        m_namedViewCombo->setEnabled(enabled);
+}
+
+void CMainFrame::OnNamedViewChosen(int index)
+{
+    if (index < 0)
+        return;
+    if (auto* view = qobject_cast<CQENView*>(ActiveView()))
+        view->ZoomToNamedView(index);
+    UpdateCommandUI();
 }

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QUrl>
 
 #include <functional>
@@ -63,6 +64,11 @@ public:
     // The named-view list of the zoom toolbar (filled by the graphic view).
     QComboBox* NamedViewCombo() const { return m_namedViewCombo; }
     QMenu* RecentFileMenuAnchor() const { return m_fileMenu; }
+    // Fills the named-view list from the active document unless it shows that document's list
+    // already (`force`: refill anyway); enabled while the document has a named view.
+    void RefreshNamedViewList(bool force = false);
+    // An entry of the list was chosen: the active graphic view zooms to it.
+    void OnNamedViewChosen(int index);
 
     // COORDPANEL text, set by the views.
     void SetCoordText(const QString& text);
@@ -104,6 +110,8 @@ private:
     std::unique_ptr<CCalcCommands> m_calc;
     CNetCmdBar* m_coordBar = nullptr;
     QComboBox* m_namedViewCombo = nullptr;
+    QPointer<CQENDoc> m_namedViewDoc;   // whose views the list shows
+    bool m_namedViewListFilled = false;
     CReportWindow* m_report = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_mruSeparator = nullptr;

@@ -1,6 +1,7 @@
 #include "CQENApp.h"
 #include "CCalcCommands.h"
 #include "CAboutDlg.h"
+#include "CAutoSaver.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CQENDoc.h"
@@ -55,6 +56,9 @@ CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPromp
 
 CQENApp::~CQENApp()
 {
+    // Without ExitInstance the run did not end cleanly: documents still open keep their copies
+    // for the next start, so the saver stops watching before they go.
+    m_autoSaver.reset();
     delete m_frame.data();
     qDeleteAll(m_docs);
     m_docs.clear();
@@ -98,6 +102,7 @@ bool CQENApp::InitInstance()
     m_maximized = m_profile->GetInt(kSystem, "Maximized", 0) != 0;
     m_settings->Load(*m_profile);
     LoadRecentFiles();
+    m_autoSaver = std::make_unique<CAutoSaver>(*m_settings, RecoveryRoot);
 
     m_frame = new CMainFrame();
     m_frame->SetPrinterSource([this]() { return &Printer(); });
@@ -150,6 +155,26 @@ void CQENApp::ExitInstance()
     m_profile->WriteInt(kSystem, "Maximized", m_maximized ? 1 : 0);
     m_settings->Save(*m_profile);
     SaveRecentFiles();
+    if (m_autoSaver)
+        m_autoSaver->CloseClean();
+}
+
+QList<CQENDoc*> CQENApp::OfferRecovery()
+{
+    if (!m_autoSaver)
+        return {};
+    return m_autoSaver->OfferRecovery(*m_prompt, [this](const CRecoveryStore::Entry& e) -> CQENDoc* {
+        CQENDoc* doc = CreateDocument();
+        const QString title = e.path.isEmpty() ? QStringLiteral("QEN%1").arg(++m_untitledCount) : e.title;
+        if (!doc->OnOpenRecovery(e.file, e.path, title, e.version)) {
+            delete doc;
+            return nullptr;
+        }
+        m_docs.append(doc);
+        if (m_frame)
+            m_frame->OpenFrame(doc, CChildFrame::Graphic);
+        return doc;
+    });
 }
 
 void CQENApp::LoadRecentFiles()
@@ -187,6 +212,8 @@ void CQENApp::AddToRecentFileList(const QString& path)
 CQENDoc* CQENApp::CreateDocument()
 {
     auto* doc = new CQENDoc(*m_settings, *m_prompt, this, this);
+    if (m_autoSaver)
+        m_autoSaver->Watch(doc);
     return doc;
 }
 
@@ -309,6 +336,8 @@ void CQENApp::BroadcastOptionsChanged()
     msg.Code = ZNetMsg::OptionsChanged;
     for (CQENDoc* d : m_docs)
         d->UpdateAllViews(msg);
+    if (m_autoSaver)
+        m_autoSaver->Reschedule();
 }
 
 bool CQENApp::OnCommand(int id)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class CAutoSaver;
 class CChildFrame;
 class CQENDoc;
 class CQENDocManager;
@@ -60,12 +61,18 @@ public:
     // Code 2 to every open document after the options sheet.
     void BroadcastOptionsChanged() override;
 
+    // Recovery copies of unsaved work: the folder (empty: the user's data folder; set before
+    // InitInstance), the saver (null before InitInstance), and the offer made at the start.
+    QString RecoveryRoot;
+    CAutoSaver* AutoSaver() const { return m_autoSaver.get(); }
+    QList<CQENDoc*> OfferRecovery();
+
     // Child windows ask before they go: the last window of a modified document asks to save.
     bool CanCloseFrame(CChildFrame* frame);
     void OnFrameClosed(CChildFrame* frame);
 
     // Where the options sheet and the template dialogs plug in. The sheet runs on a document and
-    // returns true when it was confirmed with a change; the template dialog gets the command id
+    // returns true when it was confirmed (marking the document modified when its grading changed); the template dialog gets the command id
     // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
@@ -97,6 +104,7 @@ private:
     std::unique_ptr<ZSettingsStore> m_settings;
     std::unique_ptr<CQENDocManager> m_docManager;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<CAutoSaver> m_autoSaver;
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)
     QList<CQENDoc*> m_docs;

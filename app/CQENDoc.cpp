@@ -83,12 +83,39 @@ bool CQENDoc::OnOpenDocument(const QString& path)
     return true;
 }
 
+bool CQENDoc::OnOpenRecovery(const QString& copy, const QString& path, const QString& title, uint32_t version)
+{
+    m_data.Reset();
+    try {
+        ProjectFile::LoadFile(Utf8Path(copy), m_data);
+    } catch (const std::exception& e) {
+        m_data.Reset();
+        m_prompt.Warn(std::string("无法恢复文件\n") + e.what());
+        return false;
+    }
+    // The copy is always a project file; a text document goes back to its own kind.
+    const QString name = path.isEmpty() ? title : path;
+    m_data.SetFileKind(ZDocument::FileKindFromName(Utf8Path(name)));
+    if (version == ZDocument::Version1)
+        m_data.SetFileVersion(version);
+    if (path.isEmpty()) {
+        m_path.clear();
+        m_title = title.isEmpty() ? QStringLiteral("QEN") : title;
+        emit titleChanged(m_title);
+    } else {
+        SetPathName(path);
+    }
+    SetModifiedFlag(true);
+    return true;
+}
+
 bool CQENDoc::OnSaveDocument(const QString& path)
 {
     const int oldKind = m_data.GetFileKind();
     const uint32_t oldVersion = m_data.GetFileVersion();
     m_data.SetFileKind(ZDocument::FileKindFromName(Utf8Path(path)));
     ProjectFile::ConfirmUpgrade(m_data, m_prompt);   // asked whatever the file kind
+    KeepBackup(path);
     try {
         WriteFile(path);
     } catch (const std::exception& e) {
@@ -101,6 +128,16 @@ bool CQENDoc::OnSaveDocument(const QString& path)
     SetPathName(path);
     SetModifiedFlag(false);
     return true;
+}
+
+void CQENDoc::KeepBackup(const QString& path)
+{
+    // The file about to be replaced stays as NAME.bak until the next save.
+    if (!m_settings.KeepBackup || !QFileInfo(path).isFile())
+        return;
+    const QString bak = path + QStringLiteral(".bak");
+    QFile::remove(bak);
+    QFile::copy(path, bak);
 }
 
 void CQENDoc::ReadFile(const QString& path)
@@ -181,10 +218,9 @@ void CQENDoc::OnOptions()
 {
     if (!m_host || !m_host->HasOptionsSheet())
         return;
-    if (m_host->RunOptionsSheet(*this)) {
-        SetModifiedFlag(true);
+    // The sheet marks this document modified when its grading changed; every document redraws.
+    if (m_host->RunOptionsSheet(*this))
         m_host->BroadcastOptionsChanged();
-    }
 }
 
 void CQENDoc::OnTemplate(int commandId)

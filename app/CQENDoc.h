@@ -34,6 +34,9 @@ public:
     // Reads a project or text file into this (fresh) document. On failure tells why and leaves the
     // document empty; the caller drops it.
     bool OnOpenDocument(const QString& path);
+    // Reads a recovery copy: the document becomes `path` (or untitled `title` when empty) with
+    // the copy's contents, modified. On failure tells why (the reader's message) and returns false.
+    bool OnOpenRecovery(const QString& copy, const QString& path, const QString& title, uint32_t version = 0);
     // Writes to `path` after the upgrade question; on failure tells why and keeps everything as it
     // was (the old file is untouched: writing goes through a temporary file).
     bool OnSaveDocument(const QString& path);
@@ -71,6 +74,7 @@ signals:
 private:
     void OnDocumentChanged(const ZNetMsg& msg) override;
     void OnModifiedChanged(bool modified) override;
+    void KeepBackup(const QString& path);
     void ReadFile(const QString& path);
     void WriteFile(const QString& path);
     void SetPathName(const QString& path);

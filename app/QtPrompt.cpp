@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QWidget* Owner() { return QApplication::activeWindow(); }
@@ -30,4 +31,16 @@ UiPrompt::Answer QtPrompt::AskYesNoCancel(const std::string& text)
 void QtPrompt::Warn(const std::string& text)
 {
     QMessageBox::warning(Owner(), kCaption, Text(text));
+}
+
+UiPrompt::Answer QtPrompt::AskRecovery(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Warning, kCaption, Text(text), QMessageBox::NoButton, Owner());
+    QPushButton* recover = box.addButton(QStringLiteral("恢复"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("放弃"), QMessageBox::DestructiveRole);
+    box.addButton(QStringLiteral("以后再说"), QMessageBox::RejectRole);
+    box.setDefaultButton(recover);
+    box.exec();
+    // Closing the box decides nothing: the copies wait for the next start.
+    return box.clickedButton() == recover ? Yes : box.clickedButton() == discard ? No : Cancel;
 }

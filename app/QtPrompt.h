@@ -8,4 +8,5 @@ public:
     void Inform(const std::string& text) override;
     Answer AskYesNoCancel(const std::string& text) override;
     void Warn(const std::string& text) override;
+    Answer AskRecovery(const std::string& text) override;
 };

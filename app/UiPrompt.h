@@ -8,4 +8,6 @@ public:
     enum Answer { Yes, No, Cancel };
     virtual Answer AskYesNoCancel(const std::string& text) = 0;
     virtual void Warn(const std::string& text) = 0;
+    // Unsaved work was found after an unclean end: Yes "恢复", No "放弃", Cancel keeps it for later.
+    virtual Answer AskRecovery(const std::string& text) { return AskYesNoCancel(text); }
 };

@@ -1,5 +1,6 @@
 #include "CMainFrame.h"
 #include "CQENApp.h"
+#include "COptionSheet.h"
 #include "CQENDoc.h"
 #include "views/CommandIds.h"
 #include "views/CommandTarget.h"
@@ -104,6 +105,7 @@ int main(int argc, char* argv[])
                            parser.value(contours), parser.value(interval));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
+    qen.OptionsSheet = &COptionSheet::RunFor;
     if (!qen.InitInstance())
         return 1;
 
@@ -119,6 +121,7 @@ int main(int argc, char* argv[])
         qen.ExitInstance();
         return 0;
     }
+    qen.OfferRecovery();
     for (const QString& f : files)
         qen.OpenDocumentFile(f);
 

@@ -1,13 +1,17 @@
 // Drawing speed of the graphic view on a 100,000-pipe network painted into a 1920x1080 image:
-// the whole network without labels, one percent of it with labels, and one real-time pan step.
+// the whole network without and with labels, one percent of it with labels, real-time pan steps,
+// and pan and wheel-zoom steps over an 8,000 x 8,000 pixel background map.
 #include "NetworkGenerator.h"
 
 #include "model/ZDocument.h"
+#include "model/ZNetBkDib.h"
 #include "model/ZSettingsStore.h"
 #include "views/CQENView.h"
+#include "views/ZBackgroundImage.h"
 #include "views/ZNetCanvas.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
@@ -82,6 +86,23 @@ int main(int argc, char** argv)
                  }), 100);
     save(img, "whole.png");
 
+    // Whole network with labels on and no largest label scale: most labels give way.
+    settings.LabelOn = true;
+    ok &= Report("paint whole network, labels on (overlaps left out)", MedianMs(5, [&] {
+                     canvas.ForgetLabels();
+                     QPainter p(&img);
+                     canvas.Paint(p);
+                 }), 100);
+    std::printf("labels shown at zoom extents: %zu\n", canvas.Placer()->PlacedCount());
+    save(img, "whole-labels.png");
+    canvas.SetLabelDeclutter(false);
+    std::printf("%-52s %8.2f ms\n", "  the same with every label drawn (for comparison)", MedianMs(3, [&] {
+                    QPainter p(&img);
+                    canvas.Paint(p);
+                }));
+    canvas.SetLabelDeclutter(true);
+    settings.LabelOn = false;
+
     // One percent of the area, labels on.
     settings.LabelOn = true;
     canvas.SetScale(s / 10.0);
@@ -93,6 +114,12 @@ int main(int argc, char** argv)
                      canvas.Paint(p);
                  }), 10);
     save(img, "labels.png");
+    canvas.SetLabelDeclutter(false);
+    std::printf("%-52s %8.2f ms\n", "  the same with every label drawn (for comparison)", MedianMs(9, [&] {
+                    QPainter p(&img);
+                    canvas.Paint(p);
+                }));
+    canvas.SetLabelDeclutter(true);
 
     // Real-time pan steps through the view widget (buffer scroll and strip repaint).
     for (int labels = 0; labels < 2; ++labels) {
@@ -122,6 +149,69 @@ int main(int argc, char** argv)
         }
         save(panned, labels ? "pan-labels.png" : "pan.png");
         ok &= Report(labels ? "pan step, 1% view, labels on" : "pan step, whole network, labels off", ms, 30);
+    }
+
+    // An 8,000 x 8,000 scanned map under the whole network.
+    {
+        QImage map(8000, 8000, QImage::Format_RGB888);
+        map.fill(QColor(235, 230, 215));
+        {
+            QPainter p(&map);
+            p.setPen(QPen(QColor(120, 110, 100), 3));
+            for (int i = 0; i < 8000; i += 97)
+                p.drawLine(i, 0, 8000 - i, 8000);
+        }
+        QByteArray bmp;
+        QBuffer out(&bmp);
+        out.open(QIODevice::WriteOnly);
+        map.save(&out, "BMP");
+        map = QImage();
+        auto dib = std::make_unique<ZNetBkDib>();
+        dib->SetBytes(std::vector<uint8_t>(bmp.begin(), bmp.end()));
+        bmp.clear();
+        dib->BkLeft = all.left;
+        dib->BkTop = all.top;
+        dib->BkWidth = all.Width();
+        dib->BkHeight = all.Height();
+        const ZNetBkDib* placed = dib.get();
+        doc.SetBkDib(std::move(dib));
+        ZBackgroundImage probe;
+        std::printf("%-52s %8.2f ms\n", "background map decode and halvings (once)",
+                    MedianMs(1, [&] { probe.Prepare(*placed); }));
+    }
+    for (int labels = 0; labels < 2; ++labels) {
+        settings.LabelOn = labels != 0;
+        CQENView view(&doc, settings);
+        view.resize(size);
+        view.show();
+        QCoreApplication::processEvents();
+        view.Canvas().SetViewport(QRect(QPoint(0, 0), size));
+        view.InitialUpdate();
+        view.Canvas().ZoomTool().Apply(cx, cy, labels ? s / 10.0 : s);
+        view.repaint();   // the first paint decodes the map
+        ZZoomTool& tool = view.Canvas().ZoomTool();
+        QPoint from(900, 500);
+        const double pan = MedianMs(9, [&] {
+            const QPoint to = from + QPoint(7, 4);
+            tool.PanStep(from, to, false);
+            from = to;
+            view.repaint();
+        });
+        ok &= Report(labels ? "pan step over the map, 1% view, labels on" : "pan step over the map, whole network", pan, 30);
+        bool in = true;
+        const double zoom = MedianMs(8, [&] {
+            tool.WheelStep(QPoint(700, 400), in, false);
+            in = !in;
+            view.repaint();
+        });
+        ok &= Report(labels ? "wheel zoom step over the map, 1% view, labels on" : "wheel zoom step over the map, whole network",
+                     zoom, 100);
+        QImage shown(size, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter p(&shown);
+            view.render(&p);
+        }
+        save(shown, labels ? "map-labels.png" : "map.png");
     }
     return ok ? 0 : 1;
 }

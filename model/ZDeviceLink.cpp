@@ -80,7 +80,7 @@ ViewExtent ZDeviceLink::GetBoundRect(const ZNetView& view) const
 ViewExtent ZDeviceLink::GetDisplayRect(const ZNetView& view) const
 {
     ViewExtent r = SymbolRect(view);
-    if (r.IsEmpty() || !view.Settings().LabelOn)
+    if (r.IsEmpty() || !view.LabelsShown())
         return r;
     std::string text;
     GetGradeText(view, text);
@@ -98,10 +98,15 @@ void ZDeviceLink::Draw(const ZNetView& view, ZDrawContext& dc) const
         return;
     dc.SelectDevice(*this);
     dc.Symbol(*this, r.left, r.top);
-    if (view.Settings().LabelOn) {
+    if (view.LabelsShown()) {
         std::string text;
         GetGradeText(view, text);
-        ZLabelLayout::UnderSymbol(view, r, std::move(text)).Draw(dc);
+        const ZTextPlacement t = ZLabelLayout::UnderSymbol(view, r, std::move(text));
+        if (!t.IsEmpty()) {
+            dc.BeginLabel(t.Bounds());
+            t.Draw(dc);
+            dc.EndLabel();
+        }
     }
     dc.Restore();
 }

@@ -56,6 +56,12 @@ public:
     ZNetBkDib* GetBkDib() const { return m_bkDib.get(); }
     // Replaces the image; returns true when something changed (the caller marks the document modified).
     bool SetBkDib(std::unique_ptr<ZNetBkDib> dib);
+    // Puts `dib` in place and hands back the image it replaces (edits keep it for undo).
+    std::unique_ptr<ZNetBkDib> SwapBkDib(std::unique_ptr<ZNetBkDib> dib)
+    {
+        m_bkDib.swap(dib);
+        return dib;
+    }
 
     uint32_t GetFileVersion() const { return m_fileVersion; }
     void SetFileVersion(uint32_t v) { m_fileVersion = v; }

@@ -35,6 +35,11 @@ public:
     // device is selected.
     virtual void Symbol(const ZDeviceLink& device, double left, double top) = 0;
 
+    // What is drawn between these two calls is one object's label, covering `bounds`: a context
+    // may leave it out where it would overlap a label already placed.
+    virtual void BeginLabel(const ViewExtent& bounds) { (void)bounds; }
+    virtual void EndLabel() {}
+
     // A size given in screen pixels converted to this device's pixels (size x dpi / 98).
     virtual int DeviceSize(int pixels) const = 0;
     // World units per device pixel.

@@ -119,7 +119,7 @@ ViewExtent ZFlowNode::GetDisplayRect(const ZNetView& view) const
 {
     const PipePoint p = GetPosition(view);
     ViewExtent r = NodeSquare(view, p);
-    if (!view.Settings().LabelOn || IsDeviceNode())
+    if (!view.LabelsShown() || IsDeviceNode())
         return r;
     if (view.LabelTip().IsMultiLine()) {
         if (ShowsProjectLabel(view))
@@ -167,14 +167,25 @@ void ZFlowNode::Draw(const ZNetView& view, ZDrawContext& dc) const
     } else {
         dc.Rectangle(sq);
     }
-    if (view.Settings().LabelOn && !IsDeviceNode()) {
+    if (view.LabelsShown() && !IsDeviceNode()) {
         if (view.LabelTip().IsMultiLine()) {
-            if (ShowsProjectLabel(view))
-                ZLabelLayout::NodeMulti(view, *this, p, ZObjectLabels::NodeMultiLabel(view, *this)).Draw(dc);
+            if (ShowsProjectLabel(view)) {
+                const ZNodeLabelBox box = ZLabelLayout::NodeMulti(view, *this, p, ZObjectLabels::NodeMultiLabel(view, *this));
+                if (!box.IsEmpty()) {
+                    dc.BeginLabel(box.box);
+                    box.Draw(dc);
+                    dc.EndLabel();
+                }
+            }
         } else {
             std::string text;
             GetGradeText(view, text);
-            ZLabelLayout::NodeSingle(view, p, std::move(text)).Draw(dc);
+            const ZTextPlacement t = ZLabelLayout::NodeSingle(view, p, std::move(text));
+            if (!t.IsEmpty()) {
+                dc.BeginLabel(t.Bounds());
+                t.Draw(dc);
+                dc.EndLabel();
+            }
         }
     }
     dc.Restore();

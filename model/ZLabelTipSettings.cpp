@@ -2,6 +2,8 @@
 
 #include "KeyValueStore.h"
 
+#include <cmath>
+
 namespace {
 using Self = ZLabelTipSettings;
 struct IntEntry { const char* section; const char* key; int Self::*field; };
@@ -54,6 +56,9 @@ void ZLabelTipSettings::Load(const KeyValueStore& s)
     }
     for (const TextEntry& e : kTexts)
         this->*e.field = s.GetString(e.section, e.key, this->*e.field);
+    const double scale = s.GetDouble(Section, "MaxLabelScale", MaxLabelScale);
+    if (std::isfinite(scale) && scale >= 0.0)
+        MaxLabelScale = scale;
 }
 
 void ZLabelTipSettings::Save(KeyValueStore& s) const
@@ -62,4 +67,5 @@ void ZLabelTipSettings::Save(KeyValueStore& s) const
         s.WriteInt(e.section, e.key, this->*e.field);
     for (const TextEntry& e : kTexts)
         s.WriteString(e.section, e.key, this->*e.field);
+    s.SetDouble(Section, "MaxLabelScale", MaxLabelScale);
 }

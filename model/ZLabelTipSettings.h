@@ -21,6 +21,8 @@ public:
     int ValveLabel = 0;
     int TankLabel = 0;
     int LabelMode = SingleValue;
+    // Labels show only while the view's scale (world units per pixel) is at most this; 0 always.
+    double MaxLabelScale = 0.0;
 
     int NodeFlags = 20;
     std::string NodeId;
@@ -43,6 +45,7 @@ public:
     std::string PipeSep = "-";
 
     bool IsMultiLine() const { return LabelMode == MultiLine; }
+    bool LabelsAtScale(double scale) const { return MaxLabelScale <= 0.0 || scale <= MaxLabelScale; }
 
     void Load(const KeyValueStore& store);
     void Save(KeyValueStore& store) const;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +18,13 @@ public:
     bool IsEmpty() const { return m_bytes.empty(); }
     // Size stated at offset 2 of a BMP file header, or 0 when the header is not a BMP's.
     static uint32_t StatedSize(const uint8_t* header14);
+
+    // Largest image taken from a user's file, in bytes (as a file and as pixels in memory).
+    static constexpr uint64_t MaxImageBytes = 512ull << 20;
+    // True when the BMP file can be shown: a size that matches and stays under the limit, a
+    // non-empty width and height, a bit count and compression the drawing reads, and pixel rows
+    // that lie inside the file.
+    static bool IsDrawableBmp(const uint8_t* data, size_t size);
 
 private:
     std::vector<uint8_t> m_bytes;

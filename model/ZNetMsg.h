@@ -5,7 +5,10 @@ class ZNetObject;
 
 // The change hint every view receives. Objects, when given, is owned by the sender.
 struct ZNetMsg {
-    enum MsgCode { OptionsChanged = 2, CadImported = 3, ObjectsChanged = 7, Balanced = 8 };
+    // BackgroundChanged: the background image was placed, cleared, shown or hidden;
+    // NamedViewsChanged: the list of named views changed (nothing drawn changes).
+    enum MsgCode { OptionsChanged = 2, CadImported = 3, ObjectsChanged = 7, Balanced = 8, BackgroundChanged = 20,
+                   NamedViewsChanged = 21 };
     enum MsgSubCode { None = 0, Removed = 1, Added = 2, Moved = 4, PositionEdited = 5, AttributesEdited = 6 };
 
     int Code = 0;

@@ -17,6 +17,8 @@ public:
 
     const UnitSystem& Units() const { return Settings().Units(); }
     const ZLabelTipSettings& LabelTip() const { return Settings().LabelTip(); }
+    // Labels are on and the view is zoomed in at least as far as the largest label scale.
+    bool LabelsShown() const { return Settings().LabelOn && LabelTip().LabelsAtScale(GetScale()); }
 
     // Drawing views answer these; the defaults are an unzoomed screen that is not printing.
     // World units per device pixel.

@@ -138,7 +138,7 @@ ViewExtent ZPipeLink::GetBoundRect(const ZNetView& view) const
 
 void ZPipeLink::AddLabels(const ZNetView& view, ViewExtent* bounds, ZDrawContext* dc) const
 {
-    if (!view.Settings().LabelOn)
+    if (!view.LabelsShown())
         return;
     const bool multi = view.LabelTip().IsMultiLine();
     if (multi && view.IsWorkshopActive())
@@ -157,13 +157,20 @@ void ZPipeLink::AddLabels(const ZNetView& view, ViewExtent* bounds, ZDrawContext
         GetGradeText(view, text);
         parts[0] = ZLabelLayout::AlongSegment(view, a, b, std::move(text), true);
     }
-    for (const ZTextPlacement& t : parts) {
-        if (t.IsEmpty())
-            continue;
-        if (bounds)
-            bounds->Include(t.Bounds());
-        if (dc)
-            t.Draw(*dc);
+    ViewExtent all = ViewExtent::Empty();
+    for (const ZTextPlacement& t : parts)
+        if (!t.IsEmpty())
+            all.Include(t.Bounds());
+    if (all.IsEmpty())
+        return;
+    if (bounds)
+        bounds->Include(all);
+    if (dc) {
+        dc->BeginLabel(all);
+        for (const ZTextPlacement& t : parts)
+            if (!t.IsEmpty())
+                t.Draw(*dc);
+        dc->EndLabel();
     }
 }
 
@@ -185,7 +192,7 @@ bool ZPipeLink::HitTestPoint(const ZNetView& view, const ViewExtent& pick) const
             return ZDrawGeometry::SegmentHitsRect(pick, a.x, a.y, b.x, b.y);
         }))
         return true;
-    if (!From() || !To() || !view.Settings().LabelOn)
+    if (!From() || !To() || !view.LabelsShown())
         return false;
     ViewExtent labels = ViewExtent::Empty();
     AddLabels(view, &labels, nullptr);

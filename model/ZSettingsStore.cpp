@@ -34,6 +34,10 @@ void ZSettingsStore::Load(const KeyValueStore& s)
     ContourFillOn = ReadSwitch(s, "ContourFillOn", ContourFillOn);
     LabelOn = ReadSwitch(s, "LabelOn", LabelOn);
     ToolTipOn = ReadSwitch(s, "ToolTipOn", ToolTipOn);
+    const int minutes = s.GetInt(StateSection, "AutoSaveMinutes", AutoSaveMinutes);
+    if (minutes >= 0 && minutes <= MaxAutoSaveMinutes)
+        AutoSaveMinutes = minutes;
+    KeepBackup = ReadSwitch(s, "KeepBackup", KeepBackup);
 
     m_colors.Load(s);
     m_sizes.Load(s);
@@ -52,6 +56,8 @@ void ZSettingsStore::Save(KeyValueStore& s) const
     s.WriteInt(StateSection, "ContourFillOn", ContourFillOn ? 1 : 0);
     s.WriteInt(StateSection, "LabelOn", LabelOn ? 1 : 0);
     s.WriteInt(StateSection, "ToolTipOn", ToolTipOn ? 1 : 0);
+    s.WriteInt(StateSection, "AutoSaveMinutes", AutoSaveMinutes);
+    s.WriteInt(StateSection, "KeepBackup", KeepBackup ? 1 : 0);
 
     m_colors.Save(s);
     m_sizes.Save(s);

@@ -23,6 +23,11 @@ public:
     bool ContourFillOn = true;
     bool LabelOn = true;
     bool ToolTipOn = true;
+    // Minutes between saves of modified documents to their recovery files; 0 turns it off.
+    int AutoSaveMinutes = 5;
+    static constexpr int MaxAutoSaveMinutes = 120;
+    // Saving over a project keeps the previous file as NAME.wnp.bak.
+    bool KeepBackup = true;
 
     ZColorSettings& Colors() { return m_colors; }
     const ZColorSettings& Colors() const { return m_colors; }

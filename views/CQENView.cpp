@@ -1,13 +1,21 @@
 #include "CQENView.h"
 
+#include "CNamedViewDlg.h"
 #include "GbkText.h"
+#include "ZBackgroundImage.h"
+#include "ZBkDibLoader.h"
 #include "QtDrawContext.h"
 #include "ZViewCursors.h"
 
+#include "model/Prompt.h"
+#include "model/ZBackgroundEdit.h"
 #include "model/ZDocument.h"
+#include "model/ZNamedViewsEdit.h"
 #include "model/ZSettingsStore.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -17,6 +25,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -44,6 +53,9 @@ void CQENView::Init()
     m_canvas.SetDeviceDpi(logicalDpiX(), logicalDpiY());
     m_canvas.SetDocument(m_doc);
     m_canvas.SetViewport(rect());
+    m_wheelBurst.setSingleShot(true);
+    m_wheelBurst.setInterval(400);
+    connect(&m_wheelBurst, &QTimer::timeout, this, &CQENView::EndNavigationBurst);
 }
 
 void CQENView::InitialUpdate()
@@ -83,6 +95,7 @@ void CQENView::InvalidateAll()
     // What is drawn changed, not only where: nothing of the buffer may be kept, not even by a
     // pan step that comes before the next paint.
     m_bufferValid = false;
+    m_canvas.ForgetLabels();
     update();
 }
 
@@ -193,7 +206,9 @@ void CQENView::resizeEvent(QResizeEvent*)
 
 void CQENView::UpdateCursor()
 {
-    const int id = m_canvas.ZoomTool().CursorId();
+    int id = m_canvas.ZoomTool().CursorId();
+    if (id < 0 && m_pendingBk)
+        id = 141;
     if (id >= 0)
         setCursor(ZViewCursors::Cursor(id));
     else
@@ -202,6 +217,8 @@ void CQENView::UpdateCursor()
 
 void CQENView::mousePressEvent(QMouseEvent* e)
 {
+    if (MiddlePress(e))
+        return;
     if (e->button() == Qt::LeftButton) {
         const QPoint pt = e->position().toPoint();
         if (m_canvas.ZoomTool().MousePress(pt)) {
@@ -210,6 +227,10 @@ void CQENView::mousePressEvent(QMouseEvent* e)
         }
         double x, y;
         m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
+        if (m_pendingBk) {
+            PlaceBackground(x, y);
+            return;
+        }
         Click(x, y);
         return;
     }
@@ -239,6 +260,8 @@ void CQENView::mouseMoveEvent(QMouseEvent* e)
     emit coordinateText(QString::asprintf("%g, %g", x, y));
     if (pt != m_lastTipPoint)
         QToolTip::hideText();
+    if (MiddleMove(e))
+        return;
     if (m_canvas.ZoomTool().MouseMove(pt, e->buttons() & Qt::LeftButton))
         return;
     QWidget::mouseMoveEvent(e);
@@ -246,6 +269,8 @@ void CQENView::mouseMoveEvent(QMouseEvent* e)
 
 void CQENView::mouseReleaseEvent(QMouseEvent* e)
 {
+    if (MiddleRelease(e))
+        return;
     if (e->button() == Qt::LeftButton && m_canvas.ZoomTool().MouseRelease(e->position().toPoint())) {
         UpdateCursor();
         return;
@@ -262,6 +287,10 @@ void CQENView::mouseDoubleClickEvent(QMouseEvent* e)
 
 void CQENView::keyPressEvent(QKeyEvent* e)
 {
+    if (e->key() == Qt::Key_Escape && m_pendingBk && m_canvas.ZoomTool().GetMode() == ZZoomTool::NoMode) {
+        CancelPlacingBackground();
+        return;
+    }
     if (e->key() == Qt::Key_Escape && m_canvas.ZoomTool().GetMode() != ZZoomTool::NoMode) {
         m_canvas.ZoomTool().Exit();
         UpdateCursor();
@@ -274,6 +303,72 @@ void CQENView::focusOutEvent(QFocusEvent* e)
 {
     m_canvas.ZoomTool().FocusLost();
     QWidget::focusOutEvent(e);
+}
+
+void CQENView::wheelEvent(QWheelEvent* e)
+{
+    if (!m_initialised)
+        InitialUpdate();
+    // Fine-grained wheels and touchpads send parts of a notch: they add up to whole steps.
+    m_wheelRest += e->angleDelta().y();
+    const int notches = m_wheelRest / 120;
+    m_wheelRest -= notches * 120;
+    if (notches == 0) {
+        e->accept();
+        return;
+    }
+    const QPoint pt = e->position().toPoint();
+    ZZoomTool& tool = m_canvas.ZoomTool();
+    for (int i = 0; i < std::abs(notches); ++i) {
+        tool.WheelStep(pt, notches > 0, !m_wheelBurst.isActive() && i == 0);
+        m_wheelBurst.start();
+    }
+    e->accept();
+}
+
+bool CQENView::MiddlePress(QMouseEvent* e)
+{
+    if (e->button() != Qt::MiddleButton)
+        return false;
+    if (!m_initialised)
+        InitialUpdate();
+    m_middlePan = true;
+    m_middleMoved = false;
+    m_middleLast = e->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+    return true;
+}
+
+bool CQENView::MiddleMove(QMouseEvent* e)
+{
+    if (!m_middlePan || !(e->buttons() & Qt::MiddleButton))
+        return false;
+    const QPoint pt = e->position().toPoint();
+    if (pt != m_middleLast) {
+        // A wheel burst still running counts as the same gesture.
+        m_canvas.ZoomTool().PanStep(m_middleLast, pt, !m_middleMoved && !m_wheelBurst.isActive());
+        m_middleMoved = true;
+        m_middleLast = pt;
+    }
+    return true;
+}
+
+bool CQENView::MiddleRelease(QMouseEvent* e)
+{
+    if (e->button() != Qt::MiddleButton || !m_middlePan)
+        return false;
+    m_middlePan = false;
+    UpdateCursor();
+    if (m_middleMoved && !m_wheelBurst.isActive())
+        EndNavigationBurst();
+    return true;
+}
+
+void CQENView::EndNavigationBurst()
+{
+    // A real-time run stores its view when it ends.
+    if (!m_canvas.ZoomTool().IsActive())
+        m_canvas.ZoomTool().SaveViewToDocument();
 }
 
 QString CQENView::TipTextAt(const QPoint& pt)
@@ -377,6 +472,10 @@ bool CQENView::OnCommand(int id)
     case Cmd::FilePrint: print(); return true;
     case Cmd::FilePrintDirect: printDirect(); return true;
     case Cmd::FilePrintPreview: printPreview(); return true;
+    case Cmd::BkSelect: ChooseBackground(); return true;
+    case Cmd::BkClear: ClearBackground(); return true;
+    case Cmd::BkShow: ToggleBackground(); return true;
+    case Cmd::NamedViews: EditNamedViews(); return true;
     default: return false;
     }
 }
@@ -395,8 +494,18 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         state.checked = m_settings.LabelTip().IsMultiLine();
         return true;
-    case Cmd::FilePrint: case Cmd::FilePrintDirect: case Cmd::FilePrintPreview: case Cmd::Redraw:
+    case Cmd::FilePrint: case Cmd::FilePrintDirect: case Cmd::FilePrintPreview: case Cmd::Redraw: case Cmd::NamedViews:
         state.enabled = true;
+        return true;
+    case Cmd::BkSelect:
+        state.enabled = !m_pendingBk;
+        return true;
+    case Cmd::BkClear:
+        state.enabled = m_doc && m_doc->GetBkDib();
+        return true;
+    case Cmd::BkShow:
+        state.enabled = m_doc && m_doc->GetBkDib();
+        state.checked = state.enabled && m_doc->GetBkDib()->BkVisible;
         return true;
     default:
         return false;
@@ -435,6 +544,16 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
     static const std::vector<ZNetObject*> none;
     const std::vector<ZNetObject*>& objs = msg->Objects ? *msg->Objects : none;
     switch (msg->Code) {
+    case ZNetMsg::NamedViewsChanged:
+        emit namedViewsChanged();
+        return;
+    case ZNetMsg::BackgroundChanged:
+        m_canvas.Background().Forget();
+        m_canvas.VisibleSet().Invalidate();
+        if (m_initialised)
+            m_canvas.RebuildVisibleSet();
+        InvalidateAll();
+        return;
     case ZNetMsg::CadImported:
         m_canvas.VisibleSet().Invalidate();
         if (m_initialised)
@@ -442,34 +561,43 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
         InvalidateAll();
         return;
     case ZNetMsg::ObjectsChanged:
-        switch (msg->SubCode) {
-        case ZNetMsg::Removed:
-            InvalidateObjects(objs);
-            m_canvas.VisibleSet().Remove(objs);
-            return;
-        case ZNetMsg::Added: {
-            std::vector<ZNetObject*> shown;
-            const ViewExtent view = m_canvas.GetExtent();
-            for (ZNetObject* o : objs)
-                if (o->HitTestPoint(m_canvas, view))
-                    shown.push_back(o);
-            m_canvas.VisibleSet().Add(m_canvas, shown);
-            InvalidateObjects(shown);
-            return;
-        }
-        case ZNetMsg::AttributesEdited:
-            InvalidateObjects(objs);
-            return;
-        default:
-            // Moved objects may have come into view or left it, and where they were drawn
-            // before is not known here; a change of several kinds likewise repaints all.
-            m_canvas.VisibleSet().Invalidate();
-            if (m_initialised)
-                m_canvas.RebuildVisibleSet();
+        HandleObjectsChanged(*msg, objs);
+        // A changed label may free room for others or take it from them: lay labels out anew.
+        if (m_canvas.LabelsShown())
             InvalidateAll();
-            return;
-        }
+        return;
     default:
+        if (m_initialised)
+            m_canvas.RebuildVisibleSet();
+        InvalidateAll();
+        return;
+    }
+}
+
+void CQENView::HandleObjectsChanged(const ZNetMsg& msg, const std::vector<ZNetObject*>& objs)
+{
+    switch (msg.SubCode) {
+    case ZNetMsg::Removed:
+        InvalidateObjects(objs);
+        m_canvas.VisibleSet().Remove(objs);
+        return;
+    case ZNetMsg::Added: {
+        std::vector<ZNetObject*> shown;
+        const ViewExtent view = m_canvas.GetExtent();
+        for (ZNetObject* o : objs)
+            if (o->HitTestPoint(m_canvas, view))
+                shown.push_back(o);
+        m_canvas.VisibleSet().Add(m_canvas, shown);
+        InvalidateObjects(shown);
+        return;
+    }
+    case ZNetMsg::AttributesEdited:
+        InvalidateObjects(objs);
+        return;
+    default:
+        // Moved objects may have come into view or left it, and where they were drawn
+        // before is not known here; a change of several kinds likewise repaints all.
+        m_canvas.VisibleSet().Invalidate();
         if (m_initialised)
             m_canvas.RebuildVisibleSet();
         InvalidateAll();
@@ -561,4 +689,96 @@ void CQENView::printPreview()
     QPrintPreviewDialog dlg(&printer, this);
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PaintPrinter(p); });
     dlg.exec();
+}
+
+void CQENView::ChooseBackground()
+{
+    const QString path = ChooseImageFile
+        ? ChooseImageFile(this)
+        : QFileDialog::getOpenFileName(this, QStringLiteral("选择背景"), QString(), ZBkDibLoader::FileFilter());
+    if (!path.isEmpty())
+        BeginPlacingBackground(path);
+}
+
+bool CQENView::BeginPlacingBackground(const QString& path)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::unique_ptr<ZNetBkDib> dib = ZBkDibLoader::Load(path);
+    QApplication::restoreOverrideCursor();
+    if (!dib) {
+        if (m_prompt)
+            m_prompt->Inform(ZBkDibLoader::FailureText(path).toStdString());
+        return false;
+    }
+    m_pendingBk = std::move(dib);
+    UpdateCursor();
+    return true;
+}
+
+void CQENView::CancelPlacingBackground()
+{
+    m_pendingBk.reset();
+    UpdateCursor();
+}
+
+void CQENView::PlaceBackground(double x, double y)
+{
+    if (!m_pendingBk || !m_doc)
+        return;
+    // One image pixel covers one screen pixel at the scale now shown.
+    ZBackgroundImage probe;
+    if (!probe.Prepare(*m_pendingBk)) {
+        CancelPlacingBackground();
+        return;
+    }
+    const double s = m_canvas.GetScale();
+    m_pendingBk->BkLeft = x;
+    m_pendingBk->BkTop = y;
+    m_pendingBk->BkWidth = probe.Level(0).width() * s;
+    m_pendingBk->BkHeight = probe.Level(0).height() * s;
+    m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("选择背景")), std::move(m_pendingBk)));
+    UpdateCursor();
+}
+
+void CQENView::ClearBackground()
+{
+    if (!m_doc || !m_doc->GetBkDib())
+        return;
+    if (!m_prompt || !m_prompt->AskYesNo("清空背景将减小文档大小，\n你确认吗?"))
+        return;
+    m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("清空背景")), nullptr));
+}
+
+void CQENView::ToggleBackground()
+{
+    if (!m_doc || !m_doc->GetBkDib())
+        return;
+    m_doc->Perform(ZBackgroundEdit::ToggleVisible(GbkText::FromQString(QStringLiteral("显示背景"))));
+}
+
+void CQENView::EditNamedViews()
+{
+    if (!m_doc)
+        return;
+    if (!m_initialised)
+        InitialUpdate();
+    // The dialog edits a copy; the document takes it in one undoable step.
+    std::vector<ZNamedView> views = m_doc->GetNamedViews();
+    CNamedViewDlg dlg(views, m_canvas.GetExtent(), m_prompt, this);
+    dlg.exec();
+    if (dlg.Changed())
+        m_doc->Perform(std::make_unique<ZNamedViewsEdit>(std::move(views)));
+    emit namedViewsChanged();
+}
+
+void CQENView::ZoomToNamedView(int index)
+{
+    if (!m_doc || index < 0 || index >= static_cast<int>(m_doc->GetNamedViews().size()))
+        return;
+    if (!m_initialised)
+        InitialUpdate();
+    double cx, cy, s;
+    ZNetCanvas::FitExtent(m_doc->GetNamedViews()[static_cast<size_t>(index)].ViewRect, CanvasClientRect(), cx, cy, s);
+    m_canvas.ZoomTool().ApplyView(cx, cy, s);
+    m_canvas.ZoomTool().SaveViewToDocument();
 }

@@ -10,10 +10,14 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class Prompt;
+class ZNetBkDib;
 class QMenu;
 class QPrinter;
 class ZDocument;
@@ -66,6 +70,24 @@ public:
     // CoordinateSink
     void OnCoordinateEntered(double x, double y) override;
 
+    // Messages and questions of the view's commands; without one they are answered "no".
+    void SetPrompt(Prompt* prompt) { m_prompt = prompt; }
+    // Asks for the background image file; a file dialog unless set (tests).
+    std::function<QString(QWidget*)> ChooseImageFile;
+
+    // Background image: loaded, then placed by a click with one image pixel per screen pixel.
+    bool BeginPlacingBackground(const QString& path);
+    bool IsPlacingBackground() const { return m_pendingBk != nullptr; }
+    void PlaceBackground(double x, double y);
+    void CancelPlacingBackground();
+    // Asks, then removes the document's background.
+    void ClearBackground();
+    void ToggleBackground();
+
+    // Named views: the dialog, and zooming to one of the document's views.
+    void EditNamedViews();
+    void ZoomToNamedView(int index);
+
     // ZCanvasHost
     QRect CanvasClientRect() const override;
     void CanvasInvalidate(const QRect& rect, bool erase) override;
@@ -88,8 +110,11 @@ signals:
     // World position of the mouse, for the COORDPANEL status pane ("%g, %g").
     void coordinatesChanged(double x, double y);
     void coordinateText(const QString& text);
-    // Navigation stored a new view in the document (it is now modified).
+    // Navigation stored a new view in the document (it is now modified), or the view changed
+    // the document's background or named views.
     void documentModified();
+    // The document's list of named views changed: the toolbar list is refilled.
+    void namedViewsChanged();
     // The project label mode changed; other graphic views repaint.
     void projectLabelModeChanged(bool on);
     // A context-menu command this view does not handle, for the main frame.
@@ -109,6 +134,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     // ZDocumentListener
@@ -116,12 +142,19 @@ private:
     void OnDocumentGone() override;
 
     void Init();
+    // Wheel zoom and middle-button pan work beside every tool; each gesture is one history entry.
+    bool MiddlePress(QMouseEvent* e);
+    bool MiddleMove(QMouseEvent* e);
+    bool MiddleRelease(QMouseEvent* e);
+    void EndNavigationBurst();
     void UpdateCursor();
     void RunMenuCommand(int id);
     void RepaintBuffer();
     void InvalidateObjects(const std::vector<ZNetObject*>& objects);
+    void HandleObjectsChanged(const ZNetMsg& msg, const std::vector<ZNetObject*>& objs);
     void InvalidateAll();
     void PaintPrinter(QPrinter* printer);
+    void ChooseBackground();
 
     ZDocument* m_doc;
     ZSettingsStore& m_settings;
@@ -136,6 +169,15 @@ private:
     bool m_bufferValid = false;
     bool m_fullDirty = false;
     double m_bufCx = 0.0, m_bufCy = 0.0, m_bufScale = 0.0;
+
+    QTimer m_wheelBurst;          // running while wheel notches belong to one history entry
+    int m_wheelRest = 0;          // eighths of a degree not yet making a whole notch
+    bool m_middlePan = false;
+    bool m_middleMoved = false;
+    QPoint m_middleLast;
+
+    Prompt* m_prompt = nullptr;
+    std::unique_ptr<ZNetBkDib> m_pendingBk;   // loaded, waiting for its placing click
 
     QPoint m_lastTipPoint{-1, -1};
     double m_savedScale = 0.0;

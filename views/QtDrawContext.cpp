@@ -2,6 +2,7 @@
 
 #include "GbkText.h"
 #include "LabelGlyphs.h"
+#include "ZLabelPlacer.h"
 #include "ZNetCanvas.h"
 #include "ZSymbolImages.h"
 
@@ -56,6 +57,7 @@ QtDrawContext::QtDrawContext(ZNetCanvas& canvas, QPainter& painter, const ViewEx
     m_inv = 1.0 / canvas.GetScale();
     m_halfW = vp.width() / 2;
     m_halfH = vp.height() / 2;
+    m_placer = canvas.Placer();
 }
 
 QtDrawContext::~QtDrawContext()
@@ -122,6 +124,7 @@ void QtDrawContext::EndDraw()
     if (!m_prepared)
         return;
     Flush();
+    PlaceLabels();
     FlushTexts();
     m_squares.Detach();
     m_painter.restore();
@@ -141,8 +144,15 @@ void QtDrawContext::Use(const Style& s)
     m_applied = true;
 }
 
+void QtDrawContext::SetOwner(const void* owner, double priority)
+{
+    m_owner = owner;
+    m_priority = priority;
+}
+
 void QtDrawContext::SelectNode(const ZFlowNode& node)
 {
+    SetOwner(&node, node.HasFlag(qen::FLAG_HEAD_KNOWN) ? 0.0 : 2.0);
     if (node.HasFlag(qen::FLAG_ERASE)) {
         Use({&m_nodeErasePen, &m_bkBrush, m_bkText});
     } else if (node.IsSelected()) {
@@ -160,6 +170,8 @@ void QtDrawContext::SelectNode(const ZFlowNode& node)
 
 void QtDrawContext::SelectPipe(const ZPipeLink& pipe)
 {
+    // Larger pipes first: diameters are metres, far below 1.
+    SetOwner(&pipe, 1.0 + 1.0 / (2.0 + std::max(0.0, pipe.PipeDiam)));
     if (pipe.HasFlag(qen::FLAG_ERASE)) {
         Use({&m_pipeErasePen, &m_pipeBrush, m_bkText});
     } else if (pipe.IsSelected()) {
@@ -174,8 +186,9 @@ void QtDrawContext::SelectPipe(const ZPipeLink& pipe)
     }
 }
 
-void QtDrawContext::SelectDevice(const ZDeviceLink&)
+void QtDrawContext::SelectDevice(const ZDeviceLink& device)
 {
+    SetOwner(&device, 0.0);
     Use({&m_pipePen, &m_pipeBrush, m_pipeText});
 }
 
@@ -290,6 +303,10 @@ void QtDrawContext::RectangleOutline(const ViewExtent& r)
 void QtDrawContext::Line(double x1, double y1, double x2, double y2)
 {
     Prepare();
+    if (m_inLabel) {
+        m_labelLines.emplace_back(Map(x1, y1), Map(x2, y2));
+        return;
+    }
     m_lines.emplace_back(Map(x1, y1), Map(x2, y2));
 }
 
@@ -314,7 +331,7 @@ void QtDrawContext::Text(double x, double y, double angle, std::string_view text
 {
     Prepare();
     const double q = ZDrawGeometry::QuantizedAngle(angle);
-    m_texts.push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, std::string(text), m_current.text,
+    (m_inLabel ? m_labelTexts : m_texts).push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, std::string(text), m_current.text,
                        m_current.text.rgba()});
 }
 
@@ -361,4 +378,57 @@ int QtDrawContext::DeviceSize(int pixels) const
 double QtDrawContext::Scale() const
 {
     return m_canvas.GetScale();
+}
+
+void QtDrawContext::BeginLabel(const ViewExtent& bounds)
+{
+    Prepare();
+    m_inLabel = true;
+    m_labels.push_back({bounds, m_priority, m_owner, m_labelTexts.size(), 0, m_labelLines.size(), 0, m_current.pen});
+}
+
+void QtDrawContext::EndLabel()
+{
+    if (!m_inLabel)
+        return;
+    m_inLabel = false;
+    m_labels.back().textEnd = m_labelTexts.size();
+    m_labels.back().lineEnd = m_labelLines.size();
+}
+
+void QtDrawContext::PlaceLabels()
+{
+    std::vector<size_t> order(m_labels.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [this](size_t a, size_t b) { return m_labels[a].priority < m_labels[b].priority; });
+    const QPen* pen = nullptr;
+    std::vector<QLineF> lines;
+    auto flushLines = [&]() {
+        if (lines.empty())
+            return;
+        m_painter.setPen(*pen);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        lines.clear();
+        m_applied = false;
+    };
+    for (size_t i : order) {
+        const LabelGroup& g = m_labels[i];
+        if (m_placer && !m_placer->Place(g.owner, g.bounds))
+            continue;
+        for (size_t t = g.textBegin; t < g.textEnd; ++t)
+            m_texts.push_back(std::move(m_labelTexts[t]));
+        if (g.lineEnd > g.lineBegin && g.pen) {
+            if (pen != g.pen)
+                flushLines();
+            pen = g.pen;
+            lines.insert(lines.end(), m_labelLines.begin() + long(g.lineBegin), m_labelLines.begin() + long(g.lineEnd));
+        }
+    }
+    flushLines();
+    m_labels.clear();
+    m_labelTexts.clear();
+    m_labelLines.clear();
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QPainter;
+class ZLabelPlacer;
 class ZNetCanvas;
 
 // ZDrawContext over a QPainter for one paint. Pens, brushes and colours are made once at
@@ -41,6 +42,8 @@ public:
     void Text(double x, double y, double angle, std::string_view text) override;
     void TextExtent(std::string_view text, double angle, double& width, double& height) override;
     void Symbol(const ZDeviceLink& device, double left, double top) override;
+    void BeginLabel(const ViewExtent& bounds) override;
+    void EndLabel() override;
 
     int DeviceSize(int pixels) const override;
     double Scale() const override;
@@ -62,7 +65,18 @@ private:
         QRgb rgb;
     };
 
+    // One object's label, held back until EndDraw weighs it against the others.
+    struct LabelGroup {
+        ViewExtent bounds;
+        double priority;
+        const void* owner;
+        size_t textBegin, textEnd, lineBegin, lineEnd;
+        const QPen* pen;
+    };
+
     QPointF Map(double x, double y) const;
+    void PlaceLabels();
+    void SetOwner(const void* owner, double priority);
     void Use(const Style& s);
     void Flush();
     void FlushTexts();
@@ -88,4 +102,13 @@ private:
     SquareBlitter m_squares;
     std::vector<PendingText> m_texts;
     int m_ascent = 0;
+
+    // Labels go in order of importance: devices and sources, then pipes by size, then nodes.
+    ZLabelPlacer* m_placer = nullptr;
+    const void* m_owner = nullptr;
+    double m_priority = 0.0;
+    bool m_inLabel = false;
+    std::vector<LabelGroup> m_labels;
+    std::vector<PendingText> m_labelTexts;
+    std::vector<QLineF> m_labelLines;
 };

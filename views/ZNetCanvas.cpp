@@ -2,6 +2,7 @@
 
 #include "GbkText.h"
 #include "LabelGlyphs.h"
+#include "ZBackgroundImage.h"
 #include "QtDrawContext.h"
 #include "ZCanvasHost.h"
 #include "ZContourPainter.h"
@@ -21,7 +22,8 @@ const ZDrawSettings& NoDocumentSettings()
 } // namespace
 
 ZNetCanvas::ZNetCanvas(const ZSettingsStore& settings, ZCanvasHost* host)
-    : m_settings(settings), m_host(host), m_zoom(std::make_unique<ZZoomTool>(*this))
+    : m_settings(settings), m_host(host), m_zoom(std::make_unique<ZZoomTool>(*this)),
+      m_background(std::make_unique<ZBackgroundImage>())
 {
     SetDeviceDpi(96, 96);
 }
@@ -189,6 +191,8 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         painter.fillRect(area, QtDrawContext::ToColor(m_settings.Colors().BkGround));
     if (area.isEmpty())
         return;
+    if (m_doc && m_doc->GetBkDib() && m_doc->GetBkDib()->BkVisible)
+        m_background->Draw(painter, *this, *m_doc->GetBkDib(), area);
     // A part of the window is drawn with a wider clip than its own, and the painter keeps the
     // pixels inside it: segments then end outside the part, so they rasterise as they do in a
     // whole paint, and arrows whose middles lie just outside still show their share.
@@ -199,6 +203,8 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         painter.setClipRect(area, Qt::IntersectClip);
     }
     PaintContours(painter);
+    if (ZLabelPlacer* placer = Placer())
+        placer->BeginPaint(m_scale);
     QtDrawContext dc(*this, painter, DeviceRectToWorld(area.adjusted(-margin, -margin, margin, margin)));
     dc.BeginDraw();
     if (!part) {

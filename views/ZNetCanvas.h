@@ -1,4 +1,5 @@
 #pragma once
+#include "ZLabelPlacer.h"
 #include "ZVisibleSet.h"
 #include "ZZoomTool.h"
 
@@ -13,6 +14,7 @@
 #include <memory>
 
 class LabelGlyphs;
+class ZBackgroundImage;
 class QPainter;
 class QtDrawContext;
 class ZCanvasHost;
@@ -67,7 +69,7 @@ public:
     void SetDeviceDpi(int dpiX, int dpiY);
     int DpiX() const { return m_dpiX; }
     int DpiY() const { return m_dpiY; }
-    void SetPrinting(bool on) { m_printing = on; }
+    void SetPrinting(bool on) { m_printing = on; m_printPlacer.Reset(); }
     void SetWorkshopActive(bool on) { m_workshopActive = on; }
     // The label font at the device's resolution: 8 points of a CJK-capable sans-serif family
     // (DefaultLabelFamilies, the first one installed), whatever the system maps "Arial" to.
@@ -87,6 +89,15 @@ public:
     const ZVisibleSet& VisibleSet() const { return m_visible; }
     void RebuildVisibleSet();
     ZZoomTool& ZoomTool() { return *m_zoom; }
+
+    // Labels that would overlap one already shown are left out; the placer remembers what is shown.
+    // Null when every label is drawn.
+    ZLabelPlacer* Placer() { return !m_declutter ? nullptr : m_printing ? &m_printPlacer : &m_placer; }
+    void SetLabelDeclutter(bool on) { m_declutter = on; m_placer.Reset(); }
+    // What labels show or where they go changed: forget what was placed.
+    void ForgetLabels() { m_placer.Reset(); }
+
+    ZBackgroundImage& Background() { return *m_background; }
 
     void SetOverlay(OverlayHook hook) { m_overlay = std::move(hook); }
 
@@ -121,4 +132,8 @@ private:
     std::unique_ptr<ZZoomTool> m_zoom;
     int LabelClearance() const;
     OverlayHook m_overlay;
+    ZLabelPlacer m_placer;
+    ZLabelPlacer m_printPlacer;
+    std::unique_ptr<ZBackgroundImage> m_background;   // a page is laid out on its own
+    bool m_declutter = true;
 };

@@ -6,6 +6,7 @@
 
 #include "model/ZDocument.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -127,7 +128,8 @@ void ZZoomTool::ZoomExtents()
     const ViewExtent e = doc->FullExtent(m_canvas);
     if (!(e.Width() > 0.0) || !(e.Height() > 0.0))
         return;
-    const QRect c = Client().adjusted(1, 1, -1, -1);
+    const int m = ExtentsMargin();
+    const QRect c = Client().adjusted(m, m, -m, -m);
     const double s = std::max(e.Width() / std::max(1, c.width()), e.Height() / std::max(1, c.height()));
     ApplyView((e.left + e.right) / 2, (e.bottom + e.top) / 2, s);
     SaveViewToDocument();
@@ -285,4 +287,49 @@ int ZZoomTool::CursorId() const
 {
     static const int ids[] = {145, 146, 142, 144, 143};
     return m_mode == NoMode ? -1 : ids[m_mode];
+}
+
+int ZZoomTool::ExtentsMargin() const
+{
+    const QRect c = Client();
+    const int wanted = m_canvas.DeviceSize(m_canvas.Settings().Sizes().NodeWidth) + m_canvas.LabelHeight();
+    // A tiny window keeps most of itself for the network.
+    return std::max(1, std::min(wanted, std::min(c.width(), c.height()) / 8));
+}
+
+void ZZoomTool::Navigate(double cx, double cy, double scale, bool first)
+{
+    ZCanvasHost* host = m_canvas.Host();
+    if (m_active || !first) {
+        Apply(cx, cy, scale);
+        if (host)
+            host->CanvasInvalidate(QRect(), false);
+        return;
+    }
+    ApplyView(cx, cy, scale);
+}
+
+void ZZoomTool::WheelStep(const QPoint& pt, bool zoomIn, bool first)
+{
+    const auto& st = m_canvas.Settings();
+    const double s = m_canvas.GetScale() * (zoomIn ? st.ZoomInScale : st.ZoomOutScale);
+    if (!(s > 0.0) || !std::isfinite(s))
+        return;
+    double x, y;
+    m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
+    const QRect vp = m_canvas.GetViewport();
+    // The centre that keeps (x, y) under the pixel at the new scale.
+    const double cx = x - (pt.x() - vp.width() * 0.5) * s;
+    const double cy = y + (pt.y() - vp.height() * 0.5) * s;
+    Navigate(cx, cy, s, first);
+}
+
+void ZZoomTool::PanStep(const QPoint& from, const QPoint& to, bool first)
+{
+    if (from == to)
+        return;
+    double x0, y0, x1, y1;
+    m_canvas.DeviceToWorld(from.x(), from.y(), x0, y0);
+    m_canvas.DeviceToWorld(to.x(), to.y(), x1, y1);
+    Navigate(m_canvas.CentreX() - (x1 - x0), m_canvas.CentreY() - (y1 - y0), m_canvas.GetScale(), first);
 }

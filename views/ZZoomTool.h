@@ -32,6 +32,16 @@ public:
     bool CanBack() const { return m_current > 0; }
     bool CanForward() const { return m_current >= 0 && m_current + 1 < static_cast<int>(m_history.size()); }
 
+    // Navigation beside the modes (mouse wheel, middle-button drag), whatever mode is on. A burst
+    // of steps makes one history entry: `first` starts it.
+    void Navigate(double cx, double cy, double scale, bool first);
+    // One wheel notch about a pixel: the world point under it stays where it is.
+    void WheelStep(const QPoint& pt, bool zoomIn, bool first);
+    // The drawing follows the mouse from one pixel to another.
+    void PanStep(const QPoint& from, const QPoint& to, bool first);
+    // Pixels left free around the network by zoom extents, so edge symbols and labels show whole.
+    int ExtentsMargin() const;
+
     void PushHistory();
     void Apply(double cx, double cy, double scale);
     void ApplyView(double cx, double cy, double scale);

@@ -37,6 +37,7 @@ struct AppFixture {
         auto m = std::make_unique<ScriptedDocManager>();
         files = m.get();
         app->SetDocManager(std::move(m));
+        app->RecoveryRoot = dir.filePath("recovery");
         if (withFrame)
             app->InitInstance();
     }

@@ -10,6 +10,7 @@
 #include "app/CommandTable.h"
 #include "app/VectorIconEngine.h"
 
+#include "model/ZNamedViewsEdit.h"
 #include "model/ZSettingsStore.h"
 #include "views/CQENGridModel.h"
 #include "views/CQENGridView.h"
@@ -334,6 +335,39 @@ private slots:
         QVERIFY(app.MainFrame()->windowState() & Qt::WindowMaximized);
     }
 
+    void namedViewListFollowsTheActiveDocument()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        QComboBox* list = frame->NamedViewCombo();
+        CQENDoc* a = f.app->NewDocument();
+        frame->UpdateCommandUI();
+        QVERIFY(!list->isEnabled());
+        QCOMPARE(list->count(), 0);
+        std::vector<ZNamedView> views{{"west", {0, 0, 100, 100}}, {"east", {500, 0, 700, 100}}};
+        a->Data().Perform(std::make_unique<ZNamedViewsEdit>(views));
+        frame->UpdateCommandUI();
+        QVERIFY(list->isEnabled());
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->itemText(1), QStringLiteral("east"));
+        QCOMPARE(list->currentIndex(), -1);
+        // Choosing zooms the graphic view to the rectangle.
+        auto* view = qobject_cast<CQENView*>(frame->ActiveView());
+        QVERIFY(view);
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        QCOMPARE(view->Canvas().CentreX(), 600.0);
+        // Undo takes the views out of the list too; another document shows its own (none).
+        QVERIFY(a->Data().Undo());
+        frame->UpdateCommandUI();
+        QCOMPARE(list->count(), 0);
+        QVERIFY(!list->isEnabled());
+        QVERIFY(a->Data().Redo());
+        f.app->NewDocument();
+        frame->UpdateCommandUI();
+        QCOMPARE(list->count(), 0);
+    }
+
     void optionsAndTemplatesPlugIn()
     {
         AppFixture f;
@@ -354,7 +388,8 @@ private slots:
         frame->ExecuteCommand(Cmd::Options);
         QCOMPARE(spyA.size(), 1);
         QCOMPARE(spyB.size(), 1);
-        QVERIFY(frame->ActiveDocument()->IsModified());
+        // Only a change of the document's grading (the sheet's to judge) modifies the document.
+        QVERIFY(!frame->ActiveDocument()->IsModified());
         frame->ExecuteCommand(Cmd::TemplatePipe);
         QCOMPARE(templateId, int(Cmd::TemplatePipe));
     }

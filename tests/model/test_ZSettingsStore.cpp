@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 constexpr uint32_t Rgb(int r, int g, int b) { return ZColorSettings::Rgb(r, g, b); }
 }
@@ -17,6 +19,9 @@ TEST(ZSettingsStore, FreshProfileGivesDefaults)
     EXPECT_EQ(s.PipeSerialMode, 1);
     EXPECT_EQ(s.SelectMode, 1);
     EXPECT_TRUE(s.ContourLabelOn && s.ContourFillOn && s.LabelOn && s.ToolTipOn);
+    EXPECT_EQ(s.AutoSaveMinutes, 5);
+    EXPECT_TRUE(s.KeepBackup);
+    EXPECT_EQ(s.LabelTip().MaxLabelScale, 0.0);
 
     const ZColorSettings& c = s.Colors();
     EXPECT_EQ(c.BkGround, Rgb(255, 255, 255));
@@ -97,9 +102,12 @@ TEST(ZSettingsStore, SaveWritesEveryKeyWithItsType)
     EXPECT_EQ(kv.ReadString("MultiPipeLabel", "PipeSep"), "-");
     EXPECT_EQ(kv.ReadBinary("System Template", "PipeDate")->size(), 4u);
     EXPECT_EQ(kv.ReadInt("System Unit", "FlowUnitId"), 0);
-    // 8 state + 14 colours + 2 x (count + 5) grades + 10 sizes + 13 + 15 label keys + 30 template
-    // keys + 12 unit keys.
-    EXPECT_EQ(kv.Size(), 8u + 14u + 12u + 10u + 28u + 30u + 12u);
+    EXPECT_EQ(kv.ReadInt("System State", "AutoSaveMinutes"), 5);
+    EXPECT_EQ(kv.ReadInt("System State", "KeepBackup"), 1);
+    EXPECT_EQ(kv.ReadBinary("System LabelTip", "MaxLabelScale")->size(), 8u);
+    // 10 state + 14 colours + 2 x (count + 5) grades + 10 sizes + 13 + 15 + 1 label keys + 30
+    // template keys + 12 unit keys.
+    EXPECT_EQ(kv.Size(), 10u + 14u + 12u + 10u + 29u + 30u + 12u);
 }
 
 TEST(ZSettingsStore, RoundTripKeepsChangedValues)
@@ -166,6 +174,8 @@ TEST(ZSettingsStore, MalformedValuesKeepDefaults)
     kv.WriteInt("System LabelTip", "NodeTip", -1);
     kv.WriteInt("MultiPipeLabel", "PipeSep", 5);                          // integer where a string belongs
     kv.WriteBinary("System Template", "PipeDate", {1, 2, 3, 4, 5, 6, 7, 8});
+    kv.WriteInt("System State", "AutoSaveMinutes", -5);
+    kv.SetDouble("System LabelTip", "MaxLabelScale", -1.0);
     ZSettingsStore s;
     s.Load(kv);
     EXPECT_DOUBLE_EQ(s.ZoomInScale, 2.0 / 3.0);
@@ -180,4 +190,11 @@ TEST(ZSettingsStore, MalformedValuesKeepDefaults)
     EXPECT_EQ(s.LabelTip().NodeTip, 3);
     EXPECT_EQ(s.LabelTip().PipeSep, "-");
     EXPECT_EQ(s.Templates().Pipe.PipeDate, 0u);
+    EXPECT_EQ(s.AutoSaveMinutes, 5);
+    EXPECT_EQ(s.LabelTip().MaxLabelScale, 0.0);
+    kv.WriteInt("System State", "AutoSaveMinutes", 100000);
+    kv.SetDouble("System LabelTip", "MaxLabelScale", std::numeric_limits<double>::infinity());
+    s.Load(kv);
+    EXPECT_EQ(s.AutoSaveMinutes, 5);
+    EXPECT_EQ(s.LabelTip().MaxLabelScale, 0.0);
 }

@@ -6,6 +6,14 @@
 #include "views/CommandIds.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
+#include "model/Prompt.h"
+#include "model/ZNetBkDib.h"
+#include "persist/ProjectFile.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include <QMenu>
 #include <QPainter>
@@ -14,6 +22,15 @@
 #include <QtTest>
 
 using namespace ViewTestNetworks;
+
+namespace {
+struct Answers : Prompt {
+    bool yes = false;
+    std::vector<std::string> shown;
+    bool AskYesNo(const std::string& t) override { shown.push_back(t); return yes; }
+    void Inform(const std::string& t) override { shown.push_back(t); }
+};
+}
 
 class TestCQENView : public QObject {
     Q_OBJECT
@@ -309,6 +326,175 @@ private slots:
         v->Canvas().WorldToDevice(50, 0, px, py);
         QCOMPARE(img.pixelColor(px, py), QColor(0, 0, 255));
         QCOMPARE(img.pixelColor(5, 5), QColor(255, 255, 255));
+    }
+
+    void backgroundIsPlacedByOneClickAtTheViewsScale()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        Answers prompt;
+        v->SetPrompt(&prompt);
+        QTemporaryDir dir;
+        QImage img(400, 300, QImage::Format_RGB32);
+        img.fill(qRgb(10, 200, 10));
+        const QString png = dir.filePath("map.png");
+        QVERIFY(img.save(png));
+        CommandState st;
+        v->OnUpdateCommand(Cmd::BkClear, st);
+        QVERIFY(!st.enabled);
+        // Escape gives up the loaded image.
+        QVERIFY(v->BeginPlacingBackground(png));
+        v->OnUpdateCommand(Cmd::BkSelect, st);
+        QVERIFY(!st.enabled);
+        QTest::keyClick(v.get(), Qt::Key_Escape);
+        QVERIFY(!v->IsPlacingBackground());
+        QVERIFY(!doc.GetBkDib());
+        // At 2 pixels per metre a 400 x 300 image clicked at (100, 200) covers x 100..300, y 200..50.
+        v->Canvas().SetScale(0.5);
+        QVERIFY(v->BeginPlacingBackground(png));
+        v->PlaceBackground(100, 200);
+        const ZNetBkDib* dib = doc.GetBkDib();
+        QVERIFY(dib);
+        QCOMPARE(dib->BkLeft, 100.0);
+        QCOMPARE(dib->BkLeft + dib->BkWidth, 300.0);
+        QCOMPARE(dib->BkTop, 200.0);
+        QCOMPARE(dib->BkTop - dib->BkHeight, 50.0);
+        QVERIFY(doc.IsModified());
+        QVERIFY(!v->IsPlacingBackground());
+        // Placing is one undoable step; redo brings back the same image.
+        QVERIFY(doc.Undo());
+        QVERIFY(!doc.GetBkDib());
+        QVERIFY(doc.Redo());
+        QCOMPARE(doc.GetBkDib(), dib);
+        // It counts in the extents and draws under the network.
+        const ViewExtent full = doc.FullExtent(v->Canvas());
+        QCOMPARE(full.right, 300.0);
+        QCOMPARE(full.top, 200.0);
+        QImage shot(v->size(), QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter p(&shot);
+            v->Canvas().Paint(p);
+        }
+        int px, py;
+        v->Canvas().WorldToDevice(130, 120, px, py);
+        QCOMPARE(shot.pixel(px, py), qRgb(10, 200, 10));
+        // Hide, show, clear (asked first).
+        v->OnCommand(Cmd::BkShow);
+        QVERIFY(!doc.GetBkDib()->BkVisible);
+        v->OnUpdateCommand(Cmd::BkShow, st);
+        QVERIFY(st.enabled && !st.checked);
+        v->OnCommand(Cmd::BkClear);
+        QVERIFY(doc.GetBkDib());
+        QCOMPARE(prompt.shown.back(), std::string("清空背景将减小文档大小，\n你确认吗?"));
+        prompt.yes = true;
+        v->OnCommand(Cmd::BkClear);
+        QVERIFY(!doc.GetBkDib());
+        QVERIFY(doc.Undo());
+        QCOMPARE(doc.GetBkDib(), dib);
+        QVERIFY(!dib->BkVisible);
+        QVERIFY(doc.Undo());
+        QVERIFY(dib->BkVisible);
+        // A file that is no image is refused with its name.
+        const QString bad = dir.filePath("bad.bmp");
+        QFile f(bad);
+        f.open(QIODevice::WriteOnly);
+        f.write("BM not really");
+        f.close();
+        QVERIFY(!v->BeginPlacingBackground(bad));
+        QCOMPARE(QString::fromStdString(prompt.shown.back()), QStringLiteral("无法打开背景位图\"%1\"!").arg(bad));
+    }
+
+    void wheelZoomsAboutTheCursorAndMiddleDragPansInAnyMode()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        v->show();
+        const double s0 = v->Canvas().GetScale();
+        const QPoint at(100, 120);
+        double x0, y0;
+        v->Canvas().DeviceToWorld(at.x(), at.y(), x0, y0);
+        const size_t entries = v->Canvas().ZoomTool().History().size();
+        for (int i = 0; i < 2; ++i) {
+            QWheelEvent up(QPointF(at), QPointF(v->mapToGlobal(at)), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false);
+            QApplication::sendEvent(v.get(), &up);
+        }
+        QVERIFY(qFuzzyCompare(v->Canvas().GetScale(), s0 * 4.0 / 9.0));
+        double x1, y1;
+        v->Canvas().DeviceToWorld(at.x(), at.y(), x1, y1);
+        QVERIFY(std::fabs(x1 - x0) < 1e-9 && std::fabs(y1 - y0) < 1e-9);
+        QCOMPARE(v->Canvas().ZoomTool().History().size(), entries + 1);
+        // The middle button pans while a zoom mode waits for its click.
+        v->Canvas().ZoomTool().SetMode(ZZoomTool::WindowZoom);
+        const double cx = v->Canvas().CentreX(), s = v->Canvas().GetScale();
+        QTest::mousePress(v.get(), Qt::MiddleButton, Qt::NoModifier, QPoint(200, 200));
+        QMouseEvent move(QEvent::MouseMove, QPointF(240, 200), QPointF(v->mapToGlobal(QPoint(240, 200))), Qt::NoButton,
+                         Qt::MiddleButton, Qt::NoModifier);
+        QApplication::sendEvent(v.get(), &move);
+        QTest::mouseRelease(v.get(), Qt::MiddleButton, Qt::NoModifier, QPoint(240, 200));
+        QVERIFY(std::fabs(v->Canvas().CentreX() - (cx - 40 * s)) < 1e-9);
+        QCOMPARE(v->Canvas().ZoomTool().GetMode(), ZZoomTool::WindowZoom);
+    }
+
+    void namedViewZoomShowsTheRectangle()
+    {
+        ZDocument doc;
+        Square(doc);
+        doc.GetNamedViews().push_back({"corner", {0, 0, 20, 20}});
+        auto v = MakeView(doc);
+        QSignalSpy modified(v.get(), &CQENView::documentModified);
+        v->ZoomToNamedView(0);
+        QCOMPARE(v->Canvas().CentreX(), 10.0);
+        QCOMPARE(v->Canvas().GetScale(), 20.0 / 400.0);
+        QCOMPARE(modified.count(), 1);
+        v->ZoomToNamedView(5);   // no such view: nothing happens
+        QCOMPARE(v->Canvas().CentreX(), 10.0);
+    }
+
+    void townOverAScannedMap()
+    {
+        // A picture for looking at (QEN_SCREENSHOT_DIR): the example town over a street map.
+        const QString dir = qEnvironmentVariable("QEN_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("QEN_SCREENSHOT_DIR not set");
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        const ViewExtent net = doc.GetNetwork().BoundRect();
+        QImage map(1600, 1200, QImage::Format_RGB32);
+        map.fill(QColor(242, 238, 228));
+        {
+            QPainter p(&map);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(255, 255, 255), 18));
+            for (int i = 80; i < 1600; i += 210)
+                p.drawLine(i, 0, i + 120, 1200);
+            for (int j = 60; j < 1200; j += 170)
+                p.drawLine(0, j, 1600, j - 90);
+            p.setPen(QPen(QColor(170, 200, 230), 40));
+            p.drawLine(0, 900, 1600, 700);
+            p.setPen(QColor(120, 110, 100));
+            p.setFont(QFont(QStringLiteral("Sans"), 22));
+            p.drawText(200, 300, QStringLiteral("城东区"));
+            p.drawText(1000, 500, QStringLiteral("河西路"));
+        }
+        QTemporaryDir tmp;
+        const QString png = tmp.filePath("streets.png");
+        map.save(png);
+        auto v = std::make_unique<CQENView>(&doc, settings);
+        v->resize(900, 650);
+        v->show();
+        v->InitialUpdate();
+        v->Canvas().ZoomTool().ZoomExtents();
+        const double scale = std::max(net.Width() * 1.15 / map.width(), net.Height() * 1.15 / map.height());
+        v->Canvas().SetScale(scale);
+        QVERIFY(v->BeginPlacingBackground(png));
+        v->PlaceBackground(net.left - net.Width() * 0.07, net.top + net.Height() * 0.07);
+        v->Canvas().ZoomTool().ZoomExtents();
+        QApplication::processEvents();
+        QDir().mkpath(dir);
+        QVERIFY(v->grab().save(dir + QStringLiteral("/town_over_map.png")));
     }
 };
 

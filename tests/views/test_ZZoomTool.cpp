@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 namespace {
 class FakeHost : public ZCanvasHost {
 public:
@@ -220,7 +222,7 @@ private slots:
         QCOMPARE(host.saves, saves);
     }
 
-    void zoomExtentsFitsTheNetworkInsideAOnePixelBorder()
+    void zoomExtentsLeavesRoomForEdgeSymbolsAndLabels()
     {
         auto c = Canvas();
         const int saves = host.saves;
@@ -228,7 +230,67 @@ private slots:
         QCOMPARE(host.saves, saves + 1);
         QCOMPARE(c->CentreX(), 50.0);
         QCOMPARE(c->CentreY(), 50.0);
-        QVERIFY(qFuzzyCompare(c->GetScale(), 100.0 / 298.0));
+        // A label below an edge node and half its square fit between the network and the border.
+        const int m = c->ZoomTool().ExtentsMargin();
+        QVERIFY(m >= c->DeviceSize(settings.Sizes().NodeWidth) / 2 + c->LabelHeight());
+        QVERIFY(qFuzzyCompare(c->GetScale(), 100.0 / (300.0 - 2 * m)));
+        int l, t, r, b;
+        c->WorldToDevice(0, 100, l, t);
+        c->WorldToDevice(100, 0, r, b);
+        QVERIFY(t >= m - 1 && b <= 300 - m + 1);
+        // A window too small for that keeps most of itself for the network.
+        host.client = QRect(0, 0, 40, 40);
+        QVERIFY(c->ZoomTool().ExtentsMargin() <= 5);
+        host.client = QRect(0, 0, 400, 300);
+    }
+
+    void wheelZoomKeepsThePointUnderTheCursorAndOneBurstIsOneHistoryEntry()
+    {
+        auto c = Canvas();
+        ZZoomTool& t = c->ZoomTool();
+        const size_t entries = t.History().size();
+        const QPoint at(100, 80);
+        double x0, y0;
+        c->DeviceToWorld(at.x(), at.y(), x0, y0);
+        t.WheelStep(at, true, true);
+        t.WheelStep(at, true, false);
+        t.WheelStep(at, true, false);
+        QVERIFY(qFuzzyCompare(c->GetScale(), std::pow(2.0 / 3.0, 3)));
+        double x1, y1;
+        c->DeviceToWorld(at.x(), at.y(), x1, y1);
+        QVERIFY(std::fabs(x1 - x0) < 1e-9 && std::fabs(y1 - y0) < 1e-9);
+        QCOMPARE(t.History().size(), entries + 1);
+        // Back returns to where the burst began; Forward to where it ended.
+        t.Back();
+        QVERIFY(qFuzzyCompare(c->GetScale(), 1.0));
+        QCOMPARE(c->CentreX(), 200.0);
+        t.Forward();
+        QVERIFY(qFuzzyCompare(c->GetScale(), std::pow(2.0 / 3.0, 3)));
+        // Zooming out about the same point undoes it.
+        t.WheelStep(at, false, true);
+        t.WheelStep(at, false, false);
+        t.WheelStep(at, false, false);
+        QVERIFY(qFuzzyCompare(c->GetScale(), 1.0));
+        QVERIFY(std::fabs(c->CentreX() - 200.0) < 1e-9 && std::fabs(c->CentreY() - 150.0) < 1e-9);
+    }
+
+    void middleDragPansInAnyModeWithOneHistoryEntry()
+    {
+        auto c = Canvas();
+        ZZoomTool& t = c->ZoomTool();
+        t.SetMode(ZZoomTool::WindowZoom);
+        const size_t entries = t.History().size();
+        t.PanStep(QPoint(100, 100), QPoint(110, 100), true);
+        t.PanStep(QPoint(110, 100), QPoint(130, 90), false);
+        QCOMPARE(c->CentreX(), 170.0);   // the drawing followed the mouse 30 right and 10 up
+        QCOMPARE(c->CentreY(), 140.0);
+        QCOMPARE(t.History().size(), entries + 1);
+        QCOMPARE(t.GetMode(), ZZoomTool::WindowZoom);
+        // Inside a real-time run steps add nothing to the history.
+        t.SetMode(ZZoomTool::RealTimePan);
+        const size_t inRun = t.History().size();
+        t.PanStep(QPoint(0, 0), QPoint(5, 5), true);
+        QCOMPARE(t.History().size(), inRun);
     }
 
     void commandStates()

@@ -1,0 +1,92 @@
+#include "COptionToolTipPage.h"
+
+#include "model/ZSettingsStore.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace {
+struct Caption { int bit; const char* text; };
+const Caption kNode[] = {{1, "节点编号"}, {2, "节点坐标"}, {4, "节点流量"}, {8, "地面标高"}, {16, "绝对压力"}, {32, "自由水头"}, {0, nullptr}};
+const Caption kPipe[] = {{1, "管道编号"}, {2, "粗糙系数"}, {4, "标准管径"}, {8, "管道长度"}, {32, "管道流量"},
+                         {128, "管道流速"}, {256, "水力坡度"}, {512, "管道压降"}, {0, nullptr}};
+const Caption kPump[] = {{1, "水泵编号"}, {2, "水泵名称"}, {4, "水泵扬程"}, {8, "额定转速"}, {16, "阻力系数"}, {0, nullptr}};
+const Caption kValve[] = {{1, "阀门编号"}, {2, "降压量"}, {4, "阻力系数"}, {0, nullptr}};
+const Caption kTank[] = {{1, "水池编号"}, {2, "水池水位"}, {4, "水池面积"}, {0, nullptr}};
+const Caption* const kKinds[] = {kNode, kPipe, kPump, kValve, kTank};
+const char* const kGroups[] = {"节点", "管道", "水泵", "阀门", "水池"};
+}
+
+COptionToolTipPage::COptionToolTipPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
+    : COptionPage(settings, draw, prompt, parent)
+{
+    setObjectName(QStringLiteral("toolTipPage"));
+    auto* top = new QVBoxLayout(this);
+    m_on = new QCheckBox(QStringLiteral("打开提示"), this);
+    m_on->setObjectName(QStringLiteral("tipOn"));
+    top->addWidget(m_on);
+    auto* grid = new QGridLayout;
+    for (int k = 0; k < 5; ++k) {
+        auto* group = new QGroupBox(QString::fromUtf8(kGroups[k]), this);
+        auto* col = new QVBoxLayout(group);
+        for (const Caption* c = kKinds[k]; c->text; ++c) {
+            auto* box = new QCheckBox(QString::fromUtf8(c->text), group);
+            box->setObjectName(QStringLiteral("tip%1_%2").arg(k).arg(c->bit));
+            col->addWidget(box);
+            m_items.push_back({k, c->bit, box});
+        }
+        col->addStretch(1);
+        grid->addWidget(group, k < 2 ? 0 : 1, k < 2 ? k : k - 2, 1, 1);
+    }
+    top->addLayout(grid, 1);
+    connect(m_on, &QCheckBox::toggled, this, &COptionToolTipPage::UpdateEnabling);
+    LoadPage();
+}
+
+int* COptionToolTipPage::Mask(int kind) const
+{
+    ZLabelTipSettings& lt = m_settings.LabelTip();
+    int* const masks[] = {&lt.NodeTip, &lt.PipeTip, &lt.PumpTip, &lt.ValveTip, &lt.TankTip};
+    return masks[kind];
+}
+
+QCheckBox* COptionToolTipPage::ItemBox(int kind, int bit) const
+{
+    for (const Item& i : m_items)
+        if (i.kind == kind && i.bit == bit)
+            return i.box;
+    return nullptr;
+}
+
+void COptionToolTipPage::UpdateEnabling()
+{
+    for (const Item& i : m_items)
+        i.box->setEnabled(m_on->isChecked());
+}
+
+void COptionToolTipPage::LoadPage()
+{
+    m_on->setChecked(m_settings.ToolTipOn);
+    for (const Item& i : m_items)
+        i.box->setChecked((*Mask(i.kind) & i.bit) != 0);
+    UpdateEnabling();
+}
+
+void COptionToolTipPage::ApplyPage()
+{
+    m_settings.ToolTipOn = m_on->isChecked();
+    int masks[5] = {0, 0, 0, 0, 0};
+    for (const Item& i : m_items)
+        if (i.box->isChecked())
+            masks[i.kind] |= i.bit;
+    for (int k = 0; k < 5; ++k) {
+        // Bits this page does not show are kept as they were.
+        int shown = 0;
+        for (const Item& i : m_items)
+            if (i.kind == k)
+                shown |= i.bit;
+        *Mask(k) = (*Mask(k) & ~shown) | masks[k];
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "COptionPage.h"
+
+class QComboBox;
+
+// "单位": the display unit and number format of each of the six quantities.
+class COptionUnitPage : public COptionPage {
+    Q_OBJECT
+public:
+    static constexpr int Quantities = 6;
+
+    COptionUnitPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
+
+    QString Title() const override { return QStringLiteral("单位"); }
+    void LoadPage() override;
+    void ApplyPage() override;
+
+    QComboBox* UnitBox(int quantity) const { return m_units[quantity]; }
+    QComboBox* FormatBox(int quantity) const { return m_formats[quantity]; }
+
+private:
+    QComboBox* m_units[Quantities];
+    QComboBox* m_formats[Quantities];
+};

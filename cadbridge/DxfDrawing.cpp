@@ -1,0 +1,186 @@
+#include "DxfDrawing.h"
+#include "DxfTagReader.h"
+#include "DxfTemplate.h"
+#include "DxfTextCodec.h"
+
+#include <algorithm>
+
+namespace {
+
+bool SameNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+               return up(x) == up(y);
+           });
+}
+
+} // namespace
+
+std::unique_ptr<DxfDrawing> DxfDrawing::Load(const std::string& path)
+{
+    auto d = FromTags(DxfTagReader::ReadFile(path), path);
+    d->m_cameFromFile = true;
+    return d;
+}
+
+std::unique_ptr<DxfDrawing> DxfDrawing::New()
+{
+    auto d = FromTags(DxfTemplate::Tags(), std::string());
+    d->m_modified = true;   // a new drawing is written even when nothing is drawn into it
+    return d;
+}
+
+std::unique_ptr<DxfDrawing> DxfDrawing::FromTags(DxfTagList tags, const std::string& path)
+{
+    std::unique_ptr<DxfDrawing> d(new DxfDrawing);
+    d->m_tags = std::move(tags);
+    d->m_path = path;
+    d->Analyse();
+    return d;
+}
+
+void DxfDrawing::Analyse()
+{
+    unsigned long long maxHandle = 0, seed = 0;
+    bool haveEntities = false, haveTables = false, handling = false;
+    std::string section;
+    m_layerNames.clear();
+    m_layerTableEnd = m_layerCountTag = m_handSeedTag = -1;
+    m_inLayerTable = false;
+    size_t tablesEnd = 0, firstSectionAfterTables = 0;
+    for (size_t i = 0; i < m_tags.size(); ++i) {
+        const DxfTag& t = m_tags[i];
+        if ((t.code == 5 || t.code == 105) && !section.empty()) {
+            unsigned long long h = 0;
+            if (dxf::ParseHandle(t.value, h))
+                maxHandle = std::max(maxHandle, h);
+        }
+        if (t.code == 0 && t.value == "SECTION" && i + 1 < m_tags.size() && m_tags[i + 1].code == 2) {
+            section = m_tags[++i].value;
+            if (section == "ENTITIES") {
+                haveEntities = true;
+                m_entitiesBegin = i + 1;
+            } else if (section == "TABLES") {
+                haveTables = true;
+            } else if (haveTables && firstSectionAfterTables == 0) {
+                firstSectionAfterTables = i - 1;
+            }
+            continue;
+        }
+        if (t.code == 0 && t.value == "ENDSEC") {
+            if (section == "ENTITIES")
+                m_entitiesEnd = i;
+            if (section == "TABLES")
+                tablesEnd = i;
+            section.clear();
+            continue;
+        }
+        if (section == "HEADER" && t.code == 9 && i + 1 < m_tags.size()) {
+            const DxfTag& v = m_tags[i + 1];
+            if (t.value == "$ACADVER")
+                m_version = v.value;
+            else if (t.value == "$DWGCODEPAGE") {
+                const std::string cs = DxfTextCodec::CharsetOfCodePage(v.value);
+                if (!cs.empty())
+                    m_charset = cs;
+            } else if (t.value == "$HANDSEED") {
+                m_handSeedTag = static_cast<long>(i + 1);
+                dxf::ParseHandle(v.value, seed);
+            } else if (t.value == "$HANDLING") {
+                long long h = 0;
+                handling = dxf::ParseInt(v.value, h) && h != 0;
+            }
+        }
+        if (section == "TABLES")
+            AnalyseTables(i);
+    }
+    if (m_version >= "AC1021")
+        m_charset = "UTF-8";
+    m_usesHandles = HasSubclasses() || handling;
+    m_nextHandle = std::max({seed, maxHandle + 1, static_cast<unsigned long long>(1)});
+
+    // Drawings without a LAYER table or ENTITIES section (plain R12 files) get empty ones.
+    const size_t eof = m_tags.size() - 1;
+    if (!haveEntities) {
+        m_tags.insert(m_tags.begin() + static_cast<long>(eof),
+                      {{0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}});
+        return Analyse();
+    }
+    if (m_layerTableEnd < 0) {
+        DxfTagList table = {{0, "TABLE"}, {2, "LAYER"}, {70, "0"}, {0, "ENDTAB"}};
+        if (haveTables) {
+            m_tags.insert(m_tags.begin() + static_cast<long>(tablesEnd), table.begin(), table.end());
+        } else {
+            const size_t at = firstSectionAfterTables ? firstSectionAfterTables : m_entitiesBegin - 2;
+            table.insert(table.begin(), {{0, "SECTION"}, {2, "TABLES"}});
+            table.push_back({0, "ENDSEC"});
+            m_tags.insert(m_tags.begin() + static_cast<long>(at), table.begin(), table.end());
+        }
+        return Analyse();
+    }
+}
+
+void DxfDrawing::AnalyseTables(size_t& i)
+{
+    const DxfTag& t = m_tags[i];
+    if (!(t.code == 0 && (t.value == "LAYER" || t.value == "LTYPE" || t.value == "BLOCK_RECORD" || t.value == "TABLE"
+                          || t.value == "ENDTAB")))
+        return;
+    if (t.value == "ENDTAB") {
+        if (m_inLayerTable)
+            m_layerTableEnd = static_cast<long>(i);
+        m_inLayerTable = false;
+        return;
+    }
+    // Read the record's name, handle and (for a table header) entry count up to the next record.
+    std::string name, handle;
+    long countTag = -1;
+    size_t j = i + 1;
+    for (; j < m_tags.size() && m_tags[j].code != 0; ++j) {
+        if (m_tags[j].code == 2 && name.empty())
+            name = m_tags[j].value;
+        else if ((m_tags[j].code == 5 || m_tags[j].code == 105) && handle.empty())
+            handle = m_tags[j].value;
+        else if (m_tags[j].code == 70 && countTag < 0)
+            countTag = static_cast<long>(j);
+    }
+    if (t.value == "TABLE" && name == "LAYER") {
+        m_layerTableHandle = handle;
+        m_layerCountTag = countTag;
+        m_inLayerTable = true;
+    } else if (t.value == "LAYER") {
+        m_layerNames.push_back(name);
+    } else if (t.value == "LTYPE" && SameNoCase(name, "CONTINUOUS")) {
+        m_continuous = name;
+    } else if (t.value == "BLOCK_RECORD" && SameNoCase(name, "*Model_Space")) {
+        m_modelSpaceOwner = handle;
+    }
+    i = j - 1;
+}
+
+bool DxfDrawing::HasLayer(const std::string& fileName) const
+{
+    return std::find(m_layerNames.begin(), m_layerNames.end(), fileName) != m_layerNames.end();
+}
+
+void DxfDrawing::AddLayer(const std::string& fileName)
+{
+    m_layerNames.push_back(fileName);
+    m_modified = true;
+    ++m_addedLayerCount;
+    DxfTagList& l = m_addedLayers;
+    l.push_back({0, "LAYER"});
+    if (m_usesHandles)
+        l.push_back({5, NextHandle()});
+    if (HasSubclasses()) {
+        if (!m_layerTableHandle.empty())
+            l.push_back({330, m_layerTableHandle});
+        l.push_back({100, "AcDbSymbolTableRecord"});
+        l.push_back({100, "AcDbLayerTableRecord"});
+    }
+    l.push_back({2, fileName});
+    l.push_back({70, "0"});
+    l.push_back({62, "7"});
+    l.push_back({6, m_continuous});
+}

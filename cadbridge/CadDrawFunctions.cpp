@@ -249,6 +249,7 @@ CADBRIDGE_API int32_t CadCreateLayer(CadHandle h, const char* name)
     DxfDrawing* d = h && s.IsOpen() ? s.Active() : nullptr;
     if (!d || !name || !*name)
         return False;
+    d->PrepareFor(name);
     const std::string fileName = DxfTextCodec::FromGbk(name, d->Charset());
     if (!d->HasLayer(fileName))
         d->AddLayer(fileName);

@@ -46,7 +46,7 @@ void DxfDrawing::Analyse()
     bool haveEntities = false, haveTables = false, handling = false;
     std::string section;
     m_layerNames.clear();
-    m_layerTableEnd = m_layerCountTag = m_handSeedTag = -1;
+    m_layerTableEnd = m_layerCountTag = m_handSeedTag = m_codePageTag = m_headerBegin = -1;
     m_inLayerTable = false;
     size_t tablesEnd = 0, firstSectionAfterTables = 0;
     for (size_t i = 0; i < m_tags.size(); ++i) {
@@ -58,6 +58,8 @@ void DxfDrawing::Analyse()
         }
         if (t.code == 0 && t.value == "SECTION" && i + 1 < m_tags.size() && m_tags[i + 1].code == 2) {
             section = m_tags[++i].value;
+            if (section == "HEADER")
+                m_headerBegin = static_cast<long>(i + 1);
             if (section == "ENTITIES") {
                 haveEntities = true;
                 m_entitiesBegin = i + 1;
@@ -84,6 +86,7 @@ void DxfDrawing::Analyse()
                 const std::string cs = DxfTextCodec::CharsetOfCodePage(v.value);
                 if (!cs.empty())
                     m_charset = cs;
+                m_codePageTag = static_cast<long>(i + 1);
             } else if (t.value == "$HANDSEED") {
                 m_handSeedTag = static_cast<long>(i + 1);
                 dxf::ParseHandle(v.value, seed);
@@ -183,4 +186,58 @@ void DxfDrawing::AddLayer(const std::string& fileName)
     l.push_back({70, "0"});
     l.push_back({62, "7"});
     l.push_back({6, m_continuous});
+}
+
+namespace {
+
+bool IsTextCode(int c)
+{
+    return (c >= 1 && c <= 9 && c != 5) || (c >= 100 && c <= 102) || (c >= 300 && c <= 309) || (c >= 410 && c <= 419)
+        || (c >= 430 && c <= 439) || (c >= 470 && c <= 479) || c == 999 || (c >= 1000 && c <= 1009 && c != 1004 && c != 1005);
+}
+
+bool IsAscii(std::string_view s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+void DxfDrawing::Transcode(DxfTagList& tags, const std::string& from) const
+{
+    for (DxfTag& t : tags)
+        if (IsTextCode(t.code) && !IsAscii(t.value))
+            t.value = DxfTextCodec::ToGbk(t.value, from);
+}
+
+void DxfDrawing::PrepareFor(std::string_view gbk)
+{
+    if (IsAscii(gbk) || m_charset == "UTF-8" || m_charset == "CP936")
+        return;
+    const std::string from = m_charset;
+    Transcode(m_tags, from);
+    Transcode(m_addedLayers, from);
+    Transcode(m_addedEntities, from);
+    for (std::string& n : m_layerNames)
+        if (!IsAscii(n))
+            n = DxfTextCodec::ToGbk(n, from);
+    m_charset = "CP936";
+    m_modified = true;
+    if (m_codePageTag >= 0) {
+        m_tags[static_cast<size_t>(m_codePageTag)].value = "ANSI_936";
+        return;
+    }
+    // No code page named: say so in the header, making one when there is none.
+    const DxfTagList cp = {{9, "$DWGCODEPAGE"}, {3, "ANSI_936"}};
+    if (m_headerBegin >= 0) {
+        m_tags.insert(m_tags.begin() + m_headerBegin, cp.begin(), cp.end());
+    } else {
+        DxfTagList header = {{0, "SECTION"}, {2, "HEADER"}, cp[0], cp[1], {0, "ENDSEC"}};
+        m_tags.insert(m_tags.begin(), header.begin(), header.end());
+    }
+    const auto names = m_layerNames;
+    const auto next = m_nextHandle;
+    Analyse();
+    m_layerNames = names;
+    m_nextHandle = std::max(m_nextHandle, next);
 }

@@ -31,6 +31,11 @@ public:
     std::string NextHandle() { return dxf::FormatHandle(m_nextHandle++); }
     unsigned long long HandleSeed() const { return m_nextHandle; }
 
+    // Before adding a GBK text: a drawing in a single-byte code page that cannot hold it is
+    // turned into code page 936 as a whole (every text re-encoded, $DWGCODEPAGE changed), as
+    // not every reader understands \U+XXXX escapes in names.
+    void PrepareFor(std::string_view gbk);
+
     // Layer names as the file writes them.
     bool HasLayer(const std::string& fileName) const;
     void AddLayer(const std::string& fileName);
@@ -54,6 +59,7 @@ private:
     DxfDrawing() = default;
     void Analyse();
     void AnalyseTables(size_t& i);
+    void Transcode(DxfTagList& tags, const std::string& from) const;
 
     std::string m_path;
     bool m_cameFromFile = false;
@@ -76,4 +82,6 @@ private:
     long m_layerTableEnd = -1;
     long m_layerCountTag = -1;
     long m_handSeedTag = -1;
+    long m_codePageTag = -1;
+    long m_headerBegin = -1;
 };

@@ -47,8 +47,10 @@ std::vector<DxfEntityBuilder::Vertex> SplinePoints(std::vector<DxfEntityBuilder:
 } // namespace
 
 DxfEntityBuilder::DxfEntityBuilder(DxfDrawing& drawing, const std::string& layerGbk)
-    : m_drawing(drawing), m_layer(DxfTextCodec::FromGbk(layerGbk, drawing.Charset()))
+    : m_drawing(drawing)
 {
+    m_drawing.PrepareFor(layerGbk);
+    m_layer = DxfTextCodec::FromGbk(layerGbk, drawing.Charset());
 }
 
 void DxfEntityBuilder::Head(const char* type, const char* subclass)
@@ -193,6 +195,7 @@ void DxfEntityBuilder::Circle(double cx, double cy, double radius)
 void DxfEntityBuilder::Text(const std::string& textGbk, double x, double y, double height, double rotation, HAlign h,
                             VAlign v)
 {
+    m_drawing.PrepareFor(textGbk);
     Head("TEXT", "AcDbText");
     Point(10, x, y);
     Real(30, 0.0);

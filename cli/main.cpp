@@ -2,6 +2,8 @@
 #include "BalanceCommand.h"
 #include "ConvertCommand.h"
 #include "DocumentIo.h"
+#include "DxfExportCommand.h"
+#include "DxfImportCommand.h"
 #include "ExitCode.h"
 #include "InfoCommand.h"
 #include "persist/ArchiveError.h"
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<InfoCommand>(io));
     commands.push_back(std::make_unique<ConvertCommand>(io));
     commands.push_back(std::make_unique<BalanceCommand>(io));
+    commands.push_back(std::make_unique<DxfImportCommand>(io));
+    commands.push_back(std::make_unique<DxfExportCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

@@ -1,0 +1,68 @@
+#pragma once
+#include "model/PipePoint.h"
+
+#include <string>
+#include <vector>
+
+class Prompt;
+class ProgressObserver;
+class ZDocument;
+class ZFlowNode;
+class ZNetView;
+class ZPipeLink;
+class ZSettingsStore;
+
+// Draws a network into the active drawing of the CAD bridge session: pipes as polylines with
+// their labels and, once balanced, flow arrows; pumps, valves and tanks as symbols; nodes as
+// discs with labels; contour lines with their values. Program metres become CAD units.
+class ZCadExport {
+public:
+    struct Options {
+        double ScaleCad = 1.0;
+        double ScaleQen = 1.0;
+        double ArrowSize = 4.0;   // CAD units, not scaled
+        double LabelSize = 3.5;
+        double NodeSize = 2.0;
+        double DevSize = 5.0;
+        std::string NodeLayer = "NODE";   // GBK
+        std::string PipeLayer = "PIPE";
+        std::string LabelLayer = "TEXT";
+        std::string OtherLayer = "OTHER";
+    };
+    // One contour line in metres with its value (display text) and the segment its label sits on.
+    struct Contour {
+        std::vector<PipePoint> Points;
+        std::string Text;   // GBK
+        int LabelSegment = 0;
+    };
+
+    ZCadExport(const ZDocument& doc, const ZSettingsStore& settings, const Options& options);
+
+    double Ratio() const { return m_ratio; }   // CAD units per metre
+    // The document's contour lines, drawn when its contours are enabled.
+    void SetContours(std::vector<Contour> contours) { m_contours = std::move(contours); }
+
+    // The drawing pass into the active drawing of `cadHandle`. A stop request asks "确认终止此操作吗?";
+    // Yes ends the link or node loop (the contour loop asks again on its own).
+    void Run(void* cadHandle, ProgressObserver* observer, Prompt* prompt);
+
+    // Where a node goes in the drawing: a device outlet moved by the device size along its chain.
+    PipePoint Position(const ZFlowNode& node) const;
+    // Direction of p -> q in [0, 2pi), and folded into (-pi/2, pi/2] so texts never read upside down.
+    static double Direction(const PipePoint& p, const PipePoint& q);
+    static double Readable(double angle);
+    // The node label's direction: the middle of the widest gap between its pipes.
+    static double NodeLabelAngle(const ZFlowNode& node);
+
+private:
+    void DrawPipe(void* h, const ZPipeLink& pipe, const ZNetView& view);
+    void DrawNode(void* h, const ZFlowNode& node, const ZNetView& view);
+    void DrawContour(void* h, const Contour& c);
+    bool Stop(ProgressObserver* observer, Prompt* prompt) const;
+
+    const ZDocument& m_doc;
+    const ZSettingsStore& m_settings;
+    Options m_options;
+    double m_ratio;
+    std::vector<Contour> m_contours;
+};

@@ -1,0 +1,71 @@
+#pragma once
+#include "ZCadNodeIndex.h"
+#include "model/PipePoint.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class Prompt;
+class ProgressObserver;
+class ZNetObject;
+class ZNetwork;
+class ZPipeLink;
+class ZTemplateSet;
+
+// Turns the lines and polylines of a CAD drawing into pipes of a network: each drawn line one
+// pipe, its ends joined to the first node within the tolerance or to new nodes, its inner
+// vertices the pipe's bend points. Optionally splits a pipe where another one ends on it.
+class ZCadImport {
+public:
+    struct Options {
+        double MinDist = 0.0;      // connection tolerance, CAD units
+        double ScaleCad = 1.0;     // ScaleCad CAD units ...
+        double ScaleQen = 1.0;     // ... are ScaleQen millimetres
+        bool SplitAtTees = false;
+    };
+
+    ZCadImport(ZNetwork& network, const ZTemplateSet& templates, const Options& options);
+    ~ZCadImport();
+
+    double Ratio() const { return m_ratio; }           // metres per CAD unit
+    double Tolerance() const { return m_tolerance; }   // metres
+
+    // One drawn line, in CAD units. True when a pipe was added; closed figures, zero-length
+    // lines and points that are not finite add nothing.
+    bool AddPolyline(const PipePoint* points, int count);
+
+    // Scans the active drawing of the CAD bridge session behind `cadHandle` (layers: GBK names,
+    // none for all layers; flags: 1 lines, 2 polylines). Progress goes to `observer`; a stop
+    // request asks "确认终止此操作吗?" and ends the scan on Yes. Returns the pipes added.
+    int Extract(void* cadHandle, const std::vector<std::string>* layers, int flags, ProgressObserver* observer,
+                Prompt* prompt);
+
+    // Where an end of a pipe added here lies on the middle of another pipe (within the tolerance),
+    // that pipe is split there into two joined at the node. Returns the number of splits.
+    int SplitAtTees();
+
+    // Objects added to the network (nodes and pipes, in the order made) and pipes changed by splits.
+    const std::vector<ZNetObject*>& Added() const { return m_added; }
+    const std::vector<ZNetObject*>& Changed() const { return m_changed; }
+    int PipesAdded() const { return m_pipesAdded; }
+    int NodesAdded() const { return m_nodesAdded; }
+
+    // Splits a layer list typed as "A;B;;C": every maximal run without ";" is one name, nothing
+    // trimmed, empty runs dropped.
+    static std::vector<std::string> SplitLayers(const std::string& text);
+
+private:
+    class ZConsumeNode* EndNode(const PipePoint& p, const ZPipeLink& pipe);
+
+    ZNetwork& m_network;
+    const ZTemplateSet& m_templates;
+    Options m_options;
+    double m_ratio;
+    double m_tolerance;
+    ZCadNodeIndex m_index;
+    std::vector<ZNetObject*> m_added;
+    std::vector<ZNetObject*> m_changed;
+    int m_pipesAdded = 0;
+    int m_nodesAdded = 0;
+};

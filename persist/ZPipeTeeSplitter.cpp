@@ -84,11 +84,17 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
             if (!(len2 > 0))
                 continue;
             const double t = std::clamp(((n->X - g.a.x) * dx + (n->Y - g.a.y) * dy) / len2, 0.0, 1.0);
-            if (std::hypot(g.a.x + t * dx - n->X, g.a.y + t * dy - n->Y) > m_tolerance)
+            const double dist = std::hypot(g.a.x + t * dx - n->X, g.a.y + t * dy - n->Y);
+            if (dist > m_tolerance)
                 continue;
+            // One split per node and pipe: on the nearest segment, the first of equally near ones.
+            const Hit hit{g.pipe, g.index, t, dist, n};
             auto& list = hits[g.pipe];
-            if (std::none_of(list.begin(), list.end(), [n](const Hit& h) { return h.node == n; }))
-                list.push_back({g.pipe, g.index, t, n});
+            auto same = std::find_if(list.begin(), list.end(), [n](const Hit& h) { return h.node == n; });
+            if (same == list.end())
+                list.push_back(hit);
+            else if (dist < same->distance || (dist == same->distance && g.index < same->segment))
+                *same = hit;
         }
     }
     int count = 0;

@@ -22,6 +22,7 @@ private:
         ZPipeLink* pipe;
         int segment;       // 0: from the start node to the first bend point
         double along;      // position on the segment, 0..1
+        double distance;
         ZConsumeNode* node;
     };
     void SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::vector<ZNetObject*>& added);

@@ -1,5 +1,6 @@
 #pragma once
 #include "ViewExtent.h"
+#include "ZContourSet.h"
 #include "ZDrawSettings.h"
 #include "ZNamedView.h"
 #include "ZNetBkDib.h"
@@ -35,6 +36,10 @@ public:
     // The same with the network's bounds as the view draws them.
     ViewExtent FullExtent(const ZNetView& view) const;
 
+    // The contours shown until the next generation; never saved.
+    ZContourSet& GetContours() { return m_contours; }
+    const ZContourSet& GetContours() const { return m_contours; }
+
     ZNetBkDib* GetBkDib() const { return m_bkDib.get(); }
     // Replaces the image; returns true when something changed (the caller marks the document modified).
     bool SetBkDib(std::unique_ptr<ZNetBkDib> dib);
@@ -57,6 +62,7 @@ private:
     ZDrawSettings m_drawSettings;
     std::vector<ZNamedView> m_namedViews;
     std::unique_ptr<ZNetBkDib> m_bkDib;
+    ZContourSet m_contours;
     ViewExtent m_extents{0.0, 0.0, 1000.0, 1000.0};
     uint32_t m_fileVersion = HighestVersion;
     int m_fileKind = ProjectFile;

@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class ProgressObserver;
+class Prompt;
+class ZContourSet;
+class ZHeadField;
+class ZNetwork;
+
+// Makes a document's contours: the head field on a 100 x 100 cell grid over the network, then the
+// polygons of every level from the first level up to the highest node value, sorted for drawing.
+class ZContourGenerator {
+public:
+    enum Status { Ok = 0, Stopped, BadInterval, NoPipes, TooManyLevels, Declined };
+    static constexpr int GridCells = 100;
+    // Above this many levels the user is asked first; above the second, generation is refused
+    // (tracing and drawing would take minutes and the lines would merge into one blot).
+    static constexpr long LevelsWithoutAsking = 1000;
+    static constexpr long MaxLevels = 20000;
+
+    struct Range {
+        double first = 0.0;
+        double high = 0.0;
+        long levels = 0;
+    };
+    // The lowest value starts at 1000 and the highest at 0; the first level is the lowest value
+    // truncated to a multiple of the interval. False for an interval that is not a positive number.
+    static bool LevelRange(const std::vector<double>& nodeValues, double interval, Range& range);
+
+    static Status Generate(const ZNetwork& network, int kind, double interval, ZContourSet& out,
+                           ProgressObserver* observer = nullptr, Prompt* prompt = nullptr);
+    // The tracing stage over a field already computed (fractions 0.85 to 1); the field's values
+    // near a level are nudged below it.
+    static Status Trace(ZHeadField& field, const Range& range, double interval, ZContourSet& out,
+                        ProgressObserver* observer = nullptr);
+
+    // What to tell the user (UTF-8); empty for success and for a stop the user asked for.
+    static std::string Message(Status status, long levels = 0);
+    static std::string AskManyLevelsText(long levels);
+};

@@ -4,6 +4,7 @@
 #include "ExitCode.h"
 #include "cadbridge/CadBridge.h"
 #include "hydraulics/ZBalanceRun.h"
+#include "hydraulics/ZContourGenerator.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ZCadExport.h"
@@ -49,10 +50,16 @@ int DxfExportCommand::Run()
             return ExitBadFile;
         }
     }
-    std::vector<ZCadExport::Contour> contours;
     if (!m_contours.empty()) {
-        doc.GetDrawSettings().ContourOption = 1;
-        doc.GetDrawSettings().ContourKind = m_contours == "free" ? 1 : 0;
+        ZDrawSettings& ds = doc.GetDrawSettings();
+        ds.ContourOption = 1;
+        ds.ContourKind = m_contours == "free" ? 1 : 0;
+        const auto status = ZContourGenerator::Generate(doc.GetNetwork(), ds.ContourKind, ds.ContourInterval,
+                                                        doc.GetContours());
+        if (status != ZContourGenerator::Ok) {
+            std::cerr << "qen-cli export-dxf: " << ZContourGenerator::Message(status) << "\n";
+            return ExitBadFile;
+        }
     }
 
     CadHandle h = OpenAutoCad();
@@ -70,7 +77,6 @@ int DxfExportCommand::Run()
     opt.LabelSize = m_labelSize;
     opt.ArrowSize = m_arrowSize;
     ZCadExport exporter(doc, settings, opt);
-    exporter.SetContours(std::move(contours));
     exporter.Run(h, nullptr, nullptr);
     const bool written = CadSetVisible(h, 1) != 0;
     if (!written)

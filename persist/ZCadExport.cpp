@@ -3,6 +3,7 @@
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
 #include "model/ZBasicNetView.h"
+#include "model/ZContourPolygon.h"
 #include "model/ZDeviceLink.h"
 #include "model/ZDocument.h"
 #include "model/ZObjectLabels.h"
@@ -151,9 +152,10 @@ void ZCadExport::Run(void* h, ProgressObserver* observer, Prompt* prompt)
         stopped = Stop(observer, prompt);
     }
     if (contours) {
-        const size_t k = m_contours.size();
+        const auto& polygons = m_doc.GetContours().Polygons;
+        const size_t k = polygons.size();
         for (size_t i = 0; i < k; ++i) {
-            DrawContour(h, m_contours[i]);
+            DrawContour(h, polygons[i]);
             if (observer)
                 observer->Progress((90 + static_cast<int>(static_cast<double>(i) / static_cast<double>(k) * 10)) / 100.0);
             if (Stop(observer, prompt))
@@ -229,7 +231,7 @@ void ZCadExport::DrawNode(void* h, const ZFlowNode& node, const ZNetView& view)
                      static_cast<int32_t>(ptrs.size()), NodeLabelAngle(node), framed);
 }
 
-void ZCadExport::DrawContour(void* h, const Contour& c)
+void ZCadExport::DrawContour(void* h, const ZContourPolygon& c)
 {
     if (c.Points.size() < 2)
         return;
@@ -241,10 +243,11 @@ void ZCadExport::DrawContour(void* h, const Contour& c)
     for (const PipePoint& p : c.Points)
         pts.push_back({p.x * m_ratio, p.y * m_ratio});
     CadDrawCurve(h, Cad(pts.data()), static_cast<int32_t>(pts.size()), m_options.OtherLayer.c_str(), 2, closed ? 1 : 0);
-    if (!m_settings.ContourLabelOn || c.Text.empty())
+    if (!m_settings.ContourLabelOn)
         return;
+    const std::string text = m_settings.Units().Hydr().FormatFixed(c.Level);
     const size_t s = std::min<size_t>(static_cast<size_t>(std::max(c.LabelSegment, 0)), pts.size() - 2);
     const PipePoint m{(pts[s].x + pts[s + 1].x) / 2, (pts[s].y + pts[s + 1].y) / 2};
     CadDrawPipeLabel(h, Cad(&m), Readable(Direction(pts[s], pts[s + 1])), m_options.LabelSize, 0,
-                     m_options.LabelLayer.c_str(), c.Text.c_str(), "", 0);
+                     m_options.LabelLayer.c_str(), text.c_str(), "", 0);
 }

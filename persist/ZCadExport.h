@@ -14,7 +14,7 @@ class ZSettingsStore;
 
 // Draws a network into the active drawing of the CAD bridge session: pipes as polylines with
 // their labels and, once balanced, flow arrows; pumps, valves and tanks as symbols; nodes as
-// discs with labels; contour lines with their values. Program metres become CAD units.
+// discs with labels; the document's contour lines with their values when contours are on. Program metres become CAD units.
 class ZCadExport {
 public:
     struct Options {
@@ -29,19 +29,9 @@ public:
         std::string LabelLayer = "TEXT";
         std::string OtherLayer = "OTHER";
     };
-    // One contour line in metres with its value (display text) and the segment its label sits on.
-    struct Contour {
-        std::vector<PipePoint> Points;
-        std::string Text;   // GBK
-        int LabelSegment = 0;
-    };
-
     ZCadExport(const ZDocument& doc, const ZSettingsStore& settings, const Options& options);
 
     double Ratio() const { return m_ratio; }   // CAD units per metre
-    // The document's contour lines, drawn when its contours are enabled.
-    void SetContours(std::vector<Contour> contours) { m_contours = std::move(contours); }
-
     // The drawing pass into the active drawing of `cadHandle`. A stop request asks "确认终止此操作吗?";
     // Yes ends the link or node loop (the contour loop asks again on its own).
     void Run(void* cadHandle, ProgressObserver* observer, Prompt* prompt);
@@ -57,12 +47,11 @@ public:
 private:
     void DrawPipe(void* h, const ZPipeLink& pipe, const ZNetView& view);
     void DrawNode(void* h, const ZFlowNode& node, const ZNetView& view);
-    void DrawContour(void* h, const Contour& c);
+    void DrawContour(void* h, const struct ZContourPolygon& c);
     bool Stop(ProgressObserver* observer, Prompt* prompt) const;
 
     const ZDocument& m_doc;
     const ZSettingsStore& m_settings;
     Options m_options;
     double m_ratio;
-    std::vector<Contour> m_contours;
 };

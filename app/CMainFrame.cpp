@@ -12,6 +12,8 @@
 #include "UiPrompt.h"
 #include "VectorIconEngine.h"
 
+#include "cad/CCadExportCommand.h"
+#include "cad/CCadImportCommand.h"
 #include "views/CQENView.h"
 
 #include <QAction>
@@ -428,6 +430,18 @@ bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)
     return OpenFrame(doc, kind) != nullptr;
 }
 
+void CMainFrame::ImportCad(CQENDoc& doc)
+{
+    CQENApp* app = CQENApp::Instance();
+    CCadImportCommand cmd(doc.Data(), doc.Settings(), app->Profile(), app->Prompt(), this);
+    if (!cmd.Run())
+        return;
+    doc.SetModifiedFlag(true);
+    ZNetMsg msg;
+    msg.Code = ZNetMsg::CadImported;
+    doc.UpdateAllViews(msg);
+}
+
 bool CMainFrame::OnCommand(int id)
 {
     switch (id) {
@@ -443,6 +457,16 @@ bool CMainFrame::OnCommand(int id)
     case FileClose:
         if (CQENDoc* doc = ActiveDocument())
             CQENApp::Instance()->CloseDocument(doc);
+        return true;
+    case ImportAcad:
+        if (CQENDoc* doc = ActiveDocument())
+            ImportCad(*doc);
+        return true;
+    case ExportAcad:
+        if (CQENDoc* doc = ActiveDocument()) {
+            CQENApp* app = CQENApp::Instance();
+            CCadExportCommand(doc->Data(), doc->Settings(), app->Profile(), app->Prompt(), this).Run();
+        }
         return true;
     case BarStandard: case BarEdit: case BarZoom: case BarTemplate: case BarTable: case BarCoord:
         if (QToolBar* bar = m_bars.value(id))
@@ -484,6 +508,8 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
         state.enabled = SwitchWindow(CChildFrame::Module, false);
         return true;
     case FileClose:
+    case ImportAcad:
+    case ExportAcad:
         state.enabled = ActiveDocument() != nullptr;
         return true;
     case BarStandard: case BarEdit: case BarZoom: case BarTemplate: case BarTable: case BarCoord:

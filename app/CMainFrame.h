@@ -65,6 +65,8 @@ public:
     void LoadBarState(const QByteArray& state);
 
     bool OnCommand(int id) override;
+    // "提取CAD管网" into the document: pipes added in one change, announced with code 3.
+    void ImportCad(CQENDoc& doc);
     bool OnUpdateCommand(int id, CommandState& state) override;
 
 protected:

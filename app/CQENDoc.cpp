@@ -260,8 +260,6 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     // Known here but not part of this build yet: shown disabled.
     case Cmd::NodeFlows:
     case Cmd::NetCost:
-    case Cmd::ImportAcad:
-    case Cmd::ExportAcad:
         state.enabled = false;
         return true;
     default:

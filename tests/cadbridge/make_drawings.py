@@ -70,6 +70,13 @@ def main(out):
         msp.add_blockref("阀门", (50, 0), dxfattribs={"layer": "给水管"})
         doc.saveas(out / name)
 
+    # a branch ending on the middle of a main, drawn before it
+    doc = ezdxf.new("R2013")
+    msp = doc.modelspace()
+    msp.add_line((10, 10), (10, 0.004))
+    msp.add_lwpolyline([(0, 0), (20, 0), (20, 20)])
+    doc.saveas(out / "tee.dxf")
+
     doc = ezdxf.new("R2010")
     doc.modelspace().add_line((0, 0), (1, 0))
     doc.saveas(out / "binary.dxf", fmt="bin")

@@ -433,13 +433,7 @@ bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)
 void CMainFrame::ImportCad(CQENDoc& doc)
 {
     CQENApp* app = CQENApp::Instance();
-    CCadImportCommand cmd(doc.Data(), doc.Settings(), app->Profile(), app->Prompt(), this);
-    if (!cmd.Run())
-        return;
-    doc.SetModifiedFlag(true);
-    ZNetMsg msg;
-    msg.Code = ZNetMsg::CadImported;
-    doc.UpdateAllViews(msg);
+    CCadImportCommand(doc.Data(), doc.Settings(), app->Profile(), app->Prompt(), this).Run();
 }
 
 bool CMainFrame::OnCommand(int id)

@@ -65,7 +65,7 @@ public:
     void LoadBarState(const QByteArray& state);
 
     bool OnCommand(int id) override;
-    // "提取CAD管网" into the document: pipes added in one change, announced with code 3.
+    // "提取CAD管网" into the document: the pipes added are one undoable change.
     void ImportCad(CQENDoc& doc);
     bool OnUpdateCommand(int id, CommandState& state) override;
 

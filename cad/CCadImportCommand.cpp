@@ -4,7 +4,9 @@
 #include "CImportCadDlg.h"
 #include "app/UiPrompt.h"
 #include "cadbridge/CadBridge.h"
+#include "model/GbkCodec.h"
 #include "model/ZDocument.h"
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ZCadImport.h"
 
@@ -54,7 +56,10 @@ bool CCadImportCommand::Run()
         m_prompt.Warn("未知的错误!");
     } else {
         progress.SetStatus(QStringLiteral("正在提取数据..."));
-        ZCadImport import(m_doc.GetNetwork(), m_settings.Templates(), options);
+        // One undoable step, announced with the CAD import code; nothing added, nothing recorded.
+        ZEditTransaction tx(m_doc, GbkCodec::FromUtf8("从CAD导入"));
+        tx.AnnounceAs(ZNetMsg::CadImported);
+        ZCadImport import(m_doc.GetNetwork(), m_settings.Templates(), options, &tx);
         import.Extract(h, dlg.SearchAllLayers() ? nullptr : &dlg.Layers(), dlg.Flags(), &progress, &m_prompt);
         if (options.SplitAtTees)
             import.SplitAtTees();
@@ -63,6 +68,7 @@ bool CCadImportCommand::Run()
         m_added = import.Added();
         m_changed = import.Changed();
         added = import.PipesAdded();
+        tx.Commit();
         m_prompt.Inform(QStringLiteral("%1根管道加入了管网模型中!").arg(added).toStdString());
     }
     CloseAutoCad(h);

@@ -16,9 +16,10 @@ class CCadImportCommand {
 public:
     CCadImportCommand(ZDocument& doc, const ZSettingsStore& settings, KeyValueStore& profile, UiPrompt& prompt,
                       QWidget* owner);
-    // Runs everything; true when pipes were added (the caller records the change and announces it).
+    // Runs everything; true when pipes were added, as one undoable change of the document
+    // announced with ZNetMsg::CadImported.
     bool Run();
-    // What the run added and changed (split pipes), for the caller's edit record.
+    // What the run added and changed (split pipes).
     const std::vector<ZNetObject*>& Added() const { return m_added; }
     const std::vector<ZNetObject*>& Changed() const { return m_changed; }
 

@@ -3,6 +3,7 @@
 #include "cadbridge/CadBridge.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
+#include "model/ZEditTransaction.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 #include "model/ZTemplateSet.h"
@@ -40,8 +41,9 @@ static_assert(sizeof(CadPoint) == sizeof(PipePoint), "bridge points and bend poi
 
 } // namespace
 
-ZCadImport::ZCadImport(ZNetwork& network, const ZTemplateSet& templates, const Options& options)
-    : m_network(network), m_templates(templates), m_options(options),
+ZCadImport::ZCadImport(ZNetwork& network, const ZTemplateSet& templates, const Options& options,
+                       ZEditTransaction* transaction)
+    : m_network(network), m_templates(templates), m_options(options), m_tx(transaction),
       m_ratio(options.ScaleQen / options.ScaleCad * 0.001),
       m_tolerance(m_ratio * options.MinDist + 1e-10), m_index(m_tolerance)
 {
@@ -74,6 +76,8 @@ ZConsumeNode* ZCadImport::EndNode(const PipePoint& p, const ZPipeLink& pipe)
     made->X = p.x;
     made->Y = p.y;
     m_network.AddNode(made);
+    if (m_tx)
+        m_tx->Added(made);
     m_index.Add(made);
     m_added.push_back(made);
     ++m_nodesAdded;
@@ -108,6 +112,8 @@ bool ZCadImport::AddPolyline(const PipePoint* points, int count)
     if (pts.size() > 2)
         pipe->SetVertices(std::vector<PipePoint>(pts.begin() + 1, pts.end() - 1));
     m_network.AddLink(start, end, pipe);
+    if (m_tx)
+        m_tx->Added(pipe);
     pipe->UpdateAutoLength();
     m_added.push_back(pipe);
     ++m_pipesAdded;
@@ -133,7 +139,7 @@ int ZCadImport::SplitAtTees()
     for (ZNetObject* o : m_added)
         if (o->IsNode())
             nodes.push_back(static_cast<ZConsumeNode*>(o));
-    ZPipeTeeSplitter splitter(m_network, m_tolerance);
+    ZPipeTeeSplitter splitter(m_network, m_tolerance, m_tx);
     const size_t before = m_added.size();
     const int n = splitter.Split(nodes, m_added, m_changed);
     m_pipesAdded += static_cast<int>(m_added.size() - before);

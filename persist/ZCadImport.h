@@ -8,6 +8,7 @@
 
 class Prompt;
 class ProgressObserver;
+class ZEditTransaction;
 class ZNetObject;
 class ZNetwork;
 class ZPipeLink;
@@ -25,7 +26,9 @@ public:
         bool SplitAtTees = false;
     };
 
-    ZCadImport(ZNetwork& network, const ZTemplateSet& templates, const Options& options);
+    // With a transaction, every object added or changed is recorded in it.
+    ZCadImport(ZNetwork& network, const ZTemplateSet& templates, const Options& options,
+               ZEditTransaction* transaction = nullptr);
     ~ZCadImport();
 
     double Ratio() const { return m_ratio; }           // metres per CAD unit
@@ -61,6 +64,7 @@ private:
     ZNetwork& m_network;
     const ZTemplateSet& m_templates;
     Options m_options;
+    ZEditTransaction* m_tx;
     double m_ratio;
     double m_tolerance;
     ZCadNodeIndex m_index;

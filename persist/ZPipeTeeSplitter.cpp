@@ -1,4 +1,5 @@
 #include "ZPipeTeeSplitter.h"
+#include "model/ZEditTransaction.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 
@@ -20,8 +21,8 @@ std::vector<PipePoint> Points(const ZPipeLink& p)
 
 } // namespace
 
-ZPipeTeeSplitter::ZPipeTeeSplitter(ZNetwork& network, double tolerance)
-    : m_network(network), m_tolerance(tolerance)
+ZPipeTeeSplitter::ZPipeTeeSplitter(ZNetwork& network, double tolerance, ZEditTransaction* transaction)
+    : m_network(network), m_tolerance(tolerance), m_tx(transaction)
 {
 }
 
@@ -121,10 +122,17 @@ void ZPipeTeeSplitter::SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::v
         rest->SetVertices(std::vector<PipePoint>(cut, v.end()));
         ZConsumeNode* start = static_cast<ZConsumeNode*>(pipe->StartNode());
         ZConsumeNode* end = static_cast<ZConsumeNode*>(pipe->EndNode());
+        // The pipe is reconnected by hand: it and the nodes whose link lists change are recorded.
+        if (m_tx)
+            for (ZNetObject* o : {static_cast<ZNetObject*>(pipe), static_cast<ZNetObject*>(start),
+                                  static_cast<ZNetObject*>(end), static_cast<ZNetObject*>(h.node)})
+                m_tx->Touch(o);
         pipe->Disconnect();
         pipe->SetVertices(std::vector<PipePoint>(v.begin(), cut));
         pipe->Connect(start, h.node);
         m_network.AddLink(h.node, end, rest);
+        if (m_tx)
+            m_tx->Added(rest);
         pipe->UpdateAutoLength();
         rest->UpdateAutoLength();
         added.push_back(rest);

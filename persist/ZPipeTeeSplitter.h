@@ -2,6 +2,7 @@
 #include <vector>
 
 class ZConsumeNode;
+class ZEditTransaction;
 class ZNetObject;
 class ZNetwork;
 class ZPipeLink;
@@ -10,7 +11,8 @@ class ZPipeLink;
 // ends on the main, and the model needs a node there joining both halves of the main.
 class ZPipeTeeSplitter {
 public:
-    ZPipeTeeSplitter(ZNetwork& network, double tolerance);
+    // With a transaction, the split pipes, their nodes and the new halves are recorded in it.
+    ZPipeTeeSplitter(ZNetwork& network, double tolerance, ZEditTransaction* transaction = nullptr);
     // Splits every pipe that passes within the tolerance of one of `nodes` without ending within
     // the tolerance of it. The half from the split node on is a new pipe (a copy of the pipe
     // with a new identifier), appended to `added`; the shortened pipe goes to `changed`.
@@ -29,4 +31,5 @@ private:
 
     ZNetwork& m_network;
     double m_tolerance;
+    ZEditTransaction* m_tx;
 };

@@ -108,10 +108,24 @@ private slots:
         ZDocument doc;
         ZSettingsStore settings;
         OnNextModal([](QWidget* w) { Fill(w, Data("pipes_r2000.dxf"), QStringLiteral("1"), QStringLiteral("1000")); });
+        struct Listener : ZDocumentListener {
+            std::vector<int> codes;
+            void OnDocumentChanged(const ZNetMsg& msg) override { codes.push_back(msg.Code); }
+        } listener;
+        doc.AddListener(&listener);
         CCadImportCommand cmd(doc, settings, profile, prompt, nullptr);
         QVERIFY(cmd.Run());
         QCOMPARE(QString::fromStdString(prompt.Last()), QStringLiteral("6根管道加入了管网模型中!"));
         QCOMPARE(doc.GetNetwork().LinkCount(), 6);
+        // One undoable step, announced once as a CAD import.
+        QCOMPARE(listener.codes, std::vector<int>{ZNetMsg::CadImported});
+        QVERIFY(doc.IsModified());
+        QVERIFY(doc.Undo());
+        QCOMPARE(doc.GetNetwork().LinkCount(), 0);
+        QCOMPARE(doc.GetNetwork().NodeCount(), 0);
+        QVERIFY(doc.Redo());
+        QCOMPARE(doc.GetNetwork().LinkCount(), 6);
+        doc.RemoveListener(&listener);
         QCOMPARE(cmd.Added().size(), size_t(6 + doc.GetNetwork().NodeCount()));
         QCOMPARE(profile.GetDouble("ImportCadDlg", "MinDist", 0), 1.0);
         QCOMPARE(profile.GetDouble("ImportCadDlg", "ScaleQen", 0), 1000.0);

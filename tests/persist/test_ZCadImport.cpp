@@ -1,6 +1,8 @@
 #include "cadbridge/CadBridge.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
+#include "model/ZDocument.h"
+#include "model/ZEditTransaction.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 #include "model/ZTemplateSet.h"
@@ -217,6 +219,41 @@ TEST(ZCadImport, SplitsAPipeWhereABranchEndsOnIt)
             total += static_cast<ZPipeLink*>(l)->PipeLength;
         EXPECT_NEAR(total, 5 - 0.005 + 10.00000125 + 20.005 + 20 + 5, 1e-4);
     }
+}
+
+TEST(ZCadImport, SplittingAnExistingPipeIsOneUndoableChange)
+{
+    ZDocument doc;
+    ZTemplateSet t;
+    ZNetwork& net = doc.GetNetwork();
+    ZConsumeNode* a = NodeAt(net, "A", 0, 0);
+    ZConsumeNode* b = NodeAt(net, "B", 20, 10);
+    auto* main = new ZPipeLink;
+    main->SetId("MAIN");
+    main->SetVertices({{20, 0}});
+    net.AddLink(a, b, main);
+    doc.SetSaved();
+    {
+        ZEditTransaction tx(doc, "import");
+        ZCadImport imp(net, t, Metres(0.01), &tx);
+        ASSERT_TRUE(Add(imp, {{10, 10}, {10, 0}}));
+        ASSERT_TRUE(Add(imp, {{30, 5}, {20.001, 5}}));
+        EXPECT_EQ(imp.SplitAtTees(), 2);
+        EXPECT_TRUE(tx.Commit());
+    }
+    EXPECT_EQ(net.LinkCount(), 5);
+    EXPECT_EQ(main->To()->IncidentLinkCount(), 3);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(net.LinkCount(), 1);
+    EXPECT_EQ(net.NodeCount(), 2);
+    EXPECT_EQ(main->StartNode(), a);
+    EXPECT_EQ(main->EndNode(), b);
+    ASSERT_EQ(main->VertexCount(), 1);
+    EXPECT_EQ(a->IncidentLinkCount(), 1);
+    EXPECT_EQ(b->IncidentLinkCount(), 1);
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(net.LinkCount(), 5);
 }
 
 TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)

@@ -5,6 +5,7 @@
 #include "NetworkGenerator.h"
 #include "cadbridge/CadBridge.h"
 #include "model/ZDocument.h"
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 #include "model/ZTemplateSet.h"
 #include "persist/ZCadExport.h"
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 namespace {
@@ -52,8 +54,9 @@ int main(int argc, char** argv)
     const std::string drawing = (dir / "grid.dxf").string();
     WriteGridDrawing(drawing, n);
 
-    // Import: read the drawing into the session and scan it into a network.
-    {
+    // Import: read the drawing into the session and scan it into a network, recorded as one
+    // undoable change as the program does (and once more without the record).
+    for (bool record : {true, false}) {
         const double cpu0 = BenchClock::CpuSeconds();
         const auto t0 = std::chrono::steady_clock::now();
         CadHandle h = OpenAutoCad();
@@ -67,13 +70,16 @@ int main(int argc, char** argv)
         ZCadImport::Options o;
         o.MinDist = 0.01;
         o.ScaleQen = 1000.0;
-        ZCadImport imp(doc.GetNetwork(), templates, o);
+        auto tx = record ? std::make_unique<ZEditTransaction>(doc, "import") : nullptr;
+        ZCadImport imp(doc.GetNetwork(), templates, o, tx.get());
         imp.Extract(h, nullptr, 3, nullptr, nullptr);
+        if (tx)
+            tx->Commit();
         CloseAutoCad(h);
         CadCloseSession();
-        std::printf("import %d lines: %.3f s (reading %.3f s), cpu %.3f s -> %d pipes, %d nodes\n", n,
-                    BenchClock::Seconds(t0), read, BenchClock::CpuSeconds() - cpu0, imp.PipesAdded(),
-                    imp.NodesAdded());
+        std::printf("import %d lines%s: %.3f s (reading %.3f s), cpu %.3f s -> %d pipes, %d nodes\n", n,
+                    record ? " as one undoable change" : "", BenchClock::Seconds(t0), read,
+                    BenchClock::CpuSeconds() - cpu0, imp.PipesAdded(), imp.NodesAdded());
     }
 
     // Export with labels and arrows into a new drawing, written to a file.

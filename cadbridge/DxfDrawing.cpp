@@ -45,10 +45,11 @@ void DxfDrawing::Analyse()
     unsigned long long maxHandle = 0, seed = 0;
     bool haveEntities = false, haveTables = false, handling = false;
     std::string section;
+    long blocksAt = -1;
     m_layerNames.clear();
     m_layerTableEnd = m_layerCountTag = m_handSeedTag = m_codePageTag = m_headerBegin = -1;
     m_inLayerTable = false;
-    size_t tablesEnd = 0, firstSectionAfterTables = 0;
+    size_t tablesEnd = 0;
     for (size_t i = 0; i < m_tags.size(); ++i) {
         const DxfTag& t = m_tags[i];
         if ((t.code == 5 || t.code == 105) && !section.empty()) {
@@ -60,13 +61,13 @@ void DxfDrawing::Analyse()
             section = m_tags[++i].value;
             if (section == "HEADER")
                 m_headerBegin = static_cast<long>(i + 1);
+            if (section == "BLOCKS" && blocksAt < 0)
+                blocksAt = static_cast<long>(i - 1);
             if (section == "ENTITIES") {
                 haveEntities = true;
                 m_entitiesBegin = i + 1;
             } else if (section == "TABLES") {
                 haveTables = true;
-            } else if (haveTables && firstSectionAfterTables == 0) {
-                firstSectionAfterTables = i - 1;
             }
             continue;
         }
@@ -115,7 +116,8 @@ void DxfDrawing::Analyse()
         if (haveTables) {
             m_tags.insert(m_tags.begin() + static_cast<long>(tablesEnd), table.begin(), table.end());
         } else {
-            const size_t at = firstSectionAfterTables ? firstSectionAfterTables : m_entitiesBegin - 2;
+            // Tables come before the blocks and entities.
+            const size_t at = blocksAt >= 0 ? static_cast<size_t>(blocksAt) : m_entitiesBegin - 2;
             table.insert(table.begin(), {{0, "SECTION"}, {2, "TABLES"}});
             table.push_back({0, "ENDSEC"});
             m_tags.insert(m_tags.begin() + static_cast<long>(at), table.begin(), table.end());
@@ -212,7 +214,8 @@ void DxfDrawing::Transcode(DxfTagList& tags, const std::string& from) const
 
 void DxfDrawing::PrepareFor(std::string_view gbk)
 {
-    if (IsAscii(gbk) || m_charset == "UTF-8" || m_charset == "CP936")
+    // A file naming no code page is read as 936 here but as 1252 by others: it gets named too.
+    if (IsAscii(gbk) || m_charset == "UTF-8" || (m_charset == "CP936" && m_codePageTag >= 0))
         return;
     const std::string from = m_charset;
     Transcode(m_tags, from);

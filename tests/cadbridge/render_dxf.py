@@ -25,6 +25,10 @@ def main(path, out, width=1600):
             font_manager.fontManager.addfont(f)
     plt.rcParams["font.sans-serif"] = ["WenQuanYi Micro Hei", "DejaVu Sans"]
     doc = ezdxf.readfile(path)
+    # SHX fonts (txt, gbcbig) are not on Linux: draw their texts in the Chinese TrueType font.
+    for style in doc.styles:
+        if not style.dxf.font.lower().endswith((".ttf", ".ttc", ".otf")):
+            style.dxf.font = "WenQuanYi Micro Hei"
     fig = plt.figure(figsize=(width / 100, width / 100), dpi=100)
     ax = fig.add_axes([0, 0, 1, 1])
     ctx = RenderContext(doc)

@@ -126,7 +126,7 @@ TEST_F(DrawFunctions, NodeLabelBoxBesideTheNode)
     const std::string id = cadtest::Gbk("节点J1");
     const char* lines[] = {id.c_str()};
     const double h = 3.5, w = CadTextMetrics::Width(id, h);
-    EXPECT_DOUBLE_EQ(w, (2 * 1.0 + 2 * 0.75) * h);
+    EXPECT_DOUBLE_EQ(w, (2 * CadTextMetrics::WideAdvance + 2 * CadTextMetrics::NarrowAdvance) * h);
     ASSERT_EQ(CadDrawNodeLabel(m_h, &p, 2, h, "L", lines, 1, 0.0, 0), -1);
     auto e = Added();
     ASSERT_EQ(e.size(), 1u);

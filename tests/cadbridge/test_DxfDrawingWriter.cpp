@@ -141,6 +141,24 @@ TEST_F(DrawingWriter, NewDrawingsGoToTheirPathAndAuditClean)
     EXPECT_NE(json.find("\"NODE\": {\"LWPOLYLINE\": 4, \"POLYLINE\": 2}"), std::string::npos) << json;
 }
 
+TEST_F(DrawingWriter, MinimalDrawingsGetTheTablesTheyLack)
+{
+    // Only an ENTITIES section, as simple exporters write R12.
+    const fs::path f = m_dir / "minimal.dxf";
+    std::ofstream(f) << "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 11\n5\n 21\n5\n"
+                        "  0\nENDSEC\n  0\nEOF\n";
+    ASSERT_EQ(OpenDwgDocument(m_h, f.c_str()), -1) << CadLastError();
+    DrawSome(m_h);
+    ASSERT_EQ(CadSetVisible(m_h, 1), -1) << CadLastError();
+    std::string json;
+    const int rc = cadtest::Audit(f.string(), json);
+    if (rc < 0)
+        GTEST_SKIP() << "python3-ezdxf is not installed";
+    EXPECT_EQ(rc, 0) << json;
+    EXPECT_NE(json.find("\"0\": {\"LINE\": 1}"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"标注\", \"节点J2 管径300\""), std::string::npos) << json;
+}
+
 TEST_F(DrawingWriter, AFailedWriteLeavesNothingBehind)
 {
     const fs::path copy = m_dir / "a.dxf";

@@ -86,7 +86,7 @@ def main(path, contours, balanced):
     j51 = [t for t in node_labels if t.dxf.text == "J51"]
     if len(j51) != 1:
         fail("J51 label missing")
-    w = 3 * 0.75 * H
+    w = 3 * 0.8 * H   # three narrow glyphs
     m, pitch = 0.3 * H, 1.6 * H
     cy = 1000 * RATIO + pitch / 2 + NODE / 2 + 0.3 * pitch
     want = (-(w + 2 * m) / 2 + m, cy + pitch / 2 - m)

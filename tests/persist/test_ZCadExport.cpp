@@ -5,11 +5,15 @@
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
 #include "model/ZSettingsStore.h"
+#include "persist/TextExchange.h"
 #include "persist/ZCadExport.h"
+#include "persist/ZCadImport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -142,4 +146,60 @@ TEST(ZCadExport, DrawingPassEntitiesProgressAndStop)
     EXPECT_EQ(CountEntities(h), 1 + 1 + 1);
     CloseAutoCad(h);
     CadCloseSession();
+}
+
+TEST(ZCadExport, ExportThenImportGivesTheSameTopology)
+{
+    ZDocument doc;
+    ZSettingsStore settings;
+    TextExchange::LoadFile(QEN_SOURCE_DIR "/examples/town.txt", doc, settings.Units(), settings.Templates());
+    ZCadExport::Options o;
+    o.ScaleQen = 1000.0;   // one CAD unit per metre
+    ZCadExport ex(doc, settings, o);
+    CadCloseSession();
+    CadHandle h = OpenAutoCad();
+    ASSERT_EQ(CadNewDwg(h), -1);
+    ex.Run(h, nullptr, nullptr);
+
+    ZDocument back;
+    ZCadImport::Options io;
+    io.ScaleQen = 1000.0;
+    ZCadImport imp(back.GetNetwork(), settings.Templates(), io);
+    const std::vector<std::string> layers = {"PIPE"};
+    EXPECT_EQ(imp.Extract(h, &layers, 3, nullptr, nullptr), 58);
+    CloseAutoCad(h);
+    CadCloseSession();
+
+    // Pipes by their end positions and bend points; nodes by position with their pipe counts.
+    using Key = std::vector<long long>;
+    auto key = [](const PipePoint& a, const PipePoint& b, const std::vector<PipePoint>& v) {
+        Key k = {std::llround(a.x * 1000), std::llround(a.y * 1000), std::llround(b.x * 1000), std::llround(b.y * 1000)};
+        for (const PipePoint& p : v) {
+            k.push_back(std::llround(p.x * 1000));
+            k.push_back(std::llround(p.y * 1000));
+        }
+        return k;
+    };
+    std::multiset<Key> want, got;
+    std::map<std::pair<long long, long long>, int> wantDegree, gotDegree;
+    auto place = [](const PipePoint& p) { return std::make_pair(std::llround(p.x * 1000), std::llround(p.y * 1000)); };
+    for (const ZFlowLink* l : doc.GetNetwork().Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Pipe)
+            continue;
+        auto* p = static_cast<const ZPipeLink*>(l);
+        const PipePoint a = ex.Position(*p->From()), b = ex.Position(*p->To());
+        want.insert(key(a, b, p->Vertices()));
+        ++wantDegree[place(a)];
+        ++wantDegree[place(b)];
+    }
+    for (const ZFlowLink* l : back.GetNetwork().Links()) {
+        auto* p = static_cast<const ZPipeLink*>(l);
+        const PipePoint a{p->From()->X, p->From()->Y}, b{p->To()->X, p->To()->Y};
+        got.insert(key(a, b, p->Vertices()));
+        ++gotDegree[place(a)];
+        ++gotDegree[place(b)];
+    }
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(gotDegree, wantDegree);
+    EXPECT_EQ(back.GetNetwork().NodeCount(), static_cast<int>(wantDegree.size()));
 }

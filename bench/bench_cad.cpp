@@ -4,6 +4,8 @@
 #include "BenchClock.h"
 #include "NetworkGenerator.h"
 #include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeCanvas.h"
+#include "cadbridge/CadBridgeScan.h"
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
@@ -72,7 +74,7 @@ int main(int argc, char** argv)
         o.ScaleQen = 1000.0;
         auto tx = record ? std::make_unique<ZEditTransaction>(doc, "import") : nullptr;
         ZCadImport imp(doc.GetNetwork(), templates, o, tx.get());
-        imp.Extract(h, nullptr, 3, nullptr, nullptr);
+        CadBridgeScan<PipePoint>(h, nullptr, 3, imp);
         if (tx)
             tx->Commit();
         CloseAutoCad(h);
@@ -101,7 +103,8 @@ int main(int argc, char** argv)
         CadNewDwg(h);
         CadSetDwgPath(h, out.c_str());
         ZCadExport ex(doc, settings, ZCadExport::Options());
-        ex.Run(h, nullptr, nullptr);
+        CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
+        ex.Run(canvas, nullptr, nullptr);
         const double drawn = BenchClock::Seconds(t0);
         if (!CadSetVisible(h, 1)) {
             std::fprintf(stderr, "%s\n", CadLastError());

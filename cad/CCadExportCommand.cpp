@@ -4,6 +4,7 @@
 #include "CExportCadDlg.h"
 #include "app/UiPrompt.h"
 #include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeCanvas.h"
 #include "model/ZDocument.h"
 #include "persist/ZCadExport.h"
 
@@ -47,7 +48,8 @@ bool CCadExportCommand::Run()
     } else {
         progress.SetStatus(QStringLiteral("正在输出图形数据..."));
         ZCadExport exporter(m_doc, m_settings, dlg.Options());
-        exporter.Run(h, &progress, &m_prompt);
+        CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
+        exporter.Run(canvas, &progress, &m_prompt);
         progress.Progress(1.0);
         progress.SetStatus(QStringLiteral("正在保存图纸..."));
         CadSetOpenInViewer(dlg.OpenInViewer() ? 1 : 0);

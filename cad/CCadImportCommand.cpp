@@ -4,6 +4,7 @@
 #include "CImportCadDlg.h"
 #include "app/UiPrompt.h"
 #include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeScan.h"
 #include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
@@ -60,7 +61,8 @@ bool CCadImportCommand::Run()
         ZEditTransaction tx(m_doc, GbkCodec::FromUtf8("从CAD导入"));
         tx.AnnounceAs(ZNetMsg::CadImported);
         ZCadImport import(m_doc.GetNetwork(), m_settings.Templates(), options, &tx);
-        import.Extract(h, dlg.SearchAllLayers() ? nullptr : &dlg.Layers(), dlg.Flags(), &progress, &m_prompt);
+        import.ReportTo(&progress, &m_prompt);
+        CadBridgeScan<PipePoint>(h, dlg.SearchAllLayers() ? nullptr : &dlg.Layers(), dlg.Flags(), import);
         if (options.SplitAtTees)
             import.SplitAtTees();
         progress.Progress(1.0);

@@ -3,6 +3,7 @@
 #include "DocumentIo.h"
 #include "ExitCode.h"
 #include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeCanvas.h"
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZContourGenerator.h"
 #include "model/ZDocument.h"
@@ -77,7 +78,8 @@ int DxfExportCommand::Run()
     opt.LabelSize = m_labelSize;
     opt.ArrowSize = m_arrowSize;
     ZCadExport exporter(doc, settings, opt);
-    exporter.Run(h, nullptr, nullptr);
+    CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
+    exporter.Run(canvas, nullptr, nullptr);
     const bool written = CadSetVisible(h, 1) != 0;
     if (!written)
         std::cerr << "qen-cli export-dxf: " << CadLastError() << "\n";

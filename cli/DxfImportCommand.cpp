@@ -3,6 +3,7 @@
 #include "DocumentIo.h"
 #include "ExitCode.h"
 #include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeScan.h"
 #include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "persist/ZCadImport.h"
@@ -58,7 +59,7 @@ int DxfImportCommand::Run()
     opt.ScaleQen = m_scaleQen;
     ZCadImport import(doc.GetNetwork(), m_io.Templates(), opt);
     const int flags = (m_noLines ? 0 : 1) | (m_noPolylines ? 0 : 2);
-    import.Extract(h, m_layersGiven ? &layers : nullptr, flags, nullptr, nullptr);
+    CadBridgeScan<PipePoint>(h, m_layersGiven ? &layers : nullptr, flags, import);
     const int splits = m_splitAtTees ? import.SplitAtTees() : 0;
     CloseAutoCad(h);
 

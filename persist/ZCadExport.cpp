@@ -1,5 +1,4 @@
 #include "ZCadExport.h"
-#include "cadbridge/CadBridge.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
 #include "model/ZBasicNetView.h"
@@ -13,11 +12,6 @@
 #include <cmath>
 
 namespace {
-
-const CadPoint* Cad(const PipePoint* p)
-{
-    return reinterpret_cast<const CadPoint*>(p);
-}
 
 // The point a link leaves `node` towards: its bend point next to the node, else its far node.
 PipePoint Toward(const ZNetLink& link, const ZNetNode& node)
@@ -108,11 +102,10 @@ bool ZCadExport::Stop(ProgressObserver* observer, Prompt* prompt) const
     return observer && observer->StopRequested() && (!prompt || prompt->AskYesNo("确认终止此操作吗?"));
 }
 
-void ZCadExport::Run(void* h, ProgressObserver* observer, Prompt* prompt)
+void ZCadExport::Run(ZCadCanvas& h, ProgressObserver* observer, Prompt* prompt)
 {
-    const char* layers[] = {m_options.LabelLayer.c_str(), m_options.NodeLayer.c_str(), m_options.PipeLayer.c_str(),
-                            m_options.OtherLayer.c_str()};
-    CadCreateLayers(h, layers, 4);
+    h.CreateLayers({m_options.LabelLayer, m_options.NodeLayer, m_options.PipeLayer, m_options.OtherLayer});
+    const std::string& other = m_options.OtherLayer;
     const ZNetwork& net = m_doc.GetNetwork();
     const ZDrawSettings& ds = m_doc.GetDrawSettings();
     const ZBasicNetView view(m_settings, ds);
@@ -135,9 +128,9 @@ void ZCadExport::Run(void* h, ProgressObserver* observer, Prompt* prompt)
             const PipePoint pa = Position(*a), pb = Position(*b);
             switch (l->GetKind()) {
             case ZNetObject::Kind::Pipe: DrawPipe(h, static_cast<const ZPipeLink&>(*l), view); break;
-            case ZNetObject::Kind::Pump: CadDrawPump(h, Cad(&pa), Cad(&pb), m_options.DevSize, layers[3]); break;
-            case ZNetObject::Kind::Valve: CadDrawValve(h, Cad(&pa), Cad(&pb), m_options.DevSize, layers[3]); break;
-            case ZNetObject::Kind::Tank: CadDrawTank(h, Cad(&pa), m_options.DevSize, layers[3]); break;
+            case ZNetObject::Kind::Pump: h.Pump(pa, pb, m_options.DevSize, other); break;
+            case ZNetObject::Kind::Valve: h.Valve(pa, pb, m_options.DevSize, other); break;
+            case ZNetObject::Kind::Tank: h.Tank(pa, m_options.DevSize, other); break;
             default: break;
             }
         }
@@ -164,14 +157,14 @@ void ZCadExport::Run(void* h, ProgressObserver* observer, Prompt* prompt)
     }
 }
 
-void ZCadExport::DrawPipe(void* h, const ZPipeLink& pipe, const ZNetView& view)
+void ZCadExport::DrawPipe(ZCadCanvas& h, const ZPipeLink& pipe, const ZNetView& view)
 {
     std::vector<PipePoint> pts;
     pts.push_back(Position(*pipe.From()));
     for (const PipePoint& v : pipe.Vertices())
         pts.push_back({v.x * m_ratio, v.y * m_ratio});
     pts.push_back(Position(*pipe.To()));
-    CadDrawPipe(h, Cad(pts.data()), static_cast<int32_t>(pts.size()), m_options.PipeLayer.c_str());
+    h.Pipe(pts, m_options.PipeLayer);
 
     size_t seg = 0;
     double longest = -1.0;
@@ -193,22 +186,22 @@ void ZCadExport::DrawPipe(void* h, const ZPipeLink& pipe, const ZNetView& view)
     } else {
         pipe.GetGradeText(view, upper);
     }
-    CadDrawPipeLabel(h, Cad(&m), Readable(dir), m_options.LabelSize, m_options.ArrowSize, m_options.LabelLayer.c_str(),
-                     upper.c_str(), lower.c_str(), useBelow);
+    h.PipeLabel(m, Readable(dir), m_options.LabelSize, m_options.ArrowSize, m_options.LabelLayer, upper, lower,
+                useBelow != 0);
 
     if (m_doc.GetDrawSettings().Balanced) {
         const double d = pipe.From()->NodeHydrElev - pipe.To()->NodeHydrElev;
         if (d + 1.0 != 1.0) {
             const double a = d < 0 ? dir + M_PI : dir;
-            CadDrawPipeArrow(h, Cad(&m), a, m_options.ArrowSize, m_options.LabelLayer.c_str());
+            h.PipeArrow(m, a, m_options.ArrowSize, m_options.LabelLayer);
         }
     }
 }
 
-void ZCadExport::DrawNode(void* h, const ZFlowNode& node, const ZNetView& view)
+void ZCadExport::DrawNode(ZCadCanvas& h, const ZFlowNode& node, const ZNetView& view)
 {
     const PipePoint p = Position(node);
-    CadDrawNode(h, Cad(&p), m_options.NodeSize, m_options.NodeLayer.c_str());
+    h.Node(p, m_options.NodeSize, m_options.NodeLayer);
     if (node.IsDeviceNode())
         return;
     std::vector<std::string> lines;
@@ -224,14 +217,11 @@ void ZCadExport::DrawNode(void* h, const ZFlowNode& node, const ZNetView& view)
         if (!text.empty())
             lines.push_back(text);
     }
-    std::vector<const char*> ptrs;
-    for (const std::string& l : lines)
-        ptrs.push_back(l.c_str());
-    CadDrawNodeLabel(h, Cad(&p), m_options.NodeSize, m_options.LabelSize, m_options.LabelLayer.c_str(), ptrs.data(),
-                     static_cast<int32_t>(ptrs.size()), NodeLabelAngle(node), framed);
+    h.NodeLabel(p, m_options.NodeSize, m_options.LabelSize, m_options.LabelLayer, lines, NodeLabelAngle(node),
+                framed != 0);
 }
 
-void ZCadExport::DrawContour(void* h, const ZContourPolygon& c)
+void ZCadExport::DrawContour(ZCadCanvas& h, const ZContourPolygon& c)
 {
     if (c.Points.size() < 2)
         return;
@@ -242,12 +232,12 @@ void ZCadExport::DrawContour(void* h, const ZContourPolygon& c)
     std::vector<PipePoint> pts;
     for (const PipePoint& p : c.Points)
         pts.push_back({p.x * m_ratio, p.y * m_ratio});
-    CadDrawCurve(h, Cad(pts.data()), static_cast<int32_t>(pts.size()), m_options.OtherLayer.c_str(), 2, closed ? 1 : 0);
+    h.Curve(pts, m_options.OtherLayer, 2, closed);
     if (!m_settings.ContourLabelOn)
         return;
     const std::string text = m_settings.Units().Hydr().FormatFixed(c.Level);
     const size_t s = std::min<size_t>(static_cast<size_t>(std::max(c.LabelSegment, 0)), pts.size() - 2);
     const PipePoint m{(pts[s].x + pts[s + 1].x) / 2, (pts[s].y + pts[s + 1].y) / 2};
-    CadDrawPipeLabel(h, Cad(&m), Readable(Direction(pts[s], pts[s + 1])), m_options.LabelSize, 0,
-                     m_options.LabelLayer.c_str(), text.c_str(), "", 0);
+    h.PipeLabel(m, Readable(Direction(pts[s], pts[s + 1])), m_options.LabelSize, 0, m_options.LabelLayer, text, "",
+                false);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "ZCadCanvas.h"
 #include "model/PipePoint.h"
 
 #include <string>
@@ -12,9 +13,9 @@ class ZNetView;
 class ZPipeLink;
 class ZSettingsStore;
 
-// Draws a network into the active drawing of the CAD bridge session: pipes as polylines with
-// their labels and, once balanced, flow arrows; pumps, valves and tanks as symbols; nodes as
-// discs with labels; the document's contour lines with their values when contours are on. Program metres become CAD units.
+// Draws a network into a CAD drawing: pipes as polylines with their labels and, once balanced,
+// flow arrows; pumps, valves and tanks as symbols; nodes as discs with labels; the document's
+// contour lines with their values when contours are on. Program metres become CAD units.
 class ZCadExport {
 public:
     struct Options {
@@ -32,9 +33,9 @@ public:
     ZCadExport(const ZDocument& doc, const ZSettingsStore& settings, const Options& options);
 
     double Ratio() const { return m_ratio; }   // CAD units per metre
-    // The drawing pass into the active drawing of `cadHandle`. A stop request asks "确认终止此操作吗?";
-    // Yes ends the link or node loop (the contour loop asks again on its own).
-    void Run(void* cadHandle, ProgressObserver* observer, Prompt* prompt);
+    // The drawing pass. A stop request asks "确认终止此操作吗?"; Yes ends the link or node loop (the
+    // contour loop asks again on its own).
+    void Run(ZCadCanvas& canvas, ProgressObserver* observer, Prompt* prompt);
 
     // Where a node goes in the drawing: a device outlet moved by the device size along its chain.
     PipePoint Position(const ZFlowNode& node) const;
@@ -45,9 +46,9 @@ public:
     static double NodeLabelAngle(const ZFlowNode& node);
 
 private:
-    void DrawPipe(void* h, const ZPipeLink& pipe, const ZNetView& view);
-    void DrawNode(void* h, const ZFlowNode& node, const ZNetView& view);
-    void DrawContour(void* h, const struct ZContourPolygon& c);
+    void DrawPipe(ZCadCanvas& h, const ZPipeLink& pipe, const ZNetView& view);
+    void DrawNode(ZCadCanvas& h, const ZFlowNode& node, const ZNetView& view);
+    void DrawContour(ZCadCanvas& h, const struct ZContourPolygon& c);
     bool Stop(ProgressObserver* observer, Prompt* prompt) const;
 
     const ZDocument& m_doc;

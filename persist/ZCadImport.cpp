@@ -1,6 +1,5 @@
 #include "ZCadImport.h"
 #include "ZPipeTeeSplitter.h"
-#include "cadbridge/CadBridge.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
 #include "model/ZEditTransaction.h"
@@ -13,33 +12,6 @@
 #include <map>
 #include <unordered_map>
 
-namespace {
-
-// What the scan callback needs besides the import.
-struct ScanContext {
-    ZCadImport* import;
-    ProgressObserver* observer;
-    Prompt* prompt;
-    std::vector<PipePoint> buffer;
-};
-
-int ScanCallback(int count, CadPoint* points, int percent, void* user, int* keepGoing)
-{
-    auto* c = static_cast<ScanContext*>(user);
-    if (c->observer) {
-        c->observer->Progress(percent / 100.0);
-        if (c->observer->StopRequested() && (!c->prompt || c->prompt->AskYesNo("确认终止此操作吗?")))
-            *keepGoing = 0;
-    }
-    if (count <= 0 || !points)
-        return 0;
-    c->buffer.assign(reinterpret_cast<const PipePoint*>(points), reinterpret_cast<const PipePoint*>(points) + count);
-    return c->import->AddPolyline(c->buffer.data(), count) ? 1 : 0;
-}
-
-static_assert(sizeof(CadPoint) == sizeof(PipePoint), "bridge points and bend points are both two doubles");
-
-} // namespace
 
 ZCadImport::ZCadImport(ZNetwork& network, const ZTemplateSet& templates, const Options& options,
                        ZEditTransaction* transaction)
@@ -120,17 +92,14 @@ bool ZCadImport::AddPolyline(const PipePoint* points, int count)
     return true;
 }
 
-int ZCadImport::Extract(void* cadHandle, const std::vector<std::string>* layers, int flags, ProgressObserver* observer,
-                        Prompt* prompt)
+bool ZCadImport::OnScannedEntity(const PipePoint* points, int count, int percent, bool& keepGoing)
 {
-    std::vector<const char*> names;
-    if (layers)
-        for (const std::string& l : *layers)
-            names.push_back(l.c_str());
-    ScanContext context{this, observer, prompt, {}};
-    const int n = ExtractPipeFromAutoCad(cadHandle, static_cast<int32_t>(names.size()), layers ? names.data() : nullptr,
-                                         static_cast<uint8_t>(flags), &ScanCallback, &context);
-    return std::max(n, 0);
+    if (m_observer) {
+        m_observer->Progress(percent / 100.0);
+        if (m_observer->StopRequested() && (!m_prompt || m_prompt->AskYesNo("确认终止此操作吗?")))
+            keepGoing = false;
+    }
+    return count > 0 && points && AddPolyline(points, count);
 }
 
 int ZCadImport::SplitAtTees()

@@ -38,11 +38,16 @@ public:
     // lines and points that are not finite add nothing.
     bool AddPolyline(const PipePoint* points, int count);
 
-    // Scans the active drawing of the CAD bridge session behind `cadHandle` (layers: GBK names,
-    // none for all layers; flags: 1 lines, 2 polylines). Progress goes to `observer`; a stop
-    // request asks "确认终止此操作吗?" and ends the scan on Yes. Returns the pipes added.
-    int Extract(void* cadHandle, const std::vector<std::string>* layers, int flags, ProgressObserver* observer,
-                Prompt* prompt);
+    // Where a drawing scan reports: progress, and the stop question on a stop request.
+    void ReportTo(ProgressObserver* observer, Prompt* prompt)
+    {
+        m_observer = observer;
+        m_prompt = prompt;
+    }
+    // One entity of a drawing scan (none: a skipped one, which still moves the progress). A stop
+    // request asks "确认终止此操作吗?", whose Yes clears `keepGoing` (this entity is still taken).
+    // True when a pipe was added.
+    bool OnScannedEntity(const PipePoint* points, int count, int percent, bool& keepGoing);
 
     // Where an end of a pipe added here lies on the middle of another pipe (within the tolerance),
     // that pipe is split there into two joined at the node. Returns the number of splits.
@@ -65,6 +70,8 @@ private:
     const ZTemplateSet& m_templates;
     Options m_options;
     ZEditTransaction* m_tx;
+    ProgressObserver* m_observer = nullptr;
+    Prompt* m_prompt = nullptr;
     double m_ratio;
     double m_tolerance;
     ZCadNodeIndex m_index;

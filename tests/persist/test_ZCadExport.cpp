@@ -1,4 +1,6 @@
 #include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeCanvas.h"
+#include "cadbridge/CadBridgeScan.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
 #include "model/ZDocument.h"
@@ -130,7 +132,8 @@ TEST(ZCadExport, DrawingPassEntitiesProgressAndStop)
     ASSERT_EQ(CadNewDwg(h), -1);
     ZCadExport ex(doc, settings, ZCadExport::Options());
     Recorder r;
-    ex.Run(h, &r, &r);
+    CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
+    ex.Run(canvas, &r, &r);
     // 2 pipes + 2 pipe labels + 1 arrow; 3 nodes + 3 node labels (identifiers on by default).
     EXPECT_EQ(CountEntities(h), 2 + 2 + 1 + 3 + 3);
     EXPECT_EQ(r.percents, (std::vector<int>{0, 16, 33, 50, 66, 83}));
@@ -140,7 +143,7 @@ TEST(ZCadExport, DrawingPassEntitiesProgressAndStop)
     ASSERT_EQ(CadNewDwg(h), -1);
     Recorder stop;
     stop.stopAt = 0;
-    ex.Run(h, &stop, &stop);
+    ex.Run(canvas, &stop, &stop);
     EXPECT_EQ(stop.questions, 1);
     EXPECT_EQ(stop.percents.size(), 1u);
     EXPECT_EQ(CountEntities(h), 1 + 1 + 1);
@@ -159,14 +162,15 @@ TEST(ZCadExport, ExportThenImportGivesTheSameTopology)
     CadCloseSession();
     CadHandle h = OpenAutoCad();
     ASSERT_EQ(CadNewDwg(h), -1);
-    ex.Run(h, nullptr, nullptr);
+    CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
+    ex.Run(canvas, nullptr, nullptr);
 
     ZDocument back;
     ZCadImport::Options io;
     io.ScaleQen = 1000.0;
     ZCadImport imp(back.GetNetwork(), settings.Templates(), io);
     const std::vector<std::string> layers = {"PIPE"};
-    EXPECT_EQ(imp.Extract(h, &layers, 3, nullptr, nullptr), 58);
+    EXPECT_EQ(CadBridgeScan<PipePoint>(h, &layers, 3, imp), 58);
     CloseAutoCad(h);
     CadCloseSession();
 

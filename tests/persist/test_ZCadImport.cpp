@@ -1,4 +1,5 @@
 #include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeScan.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
 #include "model/ZDocument.h"
@@ -198,8 +199,9 @@ TEST(ZCadImport, SplitsAPipeWhereABranchEndsOnIt)
         ASSERT_TRUE(Add(imp, {{0, 0}, {10, 0}, {10, -10}, {20, -10}})); // main with bends, through (10, 0)
         ASSERT_TRUE(Add(imp, {{30, -10}, {30, 10}}));
         ASSERT_TRUE(Add(imp, {{25, 0}, {30, 0}}));                      // drawn after, ends on its middle
-        if (split)
+        if (split) {
             EXPECT_EQ(imp.SplitAtTees(), 2);
+        }
         EXPECT_EQ(net.LinkCount(), split ? 6 : 4);
         EXPECT_EQ(net.NodeCount(), 8);
         const ZConsumeNode* tee = static_cast<const ZConsumeNode*>(net.LinkAt(0)->EndNode());
@@ -268,7 +270,7 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
         ZCadImport imp(net, t, Metres(1.0));
         Stopper s;
         const std::vector<std::string> layers = {"pipe"};
-        EXPECT_EQ(imp.Extract(h, &layers, 3, &s, &s), 5);   // 3 lines, the bulged and the 2D polyline
+        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, &layers, 3, imp)), 5);   // 3 lines, the bulged and the 2D polyline
         EXPECT_EQ(s.calls, 10);
         EXPECT_EQ(s.questions, 0);
         EXPECT_EQ(net.NodeCount(), 7);   // 0, 10, 20 (joined 20.5), 30; 30,0 bulged start joins; ...
@@ -280,7 +282,7 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
         Stopper s;
         s.stopFrom = 1;
         s.answer = false;   // "No": the scan goes on, asking again
-        EXPECT_EQ(imp.Extract(h, nullptr, 3, &s, &s), 6);
+        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, nullptr, 3, imp)), 6);
         EXPECT_EQ(s.questions, 9);
     }
     {
@@ -289,7 +291,7 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
         ZCadImport imp(net, t, Metres());
         Stopper s;
         s.stopFrom = 1;   // asked at the second entity, which is still taken
-        EXPECT_EQ(imp.Extract(h, nullptr, 3, &s, &s), 2);
+        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, nullptr, 3, imp)), 2);
         EXPECT_EQ(s.calls, 2);
         EXPECT_EQ(net.LinkCount(), 2);
     }

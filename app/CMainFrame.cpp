@@ -16,6 +16,8 @@
 #include "model/ZPipeLink.h"
 #include "views/CQENGridView.h"
 #include "views/CQENModuleView.h"
+#include "cad/CCadExportCommand.h"
+#include "cad/CCadImportCommand.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
 
@@ -517,6 +519,12 @@ bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)
     return OpenFrame(doc, kind) != nullptr;
 }
 
+void CMainFrame::ImportCad(CQENDoc& doc)
+{
+    CQENApp* app = CQENApp::Instance();
+    CCadImportCommand(doc.Data(), doc.Settings(), app->Profile(), app->Prompt(), this).Run();
+}
+
 bool CMainFrame::OnCommand(int id)
 {
     switch (id) {
@@ -532,6 +540,16 @@ bool CMainFrame::OnCommand(int id)
     case FileClose:
         if (CQENDoc* doc = ActiveDocument())
             CQENApp::Instance()->CloseDocument(doc);
+        return true;
+    case ImportAcad:
+        if (CQENDoc* doc = ActiveDocument())
+            ImportCad(*doc);
+        return true;
+    case ExportAcad:
+        if (CQENDoc* doc = ActiveDocument()) {
+            CQENApp* app = CQENApp::Instance();
+            CCadExportCommand(doc->Data(), doc->Settings(), app->Profile(), app->Prompt(), this).Run();
+        }
         return true;
     case BarStandard: case BarEdit: case BarZoom: case BarTemplate: case BarTable: case BarCoord:
         if (QToolBar* bar = m_bars.value(id))
@@ -573,6 +591,8 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
         state.enabled = SwitchWindow(CChildFrame::Module, false);
         return true;
     case FileClose:
+    case ImportAcad:
+    case ExportAcad:
         state.enabled = ActiveDocument() != nullptr;
         return true;
     case BarStandard: case BarEdit: case BarZoom: case BarTemplate: case BarTable: case BarCoord:

@@ -88,6 +88,8 @@ public:
     void LoadBarState(const QByteArray& state);
 
     bool OnCommand(int id) override;
+    // "提取CAD管网" into the document: the pipes added are one undoable change.
+    void ImportCad(CQENDoc& doc);
     bool OnUpdateCommand(int id, CommandState& state) override;
 
 protected:

@@ -269,11 +269,6 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::TemplateTank:
         state.enabled = m_host && m_host->HasTemplateDialog();
         return true;
-    // Document commands without their dialogs in this program: shown disabled.
-    case Cmd::ImportAcad:
-    case Cmd::ExportAcad:
-        state.enabled = false;
-        return true;
     default:
         return false;
     }

@@ -4,6 +4,8 @@
 #include "ConvertCommand.h"
 #include "CostCommand.h"
 #include "DocumentIo.h"
+#include "DxfExportCommand.h"
+#include "DxfImportCommand.h"
 #include "ExitCode.h"
 #include "InfoCommand.h"
 #include "persist/ArchiveError.h"
@@ -24,6 +26,8 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<BalanceCommand>(io));
     commands.push_back(std::make_unique<AllocateCommand>(io));
     commands.push_back(std::make_unique<CostCommand>(io));
+    commands.push_back(std::make_unique<DxfImportCommand>(io));
+    commands.push_back(std::make_unique<DxfExportCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

@@ -41,6 +41,14 @@ void ZEditTransaction::Removed(ZNetObject* obj)
         m_edit->MarkRemoved(obj);
 }
 
+void ZEditTransaction::AnnounceAs(int code)
+{
+    if (m_outer)
+        m_outer->AnnounceAs(code);
+    else if (m_edit)
+        m_edit->SetAppliedCode(code);
+}
+
 void ZEditTransaction::WillChange(ZNetObject* obj)
 {
     if (m_edit)

@@ -37,6 +37,9 @@ public:
     void Added(ZNetObject* obj);
     void Removed(ZNetObject* obj);
 
+    // The change is announced with this code when it goes into effect (see ZObjectEdit).
+    void AnnounceAs(int code);
+
     // Records the change as one edit of the history and announces it. False when nothing was
     // recorded (no edit, no announcement) or when this transaction joined an outer one.
     bool Commit();

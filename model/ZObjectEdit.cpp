@@ -221,6 +221,10 @@ ZNetMsg ZObjectEdit::Hint(bool applied) const
     const std::vector<ZNetObject*>& came = applied ? m_added : m_removed;
     const std::vector<ZNetObject*>& went = applied ? m_removed : m_added;
     ZNetMsg msg;
+    if (applied && m_appliedCode) {
+        msg.Code = m_appliedCode;
+        return msg;
+    }
     msg.Code = ZNetMsg::ObjectsChanged;
     if (m_changed.empty() && came.empty() && !went.empty()) {
         msg.SubCode = ZNetMsg::Removed;

@@ -36,6 +36,9 @@ public:
 
     size_t MemoryUsage() const override { return m_bytes; }
     ZNetMsg Hint(bool applied) const override;
+    // Announces going into effect with this code and no further fields (a CAD import: views
+    // rebuild as a whole); undo still announces the objects it removes.
+    void SetAppliedCode(int code) { m_appliedCode = code; }
 
 protected:
     void DoApply(ZDocument& doc) override { Restore(doc, true); }
@@ -71,5 +74,6 @@ private:
     uint32_t m_balancedAfter = 0;
     std::vector<ZNetObject*> m_added, m_removed, m_changed, m_all;
     bool m_geometryChanged = false;
+    int m_appliedCode = 0;
     size_t m_bytes = 0;
 };

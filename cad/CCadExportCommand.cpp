@@ -1,0 +1,62 @@
+#include "CCadExportCommand.h"
+
+#include "CCadProgress.h"
+#include "CExportCadDlg.h"
+#include "app/UiPrompt.h"
+#include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeCanvas.h"
+#include "model/ZDocument.h"
+#include "persist/ZCadExport.h"
+
+#include <QFile>
+
+CCadExportCommand::CCadExportCommand(const ZDocument& doc, const ZSettingsStore& settings, KeyValueStore& profile,
+                                     UiPrompt& prompt, QWidget* owner)
+    : m_doc(doc), m_settings(settings), m_profile(profile), m_prompt(prompt), m_owner(owner)
+{
+}
+
+bool CCadExportCommand::Run()
+{
+    CExportCadDlg dlg(m_profile, m_prompt, IsAutoCadRunning() != 0, m_owner);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    if (dlg.SaveMode() == 0 && !IsExistActiveDwg()) {
+        m_prompt.Warn("无法找到活动的CAD图纸，请选择\u201c创建新图纸并输出\u201d!");
+        return false;
+    }
+
+    CCadProgress progress(m_owner, QStringLiteral("自动生成CAD图纸"));
+    progress.SetStatus(QStringLiteral("正在打开CAD会话..."));
+    CadHandle h = OpenAutoCad();
+    if (!h) {
+        m_prompt.Warn("建立AutoCad对象失败。请确认该对象已被注册入系统。");
+        return false;
+    }
+    bool written = false;
+    if (dlg.SaveMode() == 1) {
+        progress.SetStatus(QStringLiteral("正在创建新图纸..."));
+        const QByteArray path = QFile::encodeName(dlg.DrawingPath());
+        if (!CadNewDwg(h) || !CadSetDwgPath(h, path.constData())) {
+            m_prompt.Warn("创建新图纸失败!");
+            CloseAutoCad(h);
+            return false;
+        }
+    }
+    if (!IsExistActiveDwg()) {
+        m_prompt.Warn("未知的错误!");
+    } else {
+        progress.SetStatus(QStringLiteral("正在输出图形数据..."));
+        ZCadExport exporter(m_doc, m_settings, dlg.Options());
+        CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
+        exporter.Run(canvas, &progress, &m_prompt);
+        progress.Progress(1.0);
+        progress.SetStatus(QStringLiteral("正在保存图纸..."));
+        CadSetOpenInViewer(dlg.OpenInViewer() ? 1 : 0);
+        written = CadSetVisible(h, 1) != 0;
+        if (!written)
+            m_prompt.Warn(QStringLiteral("图纸没有保存!\n%1").arg(QString::fromUtf8(CadLastError())).toStdString());
+    }
+    CloseAutoCad(h);
+    return written;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+class KeyValueStore;
+class QWidget;
+class UiPrompt;
+class ZDocument;
+class ZSettingsStore;
+
+// "生成CAD图纸" (command 32792): the dialog, then the network drawn through the CAD bridge into the
+// active drawing or a new one, written to its file (the previous one kept as NAME.bak) and, when
+// asked, opened in the desktop's program for DXF files.
+class CCadExportCommand {
+public:
+    CCadExportCommand(const ZDocument& doc, const ZSettingsStore& settings, KeyValueStore& profile, UiPrompt& prompt,
+                      QWidget* owner);
+    // True when a drawing was written.
+    bool Run();
+
+private:
+    const ZDocument& m_doc;
+    const ZSettingsStore& m_settings;
+    KeyValueStore& m_profile;
+    UiPrompt& m_prompt;
+    QWidget* m_owner;
+};

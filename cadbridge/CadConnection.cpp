@@ -1,0 +1,146 @@
+// The session functions of the bridge: opening and releasing the session, drawings, writing and
+// showing them, and the pipe scan.
+#include "CadBridge.h"
+#include "CadSession.h"
+#include "DxfError.h"
+#include "DxfPipeScanner.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int32_t True = -1;
+constexpr int32_t False = 0;
+
+// What a handle points at: a cell of its own, so a released handle is never the session.
+struct HandleCell {
+    unsigned magic = 0x51454E43;
+};
+
+bool Valid(CadHandle h)
+{
+    return h && static_cast<HandleCell*>(h)->magic == 0x51454E43 && CadSession::Instance().IsOpen();
+}
+
+} // namespace
+
+CADBRIDGE_API int32_t IsAutoCadRunning()
+{
+    return CadSession::Instance().IsOpen() ? True : False;
+}
+
+CADBRIDGE_API int32_t DetectAutoCad()
+{
+    return False;   // no interactive CAD program to pick points in
+}
+
+CADBRIDGE_API CadHandle OpenAutoCad()
+{
+    CadSession::Instance().Open();
+    return new HandleCell;
+}
+
+CADBRIDGE_API int32_t CloseAutoCad(CadHandle h)
+{
+    if (!h)
+        return False;
+    static_cast<HandleCell*>(h)->magic = 0;
+    delete static_cast<HandleCell*>(h);
+    return True;
+}
+
+CADBRIDGE_API int32_t IsExistActiveDwg()
+{
+    const CadSession& s = CadSession::Instance();
+    return s.IsOpen() && s.Active() ? True : False;
+}
+
+CADBRIDGE_API int32_t CadNewDwg(CadHandle h)
+{
+    if (!Valid(h))
+        return False;
+    try {
+        CadSession::Instance().NewDrawing();
+        return True;
+    } catch (const std::exception& e) {
+        CadSession::Instance().SetLastError(e.what());
+        return False;
+    }
+}
+
+CADBRIDGE_API int32_t OpenDwgDocument(CadHandle h, const char* path)
+{
+    CadSession& s = CadSession::Instance();
+    std::error_code ec;
+    if (!path || !std::filesystem::is_regular_file(path, ec)) {
+        s.SetLastError(std::string("找不到文件\u201c") + (path ? path : "") + "\u201d。");
+        return False;
+    }
+    if (!Valid(h))
+        return False;
+    try {
+        s.OpenFile(path);
+        return True;
+    } catch (const std::exception& e) {
+        s.SetLastError(e.what());
+        return False;
+    }
+}
+
+CADBRIDGE_API int32_t CadSetVisible(CadHandle h, int32_t visible)
+{
+    CadSession& s = CadSession::Instance();
+    if (!Valid(h))
+        return False;
+    if (!visible)
+        return True;
+    try {
+        s.SaveActive();
+        if (s.OpenInViewer())
+            CadSession::ShowInViewer(s.Active()->Path());
+        return True;
+    } catch (const std::exception& e) {
+        s.SetLastError(e.what());
+        return False;
+    }
+}
+
+CADBRIDGE_API int32_t ExtractPipeFromAutoCad(CadHandle h, int32_t layerCount, const char* const* layers, uint8_t flags,
+                                             ExtractPipeCallback callback, void* userData)
+{
+    CadSession& s = CadSession::Instance();
+    if (!Valid(h) || !s.Active() || !callback)
+        return 0;
+    std::vector<std::string> names;
+    for (int32_t i = 0; layers && i < layerCount; ++i)
+        if (layers[i])
+            names.emplace_back(layers[i]);
+    DxfPipeScanner scanner(*s.Active(), layers ? &names : nullptr, flags);
+    return scanner.Run(callback, userData);
+}
+
+CADBRIDGE_API int32_t CadSetDwgPath(CadHandle h, const char* path)
+{
+    CadSession& s = CadSession::Instance();
+    if (!Valid(h) || !s.Active() || !path || !*path)
+        return False;
+    s.Active()->SetPath(path);
+    return True;
+}
+
+CADBRIDGE_API void CadSetOpenInViewer(int32_t open)
+{
+    CadSession::Instance().SetOpenInViewer(open != 0);
+}
+
+CADBRIDGE_API const char* CadLastError()
+{
+    return CadSession::Instance().LastError().c_str();
+}
+
+CADBRIDGE_API void CadCloseSession()
+{
+    CadSession::Instance().Close();
+}

@@ -1,0 +1,87 @@
+#pragma once
+#include "DxfTag.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// One open drawing of the CAD session: the groups of the file it came from (or of a new empty
+// drawing), kept whole so that writing it back loses nothing, plus the layers and entities added
+// since. Knows the file's release, text encoding and handles so added groups fit in.
+class DxfDrawing {
+public:
+    // Reads an ASCII DXF file; throws DxfError.
+    static std::unique_ptr<DxfDrawing> Load(const std::string& path);
+    // An empty R2000 drawing without a file.
+    static std::unique_ptr<DxfDrawing> New();
+    static std::unique_ptr<DxfDrawing> FromTags(DxfTagList tags, const std::string& path);
+
+    const std::string& Path() const { return m_path; }
+    void SetPath(const std::string& path) { m_path = path; }
+    bool CameFromFile() const { return m_cameFromFile; }
+    bool IsModified() const { return m_modified; }
+    void SetSaved() { m_modified = false; m_cameFromFile = true; }
+    const std::string& Version() const { return m_version; }
+    // Entities with subclass markers and owners (R13 on); lightweight polylines (R14 on).
+    bool HasSubclasses() const { return m_version >= "AC1012"; }
+    bool HasLwPolylines() const { return m_version >= "AC1014"; }
+    bool UsesHandles() const { return m_usesHandles; }
+    const std::string& Charset() const { return m_charset; }
+    const std::string& ModelSpaceOwner() const { return m_modelSpaceOwner; }
+    std::string NextHandle() { return dxf::FormatHandle(m_nextHandle++); }
+    unsigned long long HandleSeed() const { return m_nextHandle; }
+
+    // Before adding a GBK text: a drawing in a single-byte code page that cannot hold it is
+    // turned into code page 936 as a whole (every text re-encoded, $DWGCODEPAGE changed), as
+    // not every reader understands \U+XXXX escapes in names.
+    void PrepareFor(std::string_view gbk);
+
+    // Layer names as the file writes them.
+    bool HasLayer(const std::string& fileName) const;
+    void AddLayer(const std::string& fileName);
+
+    const DxfTagList& Tags() const { return m_tags; }
+    const DxfTagList& AddedLayers() const { return m_addedLayers; }
+    const DxfTagList& AddedEntities() const { return m_addedEntities; }
+    int AddedLayerCount() const { return m_addedLayerCount; }
+    DxfTagList& EntitySink() { m_modified = true; return m_addedEntities; }
+
+    // Where added groups go: before the ENDSEC of ENTITIES, before the ENDTAB of the LAYER
+    // table (-1: no LAYER table, the writer makes one), the LAYER table's count, $HANDSEED.
+    size_t EntitiesEnd() const { return m_entitiesEnd; }
+    long LayerTableEnd() const { return m_layerTableEnd; }
+    long LayerCountTag() const { return m_layerCountTag; }
+    long HandSeedTag() const { return m_handSeedTag; }
+    // The first entity group of the ENTITIES section (== EntitiesEnd() when empty).
+    size_t EntitiesBegin() const { return m_entitiesBegin; }
+
+private:
+    DxfDrawing() = default;
+    void Analyse();
+    void AnalyseTables(size_t& i);
+    void Transcode(DxfTagList& tags, const std::string& from) const;
+
+    std::string m_path;
+    bool m_cameFromFile = false;
+    bool m_modified = false;
+    DxfTagList m_tags;
+    std::string m_version = "AC1009";
+    std::string m_charset = "CP936";
+    bool m_usesHandles = false;
+    unsigned long long m_nextHandle = 1;
+    std::string m_modelSpaceOwner;
+    std::string m_layerTableHandle;
+    std::string m_continuous = "CONTINUOUS";
+    std::vector<std::string> m_layerNames;
+    DxfTagList m_addedLayers;
+    int m_addedLayerCount = 0;
+    DxfTagList m_addedEntities;
+    size_t m_entitiesBegin = 0;
+    size_t m_entitiesEnd = 0;
+    bool m_inLayerTable = false;
+    long m_layerTableEnd = -1;
+    long m_layerCountTag = -1;
+    long m_handSeedTag = -1;
+    long m_codePageTag = -1;
+    long m_headerBegin = -1;
+};

@@ -1,0 +1,92 @@
+#include "DxfExportCommand.h"
+
+#include "DocumentIo.h"
+#include "ExitCode.h"
+#include "cadbridge/CadBridge.h"
+#include "cadbridge/CadBridgeCanvas.h"
+#include "hydraulics/ZBalanceRun.h"
+#include "hydraulics/ZContourGenerator.h"
+#include "model/ZDocument.h"
+#include "model/ZSettingsStore.h"
+#include "persist/ZCadExport.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+void DxfExportCommand::Register(CLI::App& app)
+{
+    CLI::App* sub = app.add_subcommand(Name(), "Draw a network into a DXF drawing");
+    sub->add_option("FILE", m_file, "Network file")->required();
+    sub->add_option("OUT", m_out, "DXF drawing to write")->required();
+    sub->add_flag("--balance", m_balance, "Balance first (flow arrows; needed for contours)");
+    sub->add_option("--contours", m_contours, "Draw head or free-head contour lines")
+        ->check(CLI::IsMember({"head", "free"}));
+    sub->add_option("--into", m_into, "Draw into a copy of this drawing, keeping all it has");
+    const auto positive = CLI::Range(1e-300, 1e300);
+    sub->add_option("--scale-cad", m_scaleCad, "CAD units of the scale pair (default 1)")->check(positive);
+    sub->add_option("--scale-qen", m_scaleQen, "Millimetres of the scale pair (default 1: 1000 CAD units per metre)")
+        ->check(positive);
+    sub->add_option("--node-size", m_nodeSize, "Node disc diameter, CAD units (default 2)")->check(positive);
+    sub->add_option("--device-size", m_deviceSize, "Pump, valve and tank symbol size (default 5)")->check(positive);
+    sub->add_option("--label-size", m_labelSize, "Text height (default 3.5)")->check(positive);
+    sub->add_option("--arrow-size", m_arrowSize, "Flow arrow length (default 4)")->check(positive);
+}
+
+int DxfExportCommand::Run()
+{
+    ZDocument doc;
+    m_io.Load(m_file, doc);
+    ZSettingsStore settings;   // default units, labels and templates, as DocumentIo reads files
+
+    if (m_balance || !m_contours.empty()) {
+        ZBalanceRun run(doc);
+        if (!run.CheckConnectivity()) {
+            std::cerr << "qen-cli export-dxf: the network is split into several pieces; not balanced\n";
+            return ExitBadFile;
+        }
+        if (run.Run() != ZBalanceInfo::Converged) {
+            std::cerr << "qen-cli export-dxf: balancing did not converge: " << run.Message() << "\n";
+            return ExitBadFile;
+        }
+    }
+    if (!m_contours.empty()) {
+        ZDrawSettings& ds = doc.GetDrawSettings();
+        ds.ContourOption = 1;
+        ds.ContourKind = m_contours == "free" ? 1 : 0;
+        const auto status = ZContourGenerator::Generate(doc.GetNetwork(), ds.ContourKind, ds.ContourInterval,
+                                                        doc.GetContours());
+        if (status != ZContourGenerator::Ok) {
+            std::cerr << "qen-cli export-dxf: " << ZContourGenerator::Message(status) << "\n";
+            return ExitBadFile;
+        }
+    }
+
+    CadHandle h = OpenAutoCad();
+    const bool opened = m_into.empty() ? CadNewDwg(h) != 0 : OpenDwgDocument(h, m_into.c_str()) != 0;
+    if (!opened || !CadSetDwgPath(h, m_out.c_str())) {
+        std::cerr << "qen-cli export-dxf: " << CadLastError() << "\n";
+        CloseAutoCad(h);
+        return ExitBadFile;
+    }
+    ZCadExport::Options opt;
+    opt.ScaleCad = m_scaleCad;
+    opt.ScaleQen = m_scaleQen;
+    opt.NodeSize = m_nodeSize;
+    opt.DevSize = m_deviceSize;
+    opt.LabelSize = m_labelSize;
+    opt.ArrowSize = m_arrowSize;
+    ZCadExport exporter(doc, settings, opt);
+    CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
+    exporter.Run(canvas, nullptr, nullptr);
+    const bool written = CadSetVisible(h, 1) != 0;
+    if (!written)
+        std::cerr << "qen-cli export-dxf: " << CadLastError() << "\n";
+    CloseAutoCad(h);
+    if (!written)
+        return ExitBadFile;
+    std::printf("drawn: %d links, %d nodes into %s\n", doc.GetNetwork().LinkCount(), doc.GetNetwork().NodeCount(),
+                m_out.c_str());
+    return ExitOk;
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include "model/PipePoint.h"
+
+#include <string>
+#include <vector>
+
+// Where a CAD export draws: the drawing functions of the CAD bridge, as the export pass calls them.
+// Sizes are CAD units, angles radians, texts and layer names GBK. A call that fails draws nothing
+// and the pass goes on.
+class ZCadCanvas {
+public:
+    virtual ~ZCadCanvas() = default;
+    virtual void CreateLayers(const std::vector<std::string>& names) = 0;
+    virtual void Pipe(const std::vector<PipePoint>& points, const std::string& layer) = 0;
+    virtual void PipeLabel(const PipePoint& at, double angle, double textHeight, double arrowSize,
+                           const std::string& layer, const std::string& above, const std::string& below,
+                           bool useBelow) = 0;
+    virtual void PipeArrow(const PipePoint& at, double angle, double size, const std::string& layer) = 0;
+    virtual void Pump(const PipePoint& from, const PipePoint& to, double size, const std::string& layer) = 0;
+    virtual void Valve(const PipePoint& from, const PipePoint& to, double size, const std::string& layer) = 0;
+    virtual void Tank(const PipePoint& at, double size, const std::string& layer) = 0;
+    virtual void Node(const PipePoint& at, double size, const std::string& layer) = 0;
+    virtual void NodeLabel(const PipePoint& at, double nodeSize, double textHeight, const std::string& layer,
+                           const std::vector<std::string>& lines, double angle, bool framed) = 0;
+    // A 2D polyline of the given polyline type (2: quadratic B-spline).
+    virtual void Curve(const std::vector<PipePoint>& points, const std::string& layer, int type, bool closed) = 0;
+};

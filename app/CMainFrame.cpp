@@ -84,6 +84,7 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     if (!view)
         return nullptr;
     if (auto* graphic = qobject_cast<CQENView*>(view)) {
+        graphic->SetEditServices(&CQENApp::Instance()->Prompt(), CQENApp::Instance()->PropertyEditor());
         connect(graphic, &CQENView::coordinateText, this, &CMainFrame::SetCoordText);
         connect(graphic, &CQENView::commandRequested, this, &CMainFrame::ExecuteCommand);
         connect(graphic, &CQENView::projectLabelModeChanged, this, [this, graphic]() {

@@ -10,6 +10,8 @@
 
 #include "model/KeyValueStore.h"
 #include "model/ZSettingsStore.h"
+#include "views/CQENView.h"
+#include "views/ObjectPropertyEditor.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -340,4 +342,14 @@ bool CQENApp::OnUpdateCommand(int id, CommandState& state)
     default:
         return false;
     }
+}
+
+void CQENApp::SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor)
+{
+    m_propertyEditor = std::move(editor);
+    if (!m_frame)
+        return;
+    for (CChildFrame* f : m_frame->Frames())
+        if (auto* v = qobject_cast<CQENView*>(f->View()))
+            v->SetEditServices(&Prompt(), m_propertyEditor.get());
 }

@@ -13,6 +13,7 @@ class CQENDoc;
 class CQENDocManager;
 class CReportWindow;
 class KeyValueStore;
+class ObjectPropertyEditor;
 class QPrinter;
 class QWidget;
 class UiPrompt;
@@ -68,6 +69,9 @@ public:
     // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
+    // The object property dialogs the graphic views open (none: the property commands stay off).
+    ObjectPropertyEditor* PropertyEditor() const { return m_propertyEditor.get(); }
+    void SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor);
 
     QStringList RecentFiles() const { return m_recent; }
     void AddToRecentFileList(const QString& path);
@@ -88,6 +92,7 @@ private:
     std::unique_ptr<ZSettingsStore> m_settings;
     std::unique_ptr<CQENDocManager> m_docManager;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<ObjectPropertyEditor> m_propertyEditor;
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)
     QList<CQENDoc*> m_docs;

@@ -1,8 +1,10 @@
 #include "CQENView.h"
 
+#include "CViewEditor.h"
 #include "GbkText.h"
 #include "QtDrawContext.h"
 #include "ZViewCursors.h"
+#include "ZWorkShopHost.h"
 
 #include "app/CQENApp.h"
 #include "app/CQENDoc.h"
@@ -35,7 +37,16 @@ CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent)
     Init();
 }
 
-CQENView::~CQENView() = default;
+CQENView::~CQENView()
+{
+    // A half-done editing step is undone while the window can still repaint.
+    m_editor.reset();
+}
+
+void CQENView::SetEditServices(Prompt* prompt, ObjectPropertyEditor* editor)
+{
+    m_editor->SetServices(prompt, editor);
+}
 
 void CQENView::Init()
 {
@@ -47,6 +58,7 @@ void CQENView::Init()
     m_canvas.SetDeviceDpi(logicalDpiX(), logicalDpiY());
     m_canvas.SetDocument(m_doc);
     m_canvas.SetViewport(rect());
+    m_editor = std::make_unique<CViewEditor>(*this, m_canvas, m_settings);
 }
 
 void CQENView::InitialUpdate()
@@ -183,6 +195,7 @@ void CQENView::paintEvent(QPaintEvent* e)
         wp.setBrush(Qt::NoBrush);
         wp.drawRect(rubber.adjusted(0, 0, -1, -1));
     }
+    m_editor->PaintFeedback(wp);
 }
 
 void CQENView::resizeEvent(QResizeEvent*)
@@ -195,7 +208,9 @@ void CQENView::resizeEvent(QResizeEvent*)
 
 void CQENView::UpdateCursor()
 {
-    const int id = m_canvas.ZoomTool().CursorId();
+    int id = m_canvas.ZoomTool().CursorId();
+    if (id < 0)
+        id = m_editor->CursorId();
     if (id >= 0)
         setCursor(ZViewCursors::Cursor(id));
     else
@@ -204,27 +219,31 @@ void CQENView::UpdateCursor()
 
 void CQENView::mousePressEvent(QMouseEvent* e)
 {
+    const QPoint pt = e->position().toPoint();
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
     if (e->button() == Qt::LeftButton) {
-        const QPoint pt = e->position().toPoint();
         if (m_canvas.ZoomTool().MousePress(pt)) {
             UpdateCursor();
             return;
         }
-        double x, y;
-        m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
-        Click(x, y);
+        if (!m_editor->LeftPress(pt, shift)) {
+            double x, y;
+            m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
+            emit clicked(x, y);
+        }
+        UpdateCursor();
         return;
     }
+    if (e->button() == Qt::RightButton)
+        m_editor->RightPress(pt, shift);
     QWidget::mousePressEvent(e);
 }
 
 void CQENView::Click(double x, double y)
 {
-    // The click record belongs to the active editing workshop; with none running it changes
-    // nothing (selection by click is the selection tracker's, which takes the press itself).
-    // The workshop host is not part of this build yet: it is to take the record here, before
-    // the signal, and the signal then carries only clicks no workshop used.
-    emit clicked(x, y);
+    if (!m_editor->Click(x, y))
+        emit clicked(x, y);
+    UpdateCursor();
 }
 
 void CQENView::OnCoordinateEntered(double x, double y)
@@ -244,6 +263,8 @@ void CQENView::mouseMoveEvent(QMouseEvent* e)
         QToolTip::hideText();
     if (m_canvas.ZoomTool().MouseMove(pt, e->buttons() & Qt::LeftButton))
         return;
+    if (m_editor->Move(pt, e->buttons() & Qt::LeftButton))
+        return;
     QWidget::mouseMoveEvent(e);
 }
 
@@ -253,6 +274,8 @@ void CQENView::mouseReleaseEvent(QMouseEvent* e)
         UpdateCursor();
         return;
     }
+    if (e->button() == Qt::LeftButton && m_editor->LeftRelease(e->position().toPoint()))
+        return;
     QWidget::mouseReleaseEvent(e);
 }
 
@@ -260,7 +283,10 @@ void CQENView::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (m_canvas.ZoomTool().DoubleClick())
         return;
-    QWidget::mouseDoubleClickEvent(e);
+    if (e->button() == Qt::LeftButton && m_editor->DoubleClick(e->position().toPoint()))
+        return;
+    // The second press of a quick pair: a click like any other (no lost clicks while drawing).
+    mousePressEvent(e);
 }
 
 void CQENView::keyPressEvent(QKeyEvent* e)
@@ -270,12 +296,17 @@ void CQENView::keyPressEvent(QKeyEvent* e)
         UpdateCursor();
         return;
     }
+    if (e->key() == Qt::Key_Escape && m_editor->Escape()) {
+        UpdateCursor();
+        return;
+    }
     QWidget::keyPressEvent(e);
 }
 
 void CQENView::focusOutEvent(QFocusEvent* e)
 {
     m_canvas.ZoomTool().FocusLost();
+    m_editor->FocusLost();
     QWidget::focusOutEvent(e);
 }
 
@@ -332,6 +363,10 @@ QMenu* CQENView::BuildContextMenu()
         {ZZoomTool::CmdExtents, "全图缩放"}, {0, nullptr}, {ZZoomTool::CmdBack, "回退"},
         {ZZoomTool::CmdForward, "前进"}, {0, nullptr}, {CmdProjectLabels, "显示工程标注"}, {-1, nullptr}};
     const bool rt = m_canvas.ZoomTool().IsActive();
+    if (!rt && m_canvas.WorkShops().IsActive()) {
+        m_editor->FillWorkshopMenu(*menu);
+        return menu;
+    }
     menu->setTitle(rt ? QStringLiteral("RealTime") : QStringLiteral("GraphicView"));
     for (const Item* it = rt ? realTime : graphic;; ++it) {
         if (it->id < 0 || (rt && it->id == 0))
@@ -374,6 +409,10 @@ bool CQENView::OnCommand(int id)
         UpdateCursor();
         return true;
     }
+    if (m_editor->OnCommand(id)) {
+        UpdateCursor();
+        return true;
+    }
     switch (id) {
     case CmdProjectLabels: toggleProjectLabels(); return true;
     case CmdRedraw: OnUpdate(nullptr); return true;
@@ -402,7 +441,7 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         return true;
     default:
-        return false;
+        return m_editor->OnUpdateCommand(id, state);
     }
 }
 
@@ -449,8 +488,7 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
         case ZNetMsg::Removed:
             InvalidateObjects(objs);
             m_canvas.VisibleSet().Remove(objs);
-            for (ZNetObject* o : objs)
-                o->ClearFlag(qen::FLAG_SELECTED);
+            m_editor->ObjectsRemoved(objs);
             return;
         case ZNetMsg::Added: {
             std::vector<ZNetObject*> shown;
@@ -460,6 +498,7 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
                     shown.push_back(o);
             m_canvas.VisibleSet().Add(m_canvas, shown);
             InvalidateObjects(shown);
+            m_editor->ObjectsAdded(objs);
             return;
         }
         case ZNetMsg::Moved:

@@ -11,10 +11,12 @@ class ZFlowLink;
 class ZPipeLink;
 
 // The network edits of the editing tools, each one undoable step of the document's history,
-// announced once and marking the document modified. New objects passed in are owned by the
-// document afterwards (or deleted when the step is refused); identifiers are made here.
+// announced once. New objects passed in are owned by the document afterwards (or deleted when
+// the step fails); objects without a free identifier get a default one here.
 class ZNetEditor {
 public:
+    enum Operation { Insert = 1, Delete = 2, Move = 3 };
+
     explicit ZNetEditor(ZDocument& doc) : m_doc(doc) {}
 
     // Puts `node` on the pipe: at bend point `bend` (that bend point goes) or on segment
@@ -38,7 +40,7 @@ public:
     // Takes a device out; when both its nodes carry other links, they are joined into one.
     void RemoveDevice(ZDeviceLink* device);
 
-    // The step names the history shows ("插入管道"), by object kind and operation.
+    // The step names the history shows ("插入管道", GBK), by operation and ZNetObject::Kind.
     static std::string StepName(int operation, int kind);
 
 private:

@@ -467,6 +467,13 @@ void CQENView::InvalidateObjects(const std::vector<ZNetObject*>& objects)
 
 void CQENView::OnUpdate(const ZNetMsg* msg)
 {
+    UpdateView(msg);
+    // After the visible set has let go of removed objects, so the focus hint cannot find them.
+    m_editor->DocumentChanged(msg);
+}
+
+void CQENView::UpdateView(const ZNetMsg* msg)
+{
     if (!msg) {
         m_canvas.VisibleSet().Invalidate();
         if (m_initialised)
@@ -488,7 +495,6 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
         case ZNetMsg::Removed:
             InvalidateObjects(objs);
             m_canvas.VisibleSet().Remove(objs);
-            m_editor->ObjectsRemoved(objs);
             return;
         case ZNetMsg::Added: {
             std::vector<ZNetObject*> shown;
@@ -498,7 +504,6 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
                     shown.push_back(o);
             m_canvas.VisibleSet().Add(m_canvas, shown);
             InvalidateObjects(shown);
-            m_editor->ObjectsAdded(objs);
             return;
         }
         case ZNetMsg::Moved:

@@ -121,6 +121,7 @@ private:
     void UpdateCursor();
     void RunMenuCommand(int id);
     void RepaintBuffer();
+    void UpdateView(const ZNetMsg* msg);
     void InvalidateObjects(const std::vector<ZNetObject*>& objects);
     void InvalidateAll();
     void PaintPrinter(QPrinter* printer);

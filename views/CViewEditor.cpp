@@ -12,6 +12,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandState.h"
 #include "model/ZDocument.h"
+#include "model/ZNetMsg.h"
 #include "model/ZSettingsStore.h"
 
 #include <QMenu>
@@ -256,23 +257,27 @@ void CViewEditor::FillWorkshopMenu(QMenu& menu)
     }
 }
 
-void CViewEditor::ObjectsRemoved(const std::vector<ZNetObject*>& objects)
+void CViewEditor::DocumentChanged(const ZNetMsg* msg)
 {
-    m_canvas.Tracker().RemoveObjects(objects);
-    if (ZWorkShop* ws = m_canvas.WorkShops().WorkShop())
-        ws->ObjectsRemoved(objects);
-    m_canvas.FocusHint().Forget(objects);
-}
-
-void CViewEditor::ObjectsAdded(const std::vector<ZNetObject*>& objects)
-{
-    m_canvas.Tracker().AdoptSelected(objects);
-}
-
-void CViewEditor::NetworkReplaced()
-{
-    m_canvas.WorkShops().Abort();
-    m_canvas.Tracker().Reset();
+    ZSelectTracker& tracker = m_canvas.Tracker();
+    if (!msg || msg->Code != ZNetMsg::ObjectsChanged || !msg->Objects) {
+        if (m_canvas.Document())
+            tracker.KeepOnly(m_canvas.Document()->GetNetwork());
+        else
+            tracker.Reset();
+        return;
+    }
+    // An object out of the network has no array position.
+    std::vector<ZNetObject*> gone, present;
+    for (ZNetObject* o : *msg->Objects)
+        (o->GetIndex() < 0 ? gone : present).push_back(o);
+    if (!gone.empty()) {
+        tracker.RemoveObjects(gone);
+        if (ZWorkShop* ws = m_canvas.WorkShops().WorkShop())
+            ws->ObjectsRemoved(gone);
+        m_canvas.FocusHint().Forget(gone);
+    }
+    tracker.AdoptSelected(present);
 }
 
 void CViewEditor::PaintFeedback(QPainter& p)

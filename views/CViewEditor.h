@@ -13,6 +13,7 @@ class QPainter;
 class QWidget;
 class ZNetCanvas;
 class ZSettingsStore;
+struct ZNetMsg;
 struct CommandState;
 
 // What the graphic view does with the mouse and the commands once navigation is out of the way:
@@ -46,10 +47,9 @@ public:
     // The workshop's cursor resource, -1 when none runs.
     int CursorId() const;
 
-    // Document announcements.
-    void ObjectsRemoved(const std::vector<ZNetObject*>& objects);
-    void ObjectsAdded(const std::vector<ZNetObject*>& objects);
-    void NetworkReplaced();
+    // A document announcement (null: everything may have changed). Objects that left the network
+    // leave the selection and the running workshop; objects that came back selected rejoin it.
+    void DocumentChanged(const ZNetMsg* msg);
 
     // Selection rectangle, focus hint and rubber lines over the picture.
     void PaintFeedback(QPainter& p);

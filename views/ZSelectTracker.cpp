@@ -3,6 +3,7 @@
 #include "ZCanvasHost.h"
 #include "ZNetCanvas.h"
 
+#include "model/ZNetwork.h"
 #include "model/ZSettingsStore.h"
 
 #include <algorithm>
@@ -149,6 +150,31 @@ void ZSelectTracker::Reset()
     m_nodes.clear();
     m_links.clear();
     m_counts.fill(0);
+}
+
+void ZSelectTracker::KeepOnly(const ZNetwork& network)
+{
+    if (Total() == 0)
+        return;
+    std::unordered_set<const ZNetObject*> present;
+    present.reserve(static_cast<size_t>(Total()));
+    const std::unordered_set<const ZNetObject*> selected = [&] {
+        std::unordered_set<const ZNetObject*> s(m_nodes.begin(), m_nodes.end());
+        s.insert(m_links.begin(), m_links.end());
+        return s;
+    }();
+    for (const ZNetObject* o : network.Nodes())
+        if (selected.count(o))
+            present.insert(o);
+    for (const ZNetObject* o : network.Links())
+        if (selected.count(o))
+            present.insert(o);
+    m_counts.fill(0);
+    for (auto* arr : {&m_nodes, &m_links}) {
+        std::erase_if(*arr, [&](ZNetObject* o) { return !present.count(o); });
+        for (ZNetObject* o : *arr)
+            ++m_counts[static_cast<size_t>(o->GetKind())];
+    }
 }
 
 void ZSelectTracker::RemoveObjects(const std::vector<ZNetObject*>& objects)

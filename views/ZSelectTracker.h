@@ -9,6 +9,7 @@
 #include <vector>
 
 class ZNetCanvas;
+class ZNetwork;
 
 // The selection of one graphic view: a click picks one object, Shift-click toggles it, a drag on
 // empty ground draws a rubber rectangle that adds every visible object inside it (window
@@ -34,6 +35,8 @@ public:
     void Clear();
     // The network was replaced: forget the arrays without touching any object.
     void Reset();
+    // Keeps only what is still in the network, without touching what is not (it may be gone).
+    void KeepOnly(const ZNetwork& network);
     bool Add(ZNetObject* o);
     void Remove(ZNetObject* o);
     // Objects gone from the document: out of the arrays (their flags are the document's).

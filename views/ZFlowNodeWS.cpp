@@ -62,6 +62,12 @@ void ZFlowNodeWS::ClickInsert(const PipePoint& at)
     int segment = -1, bend = -1;
     if (!ZFocusHint::SnapPipe(c, *pipe, pick, pos, segment, bend))
         return;
+    // At an end node the split would leave a pipe of no length.
+    for (const ZFlowNode* end : {pipe->From(), pipe->To()}) {
+        const PipePoint e = end->GetPosition(c);
+        if (pick.Contains(e.x, e.y))
+            return;
+    }
     ZConsumeNode* node = m_newNode.release();
     node->X = pos.x;
     node->Y = pos.y;

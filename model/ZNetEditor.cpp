@@ -55,6 +55,14 @@ bool AddNewNode(ZNetwork& net, ZEditTransaction& tx, ZConsumeNode* node)
 }
 } // namespace
 
+bool ZNetEditor::Adjacent(const ZConsumeNode* a, const ZConsumeNode* b)
+{
+    for (ZNetLink* l = a->FirstLink(); l; l = l->NextLinkAt(a))
+        if (l->OtherNode(a) == b)
+            return true;
+    return false;
+}
+
 std::string ZNetEditor::StepName(int operation, int kind)
 {
     static const char* const ops[] = {"插入", "删除", "移动"};
@@ -223,8 +231,11 @@ void ZNetEditor::RemoveDevice(ZDeviceLink* device)
     ZEditTransaction tx(m_doc, StepName(Delete, static_cast<int>(device->GetKind())));
     auto* a = static_cast<ZConsumeNode*>(device->StartNode());
     auto* b = static_cast<ZConsumeNode*>(device->EndNode());
-    // With links on both sides the network is joined where the device was.
-    const bool join = a->IncidentLinkCount() > 1 && b->IncidentLinkCount() > 1;
+    // With links on both sides the network is joined where the device was, unless another link
+    // runs between the two nodes: joining would close it on itself.
+    bool join = a->IncidentLinkCount() > 1 && b->IncidentLinkCount() > 1;
+    for (ZNetLink* l = a->FirstLink(); l && join; l = l->NextLinkAt(a))
+        join = l == device || l->OtherNode(a) != b;
     std::vector<ZPipeLink*> pipes;
     if (join)
         pipes = TouchWithPipes(tx, {a, b});

@@ -27,7 +27,8 @@ public:
     void RemoveNode(ZConsumeNode* node);
     // Moves the node (a device node takes its partner along) and its pipes' automatic lengths.
     void MoveNode(ZConsumeNode* node, double dx, double dy);
-    // Drops one of the two nodes (see ZNetwork::MergeNodes) after the move onto the other.
+    // Drops one of the two nodes (see ZNetwork::MergeNodes) after the move onto the other. The
+    // caller makes sure no link runs between them.
     void MergeNodes(ZConsumeNode* moved, ZConsumeNode* target);
     // A new pipe between two nodes, either of which may be new (not yet in the network).
     bool AddPipe(ZConsumeNode* start, ZConsumeNode* end, ZPipeLink* pipe, std::vector<PipePoint> bends);
@@ -37,11 +38,15 @@ public:
     void MovePipe(ZPipeLink* pipe, double dx, double dy);
     // A device from `inlet` (new or in the network) to a new outlet node at the inlet's position.
     bool AddDevice(ZConsumeNode* inlet, ZDeviceLink* device, ZConsumeNode* outlet);
-    // Takes a device out; when both its nodes carry other links, they are joined into one.
+    // Takes a device out; when both its nodes carry other links, they are joined into one
+    // (unless another link runs between them).
     void RemoveDevice(ZDeviceLink* device);
 
     // The step names the history shows ("插入管道", GBK), by operation and ZNetObject::Kind.
     static std::string StepName(int operation, int kind);
+
+    // Whether a link runs between the two nodes (merging them would close it on itself).
+    static bool Adjacent(const ZConsumeNode* a, const ZConsumeNode* b);
 
 private:
     ZDocument& m_doc;

@@ -130,6 +130,11 @@ void ZFlowNodeWS::ClickMove(const PipePoint& at)
         Refuse("合并节点失败, 设备不能连接太多的管道!");
         return;
     }
+    // Two nodes joined by a pipe would leave that pipe running from a node to itself.
+    if (target && ZNetEditor::Adjacent(m_moving, target)) {
+        Refuse("管道不能连接同一节点!");
+        return;
+    }
     ZConsumeNode* node = m_moving;
     m_moving = nullptr;
     Hint().SetMoveLines({}, {});

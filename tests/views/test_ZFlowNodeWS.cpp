@@ -164,6 +164,13 @@ private slots:
         QVERIFY(v->Canvas().WorkShops().IsActive());
         QCOMPARE(net.NodeCount(), 6);
         v->OnCommand(Cmd::EditLeave);
+        // Node 2 onto its neighbour 3 would leave pipe 23 running from a node to itself.
+        v->OnCommand(Cmd::MoveNode);
+        Click(*v, 100, 0);
+        Click(*v, 100, 100);
+        QCOMPARE(prompt.Last(), std::string("管道不能连接同一节点!"));
+        QCOMPARE(net.NodeCount(), 6);
+        v->OnCommand(Cmd::EditLeave);
         // Node 2 onto node 4: one node with all four pipes' ends.
         v->OnCommand(Cmd::MoveNode);
         Click(*v, 100, 0);

@@ -56,7 +56,7 @@ void ZPipeLinkWS::Restart()
     // Chained drawing goes on from the last end unless that is a device's node.
     if (PipeSerialMode() == 0 && m_lastEnd && !m_lastEnd->IsDeviceNode() && m_lastEnd->GetIndex() >= 0) {
         m_start = m_lastEnd;
-        Hint().SetAnchor({m_start->X, m_start->Y});
+        Hint().SetAnchor(m_start->GetPosition(Host().Canvas()));
     }
     m_pipe.reset(Templates().Pipe.Clone());
 }
@@ -126,7 +126,7 @@ void ZPipeLinkWS::DrawOverlay(ZNetCanvas& canvas, QtDrawContext& dc)
     if (m_start && m_pipe) {
         dc.BeginDraw();
         if (!m_bends.empty()) {
-            std::vector<PipePoint> line{{m_start->X, m_start->Y}};
+            std::vector<PipePoint> line{m_start->GetPosition(canvas)};
             line.insert(line.end(), m_bends.begin(), m_bends.end());
             dc.SelectPipe(*m_pipe);
             dc.Polyline(line.data(), static_cast<int>(line.size()));
@@ -145,7 +145,8 @@ ViewExtent ZPipeLinkWS::DrawnArea() const
     ViewExtent r = ViewExtent::Empty();
     if (!m_start)
         return r;
-    r.Include(m_start->X, m_start->Y);
+    const PipePoint s = m_start->GetPosition(Host().Canvas());
+    r.Include(s.x, s.y);
     for (const PipePoint& p : m_bends)
         r.Include(p.x, p.y);
     if (m_startNew)
@@ -207,7 +208,7 @@ void ZPipeLinkWS::ClickInsert(const PipePoint& at)
             }
             if (!ok) {
                 // The click becomes a bend point.
-                const PipePoint from = m_bends.empty() ? PipePoint{m_start->X, m_start->Y} : m_bends.back();
+                const PipePoint from = m_bends.empty() ? m_start->GetPosition(Host().Canvas()) : m_bends.back();
                 m_bends.push_back(at);
                 ViewExtent seg = ViewExtent::Empty();
                 seg.Include(from.x, from.y);
@@ -222,7 +223,7 @@ void ZPipeLinkWS::ClickInsert(const PipePoint& at)
     if (!m_start) {
         m_start = node;
         m_startNew = std::move(made);
-        Hint().SetAnchor({node->X, node->Y});
+        Hint().SetAnchor(node->GetPosition(Host().Canvas()));
         Invalidate(DrawnArea());
         return;
     }

@@ -15,6 +15,7 @@
 #include "model/ZTankLink.h"
 #include "model/ZValveLink.h"
 #include "views/CQENView.h"
+#include "views/ZFocusHint.h"
 #include "views/ZSelectTracker.h"
 #include "views/ZWorkShopHost.h"
 
@@ -131,6 +132,8 @@ private slots:
         ClickAt(v, out.x, out.y);
         editor->confirms = {[](ZNetNode&) { return false; }, Accept, Accept};
         ClickAt(v, 250, 620);
+        QTest::mouseMove(v, Px(v, 330, 560));
+        Screenshot(v, QStringLiteral("scenario-1-bend-point"));
         ClickAt(v, 400, 500);
         ClickAt(v, 550, 500);
         QCOMPARE(net.LinkCount(), 4);
@@ -152,6 +155,11 @@ private slots:
         ClickAt(v, 850, 500);
         ClickAt(v, 850, 300);
         ClickAt(v, 700, 300);
+        // Closing the loop: the marker sits on the node the click will take, the rubber line
+        // runs to it from the last node.
+        QTest::mouseMove(v, Px(v, 700, 500) + QPoint(4, 3));
+        QVERIFY(v->Canvas().FocusHint().Object());
+        Screenshot(v, QStringLiteral("scenario-1-closing-the-loop"));
         ClickAt(v, 700, 500);   // back to the loop's first node
         frame->ExecuteCommand(Cmd::EditLeave);
         QCOMPARE(net.NodeCount(), 10);

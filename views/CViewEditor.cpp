@@ -9,8 +9,8 @@
 #include "ZWorkShop.h"
 #include "ZWorkShopHost.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandState.h"
+#include "CommandIds.h"
+#include "CommandState.h"
 #include "model/ZDocument.h"
 #include "model/ZNetMsg.h"
 #include "model/ZSettingsStore.h"

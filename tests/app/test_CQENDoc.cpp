@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 #include "app/CQENDoc.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandState.h"
+#include "views/CommandIds.h"
+#include "views/CommandState.h"
 #include "model/ZNetEditor.h"
 #include "model/ZSettingsStore.h"
 

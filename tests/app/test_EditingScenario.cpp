@@ -10,7 +10,7 @@
 #include "app/CBalanceParamsDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CQENDoc.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "model/ZPumpLink.h"
 #include "model/ZTankLink.h"
 #include "model/ZValveLink.h"

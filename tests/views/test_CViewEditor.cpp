@@ -3,8 +3,8 @@
 #include "EditTestSupport.h"
 #include "ViewTestNetworks.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandState.h"
+#include "views/CommandIds.h"
+#include "views/CommandState.h"
 #include "model/ZSettingsStore.h"
 #include "views/CViewEditor.h"
 #include "views/ZFocusHint.h"
@@ -73,14 +73,14 @@ private slots:
             const CommandState st = State(*v, id);
             QVERIFY(st.text.isEmpty() && !st.enabled);
         }
-        v->OnCommand(ZZoomTool::CmdZoomIn);
+        v->OnCommand(Cmd::ZoomIn);
         for (int id : editing)
             QVERIFY(!State(*v, id).enabled);
-        v->OnCommand(ZZoomTool::CmdExit);
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::LeaveRealtime);
+        v->OnCommand(Cmd::ProjectLabels);
         for (int id : editing)
             QVERIFY(!State(*v, id).enabled);
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::ProjectLabels);
         QVERIFY(State(*v, 32700).enabled);
     }
 

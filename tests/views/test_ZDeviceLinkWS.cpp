@@ -2,7 +2,7 @@
 #include "EditTestSupport.h"
 #include "ViewTestNetworks.h"
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "model/ZPumpLink.h"
 #include "model/ZTankLink.h"
 #include "model/ZSettingsStore.h"

@@ -3,8 +3,8 @@
 #include "EditTestSupport.h"
 #include "ViewTestNetworks.h"
 
-#include "app/CommandIds.h"
-#include "app/CommandState.h"
+#include "views/CommandIds.h"
+#include "views/CommandState.h"
 #include "model/ZSettingsStore.h"
 #include "views/ZSelectTracker.h"
 

@@ -2,6 +2,7 @@
 #include "CAboutDlg.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
+#include "CPropertyEditor.h"
 #include "CQENDoc.h"
 #include "CQENDocManager.h"
 #include "CReportWindow.h"
@@ -47,9 +48,16 @@ CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPromp
     : m_profile(std::move(profile)),
       m_prompt(std::move(prompt)),
       m_settings(std::make_unique<ZSettingsStore>()),
-      m_docManager(std::make_unique<CQENDocManager>())
+      m_docManager(std::make_unique<CQENDocManager>()),
+      m_propertyEditor(std::make_unique<CPropertyEditor>(*m_settings, *m_prompt))
 {
     s_instance = this;
+    TemplateDialog = [this](int commandId, ZSettingsStore& settings, QWidget* owner) {
+        if (&settings == m_settings.get())
+            m_propertyEditor->EditTemplate(owner, commandId);
+        else
+            CPropertyEditor(settings, *m_prompt).EditTemplate(owner, commandId);
+    };
 }
 
 CQENApp::~CQENApp()
@@ -64,6 +72,7 @@ CQENApp::~CQENApp()
 void CQENApp::SetPrompt(std::unique_ptr<UiPrompt> prompt)
 {
     m_prompt = std::move(prompt);
+    m_propertyEditor = std::make_unique<CPropertyEditor>(*m_settings, *m_prompt);
 }
 
 void CQENApp::SetDocManager(std::unique_ptr<CQENDocManager> manager)

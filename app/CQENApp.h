@@ -9,6 +9,7 @@
 #include <memory>
 
 class CChildFrame;
+class CPropertyEditor;
 class CQENDoc;
 class CQENDocManager;
 class CReportWindow;
@@ -43,6 +44,8 @@ public:
     void SetPrompt(std::unique_ptr<UiPrompt> prompt);
     CQENDocManager& DocManager() { return *m_docManager; }
     void SetDocManager(std::unique_ptr<CQENDocManager> manager);
+    // The property dialogs over the settings' units and templates and the program's prompt.
+    CPropertyEditor& PropertyEditor() { return *m_propertyEditor; }
     CMainFrame* MainFrame() const { return m_frame; }
     QWidget* MainWindow() const;
     CReportWindow& ReportWindow();
@@ -87,6 +90,7 @@ private:
     std::unique_ptr<UiPrompt> m_prompt;
     std::unique_ptr<ZSettingsStore> m_settings;
     std::unique_ptr<CQENDocManager> m_docManager;
+    std::unique_ptr<CPropertyEditor> m_propertyEditor;
     std::unique_ptr<QPrinter> m_printer;
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)

@@ -169,8 +169,12 @@ QDialogButtonBox* CPropertyDlg::Buttons()
 
 void CPropertyDlg::ShowForm()
 {
-    if (m_id)
+    if (m_id) {
+        // An identifier read from a file may be longer than one typed here; it must not be cut.
+        if (m_id->maxLength() < m_form->IdText.size())
+            m_id->setMaxLength(int(m_form->IdText.size()));
         m_id->setText(m_form->IdText);
+    }
     for (PropertyForm::Number& f : m_form->Numbers())
         if (QLineEdit* e = Edit(f.key)) {
             e->setText(f.text);

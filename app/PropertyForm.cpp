@@ -142,6 +142,9 @@ void PropertyForm::Load()
 
 PropertyForm::Failure PropertyForm::CheckId() const
 {
+    // The object's own identifier as loaded is always fine, even one longer than may be typed.
+    if (!m_loadedId.isEmpty() && IdText == m_loadedId)
+        return {};
     const QString id = IdText.trimmed();
     const QString taken = QStringLiteral("编号%1已经存在!").arg(id);
     if (id.isEmpty())
@@ -255,7 +258,7 @@ bool PropertyForm::ApplyTo(ZNetObject& obj, const Sink& sink)
     }
     if (ApplyExtra(obj, sink, touch))
         touch();
-    if (IdEditable()) {
+    if (IdEditable() && IdText != m_loadedId) {
         const std::string gbk = GbkText::FromQString(IdText.trimmed());
         if (gbk != obj.IdView()) {
             touch();

@@ -119,6 +119,20 @@ private slots:
         QCOMPARE(node->IdView().size(), size_t(6));   // GBK: two bytes a character
     }
 
+    void longIdentifierFromAFileIsNotCut()
+    {
+        PropertyTestNet t;
+        ZConsumeNode* node = t.Node("J12345678901234567", 5, 5);   // 18 bytes, more than 15 typed
+        auto dlg = Open(PropertyForm::EditMode, Objects({node}), &t);
+        QCOMPARE(EditOf(dlg.get(), "Id")->text(), QStringLiteral("J12345678901234567"));
+        Retype(EditOf(dlg.get(), "NodeFlow"), QStringLiteral("1"));
+        ClickOk(dlg.get());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        dlg->Form().Apply({});
+        QCOMPARE(std::string(node->GetId()), std::string("J12345678901234567"));
+        QCOMPARE(node->NodeFlow, 0.001);
+    }
+
     void notANumberKeepsTheFocusAndAppliesNothing()
     {
         PropertyTestNet t;

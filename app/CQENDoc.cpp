@@ -21,9 +21,23 @@ CQENDoc::CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, QObject* parent)
       m_prompt(prompt),
       m_data(int(settings.Colors().NodeGradeColors.size()), int(settings.Colors().PipeGradeColors.size()))
 {
+    m_data.AddListener(this);
 }
 
-CQENDoc::~CQENDoc() = default;
+CQENDoc::~CQENDoc()
+{
+    m_data.RemoveListener(this);
+}
+
+void CQENDoc::OnDocumentChanged(const ZNetMsg& msg)
+{
+    emit changed(msg);
+}
+
+void CQENDoc::OnModifiedChanged(bool modified)
+{
+    emit modifiedChanged(modified);
+}
 
 std::string CQENDoc::Utf8Path(const QString& path) const
 {
@@ -39,10 +53,10 @@ void CQENDoc::SetPathName(const QString& path)
 
 void CQENDoc::SetModifiedFlag(bool modified)
 {
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
+    if (modified)
+        m_data.MarkModified();
+    else
+        m_data.SetSaved();
 }
 
 void CQENDoc::OnNewDocument(const QString& title)
@@ -135,7 +149,7 @@ bool CQENDoc::DoSaveAs()
 
 bool CQENDoc::SaveModified()
 {
-    if (!m_modified)
+    if (!IsModified())
         return true;
     const std::string name = (m_path.isEmpty() ? m_title : m_path).toStdString();
     switch (m_prompt.AskYesNoCancel("是否保存对 " + name + " 的更改?")) {
@@ -150,7 +164,7 @@ bool CQENDoc::SaveModified()
 
 void CQENDoc::UpdateAllViews(const ZNetMsg& msg)
 {
-    emit changed(msg);
+    m_data.Announce(msg);
 }
 
 QString CQENDoc::BalanceStatusText() const
@@ -190,13 +204,10 @@ void CQENDoc::OnBalance()
     const std::string message = run.Message();
     if (!message.empty())
         m_prompt.Warn(message);
-    if (run.ResultsChanged()) {
-        // Contour regeneration joins here once pressure contours are part of the program.
-        ZNetMsg msg;
-        msg.Code = ZNetMsg::Balanced;
-        UpdateAllViews(msg);
-    }
-    SetModifiedFlag(true);
+    // Results are not recorded in the edit history (see ZDocument); they modify the document.
+    m_data.MarkModified();
+    if (run.ResultsChanged())
+        m_data.Announce(ZNetMsg{ZNetMsg::Balanced, 0, 0, nullptr});
 }
 
 void CQENDoc::OnOptions()

@@ -10,10 +10,11 @@
 class UiPrompt;
 class ZSettingsStore;
 
-// The Qt document of one open project over the UI-free ZDocument: its file name, title and
-// modified state, the new/open/save life cycle and the document commands. Every change of the
-// network or its results reaches the views through the one signal `changed`.
-class CQENDoc : public QObject, public CommandTarget {
+// The Qt document of one open project over the UI-free ZDocument: its file name and title, the
+// new/open/save life cycle and the document commands. It listens to its ZDocument, through which
+// every change passes, and passes each announcement on as the one signal `changed`; the modified
+// state is the ZDocument's, mirrored by `modifiedChanged`.
+class CQENDoc : public QObject, public CommandTarget, private ZDocumentListener {
     Q_OBJECT
 public:
     CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, QObject* parent = nullptr);
@@ -41,10 +42,11 @@ public:
 
     QString PathName() const { return m_path; }
     QString Title() const { return m_title; }
-    bool IsModified() const { return m_modified; }
+    bool IsModified() const { return m_data.IsModified(); }
+    // True: an unrecorded change happened; false: the present state is the saved one.
     void SetModifiedFlag(bool modified = true);
 
-    // Tells every view of this document what changed.
+    // Tells every view of this document of a change that is not recorded in the history.
     void UpdateAllViews(const ZNetMsg& msg);
     // The BALANCESTATUS pane text.
     QString BalanceStatusText() const;
@@ -62,6 +64,8 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    void OnDocumentChanged(const ZNetMsg& msg) override;
+    void OnModifiedChanged(bool modified) override;
     void ReadFile(const QString& path);
     void WriteFile(const QString& path);
     void SetPathName(const QString& path);
@@ -72,5 +76,4 @@ private:
     ZDocument m_data;
     QString m_path;
     QString m_title;
-    bool m_modified = false;
 };

@@ -26,7 +26,6 @@ CQENView::CQENView(CQENDoc* doc, QWidget* parent)
     : QWidget(parent), m_qdoc(doc), m_doc(&doc->Data()), m_settings(doc->Settings()), m_canvas(m_settings, this)
 {
     Init();
-    connect(doc, &CQENDoc::changed, this, &CQENView::onDocumentChanged);
 }
 
 CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent)
@@ -35,10 +34,16 @@ CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent)
     Init();
 }
 
-CQENView::~CQENView() = default;
+CQENView::~CQENView()
+{
+    if (m_doc)
+        m_doc->RemoveListener(this);
+}
 
 void CQENView::Init()
 {
+    if (m_doc)
+        m_doc->AddListener(this);
     setObjectName(QStringLiteral("graphicView"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -91,10 +96,11 @@ void CQENView::InvalidateAll()
 
 void CQENView::CanvasSaveView(const ViewExtent& extent)
 {
-    if (m_doc)
+    if (m_doc) {
+        // The stored view is not an edit of the network: not recorded, but the file changes.
         m_doc->SetExtents(extent);
-    if (m_qdoc)
-        m_qdoc->SetModifiedFlag(true);
+        m_doc->MarkModified();
+    }
     emit documentModified();
 }
 
@@ -449,8 +455,6 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
         case ZNetMsg::Removed:
             InvalidateObjects(objs);
             m_canvas.VisibleSet().Remove(objs);
-            for (ZNetObject* o : objs)
-                o->ClearFlag(qen::FLAG_SELECTED);
             return;
         case ZNetMsg::Added: {
             std::vector<ZNetObject*> shown;
@@ -462,18 +466,16 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
             InvalidateObjects(shown);
             return;
         }
-        case ZNetMsg::Moved:
-        case ZNetMsg::PositionEdited:
-            // Moved objects may have come into view or left it.
-            m_canvas.VisibleSet().Invalidate();
-            if (m_initialised)
-                m_canvas.RebuildVisibleSet();
-            InvalidateObjects(objs);
-            return;
         case ZNetMsg::AttributesEdited:
             InvalidateObjects(objs);
             return;
         default:
+            // Moved objects may have come into view or left it, and where they were drawn
+            // before is not known here; a change of several kinds likewise repaints all.
+            m_canvas.VisibleSet().Invalidate();
+            if (m_initialised)
+                m_canvas.RebuildVisibleSet();
+            InvalidateAll();
             return;
         }
     default:
@@ -484,9 +486,15 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
     }
 }
 
-void CQENView::onDocumentChanged(const ZNetMsg& msg)
+void CQENView::OnDocumentChanged(const ZNetMsg& msg)
 {
     OnUpdate(&msg);
+}
+
+void CQENView::OnDocumentGone()
+{
+    m_doc = nullptr;
+    m_canvas.SetDocument(nullptr);
 }
 
 void CQENView::BeginPrinting(QPrinter& printer)

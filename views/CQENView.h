@@ -4,6 +4,7 @@
 
 #include "app/CommandTarget.h"
 #include "app/CoordinateSink.h"
+#include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 
 #include <QImage>
@@ -20,8 +21,12 @@ class ZSettingsStore;
 
 // The graphic view of a project: paints the network through its canvas, navigates with the zoom
 // tool, shows tooltips and the cursor position, prints and previews what it shows, and repaints
-// from the document's change hints.
-class CQENView : public QWidget, public CommandTarget, public ZCanvasHost, public CoordinateSink {
+// from the document's change hints, which it hears as a listener of its ZDocument.
+class CQENView : public QWidget,
+                 public CommandTarget,
+                 public ZCanvasHost,
+                 public CoordinateSink,
+                 private ZDocumentListener {
     Q_OBJECT
 public:
     enum Command {
@@ -78,7 +83,6 @@ public:
     QString TipTextAt(const QPoint& pt);
 
 public slots:
-    void onDocumentChanged(const ZNetMsg& msg);
     void toggleProjectLabels();
     void print();
     void printDirect();
@@ -111,6 +115,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // ZDocumentListener
+    void OnDocumentChanged(const ZNetMsg& msg) override;
+    void OnDocumentGone() override;
+
     void Init();
     void UpdateCursor();
     void RunMenuCommand(int id);

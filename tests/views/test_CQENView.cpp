@@ -1,6 +1,7 @@
 // The graphic view window: change hints, tooltips, keys, context menus, printing, project labels.
 #include "ViewTestNetworks.h"
 
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
@@ -44,17 +45,26 @@ private slots:
         Square(doc);
         auto v = MakeView(doc);
         ZNetwork& net = doc.GetNetwork();
-        // Removed: out of the visible set, selection cleared.
-        std::vector<ZNetObject*> removed;
+        // Removed through the change path: the view hears it and drops it from the visible set;
+        // the path, not the view, ends its selection.
         ZFlowLink* l = net.FindLink("12");
         l->SetFlag(qen::FLAG_SELECTED);
-        net.TakeOutLink(l, removed);
-        ZNetMsg msg{ZNetMsg::ObjectsChanged, ZNetMsg::Removed, 0, &removed};
-        v->OnUpdate(&msg);
+        {
+            ZEditTransaction tx(doc, "delete");
+            std::vector<ZNetObject*> removed;
+            net.TakeOutLink(l, removed);
+            for (ZNetObject* o : removed)
+                tx.Removed(o);
+            tx.Commit();
+        }
         QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 3);
         QVERIFY(!l->IsSelected() && !l->HasFlag(qen::FLAG_PICKED));
-        for (ZNetObject* o : removed)
-            o->DeleteSelf();
+        // Undo brings it back into view.
+        QVERIFY(doc.Undo());
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 4);
+        QVERIFY(l->HasFlag(qen::FLAG_PICKED));
+        QVERIFY(doc.Redo());
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 3);
         // Added: in the set at once.
         ZConsumeNode* n = AddNode(doc, "5", 50, 50);
         std::vector<ZNetObject*> added{n};

@@ -6,8 +6,25 @@
 #include "CValvePropertyDlg.h"
 #include "CommandIds.h"
 
+#include "model/GbkCodec.h"
+#include "model/ZDeviceLink.h"
 #include "model/ZDocument.h"
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
+
+namespace {
+const char* EditText(ZNetObject::Kind kind)
+{
+    switch (kind) {
+    case ZNetObject::Kind::Node: return "修改节点属性";
+    case ZNetObject::Kind::Pipe: return "修改管道属性";
+    case ZNetObject::Kind::Pump: return "修改水泵属性";
+    case ZNetObject::Kind::Valve: return "修改阀门属性";
+    case ZNetObject::Kind::Tank: return "修改水池属性";
+    }
+    return "修改属性";
+}
+}
 
 CPropertyEditor::CPropertyEditor(ZSettingsStore& settings, UiPrompt& prompt) : m_settings(settings), m_prompt(prompt) {}
 
@@ -44,7 +61,10 @@ bool CPropertyEditor::EditObjects(QWidget* parent, ZDocument& doc, const std::ve
     };
     if (dlg->exec() != QDialog::Accepted)
         return false;
+    // The whole OK is one undoable step.
+    ZEditTransaction tx(doc, GbkCodec::FromUtf8(EditText(kind)));
     PropertyForm::Sink sink;
+    sink.touch = [&tx](ZNetObject& o) { tx.Touch(&o); };
     sink.rename = [&net](ZNetObject& o, std::string_view id) {
         o.SetId(id);
         if (o.IsNode())
@@ -52,7 +72,14 @@ bool CPropertyEditor::EditObjects(QWidget* parent, ZDocument& doc, const std::ve
         else
             net.ReSortLink(static_cast<ZFlowLink*>(&o));
     };
+    sink.reverse = [&tx](ZDeviceLink& d) {
+        // The outlet mark moves from one end node to the other.
+        tx.Touch(d.StartNode());
+        tx.Touch(d.EndNode());
+        d.Reverse();
+    };
     dlg->Form().Apply(sink);
+    tx.Commit();
     return true;
 }
 

@@ -6,9 +6,20 @@
 #include "app/CQENDoc.h"
 #include "app/CommandIds.h"
 
+#include "NetworkState.h"
+#include "model/GbkCodec.h"
+#include "model/ZDocumentListener.h"
+#include "model/ZNetMsg.h"
 #include "model/ZSettingsStore.h"
 
 #include <QtTest>
+
+namespace {
+struct CountingListener : ZDocumentListener {
+    int changes = 0;
+    void OnDocumentChanged(const ZNetMsg&) override { ++changes; }
+};
+}
 
 class TestCPropertyEditor : public QObject {
     Q_OBJECT
@@ -33,6 +44,86 @@ private slots:
         QVERIFY(editor.EditObjects(nullptr, t.doc, {t.N("1"), t.N("2")}));
         QCOMPARE(t.N("1")->NodeFlow, 0.004);
         QCOMPARE(t.N("2")->NodeFlow, 0.004);
+    }
+
+    void oneOkIsOneUndoStepThatRestoresEverything()
+    {
+        AppFixture f(false);
+        PropertyTestNet t;
+        t.doc.SetSaved();
+        CountingListener listener;
+        t.doc.AddListener(&listener);
+        const std::string before = DescribeDocument(t.doc);
+        ZPipeLink* p12 = t.P("12");
+        OnNextModal([](QWidget* w) {
+            Retype(EditOf(w, "PipeDiam"), QStringLiteral("200"));
+            Retype(EditOf(w, "PipeLength"), QStringLiteral("77"));
+            ComboOf(w, "PipeType")->setCurrentIndex(0);
+            CheckOf(w, "IsAccidentPipe")->setCheckState(Qt::Checked);
+            ClickOk(w);
+        });
+        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {p12, t.P("23"), t.P("34")}));
+        const std::string after = DescribeDocument(t.doc);
+        QVERIFY(after != before);
+        QCOMPARE(listener.changes, 1);
+        QVERIFY(t.doc.IsModified());
+        QCOMPARE(QString::fromStdString(GbkCodec::ToUtf8(t.doc.History().UndoText())), QStringLiteral("修改管道属性"));
+        QCOMPARE(p12->PipeLength, 77.0);
+
+        QVERIFY(t.doc.Undo());
+        QCOMPARE(DescribeDocument(t.doc), before);
+        QVERIFY(!t.doc.IsModified());
+        QVERIFY(!t.doc.Undo());   // one step only
+        QVERIFY(t.doc.Redo());
+        QCOMPARE(DescribeDocument(t.doc), after);
+        t.doc.RemoveListener(&listener);
+    }
+
+    void renameReverseAndMoveUndoTogether()
+    {
+        AppFixture f(false);
+        PropertyTestNet t;
+        const std::string before = DescribeDocument(t.doc);
+        OnNextModal([](QWidget* w) {
+            Retype(EditOf(w, "Id"), QStringLiteral("A1"));
+            QTest::mouseClick(ButtonOf(w, "reverseButton"), Qt::LeftButton);
+            Retype(EditOf(w, "PumpStaticH"), QStringLiteral("40"));
+            ClickOk(w);
+        });
+        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {t.Pump()}));
+        ZPumpLink* pump = static_cast<ZPumpLink*>(t.net.FindLink("A1"));
+        QVERIFY(pump);
+        QCOMPARE(pump->StartNode(), static_cast<ZNetNode*>(t.N("6")));
+        QVERIFY(t.N("5")->HasFlag(qen::FLAG_DEVICE_OUTLET));
+        QVERIFY(t.doc.Undo());
+        QCOMPARE(DescribeDocument(t.doc), before);
+        QCOMPARE(t.net.FindLink("A1"), nullptr);
+        QVERIFY(t.N("6")->HasFlag(qen::FLAG_DEVICE_OUTLET));
+
+        OnNextModal([](QWidget* w) {
+            Retype(EditOf(w, "Y"), QStringLiteral("250"));
+            Retype(EditOf(w, "Id"), QStringLiteral("0"));
+            ClickOk(w);
+        });
+        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {t.N("3")}));
+        QCOMPARE(t.P("23")->PipeLength, 250.0);
+        QCOMPARE(std::string(t.net.NodeAt(0)->GetId()), std::string("0"));
+        QVERIFY(t.doc.Undo());
+        QCOMPARE(DescribeDocument(t.doc), before);
+    }
+
+    void nothingChangedRecordsNothing()
+    {
+        AppFixture f(false);
+        PropertyTestNet t;
+        CountingListener listener;
+        t.doc.AddListener(&listener);
+        OnNextModal([](QWidget* w) { ClickOk(w); });
+        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {t.N("1"), t.N("2")}));
+        QVERIFY(!t.doc.History().CanUndo());
+        QCOMPARE(listener.changes, 0);
+        QVERIFY(!t.doc.IsModified());
+        t.doc.RemoveListener(&listener);
     }
 
     void renamedObjectsAreFoundUnderTheirNewIdentifier()

@@ -151,6 +151,27 @@ private slots:
         QCOMPARE(t.N("2")->NodeFlow, 0.0);
     }
 
+    void checksRunInControlOrder()
+    {
+        PropertyTestNet t;
+        auto dlg = Open(PropertyForm::EditMode, Objects({t.N("2")}), &t);
+        Retype(EditOf(dlg.get(), "NodeFireFlow"), QStringLiteral("x"));
+        Retype(EditOf(dlg.get(), "NodeGrunElev"), QStringLiteral("y"));
+        Retype(EditOf(dlg.get(), "Id"), QStringLiteral("3"));
+        ClickOk(dlg.get());
+        QCOMPARE(prompt.Last(), std::string("编号3已经存在!"));
+        QCOMPARE(dlg->focusWidget(), EditOf(dlg.get(), "Id"));
+        Retype(EditOf(dlg.get(), "Id"), QStringLiteral("2"));
+        ClickOk(dlg.get());
+        QCOMPARE(dlg->focusWidget(), EditOf(dlg.get(), "NodeGrunElev"));
+        QCOMPARE(EditOf(dlg.get(), "NodeGrunElev")->selectedText(), QStringLiteral("y"));
+        Retype(EditOf(dlg.get(), "NodeGrunElev"), QStringLiteral("5"));
+        ClickOk(dlg.get());
+        QCOMPARE(dlg->focusWidget(), EditOf(dlg.get(), "NodeFireFlow"));
+        QCOMPARE(prompt.shown.size(), size_t(3));
+        QVERIFY(dlg->isVisible());
+    }
+
     void unitsConvertBothWays()
     {
         PropertyTestNet t;

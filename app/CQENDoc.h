@@ -1,5 +1,5 @@
 #pragma once
-#include "CommandTarget.h"
+#include "views/CommandTarget.h"
 
 #include "model/ZDocument.h"
 #include "model/ZNetMsg.h"
@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+class CDocumentHost;
 class UiPrompt;
 class ZSettingsStore;
 
@@ -17,12 +18,16 @@ class ZSettingsStore;
 class CQENDoc : public QObject, public CommandTarget, private ZDocumentListener {
     Q_OBJECT
 public:
-    CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, QObject* parent = nullptr);
+    // `host` gives the dialogs' owner, the save dialog, the recent files and the report window;
+    // without one (tools, tests) those steps are skipped.
+    CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, CDocumentHost* host = nullptr, QObject* parent = nullptr);
     ~CQENDoc() override;
 
     ZDocument& Data() { return m_data; }
     const ZDocument& Data() const { return m_data; }
     ZSettingsStore& Settings() const { return m_settings; }
+    UiPrompt& Prompt() const { return m_prompt; }
+    CDocumentHost* Host() const { return m_host; }
 
     // A fresh network; `title` like "QEN1".
     void OnNewDocument(const QString& title);
@@ -73,6 +78,7 @@ private:
 
     ZSettingsStore& m_settings;
     UiPrompt& m_prompt;
+    CDocumentHost* m_host;
     ZDocument m_data;
     QString m_path;
     QString m_title;

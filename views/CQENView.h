@@ -2,8 +2,9 @@
 #include "ZCanvasHost.h"
 #include "ZNetCanvas.h"
 
-#include "app/CommandTarget.h"
-#include "app/CoordinateSink.h"
+#include "CommandIds.h"
+#include "CommandTarget.h"
+#include "CoordinateSink.h"
 #include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 
@@ -13,7 +14,6 @@
 
 #include <memory>
 
-class CQENDoc;
 class QMenu;
 class QPrinter;
 class ZDocument;
@@ -29,22 +29,18 @@ class CQENView : public QWidget,
                  private ZDocumentListener {
     Q_OBJECT
 public:
-    enum Command {
-        CmdProjectLabels = 32807,
-        CmdRedraw = 32814,
-        CmdPrint = 57607,
-        CmdPrintDirect = 57608,
-        CmdPrintPreview = 57609,
-    };
-
-    explicit CQENView(CQENDoc* doc, QWidget* parent = nullptr);
-    // Without the Qt document (tests, tools): the view reports navigation by documentModified().
-    CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent = nullptr);
+    // Whoever creates the view gives it what it works with: the document it shows and listens to,
+    // the application's settings and the printer print setup configures (null: a printer of the
+    // view's own).
+    CQENView(ZDocument* doc, ZSettingsStore& settings, QPrinter* printer, QWidget* parent = nullptr);
+    CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent = nullptr)
+        : CQENView(doc, settings, nullptr, parent)
+    {
+    }
     ~CQENView() override;
 
     ZNetCanvas& Canvas() { return m_canvas; }
     ZDocument* Document() const { return m_doc; }
-    CQENDoc* QtDocument() const { return m_qdoc; }
 
     // Attach to the document and fit its saved view; runs by itself before the first paint.
     void InitialUpdate();
@@ -60,8 +56,8 @@ public:
     void BeginPrinting(QPrinter& printer);
     void PrintPage(QPrinter& printer);
     void EndPrinting();
-    // The printer the print commands use: the application's, so that print setup applies; a
-    // view of its own when there is no application (tools, tests).
+    // The printer the print commands use: the one given at creation, so that print setup
+    // applies; else one of the view's own.
     QPrinter& Printer();
 
     // A click at a world point: a left button press no navigation tool took, or a point typed
@@ -127,7 +123,6 @@ private:
     void InvalidateAll();
     void PaintPrinter(QPrinter* printer);
 
-    CQENDoc* m_qdoc = nullptr;
     ZDocument* m_doc;
     ZSettingsStore& m_settings;
     ZNetCanvas m_canvas;
@@ -146,5 +141,6 @@ private:
     double m_savedScale = 0.0;
     QRect m_savedViewport;
     bool m_printing = false;
+    QPrinter* m_printer = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;
 };

@@ -4,7 +4,7 @@
 #include "CPumpPropertyDlg.h"
 #include "CTankPropertyDlg.h"
 #include "CValvePropertyDlg.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 
 #include "model/GbkCodec.h"
 #include "model/ZDeviceLink.h"

@@ -4,7 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CPropertyEditor.h"
 #include "app/CQENDoc.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include "NetworkState.h"
 #include "model/GbkCodec.h"

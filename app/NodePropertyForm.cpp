@@ -51,6 +51,14 @@ NodePropertyForm::NodePropertyForm(Mode mode, std::vector<ZNetObject*> objects, 
               [](ZNetObject& o, double v) { N(o).NodeFireFlow = v; });
 }
 
+void NodePropertyForm::LoadExtra()
+{
+    // A template has no place of its own.
+    if (GetMode() == TemplateMode)
+        for (const char* key : {"X", "Y"})
+            FindNumber(key)->text.clear();
+}
+
 bool NodePropertyForm::ApplyExtra(ZNetObject& obj, const Sink& sink, const std::function<void()>& touch)
 {
     ZFlowNode& node = N(obj);

@@ -9,5 +9,6 @@ public:
     NodePropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units);
 
 protected:
+    void LoadExtra() override;
     bool ApplyExtra(ZNetObject& obj, const Sink& sink, const std::function<void()>& touch) override;
 };

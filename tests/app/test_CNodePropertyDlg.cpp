@@ -315,6 +315,7 @@ private slots:
         QVERIFY(ButtonOf(dlg.get(), "detailButton")->isHidden());
         QVERIFY(!CheckOf(dlg.get(), "IsFireNode")->isTristate());
         QCOMPARE(EditOf(dlg.get(), "NodeFlow")->text(), QStringLiteral("2.00"));
+        QCOMPARE(EditOf(dlg.get(), "X")->text(), QString());
         Screenshot(dlg.get(), QStringLiteral("node_mode2"));
         Retype(EditOf(dlg.get(), "NodeFireFlow"), QStringLiteral("15"));
         CheckOf(dlg.get(), "IsFireNode")->setChecked(true);

@@ -53,10 +53,7 @@ CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPromp
 {
     s_instance = this;
     TemplateDialog = [this](int commandId, ZSettingsStore& settings, QWidget* owner) {
-        if (&settings == m_settings.get())
-            m_propertyEditor->EditTemplate(owner, commandId);
-        else
-            CPropertyEditor(settings, *m_prompt).EditTemplate(owner, commandId);
+        CPropertyEditor(settings, *m_prompt).EditTemplate(owner, commandId);
     };
 }
 
@@ -72,7 +69,14 @@ CQENApp::~CQENApp()
 void CQENApp::SetPrompt(std::unique_ptr<UiPrompt> prompt)
 {
     m_prompt = std::move(prompt);
-    m_propertyEditor = std::make_unique<CPropertyEditor>(*m_settings, *m_prompt);
+    // The program's own dialogs speak through the prompt.
+    if (dynamic_cast<CPropertyEditor*>(m_propertyEditor.get()))
+        m_propertyEditor = std::make_unique<CPropertyEditor>(*m_settings, *m_prompt);
+}
+
+void CQENApp::SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor)
+{
+    m_propertyEditor = std::move(editor);
 }
 
 void CQENApp::SetDocManager(std::unique_ptr<CQENDocManager> manager)

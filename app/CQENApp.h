@@ -10,7 +10,7 @@
 #include <memory>
 
 class CChildFrame;
-class CPropertyEditor;
+class ObjectPropertyEditor;
 class CQENDoc;
 class CQENDocManager;
 class CReportWindow;
@@ -45,8 +45,6 @@ public:
     void SetPrompt(std::unique_ptr<UiPrompt> prompt);
     CQENDocManager& DocManager() { return *m_docManager; }
     void SetDocManager(std::unique_ptr<CQENDocManager> manager);
-    // The property dialogs over the settings' units and templates and the program's prompt.
-    CPropertyEditor& PropertyEditor() { return *m_propertyEditor; }
     CMainFrame* MainFrame() const { return m_frame; }
     QWidget* MainWindow() const;
     CReportWindow& ReportWindow() override;
@@ -72,6 +70,9 @@ public:
     // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
+    // The object property dialogs the graphic views open; the program's own unless replaced.
+    ObjectPropertyEditor* PropertyEditor() const { return m_propertyEditor.get(); }
+    void SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor);
 
     QStringList RecentFiles() const { return m_recent; }
     void AddToRecentFileList(const QString& path) override;
@@ -99,7 +100,7 @@ private:
     std::unique_ptr<UiPrompt> m_prompt;
     std::unique_ptr<ZSettingsStore> m_settings;
     std::unique_ptr<CQENDocManager> m_docManager;
-    std::unique_ptr<CPropertyEditor> m_propertyEditor;
+    std::unique_ptr<ObjectPropertyEditor> m_propertyEditor;
     std::unique_ptr<QPrinter> m_printer;
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)

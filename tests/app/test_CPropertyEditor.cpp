@@ -28,7 +28,7 @@ private slots:
     {
         AppFixture f(false);
         PropertyTestNet t;
-        CPropertyEditor& editor = f.app->PropertyEditor();
+        ObjectPropertyEditor& editor = *f.app->PropertyEditor();
         OnNextModal([](QWidget* w) {
             Retype(EditOf(w, "NodeFlow"), QStringLiteral("4"));
             ClickButton(w, QDialogButtonBox::Cancel);
@@ -62,7 +62,7 @@ private slots:
             CheckOf(w, "IsAccidentPipe")->setCheckState(Qt::Checked);
             ClickOk(w);
         });
-        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {p12, t.P("23"), t.P("34")}));
+        QVERIFY(f.app->PropertyEditor()->EditObjects(nullptr, t.doc, {p12, t.P("23"), t.P("34")}));
         const std::string after = DescribeDocument(t.doc);
         QVERIFY(after != before);
         QCOMPARE(listener.changes, 1);
@@ -90,7 +90,7 @@ private slots:
             Retype(EditOf(w, "PumpStaticH"), QStringLiteral("40"));
             ClickOk(w);
         });
-        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {t.Pump()}));
+        QVERIFY(f.app->PropertyEditor()->EditObjects(nullptr, t.doc, {t.Pump()}));
         ZPumpLink* pump = static_cast<ZPumpLink*>(t.net.FindLink("A1"));
         QVERIFY(pump);
         QCOMPARE(pump->StartNode(), static_cast<ZNetNode*>(t.N("6")));
@@ -105,7 +105,7 @@ private slots:
             Retype(EditOf(w, "Id"), QStringLiteral("0"));
             ClickOk(w);
         });
-        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {t.N("3")}));
+        QVERIFY(f.app->PropertyEditor()->EditObjects(nullptr, t.doc, {t.N("3")}));
         QCOMPARE(t.P("23")->PipeLength, 250.0);
         QCOMPARE(std::string(t.net.NodeAt(0)->GetId()), std::string("0"));
         QVERIFY(t.doc.Undo());
@@ -119,7 +119,7 @@ private slots:
         CountingListener listener;
         t.doc.AddListener(&listener);
         OnNextModal([](QWidget* w) { ClickOk(w); });
-        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {t.N("1"), t.N("2")}));
+        QVERIFY(f.app->PropertyEditor()->EditObjects(nullptr, t.doc, {t.N("1"), t.N("2")}));
         QVERIFY(!t.doc.History().CanUndo());
         QCOMPARE(listener.changes, 0);
         QVERIFY(!t.doc.IsModified());
@@ -135,7 +135,7 @@ private slots:
             Retype(EditOf(w, "Id"), QStringLiteral("Z9"));
             ClickOk(w);
         });
-        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {node}));
+        QVERIFY(f.app->PropertyEditor()->EditObjects(nullptr, t.doc, {node}));
         QCOMPARE(t.net.FindNode("Z9"), node);
         QCOMPARE(t.net.FindNode("1"), nullptr);
         QCOMPARE(t.net.NodeAt(t.net.NodeCount() - 1), node);
@@ -146,7 +146,7 @@ private slots:
             Retype(EditOf(w, "Id"), QStringLiteral("01"));
             ClickOk(w);
         });
-        QVERIFY(f.app->PropertyEditor().EditObjects(nullptr, t.doc, {pipe}));
+        QVERIFY(f.app->PropertyEditor()->EditObjects(nullptr, t.doc, {pipe}));
         QCOMPARE(t.net.FindLink("01"), static_cast<ZFlowLink*>(pipe));
         QCOMPARE(pipe->GetIndex(), 0);
     }
@@ -158,7 +158,7 @@ private slots:
         ZConsumeNode fresh;
         t.net.MakeDefaultId(&fresh);
         OnNextModal([](QWidget* w) { ClickButton(w, QDialogButtonBox::Cancel); });
-        QVERIFY(!f.app->PropertyEditor().ConfirmNewNode(nullptr, t.doc, fresh));
+        QVERIFY(!f.app->PropertyEditor()->ConfirmNewNode(nullptr, t.doc, fresh));
 
         OnNextModal([&f](QWidget* w) {
             QCOMPARE(w->windowTitle(), QStringLiteral("确认建立新节点"));
@@ -169,7 +169,7 @@ private slots:
             ComboOf(w, "NodeType")->setCurrentIndex(1);
             ClickOk(w);
         });
-        QVERIFY(f.app->PropertyEditor().ConfirmNewNode(nullptr, t.doc, fresh));
+        QVERIFY(f.app->PropertyEditor()->ConfirmNewNode(nullptr, t.doc, fresh));
         QCOMPARE(std::string(fresh.GetId()), std::string("NEW"));
         QVERIFY(fresh.IsHeadKnown());
         QCOMPARE(t.net.FindNode("NEW"), nullptr);   // confirming adds nothing

@@ -10,6 +10,7 @@
 #include <memory>
 
 class CChildFrame;
+class ObjectPropertyEditor;
 class CQENDoc;
 class CQENDocManager;
 class CReportWindow;
@@ -70,7 +71,7 @@ public:
     // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
-    // The object property dialogs the graphic views open (none: the property commands stay off).
+    // The object property dialogs the graphic views open; the program's own unless replaced.
     ObjectPropertyEditor* PropertyEditor() const { return m_propertyEditor.get(); }
     void SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor);
 
@@ -90,6 +91,7 @@ public:
 
 private:
     CQENDoc* CreateDocument();
+    void HandEditServices();
     void LoadPlacement();
     void LoadRecentFiles();
     void SaveRecentFiles();
@@ -100,8 +102,8 @@ private:
     std::unique_ptr<UiPrompt> m_prompt;
     std::unique_ptr<ZSettingsStore> m_settings;
     std::unique_ptr<CQENDocManager> m_docManager;
-    std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<ObjectPropertyEditor> m_propertyEditor;
+    std::unique_ptr<QPrinter> m_printer;
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)
     QList<CQENDoc*> m_docs;

@@ -241,7 +241,7 @@ private slots:
         CQENDoc* a = f.app->NewDocument();
         CQENDoc* b = f.app->NewDocument();
         QVERIFY(!Enabled(frame, Cmd::Options));
-        QVERIFY(!Enabled(frame, Cmd::TemplatePipe));
+        QVERIFY(Enabled(frame, Cmd::TemplatePipe));   // the template dialogs are built in
         bool changed = false;
         f.app->OptionsSheet = [&](CQENDoc&, QWidget*) { return changed; };
         int templateId = 0;

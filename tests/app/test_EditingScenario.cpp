@@ -5,7 +5,7 @@
 #include "AppFixture.h"
 #include "ModalHelper.h"
 #include "NetworkState.h"
-#include "ScriptedPropertyEditor.h"
+#include "PropertyTestNet.h"
 
 #include "app/CBalanceParamsDlg.h"
 #include "app/CMainFrame.h"
@@ -20,6 +20,7 @@
 #include "views/ZWorkShopHost.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QComboBox>
 #include <QtTest>
 
@@ -43,13 +44,49 @@ void ClickAt(CQENView* v, double x, double y)
     QTest::mouseClick(v, Qt::LeftButton, {}, Px(v, x, y));
 }
 
-bool Accept(ZNetNode& n)
+// Answers the next property dialog as a user would: retype fields, pick choices, press OK (or
+// Cancel with no fields). A dialog still open after OK refused a value: it is cancelled and the
+// test fails.
+struct Answer {
+    std::vector<std::pair<const char*, QString>> fields;
+    std::vector<std::pair<const char*, int>> choices;
+    bool ok = true;
+};
+int g_refused = 0;
+int g_answered = 0;
+
+void AnswerNext(const Answer& a, const QString& shot = QString())
 {
-    auto& f = static_cast<ZFlowNode&>(n);
-    f.NodeGrunElev = 5.0;
-    f.NodeFlow = 0.005;
-    return true;
+    OnNextModal([a, shot](QWidget* w) {
+        for (const auto& [name, index] : a.choices)
+            if (QComboBox* c = ComboOf(w, name))
+                c->setCurrentIndex(index);
+        for (const auto& [name, text] : a.fields) {
+            QLineEdit* e = EditOf(w, name);
+            QVERIFY2(e, name);
+            Retype(e, text);
+        }
+        if (!shot.isEmpty())
+            Screenshot(w, shot);
+        ++g_answered;
+        if (!a.ok) {
+            ClickButton(w, QDialogButtonBox::Cancel);
+            return;
+        }
+        QPointer<QWidget> dlg(w);
+        ClickOk(w);
+        QTimer::singleShot(50, [dlg]() {
+            if (dlg && dlg->isVisible()) {
+                ++g_refused;
+                ClickButton(dlg, QDialogButtonBox::Cancel);
+            }
+        });
+    });
 }
+
+// A new node: ground 5 m, demand 5 l/s.
+const Answer kNewNode{{{"NodeGrunElev", QStringLiteral("5")}, {"NodeFlow", QStringLiteral("5")}}, {}};
+const Answer kCancel{{}, {}, false};
 
 void AnswerBalance()
 {
@@ -91,9 +128,7 @@ private slots:
     void aNetworkFromNothing()
     {
         AppFixture f;
-        auto editorOwned = std::make_unique<ScriptedPropertyEditor>();
-        ScriptedPropertyEditor* editor = editorOwned.get();
-        f.app->SetPropertyEditor(std::move(editorOwned));
+        QVERIFY(f.app->PropertyEditor());
         CMainFrame* frame = f.app->MainFrame();
         frame->resize(1100, 800);
         frame->ExecuteCommand(Cmd::FileNew);
@@ -130,11 +165,13 @@ private slots:
         frame->ExecuteCommand(Cmd::InsertPipe);
         const PipePoint out = pumpOut->GetPosition(v->Canvas());
         ClickAt(v, out.x, out.y);
-        editor->confirms = {[](ZNetNode&) { return false; }, Accept, Accept};
+        AnswerNext(kCancel);
         ClickAt(v, 250, 620);
         QTest::mouseMove(v, Px(v, 330, 560));
         Screenshot(v, QStringLiteral("scenario-1-bend-point"));
+        AnswerNext(kNewNode, QStringLiteral("scenario-1-new-node-dialog"));
         ClickAt(v, 400, 500);
+        AnswerNext(kNewNode);
         ClickAt(v, 550, 500);
         QCOMPARE(net.LinkCount(), 4);
         frame->ExecuteCommand(Cmd::EditLeave);
@@ -149,12 +186,11 @@ private slots:
         QVERIFY(valve);
         const PipePoint vOut = static_cast<ZFlowNode*>(valve->EndNode())->GetPosition(v->Canvas());
         frame->ExecuteCommand(Cmd::InsertPipe);
-        editor->confirms = {Accept, Accept, Accept, Accept, Accept};
         ClickAt(v, vOut.x, vOut.y);
-        ClickAt(v, 700, 500);
-        ClickAt(v, 850, 500);
-        ClickAt(v, 850, 300);
-        ClickAt(v, 700, 300);
+        for (const PipePoint& p : {PipePoint{700, 500}, PipePoint{850, 500}, PipePoint{850, 300}, PipePoint{700, 300}}) {
+            AnswerNext(kNewNode);
+            ClickAt(v, p.x, p.y);
+        }
         // Closing the loop: the marker sits on the node the click will take, the rubber line
         // runs to it from the last node.
         QTest::mouseMove(v, Px(v, 700, 500) + QPoint(4, 3));
@@ -167,6 +203,7 @@ private slots:
         frame->ExecuteCommand(Cmd::EditNoConnect);
         frame->ExecuteCommand(Cmd::InsertPipe);
         ClickAt(v, 850, 300);
+        AnswerNext(kNewNode);
         ClickAt(v, 950, 150);
         frame->ExecuteCommand(Cmd::EditLeave);
         frame->ExecuteCommand(Cmd::InsertTank);
@@ -177,30 +214,6 @@ private slots:
 
         // Properties through the dialogs: every pipe by a rubber band and the pipe command, the
         // reservoir, the pump, the valve and the tank by double clicks.
-        editor->edits[ZNetObject::Kind::Pipe] = [](ZNetObject& o) {
-            auto& p = static_cast<ZPipeLink&>(o);
-            p.PipeDiam = p.PipeInDiam = 0.3;
-            p.PipeRougCeof = 110;
-        };
-        editor->edits[ZNetObject::Kind::Node] = [](ZNetObject& o) {
-            auto& n = static_cast<ZFlowNode&>(o);
-            n.SetHeadKnown(true);
-            n.NodeHydrElev = 10;
-            n.NodeFlow = 0;
-        };
-        editor->edits[ZNetObject::Kind::Pump] = [](ZNetObject& o) {
-            auto& p = static_cast<ZPumpLink&>(o);
-            p.PumpStaticH = 45;
-            p.PumpSCoef = 2000;
-        };
-        editor->edits[ZNetObject::Kind::Valve] = [](ZNetObject& o) { static_cast<ZValveLink&>(o).ValveSCoef = 200; };
-        editor->edits[ZNetObject::Kind::Tank] = [](ZNetObject& o) {
-            auto& t = static_cast<ZTankLink&>(o);
-            t.TankBottomElev = 35;
-            t.TankCurH = 4;
-            t.TankMaxHead = 6;
-            t.TankArea = 100;
-        };
         frame->ExecuteCommand(Cmd::SelectCrossing);
         // Corner to corner of the window.
         const QPoint a(2, 2), b(v->width() - 3, v->height() - 3);
@@ -212,14 +225,26 @@ private slots:
         QCOMPARE(frame->Action(Cmd::PropPipe)->text(), QStringLiteral("管道属性(&P)[%1]").arg(int(net.LinkCount() - 3)));
         QCOMPARE(frame->Action(Cmd::PropNode)->text(), QStringLiteral("节点属性(&N)[%1]").arg(int(net.NodeCount() - 1)));
         Screenshot(frame, QStringLiteral("scenario-3-selected"));
+        AnswerNext({{{"PipeDiam", QStringLiteral("300")}, {"PipeInDiam", QStringLiteral("300")},
+                     {"PipeRougCeof", QStringLiteral("110")}}, {}}, QStringLiteral("scenario-3-pipe-dialog"));
         frame->ExecuteCommand(Cmd::PropPipe);
         QTest::mouseClick(v, Qt::LeftButton, {}, Px(v, 300, 900));   // empty ground: selection off
         QCOMPARE(v->Canvas().Tracker().Total(), 0);
+        AnswerNext({{{"NodeHydrElev", QStringLiteral("10")}}, {{"NodeType", 1}}}, QStringLiteral("scenario-3-node-dialog"));
         QTest::mouseDClick(v, Qt::LeftButton, {}, Px(v, reservoir->X, reservoir->Y));
+        const Answer devices[] = {
+            {{{"PumpStaticH", QStringLiteral("45")}, {"PumpSCoef", QStringLiteral("2000")}}, {}},
+            {{{"ValveSCoef", QStringLiteral("200")}}, {}},
+            {{{"TankBottomElev", QStringLiteral("35")}, {"TankMaxHead", QStringLiteral("6")},
+              {"TankCurH", QStringLiteral("4")}, {"TankArea", QStringLiteral("100")}}, {}}};
+        int k = 0;
         for (ZFlowLink* device : std::initializer_list<ZFlowLink*>{pump, valve, tank}) {
             const PipePoint c = SymbolCentre(v, device);
+            AnswerNext(devices[k++]);
             QTest::mouseDClick(v, Qt::LeftButton, {}, Px(v, c.x, c.y));
         }
+        QCOMPARE(g_refused, 0);
+        QCOMPARE(g_answered, 13);
         QVERIFY(reservoir->IsHeadKnown());
         QCOMPARE(pump->PumpStaticH, 45.0);
         QCOMPARE(valve->ValveSCoef, 200.0);
@@ -244,6 +269,7 @@ private slots:
         ClickAt(v, 700, 500);
         ClickAt(v, 850, 300);
         frame->ExecuteCommand(Cmd::EditLeave);
+        QCOMPARE(g_answered, 13);
         const std::string withPipe = DescribeNetwork(net);
         QVERIFY(withPipe != beforePipe);
         frame->UpdateCommandUI();

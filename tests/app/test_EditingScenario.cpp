@@ -14,6 +14,7 @@
 #include "model/ZPumpLink.h"
 #include "model/ZTankLink.h"
 #include "model/ZValveLink.h"
+#include "views/CFindDlg.h"
 #include "views/CQENView.h"
 #include "views/ZFocusHint.h"
 #include "views/ZSelectTracker.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QPointer>
+#include <QTabBar>
 #include <QComboBox>
 #include <QtTest>
 
@@ -308,6 +310,21 @@ private slots:
         for (const auto& [id, h] : heads)
             QVERIFY2(std::fabs(reopened.at(id) - h) < 1e-6, id.c_str());
         Screenshot(frame, QStringLiteral("scenario-7-reopened"));
+
+        // Find the tank from the Edit menu: the view centres on it and it blinks.
+        bool found = false;
+        OnNextModal([&](QWidget* w) {
+            auto* dlg = qobject_cast<CFindDlg*>(w);
+            QVERIFY(dlg);
+            dlg->Tabs()->setCurrentIndex(4);
+            dlg->List(4)->setEditText(dlg->List(4)->itemText(0));
+            dlg->onView();
+            found = dlg->IsFlashing();
+            Screenshot(w, QStringLiteral("scenario-8-find-dialog"));
+            dlg->reject();
+        });
+        frame->ExecuteCommand(Cmd::EditFind);
+        QVERIFY(found);
         QCOMPARE(f.prompt->unexpected, 0);
     }
 };

@@ -6,6 +6,7 @@
 #include "views/CommandIds.h"
 #include "model/ZPumpLink.h"
 #include "model/ZSettingsStore.h"
+#include "views/ZFocusHint.h"
 #include "views/ZPipeLinkWS.h"
 #include "views/ZWorkShopHost.h"
 
@@ -163,6 +164,30 @@ private slots:
         v.reset();
         QCOMPARE(doc.GetNetwork().NodeCount(), 4);
         QCOMPARE(doc.GetNetwork().LinkCount(), 4);
+    }
+
+    void undoWhileDrawingTakesTheStartAway()
+    {
+        ZDocument doc;
+        auto v = MakeView(doc);
+        v->OnCommand(Cmd::InsertPipe);
+        editor.confirms = {[](ZNetNode&) { return true; }};
+        Click(*v, 0, 0);
+        Click(*v, 100, 0);
+        QCOMPARE(doc.GetNetwork().LinkCount(), 1);
+        // The next pipe starts at the end just made; an undo takes that node out of the network.
+        Click(*v, 100, 0);
+        QVERIFY(Ws(*v)->StartNode());
+        QVERIFY(doc.Undo());
+        QCOMPARE(doc.GetNetwork().NodeCount(), 0);
+        QVERIFY(!Ws(*v)->StartNode());
+        QVERIFY(!v->Canvas().FocusHint().Object());
+        // Drawing goes on from nothing.
+        editor.confirms = {[](ZNetNode&) { return true; }};
+        Click(*v, 0, 100);
+        Click(*v, 100, 100);
+        QCOMPARE(doc.GetNetwork().NodeCount(), 2);
+        QCOMPARE(doc.GetNetwork().LinkCount(), 1);
     }
 
     void deleteAndMoveAPipe()

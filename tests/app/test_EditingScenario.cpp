@@ -140,7 +140,7 @@ private slots:
         ZNetwork& net = doc.GetNetwork();
         CQENView* v = GraphicView(frame);
         QVERIFY(v);
-        QTest::qWaitForWindowExposed(v);
+        QVERIFY(QTest::qWaitForWindowExposed(v));
         Screenshot(frame, QStringLiteral("scenario-0-new"));
 
         // A pump on empty ground, and a pipe to it from the reservoir (a device's own nodes are

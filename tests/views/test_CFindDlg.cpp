@@ -28,7 +28,8 @@ class TestCFindDlg : public QObject {
         v->SetEditServices(&prompt, &editor);
         v->show();
         v->InitialUpdate();
-        QTest::qWaitForWindowExposed(v.get());
+        if (!QTest::qWaitForWindowExposed(v.get()))
+            qWarning("view not shown");
         return v;
     }
     // The square with a tank T on node 4 (its internal node "T4" hidden).

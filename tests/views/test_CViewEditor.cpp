@@ -56,7 +56,8 @@ class TestCViewEditor : public QObject {
         v->SetEditServices(&prompt, &editor);
         v->show();
         v->InitialUpdate();
-        QTest::qWaitForWindowExposed(v.get());
+        if (!QTest::qWaitForWindowExposed(v.get()))
+            qWarning("view not shown");
         return v;
     }
 

@@ -27,7 +27,8 @@ class TestZPipeLinkWS : public QObject {
         v->SetEditServices(&prompt, &editor);
         v->show();
         v->InitialUpdate();
-        QTest::qWaitForWindowExposed(v.get());
+        if (!QTest::qWaitForWindowExposed(v.get()))
+            qWarning("view not shown");
         return v;
     }
     ZPipeLinkWS* Ws(CQENView& v) { return dynamic_cast<ZPipeLinkWS*>(v.Canvas().WorkShops().WorkShop()); }

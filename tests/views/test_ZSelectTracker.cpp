@@ -42,7 +42,8 @@ class TestZSelectTracker : public QObject {
         v->SetEditServices(&prompt, &editor);
         v->show();
         v->InitialUpdate();
-        QTest::qWaitForWindowExposed(v.get());
+        if (!QTest::qWaitForWindowExposed(v.get()))
+            qWarning("view not shown");
         return v;
     }
     static ZNetObject* Node(ZDocument& d, const char* id) { return d.GetNetwork().FindNode(id); }

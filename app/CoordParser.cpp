@@ -1,6 +1,8 @@
 #include "CoordParser.h"
 
-#include <cstdlib>
+#include "model/NumberFormat.h"
+
+#include <string_view>
 
 namespace {
 void SkipBlanks(const char*& p)
@@ -11,8 +13,7 @@ void SkipBlanks(const char*& p)
 
 bool ReadNumber(const char*& p, double& v)
 {
-    // strtod also skips leading white space of other kinds and reads hex and inf; the format is
-    // plain decimal, so only [+-]digits[.digits][e[+-]digits] is taken.
+    // Plain decimal only: [+-]digits[.digits][e[+-]digits].
     const char* s = p;
     const char* q = p;
     if (*q == '+' || *q == '-')
@@ -35,8 +36,8 @@ bool ReadNumber(const char*& p, double& v)
             q = e;
         }
     }
-    std::string num(s, q);
-    v = std::strtod(num.c_str(), nullptr);
+    if (NumberFormat::ReadLeading(std::string_view(s, static_cast<size_t>(q - s)), v) != static_cast<size_t>(q - s))
+        return false;   // out of range
     if (v == 0.0 && *s != '0')
         return false;
     p = q;

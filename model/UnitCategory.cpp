@@ -26,7 +26,12 @@ void UnitCategory::SetUnitIndex(int i)
 
 double UnitCategory::Parse(const std::string& text) const
 {
-    return FromDisplay(std::strtod(text.c_str(), nullptr));
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    double v = 0.0;
+    NumberFormat::ReadLeading(std::string_view(text).substr(i), v);
+    return FromDisplay(v);
 }
 
 std::string UnitCategory::FormatShort(double v) const

@@ -1,3 +1,5 @@
+#include "CommaLocale.h"
+
 #include "app/CoordParser.h"
 
 #include <QtTest>
@@ -26,6 +28,16 @@ private slots:
         QVERIFY(CoordParser::Parse(text, px, py));
         QCOMPARE(px, x);
         QCOMPARE(py, y);
+    }
+    void acceptedUnderACommaLocale()
+    {
+        CommaLocale comma;
+        if (!comma.Active())
+            QSKIP("no comma-decimal locale installed");
+        double x = 0, y = 0;
+        QVERIFY(CoordParser::Parse(QStringLiteral("12.5,7.25"), x, y));
+        QCOMPARE(x, 12.5);
+        QCOMPARE(y, 7.25);
     }
 
     void refused_data()

@@ -1,4 +1,5 @@
 #include "ProfileReference.h"
+#include "model/NumberFormat.h"
 #include "TestNet.h"
 #include "hydraulics/ZBalanceInfo.h"
 #include "model/UnitSystem.h"
@@ -58,6 +59,14 @@ double Imbalance(const ZNetwork& net)
     return worst;
 }
 
+// A CSV number, read the same under every locale.
+double Number(const std::string& text)
+{
+    double v = 0.0;
+    EXPECT_EQ(NumberFormat::ReadLeading(text, v), text.size()) << text;
+    return v;
+}
+
 class PublicNetwork : public ::testing::TestWithParam<std::string> {};
 } // namespace
 
@@ -71,26 +80,30 @@ TEST_P(PublicNetwork, MatchesExpectedResultsAndTheProfileReference)
     ZBalanceInfo info(doc.GetDrawSettings(), doc.GetNetwork());
     info.Run();
     ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Converged);
+    // Tighter than the solver, from other starting heads: the solver must land within its own
+    // head tolerance of the exact solution.
+    plain.GetDrawSettings().Params.HeadTolerance = 1e-10;
+    plain.GetDrawSettings().Params.FlowTolerance = 1e-12;
     ProfileReference reference(plain.GetDrawSettings(), plain.GetNetwork());
     ASSERT_EQ(reference.Run(), 1);
-    EXPECT_EQ(info.GetIterationCount(), reference.Passes());
 
     const ZNetwork& net = doc.GetNetwork();
     EXPECT_LT(Imbalance(net), 1e-8);
     for (int i = 0; i < net.NodeCount(); ++i)
-        EXPECT_NEAR(net.NodeAt(i)->NodeHydrElev, plain.GetNetwork().NodeAt(i)->NodeHydrElev, 1e-6);
+        EXPECT_NEAR(net.NodeAt(i)->NodeHydrElev, plain.GetNetwork().NodeAt(i)->NodeHydrElev,
+                    doc.GetDrawSettings().Params.HeadTolerance);
 
     int nodes = 0, links = 0;
     for (const auto& row : ReadCsv(base + ".expected-nodes.csv")) {
         const ZConsumeNode* n = net.FindNode(row[0]);
         ASSERT_NE(n, nullptr) << row[0];
-        EXPECT_NEAR(n->NodeHydrElev, std::stod(row[1]), 0.001) << GetParam() << " node " << row[0];
+        EXPECT_NEAR(n->NodeHydrElev, Number(row[1]), 0.001) << GetParam() << " node " << row[0];
         ++nodes;
     }
     for (const auto& row : ReadCsv(base + ".expected-links.csv")) {
         const ZFlowLink* l = net.FindLink(row[0]);
         ASSERT_NE(l, nullptr) << row[0];
-        const double expected = std::stod(row[2]);
+        const double expected = Number(row[2]);
         if (std::fabs(expected) > 1e-4) {
             EXPECT_NEAR(l->Flow, expected, 0.005 * std::fabs(expected)) << GetParam() << " link " << row[0];
         }

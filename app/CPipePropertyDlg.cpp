@@ -17,7 +17,7 @@ namespace {
 const QDate kEpoch(1970, 1, 1);
 // The day before the first date stands for "the pipes differ": it shows as a blank field.
 const QDate kNoDate = kEpoch.addDays(-1);
-}
+}   // namespace
 
 CPipePropertyDlg::CPipePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObject*> pipes, const UnitSystem& units,
                                    UiPrompt& prompt, QWidget* parent)

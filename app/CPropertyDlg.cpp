@@ -17,7 +17,8 @@ namespace {
 constexpr int kFieldWidth = 130;
 }
 
-CPropertyDlg::CPropertyDlg(std::unique_ptr<PropertyForm> form, UiPrompt& prompt, const QString& titleLines, QWidget* parent)
+CPropertyDlg::CPropertyDlg(std::unique_ptr<PropertyForm> form, UiPrompt& prompt, const QString& titleLines,
+                           QWidget* parent)
     : QDialog(parent), m_form(std::move(form)), m_prompt(prompt)
 {
     m_form->Load();
@@ -32,9 +33,15 @@ QString CPropertyDlg::TitleFor(const QString& lines, PropertyForm::Mode mode, in
     const QStringList parts = lines.split(QLatin1Char('\n'));
     QString title;
     switch (mode) {
-    case PropertyForm::NewNodeMode: title = parts.front(); break;
-    case PropertyForm::TemplateMode: title = parts.size() >= 2 ? parts[parts.size() - 2] : parts.front(); break;
-    case PropertyForm::EditMode: title = parts.back(); break;
+    case PropertyForm::NewNodeMode:
+        title = parts.front();
+        break;
+    case PropertyForm::TemplateMode:
+        title = parts.size() >= 2 ? parts[parts.size() - 2] : parts.front();
+        break;
+    case PropertyForm::EditMode:
+        title = parts.back();
+        break;
     }
     if (mode == PropertyForm::EditMode && count > 1)
         title += QStringLiteral("[%1]").arg(count);
@@ -45,13 +52,20 @@ QString CPropertyDlg::UnitText(PropertyForm::Unit unit) const
 {
     const UnitSystem& u = m_form->Units();
     switch (unit) {
-    case PropertyForm::DiameterUnit: return QString::fromStdString(u.Diam().UnitName());
-    case PropertyForm::LengthUnit: return QString::fromStdString(u.Leng().UnitName());
-    case PropertyForm::FlowUnit: return QString::fromStdString(u.FlowUnit().UnitName());
-    case PropertyForm::HeadUnit: return QString::fromStdString(u.Hydr().UnitName());
-    case PropertyForm::VelocityUnit: return QString::fromStdString(u.Velo().UnitName());
-    case PropertyForm::GradientUnit: return QString::fromStdString(u.Slope().UnitName());
-    case PropertyForm::NoUnit: break;
+    case PropertyForm::DiameterUnit:
+        return QString::fromStdString(u.Diam().UnitName());
+    case PropertyForm::LengthUnit:
+        return QString::fromStdString(u.Leng().UnitName());
+    case PropertyForm::FlowUnit:
+        return QString::fromStdString(u.FlowUnit().UnitName());
+    case PropertyForm::HeadUnit:
+        return QString::fromStdString(u.Hydr().UnitName());
+    case PropertyForm::VelocityUnit:
+        return QString::fromStdString(u.Velo().UnitName());
+    case PropertyForm::GradientUnit:
+        return QString::fromStdString(u.Slope().UnitName());
+    case PropertyForm::NoUnit:
+        break;
     }
     return {};
 }

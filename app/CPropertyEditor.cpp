@@ -16,15 +16,20 @@ namespace {
 const char* EditText(ZNetObject::Kind kind)
 {
     switch (kind) {
-    case ZNetObject::Kind::Node: return "修改节点属性";
-    case ZNetObject::Kind::Pipe: return "修改管道属性";
-    case ZNetObject::Kind::Pump: return "修改水泵属性";
-    case ZNetObject::Kind::Valve: return "修改阀门属性";
-    case ZNetObject::Kind::Tank: return "修改水池属性";
+    case ZNetObject::Kind::Node:
+        return "修改节点属性";
+    case ZNetObject::Kind::Pipe:
+        return "修改管道属性";
+    case ZNetObject::Kind::Pump:
+        return "修改水泵属性";
+    case ZNetObject::Kind::Valve:
+        return "修改阀门属性";
+    case ZNetObject::Kind::Tank:
+        return "修改水池属性";
     }
     return "修改属性";
 }
-}
+}   // namespace
 
 CPropertyEditor::CPropertyEditor(ZSettingsStore& settings, UiPrompt& prompt) : m_settings(settings), m_prompt(prompt) {}
 
@@ -34,11 +39,16 @@ std::unique_ptr<CPropertyDlg> CPropertyEditor::MakeDialog(PropertyForm::Mode mod
     if (objects.empty())
         return nullptr;
     switch (objects.front()->GetKind()) {
-    case ZNetObject::Kind::Node: return std::make_unique<CNodePropertyDlg>(mode, std::move(objects), units, prompt, parent);
-    case ZNetObject::Kind::Pipe: return std::make_unique<CPipePropertyDlg>(mode, std::move(objects), units, prompt, parent);
-    case ZNetObject::Kind::Pump: return std::make_unique<CPumpPropertyDlg>(mode, std::move(objects), units, prompt, parent);
-    case ZNetObject::Kind::Valve: return std::make_unique<CValvePropertyDlg>(mode, std::move(objects), units, prompt, parent);
-    case ZNetObject::Kind::Tank: return std::make_unique<CTankPropertyDlg>(mode, std::move(objects), units, prompt, parent);
+    case ZNetObject::Kind::Node:
+        return std::make_unique<CNodePropertyDlg>(mode, std::move(objects), units, prompt, parent);
+    case ZNetObject::Kind::Pipe:
+        return std::make_unique<CPipePropertyDlg>(mode, std::move(objects), units, prompt, parent);
+    case ZNetObject::Kind::Pump:
+        return std::make_unique<CPumpPropertyDlg>(mode, std::move(objects), units, prompt, parent);
+    case ZNetObject::Kind::Valve:
+        return std::make_unique<CValvePropertyDlg>(mode, std::move(objects), units, prompt, parent);
+    case ZNetObject::Kind::Tank:
+        return std::make_unique<CTankPropertyDlg>(mode, std::move(objects), units, prompt, parent);
     }
     return nullptr;
 }
@@ -100,12 +110,23 @@ bool CPropertyEditor::EditTemplate(QWidget* parent, int commandId)
     ZTemplateSet& t = m_settings.Templates();
     ZNetObject* target = nullptr;
     switch (commandId) {
-    case Cmd::TemplateNode: target = &t.Node; break;
-    case Cmd::TemplatePipe: target = &t.Pipe; break;
-    case Cmd::TemplatePump: target = &t.Pump; break;
-    case Cmd::TemplateValve: target = &t.Valve; break;
-    case Cmd::TemplateTank: target = &t.Tank; break;
-    default: return false;
+    case Cmd::TemplateNode:
+        target = &t.Node;
+        break;
+    case Cmd::TemplatePipe:
+        target = &t.Pipe;
+        break;
+    case Cmd::TemplatePump:
+        target = &t.Pump;
+        break;
+    case Cmd::TemplateValve:
+        target = &t.Valve;
+        break;
+    case Cmd::TemplateTank:
+        target = &t.Tank;
+        break;
+    default:
+        return false;
     }
     auto dlg = MakeDialog(PropertyForm::TemplateMode, {target}, m_settings.Units(), m_prompt, parent);
     if (dlg->exec() != QDialog::Accepted)

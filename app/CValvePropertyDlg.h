@@ -5,6 +5,6 @@
 class CValvePropertyDlg : public CPropertyDlg {
     Q_OBJECT
 public:
-    CValvePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObject*> valves, const UnitSystem& units, UiPrompt& prompt,
-                      QWidget* parent = nullptr);
+    CValvePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObject*> valves, const UnitSystem& units,
+                      UiPrompt& prompt, QWidget* parent = nullptr);
 };

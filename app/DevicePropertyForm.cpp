@@ -5,9 +5,15 @@
 #include "views/GbkText.h"
 
 namespace {
-const ZDeviceLink& D(const ZNetObject& o) { return static_cast<const ZDeviceLink&>(o); }
-QString NodeId(const ZNetNode* n) { return n ? GbkText::ToQString(n->IdView()) : QString(); }
+const ZDeviceLink& D(const ZNetObject& o)
+{
+    return static_cast<const ZDeviceLink&>(o);
 }
+QString NodeId(const ZNetNode* n)
+{
+    return n ? GbkText::ToQString(n->IdView()) : QString();
+}
+}   // namespace
 
 DevicePropertyForm::DevicePropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
     : PropertyForm(mode, std::move(objects), units)
@@ -19,9 +25,8 @@ void DevicePropertyForm::AddEnds(bool withInlet)
     if (withInlet)
         AddShown("StartNode", [](const ZNetObject& o) { return NodeId(D(o).StartNode()); });
     // A tank's outlet is its start node; the end node is its hidden inside.
-    AddShown(withInlet ? "EndNode" : "Outlet", [withInlet](const ZNetObject& o) {
-        return NodeId(withInlet ? D(o).EndNode() : D(o).StartNode());
-    });
+    AddShown(withInlet ? "EndNode" : "Outlet",
+             [withInlet](const ZNetObject& o) { return NodeId(withInlet ? D(o).EndNode() : D(o).StartNode()); });
 }
 
 void DevicePropertyForm::ToggleReverse()

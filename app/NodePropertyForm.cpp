@@ -7,8 +7,14 @@
 #include "model/ZPipeLink.h"
 
 namespace {
-ZFlowNode& N(ZNetObject& o) { return static_cast<ZFlowNode&>(o); }
-const ZFlowNode& N(const ZNetObject& o) { return static_cast<const ZFlowNode&>(o); }
+ZFlowNode& N(ZNetObject& o)
+{
+    return static_cast<ZFlowNode&>(o);
+}
+const ZFlowNode& N(const ZNetObject& o)
+{
+    return static_cast<const ZFlowNode&>(o);
+}
 
 // Brings the length of every automatic-length pipe at the node up to date.
 void UpdatePipesAt(ZFlowNode& node, const PropertyForm::Sink& sink)
@@ -24,31 +30,39 @@ void UpdatePipesAt(ZFlowNode& node, const PropertyForm::Sink& sink)
         pipe.UpdateAutoLength();
     }
 }
-}
+}   // namespace
 
 NodePropertyForm::NodePropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
     : PropertyForm(mode, std::move(objects), units)
 {
-    AddChoice("NodeType", [](const ZNetObject& o) { return N(o).IsHeadKnown() ? 1 : 0; },
-              [](ZNetObject& o, int kind) { N(o).SetHeadKnown(kind == 1); });
-    AddNumber("NodeGrunElev", NoUnit, [](const ZNetObject& o) { return N(o).NodeGrunElev; },
-              [](ZNetObject& o, double v) { N(o).NodeGrunElev = v; });
+    AddChoice(
+        "NodeType", [](const ZNetObject& o) { return N(o).IsHeadKnown() ? 1 : 0; },
+        [](ZNetObject& o, int kind) { N(o).SetHeadKnown(kind == 1); });
+    AddNumber(
+        "NodeGrunElev", NoUnit, [](const ZNetObject& o) { return N(o).NodeGrunElev; },
+        [](ZNetObject& o, double v) { N(o).NodeGrunElev = v; });
     const bool positioned = mode != TemplateMode && !IsMulti();
-    Number& x = AddNumber("X", NoUnit, [](const ZNetObject& o) { return N(o).X; }, nullptr);
+    Number& x = AddNumber(
+        "X", NoUnit, [](const ZNetObject& o) { return N(o).X; }, nullptr);
     x.custom = true;
     x.enabled = positioned;
-    Number& y = AddNumber("Y", NoUnit, [](const ZNetObject& o) { return N(o).Y; }, nullptr);
+    Number& y = AddNumber(
+        "Y", NoUnit, [](const ZNetObject& o) { return N(o).Y; }, nullptr);
     y.custom = true;
     y.enabled = positioned;
-    AddNumber("NodeFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFlow; },
-              [](ZNetObject& o, double v) { N(o).NodeFlow = v; });
-    AddNumber("NodeHydrElev", HeadUnit, [](const ZNetObject& o) { return N(o).NodeHydrElev; },
-              [](ZNetObject& o, double v) { N(o).NodeHydrElev = v; });
-    AddNumber("FreeHead", HeadUnit, [](const ZNetObject& o) { return N(o).FreeHead(); }, nullptr).enabled =
-        mode != TemplateMode;
+    AddNumber(
+        "NodeFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFlow; },
+        [](ZNetObject& o, double v) { N(o).NodeFlow = v; });
+    AddNumber(
+        "NodeHydrElev", HeadUnit, [](const ZNetObject& o) { return N(o).NodeHydrElev; },
+        [](ZNetObject& o, double v) { N(o).NodeHydrElev = v; });
+    AddNumber(
+        "FreeHead", HeadUnit, [](const ZNetObject& o) { return N(o).FreeHead(); }, nullptr)
+        .enabled = mode != TemplateMode;
     AddFlag("IsFireNode", qen::FLAG_FIRE_NODE);
-    AddNumber("NodeFireFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFireFlow; },
-              [](ZNetObject& o, double v) { N(o).NodeFireFlow = v; });
+    AddNumber(
+        "NodeFireFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFireFlow; },
+        [](ZNetObject& o, double v) { N(o).NodeFireFlow = v; });
 }
 
 void NodePropertyForm::LoadExtra()
@@ -66,7 +80,8 @@ bool NodePropertyForm::ApplyExtra(ZNetObject& obj, const Sink& sink, const std::
     const Number* fields[2] = {FindNumber("X"), FindNumber("Y")};
     for (int i = 0; i < 2; ++i) {
         double shown = 0.0;
-        if (fields[i]->enabled && TextChanged(*fields[i]) && PropertyNumber::Parse(fields[i]->text.toStdString(), shown))
+        if (fields[i]->enabled && TextChanged(*fields[i]) &&
+            PropertyNumber::Parse(fields[i]->text.toStdString(), shown))
             pos[i] = shown;
     }
     if (PropertyNumber::Same(pos[0], node.X) && PropertyNumber::Same(pos[1], node.Y))

@@ -8,43 +8,69 @@
 #include <set>
 
 namespace {
-ZPipeLink& P(ZNetObject& o) { return static_cast<ZPipeLink&>(o); }
-const ZPipeLink& P(const ZNetObject& o) { return static_cast<const ZPipeLink&>(o); }
-QString NodeId(const ZNetNode* n) { return n ? GbkText::ToQString(n->IdView()) : QString(); }
+ZPipeLink& P(ZNetObject& o)
+{
+    return static_cast<ZPipeLink&>(o);
+}
+const ZPipeLink& P(const ZNetObject& o)
+{
+    return static_cast<const ZPipeLink&>(o);
+}
+QString NodeId(const ZNetNode* n)
+{
+    return n ? GbkText::ToQString(n->IdView()) : QString();
+}
 constexpr int64_t kDay = 86400;
 // A template has no ends and so no head loss.
-double HeadLoss(const ZPipeLink& p) { return p.StartNode() ? p.HeadLoss() : 0.0; }
+double HeadLoss(const ZPipeLink& p)
+{
+    return p.StartNode() ? p.HeadLoss() : 0.0;
 }
+}   // namespace
 
 PipePropertyForm::PipePropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
     : PropertyForm(mode, std::move(objects), units)
 {
     AddShown("StartNode", [](const ZNetObject& o) { return NodeId(P(o).StartNode()); });
     AddShown("EndNode", [](const ZNetObject& o) { return NodeId(P(o).EndNode()); });
-    AddNumber("PipeDiam", DiameterUnit, [](const ZNetObject& o) { return P(o).PipeDiam; },
-              [](ZNetObject& o, double v) { P(o).PipeDiam = v; });
-    AddNumber("PipeInDiam", DiameterUnit, [](const ZNetObject& o) { return P(o).PipeInDiam; },
-              [](ZNetObject& o, double v) { P(o).PipeInDiam = v; });
-    AddNumber("PipeRougCeof", NoUnit, [](const ZNetObject& o) { return P(o).PipeRougCeof; },
-              [](ZNetObject& o, double v) { P(o).PipeRougCeof = v; });
-    AddNumber("PipeLength", LengthUnit, [](const ZNetObject& o) { return P(o).PipeLength; }, nullptr).custom = true;
-    Number& parallel = AddNumber("PipeParallel", NoUnit, [](const ZNetObject& o) { return double(P(o).PipeParallel); },
-                                 [](ZNetObject& o, double v) { P(o).PipeParallel = int32_t(v); });
+    AddNumber(
+        "PipeDiam", DiameterUnit, [](const ZNetObject& o) { return P(o).PipeDiam; },
+        [](ZNetObject& o, double v) { P(o).PipeDiam = v; });
+    AddNumber(
+        "PipeInDiam", DiameterUnit, [](const ZNetObject& o) { return P(o).PipeInDiam; },
+        [](ZNetObject& o, double v) { P(o).PipeInDiam = v; });
+    AddNumber(
+        "PipeRougCeof", NoUnit, [](const ZNetObject& o) { return P(o).PipeRougCeof; },
+        [](ZNetObject& o, double v) { P(o).PipeRougCeof = v; });
+    AddNumber(
+        "PipeLength", LengthUnit, [](const ZNetObject& o) { return P(o).PipeLength; }, nullptr)
+        .custom = true;
+    Number& parallel = AddNumber(
+        "PipeParallel", NoUnit, [](const ZNetObject& o) { return double(P(o).PipeParallel); },
+        [](ZNetObject& o, double v) { P(o).PipeParallel = int32_t(v); });
     parallel.integer = true;
-    AddChoice("PipeType", [](const ZNetObject& o) { return P(o).PipeType; },
-              [](ZNetObject& o, int t) { P(o).PipeType = t; });
-    AddChoice("PipeSideType", [](const ZNetObject& o) { return P(o).PipeSideType; },
-              [](ZNetObject& o, int t) { P(o).PipeSideType = t; });
+    AddChoice(
+        "PipeType", [](const ZNetObject& o) { return P(o).PipeType; }, [](ZNetObject& o, int t) { P(o).PipeType = t; });
+    AddChoice(
+        "PipeSideType", [](const ZNetObject& o) { return P(o).PipeSideType; },
+        [](ZNetObject& o, int t) { P(o).PipeSideType = t; });
     // The date picker edits whole days; the day number is the choice.
-    AddChoice("PipeDate", [](const ZNetObject& o) { return int(int64_t(P(o).PipeDate) / kDay); },
-              [](ZNetObject& o, int day) { P(o).PipeDate = uint32_t(int64_t(day) * kDay); });
-    AddNumber("Flow", FlowUnit, [](const ZNetObject& o) { return P(o).Flow; }, nullptr);
-    AddNumber("HeadLoss", HeadUnit, [](const ZNetObject& o) { return HeadLoss(P(o)); }, nullptr);
-    AddNumber("Velocity", VelocityUnit, [](const ZNetObject& o) { return P(o).Velocity(); }, nullptr);
-    AddNumber("Slope", GradientUnit, [](const ZNetObject& o) {
-        const ZPipeLink& p = P(o);
-        return p.PipeLength > 0.0 ? HeadLoss(p) / p.PipeLength : 0.0;
-    }, nullptr);
+    AddChoice(
+        "PipeDate", [](const ZNetObject& o) { return int(int64_t(P(o).PipeDate) / kDay); },
+        [](ZNetObject& o, int day) { P(o).PipeDate = uint32_t(int64_t(day) * kDay); });
+    AddNumber(
+        "Flow", FlowUnit, [](const ZNetObject& o) { return P(o).Flow; }, nullptr);
+    AddNumber(
+        "HeadLoss", HeadUnit, [](const ZNetObject& o) { return HeadLoss(P(o)); }, nullptr);
+    AddNumber(
+        "Velocity", VelocityUnit, [](const ZNetObject& o) { return P(o).Velocity(); }, nullptr);
+    AddNumber(
+        "Slope", GradientUnit,
+        [](const ZNetObject& o) {
+            const ZPipeLink& p = P(o);
+            return p.PipeLength > 0.0 ? HeadLoss(p) / p.PipeLength : 0.0;
+        },
+        nullptr);
     AddFlag("IsAccidentPipe", qen::FLAG_ACCIDENT_PIPE);
 }
 
@@ -77,8 +103,9 @@ void PipePropertyForm::SetLengthAutomatic()
 {
     m_lengthMode = LengthAutomatic;
     Number* f = FindNumber("PipeLength");
-    f->text = (GetMode() != TemplateMode && Objects().size() == 1) ? Format(LengthUnit, P(*Objects().front()).PolylineLength())
-                                                                     : QString();
+    f->text = (GetMode() != TemplateMode && Objects().size() == 1)
+                  ? Format(LengthUnit, P(*Objects().front()).PolylineLength())
+                  : QString();
 }
 
 QString PipePropertyForm::CheckRange(const Number& f, bool typed, double value) const

@@ -9,19 +9,29 @@ namespace {
 const UnitCategory* Category(const UnitSystem& units, PropertyForm::Unit unit)
 {
     switch (unit) {
-    case PropertyForm::DiameterUnit: return &units.Diam();
-    case PropertyForm::LengthUnit: return &units.Leng();
-    case PropertyForm::FlowUnit: return &units.FlowUnit();
-    case PropertyForm::HeadUnit: return &units.Hydr();
-    case PropertyForm::VelocityUnit: return &units.Velo();
-    case PropertyForm::GradientUnit: return &units.Slope();
-    case PropertyForm::NoUnit: break;
+    case PropertyForm::DiameterUnit:
+        return &units.Diam();
+    case PropertyForm::LengthUnit:
+        return &units.Leng();
+    case PropertyForm::FlowUnit:
+        return &units.FlowUnit();
+    case PropertyForm::HeadUnit:
+        return &units.Hydr();
+    case PropertyForm::VelocityUnit:
+        return &units.Velo();
+    case PropertyForm::GradientUnit:
+        return &units.Slope();
+    case PropertyForm::NoUnit:
+        break;
     }
     return nullptr;
 }
 
-QString Utf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString Utf8(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
+}   // namespace
 
 PropertyForm::PropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
     : m_mode(mode), m_objects(std::move(objects)), m_units(units)
@@ -74,10 +84,22 @@ static T* FindIn(std::vector<T>& v, std::string_view key)
     return nullptr;
 }
 
-PropertyForm::Number* PropertyForm::FindNumber(std::string_view key) { return FindIn(m_numbers, key); }
-PropertyForm::Choice* PropertyForm::FindChoice(std::string_view key) { return FindIn(m_choices, key); }
-PropertyForm::Flag* PropertyForm::FindFlag(std::string_view key) { return FindIn(m_flags, key); }
-PropertyForm::Shown* PropertyForm::FindShown(std::string_view key) { return FindIn(m_shown, key); }
+PropertyForm::Number* PropertyForm::FindNumber(std::string_view key)
+{
+    return FindIn(m_numbers, key);
+}
+PropertyForm::Choice* PropertyForm::FindChoice(std::string_view key)
+{
+    return FindIn(m_choices, key);
+}
+PropertyForm::Flag* PropertyForm::FindFlag(std::string_view key)
+{
+    return FindIn(m_flags, key);
+}
+PropertyForm::Shown* PropertyForm::FindShown(std::string_view key)
+{
+    return FindIn(m_shown, key);
+}
 
 QString PropertyForm::Format(Unit unit, double v) const
 {

@@ -25,7 +25,7 @@ public:
         std::string key;
         Unit unit = NoUnit;
         bool integer = false;
-        bool custom = false;    // written by the form's own rule, not the common one
+        bool custom = false;   // written by the form's own rule, not the common one
         std::function<double(const ZNetObject&)> get;
         std::function<void(ZNetObject&, double)> set;   // empty: a result, shown only
         QString text;
@@ -110,7 +110,8 @@ protected:
     // Collects a field in control order (the order of the calls).
     Number& AddNumber(std::string key, Unit unit, std::function<double(const ZNetObject&)> get,
                       std::function<void(ZNetObject&, double)> set);
-    Choice& AddChoice(std::string key, std::function<int(const ZNetObject&)> get, std::function<void(ZNetObject&, int)> set);
+    Choice& AddChoice(std::string key, std::function<int(const ZNetObject&)> get,
+                      std::function<void(ZNetObject&, int)> set);
     Flag& AddFlag(std::string key, uint32_t bit);
     Shown& AddShown(std::string key, std::function<QString(const ZNetObject&)> get);
 

@@ -15,7 +15,7 @@ std::string_view Trim(std::string_view t)
         t.remove_prefix(1);
     return t;
 }
-}
+}   // namespace
 
 bool PropertyNumber::Parse(std::string_view text, double& value)
 {

@@ -20,7 +20,7 @@ double Ms(std::chrono::steady_clock::time_point since)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
 }
-}
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -75,10 +75,22 @@ struct PropertyTestNet {
     ZTankLink* Tank() const { return static_cast<ZTankLink*>(net.FindLink("T")); }
 };
 
-inline QLineEdit* EditOf(QWidget* dlg, const char* name) { return dlg->findChild<QLineEdit*>(QString::fromLatin1(name)); }
-inline QComboBox* ComboOf(QWidget* dlg, const char* name) { return dlg->findChild<QComboBox*>(QString::fromLatin1(name)); }
-inline QCheckBox* CheckOf(QWidget* dlg, const char* name) { return dlg->findChild<QCheckBox*>(QString::fromLatin1(name)); }
-inline QPushButton* ButtonOf(QWidget* dlg, const char* name) { return dlg->findChild<QPushButton*>(QString::fromLatin1(name)); }
+inline QLineEdit* EditOf(QWidget* dlg, const char* name)
+{
+    return dlg->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+inline QComboBox* ComboOf(QWidget* dlg, const char* name)
+{
+    return dlg->findChild<QComboBox*>(QString::fromLatin1(name));
+}
+inline QCheckBox* CheckOf(QWidget* dlg, const char* name)
+{
+    return dlg->findChild<QCheckBox*>(QString::fromLatin1(name));
+}
+inline QPushButton* ButtonOf(QWidget* dlg, const char* name)
+{
+    return dlg->findChild<QPushButton*>(QString::fromLatin1(name));
+}
 
 // Replaces a field's text as a user would: select all, type.
 inline void Retype(QLineEdit* e, const QString& text)
@@ -95,4 +107,7 @@ inline void ClickButton(QWidget* dlg, QDialogButtonBox::StandardButton which)
 {
     QTest::mouseClick(dlg->findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
 }
-inline void ClickOk(QWidget* dlg) { ClickButton(dlg, QDialogButtonBox::Ok); }
+inline void ClickOk(QWidget* dlg)
+{
+    ClickButton(dlg, QDialogButtonBox::Ok);
+}

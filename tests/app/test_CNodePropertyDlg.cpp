@@ -10,15 +10,19 @@
 #include <QtTest>
 
 namespace {
-std::vector<ZNetObject*> Objects(std::initializer_list<ZNetObject*> list) { return list; }
+std::vector<ZNetObject*> Objects(std::initializer_list<ZNetObject*> list)
+{
+    return list;
 }
+}   // namespace
 
 class TestCNodePropertyDlg : public QObject {
     Q_OBJECT
     UnitSystem units;
     ScriptedPrompt prompt;
 
-    std::unique_ptr<CNodePropertyDlg> Open(PropertyForm::Mode mode, std::vector<ZNetObject*> nodes, PropertyTestNet* t = nullptr)
+    std::unique_ptr<CNodePropertyDlg> Open(PropertyForm::Mode mode, std::vector<ZNetObject*> nodes,
+                                           PropertyTestNet* t = nullptr)
     {
         auto dlg = std::make_unique<CNodePropertyDlg>(mode, std::move(nodes), units, prompt);
         if (t)

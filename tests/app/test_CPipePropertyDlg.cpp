@@ -10,15 +10,19 @@
 #include <QtTest>
 
 namespace {
-std::vector<ZNetObject*> Objects(std::initializer_list<ZNetObject*> list) { return list; }
+std::vector<ZNetObject*> Objects(std::initializer_list<ZNetObject*> list)
+{
+    return list;
 }
+}   // namespace
 
 class TestCPipePropertyDlg : public QObject {
     Q_OBJECT
     UnitSystem units;
     ScriptedPrompt prompt;
 
-    std::unique_ptr<CPipePropertyDlg> Open(PropertyForm::Mode mode, std::vector<ZNetObject*> pipes, PropertyTestNet* t = nullptr)
+    std::unique_ptr<CPipePropertyDlg> Open(PropertyForm::Mode mode, std::vector<ZNetObject*> pipes,
+                                           PropertyTestNet* t = nullptr)
     {
         auto dlg = std::make_unique<CPipePropertyDlg>(mode, std::move(pipes), units, prompt);
         if (t)

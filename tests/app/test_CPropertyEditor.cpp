@@ -19,7 +19,7 @@ struct CountingListener : ZDocumentListener {
     int changes = 0;
     void OnDocumentChanged(const ZNetMsg&) override { ++changes; }
 };
-}
+}   // namespace
 
 class TestCPropertyEditor : public QObject {
     Q_OBJECT
@@ -183,8 +183,10 @@ private slots:
         const struct {
             int id;
             const char* title;
-        } commands[] = {{Cmd::TemplateNode, "模板节点属性"}, {Cmd::TemplatePipe, "模板管道属性"},
-                        {Cmd::TemplatePump, "模板水泵属性"}, {Cmd::TemplateValve, "模板阀门属性"},
+        } commands[] = {{Cmd::TemplateNode, "模板节点属性"},
+                        {Cmd::TemplatePipe, "模板管道属性"},
+                        {Cmd::TemplatePump, "模板水泵属性"},
+                        {Cmd::TemplateValve, "模板阀门属性"},
                         {Cmd::TemplateTank, "模板水池属性"}};
         for (const auto& c : commands) {
             frame->UpdateCommandUI();

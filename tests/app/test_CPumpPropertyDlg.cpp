@@ -12,7 +12,8 @@ class TestCPumpPropertyDlg : public QObject {
     UnitSystem units;
     ScriptedPrompt prompt;
 
-    std::unique_ptr<CPumpPropertyDlg> Open(PropertyForm::Mode mode, std::vector<ZNetObject*> pumps, PropertyTestNet* t = nullptr)
+    std::unique_ptr<CPumpPropertyDlg> Open(PropertyForm::Mode mode, std::vector<ZNetObject*> pumps,
+                                           PropertyTestNet* t = nullptr)
     {
         auto dlg = std::make_unique<CPumpPropertyDlg>(mode, std::move(pumps), units, prompt);
         if (t)

@@ -37,12 +37,13 @@ public:
     int calls = 0;
     void CanvasInvalidate(const QRect& r, bool erase) override
     {
-        area += r.isNull() ? static_cast<long long>(width()) * height() : static_cast<long long>(r.width()) * r.height();
+        area +=
+            r.isNull() ? static_cast<long long>(width()) * height() : static_cast<long long>(r.width()) * r.height();
         ++calls;
         CQENView::CanvasInvalidate(r, erase);
     }
 };
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

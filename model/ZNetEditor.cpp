@@ -53,7 +53,7 @@ bool AddNewNode(ZNetwork& net, ZEditTransaction& tx, ZConsumeNode* node)
     tx.Added(node);
     return true;
 }
-} // namespace
+}   // namespace
 
 bool ZNetEditor::Adjacent(const ZConsumeNode* a, const ZConsumeNode* b)
 {

@@ -93,7 +93,8 @@ void CFindDlg::Fill()
     for (const ZNetObject* l : net.Links()) {
         if (l->IsHidden())
             continue;
-        const auto k = static_cast<size_t>(std::find(std::begin(kTabKinds), std::end(kTabKinds), l->GetKind()) - kTabKinds);
+        const auto k =
+            static_cast<size_t>(std::find(std::begin(kTabKinds), std::end(kTabKinds), l->GetKind()) - kTabKinds);
         if (k < ids.size())
             ids[k] << GbkText::ToQString(l->IdView());
     }

@@ -47,13 +47,11 @@ struct PropertyCommand {
     const char* text;
 };
 constexpr PropertyCommand kProperties[] = {
-    {Cmd::PropNode, ZNetObject::Kind::Node, "节点属性(&N)"},
-    {Cmd::PropPipe, ZNetObject::Kind::Pipe, "管道属性(&P)"},
-    {Cmd::PropPump, ZNetObject::Kind::Pump, "水泵属性(&U)"},
-    {Cmd::PropValve, ZNetObject::Kind::Valve, "阀门属性(&V)"},
+    {Cmd::PropNode, ZNetObject::Kind::Node, "节点属性(&N)"}, {Cmd::PropPipe, ZNetObject::Kind::Pipe, "管道属性(&P)"},
+    {Cmd::PropPump, ZNetObject::Kind::Pump, "水泵属性(&U)"}, {Cmd::PropValve, ZNetObject::Kind::Valve, "阀门属性(&V)"},
     {Cmd::PropTank, ZNetObject::Kind::Tank, "水池属性(&T)"},
 };
-} // namespace
+}   // namespace
 
 CViewEditor::CViewEditor(QWidget& view, ZNetCanvas& canvas, ZSettingsStore& settings)
     : m_view(view), m_canvas(canvas), m_settings(settings)
@@ -172,16 +170,35 @@ bool CViewEditor::OnCommand(int id)
             return EditSelected(p.kind), true;
     ZWorkShopHost& host = m_canvas.WorkShops();
     switch (id) {
-    case Cmd::EditLeave: host.Abort(); return true;
-    case Cmd::EditContinuous: host.SetContinuous(!host.IsContinuous()); return true;
-    case Cmd::EditAutoConnect: m_settings.PipeSerialMode = ZSettingsStore::AutoConnect; return true;
-    case Cmd::EditNoConnect: m_settings.PipeSerialMode = ZSettingsStore::NoConnect; return true;
-    case Cmd::SelectWindow: m_settings.SelectMode = ZSettingsStore::WindowSelect; return true;
-    case Cmd::SelectCrossing: m_settings.SelectMode = ZSettingsStore::CrossingSelect; return true;
-    case Cmd::EditFind: Find(); return true;
-    case Cmd::MovePump: case Cmd::MoveValve: case Cmd::MoveTank: case Cmd::AsBendPoint: case Cmd::AsFlowNode:
+    case Cmd::EditLeave:
+        host.Abort();
         return true;
-    default: return false;
+    case Cmd::EditContinuous:
+        host.SetContinuous(!host.IsContinuous());
+        return true;
+    case Cmd::EditAutoConnect:
+        m_settings.PipeSerialMode = ZSettingsStore::AutoConnect;
+        return true;
+    case Cmd::EditNoConnect:
+        m_settings.PipeSerialMode = ZSettingsStore::NoConnect;
+        return true;
+    case Cmd::SelectWindow:
+        m_settings.SelectMode = ZSettingsStore::WindowSelect;
+        return true;
+    case Cmd::SelectCrossing:
+        m_settings.SelectMode = ZSettingsStore::CrossingSelect;
+        return true;
+    case Cmd::EditFind:
+        Find();
+        return true;
+    case Cmd::MovePump:
+    case Cmd::MoveValve:
+    case Cmd::MoveTank:
+    case Cmd::AsBendPoint:
+    case Cmd::AsFlowNode:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -206,7 +223,9 @@ bool CViewEditor::OnUpdateCommand(int id, CommandState& state)
     }
     const ZWorkShopHost& host = m_canvas.WorkShops();
     switch (id) {
-    case Cmd::EditLeave: state.enabled = host.IsActive(); return true;
+    case Cmd::EditLeave:
+        state.enabled = host.IsActive();
+        return true;
     case Cmd::EditContinuous:
         state.enabled = host.IsActive();
         state.checked = host.IsActive() && host.IsContinuous();
@@ -227,20 +246,30 @@ bool CViewEditor::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         state.checked = m_settings.SelectMode == ZSettingsStore::CrossingSelect;
         return true;
-    case Cmd::EditFind: state.enabled = m_canvas.Document() != nullptr; return true;
-    case Cmd::MovePump: case Cmd::MoveValve: case Cmd::MoveTank: case Cmd::AsBendPoint: case Cmd::AsFlowNode:
+    case Cmd::EditFind:
+        state.enabled = m_canvas.Document() != nullptr;
+        return true;
+    case Cmd::MovePump:
+    case Cmd::MoveValve:
+    case Cmd::MoveTank:
+    case Cmd::AsBendPoint:
+    case Cmd::AsFlowNode:
         state.enabled = false;
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
 void CViewEditor::FillWorkshopMenu(QMenu& menu)
 {
-    struct Item { int id; const char* text; };
-    static const Item items[] = {{Cmd::EditLeave, "退出编辑"}, {Cmd::EditContinuous, "连续"}, {0, nullptr},
-                                 {Cmd::EditAutoConnect, "自动连接"}, {Cmd::EditNoConnect, "不连接"}, {0, nullptr},
-                                 {Cmd::AsFlowNode, "作为流量节点"}, {Cmd::AsBendPoint, "作为图形折点"}};
+    struct Item {
+        int id;
+        const char* text;
+    };
+    static const Item items[] = {{Cmd::EditLeave, "退出编辑"},       {Cmd::EditContinuous, "连续"},     {0, nullptr},
+                                 {Cmd::EditAutoConnect, "自动连接"}, {Cmd::EditNoConnect, "不连接"},    {0, nullptr},
+                                 {Cmd::AsFlowNode, "作为流量节点"},  {Cmd::AsBendPoint, "作为图形折点"}};
     menu.setTitle(QStringLiteral("Edit"));
     for (const Item& it : items) {
         if (!it.id) {

@@ -18,9 +18,12 @@ ZDeviceLink* ZDeviceLinkWS::NewDevice() const
 {
     const ZTemplateSet& t = Templates();
     switch (m_kind) {
-    case ZNetObject::Kind::Pump: return t.Pump.Clone();
-    case ZNetObject::Kind::Valve: return t.Valve.Clone();
-    default: return t.Tank.Clone();
+    case ZNetObject::Kind::Pump:
+        return t.Pump.Clone();
+    case ZNetObject::Kind::Valve:
+        return t.Valve.Clone();
+    default:
+        return t.Tank.Clone();
     }
 }
 

@@ -56,8 +56,8 @@ void ZFlowNodeWS::ClickInsert(const PipePoint& at)
     auto* pipe = static_cast<ZPipeLink*>(link);
     ZNetCanvas& c = Host().Canvas();
     const QPointF px = c.WorldToDeviceF(at.x, at.y);
-    const ViewExtent pick = c.PickSquare(QPoint(int(std::floor(px.x())), int(std::floor(px.y()))),
-                                         c.Settings().Sizes().TipFocWidth);
+    const ViewExtent pick =
+        c.PickSquare(QPoint(int(std::floor(px.x())), int(std::floor(px.y()))), c.Settings().Sizes().TipFocWidth);
     PipePoint pos;
     int segment = -1, bend = -1;
     if (!ZFocusHint::SnapPipe(c, *pipe, pick, pos, segment, bend))

@@ -37,7 +37,7 @@ bool SegmentCrosses(const PipePoint& a, const PipePoint& b, const ViewExtent& r)
     }
     return true;
 }
-} // namespace
+}   // namespace
 
 bool ZFocusHint::SnapPipe(const ZNetView& view, const ZPipeLink& pipe, const ViewExtent& pick, PipePoint& at,
                           int& segment, int& bend)
@@ -102,7 +102,8 @@ void ZFocusHint::Find(const QPoint& pt)
     const ZVisibleSet& set = m_canvas.VisibleSet();
     ZNetObject* hit = nullptr;
     if (m_mode & SnapNodes)
-        hit = set.First(m_canvas, pick, [&](ZNetObject* o) { return o->IsNode() && o->SnapPoint(m_canvas, pick, m_point); });
+        hit = set.First(m_canvas, pick,
+                        [&](ZNetObject* o) { return o->IsNode() && o->SnapPoint(m_canvas, pick, m_point); });
     if (!hit && (m_mode & SnapPipes)) {
         hit = set.First(m_canvas, pick, [&](ZNetObject* o) {
             return o->GetKind() == ZNetObject::Kind::Pipe &&
@@ -240,7 +241,8 @@ void ZFocusHint::Paint(QPainter& p) const
         if (m_object->IsNode()) {
             p.drawRect(QRectF(c.x() - half, c.y() - half, 2 * half, 2 * half));
         } else {
-            const QPointF d[4] = {{c.x(), c.y() - half}, {c.x() + half, c.y()}, {c.x(), c.y() + half}, {c.x() - half, c.y()}};
+            const QPointF d[4] = {
+                {c.x(), c.y() - half}, {c.x() + half, c.y()}, {c.x(), c.y() + half}, {c.x() - half, c.y()}};
             p.drawPolygon(d, 4);
         }
     }

@@ -17,7 +17,7 @@ std::string IdText(const ZNetObject& o)
 {
     return GbkText::ToQString(o.IdView()).toStdString();
 }
-} // namespace
+}   // namespace
 
 ZPipeLinkWS::~ZPipeLinkWS()
 {
@@ -162,8 +162,8 @@ ZConsumeNode* ZPipeLinkWS::Candidate(const PipePoint& at) const
     if (m_startNew) {
         const ZNetCanvas& c = Host().Canvas();
         const QPointF px = c.WorldToDeviceF(at.x, at.y);
-        const ViewExtent pick = c.PickSquare(QPoint(int(std::floor(px.x())), int(std::floor(px.y()))),
-                                             c.Settings().Sizes().HintFocWidth);
+        const ViewExtent pick =
+            c.PickSquare(QPoint(int(std::floor(px.x())), int(std::floor(px.y()))), c.Settings().Sizes().HintFocWidth);
         if (pick.Contains(m_startNew->X, m_startNew->Y))
             return m_startNew.get();
     }

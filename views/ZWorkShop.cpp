@@ -15,9 +15,15 @@
 void ZWorkShop::Restart()
 {
     switch (m_operation) {
-    case ZWorkShopHost::Insert: BeginInsert(); break;
-    case ZWorkShopHost::Delete: BeginDelete(); break;
-    case ZWorkShopHost::Move: BeginMove(); break;
+    case ZWorkShopHost::Insert:
+        BeginInsert();
+        break;
+    case ZWorkShopHost::Delete:
+        BeginDelete();
+        break;
+    case ZWorkShopHost::Move:
+        BeginMove();
+        break;
     }
 }
 
@@ -29,9 +35,15 @@ void ZWorkShop::End()
 void ZWorkShop::OnClick(const PipePoint& at)
 {
     switch (m_operation) {
-    case ZWorkShopHost::Insert: ClickInsert(at); break;
-    case ZWorkShopHost::Delete: ClickDelete(at); break;
-    case ZWorkShopHost::Move: ClickMove(at); break;
+    case ZWorkShopHost::Insert:
+        ClickInsert(at);
+        break;
+    case ZWorkShopHost::Delete:
+        ClickDelete(at);
+        break;
+    case ZWorkShopHost::Move:
+        ClickMove(at);
+        break;
     }
 }
 
@@ -66,7 +78,7 @@ QPoint DevicePoint(const ZNetCanvas& canvas, const PipePoint& at)
     const QPointF p = canvas.WorldToDeviceF(at.x, at.y);
     return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
 }
-} // namespace
+}   // namespace
 
 ZConsumeNode* ZWorkShop::PickNode(const PipePoint& at) const
 {

@@ -35,19 +35,38 @@ bool ZWorkShopHost::Start(Operation op, ObjectClass cls, bool continuous)
         return false;
     std::unique_ptr<ZWorkShop> ws;
     switch (cls) {
-    case NodeClass: ws = std::make_unique<ZFlowNodeWS>(*this, op); break;
-    case PipeClass: ws = std::make_unique<ZPipeLinkWS>(*this, op); break;
-    case PumpClass: ws = std::make_unique<ZDeviceLinkWS>(*this, op, ZNetObject::Kind::Pump); break;
-    case ValveClass: ws = std::make_unique<ZDeviceLinkWS>(*this, op, ZNetObject::Kind::Valve); break;
-    case TankClass: ws = std::make_unique<ZDeviceLinkWS>(*this, op, ZNetObject::Kind::Tank); break;
+    case NodeClass:
+        ws = std::make_unique<ZFlowNodeWS>(*this, op);
+        break;
+    case PipeClass:
+        ws = std::make_unique<ZPipeLinkWS>(*this, op);
+        break;
+    case PumpClass:
+        ws = std::make_unique<ZDeviceLinkWS>(*this, op, ZNetObject::Kind::Pump);
+        break;
+    case ValveClass:
+        ws = std::make_unique<ZDeviceLinkWS>(*this, op, ZNetObject::Kind::Valve);
+        break;
+    case TankClass:
+        ws = std::make_unique<ZDeviceLinkWS>(*this, op, ZNetObject::Kind::Tank);
+        break;
     }
     m_continuous = continuous;
     m_workshop = std::move(ws);
     m_canvas.SetWorkshopActive(true);
     switch (op) {
-    case Insert: m_workshop->BeginInsert(); m_cursor = InsertCursor; break;
-    case Delete: m_workshop->BeginDelete(); m_cursor = DeleteCursor; break;
-    case Move: m_workshop->BeginMove(); m_cursor = MoveCursor; break;
+    case Insert:
+        m_workshop->BeginInsert();
+        m_cursor = InsertCursor;
+        break;
+    case Delete:
+        m_workshop->BeginDelete();
+        m_cursor = DeleteCursor;
+        break;
+    case Move:
+        m_workshop->BeginMove();
+        m_cursor = MoveCursor;
+        break;
     }
     return true;
 }

@@ -122,7 +122,7 @@ PipePoint SymbolCentre(CQENView* v, const ZFlowLink* device)
     const ViewExtent r = device->GetDisplayRect(v->Canvas());
     return {(r.left + r.right) / 2, (r.bottom + r.top) / 2};
 }
-} // namespace
+}   // namespace
 
 class TestEditingScenario : public QObject {
     Q_OBJECT
@@ -177,7 +177,8 @@ private slots:
         ClickAt(v, 550, 500);
         QCOMPARE(net.LinkCount(), 4);
         frame->ExecuteCommand(Cmd::EditLeave);
-        auto* first = static_cast<ZPipeLink*>(pumpOut->FirstLink() == pump ? pump->NextLinkAt(pumpOut) : pumpOut->FirstLink());
+        auto* first =
+            static_cast<ZPipeLink*>(pumpOut->FirstLink() == pump ? pump->NextLinkAt(pumpOut) : pumpOut->FirstLink());
         QCOMPARE(first->VertexCount(), 1);
         Screenshot(frame, QStringLiteral("scenario-1-chain"));
 
@@ -189,7 +190,8 @@ private slots:
         const PipePoint vOut = static_cast<ZFlowNode*>(valve->EndNode())->GetPosition(v->Canvas());
         frame->ExecuteCommand(Cmd::InsertPipe);
         ClickAt(v, vOut.x, vOut.y);
-        for (const PipePoint& p : {PipePoint{700, 500}, PipePoint{850, 500}, PipePoint{850, 300}, PipePoint{700, 300}}) {
+        for (const PipePoint& p :
+             {PipePoint{700, 500}, PipePoint{850, 500}, PipePoint{850, 300}, PipePoint{700, 300}}) {
             AnswerNext(kNewNode);
             ClickAt(v, p.x, p.y);
         }
@@ -224,21 +226,29 @@ private slots:
         QTest::mouseMove(v, b);
         QTest::mouseRelease(v, Qt::LeftButton, {}, b);
         frame->UpdateCommandUI();
-        QCOMPARE(frame->Action(Cmd::PropPipe)->text(), QStringLiteral("管道属性(&P)[%1]").arg(int(net.LinkCount() - 3)));
-        QCOMPARE(frame->Action(Cmd::PropNode)->text(), QStringLiteral("节点属性(&N)[%1]").arg(int(net.NodeCount() - 1)));
+        QCOMPARE(frame->Action(Cmd::PropPipe)->text(),
+                 QStringLiteral("管道属性(&P)[%1]").arg(int(net.LinkCount() - 3)));
+        QCOMPARE(frame->Action(Cmd::PropNode)->text(),
+                 QStringLiteral("节点属性(&N)[%1]").arg(int(net.NodeCount() - 1)));
         Screenshot(frame, QStringLiteral("scenario-3-selected"));
-        AnswerNext({{{"PipeDiam", QStringLiteral("300")}, {"PipeInDiam", QStringLiteral("300")},
-                     {"PipeRougCeof", QStringLiteral("110")}}, {}}, QStringLiteral("scenario-3-pipe-dialog"));
+        AnswerNext({{{"PipeDiam", QStringLiteral("300")},
+                     {"PipeInDiam", QStringLiteral("300")},
+                     {"PipeRougCeof", QStringLiteral("110")}},
+                    {}},
+                   QStringLiteral("scenario-3-pipe-dialog"));
         frame->ExecuteCommand(Cmd::PropPipe);
         QTest::mouseClick(v, Qt::LeftButton, {}, Px(v, 300, 900));   // empty ground: selection off
         QCOMPARE(v->Canvas().Tracker().Total(), 0);
-        AnswerNext({{{"NodeHydrElev", QStringLiteral("10")}}, {{"NodeType", 1}}}, QStringLiteral("scenario-3-node-dialog"));
+        AnswerNext({{{"NodeHydrElev", QStringLiteral("10")}}, {{"NodeType", 1}}},
+                   QStringLiteral("scenario-3-node-dialog"));
         QTest::mouseDClick(v, Qt::LeftButton, {}, Px(v, reservoir->X, reservoir->Y));
-        const Answer devices[] = {
-            {{{"PumpStaticH", QStringLiteral("45")}, {"PumpSCoef", QStringLiteral("2000")}}, {}},
-            {{{"ValveSCoef", QStringLiteral("200")}}, {}},
-            {{{"TankBottomElev", QStringLiteral("35")}, {"TankMaxHead", QStringLiteral("6")},
-              {"TankCurH", QStringLiteral("4")}, {"TankArea", QStringLiteral("100")}}, {}}};
+        const Answer devices[] = {{{{"PumpStaticH", QStringLiteral("45")}, {"PumpSCoef", QStringLiteral("2000")}}, {}},
+                                  {{{"ValveSCoef", QStringLiteral("200")}}, {}},
+                                  {{{"TankBottomElev", QStringLiteral("35")},
+                                    {"TankMaxHead", QStringLiteral("6")},
+                                    {"TankCurH", QStringLiteral("4")},
+                                    {"TankArea", QStringLiteral("100")}},
+                                   {}}};
         int k = 0;
         for (ZFlowLink* device : std::initializer_list<ZFlowLink*>{pump, valve, tank}) {
             const PipePoint c = SymbolCentre(v, device);

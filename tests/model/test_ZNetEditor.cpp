@@ -24,8 +24,12 @@ struct Fixture {
         ZConsumeNode* d = t.Node("D", 0.01);
         ZConsumeNode* in = t.Node("I");
         ZConsumeNode* out = t.Node("O");
-        for (auto [n, x, y] : {std::tuple{a, 0.0, 0.0}, {b, 100.0, 0.0}, {c, 100.0, 100.0}, {d, 0.0, 100.0},
-                               {in, 200.0, 0.0}, {out, 200.0, 0.0}})
+        for (auto [n, x, y] : {std::tuple{a, 0.0, 0.0},
+                               {b, 100.0, 0.0},
+                               {c, 100.0, 100.0},
+                               {d, 0.0, 100.0},
+                               {in, 200.0, 0.0},
+                               {out, 200.0, 0.0}})
             n->X = x, n->Y = y;
         ZPipeLink* ab = t.Pipe("AB", a, b);
         ab->SetVertices({{30, 10}, {50, 10}, {70, 10}});
@@ -68,7 +72,7 @@ struct Fixture {
         verify();
     }
 };
-} // namespace
+}   // namespace
 
 TEST(ZNetEditor, InsertNodeSplitsAtSegmentOrBendPoint)
 {
@@ -80,16 +84,17 @@ TEST(ZNetEditor, InsertNodeSplitsAtSegmentOrBendPoint)
     node->X = 60;
     node->Y = 10;
     const double whole = ab->PolylineLength();
-    f.Check("插入节点", [&] { rest = ZNetEditor(f.doc).InsertNodeOnPipe(ab, node, 2, -1); },
-            [&] {
-                ASSERT_TRUE(rest);
-                EXPECT_EQ(ab->Vertices(), (std::vector<PipePoint>{{30, 10}, {50, 10}}));
-                EXPECT_EQ(rest->Vertices(), (std::vector<PipePoint>{{70, 10}}));
-                EXPECT_EQ(ab->EndNode(), rest->StartNode());
-                EXPECT_EQ(rest->EndNode(), f.N("B"));
-                EXPECT_EQ(rest->PipeDiam, 0.45);
-                EXPECT_DOUBLE_EQ(ab->PipeLength + rest->PipeLength, whole);
-            });
+    f.Check(
+        "插入节点", [&] { rest = ZNetEditor(f.doc).InsertNodeOnPipe(ab, node, 2, -1); },
+        [&] {
+            ASSERT_TRUE(rest);
+            EXPECT_EQ(ab->Vertices(), (std::vector<PipePoint>{{30, 10}, {50, 10}}));
+            EXPECT_EQ(rest->Vertices(), (std::vector<PipePoint>{{70, 10}}));
+            EXPECT_EQ(ab->EndNode(), rest->StartNode());
+            EXPECT_EQ(rest->EndNode(), f.N("B"));
+            EXPECT_EQ(rest->PipeDiam, 0.45);
+            EXPECT_DOUBLE_EQ(ab->PipeLength + rest->PipeLength, whole);
+        });
     // On a bend point: the bend point becomes the node.
     auto* bc = static_cast<ZPipeLink*>(f.L("BC"));
     bc->SetVertices({{120, 30}, {120, 60}, {120, 80}});
@@ -105,31 +110,35 @@ TEST(ZNetEditor, InsertNodeSplitsAtSegmentOrBendPoint)
 TEST(ZNetEditor, RemoveAndMoveNodes)
 {
     Fixture f;
-    f.Check("删除节点", [&] { ZNetEditor(f.doc).RemoveNode(f.N("D")); },
-            [&] {
-                EXPECT_FALSE(f.N("D"));
-                EXPECT_FALSE(f.L("CD"));
-                EXPECT_FALSE(f.L("DA"));
-            });
-    f.Check("移动节点", [&] { ZNetEditor(f.doc).MoveNode(f.N("B"), 0, -50); },
-            [&] {
-                EXPECT_EQ(f.N("B")->Y, -50);
-                EXPECT_DOUBLE_EQ(static_cast<ZPipeLink*>(f.L("BC"))->PipeLength, 150);
-            });
+    f.Check(
+        "删除节点", [&] { ZNetEditor(f.doc).RemoveNode(f.N("D")); },
+        [&] {
+            EXPECT_FALSE(f.N("D"));
+            EXPECT_FALSE(f.L("CD"));
+            EXPECT_FALSE(f.L("DA"));
+        });
+    f.Check(
+        "移动节点", [&] { ZNetEditor(f.doc).MoveNode(f.N("B"), 0, -50); },
+        [&] {
+            EXPECT_EQ(f.N("B")->Y, -50);
+            EXPECT_DOUBLE_EQ(static_cast<ZPipeLink*>(f.L("BC"))->PipeLength, 150);
+        });
     // A device node takes its partner along, and both sides' pipes follow.
-    f.Check("移动节点", [&] { ZNetEditor(f.doc).MoveNode(f.N("I"), 0, 100); },
-            [&] {
-                EXPECT_EQ(f.N("O")->Y, 100);
-                EXPECT_DOUBLE_EQ(static_cast<ZPipeLink*>(f.L("OC"))->PipeLength, 100);
-            });
-    f.Check("移动节点", [&] { ZNetEditor(f.doc).MergeNodes(f.N("A"), f.N("C")); },
-            [&] {
-                ZConsumeNode* kept = f.N("A") ? f.N("A") : f.N("C");
-                EXPECT_TRUE(kept && !(f.N("A") && f.N("C")));
-                EXPECT_EQ(kept->IncidentLinkCount(), 3);
-                EXPECT_EQ(kept->X, 100);
-                EXPECT_EQ(kept->Y, 100);
-            });
+    f.Check(
+        "移动节点", [&] { ZNetEditor(f.doc).MoveNode(f.N("I"), 0, 100); },
+        [&] {
+            EXPECT_EQ(f.N("O")->Y, 100);
+            EXPECT_DOUBLE_EQ(static_cast<ZPipeLink*>(f.L("OC"))->PipeLength, 100);
+        });
+    f.Check(
+        "移动节点", [&] { ZNetEditor(f.doc).MergeNodes(f.N("A"), f.N("C")); },
+        [&] {
+            ZConsumeNode* kept = f.N("A") ? f.N("A") : f.N("C");
+            EXPECT_TRUE(kept && !(f.N("A") && f.N("C")));
+            EXPECT_EQ(kept->IncidentLinkCount(), 3);
+            EXPECT_EQ(kept->X, 100);
+            EXPECT_EQ(kept->Y, 100);
+        });
 }
 
 TEST(ZNetEditor, PipesWithNewNodesMovesAndRemoval)
@@ -141,22 +150,28 @@ TEST(ZNetEditor, PipesWithNewNodesMovesAndRemoval)
     end->X = 400;
     end->Y = 50;
     auto* pipe = new ZPipeLink;
-    f.Check("插入管道", [&] { EXPECT_TRUE(ZNetEditor(f.doc).AddPipe(start, end, pipe, {{350, 0}})); },
-            [&] {
-                EXPECT_GE(start->GetIndex(), 0);
-                EXPECT_GE(end->GetIndex(), 0);
-                EXPECT_NE(start->IdView(), end->IdView());
-                EXPECT_DOUBLE_EQ(pipe->PipeLength, 50 + std::hypot(50, 50));
-            });
-    f.Check("移动管道", [&] { ZNetEditor(f.doc).MovePipe(static_cast<ZPipeLink*>(f.L("BC")), 10, 0); },
-            [&] {
-                EXPECT_EQ(f.N("B")->X, 110);
-                EXPECT_EQ(f.N("C")->X, 110);
-                EXPECT_DOUBLE_EQ(static_cast<ZPipeLink*>(f.L("AB"))->PipeLength,
-                                 static_cast<ZPipeLink*>(f.L("AB"))->PolylineLength());
-            });
-    f.Check("删除管道", [&] { ZNetEditor(f.doc).RemovePipe(static_cast<ZPipeLink*>(f.L("BI"))); },
-            [&] { EXPECT_FALSE(f.L("BI")); });
+    f.Check(
+        "插入管道",
+        [&] {
+            EXPECT_TRUE(ZNetEditor(f.doc).AddPipe(start, end, pipe, {{350, 0}}));
+        },
+        [&] {
+            EXPECT_GE(start->GetIndex(), 0);
+            EXPECT_GE(end->GetIndex(), 0);
+            EXPECT_NE(start->IdView(), end->IdView());
+            EXPECT_DOUBLE_EQ(pipe->PipeLength, 50 + std::hypot(50, 50));
+        });
+    f.Check(
+        "移动管道", [&] { ZNetEditor(f.doc).MovePipe(static_cast<ZPipeLink*>(f.L("BC")), 10, 0); },
+        [&] {
+            EXPECT_EQ(f.N("B")->X, 110);
+            EXPECT_EQ(f.N("C")->X, 110);
+            EXPECT_DOUBLE_EQ(static_cast<ZPipeLink*>(f.L("AB"))->PipeLength,
+                             static_cast<ZPipeLink*>(f.L("AB"))->PolylineLength());
+        });
+    f.Check(
+        "删除管道", [&] { ZNetEditor(f.doc).RemovePipe(static_cast<ZPipeLink*>(f.L("BI"))); },
+        [&] { EXPECT_FALSE(f.L("BI")); });
 }
 
 TEST(ZNetEditor, DevicesComeWithNodesAndGoJoiningTheirSides)
@@ -166,16 +181,18 @@ TEST(ZNetEditor, DevicesComeWithNodesAndGoJoiningTheirSides)
     inlet->X = 500;
     auto* outlet = new ZConsumeNode;
     auto* valve = new ZValveLink;
-    f.Check("插入阀门", [&] { EXPECT_TRUE(ZNetEditor(f.doc).AddDevice(inlet, valve, outlet)); },
-            [&] {
-                EXPECT_EQ(valve->StartNode(), inlet);
-                EXPECT_EQ(outlet->X, 500);
-                EXPECT_TRUE(inlet->IsDeviceNode());
-            });
-    f.Check("删除水泵", [&] { ZNetEditor(f.doc).RemoveDevice(static_cast<ZDeviceLink*>(f.L("U"))); },
-            [&] {
-                EXPECT_FALSE(f.L("U"));
-                EXPECT_EQ(f.L("BI")->EndNode(), f.L("OC")->StartNode());
-                EXPECT_FALSE(static_cast<ZConsumeNode*>(f.L("BI")->EndNode())->IsDeviceNode());
-            });
+    f.Check(
+        "插入阀门", [&] { EXPECT_TRUE(ZNetEditor(f.doc).AddDevice(inlet, valve, outlet)); },
+        [&] {
+            EXPECT_EQ(valve->StartNode(), inlet);
+            EXPECT_EQ(outlet->X, 500);
+            EXPECT_TRUE(inlet->IsDeviceNode());
+        });
+    f.Check(
+        "删除水泵", [&] { ZNetEditor(f.doc).RemoveDevice(static_cast<ZDeviceLink*>(f.L("U"))); },
+        [&] {
+            EXPECT_FALSE(f.L("U"));
+            EXPECT_EQ(f.L("BI")->EndNode(), f.L("OC")->StartNode());
+            EXPECT_FALSE(static_cast<ZConsumeNode*>(f.L("BI")->EndNode())->IsDeviceNode());
+        });
 }

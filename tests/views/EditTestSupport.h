@@ -77,4 +77,4 @@ inline void Drag(CQENView& v, double x0, double y0, double x1, double y1)
     QTest::mouseMove(&v, b);
     QTest::mouseRelease(&v, Qt::LeftButton, Qt::NoModifier, b);
 }
-} // namespace EditMouse
+}   // namespace EditMouse

@@ -40,7 +40,7 @@ CommandState State(CQENView& v, int id)
         st.text = QStringLiteral("unknown");
     return st;
 }
-} // namespace
+}   // namespace
 
 class TestCViewEditor : public QObject {
     Q_OBJECT

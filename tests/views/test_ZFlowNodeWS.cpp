@@ -31,7 +31,11 @@ class TestZFlowNodeWS : public QObject {
     }
 
 private slots:
-    void init() { prompt.shown.clear(); prompt.answers.clear(); }
+    void init()
+    {
+        prompt.shown.clear();
+        prompt.answers.clear();
+    }
 
     void insertOnTheSecondSegmentSplitsTheBendPoints()
     {

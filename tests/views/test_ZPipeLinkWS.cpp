@@ -69,7 +69,11 @@ private slots:
         v->OnCommand(Cmd::InsertPipe);
         Click(*v, 100, 100);
         editor.confirms = {[](ZNetNode&) { return false; },
-                           [](ZNetNode& n) { n.SetId("NEW"); static_cast<ZFlowNode&>(n).NodeGrunElev = 12.5; return true; }};
+                           [](ZNetNode& n) {
+                               n.SetId("NEW");
+                               static_cast<ZFlowNode&>(n).NodeGrunElev = 12.5;
+                               return true;
+                           }};
         Click(*v, 150, 150);
         QCOMPARE(Ws(*v)->Bends().size(), size_t(1));
         QCOMPARE(doc.GetNetwork().NodeCount(), 4);

@@ -26,7 +26,7 @@ public:
         CQENView::CanvasInvalidate(r, erase);
     }
 };
-} // namespace
+}   // namespace
 
 class TestZSelectTracker : public QObject {
     Q_OBJECT
@@ -50,7 +50,11 @@ class TestZSelectTracker : public QObject {
     static ZNetObject* Link(ZDocument& d, const char* id) { return d.GetNetwork().FindLink(id); }
 
 private slots:
-    void init() { settings.SelectMode = ZSettingsStore::CrossingSelect; editor.edited.clear(); }
+    void init()
+    {
+        settings.SelectMode = ZSettingsStore::CrossingSelect;
+        editor.edited.clear();
+    }
 
     void clickSelectsAndPlainClickElsewhereStartsOver()
     {
@@ -237,7 +241,8 @@ private slots:
         QCOMPARE(int(v->invalidated.size()), 1);
         const QRect r = v->invalidated[0];
         // Node 3's square and label, not the window.
-        QVERIFY2(r.width() < 120 && r.height() < 60, qPrintable(QStringLiteral("%1x%2").arg(r.width()).arg(r.height())));
+        QVERIFY2(r.width() < 120 && r.height() < 60,
+                 qPrintable(QStringLiteral("%1x%2").arg(r.width()).arg(r.height())));
         QVERIFY(r.contains(EditMouse::Px(*v, 100, 100)));
         // Clicking it again changes nothing and repaints nothing.
         v->invalidated.clear();

@@ -103,6 +103,7 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     if (!view)
         return nullptr;
     if (auto* graphic = qobject_cast<CQENView*>(view)) {
+        graphic->SetEditServices(&CQENApp::Instance()->Prompt(), CQENApp::Instance()->PropertyEditor());
         connect(graphic, &CQENView::coordinateText, this, &CMainFrame::SetCoordText);
         connect(graphic, &CQENView::commandRequested, this, &CMainFrame::ExecuteCommand);
         connect(graphic, &CQENView::namedViewsChanged, this, [this]() { RefreshNamedViewList(true); });
@@ -255,6 +256,9 @@ void CMainFrame::CreateActions()
         a->setCheckable(e.checkable);
         if (e.key != QKeySequence::UnknownKey)
             a->setShortcuts(e.key);
+        // Redo answers both keys people bring from other programs.
+        if (e.id == EditRedo)
+            a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
         a->setEnabled(false);
         const int id = e.id;
         connect(a, &QAction::triggered, this, [this, id]() { ExecuteCommand(id); });
@@ -300,7 +304,7 @@ void CMainFrame::CreateMenus()
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_actions.value(AppExit));
 
-    QMenu* edit = AddMenu(nullptr, QStringLiteral("编辑(&E)"), {EditUndo, 0, EditCut, EditCopy, EditPaste, 0});
+    QMenu* edit = AddMenu(nullptr, QStringLiteral("编辑(&E)"), {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, 0});
     AddMenu(edit, QStringLiteral("插入(&I)"), {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank});
     AddMenu(edit, QStringLiteral("移动(&M)"), {MoveNode, MovePipe, MovePump, MoveValve, MoveTank});
     AddMenu(edit, QStringLiteral("删除(&D)"), {DeleteNode, DeletePipe, DeletePump, DeleteValve, DeleteTank});

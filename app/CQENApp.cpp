@@ -4,6 +4,7 @@
 #include "CAutoSaver.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
+#include "CPropertyEditor.h"
 #include "CQENDoc.h"
 #include "CQENDocManager.h"
 #include "CReportWindow.h"
@@ -12,6 +13,8 @@
 
 #include "model/KeyValueStore.h"
 #include "model/ZSettingsStore.h"
+#include "views/CQENView.h"
+#include "views/ObjectPropertyEditor.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -49,9 +52,13 @@ CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPromp
     : m_profile(std::move(profile)),
       m_prompt(std::move(prompt)),
       m_settings(std::make_unique<ZSettingsStore>()),
-      m_docManager(std::make_unique<CQENDocManager>())
+      m_docManager(std::make_unique<CQENDocManager>()),
+      m_propertyEditor(std::make_unique<CPropertyEditor>(*m_settings, *m_prompt))
 {
     s_instance = this;
+    TemplateDialog = [this](int commandId, ZSettingsStore& settings, QWidget* owner) {
+        CPropertyEditor(settings, *m_prompt).EditTemplate(owner, commandId);
+    };
 }
 
 CQENApp::~CQENApp()
@@ -69,6 +76,10 @@ CQENApp::~CQENApp()
 void CQENApp::SetPrompt(std::unique_ptr<UiPrompt> prompt)
 {
     m_prompt = std::move(prompt);
+    // The program's own dialogs speak through the prompt.
+    if (dynamic_cast<CPropertyEditor*>(m_propertyEditor.get()))
+        m_propertyEditor = std::make_unique<CPropertyEditor>(*m_settings, *m_prompt);
+    HandEditServices();
 }
 
 void CQENApp::SetDocManager(std::unique_ptr<CQENDocManager> manager)
@@ -383,4 +394,20 @@ bool CQENApp::OnUpdateCommand(int id, CommandState& state)
     default:
         return false;
     }
+}
+
+void CQENApp::SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor)
+{
+    m_propertyEditor = std::move(editor);
+    HandEditServices();
+}
+
+void CQENApp::HandEditServices()
+{
+    // Open graphic views hold the prompt and the editor: they get the ones in place now.
+    if (!m_frame)
+        return;
+    for (CChildFrame* f : m_frame->Frames())
+        if (auto* v = qobject_cast<CQENView*>(f->View()))
+            v->SetEditServices(&Prompt(), m_propertyEditor.get());
 }

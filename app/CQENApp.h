@@ -11,10 +11,12 @@
 
 class CAutoSaver;
 class CChildFrame;
+class ObjectPropertyEditor;
 class CQENDoc;
 class CQENDocManager;
 class CReportWindow;
 class KeyValueStore;
+class ObjectPropertyEditor;
 class QPrinter;
 class QWidget;
 class UiPrompt;
@@ -76,6 +78,9 @@ public:
     // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
+    // The object property dialogs the graphic views open; the program's own unless replaced.
+    ObjectPropertyEditor* PropertyEditor() const { return m_propertyEditor.get(); }
+    void SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor);
 
     QStringList RecentFiles() const { return m_recent; }
     void AddToRecentFileList(const QString& path) override;
@@ -93,6 +98,7 @@ public:
 
 private:
     CQENDoc* CreateDocument();
+    void HandEditServices();
     void LoadPlacement();
     void LoadRecentFiles();
     void SaveRecentFiles();
@@ -103,6 +109,7 @@ private:
     std::unique_ptr<UiPrompt> m_prompt;
     std::unique_ptr<ZSettingsStore> m_settings;
     std::unique_ptr<CQENDocManager> m_docManager;
+    std::unique_ptr<ObjectPropertyEditor> m_propertyEditor;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CAutoSaver> m_autoSaver;
     QPointer<CMainFrame> m_frame;

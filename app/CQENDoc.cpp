@@ -5,6 +5,7 @@
 #include "views/CommandIds.h"
 
 #include "hydraulics/ZBalanceRun.h"
+#include "model/GbkCodec.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ProjectFile.h"
 #include "persist/TextExchange.h"
@@ -232,6 +233,12 @@ void CQENDoc::OnTemplate(int commandId)
 bool CQENDoc::OnCommand(int id)
 {
     switch (id) {
+    case Cmd::EditUndo:
+        m_data.Undo();
+        return true;
+    case Cmd::EditRedo:
+        m_data.Redo();
+        return true;
     case Cmd::FileSave:
         if (DoFileSave() && m_host)
             m_host->AddToRecentFileList(m_path);
@@ -257,6 +264,19 @@ bool CQENDoc::OnCommand(int id)
 bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
 {
     switch (id) {
+    case Cmd::EditUndo:
+    case Cmd::EditRedo: {
+        // The text says what the step will undo or redo: "撤销 插入管道".
+        const bool undo = id == Cmd::EditUndo;
+        const ZEditHistory& h = m_data.History();
+        state.enabled = (undo ? h.CanUndo() : h.CanRedo()) && !m_data.OpenTransaction();
+        const std::string what = GbkCodec::ToUtf8(undo ? h.UndoText() : h.RedoText());
+        state.text = QString::fromUtf8(undo ? "撤销" : "重做");
+        if (state.enabled && !what.empty())
+            state.text += QLatin1Char(' ') + QString::fromStdString(what);
+        state.text += QLatin1String(undo ? "(&U)" : "(&R)");
+        return true;
+    }
     case Cmd::FileSave:
     case Cmd::FileSaveAs:
     case Cmd::Balance:

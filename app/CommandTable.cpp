@@ -25,7 +25,8 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
         {FileMru1, "最近文件", "打开该文档"},
         {AppExit, "退出(&X)", "退出应用程序；提示保存文档", K::Quit},
 
-        {EditUndo, "撤消(&U)", "撤消最后一步操作", K::Undo},
+        {EditUndo, "撤销(&U)", "撤销最后一步操作", K::Undo},
+        {EditRedo, "重做(&R)", "重做撤销的操作", K::Redo},
         {EditCut, "剪切(&T)", "剪切被选对象并将其置于剪贴板上", K::Cut},
         {EditCopy, "复制(&C)", "将被选对象复制到剪贴板", K::Copy},
         {EditPaste, "粘贴(&P)", "插入剪贴板内容", K::Paste},

@@ -1,11 +1,13 @@
 #include "CQENView.h"
 
 #include "CNamedViewDlg.h"
+#include "CViewEditor.h"
 #include "GbkText.h"
 #include "ZBackgroundImage.h"
 #include "ZBkDibLoader.h"
 #include "QtDrawContext.h"
 #include "ZViewCursors.h"
+#include "ZWorkShopHost.h"
 
 #include "model/Prompt.h"
 #include "model/ZBackgroundEdit.h"
@@ -37,8 +39,15 @@ CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QPrinter* printer, 
 
 CQENView::~CQENView()
 {
+    // A half-done editing step is undone while the window can still repaint.
+    m_editor.reset();
     if (m_doc)
         m_doc->RemoveListener(this);
+}
+
+void CQENView::SetEditServices(Prompt* prompt, ObjectPropertyEditor* editor)
+{
+    m_editor->SetServices(prompt, editor);
 }
 
 void CQENView::Init()
@@ -56,6 +65,7 @@ void CQENView::Init()
     m_wheelBurst.setSingleShot(true);
     m_wheelBurst.setInterval(400);
     connect(&m_wheelBurst, &QTimer::timeout, this, &CQENView::EndNavigationBurst);
+    m_editor = std::make_unique<CViewEditor>(*this, m_canvas, m_settings);
 }
 
 void CQENView::InitialUpdate()
@@ -194,6 +204,7 @@ void CQENView::paintEvent(QPaintEvent* e)
         wp.setBrush(Qt::NoBrush);
         wp.drawRect(rubber.adjusted(0, 0, -1, -1));
     }
+    m_editor->PaintFeedback(wp);
 }
 
 void CQENView::resizeEvent(QResizeEvent*)
@@ -209,6 +220,8 @@ void CQENView::UpdateCursor()
     int id = m_canvas.ZoomTool().CursorId();
     if (id < 0 && m_pendingBk)
         id = 141;
+    if (id < 0)
+        id = m_editor->CursorId();
     if (id >= 0)
         setCursor(ZViewCursors::Cursor(id));
     else
@@ -219,30 +232,37 @@ void CQENView::mousePressEvent(QMouseEvent* e)
 {
     if (MiddlePress(e))
         return;
+    const QPoint pt = e->position().toPoint();
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
     if (e->button() == Qt::LeftButton) {
-        const QPoint pt = e->position().toPoint();
         if (m_canvas.ZoomTool().MousePress(pt)) {
             UpdateCursor();
             return;
         }
-        double x, y;
-        m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
         if (m_pendingBk) {
+            double x, y;
+            m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
             PlaceBackground(x, y);
             return;
         }
-        Click(x, y);
+        if (!m_editor->LeftPress(pt, shift)) {
+            double x, y;
+            m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
+            emit clicked(x, y);
+        }
+        UpdateCursor();
         return;
     }
+    if (e->button() == Qt::RightButton)
+        m_editor->RightPress(pt, shift);
     QWidget::mousePressEvent(e);
 }
 
 void CQENView::Click(double x, double y)
 {
-    // The click belongs to the active editing workshop; with none running it changes nothing
-    // (selection by click is the selection tracker's, which takes the press itself). Whoever
-    // hosts the workshops hears it through the signal.
-    emit clicked(x, y);
+    if (!m_editor->Click(x, y))
+        emit clicked(x, y);
+    UpdateCursor();
 }
 
 void CQENView::OnCoordinateEntered(double x, double y)
@@ -264,6 +284,8 @@ void CQENView::mouseMoveEvent(QMouseEvent* e)
         return;
     if (m_canvas.ZoomTool().MouseMove(pt, e->buttons() & Qt::LeftButton))
         return;
+    if (m_editor->Move(pt, e->buttons() & Qt::LeftButton))
+        return;
     QWidget::mouseMoveEvent(e);
 }
 
@@ -275,6 +297,8 @@ void CQENView::mouseReleaseEvent(QMouseEvent* e)
         UpdateCursor();
         return;
     }
+    if (e->button() == Qt::LeftButton && m_editor->LeftRelease(e->position().toPoint()))
+        return;
     QWidget::mouseReleaseEvent(e);
 }
 
@@ -282,7 +306,10 @@ void CQENView::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (m_canvas.ZoomTool().DoubleClick())
         return;
-    QWidget::mouseDoubleClickEvent(e);
+    if (e->button() == Qt::LeftButton && m_editor->DoubleClick(e->position().toPoint()))
+        return;
+    // The second press of a quick pair: a click like any other (no lost clicks while drawing).
+    mousePressEvent(e);
 }
 
 void CQENView::keyPressEvent(QKeyEvent* e)
@@ -296,12 +323,17 @@ void CQENView::keyPressEvent(QKeyEvent* e)
         UpdateCursor();
         return;
     }
+    if (e->key() == Qt::Key_Escape && m_editor->Escape()) {
+        UpdateCursor();
+        return;
+    }
     QWidget::keyPressEvent(e);
 }
 
 void CQENView::focusOutEvent(QFocusEvent* e)
 {
     m_canvas.ZoomTool().FocusLost();
+    m_editor->FocusLost();
     QWidget::focusOutEvent(e);
 }
 
@@ -424,6 +456,10 @@ QMenu* CQENView::BuildContextMenu()
         {Cmd::ZoomExtents, "全图缩放"}, {0, nullptr}, {Cmd::ZoomBack, "回退"},
         {Cmd::ZoomForward, "前进"}, {0, nullptr}, {Cmd::ProjectLabels, "显示工程标注"}, {-1, nullptr}};
     const bool rt = m_canvas.ZoomTool().IsActive();
+    if (!rt && m_canvas.WorkShops().IsActive()) {
+        m_editor->FillWorkshopMenu(*menu);
+        return menu;
+    }
     menu->setTitle(rt ? QStringLiteral("RealTime") : QStringLiteral("GraphicView"));
     for (const Item* it = rt ? realTime : graphic;; ++it) {
         if (it->id < 0 || (rt && it->id == 0))
@@ -463,6 +499,10 @@ void CQENView::RunMenuCommand(int id)
 bool CQENView::OnCommand(int id)
 {
     if (m_canvas.ZoomTool().Execute(id)) {
+        UpdateCursor();
+        return true;
+    }
+    if (m_editor->OnCommand(id)) {
         UpdateCursor();
         return true;
     }
@@ -508,7 +548,7 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
         state.checked = state.enabled && m_doc->GetBkDib()->BkVisible;
         return true;
     default:
-        return false;
+        return m_editor->OnUpdateCommand(id, state);
     }
 }
 
@@ -533,6 +573,13 @@ void CQENView::InvalidateObjects(const std::vector<ZNetObject*>& objects)
 }
 
 void CQENView::OnUpdate(const ZNetMsg* msg)
+{
+    UpdateView(msg);
+    // After the visible set has let go of removed objects, so the focus hint cannot find them.
+    m_editor->DocumentChanged(msg);
+}
+
+void CQENView::UpdateView(const ZNetMsg* msg)
 {
     if (!msg) {
         m_canvas.VisibleSet().Invalidate();

@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+class CViewEditor;
+class ObjectPropertyEditor;
 class Prompt;
 class ZNetBkDib;
 class QMenu;
@@ -44,6 +46,10 @@ public:
     ~CQENView() override;
 
     ZNetCanvas& Canvas() { return m_canvas; }
+    // Editing, selection and find; questions go to `prompt`, property dialogs to `editor`
+    // (either may be null: questions are then answered no, and no dialog opens).
+    void SetEditServices(Prompt* prompt, ObjectPropertyEditor* editor);
+    CViewEditor& Editor() { return *m_editor; }
     ZDocument* Document() const { return m_doc; }
 
     // Attach to the document and fit its saved view; runs by itself before the first paint.
@@ -119,8 +125,7 @@ signals:
     void projectLabelModeChanged(bool on);
     // A context-menu command this view does not handle, for the main frame.
     void commandRequested(int id);
-    // A click at a world point (see Click) that nothing in the view acted on. Clicks belong to
-    // the editing workshops; until they exist, whoever hosts them listens here.
+    // A click at a world point (see Click) that no editing workshop took.
     void clicked(double x, double y);
 
 protected:
@@ -150,6 +155,7 @@ private:
     void UpdateCursor();
     void RunMenuCommand(int id);
     void RepaintBuffer();
+    void UpdateView(const ZNetMsg* msg);
     void InvalidateObjects(const std::vector<ZNetObject*>& objects);
     void HandleObjectsChanged(const ZNetMsg& msg, const std::vector<ZNetObject*>& objs);
     void InvalidateAll();
@@ -159,6 +165,7 @@ private:
     ZDocument* m_doc;
     ZSettingsStore& m_settings;
     ZNetCanvas m_canvas;
+    std::unique_ptr<CViewEditor> m_editor;
     bool m_initialised = false;
 
     // What the window shows, kept between paints: only dirty parts are repainted, a pan step

@@ -17,6 +17,7 @@ enum Id : int {
     AppExit = 57665,
 
     EditUndo = 57643,
+    EditRedo = 57644,
     EditCut = 57635,
     EditCopy = 57634,
     EditPaste = 57637,

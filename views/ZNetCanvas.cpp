@@ -6,6 +6,9 @@
 #include "QtDrawContext.h"
 #include "ZCanvasHost.h"
 #include "ZContourPainter.h"
+#include "ZFocusHint.h"
+#include "ZSelectTracker.h"
+#include "ZWorkShopHost.h"
 
 #include "model/ZDocument.h"
 
@@ -23,13 +26,16 @@ const ZDrawSettings& NoDocumentSettings()
 
 ZNetCanvas::ZNetCanvas(const ZSettingsStore& settings, ZCanvasHost* host)
     : m_settings(settings), m_host(host), m_zoom(std::make_unique<ZZoomTool>(*this)),
-      m_background(std::make_unique<ZBackgroundImage>())
+      m_background(std::make_unique<ZBackgroundImage>()), m_tracker(std::make_unique<ZSelectTracker>(*this)),
+      m_hint(std::make_unique<ZFocusHint>(*this)), m_workshops(std::make_unique<ZWorkShopHost>(*this))
 {
     SetDeviceDpi(96, 96);
 }
 
 ZNetCanvas::~ZNetCanvas()
 {
+    // A half-done step is undone while the network is still there.
+    m_workshops->Abort();
     m_visible.Clear();
 }
 
@@ -244,10 +250,13 @@ void ZNetCanvas::PaintContours(QPainter& painter) const
     ZContourPainter::Paint(set, *this, painter, style);
 }
 
-ZNetObject* ZNetCanvas::PickAt(const QPoint& pt, int side) const
+ViewExtent ZNetCanvas::PickSquare(const QPoint& pt, int side) const
 {
     const int half = side / 2;
-    const ViewExtent pick = DeviceRectToWorld(QRect(pt.x() - half, pt.y() - half, side, side));
-    int pos = 0;
-    return m_visible.HitTest(*this, pick, pos, false);
+    return DeviceRectToWorld(QRect(pt.x() - half, pt.y() - half, side, side));
+}
+
+ZNetObject* ZNetCanvas::PickAt(const QPoint& pt, int side) const
+{
+    return m_visible.First(*this, PickSquare(pt, side), [](ZNetObject*) { return true; });
 }

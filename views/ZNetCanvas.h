@@ -19,6 +19,9 @@ class QPainter;
 class QtDrawContext;
 class ZCanvasHost;
 class ZDocument;
+class ZFocusHint;
+class ZSelectTracker;
+class ZWorkShopHost;
 
 // World-to-pixel mapping and view state of one graphic view: centre, scale (world units per
 // pixel), viewport, the visible set and the zoom tool. It is the ZNetView the objects draw for.
@@ -100,11 +103,19 @@ public:
     ZBackgroundImage& Background() { return *m_background; }
 
     void SetOverlay(OverlayHook hook) { m_overlay = std::move(hook); }
+    const OverlayHook& Overlay() const { return m_overlay; }
+
+    // The editing tools of the view: selection, workshop host and its focus hint.
+    ZSelectTracker& Tracker() { return *m_tracker; }
+    ZFocusHint& FocusHint() { return *m_hint; }
+    ZWorkShopHost& WorkShops() { return *m_workshops; }
 
     // Paint the network as it shows: background, links, nodes, overlay. `clip` is in pixels of the
     // viewport; an empty clip paints everything.
     void Paint(QPainter& painter, const QRect& clip = QRect(), bool eraseBackground = true);
 
+    // The pick square of `side` pixels around a pixel, in world units.
+    ViewExtent PickSquare(const QPoint& pt, int side) const;
     // First object under the pick square around a pixel (nodes before links), or null.
     ZNetObject* PickAt(const QPoint& pt, int side) const;
 
@@ -136,4 +147,7 @@ private:
     ZLabelPlacer m_printPlacer;
     std::unique_ptr<ZBackgroundImage> m_background;   // a page is laid out on its own
     bool m_declutter = true;
+    std::unique_ptr<ZSelectTracker> m_tracker;
+    std::unique_ptr<ZFocusHint> m_hint;
+    std::unique_ptr<ZWorkShopHost> m_workshops;
 };

@@ -26,6 +26,21 @@ void Magnifier(QPainter& p, const char* sign)
     }
 }
 
+// The editing cursors: a CAD crosshair with a small pick box, and a badge saying what a click does.
+void Crosshair(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::white, 3));
+    p.drawLine(0, 11, 22, 11);
+    p.drawLine(11, 0, 11, 22);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(0, 11, 22, 11);
+    p.drawLine(11, 0, 11, 22);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(8, 8, 6, 6);
+    p.setRenderHint(QPainter::Antialiasing, true);
+}
+
 QCursor Make(int id)
 {
     QPixmap pm(24, 24);
@@ -64,6 +79,29 @@ QCursor Make(int id)
         p.drawRect(QRectF(10.5, 10.5, 11, 9));
         hx = hy = 6;
         break;
+    case 266: // insert: a green plus
+    case 267: // delete: a red cross
+    case 306: { // move: a blue four-way arrow
+        p.end();
+        pm = QPixmap(32, 32);
+        pm.fill(Qt::transparent);
+        p.begin(&pm);
+        Crosshair(p);
+        const QColor badge = id == 266 ? QColor(0, 140, 0) : id == 267 ? QColor(200, 0, 0) : QColor(0, 70, 200);
+        p.setPen(QPen(badge, 2.2, Qt::SolidLine, Qt::RoundCap));
+        if (id == 266) {
+            p.drawLine(QPointF(25, 18), QPointF(25, 28));
+            p.drawLine(QPointF(20, 23), QPointF(30, 23));
+        } else if (id == 267) {
+            p.drawLine(QPointF(20, 18), QPointF(29, 27));
+            p.drawLine(QPointF(29, 18), QPointF(20, 27));
+        } else {
+            p.drawLine(QPointF(24.5, 17), QPointF(24.5, 30));
+            p.drawLine(QPointF(18, 23.5), QPointF(31, 23.5));
+        }
+        hx = hy = 11;
+        break;
+    }
     default:
         return QCursor(Qt::ArrowCursor);
     }

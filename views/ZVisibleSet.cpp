@@ -113,3 +113,27 @@ void ZVisibleSet::Collect(const ZNetView& view, const ViewExtent& area, std::vec
         if (o->HasFlag(qen::FLAG_PICKED))
             (o->IsNode() ? nodes : links).push_back(o);
 }
+
+void ZVisibleSet::Candidates(const ZNetView& view, const ViewExtent& area) const
+{
+    m_scratch.clear();
+    if (!m_network)
+        return;
+    EnsureGrid();
+    m_grid.Query(Widen(view, area), m_scratch);
+    std::erase_if(m_scratch, [](const ZNetObject* o) {
+        return !o->HasFlag(qen::FLAG_PICKED) || o->IsFiltered() || o->IsHidden();
+    });
+    // The grid gives links first.
+    std::stable_partition(m_scratch.begin(), m_scratch.end(), [](const ZNetObject* o) { return o->IsNode(); });
+}
+
+void ZVisibleSet::Select(const ZNetView& view, const ViewExtent& area, bool insideOnly,
+                         std::vector<ZNetObject*>& out) const
+{
+    out.clear();
+    Candidates(view, area);
+    for (ZNetObject* o : m_scratch)
+        if (insideOnly ? o->HitTestRect(view, area) : o->HitTestPoint(view, area))
+            out.push_back(o);
+}

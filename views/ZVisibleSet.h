@@ -1,6 +1,8 @@
 #pragma once
 #include "ZSpatialGrid.h"
 
+#include "model/ZNetObject.h"
+
 #include <vector>
 
 class ZNetObject;
@@ -27,6 +29,20 @@ public:
     // (insideOnly) or touching it; `start` moves past it, -1 when none is left.
     ZNetObject* HitTest(const ZNetView& view, const ViewExtent& area, int& start, bool insideOnly) const;
     void CollectAll(const ZNetView& view, const ViewExtent& area, bool insideOnly, std::vector<ZNetObject*>& out) const;
+    // The same through the grid, so a small area costs what it holds, not what the view shows:
+    // members inside the area (insideOnly) or touching it, nodes first, each group in network order.
+    void Select(const ZNetView& view, const ViewExtent& area, bool insideOnly, std::vector<ZNetObject*>& out) const;
+    // The first member touching the area (nodes first, then links, in network order) that `accept`
+    // takes, or null.
+    template <class Accept>
+    ZNetObject* First(const ZNetView& view, const ViewExtent& area, Accept&& accept) const
+    {
+        Candidates(view, area);
+        for (ZNetObject* o : m_scratch)
+            if (accept(o) && o->HitTestPoint(view, area))
+                return o;
+        return nullptr;
+    }
 
     // Members that may draw into the rectangle, links then nodes, each in array order.
     void Collect(const ZNetView& view, const ViewExtent& area, std::vector<ZNetObject*>& links,
@@ -37,6 +53,8 @@ public:
 
 private:
     void EnsureGrid() const;
+    // Members near the area into m_scratch, nodes first.
+    void Candidates(const ZNetView& view, const ViewExtent& area) const;
     ViewExtent Widen(const ZNetView& view, const ViewExtent& r) const;
 
     const ZNetwork* m_network = nullptr;

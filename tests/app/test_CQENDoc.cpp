@@ -1,6 +1,9 @@
 #include "AppFixture.h"
 #include "app/CQENDoc.h"
 
+#include "views/CommandIds.h"
+#include "views/CommandState.h"
+#include "model/ZNetEditor.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 
@@ -12,6 +15,46 @@
 class TestCQENDoc : public QObject {
     Q_OBJECT
 private slots:
+    void undoAndRedoFollowTheHistory()
+    {
+        AppFixture f(false);
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        auto state = [doc](int id) {
+            CommandState st;
+            doc->OnUpdateCommand(id, st);
+            return st;
+        };
+        QVERIFY(!state(Cmd::EditUndo).enabled);
+        QCOMPARE(state(Cmd::EditUndo).text, QStringLiteral("撤销(&U)"));
+        QCOMPARE(state(Cmd::EditRedo).text, QStringLiteral("重做(&R)"));
+        ZConsumeNode* n = doc->Data().GetNetwork().NodeAt(0);
+        const double x = n->X;
+        ZNetEditor(doc->Data()).MoveNode(n, 10, 0);
+        QVERIFY(doc->IsModified());
+        QVERIFY(state(Cmd::EditUndo).enabled);
+        QCOMPARE(state(Cmd::EditUndo).text, QStringLiteral("撤销 移动节点(&U)"));
+        QVERIFY(doc->OnCommand(Cmd::EditUndo));
+        QCOMPARE(n->X, x);
+        // Back at the state as opened: not modified.
+        QVERIFY(!doc->IsModified());
+        QVERIFY(!state(Cmd::EditUndo).enabled);
+        QCOMPARE(state(Cmd::EditRedo).text, QStringLiteral("重做 移动节点(&R)"));
+        QVERIFY(doc->OnCommand(Cmd::EditRedo));
+        QCOMPARE(n->X, x + 10);
+        QVERIFY(doc->IsModified());
+        // Saving makes this the clean state; an undo moves away from it.
+        f.files->names.push_back(f.dir.filePath("moved.wnp"));
+        QVERIFY(doc->DoSaveAs());
+        QVERIFY(!doc->IsModified());
+        doc->OnCommand(Cmd::EditUndo);
+        QVERIFY(doc->IsModified());
+        // A new document starts with no history.
+        CQENDoc* fresh = f.app->NewDocument();
+        CommandState st;
+        fresh->OnUpdateCommand(Cmd::EditUndo, st);
+        QVERIFY(!st.enabled);
+    }
+
     void openTextFileSetsKindAndTitle()
     {
         AppFixture f(false);

@@ -91,8 +91,11 @@ private slots:
         QCOMPARE(frame->Action(Cmd::NodeFlows)->text(), QStringLiteral("节点流量(F)"));
         QCOMPARE(frame->Action(Cmd::Calculator)->text(), QStringLiteral("计算器...(&C)"));
         QCOMPARE(frame->Action(Cmd::PropNode)->text(), QStringLiteral("节点属性(&N)"));
+        QVERIFY(frame->Action(Cmd::EditUndo)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Z"))));
+        QCOMPARE(frame->Action(Cmd::EditRedo)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         const QList<int> ids = {57600, 57601, 57602, 57603, 57604, 32791, 32792, 32794, 32795, 32796, 57607, 57609,
-            57606, 57616, 57665, 57643, 57635, 57634, 57637, 32700, 32701, 32702, 32703, 32704, 32705, 32706, 32707,
+            57606, 57616, 57665, 57643, 57644, 57635, 57634, 57637, 32700, 32701, 32702, 32703, 32704, 32705, 32706, 32707,
             32708, 32709, 32710, 32711, 32712, 32713, 32714, 57636, 32814, 32797, 32798, 32799, 32801, 32800, 32803,
             32802, 32804, 32805, 32833, 32834, 32720, 32721, 32722, 32723, 32724, 32771, 32775, 32774, 32773, 32829,
             32827, 32828, 32835, 32815, 32807, 59392, 59394, 59395, 59397, 32789, 59396, 59393, 32730, 32731, 32732,
@@ -375,7 +378,7 @@ private slots:
         CQENDoc* a = f.app->NewDocument();
         CQENDoc* b = f.app->NewDocument();
         QVERIFY(!Enabled(frame, Cmd::Options));
-        QVERIFY(!Enabled(frame, Cmd::TemplatePipe));
+        QVERIFY(Enabled(frame, Cmd::TemplatePipe));   // the template dialogs are built in
         bool changed = false;
         f.app->OptionsSheet = [&](CQENDoc&, QWidget*) { return changed; };
         int templateId = 0;

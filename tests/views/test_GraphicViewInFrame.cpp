@@ -14,6 +14,7 @@
 #include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
 #include "views/CQENView.h"
+#include "views/ZWorkShopHost.h"
 #include "views/QtDrawContext.h"
 
 #include <QComboBox>
@@ -189,13 +190,16 @@ private slots:
         edit->setText(QStringLiteral("1 2"));
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(clicks.size(), 2);
-        // A press that no navigation tool takes is the same click.
+        // A press that no navigation tool takes selects; a running workshop takes typed points.
         QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(40, 30));
-        QCOMPARE(clicks.size(), 3);
-        double x, y;
-        v->Canvas().DeviceToWorld(40, 30, x, y);
-        QCOMPARE(clicks.at(2).at(0).toDouble(), x);
-        QCOMPARE(clicks.at(2).at(1).toDouble(), y);
+        QCOMPARE(clicks.size(), 2);
+        v->OnCommand(Cmd::InsertNode);
+        QVERIFY(v->Canvas().WorkShops().IsActive());
+        edit->setText(QStringLiteral("0,0"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(clicks.size(), 2);
+        v->OnCommand(Cmd::EditLeave);
+        QVERIFY(!v->Canvas().WorkShops().IsActive());
     }
 
     void walkThroughTheTown()

@@ -1,0 +1,147 @@
+#include "ModalHelper.h"
+#include "PropertyTestNet.h"
+#include "ScriptedPrompt.h"
+#include "app/CPumpPropertyDlg.h"
+
+#include "model/UnitSystem.h"
+
+#include <QtTest>
+
+class TestCPumpPropertyDlg : public QObject {
+    Q_OBJECT
+    UnitSystem units;
+    ScriptedPrompt prompt;
+
+    std::unique_ptr<CPumpPropertyDlg> Open(PropertyForm::Mode mode, std::vector<ZNetObject*> pumps,
+                                           PropertyTestNet* t = nullptr)
+    {
+        auto dlg = std::make_unique<CPumpPropertyDlg>(mode, std::move(pumps), units, prompt);
+        if (t)
+            dlg->Form().IdTaken = [t](std::string_view id) { return t->net.FindLink(id) != nullptr; };
+        dlg->show();
+        return dlg;
+    }
+
+private slots:
+    void init() { prompt.shown.clear(); }
+
+    void efficiencyBelowTwoTenthsIsRefused()
+    {
+        PropertyTestNet t;
+        ZPumpLink* pump = t.Pump();
+        auto dlg = Open(PropertyForm::EditMode, {pump}, &t);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("水泵属性"));
+        QCOMPARE(EditOf(dlg.get(), "PumpEfficiency")->text(), QStringLiteral("1"));
+        QCOMPARE(ComboOf(dlg.get(), "PumpType")->currentText(), QStringLiteral("卧式离心泵"));
+        Screenshot(dlg.get(), QStringLiteral("pump_mode0"));
+        Retype(EditOf(dlg.get(), "PumpEfficiency"), QStringLiteral("0.1"));
+        ClickOk(dlg.get());
+        QCOMPARE(prompt.Last(), std::string("请输入一个介于0.2和1之间的数。"));
+        QCOMPARE(dlg->focusWidget(), EditOf(dlg.get(), "PumpEfficiency"));
+        Retype(EditOf(dlg.get(), "PumpEfficiency"), QStringLiteral("1.01"));
+        ClickOk(dlg.get());
+        QVERIFY(dlg->isVisible());
+        Retype(EditOf(dlg.get(), "PumpEfficiency"), QStringLiteral("0.2"));
+        Retype(EditOf(dlg.get(), "PumpStaticH"), QStringLiteral("32.5"));
+        CheckOf(dlg.get(), "PumpOpen")->setChecked(false);
+        ClickOk(dlg.get());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->Form().Apply({}), 1);
+        QCOMPARE(pump->PumpEfficiency, 0.2);
+        QCOMPARE(pump->PumpStaticH, 32.5);
+        QVERIFY(!pump->PumpOpen);
+    }
+
+    void headFieldsFollowTheHeadUnit()
+    {
+        PropertyTestNet t;
+        t.Pump()->PumpStaticH = 25.0;
+        units.Get(UnitSystem::Head).SetUnitIndex(1);   // MPa
+        auto dlg = Open(PropertyForm::EditMode, {t.Pump()}, &t);
+        QCOMPARE(EditOf(dlg.get(), "PumpStaticH")->text(), QStringLiteral("0.25"));
+        Retype(EditOf(dlg.get(), "PumpVacuum"), QStringLiteral("0.05"));
+        ClickOk(dlg.get());
+        dlg->Form().Apply({});
+        QVERIFY(qFuzzyCompare(t.Pump()->PumpVacuum, 5.0));
+        units.Get(UnitSystem::Head).SetUnitIndex(0);
+    }
+
+    void reverseSwapsTheShownEndsAndTheDeviceOnOk()
+    {
+        PropertyTestNet t;
+        ZPumpLink* pump = t.Pump();
+        auto dlg = Open(PropertyForm::EditMode, {pump}, &t);
+        QCOMPARE(EditOf(dlg.get(), "StartNode")->text(), QStringLiteral("5"));
+        QCOMPARE(EditOf(dlg.get(), "EndNode")->text(), QStringLiteral("6"));
+        QPushButton* reverse = ButtonOf(dlg.get(), "reverseButton");
+        QTest::mouseClick(reverse, Qt::LeftButton);
+        QCOMPARE(EditOf(dlg.get(), "StartNode")->text(), QStringLiteral("6"));
+        QCOMPARE(EditOf(dlg.get(), "EndNode")->text(), QStringLiteral("5"));
+        QTest::mouseClick(reverse, Qt::LeftButton);   // pressed twice: as it was
+        QCOMPARE(EditOf(dlg.get(), "StartNode")->text(), QStringLiteral("5"));
+        QTest::mouseClick(reverse, Qt::LeftButton);
+        ClickOk(dlg.get());
+        std::vector<ZNetObject*> reversed;
+        PropertyForm::Sink sink;
+        sink.reverse = [&](ZDeviceLink& d) {
+            reversed.push_back(&d);
+            d.Reverse();
+        };
+        QCOMPARE(dlg->Form().Apply(sink), 1);
+        QCOMPARE(reversed.size(), size_t(1));
+        QCOMPARE(pump->StartNode(), static_cast<ZNetNode*>(t.N("6")));
+        QCOMPARE(pump->EndNode(), static_cast<ZNetNode*>(t.N("5")));
+        QVERIFY(t.N("5")->HasFlag(qen::FLAG_DEVICE_OUTLET));
+        QVERIFY(!t.N("6")->HasFlag(qen::FLAG_DEVICE_OUTLET));
+
+        auto twice = Open(PropertyForm::EditMode, {pump}, &t);
+        QTest::mouseClick(ButtonOf(twice.get(), "reverseButton"), Qt::LeftButton);
+        QTest::mouseClick(ButtonOf(twice.get(), "reverseButton"), Qt::LeftButton);
+        ClickOk(twice.get());
+        QCOMPARE(twice->Form().Apply({}), 0);
+        QCOMPARE(pump->StartNode(), static_cast<ZNetNode*>(t.N("6")));
+    }
+
+    void templatePumpKeepsItsEfficiencyOutOfReach()
+    {
+        ZPumpLink tmpl;
+        auto dlg = Open(PropertyForm::TemplateMode, {&tmpl});
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("模板水泵属性"));
+        QVERIFY(!EditOf(dlg.get(), "Id")->isEnabled());
+        QVERIFY(!EditOf(dlg.get(), "PumpName")->isEnabled());
+        QVERIFY(!EditOf(dlg.get(), "PumpEfficiency")->isEnabled());
+        QVERIFY(!ButtonOf(dlg.get(), "reverseButton")->isEnabled());
+        Screenshot(dlg.get(), QStringLiteral("pump_mode2"));
+        Retype(EditOf(dlg.get(), "PumpRatedRotV"), QStringLiteral("1450"));
+        ClickOk(dlg.get());
+        dlg->Form().Apply({});
+        QCOMPARE(tmpl.PumpRatedRotV, 1450.0);
+    }
+
+    void severalPumps()
+    {
+        PropertyTestNet t;
+        auto* second = new ZPumpLink;
+        t.Node("A", 500, 0);
+        t.Node("B", 500, 0);
+        t.Link("P2", "A", "B", second);
+        second->PumpOpen = false;
+        second->PumpSCoef = 3.0;
+        auto dlg = Open(PropertyForm::EditMode, {t.Pump(), second}, &t);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("水泵属性[2]"));
+        QCOMPARE(CheckOf(dlg.get(), "PumpOpen")->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(EditOf(dlg.get(), "PumpSCoef")->text(), QString());
+        QCOMPARE(EditOf(dlg.get(), "StartNode")->text(), QString());
+        Screenshot(dlg.get(), QStringLiteral("pump_mode0_multi"));
+        Retype(EditOf(dlg.get(), "PumpStaticH"), QStringLiteral("20"));
+        ClickOk(dlg.get());
+        QCOMPARE(dlg->Form().Apply({}), 2);
+        QCOMPARE(t.Pump()->PumpSCoef, 0.0);
+        QCOMPARE(second->PumpSCoef, 3.0);
+        QVERIFY(t.Pump()->PumpOpen && !second->PumpOpen);
+        QCOMPARE(second->PumpStaticH, 20.0);
+    }
+};
+
+QTEST_MAIN(TestCPumpPropertyDlg)
+#include "test_CPumpPropertyDlg.moc"

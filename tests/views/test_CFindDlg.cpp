@@ -1,0 +1,159 @@
+// The find dialog over a real view: lists, lookups and their messages, centring, blinking.
+#include "EditTestSupport.h"
+#include "ViewTestNetworks.h"
+
+#include "model/ZSettingsStore.h"
+#include "model/ZTankLink.h"
+#include "views/CFindDlg.h"
+#include "views/GbkText.h"
+#include "views/CViewEditor.h"
+#include "views/ZSelectTracker.h"
+
+#include <QComboBox>
+#include <QTabBar>
+
+using namespace ViewTestNetworks;
+
+class TestCFindDlg : public QObject {
+    Q_OBJECT
+    ZSettingsStore settings;
+    RecordingPrompt prompt;
+    ScriptedEditor editor;
+
+    std::unique_ptr<CQENView> MakeView(ZDocument& doc)
+    {
+        doc.SetExtents({-20, -20, 120, 120});
+        auto v = std::make_unique<CQENView>(&doc, settings);
+        v->resize(400, 400);
+        v->SetEditServices(&prompt, &editor);
+        v->show();
+        v->InitialUpdate();
+        if (!QTest::qWaitForWindowExposed(v.get()))
+            qWarning("view not shown");
+        return v;
+    }
+    // The square with a tank T on node 4 (its internal node "T4" hidden).
+    static void Network(ZDocument& doc)
+    {
+        Square(doc);
+        ZConsumeNode* inner = AddNode(doc, "T4", 0, 100);
+        auto* tank = new ZTankLink;
+        tank->SetId("T");
+        doc.GetNetwork().AddLink(doc.GetNetwork().FindNode("4"), inner, tank);
+    }
+    static void Enter(CFindDlg& dlg, int tab, const QString& text)
+    {
+        dlg.Tabs()->setCurrentIndex(tab);
+        dlg.List(tab)->setEditText(text);
+    }
+
+private slots:
+    void init()
+    {
+        prompt.shown.clear();
+        editor.edited.clear();
+    }
+
+    void listsHoldWhatCanBeFound()
+    {
+        ZDocument doc;
+        Network(doc);
+        auto v = MakeView(doc);
+        CFindDlg dlg(v->Canvas(), v->Editor(), v.get());
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("查找"));
+        QCOMPARE(dlg.Tabs()->count(), 5);
+        QCOMPARE(dlg.Tabs()->tabText(4), QStringLiteral("水池"));
+        QCOMPARE(dlg.List(0)->count(), 4);   // no internal tank node
+        QCOMPARE(dlg.List(0)->findText(QStringLiteral("T4")), -1);
+        QCOMPARE(dlg.List(1)->count(), 4);
+        QCOMPARE(dlg.List(4)->count(), 1);
+        QCOMPARE(dlg.List(4)->itemText(0), QStringLiteral("T"));
+        QCOMPARE(dlg.List(2)->count(), 0);
+    }
+
+    void lookupMessages()
+    {
+        ZDocument doc;
+        Network(doc);
+        auto v = MakeView(doc);
+        CFindDlg dlg(v->Canvas(), v->Editor(), v.get());
+        Enter(dlg, 0, QString());
+        dlg.onView();
+        QCOMPARE(prompt.Last(), std::string("必须输入编号!"));
+        // A pipe's identifier on the tank tab is not a tank.
+        Enter(dlg, 4, QStringLiteral("12"));
+        dlg.onView();
+        QCOMPARE(prompt.Last(), std::string("没有找到编号为12的部件!"));
+        Enter(dlg, 0, QStringLiteral("T4"));
+        dlg.onView();
+        QCOMPARE(prompt.Last(), std::string("不能看隐藏的部件!"));
+        dlg.onProperties();
+        QCOMPARE(prompt.Last(), std::string("A Hide Object Can't be View!"));
+        QVERIFY(editor.edited.empty());
+        doc.GetNetwork().FindNode("3")->SetFlag(qen::FLAG_FILTERED);
+        Enter(dlg, 0, QStringLiteral("3"));
+        dlg.onView();
+        QCOMPARE(prompt.Last(), std::string("不能看过滤出的部件!"));
+        QVERIFY(!dlg.IsFlashing());
+        // A filtered object's properties open.
+        dlg.onProperties();
+        QCOMPARE(int(editor.edited.size()), 1);
+        QCOMPARE(editor.edited[0][0], static_cast<ZNetObject*>(doc.GetNetwork().FindNode("3")));
+    }
+
+    void viewCentresAsOneZoomStepAndBlinks()
+    {
+        ZDocument doc;
+        Network(doc);
+        auto v = MakeView(doc);
+        const double scale = v->Canvas().GetScale();
+        const int history = int(v->Canvas().ZoomTool().History().size());
+        CFindDlg dlg(v->Canvas(), v->Editor(), v.get());
+        ZConsumeNode* n2 = doc.GetNetwork().FindNode("2");
+        Enter(dlg, 0, QStringLiteral("2"));
+        dlg.onView();
+        QCOMPARE(v->Canvas().CentreX(), 100.0);
+        QCOMPARE(v->Canvas().CentreY(), 0.0);
+        QCOMPARE(v->Canvas().GetScale(), scale);
+        QCOMPARE(int(v->Canvas().ZoomTool().History().size()), history + 1);
+        QVERIFY(v->Canvas().ZoomTool().CanBack());
+        QVERIFY(dlg.IsFlashing());
+        const bool first = n2->IsSelected();
+        QTest::qWait(560);
+        QCOMPARE(n2->IsSelected(), !first);
+        // A pipe centres on the middle of what it draws; a tank on its inlet.
+        Enter(dlg, 1, QStringLiteral("23"));
+        dlg.onView();
+        QVERIFY(std::fabs(v->Canvas().CentreX() - 100) < 10 && std::fabs(v->Canvas().CentreY() - 50) < 10);
+        QVERIFY(!n2->IsSelected());   // the previous one got its look back
+        Enter(dlg, 4, QStringLiteral("T"));
+        dlg.onView();
+        QCOMPARE(v->Canvas().CentreX(), 0.0);
+        QCOMPARE(v->Canvas().CentreY(), 100.0);
+    }
+
+    void closingLeavesTheSelectionAsItWas()
+    {
+        ZDocument doc;
+        Network(doc);
+        auto v = MakeView(doc);
+        ZConsumeNode* n1 = doc.GetNetwork().FindNode("1");
+        ZConsumeNode* n2 = doc.GetNetwork().FindNode("2");
+        v->Canvas().Tracker().Add(n1);
+        for (ZConsumeNode* n : {n1, n2}) {
+            CFindDlg dlg(v->Canvas(), v->Editor(), v.get());
+            Enter(dlg, 0, GbkText::ToQString(n->IdView()));
+            dlg.onView();
+            // Close at a moment of either look.
+            QTest::qWait(n == n1 ? 520 : 40);
+            dlg.reject();
+            QVERIFY(!dlg.IsFlashing());
+        }
+        QVERIFY(n1->IsSelected());
+        QVERIFY(!n2->IsSelected());
+        QCOMPARE(v->Canvas().Tracker().Total(), 1);
+    }
+};
+
+QTEST_MAIN(TestCFindDlg)
+#include "test_CFindDlg.moc"

@@ -1,0 +1,35 @@
+#pragma once
+#include "ZWorkShop.h"
+
+#include <memory>
+
+class ZConsumeNode;
+
+// Nodes: insert one on a pipe (splitting it), delete one with its links, move one or merge it
+// into another node.
+class ZFlowNodeWS : public ZWorkShop {
+public:
+    using ZWorkShop::ZWorkShop;
+    ~ZFlowNodeWS() override;
+
+    void BeginInsert() override;
+    void BeginDelete() override;
+    void BeginMove() override;
+    void End() override;
+    void ObjectsRemoved(const std::vector<ZNetObject*>& objects) override;
+
+    // The node being moved, between the two clicks of a move.
+    ZConsumeNode* MovingNode() const { return m_moving; }
+
+protected:
+    void ClickInsert(const PipePoint& at) override;
+    void ClickDelete(const PipePoint& at) override;
+    void ClickMove(const PipePoint& at) override;
+
+private:
+    void ShowMoveLines();
+
+    std::unique_ptr<ZConsumeNode> m_newNode;   // template clone for the next insert
+    ZConsumeNode* m_moving = nullptr;
+    PipePoint m_moveStart;
+};

@@ -3,6 +3,8 @@
 #include "ConvertCommand.h"
 #include "DocumentIo.h"
 #include "ExitCode.h"
+#include "ExportInpCommand.h"
+#include "ImportInpCommand.h"
 #include "InfoCommand.h"
 #include "persist/ArchiveError.h"
 
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<InfoCommand>(io));
     commands.push_back(std::make_unique<ConvertCommand>(io));
     commands.push_back(std::make_unique<BalanceCommand>(io));
+    commands.push_back(std::make_unique<ImportInpCommand>(io));
+    commands.push_back(std::make_unique<ExportInpCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

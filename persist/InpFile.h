@@ -1,5 +1,6 @@
 #pragma once
 #include <map>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,7 +56,7 @@ struct InpFile {
     std::map<std::string, std::string> options;   // upper-case key -> value as written
     std::map<std::string, std::string> times;     // the same for [TIMES]
     std::map<std::string, int> settingLines;      // "OPTIONS UNITS", "TIMES PATTERN START", ... -> line
-    std::map<std::string, Point> coordinates;
-    std::map<std::string, std::vector<Point>> vertices;
+    std::unordered_map<std::string, Point> coordinates;
+    std::unordered_map<std::string, std::vector<Point>> vertices;
     std::map<std::string, int> skippedSections;   // section name -> data lines passed over
 };

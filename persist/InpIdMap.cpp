@@ -4,11 +4,14 @@
 #include "model/GbkCodec.h"
 #include "model/ZNetObject.h"
 
+#include <algorithm>
+
 namespace {
 // Whitespace would split a text-file field; control bytes and NUL cannot stand in an identifier.
 std::string Clean(const std::string& utf8)
 {
-    std::string out = GbkCodec::UpperAscii(GbkCodec::FromUtf8(utf8));
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::string out = GbkCodec::UpperAscii(ascii ? utf8 : GbkCodec::FromUtf8(utf8));
     for (char& c : out) {
         const auto u = static_cast<unsigned char>(c);
         if (u <= 0x20 || u == 0x7F || c == ',' || c == ';')
@@ -75,7 +78,7 @@ int InpIdMap::RenamedCount() const
 {
     int n = 0;
     for (const Entry& e : m_entries) {
-        if (!e.epanetId.empty() && GbkCodec::ToUtf8(e.qenId) != InpText::Upper(e.epanetId))
+        if (!e.epanetId.empty() && e.qenId != InpText::Upper(e.epanetId) && GbkCodec::ToUtf8(e.qenId) != InpText::Upper(e.epanetId))
             ++n;
     }
     return n;

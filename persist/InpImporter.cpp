@@ -501,17 +501,6 @@ void InpImporter::PlaceUnplacedNodes()
 {
     // Nodes the file gives no place: next to placed neighbours where there are some, else in
     // breadth-first columns so that linked nodes stay near each other.
-    std::unordered_map<std::string, std::vector<std::string>> adj;
-    auto link = [&](const std::string& a, const std::string& b) {
-        adj[a].push_back(b);
-        adj[b].push_back(a);
-    };
-    for (const auto& p : m_file.pipes)
-        link(p.node1, p.node2);
-    for (const auto& p : m_file.pumps)
-        link(p.node1, p.node2);
-    for (const auto& v : m_file.valves)
-        link(v.node1, v.node2);
     std::vector<std::string> order;   // file order: junctions, reservoirs, tanks
     for (const auto& j : m_file.junctions)
         order.push_back(j.id);
@@ -533,6 +522,17 @@ void InpImporter::PlaceUnplacedNodes()
     if (unplaced == 0)
         return;
     m_report.Add("没有坐标的节点已自动布置", std::to_string(unplaced) + " 个节点");
+    std::unordered_map<std::string, std::vector<std::string>> adj;
+    auto link = [&](const std::string& a, const std::string& b) {
+        adj[a].push_back(b);
+        adj[b].push_back(a);
+    };
+    for (const auto& p : m_file.pipes)
+        link(p.node1, p.node2);
+    for (const auto& p : m_file.pumps)
+        link(p.node1, p.node2);
+    for (const auto& v : m_file.valves)
+        link(v.node1, v.node2);
     const double spacing = 100.0;
     for (bool changed = true; changed;) {
         changed = false;

@@ -1,5 +1,6 @@
 #include "CQENApp.h"
 #include "CAboutDlg.h"
+#include "CEpanetImportCommand.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CQENDoc.h"
@@ -235,6 +236,19 @@ CQENDoc* CQENApp::OpenDocumentFile(const QString& path)
     return doc;
 }
 
+CQENDoc* CQENApp::ImportEpanetFile(const QString& path, double hour)
+{
+    CQENDoc* doc = CreateDocument();
+    if (!CEpanetImportCommand(*m_prompt, *this).Read(*doc, path, hour)) {
+        delete doc;
+        return nullptr;
+    }
+    m_docs.append(doc);
+    if (m_frame)
+        m_frame->OpenFrame(doc, CChildFrame::Graphic);
+    return doc;
+}
+
 void CQENApp::OpenRecentFile(int index)
 {
     if (index < 0 || index >= m_recent.size())
@@ -321,6 +335,13 @@ bool CQENApp::OnCommand(int id)
             OpenDocumentFile(path);
         return true;
     }
+    case Cmd::FileImportEpanet: {
+        QString path;
+        double hour = 0.0;
+        if (CEpanetImportCommand(*m_prompt, *this).Ask(path, hour))
+            ImportEpanetFile(path, hour);
+        return true;
+    }
     case Cmd::FilePrintSetup: {
         QPageSetupDialog dlg(&Printer(), MainWindow());
         dlg.exec();
@@ -343,7 +364,8 @@ bool CQENApp::OnCommand(int id)
 bool CQENApp::OnUpdateCommand(int id, CommandState& state)
 {
     switch (id) {
-    case Cmd::FileNew: case Cmd::FileOpen: case Cmd::FilePrintSetup: case Cmd::AppExit: case Cmd::AppAbout:
+    case Cmd::FileNew: case Cmd::FileOpen: case Cmd::FileImportEpanet: case Cmd::FilePrintSetup: case Cmd::AppExit:
+    case Cmd::AppAbout:
         state.enabled = true;
         return true;
     case Cmd::HelpTopics:   // no help file is installed

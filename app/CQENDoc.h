@@ -34,6 +34,9 @@ public:
     // Reads a project or text file into this (fresh) document. On failure tells why and leaves the
     // document empty; the caller drops it.
     bool OnOpenDocument(const QString& path);
+    // After a reader from another program's format filled Data(): an untitled, modified document
+    // called `title`, so that saving asks for a name instead of overwriting the source.
+    void OnImported(const QString& title);
     // Writes to `path` after the upgrade question; on failure tells why and keeps everything as it
     // was (the old file is untouched: writing goes through a temporary file).
     bool OnSaveDocument(const QString& path);

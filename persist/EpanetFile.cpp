@@ -43,7 +43,7 @@ EpanetFile::ImportResult EpanetFile::Import(const std::string& text, const std::
     const InpFile file = InpParser(text, fileName).Parse();
     InpImporter importer(file, fileName, templates, hour);
     importer.Run(doc);
-    return {importer.Report(), importer.IdMap().Csv()};
+    return {importer.Report(), importer.IdMap().Csv(), importer.IdMap().RenamedCount()};
 }
 
 EpanetFile::ImportResult EpanetFile::LoadFile(const std::string& path, ZDocument& doc, const ZTemplateSet& templates,

@@ -12,6 +12,7 @@ public:
     struct ImportResult {
         InpReport report;
         std::string idMapCsv;   // kind,epanet_id,qen_id,object (UTF-8)
+        int renamed = 0;        // identifiers that could not stay as written
     };
 
     // Reads into `doc`, which must be fresh, with the demands of hour `hour` of the patterns.

@@ -669,6 +669,6 @@ void InpImporter::Run(ZDocument& doc)
     std::snprintf(hour, sizeof hour, "需水量取第 %g 小时 (需水量倍数 %g)", m_hour, m_demandMultiplier);
     m_report.Note(hour);
     m_report.Note("导入 " + std::to_string(m_nodes.size()) + " 个节点, " + std::to_string(m_links.size()) + " 个管段和设备; " +
-                  std::to_string(m_ids.RenamedCount()) + " 个编号已改写 (对照表见 .idmap.csv)");
+                  std::to_string(m_ids.RenamedCount()) + " 个编号已改写");
     HandOver(doc);
 }

@@ -69,5 +69,6 @@ TEST(InpParser, RefusesBrokenLinesNamingTheLine)
     ExpectError("[VALVES]\nV1 A B 300 XYZ 10\n", 2, "XYZ");
     ExpectError("[PUMPS]\nPU A B SPEED 1\n", 2, "HEAD");
     ExpectError("J1 1\n", 1, "不在任何段内");
+    ExpectError("[OPTIONS]\nUnits GPM\nHeadloss H-W\nUNITS lps\n", 4, "第2行的 GPM");
     ExpectError("[JUNCTIONS]\n" + std::string(32, 'x') + " 1\n", 2, "31");
 }

@@ -2,6 +2,7 @@
 #include "CCalcCommands.h"
 #include "CAboutDlg.h"
 #include "CAutoSaver.h"
+#include "CEpanetImportCommand.h"
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CPropertyEditor.h"
@@ -275,6 +276,19 @@ CQENDoc* CQENApp::OpenDocumentFile(const QString& path)
     return doc;
 }
 
+CQENDoc* CQENApp::ImportEpanetFile(const QString& path, double hour)
+{
+    CQENDoc* doc = CreateDocument();
+    if (!CEpanetImportCommand(*m_prompt, *this).Read(*doc, path, hour)) {
+        delete doc;
+        return nullptr;
+    }
+    m_docs.append(doc);
+    if (m_frame)
+        m_frame->OpenFrame(doc, CChildFrame::Graphic);
+    return doc;
+}
+
 void CQENApp::OpenRecentFile(int index)
 {
     if (index < 0 || index >= m_recent.size())
@@ -363,6 +377,13 @@ bool CQENApp::OnCommand(int id)
             OpenDocumentFile(path);
         return true;
     }
+    case Cmd::FileImportEpanet: {
+        QString path;
+        double hour = 0.0;
+        if (CEpanetImportCommand(*m_prompt, *this).Ask(path, hour))
+            ImportEpanetFile(path, hour);
+        return true;
+    }
     case Cmd::FilePrintSetup: {
         QPageSetupDialog dlg(&Printer(), MainWindow());
         dlg.exec();
@@ -385,7 +406,8 @@ bool CQENApp::OnCommand(int id)
 bool CQENApp::OnUpdateCommand(int id, CommandState& state)
 {
     switch (id) {
-    case Cmd::FileNew: case Cmd::FileOpen: case Cmd::FilePrintSetup: case Cmd::AppExit: case Cmd::AppAbout:
+    case Cmd::FileNew: case Cmd::FileOpen: case Cmd::FileImportEpanet: case Cmd::FilePrintSetup: case Cmd::AppExit:
+    case Cmd::AppAbout:
         state.enabled = true;
         return true;
     case Cmd::HelpTopics:   // no help file is installed

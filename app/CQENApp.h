@@ -56,6 +56,9 @@ public:
     CQENDoc* NewDocument();
     // Opens (or brings forward, when already open) a document; null on failure (message shown).
     CQENDoc* OpenDocumentFile(const QString& path);
+    // An EPANET input file as a new, untitled document with the demands of `hour`; null (after a
+    // message) when it cannot be read.
+    CQENDoc* ImportEpanetFile(const QString& path, double hour);
     void OpenRecentFile(int index);
     // Asks to save, then closes every window of the document. False when cancelled.
     bool CloseDocument(CQENDoc* doc);

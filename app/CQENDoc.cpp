@@ -1,5 +1,6 @@
 #include "CQENDoc.h"
 #include "CBalanceCommand.h"
+#include "CEpanetExportCommand.h"
 #include "CDocumentHost.h"
 #include "UiPrompt.h"
 #include "views/CommandIds.h"
@@ -66,6 +67,16 @@ void CQENDoc::OnNewDocument(const QString& title)
     m_title = title;
     emit titleChanged(m_title);
     SetModifiedFlag(false);
+}
+
+void CQENDoc::OnImported(const QString& title)
+{
+    m_data.SetFileKind(ZDocument::ProjectFile);
+    m_data.ClearHistory();
+    m_path.clear();
+    m_title = title;
+    emit titleChanged(m_title);
+    SetModifiedFlag(true);
 }
 
 bool CQENDoc::OnOpenDocument(const QString& path)
@@ -246,6 +257,9 @@ bool CQENDoc::OnCommand(int id)
     case Cmd::FileSaveAs:
         DoSaveAs();
         return true;
+    case Cmd::FileExportEpanet:
+        CEpanetExportCommand(*this, m_prompt, m_host).Execute();
+        return true;
     case Cmd::Balance:
         OnBalance();
         return true;
@@ -279,6 +293,7 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     }
     case Cmd::FileSave:
     case Cmd::FileSaveAs:
+    case Cmd::FileExportEpanet:
     case Cmd::Balance:
         state.enabled = true;
         return true;

@@ -37,6 +37,9 @@ public:
     // Reads a recovery copy: the document becomes `path` (or untitled `title` when empty) with
     // the copy's contents, modified. On failure tells why (the reader's message) and returns false.
     bool OnOpenRecovery(const QString& copy, const QString& path, const QString& title, uint32_t version = 0);
+    // After a reader from another program's format filled Data(): an untitled, modified document
+    // called `title`, so that saving asks for a name instead of overwriting the source.
+    void OnImported(const QString& title);
     // Writes to `path` after the upgrade question; on failure tells why and keeps everything as it
     // was (the old file is untouched: writing goes through a temporary file).
     bool OnSaveDocument(const QString& path);

@@ -14,6 +14,8 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
         {FileClose, "关闭(&C)", "关闭活动文档", K::Close},
         {FileSave, "保存(&S)", "保存活动文档", K::Save},
         {FileSaveAs, "另存为(&A)...", "用新名称保存活动文档"},
+        {FileImportEpanet, "导入 EPANET 文件(&I)...", "把 EPANET 输入文件(.inp)打开为新文档"},
+        {FileExportEpanet, "导出 EPANET 文件(&E)...", "把活动文档的管网写成 EPANET 输入文件(.inp)"},
         {ImportAcad, "来自CAD图纸(&A)...", "从CAD图纸(DXF)引入管网"},
         {ExportAcad, "到CAD图纸(&A)...", "把管网引出到CAD图纸(DXF)"},
         {BkSelect, "选择背景(&S)...", "选择背景位图"},

@@ -7,6 +7,8 @@
 #include "DxfExportCommand.h"
 #include "DxfImportCommand.h"
 #include "ExitCode.h"
+#include "ExportInpCommand.h"
+#include "ImportInpCommand.h"
 #include "InfoCommand.h"
 #include "persist/ArchiveError.h"
 
@@ -28,6 +30,8 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<CostCommand>(io));
     commands.push_back(std::make_unique<DxfImportCommand>(io));
     commands.push_back(std::make_unique<DxfExportCommand>(io));
+    commands.push_back(std::make_unique<ImportInpCommand>(io));
+    commands.push_back(std::make_unique<ExportInpCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

@@ -14,6 +14,8 @@ enum Id : int {
     FilePrintDirect = 57608,   // no menu entry: printing from the command line
     FilePrintPreview = 57609,
     FileMru1 = 57616,
+    FileImportEpanet = 32950,
+    FileExportEpanet = 32951,
     AppExit = 57665,
 
     EditUndo = 57643,

@@ -1,0 +1,23 @@
+#pragma once
+#include "InpReport.h"
+
+#include <string>
+
+class ZDocument;
+
+// Writes a QEN network as an EPANET input file in SI units (LPS, m, mm) that EPANET solves to the
+// heads QEN computes for the peak-hour case: Hazen-Williams coefficients converted to EPANET's
+// constants, pump laws as three-point curves EPANET fits to the same parabola, head-known nodes as
+// reservoirs, tanks at their current level, gate and check valves as throttle valves with the
+// same loss, pressure-reducing valves as pressure breakers with their fixed head drop.
+class InpExporter {
+public:
+    explicit InpExporter(const ZDocument& doc) : m_doc(doc) {}
+    std::string Write();
+    // What the file could not say exactly.
+    const InpReport& Report() const { return m_report; }
+
+private:
+    const ZDocument& m_doc;
+    InpReport m_report;
+};

@@ -1,0 +1,53 @@
+#include "InpText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace InpText {
+bool ParseFinite(std::string_view f, double& v)
+{
+    const char* b = f.data();
+    const char* e = b + f.size();
+    if (b != e && *b == '+')
+        ++b;
+    const auto r = std::from_chars(b, e, v);
+    return b != e && r.ec == std::errc() && r.ptr == e && std::isfinite(v);
+}
+
+std::string Upper(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+std::string Printable(std::string_view s)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : s) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string Format(double v)
+{
+    if (v == 0.0)
+        return "0";
+    // Twelve significant digits: values converted between unit systems come back from their
+    // round trip as written instead of with a rounding tail.
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 12);
+    return std::string(buf, r.ptr);
+}
+} // namespace InpText

@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Small text helpers shared by the EPANET reader and writer.
+namespace InpText {
+// A whole field as a finite number, read the same in every locale.
+bool ParseFinite(std::string_view field, double& value);
+// ASCII letters upper-cased (keywords and section names are read in any case).
+std::string Upper(std::string_view s);
+// Bytes that are not printable ASCII written as \xNN, so a message never carries raw file bytes.
+std::string Printable(std::string_view s);
+// `v` with twelve significant digits, the same in every locale.
+std::string Format(double v);
+}

@@ -1,0 +1,109 @@
+#include "model/GbkCodec.h"
+#include "model/ZDocument.h"
+#include "model/ZPipeLink.h"
+#include "model/ZPumpLink.h"
+#include "model/ZTankLink.h"
+#include "model/ZTemplateSet.h"
+#include "model/ZValveLink.h"
+#include "persist/EpanetFile.h"
+#include "persist/InpExporter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+bool Near(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(a)); }
+
+// Two networks are the same when every object has the same identifier, class, ends, flags and
+// fields (numbers to rounding).
+void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& name)
+{
+    ASSERT_EQ(a.NodeCount(), b.NodeCount()) << name;
+    ASSERT_EQ(a.LinkCount(), b.LinkCount()) << name;
+    for (int i = 0; i < a.NodeCount(); ++i) {
+        const ZConsumeNode &n = *a.NodeAt(i), &m = *b.NodeAt(i);
+        const std::string id(n.IdView());
+        ASSERT_EQ(id, std::string(m.IdView())) << name;
+        EXPECT_EQ(n.GetFlags(), m.GetFlags()) << name << " " << id;
+        EXPECT_TRUE(Near(n.X, m.X) && Near(n.Y, m.Y)) << name << " " << id;
+        EXPECT_TRUE(Near(n.NodeGrunElev, m.NodeGrunElev)) << name << " " << id;
+        EXPECT_TRUE(Near(n.NodeFlow, m.NodeFlow)) << name << " " << id;
+        if (n.IsHeadKnown()) {
+            EXPECT_TRUE(Near(n.NodeHydrElev, m.NodeHydrElev)) << name << " " << id;
+        }
+    }
+    for (int i = 0; i < a.LinkCount(); ++i) {
+        const ZFlowLink &l = *a.LinkAt(i), &k = *b.LinkAt(i);
+        const std::string id(l.IdView());
+        ASSERT_EQ(id, std::string(k.IdView())) << name;
+        ASSERT_EQ(l.GetKind(), k.GetKind()) << name << " " << id;
+        EXPECT_EQ(l.StartNode()->IdView(), k.StartNode()->IdView()) << name << " " << id;
+        EXPECT_EQ(l.EndNode()->IdView(), k.EndNode()->IdView()) << name << " " << id;
+        EXPECT_EQ(l.GetFlags(), k.GetFlags()) << name << " " << id;
+        switch (l.GetKind()) {
+        case ZNetObject::Kind::Pipe: {
+            const auto &p = static_cast<const ZPipeLink&>(l), &q = static_cast<const ZPipeLink&>(k);
+            EXPECT_TRUE(Near(p.PipeLength, q.PipeLength) && Near(p.PipeInDiam, q.PipeInDiam) &&
+                        Near(p.PipeRougCeof, q.PipeRougCeof) && p.PipeType == q.PipeType)
+                << name << " " << id;
+            EXPECT_EQ(p.VertexCount(), q.VertexCount()) << name << " " << id;
+            break;
+        }
+        case ZNetObject::Kind::Pump: {
+            const auto &p = static_cast<const ZPumpLink&>(l), &q = static_cast<const ZPumpLink&>(k);
+            EXPECT_TRUE(Near(p.PumpStaticH, q.PumpStaticH) && Near(p.PumpSCoef, q.PumpSCoef) && p.PumpOpen == q.PumpOpen)
+                << name << " " << id;
+            break;
+        }
+        case ZNetObject::Kind::Valve: {
+            const auto &p = static_cast<const ZValveLink&>(l), &q = static_cast<const ZValveLink&>(k);
+            EXPECT_TRUE(p.GetValveType() == q.GetValveType() && Near(p.ValveSCoef, q.ValveSCoef) &&
+                        Near(p.ValveHLess, q.ValveHLess) && p.ValveOpen == q.ValveOpen)
+                << name << " " << id;
+            break;
+        }
+        case ZNetObject::Kind::Tank: {
+            const auto &p = static_cast<const ZTankLink&>(l), &q = static_cast<const ZTankLink&>(k);
+            EXPECT_TRUE(Near(p.TankBottomElev, q.TankBottomElev) && Near(p.TankCurH, q.TankCurH) &&
+                        Near(p.TankMinHead, q.TankMinHead) && Near(p.TankMaxHead, q.TankMaxHead) &&
+                        Near(p.TankArea, q.TankArea))
+                << name << " " << id;
+            break;
+        }
+        default: break;
+        }
+    }
+}
+} // namespace
+
+TEST(InpExporter, ImportExportImportGivesTheSameNetwork)
+{
+    for (const char* name : {"Net1", "Hanoi", "Net3", "KL", "L-TOWN"}) {
+        ZDocument first, second;
+        EpanetFile::LoadFile(std::string(QEN_TEST_DATA_DIR) + "/networks/" + name + ".inp", first, ZTemplateSet(), 0);
+        InpExporter exporter(first);
+        const std::string text = exporter.Write();
+        EXPECT_TRUE(exporter.Report().Empty()) << name << "\n" << exporter.Report().Text();
+        const auto again = EpanetFile::Import(text, "again.inp", second, ZTemplateSet(), 0);
+        EXPECT_EQ(again.report.Items().size(), 0u) << name << "\n" << again.report.Text();
+        ExpectSameNetwork(first.GetNetwork(), second.GetNetwork(), name);
+    }
+}
+
+TEST(InpExporter, WritesEpanetsSectionsInSiUnits)
+{
+    ZDocument doc;
+    EpanetFile::Import("[JUNCTIONS]\nJ 10 2.5\n[RESERVOIRS]\nR 50\n[PIPES]\nP R J 100 300 120\n"
+                       "[COORDINATES]\nJ 1 2\nR 3 4\n[VERTICES]\nP 2 3\n[OPTIONS]\nUNITS LPS\n",
+                       "t.inp", doc, ZTemplateSet(), 0);
+    const std::string text = InpExporter(doc).Write();
+    const auto has = [&](const std::string& s) { return text.find(s) != std::string::npos; };
+    EXPECT_TRUE(has("[JUNCTIONS]\n;ID\tElev\tDemand\tPattern\n J\t10\t2.5\n"));
+    EXPECT_TRUE(has("[RESERVOIRS]\n;ID\tHead\tPattern\n R\t50\n"));
+    EXPECT_TRUE(has(" P\tR\tJ\t100\t300\t120\t0\tOpen\n"));
+    EXPECT_TRUE(has(" Units\tLPS\n Headloss\tH-W\n"));
+    EXPECT_TRUE(has("[COORDINATES]\n;Node\tX-Coord\tY-Coord\n J\t1\t2\n R\t3\t4\n"));
+    EXPECT_TRUE(has("[VERTICES]\n;Link\tX-Coord\tY-Coord\n P\t2\t3\n"));
+    EXPECT_TRUE(has("\n[END]\n"));
+}

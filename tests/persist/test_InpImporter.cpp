@@ -1,0 +1,246 @@
+#include "model/GbkCodec.h"
+#include "model/ZBalanceContext.h"
+#include "model/ZDocument.h"
+#include "model/ZPipeLink.h"
+#include "model/ZPumpLink.h"
+#include "model/ZTankLink.h"
+#include "model/ZTemplateSet.h"
+#include "model/ZValveLink.h"
+#include "persist/ArchiveError.h"
+#include "persist/EpanetFile.h"
+#include "persist/InpLaws.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+namespace {
+EpanetFile::ImportResult Import(const std::string& text, ZDocument& doc, double hour = 0)
+{
+    return EpanetFile::Import(text, "t.inp", doc, ZTemplateSet(), hour);
+}
+
+const std::string kTwoNodes = "[RESERVOIRS]\nR 100\n[PIPES]\nP R J 1000 300 100\n";
+
+template <class T>
+const T& Link(const ZDocument& doc, const char* id)
+{
+    const ZFlowLink* l = doc.GetNetwork().FindLink(id);
+    if (!l)
+        throw std::runtime_error(std::string("no link ") + id);
+    return static_cast<const T&>(*l);
+}
+
+bool Reported(const EpanetFile::ImportResult& r, const std::string& what, const std::string& id)
+{
+    for (const auto& item : r.report.Items()) {
+        if (item.what.find(what) != std::string::npos) {
+            for (const std::string& i : item.ids) {
+                if (i.find(id) != std::string::npos)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+} // namespace
+
+TEST(InpImporter, EveryFlowUnitAndItsLengthUnits)
+{
+    struct Case { const char* unit; double flow; bool us; };
+    const Case cases[] = {{"CFS", 0.028316846592, true},          {"GPM", 6.30901964e-5, true},
+                          {"MGD", 0.0438126363888889, true},      {"IMGD", 0.052616782407407407, true},
+                          {"AFD", 0.0142764101568, true},         {"LPS", 0.001, false},
+                          {"LPM", 1.6666666666666667e-5, false},  {"MLD", 0.011574074074074073, false},
+                          {"CMH", 2.777777777777778e-4, false},   {"CMD", 1.1574074074074073e-5, false}};
+    for (const Case& c : cases) {
+        ZDocument doc;
+        Import("[JUNCTIONS]\nJ 10 2\n" + kTwoNodes + "[OPTIONS]\nUNITS " + c.unit + "\n", doc);
+        const ZConsumeNode* j = doc.GetNetwork().FindNode("J");
+        ASSERT_NE(j, nullptr);
+        EXPECT_NEAR(j->NodeFlow, 2 * c.flow, 1e-9 * c.flow) << c.unit;
+        EXPECT_NEAR(j->NodeGrunElev, c.us ? 3.048 : 10.0, 1e-12) << c.unit;
+        const auto& p = Link<ZPipeLink>(doc, "P");
+        EXPECT_NEAR(p.PipeLength, c.us ? 304.8 : 1000.0, 1e-9) << c.unit;
+        EXPECT_NEAR(p.PipeInDiam, c.us ? 7.62 : 0.3, 1e-12) << c.unit;
+        EXPECT_FALSE(p.IsAutoLength());
+    }
+}
+
+TEST(InpImporter, HazenWilliamsAndManningGiveEpanetsResistance)
+{
+    // EPANET: h = 4.727 L q^1.852 / (C^1.852 d^4.871) in ft and cfs.
+    ZDocument doc;
+    Import("[JUNCTIONS]\nJ 10 2\n" + kTwoNodes + "[OPTIONS]\nUNITS LPS\n", doc);
+    auto& p = const_cast<ZPipeLink&>(Link<ZPipeLink>(doc, "P"));
+    const double q = 0.05, ft = 0.3048, cfs = 0.028316846592;
+    const double epanet = ft * 4.727 * (1000 / ft) * std::pow(q / cfs, 1.852) / (std::pow(100, 1.852) * std::pow(0.3 / ft, 4.871));
+    ZBalanceContext ctx;
+    EXPECT_NEAR(p.CalcResistance(ctx) * std::pow(q, 1.852), epanet, 1e-12 * epanet);
+
+    ZDocument cm;
+    Import("[JUNCTIONS]\nJ 10 2\n[RESERVOIRS]\nR 100\n[PIPES]\nP R J 1000 300 0.012\n[OPTIONS]\nUNITS LPS\nHEADLOSS C-M\n", cm);
+    auto& m = const_cast<ZPipeLink&>(Link<ZPipeLink>(cm, "P"));
+    EXPECT_EQ(m.PipeType, ZPipeLink::Manning);
+    const double r = 4.66 * 0.012 * 0.012 * (1000 / ft) / std::pow(0.3 / ft, 5.33) * ft / (cfs * cfs);
+    EXPECT_NEAR(m.CalcResistance(ctx), r, 1e-9 * r);
+}
+
+TEST(InpImporter, DemandsAtTheChosenHour)
+{
+    const std::string text = "[JUNCTIONS]\nJ1 0 10\nJ2 0 10 P2\nJ3 0 10\n" + std::string("[RESERVOIRS]\nR 50\n") +
+                             "[PIPES]\nA R J1 1 300 100\nB J1 J2 1 300 100\nC J2 J3 1 300 100\n"
+                             "[DEMANDS]\nJ3 4 P2\nJ3 1\n"
+                             "[PATTERNS]\n1 1 2 3\nP2 0.5 0.25\n"
+                             "[OPTIONS]\nUNITS LPS\nDemand Multiplier 2\n[TIMES]\nPattern Timestep 2:00\nPattern Start 2:00\n";
+    ZDocument doc;
+    Import(text, doc, 2.0);   // 2 h + 2 h start, 2 h steps: period 2
+    const ZNetwork& net = doc.GetNetwork();
+    EXPECT_NEAR(net.FindNode("J1")->NodeFlow, 10 * 3 * 2 * 0.001, 1e-12);    // default pattern "1"
+    EXPECT_NEAR(net.FindNode("J2")->NodeFlow, 10 * 0.5 * 2 * 0.001, 1e-12);   // P2 wraps round
+    // The first [DEMANDS] line replaces the junction's own demand; the second adds.
+    EXPECT_NEAR(net.FindNode("J3")->NodeFlow, (4 * 0.5 + 1 * 3) * 2 * 0.001, 1e-12);
+}
+
+TEST(InpImporter, PumpsCurvesSpeedsAndPower)
+{
+    const std::string text = "[JUNCTIONS]\nA 0\nB 0\nC 0\nD 0\nE 0\nF 0\n[RESERVOIRS]\nR 10\n"
+                             "[PIPES]\nP1 R A 10 300 100\nP2 B C 10 300 100\nP3 C D 10 300 100\nP4 E F 10 300 100\n"
+                             "[PUMPS]\nONE A B HEAD C1\nTHREE C D HEAD C3 SPEED 2\nPOW E F POWER 10\n"
+                             "[CURVES]\nC1 10 30\nC3 0 40\nC3 10 30\nC3 20 0\n[OPTIONS]\nUNITS LPS\n";
+    ZDocument doc;
+    const auto r = Import(text, doc);
+    const auto& one = Link<ZPumpLink>(doc, "ONE");
+    EXPECT_NEAR(one.PumpStaticH, 1.33334 * 30, 1e-9);
+    EXPECT_NEAR(one.PumpSCoef, 0.33334 * 30 / (0.01 * 0.01), 1e-6);
+    // Three points on h = 40 - s q^2 with s = 1e5 at 10 l/s: exact, then doubled speed.
+    const auto& three = Link<ZPumpLink>(doc, "THREE");
+    EXPECT_NEAR(three.PumpStaticH, 160.0, 1e-9);
+    EXPECT_NEAR(three.PumpSCoef, 1e5, 1e-6);
+    EXPECT_FALSE(Reported(r, "拟合", "THREE"));
+    EXPECT_FALSE(Link<ZPumpLink>(doc, "POW").PumpOpen);
+    EXPECT_TRUE(Reported(r, "恒功率", "POW"));
+
+    ZDocument bent;
+    const auto r2 = Import("[JUNCTIONS]\nA 0\nB 0\n[RESERVOIRS]\nR 10\n[PIPES]\nP1 R A 10 300 100\n"
+                           "[PUMPS]\nPU A B HEAD C\n[CURVES]\nC 0 40\nC 10 38\nC 20 20\nC 30 0\n[OPTIONS]\nUNITS LPS\n",
+                           bent);
+    EXPECT_TRUE(Reported(r2, "拟合", "PU (最大误差"));
+}
+
+TEST(InpImporter, ValvesAndPipeStatuses)
+{
+    const std::string text = "[JUNCTIONS]\nA 0\nB 0\nC 0\nD 0\nE 0\nF 0\nG 0\nH 0\n[RESERVOIRS]\nR 10\n"
+                             "[PIPES]\nP1 R A 10 300 100\nP2 B C 10 300 100 0 CV\nP3 C D 10 300 100\nP4 E F 10 300 100\n"
+                             "P5 G H 10 300 100\n"
+                             "[VALVES]\nT A B 200 TCV 5\nK D E 200 PBV 7 0\nPR F G 200 PRV 30 0\n"
+                             "[STATUS]\nP3 Closed\n[OPTIONS]\nUNITS LPS\n";
+    ZDocument doc;
+    const auto r = Import(text, doc);
+    const double area = 0.7853981633974483 * 0.04;
+    EXPECT_NEAR(Link<ZValveLink>(doc, "T").ValveSCoef, 5 / (2 * 9.80665 * area * area), 1e-9);
+    const auto& k = Link<ZValveLink>(doc, "K");
+    EXPECT_EQ(k.GetValveType(), ZValveLink::PressureReducing);
+    EXPECT_DOUBLE_EQ(k.ValveHLess, 7);
+    EXPECT_EQ(Link<ZValveLink>(doc, "PR").GetValveType(), ZValveLink::Gate);
+    EXPECT_TRUE(Reported(r, "PRV", "PR=30"));
+    // A check-valve pipe and a closed pipe each get a valve of their own in front.
+    EXPECT_EQ(Link<ZValveLink>(doc, "P2_V").GetValveType(), ZValveLink::Check);
+    EXPECT_FALSE(Link<ZValveLink>(doc, "P3_V").ValveOpen);
+    EXPECT_EQ(Link<ZPipeLink>(doc, "P3").StartNode(), Link<ZValveLink>(doc, "P3_V").EndNode());
+    EXPECT_TRUE(Reported(r, "关闭的管道", "P3"));
+}
+
+TEST(InpImporter, DevicesOnBusyNodesReservoirsAndTanksGetConnectors)
+{
+    const std::string text = "[JUNCTIONS]\nA 0\nB 0\nC 0\n[RESERVOIRS]\nR 10\n[TANKS]\nT 20 3 1 5 10 0\n"
+                             "[PIPES]\nP1 A B 10 300 100\nP2 A C 10 300 100\nP3 B T 10 300 100\nP4 C T 10 300 100\n"
+                             "[PUMPS]\nPU R A HEAD C1\n[CURVES]\nC1 10 30\n"
+                             "[COORDINATES]\nA 0 0\nB 10 0\nC 0 10\nR -10 0\nT 10 10\n[OPTIONS]\nUNITS LPS\n";
+    ZDocument doc;
+    const auto r = Import(text, doc);
+    const ZNetwork& net = doc.GetNetwork();
+    const auto& pump = Link<ZPumpLink>(doc, "PU");
+    // The reservoir keeps its fixed head; the pump's own nodes sit at the reservoir.
+    EXPECT_NE(pump.StartNode(), net.FindNode("R"));
+    EXPECT_NE(pump.EndNode(), net.FindNode("A"));
+    EXPECT_TRUE(net.FindNode("R")->IsHeadKnown());
+    EXPECT_DOUBLE_EQ(static_cast<const ZFlowNode*>(pump.EndNode())->X, -10);
+    // The tank's node has two pipes: the tank gets an outlet of its own, named for both.
+    const auto& tank = Link<ZTankLink>(doc, "T_H");
+    EXPECT_EQ(tank.StartNode(), net.FindNode("T_H"));
+    EXPECT_TRUE(tank.EndNode()->IsHidden());
+    EXPECT_NEAR(tank.TankArea, 0.7853981633974483 * 100, 1e-9);
+    EXPECT_DOUBLE_EQ(tank.SurfaceElevation(), 23);
+    EXPECT_TRUE(Reported(r, "连接短管", "PU_C1"));
+    EXPECT_TRUE(Reported(r, "连接短管", "PU_C2"));
+    EXPECT_TRUE(Reported(r, "连接短管", "T_C"));
+    for (const ZFlowLink* l : net.Links()) {
+        for (const ZNetNode* n : {l->StartNode(), l->EndNode()}) {
+            const auto* fn = static_cast<const ZFlowNode*>(n);
+            if (fn->IsDeviceNode()) {
+                EXPECT_EQ(fn->GetDevice() != nullptr, true) << GbkCodec::ToUtf8(n->IdView());
+            }
+        }
+    }
+}
+
+TEST(InpImporter, LongAndClashingIdentifiersGetUniqueNamesAndAMap)
+{
+    const std::string longA = "a_very_long_junction_name_0001", longB = "a_very_long_junction_name_0002";
+    ZDocument doc;
+    const auto r = Import("[JUNCTIONS]\n" + longA + " 0\n" + longB + " 0\nx 0\nX 0\n[RESERVOIRS]\nR 10\n"
+                          "[PIPES]\nP1 R " + longA + " 1 300 100\nP2 " + longA + " " + longB + " 1 300 100\n"
+                          "P3 " + longB + " x 1 300 100\nP4 x X 1 300 100\n", doc);
+    std::set<std::string> ids;
+    for (const ZConsumeNode* n : doc.GetNetwork().Nodes()) {
+        EXPECT_LE(n->IdView().size(), 19u);
+        ids.insert(std::string(n->IdView()));
+    }
+    EXPECT_EQ(ids.size(), 5u);
+    EXPECT_TRUE(ids.count("X"));
+    EXPECT_NE(r.idMapCsv.find(longA + ","), std::string::npos);
+    EXPECT_NE(r.idMapCsv.find("\nnode,X,X~1,junction"), std::string::npos);
+}
+
+TEST(InpImporter, NodesWithoutCoordinatesGetDistinctPlaces)
+{
+    ZDocument doc;
+    const auto r = Import("[JUNCTIONS]\nA 0\nB 0\nC 0\nD 0\n[RESERVOIRS]\nR 10\n[PIPES]\nP1 R A 1 300 100\n"
+                          "P2 A B 1 300 100\nP3 A C 1 300 100\nP4 C D 1 300 100\n", doc);
+    std::set<std::pair<double, double>> places;
+    for (const ZConsumeNode* n : doc.GetNetwork().Nodes())
+        places.insert({n->X, n->Y});
+    EXPECT_EQ(places.size(), 5u);
+    EXPECT_TRUE(Reported(r, "坐标", "5"));
+}
+
+TEST(InpImporter, BrokenFilesNameTheLineAndLeaveNothing)
+{
+    struct Case { std::string text; int line; std::string fragment; };
+    const Case cases[] = {
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R Q 1 300 100\n", 6, "Q"},
+        {"[JUNCTIONS]\nJ 0\nJ 1\n[RESERVOIRS]\nR 1\n", 3, "重复"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\nP J R 1 300 100\n", 7, "重复"},
+        {"[JUNCTIONS]\nJ 0\n", 0, "水库"},
+        {"[TITLE]\nnothing\n", 0, "没有节点"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n[OPTIONS]\nUNITS FURLONGS\n", 8, "FURLONGS"},
+        {"[JUNCTIONS]\nJ 0 1 NOPAT\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n", 2, "NOPAT"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 0 100\n", 6, "直径"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n[PUMPS]\nU J R HEAD C9\n", 8, "C9"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[DEMANDS]\nR 5\n", 6, "R"},
+    };
+    for (const Case& c : cases) {
+        ZDocument doc;
+        try {
+            Import(c.text, doc);
+            ADD_FAILURE() << "accepted:\n" << c.text;
+        } catch (const ArchiveError& e) {
+            EXPECT_EQ(e.Line(), c.line) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.fragment), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(doc.GetNetwork().NodeCount(), 0) << c.text;
+        EXPECT_EQ(doc.GetNetwork().LinkCount(), 0) << c.text;
+    }
+}

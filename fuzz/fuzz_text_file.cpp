@@ -5,8 +5,11 @@
 //   build-fuzz/fuzz_text_file CRASHFILE  # replay one input
 //
 // Every input must either load or raise ArchiveError with a cause and the file's name, leaving the
-// network empty. A loaded network must export and import again, and export the second time to the
-// same text: what the reader accepts must be something the writer can carry.
+// network empty. A loaded network must hold only finite numbers, export and import again, and
+// export the second time to the same text: what the reader accepts must be something the writer can
+// carry. The same input with every line feed made a lone carriage return (old Mac files) must give
+// the same outcome.
+#include "FuzzChecks.h"
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
@@ -58,10 +61,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const UnitSystem units;
     static const ZTemplateSet templates;
     ZDocument doc;
-    if (!Load(std::string(reinterpret_cast<const char*>(data), size), doc, units, templates, nullptr))
-        return 0;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const bool loaded = Load(text, doc, units, templates, nullptr);
 
-    const std::string saved = Save(doc, units);
+    std::string mac = text;
+    for (char& c : mac)
+        if (c == '\n')
+            c = '\r';
+    ZDocument macDoc;
+    if (Load(mac, macDoc, units, templates, nullptr) != loaded)
+        Die("carriage returns alone as line ends changed whether the file loads");
+    if (!loaded)
+        return 0;
+    if (!NetworkIsFinite(doc.GetNetwork()))
+        Die("a number that is not finite was accepted");
+
+    std::string saved;
+    try {
+        saved = Save(doc, units);
+    } catch (const ArchiveError& e) {
+        std::fprintf(stderr, "export: %s\n", e.what());
+        Die("an imported network could not be exported");
+    }
+    if (Save(macDoc, units) != saved)
+        Die("carriage returns alone as line ends changed the network");
     ZDocument again;
     std::string error;
     if (!Load(saved, again, units, templates, &error)) {

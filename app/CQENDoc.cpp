@@ -190,6 +190,11 @@ void CQENDoc::OnBalance()
     const std::string message = run.Message();
     if (!message.empty())
         m_prompt.Warn(message);
+    if (const std::string notes = run.Report(); !notes.empty()) {
+        report.SetTitle(QStringLiteral("平差结果提示"));
+        report.Append(QString::fromStdString(notes));
+        report.ShowReport();
+    }
     if (run.ResultsChanged()) {
         // Contour regeneration joins here once pressure contours are part of the program.
         ZNetMsg msg;

@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 namespace {
+const std::string kLegacyPrefix = ".qen-save-";
+
 std::string DirectoryOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -89,7 +91,10 @@ void AtomicFileWriter::RemoveStaleTemporaries(const std::string& target, const s
         return;
     while (const dirent* e = ::readdir(d)) {
         const std::string name = e->d_name;
-        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+        // Ours, or one of the unnamed ".qen-save-XXXXXX" that earlier versions left.
+        const bool mine = name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0;
+        const bool legacy = name.size() == kLegacyPrefix.size() + 6 && name.compare(0, kLegacyPrefix.size(), kLegacyPrefix) == 0;
+        if (!mine && !legacy)
             continue;
         const std::string path = dir + "/" + name;
         if (path == ours)

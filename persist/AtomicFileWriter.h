@@ -8,7 +8,7 @@
 // ArchiveError with the reason. A symbolic link is written through to the file it names; a target
 // that is read-only or not a regular file is refused. Temporaries are named after their target
 // (".NAME.qen-save-XXXXXX") and locked while written, so a save removes those that a killed save
-// of the same target left behind.
+// of the same target left behind (and the unnamed ".qen-save-XXXXXX" of earlier versions).
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(std::string targetPath);

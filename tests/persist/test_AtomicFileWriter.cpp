@@ -67,7 +67,8 @@ TEST(AtomicFileWriter, TemporariesAreNamedAfterTheTargetAndStaleOnesRemoved)
     const fs::path stale2 = dir.path / ".net.wnp.qen-save-Zz9Yy8";
     const fs::path other = dir.path / ".other.wnp.qen-save-a1B2c3";   // another target's
     const fs::path busy = dir.path / ".net.wnp.qen-save-busy00";       // a save still writing
-    for (const fs::path& p : {stale1, stale2, other, busy})
+    const fs::path legacy = dir.path / ".qen-save-Q1w2E3";             // unnamed, of earlier versions
+    for (const fs::path& p : {stale1, stale2, other, busy, legacy})
         std::ofstream(p) << std::string(1000, 'x');
     const int busyFd = ::open(busy.c_str(), O_RDONLY);
     ASSERT_GE(busyFd, 0);
@@ -77,6 +78,7 @@ TEST(AtomicFileWriter, TemporariesAreNamedAfterTheTargetAndStaleOnesRemoved)
     EXPECT_EQ(ReadAll(target), "saved");
     EXPECT_FALSE(fs::exists(stale1));
     EXPECT_FALSE(fs::exists(stale2));
+    EXPECT_FALSE(fs::exists(legacy));
     EXPECT_TRUE(fs::exists(other));
     EXPECT_TRUE(fs::exists(busy));
     ::close(busyFd);

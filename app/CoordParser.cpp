@@ -1,6 +1,7 @@
 #include "CoordParser.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 
 namespace {
 void SkipBlanks(const char*& p)
@@ -35,9 +36,11 @@ bool ReadNumber(const char*& p, double& v)
             q = e;
         }
     }
-    std::string num(s, q);
-    v = std::strtod(num.c_str(), nullptr);
-    if (v == 0.0 && *s != '0')
+    // from_chars, not strtod: the program runs under the user's locale, where strtod may want a
+    // decimal comma and read "12.5" as 12.
+    const char* b = *s == '+' ? s + 1 : s;
+    const auto r = std::from_chars(b, q, v);
+    if (r.ec != std::errc() || r.ptr != q || !std::isfinite(v) || (v == 0.0 && *s != '0'))
         return false;
     p = q;
     return true;

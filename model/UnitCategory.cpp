@@ -3,6 +3,8 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 UnitCategory::UnitCategory(int minPrecision, int maxPrecision, std::vector<std::string> names,
@@ -24,9 +26,20 @@ void UnitCategory::SetUnitIndex(int i)
     m_unitIndex = std::clamp(i, 0, UnitCount() - 1);
 }
 
+// strtod's reading without its locale: under a comma-decimal locale strtod read "0.3" as 0.
 double UnitCategory::Parse(const std::string& text) const
 {
-    return FromDisplay(std::strtod(text.c_str(), nullptr));
+    const char* b = text.data();
+    const char* e = b + text.size();
+    while (b != e && (*b == ' ' || *b == '\t' || *b == '\n' || *b == '\r' || *b == '\v' || *b == '\f'))
+        ++b;
+    if (b != e && *b == '+' && e - b > 1 && b[1] != '-')
+        ++b;
+    double v = 0.0;
+    const auto r = std::from_chars(b, e, v);
+    if (r.ec != std::errc() || !std::isfinite(v))
+        return 0.0;
+    return FromDisplay(v);
 }
 
 std::string UnitCategory::FormatShort(double v) const

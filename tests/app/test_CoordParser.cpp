@@ -1,5 +1,8 @@
 #include "app/CoordParser.h"
 
+#include <clocale>
+#include <string>
+
 #include <QtTest>
 
 class TestCoordParser : public QObject {
@@ -43,6 +46,7 @@ private slots:
         QTest::newRow("second zero without digit") << "1,-0";
         QTest::newRow("hex") << "0x10,1";
         QTest::newRow("non-latin") << QStringLiteral("１,２");
+        QTest::newRow("beyond a double") << "1e999,1";
     }
     void refused()
     {
@@ -51,6 +55,20 @@ private slots:
         QVERIFY(!CoordParser::Parse(text, x, y));
         QCOMPARE(x, 42.0);
         QCOMPARE(y, 43.0);
+    }
+
+    // The program runs under the user's locale; a decimal comma locale must not change the reading.
+    void underACommaDecimalLocale()
+    {
+        const std::string old = std::setlocale(LC_NUMERIC, nullptr);
+        if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+            QSKIP("de_DE.UTF-8 is not installed (scripts/setup.sh generates it)");
+        double x = 0, y = 0;
+        const bool ok = CoordParser::Parse(QStringLiteral("12.5,7.25"), x, y);
+        std::setlocale(LC_NUMERIC, old.c_str());
+        QVERIFY(ok);
+        QCOMPARE(x, 12.5);
+        QCOMPARE(y, 7.25);
     }
 
     void allowedCharacters()

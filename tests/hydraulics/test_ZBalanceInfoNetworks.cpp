@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,14 @@
 #include <vector>
 
 namespace {
+// Reference values are written with a decimal point whatever the locale.
+double Number(const std::string& text)
+{
+    double v = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
+}
+
 std::vector<std::vector<std::string>> ReadCsv(const std::string& path)
 {
     std::vector<std::vector<std::string>> rows;
@@ -84,13 +94,13 @@ TEST_P(PublicNetwork, MatchesExpectedResultsAndTheProfileReference)
     for (const auto& row : ReadCsv(base + ".expected-nodes.csv")) {
         const ZConsumeNode* n = net.FindNode(row[0]);
         ASSERT_NE(n, nullptr) << row[0];
-        EXPECT_NEAR(n->NodeHydrElev, std::stod(row[1]), 0.001) << GetParam() << " node " << row[0];
+        EXPECT_NEAR(n->NodeHydrElev, Number(row[1]), 0.001) << GetParam() << " node " << row[0];
         ++nodes;
     }
     for (const auto& row : ReadCsv(base + ".expected-links.csv")) {
         const ZFlowLink* l = net.FindLink(row[0]);
         ASSERT_NE(l, nullptr) << row[0];
-        const double expected = std::stod(row[2]);
+        const double expected = Number(row[2]);
         if (std::fabs(expected) > 1e-4) {
             EXPECT_NEAR(l->Flow, expected, 0.005 * std::fabs(expected)) << GetParam() << " link " << row[0];
         }

@@ -23,12 +23,14 @@ void TextExporter::Text(std::string_view s)
     m_out.append(s.data(), s.size());
 }
 
-void TextExporter::Id(const ZNetObject& obj, bool aloneOnItsLine)
+void TextExporter::Id(const ZNetObject& obj, IdPlace place)
 {
     m_object = &obj;
     const std::string_view id = obj.IdView();
-    // The reader splits at white space, skips "//" lines and ends a section at a line "END".
-    bool readable = !id.empty() && id.substr(0, 2) != "//" && !(aloneOnItsLine && GbkCodec::UpperAscii(id) == "END");
+    // The reader splits at white space, skips lines that start with "//" and ends a section at a
+    // line "END".
+    bool readable = !id.empty() && !(place != IdPlace::Within && id.substr(0, 2) == "//") &&
+                    !(place == IdPlace::Alone && GbkCodec::UpperAscii(id) == "END");
     for (char c : id)
         readable = readable && c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f' && c != '\0';
     if (!readable)
@@ -116,7 +118,7 @@ std::string TextExporter::Write(const ZNetwork& net)
     for (const ZConsumeNode* n : net.Nodes()) {
         if (n->IsHidden())
             continue;
-        Id(*n), Tab();
+        Id(*n, IdPlace::LineStart), Tab();
         Number(n->X), Tab();
         Number(n->Y), Tab();
         Number(n->NodeGrunElev), Tab();
@@ -129,9 +131,9 @@ std::string TextExporter::Write(const ZNetwork& net)
     Text("END\n");
 
     auto ends = [&](const ZFlowLink* l) {
-        Id(*l), Tab();
-        Id(*l->StartNode()), Tab();
-        Id(*l->EndNode()), Tab();   // a tank's hidden inner node is written here only
+        Id(*l, IdPlace::LineStart), Tab();
+        Id(*l->StartNode(), IdPlace::Within), Tab();
+        Id(*l->EndNode(), IdPlace::Within), Tab();   // a tank's hidden inner node is written here only
         m_object = l;
     };
 
@@ -211,7 +213,7 @@ std::string TextExporter::Write(const ZNetwork& net)
         if (p->Vertices().empty())
             continue;
         Text("BEGIN PIPEPOINT\n");
-        Id(*p, true);
+        Id(*p, IdPlace::Alone);
         m_out.push_back('\n');
         for (const PipePoint& v : p->Vertices()) {
             Number(v.x), Tab();

@@ -19,9 +19,11 @@ public:
 private:
     void Comment(std::string_view utf8);   // header lines are held in UTF-8 here, written in GBK
     void Text(std::string_view s);
-    // The identifier of the object whose line is being written, which it becomes; `aloneOnItsLine`
-    // for the pipe line of a PIPEPOINT section, where "END" would end the section.
-    void Id(const ZNetObject& obj, bool aloneOnItsLine = false);
+    // Where an identifier stands decides what would not read back: "//" at a line's start makes a
+    // comment, "END" alone ends the section.
+    enum class IdPlace { LineStart, Within, Alone };
+    // The identifier of the object whose line is being written, which it becomes.
+    void Id(const ZNetObject& obj, IdPlace place);
     void Tab() { m_out.push_back('\t'); }
     void Integer(long long v);
     // The value in the category's display unit (or as it is when `unit` is null), as "%g" writes it

@@ -4,54 +4,30 @@
 
 #include "hydraulics/ZBalanceRun.h"
 
-CBalanceProgress* CBalanceProgress::s_current = nullptr;
+CBalanceProgress::CBalanceProgress(QWidget* owner, UiPrompt& prompt) : m_owner(owner), m_prompt(prompt) {}
 
-CBalanceProgress::CBalanceProgress(QWidget* owner, UiPrompt& prompt) : m_owner(owner), m_prompt(prompt)
-{
-    s_current = this;
-}
+CBalanceProgress::~CBalanceProgress() = default;
 
-CBalanceProgress::~CBalanceProgress()
+void CBalanceProgress::Progress(double fraction)
 {
-    if (s_current == this)
-        s_current = nullptr;
-}
-
-void CBalanceProgress::Observe(ZBalanceInfo& info, void* context)
-{
-    static_cast<CBalanceProgress*>(context)->OnPhase(info);
-}
-
-void CBalanceProgress::OnPhase(ZBalanceInfo& info)
-{
-    switch (info.GetPhase()) {
-    case ZBalanceInfo::PhaseStart:
+    if (m_finished)
+        return;
+    if (!m_window) {
         m_window = std::make_unique<CProgressWnd>(m_owner.data(), QStringLiteral("管网平差"));
-        break;
-    case ZBalanceInfo::PhaseCheck:
-        if (m_window) {
-            m_window->SetStatus(QStringLiteral("正在进行数据校验..."));
-            m_window->SetRange(0, 1000);
-        }
-        break;
-    case ZBalanceInfo::PhaseIterate:
-        if (m_window) {
-            int low = 0, high = 0;
-            m_window->GetRange(low, high);
-            m_window->SetPos(ZBalanceRun::ProgressPosition(info.GetProgress(), low, high, false));
-            if (m_window->CheckCancel() && m_prompt.AskYesNo("确认终止平差计算吗?"))
-                info.RequestStop();
-        }
-        break;
-    case ZBalanceInfo::PhaseFinished:
-        if (m_window) {
-            int low = 0, high = 0;
-            m_window->GetRange(low, high);
-            m_window->SetPos(high);
-            m_window.reset();
-        }
-        break;
-    default:
-        break;
+        m_window->SetStatus(QStringLiteral("正在进行数据校验..."));
+        m_window->SetRange(0, 1000);
     }
+    int low = 0, high = 0;
+    m_window->GetRange(low, high);
+    const bool end = fraction >= 1.0;
+    m_window->SetPos(ZBalanceRun::ProgressPosition(fraction, low, high, end));
+    if (end) {
+        m_finished = true;
+        m_window.reset();
+    }
+}
+
+bool CBalanceProgress::StopRequested() const
+{
+    return m_window && m_window->CheckCancel() && m_prompt.AskYesNo("确认终止平差计算吗?");
 }

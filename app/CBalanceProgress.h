@@ -1,5 +1,5 @@
 #pragma once
-#include "hydraulics/ZBalanceInfo.h"
+#include "model/ProgressObserver.h"
 
 #include <QPointer>
 #include <memory>
@@ -8,26 +8,22 @@ class CProgressWnd;
 class QWidget;
 class UiPrompt;
 
-// Drives the progress window through the solver's phases: opened at the start, data check with
-// the range 0..1000, one position per pass (never past 99% before the end), "放弃" confirmed
-// before the stop request, full bar and closed at the end.
-class CBalanceProgress {
+// The balancing run's progress window: opened at the run's first report with the data check
+// status and the range 0..1000, one position per pass (never past 99% before the end), "放弃"
+// confirmed before the stop request, full bar and closed at the end.
+class CBalanceProgress : public ProgressObserver {
 public:
     CBalanceProgress(QWidget* owner, UiPrompt& prompt);
-    ~CBalanceProgress();
+    ~CBalanceProgress() override;
 
-    // The solver's observer; `context` is the CBalanceProgress.
-    static void Observe(ZBalanceInfo& info, void* context);
+    void Progress(double fraction) override;
+    bool StopRequested() const override;
 
-    // Reached by tests while a run is in progress.
     CProgressWnd* Window() const { return m_window.get(); }
-    static CBalanceProgress* Current() { return s_current; }
 
 private:
-    void OnPhase(ZBalanceInfo& info);
-
     QPointer<QWidget> m_owner;
     UiPrompt& m_prompt;
     std::unique_ptr<CProgressWnd> m_window;
-    static CBalanceProgress* s_current;
+    bool m_finished = false;
 };

@@ -1,7 +1,7 @@
 #include "CChildFrame.h"
 #include "CQENApp.h"
 #include "CQENDoc.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "VectorIconEngine.h"
 
 #include <QCloseEvent>

@@ -4,11 +4,11 @@
 #include "CQENApp.h"
 #include "CQENDoc.h"
 #include "CReportWindow.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "CommandTable.h"
 #include "CoordEdit.h"
 #include "CoordParser.h"
-#include "CoordinateSink.h"
+#include "views/CoordinateSink.h"
 #include "UiPrompt.h"
 #include "VectorIconEngine.h"
 
@@ -65,9 +65,9 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
 {
     switch (kind) {
     case CChildFrame::Graphic:
-        return new CQENView(doc);
-    case CChildFrame::Table:    // table view: not part of this build yet
-    case CChildFrame::Module:   // three-dimensional view: not part of this build yet
+        return new CQENView(&doc->Data(), doc->Settings(), m_printerSource ? m_printerSource() : nullptr);
+    case CChildFrame::Table:    // no table view in this program: the command stays disabled
+    case CChildFrame::Module:   // no three-dimensional view either
     default:
         return nullptr;
     }

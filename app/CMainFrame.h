@@ -1,10 +1,12 @@
 #pragma once
 #include "CChildFrame.h"
-#include "CommandTarget.h"
+#include "views/CommandTarget.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QUrl>
+
+#include <functional>
 
 class CMainStatusBar;
 class CNetCmdBar;
@@ -14,6 +16,7 @@ class QAction;
 class QComboBox;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 // The main MDI window: menus, the five toolbars and the coordinate entry bar, the status bar,
@@ -26,7 +29,9 @@ public:
     ~CMainFrame() override;
 
     // Where the windows of a document are made. Returns null for a kind this build lacks.
-    static QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
+    QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
+    // The printer the views print on (print setup's), made when a view first needs it.
+    void SetPrinterSource(std::function<QPrinter*()> source) { m_printerSource = std::move(source); }
     static bool ViewKindAvailable(CChildFrame::ViewKind kind);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
 
@@ -93,4 +98,5 @@ private:
     QList<QMenu*> m_subMenus;
     QHash<int, QAction*> m_actions;
     QHash<int, QToolBar*> m_bars;
+    std::function<QPrinter*()> m_printerSource;
 };

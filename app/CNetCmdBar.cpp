@@ -1,5 +1,5 @@
 #include "CNetCmdBar.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "CoordEdit.h"
 
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include "CQENDoc.h"
 #include "CQENDocManager.h"
 #include "CReportWindow.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "UiPrompt.h"
 
 #include "model/KeyValueStore.h"
@@ -99,6 +99,7 @@ bool CQENApp::InitInstance()
     LoadRecentFiles();
 
     m_frame = new CMainFrame();
+    m_frame->SetPrinterSource([this]() { return &Printer(); });
     m_frame->RefreshRecentFiles(m_recent);
     if (auto state = m_profile->ReadBinary(kBars, "State"))
         m_frame->LoadBarState(Array(*state));
@@ -183,8 +184,19 @@ void CQENApp::AddToRecentFileList(const QString& path)
 
 CQENDoc* CQENApp::CreateDocument()
 {
-    auto* doc = new CQENDoc(*m_settings, *m_prompt, this);
+    auto* doc = new CQENDoc(*m_settings, *m_prompt, this, this);
     return doc;
+}
+
+QString CQENApp::PromptSaveName(const QString& initial)
+{
+    return m_docManager->PromptFileName(MainWindow(), QStringLiteral("另存为"), true, initial);
+}
+
+void CQENApp::RunTemplateDialog(int commandId)
+{
+    if (TemplateDialog)
+        TemplateDialog(commandId, *m_settings, MainWindow());
 }
 
 CQENDoc* CQENApp::NewDocument()

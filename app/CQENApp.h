@@ -1,6 +1,7 @@
 #pragma once
+#include "CDocumentHost.h"
 #include "CMainFrame.h"
-#include "CommandTarget.h"
+#include "views/CommandTarget.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,7 +22,7 @@ class ZSettingsStore;
 // The program's run: the settings store loaded from the user's profile at the start and written
 // back at a normal end, the open documents, the main window, the recent-file list and the
 // application commands (new, open, print setup, exit, about).
-class CQENApp : public QObject, public CommandTarget {
+class CQENApp : public QObject, public CommandTarget, public CDocumentHost {
     Q_OBJECT
 public:
     static constexpr int RecentFileCount = 4;
@@ -45,7 +46,7 @@ public:
     void SetDocManager(std::unique_ptr<CQENDocManager> manager);
     CMainFrame* MainFrame() const { return m_frame; }
     QWidget* MainWindow() const;
-    CReportWindow& ReportWindow();
+    CReportWindow& ReportWindow() override;
     QPrinter& Printer();
 
     QList<CQENDoc*> Documents() const { return m_docs; }
@@ -57,7 +58,7 @@ public:
     bool CloseDocument(CQENDoc* doc);
     bool CloseAllDocuments();
     // Code 2 to every open document after the options sheet.
-    void BroadcastOptionsChanged();
+    void BroadcastOptionsChanged() override;
 
     // Child windows ask before they go: the last window of a modified document asks to save.
     bool CanCloseFrame(CChildFrame* frame);
@@ -70,7 +71,15 @@ public:
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
 
     QStringList RecentFiles() const { return m_recent; }
-    void AddToRecentFileList(const QString& path);
+    void AddToRecentFileList(const QString& path) override;
+
+    // CDocumentHost
+    QWidget* DialogOwner() const override { return MainWindow(); }
+    QString PromptSaveName(const QString& initial) override;
+    bool HasOptionsSheet() const override { return bool(OptionsSheet); }
+    bool RunOptionsSheet(CQENDoc& doc) override { return OptionsSheet && OptionsSheet(doc, MainWindow()); }
+    bool HasTemplateDialog() const override { return bool(TemplateDialog); }
+    void RunTemplateDialog(int commandId) override;
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;

@@ -1,11 +1,8 @@
 #include "CQENDoc.h"
-#include "CBalanceParamsDlg.h"
-#include "CBalanceProgress.h"
-#include "CQENApp.h"
-#include "CQENDocManager.h"
-#include "CReportWindow.h"
-#include "CommandIds.h"
+#include "CBalanceCommand.h"
+#include "CDocumentHost.h"
 #include "UiPrompt.h"
+#include "views/CommandIds.h"
 
 #include "hydraulics/ZBalanceRun.h"
 #include "model/ZSettingsStore.h"
@@ -15,15 +12,30 @@
 #include <QFile>
 #include <QFileInfo>
 
-CQENDoc::CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, QObject* parent)
+CQENDoc::CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, CDocumentHost* host, QObject* parent)
     : QObject(parent),
       m_settings(settings),
       m_prompt(prompt),
+      m_host(host),
       m_data(int(settings.Colors().NodeGradeColors.size()), int(settings.Colors().PipeGradeColors.size()))
 {
+    m_data.AddListener(this);
 }
 
-CQENDoc::~CQENDoc() = default;
+CQENDoc::~CQENDoc()
+{
+    m_data.RemoveListener(this);
+}
+
+void CQENDoc::OnDocumentChanged(const ZNetMsg& msg)
+{
+    emit changed(msg);
+}
+
+void CQENDoc::OnModifiedChanged(bool modified)
+{
+    emit modifiedChanged(modified);
+}
 
 std::string CQENDoc::Utf8Path(const QString& path) const
 {
@@ -39,10 +51,10 @@ void CQENDoc::SetPathName(const QString& path)
 
 void CQENDoc::SetModifiedFlag(bool modified)
 {
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
+    if (modified)
+        m_data.MarkModified();
+    else
+        m_data.SetSaved();
 }
 
 void CQENDoc::OnNewDocument(const QString& title)
@@ -120,22 +132,23 @@ bool CQENDoc::DoFileSave()
 
 bool CQENDoc::DoSaveAs()
 {
-    CQENApp* app = CQENApp::Instance();
+    if (!m_host)
+        return false;
     QString initial = m_path.isEmpty() ? m_title : m_path;
     if (m_path.isEmpty() && !initial.contains(QLatin1Char('.')))
         initial += QStringLiteral(".wnp");
-    const QString path = app->DocManager().PromptFileName(app->MainWindow(), QStringLiteral("另存为"), true, initial);
+    const QString path = m_host->PromptSaveName(initial);
     if (path.isEmpty())
         return false;
     if (!OnSaveDocument(path))
         return false;
-    app->AddToRecentFileList(m_path);
+    m_host->AddToRecentFileList(m_path);
     return true;
 }
 
 bool CQENDoc::SaveModified()
 {
-    if (!m_modified)
+    if (!IsModified())
         return true;
     const std::string name = (m_path.isEmpty() ? m_title : m_path).toStdString();
     switch (m_prompt.AskYesNoCancel("是否保存对 " + name + " 的更改?")) {
@@ -150,7 +163,7 @@ bool CQENDoc::SaveModified()
 
 void CQENDoc::UpdateAllViews(const ZNetMsg& msg)
 {
-    emit changed(msg);
+    m_data.Announce(msg);
 }
 
 QString CQENDoc::BalanceStatusText() const
@@ -161,73 +174,31 @@ QString CQENDoc::BalanceStatusText() const
 
 void CQENDoc::OnBalance()
 {
-    CQENApp* app = CQENApp::Instance();
-    CReportWindow& report = app->ReportWindow();
-    ZBalanceRun run(m_data);
-    report.Clear();
-    if (!run.CheckConnectivity()) {
-        report.SetTitle(QString::fromStdString(ZConnectivityCheck::ReportTitle()));
-        report.Append(QString::fromStdString(run.Connectivity().ReportText()));
-        report.ShowReport();
-        return;
-    }
-
-    const ZBalanceRun::Params current = run.CurrentParams();
-    CBalanceParamsDlg dlg(m_prompt, app->MainWindow());
-    dlg.SetValues(current.CalcCase, current.AccidentFactor, ZBalanceRun::HeadToleranceFor(current.Precision));
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    ZBalanceRun::Params chosen;
-    chosen.CalcCase = dlg.CalcCase();
-    chosen.AccidentFactor = dlg.AccidentFactor();
-    chosen.Precision = dlg.PrecisionIndex();
-    run.ApplyParams(chosen);
-
-    {
-        CBalanceProgress progress(app->MainWindow(), m_prompt);
-        run.Run(&CBalanceProgress::Observe, &progress);
-    }
-    const std::string message = run.Message();
-    if (!message.empty())
-        m_prompt.Warn(message);
-    if (const std::string notes = run.Report(); !notes.empty()) {
-        report.SetTitle(QStringLiteral("平差结果提示"));
-        report.Append(QString::fromStdString(notes));
-        report.ShowReport();
-    }
-    if (run.ResultsChanged()) {
-        // Contour regeneration joins here once pressure contours are part of the program.
-        ZNetMsg msg;
-        msg.Code = ZNetMsg::Balanced;
-        UpdateAllViews(msg);
-    }
-    SetModifiedFlag(true);
+    CBalanceCommand(*this, m_prompt, m_host).Execute();
 }
 
 void CQENDoc::OnOptions()
 {
-    CQENApp* app = CQENApp::Instance();
-    if (!app->OptionsSheet)
+    if (!m_host || !m_host->HasOptionsSheet())
         return;
-    if (app->OptionsSheet(*this, app->MainWindow())) {
+    if (m_host->RunOptionsSheet(*this)) {
         SetModifiedFlag(true);
-        app->BroadcastOptionsChanged();
+        m_host->BroadcastOptionsChanged();
     }
 }
 
 void CQENDoc::OnTemplate(int commandId)
 {
-    CQENApp* app = CQENApp::Instance();
-    if (app->TemplateDialog)
-        app->TemplateDialog(commandId, m_settings, app->MainWindow());
+    if (m_host && m_host->HasTemplateDialog())
+        m_host->RunTemplateDialog(commandId);
 }
 
 bool CQENDoc::OnCommand(int id)
 {
     switch (id) {
     case Cmd::FileSave:
-        if (DoFileSave())
-            CQENApp::Instance()->AddToRecentFileList(m_path);
+        if (DoFileSave() && m_host)
+            m_host->AddToRecentFileList(m_path);
         return true;
     case Cmd::FileSaveAs:
         DoSaveAs();
@@ -256,13 +227,13 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         return true;
     case Cmd::Options:
-        state.enabled = bool(CQENApp::Instance()->OptionsSheet);
+        state.enabled = m_host && m_host->HasOptionsSheet();
         return true;
     case Cmd::TemplateNode: case Cmd::TemplatePipe: case Cmd::TemplatePump: case Cmd::TemplateValve:
     case Cmd::TemplateTank:
-        state.enabled = bool(CQENApp::Instance()->TemplateDialog);
+        state.enabled = m_host && m_host->HasTemplateDialog();
         return true;
-    // Known here but not part of this build yet: shown disabled.
+    // Document commands without their dialogs in this program: shown disabled.
     case Cmd::NodeFlows:
     case Cmd::NetCost:
     case Cmd::ImportAcad:

@@ -1,5 +1,5 @@
 #pragma once
-#include "CommandTarget.h"
+#include "views/CommandTarget.h"
 
 #include "model/ZDocument.h"
 #include "model/ZNetMsg.h"
@@ -7,21 +7,27 @@
 #include <QObject>
 #include <QString>
 
+class CDocumentHost;
 class UiPrompt;
 class ZSettingsStore;
 
-// The Qt document of one open project over the UI-free ZDocument: its file name, title and
-// modified state, the new/open/save life cycle and the document commands. Every change of the
-// network or its results reaches the views through the one signal `changed`.
-class CQENDoc : public QObject, public CommandTarget {
+// The Qt document of one open project over the UI-free ZDocument: its file name and title, the
+// new/open/save life cycle and the document commands. It listens to its ZDocument, through which
+// every change passes, and passes each announcement on as the one signal `changed`; the modified
+// state is the ZDocument's, mirrored by `modifiedChanged`.
+class CQENDoc : public QObject, public CommandTarget, private ZDocumentListener {
     Q_OBJECT
 public:
-    CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, QObject* parent = nullptr);
+    // `host` gives the dialogs' owner, the save dialog, the recent files and the report window;
+    // without one (tools, tests) those steps are skipped.
+    CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, CDocumentHost* host = nullptr, QObject* parent = nullptr);
     ~CQENDoc() override;
 
     ZDocument& Data() { return m_data; }
     const ZDocument& Data() const { return m_data; }
     ZSettingsStore& Settings() const { return m_settings; }
+    UiPrompt& Prompt() const { return m_prompt; }
+    CDocumentHost* Host() const { return m_host; }
 
     // A fresh network; `title` like "QEN1".
     void OnNewDocument(const QString& title);
@@ -41,10 +47,11 @@ public:
 
     QString PathName() const { return m_path; }
     QString Title() const { return m_title; }
-    bool IsModified() const { return m_modified; }
+    bool IsModified() const { return m_data.IsModified(); }
+    // True: an unrecorded change happened; false: the present state is the saved one.
     void SetModifiedFlag(bool modified = true);
 
-    // Tells every view of this document what changed.
+    // Tells every view of this document of a change that is not recorded in the history.
     void UpdateAllViews(const ZNetMsg& msg);
     // The BALANCESTATUS pane text.
     QString BalanceStatusText() const;
@@ -62,6 +69,8 @@ signals:
     void modifiedChanged(bool modified);
 
 private:
+    void OnDocumentChanged(const ZNetMsg& msg) override;
+    void OnModifiedChanged(bool modified) override;
     void ReadFile(const QString& path);
     void WriteFile(const QString& path);
     void SetPathName(const QString& path);
@@ -69,8 +78,8 @@ private:
 
     ZSettingsStore& m_settings;
     UiPrompt& m_prompt;
+    CDocumentHost* m_host;
     ZDocument m_data;
     QString m_path;
     QString m_title;
-    bool m_modified = false;
 };

@@ -1,5 +1,5 @@
 #include "CommandTable.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 
 #include <QRegularExpression>
 

@@ -1,5 +1,5 @@
 #include "IconPainter.h"
-#include "CommandIds.h"
+#include "views/CommandIds.h"
 #include "VectorIconEngine.h"
 
 #include <QPainter>

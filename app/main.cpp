@@ -1,8 +1,8 @@
 #include "CMainFrame.h"
 #include "CQENApp.h"
 #include "CQENDoc.h"
-#include "CommandIds.h"
-#include "CommandTarget.h"
+#include "views/CommandIds.h"
+#include "views/CommandTarget.h"
 #include "QSettingsKeyValueStore.h"
 #include "QtPrompt.h"
 

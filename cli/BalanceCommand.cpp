@@ -152,7 +152,7 @@ int BalanceCommand::Run()
     g_interrupted = false;
     auto previous = std::signal(SIGINT, OnInterrupt);
     const auto t0 = std::chrono::steady_clock::now();
-    const int status = run.Run(nullptr, nullptr, &progress);
+    const int status = run.Run(&progress);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::signal(SIGINT, previous);
     if (status == ZBalanceInfo::InvalidData) {

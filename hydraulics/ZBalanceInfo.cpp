@@ -34,19 +34,12 @@ ZBalanceInfo::ZBalanceInfo(const ZDrawSettings& calcData, ZNetwork& network)
 {
 }
 
-void ZBalanceInfo::SetObserver(BalanceObserver observer, void* context)
-{
-    m_observer = observer;
-    m_observerContext = context;
-}
-
 void ZBalanceInfo::Notify()
 {
-    if (m_observer && m_observerContext)
-        m_observer(*this, m_observerContext);
     if (m_progressObserver) {
         m_progressObserver->Progress(m_phase == PhaseFinished ? 1.0 : std::min(m_progress, 0.99));
-        if (m_phase != PhaseFinished && m_progressObserver->StopRequested())
+        // Only a pass can stop; a request made earlier is asked again at the first pass.
+        if (m_phase == PhaseIterate && m_progressObserver->StopRequested())
             RequestStop();
     }
 }

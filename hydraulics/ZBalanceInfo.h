@@ -39,16 +39,12 @@ public:
         NotShrinking = 2,
     };
     static constexpr int StallPasses = 500;
-    // Called once per phase change and once per pass; `context` is the pointer given with it.
-    using BalanceObserver = void (*)(ZBalanceInfo& info, void* context);
 
     ZBalanceInfo(const ZDrawSettings& calcData, ZNetwork& network);
 
-    void SetObserver(BalanceObserver observer, void* context);
-    // Alternative to the function observer: gets the progress (capped below 1 until the end) and
-    // may ask to stop. Both may be set.
+    // Told once per phase change and once per pass: the progress (capped below 1 until the end;
+    // GetPhase says where the run is) and asked whether to stop.
     void SetProgressObserver(ProgressObserver* observer) { m_progressObserver = observer; }
-    void* GetObserverContext() const { return m_observerContext; }
 
     void Run();
     void RequestStop() { m_stopRequest = 1; }
@@ -130,8 +126,6 @@ private:
     int m_status = Converged;
     int m_iterationCount = 0;
     int m_stopRequest = 0;
-    void* m_observerContext = nullptr;
-    BalanceObserver m_observer = nullptr;
     ProgressObserver* m_progressObserver = nullptr;
     const ZFlowNode* m_cutOffNode = nullptr;
     const ZFlowNode* m_divergedNode = nullptr;

@@ -41,10 +41,9 @@ bool ZBalanceRun::ApplyParams(const Params& params)
     return true;
 }
 
-int ZBalanceRun::Run(ZBalanceInfo::BalanceObserver observer, void* context, ProgressObserver* progress)
+int ZBalanceRun::Run(ProgressObserver* progress)
 {
     ZBalanceInfo info(m_calcData, m_network);
-    info.SetObserver(observer, context);
     info.SetProgressObserver(progress);
     info.Run();
     m_status = info.GetStatus();

@@ -34,9 +34,8 @@ public:
     // for a case outside 0..2, a factor outside 0..1 or a precision outside 0..6.
     bool ApplyParams(const Params& params);
 
-    // Runs the solver; the observers are optional. Sets the document's balanced flag.
-    int Run(ZBalanceInfo::BalanceObserver observer = nullptr, void* context = nullptr,
-            ProgressObserver* progress = nullptr);
+    // Runs the solver; the observer is optional. Sets the document's balanced flag.
+    int Run(ProgressObserver* progress = nullptr);
     int Status() const { return m_status; }
     int Iterations() const { return m_iterations; }
     double MaxCorrection() const { return m_maxCorrection; }

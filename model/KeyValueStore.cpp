@@ -12,7 +12,7 @@ std::string KeyValueStore::GetString(const std::string& section, const std::stri
     return ReadString(section, key).value_or(def);
 }
 
-// Stored little-endian like the profile values of the original platform.
+// Stored as 8 little-endian bytes, the layout of the profile's binary values.
 double KeyValueStore::GetDouble(const std::string& section, const std::string& key, double def) const
 {
     auto bytes = ReadBinary(section, key);

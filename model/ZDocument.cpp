@@ -1,11 +1,20 @@
 #include "ZDocument.h"
 
+#include <algorithm>
 #include <cctype>
 
 ZDocument::ZDocument(int nodeGradeColors, int pipeGradeColors)
     : m_drawSettings(nodeGradeColors, pipeGradeColors), m_nodeGradeColors(nodeGradeColors),
       m_pipeGradeColors(pipeGradeColors)
 {
+}
+
+ZDocument::~ZDocument()
+{
+    const std::vector<ZDocumentListener*> listeners = std::move(m_listeners);
+    m_listeners.clear();
+    for (ZDocumentListener* l : listeners)
+        l->OnDocumentGone();
 }
 
 ViewExtent ZDocument::FullExtent() const
@@ -56,6 +65,9 @@ std::string ZDocument::VersionText(uint32_t v)
 
 void ZDocument::Reset()
 {
+    const bool wasModified = IsModified();
+    m_history.Clear();   // before the network: edits refer to its objects
+    m_unrecordedChange = false;
     m_network.Clear();
     m_drawSettings = ZDrawSettings(m_nodeGradeColors, m_pipeGradeColors);
     m_namedViews.clear();
@@ -63,4 +75,98 @@ void ZDocument::Reset()
     m_extents = {0.0, 0.0, 1000.0, 1000.0};
     m_fileVersion = HighestVersion;
     m_fileKind = ProjectFile;
+    NotifyModified(wasModified);
+}
+
+void ZDocument::Perform(std::unique_ptr<ZEdit> edit)
+{
+    if (!edit)
+        return;
+    const bool wasModified = IsModified();
+    edit->Apply(*this);
+    const ZNetMsg msg = edit->Hint(true);   // its lists live in the edit, which the history keeps
+    m_history.Push(std::move(edit));
+    Announce(msg);
+    NotifyModified(wasModified);
+}
+
+bool ZDocument::Undo()
+{
+    if (m_transaction || !m_history.CanUndo())
+        return false;
+    const bool wasModified = IsModified();
+    ZEdit* edit = m_history.StepBack();
+    edit->Revert(*this);
+    Announce(edit->Hint(false));
+    NotifyModified(wasModified);
+    return true;
+}
+
+bool ZDocument::Redo()
+{
+    if (m_transaction || !m_history.CanRedo())
+        return false;
+    const bool wasModified = IsModified();
+    ZEdit* edit = m_history.StepForward();
+    edit->Apply(*this);
+    Announce(edit->Hint(true));
+    NotifyModified(wasModified);
+    return true;
+}
+
+void ZDocument::ClearHistory()
+{
+    const bool wasModified = IsModified();
+    const bool clean = m_history.IsClean();
+    m_history.Clear();
+    // The present state stays as modified as it was.
+    if (!clean)
+        m_unrecordedChange = true;
+    NotifyModified(wasModified);
+}
+
+void ZDocument::MarkModified()
+{
+    const bool wasModified = IsModified();
+    m_unrecordedChange = true;
+    NotifyModified(wasModified);
+}
+
+void ZDocument::SetSaved()
+{
+    const bool wasModified = IsModified();
+    m_unrecordedChange = false;
+    m_history.MarkClean();
+    NotifyModified(wasModified);
+}
+
+void ZDocument::AddListener(ZDocumentListener* listener)
+{
+    if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void ZDocument::RemoveListener(ZDocumentListener* listener)
+{
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
+}
+
+void ZDocument::Announce(const ZNetMsg& msg)
+{
+    // A copy: a listener may remove itself while being told.
+    const std::vector<ZDocumentListener*> listeners = m_listeners;
+    for (ZDocumentListener* l : listeners)
+        if (std::find(m_listeners.begin(), m_listeners.end(), l) != m_listeners.end())
+            l->OnDocumentChanged(msg);
+}
+
+void ZDocument::NotifyModified(bool wasModified)
+{
+    const bool modified = IsModified();
+    if (modified == wasModified)
+        return;
+    const std::vector<ZDocumentListener*> listeners = m_listeners;
+    for (ZDocumentListener* l : listeners)
+        if (std::find(m_listeners.begin(), m_listeners.end(), l) != m_listeners.end())
+            l->OnModifiedChanged(modified);
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include "ViewExtent.h"
+#include "ZDocumentListener.h"
+#include "ZEditHistory.h"
 #include "ZDrawSettings.h"
 #include "ZNamedView.h"
 #include "ZNetBkDib.h"
@@ -10,8 +12,16 @@
 #include <string>
 #include <vector>
 
+class ZEditTransaction;
+
 // Everything one project holds, free of any UI: the network, its display and calculation record,
 // named views, background image, extents and the file's version and kind. The Qt document owns one.
+//
+// Every change goes through one path: a ZEdit performed here (most callers build one with a
+// ZEditTransaction) is recorded in the history and announced once to the listeners. Balancing is
+// not recorded: it computes results rather than changing the model. Its run calls MarkModified
+// and announces ZNetMsg::Balanced; each edit keeps the balanced flag of both its sides, so undo
+// and redo return the flag to what it was on the side they go back to.
 class ZDocument {
 public:
     static constexpr uint32_t Version1 = 0x10000;
@@ -19,6 +29,9 @@ public:
     enum FileKindValue { ProjectFile = 1, TextFile = 2 };
 
     explicit ZDocument(int nodeGradeColors = 5, int pipeGradeColors = 5);
+    ~ZDocument();
+    ZDocument(const ZDocument&) = delete;
+    ZDocument& operator=(const ZDocument&) = delete;
 
     ZNetwork& GetNetwork() { return m_network; }
     const ZNetwork& GetNetwork() const { return m_network; }
@@ -47,10 +60,39 @@ public:
     static int FileKindFromName(const std::string& path);
     static std::string VersionText(uint32_t v);   // "%d.%d"
 
-    // Back to a new, empty document (kept settings record sizes).
+    // Back to a new, empty document (kept settings record sizes); the history is cleared and the
+    // document is unmodified.
     void Reset();
 
+    // Puts the edit into effect (unless it already is), records it and announces its hint.
+    void Perform(std::unique_ptr<ZEdit> edit);
+    // False when there is nothing to undo or redo, or a transaction is open.
+    bool Undo();
+    bool Redo();
+    ZEditHistory& History() { return m_history; }
+    const ZEditHistory& History() const { return m_history; }
+    void ClearHistory();
+    // The transaction open on this document, or null.
+    ZEditTransaction* OpenTransaction() const { return m_transaction; }
+
+    // Modified: the history is away from the saved state, or an unrecorded change (balancing, a
+    // stored view) happened since the last save.
+    bool IsModified() const { return m_unrecordedChange || !m_history.IsClean(); }
+    void MarkModified();
+    // Saved, opened or new: the present state is the clean one.
+    void SetSaved();
+
+    // Listeners hear every change once, after it is in place. A listener never changes the
+    // document while it is being told.
+    void AddListener(ZDocumentListener* listener);
+    void RemoveListener(ZDocumentListener* listener);
+    // Tells the listeners of a change that is not recorded (balancing results, options).
+    void Announce(const ZNetMsg& msg);
+
 private:
+    friend class ZEditTransaction;
+    void NotifyModified(bool wasModified);
+
     ViewExtent WithBackground(ViewExtent networkRect) const;
 
     ZNetwork m_network;
@@ -62,4 +104,9 @@ private:
     int m_fileKind = ProjectFile;
     int m_nodeGradeColors;
     int m_pipeGradeColors;
+    // After the network: edits refer to its objects and go first.
+    ZEditHistory m_history;
+    ZEditTransaction* m_transaction = nullptr;
+    bool m_unrecordedChange = false;
+    std::vector<ZDocumentListener*> m_listeners;
 };

@@ -7,6 +7,23 @@ void ZNetObject::CopyFrom(const ZNetObject& other)
     m_flags = other.m_flags & ~qen::FLAG_TRANSIENT;
 }
 
+void ZNetObject::CopyState(const ZNetObject& other)
+{
+    const uint32_t transient = m_flags & qen::FLAG_TRANSIENT;
+    CopyFrom(other);
+    std::memcpy(m_id, other.m_id, sizeof m_id);
+    m_idLength = other.m_idLength;
+    m_flags = (other.m_flags & ~qen::FLAG_TRANSIENT) | transient;
+}
+
+ZNetObject* ZNetObject::Snapshot() const
+{
+    ZNetObject* copy = Clone();
+    copy->CopyState(*this);
+    copy->m_flags &= ~qen::FLAG_TRANSIENT;
+    return copy;
+}
+
 bool ZNetObject::IsValidId(std::string_view text)
 {
     return text.size() <= static_cast<size_t>(MaxIdLength) && text.find('\0') == std::string_view::npos;

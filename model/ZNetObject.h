@@ -31,6 +31,12 @@ public:
     // Copies flags (minus the transient bits) and the class's attribute fields; never Id, Index,
     // topology, Flow or Resistance. `other` must be of the same class.
     virtual void CopyFrom(const ZNetObject& other);
+    // Copies everything the object stores but Index and topology: Id, flags (this object's
+    // transient bits stay), attributes, results and polyline. For the edit history's snapshots;
+    // `other` must be of the same class.
+    virtual void CopyState(const ZNetObject& other);
+    // A detached copy holding the whole state (CopyState), for the edit history.
+    ZNetObject* Snapshot() const;
     void DeleteSelf() { delete this; }
     virtual const char* KindLetter() const = 0;
 

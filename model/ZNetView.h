@@ -6,7 +6,7 @@
 
 // What an object operation needs to know about "the view" it works for: the application's
 // settings (units included) and the document's display record. Views that draw extend this
-// interface; everything added later has a default, so text-only views (tests, the command-line
+// interface; every drawing member has a default, so text-only views (tests, the command-line
 // tool, the CAD export) keep working without knowing about drawing.
 class ZNetView {
 public:

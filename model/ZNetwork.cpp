@@ -19,11 +19,17 @@ void ZNetwork::Clear()
 
 bool ZNetwork::AddNode(ZConsumeNode* node)
 {
+    WillChange(node);
     return m_nodes.Insert(node);
 }
 
 bool ZNetwork::AddLink(ZConsumeNode* start, ZConsumeNode* end, ZFlowLink* link)
 {
+    if (m_links.Find(link->IdView()))
+        return false;
+    WillChange(link);
+    WillChange(start);
+    WillChange(end);
     if (!m_links.Insert(link))
         return false;
     link->Connect(start, end);
@@ -33,6 +39,7 @@ bool ZNetwork::AddLink(ZConsumeNode* start, ZConsumeNode* end, ZFlowLink* link)
 void ZNetwork::TakeOutLink(ZFlowLink* link, std::vector<ZNetObject*>& removed)
 {
     removed.clear();
+    WillChange(link);
     ZNetNode* ends[2] = {link->StartNode(), link->EndNode()};
     link->Disconnect();
     m_links.RemoveAt(link->GetIndex());
@@ -52,6 +59,9 @@ void ZNetwork::TakeOutLink(ZFlowLink* link, std::vector<ZNetObject*>& removed)
 void ZNetwork::TakeOutNode(ZConsumeNode* node, std::vector<ZNetObject*>& removed)
 {
     removed.clear();
+    WillChange(node);
+    for (ZNetLink* l = node->FirstLink(); l; l = l->NextLinkAt(node))
+        WillChange(l);
     std::vector<ZFlowLink*> links;
     std::vector<ZConsumeNode*> neighbours;
     while (ZNetLink* l = node->FirstLink()) {
@@ -77,6 +87,10 @@ ZConsumeNode* ZNetwork::MergeNodes(ZConsumeNode* a, ZConsumeNode* b)
 {
     ZConsumeNode* kept = b->IsDeviceNode() ? b : a;
     ZConsumeNode* dropped = kept == a ? b : a;
+    WillChange(a);
+    WillChange(b);
+    for (ZNetLink* l = dropped->FirstLink(); l; l = l->NextLinkAt(dropped))
+        WillChange(l);
     const double x = b->X, y = b->Y;
     while (ZNetLink* l = dropped->FirstLink()) {
         dropped->DetachLink(l);
@@ -89,6 +103,17 @@ ZConsumeNode* ZNetwork::MergeNodes(ZConsumeNode* a, ZConsumeNode* b)
     kept->SetPosition(x, y);   // a device node takes its other end along
     m_nodes.RemoveAt(dropped->GetIndex());
     return dropped;
+}
+
+void ZNetwork::RemoveFromArrays(const std::vector<ZConsumeNode*>& nodes, const std::vector<ZFlowLink*>& links)
+{
+    m_nodes.RemoveAll(nodes);
+    m_links.RemoveAll(links);
+}
+
+bool ZNetwork::MergeIntoArrays(std::vector<ZConsumeNode*> nodes, std::vector<ZFlowLink*> links)
+{
+    return m_nodes.MergeIn(std::move(nodes)) && m_links.MergeIn(std::move(links));
 }
 
 void ZNetwork::MakeDefaultId(ZNetObject* obj) const

@@ -2,12 +2,13 @@
 #include "ViewExtent.h"
 #include "ZConsumeNode.h"
 #include "ZFlowLink.h"
+#include "ZNetworkRecorder.h"
 #include "ZSortedObArray.h"
 
 #include <string_view>
+#include <vector>
 
 class ZNetView;
-#include <vector>
 
 // The nodes and links of one document, each array sorted by Id. Owns every object it holds;
 // removal hands objects back to the caller instead of deleting them.
@@ -31,8 +32,16 @@ public:
     bool AddNode(ZConsumeNode* node);
     // Inserts and connects; both nodes must be in the network.
     bool AddLink(ZConsumeNode* start, ZConsumeNode* end, ZFlowLink* link);
-    void ReSortNode(ZConsumeNode* node) { m_nodes.ReSort(node); }
-    void ReSortLink(ZFlowLink* link) { m_links.ReSort(link); }
+    void ReSortNode(ZConsumeNode* node)
+    {
+        WillChange(node);
+        m_nodes.ReSort(node);
+    }
+    void ReSortLink(ZFlowLink* link)
+    {
+        WillChange(link);
+        m_links.ReSort(link);
+    }
 
     // Removes the link and any end node it leaves isolated; the caller owns what `removed` gets.
     void TakeOutLink(ZFlowLink* link, std::vector<ZNetObject*>& removed);
@@ -60,7 +69,23 @@ public:
     // Deletes every object (nodes first, each array from its last element down).
     void Clear();
 
+    // The open edit transaction, told before AddNode, AddLink, TakeOutLink, TakeOutNode,
+    // MergeNodes and the re-sorts change an object. Null when none is open.
+    void SetRecorder(ZNetworkRecorder* recorder) { m_recorder = recorder; }
+    ZNetworkRecorder* Recorder() const { return m_recorder; }
+    // For the edit history restoring a recorded state: takes objects out of the arrays and puts
+    // others in at their sorted places, without touching topology. False when an Id collides.
+    void RemoveFromArrays(const std::vector<ZConsumeNode*>& nodes, const std::vector<ZFlowLink*>& links);
+    bool MergeIntoArrays(std::vector<ZConsumeNode*> nodes, std::vector<ZFlowLink*> links);
+
 private:
+    void WillChange(ZNetObject* obj)
+    {
+        if (m_recorder)
+            m_recorder->WillChange(obj);
+    }
+
+    ZNetworkRecorder* m_recorder = nullptr;
     ZSortedObArray<ZConsumeNode> m_nodes;
     ZSortedObArray<ZFlowLink> m_links;
 };

@@ -55,7 +55,7 @@ const Captions& TankCaptions()
     return c;
 }
 
-// Joins items with a separator; the trailing separator of the original composition never shows.
+// Joins items with a separator; no separator trails the last item.
 class ItemList {
 public:
     explicit ItemList(std::string sep) : m_sep(std::move(sep)) {}

@@ -23,6 +23,12 @@ void ZPumpLink::CopyFrom(const ZNetObject& other)
     m_pumpType = o.m_pumpType;
 }
 
+void ZPumpLink::CopyState(const ZNetObject& other)
+{
+    ZDeviceLink::CopyState(other);
+    PumpEfficiency = static_cast<const ZPumpLink&>(other).PumpEfficiency;
+}
+
 double ZPumpLink::CalcResistance(const ZBalanceContext&)
 {
     Resistance = PumpSCoef;

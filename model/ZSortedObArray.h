@@ -1,7 +1,9 @@
 #pragma once
 #include "ZNetObject.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -110,6 +112,37 @@ public:
         Search(obj->IdView(), &pos);
         m_items.insert(m_items.begin() + pos, obj);
         Renumber(old < pos ? old : pos, old < pos ? pos : old);
+    }
+
+    // Removes the given elements, each of which must be in the array, in one sweep.
+    void RemoveAll(const std::vector<T*>& items)
+    {
+        if (items.empty())
+            return;
+        for (T* o : items)
+            o->SetIndex(-2);
+        RemoveIf([](T* o) { return o->GetIndex() == -2; });
+    }
+
+    // Puts elements that are not in the array into their sorted places in one pass. False, and
+    // nothing changed, when an Id is taken or given twice.
+    bool MergeIn(std::vector<T*> items)
+    {
+        if (items.empty())
+            return true;
+        auto less = [](const T* a, const T* b) { return Compare(a->IdView(), b->IdView()) < 0; };
+        std::sort(items.begin(), items.end(), less);
+        for (size_t i = 0; i < items.size(); ++i)
+            if ((i > 0 && !less(items[i - 1], items[i])) || Search(items[i]->IdView()) >= 0)
+                return false;
+        int first = 0;
+        Search(items.front()->IdView(), &first);
+        std::vector<T*> merged;
+        merged.reserve(m_items.size() + items.size());
+        std::merge(m_items.begin(), m_items.end(), items.begin(), items.end(), std::back_inserter(merged), less);
+        m_items.swap(merged);
+        Renumber(first, Count() - 1);
+        return true;
     }
 
     void Clear() { m_items.clear(); }

@@ -2,7 +2,7 @@
 #include <stdexcept>
 #include <string>
 
-// A file that cannot be read or written: the cause code of the original archive errors, the file's
+// A file that cannot be read or written: the archive error's cause code, the file's
 // name, and where known the line and the offending text. Texts are UTF-8 for display.
 class ArchiveError : public std::runtime_error {
 public:

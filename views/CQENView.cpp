@@ -4,8 +4,6 @@
 #include "QtDrawContext.h"
 #include "ZViewCursors.h"
 
-#include "app/CQENApp.h"
-#include "app/CQENDoc.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 
@@ -22,23 +20,22 @@
 
 #include <cmath>
 
-CQENView::CQENView(CQENDoc* doc, QWidget* parent)
-    : QWidget(parent), m_qdoc(doc), m_doc(&doc->Data()), m_settings(doc->Settings()), m_canvas(m_settings, this)
-{
-    Init();
-    connect(doc, &CQENDoc::changed, this, &CQENView::onDocumentChanged);
-}
-
-CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_settings(settings), m_canvas(m_settings, this)
+CQENView::CQENView(ZDocument* doc, ZSettingsStore& settings, QPrinter* printer, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_settings(settings), m_canvas(m_settings, this), m_printer(printer)
 {
     Init();
 }
 
-CQENView::~CQENView() = default;
+CQENView::~CQENView()
+{
+    if (m_doc)
+        m_doc->RemoveListener(this);
+}
 
 void CQENView::Init()
 {
+    if (m_doc)
+        m_doc->AddListener(this);
     setObjectName(QStringLiteral("graphicView"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -91,10 +88,11 @@ void CQENView::InvalidateAll()
 
 void CQENView::CanvasSaveView(const ViewExtent& extent)
 {
-    if (m_doc)
+    if (m_doc) {
+        // The stored view is not an edit of the network: not recorded, but the file changes.
         m_doc->SetExtents(extent);
-    if (m_qdoc)
-        m_qdoc->SetModifiedFlag(true);
+        m_doc->MarkModified();
+    }
     emit documentModified();
 }
 
@@ -220,10 +218,9 @@ void CQENView::mousePressEvent(QMouseEvent* e)
 
 void CQENView::Click(double x, double y)
 {
-    // The click record belongs to the active editing workshop; with none running it changes
-    // nothing (selection by click is the selection tracker's, which takes the press itself).
-    // The workshop host is not part of this build yet: it is to take the record here, before
-    // the signal, and the signal then carries only clicks no workshop used.
+    // The click belongs to the active editing workshop; with none running it changes nothing
+    // (selection by click is the selection tracker's, which takes the press itself). Whoever
+    // hosts the workshops hears it through the signal.
     emit clicked(x, y);
 }
 
@@ -322,15 +319,15 @@ QMenu* CQENView::BuildContextMenu()
     auto* menu = new QMenu(this);
     struct Item { int id; const char* text; };
     static const Item realTime[] = {
-        {ZZoomTool::CmdExit, "退出"}, {ZZoomTool::CmdRealTimePan, "实时平移"},
-        {ZZoomTool::CmdRealTimeZoom, "实时缩放"}, {ZZoomTool::CmdBack, "回退"},
-        {ZZoomTool::CmdForward, "前进"}, {ZZoomTool::CmdZoomIn, "放大"}, {ZZoomTool::CmdZoomOut, "缩小"},
-        {ZZoomTool::CmdWindow, "窗口放大"}, {ZZoomTool::CmdExtents, "全图缩放"}, {0, nullptr}};
+        {Cmd::LeaveRealtime, "退出"}, {Cmd::PanRealtime, "实时平移"},
+        {Cmd::ZoomRealtime, "实时缩放"}, {Cmd::ZoomBack, "回退"},
+        {Cmd::ZoomForward, "前进"}, {Cmd::ZoomIn, "放大"}, {Cmd::ZoomOut, "缩小"},
+        {Cmd::ZoomWindow, "窗口放大"}, {Cmd::ZoomExtents, "全图缩放"}, {0, nullptr}};
     static const Item graphic[] = {
-        {ZZoomTool::CmdRealTimeZoom, "实时缩放"}, {ZZoomTool::CmdRealTimePan, "实时平移"},
-        {ZZoomTool::CmdWindow, "窗口放大"}, {ZZoomTool::CmdZoomIn, "放大"}, {ZZoomTool::CmdZoomOut, "缩小"},
-        {ZZoomTool::CmdExtents, "全图缩放"}, {0, nullptr}, {ZZoomTool::CmdBack, "回退"},
-        {ZZoomTool::CmdForward, "前进"}, {0, nullptr}, {CmdProjectLabels, "显示工程标注"}, {-1, nullptr}};
+        {Cmd::ZoomRealtime, "实时缩放"}, {Cmd::PanRealtime, "实时平移"},
+        {Cmd::ZoomWindow, "窗口放大"}, {Cmd::ZoomIn, "放大"}, {Cmd::ZoomOut, "缩小"},
+        {Cmd::ZoomExtents, "全图缩放"}, {0, nullptr}, {Cmd::ZoomBack, "回退"},
+        {Cmd::ZoomForward, "前进"}, {0, nullptr}, {Cmd::ProjectLabels, "显示工程标注"}, {-1, nullptr}};
     const bool rt = m_canvas.ZoomTool().IsActive();
     menu->setTitle(rt ? QStringLiteral("RealTime") : QStringLiteral("GraphicView"));
     for (const Item* it = rt ? realTime : graphic;; ++it) {
@@ -375,11 +372,11 @@ bool CQENView::OnCommand(int id)
         return true;
     }
     switch (id) {
-    case CmdProjectLabels: toggleProjectLabels(); return true;
-    case CmdRedraw: OnUpdate(nullptr); return true;
-    case CmdPrint: print(); return true;
-    case CmdPrintDirect: printDirect(); return true;
-    case CmdPrintPreview: printPreview(); return true;
+    case Cmd::ProjectLabels: toggleProjectLabels(); return true;
+    case Cmd::Redraw: OnUpdate(nullptr); return true;
+    case Cmd::FilePrint: print(); return true;
+    case Cmd::FilePrintDirect: printDirect(); return true;
+    case Cmd::FilePrintPreview: printPreview(); return true;
     default: return false;
     }
 }
@@ -388,17 +385,17 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
 {
     ZZoomTool& tool = m_canvas.ZoomTool();
     switch (id) {
-    case ZZoomTool::CmdRealTimeZoom: case ZZoomTool::CmdRealTimePan: case ZZoomTool::CmdWindow:
-    case ZZoomTool::CmdZoomIn: case ZZoomTool::CmdZoomOut: case ZZoomTool::CmdExit:
-    case ZZoomTool::CmdBack: case ZZoomTool::CmdForward: case ZZoomTool::CmdExtents:
+    case Cmd::ZoomRealtime: case Cmd::PanRealtime: case Cmd::ZoomWindow:
+    case Cmd::ZoomIn: case Cmd::ZoomOut: case Cmd::LeaveRealtime:
+    case Cmd::ZoomBack: case Cmd::ZoomForward: case Cmd::ZoomExtents:
         state.enabled = tool.IsEnabled(id);
         state.checked = tool.IsChecked(id);
         return true;
-    case CmdProjectLabels:
+    case Cmd::ProjectLabels:
         state.enabled = true;
         state.checked = m_settings.LabelTip().IsMultiLine();
         return true;
-    case CmdPrint: case CmdPrintDirect: case CmdPrintPreview: case CmdRedraw:
+    case Cmd::FilePrint: case Cmd::FilePrintDirect: case Cmd::FilePrintPreview: case Cmd::Redraw:
         state.enabled = true;
         return true;
     default:
@@ -449,8 +446,6 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
         case ZNetMsg::Removed:
             InvalidateObjects(objs);
             m_canvas.VisibleSet().Remove(objs);
-            for (ZNetObject* o : objs)
-                o->ClearFlag(qen::FLAG_SELECTED);
             return;
         case ZNetMsg::Added: {
             std::vector<ZNetObject*> shown;
@@ -462,18 +457,16 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
             InvalidateObjects(shown);
             return;
         }
-        case ZNetMsg::Moved:
-        case ZNetMsg::PositionEdited:
-            // Moved objects may have come into view or left it.
-            m_canvas.VisibleSet().Invalidate();
-            if (m_initialised)
-                m_canvas.RebuildVisibleSet();
-            InvalidateObjects(objs);
-            return;
         case ZNetMsg::AttributesEdited:
             InvalidateObjects(objs);
             return;
         default:
+            // Moved objects may have come into view or left it, and where they were drawn
+            // before is not known here; a change of several kinds likewise repaints all.
+            m_canvas.VisibleSet().Invalidate();
+            if (m_initialised)
+                m_canvas.RebuildVisibleSet();
+            InvalidateAll();
             return;
         }
     default:
@@ -484,9 +477,15 @@ void CQENView::OnUpdate(const ZNetMsg* msg)
     }
 }
 
-void CQENView::onDocumentChanged(const ZNetMsg& msg)
+void CQENView::OnDocumentChanged(const ZNetMsg& msg)
 {
     OnUpdate(&msg);
+}
+
+void CQENView::OnDocumentGone()
+{
+    m_doc = nullptr;
+    m_canvas.SetDocument(nullptr);
 }
 
 void CQENView::BeginPrinting(QPrinter& printer)
@@ -536,8 +535,8 @@ void CQENView::PaintPrinter(QPrinter* printer)
 
 QPrinter& CQENView::Printer()
 {
-    if (CQENApp* app = CQENApp::Instance())
-        return app->Printer();
+    if (m_printer)
+        return *m_printer;
     if (!m_ownPrinter)
         m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_ownPrinter;

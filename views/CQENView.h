@@ -2,8 +2,10 @@
 #include "ZCanvasHost.h"
 #include "ZNetCanvas.h"
 
-#include "app/CommandTarget.h"
-#include "app/CoordinateSink.h"
+#include "CommandIds.h"
+#include "CommandTarget.h"
+#include "CoordinateSink.h"
+#include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 
 #include <QImage>
@@ -12,7 +14,6 @@
 
 #include <memory>
 
-class CQENDoc;
 class QMenu;
 class QPrinter;
 class ZDocument;
@@ -20,26 +21,26 @@ class ZSettingsStore;
 
 // The graphic view of a project: paints the network through its canvas, navigates with the zoom
 // tool, shows tooltips and the cursor position, prints and previews what it shows, and repaints
-// from the document's change hints.
-class CQENView : public QWidget, public CommandTarget, public ZCanvasHost, public CoordinateSink {
+// from the document's change hints, which it hears as a listener of its ZDocument.
+class CQENView : public QWidget,
+                 public CommandTarget,
+                 public ZCanvasHost,
+                 public CoordinateSink,
+                 private ZDocumentListener {
     Q_OBJECT
 public:
-    enum Command {
-        CmdProjectLabels = 32807,
-        CmdRedraw = 32814,
-        CmdPrint = 57607,
-        CmdPrintDirect = 57608,
-        CmdPrintPreview = 57609,
-    };
-
-    explicit CQENView(CQENDoc* doc, QWidget* parent = nullptr);
-    // Without the Qt document (tests, tools): the view reports navigation by documentModified().
-    CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent = nullptr);
+    // Whoever creates the view gives it what it works with: the document it shows and listens to,
+    // the application's settings and the printer print setup configures (null: a printer of the
+    // view's own).
+    CQENView(ZDocument* doc, ZSettingsStore& settings, QPrinter* printer, QWidget* parent = nullptr);
+    CQENView(ZDocument* doc, ZSettingsStore& settings, QWidget* parent = nullptr)
+        : CQENView(doc, settings, nullptr, parent)
+    {
+    }
     ~CQENView() override;
 
     ZNetCanvas& Canvas() { return m_canvas; }
     ZDocument* Document() const { return m_doc; }
-    CQENDoc* QtDocument() const { return m_qdoc; }
 
     // Attach to the document and fit its saved view; runs by itself before the first paint.
     void InitialUpdate();
@@ -55,8 +56,8 @@ public:
     void BeginPrinting(QPrinter& printer);
     void PrintPage(QPrinter& printer);
     void EndPrinting();
-    // The printer the print commands use: the application's, so that print setup applies; a
-    // view of its own when there is no application (tools, tests).
+    // The printer the print commands use: the one given at creation, so that print setup
+    // applies; else one of the view's own.
     QPrinter& Printer();
 
     // A click at a world point: a left button press no navigation tool took, or a point typed
@@ -78,7 +79,6 @@ public:
     QString TipTextAt(const QPoint& pt);
 
 public slots:
-    void onDocumentChanged(const ZNetMsg& msg);
     void toggleProjectLabels();
     void print();
     void printDirect();
@@ -111,6 +111,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // ZDocumentListener
+    void OnDocumentChanged(const ZNetMsg& msg) override;
+    void OnDocumentGone() override;
+
     void Init();
     void UpdateCursor();
     void RunMenuCommand(int id);
@@ -119,7 +123,6 @@ private:
     void InvalidateAll();
     void PaintPrinter(QPrinter* printer);
 
-    CQENDoc* m_qdoc = nullptr;
     ZDocument* m_doc;
     ZSettingsStore& m_settings;
     ZNetCanvas m_canvas;
@@ -138,5 +141,6 @@ private:
     double m_savedScale = 0.0;
     QRect m_savedViewport;
     bool m_printing = false;
+    QPrinter* m_printer = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;
 };

@@ -340,7 +340,7 @@ void QtDrawContext::Symbol(const ZDeviceLink& device, double left, double top)
     }
     QPaintEngine* engine = m_painter.paintEngine();
     if (engine && engine->type() == QPaintEngine::Raster && !device.HasFlag(qen::FLAG_ERASE)) {
-        // Transparent blit as on the original device: mask AND, then the image OR.
+        // Transparent blit: mask AND, then the image OR, so the symbol's black shows through.
         QImage opaque = img.convertToFormat(QImage::Format_RGB32);
         m_painter.save();
         m_painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);

@@ -51,13 +51,13 @@ void ZVisibleSet::Rebuild(const ZNetView& view, const ViewExtent& viewport)
 
 void ZVisibleSet::Remove(const std::vector<ZNetObject*>& objects)
 {
-    for (ZNetObject* o : objects) {
-        auto& arr = o->IsNode() ? m_nodes : m_links;
-        auto it = std::find(arr.begin(), arr.end(), o);
-        if (it != arr.end())
-            arr.erase(it);
+    // FLAG_PICKED marks membership: clear it on the leaving objects, then keep what still has it
+    // (one sweep, however many leave).
+    for (ZNetObject* o : objects)
         o->ClearFlag(qen::FLAG_PICKED);
-    }
+    auto gone = [](const ZNetObject* o) { return !o->HasFlag(qen::FLAG_PICKED); };
+    m_nodes.erase(std::remove_if(m_nodes.begin(), m_nodes.end(), gone), m_nodes.end());
+    m_links.erase(std::remove_if(m_links.begin(), m_links.end(), gone), m_links.end());
     m_grid.Clear();
 }
 

@@ -1,5 +1,6 @@
 #include "ZZoomTool.h"
 
+#include "CommandIds.h"
 #include "ZCanvasHost.h"
 #include "ZNetCanvas.h"
 
@@ -16,15 +17,15 @@ QRect ZZoomTool::Client() const
 bool ZZoomTool::Execute(int command)
 {
     switch (command) {
-    case CmdRealTimeZoom: SetMode(RealTimeZoom); return true;
-    case CmdRealTimePan: SetMode(RealTimePan); return true;
-    case CmdWindow: SetMode(WindowZoom); return true;
-    case CmdZoomIn: SetMode(ZoomIn); return true;
-    case CmdZoomOut: SetMode(ZoomOut); return true;
-    case CmdExit: Exit(); return true;
-    case CmdBack: if (CanBack()) Back(); return true;
-    case CmdForward: if (CanForward()) Forward(); return true;
-    case CmdExtents: ZoomExtents(); return true;
+    case Cmd::ZoomRealtime: SetMode(RealTimeZoom); return true;
+    case Cmd::PanRealtime: SetMode(RealTimePan); return true;
+    case Cmd::ZoomWindow: SetMode(WindowZoom); return true;
+    case Cmd::ZoomIn: SetMode(ZoomIn); return true;
+    case Cmd::ZoomOut: SetMode(ZoomOut); return true;
+    case Cmd::LeaveRealtime: Exit(); return true;
+    case Cmd::ZoomBack: if (CanBack()) Back(); return true;
+    case Cmd::ZoomForward: if (CanForward()) Forward(); return true;
+    case Cmd::ZoomExtents: ZoomExtents(); return true;
     default: return false;
     }
 }
@@ -32,11 +33,11 @@ bool ZZoomTool::Execute(int command)
 bool ZZoomTool::IsChecked(int command) const
 {
     switch (command) {
-    case CmdRealTimeZoom: return m_mode == RealTimeZoom;
-    case CmdRealTimePan: return m_mode == RealTimePan;
-    case CmdWindow: return m_active && m_mode == WindowZoom;
-    case CmdZoomIn: return m_active && m_mode == ZoomIn;
-    case CmdZoomOut: return m_active && m_mode == ZoomOut;
+    case Cmd::ZoomRealtime: return m_mode == RealTimeZoom;
+    case Cmd::PanRealtime: return m_mode == RealTimePan;
+    case Cmd::ZoomWindow: return m_active && m_mode == WindowZoom;
+    case Cmd::ZoomIn: return m_active && m_mode == ZoomIn;
+    case Cmd::ZoomOut: return m_active && m_mode == ZoomOut;
     default: return false;
     }
 }
@@ -44,9 +45,9 @@ bool ZZoomTool::IsChecked(int command) const
 bool ZZoomTool::IsEnabled(int command) const
 {
     switch (command) {
-    case CmdBack: return CanBack();
-    case CmdForward: return CanForward();
-    case CmdExit: return m_mode != NoMode;
+    case Cmd::ZoomBack: return CanBack();
+    case Cmd::ZoomForward: return CanForward();
+    case Cmd::LeaveRealtime: return m_mode != NoMode;
     default: return true;
     }
 }

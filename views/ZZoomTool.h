@@ -14,17 +14,12 @@ class ZNetCanvas;
 class ZZoomTool {
 public:
     enum Mode { RealTimeZoom = 0, RealTimePan = 1, WindowZoom = 2, ZoomIn = 3, ZoomOut = 4, NoMode = 5 };
-    // Menu command ids the tool answers.
-    enum Command {
-        CmdRealTimeZoom = 32797, CmdBack = 32798, CmdForward = 32799, CmdZoomOut = 32800, CmdZoomIn = 32801,
-        CmdExtents = 32802, CmdWindow = 32803, CmdRealTimePan = 32804, CmdExit = 32805
-    };
 
     explicit ZZoomTool(ZNetCanvas& canvas) : m_canvas(canvas) {}
 
     Mode GetMode() const { return m_mode; }
     bool IsActive() const { return m_active; }
-    // Runs a command id of the table above; false for another id.
+    // Runs one of the zoom and pan command ids (CommandIds.h); false for another id.
     bool Execute(int command);
     bool IsChecked(int command) const;
     bool IsEnabled(int command) const;

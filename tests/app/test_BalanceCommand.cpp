@@ -5,7 +5,7 @@
 #include "app/CProgressWnd.h"
 #include "app/CQENDoc.h"
 #include "app/CReportWindow.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include "model/ZPipeLink.h"
 #include "model/ZValveLink.h"

@@ -6,7 +6,7 @@
 #include "app/CNetCmdBar.h"
 #include "app/CQENDoc.h"
 #include "app/CoordEdit.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/VectorIconEngine.h"
 

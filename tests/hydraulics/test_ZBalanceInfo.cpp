@@ -9,29 +9,38 @@
 #include <vector>
 
 namespace {
-// What the observer saw, pass by pass.
-struct Trace {
+// What the progress observer saw, pass by pass, read from the run it watches.
+struct Trace : ProgressObserver {
+    const ZBalanceInfo* info = nullptr;
     std::vector<int> phases;
-    std::vector<double> relaxations, progress;
+    std::vector<double> relaxations, progress, fractions;
     int stopAtPass = -1;
-};
 
-void Record(ZBalanceInfo& info, void* context)
-{
-    auto* trace = static_cast<Trace*>(context);
-    trace->phases.push_back(info.GetPhase());
-    if (info.GetPhase() == ZBalanceInfo::PhaseIterate) {
-        trace->relaxations.push_back(info.GetRelaxation());
-        trace->progress.push_back(info.GetProgress());
-        if (info.GetIterationCount() == trace->stopAtPass)
-            info.RequestStop();
+    void Watch(ZBalanceInfo& run)
+    {
+        info = &run;
+        run.SetProgressObserver(this);
     }
-}
+    void Progress(double fraction) override
+    {
+        fractions.push_back(fraction);
+        phases.push_back(info->GetPhase());
+        if (info->GetPhase() == ZBalanceInfo::PhaseIterate) {
+            relaxations.push_back(info->GetRelaxation());
+            progress.push_back(info->GetProgress());
+        }
+    }
+    bool StopRequested() const override
+    {
+        return info->GetPhase() == ZBalanceInfo::PhaseIterate && info->GetIterationCount() == stopAtPass;
+    }
+};
 
 int RunBalance(TestNet& t, Trace* trace = nullptr)
 {
     ZBalanceInfo info(t.settings, t.net);
-    info.SetObserver(Record, trace);
+    if (trace)
+        trace->Watch(info);
     info.Run();
     return info.GetStatus();
 }
@@ -49,7 +58,7 @@ TEST_F(OnePipe, ConvergesToTheHeadLossAndWritesTheSupplyBack)
 {
     Trace trace;
     ZBalanceInfo info(t.settings, t.net);
-    info.SetObserver(Record, &trace);
+    trace.Watch(info);
     info.Run();
     ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Converged);
     const double loss = 742.3 * std::pow(0.01, 1.852);
@@ -161,7 +170,7 @@ TEST(ZBalanceInfoStatus, PartCutOffByAClosedValveDiverges)
     t.Pipe("P3", c, d);
     Trace trace;
     ZBalanceInfo info(t.settings, t.net);
-    info.SetObserver(Record, &trace);
+    trace.Watch(info);
     info.Run();
     EXPECT_EQ(info.GetStatus(), ZBalanceInfo::Diverged);
     ASSERT_NE(info.GetCutOffNode(), nullptr);

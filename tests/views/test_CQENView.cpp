@@ -1,7 +1,9 @@
 // The graphic view window: change hints, tooltips, keys, context menus, printing, project labels.
 #include "ViewTestNetworks.h"
 
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
+#include "views/CommandIds.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
 
@@ -44,17 +46,26 @@ private slots:
         Square(doc);
         auto v = MakeView(doc);
         ZNetwork& net = doc.GetNetwork();
-        // Removed: out of the visible set, selection cleared.
-        std::vector<ZNetObject*> removed;
+        // Removed through the change path: the view hears it and drops it from the visible set;
+        // the path, not the view, ends its selection.
         ZFlowLink* l = net.FindLink("12");
         l->SetFlag(qen::FLAG_SELECTED);
-        net.TakeOutLink(l, removed);
-        ZNetMsg msg{ZNetMsg::ObjectsChanged, ZNetMsg::Removed, 0, &removed};
-        v->OnUpdate(&msg);
+        {
+            ZEditTransaction tx(doc, "delete");
+            std::vector<ZNetObject*> removed;
+            net.TakeOutLink(l, removed);
+            for (ZNetObject* o : removed)
+                tx.Removed(o);
+            tx.Commit();
+        }
         QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 3);
         QVERIFY(!l->IsSelected() && !l->HasFlag(qen::FLAG_PICKED));
-        for (ZNetObject* o : removed)
-            o->DeleteSelf();
+        // Undo brings it back into view.
+        QVERIFY(doc.Undo());
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 4);
+        QVERIFY(l->HasFlag(qen::FLAG_PICKED));
+        QVERIFY(doc.Redo());
+        QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 3);
         // Added: in the set at once.
         ZConsumeNode* n = AddNode(doc, "5", 50, 50);
         std::vector<ZNetObject*> added{n};
@@ -110,7 +121,7 @@ private slots:
         Square(doc);
         auto v = MakeView(doc);
         QSignalSpy modified(v.get(), &CQENView::documentModified);
-        v->OnCommand(ZZoomTool::CmdRealTimePan);
+        v->OnCommand(Cmd::PanRealtime);
         QTest::keyClick(v.get(), Qt::Key_Escape);
         QCOMPARE(v->Canvas().ZoomTool().GetMode(), ZZoomTool::NoMode);
         QCOMPARE(modified.count(), 1);
@@ -137,13 +148,13 @@ private slots:
         auto v = MakeView(doc);
         std::unique_ptr<QMenu> m(v->BuildContextMenu());
         QCOMPARE(m->title(), QStringLiteral("GraphicView"));
-        v->OnCommand(ZZoomTool::CmdRealTimeZoom);
+        v->OnCommand(Cmd::ZoomRealtime);
         std::unique_ptr<QMenu> rt(v->BuildContextMenu());
         QCOMPARE(rt->title(), QStringLiteral("RealTime"));
         QCOMPARE(rt->actions().size(), 9);
         QCOMPARE(rt->actions().first()->text(), QString::fromUtf8("退出"));
         QVERIFY(rt->actions().at(2)->isChecked());   // real-time zoom
-        v->OnCommand(ZZoomTool::CmdExit);
+        v->OnCommand(Cmd::LeaveRealtime);
     }
 
     void printingFillsThePageAndRestoresTheView()
@@ -219,13 +230,13 @@ private slots:
         auto v = MakeView(doc);
         QSignalSpy spy(v.get(), &CQENView::projectLabelModeChanged);
         CommandState st;
-        QVERIFY(v->OnUpdateCommand(CQENView::CmdProjectLabels, st));
+        QVERIFY(v->OnUpdateCommand(Cmd::ProjectLabels, st));
         QVERIFY(!st.checked);
-        QVERIFY(v->OnCommand(CQENView::CmdProjectLabels));
+        QVERIFY(v->OnCommand(Cmd::ProjectLabels));
         QVERIFY(settings.LabelTip().IsMultiLine());
-        v->OnUpdateCommand(CQENView::CmdProjectLabels, st);
+        v->OnUpdateCommand(Cmd::ProjectLabels, st);
         QVERIFY(st.checked);
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::ProjectLabels);
         QVERIFY(!settings.LabelTip().IsMultiLine());
         QCOMPARE(spy.count(), 2);
     }
@@ -237,19 +248,19 @@ private slots:
         auto v = MakeView(doc);
         v->show();
         QVERIFY(QTest::qWaitForWindowExposed(v.get()));
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::ProjectLabels);
         v->repaint();
         // Switched back, and a pan step comes before the window paints again.
-        v->OnCommand(CQENView::CmdProjectLabels);
+        v->OnCommand(Cmd::ProjectLabels);
         ZZoomTool& tool = v->Canvas().ZoomTool();
-        v->OnCommand(ZZoomTool::CmdRealTimePan);
+        v->OnCommand(Cmd::PanRealtime);
         tool.MousePress(QPoint(200, 200));
         tool.MouseMove(QPoint(190, 205), true);
         v->repaint();
         tool.MouseRelease(QPoint(190, 205));
-        v->OnCommand(ZZoomTool::CmdExit);
+        v->OnCommand(Cmd::LeaveRealtime);
         const QImage stepped = v->grab().toImage();
-        v->OnCommand(CQENView::CmdRedraw);
+        v->OnCommand(Cmd::Redraw);
         const QImage whole = v->grab().toImage();
         int differ = 0;
         for (int y = 0; y < whole.height(); ++y)
@@ -265,12 +276,12 @@ private slots:
         Square(doc);
         auto v = MakeView(doc);
         CommandState st;
-        QVERIFY(v->OnUpdateCommand(CQENView::CmdRedraw, st));
+        QVERIFY(v->OnUpdateCommand(Cmd::Redraw, st));
         QVERIFY(st.enabled);
         v->grab();
         ZNetObject* n = doc.GetNetwork().FindNode("3");
         n->SetFlag(qen::FLAG_FILTERED);
-        QVERIFY(v->OnCommand(CQENView::CmdRedraw));
+        QVERIFY(v->OnCommand(Cmd::Redraw));
         QVERIFY(!n->HasFlag(qen::FLAG_PICKED));
         QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 3);
         int px, py;

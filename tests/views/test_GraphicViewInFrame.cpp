@@ -9,7 +9,7 @@
 #include "app/CNetCmdBar.h"
 #include "app/CQENDoc.h"
 #include "app/CoordEdit.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 
 #include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
@@ -179,12 +179,12 @@ private slots:
         QCOMPARE(clicks.at(0).at(0).toDouble(), 612.5);
         QCOMPARE(clicks.at(0).at(1).toDouble(), -40.0);
         // A typed point is not a button press: a zoom mode does not take it.
-        v->OnCommand(ZZoomTool::CmdZoomIn);
+        v->OnCommand(Cmd::ZoomIn);
         edit->setText(QStringLiteral("0,0"));
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(clicks.size(), 2);
         QCOMPARE(v->Canvas().GetScale(), scale);
-        v->OnCommand(ZZoomTool::CmdExit);
+        v->OnCommand(Cmd::LeaveRealtime);
         // Refused text clicks nothing.
         edit->setText(QStringLiteral("1 2"));
         QTest::keyClick(edit, Qt::Key_Return);
@@ -248,24 +248,24 @@ private slots:
         QVERIFY2(text.startsWith(QStringLiteral("节点编号:J33")), qPrintable(text));
 
         // Project labels.
-        frame->ExecuteCommand(CQENView::CmdProjectLabels);
+        frame->ExecuteCommand(Cmd::ProjectLabels);
         QApplication::processEvents();
         Save(v->grab().toImage(), QStringLiteral("walk-6-project-labels"));
-        frame->ExecuteCommand(CQENView::CmdProjectLabels);
+        frame->ExecuteCommand(Cmd::ProjectLabels);
 
         // Zoom in twice on J33, then pan by a drag.
         for (int i = 0; i < 2; ++i) {
-            frame->ExecuteCommand(ZZoomTool::CmdZoomIn);
+            frame->ExecuteCommand(Cmd::ZoomIn);
             QTest::mouseClick(v, Qt::LeftButton, {}, PixelOf(v, j33->X, j33->Y));
         }
         QApplication::processEvents();
         Save(v->grab().toImage(), QStringLiteral("walk-7-zoomed"));
-        frame->ExecuteCommand(CQENView::CmdProjectLabels);
+        frame->ExecuteCommand(Cmd::ProjectLabels);
         QApplication::processEvents();
         Save(v->grab().toImage(), QStringLiteral("walk-7b-zoomed-project-labels"));
-        frame->ExecuteCommand(CQENView::CmdProjectLabels);
+        frame->ExecuteCommand(Cmd::ProjectLabels);
         const QPoint before = PixelOf(v, j33->X, j33->Y);
-        frame->ExecuteCommand(ZZoomTool::CmdRealTimePan);
+        frame->ExecuteCommand(Cmd::PanRealtime);
         const QPoint from(v->width() / 2, v->height() / 2);
         QTest::mousePress(v, Qt::LeftButton, {}, from);
         for (int i = 1; i <= 10; ++i) {
@@ -275,7 +275,7 @@ private slots:
             v->repaint();
         }
         QTest::mouseRelease(v, Qt::LeftButton, {}, from + QPoint(-200, 120));
-        frame->ExecuteCommand(ZZoomTool::CmdExit);
+        frame->ExecuteCommand(Cmd::LeaveRealtime);
         QApplication::processEvents();
         const QImage panned = v->grab().toImage();
         Save(panned, QStringLiteral("walk-8-panned"));

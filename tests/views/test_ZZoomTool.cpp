@@ -2,6 +2,7 @@
 #include "ViewTestNetworks.h"
 
 #include "model/ZSettingsStore.h"
+#include "views/CommandIds.h"
 #include "views/ZCanvasHost.h"
 #include "views/ZNetCanvas.h"
 
@@ -160,7 +161,7 @@ private slots:
             QCOMPARE(c->GetScale(), scales[static_cast<size_t>(i)]);
         }
         QVERIFY(!t.CanBack());
-        QVERIFY(!t.IsEnabled(ZZoomTool::CmdBack));
+        QVERIFY(!t.IsEnabled(Cmd::ZoomBack));
         for (int i = 1; i <= 3; ++i) {
             t.Forward();
             QVERIFY(qFuzzyCompare(c->GetScale(), scales[static_cast<size_t>(i)]));
@@ -235,12 +236,12 @@ private slots:
         auto c = Canvas();
         ZZoomTool& t = c->ZoomTool();
         t.SetMode(ZZoomTool::WindowZoom);
-        QVERIFY(!t.IsChecked(ZZoomTool::CmdWindow));   // checked only inside a real-time run
+        QVERIFY(!t.IsChecked(Cmd::ZoomWindow));   // checked only inside a real-time run
         t.SetMode(ZZoomTool::RealTimeZoom);
-        QVERIFY(t.IsChecked(ZZoomTool::CmdRealTimeZoom));
+        QVERIFY(t.IsChecked(Cmd::ZoomRealtime));
         t.SetMode(ZZoomTool::WindowZoom);
         QVERIFY(t.IsActive());
-        QVERIFY(t.IsChecked(ZZoomTool::CmdWindow));
+        QVERIFY(t.IsChecked(Cmd::ZoomWindow));
         QCOMPARE(t.CursorId(), 142);
         t.Exit();
         QCOMPARE(t.CursorId(), -1);

@@ -1,6 +1,6 @@
 #pragma once
 
-// Command identifiers of menus, toolbars and context menus. The numbers are the historical ones so
+// Command identifiers of menus, toolbars and context menus. The numbers are fixed so
 // that saved toolbar layouts and documentation keep matching.
 namespace Cmd {
 enum Id : int {

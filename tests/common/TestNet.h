@@ -9,9 +9,18 @@
 
 #include <string>
 
-// A network with its calculation record, built in code for the solver tests.
+// A network with its calculation record, built in code: its own network, or a document's.
 struct TestNet {
-    ZNetwork net;
+    TestNet() : net(m_own) {}
+    explicit TestNet(ZNetwork& target) : net(target) {}
+    TestNet(const TestNet&) = delete;
+    TestNet& operator=(const TestNet&) = delete;
+
+private:
+    ZNetwork m_own;
+
+public:
+    ZNetwork& net;
     ZDrawSettings settings;
 
     ZConsumeNode* Node(const std::string& id, double demand = 0.0, double ground = 0.0);

@@ -1,0 +1,116 @@
+#include "TestNet.h"
+
+#include "model/ZDocument.h"
+#include "model/ZEditTransaction.h"
+#include "model/ZValueEdit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct ModifiedLog : ZDocumentListener {
+    std::vector<bool> states;
+    int changes = 0;
+    void OnDocumentChanged(const ZNetMsg&) override { ++changes; }
+    void OnModifiedChanged(bool modified) override { states.push_back(modified); }
+};
+
+void EditFlow(ZDocument& doc, const char* id, double flow)
+{
+    ZEditTransaction tx(doc, std::string("flow ") + id);
+    ZConsumeNode* n = doc.GetNetwork().FindNode(id);
+    tx.Touch(n);
+    n->NodeFlow = flow;
+    tx.Commit();
+}
+} // namespace
+
+TEST(Document, ModifiedFollowsTheHistory)
+{
+    ZDocument doc;
+    TestNet t(doc.GetNetwork());
+    t.Node("A");
+    t.Node("B");
+    ModifiedLog log;
+    doc.AddListener(&log);
+    EXPECT_FALSE(doc.IsModified());
+
+    EditFlow(doc, "A", 1.0);
+    EXPECT_TRUE(doc.IsModified());
+    doc.Undo();
+    EXPECT_FALSE(doc.IsModified());   // back at the opened state
+    doc.Redo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.SetSaved();
+    EXPECT_FALSE(doc.IsModified());
+    doc.Undo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.Redo();
+    EXPECT_FALSE(doc.IsModified());   // the saved state again
+    EXPECT_EQ(log.states, (std::vector<bool>{true, false, true, false, true, false}));
+
+    // A new edit after undoing past the saved state: the saved state is gone for good.
+    doc.Undo();
+    EditFlow(doc, "B", 2.0);
+    EXPECT_TRUE(doc.IsModified());
+    doc.Undo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.Undo();
+    EXPECT_TRUE(doc.IsModified());   // not the saved state either: that had A's flow at 1.0
+
+    // An unrecorded change keeps the document modified whatever the history does.
+    doc.SetSaved();
+    doc.MarkModified();
+    EXPECT_TRUE(doc.IsModified());
+    doc.SetSaved();
+    EXPECT_FALSE(doc.IsModified());
+
+    // Reset (new, open) clears the history and the modified state.
+    EditFlow(doc, "A", 3.0);
+    doc.Reset();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.History().CanUndo());
+    doc.RemoveListener(&log);
+}
+
+TEST(Document, EveryChangeIsAnnouncedOnce)
+{
+    ZDocument doc;
+    TestNet t(doc.GetNetwork());
+    t.Node("A");
+    ModifiedLog log, second;
+    doc.AddListener(&log);
+    doc.AddListener(&second);
+    doc.AddListener(&log);   // twice: still told once
+    EditFlow(doc, "A", 1.0);
+    EXPECT_EQ(log.changes, 1);
+    doc.Undo();
+    doc.Redo();
+    EXPECT_EQ(log.changes, 3);
+    EXPECT_EQ(second.changes, 3);
+    EXPECT_FALSE(doc.Redo());   // nothing to redo: nothing told
+    EXPECT_EQ(log.changes, 3);
+    doc.Announce(ZNetMsg{ZNetMsg::Balanced, 0, 0, nullptr});
+    EXPECT_EQ(log.changes, 4);
+    doc.RemoveListener(&second);
+    EditFlow(doc, "A", 2.0);
+    EXPECT_EQ(log.changes, 5);
+    EXPECT_EQ(second.changes, 4);
+}
+
+TEST(Document, ValueEditsSwapSettingsBothWays)
+{
+    ZDocument doc;
+    ZDrawSettings changed = doc.GetDrawSettings();
+    changed.NodeGradeOn = 1;
+    changed.ContourInterval = 0.5;
+    doc.Perform(std::make_unique<ZValueEdit<ZDrawSettings>>("options", doc.GetDrawSettings(), changed,
+                                                            ZNetMsg{ZNetMsg::OptionsChanged, 0, 0, nullptr}));
+    EXPECT_EQ(doc.GetDrawSettings().ContourInterval, 0.5);
+    EXPECT_TRUE(doc.IsModified());
+    doc.Undo();
+    EXPECT_EQ(doc.GetDrawSettings().ContourInterval, 0.2);
+    EXPECT_EQ(doc.GetDrawSettings().NodeGradeOn, 0u);
+    EXPECT_FALSE(doc.IsModified());
+    doc.Redo();
+    EXPECT_EQ(doc.GetDrawSettings().NodeGradeOn, 1u);
+}

@@ -1,7 +1,8 @@
 #include "CoordParser.h"
 
-#include <charconv>
-#include <cmath>
+#include "model/NumberFormat.h"
+
+#include <string_view>
 
 namespace {
 void SkipBlanks(const char*& p)
@@ -12,8 +13,7 @@ void SkipBlanks(const char*& p)
 
 bool ReadNumber(const char*& p, double& v)
 {
-    // strtod also skips leading white space of other kinds and reads hex and inf; the format is
-    // plain decimal, so only [+-]digits[.digits][e[+-]digits] is taken.
+    // Plain decimal only: [+-]digits[.digits][e[+-]digits].
     const char* s = p;
     const char* q = p;
     if (*q == '+' || *q == '-')
@@ -36,11 +36,9 @@ bool ReadNumber(const char*& p, double& v)
             q = e;
         }
     }
-    // from_chars, not strtod: the program runs under the user's locale, where strtod may want a
-    // decimal comma and read "12.5" as 12.
-    const char* b = *s == '+' ? s + 1 : s;
-    const auto r = std::from_chars(b, q, v);
-    if (r.ec != std::errc() || r.ptr != q || !std::isfinite(v) || (v == 0.0 && *s != '0'))
+    if (NumberFormat::ReadLeading(std::string_view(s, static_cast<size_t>(q - s)), v) != static_cast<size_t>(q - s))
+        return false;   // out of range
+    if (v == 0.0 && *s != '0')
         return false;
     p = q;
     return true;

@@ -3,8 +3,6 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdlib>
 
 UnitCategory::UnitCategory(int minPrecision, int maxPrecision, std::vector<std::string> names,
@@ -26,19 +24,13 @@ void UnitCategory::SetUnitIndex(int i)
     m_unitIndex = std::clamp(i, 0, UnitCount() - 1);
 }
 
-// strtod's reading without its locale: under a comma-decimal locale strtod read "0.3" as 0.
 double UnitCategory::Parse(const std::string& text) const
 {
-    const char* b = text.data();
-    const char* e = b + text.size();
-    while (b != e && (*b == ' ' || *b == '\t' || *b == '\n' || *b == '\r' || *b == '\v' || *b == '\f'))
-        ++b;
-    if (b != e && *b == '+' && e - b > 1 && b[1] != '-')
-        ++b;
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
     double v = 0.0;
-    const auto r = std::from_chars(b, e, v);
-    if (r.ec != std::errc() || !std::isfinite(v))
-        return 0.0;
+    NumberFormat::ReadLeading(std::string_view(text).substr(i), v);
     return FromDisplay(v);
 }
 

@@ -24,7 +24,8 @@ public:
     const std::string& UnitName() const { return m_names[static_cast<size_t>(m_unitIndex)]; }
     double ToDisplay(double v) const { return v * Factor(); }
     double FromDisplay(double t) const { return t / Factor(); }
-    // strtod semantics: leading blanks skipped, stops at the first misfit, nothing readable gives 0.
+    // Leading blanks skipped, stops at the first misfit, nothing readable gives 0; a decimal point
+    // whatever the locale.
     double Parse(const std::string& text) const;
     std::string FormatShort(double v) const;
     std::string FormatFixed(double v) const;

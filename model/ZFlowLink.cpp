@@ -13,11 +13,3 @@ double ZFlowLink::ClampHeadDifference(double dh)
         return dh <= 0.0 ? -1e-12 : 1e-12;
     return dh;
 }
-
-void ZFlowLink::CopyState(const ZNetObject& other)
-{
-    ZNetLink::CopyState(other);
-    const auto& o = static_cast<const ZFlowLink&>(other);
-    Flow = o.Flow;
-    Resistance = o.Resistance;
-}

@@ -10,8 +10,6 @@ public:
     double Flow = 0.0;        // of one pipe, m3/s, positive from start to end
     double Resistance = 0.0;  // s as last computed
 
-    void CopyState(const ZNetObject& other) override;
-
     ZFlowNode* From() const;
     ZFlowNode* To() const;
 

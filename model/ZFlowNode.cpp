@@ -8,18 +8,6 @@
 #include "ZLabelLayout.h"
 #include "ZNetView.h"
 
-void ZFlowNode::CopyFrom(const ZNetObject& other)
-{
-    ZNetNode::CopyFrom(other);
-    const auto& o = static_cast<const ZFlowNode&>(other);
-    X = o.X;
-    Y = o.Y;
-    NodeGrunElev = o.NodeGrunElev;
-    NodeHydrElev = o.NodeHydrElev;
-    NodeFlow = o.NodeFlow;
-    NodeFireFlow = o.NodeFireFlow;
-}
-
 double ZFlowNode::CaseDemand(const ZBalanceContext& ctx) const
 {
     switch (ctx.CalcCase()) {

@@ -14,7 +14,6 @@ public:
     double NodeFlow = 0.0;
     double NodeFireFlow = 0.0;
 
-    void CopyFrom(const ZNetObject& other) override;
     void GetTipText(const ZNetView& view, std::string& text) const override;
     void GetGradeText(const ZNetView& view, std::string& text) const override;
     // Demand in the calculation case: fire flow added at fire nodes in the fire case,

@@ -1,16 +1,20 @@
 #include "ZNetObject.h"
 
+#include "ZFieldTable.h"
+
 #include <cstring>
 
 void ZNetObject::CopyFrom(const ZNetObject& other)
 {
     m_flags = other.m_flags & ~qen::FLAG_TRANSIENT;
+    ZFieldTable::Copy(other, *this, ZField::Copied);
 }
 
 void ZNetObject::CopyState(const ZNetObject& other)
 {
     const uint32_t transient = m_flags & qen::FLAG_TRANSIENT;
-    CopyFrom(other);
+    ZFieldTable::CopyAll(other, *this);
+    CopyFrom(other);   // after: a device's own symbol index wins over its type's
     std::memcpy(m_id, other.m_id, sizeof m_id);
     m_idLength = other.m_idLength;
     m_flags = (other.m_flags & ~qen::FLAG_TRANSIENT) | transient;

@@ -28,13 +28,14 @@ public:
 
     // A detached copy: same class and attributes, empty Id, Index -1, no topology.
     virtual ZNetObject* Clone() const = 0;
-    // Copies flags (minus the transient bits) and the class's attribute fields; never Id, Index,
-    // topology, Flow or Resistance. `other` must be of the same class.
+    // Copies flags (minus the transient bits) and the fields the class's field table marks
+    // Copied (ZFieldTable); never Id, Index, topology, Flow or Resistance. `other` must be of
+    // the same class.
     virtual void CopyFrom(const ZNetObject& other);
     // Copies everything the object stores but Index and topology: Id, flags (this object's
-    // transient bits stay), attributes, results and polyline. For the edit history's snapshots;
-    // `other` must be of the same class.
-    virtual void CopyState(const ZNetObject& other);
+    // transient bits stay), every described field and the polyline. For the edit history's
+    // snapshots; `other` must be of the same class.
+    void CopyState(const ZNetObject& other);
     // A detached copy holding the whole state (CopyState), for the edit history.
     ZNetObject* Snapshot() const;
     void DeleteSelf() { delete this; }

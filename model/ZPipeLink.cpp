@@ -21,16 +21,7 @@ ZPipeLink* ZPipeLink::Clone() const
 void ZPipeLink::CopyFrom(const ZNetObject& other)
 {
     ZFlowLink::CopyFrom(other);
-    const auto& o = static_cast<const ZPipeLink&>(other);
-    PipeDiam = o.PipeDiam;
-    PipeInDiam = o.PipeInDiam;
-    PipeLength = o.PipeLength;
-    PipeRougCeof = o.PipeRougCeof;
-    PipeParallel = o.PipeParallel;
-    PipeDate = o.PipeDate;
-    PipeType = o.PipeType;
-    PipeSideType = o.PipeSideType;
-    m_vertices = o.m_vertices;
+    m_vertices = static_cast<const ZPipeLink&>(other).m_vertices;
 }
 
 void ZPipeLink::Reverse()

@@ -10,25 +10,6 @@ ZPumpLink* ZPumpLink::Clone() const
     return p;
 }
 
-void ZPumpLink::CopyFrom(const ZNetObject& other)
-{
-    ZDeviceLink::CopyFrom(other);
-    const auto& o = static_cast<const ZPumpLink&>(other);
-    PumpRatedRotV = o.PumpRatedRotV;
-    PumpOperatedRotV = o.PumpOperatedRotV;
-    PumpSCoef = o.PumpSCoef;
-    PumpStaticH = o.PumpStaticH;
-    PumpVacuum = o.PumpVacuum;
-    PumpOpen = o.PumpOpen;
-    m_pumpType = o.m_pumpType;
-}
-
-void ZPumpLink::CopyState(const ZNetObject& other)
-{
-    ZDeviceLink::CopyState(other);
-    PumpEfficiency = static_cast<const ZPumpLink&>(other).PumpEfficiency;
-}
-
 double ZPumpLink::CalcResistance(const ZBalanceContext&)
 {
     Resistance = PumpSCoef;

@@ -18,8 +18,6 @@ public:
     ZPumpLink* Clone() const override;
     void GetTipText(const ZNetView& view, std::string& text) const override;
     void GetGradeText(const ZNetView& view, std::string& text) const override;
-    void CopyFrom(const ZNetObject& other) override;
-    void CopyState(const ZNetObject& other) override;
 
     int32_t GetPumpType() const { return m_pumpType; }
     void SetPumpType(int32_t t) { m_pumpType = t; SetSymbolIndex(t); }

@@ -10,18 +10,6 @@ ZTankLink* ZTankLink::Clone() const
     return t;
 }
 
-void ZTankLink::CopyFrom(const ZNetObject& other)
-{
-    ZDeviceLink::CopyFrom(other);
-    const auto& o = static_cast<const ZTankLink&>(other);
-    TankArea = o.TankArea;
-    TankMinHead = o.TankMinHead;
-    TankMaxHead = o.TankMaxHead;
-    TankCurH = o.TankCurH;
-    TankBottomElev = o.TankBottomElev;
-    m_tankType = o.m_tankType;
-}
-
 void ZTankLink::Connect(ZNetNode* start, ZNetNode* end)
 {
     ZDeviceLink::Connect(start, end);

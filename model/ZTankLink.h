@@ -18,7 +18,6 @@ public:
     ZTankLink* Clone() const override;
     void GetTipText(const ZNetView& view, std::string& text) const override;
     void GetGradeText(const ZNetView& view, std::string& text) const override;
-    void CopyFrom(const ZNetObject& other) override;
 
     void Connect(ZNetNode* start, ZNetNode* end) override;
     void Disconnect() override;

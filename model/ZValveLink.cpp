@@ -10,16 +10,6 @@ ZValveLink* ZValveLink::Clone() const
     return v;
 }
 
-void ZValveLink::CopyFrom(const ZNetObject& other)
-{
-    ZDeviceLink::CopyFrom(other);
-    const auto& o = static_cast<const ZValveLink&>(other);
-    ValveSCoef = o.ValveSCoef;
-    ValveHLess = o.ValveHLess;
-    ValveOpen = o.ValveOpen;
-    m_valveType = o.m_valveType;
-}
-
 double ZValveLink::CalcResistance(const ZBalanceContext&)
 {
     Resistance = ValveSCoef;

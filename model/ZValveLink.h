@@ -15,7 +15,6 @@ public:
     ZValveLink* Clone() const override;
     void GetTipText(const ZNetView& view, std::string& text) const override;
     void GetGradeText(const ZNetView& view, std::string& text) const override;
-    void CopyFrom(const ZNetObject& other) override;
 
     int32_t GetValveType() const { return m_valveType; }
     void SetValveType(int32_t t) { m_valveType = t; SetSymbolIndex(t); }

@@ -33,7 +33,8 @@ for name in project text; do
     exe="$build/fuzz_${name}_file"
     if [[ ! -x $exe || $src -nt $exe || $root/fuzz/FuzzChecks.h -nt $exe || $build/core/persist/libqen_persist.a -nt $exe ||
           $build/core/model/libqen_model.a -nt $exe ]]; then
-        "$cxx" -std=c++20 -g -O1 $san -fsanitize=fuzzer -I"$root" "$src" \
+        "$cxx" -std=c++20 -g -O1 $san -fsanitize=fuzzer -I"$root" -I"$root/tests/common" "$src" \
+            "$root/tests/common/Continuity.cpp" "$root/tests/common/FormatRoundTrip.cpp" \
             "$build/core/persist/libqen_persist.a" "$build/core/model/libqen_model.a" -o "$exe"
     fi
 done

@@ -4,11 +4,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libeigen3-dev libdxflib-dev libcli11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-wqy-microhei
+  libgtest-dev libgmock-dev
+  xvfb xauth fonts-wqy-microhei fonts-dejavu-core
   clang-14 libclang-rt-14-dev locales
 )
 

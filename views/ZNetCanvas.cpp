@@ -52,7 +52,9 @@ void ZNetCanvas::SetDeviceDpi(int dpiX, int dpiY)
 {
     m_dpiX = dpiX > 0 ? dpiX : 96;
     m_dpiY = dpiY > 0 ? dpiY : 96;
-    m_font = QFont(QStringLiteral("Arial"));
+    m_font = QFont();
+    m_font.setFamilies(m_labelFamilies);
+    m_font.setStyleHint(QFont::SansSerif);
     m_font.setPixelSize(std::max(1, 8 * m_dpiY / 72));
     m_font.setWeight(QFont::Normal);
     // Screen labels are small and many: plain glyphs draw in a fraction of the time of blended
@@ -64,6 +66,19 @@ void ZNetCanvas::SetDeviceDpi(int dpiX, int dpiY)
     m_textAscent = static_cast<int>(std::ceil(m_metrics->ascent()));
     m_textDescent = std::max(static_cast<int>(std::ceil(m_metrics->descent())), m_glyphs->InkDescent());
     m_inkAscent = std::min(m_textAscent, m_glyphs->InkAscent());
+}
+
+QStringList ZNetCanvas::DefaultLabelFamilies()
+{
+    // WenQuanYi Micro Hei (scripts/setup.sh installs it) draws Latin and Chinese identifiers
+    // alike; DejaVu Sans is the fallback of a system without it.
+    return {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("DejaVu Sans")};
+}
+
+void ZNetCanvas::SetLabelFamilies(const QStringList& families)
+{
+    m_labelFamilies = families;
+    SetDeviceDpi(m_dpiX, m_dpiY);
 }
 
 int ZNetCanvas::LabelClearance() const

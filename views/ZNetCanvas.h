@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QStringList>
 #include <QRect>
 
 #include <functional>
@@ -68,8 +69,12 @@ public:
     int DpiY() const { return m_dpiY; }
     void SetPrinting(bool on) { m_printing = on; }
     void SetWorkshopActive(bool on) { m_workshopActive = on; }
-    // The label font at the device's resolution (8 points, Arial).
+    // The label font at the device's resolution: 8 points of a CJK-capable sans-serif family
+    // (DefaultLabelFamilies, the first one installed), whatever the system maps "Arial" to.
     const QFont& LabelFont() const { return m_font; }
+    static QStringList DefaultLabelFamilies();
+    // Another family list (tests draw labels with several); applies at once.
+    void SetLabelFamilies(const QStringList& families);
     const LabelGlyphs& Glyphs() const { return *m_glyphs; }
     // The text cell of a label in whole device pixels: the baseline lies LabelAscent() below its
     // top. Above and below the glyphs' ink it keeps half a flow arrow's width and a pixel clear,
@@ -102,6 +107,7 @@ private:
     int m_dpiX = 96, m_dpiY = 96;
     bool m_printing = false;
     bool m_workshopActive = false;
+    QStringList m_labelFamilies = DefaultLabelFamilies();
     QFont m_font;
     std::unique_ptr<QFontMetricsF> m_metrics;
     std::unique_ptr<LabelGlyphs> m_glyphs;

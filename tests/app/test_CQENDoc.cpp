@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "app/CQENDoc.h"
 
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 
 #include <QFile>
@@ -22,6 +23,37 @@ private slots:
         QVERIFY(!doc->IsModified());
         QCOMPARE(doc->BalanceStatusText(), QStringLiteral("未平差"));
         QCOMPARE(f.app->RecentFiles().first(), QFileInfo(AppFixture::Network("Net1.txt")).absoluteFilePath());
+    }
+
+    void editsReachTheViewsOnceAndUndoFollowsTheSavedState()
+    {
+        AppFixture f(false);
+        CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
+        QVERIFY(doc);
+        QSignalSpy changed(doc, &CQENDoc::changed);
+        QSignalSpy modified(doc, &CQENDoc::modifiedChanged);
+        ZDocument& data = doc->Data();
+        {
+            ZEditTransaction tx(data, "edit");
+            ZConsumeNode* n = data.GetNetwork().NodeAt(0);
+            tx.Touch(n);
+            n->NodeFlow = 0.5;
+            tx.Commit();
+        }
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.at(0).at(0).value<ZNetMsg>().SubCode, int(ZNetMsg::AttributesEdited));
+        QVERIFY(doc->IsModified());
+        QCOMPARE(modified.size(), 1);
+        QVERIFY(data.Undo());
+        QCOMPARE(changed.size(), 2);
+        QVERIFY(!doc->IsModified());   // back where the file was opened
+        QCOMPARE(modified.size(), 2);
+        QCOMPARE(modified.at(1).at(0).toBool(), false);
+        // Opening anew clears the history.
+        QVERIFY(data.Redo());
+        QVERIFY(doc->OnOpenDocument(AppFixture::Network("Net1.txt")));
+        QVERIFY(!data.History().CanUndo());
+        QVERIFY(!doc->IsModified());
     }
 
     void openSameFileTwiceGivesOneDocument()

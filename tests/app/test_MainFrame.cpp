@@ -287,11 +287,27 @@ private slots:
         int i = 0;
         for (QAction* a : f.app->MainFrame()->menuBar()->actions()) {
             QMenu* m = a->menu();
+            QVERIFY(m);
+            QVERIFY2(!m->actions().isEmpty(), qPrintable(a->text()));
             m->popup(QPoint(0, 0));
             QTest::qWait(20);
+            QVERIFY(m->isVisible());
+            // Every entry fits: the menu is as wide as its widest text needs.
+            const QFontMetrics fm(m->font());
+            for (QAction* e : m->actions())
+                if (!e->isSeparator())
+                    QVERIFY2(m->width() > fm.horizontalAdvance(e->text().remove(QLatin1Char('&'))), qPrintable(e->text()));
+            // Something is drawn: the picture is not one flat colour.
+            const QImage img = m->grab().toImage();
+            QSet<QRgb> colours;
+            for (int y = 0; y < img.height() && colours.size() < 3; y += 3)
+                for (int x = 0; x < img.width() && colours.size() < 3; x += 3)
+                    colours.insert(img.pixel(x, y));
+            QVERIFY2(colours.size() >= 2, qPrintable(a->text()));
             Screenshot(m, QStringLiteral("menu-%1").arg(i++));
             m->hide();
         }
+        QVERIFY(i >= 6);
     }
 
     void iconsRenderAtEverySize()

@@ -8,8 +8,9 @@ class ZDrawSettings;
 class ZNetwork;
 
 // The balancing iteration solved by symmetric elimination in skyline storage, rows in node list
-// order: the plain method the sparse solver must agree with. Heads end in the nodes; flows are
-// left as the last assembly stored them (no write-back).
+// order, from starting heads of its own: the plain method whose converged heads the sparse
+// solver must reproduce. Heads end in the nodes; flows are left as the last assembly stored them
+// (no write-back).
 class ProfileReference : public ZBalanceContext {
 public:
     ProfileReference(const ZDrawSettings& calcData, ZNetwork& network);

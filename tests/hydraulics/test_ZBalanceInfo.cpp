@@ -312,11 +312,11 @@ TEST(ZBalanceInfoResults, AccidentCaseScalesDemandsAndShutsAccidentPipes)
         }
 }
 
-// The sparse factorisation must reproduce the plain profile elimination: same heads to rounding,
-// same number of passes.
+// The sparse factorisation must reproduce the plain profile elimination: the same converged heads,
+// reached from different starting heads.
 class AgainstProfile : public ::testing::TestWithParam<std::tuple<int, int, double, unsigned>> {};
 
-TEST_P(AgainstProfile, SameHeadsAndPasses)
+TEST_P(AgainstProfile, SameHeads)
 {
     const auto [nodes, sources, density, seed] = GetParam();
     TestNet sparse, plain;
@@ -324,14 +324,17 @@ TEST_P(AgainstProfile, SameHeadsAndPasses)
     MakeLoopedNetwork(plain, nodes, sources, density, seed);
     ZBalanceInfo info(sparse.settings, sparse.net);
     info.Run();
+    // The reference runs to far tighter tolerances: the solver's heads must lie within its own
+    // head tolerance of the exact solution.
+    plain.settings.Params.HeadTolerance = 1e-10;
+    plain.settings.Params.FlowTolerance = 1e-12;
     ProfileReference reference(plain.settings, plain.net);
     ASSERT_EQ(reference.Run(), 1);
     ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Converged);
-    EXPECT_EQ(info.GetIterationCount(), reference.Passes());
     double worst = 0.0;
     for (int i = 0; i < sparse.net.NodeCount(); ++i)
         worst = std::max(worst, std::fabs(sparse.net.NodeAt(i)->NodeHydrElev - plain.net.NodeAt(i)->NodeHydrElev));
-    EXPECT_LT(worst, 1e-8);
+    EXPECT_LT(worst, sparse.settings.Params.HeadTolerance);
     EXPECT_LT(MaxNodeImbalance(sparse), 1e-10);
     // Far fewer factor entries than the profile holds.
     if (nodes >= 500) {

@@ -1,4 +1,5 @@
 #include "ProfileReference.h"
+#include "model/NumberFormat.h"
 #include "TestNet.h"
 #include "hydraulics/ZBalanceInfo.h"
 #include "model/UnitSystem.h"
@@ -8,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 
 #include <cmath>
 #include <filesystem>
@@ -18,14 +18,6 @@
 #include <vector>
 
 namespace {
-// Reference values are written with a decimal point whatever the locale.
-double Number(const std::string& text)
-{
-    double v = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), v);
-    return v;
-}
-
 std::vector<std::vector<std::string>> ReadCsv(const std::string& path)
 {
     std::vector<std::vector<std::string>> rows;
@@ -68,6 +60,14 @@ double Imbalance(const ZNetwork& net)
     return worst;
 }
 
+// A CSV number, read the same under every locale.
+double Number(const std::string& text)
+{
+    double v = 0.0;
+    EXPECT_EQ(NumberFormat::ReadLeading(text, v), text.size()) << text;
+    return v;
+}
+
 class PublicNetwork : public ::testing::TestWithParam<std::string> {};
 } // namespace
 
@@ -81,14 +81,18 @@ TEST_P(PublicNetwork, MatchesExpectedResultsAndTheProfileReference)
     ZBalanceInfo info(doc.GetDrawSettings(), doc.GetNetwork());
     info.Run();
     ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Converged);
+    // Tighter than the solver, from other starting heads: the solver must land within its own
+    // head tolerance of the exact solution.
+    plain.GetDrawSettings().Params.HeadTolerance = 1e-10;
+    plain.GetDrawSettings().Params.FlowTolerance = 1e-12;
     ProfileReference reference(plain.GetDrawSettings(), plain.GetNetwork());
     ASSERT_EQ(reference.Run(), 1);
-    EXPECT_EQ(info.GetIterationCount(), reference.Passes());
 
     const ZNetwork& net = doc.GetNetwork();
     EXPECT_LT(Imbalance(net), 1e-8);
     for (int i = 0; i < net.NodeCount(); ++i)
-        EXPECT_NEAR(net.NodeAt(i)->NodeHydrElev, plain.GetNetwork().NodeAt(i)->NodeHydrElev, 1e-6);
+        EXPECT_NEAR(net.NodeAt(i)->NodeHydrElev, plain.GetNetwork().NodeAt(i)->NodeHydrElev,
+                    doc.GetDrawSettings().Params.HeadTolerance);
 
     int nodes = 0, links = 0;
     for (const auto& row : ReadCsv(base + ".expected-nodes.csv")) {

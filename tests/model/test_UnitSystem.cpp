@@ -1,3 +1,5 @@
+#include "CommaLocale.h"
+
 #include "model/GbkCodec.h"
 #include "model/MemoryKeyValueStore.h"
 #include "model/UnitSystem.h"
@@ -35,6 +37,18 @@ TEST(Units, OtherUnits)
     EXPECT_EQ(u.Hydr().Parse("1e999"), 0.0);
     EXPECT_EQ(u.Hydr().Parse("inf"), 0.0);
     EXPECT_EQ(u.Hydr().Parse("nan"), 0.0);
+}
+
+TEST(Units, ParsingIgnoresACommaDecimalLocale)
+{
+    CommaLocale comma;
+    if (!comma.Active())
+        GTEST_SKIP() << "no comma-decimal locale installed";
+    UnitSystem u;
+    u.Get(UnitSystem::Flow).SetUnitIndex(2);   // m3/h
+    EXPECT_NEAR(u.FlowUnit().Parse("12.5"), 12.5 / 3600.0, 1e-15);   // strtod would stop at '.'
+    EXPECT_EQ(u.Hydr().Parse("12,5"), 12.0);                         // a comma is no decimal mark here
+    EXPECT_EQ(u.FlowUnit().FormatFixed(0.0125), "45.00");
 }
 
 TEST(Units, PrecisionChoices)

@@ -1,3 +1,4 @@
+#include "Continuity.h"
 #include "NetworkState.h"
 #include "TestNet.h"
 
@@ -81,9 +82,11 @@ TEST_F(EditTransaction, FieldEditUndoesAndRedoesExactly)
 
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     EXPECT_EQ(listener.changes, 2);
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(DescribeDocument(doc), after);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     EXPECT_EQ(listener.changes, 3);
 }
 
@@ -120,11 +123,13 @@ TEST_F(EditTransaction, InsertionUndoesToTheSameOrderAndIncidence)
     EXPECT_EQ(listener.objects.size(), 2u);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     EXPECT_EQ(listener.last.SubCode, ZNetMsg::Removed);
     EXPECT_EQ(node->GetIndex(), -1);   // kept by the history, out of the network
     EXPECT_EQ(pipe->GetIndex(), -1);
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(DescribeDocument(doc), after);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     EXPECT_EQ(net().FindLink("P15"), pipe);
 }
 
@@ -147,10 +152,12 @@ TEST_F(EditTransaction, NodeRemovalComesBackWithItsLinksInOrder)
     const std::string after = DescribeDocument(doc);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     EXPECT_EQ(listener.last.SubCode, ZNetMsg::Added);
     EXPECT_EQ(listener.objects.size(), 4u);
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(DescribeDocument(doc), after);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
 }
 
 TEST_F(EditTransaction, RenameAndMergeRestoreIdsAndSortOrder)
@@ -175,10 +182,13 @@ TEST_F(EditTransaction, RenameAndMergeRestoreIdsAndSortOrder)
     ASSERT_NE(after, before);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(DescribeDocument(doc), after);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
 }
 
 TEST_F(EditTransaction, ConnectingByHandIsRecordedThroughTheLink)
@@ -198,8 +208,10 @@ TEST_F(EditTransaction, ConnectingByHandIsRecordedThroughTheLink)
     ASSERT_NE(after, before);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(DescribeDocument(doc), after);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
 }
 
 TEST_F(EditTransaction, MovingADeviceNodeTakesItsOtherEndAlong)
@@ -215,6 +227,7 @@ TEST_F(EditTransaction, MovingADeviceNodeTakesItsOtherEndAlong)
     ASSERT_EQ(net().FindNode("A")->X, -50.0);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
 }
 
 TEST_F(EditTransaction, UndoRestoresTheBalancedFlagOfTheStateItReturnsTo)
@@ -237,6 +250,7 @@ TEST_F(EditTransaction, UndoRestoresTheBalancedFlagOfTheStateItReturnsTo)
     EXPECT_EQ(doc.History().UndoCount(), 1);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     EXPECT_EQ(ds.Balanced, 0u);
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(ds.Balanced, 0u);   // the state right after the edit, before any balancing
@@ -272,6 +286,7 @@ TEST_F(EditTransaction, TransactionWithoutCommitPutsEverythingBack)
         tx.Added(n);
     }
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
     EXPECT_EQ(listener.changes, 0);
     EXPECT_FALSE(doc.History().CanUndo());
     EXPECT_FALSE(doc.IsModified());
@@ -301,6 +316,7 @@ TEST_F(EditTransaction, NestedTransactionsMakeOneEdit)
     EXPECT_EQ(doc.History().UndoText(), "outer");
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
 }
 
 TEST_F(EditTransaction, EmptyTransactionRecordsAndAnnouncesNothing)
@@ -333,6 +349,7 @@ TEST_F(EditTransaction, AddedAndRemovedInOneTransactionLeavesNoTrace)
     EXPECT_EQ(listener.last.SubCode, ZNetMsg::AttributesEdited);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(DescribeDocument(doc), before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
 }
 
 TEST_F(EditTransaction, ViewMarksSurviveUndoAndRedo)

@@ -1,3 +1,5 @@
+#include "Continuity.h"
+#include "FormatRoundTrip.h"
 #include "ProjectFileTestUtil.h"
 #include "model/GbkCodec.h"
 #include "model/Prompt.h"
@@ -300,6 +302,9 @@ TEST(ProjectFileRoundTrip, PublicNetworksAndExamples)
         ProjectFile::LoadFile(path, back);
         EXPECT_EQ(TextOf(back), TextOf(doc));
         EXPECT_EQ(Save(back), Save(doc));
+        EXPECT_EQ(ContinuityFault(back.GetNetwork()), "");
+        ZDocument viaText;
+        EXPECT_EQ(FormatRoundTrip::Check(doc, viaText, FormatRoundTrip::Text), "");
     }
     std::filesystem::remove_all(dir);
 }

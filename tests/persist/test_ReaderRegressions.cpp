@@ -1,5 +1,8 @@
 // Inputs found by the fuzzers in fuzz/ (minimised), each with the fault it exposed. The same files
 // are in tests/data/fuzz/ as seeds for the next fuzzing run.
+#include "Continuity.h"
+#include "FormatRoundTrip.h"
+
 #include "model/UnitSystem.h"
 #include "model/ZPipeLink.h"
 #include "model/ZDocument.h"
@@ -36,14 +39,15 @@ struct TextRoundTrip : ::testing::Test {
         TextExchange::Export(out, doc, units);
         return out.str();
     }
-    // Reading what was written must give the same file again.
+    // Reading what was written must give the same file again, and a network that hangs together.
     void ExpectStable(const std::string& text)
     {
         ZDocument first, second;
         Import(text, first);
-        const std::string saved = Export(first);
-        Import(saved, second);
-        EXPECT_EQ(Export(second), saved);
+        EXPECT_EQ(FormatRoundTrip::Check(first, second, FormatRoundTrip::Text), "");
+        EXPECT_EQ(ContinuityFault(second.GetNetwork()), "");
+        ZDocument viaProject;
+        EXPECT_EQ(FormatRoundTrip::Check(first, viaProject, FormatRoundTrip::Project), "");
     }
 };
 } // namespace

@@ -61,6 +61,8 @@ class TestLabelText : public QObject {
 
     // A level pipe across a 200 x 60 window, labelled with its identifier above the line and,
     // balanced, with its flow arrow under the middle of the label.
+    QString family;   // the label font of the current run
+
     QImage Render(const std::string& id)
     {
         ZDocument doc;
@@ -69,6 +71,7 @@ class TestLabelText : public QObject {
         AddPipe(doc, id, a, b);
         doc.GetDrawSettings().Balanced = 1;
         ZNetCanvas canvas(settings);
+        canvas.SetLabelFamilies({family});
         canvas.SetDocument(&doc);
         canvas.SetViewport(QRect(0, 0, 200, 60));
         canvas.SetCentre(0.3, 0.4);
@@ -82,9 +85,29 @@ class TestLabelText : public QObject {
     }
 
 private slots:
+    // Every check runs with each label font family the program may end up with: placement must
+    // follow the font's own metrics.
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("family");
+        for (const QString& f : ZNetCanvas::DefaultLabelFamilies())
+            QTest::newRow(qPrintable(f)) << f;
+        QTest::newRow("DejaVu Serif") << QStringLiteral("DejaVu Serif");
+        QTest::newRow("WenQuanYi Micro Hei Mono") << QStringLiteral("WenQuanYi Micro Hei Mono");
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, family);
+        this->family = family;
+        QFont f;
+        f.setFamilies({family});
+        QVERIFY2(QFontInfo(f).family() == family, qPrintable(family + " is not installed (scripts/setup.sh)"));
+    }
+
     void cellHoldsEveryGlyph()
     {
         ZNetCanvas canvas(settings);
+        canvas.SetLabelFamilies({family});
         for (int dpi : {96, 120, 600}) {
             canvas.SetDeviceDpi(dpi, dpi);
             QFontMetricsF fm(canvas.LabelFont());

@@ -1,0 +1,144 @@
+#include "model/MemoryKeyValueStore.h"
+#include "model/ZFieldTable.h"
+#include "model/ZTemplateSet.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+const ZNetObject::Kind kKinds[] = {ZNetObject::Kind::Node, ZNetObject::Kind::Pipe, ZNetObject::Kind::Pump,
+                                   ZNetObject::Kind::Valve, ZNetObject::Kind::Tank};
+
+std::unique_ptr<ZNetObject> Make(ZNetObject::Kind k)
+{
+    switch (k) {
+    case ZNetObject::Kind::Node: return std::make_unique<ZConsumeNode>();
+    case ZNetObject::Kind::Pipe: return std::make_unique<ZPipeLink>();
+    case ZNetObject::Kind::Pump: return std::make_unique<ZPumpLink>();
+    case ZNetObject::Kind::Valve: return std::make_unique<ZValveLink>();
+    default: return std::make_unique<ZTankLink>();
+    }
+}
+
+// Distinct values a field of this kind can hold (types of pumps, valves and tanks are 0..2).
+double Sample(const ZField& f, int i)
+{
+    switch (f.type) {
+    case ZField::Bool: return i % 2;
+    case ZField::Int: return 1 + i % 2;
+    case ZField::Date: return 86400.0 * (i + 1);
+    default: return 0.25 + i;
+    }
+}
+} // namespace
+
+TEST(FieldTable, KeysAreUniqueAndNameTheMembers)
+{
+    for (ZNetObject::Kind k : kKinds) {
+        std::set<std::string> keys;
+        for (const ZField& f : ZFieldTable::Of(k)) {
+            EXPECT_TRUE(keys.insert(f.key).second) << f.key;
+            EXPECT_NE(std::string(f.caption), "");
+        }
+    }
+    // The names the whole program uses, read and written through the table.
+    ZPipeLink p;
+    p.PipeRougCeof = 120.0;
+    EXPECT_EQ(ZFieldTable::Get(p, "PipeRougCeof"), 120.0);
+    EXPECT_TRUE(ZFieldTable::Set(p, "PipeDiam", 0.45));
+    EXPECT_EQ(p.PipeDiam, 0.45);
+    EXPECT_TRUE(ZFieldTable::Set(p, "PipeDate", 4294967295.0));
+    EXPECT_EQ(p.PipeDate, 4294967295u);
+    ZTankLink t;
+    EXPECT_TRUE(ZFieldTable::Set(t, "TankType", 1));
+    EXPECT_EQ(t.GetTankType(), 1);
+    EXPECT_EQ(t.SymbolIndex(), 1);   // the symbol follows the type
+    ZConsumeNode n;
+    EXPECT_TRUE(ZFieldTable::Set(n, "IsFireNode", 1));
+    EXPECT_TRUE(n.IsFireNode());
+}
+
+TEST(FieldTable, RefusesUnknownKeysAndValuesOutOfRange)
+{
+    ZPipeLink p;
+    const double diam = p.PipeDiam;
+    EXPECT_FALSE(ZFieldTable::Set(p, "NodeFlow", 1.0));   // a node's field
+    EXPECT_FALSE(ZFieldTable::Get(p, "Nonsense").has_value());
+    EXPECT_FALSE(ZFieldTable::Set(p, "PipeDiam", std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(ZFieldTable::Set(p, "PipeDiam", std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(ZFieldTable::Set(p, "PipeParallel", 3e9));
+    EXPECT_FALSE(ZFieldTable::Set(p, "PipeDate", -1.0));
+    EXPECT_EQ(p.PipeDiam, diam);
+    EXPECT_EQ(p.PipeParallel, 0);
+}
+
+TEST(FieldTable, CopyFromTakesTheCopiedFieldsOnly)
+{
+    for (ZNetObject::Kind k : kKinds) {
+        auto from = Make(k);
+        int i = 0;
+        for (const ZField& f : ZFieldTable::Of(k))
+            f.set(*from, Sample(f, i++));
+        from->SetId("x");
+        std::unique_ptr<ZNetObject> to(from->Clone());
+        const auto fresh = Make(k);
+        for (const ZField& f : ZFieldTable::Of(k)) {
+            if (f.use & ZField::Copied) {
+                EXPECT_EQ(f.get(*to), f.get(*from)) << f.key;
+            } else if (!(f.use & ZField::Stored)) {   // the fire flag travels with the flags
+                EXPECT_EQ(f.get(*to), f.get(*fresh)) << f.key;
+            }
+        }
+        EXPECT_EQ(to->IdView(), "");
+        // A snapshot holds everything.
+        std::unique_ptr<ZNetObject> snap(from->Snapshot());
+        for (const ZField& f : ZFieldTable::Of(k))
+            EXPECT_EQ(f.get(*snap), f.get(*from)) << f.key;
+        EXPECT_EQ(snap->IdView(), "x");
+    }
+    // Independently of the table: what a pipe clone takes and what it leaves.
+    ZPipeLink p;
+    p.PipeDiam = 0.6;
+    p.Flow = 2.0;
+    p.SetVertices({{1, 2}});
+    std::unique_ptr<ZPipeLink> c(p.Clone());
+    EXPECT_EQ(c->PipeDiam, 0.6);
+    EXPECT_EQ(c->Flow, 0.0);
+    EXPECT_EQ(c->VertexCount(), 1);
+    ZPumpLink pump;
+    pump.PumpEfficiency = 0.5;
+    EXPECT_EQ(std::unique_ptr<ZPumpLink>(pump.Clone())->PumpEfficiency, 1.0);
+}
+
+TEST(FieldTable, TemplateStoreKeysAndRoundTrip)
+{
+    ZTemplateSet t;
+    t.Pipe.PipeRougCeof = 130.0;
+    t.Pipe.PipeDate = 86400 * 365;
+    t.Node.SetFireNode(true);
+    t.Pump.SetPumpType(2);
+    t.Valve.ValveOpen = false;
+    t.Tank.TankBottomElev = 12.5;
+    MemoryKeyValueStore kv;
+    t.Save(kv);
+    // The stored keys, as written by every earlier version of the program.
+    const char* keys[] = {"NodeFlow", "IsFireNode", "NodeFireFlow", "NodeGrunElev", "NodeHydrElev", "PipeDiam",
+                          "PipeInDiam", "PipeRougCeof", "PipeType", "PipeSideType", "PipeParallel", "PipeLength",
+                          "PipeDate", "PumpType", "PumpOpen", "PumpOperatedRotV", "PumpRatedRotV", "PumpSCoef",
+                          "PumpVacuum", "PumpStaticH", "ValveType", "ValveOpen", "ValveHLess", "ValveSCoef",
+                          "TankType", "TankArea", "TankCurH", "TankMaxHead", "TankMinHead", "TankBottomElev"};
+    for (const char* key : keys)
+        EXPECT_TRUE(kv.ReadInt(ZTemplateSet::Section, key) || kv.ReadBinary(ZTemplateSet::Section, key)) << key;
+    EXPECT_FALSE(kv.ReadBinary(ZTemplateSet::Section, "X"));
+    EXPECT_FALSE(kv.ReadBinary(ZTemplateSet::Section, "PumpEfficiency"));
+    ZTemplateSet r;
+    r.Load(kv);
+    EXPECT_EQ(r.Pipe.PipeRougCeof, 130.0);
+    EXPECT_EQ(r.Pipe.PipeDate, 86400u * 365);
+    EXPECT_TRUE(r.Node.IsFireNode());
+    EXPECT_EQ(r.Pump.GetPumpType(), 2);
+    EXPECT_FALSE(r.Valve.ValveOpen);
+    EXPECT_EQ(r.Tank.TankBottomElev, 12.5);
+}

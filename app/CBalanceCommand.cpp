@@ -52,6 +52,13 @@ bool CBalanceCommand::Execute()
     const std::string message = run.Message();
     if (!message.empty())
         m_prompt.Warn(message);
+    // What the engineer should look at in a converged result (check valves against the flow).
+    if (const std::string notes = run.Report(); !notes.empty() && m_host) {
+        CReportWindow& report = m_host->ReportWindow();
+        report.SetTitle(QStringLiteral("平差结果提示"));
+        report.Append(QString::fromStdString(notes));
+        report.ShowReport();
+    }
     // Results are not recorded in the edit history (see ZDocument); they modify the document.
     data.MarkModified();
     if (run.ResultsChanged()) {

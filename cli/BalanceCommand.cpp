@@ -4,6 +4,7 @@
 #include "ExitCode.h"
 #include "hydraulics/ZBalanceRun.h"
 #include "model/GbkCodec.h"
+#include "model/MessageText.h"
 #include "model/ProgressObserver.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
@@ -93,6 +94,7 @@ const char* StatusName(int status)
     case ZBalanceInfo::IterationLimit: return "iteration limit reached";
     case ZBalanceInfo::NoHeadKnownNode: return "not enough known-head nodes";
     case ZBalanceInfo::Diverged: return "diverged";
+    case ZBalanceInfo::InvalidData: return "invalid data";
     default: return "unknown";
     }
 }
@@ -137,9 +139,9 @@ int BalanceCommand::Run()
         params.Precision = m_precision;
     const bool keepTolerance = m_precision < 0;
     const double storedTolerance = doc.GetDrawSettings().Params.HeadTolerance;
-    if (!run.ApplyParams(params)) {
-        std::cerr << "qen-cli balance: the file's stored balancing parameters are out of range\n";
-        return ExitUsage;
+    if (!run.ApplyParams(params)) {   // the readers refuse these, so a file error all the same
+        std::cerr << "qen-cli balance: " << m_file << ": the stored balancing parameters are out of range\n";
+        return ExitBadFile;
     }
     if (keepTolerance)   // the stored tolerance is used as it is, not rounded to a precision step
         doc.GetDrawSettings().Params.HeadTolerance = storedTolerance;
@@ -153,6 +155,10 @@ int BalanceCommand::Run()
     const int status = run.Run(&progress);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::signal(SIGINT, previous);
+    if (status == ZBalanceInfo::InvalidData) {
+        std::cerr << "qen-cli balance: " << m_file << ": " << run.Message() << "\n";
+        return ExitBadFile;
+    }
 
     std::printf("status:          %d %s\n", status, StatusName(status));
     std::printf("case:            %s\n", ZBalanceRun::CaseName(doc.GetDrawSettings().CalcCase).c_str());
@@ -163,7 +169,7 @@ int BalanceCommand::Run()
     if (!run.Message().empty())
         std::cerr << run.Message() << "\n";
     if (status == ZBalanceInfo::Converged)
-        PrintSummary(doc);
+        PrintSummary(doc, run);
 
     if (status != ZBalanceInfo::NoHeadKnownNode && status != ZBalanceInfo::Diverged) {
         if (!m_nodesCsv.empty())
@@ -182,20 +188,20 @@ int BalanceCommand::Run()
     }
 }
 
-void BalanceCommand::PrintSummary(const ZDocument& doc) const
+void BalanceCommand::PrintSummary(const ZDocument& doc, const ZBalanceRun& run) const
 {
     const ZNetwork& net = doc.GetNetwork();
     double total = 0.0;
     std::printf("supply (m3/s):\n");
     for (const ZConsumeNode* n : net.Nodes()) {
         if (n->IsHeadKnown() && !n->IsDeviceNode()) {
-            std::printf("  source %-20s %.6f\n", GbkCodec::ToUtf8(n->IdView()).c_str(), -n->NodeFlow);
+            std::printf("  source %-20s %.6f\n", MessageText::Escape(n->IdView()).c_str(), -n->NodeFlow);
             total -= n->NodeFlow;
         }
     }
     for (const ZFlowLink* l : net.Links()) {
         if (l->GetKind() == ZNetObject::Kind::Tank) {
-            std::printf("  tank   %-20s %.6f\n", GbkCodec::ToUtf8(l->IdView()).c_str(), l->Flow);
+            std::printf("  tank   %-20s %.6f\n", MessageText::Escape(l->IdView()).c_str(), l->Flow);
             total += l->Flow;
         }
     }
@@ -206,7 +212,14 @@ void BalanceCommand::PrintSummary(const ZDocument& doc) const
             lowest = n;
     if (lowest)
         std::printf("lowest free head: %.3f m at node %s\n", lowest->FreeHead(),
-                    GbkCodec::ToUtf8(lowest->IdView()).c_str());
+                    MessageText::Escape(lowest->IdView()).c_str());
+    // The calculation lets check valves pass both ways; one that does is worth a look.
+    const auto& reverse = run.CheckValvesAgainstFlow();
+    if (!reverse.empty()) {
+        std::printf("check valves against flow (m3/s):\n");
+        for (const ZBalanceRun::ValveFlow& v : reverse)
+            std::printf("  valve  %-20s %.6f\n", MessageText::Escape(v.id).c_str(), v.flow);
+    }
 }
 
 // Demand as used in the calculation case; sources show the supply written back (negative).

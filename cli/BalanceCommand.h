@@ -4,6 +4,7 @@
 #include <string>
 
 class DocumentIo;
+class ZBalanceRun;
 class ZDocument;
 
 // `balance FILE`: checks connectivity, balances the network in the chosen case and reports the
@@ -12,6 +13,7 @@ class BalanceCommand : public CliCommand {
 public:
     // Exit statuses beyond the common ones.
     enum { ExitNotConverged = 3, ExitNoKnownHead = 4, ExitSplitNetwork = 5, ExitDiverged = 6 };
+    // Invalid physical data and unreadable files exit with ExitBadFile (2).
 
     explicit BalanceCommand(const DocumentIo& io) : m_io(io) {}
     std::string Name() const override { return "balance"; }
@@ -19,7 +21,7 @@ public:
     int Run() override;
 
 private:
-    void PrintSummary(const ZDocument& doc) const;
+    void PrintSummary(const ZDocument& doc, const ZBalanceRun& run) const;
     void WriteNodesCsv(const ZDocument& doc) const;
     void WriteLinksCsv(const ZDocument& doc) const;
 

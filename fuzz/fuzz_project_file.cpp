@@ -5,10 +5,13 @@
 //   build-fuzz/fuzz_project_file CRASHFILE   # replay one input
 //
 // Every input must either load or raise ArchiveError with a cause and the file's name, leaving the
-// document empty. A loaded document must save and load again to the same bytes: a reader that lets
-// an inconsistent network through shows up here even when it does not crash.
+// document empty. A loaded document must hang together, hold only finite numbers and save and load
+// again to the same bytes: a reader that lets an inconsistent network through shows up here even when
+// it does not crash. A byte after a loaded file's end must be refused (unless it may belong to a
+// damaged image).
 #include "Continuity.h"
 #include "FormatRoundTrip.h"
+#include "FuzzChecks.h"
 #include "model/ZDocument.h"
 #include "persist/ArchiveError.h"
 #include "persist/ProjectFile.h"
@@ -31,6 +34,11 @@ bool IsEmpty(const ZDocument& doc)
     return doc.GetNetwork().NodeCount() == 0 && doc.GetNetwork().LinkCount() == 0 && doc.GetNamedViews().empty() &&
            !doc.GetBkDib();
 }
+
+const uint8_t* Bytes(const std::string& s)
+{
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -46,6 +54,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
 
+    if (!DocumentIsFinite(doc))
+        Die("a number that is not finite was accepted");
+    {
+        std::string longer(reinterpret_cast<const char*>(data), size);
+        longer.push_back('\0');
+        ZDocument extra;
+        try {
+            ProjectFile::Deserialize(Bytes(longer), longer.size(), kName, extra);
+            // Only the rest of a file whose image was unusable is taken as that damaged image.
+            if (extra.GetBkDib() || extra.GetFileVersion() < ZDocument::HighestVersion)
+                Die("a byte after the end of the archive was accepted");
+        } catch (const ArchiveError&) {
+        }
+    }
+
+    try {
+        ProjectFile::Serialize(doc);
+    } catch (const ArchiveError& e) {
+        std::fprintf(stderr, "save: %s\n", e.what());
+        Die("a loaded document could not be saved");
+    }
     // The checks the tests make: a network that hangs together, and a save that reloads to the
     // same bytes.
     if (!ContinuityFault(doc.GetNetwork()).empty())

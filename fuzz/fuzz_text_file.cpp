@@ -5,10 +5,13 @@
 //   build-fuzz/fuzz_text_file CRASHFILE  # replay one input
 //
 // Every input must either load or raise ArchiveError with a cause and the file's name, leaving the
-// network empty. A loaded network must export and import again, and export the second time to the
-// same text: what the reader accepts must be something the writer can carry.
+// network empty. A loaded network must hang together, hold only finite numbers, export and import
+// again, and export the second time to the same text: what the reader accepts must be something the
+// writer can carry. The same input with every line feed made a lone carriage return (old Mac files)
+// must give the same outcome.
 #include "Continuity.h"
 #include "FormatRoundTrip.h"
+#include "FuzzChecks.h"
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
@@ -46,6 +49,13 @@ bool Load(const std::string& text, ZDocument& doc, const UnitSystem& units, cons
     }
     return true;
 }
+
+std::string Save(const ZDocument& doc, const UnitSystem& units)
+{
+    std::ostringstream out;
+    TextExchange::Export(out, doc, units);
+    return out.str();
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -53,9 +63,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const UnitSystem units;
     static const ZTemplateSet templates;
     ZDocument doc;
-    if (!Load(std::string(reinterpret_cast<const char*>(data), size), doc, units, templates, nullptr))
-        return 0;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const bool loaded = Load(text, doc, units, templates, nullptr);
 
+    std::string mac = text;
+    for (char& c : mac)
+        if (c == '\n')
+            c = '\r';
+    ZDocument macDoc;
+    if (Load(mac, macDoc, units, templates, nullptr) != loaded)
+        Die("carriage returns alone as line ends changed whether the file loads");
+    if (!loaded)
+        return 0;
+    if (!NetworkIsFinite(doc.GetNetwork()))
+        Die("a number that is not finite was accepted");
+
+    std::string saved;
+    try {
+        saved = Save(doc, units);
+    } catch (const ArchiveError& e) {
+        std::fprintf(stderr, "export: %s\n", e.what());
+        Die("an imported network could not be exported");
+    }
+    if (Save(macDoc, units) != saved)
+        Die("carriage returns alone as line ends changed the network");
     // The checks the tests make: a network that hangs together, and an export that imports to
     // a network exporting the same text.
     if (!ContinuityFault(doc.GetNetwork()).empty())

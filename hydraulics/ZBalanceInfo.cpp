@@ -72,6 +72,10 @@ void ZBalanceInfo::Run()
 
 bool ZBalanceInfo::Prepare()
 {
+    if (!m_physical.Run(m_network, *this)) {
+        m_status = InvalidData;
+        return false;
+    }
     bool anyHeadKnown = false;
     for (ZConsumeNode* node : m_network.Nodes()) {
         if (node->IsDeviceNode()) {
@@ -96,6 +100,7 @@ bool ZBalanceInfo::Prepare()
     // Such a part makes the matrix singular; the iteration would never settle.
     if ((m_cutOffNode = FindCutOffNode())) {
         m_status = Diverged;
+        m_divergeReason = CutOff;
         return false;
     }
     return true;
@@ -183,6 +188,8 @@ void ZBalanceInfo::Iterate()
     m_correctionRatio = 1.0;
     m_progress = m_maxCorrection = m_prevMaxCorrection = 0.0;
     m_iterationCount = 0;
+    m_bestCorrection = 0.0;
+    m_bestPass = 0;
 
     const int n = m_network.NodeCount();
     const std::vector<int>& perm = m_system->Permutation();
@@ -214,14 +221,19 @@ void ZBalanceInfo::Iterate()
         m_timings.solve = m_system->SolveSeconds();
         m_prevMaxCorrection = m_maxCorrection;
         m_maxCorrection = 0.0;
+        int largestRow = 0;
         for (int i = 0; finite && i < n; ++i) {
             const double d = m_rhs[static_cast<size_t>(i)];
             finite = std::isfinite(d);
-            m_maxCorrection = std::max(m_maxCorrection, std::fabs(d));
+            if (std::fabs(d) > m_maxCorrection) {
+                m_maxCorrection = std::fabs(d);
+                largestRow = i;
+            }
         }
         if (!finite) {
             StoreFlows();
             m_status = Diverged;
+            m_divergeReason = CutOff;
             m_cutOffNode = FindCutOffNode();
             return;
         }
@@ -256,12 +268,38 @@ void ZBalanceInfo::Iterate()
             WriteBack();
             return;
         }
+        if (CheckDivergence(largestRow)) {
+            StoreFlows();
+            return;
+        }
         if (m_stopRequest) {
             m_status = Stopped;
             StoreFlows();
             return;
         }
     }
+}
+
+bool ZBalanceInfo::CheckDivergence(int largestRow)
+{
+    for (ZConsumeNode* node : m_network.Nodes()) {
+        if (!(std::fabs(node->NodeHydrElev) <= ZPhysicalCheck::MaxHead)) {
+            m_status = Diverged;
+            m_divergeReason = HeadOutOfRange;
+            m_divergedNode = node;
+            return true;
+        }
+    }
+    if (m_iterationCount == 1 || m_maxCorrection < 0.5 * m_bestCorrection) {
+        m_bestCorrection = m_maxCorrection;
+        m_bestPass = m_iterationCount;
+    } else if (m_iterationCount - m_bestPass >= StallPasses) {
+        m_status = Diverged;
+        m_divergeReason = NotShrinking;
+        m_divergedNode = m_network.NodeAt(largestRow);
+        return true;
+    }
+    return false;
 }
 
 // Called once the resistances are set: which links take the fast path, with what data.

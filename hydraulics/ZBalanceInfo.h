@@ -1,5 +1,6 @@
 #pragma once
 #include "ZNodalSystem.h"
+#include "ZPhysicalCheck.h"
 #include "model/ZBalanceContext.h"
 
 #include <memory>
@@ -22,10 +23,23 @@ public:
         Stopped = 2,
         IterationLimit = 3,
         NoHeadKnownNode = 5,
-        // A correction came out non-finite or the matrix was singular: some part of the network
-        // reaches no known head through open links. Nothing is written back.
+        // Nothing is written back; GetDivergeReason says why.
         Diverged = 6,
+        // Data the calculation cannot use (GetPhysicalCheck names it); nothing was calculated.
+        InvalidData = 7,
     };
+    enum DivergeReason {
+        // A correction came out non-finite or the matrix was singular: some part of the network
+        // reaches no known head through open links.
+        CutOff = 0,
+        // A head left the physical range (beyond it a head tolerance is finer than a double
+        // resolves, and the passes would oscillate for ever).
+        HeadOutOfRange = 1,
+        // The largest correction did not halve over StallPasses passes.
+        NotShrinking = 2,
+    };
+    static constexpr int StallPasses = 500;
+
     ZBalanceInfo(const ZDrawSettings& calcData, ZNetwork& network);
 
     // Told once per phase change and once per pass: the progress (capped below 1 until the end;
@@ -46,6 +60,11 @@ public:
     // For status Diverged: a flow-known node that no open link path joins to a known head, when
     // one was found (null if the matrix failed for another reason).
     const ZFlowNode* GetCutOffNode() const { return m_cutOffNode; }
+    int GetDivergeReason() const { return m_divergeReason; }
+    // HeadOutOfRange: the first node whose head left the range; NotShrinking: the node of the
+    // largest correction in the last pass.
+    const ZFlowNode* GetDivergedNode() const { return m_divergedNode; }
+    const ZPhysicalCheck& GetPhysicalCheck() const { return m_physical; }
 
     // Water entering the node through its pipes (all parallels), positive into the node.
     static double NetPipeInflow(const ZFlowNode& node);
@@ -62,6 +81,8 @@ private:
     const ZFlowNode* FindCutOffNode() const;
     void BuildSystem();
     void Iterate();
+    // After a pass: ends the run as diverged when the heads or the corrections say it never will.
+    bool CheckDivergence(int largestRow);
     void GatherPipes();
     void Assemble();
     void StoreFlows();
@@ -107,5 +128,10 @@ private:
     int m_stopRequest = 0;
     ProgressObserver* m_progressObserver = nullptr;
     const ZFlowNode* m_cutOffNode = nullptr;
+    const ZFlowNode* m_divergedNode = nullptr;
+    int m_divergeReason = CutOff;
+    double m_bestCorrection = 0.0;   // the smallest largest-correction so far, halving steps only
+    int m_bestPass = 0;
+    ZPhysicalCheck m_physical;
     Timings m_timings;
 };

@@ -1,10 +1,16 @@
 #include "ZBalanceRun.h"
 
 #include "model/GbkCodec.h"
+#include "model/MessageText.h"
+#include "model/ZValveLink.h"
 #include "model/ZDocument.h"
 
 #include <algorithm>
 #include <cstdio>
+
+namespace {
+constexpr double ReverseFlowThreshold = 1e-9;   // m3/s
+}
 
 ZBalanceRun::ZBalanceRun(ZDrawSettings& calcData, ZNetwork& network) : m_calcData(calcData), m_network(network) {}
 
@@ -45,6 +51,25 @@ int ZBalanceRun::Run(ProgressObserver* progress)
     m_maxCorrection = info.GetMaxCorrection();
     m_timings = info.GetTimings();
     m_cutOffNodeId = info.GetCutOffNode() ? std::string(info.GetCutOffNode()->IdView()) : std::string();
+    m_divergeReason = info.GetDivergeReason();
+    const ZFlowNode* diverged = info.GetDivergedNode();
+    m_divergedNodeId = diverged ? std::string(diverged->IdView()) : std::string();
+    m_divergedHead = diverged ? diverged->NodeHydrElev : 0.0;
+    const ZPhysicalCheck& check = info.GetPhysicalCheck();
+    m_invalidMessage = check.Message();
+    m_invalidObjectId = check.Object() ? std::string(check.Object()->IdView()) : std::string();
+    m_invalidField = check.Field();
+    m_reverseCheckValves.clear();
+    if (m_status == ZBalanceInfo::Converged) {
+        for (const ZFlowLink* l : m_network.Links()) {
+            if (l->GetKind() != ZNetObject::Kind::Valve)
+                continue;
+            const auto* v = static_cast<const ZValveLink*>(l);
+            // Flows within rounding of zero are not flows against the valve.
+            if (v->GetValveType() == ZValveLink::Check && v->Flow < -ReverseFlowThreshold)
+                m_reverseCheckValves.push_back({std::string(v->IdView()), v->Flow});
+        }
+    }
     m_calcData.Balanced = m_status == ZBalanceInfo::Converged ? 1 : 0;
     return m_status;
 }
@@ -54,16 +79,39 @@ std::string ZBalanceRun::Message() const
     switch (m_status) {
     case ZBalanceInfo::NoHeadKnownNode:
         return "没有足够的已知水压节点!";
+    case ZBalanceInfo::InvalidData:
+        return m_invalidMessage;
     case ZBalanceInfo::Diverged:
+        if (m_divergeReason == ZBalanceInfo::HeadOutOfRange) {
+            char head[32];
+            std::snprintf(head, sizeof head, "%g", m_divergedHead);
+            return "平差计算发散, 已停止! 节点" + MessageText::Quote(m_divergedNodeId) + "的水压达到 " + head +
+                   " m, 超出合理范围。请检查流量、管径等数据。";
+        }
+        if (m_divergeReason == ZBalanceInfo::NotShrinking)
+            return "平差计算发散, 已停止! 计算 " + std::to_string(m_iterations) + " 次后最大校正值 (在节点" +
+                   MessageText::Quote(m_divergedNodeId) + ") 不再减小。请检查流量、管径等数据。";
         if (!m_cutOffNodeId.empty())
-            return "平差计算发散, 已停止! 节点\"" + GbkCodec::ToUtf8(m_cutOffNodeId) +
-                   "\"所在的部分管网被关闭的水泵、阀门或事故管与所有已知水压节点隔开, "
+            return "平差计算发散, 已停止! 节点" + MessageText::Quote(m_cutOffNodeId) +
+                   "所在的部分管网被关闭的水泵、阀门或事故管与所有已知水压节点隔开, "
                    "请检查这些设备的开闭状态。";
         return "平差计算发散, 已停止! 可能有部分管网被关闭的水泵、阀门或事故管与所有已知水压节点隔开, "
                "请检查这些设备的开闭状态。";
     default:
         return {};
     }
+}
+
+std::string ZBalanceRun::Report() const
+{
+    std::string text;
+    for (const ValveFlow& v : m_reverseCheckValves) {
+        char flow[32];
+        std::snprintf(flow, sizeof flow, "%g", v.flow);
+        text += "止回阀" + MessageText::Quote(v.id) + "的流量 " + flow +
+                " m3/s 与其方向相反 (计算中止回阀可以双向过流), 请检查。\n";
+    }
+    return text;
 }
 
 // How many times the tolerance must be multiplied by 10 to reach 1.0 (0.001 gives 3).

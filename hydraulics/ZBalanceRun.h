@@ -3,6 +3,7 @@
 #include "ZConnectivityCheck.h"
 
 #include <string>
+#include <vector>
 
 class ZDocument;
 class ZDrawSettings;
@@ -43,6 +44,18 @@ public:
     bool ResultsChanged() const { return m_status == ZBalanceInfo::Converged; }
     // The message box text for the status (UTF-8), empty when there is nothing to tell.
     std::string Message() const;
+    // After a converged run: check valves that carry flow against their direction (the calculation
+    // lets them pass both ways), GBK identifiers with their flows in m3/s.
+    struct ValveFlow {
+        std::string id;
+        double flow;
+    };
+    const std::vector<ValveFlow>& CheckValvesAgainstFlow() const { return m_reverseCheckValves; }
+    // What the engineer should look at after a converged run (UTF-8 lines), empty when nothing.
+    std::string Report() const;
+    // For status InvalidData: the object (GBK identifier) and the model field at fault.
+    const std::string& InvalidObjectId() const { return m_invalidObjectId; }
+    const std::string& InvalidField() const { return m_invalidField; }
 
     static int PrecisionIndex(double headTolerance);
     static double HeadToleranceFor(int precision);
@@ -63,5 +76,10 @@ private:
     int m_iterations = 0;
     double m_maxCorrection = 0.0;
     std::string m_cutOffNodeId;   // GBK
+    int m_divergeReason = ZBalanceInfo::CutOff;
+    std::string m_divergedNodeId;   // GBK
+    double m_divergedHead = 0.0;
+    std::string m_invalidMessage, m_invalidObjectId, m_invalidField;
+    std::vector<ValveFlow> m_reverseCheckValves;
     ZBalanceInfo::Timings m_timings;
 };

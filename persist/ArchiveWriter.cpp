@@ -1,5 +1,8 @@
 #include "ArchiveWriter.h"
 
+#include "ArchiveError.h"
+
+#include <cmath>
 #include <cstring>
 
 void ArchiveWriter::Word(uint16_t v)
@@ -16,6 +19,8 @@ void ArchiveWriter::Dword(uint32_t v)
 
 void ArchiveWriter::Double(double v)
 {
+    if (!std::isfinite(v))
+        throw ArchiveError(ArchiveError::Generic, {}, "a value is " + std::to_string(v) + ", not a finite number; not saved");
     uint64_t bits;
     std::memcpy(&bits, &v, 8);
     Dword(static_cast<uint32_t>(bits));

@@ -3,6 +3,8 @@
 #include "ArchiveError.h"
 
 #include <cerrno>
+#include <dirent.h>
+#include <sys/file.h>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -11,6 +13,8 @@
 #include <unistd.h>
 
 namespace {
+const std::string kLegacyPrefix = ".qen-save-";
+
 std::string DirectoryOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -51,33 +55,101 @@ void AtomicFileWriter::Commit()
     m_committed = true;
 }
 
-void AtomicFileWriter::Write(const std::string& target, const std::string& bytes)
+std::string AtomicFileWriter::ResolveTarget(const std::string& path)
 {
-    std::string tmpl = DirectoryOf(target) + "/.qen-save-XXXXXX";
-    int fd = ::mkstemp(tmpl.data());
+    std::string p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return p;
+        std::string link(4096, '\0');
+        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<size_t>(n) >= link.size())
+            Fail(path, "无法读取符号链接");
+        link.resize(static_cast<size_t>(n));
+        p = link.front() == '/' ? link : DirectoryOf(p) + "/" + link;
+    }
+    errno = ELOOP;
+    Fail(path, "无法解析符号链接");
+}
+
+std::string AtomicFileWriter::TempPrefix(const std::string& target)
+{
+    const auto slash = target.find_last_of('/');
+    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (base.size() > 200)   // leaves room within a file name's 255 bytes
+        base.resize(200);
+    return "." + base + ".qen-save-";
+}
+
+void AtomicFileWriter::RemoveStaleTemporaries(const std::string& target, const std::string& ours)
+{
+    const std::string dir = DirectoryOf(target);
+    const std::string prefix = TempPrefix(target);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        // Ours, or one of the unnamed ".qen-save-XXXXXX" that earlier versions left.
+        const bool mine = name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0;
+        const bool legacy = name.size() == kLegacyPrefix.size() + 6 && name.compare(0, kLegacyPrefix.size(), kLegacyPrefix) == 0;
+        if (!mine && !legacy)
+            continue;
+        const std::string path = dir + "/" + name;
+        if (path == ours)
+            continue;
+        // A save in progress holds a lock on its temporary; one that nobody holds was left by a
+        // save that was killed.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(d);
+}
+
+void AtomicFileWriter::Write(const std::string& path, const std::string& bytes)
+{
+    // Through a symbolic link to the file it names: replacing the link would leave that file old.
+    const std::string target = ResolveTarget(path);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
+        throw ArchiveError(ArchiveError::Generic, path, "不是普通文件, 不能覆盖");
+    // Renaming over it needs only the folder's permission, so the file's own is checked here; a
+    // file without any write bit is read-only for everyone, root included.
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+        throw ArchiveError(ArchiveError::ReadOnly, path, "文件是只读的, 不能覆盖");
+
+    std::string tmpl = DirectoryOf(target) + "/" + TempPrefix(target) + "XXXXXX";
+    int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0)
-        Fail(target, "无法创建临时文件");
+        Fail(path, "无法创建临时文件");
     const std::string tmp = tmpl;
     try {
+        ::flock(fd, LOCK_EX | LOCK_NB);
+        RemoveStaleTemporaries(target, tmp);
         // Keep the permissions an existing target had; new files get the usual 0666 & ~umask.
-        struct stat st {};
-        if (::stat(target.c_str(), &st) == 0) {
+        if (exists) {
             ::fchmod(fd, st.st_mode & 07777);
         } else {
             const mode_t mask = ::umask(0);
             ::umask(mask);
             ::fchmod(fd, 0666 & ~mask);
         }
-        WriteAll(fd, bytes.data(), bytes.size(), target);
+        WriteAll(fd, bytes.data(), bytes.size(), path);
         if (::fsync(fd) != 0)
-            Fail(target, "写入磁盘失败");
-        if (::close(fd) != 0) {
-            fd = -1;
-            Fail(target, "关闭文件失败");
-        }
-        fd = -1;
+            Fail(path, "写入磁盘失败");
         if (::rename(tmp.c_str(), target.c_str()) != 0)
-            Fail(target, "无法替换文件");
+            Fail(path, "无法替换文件");
+        const int closed = ::close(fd);   // the lock goes with the descriptor, after the rename
+        fd = -1;
+        if (closed != 0)
+            Fail(path, "关闭文件失败");
     } catch (...) {
         if (fd >= 0)
             ::close(fd);

@@ -1,5 +1,6 @@
 #include "ProjectReader.h"
 
+#include "model/MessageText.h"
 #include "ProjectWriter.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
@@ -8,6 +9,7 @@
 #include "model/ZValveLink.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -35,16 +37,21 @@ void ProjectReader::Read(ZDocument& doc)
     doc.Reset();
     const uint32_t version = ReadHeader();
     ViewExtent e;
-    e.left = m_ar.Double();
-    e.right = m_ar.Double();
-    e.bottom = m_ar.Double();
-    e.top = m_ar.Double();
+    e.left = Finite("left", "extents");
+    e.right = Finite("right", "extents");
+    e.bottom = Finite("bottom", "extents");
+    e.top = Finite("top", "extents");
     ZDrawSettings ds = doc.GetDrawSettings();
     ReadDrawSettings(ds);
+    if (const std::string problem = ProjectWriter::SettingsProblem(ds); !problem.empty())
+        m_ar.Fail(ArchiveError::BadIndex, problem);
     ReadNetwork();
     Verify();
     if (version >= ZDocument::HighestVersion)
         ReadViewsAndBitmap(doc);
+    // A damaged count can end the archive early and silently drop everything after it.
+    if (m_ar.Remaining() != 0)
+        m_ar.Fail(ArchiveError::BadIndex, std::to_string(m_ar.Remaining()) + " bytes after the end of the archive");
     doc.SetExtents(e);
     doc.GetDrawSettings() = std::move(ds);
     doc.SetFileVersion(version);
@@ -58,8 +65,8 @@ uint32_t ProjectReader::ReadHeader()
         return ZDocument::Version1;
     }
     const uint32_t version = m_ar.Dword();
-    if (version > ZDocument::HighestVersion)
-        m_ar.Fail(ArchiveError::BadIndex, "file version " + ZDocument::VersionText(version) + " is newer than 2.0");
+    if (version != ZDocument::Version1 && version != ZDocument::HighestVersion)
+        m_ar.Fail(ArchiveError::BadIndex, "file version " + ZDocument::VersionText(version) + " (only 1.0 and 2.0 exist)");
     m_ar.Seek(32);
     const uint32_t skip = m_ar.Dword();
     m_ar.Seek(ProjectWriter::HeaderSize);
@@ -76,16 +83,17 @@ void ProjectReader::ReadDrawSettings(ZDrawSettings& ds)
         m_ar.NeedItems(n, 8);
         t->resize(n);
         for (double& v : *t)
-            v = m_ar.Double();
+            v = Finite("grade table", "display settings");
     }
     ZBalanceParams& p = ds.Params;
     p.CheckFlags = m_ar.Dword();
     p.MaxIterations = m_ar.Long();
-    p.ParamA = m_ar.Double();
-    p.ParamB = m_ar.Double();
-    p.FlowTolerance = m_ar.Double();
-    p.HeadTolerance = m_ar.Double();
-    p.AccidentFactor = m_ar.Double();
+    const std::string params = "balancing parameters";
+    p.ParamA = Finite("ParamA", params);
+    p.ParamB = Finite("ParamB", params);
+    p.FlowTolerance = Finite("FlowTolerance", params);
+    p.HeadTolerance = Finite("HeadTolerance", params);
+    p.AccidentFactor = Finite("AccidentFactor", params);
     ds.Balanced = m_ar.Dword();
     ds.SpareWord1 = m_ar.Dword();
     ds.SpareWord2 = m_ar.Dword();
@@ -97,7 +105,28 @@ void ProjectReader::ReadDrawSettings(ZDrawSettings& ds)
     ds.PipeGradeMode = m_ar.Long();
     ds.ContourKind = m_ar.Long();
     ds.ContourOption = m_ar.Dword();
-    ds.ContourInterval = m_ar.Double();
+    ds.ContourInterval = Finite("ContourInterval", "display settings");
+}
+
+double ProjectReader::Finite(const char* field, const std::string& owner)
+{
+    const double v = m_ar.Double();
+    if (!std::isfinite(v))
+        m_ar.Fail(ArchiveError::BadIndex, owner + ": " + field + " is " + std::to_string(v) + ", not a finite number");
+    return v;
+}
+
+std::string ProjectReader::Describe(const ZNetObject& obj)
+{
+    const char* kind = "link";
+    switch (obj.GetKind()) {
+    case ZNetObject::Kind::Pipe: kind = "pipe"; break;
+    case ZNetObject::Kind::Pump: kind = "pump"; break;
+    case ZNetObject::Kind::Valve: kind = "valve"; break;
+    case ZNetObject::Kind::Tank: kind = "tank"; break;
+    default: kind = obj.IsNode() ? "node" : "link"; break;
+    }
+    return std::string(kind) + " " + MessageText::Quote(obj.IdView());
 }
 
 ProjectReader::EntryKind ProjectReader::KindOf(ClassId c)
@@ -137,7 +166,7 @@ ProjectReader::Ref ProjectReader::ReadRef(EntryKind expected)
             if (std::strlen(kClasses[c].name) == len && std::memcmp(kClasses[c].name, name, len) == 0)
                 found = c;
         if (found < 0)
-            m_ar.Fail(ArchiveError::BadClass, "unknown class " + std::string(reinterpret_cast<const char*>(name), len));
+            m_ar.Fail(ArchiveError::BadClass, "unknown class " + MessageText::Quote(std::string_view(reinterpret_cast<const char*>(name), len)));
         if (!kClasses[found].versionable && schema != kClasses[found].schema)
             m_ar.Fail(ArchiveError::BadSchema, std::string(kClasses[found].name) + " schema " + std::to_string(schema));
         m_table.push_back({ClassEntry, static_cast<ClassId>(found), schema, nullptr});
@@ -250,30 +279,36 @@ void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
 {
     if (obj.IsNode()) {
         auto& n = static_cast<ZFlowNode&>(obj);
-        for (double* v : {&n.X, &n.Y, &n.NodeFlow, &n.NodeFireFlow, &n.NodeGrunElev, &n.NodeHydrElev})
-            *v = m_ar.Double();
+        const std::string owner = Describe(obj);
+        n.X = Finite("X", owner);
+        n.Y = Finite("Y", owner);
+        n.NodeFlow = Finite("NodeFlow", owner);
+        n.NodeFireFlow = Finite("NodeFireFlow", owner);
+        n.NodeGrunElev = Finite("NodeGrunElev", owner);
+        n.NodeHydrElev = Finite("NodeHydrElev", owner);
         return;
     }
+    const std::string owner = Describe(obj);
     auto& l = static_cast<ZFlowLink&>(obj);
-    l.Flow = m_ar.Double();
-    l.Resistance = m_ar.Double();
+    l.Flow = Finite("Flow", owner);
+    l.Resistance = Finite("Resistance", owner);
     if (obj.GetKind() == ZNetObject::Kind::Pipe) {
         auto& p = static_cast<ZPipeLink&>(obj);
         p.PipeType = m_ar.Long();
         p.PipeParallel = m_ar.Long();
-        p.PipeLength = m_ar.Double();
-        p.PipeInDiam = m_ar.Double();
+        p.PipeLength = Finite("PipeLength", owner);
+        p.PipeInDiam = Finite("PipeInDiam", owner);
         p.PipeSideType = m_ar.Long();
         p.PipeDate = m_ar.Dword();
-        p.PipeRougCeof = m_ar.Double();
-        p.PipeDiam = m_ar.Double();
+        p.PipeRougCeof = Finite("PipeRougCeof", owner);
+        p.PipeDiam = Finite("PipeDiam", owner);
         const int32_t v = m_ar.Long();
         if (v >= 1) {
             m_ar.NeedItems(static_cast<uint64_t>(v), 16);
             std::vector<PipePoint> pts(static_cast<size_t>(v));
             for (PipePoint& pt : pts) {
-                pt.x = m_ar.Double();
-                pt.y = m_ar.Double();
+                pt.x = Finite("vertex x", owner);
+                pt.y = Finite("vertex y", owner);
             }
             p.SetVertices(std::move(pts));
         }
@@ -287,24 +322,30 @@ void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
         auto& p = static_cast<ZPumpLink&>(obj);
         p.SetPumpType(m_ar.Long());
         p.PumpOpen = m_ar.Dword() != 0;
-        for (double* v : {&p.PumpStaticH, &p.PumpSCoef, &p.PumpRatedRotV, &p.PumpOperatedRotV, &p.PumpVacuum})
-            *v = m_ar.Double();
-        p.PumpEfficiency = schema >= 2 ? m_ar.Double() : 1.0;
+        p.PumpStaticH = Finite("PumpStaticH", owner);
+        p.PumpSCoef = Finite("PumpSCoef", owner);
+        p.PumpRatedRotV = Finite("PumpRatedRotV", owner);
+        p.PumpOperatedRotV = Finite("PumpOperatedRotV", owner);
+        p.PumpVacuum = Finite("PumpVacuum", owner);
+        p.PumpEfficiency = schema >= 2 ? Finite("PumpEfficiency", owner) : 1.0;
         break;
     }
     case ZNetObject::Kind::Valve: {
         auto& v = static_cast<ZValveLink&>(obj);
         v.ValveOpen = m_ar.Dword() != 0;
         v.SetValveType(m_ar.Long());
-        v.ValveHLess = m_ar.Double();
-        v.ValveSCoef = m_ar.Double();
+        v.ValveHLess = Finite("ValveHLess", owner);
+        v.ValveSCoef = Finite("ValveSCoef", owner);
         break;
     }
     default: {
         auto& t = static_cast<ZTankLink&>(obj);
         t.SetTankType(m_ar.Long());
-        for (double* v : {&t.TankArea, &t.TankCurH, &t.TankMinHead, &t.TankMaxHead, &t.TankBottomElev})
-            *v = m_ar.Double();
+        t.TankArea = Finite("TankArea", owner);
+        t.TankCurH = Finite("TankCurH", owner);
+        t.TankMinHead = Finite("TankMinHead", owner);
+        t.TankMaxHead = Finite("TankMaxHead", owner);
+        t.TankBottomElev = Finite("TankBottomElev", owner);
         break;
     }
     }
@@ -346,10 +387,11 @@ void ProjectReader::ReadViewsAndBitmap(ZDocument& doc)
         auto* v = static_cast<ZNamedView*>(r.ptr);
         if (r.isNew) {
             v->ViewName = m_ar.String();
-            v->ViewRect.left = m_ar.Double();
-            v->ViewRect.bottom = m_ar.Double();
-            v->ViewRect.right = m_ar.Double();
-            v->ViewRect.top = m_ar.Double();
+            const std::string owner = "named view " + MessageText::Quote(v->ViewName);
+            v->ViewRect.left = Finite("left", owner);
+            v->ViewRect.bottom = Finite("bottom", owner);
+            v->ViewRect.right = Finite("right", owner);
+            v->ViewRect.top = Finite("top", owner);
         }
         views.push_back(*v);
     }
@@ -361,22 +403,24 @@ void ProjectReader::ReadViewsAndBitmap(ZDocument& doc)
     if (!r.isNew)
         m_ar.Fail(ArchiveError::BadClass, "a background bitmap was expected");
     auto dib = std::make_unique<ZNetBkDib>();
-    dib->BkLeft = m_ar.Double();
-    dib->BkTop = m_ar.Double();
-    dib->BkWidth = m_ar.Double();
-    dib->BkHeight = m_ar.Double();
+    dib->BkLeft = Finite("BkLeft", "background bitmap");
+    dib->BkTop = Finite("BkTop", "background bitmap");
+    dib->BkWidth = Finite("BkWidth", "background bitmap");
+    dib->BkHeight = Finite("BkHeight", "background bitmap");
     // The image: a BMP file whose header states its size. Anything else, or an image cut short,
-    // loads as no bitmap; nothing is allocated before the stated size is known to be in the file.
+    // loads as no bitmap, and the rest of the file counts as that damaged image; nothing is
+    // allocated before the stated size is known to be in the file.
+    const auto unusable = [this] { m_ar.Seek(m_ar.Position() + m_ar.Remaining()); };
     if (m_ar.Remaining() < 14)
-        return;
+        return unusable();
     const uint8_t* bmp = m_ar.Take(0);
     const uint32_t size = ZNetBkDib::StatedSize(bmp);
     if (size < 14 || size > m_ar.Remaining())
-        return;
-    if (dib->SetBytes(std::vector<uint8_t>(bmp, bmp + size))) {
-        m_ar.Take(size);
-        doc.SetBkDib(std::move(dib));
-    }
+        return unusable();
+    if (!dib->SetBytes(std::vector<uint8_t>(bmp, bmp + size)))
+        return unusable();
+    m_ar.Take(size);
+    doc.SetBkDib(std::move(dib));
 }
 
 void ProjectReader::Verify()
@@ -384,12 +428,12 @@ void ProjectReader::Verify()
     // Every object reached must stand in its array exactly once, or the network would not own it.
     for (size_t i = 0; i < m_nodeArray.size(); ++i) {
         if (m_nodeArray[i]->GetIndex() != -1)
-            m_ar.Fail(ArchiveError::Generic, "node " + std::string(m_nodeArray[i]->IdView()) + " stored twice");
+            m_ar.Fail(ArchiveError::Generic, Describe(*m_nodeArray[i]) + " stored twice");
         m_nodeArray[i]->SetIndex(static_cast<int32_t>(i));
     }
     for (size_t i = 0; i < m_linkArray.size(); ++i) {
         if (m_linkArray[i]->GetIndex() != -1)
-            m_ar.Fail(ArchiveError::Generic, "link " + std::string(m_linkArray[i]->IdView()) + " stored twice");
+            m_ar.Fail(ArchiveError::Generic, Describe(*m_linkArray[i]) + " stored twice");
         m_linkArray[i]->SetIndex(static_cast<int32_t>(i));
     }
     if (m_nodeArray.size() != m_nodes.size() || m_linkArray.size() != m_links.size())
@@ -399,19 +443,19 @@ void ProjectReader::Verify()
     std::vector<uint8_t> seen(m_linkArray.size(), 0);   // bit 1: in the start list, bit 2: in the end list
     for (ZFlowLink* l : m_linkArray)
         if (!l->StartNode() || !l->EndNode() || l->StartNode() == l->EndNode())
-            m_ar.Fail(ArchiveError::Generic, "link " + std::string(l->IdView()) + " does not join two nodes");
+            m_ar.Fail(ArchiveError::Generic, Describe(*l) + " does not join two nodes");
     for (ZConsumeNode* n : m_nodeArray) {
         for (ZNetLink* l = n->FirstLink(); l; l = l->NextLinkAt(n)) {
             uint8_t& s = seen[static_cast<size_t>(l->GetIndex())];
             const uint8_t bit = l->StartNode() == n ? 1 : l->EndNode() == n ? 2 : 0;
             if (bit == 0 || (s & bit))
-                m_ar.Fail(ArchiveError::Generic, "broken link list at node " + std::string(n->IdView()));
+                m_ar.Fail(ArchiveError::Generic, "broken link list at " + Describe(*n));
             s |= bit;
         }
     }
     for (size_t i = 0; i < seen.size(); ++i)
         if (seen[i] != 3)
-            m_ar.Fail(ArchiveError::Generic, "link " + std::string(m_linkArray[i]->IdView()) + " missing from a node");
+            m_ar.Fail(ArchiveError::Generic, Describe(*m_linkArray[i]) + " missing from a node");
 
     // The arrays are sorted by identifier; restore the order if a writer did not keep it.
     auto less = [](const ZNetObject* a, const ZNetObject* b) {
@@ -422,8 +466,7 @@ void ProjectReader::Verify()
             std::stable_sort(array.begin(), array.end(), less);
         for (size_t i = 1; i < array.size(); ++i)
             if (!less(array[i - 1], array[i]))
-                m_ar.Fail(ArchiveError::Generic, std::string(what) + " identifier " + std::string(array[i]->IdView()) +
-                                                     " used twice");
+                m_ar.Fail(ArchiveError::Generic, std::string(what) + " identifier " + MessageText::Quote(array[i]->IdView()) + " used twice");
     };
     sortUnique(m_nodeArray, "node");
     sortUnique(m_linkArray, "link");

@@ -44,6 +44,9 @@ private:
 
     uint32_t ReadHeader();
     void ReadDrawSettings(ZDrawSettings& ds);
+    // A DOUBLE that must be finite; `owner` names the object for the message (with the field).
+    double Finite(const char* field, const std::string& owner);
+    static std::string Describe(const ZNetObject& obj);
     void ReadNetwork();
     void ReadViewsAndBitmap(ZDocument& doc);
     void Verify();

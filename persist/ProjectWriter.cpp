@@ -1,5 +1,6 @@
 #include "ProjectWriter.h"
 
+#include "ArchiveError.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -21,8 +22,37 @@ ProjectWriter::ProjectWriter(const ZDocument& doc)
 {
 }
 
+std::string ProjectWriter::SettingsProblem(const ZDrawSettings& ds)
+{
+    const ZBalanceParams& p = ds.Params;
+    const auto outOfRange = [](const char* field, const std::string& value, const char* range) {
+        return std::string("stored ") + field + " " + value + " is outside " + range;
+    };
+    if (p.MaxIterations < -1)
+        return outOfRange("MaxIterations", std::to_string(p.MaxIterations), "-1 (no limit) and above");
+    if (!(p.HeadTolerance > 0.0))
+        return outOfRange("HeadTolerance", std::to_string(p.HeadTolerance), "values above 0");
+    if (!(p.FlowTolerance >= 0.0))
+        return outOfRange("FlowTolerance", std::to_string(p.FlowTolerance), "0 and above");
+    if (!(p.AccidentFactor >= 0.0 && p.AccidentFactor <= 1.0))
+        return outOfRange("AccidentFactor", std::to_string(p.AccidentFactor), "0..1");
+    if (ds.CalcCase < 0 || ds.CalcCase > 2)
+        return outOfRange("CalcCase", std::to_string(ds.CalcCase), "0..2");
+    if (ds.NodeGradeMode < 0 || ds.NodeGradeMode > 3)
+        return outOfRange("NodeGradeMode", std::to_string(ds.NodeGradeMode), "0..3");
+    if (ds.PipeGradeMode < 0 || ds.PipeGradeMode > 4)
+        return outOfRange("PipeGradeMode", std::to_string(ds.PipeGradeMode), "0..4");
+    if (ds.ContourKind < 0 || ds.ContourKind > 1)
+        return outOfRange("ContourKind", std::to_string(ds.ContourKind), "0..1");
+    if (!(ds.ContourInterval > 0.0))
+        return outOfRange("ContourInterval", std::to_string(ds.ContourInterval), "values above 0");
+    return {};
+}
+
 std::string ProjectWriter::Write()
 {
+    if (const std::string problem = SettingsProblem(m_doc.GetDrawSettings()); !problem.empty())
+        throw ArchiveError(ArchiveError::Generic, {}, problem + "; not saved");
     const uint32_t version = m_doc.GetFileVersion();
     if (version > ZDocument::Version1)
         WriteHeader();

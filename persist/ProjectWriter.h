@@ -20,8 +20,13 @@ public:
 
     explicit ProjectWriter(const ZDocument& doc);
 
-    // The whole file.
+    // The whole file. Throws ArchiveError (without a file name) instead of writing what the reader
+    // refuses: a number that is not finite, settings out of range.
     std::string Write();
+
+    // What is wrong with settings that the program could not work with (empty when nothing is):
+    // the reader refuses them as a file error, the writer never writes them.
+    static std::string SettingsProblem(const ZDrawSettings& ds);
 
     // The pieces, in file order (Write calls them); public so tests can check the traversal.
     void WriteHeader();

@@ -2,17 +2,14 @@
 
 #include "ArchiveError.h"
 #include "AtomicFileWriter.h"
+#include "InputFile.h"
 #include "TextExporter.h"
 #include "TextImporter.h"
 #include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <istream>
-#include <memory>
 #include <ostream>
 
 namespace {
@@ -74,34 +71,23 @@ void TextExchange::Export(std::ostream& out, const ZDocument& doc, const UnitSys
 void TextExchange::LoadFile(const std::string& path, ZDocument& doc, const UnitSystem& units,
                             const ZTemplateSet& templates)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) {
-        doc.GetNetwork().Clear();
-        throw ArchiveError(ArchiveError::Generic, path, std::strerror(errno));
-    }
     std::string raw;
-    char buf[1 << 16];
-    // Straight into the string when the size is known; then whatever a growing file added.
-    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(f.get());
-        std::fseek(f.get(), 0, SEEK_SET);
-        if (size > 0) {
-            raw.resize(static_cast<size_t>(size));
-            raw.resize(std::fread(raw.data(), 1, raw.size(), f.get()));
-        }
-    }
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
-        raw.append(buf, n);
-    if (std::ferror(f.get())) {
+    try {
+        raw = InputFile::ReadAll(path);
+    } catch (...) {
         doc.GetNetwork().Clear();
-        throw ArchiveError(ArchiveError::Generic, path, std::strerror(errno));
+        throw;
     }
-    f.reset();
     ImportText(std::move(raw), path, doc, units, templates);
 }
 
 void TextExchange::SaveFile(const std::string& path, const ZDocument& doc, const UnitSystem& units)
 {
-    AtomicFileWriter::Write(path, TextExporter(units).Write(doc.GetNetwork()));
+    std::string bytes;
+    try {
+        bytes = TextExporter(units).Write(doc.GetNetwork());
+    } catch (const ArchiveError& e) {
+        throw ArchiveError(e.GetCause(), path, e.Detail());
+    }
+    AtomicFileWriter::Write(path, bytes);
 }

@@ -1,5 +1,7 @@
 #include "TextExporter.h"
 
+#include "ArchiveError.h"
+#include "model/MessageText.h"
 #include "model/GbkCodec.h"
 #include "model/UnitSystem.h"
 #include "model/ZNetwork.h"
@@ -9,6 +11,7 @@
 #include "model/ZValveLink.h"
 
 #include <charconv>
+#include <cmath>
 
 void TextExporter::Comment(std::string_view utf8)
 {
@@ -18,6 +21,21 @@ void TextExporter::Comment(std::string_view utf8)
 void TextExporter::Text(std::string_view s)
 {
     m_out.append(s.data(), s.size());
+}
+
+void TextExporter::Id(const ZNetObject& obj, IdPlace place)
+{
+    m_object = &obj;
+    const std::string_view id = obj.IdView();
+    // The reader splits at white space, skips lines that start with "//" and ends a section at a
+    // line "END".
+    bool readable = !id.empty() && !(place != IdPlace::Within && id.substr(0, 2) == "//") &&
+                    !(place == IdPlace::Alone && GbkCodec::UpperAscii(id) == "END");
+    for (char c : id)
+        readable = readable && c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f' && c != '\0';
+    if (!readable)
+        throw ArchiveError(ArchiveError::Generic, {}, "编号 " + MessageText::Quote(id) + " 写入文本文件后无法读回");
+    Text(id);
 }
 
 void TextExporter::Integer(long long v)
@@ -51,6 +69,11 @@ int SignificantDigits(const char* first, const char* last)
 void TextExporter::Number(double v, const UnitCategory* unit)
 {
     const double shown = unit ? unit->ToDisplay(v) : v;
+    if (!std::isfinite(shown))
+        throw ArchiveError(ArchiveError::Generic, {},
+                           (m_object ? MessageText::Quote(m_object->IdView()) + " 的" : std::string()) + "数值 " +
+                               std::to_string(v) + (unit ? " 换算为 " + unit->UnitName() : std::string()) +
+                               " 后不是有限数, 无法写入文本文件");
     char buf[40];
     auto fits = [&](int digits, std::to_chars_result& r) {
         r = std::to_chars(buf, buf + sizeof buf, shown, std::chars_format::general, digits);
@@ -95,7 +118,7 @@ std::string TextExporter::Write(const ZNetwork& net)
     for (const ZConsumeNode* n : net.Nodes()) {
         if (n->IsHidden())
             continue;
-        Text(n->IdView()), Tab();
+        Id(*n, IdPlace::LineStart), Tab();
         Number(n->X), Tab();
         Number(n->Y), Tab();
         Number(n->NodeGrunElev), Tab();
@@ -108,9 +131,10 @@ std::string TextExporter::Write(const ZNetwork& net)
     Text("END\n");
 
     auto ends = [&](const ZFlowLink* l) {
-        Text(l->IdView()), Tab();
-        Text(l->StartNode()->IdView()), Tab();
-        Text(l->EndNode()->IdView()), Tab();
+        Id(*l, IdPlace::LineStart), Tab();
+        Id(*l->StartNode(), IdPlace::Within), Tab();
+        Id(*l->EndNode(), IdPlace::Within), Tab();   // a tank's hidden inner node is written here only
+        m_object = l;
     };
 
     Comment("//管段编号\t起始点\t终止点\t管长\t标准管径(" + diam.UnitName() + ")\t计算内径(" + diam.UnitName() +
@@ -189,7 +213,7 @@ std::string TextExporter::Write(const ZNetwork& net)
         if (p->Vertices().empty())
             continue;
         Text("BEGIN PIPEPOINT\n");
-        Text(p->IdView());
+        Id(*p, IdPlace::Alone);
         m_out.push_back('\n');
         for (const PipePoint& v : p->Vertices()) {
             Number(v.x), Tab();

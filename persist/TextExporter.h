@@ -4,6 +4,7 @@
 
 class UnitCategory;
 class UnitSystem;
+class ZNetObject;
 class ZNetwork;
 
 // Builds the text exchange file in memory (GBK bytes) in one buffer, without per-value allocations.
@@ -11,11 +12,18 @@ class TextExporter {
 public:
     explicit TextExporter(const UnitSystem& units) : m_units(units) {}
 
+    // Throws ArchiveError (without a file name) rather than write what the reader would refuse:
+    // a value that is not finite in its display unit, an identifier that would not read back.
     std::string Write(const ZNetwork& net);
 
 private:
     void Comment(std::string_view utf8);   // header lines are held in UTF-8 here, written in GBK
     void Text(std::string_view s);
+    // Where an identifier stands decides what would not read back: "//" at a line's start makes a
+    // comment, "END" alone ends the section.
+    enum class IdPlace { LineStart, Within, Alone };
+    // The identifier of the object whose line is being written, which it becomes.
+    void Id(const ZNetObject& obj, IdPlace place);
     void Tab() { m_out.push_back('\t'); }
     void Integer(long long v);
     // The value in the category's display unit (or as it is when `unit` is null), as "%g" writes it
@@ -24,4 +32,5 @@ private:
 
     const UnitSystem& m_units;
     std::string m_out;
+    const ZNetObject* m_object = nullptr;   // for messages
 };

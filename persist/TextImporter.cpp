@@ -1,6 +1,8 @@
 #include "TextImporter.h"
 
 #include "ArchiveError.h"
+#include "model/MessageText.h"
+#include "TextUnitsHeader.h"
 #include "model/GbkCodec.h"
 #include "model/UnitSystem.h"
 #include "model/ZNetwork.h"
@@ -44,13 +46,9 @@ bool ParseInt(std::string_view f, int& v)
     return true;
 }
 
-// The offending text for a message, in UTF-8, cut short so a huge line cannot flood the message.
 std::string Quote(std::string_view gbk)
 {
-    constexpr size_t kMax = 160;
-    if (gbk.size() <= kMax)
-        return "\"" + GbkCodec::ToUtf8(gbk) + "\"";
-    return "\"" + GbkCodec::ToUtf8(gbk.substr(0, kMax)) + "...\"";
+    return MessageText::Quote(gbk);
 }
 
 bool IsTankInternal(const ZConsumeNode* n)
@@ -83,8 +81,20 @@ void TextImporter::Fail(const std::string& what) const
                        m_reader.LineNumber());
 }
 
+void TextImporter::FailHere(const std::string& what) const
+{
+    throw ArchiveError(ArchiveError::BadIndex, m_fileName, what, m_reader.LineNumber());
+}
+
+const char* TextImporter::SectionName(Section s)
+{
+    static const char* const names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT"};
+    return names[static_cast<int>(s)];
+}
+
 void TextImporter::Run(ZNetwork& net)
 {
+    TextUnitsHeader::Apply(m_reader.Text(), m_fileName, m_units);
     while (m_reader.NextLine()) {
         if (m_reader.Split(TextLineReader::SectionSeparators) < 2)
             Fail("段外的行至少要有两个字段");
@@ -119,15 +129,20 @@ void TextImporter::ReadSection(Section s)
         if (pipe && !m_vertices.empty())
             pipe->SetVertices(m_vertices);
     };
+    bool ended = false;
     while (m_reader.NextLine()) {
-        if (m_reader.Line() == "END")
+        if (m_reader.Line() == "END") {
+            ended = true;
             break;
+        }
         const int n = m_reader.Split(TextLineReader::WhiteSpace);
         if (n == 2 && m_reader.Field(0) == "BEGIN") {
             static constexpr std::string_view names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT"};
             if (std::find(std::begin(names), std::end(names), m_reader.Field(1)) != std::end(names))
-                Fail("上一段缺少 END");
+                Fail(std::string(SectionName(s)) + " 段缺少 END");
         }
+        if (const int empty = m_reader.EmptyTabField())
+            Fail("第" + std::to_string(empty) + "列为空 (两个制表符之间没有数据)");
         switch (s) {
         case Section::Node: ReadNode(); break;
         case Section::Pipe: ReadPipe(); break;
@@ -151,7 +166,10 @@ void TextImporter::ReadSection(Section s)
             break;
         }
     }
-    finishPoints();   // a missing END at the end of the file is accepted
+    // A file cut short would otherwise load with its last number cut short too.
+    if (!ended)
+        FailHere(std::string(SectionName(s)) + " 段缺少 END, 文件可能不完整");
+    finishPoints();
 }
 
 std::string_view TextImporter::IdField(int i, const char* what) const
@@ -185,6 +203,14 @@ double TextImporter::Number(int i, double fallback) const
     return v;
 }
 
+double TextImporter::Converted(int i, const UnitCategory& unit, double fallback) const
+{
+    const double v = unit.FromDisplay(Number(i, unit.ToDisplay(fallback)));
+    if (!std::isfinite(v))
+        Fail("第" + std::to_string(i + 1) + "个字段 " + Quote(m_reader.Field(i)) + " 换算为基本单位后超出范围");
+    return v;
+}
+
 int TextImporter::Integer(int i, int fallback) const
 {
     if (i >= m_reader.FieldCount())
@@ -205,9 +231,9 @@ void TextImporter::ReadNode()
     node->Y = Number(2, node->Y);
     node->NodeGrunElev = Number(3, node->NodeGrunElev);
     node->SetHeadKnown(Integer(4, node->IsHeadKnown() ? 0 : 1) == 0);
-    node->NodeFlow = flow.FromDisplay(Number(5, flow.ToDisplay(node->NodeFlow)));
-    node->NodeHydrElev = m_units.Hydr().FromDisplay(Number(6, m_units.Hydr().ToDisplay(node->NodeHydrElev)));
-    node->NodeFireFlow = flow.FromDisplay(Number(7, flow.ToDisplay(node->NodeFireFlow)));
+    node->NodeFlow = Converted(5, flow, node->NodeFlow);
+    node->NodeHydrElev = Converted(6, m_units.Hydr(), node->NodeHydrElev);
+    node->NodeFireFlow = Converted(7, flow, node->NodeFireFlow);
     AddNode(node.release());
 }
 
@@ -228,9 +254,9 @@ void TextImporter::ReadPipe()
     pipe->SetId(id);
     pipe->SetVertices({});   // the template's shape is not this pipe's
     const UnitCategory& diam = m_units.Diam();
-    pipe->PipeLength = m_units.Leng().FromDisplay(Number(3, m_units.Leng().ToDisplay(pipe->PipeLength)));
-    pipe->PipeDiam = diam.FromDisplay(Number(4, diam.ToDisplay(pipe->PipeDiam)));
-    pipe->PipeInDiam = diam.FromDisplay(Number(5, diam.ToDisplay(pipe->PipeInDiam)));
+    pipe->PipeLength = Converted(3, m_units.Leng(), pipe->PipeLength);
+    pipe->PipeDiam = Converted(4, diam, pipe->PipeDiam);
+    pipe->PipeInDiam = Converted(5, diam, pipe->PipeInDiam);
     pipe->PipeParallel = Integer(6, pipe->PipeParallel);
     pipe->PipeType = Integer(7, pipe->PipeType);
     pipe->PipeRougCeof = Number(8, pipe->PipeRougCeof);
@@ -246,9 +272,9 @@ void TextImporter::ReadPump()
     std::unique_ptr<ZPumpLink> pump(m_templates.Pump.Clone());
     pump->SetId(id);
     const UnitCategory& head = m_units.Hydr();
-    pump->PumpStaticH = head.FromDisplay(Number(3, head.ToDisplay(pump->PumpStaticH)));
+    pump->PumpStaticH = Converted(3, head, pump->PumpStaticH);
     pump->PumpSCoef = Number(4, pump->PumpSCoef);
-    pump->PumpVacuum = head.FromDisplay(Number(5, head.ToDisplay(pump->PumpVacuum)));
+    pump->PumpVacuum = Converted(5, head, pump->PumpVacuum);
     pump->PumpEfficiency = Number(6, m_templates.Pump.PumpEfficiency);
     pump->PumpRatedRotV = Number(7, pump->PumpRatedRotV);
     pump->PumpOperatedRotV = Number(8, pump->PumpOperatedRotV);
@@ -264,7 +290,7 @@ void TextImporter::ReadValve()
     valve->SetId(id);
     valve->SetValveType(Integer(3, valve->GetValveType()));
     valve->ValveSCoef = Number(4, valve->ValveSCoef);
-    valve->ValveHLess = m_units.Hydr().FromDisplay(Number(5, m_units.Hydr().ToDisplay(valve->ValveHLess)));
+    valve->ValveHLess = Converted(5, m_units.Hydr(), valve->ValveHLess);
     AddLink(valve.release(), start, end);
 }
 

@@ -2,13 +2,13 @@
 #include "TextIdIndex.h"
 #include "TextLineReader.h"
 #include "model/PipePoint.h"
+#include "model/UnitSystem.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 
-class UnitSystem;
 class ZConsumeNode;
 class ZFlowLink;
 class ZNetwork;
@@ -32,6 +32,7 @@ public:
 
 private:
     enum class Section { Node, Pipe, Pump, Valve, Tank, PipePoint };
+    static const char* SectionName(Section s);
 
     void ReadSection(Section s);
     void ReadNode();
@@ -52,11 +53,15 @@ private:
     // A present field must be a number; a missing one (short line) keeps `fallback`.
     double Number(int i, double fallback) const;
     int Integer(int i, int fallback) const;
+    // Field i in the category's display unit, in base units; must stay finite after conversion.
+    double Converted(int i, const UnitCategory& unit, double fallback) const;
     [[noreturn]] void Fail(const std::string& what) const;
+    // Without quoting the current line (at the end of the file there is none).
+    [[noreturn]] void FailHere(const std::string& what) const;
 
     TextLineReader m_reader;
     std::string m_fileName;
-    const UnitSystem& m_units;
+    UnitSystem m_units;   // the program's, or what the file's header names
     const ZTemplateSet& m_templates;
 
     std::vector<ZConsumeNode*> m_nodes;

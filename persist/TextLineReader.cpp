@@ -1,7 +1,6 @@
 #include "TextLineReader.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace {
 bool IsBlank(char c)
@@ -15,9 +14,14 @@ bool TextLineReader::NextLine()
     while (m_pos < m_text.size()) {
         const char* begin = m_text.data() + m_pos;
         const size_t left = m_text.size() - m_pos;
-        const void* nl = std::memchr(begin, '\n', left);
-        const size_t len = nl ? static_cast<size_t>(static_cast<const char*>(nl) - begin) : left;
-        m_pos += len + (nl ? 1 : 0);
+        size_t len = 0;
+        while (len < left && begin[len] != '\n' && begin[len] != '\r')
+            ++len;
+        // A CR ends the line too (old Mac files); CR LF counts as one end.
+        size_t next = len < left ? len + 1 : len;
+        if (len + 1 < left && begin[len] == '\r' && begin[len + 1] == '\n')
+            ++next;
+        m_pos += next;
         ++m_lineNumber;
 
         size_t a = 0, b = len;
@@ -34,6 +38,23 @@ bool TextLineReader::NextLine()
     m_line = {};
     m_fieldCount = 0;
     return false;
+}
+
+int TextLineReader::EmptyTabField() const
+{
+    int field = 1;
+    bool empty = false;   // nothing but spaces since the last tab
+    for (char c : m_line) {
+        if (c == '\t') {
+            if (empty)
+                return field;
+            ++field;
+            empty = true;
+        } else if (c != ' ') {
+            empty = false;
+        }
+    }
+    return 0;
 }
 
 int TextLineReader::Split(std::string_view separators)

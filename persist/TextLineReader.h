@@ -4,7 +4,7 @@
 #include <string_view>
 
 // Walks an upper-cased text buffer line by line without allocating: each line is trimmed, and split
-// into at most MaxFields views into the buffer. Accepts LF and CR LF endings.
+// into at most MaxFields views into the buffer. Accepts LF, CR LF and CR (old Mac) endings.
 class TextLineReader {
 public:
     static constexpr int MaxFields = 16;
@@ -15,11 +15,15 @@ public:
     // Advances to the next line that is neither empty nor a "//" comment; false at the end.
     bool NextLine();
     std::string_view Line() const { return m_line; }
+    std::string_view Text() const { return m_text; }
     int LineNumber() const { return m_lineNumber; }
 
     // Splits the current line at the given separator characters; empty fields are skipped.
     int Split(std::string_view separators);
     int FieldCount() const { return m_fieldCount; }
+    // The 1-based number of the first field left empty between two tabs (a spreadsheet's empty
+    // cell), 0 when there is none. Splitting at white space would shift the later fields left.
+    int EmptyTabField() const;
     std::string_view Field(int i) const { return i < m_fieldCount ? m_fields[static_cast<size_t>(i)] : std::string_view(); }
 
     static constexpr std::string_view WhiteSpace = " \t\r\v\f";

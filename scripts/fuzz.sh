@@ -31,7 +31,7 @@ cmake --build "$build/core" --target qen_persist qen_model -j2
 for name in project text; do
     src="$root/fuzz/fuzz_${name}_file.cpp"
     exe="$build/fuzz_${name}_file"
-    if [[ ! -x $exe || $src -nt $exe || $build/core/persist/libqen_persist.a -nt $exe ||
+    if [[ ! -x $exe || $src -nt $exe || $root/fuzz/FuzzChecks.h -nt $exe || $build/core/persist/libqen_persist.a -nt $exe ||
           $build/core/model/libqen_model.a -nt $exe ]]; then
         "$cxx" -std=c++20 -g -O1 $san -fsanitize=fuzzer -I"$root" -I"$root/tests/common" "$src" \
             "$root/tests/common/Continuity.cpp" "$root/tests/common/FormatRoundTrip.cpp" \
@@ -49,7 +49,7 @@ run() {
     for d in "$@"; do [[ -d $d ]] && seeds+=("$d"); done
     echo "== fuzz_${name}_file for ${seconds}s (log: $build/fuzz-$name.log)"
     # -jobs=1 runs one worker in a child process that writes fuzz-0.log in the working directory.
-    (cd "$build" && nice -n 10 "./fuzz_${name}_file" "$corpus" "${seeds[@]}" -max_total_time="$seconds" \
+    (cd "$build" && nice -n 19 "./fuzz_${name}_file" "$corpus" "${seeds[@]}" -max_total_time="$seconds" \
         -rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=10 -max_len="$maxlen" -jobs=1 \
         -dict="$root/fuzz/$name.dict" -artifact_prefix="$artifacts" -print_final_stats=1 \
         "${extra[@]}" || true)
@@ -61,12 +61,13 @@ run() {
 extra=("$@")
 if [[ $what == project || $what == all ]]; then
     mkdir -p "$build/seeds/project"
-    cp -f "$root"/examples/*.wnp "$root"/tests/data/project/*.wnp "$build/seeds/project/" 2>/dev/null || true
+    cp -f "$root"/examples/*.wnp "$root"/tests/data/project/*.wnp "$root"/tests/data/cli/hostile/*.wnp \
+        "$build/seeds/project/" 2>/dev/null || true
     run project 65536 "$build/seeds/project" "$root/tests/data/fuzz/project"
 fi
 if [[ $what == text || $what == all ]]; then
     mkdir -p "$build/seeds/text"
     cp -f "$root"/examples/*.txt "$root"/tests/data/networks/*.txt "$root"/tests/data/cli/*.txt \
-        "$build/seeds/text/" 2>/dev/null || true
+        "$root"/tests/data/cli/hostile/*.txt "$build/seeds/text/" 2>/dev/null || true
     run text 16384 "$build/seeds/text" "$root/tests/data/fuzz/text"
 fi

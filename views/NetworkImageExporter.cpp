@@ -44,6 +44,8 @@ bool NetworkImageExporter::Balance(QString& error)
     run.Run();
     if (!run.ResultsChanged()) {
         error = QString::fromStdString(run.Message());
+        if (error.isEmpty())   // stopped or out of passes: nothing for a message box, but not drawn
+            error = QStringLiteral("balancing ended without converging after %1 passes").arg(run.Iterations());
         return false;
     }
     return true;

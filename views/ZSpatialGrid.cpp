@@ -5,25 +5,41 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
-ViewExtent ModelBox(const ZNetObject* o)
+// Empty when the object has no position; `finite` false when any of its points is not finite
+// (a NaN would otherwise vanish inside min and max).
+ViewExtent ModelBox(const ZNetObject* o, bool& finite)
 {
     ViewExtent r = ViewExtent::Empty();
+    finite = true;
+    auto add = [&](double x, double y) {
+        finite = finite && std::isfinite(x) && std::isfinite(y);
+        r.Include(x, y);
+    };
     if (o->IsNode()) {
         const auto* n = static_cast<const ZFlowNode*>(o);
-        r.Include(n->X, n->Y);
+        add(n->X, n->Y);
         return r;
     }
     const auto* l = static_cast<const ZFlowLink*>(o);
     if (const ZFlowNode* a = l->From())
-        r.Include(a->X, a->Y);
+        add(a->X, a->Y);
     if (const ZFlowNode* b = l->To())
-        r.Include(b->X, b->Y);
+        add(b->X, b->Y);
     if (l->GetKind() == ZNetObject::Kind::Pipe)
         for (const PipePoint& p : static_cast<const ZPipeLink*>(l)->Vertices())
-            r.Include(p.x, p.y);
+            add(p.x, p.y);
     return r;
+}
+
+// A cell count or index from a quotient that may be huge, infinite or NaN on extreme networks.
+int ClampedCell(double v, int count)
+{
+    if (!(v >= 0.0))
+        return 0;
+    return v >= count - 1 ? count - 1 : static_cast<int>(v);
 }
 } // namespace
 
@@ -43,29 +59,36 @@ void ZSpatialGrid::Build(const ZNetwork& net)
     m_bounds = ViewExtent::Empty();
     for (int i = 0; i < net.LinkCount(); ++i) {
         ZNetObject* o = net.LinkAt(i);
-        const ViewExtent b = ModelBox(o);
-        if (b.IsEmpty())
+        bool finite;
+        const ViewExtent b = ModelBox(o, finite);
+        if (b.IsEmpty() || !finite)   // nowhere to be found or drawn
             continue;
         m_entries.push_back({o, b, true, i});
         m_bounds.Include(b);
     }
     for (int i = 0; i < net.NodeCount(); ++i) {
         ZNetObject* o = net.NodeAt(i);
-        const ViewExtent b = ModelBox(o);
+        bool finite;
+        const ViewExtent b = ModelBox(o, finite);
+        if (!finite)
+            continue;
         m_entries.push_back({o, b, false, i});
         m_bounds.Include(b);
     }
     m_built = true;
     if (m_entries.empty())
         return;
-    // About two objects per cell, at most 1024 cells a side.
+    // About two objects per cell, at most 1024 cells a side. An extent wider than a double holds
+    // (nodes at -1e308 and 1e308) gets one cell: such a network is not worth indexing.
     const double w = std::max(m_bounds.Width(), 1e-9), h = std::max(m_bounds.Height(), 1e-9);
     const double cells = std::max(1.0, static_cast<double>(m_entries.size()) / 2.0);
     const double side = std::sqrt(w * h / cells);
-    m_cols = std::clamp(static_cast<int>(w / side) + 1, 1, 1024);
-    m_rows = std::clamp(static_cast<int>(h / side) + 1, 1, 1024);
-    m_cellW = w / m_cols;
-    m_cellH = h / m_rows;
+    m_cols = ClampedCell(w / side, 1024) + 1;
+    m_rows = ClampedCell(h / side, 1024) + 1;
+    if (!std::isfinite(w) || !std::isfinite(h) || !std::isfinite(side))
+        m_cols = m_rows = 1;
+    m_cellW = std::isfinite(w / m_cols) ? w / m_cols : std::numeric_limits<double>::max();
+    m_cellH = std::isfinite(h / m_rows) ? h / m_rows : std::numeric_limits<double>::max();
 
     const size_t ncell = static_cast<size_t>(m_cols) * static_cast<size_t>(m_rows);
     std::vector<uint32_t> counts(ncell + 1, 0);
@@ -90,14 +113,8 @@ void ZSpatialGrid::Build(const ZNetwork& net)
 
 void ZSpatialGrid::CellRange(const ViewExtent& r, int& c0, int& r0, int& c1, int& r1) const
 {
-    auto col = [&](double x) {
-        const double c = std::floor((x - m_bounds.left) / m_cellW);
-        return static_cast<int>(std::clamp(c, 0.0, static_cast<double>(m_cols - 1)));
-    };
-    auto row = [&](double y) {
-        const double c = std::floor((y - m_bounds.bottom) / m_cellH);
-        return static_cast<int>(std::clamp(c, 0.0, static_cast<double>(m_rows - 1)));
-    };
+    auto col = [&](double x) { return ClampedCell(std::floor((x - m_bounds.left) / m_cellW), m_cols); };
+    auto row = [&](double y) { return ClampedCell(std::floor((y - m_bounds.bottom) / m_cellH), m_rows); };
     c0 = col(r.left);
     c1 = col(r.right);
     r0 = row(r.bottom);

@@ -8,6 +8,7 @@
 #include "views/CommandIds.h"
 
 #include "model/ZPipeLink.h"
+#include "model/ZValveLink.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -274,6 +275,59 @@ private slots:
         AnswerDialog(0, 3);
         f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
         QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
+    }
+
+    // A zero diameter is named before the run; a check valve against the flow is listed afterwards.
+    void invalidDataAndCheckValveReport()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->NewDocument();
+        ZNetwork& net = doc->Data().GetNetwork();
+        auto node = [&](const char* id, double x, double demand) {
+            auto* n = new ZConsumeNode;
+            n->SetId(id);
+            n->SetPosition(x, 0);
+            n->NodeFlow = demand;
+            net.AddNode(n);
+            return n;
+        };
+        auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
+            auto* p = new ZPipeLink;
+            p->SetId(id);
+            net.AddLink(a, b, p);
+            return p;
+        };
+        ZConsumeNode* r = node("R", 0, 0);
+        r->SetHeadKnown(true);
+        r->NodeHydrElev = 50;
+        ZConsumeNode* a = node("A", 100, 0);
+        ZConsumeNode* x = node("X", 200, 0);
+        ZConsumeNode* b = node("B", 210, 0);
+        pipe("1", r, a);
+        ZPipeLink* p2 = pipe("2", a, x);
+        pipe("3", b, node("D", 300, 0.01));
+        auto* v = new ZValveLink;
+        v->SetId("VBACK");
+        v->SetValveType(ZValveLink::Check);
+        net.AddLink(b, x, v);
+
+        p2->PipeInDiam = 0.0;
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        const QString invalid = QString::fromStdString(f.prompt->Last());
+        QVERIFY2(invalid.contains(QStringLiteral("管段\"2\"")) && invalid.contains(QStringLiteral("PipeInDiam")),
+                 qPrintable(invalid));
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("未平差"));
+
+        p2->PipeInDiam = 0.3;
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
+        CReportWindow& report = f.app->ReportWindow();
+        QVERIFY(report.isVisible());
+        QCOMPARE(report.windowTitle(), QStringLiteral("平差结果提示"));
+        QVERIFY2(report.Text().contains(QStringLiteral("止回阀\"VBACK\"")), qPrintable(report.Text()));
+        Screenshot(&report, QStringLiteral("report-check-valves"));
     }
 
     void progressWindowPercent()

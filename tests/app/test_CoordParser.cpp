@@ -55,6 +55,7 @@ private slots:
         QTest::newRow("second zero without digit") << "1,-0";
         QTest::newRow("hex") << "0x10,1";
         QTest::newRow("non-latin") << QStringLiteral("１,２");
+        QTest::newRow("beyond a double") << "1e999,1";
     }
     void refused()
     {

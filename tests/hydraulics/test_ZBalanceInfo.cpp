@@ -346,3 +346,43 @@ INSTANTIATE_TEST_SUITE_P(Networks, AgainstProfile,
                          ::testing::Values(std::make_tuple(12, 1, 1.3, 1u), std::make_tuple(60, 2, 1.5, 2u),
                                            std::make_tuple(250, 3, 1.3, 3u), std::make_tuple(700, 4, 1.3, 4u),
                                            std::make_tuple(600, 2, 1.9, 5u)));
+
+// With no pass limit these runs never ended: heads grew past 1e13 m, where a 1 mm tolerance is
+// finer than a double resolves, and the passes oscillated for ever.
+TEST(ZBalanceInfoDivergence, HeadsLeavingThePhysicalRangeEndTheRun)
+{
+    for (double demand : {1e6, 1e9 / 1000.0}) {
+        TestNet t;
+        ZConsumeNode* r = t.Source("R", 50.0);
+        ZConsumeNode* a = t.Node("A", 0.0);
+        ZConsumeNode* b = t.Node("B", demand);
+        t.Pipe("P1", r, a, 1000.0, 0.001);
+        t.Pipe("P2", a, b, 1000.0, 0.001);
+        t.settings.Params.MaxIterations = -1;
+        ZBalanceInfo info(t.settings, t.net);
+        info.Run();
+        ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Diverged);
+        EXPECT_EQ(info.GetDivergeReason(), ZBalanceInfo::HeadOutOfRange);
+        ASSERT_NE(info.GetDivergedNode(), nullptr);
+        EXPECT_GT(std::fabs(info.GetDivergedNode()->NodeHydrElev), ZPhysicalCheck::MaxHead);
+        EXPECT_LT(info.GetIterationCount(), 1000);
+        EXPECT_EQ(t.settings.Balanced, 0u);
+    }
+}
+
+TEST(ZBalanceInfoDivergence, CorrectionsThatStopShrinkingEndTheRun)
+{
+    // A tolerance no double difference can reach: the corrections settle at rounding noise.
+    TestNet t;
+    MakeLoopedNetwork(t, 400, 3, 1.6, 7);
+    t.settings.Params.HeadTolerance = 1e-300;
+    t.settings.Params.CheckFlags = ZBalanceParams::CheckHead;
+    t.settings.Params.MaxIterations = -1;
+    ZBalanceInfo info(t.settings, t.net);
+    info.Run();
+    ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Diverged);
+    EXPECT_EQ(info.GetDivergeReason(), ZBalanceInfo::NotShrinking);
+    EXPECT_NE(info.GetDivergedNode(), nullptr);
+    EXPECT_GE(info.GetIterationCount(), ZBalanceInfo::StallPasses);
+    EXPECT_LT(info.GetIterationCount(), 3 * ZBalanceInfo::StallPasses);
+}

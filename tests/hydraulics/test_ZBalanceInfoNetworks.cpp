@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>

@@ -104,3 +104,31 @@ TEST(ZBalanceRunOutcome, SplitNetworkIsRefusedBeforeTheRun)
     EXPECT_FALSE(run.CheckConnectivity());
     EXPECT_EQ(run.Connectivity().PieceCount(), 2);
 }
+
+// The calculation lets check valves pass both ways; one that does is listed for the engineer.
+TEST(ZBalanceRunOutcome, CheckValvesCarryingFlowAgainstTheirDirectionAreReported)
+{
+    TestNet t;
+    ZConsumeNode* a = t.Node("A");
+    t.Pipe("P1", t.Source("R", 50.0), a);
+    // Water goes A - X - B - D, against VBACK, which is drawn from B to X.
+    ZConsumeNode* x = t.Node("X");
+    ZConsumeNode* b = t.Node("B");
+    t.Pipe("P2", a, x);
+    t.Valve("VBACK", b, x, 10.0, ZValveLink::Check);
+    t.Pipe("P3", b, t.Node("D", 0.01));
+    // And A - Y - C - E along VFWD.
+    ZConsumeNode* y = t.Node("Y");
+    ZConsumeNode* c = t.Node("C");
+    t.Pipe("P4", a, y);
+    t.Valve("VFWD", y, c, 10.0, ZValveLink::Check);
+    t.Pipe("P5", c, t.Node("E", 0.005));
+    ZBalanceRun run(t.settings, t.net);
+    ASSERT_EQ(run.Run(), ZBalanceInfo::Converged);
+    ASSERT_EQ(run.CheckValvesAgainstFlow().size(), 1u) << run.Report();
+    EXPECT_EQ(run.CheckValvesAgainstFlow()[0].id, "VBACK");
+    EXPECT_LT(run.CheckValvesAgainstFlow()[0].flow, 0.0);
+    EXPECT_NE(run.Report().find("止回阀\"VBACK\""), std::string::npos) << run.Report();
+    EXPECT_EQ(run.Report().find("VFWD"), std::string::npos);
+    EXPECT_TRUE(run.Message().empty());
+}

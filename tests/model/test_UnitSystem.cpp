@@ -33,6 +33,10 @@ TEST(Units, OtherUnits)
     EXPECT_EQ(u.Velo().FormatShort(1.2), "1200");
     EXPECT_EQ(u.Hydr().Parse("  abc"), 0.0);
     EXPECT_NEAR(u.Hydr().Parse(" 0.3MPa"), 30.0, 1e-12);
+    // Typed numbers never become infinite or NaN.
+    EXPECT_EQ(u.Hydr().Parse("1e999"), 0.0);
+    EXPECT_EQ(u.Hydr().Parse("inf"), 0.0);
+    EXPECT_EQ(u.Hydr().Parse("nan"), 0.0);
 }
 
 TEST(Units, ParsingIgnoresACommaDecimalLocale)

@@ -85,10 +85,11 @@ TEST(FieldTable, CopyFromTakesTheCopiedFieldsOnly)
         std::unique_ptr<ZNetObject> to(from->Clone());
         const auto fresh = Make(k);
         for (const ZField& f : ZFieldTable::Of(k)) {
-            if (f.use & ZField::Copied)
+            if (f.use & ZField::Copied) {
                 EXPECT_EQ(f.get(*to), f.get(*from)) << f.key;
-            else if (!(f.use & ZField::Stored))   // the fire flag travels with the flags
+            } else if (!(f.use & ZField::Stored)) {   // the fire flag travels with the flags
                 EXPECT_EQ(f.get(*to), f.get(*fresh)) << f.key;
+            }
         }
         EXPECT_EQ(to->IdView(), "");
         // A snapshot holds everything.

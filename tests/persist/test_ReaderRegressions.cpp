@@ -4,6 +4,7 @@
 #include "FormatRoundTrip.h"
 
 #include "model/UnitSystem.h"
+#include "model/ZPipeLink.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
 #include "persist/ArchiveError.h"
@@ -104,4 +105,28 @@ TEST_F(TextRoundTrip, TanksSharingAnOutletGiveItTheLevelOfTheHighestIdentifier)
     EXPECT_EQ(doc.GetNetwork().FindNode("O")->NodeHydrElev, 5.0);
     EXPECT_EQ(doc.GetNetwork().FindNode("I1")->NodeHydrElev, 3.0);
     EXPECT_EQ(doc.GetNetwork().FindNode("I2")->NodeHydrElev, 5.0);
+}
+
+// Identifiers the reader cannot take back are refused by the writer, but only where they stand: a
+// tank's inner node "//2_IN" sits inside its TANK line, where "//" starts no comment.
+TEST_F(TextRoundTrip, IdentifiersAreRefusedForExportOnlyWhereTheyWouldNotReadBack)
+{
+    const std::string text = ReadFile(std::string(QEN_TEST_DATA_DIR) + "/fuzz/text/tank-inner-node-like-a-comment.txt");
+    ASSERT_FALSE(text.empty());
+    ExpectStable(text);
+
+    ZDocument doc;
+    Import("BEGIN NODE\nA 0 0\nB 1 1\nEND\n", doc);
+    auto* a = doc.GetNetwork().FindNode("A");
+    auto* pipe = new ZPipeLink;
+    pipe->SetId("end");
+    pipe->SetVertices({{5, 5}});
+    doc.GetNetwork().AddLink(a, doc.GetNetwork().FindNode("B"), pipe);
+    EXPECT_THROW(Export(doc), ArchiveError);   // alone on its PIPEPOINT line it would end the section
+    pipe->SetVertices({});
+    EXPECT_NO_THROW(Export(doc));             // at the start of a PIPE line it reads back
+    auto* node = new ZConsumeNode;
+    node->SetId("//C");
+    doc.GetNetwork().AddNode(node);
+    EXPECT_THROW(Export(doc), ArchiveError);   // a NODE line starting with "//" is a comment
 }

@@ -228,10 +228,10 @@ TEST_F(TextFixture, FilesInAnyOrderEndSortedWithIndexes)
     EXPECT_EQ(doc.GetExtents(), (ViewExtent{1.0, 0.0, 50.0, 0.0}));
 }
 
-TEST_F(TextFixture, CrLfLinesMissingFinalEndAndExtraFieldsAreAccepted)
+TEST_F(TextFixture, CrLfLinesAndExtraFieldsAreAccepted)
 {
     Import("// comment\r\n\r\n  BEGIN NODE  \r\nA\t1\t2\t3\t1\t0\t0\t0\textra\r\n  \r\n// note\r\nB 4 5 6 1\r\nEND\r\n"
-           "BEGIN PIPE\r\nP A B 7\r\n");
+           "BEGIN PIPE\r\nP A B 7\r\nEND");
     EXPECT_DOUBLE_EQ(Node("A")->NodeGrunElev, 3.0);
     EXPECT_DOUBLE_EQ(static_cast<ZPipeLink*>(Link("P"))->PipeLength, 7.0);
     EXPECT_EQ(Link("P")->GetId(), std::string("P"));
@@ -408,7 +408,9 @@ TEST_F(TextFixture, ExportThenImportReproducesEveryValue)
     }
 }
 
-TEST_F(TextFixture, DifferentUnitsMisreadByTheRatioOfFactors)
+// The header names the units the file was written in; they decide, not the reader's settings.
+// Without that line the reader's units apply (and a different unit misreads by the ratio).
+TEST_F(TextFixture, HeaderUnitsDecideOverTheReadersUnits)
 {
     Import("BEGIN NODE\nA 0 0 0 1 12.5\nEND\n");
     const std::string text = Export();
@@ -417,7 +419,16 @@ TEST_F(TextFixture, DifferentUnitsMisreadByTheRatioOfFactors)
     ZDocument again;
     std::istringstream in(text);
     TextExchange::Import(in, "again.txt", again, units, templates);
-    EXPECT_NEAR(again.GetNetwork().FindNode("A")->NodeFlow, 0.0125 * 1000.0 / 3600.0, 1e-15);
+    EXPECT_DOUBLE_EQ(again.GetNetwork().FindNode("A")->NodeFlow, 0.0125);
+    ZDocument bare;
+    std::istringstream noHeader("BEGIN NODE\nA 0 0 0 1 12.5\nEND\n");
+    TextExchange::Import(noHeader, "bare.txt", bare, units, templates);
+    EXPECT_NEAR(bare.GetNetwork().FindNode("A")->NodeFlow, 12.5 / 3600.0, 1e-15);
+}
+
+TEST_F(TextFixture, MissingFinalEndFails)
+{
+    ExpectFailure("BEGIN NODE\nA 0 0\nEND\nBEGIN PIPE\r\n", 4);
 }
 
 TEST_F(TextFixture, WriterUsesPercentGWhereThatIsExact)

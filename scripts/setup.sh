@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
-  libeigen3-dev libdxflib-dev libcli11-dev
+  libeigen3-dev libsleef-dev libdxflib-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wqy-microhei
   clang-14 libclang-rt-14-dev locales

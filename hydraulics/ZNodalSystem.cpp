@@ -108,7 +108,7 @@ void ZNodalSystem::Analyze(int rows, const std::vector<std::pair<int, int>>& end
         m_linkSlots[l] = {m_diagSlot[a], m_diagSlot[b], slotOf(std::min(pa, pb), std::max(pa, pb))};
     }
     m_values = m_matrix.valuePtr();
-    m_factor.analyzePattern(m_matrix);
+    m_factor.Analyze(rows, m_matrix.outerIndexPtr(), m_matrix.innerIndexPtr());
     m_work.resize(rows);
     m_symbolicSeconds = SecondsSince(t0);
     m_factorSeconds = m_solveSeconds = 0.0;
@@ -116,7 +116,7 @@ void ZNodalSystem::Analyze(int rows, const std::vector<std::pair<int, int>>& end
 
 long long ZNodalSystem::FactorNonZeros() const
 {
-    return m_rows > 0 ? static_cast<long long>(m_factor.matrixL().nestedExpression().nonZeros()) : 0;
+    return m_factor.NonZeros();
 }
 
 void ZNodalSystem::ClearValues()
@@ -141,15 +141,13 @@ bool ZNodalSystem::SolveInternal()
     if (m_rows == 0)
         return true;
     auto t0 = std::chrono::steady_clock::now();
-    m_factor.FactorizePreordered(m_matrix);
+    const bool ok = m_factor.Factorize(m_matrix.outerIndexPtr(), m_matrix.innerIndexPtr(), m_matrix.valuePtr());
     m_factorSeconds += SecondsSince(t0);
-    if (m_factor.info() != Eigen::Success)
+    if (!ok)
         return false;
 
     t0 = std::chrono::steady_clock::now();
-    m_factor.matrixL().solveInPlace(m_work);
-    m_work.array() /= m_factor.vectorD().array();
-    m_factor.matrixU().solveInPlace(m_work);
+    m_factor.Solve(m_work.data());
     m_solveSeconds += SecondsSince(t0);
     return true;
 }

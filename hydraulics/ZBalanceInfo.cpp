@@ -1,5 +1,7 @@
 #include "ZBalanceInfo.h"
 
+#include "ZPowerKernel.h"
+
 #include "model/ProgressObserver.h"
 #include "model/ZDrawSettings.h"
 #include "model/ZNetwork.h"
@@ -62,6 +64,9 @@ void ZBalanceInfo::Run()
         std::vector<PipeTerm>().swap(m_pipes);
         std::vector<double>().swap(m_pipeFlow);
         std::vector<double>().swap(m_pipeConductance);
+        std::vector<double>().swap(m_pipeInverseExponent);
+        std::vector<double>().swap(m_pipePower);
+        std::vector<double>().swap(m_pipeHeadDifference);
         std::vector<int>().swap(m_otherLinks);
         std::vector<double>().swap(m_heads);
     }
@@ -325,6 +330,11 @@ void ZBalanceInfo::GatherPipes()
     std::sort(m_pipes.begin(), m_pipes.end(), [](const PipeTerm& x, const PipeTerm& y) { return x.off < y.off; });
     m_pipeFlow.assign(m_pipes.size(), 0.0);
     m_pipeConductance.assign(m_pipes.size(), 0.0);
+    m_pipeInverseExponent.resize(m_pipes.size());
+    for (size_t k = 0; k < m_pipes.size(); ++k)
+        m_pipeInverseExponent[k] = 1.0 / m_pipes[k].exponent;
+    m_pipePower.assign(m_pipes.size(), 0.0);
+    m_pipeHeadDifference.assign(m_pipes.size(), 0.0);
     const int n = m_network.NodeCount();
     m_heads.resize(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
@@ -346,14 +356,26 @@ void ZBalanceInfo::Assemble()
             m_system->AddDiagonal(i, KnownHeadDiagonal);
         rhs[perm[static_cast<size_t>(i)]] = -node->CaseDemand(*this);
     }
-    // The same arithmetic as ZPipeLink::CalcFlow and CalcConductance for an open pipe.
+    // The pipe law of ZPipeLink::CalcFlow and CalcConductance for every open pipe, with the
+    // powers taken in one vector pass. The conductance 1 / (e s |q|^(e-1)) is |q| / (e |dh|) for
+    // the q the same dh gives, which spares a second power per pipe.
     const double* heads = m_heads.data();
     const size_t pipes = m_pipes.size();
+    double* ratio = m_pipePower.data();
+    double* dhs = m_pipeHeadDifference.data();
     for (size_t k = 0; k < pipes; ++k) {
         const PipeTerm& p = m_pipes[k];
-        const double flow = ZPipeLink::LawFlow(heads[p.from] - heads[p.to], p.resistance, p.exponent);
+        const double dh = ZPipeLink::LawHeadDifference(heads[p.from] - heads[p.to]);
+        dhs[k] = dh;
+        ratio[k] = std::fabs(dh) / p.resistance;
+    }
+    ZPowerKernel::Pow(ratio, m_pipeInverseExponent.data(), ratio, pipes);
+    for (size_t k = 0; k < pipes; ++k) {
+        const PipeTerm& p = m_pipes[k];
+        const double dh = dhs[k];
+        const double flow = dh <= 0.0 ? -ratio[k] : ratio[k];
         const double q = p.parallel * flow;
-        const double g = p.parallel * ZPipeLink::LawConductance(flow, p.resistance, p.exponent);
+        const double g = p.parallel * ratio[k] / (p.exponent * std::fabs(dh));
         rhs[p.from] -= q;
         rhs[p.to] += q;
         values[p.diagFrom] += g;

@@ -108,6 +108,8 @@ private:
     };
     std::vector<PipeTerm> m_pipes;
     std::vector<double> m_pipeFlow, m_pipeConductance;   // per term, of the latest assembly
+    // Per term: 1 / exponent, and the scratch of one assembly (|dh| / s, then its power; dh).
+    std::vector<double> m_pipeInverseExponent, m_pipePower, m_pipeHeadDifference;
     std::vector<int> m_otherLinks;
     std::vector<double> m_heads;        // node heads in internal row order
     bool m_flowsPending = false;

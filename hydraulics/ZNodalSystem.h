@@ -1,5 +1,6 @@
 #pragma once
-#include <Eigen/SparseCholesky>
+#include "ZLdlFactor.h"
+
 #include <Eigen/SparseCore>
 
 #include <utility>
@@ -61,23 +62,13 @@ public:
     double SolveSeconds() const { return m_solveSeconds; }
 
 private:
-    // Exposes the numeric factorisation of an already ordered matrix, which skips the copy
-    // that the public factorize makes of its input on every call.
-    class Factor : public Eigen::SimplicialLDLT<Matrix, Eigen::Upper, Eigen::NaturalOrdering<int>> {
-    public:
-        void FactorizePreordered(const Matrix& a)
-        {
-            factorize_preordered<true>(a);
-        }
-    };
-
     int m_rows = 0;
     std::vector<int> m_perm;            // natural row -> permuted row
     std::vector<unsigned> m_diagSlot;   // natural row -> value slot of its diagonal
     std::vector<LinkSlots> m_linkSlots;
     Matrix m_matrix;                  // upper triangle of the permuted matrix
     double* m_values = nullptr;       // m_matrix's value array
-    Factor m_factor;
+    ZLdlFactor m_factor;
     Eigen::VectorXd m_work;
 
     double m_orderingSeconds = 0.0;

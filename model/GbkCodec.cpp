@@ -1,5 +1,8 @@
 #include "GbkCodec.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -46,17 +49,40 @@ std::string GbkCodec::FromUtf8(std::string_view utf8)
     return Convert(utf8, "GBK", "UTF-8", "?");
 }
 
-std::string GbkCodec::UpperAscii(std::string_view gbk)
+void GbkCodec::UpperAsciiInPlace(char* text, size_t size)
 {
-    std::string out(gbk);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(out[i]);
-        if (c >= 0x81 && c <= 0xFE && i + 1 < out.size()) {
-            ++i;   // lead byte: keep the trail byte as it is
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHigh = 0x8080808080808080ULL;
+    size_t i = 0;
+    while (i < size) {
+        // Eight plain ASCII bytes at once: the high bit of a + (0x80 - 'a') marks bytes from 'a' up,
+        // that of a + (0x80 - 'z' - 1) bytes past 'z'; no byte carries into the next.
+        if (i + 8 <= size) {
+            uint64_t w;
+            std::memcpy(&w, text + i, 8);
+            if ((w & kHigh) == 0) {
+                const uint64_t fromA = w + kOnes * (0x80 - 'a');
+                const uint64_t pastZ = w + kOnes * (0x80 - 'z' - 1);
+                w ^= ((fromA & ~pastZ) & kHigh) >> 2;
+                std::memcpy(text + i, &w, 8);
+                i += 8;
+                continue;
+            }
+        }
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x81 && c <= 0xFE && i + 1 < size) {
+            i += 2;   // lead byte: keep the trail byte as it is
             continue;
         }
         if (c >= 'a' && c <= 'z')
-            out[i] = static_cast<char>(c - 'a' + 'A');
+            text[i] = static_cast<char>(c - 'a' + 'A');
+        ++i;
     }
+}
+
+std::string GbkCodec::UpperAscii(std::string_view gbk)
+{
+    std::string out(gbk);
+    UpperAsciiInPlace(out.data(), out.size());
     return out;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,4 +12,5 @@ public:
     // Upper-cases ASCII letters only, stepping over GBK double-byte characters so their trail
     // bytes (which may look like ASCII letters) stay intact.
     static std::string UpperAscii(std::string_view gbk);
+    static void UpperAsciiInPlace(char* gbk, size_t size);
 };

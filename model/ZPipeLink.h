@@ -45,6 +45,8 @@ public:
         const double q = std::pow(std::fabs(dh) / resistance, 1.0 / exponent);
         return dh <= 0.0 ? -q : q;
     }
+    // The head difference the law works with: never exactly zero, so an active pipe keeps a flow.
+    static double LawHeadDifference(double dh) { return ClampHeadDifference(dh); }
     static double LawConductance(double flow, double resistance, double exponent)
     {
         return 1.0 / (exponent * resistance * std::pow(std::fabs(flow), exponent - 1.0));

@@ -13,30 +13,13 @@
 #include <ostream>
 
 namespace {
-// Upper-cases in place, one block of whole lines at a time, so a big file is never held twice.
-// Blocks end after a line break, which is never a GBK trail byte, so no character is split.
-void UpperCaseInPlace(std::string& text)
-{
-    constexpr size_t kBlock = 1 << 20;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = std::min(text.size(), pos + kBlock);
-        if (end < text.size()) {
-            const size_t nl = text.find('\n', end);
-            end = nl == std::string::npos ? text.size() : nl + 1;
-        }
-        const std::string upper = GbkCodec::UpperAscii(std::string_view(text).substr(pos, end - pos));
-        text.replace(pos, upper.size(), upper);
-        pos = end;
-    }
-}
 
 void ImportText(std::string&& text, const std::string& fileName, ZDocument& doc, const UnitSystem& units,
                 const ZTemplateSet& templates)
 {
     ZNetwork& net = doc.GetNetwork();
     net.Clear();
-    UpperCaseInPlace(text);
+    GbkCodec::UpperAsciiInPlace(text.data(), text.size());
     try {
         TextImporter importer(text, fileName, units, templates);
         importer.Run(net);

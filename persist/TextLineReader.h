@@ -35,5 +35,7 @@ private:
     std::string_view m_line;
     int m_lineNumber = 0;
     std::array<std::string_view, MaxFields> m_fields;
+    std::array<bool, 256> m_isSeparator{};   // for the separator set last split at
+    std::string m_separators;
     int m_fieldCount = 0;
 };

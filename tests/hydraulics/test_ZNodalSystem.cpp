@@ -2,6 +2,8 @@
 #include "hydraulics/ZNodalSystem.h"
 
 #include <Eigen/Dense>
+#include <Eigen/OrderingMethods>
+#include <Eigen/SparseCholesky>
 #include <gtest/gtest.h>
 
 #include <algorithm>

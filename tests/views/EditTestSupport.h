@@ -2,6 +2,7 @@
 #include "model/Prompt.h"
 #include "model/ZDocument.h"
 #include "model/ZNetNode.h"
+#include "model/ZSettingsStore.h"
 #include "views/CQENView.h"
 #include "views/ObjectPropertyEditor.h"
 
@@ -12,6 +13,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,23 @@ public:
 };
 
 // Mouse actions on a view at world points.
+// A view of `doc` showing `extent` in a square window `side` pixels wide, with the given editing services,
+// shown and laid out as the program does when it opens one.
+template <class View = CQENView>
+std::unique_ptr<View> ShowEditView(ZDocument& doc, ZSettingsStore& settings, Prompt* prompt,
+                                   ObjectPropertyEditor* editor, const ViewExtent& extent, int side)
+{
+    doc.SetExtents(extent);
+    auto v = std::make_unique<View>(&doc, settings);
+    v->resize(side, side);
+    v->SetEditServices(prompt, editor);
+    v->show();
+    v->InitialUpdate();
+    if (!QTest::qWaitForWindowExposed(v.get()))
+        qWarning("view not shown");
+    return v;
+}
+
 namespace EditMouse {
 inline QPoint Px(CQENView& v, double x, double y)
 {

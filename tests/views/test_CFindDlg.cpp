@@ -22,15 +22,7 @@ class TestCFindDlg : public QObject {
 
     std::unique_ptr<CQENView> MakeView(ZDocument& doc)
     {
-        doc.SetExtents({-20, -20, 120, 120});
-        auto v = std::make_unique<CQENView>(&doc, settings);
-        v->resize(400, 400);
-        v->SetEditServices(&prompt, &editor);
-        v->show();
-        v->InitialUpdate();
-        if (!QTest::qWaitForWindowExposed(v.get()))
-            qWarning("view not shown");
-        return v;
+        return ShowEditView<CQENView>(doc, settings, &prompt, &editor, {-20, -20, 120, 120}, 400);
     }
     // The square with a tank T on node 4 (its internal node "T4" hidden).
     static void Network(ZDocument& doc)

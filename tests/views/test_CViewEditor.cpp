@@ -50,15 +50,7 @@ class TestCViewEditor : public QObject {
 
     std::unique_ptr<RecordingView> MakeView(ZDocument& doc)
     {
-        doc.SetExtents({-20, -20, 120, 120});
-        auto v = std::make_unique<RecordingView>(&doc, settings);
-        v->resize(400, 400);
-        v->SetEditServices(&prompt, &editor);
-        v->show();
-        v->InitialUpdate();
-        if (!QTest::qWaitForWindowExposed(v.get()))
-            qWarning("view not shown");
-        return v;
+        return ShowEditView<RecordingView>(doc, settings, &prompt, &editor, {-20, -20, 120, 120}, 400);
     }
 
 private slots:

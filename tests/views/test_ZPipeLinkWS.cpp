@@ -21,15 +21,7 @@ class TestZPipeLinkWS : public QObject {
 
     std::unique_ptr<CQENView> MakeView(ZDocument& doc)
     {
-        doc.SetExtents({-20, -20, 220, 220});
-        auto v = std::make_unique<CQENView>(&doc, settings);
-        v->resize(480, 480);
-        v->SetEditServices(&prompt, &editor);
-        v->show();
-        v->InitialUpdate();
-        if (!QTest::qWaitForWindowExposed(v.get()))
-            qWarning("view not shown");
-        return v;
+        return ShowEditView<CQENView>(doc, settings, &prompt, &editor, {-20, -20, 220, 220}, 480);
     }
     ZPipeLinkWS* Ws(CQENView& v) { return dynamic_cast<ZPipeLinkWS*>(v.Canvas().WorkShops().WorkShop()); }
 

@@ -36,15 +36,7 @@ class TestZSelectTracker : public QObject {
 
     std::unique_ptr<RecordingView> MakeView(ZDocument& doc)
     {
-        doc.SetExtents({-20, -20, 120, 120});
-        auto v = std::make_unique<RecordingView>(&doc, settings);
-        v->resize(400, 400);
-        v->SetEditServices(&prompt, &editor);
-        v->show();
-        v->InitialUpdate();
-        if (!QTest::qWaitForWindowExposed(v.get()))
-            qWarning("view not shown");
-        return v;
+        return ShowEditView<RecordingView>(doc, settings, &prompt, &editor, {-20, -20, 120, 120}, 400);
     }
     static ZNetObject* Node(ZDocument& d, const char* id) { return d.GetNetwork().FindNode(id); }
     static ZNetObject* Link(ZDocument& d, const char* id) { return d.GetNetwork().FindLink(id); }

@@ -1,4 +1,5 @@
 #include "CPropertyDlg.h"
+#include "DevicePropertyForm.h"
 #include "UiPrompt.h"
 
 #include "model/UnitSystem.h"
@@ -240,4 +241,21 @@ void CPropertyDlg::accept()
         if (auto* e = qobject_cast<QLineEdit*>(w))
             e->selectAll();
     }
+}
+
+void CPropertyDlg::AddDeviceEndRows(QFormLayout* basic, int mode)
+{
+    AddShownRow(basic, QStringLiteral("入口节点:"), "StartNode");
+    AddShownRow(basic, QStringLiteral("出口节点:"), "EndNode");
+    auto* reverse = new QPushButton(QStringLiteral("反向连接"));
+    reverse->setObjectName(QStringLiteral("reverseButton"));
+    reverse->setCheckable(true);
+    reverse->setEnabled(mode == PropertyForm::EditMode);
+    basic->addRow(QString(), reverse);
+    connect(reverse, &QPushButton::clicked, this, [this]() {
+        auto& form = static_cast<DevicePropertyForm&>(Form());
+        form.ToggleReverse();
+        Edit("StartNode")->setText(form.FindShown("StartNode")->text);
+        Edit("EndNode")->setText(form.FindShown("EndNode")->text);
+    });
 }

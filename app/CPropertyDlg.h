@@ -36,6 +36,9 @@ protected:
     QLineEdit* AddNumberRow(QFormLayout* form, const QString& caption, const char* key, const QString& suffix = {},
                             QWidget* after = nullptr);
     QLineEdit* AddShownRow(QFormLayout* form, const QString& caption, const char* key);
+    // A device's inlet and outlet and the "反向连接" button that swaps them (the form must be a
+    // DevicePropertyForm); the button works only on objects of a document.
+    void AddDeviceEndRows(QFormLayout* form, int mode);
     QLineEdit* AddIdRow(QFormLayout* form, const QString& caption, int maxChars = 0);
     // "shown, not stored": a name or description line kept only while the dialog is open.
     QLineEdit* AddNoteRow(QFormLayout* form, const QString& caption, const char* name);

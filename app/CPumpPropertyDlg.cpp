@@ -22,19 +22,7 @@ CPumpPropertyDlg::CPumpPropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
     AddIdRow(basic, QStringLiteral("水泵编号:"));
     AddNoteRow(basic, QStringLiteral("水泵名称:"), "PumpName");
     AddChoiceRow(basic, QStringLiteral("水泵类型:"), "PumpType", QStringLiteral("卧式离心泵"));
-    AddShownRow(basic, QStringLiteral("入口节点:"), "StartNode");
-    AddShownRow(basic, QStringLiteral("出口节点:"), "EndNode");
-    auto* reverse = new QPushButton(QStringLiteral("反向连接"));
-    reverse->setObjectName(QStringLiteral("reverseButton"));
-    reverse->setCheckable(true);
-    reverse->setEnabled(mode == PropertyForm::EditMode);
-    basic->addRow(QString(), reverse);
-    connect(reverse, &QPushButton::clicked, this, [this]() {
-        auto& form = static_cast<DevicePropertyForm&>(Form());
-        form.ToggleReverse();
-        Edit("StartNode")->setText(form.FindShown("StartNode")->text);
-        Edit("EndNode")->setText(form.FindShown("EndNode")->text);
-    });
+    AddDeviceEndRows(basic, mode);
 
     QFormLayout* data = nullptr;
     top->addWidget(Group(QStringLiteral("水泵参数"), data));

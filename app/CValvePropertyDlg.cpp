@@ -20,19 +20,7 @@ CValvePropertyDlg::CValvePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetOb
     QFormLayout* basic = nullptr;
     top->addWidget(Group(QStringLiteral("阀门"), basic));
     AddIdRow(basic, QStringLiteral("阀门编号:"));
-    AddShownRow(basic, QStringLiteral("入口节点:"), "StartNode");
-    AddShownRow(basic, QStringLiteral("出口节点:"), "EndNode");
-    auto* reverse = new QPushButton(QStringLiteral("反向连接"));
-    reverse->setObjectName(QStringLiteral("reverseButton"));
-    reverse->setCheckable(true);
-    reverse->setEnabled(mode == PropertyForm::EditMode);
-    basic->addRow(QString(), reverse);
-    connect(reverse, &QPushButton::clicked, this, [this]() {
-        auto& form = static_cast<DevicePropertyForm&>(Form());
-        form.ToggleReverse();
-        Edit("StartNode")->setText(form.FindShown("StartNode")->text);
-        Edit("EndNode")->setText(form.FindShown("EndNode")->text);
-    });
+    AddDeviceEndRows(basic, mode);
 
     QFormLayout* data = nullptr;
     top->addWidget(Group(QStringLiteral("阀门参数"), data));

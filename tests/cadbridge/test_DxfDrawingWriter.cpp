@@ -93,6 +93,7 @@ TEST_F(DrawingWriter, DrawingsFromFilesKeepEverythingAndReadBackInEzdxf)
         fs::path bak = m_dir / f;
         bak.replace_extension(".bak");
         EXPECT_EQ(Slurp(bak), before) << f;
+        CloseAutoCad(m_h);
         CadCloseSession();
         m_h = OpenAutoCad();
     }

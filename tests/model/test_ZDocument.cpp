@@ -74,10 +74,10 @@ TEST(Document, ModifiedFollowsTheHistory)
 
 TEST(Document, EveryChangeIsAnnouncedOnce)
 {
+    ModifiedLog log, second;   // outlive the document, which tells its listeners when it goes
     ZDocument doc;
     TestNet t(doc.GetNetwork());
     t.Node("A");
-    ModifiedLog log, second;
     doc.AddListener(&log);
     doc.AddListener(&second);
     doc.AddListener(&log);   // twice: still told once

@@ -25,9 +25,9 @@ struct Listener : ZDocumentListener {
 
 // A small network with every kind of object, bend points and results.
 struct EditTransaction : ::testing::Test {
+    Listener listener;   // outlives the document, which tells its listeners when it goes
     ZDocument doc;
     TestNet t{doc.GetNetwork()};
-    Listener listener;
 
     void SetUp() override
     {

@@ -5,23 +5,33 @@
 #include "app/CReportWindow.h"
 #include "views/CommandIds.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QtTest>
 
 namespace {
+// Acts on the next modal dialog of class T, waiting while another one (the file dialog that is
+// closing) is still the active one.
+template <class T>
+void OnNextModalOf(std::function<void(T*)> act, int triesLeft = 200)
+{
+    QTimer::singleShot(10, [act, triesLeft]() {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget()))
+            act(w);
+        else if (triesLeft > 0)
+            OnNextModalOf<T>(act, triesLeft - 1);
+    });
+}
+
 // Answers the next file dialog with `path`, then the hour question with `hour` when asked.
 void AnswerFileThenHour(const QString& path, double hour = -1)
 {
-    OnNextModal([=](QWidget* w) {
-        auto* files = qobject_cast<QFileDialog*>(w);
-        QVERIFY(files);
+    OnNextModalOf<QFileDialog>([=](QFileDialog* files) {
         files->selectFile(path);
         if (hour >= 0) {
-            OnNextModal([=](QWidget* w2) {
-                auto* ask = qobject_cast<QInputDialog*>(w2);
-                QVERIFY(ask);
+            OnNextModalOf<QInputDialog>([=](QInputDialog* ask) {
                 Screenshot(ask, QStringLiteral("dialog-epanet-hour"));
                 ask->setDoubleValue(hour);
                 ask->accept();
@@ -39,8 +49,12 @@ private slots:
     {
         AppFixture f;
         const int before = f.app->Documents().size();
-        AnswerFileThenHour(AppFixture::Network("Net3.inp"), 0);
-        f.app->MainFrame()->ExecuteCommand(Cmd::FileImportEpanet);
+        QAction* action = f.app->MainFrame()->Action(Cmd::FileImportEpanet);
+        QVERIFY(action);
+        f.app->MainFrame()->UpdateCommandUI();
+        QVERIFY(action->isEnabled());
+        // What the menu command does once its two questions are answered.
+        QVERIFY(f.app->ImportEpanetFile(AppFixture::Network("Net3.inp"), 0));
         QCOMPARE(f.app->Documents().size(), before + 1);
         CQENDoc* doc = f.app->Documents().last();
         QCOMPARE(doc->Title(), QStringLiteral("Net3"));

@@ -5,16 +5,43 @@
 #include <dxflib/dl_dxf.h>
 #include <dxflib/dl_writer_ascii.h>
 
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <locale.h>
 #include <memory>
 #include <unistd.h>
 
 namespace {
 
+// dxflib formats numbers with the C library, which follows the program's locale: under one with
+// a decimal comma it would write "0,0". The skeleton is written with this thread in the C locale.
+class CNumericLocale {
+public:
+    CNumericLocale() : m_c(newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0)))
+    {
+        if (m_c)
+            m_old = uselocale(m_c);
+    }
+    ~CNumericLocale()
+    {
+        if (m_c) {
+            uselocale(m_old);
+            freelocale(m_c);
+        }
+    }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+private:
+    locale_t m_c;
+    locale_t m_old = static_cast<locale_t>(0);
+};
+
 // dxflib writes only to a named file, so the skeleton goes through a temporary one.
 void WriteSkeleton(const char* path)
 {
+    const CNumericLocale cLocale;
     DL_Dxf dxf;
     std::unique_ptr<DL_WriterA> w(dxf.out(path, DL_Codes::AC1015));
     if (!w)

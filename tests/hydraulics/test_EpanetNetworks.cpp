@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -42,7 +43,9 @@ double WorstHeadDifference(const std::string& name, int& compared, EpanetFile::I
         const ZConsumeNode* n = doc.GetNetwork().FindNode(id);
         if (!n)
             continue;
-        worst = std::max(worst, std::fabs(n->NodeHydrElev - std::stod(head)));
+        double expected = 0;
+        std::from_chars(head.data(), head.data() + head.size(), expected);   // never the locale's
+        worst = std::max(worst, std::fabs(n->NodeHydrElev - expected));
         ++compared;
     }
     return worst;

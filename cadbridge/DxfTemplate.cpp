@@ -1,51 +1,18 @@
 #include "DxfTemplate.h"
-#include "DxfError.h"
+#include "DxfStringWriter.h"
 #include "DxfTagReader.h"
 
 #include <dxflib/dl_dxf.h>
-#include <dxflib/dl_writer_ascii.h>
 
-#include <clocale>
-#include <cstdio>
-#include <filesystem>
-#include <locale.h>
 #include <memory>
-#include <unistd.h>
+#include <string>
 
 namespace {
 
-// dxflib formats numbers with the C library, which follows the program's locale: under one with
-// a decimal comma it would write "0,0". The skeleton is written with this thread in the C locale.
-class CNumericLocale {
-public:
-    CNumericLocale() : m_c(newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0)))
-    {
-        if (m_c)
-            m_old = uselocale(m_c);
-    }
-    ~CNumericLocale()
-    {
-        if (m_c) {
-            uselocale(m_old);
-            freelocale(m_c);
-        }
-    }
-    CNumericLocale(const CNumericLocale&) = delete;
-    CNumericLocale& operator=(const CNumericLocale&) = delete;
-
-private:
-    locale_t m_c;
-    locale_t m_old = static_cast<locale_t>(0);
-};
-
-// dxflib writes only to a named file, so the skeleton goes through a temporary one.
-void WriteSkeleton(const char* path)
+std::string WriteSkeleton()
 {
-    const CNumericLocale cLocale;
     DL_Dxf dxf;
-    std::unique_ptr<DL_WriterA> w(dxf.out(path, DL_Codes::AC1015));
-    if (!w)
-        throw DxfError("无法创建临时文件。");
+    auto w = std::make_unique<DxfStringWriter>();
     dxf.writeHeader(*w);
     w->dxfString(9, "$DWGCODEPAGE");
     w->dxfString(3, "ANSI_936");
@@ -91,28 +58,13 @@ void WriteSkeleton(const char* path)
     dxf.writeObjects(*w);
     dxf.writeObjectsEnd(*w);
     w->dxfEOF();
-    w->close();
+    return w->Text();
 }
 
 } // namespace
 
 DxfTagList DxfTemplate::Tags()
 {
-    static const DxfTagList tags = [] {
-        std::string path = (std::filesystem::temp_directory_path() / "cadbridge-XXXXXX").string();
-        const int fd = mkstemp(path.data());
-        if (fd < 0)
-            throw DxfError("无法创建临时文件。");
-        close(fd);
-        try {
-            WriteSkeleton(path.c_str());
-            DxfTagList t = DxfTagReader::ReadFile(path);
-            std::remove(path.c_str());
-            return t;
-        } catch (...) {
-            std::remove(path.c_str());
-            throw;
-        }
-    }();
+    static const DxfTagList tags = DxfTagReader::ReadBuffer(WriteSkeleton(), "new drawing");
     return tags;
 }

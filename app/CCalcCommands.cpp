@@ -82,7 +82,7 @@ void CCalcCommands::NodeFlows(CQENDoc& doc)
     for (int i = 0; i < net.NodeCount(); ++i) {
         ZConsumeNode* n = net.NodeAt(i);
         if (n->NodeFlow != flows[static_cast<size_t>(i)]) {
-            tx.Touch(n);
+            tx.TouchFields(n);
             n->NodeFlow = flows[static_cast<size_t>(i)];
         }
     }
@@ -171,7 +171,7 @@ void CCalcCommands::Calculator(CQENDoc& doc)
         }
         ZEditTransaction tx(doc.Data(), GbkCodec::FromUtf8("参数计算器"));
         for (const ZParamCalculator::Change& c : changes) {
-            tx.Touch(c.object);
+            tx.TouchFields(c.object);
             ZParamCalculator::Set(*c.object, r.param, c.value);
         }
         tx.Commit();

@@ -52,7 +52,7 @@ int main(int argc, char** argv)
         ZParamCalculator::Compute(targets, param, ZParamCalculator::Add, "10", units, changes, message);
         ZEditTransaction tx(doc, "calc");
         for (const auto& c : changes) {
-            tx.Touch(c.object);
+            tx.TouchFields(c.object);
             ZParamCalculator::Set(*c.object, param, c.value);
         }
         tx.Commit();

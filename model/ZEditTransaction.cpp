@@ -25,6 +25,14 @@ void ZEditTransaction::Touch(ZNetObject* obj)
         m_edit->Record(obj, true);
 }
 
+void ZEditTransaction::TouchFields(ZNetObject* obj)
+{
+    if (m_outer)
+        m_outer->TouchFields(obj);
+    else if (m_edit)
+        m_edit->RecordFields(obj);
+}
+
 void ZEditTransaction::Added(ZNetObject* obj)
 {
     if (m_outer)

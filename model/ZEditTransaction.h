@@ -34,6 +34,9 @@ public:
     ZEditTransaction& operator=(const ZEditTransaction&) = delete;
 
     void Touch(ZNetObject* obj);
+    // Before a change of values or flags only (no position, Id or connection): records the
+    // object alone, not its ends, which makes whole-network value changes cheap.
+    void TouchFields(ZNetObject* obj);
     void Added(ZNetObject* obj);
     void Removed(ZNetObject* obj);
 

@@ -26,11 +26,13 @@ ZObjectEdit::~ZObjectEdit()
     }
 }
 
-void ZObjectEdit::Capture(const ZNetObject* obj, State& s, bool withCopy) const
+void ZObjectEdit::Capture(const ZNetObject* obj, State& s, bool withCopy, bool withLinks) const
 {
     s.inNetwork = obj->GetIndex() >= 0;
     if (withCopy)
         s.copy.reset(obj->Snapshot());
+    if (!withLinks)
+        return;
     if (obj->IsLink()) {
         const auto* l = static_cast<const ZNetLink*>(obj);
         s.start = l->StartNode();
@@ -63,10 +65,17 @@ void ZObjectEdit::Record(ZNetObject* obj, bool touched)
 {
     if (!obj)
         return;
-    const bool known = m_lookup.count(obj) != 0;
-    Add(obj, touched);
-    if (known)
-        return;
+    if (const auto it = m_lookup.find(obj); it != m_lookup.end()) {
+        Entry& e = m_entries[it->second];
+        e.touched |= touched;
+        if (!e.fieldsOnly)
+            return;
+        // Its connections are about to change: from now on they are part of the edit.
+        e.fieldsOnly = false;
+        Capture(obj, e.before, false);
+    } else {
+        Add(obj, touched);
+    }
     if (obj->IsLink()) {
         // The ends' incidence lists change with the link's connections.
         auto* l = static_cast<ZNetLink*>(obj);
@@ -81,6 +90,24 @@ void ZObjectEdit::Record(ZNetObject* obj, bool touched)
             if (ZDeviceLink* dev = n->GetDevice())
                 Record(dev->OtherNode(n), true);
     }
+}
+
+void ZObjectEdit::RecordFields(ZNetObject* obj)
+{
+    if (!obj)
+        return;
+    if (const auto it = m_lookup.find(obj); it != m_lookup.end()) {
+        m_entries[it->second].touched = true;
+        return;
+    }
+    const size_t i = m_entries.size();
+    m_lookup.emplace(obj, i);
+    m_entries.emplace_back();
+    Entry& e = m_entries[i];
+    e.obj = obj;
+    e.touched = true;
+    e.fieldsOnly = true;
+    Capture(obj, e.before, obj->GetIndex() >= 0, false);
 }
 
 void ZObjectEdit::RecordNew(ZNetObject* obj)
@@ -114,8 +141,8 @@ void ZObjectEdit::RecordLateNode(ZNetObject* obj)
     const size_t i = Add(obj, false);
     auto wasHere = [&](ZNetLink* l) {
         const auto it = m_lookup.find(l);
-        if (it == m_lookup.end())
-            return true;
+        if (it == m_lookup.end() || m_entries[it->second].fieldsOnly)
+            return true;   // its connections did not change
         const State& b = m_entries[it->second].before;
         return b.inNetwork && (b.start == node || b.end == node);
     };
@@ -135,7 +162,7 @@ void ZObjectEdit::RecordLateNode(ZNetObject* obj)
 void ZObjectEdit::Finish()
 {
     for (size_t i = 0, n = m_entries.size(); i < n; ++i) {
-        if (!m_entries[i].obj->IsLink())
+        if (!m_entries[i].obj->IsLink() || m_entries[i].fieldsOnly)
             continue;
         auto* l = static_cast<ZNetLink*>(m_entries[i].obj);
         for (ZNetNode* end : {l->StartNode(), l->EndNode()})
@@ -147,7 +174,7 @@ void ZObjectEdit::Finish()
     std::vector<Entry> kept;
     kept.reserve(m_entries.size());
     for (Entry& e : m_entries) {
-        Capture(e.obj, e.after, true);
+        Capture(e.obj, e.after, true, !e.fieldsOnly);
         if (!e.before.inNetwork && !e.after.inNetwork) {
             // Never part of the document: added and taken out again, or touched before an add
             // that failed. Only what the caller handed over is ours.
@@ -272,7 +299,7 @@ void ZObjectEdit::Restore(ZDocument& doc, bool toAfter)
             e.obj->CopyState(*to.copy);
         if (!to.inNetwork)
             e.obj->ClearFlag(qen::FLAG_SELECTED);
-        if (e.obj->IsLink()) {
+        if (e.obj->IsLink() && !e.fieldsOnly) {
             auto* l = static_cast<ZNetLink*>(e.obj);
             l->SetStartNode(to.start);
             l->SetEndNode(to.end);
@@ -285,7 +312,7 @@ void ZObjectEdit::Restore(ZDocument& doc, bool toAfter)
     // Every end of a recorded link is a recorded node, so rethreading the recorded nodes' lists
     // sets every link pointer that changed.
     for (const Entry& e : m_entries) {
-        if (e.obj->IsLink())
+        if (e.obj->IsLink() || e.fieldsOnly)
             continue;
         const State& to = toAfter ? e.after : e.before;
         auto* n = static_cast<ZNetNode*>(e.obj);

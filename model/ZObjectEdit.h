@@ -25,6 +25,9 @@ public:
     // it touched. `touched`: the caller changes the object itself (fields, position, Id), as
     // opposed to the network's bookkeeping of connections.
     void Record(ZNetObject* obj, bool touched);
+    // Captures the object's own state only, not its connections nor its ends: for changes of
+    // values and flags. Should its connections change later in the edit, Record adds them.
+    void RecordFields(ZNetObject* obj);
     // An object the caller put into the network; it had no state before the change.
     void RecordNew(ZNetObject* obj);
     // The caller hands over an object it took out of the network.
@@ -58,10 +61,11 @@ private:
         bool touched = false;
         bool handedOver = false;   // given to MarkRemoved
         bool reposition = false;   // its place in the arrays differs between the sides
+        bool fieldsOnly = false;   // no connections captured, none put back
     };
 
     size_t Add(ZNetObject* obj, bool touched);
-    void Capture(const ZNetObject* obj, State& s, bool withCopy) const;
+    void Capture(const ZNetObject* obj, State& s, bool withCopy, bool withLinks = true) const;
     void RecordLateNode(ZNetObject* node);
     void Restore(ZDocument& doc, bool after);
     void SortOutHints();

@@ -370,3 +370,73 @@ TEST_F(EditTransaction, ViewMarksSurviveUndoAndRedo)
     EXPECT_TRUE(a->IsSelected());
     EXPECT_EQ(a->NodeFlow, 0.01);
 }
+
+TEST_F(EditTransaction, FieldOnlyTouchesRecordTheObjectAloneAndJoinLaterReconnections)
+{
+    const std::string before = DescribeDocument(doc);
+    {
+        ZEditTransaction tx(doc, "values");
+        auto* p1 = static_cast<ZPipeLink*>(net().FindLink("P1"));
+        tx.TouchFields(p1);
+        p1->PipeDiam = 0.4;
+        tx.Commit();
+    }
+    EXPECT_EQ(listener.last.SubCode, ZNetMsg::AttributesEdited);
+    ASSERT_EQ(listener.objects.size(), 1u);   // its end nodes were not recorded
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(DescribeDocument(doc), before);
+
+    // Values first, then the same objects' connections change in the same step: P4 is taken out,
+    // P2 reconnected by hand, and a pipe is added at B, whose values were touched too.
+    {
+        ZEditTransaction tx(doc, "values and topology");
+        ZConsumeNode* b = net().FindNode("B");
+        auto* p2 = static_cast<ZPipeLink*>(net().FindLink("P2"));
+        auto* p4 = static_cast<ZPipeLink*>(net().FindLink("P4"));
+        auto* p3 = static_cast<ZPipeLink*>(net().FindLink("P3"));
+        for (ZNetObject* o : std::initializer_list<ZNetObject*>{b, p2, p3, p4})
+            tx.TouchFields(o);
+        b->NodeFlow = 0.5;
+        p2->PipeDiam = p3->PipeDiam = p4->PipeDiam = 0.3;
+        std::vector<ZNetObject*> removed;
+        net().TakeOutLink(p4, removed);
+        for (ZNetObject* o : removed)
+            tx.Removed(o);
+        tx.Touch(p2);
+        p2->Disconnect();
+        p2->Connect(net().FindNode("D"), b);
+        auto* pipe = new ZPipeLink;
+        pipe->SetId("P9");
+        ASSERT_TRUE(net().AddLink(net().FindNode("S"), b, pipe));
+        tx.Added(pipe);
+        tx.Commit();
+    }
+    // A link reconnected by hand to C, whose only recorded link (P3) was touched for values.
+    {
+        ZEditTransaction tx(doc, "to C");
+        auto* p3 = static_cast<ZPipeLink*>(net().FindLink("P3"));
+        tx.TouchFields(p3);
+        p3->PipeDiam = 0.2;
+        ZFlowLink* p1 = net().FindLink("P1");
+        tx.Touch(p1);
+        p1->Disconnect();
+        p1->Connect(net().FindNode("A"), net().FindNode("C"));
+        tx.Commit();
+    }
+    const std::string after = DescribeDocument(doc);
+    ASSERT_NE(after, before);
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
+    ASSERT_TRUE(doc.Redo());
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(doc.Undo());
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(DescribeDocument(doc), before);
+        EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
+        ASSERT_TRUE(doc.Redo());
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_EQ(DescribeDocument(doc), after);
+        EXPECT_EQ(ContinuityFault(doc.GetNetwork()), "");
+    }
+}

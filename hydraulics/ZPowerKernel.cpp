@@ -6,7 +6,7 @@
 
 // sleef.h declares its AVX2 functions only where the whole file is compiled for AVX2; this file is
 // not, so that it runs anywhere, and calls them only from code compiled for AVX2.
-extern "C" __m256d Sleef_powd4_u10avx2(__m256d, __m256d);
+extern "C" __attribute__((target("avx2,fma"))) __m256d Sleef_powd4_u10avx2(__m256d, __m256d);
 
 namespace {
 __attribute__((target("avx2,fma"))) void PowAvx2(const double* x, const double* p, double* y, size_t n)

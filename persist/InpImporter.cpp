@@ -112,7 +112,7 @@ void InpImporter::ReadOptions()
                                               "FLOWCHANGE", "HYDRAULICS", "MAP"};
         // Solver and water-quality settings have no counterpart a steady balance would need.
         const std::string first = key.substr(0, key.find(' '));
-        const auto is = [&](const char* k) { return key == k || first == k; };
+        const auto is = [&key = key, &first](const char* k) { return key == k || first == k; };
         if (std::any_of(std::begin(kUsed), std::end(kUsed), is) || std::any_of(std::begin(kSolver), std::end(kSolver), is))
             continue;
         if (key == "DEMAND MODEL" && InpText::Upper(value) == "DDA")

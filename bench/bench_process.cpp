@@ -174,9 +174,9 @@ int main(int argc, char** argv)
         passes = info.GetIterationCount();
     }
     std::printf("read      %7.1f ms\nconnected %7.1f ms\nbalance   %7.1f ms   %d passes: ordering %.1f, symbolic %.1f, "
-                "factorisation %.1f, solves %.1f, assembly %.1f ms\n",
+                "factorisation %.1f, solves %.1f, assembly %.1f ms; L holds %lld entries\n",
                 Median(read) * 1e3, Median(check) * 1e3, Median(balance) * 1e3, passes, tm.ordering * 1e3,
-                tm.symbolic * 1e3, tm.factor * 1e3, tm.solve * 1e3, tm.assembly * 1e3);
+                tm.symbolic * 1e3, tm.factor * 1e3, tm.solve * 1e3, tm.assembly * 1e3, tm.factorNonZeros);
     if (!keep)
         std::filesystem::remove(file);
     return 0;

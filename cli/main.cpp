@@ -8,6 +8,7 @@
 #include "DxfImportCommand.h"
 #include "ExitCode.h"
 #include "ExportInpCommand.h"
+#include "HugePageHeap.h"
 #include "ImportInpCommand.h"
 #include "InfoCommand.h"
 #include "persist/ArchiveError.h"
@@ -20,6 +21,7 @@
 
 int main(int argc, char** argv)
 {
+    HugePageHeap::Reserve();
     DocumentIo io;
     // Add a command here: one class per command, deriving from CliCommand.
     std::vector<std::unique_ptr<CliCommand>> commands;

@@ -2,6 +2,7 @@
 #include "ZNetObject.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <string_view>
@@ -19,6 +20,30 @@ public:
         if (int c = std::memcmp(a.data(), b.data(), n))
             return c;
         return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    }
+
+    // Sorts into the order Compare gives. The first eight bytes of each Id, read big-endian, decide
+    // most comparisons without reaching the objects, which in a large array are cache misses at
+    // every step. Ids hold no zero byte, so zero padding sorts a prefix first.
+    static void SortById(std::vector<T*>& items)
+    {
+        struct Keyed {
+            uint64_t key;
+            T* obj;
+        };
+        std::vector<Keyed> keyed(items.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            const std::string_view id = items[i]->IdView();
+            uint64_t key = 0;
+            for (size_t b = 0; b < 8; ++b)
+                key = key << 8 | (b < id.size() ? static_cast<unsigned char>(id[b]) : 0u);
+            keyed[i] = {key, items[i]};
+        }
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+            return a.key != b.key ? a.key < b.key : Compare(a.obj->IdView(), b.obj->IdView()) < 0;
+        });
+        for (size_t i = 0; i < items.size(); ++i)
+            items[i] = keyed[i].obj;
     }
 
     int Count() const { return static_cast<int>(m_items.size()); }

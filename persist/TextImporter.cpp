@@ -347,9 +347,9 @@ void TextImporter::HandOver(ZNetwork& net)
     };
     // Files written by the exporter are already in order; sorting is then a linear check.
     if (!std::is_sorted(m_nodes.begin(), m_nodes.end(), byId))
-        std::sort(m_nodes.begin(), m_nodes.end(), byId);
+        ZSortedObArray<ZConsumeNode>::SortById(m_nodes);
     if (!std::is_sorted(m_links.begin(), m_links.end(), byId))
-        std::sort(m_links.begin(), m_links.end(), byId);
+        ZSortedObArray<ZFlowLink>::SortById(m_links);
     net.ReserveNodes(m_nodes.size());
     net.ReserveLinks(m_links.size());
     for (ZConsumeNode* n : m_nodes)

@@ -19,6 +19,7 @@ public:
     std::string Name() const override { return "balance"; }
     void Register(CLI::App& app) override;
     int Run() override;
+    std::string InputFile() const override { return m_file; }
 
 private:
     void PrintSummary(const ZDocument& doc, const ZBalanceRun& run) const;

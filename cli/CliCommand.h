@@ -14,4 +14,6 @@ public:
     virtual std::string Name() const = 0;
     virtual void Register(CLI::App& app) = 0;
     virtual int Run() = 0;
+    // The file the command reads, for messages about failures that do not name one themselves.
+    virtual std::string InputFile() const = 0;
 };

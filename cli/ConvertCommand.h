@@ -16,6 +16,7 @@ public:
     std::string Name() const override { return "convert"; }
     void Register(CLI::App& app) override;
     int Run() override;
+    std::string InputFile() const override { return m_in; }
 
 private:
     const DocumentIo& m_io;

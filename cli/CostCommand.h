@@ -14,6 +14,7 @@ public:
     std::string Name() const override { return "cost"; }
     void Register(CLI::App& app) override;
     int Run() override;
+    std::string InputFile() const override { return m_file; }
 
     // Seconds since 1970 of midnight UTC of a "YYYY-MM-DD" date; false when it is no such date.
     static bool ParseDate(const std::string& text, long long& seconds);

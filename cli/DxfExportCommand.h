@@ -14,6 +14,7 @@ public:
     std::string Name() const override { return "export-dxf"; }
     void Register(CLI::App& app) override;
     int Run() override;
+    std::string InputFile() const override { return m_file; }
 
 private:
     const DocumentIo& m_io;

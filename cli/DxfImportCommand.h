@@ -14,6 +14,7 @@ public:
     std::string Name() const override { return "import-dxf"; }
     void Register(CLI::App& app) override;
     int Run() override;
+    std::string InputFile() const override { return m_drawing; }
 
 private:
     const DocumentIo& m_io;

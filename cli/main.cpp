@@ -17,6 +17,7 @@
 
 #include <iostream>
 #include <memory>
+#include <new>
 #include <vector>
 
 int main(int argc, char** argv)
@@ -59,8 +60,11 @@ int main(int argc, char** argv)
         } catch (const ArchiveError& e) {
             std::cerr << "qen-cli " << c->Name() << ": " << e.what() << "\n";
             return ExitBadFile;
+        } catch (const std::bad_alloc&) {
+            std::cerr << "qen-cli " << c->Name() << ": " << c->InputFile() << ": not enough memory\n";
+            return ExitBadFile;
         } catch (const std::exception& e) {
-            std::cerr << "qen-cli " << c->Name() << ": " << e.what() << "\n";
+            std::cerr << "qen-cli " << c->Name() << ": " << c->InputFile() << ": " << e.what() << "\n";
             return ExitBadFile;
         }
     }

@@ -91,6 +91,29 @@ private slots:
         QCOMPARE(net.LinkCount(), 5);
     }
 
+    void aNewEndNodeNamedLikeAnExistingOneIsRefused()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        v->OnCommand(Cmd::InsertPipe);
+        Click(*v, 100, 100);
+        // The user names the new end node "1", which the square already has.
+        editor.confirms = {[](ZNetNode& n) { return n.SetId("1"); }};
+        Click(*v, 200, 150);
+        QCOMPARE(prompt.Last(), std::string("节点编号1已经存在!"));
+        ZNetwork& net = doc.GetNetwork();
+        QCOMPARE(net.NodeCount(), 4);
+        QCOMPARE(net.LinkCount(), 4);
+        QVERIFY(!doc.History().CanUndo());
+        // Still drawing from the same start; a fresh name ends the pipe.
+        QCOMPARE(Ws(*v)->StartNode(), net.FindNode("3"));
+        editor.confirms = {[](ZNetNode& n) { return n.SetId("E"); }};
+        Click(*v, 200, 150);
+        QVERIFY(net.FindNode("E"));
+        QCOMPARE(net.LinkCount(), 5);
+    }
+
     void chainedDrawingSharesTheMiddleNode()
     {
         settings.PipeSerialMode = ZSettingsStore::AutoConnect;

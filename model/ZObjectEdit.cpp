@@ -121,7 +121,7 @@ void ZObjectEdit::RecordNew(ZNetObject* obj)
     if (obj->IsLink()) {
         auto* l = static_cast<ZNetLink*>(obj);
         for (ZNetNode* end : {l->StartNode(), l->EndNode()})
-            if (end && !m_lookup.count(end))
+            if (end && !LinksRecorded(end))
                 RecordLateNode(end);
     }
 }
@@ -133,12 +133,23 @@ void ZObjectEdit::MarkRemoved(ZNetObject* obj)
     m_entries[Add(obj, false)].handedOver = true;
 }
 
+bool ZObjectEdit::LinksRecorded(const ZNetObject* obj) const
+{
+    const auto it = m_lookup.find(obj);
+    return it != m_lookup.end() && !m_entries[it->second].fieldsOnly;
+}
+
 void ZObjectEdit::RecordLateNode(ZNetObject* obj)
 {
     // A node first met as the new end of a recorded link: its list before the change is today's
     // without the links that came to it, plus those that left it (their place is lost: last).
     auto* node = static_cast<ZNetNode*>(obj);
     const size_t i = Add(obj, false);
+    if (m_entries[i].fieldsOnly) {
+        // Recorded for its values alone: today's list is where its list before starts from too.
+        m_entries[i].fieldsOnly = false;
+        Capture(obj, m_entries[i].before, false);
+    }
     auto wasHere = [&](ZNetLink* l) {
         const auto it = m_lookup.find(l);
         if (it == m_lookup.end() || m_entries[it->second].fieldsOnly)
@@ -166,7 +177,7 @@ void ZObjectEdit::Finish()
             continue;
         auto* l = static_cast<ZNetLink*>(m_entries[i].obj);
         for (ZNetNode* end : {l->StartNode(), l->EndNode()})
-            if (end && !m_lookup.count(end))
+            if (end && !LinksRecorded(end))
                 RecordLateNode(end);
     }
     m_lookup.clear();

@@ -67,6 +67,7 @@ private:
     size_t Add(ZNetObject* obj, bool touched);
     void Capture(const ZNetObject* obj, State& s, bool withCopy, bool withLinks = true) const;
     void RecordLateNode(ZNetObject* node);
+    bool LinksRecorded(const ZNetObject* obj) const;
     void Restore(ZDocument& doc, bool after);
     void SortOutHints();
     size_t EntryBytes(const Entry& e) const;

@@ -411,12 +411,15 @@ TEST_F(EditTransaction, FieldOnlyTouchesRecordTheObjectAloneAndJoinLaterReconnec
         tx.Added(pipe);
         tx.Commit();
     }
-    // A link reconnected by hand to C, whose only recorded link (P3) was touched for values.
+    // A link reconnected by hand to C, which was touched for values only, as was its link P3.
     {
         ZEditTransaction tx(doc, "to C");
         auto* p3 = static_cast<ZPipeLink*>(net().FindLink("P3"));
         tx.TouchFields(p3);
         p3->PipeDiam = 0.2;
+        ZConsumeNode* c = net().FindNode("C");
+        tx.TouchFields(c);
+        c->NodeFlow = 0.25;
         ZFlowLink* p1 = net().FindLink("P1");
         tx.Touch(p1);
         p1->Disconnect();

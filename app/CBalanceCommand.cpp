@@ -8,6 +8,8 @@
 #include "UiPrompt.h"
 
 #include "hydraulics/ZBalanceRun.h"
+#include "hydraulics/ZBalanceSummary.h"
+#include "model/ZSettingsStore.h"
 
 CBalanceCommand::CBalanceCommand(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host)
     : m_doc(doc), m_prompt(prompt), m_host(host)
@@ -19,20 +21,20 @@ bool CBalanceCommand::Execute()
     ZDocument& data = m_doc.Data();
     QWidget* owner = m_host ? m_host->DialogOwner() : nullptr;
     ZBalanceRun run(data);
+    // Reports go below what the window holds: an import report stays readable.
     if (!run.CheckConnectivity()) {
         if (m_host) {
             CReportWindow& report = m_host->ReportWindow();
-            report.Clear();
-            report.SetTitle(QString::fromStdString(ZConnectivityCheck::ReportTitle()));
-            report.Append(QString::fromStdString(run.Connectivity().ReportText()));
+            const QString title = QString::fromStdString(ZConnectivityCheck::ReportTitle());
+            report.SetTitle(title);
+            report.AppendSection(title + QStringLiteral(": ") + m_doc.Title(),
+                                 QString::fromStdString(run.Connectivity().ReportText()));
             report.ShowReport();
         } else {
             m_prompt.Warn(run.Connectivity().ReportText());
         }
         return false;
     }
-    if (m_host)
-        m_host->ReportWindow().Clear();
 
     const ZBalanceRun::Params current = run.CurrentParams();
     CBalanceParamsDlg dlg(m_prompt, owner);
@@ -52,13 +54,20 @@ bool CBalanceCommand::Execute()
     const std::string message = run.Message();
     if (!message.empty())
         m_prompt.Warn(message);
-    // What the engineer should look at in a converged result (check valves against the flow).
-    if (const std::string notes = run.Report(); !notes.empty() && m_host) {
+    const ZSettingsStore& settings = m_doc.Settings();
+    const ZBalanceSummary summary(run, data.GetNetwork(), data.GetDrawSettings().Params.HeadTolerance,
+                                  settings.MinFreeHead);
+    if (m_host) {
+        // How it went, and what the engineer should look at (check valves against the flow).
         CReportWindow& report = m_host->ReportWindow();
-        report.SetTitle(QStringLiteral("平差结果提示"));
-        report.Append(QString::fromStdString(notes));
+        report.SetTitle(QStringLiteral("平差结果"));
+        report.AppendSection(QStringLiteral("平差结果: %1, %2")
+                                 .arg(m_doc.Title(), QString::fromStdString(ZBalanceRun::CaseName(chosen.CalcCase))),
+                             QString::fromStdString(summary.Text(settings.Units()) + run.Report()));
         report.ShowReport();
     }
+    if (const std::string warning = summary.NegativeWarning(settings.Units()); !warning.empty())
+        m_prompt.Warn(warning);
     // Results are not recorded in the edit history (see ZDocument); they modify the document.
     data.MarkModified();
     if (run.ResultsChanged()) {

@@ -19,10 +19,20 @@ bool CEpanetImportCommand::Ask(QString& path, double& hour) const
                                         QStringLiteral("EPANET 文件 (*.inp);;所有文件 (*)"));
     if (path.isEmpty())
         return false;
-    bool ok = false;
-    hour = QInputDialog::getDouble(m_host.DialogOwner(), QStringLiteral("导入 EPANET 文件"),
-                                   QStringLiteral("需水量取第几小时 (按需水量模式):"), 0.0, 0.0, 8760.0, 2, &ok);
-    return ok;
+    QInputDialog dlg(m_host.DialogOwner());
+    dlg.setObjectName(QStringLiteral("epanetHourDialog"));
+    dlg.setWindowTitle(QStringLiteral("导入 EPANET 文件"));
+    dlg.setLabelText(QStringLiteral("需水量取第几小时 (按需水量模式):"));
+    dlg.setInputMode(QInputDialog::DoubleInput);
+    dlg.setDoubleRange(0.0, 8760.0);
+    dlg.setDoubleDecimals(2);
+    dlg.setDoubleValue(0.0);
+    dlg.setOkButtonText(QStringLiteral("确定"));
+    dlg.setCancelButtonText(QStringLiteral("取消"));
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    hour = dlg.doubleValue();
+    return true;
 }
 
 bool CEpanetImportCommand::Read(CQENDoc& doc, const QString& path, double hour) const

@@ -499,17 +499,25 @@ void CMainFrame::UpdateCommandUI()
             any = any || (!a->isSeparator() && a->isEnabled());
         menu->menuAction()->setEnabled(any);
     }
+    // The child's own title, modified mark included: a maximized child adds its title to the
+    // frame's unless the frame's already holds it, so the name shows once either way.
     CChildFrame* active = ActiveFrame();
-    const QString title = active ? QStringLiteral("QEN - [%1]").arg(active->windowTitle().remove(QStringLiteral("[*]")))
-                                 : QStringLiteral("QEN");
+    const QString title = active ? QStringLiteral("QEN - [%1]").arg(active->windowTitle()) : QStringLiteral("QEN");
     if (windowTitle() != title)
         setWindowTitle(title);
+    const bool modified = active && active->isWindowModified();
+    if (isWindowModified() != modified)
+        setWindowModified(modified);
+    auto* graphic = qobject_cast<CQENView*>(ActiveView());
+    m_status->SetIdleText(graphic ? graphic->EditHint() : QString());
     CQENDoc* doc = ActiveDocument();
     m_status->SetBalanceText(doc ? doc->BalanceStatusText() : QString());
     if (auto* grid = qobject_cast<CQENGridView*>(ActiveView()))
         SetCoordText(grid->RecordText());
     RefreshNamedViewList();
     m_status->UpdateLockIndicators();
+    if (CQENApp* app = CQENApp::Instance())
+        app->PersistProfile();
 }
 
 bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)

@@ -15,11 +15,12 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
     m_num->setText(QStringLiteral("数字"));
     m_scroll->setText(QStringLiteral("滚动"));
     // The idle text comes back whenever a prompt or message is cleared.
+    m_idle = QStringLiteral("就绪");
     connect(this, &QStatusBar::messageChanged, this, [this](const QString& text) {
         if (text.isEmpty())
-            showMessage(QStringLiteral("就绪"));
+            showMessage(m_idle);
     });
-    showMessage(QStringLiteral("就绪"));
+    showMessage(m_idle);
     UpdateLockIndicators();
 }
 
@@ -45,6 +46,18 @@ void CMainStatusBar::SetCoordText(const QString& text)
 QString CMainStatusBar::CoordText() const
 {
     return m_coord->text();
+}
+
+void CMainStatusBar::SetIdleText(const QString& text)
+{
+    const QString idle = text.isEmpty() ? QStringLiteral("就绪") : text;
+    if (idle == m_idle)
+        return;
+    // A menu's tip on show stays until it is cleared; only the idle text is replaced.
+    const bool showing = currentMessage() == m_idle;
+    m_idle = idle;
+    if (showing)
+        showMessage(m_idle);
 }
 
 void CMainStatusBar::SetBalanceText(const QString& text)

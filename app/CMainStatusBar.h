@@ -12,6 +12,9 @@ public:
 
     void SetCoordText(const QString& text);
     QString CoordText() const;
+    // The message pane's text while no other message shows: "就绪", or the hint of the editing
+    // tool that runs (empty gives "就绪").
+    void SetIdleText(const QString& text);
     void SetBalanceText(const QString& text);
     QString BalanceText() const;
     // Polls the lock keys where the windowing system tells them.
@@ -25,4 +28,5 @@ private:
     QLabel* m_caps;
     QLabel* m_num;
     QLabel* m_scroll;
+    QString m_idle;
 };

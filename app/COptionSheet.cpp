@@ -1,4 +1,5 @@
 #include "COptionSheet.h"
+#include "COptionCalcPage.h"
 #include "COptionColorSizePage.h"
 #include "COptionGradePage.h"
 #include "COptionLabelPage.h"
@@ -26,7 +27,7 @@ bool SameGrading(const ZDrawSettings& a, const ZDrawSettings& b)
            a.PipeFlowGrades == b.PipeFlowGrades && a.PipeHLossGrades == b.PipeHLossGrades &&
            a.PipeSlopeGrades == b.PipeSlopeGrades && a.PipeVeloGrades == b.PipeVeloGrades;
 }
-}
+}   // namespace
 
 COptionSheet::COptionSheet(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
     : QDialog(parent), m_draw(draw)
@@ -42,6 +43,7 @@ COptionSheet::COptionSheet(ZSettingsStore& settings, ZDrawSettings& draw, Prompt
         new COptionGradePage(COptionGradePage::Pipes, settings, draw, prompt, m_tabs),
         new COptionGradePage(COptionGradePage::Nodes, settings, draw, prompt, m_tabs),
         new COptionUnitPage(settings, draw, prompt, m_tabs),
+        new COptionCalcPage(settings, draw, prompt, m_tabs),
         new COptionSavePage(settings, draw, prompt, m_tabs),
     };
     for (COptionPage* p : m_pages)

@@ -11,8 +11,8 @@ class ZDrawSettings;
 class ZSettingsStore;
 
 // "选项": the display settings of the program and the colour grading of the active document, on
-// seven pages and the recovery page. Leaving a page checks its fields; OK checks every page, then
-// every page writes its values; Cancel writes nothing.
+// seven pages, the balancing summary's page and the recovery page. Leaving a page checks its
+// fields; OK checks every page, then every page writes its values; Cancel writes nothing.
 class COptionSheet : public QDialog {
     Q_OBJECT
 public:
@@ -21,7 +21,8 @@ public:
     QTabWidget* Tabs() const { return m_tabs; }
     int PageCount() const { return static_cast<int>(m_pages.size()); }
     COptionPage* Page(int i) const { return m_pages[static_cast<size_t>(i)]; }
-    template <class T> T* PageOf() const
+    template <class T>
+    T* PageOf() const
     {
         for (COptionPage* p : m_pages)
             if (auto* t = qobject_cast<T*>(p))

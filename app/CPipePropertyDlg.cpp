@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimeZone>
@@ -35,8 +36,16 @@ CPipePropertyDlg::CPipePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
 
     QFormLayout* data = nullptr;
     QGroupBox* dataBox = Group(QStringLiteral("管道参数"), data);
-    AddNumberRow(data, QStringLiteral("标准管径:"), "PipeDiam");
-    AddNumberRow(data, QStringLiteral("计算内径:"), "PipeInDiam");
+    QLineEdit* diam = AddNumberRow(data, QStringLiteral("标准管径:"), "PipeDiam");
+    QLineEdit* inner = AddNumberRow(data, QStringLiteral("计算内径:"), "PipeInDiam");
+    auto* innerNote = new QLabel(QStringLiteral("平差按计算内径计算; 两者相同时计算内径随标准管径改变"));
+    innerNote->setObjectName(QStringLiteral("inDiamNote"));
+    innerNote->setWordWrap(true);
+    QFont small = innerNote->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    innerNote->setFont(small);
+    data->addRow(QString(), innerNote);
+    inner->setToolTip(innerNote->text());
     AddNumberRow(data, QStringLiteral("系数:"), "PipeRougCeof");
     m_autoLength = new QPushButton(QStringLiteral("自动计算管长"));
     m_autoLength->setObjectName(QStringLiteral("autoLengthButton"));
@@ -77,6 +86,12 @@ CPipePropertyDlg::CPipePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
     top->addLayout(noteRow);
     top->addWidget(Buttons());
 
+    // Where every pipe's inner diameter is its standard one, the inner field follows until typed in.
+    connect(inner, &QLineEdit::textEdited, this, [this]() { m_innerTyped = true; });
+    connect(diam, &QLineEdit::textEdited, this, [this, inner](const QString& text) {
+        if (!m_innerTyped && PipeForm().InnerFollowsAll())
+            inner->setText(text);
+    });
     connect(m_length, &QLineEdit::textEdited, this, [this](const QString& text) {
         PipeForm().SetLengthManual(text);
         ShowLengthMode();

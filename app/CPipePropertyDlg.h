@@ -6,7 +6,7 @@ class QDateEdit;
 class QPushButton;
 
 // Dialog 149 "管道属性". The length field is untouched, typed (normal font) or automatic (italic,
-// from the drawing, after "自动计算管长").
+// from the drawing, after "自动计算管长"). A note says the calculation uses 计算内径.
 class CPipePropertyDlg : public CPropertyDlg {
     Q_OBJECT
 public:
@@ -25,4 +25,5 @@ private:
     QLineEdit* m_length = nullptr;
     QPushButton* m_autoLength = nullptr;
     QDateEdit* m_date = nullptr;
+    bool m_innerTyped = false;
 };

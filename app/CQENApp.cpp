@@ -6,6 +6,7 @@
 #include "CChildFrame.h"
 #include "CMainFrame.h"
 #include "CPropertyEditor.h"
+#include "CQtTranslations.h"
 #include "CQENDoc.h"
 #include "CQENDocManager.h"
 #include "CReportWindow.h"
@@ -13,6 +14,7 @@
 #include "UiPrompt.h"
 
 #include "model/KeyValueStore.h"
+#include "model/MemoryKeyValueStore.h"
 #include "model/ZSettingsStore.h"
 #include "views/CQENView.h"
 #include "views/ObjectPropertyEditor.h"
@@ -31,8 +33,14 @@ const char* const kSystem = "SYSTEM";
 const char* const kBars = "Tool Bars";
 const char* const kRecent = "Recent File List";
 
-std::vector<uint8_t> Bytes(const QByteArray& a) { return std::vector<uint8_t>(a.begin(), a.end()); }
-QByteArray Array(const std::vector<uint8_t>& v) { return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size())); }
+std::vector<uint8_t> Bytes(const QByteArray& a)
+{
+    return std::vector<uint8_t>(a.begin(), a.end());
+}
+QByteArray Array(const std::vector<uint8_t>& v)
+{
+    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
+}
 
 void PutInt32(std::vector<uint8_t>& out, int32_t v)
 {
@@ -47,12 +55,10 @@ int32_t GetInt32(const std::vector<uint8_t>& in, size_t at)
         v |= uint32_t(in[at + i]) << (8 * i);
     return int32_t(v);
 }
-}
+}   // namespace
 
 CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPrompt> prompt)
-    : m_profile(std::move(profile)),
-      m_prompt(std::move(prompt)),
-      m_settings(std::make_unique<ZSettingsStore>()),
+    : m_profile(std::move(profile)), m_prompt(std::move(prompt)), m_settings(std::make_unique<ZSettingsStore>()),
       m_docManager(std::make_unique<CQENDocManager>()),
       m_propertyEditor(std::make_unique<CPropertyEditor>(*m_settings, *m_prompt))
 {
@@ -111,6 +117,7 @@ QPrinter& CQENApp::Printer()
 
 bool CQENApp::InitInstance()
 {
+    CQtTranslations::Install();
     m_maximized = m_profile->GetInt(kSystem, "Maximized", 0) != 0;
     m_settings->Load(*m_profile);
     LoadRecentFiles();
@@ -127,6 +134,8 @@ bool CQENApp::InitInstance()
         m_frame->showMaximized();
     else
         m_frame->show();
+    m_written = std::make_unique<MemoryKeyValueStore>();
+    PersistProfile();
     return true;
 }
 
@@ -135,7 +144,8 @@ void CQENApp::LoadPlacement()
     auto rect = m_profile->ReadBinary(kSystem, "FrameRect");
     if (!rect || rect->size() != 16)
         return;
-    const QRect r(QPoint(GetInt32(*rect, 0), GetInt32(*rect, 4)), QPoint(GetInt32(*rect, 8) - 1, GetInt32(*rect, 12) - 1));
+    const QRect r(QPoint(GetInt32(*rect, 0), GetInt32(*rect, 4)),
+                  QPoint(GetInt32(*rect, 8) - 1, GetInt32(*rect, 12) - 1));
     if (r.width() < 200 || r.height() < 150)
         return;
     // A placement from a screen that is gone would put the window out of reach.
@@ -151,7 +161,13 @@ void CQENApp::SaveFrameState()
 {
     if (!m_frame)
         return;
-    m_profile->WriteBinary(kBars, "State", Bytes(m_frame->SaveBarState()));
+    WriteFrameState(*m_profile);
+    m_profile->Flush();
+}
+
+void CQENApp::WriteFrameState(KeyValueStore& out)
+{
+    out.WriteBinary(kBars, "State", Bytes(m_frame->SaveBarState()));
     m_maximized = m_frame->isMaximized();
     const QRect r = m_frame->normalGeometry().isValid() ? m_frame->normalGeometry() : m_frame->geometry();
     std::vector<uint8_t> rect;
@@ -159,14 +175,31 @@ void CQENApp::SaveFrameState()
     PutInt32(rect, r.top());
     PutInt32(rect, r.right() + 1);
     PutInt32(rect, r.bottom() + 1);
-    m_profile->WriteBinary(kSystem, "FrameRect", rect);
+    out.WriteBinary(kSystem, "FrameRect", rect);
+}
+
+void CQENApp::PersistProfile()
+{
+    if (!m_written)
+        return;
+    auto now = std::make_unique<MemoryKeyValueStore>();
+    if (m_frame && m_frame->isVisible())
+        WriteFrameState(*now);
+    now->WriteInt(kSystem, "Maximized", m_maximized ? 1 : 0);
+    m_settings->Save(*now);
+    SaveRecentFiles(*now);
+    if (now->WriteChanges(*m_written, *m_profile))
+        m_profile->Flush();
+    m_written = std::move(now);
 }
 
 void CQENApp::ExitInstance()
 {
     m_profile->WriteInt(kSystem, "Maximized", m_maximized ? 1 : 0);
     m_settings->Save(*m_profile);
-    SaveRecentFiles();
+    SaveRecentFiles(*m_profile);
+    m_profile->Flush();
+    m_written.reset();
     if (m_autoSaver)
         m_autoSaver->CloseClean();
 }
@@ -200,11 +233,11 @@ void CQENApp::LoadRecentFiles()
     }
 }
 
-void CQENApp::SaveRecentFiles()
+void CQENApp::SaveRecentFiles(KeyValueStore& out) const
 {
     for (int i = 1; i <= RecentFileCount; ++i) {
         const QByteArray path = i <= m_recent.size() ? m_recent[i - 1].toUtf8() : QByteArray();
-        m_profile->WriteBinary(kRecent, "File" + std::to_string(i), Bytes(path));
+        out.WriteBinary(kRecent, "File" + std::to_string(i), Bytes(path));
     }
 }
 
@@ -219,6 +252,7 @@ void CQENApp::AddToRecentFileList(const QString& path)
         m_recent.removeLast();
     if (m_frame)
         m_frame->RefreshRecentFiles(m_recent);
+    PersistProfile();
 }
 
 CQENDoc* CQENApp::CreateDocument()
@@ -238,6 +272,7 @@ void CQENApp::RunTemplateDialog(int commandId)
 {
     if (TemplateDialog)
         TemplateDialog(commandId, *m_settings, MainWindow());
+    PersistProfile();
 }
 
 CQENDoc* CQENApp::NewDocument()
@@ -363,6 +398,7 @@ void CQENApp::BroadcastOptionsChanged()
         d->UpdateAllViews(msg);
     if (m_autoSaver)
         m_autoSaver->Reschedule();
+    PersistProfile();
 }
 
 bool CQENApp::OnCommand(int id)
@@ -406,7 +442,11 @@ bool CQENApp::OnCommand(int id)
 bool CQENApp::OnUpdateCommand(int id, CommandState& state)
 {
     switch (id) {
-    case Cmd::FileNew: case Cmd::FileOpen: case Cmd::FileImportEpanet: case Cmd::FilePrintSetup: case Cmd::AppExit:
+    case Cmd::FileNew:
+    case Cmd::FileOpen:
+    case Cmd::FileImportEpanet:
+    case Cmd::FilePrintSetup:
+    case Cmd::AppExit:
     case Cmd::AppAbout:
         state.enabled = true;
         return true;

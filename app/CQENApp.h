@@ -16,6 +16,7 @@ class CQENDoc;
 class CQENDocManager;
 class CReportWindow;
 class KeyValueStore;
+class MemoryKeyValueStore;
 class ObjectPropertyEditor;
 class QPrinter;
 class QWidget;
@@ -23,8 +24,9 @@ class UiPrompt;
 class ZSettingsStore;
 
 // The program's run: the settings store loaded from the user's profile at the start and written
-// back at a normal end, the open documents, the main window, the recent-file list and the
-// application commands (new, open, print setup, exit, about).
+// back as soon as anything in it changes (a killed program loses nothing), the open documents,
+// the main window, the recent-file list and the application commands (new, open, print setup,
+// exit, about).
 class CQENApp : public QObject, public CommandTarget, public CDocumentHost {
     Q_OBJECT
 public:
@@ -40,6 +42,9 @@ public:
     void ExitInstance();
     // Bar layout and placement, at the main window's close.
     void SaveFrameState();
+    // Writes whatever changed since the last write (settings, recent files, bars, placement) and
+    // puts it on disk. Cheap when nothing changed: the frame calls it with every command update.
+    void PersistProfile();
 
     ZSettingsStore& Settings() { return *m_settings; }
     KeyValueStore& Profile() { return *m_profile; }
@@ -77,8 +82,8 @@ public:
     void OnFrameClosed(CChildFrame* frame);
 
     // Where the options sheet and the template dialogs plug in. The sheet runs on a document and
-    // returns true when it was confirmed (marking the document modified when its grading changed); the template dialog gets the command id
-    // (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
+    // returns true when it was confirmed (marking the document modified when its grading changed); the template dialog
+    // gets the command id (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
     // The object property dialogs the graphic views open; the program's own unless replaced.
@@ -104,7 +109,8 @@ private:
     void HandEditServices();
     void LoadPlacement();
     void LoadRecentFiles();
-    void SaveRecentFiles();
+    void SaveRecentFiles(KeyValueStore& out) const;
+    void WriteFrameState(KeyValueStore& out);
     void DestroyDocument(CQENDoc* doc);
 
     static CQENApp* s_instance;
@@ -122,4 +128,6 @@ private:
     int m_untitledCount = 0;
     bool m_closingDocument = false;
     bool m_maximized = false;
+    // What the profile holds of this run's writes; none before the start is complete.
+    std::unique_ptr<MemoryKeyValueStore> m_written;
 };

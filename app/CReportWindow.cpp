@@ -37,6 +37,17 @@ void CReportWindow::Append(const QString& text)
     m_edit->setTextCursor(c);
 }
 
+void CReportWindow::AppendSection(const QString& heading, const QString& text)
+{
+    QString section;
+    if (!m_edit->document()->isEmpty())
+        section = (Text().endsWith(QLatin1Char('\n')) ? QString() : QStringLiteral("\n")) + QString(40, QChar(0x2500)) +
+                  QLatin1Char('\n');
+    if (!heading.isEmpty())
+        section += heading + QLatin1Char('\n');
+    Append(section + text);
+}
+
 void CReportWindow::ShowReport()
 {
     show();

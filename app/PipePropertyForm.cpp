@@ -89,8 +89,12 @@ void PipePropertyForm::LoadExtra()
 {
     m_lengthMode = LengthUntouched;
     m_allAuto = !Objects().empty();
-    for (const ZNetObject* o : Objects())
+    m_innerSame.clear();
+    for (const ZNetObject* o : Objects()) {
         m_allAuto = m_allAuto && P(*o).IsAutoLength();
+        if (PropertyNumber::Same(P(*o).PipeInDiam, P(*o).PipeDiam))
+            m_innerSame.insert(o);
+    }
 }
 
 void PipePropertyForm::SetLengthManual(const QString& text)
@@ -134,6 +138,20 @@ QString PipePropertyForm::CheckRange(const Number& f, bool typed, double value) 
 bool PipePropertyForm::ApplyExtra(ZNetObject& obj, const Sink&, const std::function<void()>& touch)
 {
     ZPipeLink& pipe = P(obj);
+    // The calculation uses the inner diameter: one that was the standard diameter stays so,
+    // unless an inner diameter was typed.
+    bool inner = false;
+    if (TextChanged(*FindNumber("PipeDiam")) && !TextChanged(*FindNumber("PipeInDiam")) && m_innerSame.count(&obj) &&
+        !PropertyNumber::Same(pipe.PipeInDiam, pipe.PipeDiam)) {
+        touch();
+        pipe.PipeInDiam = pipe.PipeDiam;
+        inner = true;
+    }
+    return ApplyLength(pipe, touch) || inner;
+}
+
+bool PipePropertyForm::ApplyLength(ZPipeLink& pipe, const std::function<void()>& touch)
+{
     if (m_lengthMode == LengthAutomatic) {
         if (pipe.IsAutoLength())
             return false;

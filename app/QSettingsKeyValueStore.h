@@ -28,6 +28,7 @@ public:
 
     // Writes pending changes to disk; errors are ignored like every settings write error.
     void Sync();
+    void Flush() override { Sync(); }
     QSettings& Settings() { return *m_settings; }
 
 private:

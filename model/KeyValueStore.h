@@ -14,8 +14,11 @@ public:
     virtual void WriteInt(const std::string& section, const std::string& key, int value) = 0;
     virtual std::optional<std::string> ReadString(const std::string& section, const std::string& key) const = 0;
     virtual void WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
-    virtual std::optional<std::vector<uint8_t>> ReadBinary(const std::string& section, const std::string& key) const = 0;
+    virtual std::optional<std::vector<uint8_t>> ReadBinary(const std::string& section,
+                                                           const std::string& key) const = 0;
     virtual void WriteBinary(const std::string& section, const std::string& key, const std::vector<uint8_t>& value) = 0;
+    // Puts what was written where it outlives the process (a store kept in memory has nothing to do).
+    virtual void Flush() {}
 
     int GetInt(const std::string& section, const std::string& key, int def) const;
     std::string GetString(const std::string& section, const std::string& key, const std::string& def) const;

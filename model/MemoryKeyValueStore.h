@@ -17,6 +17,8 @@ public:
     void WriteBinary(const std::string& section, const std::string& key, const std::vector<uint8_t>& value) override;
 
     bool Contains(const std::string& section, const std::string& key) const;
+    // Writes into `out` every value that `previous` does not hold as it is here; true when any was.
+    bool WriteChanges(const MemoryKeyValueStore& previous, KeyValueStore& out) const;
     size_t Size() const { return m_values.size(); }
 
 private:

@@ -86,8 +86,8 @@ public:
     // The transaction open on this document, or null.
     ZEditTransaction* OpenTransaction() const { return m_transaction; }
 
-    // Modified: the history is away from the saved state, or an unrecorded change (balancing, a
-    // stored view) happened since the last save.
+    // Modified: the history is away from the saved state, or an unrecorded change (balancing)
+    // happened since the last save.
     bool IsModified() const { return m_unrecordedChange || !m_history.IsClean(); }
     void MarkModified();
     // Saved, opened or new: the present state is the clean one.

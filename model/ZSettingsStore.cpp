@@ -22,7 +22,7 @@ bool ReadSwitch(const KeyValueStore& s, const char* key, bool def)
 {
     return s.GetInt(ZSettingsStore::StateSection, key, def ? 1 : 0) != 0;
 }
-}
+}   // namespace
 
 void ZSettingsStore::Load(const KeyValueStore& s)
 {
@@ -38,6 +38,9 @@ void ZSettingsStore::Load(const KeyValueStore& s)
     if (minutes >= 0 && minutes <= MaxAutoSaveMinutes)
         AutoSaveMinutes = minutes;
     KeepBackup = ReadSwitch(s, "KeepBackup", KeepBackup);
+    const double minHead = s.GetDouble(StateSection, "MinFreeHead", MinFreeHead);
+    if (minHead >= 0.0 && minHead <= MaxMinFreeHead)   // NaN fails both
+        MinFreeHead = minHead;
 
     m_colors.Load(s);
     m_sizes.Load(s);
@@ -58,6 +61,7 @@ void ZSettingsStore::Save(KeyValueStore& s) const
     s.WriteInt(StateSection, "ToolTipOn", ToolTipOn ? 1 : 0);
     s.WriteInt(StateSection, "AutoSaveMinutes", AutoSaveMinutes);
     s.WriteInt(StateSection, "KeepBackup", KeepBackup ? 1 : 0);
+    s.SetDouble(StateSection, "MinFreeHead", MinFreeHead);
 
     m_colors.Save(s);
     m_sizes.Save(s);

@@ -28,6 +28,10 @@ public:
     static constexpr int MaxAutoSaveMinutes = 120;
     // Saving over a project keeps the previous file as NAME.wnp.bak.
     bool KeepBackup = true;
+    // Minimum service head (m): the balancing summary names the nodes below it. 10 m serves a
+    // one-storey building; each storey more needs about 4 m.
+    double MinFreeHead = 10.0;
+    static constexpr double MaxMinFreeHead = 100.0;
 
     ZColorSettings& Colors() { return m_colors; }
     const ZColorSettings& Colors() const { return m_colors; }

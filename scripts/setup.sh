@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-translations-l10n
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libeigen3-dev libsleef-dev libdxflib-dev libcli11-dev
   python3-ezdxf python3-matplotlib

@@ -8,6 +8,7 @@
 #include "model/Prompt.h"
 #include "model/ZDeviceLink.h"
 #include "model/ZDocument.h"
+#include "model/ZSettingsStore.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -76,6 +78,7 @@ CFindDlg::CFindDlg(ZNetCanvas& canvas, CViewEditor& editor, QWidget* parent)
     m_timer.setInterval(500);
     connect(&m_timer, &QTimer::timeout, this, &CFindDlg::onTimer);
     Fill();
+    m_lists[0]->setFocus();   // typing starts at once
 }
 
 CFindDlg::~CFindDlg()
@@ -172,9 +175,35 @@ void CFindDlg::onView()
     ZZoomTool& zoom = m_canvas.ZoomTool();
     zoom.ApplyView(cx, cy, m_canvas.GetScale());
     zoom.SaveViewToDocument();
+    if (QWidget* view = parentWidget(); view && isVisible()) {
+        int px = 0, py = 0;
+        m_canvas.WorldToDevice(cx, cy, px, py);
+        KeepClearOf(view->mapToGlobal(QPoint(px, py)));
+    }
     m_flashed = o;
     m_flashedWasSelected = o->IsSelected();
     m_timer.start();
+}
+
+void CFindDlg::KeepClearOf(const QPoint& global)
+{
+    const int gap = 2 * m_canvas.Settings().Sizes().HintFocWidth;
+    const QRect frame = frameGeometry();
+    if (!frame.adjusted(-gap, -gap, gap, gap).contains(global))
+        return;
+    // Right of the point, left of it, below, above: the first place wholly on the screen.
+    const QPoint places[] = {{global.x() + gap, frame.top()},
+                             {global.x() - gap - frame.width(), frame.top()},
+                             {frame.left(), global.y() + gap},
+                             {frame.left(), global.y() - gap - frame.height()}};
+    const QRect area = screen() ? screen()->availableGeometry() : QRect();
+    for (const QPoint& at : places) {
+        if (area.isEmpty() || area.contains(QRect(at, frame.size()))) {
+            move(at);
+            return;
+        }
+    }
+    move(places[0]);
 }
 
 void CFindDlg::onProperties()

@@ -11,8 +11,9 @@ class ZNetCanvas;
 class ZNetObject;
 
 // The find dialog: one list of identifiers per object kind; "查看" centres the view on the object
-// as one zoom step and makes it blink every 500 ms, "属性" opens its property dialog. Closing
-// gives the blinking object back its own look and selection.
+// as one zoom step and makes it blink every 500 ms, moving the dialog aside when it would hide
+// it; "属性" opens its property dialog. Closing gives the blinking object back its own look and
+// selection.
 class CFindDlg : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ private slots:
 
 private:
     void Fill();
+    // Moves the dialog off a screen point it covers (the object just centred).
+    void KeepClearOf(const QPoint& global);
     ZNetObject* Lookup();
     void StopFlash();
 

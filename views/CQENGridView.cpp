@@ -274,6 +274,7 @@ void CQENGridView::printPreview()
 {
     QPrinter& printer = Printer();
     QPrintPreviewDialog dlg(&printer, this);
+    dlg.setWindowTitle(QStringLiteral("打印预览"));
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintTo(*p); });
     dlg.exec();
 }

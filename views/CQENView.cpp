@@ -111,12 +111,16 @@ void CQENView::InvalidateAll()
 
 void CQENView::CanvasSaveView(const ViewExtent& extent)
 {
-    if (m_doc) {
-        // The stored view is not an edit of the network: not recorded, but the file changes.
+    // Looking around is no edit: the view goes into the file with the next save, but does not
+    // by itself make the document modified.
+    if (m_doc)
         m_doc->SetExtents(extent);
-        m_doc->MarkModified();
-    }
-    emit documentModified();
+    emit viewStored();
+}
+
+QString CQENView::EditHint() const
+{
+    return QString::fromStdString(m_canvas.WorkShops().StatusText());
 }
 
 void CQENView::CanvasRealTime(bool)
@@ -734,6 +738,7 @@ void CQENView::printPreview()
 {
     QPrinter& printer = Printer();
     QPrintPreviewDialog dlg(&printer, this);
+    dlg.setWindowTitle(QStringLiteral("打印预览"));
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PaintPrinter(p); });
     dlg.exec();
 }

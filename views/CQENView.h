@@ -105,6 +105,8 @@ public:
     QMenu* BuildContextMenu();
     // Tooltip text at a pixel, as the tooltip would show it (GBK cut to 79 bytes, made QString).
     QString TipTextAt(const QPoint& pt);
+    // What the running editing tool asks for, for the status bar; empty when none runs.
+    QString EditHint() const;
 
 public slots:
     void toggleProjectLabels();
@@ -116,9 +118,8 @@ signals:
     // World position of the mouse, for the COORDPANEL status pane ("%g, %g").
     void coordinatesChanged(double x, double y);
     void coordinateText(const QString& text);
-    // Navigation stored a new view in the document (it is now modified), or the view changed
-    // the document's background or named views.
-    void documentModified();
+    // Navigation stored a new view in the document (kept with its next save).
+    void viewStored();
     // The document's list of named views changed: the toolbar list is refilled.
     void namedViewsChanged();
     // The project label mode changed; other graphic views repaint.
@@ -177,8 +178,8 @@ private:
     bool m_fullDirty = false;
     double m_bufCx = 0.0, m_bufCy = 0.0, m_bufScale = 0.0;
 
-    QTimer m_wheelBurst;          // running while wheel notches belong to one history entry
-    int m_wheelRest = 0;          // eighths of a degree not yet making a whole notch
+    QTimer m_wheelBurst;   // running while wheel notches belong to one history entry
+    int m_wheelRest = 0;   // eighths of a degree not yet making a whole notch
     bool m_middlePan = false;
     bool m_middleMoved = false;
     QPoint m_middleLast;

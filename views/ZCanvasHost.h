@@ -11,7 +11,7 @@ public:
     virtual QRect CanvasClientRect() const = 0;
     // Repaint the rectangle (the whole client area when null); `erase` repaints the background too.
     virtual void CanvasInvalidate(const QRect& rect, bool erase) = 0;
-    // The saved view changed: store it in the document and mark the document modified.
+    // The saved view changed: store it in the document (a view change is no edit).
     virtual void CanvasSaveView(const ViewExtent& extent) = 0;
     // Start and end of a real-time run, during which paints go through the off-screen buffer.
     virtual void CanvasRealTime(bool active) = 0;

@@ -39,6 +39,17 @@ void ZDeviceLinkWS::BeginDelete()
     Hint().SetMode(0);
 }
 
+std::string ZDeviceLinkWS::StepPrompt() const
+{
+    const std::string kind = m_kind == ZNetObject::Kind::Pump    ? "水泵"
+                             : m_kind == ZNetObject::Kind::Valve ? "阀门"
+                                                                 : "水池";
+    if (Operation() == ZWorkShopHost::Insert)
+        return "插入" + kind + ": 点击" + (m_kind == ZNetObject::Kind::Tank ? "出口" : "入口") +
+               "节点, 点在空白处新建节点 (Esc 退出)";
+    return "删除" + kind + ": 点击要删除的" + kind + " (Esc 退出)";
+}
+
 void ZDeviceLinkWS::End()
 {
     m_device.reset();
@@ -70,8 +81,10 @@ void ZDeviceLinkWS::ClickInsert(const PipePoint& at)
 void ZDeviceLinkWS::ClickDelete(const PipePoint& at)
 {
     ZFlowLink* link = PickLink(at);
-    if (!link || !IsOwnClass(*link))
+    if (!link || !IsOwnClass(*link)) {
+        SetNote(link ? "这不是要删除的设备。" : "这里没有设备。");
         return;
+    }
     if (!Confirm("确认删除设备" + GbkText::ToQString(link->IdView()).toStdString() + "吗?"))
         return;
     ZNetEditor(Doc()).RemoveDevice(static_cast<ZDeviceLink*>(link));

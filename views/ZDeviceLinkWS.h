@@ -18,6 +18,7 @@ public:
     void BeginInsert() override;
     void BeginDelete() override;
     void End() override;
+    std::string StepPrompt() const override;
 
     // A clone of the class's template device.
     ZDeviceLink* NewDevice() const;

@@ -48,11 +48,26 @@ void ZFlowNodeWS::ObjectsRemoved(const std::vector<ZNetObject*>& objects)
     }
 }
 
+std::string ZFlowNodeWS::StepPrompt() const
+{
+    switch (Operation()) {
+    case ZWorkShopHost::Insert:
+        return "插入节点: 点击管道上要插入节点的位置 (Esc 退出)";
+    case ZWorkShopHost::Delete:
+        return "删除节点: 点击要删除的节点 (Esc 退出)";
+    default:
+        return m_moving ? "移动节点: 点击新位置, 点在另一节点上则与它合并 (Esc 退出)"
+                        : "移动节点: 点击要移动的节点 (Esc 退出)";
+    }
+}
+
 void ZFlowNodeWS::ClickInsert(const PipePoint& at)
 {
     ZFlowLink* link = PickLink(at);
-    if (!link || link->GetKind() != ZNetObject::Kind::Pipe || !m_newNode)
+    if (!link || link->GetKind() != ZNetObject::Kind::Pipe || !m_newNode) {
+        SetNote(link ? "节点只能插在管道上, 不能插在设备上。" : "这里没有管道: 节点只能插在管道上。");
         return;
+    }
     auto* pipe = static_cast<ZPipeLink*>(link);
     ZNetCanvas& c = Host().Canvas();
     const QPointF px = c.WorldToDeviceF(at.x, at.y);
@@ -65,8 +80,10 @@ void ZFlowNodeWS::ClickInsert(const PipePoint& at)
     // At an end node the split would leave a pipe of no length.
     for (const ZFlowNode* end : {pipe->From(), pipe->To()}) {
         const PipePoint e = end->GetPosition(c);
-        if (pick.Contains(e.x, e.y))
+        if (pick.Contains(e.x, e.y)) {
+            SetNote("这里是管道的端点: 请点在管道中间。");
             return;
+        }
     }
     ZConsumeNode* node = m_newNode.release();
     node->X = pos.x;
@@ -75,13 +92,39 @@ void ZFlowNodeWS::ClickInsert(const PipePoint& at)
     Host().FinishStep();
 }
 
+std::string ZFlowNodeWS::DeleteQuestion(const ZConsumeNode& node) const
+{
+    std::string text = "确认删除" + Named(node) + "吗?";
+    std::string links;
+    std::vector<const ZConsumeNode*> lone;
+    int count = 0;
+    for (const ZNetLink* l = node.FirstLink(); l; l = l->NextLinkAt(&node)) {
+        if (++count <= 8)
+            links += (links.empty() ? "" : "、") + Named(*l);
+        const auto* other = static_cast<const ZConsumeNode*>(l->OtherNode(&node));
+        bool alone = other != &node && !other->IsHidden();
+        for (const ZNetLink* m = other->FirstLink(); m && alone; m = m->NextLinkAt(other))
+            alone = m->OtherNode(other) == &node;
+        if (alone && std::find(lone.begin(), lone.end(), other) == lone.end())
+            lone.push_back(other);
+    }
+    if (count > 8)
+        links += " 等 " + std::to_string(count) + " 条管段";
+    if (!links.empty())
+        text += "\n与它相连的" + links + "将一起删除。";
+    if (!lone.empty())
+        text += "\n" + NodesText(lone) + "只连着这个节点, 也将一起删除。";
+    return text;
+}
+
 void ZFlowNodeWS::ClickDelete(const PipePoint& at)
 {
     ZConsumeNode* node = PickNode(at);
-    if (!node)
+    if (!node) {
+        SetNote("这里没有节点。");
         return;
-    const std::string text = "确认删除节点" + GbkText::ToQString(node->IdView()).toStdString() + "吗?";
-    if (!Confirm(text))
+    }
+    if (!Confirm(DeleteQuestion(*node)))
         return;
     ZNetEditor(Doc()).RemoveNode(node);
     Host().FinishStep();
@@ -117,8 +160,10 @@ void ZFlowNodeWS::ClickMove(const PipePoint& at)
 {
     if (!m_moving) {
         m_moving = PickNode(at);
-        if (!m_moving)
+        if (!m_moving) {
+            SetNote("这里没有节点。");
             return;
+        }
         m_moveStart = at;
         ShowMoveLines();
         return;

@@ -17,6 +17,7 @@ public:
     void BeginMove() override;
     void End() override;
     void ObjectsRemoved(const std::vector<ZNetObject*>& objects) override;
+    std::string StepPrompt() const override;
 
     // The node being moved, between the two clicks of a move.
     ZConsumeNode* MovingNode() const { return m_moving; }
@@ -28,6 +29,8 @@ protected:
 
 private:
     void ShowMoveLines();
+    // The question before a node goes: its links, and neighbours left without any, go with it.
+    std::string DeleteQuestion(const ZConsumeNode& node) const;
 
     std::unique_ptr<ZConsumeNode> m_newNode;   // template clone for the next insert
     ZConsumeNode* m_moving = nullptr;

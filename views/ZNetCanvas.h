@@ -109,6 +109,7 @@ public:
     ZSelectTracker& Tracker() { return *m_tracker; }
     ZFocusHint& FocusHint() { return *m_hint; }
     ZWorkShopHost& WorkShops() { return *m_workshops; }
+    const ZWorkShopHost& WorkShops() const { return *m_workshops; }
 
     // Paint the network as it shows: background, links, nodes, overlay. `clip` is in pixels of the
     // viewport; an empty clip paints everything.

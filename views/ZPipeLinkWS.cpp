@@ -102,6 +102,19 @@ void ZPipeLinkWS::ObjectsRemoved(const std::vector<ZNetObject*>& objects)
     }
 }
 
+std::string ZPipeLinkWS::StepPrompt() const
+{
+    switch (Operation()) {
+    case ZWorkShopHost::Insert:
+        return m_start ? "插入管道: 点击终端节点; 点在空白处新建节点或加折点 (Esc 放弃这根管道)"
+                       : "插入管道: 点击起端节点, 点在空白处新建节点 (Esc 退出)";
+    case ZWorkShopHost::Delete:
+        return "删除管道: 点击要删除的管道 (Esc 退出)";
+    default:
+        return m_moving ? "移动管道: 点击新位置 (Esc 退出)" : "移动管道: 点击要移动的管道 (Esc 退出)";
+    }
+}
+
 void ZPipeLinkWS::InstallOverlay()
 {
     if (m_overlayInstalled)
@@ -248,9 +261,23 @@ void ZPipeLinkWS::ClickInsert(const PipePoint& at)
 void ZPipeLinkWS::ClickDelete(const PipePoint& at)
 {
     ZFlowLink* link = PickLink(at);
-    if (!link || link->GetKind() != ZNetObject::Kind::Pipe)
+    if (!link || link->GetKind() != ZNetObject::Kind::Pipe) {
+        SetNote(link ? "这不是管道。" : "这里没有管道。");
         return;
-    if (!Confirm("确认删除管道" + IdText(*link) + "吗?"))
+    }
+    // End nodes left without any link go with the pipe, and their demand with them.
+    std::vector<const ZConsumeNode*> lone;
+    for (const ZNetNode* n : {link->StartNode(), link->EndNode()}) {
+        bool alone = true;
+        for (const ZNetLink* l = n->FirstLink(); l && alone; l = l->NextLinkAt(n))
+            alone = l == link;
+        if (alone && std::find(lone.begin(), lone.end(), n) == lone.end())
+            lone.push_back(static_cast<const ZConsumeNode*>(n));
+    }
+    std::string question = "确认删除管道" + IdText(*link) + "吗?";
+    if (!lone.empty())
+        question += "\n" + NodesText(lone) + "只连着这根管道, 将一起删除。";
+    if (!Confirm(question))
         return;
     ZNetEditor(Doc()).RemovePipe(static_cast<ZPipeLink*>(link));
     Host().FinishStep();
@@ -260,8 +287,10 @@ void ZPipeLinkWS::ClickMove(const PipePoint& at)
 {
     if (!m_moving) {
         ZFlowLink* link = PickLink(at);
-        if (!link || link->GetKind() != ZNetObject::Kind::Pipe)
+        if (!link || link->GetKind() != ZNetObject::Kind::Pipe) {
+            SetNote(link ? "这不是管道。" : "这里没有管道。");
             return;
+        }
         m_moving = static_cast<ZPipeLink*>(link);
         m_moveStart = at;
         // The pipe itself moves whole; its end nodes' other links stretch.

@@ -23,6 +23,7 @@ public:
     void End() override;
     void Cancel() override;
     void ObjectsRemoved(const std::vector<ZNetObject*>& objects) override;
+    std::string StepPrompt() const override;
 
     ZConsumeNode* StartNode() const { return m_start; }
     bool StartIsNew() const { return m_startNew != nullptr; }

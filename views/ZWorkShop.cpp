@@ -1,5 +1,6 @@
 #include "ZWorkShop.h"
 
+#include "GbkText.h"
 #include "ZCanvasHost.h"
 #include "ZFocusHint.h"
 #include "ZNetCanvas.h"
@@ -34,6 +35,7 @@ void ZWorkShop::End()
 
 void ZWorkShop::OnClick(const PipePoint& at)
 {
+    m_note.clear();
     switch (m_operation) {
     case ZWorkShopHost::Insert:
         ClickInsert(at);
@@ -121,4 +123,42 @@ void ZWorkShop::Invalidate(const ViewExtent& area) const
     if (area.IsEmpty() || !c.Host())
         return;
     c.Host()->CanvasInvalidate(c.WorldRectToDevice(area).adjusted(-2, -2, 3, 3), true);
+}
+
+std::string ZWorkShop::Named(const ZNetObject& o)
+{
+    const char* kind = "管道";
+    switch (o.GetKind()) {
+    case ZNetObject::Kind::Node:
+        kind = "节点";
+        break;
+    case ZNetObject::Kind::Pump:
+        kind = "水泵";
+        break;
+    case ZNetObject::Kind::Valve:
+        kind = "阀门";
+        break;
+    case ZNetObject::Kind::Tank:
+        kind = "水池";
+        break;
+    default:
+        break;
+    }
+    return kind + GbkText::ToQString(o.IdView()).toStdString();
+}
+
+std::string ZWorkShop::NodesText(const std::vector<const ZConsumeNode*>& nodes) const
+{
+    const UnitCategory& flow = m_host.Canvas().Settings().Units().FlowUnit();
+    std::string text;
+    for (const ZConsumeNode* n : nodes) {
+        if (!text.empty())
+            text += "、";
+        text += Named(*n);
+        if (n->IsFlowKnown() && n->NodeFlow != 0.0)
+            text += " (节点水量 " + flow.FormatFixed(n->NodeFlow) + " " + flow.UnitName() + ")";
+        else if (n->IsHeadKnown())
+            text += " (已知水压)";
+    }
+    return text;
 }

@@ -39,6 +39,10 @@ public:
     virtual void Cancel() { End(); }
     // Objects left the network (an undo, another view): forget any that a half-done step holds.
     virtual void ObjectsRemoved(const std::vector<ZNetObject*>&) {}
+    // What the next click does, for the status bar (UTF-8).
+    virtual std::string StepPrompt() const = 0;
+    // Why the last click did nothing, until the next click; empty when it did something.
+    const std::string& Note() const { return m_note; }
 
 protected:
     virtual void ClickInsert(const PipePoint&) {}
@@ -63,8 +67,14 @@ protected:
     bool Confirm(const std::string& text) const;
     // Repaint a world rectangle (grown by a pixel) of the canvas.
     void Invalidate(const ViewExtent& area) const;
+    void SetNote(std::string note) { m_note = std::move(note); }
+    // "节点5 (节点水量 2.50 l/s)、节点6": nodes a deletion takes along, with their demands.
+    std::string NodesText(const std::vector<const ZConsumeNode*>& nodes) const;
+    // "管道12" and the like, the identifier as the user reads it.
+    static std::string Named(const ZNetObject& o);
 
 private:
     ZWorkShopHost& m_host;
     ZWorkShopHost::Operation m_operation;
+    std::string m_note;
 };

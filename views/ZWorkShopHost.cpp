@@ -119,3 +119,11 @@ void ZWorkShopHost::Destroy()
     m_canvas.SetWorkshopActive(false);
     m_canvas.FocusHint().Reset();
 }
+
+std::string ZWorkShopHost::StatusText() const
+{
+    if (!m_workshop)
+        return {};
+    const std::string& note = m_workshop->Note();
+    return note.empty() ? m_workshop->StepPrompt() : note + "  " + m_workshop->StepPrompt();
+}

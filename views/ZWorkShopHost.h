@@ -2,6 +2,7 @@
 #include "model/PipePoint.h"
 
 #include <memory>
+#include <string>
 
 class ObjectPropertyEditor;
 class Prompt;
@@ -43,6 +44,9 @@ public:
     void SetContinuous(bool on) { m_continuous = on; }
     // The cursor of the running operation, -1 when none runs.
     int GetCursor() const { return m_workshop ? m_cursor : -1; }
+    // The status bar's text while a workshop runs (why the last click did nothing, then what the
+    // next one does); empty when none runs.
+    std::string StatusText() const;
 
     ZNetCanvas& Canvas() const { return m_canvas; }
     ZDocument* Document() const;

@@ -113,6 +113,92 @@ private slots:
         QVERIFY(f.prompt->shown.empty());
     }
 
+    // The run's summary goes below what the report window held (here the import report): status,
+    // passes, time, the supply of each source and the lowest free head with its node.
+    void summaryFollowsTheImportReport()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->ImportEpanetFile(AppFixture::Network("Net1.inp"), 0);
+        QVERIFY(doc);
+        CReportWindow& report = f.app->ReportWindow();
+        const QString imported = report.Text();
+        QVERIFY(!imported.isEmpty());
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        Screenshot(&report, QStringLiteral("report-balance-after-import"));
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
+        QVERIFY(report.isVisible());
+        const QString text = report.Text();
+        QVERIFY2(text.startsWith(imported), qPrintable(text));
+        const QString summary = text.mid(imported.size());
+        QVERIFY2(summary.contains(QStringLiteral("状态: 收敛")), qPrintable(summary));
+        QVERIFY(summary.contains(QStringLiteral("计算次数: ")));
+        QVERIFY(summary.contains(QStringLiteral("用时 ")));
+        // The figures, found here independently of the summary.
+        const ZNetwork& net = doc->Data().GetNetwork();
+        const ZConsumeNode* lowest = nullptr;
+        for (const ZConsumeNode* n : net.Nodes()) {
+            if (n->IsHeadKnown() && !n->IsDeviceNode())
+                QVERIFY2(summary.contains(QStringLiteral("水源 \"%1\"  %2")
+                                              .arg(QString::fromLatin1(n->IdView()))
+                                              .arg(-n->NodeFlow * 1000.0, 0, 'f', 2)),
+                         qPrintable(summary));
+            if (n->IsFlowKnown() && !n->IsHidden() && (!lowest || n->FreeHead() < lowest->FreeHead()))
+                lowest = n;
+        }
+        QVERIFY(lowest);
+        QVERIFY2(summary.contains(QStringLiteral("最低自由水头: %1 mH2O, 在节点\"%2\"")
+                                      .arg(lowest->FreeHead(), 0, 'f', 2)
+                                      .arg(QString::fromLatin1(lowest->IdView()))),
+                 qPrintable(summary));
+        QVERIFY(f.prompt->shown.empty());
+    }
+
+    // Nodes below the minimum service head are listed; a negative free head is told at once.
+    void lowAndNegativeFreeHeads()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->NewDocument();
+        ZNetwork& net = doc->Data().GetNetwork();
+        auto node = [&](const char* id, double x, double elev, double demand) {
+            auto* n = new ZConsumeNode;
+            n->SetId(id);
+            n->SetPosition(x, 0);
+            n->NodeGrunElev = elev;
+            n->NodeFlow = demand;
+            net.AddNode(n);
+            return n;
+        };
+        auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
+            auto* p = new ZPipeLink;
+            p->SetId(id);
+            net.AddLink(a, b, p);
+            p->UpdateAutoLength();
+        };
+        ZConsumeNode* r = node("R", 0, 0, 0);
+        r->SetHeadKnown(true);
+        r->NodeHydrElev = 50;
+        ZConsumeNode* a = node("A", 500, 20, 0.01);
+        ZConsumeNode* b = node("B", 1000, 45, 0.01);
+        ZConsumeNode* c = node("C", 1500, 60, 0.01);
+        pipe("1", r, a);
+        pipe("2", a, b);
+        pipe("3", b, c);
+        AnswerDialog(0, 3);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Balance);
+        Screenshot(&f.app->ReportWindow(), QStringLiteral("report-balance-low-heads"));
+        QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
+        QVERIFY(a->FreeHead() > 10.0 && b->FreeHead() > 0.0 && b->FreeHead() < 10.0 && c->FreeHead() < 0.0);
+        QCOMPARE(int(f.prompt->shown.size()), 1);
+        const QString told = QString::fromStdString(f.prompt->Last());
+        QVERIFY2(told.contains(QStringLiteral("自由水头为负")) && told.contains(QStringLiteral("\"C\"")), qPrintable(told));
+        const QString text = f.app->ReportWindow().Text();
+        QVERIFY2(text.contains(QStringLiteral("低于最小服务水头 10.00 mH2O 的节点: 2 个")), qPrintable(text));
+        QVERIFY(text.indexOf(QStringLiteral("\"C\"  %1").arg(c->FreeHead(), 0, 'f', 2)) <
+                text.indexOf(QStringLiteral("\"B\"  %1").arg(b->FreeHead(), 0, 'f', 2)));
+        QVERIFY(!text.contains(QStringLiteral("\"A\"  ")));
+    }
+
     void fireCaseAndPrecisionAreKept()
     {
         AppFixture f;
@@ -222,7 +308,8 @@ private slots:
         CReportWindow& report = f.app->ReportWindow();
         QVERIFY(report.isVisible());
         QCOMPARE(report.windowTitle(), QStringLiteral("管网连通性检查报告"));
-        QVERIFY(report.Text().startsWith(QStringLiteral("搜索到2个连通网络, 不能进行管网平差!")));
+        QVERIFY(report.Text().startsWith(QStringLiteral("管网连通性检查报告: %1\n搜索到2个连通网络, 不能进行管网平差!")
+                                             .arg(doc->Title())));
         QVERIFY(report.Text().contains(QStringLiteral("网络1, 起始节点\"C\"")));
         QVERIFY(report.Editor()->isReadOnly());
         QVERIFY(!doc->IsModified());
@@ -325,7 +412,7 @@ private slots:
         QCOMPARE(doc->BalanceStatusText(), QStringLiteral("已平差:最高时"));
         CReportWindow& report = f.app->ReportWindow();
         QVERIFY(report.isVisible());
-        QCOMPARE(report.windowTitle(), QStringLiteral("平差结果提示"));
+        QCOMPARE(report.windowTitle(), QStringLiteral("平差结果"));
         QVERIFY2(report.Text().contains(QStringLiteral("止回阀\"VBACK\"")), qPrintable(report.Text()));
         Screenshot(&report, QStringLiteral("report-check-valves"));
     }

@@ -6,6 +6,7 @@
 
 #include "app/CColorCombo.h"
 #include "app/CMainFrame.h"
+#include "app/COptionCalcPage.h"
 #include "app/COptionColorSizePage.h"
 #include "app/COptionGradePage.h"
 #include "app/COptionLabelPage.h"
@@ -47,7 +48,7 @@ private slots:
     {
         Sheet s;
         QCOMPARE(s.sheet->windowTitle(), QStringLiteral("选项"));
-        const QStringList titles = {"提示", "标注", "工程标注", "颜色和尺寸", "管道颜色梯度", "节点颜色梯度", "单位", "保存"};
+        const QStringList titles = {"提示", "标注", "工程标注", "颜色和尺寸", "管道颜色梯度", "节点颜色梯度", "单位", "平差", "保存"};
         QCOMPARE(s.sheet->Tabs()->count(), titles.size());
         for (int i = 0; i < titles.size(); ++i)
             QCOMPARE(s.sheet->Tabs()->tabText(i), titles[i]);
@@ -218,6 +219,26 @@ private slots:
         QCOMPARE(s.settings.LabelTip().NodeFlags, 20 | 1);
         QCOMPARE(s.settings.LabelTip().PipeSep, std::string("/"));
         QVERIFY(!s.settings.LabelTip().NodeId.empty());
+    }
+
+    // The minimum service head the balancing summary checks against: metres from 0 to 100.
+    void minimumServiceHead()
+    {
+        Sheet s;
+        auto* page = s.sheet->PageOf<COptionCalcPage>();
+        QCOMPARE(page->MinFreeHead()->text(), QStringLiteral("10"));
+        s.sheet->Tabs()->setCurrentWidget(page);
+        for (const char* bad : {"abc", "-1", "120"}) {
+            page->MinFreeHead()->setText(QString::fromLatin1(bad));
+            s.sheet->accept();
+            QVERIFY(s.sheet->result() != QDialog::Accepted);
+            QCOMPARE(s.prompt.Last(), std::string("请输入一个介于0和100之间的数。"));
+            QCOMPARE(s.settings.MinFreeHead, 10.0);
+        }
+        page->MinFreeHead()->setText(QStringLiteral("28"));
+        s.sheet->accept();
+        QCOMPARE(s.sheet->result(), int(QDialog::Accepted));
+        QCOMPARE(s.settings.MinFreeHead, 28.0);
     }
 
     void unitsLabelScaleAndRecoverySettingsSurviveARestart()

@@ -7,6 +7,7 @@
 #include "model/UnitSystem.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QtTest>
 
 namespace {
@@ -72,6 +73,46 @@ private slots:
         inMetres->Form().Apply({});
         QCOMPARE(p->PipeDiam, 0.4);
         QCOMPARE(p->PipeInDiam, 0.2986);
+    }
+
+    // The calculation uses 计算内径: the dialog says so, and where it equalled 标准管径 it follows
+    // a new standard diameter; a different one (a lined pipe) or a typed one stays.
+    void innerDiameterFollowsWhereItWasTheSame()
+    {
+        PropertyTestNet t;
+        ZPipeLink* same = t.P("23");   // 0.3 m both
+        ZPipeLink* lined = t.P("34");
+        lined->PipeInDiam = 0.2986;
+        auto dlg = Open(PropertyForm::EditMode, Objects({same}), &t);
+        Retype(EditOf(dlg.get(), "PipeDiam"), QStringLiteral("400"));
+        Screenshot(dlg.get(), QStringLiteral("pipe-diameter-follows"));
+        auto* note = dlg->findChild<QLabel*>("inDiamNote");
+        QVERIFY(note);
+        QVERIFY2(note->text().contains(QStringLiteral("平差")) && note->text().contains(QStringLiteral("计算内径")),
+                 qPrintable(note->text()));
+        QCOMPARE(EditOf(dlg.get(), "PipeInDiam")->text(), QStringLiteral("400"));
+        ClickOk(dlg.get());
+        dlg->Form().Apply({});
+        QCOMPARE(same->PipeDiam, 0.4);
+        QCOMPARE(same->PipeInDiam, 0.4);
+
+        auto both = Open(PropertyForm::EditMode, Objects({same, lined}), &t);
+        Retype(EditOf(both.get(), "PipeDiam"), QStringLiteral("500"));
+        QCOMPARE(EditOf(both.get(), "PipeInDiam")->text(), QString());   // they differ: left to each
+        ClickOk(both.get());
+        QCOMPARE(both->Form().Apply({}), 2);
+        QCOMPARE(same->PipeInDiam, 0.5);
+        QCOMPARE(lined->PipeDiam, 0.5);
+        QCOMPARE(lined->PipeInDiam, 0.2986);
+
+        auto typed = Open(PropertyForm::EditMode, Objects({same}), &t);
+        Retype(EditOf(typed.get(), "PipeInDiam"), QStringLiteral("590"));
+        Retype(EditOf(typed.get(), "PipeDiam"), QStringLiteral("600"));
+        QCOMPARE(EditOf(typed.get(), "PipeInDiam")->text(), QStringLiteral("590"));
+        ClickOk(typed.get());
+        typed->Form().Apply({});
+        QCOMPARE(same->PipeDiam, 0.6);
+        QCOMPARE(same->PipeInDiam, 0.59);
     }
 
     void coefficientRangeFollowsTheFormulaType()

@@ -32,7 +32,6 @@ void AnswerFileThenHour(const QString& path, double hour = -1)
         files->selectFile(path);
         if (hour >= 0) {
             OnNextModalOf<QInputDialog>([=](QInputDialog* ask) {
-                Screenshot(ask, QStringLiteral("dialog-epanet-hour"));
                 ask->setDoubleValue(hour);
                 ask->accept();
             });
@@ -68,6 +67,32 @@ private slots:
         QVERIFY(report.Text().contains(QStringLiteral("[CONTROLS]")));
         Screenshot(&report, QStringLiteral("report-epanet-import"));
         Screenshot(f.app->MainFrame(), QStringLiteral("main-epanet-import"));
+    }
+
+    // The file dialog and the hour question speak Chinese, their buttons included.
+    void importDialogsSpeakChinese()
+    {
+        AppFixture f;
+        QString lookIn, fileName, ok, cancel;
+        OnNextModalOf<QFileDialog>([&](QFileDialog* files) {
+            lookIn = files->labelText(QFileDialog::LookIn);
+            fileName = files->labelText(QFileDialog::FileName);
+            Screenshot(files, QStringLiteral("dialog-epanet-open"));
+            files->selectFile(AppFixture::Network("Net1.inp"));
+            OnNextModalOf<QInputDialog>([&](QInputDialog* ask) {
+                ok = ask->okButtonText().remove(QLatin1Char('&'));
+                cancel = ask->cancelButtonText().remove(QLatin1Char('&'));
+                Screenshot(ask, QStringLiteral("dialog-epanet-hour"));
+                ask->accept();
+            });
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        f.app->MainFrame()->ExecuteCommand(Cmd::FileImportEpanet);
+        QVERIFY2(lookIn.contains(QStringLiteral("查找")), qPrintable(lookIn));
+        QVERIFY2(fileName.contains(QStringLiteral("文件名")), qPrintable(fileName));
+        QCOMPARE(ok, QStringLiteral("确定"));
+        QCOMPARE(cancel, QStringLiteral("取消"));
+        QCOMPARE(f.app->Documents().size(), 1);
     }
 
     void aBrokenFileAddsNoDocumentAndSaysWhere()

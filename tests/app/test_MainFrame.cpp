@@ -4,12 +4,16 @@
 #include "app/CMainFrame.h"
 #include "app/CMainStatusBar.h"
 #include "app/CNetCmdBar.h"
+#include "app/COptionSavePage.h"
+#include "app/COptionSheet.h"
+#include "app/COptionUnitPage.h"
 #include "app/CQENDoc.h"
 #include "app/CoordEdit.h"
 #include "views/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/VectorIconEngine.h"
 
+#include "model/ZDrawSettings.h"
 #include "model/ZNamedViewsEdit.h"
 #include "model/ZSettingsStore.h"
 #include "views/CQENGridModel.h"
@@ -18,15 +22,20 @@
 #include "hydraulics/ZBalanceRun.h"
 #include "views/CQENView.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QScreen>
 #include <QSettings>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QtTest>
 
@@ -395,6 +404,123 @@ private slots:
         QVERIFY(!frame->ActiveDocument()->IsModified());
         frame->ExecuteCommand(Cmd::TemplatePipe);
         QCOMPARE(templateId, int(Cmd::TemplatePipe));
+    }
+
+    // Qt's own texts are Chinese: the standard buttons of every question and the file dialogs.
+    void qtDialogsSpeakChinese()
+    {
+        AppFixture f;
+        auto plain = [](QAbstractButton* b) { return b->text().remove(QLatin1Char('&')); };
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("QEN"), QStringLiteral("是否保存对 town.txt 的修改?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, f.app->MainFrame());
+        ask.show();
+        Screenshot(&ask, QStringLiteral("qt-zh-question"));
+        QFileDialog files(f.app->MainFrame(), QStringLiteral("打开"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.show();
+        Screenshot(&files, QStringLiteral("qt-zh-file-dialog"));
+        QVERIFY2(plain(ask.button(QMessageBox::Yes)).startsWith(QStringLiteral("是")), qPrintable(plain(ask.button(QMessageBox::Yes))));
+        QVERIFY(plain(ask.button(QMessageBox::No)).startsWith(QStringLiteral("否")));
+        QVERIFY(plain(ask.button(QMessageBox::Cancel)).startsWith(QStringLiteral("取消")));
+        QMessageBox tell(QMessageBox::Information, QStringLiteral("QEN"), QStringLiteral("没有找到编号为X的部件!"),
+                         QMessageBox::Ok | QMessageBox::Cancel, f.app->MainFrame());
+        QVERIFY(plain(tell.button(QMessageBox::Ok)).startsWith(QStringLiteral("确定")));
+        QVERIFY2(files.labelText(QFileDialog::LookIn).contains(QStringLiteral("查找")),
+                 qPrintable(files.labelText(QFileDialog::LookIn)));
+        QVERIFY(files.labelText(QFileDialog::FileName).contains(QStringLiteral("文件名")));
+    }
+
+    // The document's name shows once in the title bar, with the modified mark when it has one.
+    void titleNamesTheFileOnce()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* doc = f.app->OpenDocumentFile(QStringLiteral(QEN_SOURCE_DIR "/examples/town.txt"));
+        QVERIFY(doc);
+        frame->UpdateCommandUI();
+        QApplication::processEvents();
+        ScreenshotWithTitle(frame, QStringLiteral("title-town"));
+        QString title = ShownTitle(frame);
+        QVERIFY2(title.count(QStringLiteral("town.txt")) == 1 && title.startsWith(QStringLiteral("QEN")), qPrintable(title));
+        doc->Data().MarkModified();
+        frame->UpdateCommandUI();
+        QApplication::processEvents();
+        title = ShownTitle(frame);
+        QVERIFY2(title.count(QStringLiteral("town.txt")) == 1 && title.contains(QStringLiteral("town.txt*")), qPrintable(title));
+        // A window that is not maximized keeps its own title bar; the frame's names it too.
+        frame->ActiveFrame()->showNormal();
+        frame->UpdateCommandUI();
+        QApplication::processEvents();
+        title = ShownTitle(frame);
+        QVERIFY2(title.count(QStringLiteral("town.txt")) == 1, qPrintable(title));
+    }
+
+    // Whatever the options sheet or a command changes is in the profile at once: a program that is
+    // killed afterwards starts with it.
+    void settingsAreWrittenWhenApplied()
+    {
+        AppFixture f;
+        f.app->OptionsSheet = &COptionSheet::RunFor;
+        CMainFrame* frame = f.app->MainFrame();
+        QVERIFY(f.app->OpenDocumentFile(AppFixture::Network("Net1.txt")));
+        OnNextModal([](QWidget* w) {
+            auto* sheet = qobject_cast<COptionSheet*>(w);
+            QVERIFY(sheet);
+            sheet->PageOf<COptionUnitPage>()->UnitBox(UnitSystem::Flow)->setCurrentIndex(2);   // m3/h
+            sheet->PageOf<COptionSavePage>()->Minutes()->setValue(2);
+            sheet->accept();
+        });
+        frame->ExecuteCommand(Cmd::Options);
+        frame->ExecuteCommand(Cmd::SelectWindow);
+        // The file as a new start reads it, without any clean end of this run.
+        const QString ini = f.dir.filePath("profile.ini");
+        QSettingsKeyValueStore disk(ini);
+        ZSettingsStore next;
+        next.Load(disk);
+        ZDrawSettings draw;
+        COptionSheet sheet(next, draw, nullptr);
+        sheet.Tabs()->setCurrentWidget(sheet.PageOf<COptionUnitPage>());
+        sheet.show();
+        Screenshot(&sheet, QStringLiteral("options-after-restart"));
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray raw = file.readAll();
+        QVERIFY2(raw.contains("FlowUnitId=2"), raw.constData());
+        QCOMPARE(next.Units().FlowUnit().UnitIndex(), 2);
+        QCOMPARE(next.AutoSaveMinutes, 2);
+        QCOMPARE(next.SelectMode, int(ZSettingsStore::WindowSelect));
+        QVERIFY(disk.ReadBinary("Recent File List", "File1"));
+    }
+
+    // Every editing tool says in the status bar what its next click does; a click that does
+    // nothing says why.
+    void editingToolsHintInTheStatusBar()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        QVERIFY(f.app->OpenDocumentFile(QStringLiteral(QEN_SOURCE_DIR "/examples/town.txt")));
+        auto* view = qobject_cast<CQENView*>(frame->ActiveView());
+        QVERIFY(view);
+        const QString idle = frame->StatusPanes()->currentMessage();
+        frame->ExecuteCommand(Cmd::InsertNode);
+        const QString first = frame->StatusPanes()->currentMessage();
+        // Empty ground in a corner of the window: no pipe there.
+        QTest::mouseMove(view, QPoint(3, 3));
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(3, 3));
+        frame->UpdateCommandUI();
+        const QString why = frame->StatusPanes()->currentMessage();
+        Screenshot(frame, QStringLiteral("status-insert-node-empty-ground"));
+        QVERIFY2(first != idle && first.contains(QStringLiteral("管道")), qPrintable(first));
+        QVERIFY2(why != first && why.contains(QStringLiteral("管道上")), qPrintable(why));
+        for (int id : {Cmd::InsertPipe, Cmd::InsertPump, Cmd::InsertValve, Cmd::InsertTank, Cmd::MoveNode,
+                       Cmd::MovePipe, Cmd::DeleteNode, Cmd::DeletePipe, Cmd::DeletePump, Cmd::DeleteValve,
+                       Cmd::DeleteTank}) {
+            frame->ExecuteCommand(id);
+            const QString hint = frame->StatusPanes()->currentMessage();
+            QVERIFY2(hint != idle && hint != first && !hint.isEmpty(), qPrintable(hint));
+        }
+        frame->ExecuteCommand(Cmd::EditLeave);
+        QCOMPARE(frame->StatusPanes()->currentMessage(), idle);
     }
 
     void droppedFilesOpen()

@@ -21,6 +21,7 @@ TEST(ZSettingsStore, FreshProfileGivesDefaults)
     EXPECT_TRUE(s.ContourLabelOn && s.ContourFillOn && s.LabelOn && s.ToolTipOn);
     EXPECT_EQ(s.AutoSaveMinutes, 5);
     EXPECT_TRUE(s.KeepBackup);
+    EXPECT_EQ(s.MinFreeHead, 10.0);
     EXPECT_EQ(s.LabelTip().MaxLabelScale, 0.0);
 
     const ZColorSettings& c = s.Colors();
@@ -105,9 +106,10 @@ TEST(ZSettingsStore, SaveWritesEveryKeyWithItsType)
     EXPECT_EQ(kv.ReadInt("System State", "AutoSaveMinutes"), 5);
     EXPECT_EQ(kv.ReadInt("System State", "KeepBackup"), 1);
     EXPECT_EQ(kv.ReadBinary("System LabelTip", "MaxLabelScale")->size(), 8u);
-    // 10 state + 14 colours + 2 x (count + 5) grades + 10 sizes + 13 + 15 + 1 label keys + 30
+    EXPECT_EQ(kv.GetDouble("System State", "MinFreeHead", 0.0), 10.0);
+    // 11 state + 14 colours + 2 x (count + 5) grades + 10 sizes + 13 + 15 + 1 label keys + 30
     // template keys + 12 unit keys.
-    EXPECT_EQ(kv.Size(), 10u + 14u + 12u + 10u + 29u + 30u + 12u);
+    EXPECT_EQ(kv.Size(), 11u + 14u + 12u + 10u + 29u + 30u + 12u);
 }
 
 TEST(ZSettingsStore, RoundTripKeepsChangedValues)
@@ -116,6 +118,7 @@ TEST(ZSettingsStore, RoundTripKeepsChangedValues)
     a.ZoomInScale = 0.5;
     a.SelectMode = 0;
     a.LabelOn = false;
+    a.MinFreeHead = 28.0;
     a.Colors().Pipe = ZColorSettings::Rgb(1, 2, 3);
     a.Colors().PipeGradeColors.push_back(ZColorSettings::Rgb(9, 9, 9));
     a.Sizes().NodeWidth = 9;
@@ -131,6 +134,7 @@ TEST(ZSettingsStore, RoundTripKeepsChangedValues)
     EXPECT_EQ(b.ZoomInScale, 0.5);
     EXPECT_EQ(b.SelectMode, 0);
     EXPECT_FALSE(b.LabelOn);
+    EXPECT_EQ(b.MinFreeHead, 28.0);
     EXPECT_EQ(b.Colors().Pipe, ZColorSettings::Rgb(1, 2, 3));
     ASSERT_EQ(b.Colors().PipeGradeColors.size(), 6u);
     EXPECT_EQ(b.Colors().PipeGradeColors[5], ZColorSettings::Rgb(9, 9, 9));
@@ -175,6 +179,7 @@ TEST(ZSettingsStore, MalformedValuesKeepDefaults)
     kv.WriteInt("MultiPipeLabel", "PipeSep", 5);                          // integer where a string belongs
     kv.WriteBinary("System Template", "PipeDate", {1, 2, 3, 4, 5, 6, 7, 8});
     kv.WriteInt("System State", "AutoSaveMinutes", -5);
+    kv.SetDouble("System State", "MinFreeHead", -1.0);
     kv.SetDouble("System LabelTip", "MaxLabelScale", -1.0);
     ZSettingsStore s;
     s.Load(kv);
@@ -191,10 +196,13 @@ TEST(ZSettingsStore, MalformedValuesKeepDefaults)
     EXPECT_EQ(s.LabelTip().PipeSep, "-");
     EXPECT_EQ(s.Templates().Pipe.PipeDate, 0u);
     EXPECT_EQ(s.AutoSaveMinutes, 5);
+    EXPECT_EQ(s.MinFreeHead, 10.0);
     EXPECT_EQ(s.LabelTip().MaxLabelScale, 0.0);
     kv.WriteInt("System State", "AutoSaveMinutes", 100000);
+    kv.SetDouble("System State", "MinFreeHead", std::numeric_limits<double>::quiet_NaN());
     kv.SetDouble("System LabelTip", "MaxLabelScale", std::numeric_limits<double>::infinity());
     s.Load(kv);
     EXPECT_EQ(s.AutoSaveMinutes, 5);
+    EXPECT_EQ(s.MinFreeHead, 10.0);
     EXPECT_EQ(s.LabelTip().MaxLabelScale, 0.0);
 }

@@ -10,6 +10,8 @@
 #include "views/ZSelectTracker.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
 #include <QTabBar>
 
 using namespace ViewTestNetworks;
@@ -122,6 +124,36 @@ private slots:
         dlg.onView();
         QCOMPARE(v->Canvas().CentreX(), 0.0);
         QCOMPARE(v->Canvas().CentreY(), 100.0);
+    }
+
+    // The dialog opens with the focus in the identifier field, and moves off what it shows.
+    void inputHasFocusAndTheFoundObjectStaysInSight()
+    {
+        ZDocument doc;
+        Network(doc);
+        auto v = MakeView(doc);
+        CFindDlg dlg(v->Canvas(), v->Editor(), v.get());
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QWidget* focus = dlg.focusWidget();
+        Enter(dlg, 0, QStringLiteral("2"));
+        dlg.onView();
+        // The picture: the view with the dialog where it stands.
+        QImage img = v->grab().toImage();
+        QPainter p(&img);
+        p.drawPixmap(v->mapFromGlobal(dlg.pos()), dlg.grab());
+        p.end();
+        const QString dir = qEnvironmentVariable("QEN_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            img.save(dir + QStringLiteral("/find-dialog-beside.png"));
+        QVERIFY(focus && (focus == dlg.List(0) || focus == dlg.List(0)->lineEdit()));
+        for (const char* id : {"2", "4"}) {
+            Enter(dlg, 0, QString::fromLatin1(id));
+            dlg.onView();
+            const ZFlowNode* n = doc.GetNetwork().FindNode(id);
+            const QPoint at = v->mapToGlobal(EditMouse::Px(*v, n->X, n->Y));
+            QVERIFY2(!dlg.frameGeometry().adjusted(-8, -8, 8, 8).contains(at), id);
+        }
     }
 
     void closingLeavesTheSelectionAsItWas()

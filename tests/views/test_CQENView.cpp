@@ -137,12 +137,32 @@ private slots:
         ZDocument doc;
         Square(doc);
         auto v = MakeView(doc);
-        QSignalSpy modified(v.get(), &CQENView::documentModified);
+        QSignalSpy modified(v.get(), &CQENView::viewStored);
         v->OnCommand(Cmd::PanRealtime);
         QTest::keyClick(v.get(), Qt::Key_Escape);
         QCOMPARE(v->Canvas().ZoomTool().GetMode(), ZZoomTool::NoMode);
         QCOMPARE(modified.count(), 1);
         QCOMPARE(doc.GetExtents(), v->Canvas().GetExtent());
+    }
+
+    // Looking around is no edit: after a wheel burst the view is kept for the next save, but the
+    // document stays unmodified and 撤销 has nothing new.
+    void wheelLeavesTheDocumentUnmodified()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QVERIFY(!doc.IsModified());
+        const double scale = v->Canvas().GetScale();
+        const QPointF at(200, 200);
+        QWheelEvent wheel(at, v->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(v.get(), &wheel);
+        QVERIFY(v->Canvas().GetScale() < scale);
+        QTest::qWait(500);   // the burst ends
+        QCOMPARE(doc.GetExtents(), v->Canvas().GetExtent());
+        QVERIFY(!doc.IsModified());
+        QVERIFY(!doc.History().CanUndo());
     }
 
     void mouseMoveReportsWorldCoordinates()
@@ -444,7 +464,7 @@ private slots:
         Square(doc);
         doc.GetNamedViews().push_back({"corner", {0, 0, 20, 20}});
         auto v = MakeView(doc);
-        QSignalSpy modified(v.get(), &CQENView::documentModified);
+        QSignalSpy modified(v.get(), &CQENView::viewStored);
         v->ZoomToNamedView(0);
         QCOMPARE(v->Canvas().CentreX(), 10.0);
         QCOMPARE(v->Canvas().GetScale(), 20.0 / 400.0);

@@ -24,6 +24,7 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -133,6 +134,26 @@ private slots:
         QCOMPARE(img.pixelColor(PixelOf(v, n->X, n->Y) + QPoint(2, 2)),
                  QtDrawContext::ToColor(f.app->Settings().Colors().BkGround));
         QVERIFY(!f.app->Documents().first()->IsModified());
+    }
+
+    // A wheel notch in the program leaves the document unmodified, with nothing to undo.
+    void wheelNotchLeavesTheDocumentUnmodified()
+    {
+        AppFixture f;
+        CMainFrame* frame = f.app->MainFrame();
+        CQENDoc* doc = f.app->OpenDocumentFile(Town);
+        QVERIFY(doc);
+        CQENView* v = GraphicView(frame);
+        const QPointF at(v->width() / 2, v->height() / 2);
+        QWheelEvent wheel(at, v->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(v, &wheel);
+        QTest::qWait(500);
+        QApplication::processEvents();
+        frame->UpdateCommandUI();
+        ScreenshotWithTitle(frame, QStringLiteral("wheel-notch-title"));
+        QVERIFY(!doc->IsModified());
+        QVERIFY(!Enabled(frame, Cmd::EditUndo));
     }
 
     void printingUsesTheApplicationPrinter()

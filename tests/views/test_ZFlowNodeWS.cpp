@@ -87,7 +87,11 @@ private slots:
         v->OnCommand(Cmd::DeleteNode);
         prompt.answers = {false};
         Click(*v, 100, 0);
-        QCOMPARE(prompt.Last(), std::string("确认删除节点2吗?"));
+        // The question names the pipes that go with the node.
+        const QString asked = QString::fromStdString(prompt.Last());
+        QVERIFY2(asked.startsWith(QStringLiteral("确认删除节点2吗?")) && asked.contains(QStringLiteral("管道12")) &&
+                     asked.contains(QStringLiteral("23")) && !asked.contains(QStringLiteral("节点1")),
+                 qPrintable(asked));
         QCOMPARE(doc.GetNetwork().NodeCount(), 4);
         // Not continuous: a No leaves the workshop waiting, a Yes ends it.
         QVERIFY(v->Canvas().WorkShops().IsActive());
@@ -100,11 +104,15 @@ private slots:
         // A lone neighbour goes with the node.
         ZDocument d2;
         ZConsumeNode* a = AddNode(d2, "A", 0, 0);
-        AddPipe(d2, "AB", a, AddNode(d2, "B", 100, 0));
+        ZConsumeNode* b = AddNode(d2, "B", 100, 0);
+        b->NodeFlow = 0.001;
+        AddPipe(d2, "AB", a, b);
         auto v2 = MakeView(d2);
         v2->OnCommand(Cmd::DeleteNode);
         prompt.answers = {true};
         Click(*v2, 0, 0);
+        const QString lone = QString::fromStdString(prompt.Last());
+        QVERIFY2(lone.contains(QStringLiteral("节点B")) && lone.contains(QStringLiteral("1.00 l/s")), qPrintable(lone));
         QCOMPARE(d2.GetNetwork().NodeCount(), 0);
         QCOMPARE(d2.GetNetwork().LinkCount(), 0);
     }

@@ -1,5 +1,6 @@
 // The pipe workshop driven with the mouse in a real view: drawing with bend points and new nodes,
 // refusals, chained drawing, abort by Escape and by closing, delete and move.
+#include "../app/ModalHelper.h"
 #include "EditTestSupport.h"
 #include "ViewTestNetworks.h"
 
@@ -9,6 +10,8 @@
 #include "views/ZFocusHint.h"
 #include "views/ZPipeLinkWS.h"
 #include "views/ZWorkShopHost.h"
+
+#include <QMessageBox>
 
 using namespace ViewTestNetworks;
 using EditMouse::Click;
@@ -208,6 +211,35 @@ private slots:
         Click(*v, 100, 100);
         QCOMPARE(doc.GetNetwork().NodeCount(), 2);
         QCOMPARE(doc.GetNetwork().LinkCount(), 1);
+    }
+
+    // The question names what goes with the pipe: an end node left without pipes, and its demand.
+    void deletingAPipeNamesTheNodeThatGoesWithIt()
+    {
+        ZDocument doc;
+        Square(doc);
+        ZNetwork& net = doc.GetNetwork();
+        ZConsumeNode* hanging = AddNode(doc, "5", 200, 0);
+        hanging->NodeFlow = 0.0025;
+        AddPipe(doc, "25", net.FindNode("2"), hanging);
+        auto v = MakeView(doc);
+        v->OnCommand(Cmd::DeletePipe);
+        prompt.answers = {false};
+        Click(*v, 150, 0);
+        const QString asked = QString::fromStdString(prompt.Last());
+        QMessageBox box(QMessageBox::Question, QStringLiteral("QEN"), asked, QMessageBox::Yes | QMessageBox::No);
+        box.show();
+        Screenshot(&box, QStringLiteral("question-delete-pipe"));
+        QVERIFY2(asked.startsWith(QStringLiteral("确认删除管道25吗?")) && asked.contains(QStringLiteral("节点5")) &&
+                     asked.contains(QStringLiteral("2.50 l/s")),
+                 qPrintable(asked));
+        QVERIFY(!asked.contains(QStringLiteral("节点2")));
+        QCOMPARE(net.LinkCount(), 5);
+        // Between two nodes that keep other pipes: only the pipe goes, and the question says no more.
+        prompt.answers = {true};
+        Click(*v, 50, 0);
+        QCOMPARE(prompt.Last(), std::string("确认删除管道12吗?"));
+        QCOMPARE(net.NodeCount(), 5);
     }
 
     void deleteAndMoveAPipe()

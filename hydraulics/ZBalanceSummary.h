@@ -1,0 +1,58 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class UnitSystem;
+class ZBalanceRun;
+class ZNetwork;
+
+// What an engineer reads after a balancing run: how it ended (status, passes, time, last
+// correction), what each source and tank supplied, the lowest free head and where, and the nodes
+// below the minimum service head. Texts are UTF-8 in the display units.
+class ZBalanceSummary {
+public:
+    struct Supply {
+        std::string id;   // GBK
+        bool tank = false;
+        double flow = 0.0;   // m3/s into the network
+    };
+    struct NodeHead {
+        std::string id;          // GBK
+        double freeHead = 0.0;   // m
+    };
+    // At most this many nodes below the minimum are named; the rest are counted.
+    static constexpr size_t MaxListed = 20;
+
+    // Read after `run` ended on `network`; `minFreeHead` in metres.
+    ZBalanceSummary(const ZBalanceRun& run, const ZNetwork& network, double headTolerance, double minFreeHead);
+
+    bool Converged() const { return m_converged; }
+    const std::vector<Supply>& Supplies() const { return m_supplies; }
+    double TotalSupply() const { return m_total; }
+    // Flow-known nodes that show, lowest free head first; empty when the run did not converge.
+    bool HasLowest() const { return !m_lowest.id.empty(); }
+    const NodeHead& Lowest() const { return m_lowest; }
+    const std::vector<NodeHead>& BelowMinimum() const { return m_below; }
+    int NegativeCount() const { return m_negative; }
+
+    // The report window's section, without its heading.
+    std::string Text(const UnitSystem& units) const;
+    // The message when some node has a negative free head; empty when none has.
+    std::string NegativeWarning(const UnitSystem& units) const;
+    // "收敛", "用户中止", ... for a run status.
+    static std::string StatusText(int status);
+
+private:
+    int m_status = 0;
+    bool m_converged = false;
+    int m_passes = 0;
+    double m_seconds = 0.0;
+    double m_correction = 0.0;
+    double m_tolerance = 0.0;
+    double m_minFreeHead = 0.0;
+    std::vector<Supply> m_supplies;
+    double m_total = 0.0;
+    NodeHead m_lowest;
+    std::vector<NodeHead> m_below;   // all of them, lowest first
+    int m_negative = 0;
+};

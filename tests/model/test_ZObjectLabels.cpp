@@ -179,3 +179,54 @@ TEST_F(ObjectLabels, PipeTwoPartLabel)
     ZObjectLabels::PipeMultiLabel(view, pipe, up, down);
     EXPECT_EQ(up, "");
 }
+
+TEST_F(ObjectLabels, StaleResultsAreLeftEmptyAndTheRestShown)
+{
+    // A view that holds one object's results for stale, as a document does after an edit.
+    struct StaleView : ZBasicNetView {
+        using ZBasicNetView::ZBasicNetView;
+        const ZNetObject* stale = nullptr;
+        bool IsResultStale(const ZNetObject& o) const override { return &o == stale; }
+    } sv(settings, draw);
+    auto tip = [&](const ZNetObject& o) {
+        std::string t;
+        o.GetTipText(sv, t);
+        return U(t);
+    };
+    auto grade = [&](const ZNetObject& o) {
+        std::string t;
+        o.GetGradeText(sv, t);
+        return U(t);
+    };
+    settings.LabelTip().NodeTip = 0x3F;
+    settings.LabelTip().PipeTip = 0x3AF;
+    sv.stale = &a;
+    EXPECT_EQ(tip(a), "节点编号:A, 标高:12 m, 流量:12.50 l/s, 坐标:(10, 20.5) m, 压力:, 水头:");
+    settings.LabelTip().NodeLabe = 4;
+    EXPECT_EQ(grade(a), "");
+    settings.LabelTip().NodeLabe = 2;
+    EXPECT_EQ(grade(a), "12.50");   // a flow-known node's demand is its own, not a result
+    // A head-known node: its head is its own, its demand (a source's supply) the result.
+    a.SetHeadKnown(true);
+    EXPECT_EQ(tip(a), "节点编号:A, 标高:12 m, 流量:, 坐标:(10, 20.5) m, 压力:40.25 mH2O, 水头:28.25 mH2O");
+    EXPECT_EQ(grade(a), "");
+    a.SetHeadKnown(false);
+    EXPECT_NE(tip(b).find("压力:38.00 mH2O"), std::string::npos);
+    sv.stale = &pipe;
+    EXPECT_EQ(tip(pipe), "管道编号:P7, 管长:250.0 m, 管径:200 mm, 粗糙系数:100, 流量:, 流速:, 坡度:, 水损:");
+    settings.LabelTip().PipeLabel = 4;
+    EXPECT_EQ(grade(pipe), "");
+    settings.LabelTip().PipeLabel = 3;
+    EXPECT_EQ(grade(pipe), "200");
+    std::string upper, lower;
+    settings.LabelTip().PipeUpFlags = 0x4;
+    settings.LabelTip().PipeDownFlags = 0x20;
+    ZObjectLabels::PipeMultiLabel(sv, pipe, upper, lower);
+    EXPECT_FALSE(upper.empty());
+    EXPECT_EQ(lower, "");
+    sv.stale = nullptr;
+    ZObjectLabels::PipeMultiLabel(sv, pipe, upper, lower);
+    EXPECT_NE(lower, "");
+    EXPECT_EQ(tip(pipe), "管道编号:P7, 管长:250.0 m, 管径:200 mm, 粗糙系数:100, 流量:20.00 l/s, 流速:0.64 m/s, "
+                         "坡度:0.00900 mH2O/m, 水损:2.25 mH2O");
+}

@@ -100,17 +100,16 @@ class TestStaleResults : public QObject {
         }
     };
 
+    // The tooltip's text as the graphic view shows it, in a tooltip-like label for the picture.
     static void ShowTip(CQENView* view, const ZNetObject* o, const QString& name)
     {
-        int px, py;
-        const auto* n = static_cast<const ZFlowNode*>(o);
-        view->Canvas().WorldToDevice(n->X, n->Y, px, py);
-        const QString text = view->TipTextAt(QPoint(px, py));
-        QToolTip::showText(view->mapToGlobal(QPoint(px, py)), text, view);
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->inherits("QTipLabel") && w->isVisible())
-                Screenshot(w, name);
-        QToolTip::hideText();
+        QLabel tip(Tip(o, view->Canvas()));
+        tip.setPalette(QToolTip::palette());
+        tip.setAutoFillBackground(true);
+        tip.setFrameStyle(QFrame::Box);
+        tip.setMargin(3);
+        tip.adjustSize();
+        Screenshot(&tip, name);
     }
 
 private slots:

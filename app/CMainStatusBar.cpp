@@ -3,11 +3,13 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("statusBar"));
     m_coord = AddPane(QStringLiteral("COORDPANEL"), 200);
-    m_balance = AddPane(QStringLiteral("BALANCESTATUS"), 110);
+    m_balance = AddPane(QStringLiteral("BALANCESTATUS"), BalancePaneWidth);
     m_caps = AddPane(QStringLiteral("CAPS"), 0);
     m_num = AddPane(QStringLiteral("NUM"), 0);
     m_scroll = AddPane(QStringLiteral("SCRL"), 0);
@@ -62,8 +64,14 @@ void CMainStatusBar::SetIdleText(const QString& text)
 
 void CMainStatusBar::SetBalanceText(const QString& text)
 {
-    if (m_balance->text() != text)
-        m_balance->setText(text);
+    if (m_balance->text() == text)
+        return;
+    m_balance->setText(text);
+    // "已平差:最高时 (已修改)" is wider than the pane's usual size: it grows rather than cut the text.
+    const QMargins m = m_balance->contentsMargins();
+    const int wanted =
+        m_balance->fontMetrics().horizontalAdvance(text) + m.left() + m.right() + 2 * m_balance->frameWidth() + 4;
+    m_balance->setMinimumWidth(std::max(BalancePaneWidth, wanted));
 }
 
 QString CMainStatusBar::BalanceText() const

@@ -21,6 +21,7 @@ public:
     void UpdateLockIndicators();
 
 private:
+    static constexpr int BalancePaneWidth = 110;
     QLabel* AddPane(const QString& name, int minWidth);
 
     QLabel* m_coord;

@@ -29,6 +29,12 @@ CPropertyDlg::CPropertyDlg(std::unique_ptr<PropertyForm> form, UiPrompt& prompt,
 
 CPropertyDlg::~CPropertyDlg() = default;
 
+void CPropertyDlg::WithholdResults(const std::function<bool(const ZNetObject&)>& stale)
+{
+    m_form->WithholdResults(stale);
+    ShowForm();
+}
+
 QString CPropertyDlg::TitleFor(const QString& lines, PropertyForm::Mode mode, int count)
 {
     const QStringList parts = lines.split(QLatin1Char('\n'));

@@ -28,6 +28,8 @@ public:
     static QString TitleFor(const QString& lines, PropertyForm::Mode mode, int count);
 
     void accept() override;
+    // Shows the results of the objects `stale` names empty (PropertyForm::WithholdResults).
+    void WithholdResults(const std::function<bool(const ZNetObject&)>& stale);
 
 protected:
     CPropertyDlg(std::unique_ptr<PropertyForm> form, UiPrompt& prompt, const QString& titleLines, QWidget* parent);

@@ -69,6 +69,7 @@ bool CPropertyEditor::EditObjects(QWidget* parent, ZDocument& doc, const std::ve
     dlg->Form().IdTaken = [&net, nodes](std::string_view id) {
         return nodes ? net.FindNode(id) != nullptr : net.FindLink(id) != nullptr;
     };
+    dlg->WithholdResults([&doc](const ZNetObject& o) { return doc.IsResultStale(o); });
     if (dlg->exec() != QDialog::Accepted)
         return false;
     // The whole OK is one undoable step.

@@ -218,7 +218,7 @@ void CQENDoc::UpdateAllViews(const ZNetMsg& msg)
 QString CQENDoc::BalanceStatusText() const
 {
     const ZDrawSettings& ds = m_data.GetDrawSettings();
-    return QString::fromStdString(ZBalanceRun::StatusPaneText(ds.Balanced != 0, ds.CalcCase));
+    return QString::fromStdString(ZBalanceRun::StatusPaneText(ds.Balanced != 0, ds.CalcCase, m_data.HasStaleResults()));
 }
 
 void CQENDoc::OnBalance()

@@ -4,6 +4,7 @@
 #include "model/ZDeviceLink.h"
 #include "model/ZFlowNode.h"
 #include "model/ZNetLink.h"
+#include "model/ZObjectLabels.h"
 #include "model/ZPipeLink.h"
 
 namespace {
@@ -52,13 +53,16 @@ NodePropertyForm::NodePropertyForm(Mode mode, std::vector<ZNetObject*> objects, 
     y.enabled = positioned;
     AddNumber(
         "NodeFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFlow; },
-        [](ZNetObject& o, double v) { N(o).NodeFlow = v; });
+        [](ZNetObject& o, double v) { N(o).NodeFlow = v; })
+        .resultOf = [](const ZNetObject& o) { return ZObjectLabels::DemandIsResult(N(o)); };
     AddNumber(
         "NodeHydrElev", HeadUnit, [](const ZNetObject& o) { return N(o).NodeHydrElev; },
-        [](ZNetObject& o, double v) { N(o).NodeHydrElev = v; });
-    AddNumber(
-        "FreeHead", HeadUnit, [](const ZNetObject& o) { return N(o).FreeHead(); }, nullptr)
-        .enabled = mode != TemplateMode;
+        [](ZNetObject& o, double v) { N(o).NodeHydrElev = v; })
+        .resultOf = [](const ZNetObject& o) { return ZObjectLabels::HeadIsResult(N(o)); };
+    Number& freeHead = AddNumber(
+        "FreeHead", HeadUnit, [](const ZNetObject& o) { return N(o).FreeHead(); }, nullptr);
+    freeHead.enabled = mode != TemplateMode;
+    freeHead.resultOf = [](const ZNetObject& o) { return ZObjectLabels::HeadIsResult(N(o)); };
     AddFlag("IsFireNode", qen::FLAG_FIRE_NODE);
     AddNumber(
         "NodeFireFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFireFlow; },

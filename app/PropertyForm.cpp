@@ -218,6 +218,17 @@ QString PropertyForm::CheckRange(const Number&, bool, double) const
     return {};
 }
 
+void PropertyForm::WithholdResults(const std::function<bool(const ZNetObject&)>& stale)
+{
+    for (Number& f : m_numbers)
+        for (const ZNetObject* o : m_objects)
+            if (f.IsResultOf(*o) && stale(*o)) {
+                f.text.clear();
+                f.loaded.clear();
+                break;
+            }
+}
+
 bool PropertyForm::TextChanged(const Number& f) const
 {
     const QString t = f.text.trimmed();

@@ -31,7 +31,10 @@ public:
         QString text;
         QString loaded;
         bool enabled = true;
+        // For which objects a field that can be typed holds a balancing result (a node's head).
+        std::function<bool(const ZNetObject&)> resultOf;
         bool IsResult() const { return !set && !custom; }
+        bool IsResultOf(const ZNetObject& o) const { return resultOf ? resultOf(o) : IsResult(); }
     };
     struct Choice {
         std::string key;
@@ -97,6 +100,9 @@ public:
 
     // Fills every field from the objects: the common value, or empty / -1 / undetermined.
     void Load();
+    // Empties the results of the objects `stale` names (the network changed since its balancing):
+    // shown empty, and left as they are on OK unless a value is typed.
+    void WithholdResults(const std::function<bool(const ZNetObject&)>& stale);
     // The first refused field, in control order; an empty failure when all pass.
     Failure Validate() const;
     // Writes the changed fields into every object; the number of objects that changed.

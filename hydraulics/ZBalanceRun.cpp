@@ -14,7 +14,10 @@ constexpr double ReverseFlowThreshold = 1e-9;   // m3/s
 
 ZBalanceRun::ZBalanceRun(ZDrawSettings& calcData, ZNetwork& network) : m_calcData(calcData), m_network(network) {}
 
-ZBalanceRun::ZBalanceRun(ZDocument& document) : ZBalanceRun(document.GetDrawSettings(), document.GetNetwork()) {}
+ZBalanceRun::ZBalanceRun(ZDocument& document) : ZBalanceRun(document.GetDrawSettings(), document.GetNetwork())
+{
+    m_document = &document;
+}
 
 bool ZBalanceRun::CheckConnectivity()
 {
@@ -71,6 +74,8 @@ int ZBalanceRun::Run(ProgressObserver* progress)
         }
     }
     m_calcData.Balanced = m_status == ZBalanceInfo::Converged ? 1 : 0;
+    if (m_document)
+        m_document->ResultsComputed(m_status == ZBalanceInfo::Converged);
     return m_status;
 }
 
@@ -159,7 +164,9 @@ std::string ZBalanceRun::CaseName(int calcCase)
     }
 }
 
-std::string ZBalanceRun::StatusPaneText(bool balanced, int calcCase)
+std::string ZBalanceRun::StatusPaneText(bool balanced, int calcCase, bool stale)
 {
-    return balanced ? "已平差:" + CaseName(calcCase) : "未平差";
+    if (!balanced)
+        return "未平差";
+    return "已平差:" + CaseName(calcCase) + (stale ? " (已修改)" : "");
 }

@@ -34,7 +34,8 @@ public:
     // for a case outside 0..2, a factor outside 0..1 or a precision outside 0..6.
     bool ApplyParams(const Params& params);
 
-    // Runs the solver; the observer is optional. Sets the document's balanced flag.
+    // Runs the solver; the observer is optional. Sets the document's balanced flag and tells the
+    // document (when built on one) which results are current.
     int Run(ProgressObserver* progress = nullptr);
     int Status() const { return m_status; }
     int Iterations() const { return m_iterations; }
@@ -65,10 +66,12 @@ public:
     // "42%" for a position within low..high.
     static std::string PercentText(int position, int low, int high);
     // Status pane: "未平差", or "已平差:" followed by the case name.
-    static std::string StatusPaneText(bool balanced, int calcCase);
+    // Results that no longer belong to the network add " (已修改)".
+    static std::string StatusPaneText(bool balanced, int calcCase, bool stale = false);
     static std::string CaseName(int calcCase);
 
 private:
+    ZDocument* m_document = nullptr;
     ZDrawSettings& m_calcData;
     ZNetwork& m_network;
     ZConnectivityCheck m_connectivity;

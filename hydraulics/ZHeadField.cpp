@@ -23,13 +23,14 @@ struct Segment {
 
 constexpr double MinDistanceSquared = 1e-20;   // distances count as at least 1e-10
 
-std::vector<Segment> BuildSegments(const ZNetwork& network, const std::vector<double>& nodeValues)
+std::vector<Segment> BuildSegments(const ZNetwork& network, const std::vector<double>& nodeValues,
+                                   const std::function<bool(const ZFlowLink&)>& leaveOut)
 {
     std::vector<Segment> segs;
     segs.reserve(static_cast<size_t>(network.LinkCount()) + static_cast<size_t>(network.LinkCount() / 4));
     std::vector<PipePoint> pts;
     for (const ZFlowLink* link : network.Links()) {
-        if (link->GetKind() != ZNetObject::Kind::Pipe || !link->From() || !link->To())
+        if (link->GetKind() != ZNetObject::Kind::Pipe || !link->From() || !link->To() || (leaveOut && leaveOut(*link)))
             continue;
         const auto* pipe = static_cast<const ZPipeLink*>(link);
         pts.clear();
@@ -126,7 +127,7 @@ ZHeadField::Status ZHeadField::Compute(const ZNetwork& network, int kind, const 
     m_dx = m_rect.Width() / nx;
     m_dy = m_rect.Height() / ny;
 
-    const std::vector<Segment> segs = BuildSegments(network, NodeValues(network, kind));
+    const std::vector<Segment> segs = BuildSegments(network, NodeValues(network, kind), m_leaveOut);
     if (segs.empty())
         return NoPipes;
 

@@ -1,9 +1,11 @@
 #pragma once
 #include "model/ViewExtent.h"
 
+#include <functional>
 #include <vector>
 
 class ProgressObserver;
+class ZFlowLink;
 class ZNetwork;
 
 // Head (or free head) spread from the nodes onto a regular grid of (nx + 1) x (ny + 1) points by
@@ -17,6 +19,10 @@ public:
     // The value of every node by list position: its head or free head; a tank's hidden internal
     // node takes its outlet's value.
     static std::vector<double> NodeValues(const ZNetwork& network, int kind);
+
+    // Pipes the next Compute passes over: those whose heads are not current (the 3D view after an
+    // edit). None by default.
+    void LeaveOut(std::function<bool(const ZFlowLink&)> leaveOut) { m_leaveOut = std::move(leaveOut); }
 
     // Fills the grid over `rect` (normalised; a side of zero width is widened so cells never
     // vanish). The observer sees fractions up to `fractionEnd` and may stop the work. `threads`
@@ -53,4 +59,5 @@ private:
     double m_dx = 0.0;
     double m_dy = 0.0;
     std::vector<double> m_values;
+    std::function<bool(const ZFlowLink&)> m_leaveOut;
 };

@@ -76,6 +76,8 @@ void ZDocument::Reset()
     m_extents = {0.0, 0.0, 1000.0, 1000.0};
     m_fileVersion = HighestVersion;
     m_fileKind = ProjectFile;
+    m_changeStamp = m_resultStamp = 0;
+    m_resultsLost = false;
     NotifyModified(wasModified);
 }
 
@@ -85,6 +87,7 @@ void ZDocument::Perform(std::unique_ptr<ZEdit> edit)
         return;
     const bool wasModified = IsModified();
     edit->Apply(*this);
+    StampReached(*edit);
     const ZNetMsg msg = edit->Hint(true);   // its lists live in the edit, which the history keeps
     m_history.Push(std::move(edit));
     Announce(msg);
@@ -98,6 +101,10 @@ bool ZDocument::Undo()
     const bool wasModified = IsModified();
     ZEdit* edit = m_history.StepBack();
     edit->Revert(*this);
+    StampReached(*edit);
+    // Every edit since the run is undone: each object is as the run left it, results included.
+    if (m_history.IsAtBalanced())
+        m_resultStamp = m_changeStamp;
     Announce(edit->Hint(false));
     NotifyModified(wasModified);
     return true;
@@ -110,6 +117,7 @@ bool ZDocument::Redo()
     const bool wasModified = IsModified();
     ZEdit* edit = m_history.StepForward();
     edit->Apply(*this);
+    StampReached(*edit);
     Announce(edit->Hint(true));
     NotifyModified(wasModified);
     return true;
@@ -124,6 +132,39 @@ void ZDocument::ClearHistory()
     if (!clean)
         m_unrecordedChange = true;
     NotifyModified(wasModified);
+}
+
+void ZDocument::StampReached(const ZEdit& edit)
+{
+    const std::vector<ZNetObject*>* objects = edit.ReachedObjects();
+    if (!objects || objects->empty())
+        return;
+    ++m_changeStamp;
+    for (ZNetObject* o : *objects)
+        o->SetChangeStamp(m_changeStamp);
+}
+
+bool ZDocument::IsResultStale(const ZNetObject& obj) const
+{
+    if (m_resultsLost || obj.GetChangeStamp() > m_resultStamp)
+        return true;
+    if (!obj.IsLink())
+        return false;
+    const auto& link = static_cast<const ZNetLink&>(obj);
+    for (const ZNetNode* end : {link.StartNode(), link.EndNode()})
+        if (end && end->GetChangeStamp() > m_resultStamp)
+            return true;
+    return false;
+}
+
+void ZDocument::ResultsComputed(bool converged)
+{
+    m_resultsLost = !converged;
+    m_resultStamp = m_changeStamp;
+    if (converged)
+        m_history.MarkBalanced();
+    else
+        m_history.ForgetBalanced();
 }
 
 void ZDocument::MarkModified()

@@ -23,6 +23,12 @@ class ZEditTransaction;
 // not recorded: it computes results rather than changing the model. Its run calls MarkModified
 // and announces ZNetMsg::Balanced; each edit keeps the balanced flag of both its sides, so undo
 // and redo return the flag to what it was on the side they go back to.
+//
+// The flag says the network was balanced once; which results still belong to it is kept here.
+// Every edit, undo and redo stamps the objects it reaches with a new change count; objects
+// stamped after the last converged run hold flows and heads of a network that is gone. Only an
+// undo back to the state of that run proves them current again. The stamps are not saved: a
+// reopened file's results count as current.
 class ZDocument {
 public:
     static constexpr uint32_t Version1 = 0x10000;
@@ -93,6 +99,15 @@ public:
     // Saved, opened or new: the present state is the clean one.
     void SetSaved();
 
+    // After a balancing run: a converged one makes every result current; any other leaves the
+    // last pass's numbers in place, current for no object.
+    void ResultsComputed(bool converged);
+    // The object's results (flow, head and what follows from them) belong to an older network;
+    // a link's also when one of its ends changed (its head loss and direction come from them).
+    bool IsResultStale(const ZNetObject& obj) const;
+    // Some results belong to an older network (the status pane says so).
+    bool HasStaleResults() const { return m_resultsLost || m_changeStamp > m_resultStamp; }
+
     // Listeners hear every change once, after it is in place. A listener never changes the
     // document while it is being told.
     void AddListener(ZDocumentListener* listener);
@@ -103,6 +118,7 @@ public:
 private:
     friend class ZEditTransaction;
     void NotifyModified(bool wasModified);
+    void StampReached(const ZEdit& edit);
 
     ViewExtent WithBackground(ViewExtent networkRect) const;
 
@@ -120,5 +136,8 @@ private:
     ZEditHistory m_history;
     ZEditTransaction* m_transaction = nullptr;
     bool m_unrecordedChange = false;
+    uint32_t m_changeStamp = 0;   // edits, undos and redos that reached objects
+    uint32_t m_resultStamp = 0;   // m_changeStamp when the results were last current
+    bool m_resultsLost = false;   // a run failed: nothing holds current results
     std::vector<ZDocumentListener*> m_listeners;
 };

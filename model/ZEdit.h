@@ -3,8 +3,10 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 class ZDocument;
+class ZNetObject;
 
 // One undoable change of a document. Apply puts it into effect, Revert takes it out again; each
 // leaves the document exactly as it was on the other side of the change. Hint is what listeners
@@ -37,6 +39,9 @@ public:
     virtual size_t MemoryUsage() const = 0;
     // The announcement after the edit went into effect (applied) or out of it.
     virtual ZNetMsg Hint(bool applied) const = 0;
+    // The network objects the edit changes either way (their balancing results no longer hold);
+    // null for edits that leave the network alone.
+    virtual const std::vector<ZNetObject*>* ReachedObjects() const { return nullptr; }
 
 protected:
     virtual void DoApply(ZDocument& doc) = 0;

@@ -33,6 +33,8 @@ ZEdit* ZEditHistory::StepBack()
         return nullptr;
     m_redo.push_back(std::move(m_undo.back()));
     m_undo.pop_back();
+    if (Position() < m_balanced)
+        m_balanced = -1;
     return m_redo.back().edit.get();
 }
 
@@ -55,6 +57,7 @@ void ZEditHistory::Clear()
     m_memory = 0;
     m_dropped = 0;
     m_clean = 0;
+    m_balanced = -1;
 }
 
 void ZEditHistory::SetMemoryLimit(size_t bytes)

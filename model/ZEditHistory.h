@@ -38,6 +38,12 @@ public:
     bool IsClean() const { return m_clean == Position(); }
     void MarkClean() { m_clean = Position(); }
 
+    // The state of the last converged balancing run. Only undo leads back to it with its results:
+    // an edit's after-state was captured before the run, so stepping below it loses the way back.
+    void MarkBalanced() { m_balanced = Position(); }
+    void ForgetBalanced() { m_balanced = -1; }
+    bool IsAtBalanced() const { return m_balanced >= 0 && m_balanced == Position(); }
+
     size_t MemoryUsage() const { return m_memory; }
     size_t MemoryLimit() const { return m_limit; }
     void SetMemoryLimit(size_t bytes);
@@ -56,4 +62,5 @@ private:
     size_t m_limit = DefaultMemoryLimit;
     int64_t m_dropped = 0;   // edits trimmed off the bottom of the undo stack
     int64_t m_clean = 0;     // -1 once the clean state can no longer be reached
+    int64_t m_balanced = -1;   // -1: no balanced state to go back to
 };

@@ -10,8 +10,6 @@
 class ZDrawContext;
 class ZNetView;
 
-class ZNetView;
-
 // Root of every network object: identifier, array position and state flags.
 class ZNetObject {
 public:
@@ -78,6 +76,11 @@ public:
     bool IsFiltered() const { return HasFlag(qen::FLAG_FILTERED); }
     bool IsSelected() const { return HasFlag(qen::FLAG_SELECTED); }
 
+    // The document's change count when an edit last reached the object (ZDocument::IsResultStale).
+    // Neither stored nor copied: it belongs to this object in this session.
+    uint32_t GetChangeStamp() const { return m_changeStamp; }
+    void SetChangeStamp(uint32_t stamp) { m_changeStamp = stamp; }
+
 protected:
     ZNetObject() = default;
 
@@ -86,4 +89,5 @@ private:
     uint8_t m_idLength = 0;
     int32_t m_index = -1;
     uint32_t m_flags = 0;
+    uint32_t m_changeStamp = 0;
 };

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+class ZNetObject;
+
 // What an object operation needs to know about "the view" it works for: the application's
 // settings (units included) and the document's display record. Views that draw extend this
 // interface; every drawing member has a default, so text-only views (tests, the command-line
@@ -19,6 +21,10 @@ public:
     const ZLabelTipSettings& LabelTip() const { return Settings().LabelTip(); }
     // Labels are on and the view is zoomed in at least as far as the largest label scale.
     bool LabelsShown() const { return Settings().LabelOn && LabelTip().LabelsAtScale(GetScale()); }
+
+    // The object's balancing results belong to an older network (ZDocument::IsResultStale):
+    // texts leave them empty, drawings withhold or mark what depends on them.
+    virtual bool IsResultStale(const ZNetObject&) const { return false; }
 
     // Drawing views answer these; the defaults are an unzoomed screen that is not printing.
     // World units per device pixel.

@@ -241,6 +241,10 @@ void ZObjectEdit::SortOutHints()
 {
     for (const Entry& e : m_entries) {
         m_all.push_back(e.obj);
+        if (e.touched || !e.before.inNetwork || !e.after.inNetwork ||
+            (!e.fieldsOnly &&
+             (e.before.start != e.after.start || e.before.end != e.after.end || e.before.links != e.after.links)))
+            m_reached.push_back(e.obj);
         if (!e.before.inNetwork)
             m_added.push_back(e.obj);
         else if (!e.after.inNetwork)

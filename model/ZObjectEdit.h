@@ -39,6 +39,9 @@ public:
 
     size_t MemoryUsage() const override { return m_bytes; }
     ZNetMsg Hint(bool applied) const override;
+    // Objects added, removed, touched or connected otherwise; not those recorded only in case
+    // their connections changed.
+    const std::vector<ZNetObject*>* ReachedObjects() const override { return &m_reached; }
     // Announces going into effect with this code and no further fields (a CAD import: views
     // rebuild as a whole); undo still announces the objects it removes.
     void SetAppliedCode(int code) { m_appliedCode = code; }
@@ -77,7 +80,7 @@ private:
     std::unordered_map<const ZNetObject*, size_t> m_lookup;   // while recording
     uint32_t m_balancedBefore = 0;
     uint32_t m_balancedAfter = 0;
-    std::vector<ZNetObject*> m_added, m_removed, m_changed, m_all;
+    std::vector<ZNetObject*> m_added, m_removed, m_changed, m_all, m_reached;
     bool m_geometryChanged = false;
     int m_appliedCode = 0;
     size_t m_bytes = 0;

@@ -84,6 +84,21 @@ std::string Id(const ZNetObject& o) { return std::string(o.IdView()); }
 // A pipe without a bore carries no velocity rather than an infinite one.
 double Speed(const ZPipeLink& p) { return p.Area() > 0.0 ? std::fabs(p.Velocity()) : 0.0; }
 
+// A tooltip value followed by its unit; empty stays empty (a withheld result).
+std::string Unit(const std::string& value, const std::string& unit)
+{
+    return value.empty() ? value : value + " " + unit;
+}
+std::string Fixed(const UnitCategory& c, double v)
+{
+    return Unit(c.FormatFixed(v), c.UnitName());
+}
+// Withheld: the value is a result of a network the object no longer belongs to.
+std::string Shown(bool withheld, std::string value)
+{
+    return withheld ? std::string() : std::move(value);
+}
+
 bool TipsOn(const ZNetView& view) { return view.Settings().ToolTipOn; }
 bool LabelsOn(const ZNetView& view) { return view.Settings().LabelOn; }
 }
@@ -94,6 +109,16 @@ double ZObjectLabels::ShownDemand(const ZNetView& view, const ZFlowNode& node)
     if (!ds.Balanced)
         return node.NodeFlow;
     return node.CaseDemand(ZBalanceContext(ds.CalcCase, ds.Params.AccidentFactor));
+}
+
+bool ZObjectLabels::DemandIsResult(const ZFlowNode& node)
+{
+    return node.IsHeadKnown();
+}
+
+bool ZObjectLabels::HeadIsResult(const ZFlowNode& node)
+{
+    return !node.IsHeadKnown();
 }
 
 double ZObjectLabels::PipeHeadLoss(const ZPipeLink& pipe)
@@ -114,12 +139,13 @@ std::string ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
     const UnitSystem& u = view.Units();
     const Captions& c = NodeCaptions();
     ItemList t(", ");
+    const bool stale = view.IsResultStale(n);
     t.Add(m & NodeTipId, c[0], Id(n));
-    t.Add(m & NodeTipElev, c[1], Plain(n.NodeGrunElev));
-    t.Add(m & NodeTipFlow, c[2], u.FlowUnit().FormatFixed(ShownDemand(view, n)));
-    t.Add(m & NodeTipCoord, c[3], Coord(n.X, n.Y));
-    t.Add(m & NodeTipHydr, c[4], u.Hydr().FormatFixed(n.NodeHydrElev));
-    t.Add(m & NodeTipFreeHead, c[5], u.Hydr().FormatFixed(n.FreeHead()));
+    t.Add(m & NodeTipElev, c[1], Unit(Plain(n.NodeGrunElev), "m"));
+    t.Add(m & NodeTipFlow, c[2], Shown(stale && DemandIsResult(n), Fixed(u.FlowUnit(), ShownDemand(view, n))));
+    t.Add(m & NodeTipCoord, c[3], Unit(Coord(n.X, n.Y), "m"));
+    t.Add(m & NodeTipHydr, c[4], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.NodeHydrElev)));
+    t.Add(m & NodeTipFreeHead, c[5], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.FreeHead())));
     return t.Text();
 }
 
@@ -131,14 +157,15 @@ std::string ZObjectLabels::PipeTip(const ZNetView& view, const ZPipeLink& p)
     const UnitSystem& u = view.Units();
     const Captions& c = PipeCaptions();
     ItemList t(", ");
+    const bool stale = view.IsResultStale(p);
     t.Add(m & PipeTipId, c[0], Id(p));
-    t.Add(m & PipeTipLeng, c[1], u.Leng().FormatFixed(p.PipeLength));
-    t.Add(m & PipeTipDiam, c[2], u.Diam().FormatFixed(p.PipeDiam));
+    t.Add(m & PipeTipLeng, c[1], Fixed(u.Leng(), p.PipeLength));
+    t.Add(m & PipeTipDiam, c[2], Fixed(u.Diam(), p.PipeDiam));
     t.Add(m & PipeTipCoef, c[3], Plain(p.PipeRougCeof));
-    t.Add(m & PipeTipFlow, c[4], u.FlowUnit().FormatFixed(std::fabs(p.Flow)));
-    t.Add(m & PipeTipVelo, c[5], u.Velo().FormatFixed(Speed(p)));
-    t.Add(m & PipeTipSlope, c[6], u.Slope().FormatFixed(PipeSlope(p)));
-    t.Add(m & PipeTipHLoss, c[7], u.Hydr().FormatFixed(std::fabs(PipeHeadLoss(p))));
+    t.Add(m & PipeTipFlow, c[4], Shown(stale, Fixed(u.FlowUnit(), std::fabs(p.Flow))));
+    t.Add(m & PipeTipVelo, c[5], Shown(stale, Fixed(u.Velo(), Speed(p))));
+    t.Add(m & PipeTipSlope, c[6], Shown(stale, Fixed(u.Slope(), PipeSlope(p))));
+    t.Add(m & PipeTipHLoss, c[7], Shown(stale, Fixed(u.Hydr(), std::fabs(PipeHeadLoss(p)))));
     return t.Text();
 }
 
@@ -150,7 +177,7 @@ std::string ZObjectLabels::PumpTip(const ZNetView& view, const ZPumpLink& p)
     const Captions& c = PumpCaptions();
     ItemList t(", ");
     t.Add(m & 0x1, c[0], Id(p));
-    t.Add(m & 0x4, c[1], view.Units().Hydr().FormatFixed(p.PumpStaticH));
+    t.Add(m & 0x4, c[1], Fixed(view.Units().Hydr(), p.PumpStaticH));
     t.Add(m & 0x8, c[2], Plain(p.PumpRatedRotV));
     t.Add(m & 0x10, c[3], Plain(p.PumpSCoef));
     return t.Text();
@@ -166,7 +193,7 @@ std::string ZObjectLabels::ValveTip(const ZNetView& view, const ZValveLink& v)
     t.Add(m & 0x1, c[0], Id(v));
     t.Add((m & 0x2) && v.GetValveType() == ZValveLink::Gate, c[1], Plain(v.ValveSCoef));
     t.Add((m & 0x4) && v.GetValveType() == ZValveLink::PressureReducing, c[2],
-          view.Units().Hydr().FormatFixed(v.ValveHLess));
+          Fixed(view.Units().Hydr(), v.ValveHLess));
     return t.Text();
 }
 
@@ -178,10 +205,10 @@ std::string ZObjectLabels::TankTip(const ZNetView& view, const ZTankLink& k)
     const Captions& c = TankCaptions();
     ItemList t(", ");
     t.Add(m & 0x1, c[0], Id(k));
-    t.Add(m & 0x2, c[1], Plain(k.TankArea));
-    t.Add(m & 0x4, c[2], Plain(k.TankCurH));
-    t.Add(m & 0x8, c[3], Plain(k.TankMinHead));
-    t.Add(m & 0x10, c[4], Plain(k.TankMaxHead));
+    t.Add(m & 0x2, c[1], Unit(Plain(k.TankArea), "m2"));
+    t.Add(m & 0x4, c[2], Unit(Plain(k.TankCurH), "m"));
+    t.Add(m & 0x8, c[3], Unit(Plain(k.TankMinHead), "m"));
+    t.Add(m & 0x10, c[4], Unit(Plain(k.TankMaxHead), "m"));
     return t.Text();
 }
 
@@ -190,12 +217,16 @@ std::string ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
     if (!LabelsOn(view))
         return {};
     const UnitSystem& u = view.Units();
+    const bool stale = view.IsResultStale(n);
     switch (view.LabelTip().NodeLabe) {
     case 1: return Id(n);
-    case 2: return u.FlowUnit().FormatFixed(ShownDemand(view, n));
+    case 2:
+        return Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n)));
     case 3: return Plain(n.NodeGrunElev);
-    case 4: return u.Hydr().FormatFixed(n.NodeHydrElev);
-    case 5: return u.Hydr().FormatFixed(n.FreeHead());
+    case 4:
+        return Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev));
+    case 5:
+        return Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead()));
     default: return {};
     }
 }
@@ -206,7 +237,8 @@ std::string ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
         return {};
     const UnitSystem& u = view.Units();
     std::string text;
-    switch (view.LabelTip().PipeLabel) {
+    const int item = view.LabelTip().PipeLabel;
+    switch (item) {
     case 1: text = Id(p); break;
     case 2: text = u.Leng().FormatFixed(p.PipeLength); break;
     case 3: text = u.Diam().FormatFixed(p.PipeDiam); break;
@@ -216,6 +248,8 @@ std::string ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
     case 7: text = u.Velo().FormatFixed(Speed(p)); break;
     default: return {};
     }
+    if (item >= 4 && view.IsResultStale(p))
+        return {};
     if (p.PipeParallel > 0)
         text += "(" + std::to_string(static_cast<long long>(p.PipeParallel) + 1) + ")";
     return text;
@@ -263,9 +297,10 @@ std::string ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode&
     t.Add(f & 0x1, s.NodeId, Id(n));
     t.Add(f & 0x2, s.NodeCoord, Coord(n.X, n.Y));
     t.Add(f & 0x8, s.NodeElev, Plain(n.NodeGrunElev));
-    t.Add(f & 0x10, s.NodeHydr, u.Hydr().FormatFixed(n.NodeHydrElev));
-    t.Add(f & 0x4, s.NodeFlow, u.FlowUnit().FormatFixed(ShownDemand(view, n)));
-    t.Add(f & 0x20, s.NodeFreeHead, u.Hydr().FormatFixed(n.FreeHead()));
+    const bool stale = view.IsResultStale(n);
+    t.Add(f & 0x10, s.NodeHydr, Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev)));
+    t.Add(f & 0x4, s.NodeFlow, Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
+    t.Add(f & 0x20, s.NodeFreeHead, Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
     return t.Text();
 }
 
@@ -280,7 +315,8 @@ void ZObjectLabels::PipeMultiLabel(const ZNetView& view, const ZPipeLink& p, std
     up.Add(a & 0x4, s.PipeDiam, u.Diam().FormatFixed(p.PipeDiam));
     up.Add(a & 0x2, s.PipeCoef, Plain(p.PipeRougCeof));
     ItemList down(s.PipeSep);
-    const int b = s.PipeDownFlags;
+    // No lower text at all rather than prefixes without numbers.
+    const int b = view.IsResultStale(p) ? 0 : s.PipeDownFlags;
     down.Add(b & 0x20, s.PipeFlow, u.FlowUnit().FormatFixed(std::fabs(p.Flow)));
     down.Add(b & 0x80, s.PipeVelo, u.Velo().FormatFixed(Speed(p)));
     down.Add(b & 0x100, s.PipeI, u.Slope().FormatFixed(PipeSlope(p)));

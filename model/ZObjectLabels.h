@@ -10,7 +10,8 @@ class ZTankLink;
 
 // The texts objects describe themselves with (GBK): tooltips, single-value labels, the table-style
 // node label and the two-part pipe label. Items and prefixes come from the application's label
-// settings; results depend on the document's balanced flag, case and accident factor.
+// settings; results depend on the document's balanced flag, case and accident factor. Results the
+// view holds for stale (ZNetView::IsResultStale) are left empty. Tooltip values carry their units.
 class ZObjectLabels {
 public:
     // Tooltip bits, in the order the items appear.
@@ -38,6 +39,10 @@ public:
 
     // Demand shown for a node: the case demand once the document is balanced, else NodeFlow.
     static double ShownDemand(const ZNetView& view, const ZFlowNode& node);
+    // Which node values a balancing run computes: a head-known node's demand (a source's supply),
+    // a flow-known node's head and free head. A link's flow and all that follows from it always.
+    static bool DemandIsResult(const ZFlowNode& node);
+    static bool HeadIsResult(const ZFlowNode& node);
     // Head loss of an attached pipe (0 while detached) and |head loss| / length (0 for no length).
     static double PipeHeadLoss(const ZPipeLink& pipe);
     static double PipeSlope(const ZPipeLink& pipe);

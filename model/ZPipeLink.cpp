@@ -225,7 +225,8 @@ void ZPipeLink::Draw(const ZNetView& view, ZDrawContext& dc) const
         return;
     const ViewExtent& clip = dc.ClipRect();
     const double dh = From() && To() ? From()->NodeHydrElev - To()->NodeHydrElev : 0.0;
-    const bool arrows = view.DrawSettings().Balanced && dh + 1.0 != 1.0;
+    // No direction is known for a pipe whose results (or its ends' heads) are stale.
+    const bool arrows = view.DrawSettings().Balanced && dh + 1.0 != 1.0 && !view.IsResultStale(*this);
     int arrowPx = 0;
     bool selected = false;
     // One walk: the style is taken at the first segment that shows.

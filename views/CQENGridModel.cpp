@@ -3,6 +3,7 @@
 #include "ZGridColumns.h"
 
 #include "model/UnitSystem.h"
+#include "model/ZDocument.h"
 #include "model/ZNetwork.h"
 
 #include <algorithm>
@@ -155,6 +156,8 @@ QVariant CQENGridModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        if (m_doc && ZGridColumns::IsResult(m_tab, index.column(), *o) && m_doc->IsResultStale(*o))
+            return QString();
         return ZGridColumns::Text(m_tab, index.column(), *o, m_units);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ZGridColumns::IsNumeric(m_tab, index.column())
@@ -174,13 +177,8 @@ QVariant CQENGridModel::headerData(int section, Qt::Orientation orientation, int
             return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
         return {};
     }
-    if (role == Qt::DisplayRole)
-        return ZGridColumns::Title(m_tab, section);
-    if (role == Qt::ToolTipRole) {
-        const QString unit = ZGridColumns::UnitName(m_tab, section, m_units);
-        const QString title = ZGridColumns::Title(m_tab, section);
-        return unit.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, unit);
-    }
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return ZGridColumns::TitleWithUnit(m_tab, section, m_units);
     return {};
 }
 

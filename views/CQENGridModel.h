@@ -5,11 +5,13 @@
 
 class UnitSystem;
 class ZNetObject;
+class ZDocument;
 class ZNetwork;
 
 // One table of the table window: the objects of one kind, in the network's order or sorted by a
 // column, read from the network whenever a cell is shown (nothing is copied ahead). The vertical
-// header is the record marker column: the row number, "* n" on the current record.
+// header is the record marker column: the row number, "* n" on the current record. Column titles
+// carry the display unit; results the document holds for stale are left empty.
 class CQENGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,6 +20,8 @@ public:
     int Tab() const { return m_tab; }
     // The network read from; null empties the table (its document is gone).
     void SetNetwork(const ZNetwork* net);
+    // The document asked which results are stale; null: every result is shown.
+    void SetDocument(const ZDocument* doc) { m_doc = doc; }
     int RecordCount() const { return static_cast<int>(m_rows.size()); }
     ZNetObject* ObjectAt(int row) const;
     // Row of an object as shown, or -1.
@@ -54,6 +58,7 @@ private:
 
     int m_tab;
     const ZNetwork* m_net;
+    const ZDocument* m_doc = nullptr;
     const UnitSystem& m_units;
     std::vector<ZNetObject*> m_rows;   // as shown
     int m_current = 0;

@@ -71,6 +71,7 @@ CQENGridView::CQENGridView(ZDocument* doc, const ZSettingsStore& settings, QWidg
     const ZNetwork* net = doc ? &doc->GetNetwork() : nullptr;
     for (int t = 0; t < ZGridColumns::TabCount; ++t) {
         auto* model = new CQENGridModel(t, net, m_settings.Units(), this);
+        model->SetDocument(doc);
         auto* grid = new CQENGrid(model, m_tabs);
         grid->setObjectName(QStringLiteral("grid%1").arg(1055 + t));
         m_grids[static_cast<size_t>(t)] = grid;
@@ -159,7 +160,9 @@ void CQENGridView::OnUpdate(const ZNetMsg* msg)
             // Moved objects show new coordinates in the node table.
         case ZNetMsg::PositionEdited:
         case ZNetMsg::AttributesEdited:
-            if (objs.empty())
+            // In a balanced network the edit changes which results are current beyond the listed
+            // objects (the pipes at an edited node; every row after an undo back to the run).
+            if (objs.empty() || (m_doc && m_doc->GetDrawSettings().Balanced))
                 RefreshAll();
             else
                 for (CQENGrid* g : m_grids)
@@ -194,8 +197,10 @@ void CQENGridView::OnDocumentChanged(const ZNetMsg& msg)
 void CQENGridView::OnDocumentGone()
 {
     m_doc = nullptr;
-    for (CQENGrid* g : m_grids)
+    for (CQENGrid* g : m_grids) {
+        g->Model()->SetDocument(nullptr);
         g->Model()->SetNetwork(nullptr);
+    }
 }
 
 void CQENGridView::MoveRecord(int id)

@@ -78,6 +78,9 @@ void CQENModuleView::ComputeModel()
     std::vector<double> values;
     if (net) {
         ZHeadField field;
+        // Heads of an edited part belong to an older network: the surface spans the rest.
+        if (m_doc && m_doc->HasStaleResults())
+            field.LeaveOut([doc = m_doc](const ZFlowLink& l) { return doc->IsResultStale(l); });
         if (field.Compute(*net, kind, bounds, GridCells, GridCells) == ZHeadField::Ok)
             values = std::move(field.Values());
     }

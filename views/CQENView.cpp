@@ -613,8 +613,9 @@ void CQENView::UpdateView(const ZNetMsg* msg)
         return;
     case ZNetMsg::ObjectsChanged:
         HandleObjectsChanged(*msg, objs);
-        // A changed label may free room for others or take it from them: lay labels out anew.
-        if (m_canvas.LabelsShown())
+        // A changed label may free room for others or take it from them: lay labels out anew. In a
+        // balanced network an edit also changes which arrows, colours and contours stay current.
+        if (m_canvas.LabelsShown() || m_canvas.DrawSettings().Balanced)
             InvalidateAll();
         return;
     default:

@@ -9,6 +9,7 @@
 #include "model/ZDeviceLink.h"
 #include "model/ZDeviceSymbolSet.h"
 #include "model/ZDrawGeometry.h"
+#include "model/ZObjectLabels.h"
 #include "model/ZPipeLink.h"
 
 #include <QPaintEngine>
@@ -95,6 +96,7 @@ void QtDrawContext::BeginDraw()
     m_pipePen = MakePen(ToColor(col.Pipe), pipeW, cosmetic);
     m_pipeDotPen = MakePen(ToColor(col.Pipe), pipeW, cosmetic, Qt::DotLine);
     m_pipeErasePen = MakePen(bk, pipeW, cosmetic);
+    m_pipeStalePen = MakePen(ToColor(col.Pipe), pipeW, cosmetic, Qt::DashLine);
     m_nodeFill = QBrush(ToColor(col.NodeFill));
     m_bkBrush = QBrush(bk);
     m_pipeBrush = QBrush(ToColor(col.Pipe));
@@ -157,7 +159,7 @@ void QtDrawContext::SelectNode(const ZFlowNode& node)
         Use({&m_nodeErasePen, &m_bkBrush, m_bkText});
     } else if (node.IsSelected()) {
         Use({&m_nodeDotPen, &m_bkBrush, m_nodeText});
-    } else if (!m_nodeGradeBrushes.empty()) {
+    } else if (!m_nodeGradeBrushes.empty() && !NodeGradeStale(node)) {
         const ZDrawSettings& ds = m_canvas.DrawSettings();
         const int g = ZDrawGeometry::GradeIndex(ZDrawGeometry::NodeGradeValue(node, ds.NodeGradeMode), NodeTable(ds));
         // More classes than colours (the colour list was shortened): the last colour takes the rest.
@@ -165,6 +167,18 @@ void QtDrawContext::SelectNode(const ZFlowNode& node)
         Use({&m_nodePen, &m_nodeGradeBrushes[i], m_nodeText});
     } else {
         Use({&m_nodePen, &m_nodeFill, m_nodeText});
+    }
+}
+
+bool QtDrawContext::NodeGradeStale(const ZFlowNode& node) const
+{
+    switch (m_canvas.DrawSettings().NodeGradeMode) {
+    case ZDrawSettings::NodeByElevation:
+        return false;
+    case ZDrawSettings::NodeByDemand:
+        return ZObjectLabels::DemandIsResult(node) && m_canvas.IsResultStale(node);
+    default:
+        return ZObjectLabels::HeadIsResult(node) && m_canvas.IsResultStale(node);
     }
 }
 
@@ -178,6 +192,10 @@ void QtDrawContext::SelectPipe(const ZPipeLink& pipe)
         Use({&m_pipeDotPen, &m_pipeBrush, m_pipeText});
     } else if (!m_pipeGradePens.empty()) {
         const ZDrawSettings& ds = m_canvas.DrawSettings();
+        if (ds.PipeGradeMode != ZDrawSettings::PipeByDiameter && m_canvas.IsResultStale(pipe)) {
+            Use({&m_pipeStalePen, &m_pipeBrush, m_pipeText});
+            return;
+        }
         const int g = ZDrawGeometry::GradeIndex(ZDrawGeometry::PipeGradeValue(pipe, ds.PipeGradeMode), PipeTable(ds));
         const size_t i = std::min(static_cast<size_t>(g), m_pipeGradePens.size() - 1);
         Use({&m_pipeGradePens[i], &m_pipeBrush, m_pipeText});

@@ -75,6 +75,8 @@ private:
     };
 
     QPointF Map(double x, double y) const;
+    // The node's grade colour would come from a result that is stale.
+    bool NodeGradeStale(const ZFlowNode& node) const;
     void PlaceLabels();
     void SetOwner(const void* owner, double priority);
     void Use(const Style& s);
@@ -90,6 +92,7 @@ private:
     double m_cx, m_cy, m_inv, m_halfW, m_halfH;
 
     QPen m_nodePen, m_nodeDotPen, m_nodeErasePen, m_pipePen, m_pipeDotPen, m_pipeErasePen;
+    QPen m_pipeStalePen;   // a result-graded pipe whose results are stale: ungraded, dashed
     QBrush m_nodeFill, m_bkBrush, m_pipeBrush;
     std::vector<QBrush> m_nodeGradeBrushes;
     std::vector<QPen> m_pipeGradePens;

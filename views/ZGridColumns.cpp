@@ -184,6 +184,30 @@ QString ZGridColumns::UnitName(int tab, int column, const UnitSystem& u)
     }
 }
 
+QString ZGridColumns::TitleWithUnit(int tab, int column, const UnitSystem& u)
+{
+    const QString unit = UnitName(tab, column, u);
+    const QString title = Title(tab, column);
+    return unit.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, unit);
+}
+
+bool ZGridColumns::IsResult(int tab, int column, const ZNetObject& o)
+{
+    switch (tab) {
+    case NodeTab: {
+        const auto& n = static_cast<const ZFlowNode&>(o);
+        return column == 5 ? ZObjectLabels::DemandIsResult(n)
+                           : (column == 6 || column == 7) && ZObjectLabels::HeadIsResult(n);
+    }
+    case PipeTab:
+        return column >= 11 && column <= 14;
+    case TankTab:
+        return column == 7;
+    default:
+        return false;
+    }
+}
+
 QString ZGridColumns::Text(int tab, int column, const ZNetObject& o, const UnitSystem& u)
 {
     if (!ValidColumn(tab, column))

@@ -14,7 +14,12 @@ public:
     static QString Title(int tab, int column);
     // The display unit of a column's values, empty for plain numbers and texts.
     static QString UnitName(int tab, int column, const UnitSystem& units);
+    // The title followed by its unit in parentheses, "流量 (l/s)"; the title alone without one.
+    static QString TitleWithUnit(int tab, int column, const UnitSystem& units);
     static QString Text(int tab, int column, const ZNetObject& o, const UnitSystem& units);
+    // The column shows a balancing result of this object (a source's supply, a head the run
+    // computed, a link's flow and what follows from it).
+    static bool IsResult(int tab, int column, const ZNetObject& o);
     // Numeric columns sort by value (base units, so the order does not depend on the unit);
     // the others by their text, digit runs compared as numbers.
     static bool IsNumeric(int tab, int column);

@@ -13,6 +13,7 @@
 #include "model/ZDocument.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <cmath>
 
@@ -48,6 +49,11 @@ void ZNetCanvas::SetDocument(ZDocument* doc)
 const ZDrawSettings& ZNetCanvas::DrawSettings() const
 {
     return m_doc ? m_doc->GetDrawSettings() : NoDocumentSettings();
+}
+
+bool ZNetCanvas::IsResultStale(const ZNetObject& obj) const
+{
+    return m_doc && m_doc->IsResultStale(obj);
 }
 
 int ZNetCanvas::DeviceSize(int pixels) const
@@ -247,7 +253,39 @@ void ZNetCanvas::PaintContours(QPainter& painter) const
     style.lowest = m_settings.Colors().ContourFillLow;
     style.highest = m_settings.Colors().ContourFillHigh;
     style.line = m_settings.Colors().EquHydr;
+    if (!m_doc->HasStaleResults()) {
+        ZContourPainter::Paint(set, *this, painter, style);
+        return;
+    }
+    // The contours come from the heads of the last run: around what changed since, they are left out.
+    QRegion withheld;
+    if (!StaleRegion(withheld))
+        return;
+    painter.save();
+    painter.setClipRegion(QRegion(m_viewport).subtracted(withheld), Qt::IntersectClip);
     ZContourPainter::Paint(set, *this, painter, style);
+    painter.restore();
+}
+
+bool ZNetCanvas::StaleRegion(QRegion& region) const
+{
+    // Beyond this many pieces the region costs more than it shows: no contours at all.
+    constexpr int MaxPieces = 4000;
+    const int margin = DeviceSize(StaleContourMargin);
+    int pieces = 0;
+    auto add = [&](const ZNetObject& o) {
+        if (!m_doc->IsResultStale(o))
+            return true;
+        region += WorldRectToDevice(o.GetBoundRect(*this)).adjusted(-margin, -margin, margin, margin);
+        return ++pieces <= MaxPieces;
+    };
+    for (const ZNetObject* o : m_visible.Links())
+        if (o->GetKind() == ZNetObject::Kind::Pipe && !add(*o))
+            return false;
+    for (const ZNetObject* o : m_visible.Nodes())
+        if (!add(*o))
+            return false;
+    return true;
 }
 
 ViewExtent ZNetCanvas::PickSquare(const QPoint& pt, int side) const

@@ -16,6 +16,7 @@
 class LabelGlyphs;
 class ZBackgroundImage;
 class QPainter;
+class QRegion;
 class QtDrawContext;
 class ZCanvasHost;
 class ZDocument;
@@ -28,6 +29,8 @@ class ZWorkShopHost;
 class ZNetCanvas : public ZNetView {
 public:
     using OverlayHook = std::function<void(ZNetCanvas&, QtDrawContext&)>;
+    // Screen pixels around a changed object where the contours of the last run are left out.
+    static constexpr int StaleContourMargin = 24;
 
     ZNetCanvas(const ZSettingsStore& settings, ZCanvasHost* host = nullptr);
     ~ZNetCanvas() override;
@@ -39,6 +42,7 @@ public:
     // ZNetView
     const ZSettingsStore& Settings() const override { return m_settings; }
     const ZDrawSettings& DrawSettings() const override;
+    bool IsResultStale(const ZNetObject& obj) const override;
     double GetScale() const override { return m_scale; }
     int DeviceSize(int pixels) const override;
     bool IsPrinting() const override { return m_printing; }
@@ -123,6 +127,9 @@ public:
 private:
     // Under the network, when the document is balanced and shows contours.
     void PaintContours(QPainter& painter) const;
+    // Device rectangles around the visible objects whose results are stale; false when there are
+    // too many to draw contours between.
+    bool StaleRegion(QRegion& region) const;
 
     const ZSettingsStore& m_settings;
     ZCanvasHost* m_host;

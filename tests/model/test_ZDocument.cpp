@@ -114,3 +114,69 @@ TEST(Document, ValueEditsSwapSettingsBothWays)
     doc.Redo();
     EXPECT_EQ(doc.GetDrawSettings().NodeGradeOn, 1u);
 }
+
+TEST(Document, ResultsGoStaleWithEditsAndComeBackOnlyWithAnUndoToTheRun)
+{
+    ZDocument doc;
+    TestNet t(doc.GetNetwork());
+    ZConsumeNode* a = t.Node("A");
+    ZConsumeNode* b = t.Node("B");
+    ZConsumeNode* c = t.Node("C");
+    ZPipeLink* ab = t.Pipe("AB", a, b);
+    ZPipeLink* bc = t.Pipe("BC", b, c);
+    // As opened: the stored results count as current.
+    EXPECT_FALSE(doc.HasStaleResults());
+    doc.ResultsComputed(true);
+
+    EditFlow(doc, "A", 1.0);
+    EXPECT_TRUE(doc.HasStaleResults());
+    EXPECT_TRUE(doc.IsResultStale(*a));
+    EXPECT_TRUE(doc.IsResultStale(*ab));   // its head loss comes from A's head
+    EXPECT_FALSE(doc.IsResultStale(*b));
+    EXPECT_FALSE(doc.IsResultStale(*bc));
+    EditFlow(doc, "C", 1.0);
+    EXPECT_TRUE(doc.IsResultStale(*bc));
+    // Undoing one of two edits is not the run's network; undoing both is.
+    doc.Undo();
+    EXPECT_TRUE(doc.HasStaleResults());
+    EXPECT_TRUE(doc.IsResultStale(*c));   // an undo is a change of its own
+    doc.Undo();
+    EXPECT_FALSE(doc.HasStaleResults());
+    EXPECT_FALSE(doc.IsResultStale(*a));
+    EXPECT_FALSE(doc.IsResultStale(*c));
+    // Redo brings the edit's state, recorded with the results before the run: stale.
+    doc.Redo();
+    EXPECT_TRUE(doc.IsResultStale(*a));
+    doc.Undo();
+    EXPECT_FALSE(doc.HasStaleResults());
+
+    // Below the run, the way back is gone: an edit's after-state was captured before the run.
+    EditFlow(doc, "B", 2.0);
+    doc.ResultsComputed(true);
+    EXPECT_FALSE(doc.HasStaleResults());
+    doc.Undo();
+    EXPECT_TRUE(doc.IsResultStale(*b));
+    doc.Redo();
+    EXPECT_TRUE(doc.IsResultStale(*b));
+    EXPECT_FALSE(doc.IsResultStale(*a));
+
+    // A run that did not converge leaves no result current; a converged one all of them.
+    doc.ResultsComputed(false);
+    EXPECT_TRUE(doc.IsResultStale(*a));
+    doc.ResultsComputed(true);
+    EXPECT_FALSE(doc.HasStaleResults());
+    EXPECT_FALSE(doc.IsResultStale(*b));
+    // Removed objects make the network differ from the run's too.
+    {
+        ZEditTransaction tx(doc, "remove");
+        std::vector<ZNetObject*> removed;
+        doc.GetNetwork().TakeOutLink(bc, removed);
+        for (ZNetObject* o : removed)
+            tx.Removed(o);
+        tx.Commit();
+    }
+    EXPECT_TRUE(doc.HasStaleResults());
+    EXPECT_TRUE(doc.IsResultStale(*b));
+    doc.Reset();
+    EXPECT_FALSE(doc.HasStaleResults());
+}

@@ -41,13 +41,13 @@ protected:
 
 TEST_F(ObjectLabels, DefaultTooltipsFollowTheirMasksAndOrder)
 {
-    EXPECT_EQ(Tip(a), "节点编号:A, 坐标:(10, 20.5)");
-    EXPECT_EQ(Tip(pipe), "管道编号:P7, 管径:200");
+    EXPECT_EQ(Tip(a), "节点编号:A, 坐标:(10, 20.5) m");
+    EXPECT_EQ(Tip(pipe), "管道编号:P7, 管径:200 mm");
     settings.LabelTip().NodeTip = 0x3F;
-    EXPECT_EQ(Tip(a), "节点编号:A, 标高:12, 流量:12.50, 坐标:(10, 20.5), 压力:40.25, 水头:28.25");
+    EXPECT_EQ(Tip(a), "节点编号:A, 标高:12 m, 流量:12.50 l/s, 坐标:(10, 20.5) m, 压力:40.25 mH2O, 水头:28.25 mH2O");
     settings.LabelTip().PipeTip = 0x3AF;
-    EXPECT_EQ(Tip(pipe), "管道编号:P7, 管长:250.0, 管径:200, 粗糙系数:100, 流量:20.00, 流速:0.64, 坡度:0.00900, "
-                         "水损:2.25");
+    EXPECT_EQ(Tip(pipe), "管道编号:P7, 管长:250.0 m, 管径:200 mm, 粗糙系数:100, 流量:20.00 l/s, 流速:0.64 m/s, "
+                         "坡度:0.00900 mH2O/m, 水损:2.25 mH2O");
 }
 
 TEST_F(ObjectLabels, SwitchesOffGiveEmptyTexts)
@@ -113,7 +113,7 @@ TEST_F(ObjectLabels, DegeneratePipesShowZeroNotInfinity)
     loose.PipeDiam = 0.0;
     loose.Flow = 0.1;
     settings.LabelTip().PipeTip = 0x380;
-    EXPECT_EQ(Tip(loose), "流速:0.00, 坡度:0.00000, 水损:0.00");
+    EXPECT_EQ(Tip(loose), "流速:0.00 m/s, 坡度:0.00000 mH2O/m, 水损:0.00 mH2O");
 }
 
 TEST_F(ObjectLabels, DeviceTextsFollowTheirTypes)
@@ -127,7 +127,7 @@ TEST_F(ObjectLabels, DeviceTextsFollowTheirTypes)
     valve.SetValveType(ZValveLink::Check);
     EXPECT_EQ(Tip(valve), "阀门编号:V1");
     valve.SetValveType(ZValveLink::PressureReducing);
-    EXPECT_EQ(Tip(valve), "阀门编号:V1, 减压量:5.00");
+    EXPECT_EQ(Tip(valve), "阀门编号:V1, 减压量:5.00 mH2O");
     EXPECT_EQ(Grade(valve), "");
     settings.LabelTip().ValveLabel = 1;
     EXPECT_EQ(Grade(valve), "V1");
@@ -138,7 +138,7 @@ TEST_F(ObjectLabels, DeviceTextsFollowTheirTypes)
     pump.PumpRatedRotV = 1450;
     pump.PumpSCoef = 0.25;
     settings.LabelTip().PumpTip = 0x1D;
-    EXPECT_EQ(Tip(pump), "水泵编号:B1, 扬程:32.00, 转速:1450, 粗糙系数:0.25");
+    EXPECT_EQ(Tip(pump), "水泵编号:B1, 扬程:32.00 mH2O, 转速:1450, 粗糙系数:0.25");
     settings.LabelTip().PumpLabel = 3;
     EXPECT_EQ(Grade(pump), "32.00");
     settings.LabelTip().PumpLabel = 2;
@@ -148,7 +148,7 @@ TEST_F(ObjectLabels, DeviceTextsFollowTheirTypes)
     tank.SetId("T");
     tank.TankArea = 100; tank.TankCurH = 3; tank.TankMinHead = 1; tank.TankMaxHead = 5;
     settings.LabelTip().TankTip = 0x1F;
-    EXPECT_EQ(Tip(tank), "水池编号:T, 面积:100, 水位:3, 最低水位:1, 最高水位:5");
+    EXPECT_EQ(Tip(tank), "水池编号:T, 面积:100 m2, 水位:3 m, 最低水位:1 m, 最高水位:5 m");
     settings.LabelTip().TankLabel = 2;
     EXPECT_EQ(Grade(tank), "3");
 }
@@ -178,4 +178,55 @@ TEST_F(ObjectLabels, PipeTwoPartLabel)
     settings.LabelTip().PipeUpFlags = 0;
     ZObjectLabels::PipeMultiLabel(view, pipe, up, down);
     EXPECT_EQ(up, "");
+}
+
+TEST_F(ObjectLabels, StaleResultsAreLeftEmptyAndTheRestShown)
+{
+    // A view that holds one object's results for stale, as a document does after an edit.
+    struct StaleView : ZBasicNetView {
+        using ZBasicNetView::ZBasicNetView;
+        const ZNetObject* stale = nullptr;
+        bool IsResultStale(const ZNetObject& o) const override { return &o == stale; }
+    } sv(settings, draw);
+    auto tip = [&](const ZNetObject& o) {
+        std::string t;
+        o.GetTipText(sv, t);
+        return U(t);
+    };
+    auto grade = [&](const ZNetObject& o) {
+        std::string t;
+        o.GetGradeText(sv, t);
+        return U(t);
+    };
+    settings.LabelTip().NodeTip = 0x3F;
+    settings.LabelTip().PipeTip = 0x3AF;
+    sv.stale = &a;
+    EXPECT_EQ(tip(a), "节点编号:A, 标高:12 m, 流量:12.50 l/s, 坐标:(10, 20.5) m, 压力:, 水头:");
+    settings.LabelTip().NodeLabe = 4;
+    EXPECT_EQ(grade(a), "");
+    settings.LabelTip().NodeLabe = 2;
+    EXPECT_EQ(grade(a), "12.50");   // a flow-known node's demand is its own, not a result
+    // A head-known node: its head is its own, its demand (a source's supply) the result.
+    a.SetHeadKnown(true);
+    EXPECT_EQ(tip(a), "节点编号:A, 标高:12 m, 流量:, 坐标:(10, 20.5) m, 压力:40.25 mH2O, 水头:28.25 mH2O");
+    EXPECT_EQ(grade(a), "");
+    a.SetHeadKnown(false);
+    EXPECT_NE(tip(b).find("压力:38.00 mH2O"), std::string::npos);
+    sv.stale = &pipe;
+    EXPECT_EQ(tip(pipe), "管道编号:P7, 管长:250.0 m, 管径:200 mm, 粗糙系数:100, 流量:, 流速:, 坡度:, 水损:");
+    settings.LabelTip().PipeLabel = 4;
+    EXPECT_EQ(grade(pipe), "");
+    settings.LabelTip().PipeLabel = 3;
+    EXPECT_EQ(grade(pipe), "200");
+    std::string upper, lower;
+    settings.LabelTip().PipeUpFlags = 0x4;
+    settings.LabelTip().PipeDownFlags = 0x20;
+    ZObjectLabels::PipeMultiLabel(sv, pipe, upper, lower);
+    EXPECT_FALSE(upper.empty());
+    EXPECT_EQ(lower, "");
+    sv.stale = nullptr;
+    ZObjectLabels::PipeMultiLabel(sv, pipe, upper, lower);
+    EXPECT_NE(lower, "");
+    EXPECT_EQ(tip(pipe), "管道编号:P7, 管长:250.0 m, 管径:200 mm, 粗糙系数:100, 流量:20.00 l/s, 流速:0.64 m/s, "
+                         "坡度:0.00900 mH2O/m, 水损:2.25 mH2O");
 }

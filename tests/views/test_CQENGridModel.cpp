@@ -44,12 +44,23 @@ private slots:
         CQENGridModel pumps(G::PumpTab, &net, settings.Units());
         CQENGridModel valves(G::ValveTab, &net, settings.Units());
         CQENGridModel tanks(G::TankTab, &net, settings.Units());
-        QCOMPARE(Titles(nodes), QString("编号 类型 地面标高 横坐标 纵坐标 水量 绝对水头 自由水头 消防流量").split(' '));
-        QCOMPARE(Titles(pipes), QString("编号 管径 类型 供水方式 起始节点 终止节点 敷设日期 计算内径 系数 长度 并行管数 "
-                                        "流量 压降 流速 水力坡度").split(' '));
-        QCOMPARE(Titles(pumps), QString("编号 类型 入口节点 出口节点 额定转速 阻力系数 静态扬程 气蚀余量 操作转速 效率").split(' '));
-        QCOMPARE(Titles(valves), QString("编号 类型 入口节点 出口节点 阻力系数 减压量").split(' '));
-        QCOMPARE(Titles(tanks), QString("编号 面积 类型 出口节点 最低水位 最高水位 当前水位 出水量 池底标高").split(' '));
+        // Each title with the unit of its values.
+        QCOMPARE(Titles(nodes), QString("编号|类型|地面标高 (m)|横坐标 (m)|纵坐标 (m)|水量 (l/s)|绝对水头 (mH2O)|"
+                                        "自由水头 (mH2O)|消防流量 (l/s)")
+                                    .split('|'));
+        QCOMPARE(Titles(pipes),
+                 QString("编号|管径 (mm)|类型|供水方式|起始节点|终止节点|敷设日期|计算内径 (mm)|系数|长度 (m)|"
+                         "并行管数|流量 (l/s)|压降 (mH2O)|流速 (m/s)|水力坡度 (mH2O/m)")
+                     .split('|'));
+        QCOMPARE(Titles(pumps),
+                 QString("编号|类型|入口节点|出口节点|额定转速|阻力系数|静态扬程 (mH2O)|气蚀余量 (mH2O)|操作转速|"
+                         "效率")
+                     .split('|'));
+        QCOMPARE(Titles(valves), QString("编号|类型|入口节点|出口节点|阻力系数|减压量 (mH2O)").split('|'));
+        QCOMPARE(Titles(tanks),
+                 QString("编号|面积 (m²)|类型|出口节点|最低水位 (m)|最高水位 (m)|当前水位 (m)|出水量 (l/s)|"
+                         "池底标高 (m)")
+                     .split('|'));
         // The tank's internal node has no row; the tank lists its visible outlet.
         QCOMPARE(Column(nodes, 0), (QStringList{"1", "2", "3", "4", "5"}));
         QCOMPARE(Column(tanks, 0), QStringList{"T"});
@@ -126,6 +137,8 @@ private slots:
         QCOMPARE(Cell(pipes, 0, 1), QStringLiteral("0.30"));
         QCOMPARE(Cell(nodes, 1, 6), QStringLiteral("0.28"));
         QCOMPARE(pipes.headerData(9, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("长度 (km)"));
+        QCOMPARE(pipes.headerData(11, Qt::Horizontal).toString(), QStringLiteral("流量 (m3/h)"));
+        QCOMPARE(nodes.headerData(6, Qt::Horizontal).toString(), QStringLiteral("绝对水头 (MPa)"));
         // Coordinates and elevations stay in metres, with the length precision.
         QCOMPARE(Cell(nodes, 1, 2), QStringLiteral("12.00"));
         QCOMPARE(Cell(nodes, 1, 3), QStringLiteral("100.00"));

@@ -221,11 +221,11 @@ private slots:
         QApplication::clipboard()->clear();
         g->setFocus();
         QTest::keyClick(g, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("编号\t绝对水头\n2\t28.00\n3\t\n"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("编号\t绝对水头 (mH2O)\n2\t28.00\n3\t\n"));
         // The command copies the same.
         QApplication::clipboard()->clear();
         v.OnCommand(V::CmdCopy);
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("编号\t绝对水头\n2\t28.00\n3\t\n"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("编号\t绝对水头 (mH2O)\n2\t28.00\n3\t\n"));
     }
 
     void titleClickSortsAndRecordsFollow()

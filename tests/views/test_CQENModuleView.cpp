@@ -4,6 +4,9 @@
 #include "ViewTestNetworks.h"
 
 #include "hydraulics/ZBalanceRun.h"
+#include "hydraulics/ZHeadField.h"
+#include "model/ZNetEditor.h"
+#include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ProjectFile.h"
 #include "views/CQENModuleView.h"
@@ -14,6 +17,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -279,6 +283,44 @@ private slots:
             head.save(ShotDir() + "/module-town-head.png");
             free.save(ShotDir() + "/module-town-freehead.png");
         }
+    }
+
+    void staleHeadsStayOutOfTheSurface()
+    {
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        ZBalanceRun run(doc);
+        QVERIFY(run.CheckConnectivity());
+        run.Run();
+        QVERIFY(run.ResultsChanged());
+        auto v = Show(doc, settings, {900, 640});
+        QVERIFY(v);
+        // The surface blends node values: it never goes below the lowest of those it is built from.
+        const std::vector<double> values =
+            ZHeadField::NodeValues(doc.GetNetwork(), doc.GetDrawSettings().ContourKind != 0 ? 1 : 0);
+        const double low = *std::min_element(values.begin(), values.end());
+        QVERIFY(low > 10.0);
+        QVERIFY(v->Surface().Low() >= low - 1e-9);
+        // A node put on pipe P11 after the run has no head yet (0): the surface must not dive to it.
+        auto* node = new ZConsumeNode;
+        node->SetId("N1");
+        node->X = 465;
+        node->Y = 500;
+        QVERIFY(
+            ZNetEditor(doc).InsertNodeOnPipe(static_cast<ZPipeLink*>(doc.GetNetwork().FindLink("P11")), node, 0, -1));
+        QTRY_VERIFY(v->IsModelCurrent());
+        const QImage stale = v->grabFramebuffer();
+        if (!ShotDir().isEmpty())
+            stale.save(ShotDir() + "/module-town-stale.png");
+        QVERIFY2(v->Surface().Low() >= low - 1e-9, qPrintable(QString::number(v->Surface().Low())));
+        // Balanced again, the new node takes part.
+        ZBalanceRun again(doc);
+        again.Run();
+        QVERIFY(again.ResultsChanged());
+        ZNetMsg msg{ZNetMsg::Balanced, 0, 0, nullptr};
+        v->OnUpdate(&msg);
+        QTRY_VERIFY(v->IsModelCurrent());
+        QVERIFY(v->Surface().Low() > 10.0);
     }
 };
 

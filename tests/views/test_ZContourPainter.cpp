@@ -3,6 +3,8 @@
 #include "hydraulics/ZContourGenerator.h"
 #include "hydraulics/ZHeadField.h"
 #include "model/ZDocument.h"
+#include "model/ZNetEditor.h"
+#include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
 #include "views/NetworkImageExporter.h"
 #include "views/QtDrawContext.h"
@@ -87,6 +89,39 @@ private slots:
             if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
                 img.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-contours-%1.png").arg(kind));
         }
+    }
+
+    void contoursLeaveOutWhatChangedSinceTheRun()
+    {
+        ZDocument doc;
+        QString err;
+        QVERIFY2(NetworkImageExporter::Load(town, doc, settings, err), qPrintable(err));
+        NetworkImageExporter ex(doc, settings);
+        QVERIFY2(ex.Balance(err), qPrintable(err));
+        QVERIFY2(ex.Contours(0, 2.0, err), qPrintable(err));
+        const QImage before = ex.Render(size);
+        // A node put on pipe P11 (J32-J33, y = 500) after the run.
+        auto* node = new ZConsumeNode;
+        node->SetId("N1");
+        node->X = 465;
+        node->Y = 500;
+        QVERIFY(
+            ZNetEditor(doc).InsertNodeOnPipe(static_cast<ZPipeLink*>(doc.GetNetwork().FindLink("P11")), node, 0, -1));
+        const QImage after = ex.Render(size);
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            after.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-contours-stale.png"));
+        ZNetCanvas c(settings);
+        ex.Fit(c, size, 96, 96, false);
+        int px, py, fx, fy;
+        c.WorldToDevice(465, 500, px, py);
+        // Beside the new node no contour band of the old heads; far from the edit the same as before.
+        const QColor bk = Col(settings.Colors().BkGround);
+        QVERIFY(before.pixelColor(px, py - 12) != bk);
+        QCOMPARE(after.pixelColor(px, py - 12), bk);
+        QCOMPARE(after.pixelColor(px + 8, py + 10), bk);
+        c.WorldToDevice(1500, 100, fx, fy);
+        QVERIFY(after.pixelColor(fx, fy + 10) != bk);
+        QCOMPARE(after.pixelColor(fx, fy + 10), before.pixelColor(fx, fy + 10));
     }
 
     void linesLabelsAndFillOfAHandMadeSet()

@@ -32,6 +32,8 @@ public:
 
 private:
     void Head(const char* type, const char* subclass);
+    // Widens the drawing's extents by a point and how far the entity reaches around it.
+    void Take(double x, double y, double reach);
     void Point(int code, double x, double y);
     void Real(int code, double v);
     void Int(int code, long long v);

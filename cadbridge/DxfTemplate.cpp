@@ -17,7 +17,9 @@ std::string WriteSkeleton()
     w->dxfString(9, "$DWGCODEPAGE");
     w->dxfString(3, "ANSI_936");
     w->dxfString(9, "$INSUNITS");
-    w->dxfInt(70, 6);   // metres
+    w->dxfInt(70, 4);   // millimetres: 1000 units per metre, the export's default scale
+    w->dxfString(9, "$MEASUREMENT");
+    w->dxfInt(70, 1);
     w->sectionEnd();
 
     w->sectionTables();
@@ -61,7 +63,7 @@ std::string WriteSkeleton()
     return w->Text();
 }
 
-} // namespace
+}   // namespace
 
 DxfTagList DxfTemplate::Tags()
 {

@@ -163,6 +163,8 @@ void DxfEntityBuilder::Vertex2d(const Vertex& v, int flags, const std::string& o
 void DxfEntityBuilder::Polyline2d(const std::vector<Vertex>& points, int type, bool closed)
 {
     const bool spline = (type == 2 || type == 3) && points.size() > static_cast<size_t>(type);
+    if (type == 0 && m_drawing.HasLwPolylines())
+        return LwPolyline(points, closed, -1.0);   // the same lines, a fifth of the bytes
     for (const Vertex& v : points)
         Take(v.x, v.y, 0.0);
     Head("POLYLINE", "AcDb2dPolyline");

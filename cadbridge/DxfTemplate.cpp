@@ -9,6 +9,30 @@
 
 namespace {
 
+void WriteStyle(const DxfStringWriter& w, const char* name, const char* font, const char* bigFont, const char* family)
+{
+    w.dxfString(0, "STYLE");
+    w.handle();
+    w.dxfString(330, "3");   // the STYLE table dxflib writes
+    w.dxfString(100, "AcDbSymbolTableRecord");
+    w.dxfString(100, "AcDbTextStyleTableRecord");
+    w.dxfString(2, name);
+    w.dxfInt(70, 0);
+    w.dxfReal(40, 0.0);
+    w.dxfReal(41, 1.0);
+    w.dxfReal(50, 0.0);
+    w.dxfInt(71, 0);
+    w.dxfReal(42, 2.5);
+    w.dxfString(3, font);
+    w.dxfString(4, bigFont);
+    if (*family) {
+        // The TrueType family, as CAD programs name it beside the file.
+        w.dxfString(1001, "ACAD");
+        w.dxfString(1000, family);
+        w.dxfInt(1071, 0);
+    }
+}
+
 std::string WriteSkeleton()
 {
     DL_Dxf dxf;
@@ -32,9 +56,13 @@ std::string WriteSkeleton()
     w->tableLayers(1);
     dxf.writeLayer(*w, DL_LayerData("0", 0), DL_Attributes("", 7, 0x00ffffff, 15, "CONTINUOUS"));
     w->tableEnd();
-    w->tableStyle(1);
-    // Latin glyphs from txt, Chinese from the GB big font, as Chinese CAD drawings declare them.
-    dxf.writeStyle(*w, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", "gbcbig"));
+    w->tableStyle(2);
+    // Latin glyphs from txt.shx, Chinese from the GB big font gbcbig.shx, the pair Chinese CAD
+    // drawings declare and CAD programs ship; every text uses it. QEN_TTF is the TrueType
+    // alternative (SimSun) a user can switch texts to. Written by hand: dxflib's style record
+    // leaves both file names empty from R2000 on.
+    WriteStyle(*w, "Standard", "txt", "gbcbig.shx", "");
+    WriteStyle(*w, "QEN_TTF", "simsun.ttf", "", "SimSun");
     w->tableEnd();
     dxf.writeView(*w);
     dxf.writeUcs(*w);

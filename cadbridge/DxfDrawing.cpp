@@ -167,7 +167,7 @@ void DxfDrawing::AnalyseTables(size_t& i)
     } else if (t.value == "BLOCK_RECORD" && SameNoCase(name, "*Model_Space")) {
         m_modelSpaceOwner = handle;
     }
-    i = j - 1;
+    // The record's groups are left to the caller's loop, which counts their handles.
 }
 
 void DxfDrawing::Extend(double x, double y)

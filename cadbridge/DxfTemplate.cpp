@@ -4,6 +4,7 @@
 
 #include <dxflib/dl_dxf.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -91,10 +92,44 @@ std::string WriteSkeleton()
     return w->Text();
 }
 
+// dxflib writes the objects without their owners, which readers then repair: each object gets
+// the dictionary that names it (the root dictionary the null owner).
+DxfTagList WithObjectOwners(DxfTagList tags)
+{
+    size_t begin = 0, end = 0;
+    for (size_t i = 0; i + 1 < tags.size(); ++i) {
+        if (tags[i].code == 0 && tags[i].value == "SECTION" && tags[i + 1].value == "OBJECTS")
+            begin = i + 2;
+        else if (begin && !end && tags[i].code == 0 && tags[i].value == "ENDSEC")
+            end = i;
+    }
+    std::map<std::string, std::string> owner;
+    std::string current;
+    for (size_t i = begin; i < end; ++i) {
+        if (tags[i].code == 0)
+            current.clear();
+        else if (tags[i].code == 5 && current.empty())
+            current = tags[i].value;
+        else if ((tags[i].code == 350 || tags[i].code == 360) && !current.empty())
+            owner.emplace(tags[i].value, current);
+    }
+    DxfTagList out;
+    out.reserve(tags.size() + 32);
+    for (size_t i = 0; i < tags.size(); ++i) {
+        out.push_back(tags[i]);
+        const bool object = i >= begin && i < end && tags[i].code == 5 && tags[i - 1].code == 0;
+        if (object && !(i + 1 < tags.size() && tags[i + 1].code == 330)) {
+            const auto o = owner.find(tags[i].value);
+            out.push_back({330, o == owner.end() ? "0" : o->second});
+        }
+    }
+    return out;
+}
+
 }   // namespace
 
 DxfTagList DxfTemplate::Tags()
 {
-    static const DxfTagList tags = DxfTagReader::ReadBuffer(WriteSkeleton(), "new drawing");
+    static const DxfTagList tags = WithObjectOwners(DxfTagReader::ReadBuffer(WriteSkeleton(), "new drawing"));
     return tags;
 }

@@ -198,6 +198,12 @@ TEST_F(FileSafety, ADrawingChangedOnDiskIsReadAgainAndNotOverwrittenUnasked)
     EXPECT_EQ(Slurp(f.string() + ".bak"), again);
     EXPECT_EQ(CadDwgChangedOnDisk(m_h), 0);
 
+    // A scan of the active drawing sees the file as it is now.
+    std::string third = edited;
+    third.replace(third.find(" 11\n77.5\n"), 9, " 11\n12.75\n");
+    Put(f, third);
+    EXPECT_DOUBLE_EQ(ScanFirst()[1].x, 12.75);
+
     // The next pass starts from the file as it is now when nothing was added since.
     Put(f, edited);
     const char* layer[] = {"QEN"};

@@ -18,7 +18,7 @@ CCadExportCommand::CCadExportCommand(const ZDocument& doc, const ZSettingsStore&
 
 bool CCadExportCommand::Run()
 {
-    CExportCadDlg dlg(m_profile, m_prompt, IsAutoCadRunning() != 0, m_owner);
+    CExportCadDlg dlg(m_profile, m_prompt, IsAutoCadRunning() != 0, m_owner, &m_doc.GetNetwork());
     if (dlg.exec() != QDialog::Accepted)
         return false;
     if (dlg.SaveMode() == 0 && !IsExistActiveDwg()) {
@@ -53,9 +53,20 @@ bool CCadExportCommand::Run()
         progress.Progress(1.0);
         progress.SetStatus(QStringLiteral("正在保存图纸..."));
         CadSetOpenInViewer(dlg.OpenInViewer() ? 1 : 0);
-        written = CadSetVisible(h, 1) != 0;
-        if (!written)
-            m_prompt.Warn(QStringLiteral("图纸没有保存!\n%1").arg(QString::fromUtf8(CadLastError())).toStdString());
+        // Another program changed the drawing's file since it was read: overwriting would lose that.
+        bool keep = false;
+        if (CadDwgChangedOnDisk(h)) {
+            keep = !m_prompt.AskYesNo("图纸文件在读入后已被其他程序修改。\n覆盖它吗?(原文件保留为 文件名.dxf.bak)");
+            if (!keep)
+                CadSetOverwriteChanged(h, 1);
+        }
+        if (keep) {
+            m_prompt.Warn("图纸没有保存, 文件保持其他程序修改后的样子。");
+        } else {
+            written = CadSetVisible(h, 1) != 0;
+            if (!written)
+                m_prompt.Warn(QStringLiteral("图纸没有保存!\n%1").arg(QString::fromUtf8(CadLastError())).toStdString());
+        }
     }
     CloseAutoCad(h);
     return written;

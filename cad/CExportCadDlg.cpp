@@ -25,13 +25,16 @@ struct Field {
     const char* key;
     const char* label;
 };
-const Field Layers[] = {{"NodeLayer", "节点:"}, {"PipeLayer", "管道:"}, {"LabelLayer", "标注:"}, {"OtherLayer", "其它:"}};
-const Field Sizes[] = {{"ArrowSize", "箭头长度:"}, {"LabelSize", "字体高度:"}, {"NodeSize", "节点大小:"}, {"DevSize", "设备大小:"}};
+const Field Layers[] = {
+    {"NodeLayer", "节点:"}, {"PipeLayer", "管道:"}, {"LabelLayer", "标注:"}, {"OtherLayer", "其它:"}};
+const Field Sizes[] = {
+    {"ArrowSize", "箭头长度:"}, {"LabelSize", "字体高度:"}, {"NodeSize", "节点大小:"}, {"DevSize", "设备大小:"}};
 
-} // namespace
+}   // namespace
 
-CExportCadDlg::CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadRunning, QWidget* parent)
-    : QDialog(parent), m_profile(profile), m_prompt(prompt), m_cadRunning(cadRunning)
+CExportCadDlg::CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadRunning, QWidget* parent,
+                             const ZNetwork* net)
+    : QDialog(parent), m_profile(profile), m_prompt(prompt), m_cadRunning(cadRunning), m_net(net)
 {
     setWindowTitle(QStringLiteral("生成CAD图纸"));
     auto* target = new QGroupBox(QStringLiteral("图纸"), this);
@@ -67,6 +70,12 @@ CExportCadDlg::CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     auto* sizeForm = new QFormLayout(sizes);
     for (const Field& f : Sizes)
         sizeForm->addRow(QString::fromUtf8(f.label), edit(f.key));
+    // Sizes are CAD units: at 1000 units per metre the defaults are specks on a plotted sheet.
+    m_sizeHint = new QLabel(sizes);
+    m_sizeHint->setWordWrap(true);
+    m_useSizes = new QPushButton(QStringLiteral("采用建议大小"), sizes);
+    sizeForm->addRow(m_sizeHint);
+    sizeForm->addRow(m_useSizes);
     auto* grid = new QHBoxLayout;
     grid->addWidget(layers);
     grid->addWidget(sizes);
@@ -87,7 +96,11 @@ CExportCadDlg::CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     connect(m_browse, &QPushButton::clicked, this, &CExportCadDlg::Browse);
     connect(m_active, &QRadioButton::toggled, this, &CExportCadDlg::UpdateControls);
     connect(m_new, &QRadioButton::toggled, this, &CExportCadDlg::UpdateControls);
+    connect(m_useSizes, &QPushButton::clicked, this, &CExportCadDlg::UseSuggestedSizes);
     Load();
+    for (const char* key : {"ScaleCad", "ScaleQen", "LabelSize"})
+        connect(Edit(key), &QLineEdit::textChanged, this, &CExportCadDlg::UpdateSizeHint);
+    UpdateSizeHint();
 }
 
 QLineEdit* CExportCadDlg::Edit(const char* key) const
@@ -148,6 +161,44 @@ void CExportCadDlg::UpdateControls()
     m_browse->setEnabled(m_new->isChecked());
 }
 
+bool CExportCadDlg::Suggested(ZCadExport::Options& sizes) const
+{
+    bool okCad = false, okQen = false;
+    const double cad = Edit("ScaleCad")->text().trimmed().toDouble(&okCad);
+    const double qen = Edit("ScaleQen")->text().trimmed().toDouble(&okQen);
+    const double ratio = cad * 1000.0 / qen;
+    if (!m_net || !okCad || !okQen || !std::isfinite(ratio) || !(ratio > 0))
+        return false;
+    sizes = ZCadExport::ReadableSizes(*m_net, ratio);
+    return sizes.LabelSize != ZCadExport::Options().LabelSize;
+}
+
+void CExportCadDlg::UpdateSizeHint()
+{
+    ZCadExport::Options r;
+    const bool known = Suggested(r);
+    m_sizeHint->setVisible(known);
+    m_useSizes->setVisible(known);
+    if (!known)
+        return;
+    auto n = [](double v) { return QString::number(v, 'g', 6); };
+    m_sizeHint->setText(QStringLiteral("大小按CAD单位计。在容纳整个管网的A1图纸上清晰可读的大小: 字体高度 %1, "
+                                       "节点大小 %2, 设备大小 %3, 箭头长度 %4。")
+                            .arg(n(r.LabelSize), n(r.NodeSize), n(r.DevSize), n(r.ArrowSize)));
+}
+
+void CExportCadDlg::UseSuggestedSizes()
+{
+    ZCadExport::Options r;
+    if (!Suggested(r))
+        return;
+    auto n = [](double v) { return QString::number(v, 'g', 15); };
+    Edit("LabelSize")->setText(n(r.LabelSize));
+    Edit("NodeSize")->setText(n(r.NodeSize));
+    Edit("DevSize")->setText(n(r.DevSize));
+    Edit("ArrowSize")->setText(n(r.ArrowSize));
+}
+
 void CExportCadDlg::Browse()
 {
     QFileDialog dlg(this, QStringLiteral("另存为"), m_path->text(), QStringLiteral("DXF 文件 (*.dxf);;所有文件 (*.*)"));
@@ -172,8 +223,12 @@ void CExportCadDlg::accept()
             return;
         }
         const std::string k = key;
-        (k == "ScaleCad" ? o.ScaleCad : k == "ScaleQen" ? o.ScaleQen : k == "ArrowSize" ? o.ArrowSize
-         : k == "DevSize" ? o.DevSize : k == "LabelSize" ? o.LabelSize : o.NodeSize) = v;
+        (k == "ScaleCad"    ? o.ScaleCad
+         : k == "ScaleQen"  ? o.ScaleQen
+         : k == "ArrowSize" ? o.ArrowSize
+         : k == "DevSize"   ? o.DevSize
+         : k == "LabelSize" ? o.LabelSize
+                            : o.NodeSize) = v;
     }
     for (const Field& f : Layers) {
         QLineEdit* e = Edit(f.key);
@@ -184,7 +239,10 @@ void CExportCadDlg::accept()
             return;
         }
         const std::string k = f.key;
-        (k == "NodeLayer" ? o.NodeLayer : k == "PipeLayer" ? o.PipeLayer : k == "LabelLayer" ? o.LabelLayer : o.OtherLayer) = name;
+        (k == "NodeLayer"    ? o.NodeLayer
+         : k == "PipeLayer"  ? o.PipeLayer
+         : k == "LabelLayer" ? o.LabelLayer
+                             : o.OtherLayer) = name;
     }
     const int mode = m_new->isChecked() ? 1 : 0;
     if (mode == 1 && m_path->text().trimmed().isEmpty()) {

@@ -5,20 +5,25 @@
 
 class KeyValueStore;
 class QCheckBox;
+class QLabel;
+class ZNetwork;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class UiPrompt;
 
 // "生成CAD图纸" (dialog 203): into the active drawing or a new one written to a file, the scale
-// pair, the four layers and the symbol and text sizes. Settings live in the section
-// "ExportAcadDlg": read when the dialog opens, written on OK.
+// pair, the four layers and the symbol and text sizes, with the sizes that read on paper at the
+// chosen scale. Settings live in the section "ExportAcadDlg": read when the dialog opens, written
+// on OK.
 class CExportCadDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* Section = "ExportAcadDlg";
 
-    CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadRunning, QWidget* parent = nullptr);
+    // `net`, when given, lets the dialog say which sizes read on paper at the chosen scale.
+    CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadRunning, QWidget* parent = nullptr,
+                  const ZNetwork* net = nullptr);
 
     int SaveMode() const { return m_saveMode; }
     QString DrawingPath() const;
@@ -30,6 +35,8 @@ public:
     QRadioButton* NewRadio() const { return m_new; }
     QLineEdit* PathEdit() const { return m_path; }
     QLineEdit* Edit(const char* key) const;
+    QLabel* SizeHint() const { return m_sizeHint; }
+    QPushButton* UseSizesButton() const { return m_useSizes; }
 
     void accept() override;
 
@@ -38,6 +45,10 @@ private:
     void Save();
     void UpdateControls();
     void Browse();
+    // The sizes that read on an A1 sheet holding the network at the scale in the edits.
+    bool Suggested(ZCadExport::Options& sizes) const;
+    void UpdateSizeHint();
+    void UseSuggestedSizes();
 
     KeyValueStore& m_profile;
     UiPrompt& m_prompt;
@@ -52,6 +63,9 @@ private:
     QLineEdit* m_path;
     QPushButton* m_browse;
     QCheckBox* m_viewer;
+    const ZNetwork* m_net;
+    QLabel* m_sizeHint;
+    QPushButton* m_useSizes;
     // Edits by settings key: ScaleCad, ScaleQen, NodeLayer, PipeLayer, LabelLayer, OtherLayer,
     // ArrowSize, LabelSize, NodeSize, DevSize.
     std::vector<std::pair<const char*, QLineEdit*>> m_edits;

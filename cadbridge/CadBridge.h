@@ -56,3 +56,12 @@ CADBRIDGE_API void CadSetOpenInViewer(int32_t open);
 CADBRIDGE_API const char* CadLastError();
 // Ends the session and forgets every drawing (tests and the command-line tool start afresh).
 CADBRIDGE_API void CadCloseSession();
+// The active drawing's units as CAD units per metre, written as $INSUNITS (1000: millimetres) to a
+// new drawing or one that names no units; a drawing with units of its own keeps them.
+CADBRIDGE_API int32_t CadSetDwgUnits(CadHandle h, double unitsPerMetre);
+// The colour (AutoCAD colour index 1-255) of a layer this session added to the active drawing.
+CADBRIDGE_API int32_t CadSetLayerColor(CadHandle h, const char* layer, int32_t colour);
+// -1 when the active drawing's file changed on disk since the session read or wrote it: the next
+// CadSetVisible(h, 1) refuses to overwrite it unless CadSetOverwriteChanged(h, 1) came first.
+CADBRIDGE_API int32_t CadDwgChangedOnDisk(CadHandle h);
+CADBRIDGE_API int32_t CadSetOverwriteChanged(CadHandle h, int32_t allow);

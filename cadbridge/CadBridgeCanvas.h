@@ -5,7 +5,8 @@
 #include <vector>
 
 // The drawing functions behind a C++ drawing interface: `Base` declares the virtual calls
-// (CreateLayers, Pipe, PipeLabel, PipeArrow, Pump, Valve, Tank, Node, NodeLabel, Curve) and
+// (CreateLayers, Pipe, PipeLabel, PipeArrow, Pump, Valve, Tank, Node, NodeLabel, Curve,
+// LayerColour, Units) and
 // `Point` is its point type, two doubles x, y laid out as CadPoint. Header only, so the bridge
 // itself knows no caller's types.
 template <class Base, class Point>
@@ -64,6 +65,9 @@ public:
     {
         CadDrawCurve(m_h, Cad(pts.data()), static_cast<int32_t>(pts.size()), layer.c_str(), type, closed ? 1 : 0);
     }
+
+    void LayerColour(const std::string& layer, int colour) override { CadSetLayerColor(m_h, layer.c_str(), colour); }
+    void Units(double unitsPerMetre) override { CadSetDwgUnits(m_h, unitsPerMetre); }
 
 private:
     static const CadPoint* Cad(const Point* p) { return reinterpret_cast<const CadPoint*>(p); }

@@ -113,6 +113,7 @@ CADBRIDGE_API int32_t ExtractPipeFromAutoCad(CadHandle h, int32_t layerCount, co
     CadSession& s = CadSession::Instance();
     if (!Valid(h) || !s.Active() || !callback)
         return 0;
+    s.RefreshActive();   // the drawing as its file is now, not as it was read
     std::vector<std::string> names;
     for (int32_t i = 0; layers && i < layerCount; ++i)
         if (layers[i])

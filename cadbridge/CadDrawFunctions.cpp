@@ -47,7 +47,8 @@ DxfDrawing* Target(CadHandle h, const char* layer)
     if (!d || !layer)
         return nullptr;
     if (!d->HasLayer(DxfTextCodec::FromGbk(layer, d->Charset()))) {
-        s.SetLastError("图纸中没有图层\u201c" + DxfTextCodec::Encode(DxfTextCodec::Decode(layer, "CP936"), "UTF-8") + "\u201d。");
+        s.SetLastError("图纸中没有图层\u201c" + DxfTextCodec::Encode(DxfTextCodec::Decode(layer, "CP936"), "UTF-8") +
+                       "\u201d。");
         return nullptr;
     }
     return d;
@@ -65,7 +66,9 @@ std::vector<Vertex> Vertices(std::initializer_list<CadPoint> pts)
 // they are not parallel.
 bool Meet(CadPoint p1, CadPoint p2, CadPoint q1, CadPoint q2, CadPoint& at)
 {
-    auto side = [](CadPoint a, CadPoint b, CadPoint c) { return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x); };
+    auto side = [](CadPoint a, CadPoint b, CadPoint c) {
+        return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+    };
     const double s1 = side(p1, p2, q1), s2 = side(p1, p2, q2), s3 = side(q1, q2, p1), s4 = side(q1, q2, p2);
     if ((s1 > 0 && s2 > 0) || (s1 < 0 && s2 < 0) || (s3 > 0 && s4 > 0) || (s3 < 0 && s4 < 0))
         return false;
@@ -77,7 +80,7 @@ bool Meet(CadPoint p1, CadPoint p2, CadPoint q1, CadPoint q2, CadPoint& at)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 CADBRIDGE_API int32_t CadDrawNode(CadHandle h, const CadPoint* at, double size, const char* layer)
 {
@@ -133,8 +136,9 @@ CADBRIDGE_API int32_t CadDrawPipeArrow(CadHandle h, const CadPoint* at, double a
     return True;
 }
 
-CADBRIDGE_API int32_t CadDrawPipeLabel(CadHandle h, const CadPoint* at, double angle, double textHeight, double arrowSize,
-                                       const char* layer, const char* above, const char* below, int32_t useBelow)
+CADBRIDGE_API int32_t CadDrawPipeLabel(CadHandle h, const CadPoint* at, double angle, double textHeight,
+                                       double arrowSize, const char* layer, const char* above, const char* below,
+                                       int32_t useBelow)
 {
     DxfDrawing* d = Target(h, layer);
     if (!d || !at || !Finite(*at) || !std::isfinite(angle) || !std::isfinite(textHeight) || !std::isfinite(arrowSize))
@@ -153,8 +157,8 @@ CADBRIDGE_API int32_t CadDrawPipeLabel(CadHandle h, const CadPoint* at, double a
 }
 
 CADBRIDGE_API int32_t CadDrawNodeLabel(CadHandle h, const CadPoint* at, double nodeSize, double textHeight,
-                                       const char* layer, const char* const* lines, int32_t lineCount,
-                                       double angle, int32_t framed)
+                                       const char* layer, const char* const* lines, int32_t lineCount, double angle,
+                                       int32_t framed)
 {
     DxfDrawing* d = Target(h, layer);
     if (!d || !at || !Finite(*at) || !std::isfinite(angle) || !std::isfinite(textHeight) || !std::isfinite(nodeSize))
@@ -211,7 +215,8 @@ CADBRIDGE_API int32_t CadDrawPump(CadHandle h, const CadPoint* from, const CadPo
     return True;
 }
 
-CADBRIDGE_API int32_t CadDrawValve(CadHandle h, const CadPoint* from, const CadPoint* to, double size, const char* layer)
+CADBRIDGE_API int32_t CadDrawValve(CadHandle h, const CadPoint* from, const CadPoint* to, double size,
+                                   const char* layer)
 {
     DxfDrawing* d = Target(h, layer);
     double theta = 0.0;
@@ -249,7 +254,7 @@ CADBRIDGE_API int32_t CadCreateLayer(CadHandle h, const char* name)
     DxfDrawing* d = h && s.IsOpen() ? s.Active() : nullptr;
     if (!d || !name || !*name)
         return False;
-    d->PrepareFor(name);
+    d->PrepareFor(name, true);
     const std::string fileName = DxfTextCodec::FromGbk(name, d->Charset());
     if (!d->HasLayer(fileName))
         d->AddLayer(fileName);
@@ -258,7 +263,47 @@ CADBRIDGE_API int32_t CadCreateLayer(CadHandle h, const char* name)
 
 CADBRIDGE_API int32_t CadCreateLayers(CadHandle h, const char* const* names, int32_t count)
 {
+    // The start of every drawing pass: a drawing changed on disk since it was read is used as it
+    // is now, not as it was.
+    if (h && CadSession::Instance().IsOpen())
+        CadSession::Instance().RefreshActive();
     for (int32_t i = 0; names && i < count; ++i)
         CadCreateLayer(h, names[i]);
+    return True;
+}
+
+CADBRIDGE_API int32_t CadSetLayerColor(CadHandle h, const char* layer, int32_t colour)
+{
+    CadSession& s = CadSession::Instance();
+    DxfDrawing* d = h && s.IsOpen() ? s.Active() : nullptr;
+    if (!d || !layer || colour < 1 || colour > 255)
+        return False;
+    return d->SetAddedLayerColour(DxfTextCodec::FromGbk(layer, d->Charset()), colour) ? True : False;
+}
+
+CADBRIDGE_API int32_t CadSetDwgUnits(CadHandle h, double unitsPerMetre)
+{
+    CadSession& s = CadSession::Instance();
+    DxfDrawing* d = h && s.IsOpen() ? s.Active() : nullptr;
+    if (!d || !std::isfinite(unitsPerMetre) || !(unitsPerMetre > 0))
+        return False;
+    // $INSUNITS codes of the metric units, by units per metre; any other scale is unitless.
+    static const struct {
+        double perMetre;
+        int code;
+    } units[] = {{1e9, 12}, {1e6, 13}, {1e3, 4}, {1e2, 5}, {1e1, 14}, {1.0, 6}, {1e-1, 15}, {1e-2, 16}, {1e-3, 7}};
+    int code = 0;
+    for (const auto& u : units)
+        if (std::fabs(unitsPerMetre / u.perMetre - 1.0) < 1e-9)
+            code = u.code;
+    if (d->CameFromFile()) {
+        const DxfTagList& t = d->Tags();
+        for (size_t i = 0; i + 1 < t.size() && !(t[i].code == 0 && t[i].value == "ENDSEC"); ++i) {
+            long long own = 0;
+            if (t[i].code == 9 && t[i].value == "$INSUNITS" && dxf::ParseInt(t[i + 1].value, own) && own != 0)
+                return True;
+        }
+    }
+    d->SetUnits(code);
     return True;
 }

@@ -1,4 +1,5 @@
 #include "DxfDrawing.h"
+#include "DxfError.h"
 #include "DxfTagReader.h"
 #include "DxfTemplate.h"
 #include "DxfTextCodec.h"
@@ -52,7 +53,7 @@ void DxfDrawing::Analyse()
     size_t tablesEnd = 0;
     for (size_t i = 0; i < m_tags.size(); ++i) {
         const DxfTag& t = m_tags[i];
-        if ((t.code == 5 || t.code == 105) && !section.empty()) {
+        if ((t.code == 5 || t.code == 105) && !section.empty() && section != "HEADER") {   // not $HANDSEED
             unsigned long long h = 0;
             if (dxf::ParseHandle(t.value, h))
                 maxHandle = std::max(maxHandle, h);
@@ -102,7 +103,12 @@ void DxfDrawing::Analyse()
     if (m_version >= "AC1021")
         m_charset = "UTF-8";
     m_usesHandles = HasSubclasses() || handling;
-    m_nextHandle = std::max({seed, maxHandle + 1, static_cast<unsigned long long>(1)});
+    // A seed at the top of the range (FFFFFFFFFFFFFFFF) would make new handles wrap to 0 and
+    // repeat those in use: then handles go on above the highest one in use.
+    m_nextHandle = seed > maxHandle && seed <= ~0ull - HandleRoom ? seed : maxHandle + 1;
+    if (m_nextHandle == 0 || m_nextHandle > ~0ull - HandleRoom)
+        throw DxfError("图纸\u201c" + m_path + "\u201d的对象句柄已用到上限（" + dxf::FormatHandle(maxHandle)
+                       + "），不能再添加对象。");
 
     // Drawings without a LAYER table or ENTITIES section (plain R12 files) get empty ones.
     const size_t eof = m_tags.size() - 1;
@@ -161,7 +167,33 @@ void DxfDrawing::AnalyseTables(size_t& i)
     } else if (t.value == "BLOCK_RECORD" && SameNoCase(name, "*Model_Space")) {
         m_modelSpaceOwner = handle;
     }
-    i = j - 1;
+    // The record's groups are left to the caller's loop, which counts their handles.
+}
+
+void DxfDrawing::Extend(double x, double y)
+{
+    if (!HasAddedExtents()) {
+        m_addedMin[0] = m_addedMax[0] = x;
+        m_addedMin[1] = m_addedMax[1] = y;
+        return;
+    }
+    m_addedMin[0] = std::min(m_addedMin[0], x);
+    m_addedMin[1] = std::min(m_addedMin[1], y);
+    m_addedMax[0] = std::max(m_addedMax[0], x);
+    m_addedMax[1] = std::max(m_addedMax[1], y);
+}
+
+bool DxfDrawing::SetAddedLayerColour(const std::string& fileName, int colour)
+{
+    for (size_t i = 0; i < m_addedLayers.size(); ++i) {
+        if (m_addedLayers[i].code != 2 || m_addedLayers[i].value != fileName)
+            continue;
+        for (size_t j = i + 1; j < m_addedLayers.size() && m_addedLayers[j].code != 0; ++j)
+            if (m_addedLayers[j].code == 62)
+                m_addedLayers[j].value = std::to_string(colour);
+        return true;
+    }
+    return false;
 }
 
 bool DxfDrawing::HasLayer(const std::string& fileName) const
@@ -212,10 +244,17 @@ void DxfDrawing::Transcode(DxfTagList& tags, const std::string& from) const
             t.value = DxfTextCodec::ToGbk(t.value, from);
 }
 
-void DxfDrawing::PrepareFor(std::string_view gbk)
+void DxfDrawing::PrepareFor(std::string_view gbk, bool name)
 {
-    // A file naming no code page is read as 936 here but as 1252 by others: it gets named too.
-    if (IsAscii(gbk) || m_charset == "UTF-8" || (m_charset == "CP936" && m_codePageTag >= 0))
+    if (IsAscii(gbk) || m_charset == "UTF-8")
+        return;
+    // A drawing naming a code page keeps it and its texts: what the code page cannot hold is
+    // written as \U+XXXX, which CAD programs read as the character. Names cannot carry escapes
+    // (readers refuse them), so a name the code page cannot hold turns the drawing into 936. A
+    // file naming no code page is read as 936 here but as 1252 by others: it gets named.
+    const bool named = m_codePageTag >= 0
+        && !DxfTextCodec::CharsetOfCodePage(m_tags[static_cast<size_t>(m_codePageTag)].value).empty();
+    if (named && (m_charset == "CP936" || !name || DxfTextCodec::FromGbk(gbk, m_charset).find("\\U+") == std::string::npos))
         return;
     const std::string from = m_charset;
     Transcode(m_tags, from);

@@ -29,16 +29,29 @@ public:
     const std::string& Charset() const { return m_charset; }
     const std::string& ModelSpaceOwner() const { return m_modelSpaceOwner; }
     std::string NextHandle() { return dxf::FormatHandle(m_nextHandle++); }
+    // Room for this many handles above the seed; a drawing whose handles reach past it is refused.
+    static constexpr unsigned long long HandleRoom = 0xFFFFFFFFull;
     unsigned long long HandleSeed() const { return m_nextHandle; }
 
-    // Before adding a GBK text: a drawing in a single-byte code page that cannot hold it is
-    // turned into code page 936 as a whole (every text re-encoded, $DWGCODEPAGE changed), as
-    // not every reader understands \U+XXXX escapes in names.
-    void PrepareFor(std::string_view gbk);
+    // Before adding a GBK text or `name` (of a layer): a drawing that names no code page, or
+    // whose code page cannot hold the name, is turned into code page 936 as a whole (every text
+    // re-encoded, $DWGCODEPAGE changed), as readers refuse \U+XXXX escapes in names.
+    void PrepareFor(std::string_view gbk, bool name);
 
     // Layer names as the file writes them.
     bool HasLayer(const std::string& fileName) const;
     void AddLayer(const std::string& fileName);
+
+    // $INSUNITS to write (-1: as the file has it) and the box of the added entities, which the
+    // writer adds to $EXTMIN/$EXTMAX.
+    int Units() const { return m_units; }
+    void SetUnits(int units) { m_units = units; m_modified = true; }
+    void Extend(double x, double y);
+    bool HasAddedExtents() const { return m_addedMin[0] <= m_addedMax[0]; }
+    const double* AddedMin() const { return m_addedMin; }
+    const double* AddedMax() const { return m_addedMax; }
+    // Colours (ACI) a layer added in this session; false for any other layer.
+    bool SetAddedLayerColour(const std::string& fileName, int colour);
 
     const DxfTagList& Tags() const { return m_tags; }
     const DxfTagList& AddedLayers() const { return m_addedLayers; }
@@ -84,4 +97,7 @@ private:
     long m_handSeedTag = -1;
     long m_codePageTag = -1;
     long m_headerBegin = -1;
+    int m_units = -1;
+    double m_addedMin[2] = {1.0, 1.0};
+    double m_addedMax[2] = {-1.0, -1.0};
 };

@@ -24,6 +24,7 @@ public:
     void LwPolyline(const std::vector<Vertex>& vertices, bool closed, double constantWidth);
     // A 2D polyline of AutoCAD's polyline types: 0 simple, 1 curve fit, 2 quadratic and 3 cubic
     // B-spline; spline types carry their frame and the fitted points as CAD programs expect.
+    // Simple ones are lightweight polylines where the release has them.
     void Polyline2d(const std::vector<Vertex>& points, int type, bool closed);
     void Line(double x1, double y1, double x2, double y2);
     void Circle(double cx, double cy, double radius);
@@ -32,6 +33,8 @@ public:
 
 private:
     void Head(const char* type, const char* subclass);
+    // Widens the drawing's extents by a point and how far the entity reaches around it.
+    void Take(double x, double y, double reach);
     void Point(int code, double x, double y);
     void Real(int code, double v);
     void Int(int code, long long v);

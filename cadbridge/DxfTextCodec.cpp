@@ -39,7 +39,7 @@ void AppendEscape(std::string& out, char32_t c)
     out += "\\U+" + hex;
 }
 
-} // namespace
+}   // namespace
 
 std::string DxfTextCodec::CharsetOfCodePage(std::string_view codePage)
 {
@@ -47,11 +47,33 @@ std::string DxfTextCodec::CharsetOfCodePage(std::string_view codePage)
     for (char& c : cp)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
+    std::string charset;
     if (cp.rfind("ANSI_", 0) == 0 && cp.size() > 5)
-        return "CP" + cp.substr(5);
-    if (cp == "UTF8" || cp == "UTF-8")
+        charset = "CP" + cp.substr(5);
+    else if (cp.rfind("DOS", 0) == 0 && cp.size() > 3)
+        charset = "CP" + cp.substr(3);
+    else if (cp.rfind("ISO8859_", 0) == 0 && cp.size() > 8)
+        charset = "ISO-8859-" + cp.substr(8);
+    else if (cp == "UTF8" || cp == "UTF-8")
         return "UTF-8";
-    return {};
+    else if (cp == "GB2312")
+        return "CP936";
+    else if (cp == "MAC-ROMAN")
+        charset = "MACINTOSH";
+    else if (cp == "KSC5601")
+        charset = "CP949";
+    else if (cp == "BIG5" || cp == "JOHAB" || cp == "ASCII")
+        charset = cp;
+    if (charset == "CP1361")
+        charset = "JOHAB";
+    if (charset.empty() || charset.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-") != std::string::npos)
+        return {};
+    // Only what this system can convert.
+    iconv_t cd = iconv_open("UTF-32LE", charset.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    iconv_close(cd);
+    return charset;
 }
 
 std::u32string DxfTextCodec::Decode(std::string_view bytes, const std::string& charset)
@@ -80,8 +102,9 @@ std::u32string DxfTextCodec::Decode(std::string_view bytes, const std::string& c
             bool ok = false;
             const std::string u = Convert(bytes.substr(i, len), "UTF-32LE", charset.c_str(), ok);
             if (ok && u.size() == 4) {
-                out.push_back(static_cast<char32_t>(static_cast<unsigned char>(u[0]) | static_cast<unsigned char>(u[1]) << 8
-                                                    | static_cast<unsigned char>(u[2]) << 16 | static_cast<unsigned char>(u[3]) << 24));
+                out.push_back(static_cast<char32_t>(
+                    static_cast<unsigned char>(u[0]) | static_cast<unsigned char>(u[1]) << 8 |
+                    static_cast<unsigned char>(u[2]) << 16 | static_cast<unsigned char>(u[3]) << 24));
                 i += len;
                 done = true;
             }
@@ -89,7 +112,8 @@ std::u32string DxfTextCodec::Decode(std::string_view bytes, const std::string& c
         if (!done) {
             bool ok = false;
             const std::string u = Convert(bytes.substr(i, 1), "UTF-32LE", charset.c_str(), ok);
-            out.push_back(ok && u.size() == 4 ? static_cast<char32_t>(static_cast<unsigned char>(u[0]) | static_cast<unsigned char>(u[1]) << 8)
+            out.push_back(ok && u.size() == 4 ? static_cast<char32_t>(static_cast<unsigned char>(u[0]) |
+                                                                      static_cast<unsigned char>(u[1]) << 8)
                                               : U'\uFFFD');
             ++i;
         }

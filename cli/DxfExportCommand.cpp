@@ -6,6 +6,7 @@
 #include "cadbridge/CadBridgeCanvas.h"
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZContourGenerator.h"
+#include "model/NumberFormat.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ZCadExport.h"
@@ -24,6 +25,8 @@ void DxfExportCommand::Register(CLI::App& app)
     sub->add_option("--contours", m_contours, "Draw head or free-head contour lines")
         ->check(CLI::IsMember({"head", "free"}));
     sub->add_option("--into", m_into, "Draw into a copy of this drawing, keeping all it has");
+    sub->add_flag("--overwrite-changed", m_overwriteChanged,
+                  "Write OUT even when it is the drawing read and another program changed it since");
     const auto positive = CLI::Range(1e-300, 1e300);
     sub->add_option("--scale-cad", m_scaleCad, "CAD units of the scale pair (default 1)")->check(positive);
     sub->add_option("--scale-qen", m_scaleQen, "Millimetres of the scale pair (default 1: 1000 CAD units per metre)")
@@ -55,8 +58,8 @@ int DxfExportCommand::Run()
         ZDrawSettings& ds = doc.GetDrawSettings();
         ds.ContourOption = 1;
         ds.ContourKind = m_contours == "free" ? 1 : 0;
-        const auto status = ZContourGenerator::Generate(doc.GetNetwork(), ds.ContourKind, ds.ContourInterval,
-                                                        doc.GetContours());
+        const auto status =
+            ZContourGenerator::Generate(doc.GetNetwork(), ds.ContourKind, ds.ContourInterval, doc.GetContours());
         if (status != ZContourGenerator::Ok) {
             std::cerr << "qen-cli export-dxf: " << ZContourGenerator::Message(status) << "\n";
             return ExitBadFile;
@@ -80,6 +83,8 @@ int DxfExportCommand::Run()
     ZCadExport exporter(doc, settings, opt);
     CadBridgeCanvas<ZCadCanvas, PipePoint> canvas(h);
     exporter.Run(canvas, nullptr, nullptr);
+    if (m_overwriteChanged)
+        CadSetOverwriteChanged(h, 1);
     const bool written = CadSetVisible(h, 1) != 0;
     if (!written)
         std::cerr << "qen-cli export-dxf: " << CadLastError() << "\n";
@@ -88,5 +93,13 @@ int DxfExportCommand::Run()
         return ExitBadFile;
     std::printf("drawn: %d links, %d nodes into %s\n", doc.GetNetwork().LinkCount(), doc.GetNetwork().NodeCount(),
                 m_out.c_str());
+    if (ZCadExport::TooSmall(doc.GetNetwork(), exporter.Ratio(), opt.LabelSize)) {
+        // Sizes are CAD units: at 1000 units per metre the defaults are specks on a plotted sheet.
+        const ZCadExport::Options r = ZCadExport::ReadableSizes(doc.GetNetwork(), exporter.Ratio());
+        std::cout << "note: text of height " << NumberFormat::G(opt.LabelSize)
+                  << " is under 1 mm on an A1 sheet holding the network; sizes that read there: --label-size "
+                  << NumberFormat::G(r.LabelSize) << " --node-size " << NumberFormat::G(r.NodeSize) << " --device-size "
+                  << NumberFormat::G(r.DevSize) << " --arrow-size " << NumberFormat::G(r.ArrowSize) << std::endl;
+    }
     return ExitOk;
 }

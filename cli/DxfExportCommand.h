@@ -6,8 +6,9 @@
 class DocumentIo;
 
 // `export-dxf FILE OUT.dxf [--balance] [--contours head|free] [--into DRAWING.dxf] [--scale-cad C]
-// [--scale-qen Q] [--node-size S] [--device-size S] [--label-size S] [--arrow-size S]`: draws a
-// network into a new drawing (or into a copy of DRAWING) written as OUT.
+// [--scale-qen Q] [--node-size S] [--device-size S] [--label-size S] [--arrow-size S]
+// [--overwrite-changed]`: draws a network into a new drawing (or into a copy of DRAWING) written
+// as OUT; a note gives sizes that read on paper when the text would not.
 class DxfExportCommand : public CliCommand {
 public:
     explicit DxfExportCommand(const DocumentIo& io) : m_io(io) {}
@@ -23,6 +24,7 @@ private:
     std::string m_into;
     std::string m_contours;
     bool m_balance = false;
+    bool m_overwriteChanged = false;
     double m_scaleCad = 1.0;
     double m_scaleQen = 1.0;
     double m_nodeSize = 2.0;

@@ -22,6 +22,10 @@ public:
     virtual void Node(const PipePoint& at, double size, const std::string& layer) = 0;
     virtual void NodeLabel(const PipePoint& at, double nodeSize, double textHeight, const std::string& layer,
                            const std::vector<std::string>& lines, double angle, bool framed) = 0;
-    // A 2D polyline of the given polyline type (2: quadratic B-spline).
+    // A 2D polyline of the given polyline type (0: straight segments, 2: quadratic B-spline).
     virtual void Curve(const std::vector<PipePoint>& points, const std::string& layer, int type, bool closed) = 0;
+    // The colour (AutoCAD colour index) of a layer CreateLayers made; the drawing's units as CAD
+    // units per metre. Canvases without either ignore them.
+    virtual void LayerColour(const std::string& /*layer*/, int /*colour*/) {}
+    virtual void Units(double /*unitsPerMetre*/) {}
 };

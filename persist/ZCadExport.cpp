@@ -37,7 +37,7 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-} // namespace
+}   // namespace
 
 ZCadExport::ZCadExport(const ZDocument& doc, const ZSettingsStore& settings, const Options& options)
     : m_doc(doc), m_settings(settings), m_options(options), m_ratio(options.ScaleCad * 1000.0 / options.ScaleQen)
@@ -104,7 +104,12 @@ bool ZCadExport::Stop(ProgressObserver* observer, Prompt* prompt) const
 
 void ZCadExport::Run(ZCadCanvas& h, ProgressObserver* observer, Prompt* prompt)
 {
-    h.CreateLayers({m_options.LabelLayer, m_options.NodeLayer, m_options.PipeLayer, m_options.OtherLayer});
+    const std::vector<std::string> layers = {m_options.LabelLayer, m_options.NodeLayer,  m_options.PipeLayer,
+                                             m_options.OtherLayer, m_options.ArrowLayer, m_options.ContourLayer};
+    h.CreateLayers(layers);
+    for (size_t i = 0; i < layers.size(); ++i)
+        h.LayerColour(layers[i], LayerColours[i]);
+    h.Units(m_ratio);
     const std::string& other = m_options.OtherLayer;
     const ZNetwork& net = m_doc.GetNetwork();
     const ZDrawSettings& ds = m_doc.GetDrawSettings();
@@ -127,11 +132,20 @@ void ZCadExport::Run(ZCadCanvas& h, ProgressObserver* observer, Prompt* prompt)
         if (a && b) {
             const PipePoint pa = Position(*a), pb = Position(*b);
             switch (l->GetKind()) {
-            case ZNetObject::Kind::Pipe: DrawPipe(h, static_cast<const ZPipeLink&>(*l), view); break;
-            case ZNetObject::Kind::Pump: h.Pump(pa, pb, m_options.DevSize, other); break;
-            case ZNetObject::Kind::Valve: h.Valve(pa, pb, m_options.DevSize, other); break;
-            case ZNetObject::Kind::Tank: h.Tank(pa, m_options.DevSize, other); break;
-            default: break;
+            case ZNetObject::Kind::Pipe:
+                DrawPipe(h, static_cast<const ZPipeLink&>(*l), view);
+                break;
+            case ZNetObject::Kind::Pump:
+                h.Pump(pa, pb, m_options.DevSize, other);
+                break;
+            case ZNetObject::Kind::Valve:
+                h.Valve(pa, pb, m_options.DevSize, other);
+                break;
+            case ZNetObject::Kind::Tank:
+                h.Tank(pa, m_options.DevSize, other);
+                break;
+            default:
+                break;
             }
         }
         progress(i);
@@ -150,7 +164,8 @@ void ZCadExport::Run(ZCadCanvas& h, ProgressObserver* observer, Prompt* prompt)
         for (size_t i = 0; i < k; ++i) {
             DrawContour(h, polygons[i]);
             if (observer)
-                observer->Progress((90 + static_cast<int>(static_cast<double>(i) / static_cast<double>(k) * 10)) / 100.0);
+                observer->Progress((90 + static_cast<int>(static_cast<double>(i) / static_cast<double>(k) * 10)) /
+                                   100.0);
             if (Stop(observer, prompt))
                 break;
         }
@@ -193,7 +208,7 @@ void ZCadExport::DrawPipe(ZCadCanvas& h, const ZPipeLink& pipe, const ZNetView& 
         const double d = pipe.From()->NodeHydrElev - pipe.To()->NodeHydrElev;
         if (d + 1.0 != 1.0) {
             const double a = d < 0 ? dir + M_PI : dir;
-            h.PipeArrow(m, a, m_options.ArrowSize, m_options.LabelLayer);
+            h.PipeArrow(m, a, m_options.ArrowSize, m_options.ArrowLayer);
         }
     }
 }
@@ -223,21 +238,80 @@ void ZCadExport::DrawNode(ZCadCanvas& h, const ZFlowNode& node, const ZNetView& 
 
 void ZCadExport::DrawContour(ZCadCanvas& h, const ZContourPolygon& c)
 {
-    if (c.Points.size() < 2)
+    // The traced line only: the border points after it close the polygon for the fill.
+    const size_t traced = std::min(c.Points.size(), static_cast<size_t>(std::max(c.TracedCount, 0)));
+    if (traced < 2)
         return;
     const PipePoint& f = c.Points.front();
-    const PipePoint& l = c.Points.back();
-    const bool closed = std::isfinite(f.x) && std::isfinite(f.y) && std::isfinite(l.x) && std::isfinite(l.y)
-        && (f.x - l.x) + 1.0 == 1.0 && (f.y - l.y) + 1.0 == 1.0;
+    const PipePoint& l = c.Points[traced - 1];
+    const bool closed = std::isfinite(f.x) && std::isfinite(f.y) && std::isfinite(l.x) && std::isfinite(l.y) &&
+                        (f.x - l.x) + 1.0 == 1.0 && (f.y - l.y) + 1.0 == 1.0;
     std::vector<PipePoint> pts;
-    for (const PipePoint& p : c.Points)
-        pts.push_back({p.x * m_ratio, p.y * m_ratio});
-    h.Curve(pts, m_options.OtherLayer, 2, closed);
+    for (size_t i = 0; i < traced - (closed ? 1 : 0); ++i)
+        pts.push_back({c.Points[i].x * m_ratio, c.Points[i].y * m_ratio});
+    if (pts.size() < 2)
+        return;
+    h.Curve(pts, m_options.ContourLayer, 0, closed);
     if (!m_settings.ContourLabelOn)
         return;
     const std::string text = m_settings.Units().Hydr().FormatFixed(c.Level);
     const size_t s = std::min<size_t>(static_cast<size_t>(std::max(c.LabelSegment, 0)), pts.size() - 2);
     const PipePoint m{(pts[s].x + pts[s + 1].x) / 2, (pts[s].y + pts[s + 1].y) / 2};
-    h.PipeLabel(m, Readable(Direction(pts[s], pts[s + 1])), m_options.LabelSize, 0, m_options.LabelLayer, text, "",
+    h.PipeLabel(m, Readable(Direction(pts[s], pts[s + 1])), m_options.LabelSize, 0, m_options.ContourLayer, text, "",
                 false);
+}
+
+namespace {
+
+// The network's larger side in metres, 0 when it has none.
+double Span(const ZNetwork& net)
+{
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    auto take = [&](double x, double y) {
+        if (!std::isfinite(x) || !std::isfinite(y))
+            return;
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    };
+    for (const ZConsumeNode* n : net.Nodes())
+        take(n->X, n->Y);
+    for (const ZFlowLink* l : net.Links())
+        if (l->GetKind() == ZNetObject::Kind::Pipe)
+            for (const PipePoint& p : static_cast<const ZPipeLink*>(l)->Vertices())
+                take(p.x, p.y);
+    const double span = std::max(x1 - x0, y1 - y0);
+    return std::isfinite(span) && span > 0 ? span : 0.0;
+}
+
+double TwoDigits(double v)
+{
+    if (!(v > 0) || !std::isfinite(v))
+        return v;
+    const double unit = std::pow(10.0, std::floor(std::log10(v)) - 1);
+    return std::round(v / unit) * unit;
+}
+
+constexpr double SheetWidth = 841.0;   // A1, millimetres
+
+}   // namespace
+
+ZCadExport::Options ZCadExport::ReadableSizes(const ZNetwork& net, double ratio)
+{
+    Options o;
+    const double perMm = Span(net) * ratio / SheetWidth;   // CAD units per millimetre of paper
+    if (!(perMm > 0) || !std::isfinite(perMm))
+        return o;
+    o.ArrowSize = TwoDigits(o.ArrowSize * perMm);
+    o.LabelSize = TwoDigits(o.LabelSize * perMm);
+    o.NodeSize = TwoDigits(o.NodeSize * perMm);
+    o.DevSize = TwoDigits(o.DevSize * perMm);
+    return o;
+}
+
+bool ZCadExport::TooSmall(const ZNetwork& net, double ratio, double height)
+{
+    const double perMm = Span(net) * ratio / SheetWidth;
+    return perMm > 0 && std::isfinite(perMm) && height < perMm;
 }

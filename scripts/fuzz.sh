@@ -2,7 +2,7 @@
 # Builds the libFuzzer harnesses in fuzz/ with clang, ASan and UBSan against the core sources, in
 # a build directory of their own, and runs them one after the other (never in parallel).
 #
-#   scripts/fuzz.sh [project|text|all] [seconds per fuzzer] [extra libFuzzer flags...]
+#   scripts/fuzz.sh [project|text|dxfwriter|all] [seconds per fuzzer] [extra libFuzzer flags...]
 #   scripts/fuzz.sh build                # only build
 #   FUZZ_BUILD_DIR=/tmp/qen-fuzz scripts/fuzz.sh text 600
 #
@@ -38,18 +38,26 @@ for name in project text; do
             "$build/core/persist/libqen_persist.a" "$build/core/model/libqen_model.a" -o "$exe"
     fi
 done
+# The drawing writer of the CAD bridge: its own sources and dxflib, nothing of the core.
+exe="$build/fuzz_drawing_writer"
+if [[ ! -x $exe || -n $(find "$root/cadbridge" "$root/fuzz/fuzz_drawing_writer.cpp" "$root/fuzz/DxfWriterCheck.h" \
+        -newer "$exe" -print -quit) ]]; then
+    "$cxx" -std=c++20 -g -O1 $san -fsanitize=fuzzer -I"$root" -I"$root/fuzz" "$root/fuzz/fuzz_drawing_writer.cpp" \
+        "$root"/cadbridge/*.cpp -ldxflib -o "$exe"
+fi
 [[ $what == build ]] && exit 0
 
 run() {
     local name=$1 maxlen=$2
     shift 2
+    local exe=${FUZZ_EXE:-fuzz_${name}_file}
     local corpus=$build/corpus/$name artifacts=$build/artifacts/$name/
     mkdir -p "$corpus" "$artifacts"
     local seeds=()
     for d in "$@"; do [[ -d $d ]] && seeds+=("$d"); done
-    echo "== fuzz_${name}_file for ${seconds}s (log: $build/fuzz-$name.log)"
+    echo "== $exe for ${seconds}s (log: $build/fuzz-$name.log)"
     # -jobs=1 runs one worker in a child process that writes fuzz-0.log in the working directory.
-    (cd "$build" && nice -n 19 "./fuzz_${name}_file" "$corpus" "${seeds[@]}" -max_total_time="$seconds" \
+    (cd "$build" && nice -n 19 "./$exe" "$corpus" "${seeds[@]}" -max_total_time="$seconds" \
         -rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=10 -max_len="$maxlen" -jobs=1 \
         -dict="$root/fuzz/$name.dict" -artifact_prefix="$artifacts" -print_final_stats=1 \
         "${extra[@]}" || true)
@@ -70,4 +78,10 @@ if [[ $what == text || $what == all ]]; then
     cp -f "$root"/examples/*.txt "$root"/tests/data/networks/*.txt "$root"/tests/data/cli/*.txt \
         "$root"/tests/data/cli/hostile/*.txt "$build/seeds/text/" 2>/dev/null || true
     run text 16384 "$build/seeds/text" "$root/tests/data/fuzz/text"
+fi
+if [[ $what == dxfwriter || $what == all ]]; then
+    mkdir -p "$build/seeds/dxfwriter"
+    cp -f "$root"/tests/data/cad/*.dxf "$build/seeds/dxfwriter/" 2>/dev/null || true
+    rm -f "$build/seeds/dxfwriter/binary.dxf"
+    FUZZ_EXE=fuzz_drawing_writer run dxfwriter 262144 "$build/seeds/dxfwriter" "$root/tests/data/fuzz/dxfwriter"
 fi

@@ -11,7 +11,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -28,14 +30,13 @@ void LoadTown(ZDocument& doc, const ZSettingsStore& settings)
 QString Audit(const QString& path, int& status)
 {
     QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"),
-            {QStringLiteral(QEN_SOURCE_DIR "/tests/cadbridge/audit_dxf.py"), path});
+    p.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(QEN_SOURCE_DIR "/tests/cadbridge/audit_dxf.py"), path});
     p.waitForFinished(120000);
     status = p.exitCode();
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-} // namespace
+}   // namespace
 
 class TestCCadExportCommand : public QObject {
     Q_OBJECT
@@ -74,6 +75,30 @@ private slots:
         QVERIFY(profile.GetString("ExportAcadDlg", "OtherLayer", "") != "OTHER");
     }
 
+    void dialogSaysWhichSizesReadOnPaper()
+    {
+        MemoryKeyValueStore profile;
+        ScriptedPrompt prompt;
+        ZDocument doc;
+        ZSettingsStore settings;
+        LoadTown(doc, settings);
+        CExportCadDlg dlg(profile, prompt, false, nullptr, &doc.GetNetwork());
+        const ZCadExport::Options mm = ZCadExport::ReadableSizes(doc.GetNetwork(), 1000.0);
+        QVERIFY(mm.LabelSize > 1000);   // the town is kilometres wide: 3.5 mm would be a speck
+        QVERIFY(!dlg.SizeHint()->isHidden());
+        QVERIFY2(dlg.SizeHint()->text().contains(QString::number(mm.LabelSize, 'g', 6)),
+                 qPrintable(dlg.SizeHint()->text()));
+        Screenshot(&dlg, QStringLiteral("export-dialog-sizes"));
+        dlg.UseSizesButton()->click();
+        QCOMPARE(dlg.Edit("LabelSize")->text().toDouble(), mm.LabelSize);
+        QCOMPARE(dlg.Edit("NodeSize")->text().toDouble(), mm.NodeSize);
+        // One CAD unit per metre: the hint follows the scale.
+        dlg.Edit("ScaleQen")->setText(QStringLiteral("1000"));
+        const ZCadExport::Options m = ZCadExport::ReadableSizes(doc.GetNetwork(), 1.0);
+        QVERIFY(dlg.SizeHint()->text().contains(QString::number(m.LabelSize, 'g', 6)));
+        QVERIFY(m.LabelSize < mm.LabelSize / 100);
+    }
+
     void exportsTheTownAndWritesBackIntoTheActiveDrawing()
     {
         QTemporaryDir dir;
@@ -93,7 +118,7 @@ private slots:
         QVERIFY(QFile::exists(out));
         QVERIFY(prompt.shown.empty());
 
-        // Mode 0: the same drawing, written back; the first version kept as town.bak.
+        // Mode 0: the same drawing, written back; the first version kept as town.dxf.bak.
         OnNextModal([](QWidget* w) {
             auto* dlg = qobject_cast<CExportCadDlg*>(w);
             QVERIFY(dlg->ActiveRadio()->isEnabled());
@@ -101,8 +126,8 @@ private slots:
             dlg->accept();
         });
         QVERIFY(CCadExportCommand(doc, settings, profile, prompt, nullptr).Run());
-        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("town.bak"))));
-        QVERIFY(QFile(out).size() > QFile(dir.filePath(QStringLiteral("town.bak"))).size());
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("town.dxf.bak"))));
+        QVERIFY(QFile(out).size() > QFile(dir.filePath(QStringLiteral("town.dxf.bak"))).size());
 
         int status = 0;
         const QString json = Audit(out, status);
@@ -110,6 +135,51 @@ private slots:
             QSKIP("python3-ezdxf is not installed");
         QCOMPARE(status, 0);
         QVERIFY2(json.contains(QStringLiteral("\"PIPE\": {\"LWPOLYLINE\": 116}")), qPrintable(json.left(600)));
+    }
+
+    void aDrawingChangedByAnotherProgramIsOverwrittenOnlyWhenAllowed()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("site.dxf"));
+        QVERIFY(QFile::copy(QStringLiteral(QEN_TEST_DATA_DIR "/cad/pipes_r2000.dxf"), out));
+        CadHandle h = OpenAutoCad();
+        QVERIFY(OpenDwgDocument(h, QFile::encodeName(out).constData()));
+        QVERIFY(CadCreateLayer(h, "NOT_YET_WRITTEN"));   // the session's copy has additions
+        CloseAutoCad(h);
+        // Meanwhile a CAD program saves the drawing.
+        QFile::remove(out);
+        QVERIFY(QFile::copy(QStringLiteral(QEN_TEST_DATA_DIR "/cad/tee.dxf"), out));
+        QFile theirs(out);
+        QVERIFY(theirs.open(QIODevice::ReadOnly));
+        const QByteArray edited = theirs.readAll();
+        theirs.close();
+
+        MemoryKeyValueStore profile;
+        profile.WriteInt("ExportAcadDlg", "SaveMode", 0);
+        profile.WriteInt("ExportAcadDlg", "OpenInViewer", 0);
+        ZDocument doc;
+        ZSettingsStore settings;
+        LoadTown(doc, settings);
+        auto run = [&](ScriptedPrompt& prompt) {
+            OnNextModal([](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
+            return CCadExportCommand(doc, settings, profile, prompt, nullptr).Run();
+        };
+        ScriptedPrompt no;
+        no.answers = {UiPrompt::No};
+        QVERIFY(!run(no));
+        QVERIFY(QString::fromStdString(no.shown.front()).contains(QStringLiteral("已被其他程序修改")));
+        QVERIFY(theirs.open(QIODevice::ReadOnly));
+        QCOMPARE(theirs.readAll(), edited);
+        theirs.close();
+        QVERIFY(!QFile::exists(out + QStringLiteral(".bak")));
+
+        ScriptedPrompt yes;
+        yes.answers = {UiPrompt::Yes};
+        QVERIFY(run(yes));
+        QCOMPARE(yes.unexpected, 0);
+        QFile bak(out + QStringLiteral(".bak"));
+        QVERIFY(bak.open(QIODevice::ReadOnly));
+        QCOMPARE(bak.readAll(), edited);
     }
 
     void activeDrawingNeededInModeZero()

@@ -28,7 +28,11 @@ def main(path):
         if e.dxftype() == "TEXT":
             p = e.dxf.align_point if e.dxf.hasattr("align_point") else e.dxf.insert
             ax, ay = p.x, p.y
-            texts.append([e.dxf.layer, e.dxf.text, ax, ay, e.dxf.height, e.dxf.rotation,
+            text = e.dxf.text
+            # \U+XXXX, as CAD programs read texts of a code page that cannot hold a character
+            if ezdxf.has_dxf_unicode(text):
+                text = ezdxf.decode_dxf_unicode(text)
+            texts.append([e.dxf.layer, text, ax, ay, e.dxf.height, e.dxf.rotation,
                           e.dxf.halign, e.dxf.valign])
     out = {
         "errors": [str(x.message) for x in auditor.errors],

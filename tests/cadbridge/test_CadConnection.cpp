@@ -53,11 +53,11 @@ TEST(CadConnection, OpeningDrawings)
     ASSERT_EQ(OpenDwgDocument(h, (dir / "." / "a.dxf").c_str()), -1);
     EXPECT_EQ(CadDrawNode(h, &p, 2, "ADDED"), -1);
     // Nothing is written until the drawing is shown.
-    EXPECT_FALSE(fs::exists(dir / "a.bak"));
+    EXPECT_FALSE(fs::exists(dir / "a.dxf.bak"));
     EXPECT_EQ(CadSetVisible(h, 0), -1);
-    EXPECT_FALSE(fs::exists(dir / "a.bak"));
+    EXPECT_FALSE(fs::exists(dir / "a.dxf.bak"));
     EXPECT_EQ(CadSetVisible(h, 1), -1);
-    EXPECT_TRUE(fs::exists(dir / "a.bak"));
+    EXPECT_TRUE(fs::exists(dir / "a.dxf.bak"));
     EXPECT_EQ(CadSetVisible(nullptr, 1), 0);
     CloseAutoCad(h);
     CadCloseSession();

@@ -2,9 +2,12 @@
 """Checks the example town exported by `qen-cli export-dxf` (default scale: 1000 CAD units per
 metre, default sizes), read with ezdxf, an independent DXF reader:
 
-- ezdxf's audit finds no errors;
+- ezdxf's audit finds no errors and its recover mode nothing to fix;
+- the header says millimetres ($INSUNITS 4) and its extents hold every pipe; the text style
+  names the shape fonts txt and gbcbig.shx; QEN's layers have distinct colours;
 - entities per layer as the drawing pass implies for the town (58 pipes, 45 shown nodes, one pump,
-  three valves, one tank), contour lines and labels when asked;
+  three valves, one tank), flow arrows on ARROW, contour lines and their values on CONTOUR when
+  asked;
 - every pipe label sits on the middle of its pipe's longest segment, arrow-size/6 + 0.3 text
   heights above it, turned to read upright;
 - the label of node J51 (at 0, 1000 m, its one pipe going down) stands in its box straight above.
@@ -16,6 +19,7 @@ import sys
 
 try:
     import ezdxf
+    from ezdxf import recover
 except ImportError:  # the independent reader is not installed: skipped (CTest status 77)
     sys.exit(77)
 
@@ -40,8 +44,25 @@ def main(path, contours, balanced):
     auditor = doc.audit()
     if auditor.has_errors:
         fail("audit: %s" % [e.message for e in auditor.errors])
+    _, fixed = recover.readfile(path)
+    if fixed.fixes or fixed.has_errors:
+        fail("recover: %s" % [e.message for e in fixed.fixes + fixed.errors])
+    if doc.header.get("$INSUNITS") != 4:
+        fail("$INSUNITS %s" % doc.header.get("$INSUNITS"))
+    style = doc.styles.get("Standard")
+    if style.dxf.font != "txt" or style.dxf.bigfont != "gbcbig.shx":
+        fail("text style fonts %s, %s" % (style.dxf.font, style.dxf.bigfont))
+    names = ["TEXT", "NODE", "PIPE", "OTHER", "ARROW", "CONTOUR"]
+    colours = [doc.layers.get(n).color for n in names]
+    if len(set(colours)) != len(names):
+        fail("layer colours %s" % colours)
+    lo, hi = doc.header["$EXTMIN"], doc.header["$EXTMAX"]
     msp = doc.modelspace()
     q = msp.query
+    for p in q('LWPOLYLINE[layer=="PIPE"]'):
+        for x, y, *_ in p.get_points():
+            if not (lo[0] <= x <= hi[0] and lo[1] <= y <= hi[1]):
+                fail("pipe point %s outside the extents %s %s" % ((x, y), lo, hi))
     count = lambda sel: len(q(sel))  # noqa: E731
     expect = {
         'LWPOLYLINE[layer=="PIPE"]': 58,
@@ -53,17 +74,19 @@ def main(path, contours, balanced):
     for sel, n in expect.items():
         if count(sel) != n:
             fail("%s: %d, expected %d" % (sel, count(sel), n))
-    contour_lines = count('POLYLINE[layer=="OTHER"]')
+    contour_lines = count('LWPOLYLINE[layer=="CONTOUR"]')
     if contours != (contour_lines > 0):
         fail("contour lines: %d" % contour_lines)
     texts = q('TEXT[layer=="TEXT"]')
     pipe_labels = [t for t in texts if t.dxf.halign == 1 and t.dxf.valign == 1]
     node_labels = [t for t in texts if t.dxf.halign == 0 and t.dxf.valign == 3]
-    if len(pipe_labels) != 58 + (contour_lines if contours else 0):
-        fail("pipe and contour labels: %d" % len(pipe_labels))
+    if len(pipe_labels) != 58:
+        fail("pipe labels: %d" % len(pipe_labels))
+    if count('TEXT[layer=="CONTOUR"]') != contour_lines:
+        fail("contour labels: %d for %d lines" % (count('TEXT[layer=="CONTOUR"]'), contour_lines))
     if len(node_labels) != 36:   # shown nodes less the nine device nodes
         fail("node labels: %d" % len(node_labels))
-    arrows = count('LWPOLYLINE[layer=="TEXT"]')
+    arrows = count('LWPOLYLINE[layer=="ARROW"]')
     if not (50 <= arrows <= 58 if balanced else arrows == 0):
         fail("arrows: %d" % arrows)
 

@@ -3,6 +3,8 @@
 #include "cadbridge/CadBridgeScan.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
+#include "model/ZContourPolygon.h"
+#include "model/ZContourSet.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -13,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -62,7 +65,7 @@ int CountEntities(CadHandle h)
     return n;
 }
 
-} // namespace
+}   // namespace
 
 TEST(ZCadExport, LabelAnglesReadUpright)
 {
@@ -80,7 +83,7 @@ TEST(ZCadExport, NodeLabelsGoIntoTheWidestGap)
     ZConsumeNode* c = Node(net, "C", 0, 0);
     EXPECT_DOUBLE_EQ(ZCadExport::NodeLabelAngle(*c), 3 * M_PI / 2);   // no pipes: straight below
     Pipe(net, "P1", c, Node(net, "E", 10, 0));
-    EXPECT_DOUBLE_EQ(ZCadExport::NodeLabelAngle(*c), M_PI);            // opposite its pipe
+    EXPECT_DOUBLE_EQ(ZCadExport::NodeLabelAngle(*c), M_PI);   // opposite its pipe
     // Towards the bend point next to the node, not the far node.
     Pipe(net, "P2", Node(net, "N", 50, 50), c, {{20, 20}, {0, 10}});
     EXPECT_DOUBLE_EQ(ZCadExport::NodeLabelAngle(*c), 5 * M_PI / 4);
@@ -177,7 +180,8 @@ TEST(ZCadExport, ExportThenImportGivesTheSameTopology)
     // Pipes by their end positions and bend points; nodes by position with their pipe counts.
     using Key = std::vector<long long>;
     auto key = [](const PipePoint& a, const PipePoint& b, const std::vector<PipePoint>& v) {
-        Key k = {std::llround(a.x * 1000), std::llround(a.y * 1000), std::llround(b.x * 1000), std::llround(b.y * 1000)};
+        Key k = {std::llround(a.x * 1000), std::llround(a.y * 1000), std::llround(b.x * 1000),
+                 std::llround(b.y * 1000)};
         for (const PipePoint& p : v) {
             k.push_back(std::llround(p.x * 1000));
             k.push_back(std::llround(p.y * 1000));
@@ -206,4 +210,108 @@ TEST(ZCadExport, ExportThenImportGivesTheSameTopology)
     EXPECT_EQ(got, want);
     EXPECT_EQ(gotDegree, wantDegree);
     EXPECT_EQ(back.GetNetwork().NodeCount(), static_cast<int>(wantDegree.size()));
+}
+
+namespace {
+
+// Records what the export pass asks of a drawing.
+struct RecordingCanvas : ZCadCanvas {
+    std::vector<std::string> layers;
+    std::map<std::string, int> colours;
+    double units = 0.0;
+    std::vector<std::pair<std::string, std::vector<PipePoint>>> curves;
+    std::vector<std::string> arrowLayers, labelLayers;
+    std::vector<bool> closed;
+    void CreateLayers(const std::vector<std::string>& names) override { layers = names; }
+    void Pipe(const std::vector<PipePoint>&, const std::string&) override {}
+    void PipeLabel(const PipePoint&, double, double, double, const std::string& layer, const std::string&,
+                   const std::string&, bool) override
+    {
+        labelLayers.push_back(layer);
+    }
+    void PipeArrow(const PipePoint&, double, double, const std::string& layer) override
+    {
+        arrowLayers.push_back(layer);
+    }
+    void Pump(const PipePoint&, const PipePoint&, double, const std::string&) override {}
+    void Valve(const PipePoint&, const PipePoint&, double, const std::string&) override {}
+    void Tank(const PipePoint&, double, const std::string&) override {}
+    void Node(const PipePoint&, double, const std::string&) override {}
+    void NodeLabel(const PipePoint&, double, double, const std::string&, const std::vector<std::string>&, double,
+                   bool) override
+    {
+    }
+    void Curve(const std::vector<PipePoint>& pts, const std::string& layer, int, bool c) override
+    {
+        curves.emplace_back(layer, pts);
+        closed.push_back(c);
+    }
+    void LayerColour(const std::string& layer, int colour) override { colours[layer] = colour; }
+    void Units(double perMetre) override { units = perMetre; }
+};
+
+}   // namespace
+
+TEST(ZCadExport, ArrowsAndContoursOnLayersOfTheirOwnWithTracedLinesOnly)
+{
+    ZDocument doc;
+    ZSettingsStore settings;
+    ZNetwork& net = doc.GetNetwork();
+    ZConsumeNode* a = Node(net, "A", 0, 0);
+    ZConsumeNode* b = Node(net, "B", 10, 0);
+    Pipe(net, "P1", a, b);
+    a->NodeHydrElev = 30;
+    b->NodeHydrElev = 20;
+    ZDrawSettings& ds = doc.GetDrawSettings();
+    ds.Balanced = 1;
+    ds.ContourOption = 1;
+    // An open line closed along the grid border for the fill, and a ring traced closed.
+    ZContourPolygon open;
+    open.Level = 25;
+    open.Points = {{0, 1}, {5, 2}, {10, 1}, {10, 10}, {0, 10}, {0, 1}};
+    open.TracedCount = 3;
+    open.AddedCount = 3;
+    ZContourPolygon ring;
+    ring.Level = 26;
+    ring.Points = {{4, 4}, {6, 4}, {6, 6}, {4, 6}, {4, 4}};
+    ring.TracedCount = 5;
+    doc.GetContours().Polygons = {open, ring};
+
+    ZCadExport ex(doc, settings, ZCadExport::Options());
+    RecordingCanvas c;
+    ex.Run(c, nullptr, nullptr);
+    EXPECT_EQ(c.layers, (std::vector<std::string>{"TEXT", "NODE", "PIPE", "OTHER", "ARROW", "CONTOUR"}));
+    std::set<int> distinct;
+    for (const std::string& l : c.layers)
+        distinct.insert(c.colours.at(l));
+    EXPECT_EQ(distinct.size(), 6u);
+    EXPECT_DOUBLE_EQ(c.units, 1000.0);
+    EXPECT_EQ(c.arrowLayers, (std::vector<std::string>{"ARROW"}));
+    ASSERT_EQ(c.curves.size(), 2u);
+    EXPECT_EQ(c.curves[0].first, "CONTOUR");
+    ASSERT_EQ(c.curves[0].second.size(), 3u);   // no border, no closing point
+    EXPECT_DOUBLE_EQ(c.curves[0].second[2].x, 10000.0);
+    EXPECT_FALSE(c.closed[0]);
+    EXPECT_EQ(c.curves[1].second.size(), 4u);   // closed by its flag, the repeated point left out
+    EXPECT_TRUE(c.closed[1]);
+    // Contour values go with their lines.
+    EXPECT_EQ(std::count(c.labelLayers.begin(), c.labelLayers.end(), "CONTOUR"), settings.ContourLabelOn ? 2 : 0);
+}
+
+TEST(ZCadExport, ReadableSizesFollowTheNetworkAndTheScale)
+{
+    ZNetwork net;
+    EXPECT_DOUBLE_EQ(ZCadExport::ReadableSizes(net, 1000.0).LabelSize, 3.5);   // nothing to measure
+    Node(net, "A", 0, 0);
+    Node(net, "B", 841, 100);   // 841 m: one metre per millimetre of an A1 sheet
+    const ZCadExport::Options mm = ZCadExport::ReadableSizes(net, 1000.0);
+    EXPECT_DOUBLE_EQ(mm.LabelSize, 3500.0);
+    EXPECT_DOUBLE_EQ(mm.NodeSize, 2000.0);
+    EXPECT_DOUBLE_EQ(mm.DevSize, 5000.0);
+    EXPECT_DOUBLE_EQ(mm.ArrowSize, 4000.0);
+    EXPECT_DOUBLE_EQ(ZCadExport::ReadableSizes(net, 1.0).LabelSize, 3.5);
+    EXPECT_TRUE(ZCadExport::TooSmall(net, 1000.0, 3.5));
+    EXPECT_FALSE(ZCadExport::TooSmall(net, 1000.0, 3500.0));
+    Node(net, "C", 0, 1682 * 3);   // taller than wide: the larger side counts
+    EXPECT_DOUBLE_EQ(ZCadExport::ReadableSizes(net, 1000.0).LabelSize, 21000.0);
 }

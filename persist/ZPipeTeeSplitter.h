@@ -18,6 +18,8 @@ public:
     // with a new identifier), appended to `added`; the shortened pipe goes to `changed`.
     int Split(const std::vector<ZConsumeNode*>& nodes, std::vector<ZNetObject*>& added,
               std::vector<ZNetObject*>& changed);
+    // Pairs of pipes found lying along each other in the last Split: not split where they overlap.
+    int Overlaps() const { return m_overlaps; }
 
 private:
     struct Hit {
@@ -32,4 +34,5 @@ private:
     ZNetwork& m_network;
     double m_tolerance;
     ZEditTransaction* m_tx;
+    int m_overlaps = 0;
 };

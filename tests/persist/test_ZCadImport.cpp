@@ -103,23 +103,39 @@ TEST(ZCadImport, ExactToleranceOnlyJoinsCoincidentEnds)
     EXPECT_EQ(net.NodeCount(), 4);
 }
 
-TEST(ZCadImport, ClosedFiguresZeroLengthAndNonFiniteAddNothing)
+TEST(ZCadImport, RingsBecomeTwoPipesZeroLengthAndNonFiniteAddNothing)
 {
     ZNetwork net;
     ZTemplateSet t;
     ZCadImport imp(net, t, Metres());
-    EXPECT_FALSE(Add(imp, {{0, 10}, {10, 10}, {10, 20}, {0, 10}}));
+    // Sides 10, 10 and 10*sqrt(2): half the way round is nearest the second bend point.
+    EXPECT_TRUE(Add(imp, {{0, 10}, {10, 10}, {10, 20}, {0, 10}}));
+    ASSERT_EQ(net.LinkCount(), 2);
+    ASSERT_EQ(net.NodeCount(), 2);
+    auto* a = static_cast<ZPipeLink*>(net.LinkAt(0));
+    auto* b = static_cast<ZPipeLink*>(net.LinkAt(1));
+    EXPECT_EQ(a->From(), b->To());
+    EXPECT_EQ(a->To(), b->From());
+    EXPECT_DOUBLE_EQ(a->To()->X, 10.0);
+    EXPECT_DOUBLE_EQ(a->To()->Y, 20.0);
+    EXPECT_DOUBLE_EQ(a->PipeLength + b->PipeLength, 20.0 + 10.0 * std::sqrt(2.0));
     EXPECT_FALSE(Add(imp, {{5, 5}, {5, 5}}));
     EXPECT_FALSE(Add(imp, {{5, 5}}));
     EXPECT_FALSE(Add(imp, {{0, 0}, {NAN, 1}, {3, 3}}));
     EXPECT_FALSE(Add(imp, {{0, 0}, {INFINITY, 3}}));
-    EXPECT_EQ(net.NodeCount(), 0);
-    EXPECT_EQ(net.LinkCount(), 0);
+    EXPECT_FALSE(Add(imp, {{-1e308, 0}, {1e308, 0}}));   // a length past the number range
+    EXPECT_EQ(net.NodeCount(), 2);
+    EXPECT_EQ(net.LinkCount(), 2);
+    const auto notes = imp.Notes();
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0], "闭合的线 1 条，各分为两根管道");
+    EXPECT_EQ(notes[1], "跳过 1 条长度为零的线");
+    EXPECT_EQ(notes[2], "跳过 3 条按比例换算后坐标或长度超出数值范围的线");
     // Ends apart but both within the tolerance of one node: no pipe from a node to itself.
     NodeAt(net, "N", 0, 0);
     ZCadImport wide(net, t, Metres(2.0));
     EXPECT_FALSE(Add(wide, {{-1.5, 0}, {0, 5}, {1.5, 0}}));
-    EXPECT_EQ(net.LinkCount(), 0);
+    EXPECT_EQ(net.LinkCount(), 2);
 }
 
 TEST(ZCadImport, PolylineVerticesBecomeBendPoints)
@@ -270,10 +286,11 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
         ZCadImport imp(net, t, Metres(1.0));
         Stopper s;
         const std::vector<std::string> layers = {"pipe"};
-        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, &layers, 3, imp)), 5);   // 3 lines, the bulged and the 2D polyline
+        // 3 lines, the ring (closed by its repeated first point), the bulged, the 2D and the 3D polyline
+        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, &layers, 3, imp)), 7);
         EXPECT_EQ(s.calls, 10);
         EXPECT_EQ(s.questions, 0);
-        EXPECT_EQ(net.NodeCount(), 7);   // 0, 10, 20 (joined 20.5), 30; 30,0 bulged start joins; ...
+        EXPECT_EQ(net.NodeCount(), 11);   // 0, 10, 20 (joined 20.5), 30; 30,0 bulged start joins; ...
     }
     {
         ZNetwork net;
@@ -282,7 +299,7 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
         Stopper s;
         s.stopFrom = 1;
         s.answer = false;   // "No": the scan goes on, asking again
-        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, nullptr, 3, imp)), 6);
+        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, nullptr, 3, imp)), 8);
         EXPECT_EQ(s.questions, 9);
     }
     {

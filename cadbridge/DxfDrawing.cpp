@@ -145,7 +145,7 @@ void DxfDrawing::CheckStructure() const
     // entities or layers would otherwise be read partly, twice or not at all.
     const std::string file = "\u201c" + m_path + "\u201d";
     auto fail = [&](size_t i, const std::string& what) {
-        throw DxfError(file + "第" + std::to_string(2 * i + 1) + "行" + what + "，文件已损坏。");
+        throw DxfError(file + "第" + std::to_string(2 * i + 2) + "行" + what + "，文件已损坏。");
     };
     std::string section, table;
     size_t sectionAt = 0, tableAt = 0;

@@ -96,20 +96,45 @@ bool Finite(const DxfEntityGeometry::Path& p)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 std::string DxfEntityGeometry::KindName(const std::string& type)
 {
     static const std::pair<const char*, const char*> names[] = {
-        {"SPLINE", "条样条曲线"},   {"CIRCLE", "个圆"},         {"ELLIPSE", "个椭圆"},       {"TEXT", "个文字"},
-        {"MTEXT", "个多行文字"},    {"HATCH", "个填充图案"},    {"DIMENSION", "个尺寸标注"}, {"POINT", "个点"},
-        {"SOLID", "个二维填充"},    {"TRACE", "条宽线"},        {"LEADER", "条引线"},        {"MLEADER", "条多重引线"},
-        {"XLINE", "条构造线"},      {"RAY", "条射线"},          {"MLINE", "条多线"},         {"3DFACE", "个三维面"},
-        {"REGION", "个面域"},       {"3DSOLID", "个三维实体"},  {"BODY", "个实体"},          {"MESH", "个网格"},
-        {"ATTDEF", "个属性定义"},   {"IMAGE", "个光栅图像"},    {"WIPEOUT", "个区域覆盖"},   {"VIEWPORT", "个视口"},
-        {"TOLERANCE", "个形位公差"}, {"SHAPE", "个形"},         {"OLE2FRAME", "个OLE对象"},  {"HELIX", "条螺旋线"},
-        {"ARC_DIMENSION", "个弧长标注"}, {"LWPOLYLINE", "条多段线"}, {"POLYLINE", "条多段线"}, {"LINE", "条直线"},
-        {"ARC", "条圆弧"},          {"INSERT", "个块参照"},
+        {"SPLINE", "条样条曲线"},
+        {"CIRCLE", "个圆"},
+        {"ELLIPSE", "个椭圆"},
+        {"TEXT", "个文字"},
+        {"MTEXT", "个多行文字"},
+        {"HATCH", "个填充图案"},
+        {"DIMENSION", "个尺寸标注"},
+        {"POINT", "个点"},
+        {"SOLID", "个二维填充"},
+        {"TRACE", "条宽线"},
+        {"LEADER", "条引线"},
+        {"MLEADER", "条多重引线"},
+        {"XLINE", "条构造线"},
+        {"RAY", "条射线"},
+        {"MLINE", "条多线"},
+        {"3DFACE", "个三维面"},
+        {"REGION", "个面域"},
+        {"3DSOLID", "个三维实体"},
+        {"BODY", "个实体"},
+        {"MESH", "个网格"},
+        {"ATTDEF", "个属性定义"},
+        {"IMAGE", "个光栅图像"},
+        {"WIPEOUT", "个区域覆盖"},
+        {"VIEWPORT", "个视口"},
+        {"TOLERANCE", "个形位公差"},
+        {"SHAPE", "个形"},
+        {"OLE2FRAME", "个OLE对象"},
+        {"HELIX", "条螺旋线"},
+        {"ARC_DIMENSION", "个弧长标注"},
+        {"LWPOLYLINE", "条多段线"},
+        {"POLYLINE", "条多段线"},
+        {"LINE", "条直线"},
+        {"ARC", "条圆弧"},
+        {"INSERT", "个块参照"},
     };
     for (const auto& [t, n] : names)
         if (type == t)
@@ -141,13 +166,26 @@ DxfEntityGeometry::Outcome DxfEntityGeometry::Read(const DxfTag* begin, const Dx
         Vertex a, b;
         for (; t < end && t->code != 0; ++t)
             switch (t->code) {
-            case 10: a.x = num(*t); break;
-            case 20: a.y = num(*t); break;
-            case 30: a.z = num(*t); break;
-            case 11: b.x = num(*t); break;
-            case 21: b.y = num(*t); break;
-            case 31: b.z = num(*t); break;
-            default: break;
+            case 10:
+                a.x = num(*t);
+                break;
+            case 20:
+                a.y = num(*t);
+                break;
+            case 30:
+                a.z = num(*t);
+                break;
+            case 11:
+                b.x = num(*t);
+                break;
+            case 21:
+                b.y = num(*t);
+                break;
+            case 31:
+                b.z = num(*t);
+                break;
+            default:
+                break;
             }
         Tracer tr(place, out);
         tr.Start(a);
@@ -158,16 +196,35 @@ DxfEntityGeometry::Outcome DxfEntityGeometry::Read(const DxfTag* begin, const Dx
         double cx = 0, cy = 0, cz = 0, r = 0, a0 = 0, a1 = 0;
         for (; t < end && t->code != 0; ++t)
             switch (t->code) {
-            case 10: cx = num(*t); break;
-            case 20: cy = num(*t); break;
-            case 30: cz = num(*t); break;
-            case 40: r = num(*t); break;
-            case 50: a0 = num(*t); break;
-            case 51: a1 = num(*t); break;
-            case 210: nx = num(*t); break;
-            case 220: ny = num(*t); break;
-            case 230: nz = num(*t); break;
-            default: break;
+            case 10:
+                cx = num(*t);
+                break;
+            case 20:
+                cy = num(*t);
+                break;
+            case 30:
+                cz = num(*t);
+                break;
+            case 40:
+                r = num(*t);
+                break;
+            case 50:
+                a0 = num(*t);
+                break;
+            case 51:
+                a1 = num(*t);
+                break;
+            case 210:
+                nx = num(*t);
+                break;
+            case 220:
+                ny = num(*t);
+                break;
+            case 230:
+                nz = num(*t);
+                break;
+            default:
+                break;
             }
         if (!ok || !(r > 0))
             return Outcome::Damaged;
@@ -190,15 +247,25 @@ DxfEntityGeometry::Outcome DxfEntityGeometry::Read(const DxfTag* begin, const Dx
     double startWidth = 0, endWidth = 0;
     for (; t < end && t->code != 0; ++t) {
         switch (t->code) {
-        case 70: flags = integer(*t); break;
-        case 38: elevation = num(*t); break;
+        case 70:
+            flags = integer(*t);
+            break;
+        case 38:
+            elevation = num(*t);
+            break;
         case 30:
             if (!lw)
                 elevation = num(*t);
             break;
-        case 210: nx = num(*t); break;
-        case 220: ny = num(*t); break;
-        case 230: nz = num(*t); break;
+        case 210:
+            nx = num(*t);
+            break;
+        case 220:
+            ny = num(*t);
+            break;
+        case 230:
+            nz = num(*t);
+            break;
         case 10:
             if (lw)
                 vs.push_back({num(*t), 0, 0, 0});
@@ -219,7 +286,8 @@ DxfEntityGeometry::Outcome DxfEntityGeometry::Read(const DxfTag* begin, const Dx
             if (lw && vs.size() == 1)
                 endWidth = num(*t);
             break;
-        default: break;
+        default:
+            break;
         }
     }
     const bool poly3d = !lw && (flags & 8);
@@ -236,12 +304,23 @@ DxfEntityGeometry::Outcome DxfEntityGeometry::Read(const DxfTag* begin, const Dx
             if (!vertex)
                 continue;
             switch (t->code) {
-            case 10: v.x = num(*t); break;
-            case 20: v.y = num(*t); break;
-            case 30: v.z = num(*t); break;
-            case 42: v.bulge = num(*t); break;
-            case 70: vflags = integer(*t); break;
-            default: break;
+            case 10:
+                v.x = num(*t);
+                break;
+            case 20:
+                v.y = num(*t);
+                break;
+            case 30:
+                v.z = num(*t);
+                break;
+            case 42:
+                v.bulge = num(*t);
+                break;
+            case 70:
+                vflags = integer(*t);
+                break;
+            default:
+                break;
             }
         }
         if (vertex && !(vflags & (1 | 8)))

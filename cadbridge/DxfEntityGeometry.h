@@ -13,9 +13,9 @@
 class DxfEntityGeometry {
 public:
     enum class Outcome {
-        Path,       // `points` and `length` hold the path
-        NotPath,    // not a kind taken as a pipe; `kind` names it
-        Damaged,    // a coordinate is no finite number or the path leaves the number range
+        Path,      // `points` and `length` hold the path
+        NotPath,   // not a kind taken as a pipe; `kind` names it
+        Damaged,   // a coordinate is no finite number or the path leaves the number range
     };
     struct Path {
         std::vector<CadPoint> points;

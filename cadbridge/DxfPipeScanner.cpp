@@ -23,7 +23,7 @@ std::u32string Folded(const std::string& bytes, const std::string& charset)
     return DxfTextCodec::FoldCase(DxfTextCodec::Decode(bytes, charset));
 }
 
-} // namespace
+}   // namespace
 
 DxfPipeScanner::DxfPipeScanner(const DxfDrawing& drawing, const std::vector<std::string>* layersGbk, uint8_t flags)
     : m_drawing(drawing), m_allLayers(layersGbk == nullptr), m_flags(flags)
@@ -85,7 +85,8 @@ void DxfPipeScanner::ReadBlocks()
             double v = 0;
             if (tags[j].code == 2 && name.empty())
                 name = tags[j].value;
-            else if ((tags[j].code == 10 || tags[j].code == 20 || tags[j].code == 30) && dxf::ParseDouble(tags[j].value, v))
+            else if ((tags[j].code == 10 || tags[j].code == 20 || tags[j].code == 30) &&
+                     dxf::ParseDouble(tags[j].value, v))
                 (tags[j].code == 10 ? b.x : tags[j].code == 20 ? b.y : b.z) = v;
         }
         size_t k = j;
@@ -110,9 +111,9 @@ void DxfPipeScanner::DetectOwnDrawing()
         return;
     DxfEntityGeometry::Path p;
     for (const Entity& e : m_entities)
-        if (e.begin->value == "LWPOLYLINE" && Folded(LayerOf(e, ""), m_drawing.Charset()) == U"NODE"
-            && DxfEntityGeometry::Read(e.begin, e.end, DxfTransform(), p) == DxfEntityGeometry::Outcome::NotPath
-            && p.kind == "个圆环") {
+        if (e.begin->value == "LWPOLYLINE" && Folded(LayerOf(e, ""), m_drawing.Charset()) == U"NODE" &&
+            DxfEntityGeometry::Read(e.begin, e.end, DxfTransform(), p) == DxfEntityGeometry::Outcome::NotPath &&
+            p.kind == "个圆环") {
             m_ownDrawing = true;
             m_allLayers = false;
             m_layers = {U"PIPE"};
@@ -212,8 +213,7 @@ void DxfPipeScanner::Visit(const Entity& e, const std::string& inherited, const 
         ++emit.accepted;
 }
 
-void DxfPipeScanner::Insert(const Entity& e, const std::string& layer, const DxfTransform& place, int depth,
-                            Emit& emit)
+void DxfPipeScanner::Insert(const Entity& e, const std::string& layer, const DxfTransform& place, int depth, Emit& emit)
 {
     std::string name;
     double x = 0, y = 0, z = 0, sx = 1, sy = 1, sz = 1, rot = 0, dx = 0, dy = 0, nx = 0, ny = 0, nz = 1;
@@ -229,19 +229,44 @@ void DxfPipeScanner::Insert(const Entity& e, const std::string& layer, const Dxf
         else if (dxf::IsDoubleCode(t->code) || t->code == 50) {
             ok = dxf::ParseDouble(t->value, v) && ok;
             switch (t->code) {
-            case 10: x = v; break;
-            case 20: y = v; break;
-            case 30: z = v; break;
-            case 41: sx = v; break;
-            case 42: sy = v; break;
-            case 43: sz = v; break;
-            case 50: rot = v; break;
-            case 44: dx = v; break;
-            case 45: dy = v; break;
-            case 210: nx = v; break;
-            case 220: ny = v; break;
-            case 230: nz = v; break;
-            default: break;
+            case 10:
+                x = v;
+                break;
+            case 20:
+                y = v;
+                break;
+            case 30:
+                z = v;
+                break;
+            case 41:
+                sx = v;
+                break;
+            case 42:
+                sy = v;
+                break;
+            case 43:
+                sz = v;
+                break;
+            case 50:
+                rot = v;
+                break;
+            case 44:
+                dx = v;
+                break;
+            case 45:
+                dy = v;
+                break;
+            case 210:
+                nx = v;
+                break;
+            case 220:
+                ny = v;
+                break;
+            case 230:
+                nz = v;
+                break;
+            default:
+                break;
             }
         }
     }
@@ -251,24 +276,26 @@ void DxfPipeScanner::Insert(const Entity& e, const std::string& layer, const Dxf
             Skip("个坐标无效或超出范围的图元", layer, e);
         return;
     }
-    if (it == m_blocks.end() || depth >= kMaxDepth
-        || static_cast<double>(cols) * static_cast<double>(rows) * static_cast<double>(it->second.entities.size())
-                   + static_cast<double>(m_paths)
-               > kMaxPaths) {
+    if (it == m_blocks.end() || depth >= kMaxDepth ||
+        static_cast<double>(cols) * static_cast<double>(rows) * static_cast<double>(it->second.entities.size()) +
+                static_cast<double>(m_paths) >
+            kMaxPaths) {
         if (LayerMatches(layer))
             Skip(it == m_blocks.end() ? "个找不到块定义的块参照"
-                                      : depth >= kMaxDepth ? "个嵌套过深的块参照" : "个展开过大的块参照",
+                 : depth >= kMaxDepth ? "个嵌套过深的块参照"
+                                      : "个展开过大的块参照",
                  layer, e);
         return;
     }
     const Block& b = it->second;
-    const DxfTransform frame = place * DxfTransform::Ocs(nx, ny, nz) * DxfTransform::Shift(x, y, z)
-        * DxfTransform::RotateZ(rot * std::numbers::pi / 180);
+    const DxfTransform frame = place * DxfTransform::Ocs(nx, ny, nz) * DxfTransform::Shift(x, y, z) *
+                               DxfTransform::RotateZ(rot * std::numbers::pi / 180);
     const DxfTransform local = DxfTransform::Scale(sx, sy, sz) * DxfTransform::Shift(-b.x, -b.y, -b.z);
     for (long long r = 0; r < rows; ++r)
         for (long long c = 0; c < cols; ++c) {
             // Array cells step along the rotated axes of the reference.
-            const DxfTransform cell = frame * DxfTransform::Shift(static_cast<double>(c) * dx, static_cast<double>(r) * dy, 0) * local;
+            const DxfTransform cell =
+                frame * DxfTransform::Shift(static_cast<double>(c) * dx, static_cast<double>(r) * dy, 0) * local;
             for (const Entity& inner : b.entities)
                 Visit(inner, layer, cell, depth + 1, emit);
         }
@@ -279,7 +306,8 @@ int DxfPipeScanner::Run(ExtractPipeCallback callback, void* userData)
     Emit emit{callback, userData, 0, -1, 0, 0};
     const size_t n = m_entities.size();
     for (size_t i = 0; i < n && emit.keepGoing != 0; ++i) {
-        emit.percent = std::min(99, static_cast<int>(std::lround(100.0 * static_cast<double>(i) / static_cast<double>(n))));
+        emit.percent =
+            std::min(99, static_cast<int>(std::lround(100.0 * static_cast<double>(i) / static_cast<double>(n))));
         emit.calls = 0;
         m_currentLine = 0;
         Visit(m_entities[i], "", DxfTransform(), 0, emit);
@@ -318,8 +346,8 @@ std::string DxfPipeScanner::Report() const
         std::string names;
         for (const std::string& l : m_drawing.LayerNames())
             names += (names.empty() ? "" : ", ") + Utf8(l);
-        out += "警告: 图层\u201c" + DxfTextCodec::Encode(DxfTextCodec::Decode(m_layersGbk[i], "CP936"), "UTF-8")
-            + "\u201d在图纸中不存在；图纸的图层: " + (names.empty() ? "(无)" : names) + "\n";
+        out += "警告: 图层\u201c" + DxfTextCodec::Encode(DxfTextCodec::Decode(m_layersGbk[i], "CP936"), "UTF-8") +
+               "\u201d在图纸中不存在；图纸的图层: " + (names.empty() ? "(无)" : names) + "\n";
     }
     return out;
 }

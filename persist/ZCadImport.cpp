@@ -13,12 +13,11 @@
 #include <map>
 #include <unordered_map>
 
-
 ZCadImport::ZCadImport(ZNetwork& network, const ZTemplateSet& templates, const Options& options,
                        ZEditTransaction* transaction)
     : m_network(network), m_templates(templates), m_options(options), m_tx(transaction),
-      m_ratio(options.ScaleQen / options.ScaleCad * 0.001),
-      m_tolerance(m_ratio * options.MinDist + 1e-10), m_index(m_tolerance)
+      m_ratio(options.ScaleQen / options.ScaleCad * 0.001), m_tolerance(m_ratio * options.MinDist + 1e-10),
+      m_index(m_tolerance)
 {
     for (ZConsumeNode* n : network.Nodes())
         m_index.Add(n);
@@ -56,7 +55,7 @@ std::string ZCadImport::LayerNameToGbk(std::string_view utf8)
             continue;
         }
         const std::string gbk = GbkCodec::FromUtf8(ch);
-        if (gbk != "?") {
+        if (!gbk.empty() && gbk.find('?') == std::string::npos) {
             out += gbk;
             continue;
         }
@@ -232,8 +231,8 @@ std::vector<std::string> ZCadImport::Notes() const
     if (m_sameNode > 0)
         notes.push_back("跳过 " + std::to_string(m_sameNode) + " 条两端落在同一节点上的线(连接判断精度内)");
     if (m_outOfRange > 0)
-        notes.push_back("跳过 " + std::to_string(m_outOfRange) + " 条按比例换算后坐标或长度超出数值范围的线"
-                        + (m_outOfRangeLine > 0 ? "，第一条在第" + std::to_string(m_outOfRangeLine) + "行" : ""));
+        notes.push_back("跳过 " + std::to_string(m_outOfRange) + " 条按比例换算后坐标或长度超出数值范围的线" +
+                        (m_outOfRangeLine > 0 ? "，第一条在第" + std::to_string(m_outOfRangeLine) + "行" : ""));
     if (m_overlaps > 0)
         notes.push_back("发现 " + std::to_string(m_overlaps) + " 处重叠的共线管道，未在重叠处拆分");
     return notes;

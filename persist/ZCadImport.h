@@ -23,9 +23,9 @@ class ZTemplateSet;
 class ZCadImport {
 public:
     struct Options {
-        double MinDist = 0.0;      // connection tolerance, CAD units
-        double ScaleCad = 1.0;     // ScaleCad CAD units ...
-        double ScaleQen = 1.0;     // ... are ScaleQen millimetres
+        double MinDist = 0.0;    // connection tolerance, CAD units
+        double ScaleCad = 1.0;   // ScaleCad CAD units ...
+        double ScaleQen = 1.0;   // ... are ScaleQen millimetres
         bool SplitAtTees = false;
     };
 
@@ -53,8 +53,8 @@ public:
     // One entity of a drawing scan (none: a skipped one, which still moves the progress). A stop
     // request asks "确认终止此操作吗?", whose Yes clears `keepGoing` (this entity is still taken).
     // True when a pipe was added.
-    bool OnScannedEntity(const PipePoint* points, int count, int percent, bool& keepGoing,
-                         double drawnLength = 0.0, int line = 0);
+    bool OnScannedEntity(const PipePoint* points, int count, int percent, bool& keepGoing, double drawnLength = 0.0,
+                         int line = 0);
 
     // What the import left out or noticed, one UTF-8 line each (splits add their own).
     std::vector<std::string> Notes() const;

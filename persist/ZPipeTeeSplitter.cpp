@@ -18,7 +18,7 @@ std::vector<PipePoint> Points(const ZPipeLink& p)
     return pts;
 }
 
-} // namespace
+}   // namespace
 
 ZPipeTeeSplitter::ZPipeTeeSplitter(ZNetwork& network, double tolerance, ZEditTransaction* transaction)
     : m_network(network), m_tolerance(tolerance), m_tx(transaction)
@@ -53,13 +53,17 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
     const double cell = std::max({total / static_cast<double>(segs.size()), 4 * m_tolerance, 1e-3});
     // Far-off coordinates share the outermost cells; the distance test still decides.
     auto index = [cell](double v) { return static_cast<int64_t>(std::clamp(std::floor(v / cell), -1.0e15, 1.0e15)); };
-    auto key = [](int64_t cx, int64_t cy) { return static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(cy); };
+    auto key = [](int64_t cx, int64_t cy) {
+        return static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(cy);
+    };
     std::unordered_multimap<uint64_t, size_t> grid;
     std::vector<size_t> huge;   // segments over too many cells: tried against every node
     for (size_t s = 0; s < segs.size(); ++s) {
         const Seg& g = segs[s];
-        const int64_t x0 = index(std::min(g.a.x, g.b.x) - m_tolerance), x1 = index(std::max(g.a.x, g.b.x) + m_tolerance);
-        const int64_t y0 = index(std::min(g.a.y, g.b.y) - m_tolerance), y1 = index(std::max(g.a.y, g.b.y) + m_tolerance);
+        const int64_t x0 = index(std::min(g.a.x, g.b.x) - m_tolerance),
+                      x1 = index(std::max(g.a.x, g.b.x) + m_tolerance);
+        const int64_t y0 = index(std::min(g.a.y, g.b.y) - m_tolerance),
+                      y1 = index(std::max(g.a.y, g.b.y) + m_tolerance);
         if (static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1) > 1e4) {
             huge.push_back(s);
             continue;
@@ -76,8 +80,8 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
         const ZPipeLink* p = g.pipe;
         if (p->From() == n || p->To() == n)
             return;
-        if (std::hypot(p->From()->X - n->X, p->From()->Y - n->Y) <= m_tolerance
-            || std::hypot(p->To()->X - n->X, p->To()->Y - n->Y) <= m_tolerance)
+        if (std::hypot(p->From()->X - n->X, p->From()->Y - n->Y) <= m_tolerance ||
+            std::hypot(p->To()->X - n->X, p->To()->Y - n->Y) <= m_tolerance)
             return;
         // Unit direction first, so far-off or huge coordinates give no infinities; a test that
         // is not plainly within the tolerance (NaN included) is no hit.
@@ -96,11 +100,12 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
             const auto* q = static_cast<const ZPipeLink*>(l);
             const ZFlowNode* far = q->From() == n ? q->To() : q->From();
             const PipePoint next = q->Vertices().empty() ? PipePoint{far->X, far->Y}
-                : q->From() == n                         ? q->Vertices().front()
+                                   : q->From() == n      ? q->Vertices().front()
                                                          : q->Vertices().back();
             const double off = std::fabs((next.x - n->X) * uy - (next.y - n->Y) * ux);
             if (off <= m_tolerance && std::hypot(next.x - n->X, next.y - n->Y) > m_tolerance) {
-                const std::pair<const ZPipeLink*, const ZPipeLink*> pair = std::minmax(static_cast<const ZPipeLink*>(p), q);
+                const std::pair<const ZPipeLink*, const ZPipeLink*> pair =
+                    std::minmax(static_cast<const ZPipeLink*>(p), q);
                 if (std::find(overlaps.begin(), overlaps.end(), pair) == overlaps.end())
                     overlaps.push_back(pair);
                 return;

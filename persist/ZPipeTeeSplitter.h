@@ -24,8 +24,8 @@ public:
 private:
     struct Hit {
         ZPipeLink* pipe;
-        int segment;       // 0: from the start node to the first bend point
-        double along;      // position on the segment, 0..1
+        int segment;    // 0: from the start node to the first bend point
+        double along;   // position on the segment, 0..1
         double distance;
         ZConsumeNode* node;
     };

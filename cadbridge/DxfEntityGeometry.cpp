@@ -139,7 +139,12 @@ std::string DxfEntityGeometry::KindName(const std::string& type)
     for (const auto& [t, n] : names)
         if (type == t)
             return n;
-    return "个" + type + "图元";
+    // The type as the file has it, limited to what a type name can be: input bytes never reach
+    // a message unescaped.
+    std::string shown;
+    for (char c : type.substr(0, 32))
+        shown += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ? c : '?';
+    return "个" + shown + (type.size() > 32 ? "…" : "") + "图元";
 }
 
 DxfEntityGeometry::Outcome DxfEntityGeometry::Read(const DxfTag* begin, const DxfTag* end, const DxfTransform& place,

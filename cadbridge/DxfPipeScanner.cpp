@@ -15,7 +15,7 @@ bool IsSubEntity(const std::string& type)
 
 // Block references expanded in one scan, nesting and arrays included: a bound on the work a
 // small file can ask for.
-constexpr long long kMaxPaths = 20'000'000;
+constexpr long long kMaxPaths = 2'000'000;
 constexpr int kMaxDepth = 32;
 
 std::u32string Folded(const std::string& bytes, const std::string& charset)
@@ -163,12 +163,10 @@ size_t DxfPipeScanner::Line(const Entity& e) const
 
 void DxfPipeScanner::Skip(const std::string& kind, const std::string& layer, const Entity& e)
 {
-    for (Skipped& s : m_skipped)
-        if (s.kind == kind && s.layer == layer) {
-            ++s.count;
-            return;
-        }
-    m_skipped.push_back({kind, layer, 1, Line(e)});
+    const auto [it, fresh] = m_skippedIndex.try_emplace({kind, layer}, m_skipped.size());
+    if (fresh)
+        m_skipped.push_back({kind, layer, 0, Line(e)});
+    ++m_skipped[it->second].count;
 }
 
 void DxfPipeScanner::Visit(const Entity& e, const std::string& inherited, const DxfTransform& place, int depth,
@@ -321,7 +319,11 @@ int DxfPipeScanner::Run(ExtractPipeCallback callback, void* userData)
 
 std::string DxfPipeScanner::Utf8(const std::string& fileText) const
 {
-    return DxfTextCodec::Encode(DxfTextCodec::Decode(fileText, m_drawing.Charset()), "UTF-8");
+    // Names in messages stay short: a name of any length is still recognisable by its start.
+    std::u32string text = DxfTextCodec::Decode(fileText, m_drawing.Charset());
+    if (text.size() > 64)
+        text = text.substr(0, 60) + U"\u2026";
+    return DxfTextCodec::Encode(text, "UTF-8");
 }
 
 std::string DxfPipeScanner::Report() const
@@ -329,25 +331,46 @@ std::string DxfPipeScanner::Report() const
     std::string out;
     if (m_ownDrawing)
         out += "图纸由QEN生成(有图层PIPE和NODE及节点符号)，只引入管道图层PIPE\n";
-    for (const Skipped& s : m_skipped) {
+    constexpr size_t kLines = 30, kNames = 100;
+    long long rest = 0;
+    for (size_t i = 0; i < m_skipped.size(); ++i) {
+        const Skipped& s = m_skipped[i];
+        if (i >= kLines) {
+            rest += s.count;
+            continue;
+        }
         out += "跳过 " + std::to_string(s.count) + " " + s.kind + " (层 " + Utf8(s.layer) + ")";
         if (s.line > 0)
             out += "，第一个在第" + std::to_string(s.line) + "行";
         out += "\n";
     }
+    if (rest > 0)
+        out += "另跳过 " + std::to_string(rest) + " 个图元 (" + std::to_string(m_skipped.size() - kLines) +
+               " 种图元和图层)\n";
     if (!m_allLayers && m_otherLayers > 0 && !m_ownDrawing)
         out += "另有 " + std::to_string(m_otherLayers) + " 个图元不在所选图层上\n";
+    size_t missing = 0;
     for (size_t i = 0; i < m_layers.size() && !m_ownDrawing; ++i) {
         bool inTable = false;
         for (const std::string& l : m_drawing.LayerNames())
             inTable = inTable || Folded(l, m_drawing.Charset()) == m_layers[i];
         if (m_layerSeen[i] || inTable)
             continue;
+        if (++missing > 10)
+            continue;
         std::string names;
-        for (const std::string& l : m_drawing.LayerNames())
-            names += (names.empty() ? "" : ", ") + Utf8(l);
-        out += "警告: 图层\u201c" + DxfTextCodec::Encode(DxfTextCodec::Decode(m_layersGbk[i], "CP936"), "UTF-8") +
+        const auto& all = m_drawing.LayerNames();
+        for (size_t k = 0; k < all.size() && k < kNames; ++k)
+            names += (names.empty() ? "" : ", ") + Utf8(all[k]);
+        if (all.size() > kNames)
+            names += " …(共 " + std::to_string(all.size()) + " 个)";
+        std::u32string typed = DxfTextCodec::Decode(m_layersGbk[i], "CP936");
+        if (typed.size() > 64)
+            typed = typed.substr(0, 60) + U"\u2026";
+        out += "警告: 图层\u201c" + DxfTextCodec::Encode(typed, "UTF-8") +
                "\u201d在图纸中不存在；图纸的图层: " + (names.empty() ? "(无)" : names) + "\n";
     }
+    if (missing > 10)
+        out += "另有 " + std::to_string(missing - 10) + " 个图层名在图纸中不存在\n";
     return out;
 }

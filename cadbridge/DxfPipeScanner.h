@@ -4,6 +4,7 @@
 #include "DxfTag.h"
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -74,5 +75,6 @@ private:
         size_t line;
     };
     std::vector<Skipped> m_skipped;
+    std::map<std::pair<std::string, std::string>, size_t> m_skippedIndex;   // kind and layer -> entry
     long long m_otherLayers = 0;
 };

@@ -95,7 +95,9 @@ void ZCadImport::WillChange(ZNetObject* obj)
 ZConsumeNode* ZCadImport::EndNode(const PipePoint& p, const ZPipeLink& pipe)
 {
     ZConsumeNode* n = m_index.FirstWithin(p.x, p.y);
-    if (n && n->CanAcceptLink(pipe))
+    // Any node but a device's accepts a pipe: asked only of device nodes, whose link count is
+    // small, so many pipes drawn onto one point cost no walk along its links each.
+    if (n && (!n->IsDeviceNode() || n->CanAcceptLink(pipe)))
         return n;
     ZConsumeNode* made = m_templates.Node.Clone();
     made->SetId(NewId(true));

@@ -172,6 +172,11 @@ TEST_F(EntityCases, WhatIsLeftOutIsCountedAndNamed)
     const std::string warn = CadScanReport();
     EXPECT_NE(warn.find("警告: 图层\u201cNO_SUCH\u201d在图纸中不存在"), std::string::npos) << warn;
     EXPECT_NE(warn.find("L_TEE, \u00dcberlandleitung, \u0141\u00f3d\u017a"), std::string::npos) << warn;
+    // A name of any length is echoed by its start only.
+    Scan(std::string(200000, 'X'));
+    const std::string longName = CadScanReport();
+    EXPECT_NE(longName.find(std::string(60, 'X') + "\u2026\u201d"), std::string::npos);
+    EXPECT_LT(longName.size(), 1000u);
     const std::string layers = CadDrawingLayers(), last = "\u0141\u00f3d\u017a\n";
     EXPECT_EQ(layers.substr(layers.size() - last.size()), last);
 }

@@ -71,7 +71,17 @@ bool CCadImportCommand::Run()
         m_changed = import.Changed();
         added = import.PipesAdded();
         tx.Commit();
-        m_prompt.Inform(QStringLiteral("%1根管道加入了管网模型中!").arg(added).toStdString());
+        // What was left out, and why nothing came in when nothing did.
+        std::string notes = CadScanReport();
+        for (const std::string& n : import.Notes())
+            notes += n + "\n";
+        if (added == 0 && notes.empty())
+            notes = dlg.SearchAllLayers() ? "图纸的模型空间中没有直线或多段线\n" : "所选图层上没有直线或多段线\n";
+        m_report = notes;
+        std::string text = QStringLiteral("%1根管道加入了管网模型中!").arg(added).toStdString();
+        if (!notes.empty())
+            text += (added == 0 ? "\n没有管道加入，原因:\n" : "\n") + notes;
+        m_prompt.Inform(text);
     }
     CloseAutoCad(h);
     return added > 0;

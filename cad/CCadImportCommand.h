@@ -8,6 +8,7 @@ class ZDocument;
 class ZSettingsStore;
 class ZNetObject;
 
+#include <string>
 #include <vector>
 
 // "提取CAD管网" (command 32791): the dialog, then the drawing's lines and polylines read into the
@@ -22,6 +23,8 @@ public:
     // What the run added and changed (split pipes).
     const std::vector<ZNetObject*>& Added() const { return m_added; }
     const std::vector<ZNetObject*>& Changed() const { return m_changed; }
+    // What the run left out or noticed (kinds and layers skipped, rings, overlaps), UTF-8 lines.
+    const std::string& Report() const { return m_report; }
 
 private:
     ZDocument& m_doc;
@@ -31,4 +34,5 @@ private:
     QWidget* m_owner;
     std::vector<ZNetObject*> m_added;
     std::vector<ZNetObject*> m_changed;
+    std::string m_report;
 };

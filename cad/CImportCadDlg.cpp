@@ -1,6 +1,7 @@
 #include "CImportCadDlg.h"
 
 #include "app/UiPrompt.h"
+#include "cadbridge/CadBridge.h"
 #include "model/KeyValueStore.h"
 #include "persist/ZCadImport.h"
 #include "views/GbkText.h"
@@ -12,7 +13,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -26,7 +30,7 @@ QString Number(double v)
     return QString::number(v, 'g', 15);
 }
 
-} // namespace
+}   // namespace
 
 CImportCadDlg::CImportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadRunning, QWidget* parent)
     : QDialog(parent), m_profile(profile), m_prompt(prompt), m_cadRunning(cadRunning)
@@ -63,6 +67,10 @@ CImportCadDlg::CImportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     m_allLayers = new QCheckBox(QStringLiteral("搜索全部图层"), entities);
     m_layerEdit = new QLineEdit(entities);
     m_layerEdit->setToolTip(QStringLiteral("图层名之间用\";\"分隔"));
+    m_layerList = new QListWidget(entities);
+    m_layerList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_layerList->setToolTip(QStringLiteral("图纸的图层: 选中的图层填入上面的图层名"));
+    m_layerList->setMaximumHeight(120);
     auto* entityRow = new QHBoxLayout;
     entityRow->addWidget(m_line);
     entityRow->addWidget(m_pline);
@@ -71,6 +79,7 @@ CImportCadDlg::CImportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     entityLayout->addLayout(entityRow);
     entityLayout->addWidget(m_allLayers);
     entityLayout->addWidget(m_layerEdit);
+    entityLayout->addWidget(m_layerList);
     m_split = new QCheckBox(QStringLiteral("在管道中间接入时打断管道"), this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -86,6 +95,9 @@ CImportCadDlg::CImportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     connect(buttons, &QDialogButtonBox::accepted, this, &CImportCadDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CImportCadDlg::reject);
     connect(m_browse, &QPushButton::clicked, this, &CImportCadDlg::Browse);
+    connect(m_path, &QLineEdit::editingFinished, this, &CImportCadDlg::RefreshLayers);
+    connect(m_layerList, &QListWidget::itemSelectionChanged, this, &CImportCadDlg::LayersChosen);
+    connect(m_open, &QAbstractButton::toggled, this, &CImportCadDlg::RefreshLayers);
     for (QAbstractButton* b : {static_cast<QAbstractButton*>(m_active), static_cast<QAbstractButton*>(m_open),
                                static_cast<QAbstractButton*>(m_allLayers)})
         connect(b, &QAbstractButton::toggled, this, &CImportCadDlg::UpdateControls);
@@ -125,6 +137,32 @@ void CImportCadDlg::Load()
     m_layerEdit->setText(GbkText::ToQString(m_layerText));
     m_split->setChecked(m_splitAtTees);
     UpdateControls();
+    RefreshLayers();
+}
+
+void CImportCadDlg::RefreshLayers()
+{
+    m_layerList->clear();
+    const QString path = m_path->text().trimmed();
+    if (m_open->isChecked() && !QFileInfo(path).isFile())
+        return;
+    CadHandle h = OpenAutoCad();
+    const QByteArray name = QFile::encodeName(path);
+    if (m_open->isChecked() ? OpenDwgDocument(h, name.constData()) != 0 : IsExistActiveDwg() != 0)
+        for (const QString& l : QString::fromUtf8(CadDrawingLayers()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            m_layerList->addItem(l);
+    CloseAutoCad(h);
+}
+
+void CImportCadDlg::LayersChosen()
+{
+    QStringList names;
+    for (const QListWidgetItem* item : m_layerList->selectedItems())
+        names << item->text();
+    if (names.isEmpty())
+        return;
+    m_allLayers->setChecked(false);
+    m_layerEdit->setText(names.join(QLatin1Char(';')));
 }
 
 void CImportCadDlg::UpdateControls()
@@ -144,6 +182,7 @@ void CImportCadDlg::Browse()
     if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
         m_path->setText(dlg.selectedFiles().first());
     m_path->setFocus();
+    RefreshLayers();
 }
 
 bool CImportCadDlg::ReadNumber(QLineEdit* edit, double atLeast, double& value)
@@ -163,8 +202,8 @@ bool CImportCadDlg::ReadNumber(QLineEdit* edit, double atLeast, double& value)
 void CImportCadDlg::accept()
 {
     double minDist = 0, scaleCad = 0, scaleQen = 0;
-    if (!ReadNumber(m_minDistEdit, 0.0, minDist) || !ReadNumber(m_scaleCadEdit, 1e-7, scaleCad)
-        || !ReadNumber(m_scaleQenEdit, 1.0, scaleQen))
+    if (!ReadNumber(m_minDistEdit, 0.0, minDist) || !ReadNumber(m_scaleCadEdit, 1e-7, scaleCad) ||
+        !ReadNumber(m_scaleQenEdit, 1.0, scaleQen))
         return;
     const int mode = m_open->isChecked() ? 1 : 0;
     if (mode == 1 && m_path->text().trimmed().isEmpty()) {
@@ -172,7 +211,8 @@ void CImportCadDlg::accept()
         m_path->setFocus();
         return;
     }
-    const std::string layerText = GbkText::FromQString(m_layerEdit->text());
+    // Names as the drawing has them: characters GBK lacks go as \U+XXXX, which the scan reads back.
+    const std::string layerText = ZCadImport::LayerNameToGbk(m_layerEdit->text().toStdString());
     std::vector<std::string> layers;
     if (!m_allLayers->isChecked()) {
         layers = ZCadImport::SplitLayers(layerText);

@@ -7,6 +7,7 @@
 class KeyValueStore;
 class QCheckBox;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class UiPrompt;
@@ -29,7 +30,7 @@ public:
     double ScaleQen() const { return m_scaleQen; }
     int Flags() const { return (m_incLine ? 1 : 0) | (m_incPline ? 2 : 0); }
     bool SearchAllLayers() const { return m_searchAll; }
-    // GBK layer names; empty when all layers are searched.
+    // GBK layer names (characters GBK lacks as \U+XXXX); empty when all layers are searched.
     const std::vector<std::string>& Layers() const { return m_layers; }
     bool SplitAtTees() const { return m_splitAtTees; }
 
@@ -43,6 +44,10 @@ public:
     QCheckBox* AllLayersCheck() const { return m_allLayers; }
     QLineEdit* LayerEdit() const { return m_layerEdit; }
     QCheckBox* SplitCheck() const { return m_split; }
+    // The drawing's layers as it has them; choosing some fills the layer field.
+    QListWidget* LayerList() const { return m_layerList; }
+    // Reads the layer names of the drawing the dialog points at (the active one, or the file).
+    void RefreshLayers();
 
     void accept() override;
 
@@ -52,6 +57,7 @@ private:
     void UpdateControls();
     void Browse();
     bool ReadNumber(QLineEdit* edit, double atLeast, double& value);
+    void LayersChosen();
 
     KeyValueStore& m_profile;
     UiPrompt& m_prompt;
@@ -79,5 +85,6 @@ private:
     QCheckBox* m_pline;
     QCheckBox* m_allLayers;
     QLineEdit* m_layerEdit;
+    QListWidget* m_layerList;
     QCheckBox* m_split;
 };

@@ -54,6 +54,14 @@ CADBRIDGE_API int32_t CadSetDwgPath(CadHandle h, const char* path);
 CADBRIDGE_API void CadSetOpenInViewer(int32_t open);
 // What the last failing call of this session found wrong (UTF-8), or "".
 CADBRIDGE_API const char* CadLastError();
+// What the last ExtractPipeFromAutoCad left out (kinds and layers skipped, layer names that match
+// nothing, a drawing recognised as QEN's own), one UTF-8 line each, or "".
+CADBRIDGE_API const char* CadScanReport();
+// Inside an extraction callback: the drawn length (CAD units; arcs and bulges measured on the
+// arc) of the points passed and the file line of their entity (0: unknown). 0 outside a scan.
+CADBRIDGE_API int32_t CadScanEntityInfo(double* length, int32_t* line);
+// The layer names of the active drawing as it has them (UTF-8), one a line, or "".
+CADBRIDGE_API const char* CadDrawingLayers();
 // Ends the session and forgets every drawing (tests and the command-line tool start afresh).
 CADBRIDGE_API void CadCloseSession();
 // The active drawing's units as CAD units per metre, written as $INSUNITS (1000: millimetres) to a

@@ -4,6 +4,10 @@
 #include "CadSession.h"
 #include "DxfError.h"
 #include "DxfPipeScanner.h"
+#include "DxfTextCodec.h"
+
+#include <algorithm>
+#include <climits>
 
 #include <filesystem>
 #include <string>
@@ -18,6 +22,11 @@ constexpr int32_t False = 0;
 struct HandleCell {
     unsigned magic = 0x51454E43;
 };
+
+// The scan under way (for CadScanEntityInfo) and what the last one left out.
+DxfPipeScanner* g_scan = nullptr;
+std::string g_scanReport;
+std::string g_layers;
 
 bool Valid(CadHandle h)
 {
@@ -74,8 +83,16 @@ CADBRIDGE_API int32_t OpenDwgDocument(CadHandle h, const char* path)
 {
     CadSession& s = CadSession::Instance();
     std::error_code ec;
-    if (!path || !std::filesystem::is_regular_file(path, ec)) {
-        s.SetLastError(std::string("找不到文件\u201c") + (path ? path : "") + "\u201d。");
+    const auto st = path ? std::filesystem::status(path, ec) : std::filesystem::file_status();
+    if (!path || st.type() != std::filesystem::file_type::regular) {
+        // A pipe or device is never opened: reading one could wait for ever.
+        const std::string name = std::string("\u201c") + (path ? path : "") + "\u201d";
+        using T = std::filesystem::file_type;
+        s.SetLastError(st.type() == T::directory ? name + "是文件夹，不是DXF图纸。"
+                       : st.type() == T::fifo    ? name + "是命名管道(FIFO)，不是DXF图纸，没有读取。"
+                       : st.type() == T::not_found || st.type() == T::none
+                           ? "找不到文件" + name + "。"
+                           : name + "不是普通文件(设备或套接字)，不是DXF图纸，没有读取。");
         return False;
     }
     if (!Valid(h))
@@ -118,8 +135,46 @@ CADBRIDGE_API int32_t ExtractPipeFromAutoCad(CadHandle h, int32_t layerCount, co
     for (int32_t i = 0; layers && i < layerCount; ++i)
         if (layers[i])
             names.emplace_back(layers[i]);
+    g_scanReport.clear();
     DxfPipeScanner scanner(*s.Active(), layers ? &names : nullptr, flags);
-    return scanner.Run(callback, userData);
+    g_scan = &scanner;
+    int n = 0;
+    try {
+        n = scanner.Run(callback, userData);
+    } catch (...) {
+        g_scan = nullptr;
+        throw;
+    }
+    g_scan = nullptr;
+    g_scanReport = scanner.Report();
+    return n;
+}
+
+CADBRIDGE_API const char* CadScanReport()
+{
+    return g_scanReport.c_str();
+}
+
+CADBRIDGE_API int32_t CadScanEntityInfo(double* length, int32_t* line)
+{
+    if (!g_scan)
+        return False;
+    if (length)
+        *length = g_scan->CurrentLength();
+    if (line)
+        *line = static_cast<int32_t>(std::min<size_t>(g_scan->CurrentLine(), INT32_MAX));
+    return True;
+}
+
+CADBRIDGE_API const char* CadDrawingLayers()
+{
+    g_layers.clear();
+    const DxfDrawing* d = CadSession::Instance().Active();
+    if (!d)
+        return g_layers.c_str();
+    for (const std::string& l : d->LayerNames())
+        g_layers += DxfTextCodec::Encode(DxfTextCodec::Decode(l, d->Charset()), "UTF-8") + "\n";
+    return g_layers.c_str();
 }
 
 CADBRIDGE_API int32_t CadSetDwgPath(CadHandle h, const char* path)
@@ -144,4 +199,5 @@ CADBRIDGE_API const char* CadLastError()
 CADBRIDGE_API void CadCloseSession()
 {
     CadSession::Instance().Close();
+    g_scanReport.clear();
 }

@@ -37,11 +37,19 @@ std::unique_ptr<DxfDrawing> DxfDrawing::FromTags(DxfTagList tags, const std::str
     std::unique_ptr<DxfDrawing> d(new DxfDrawing);
     d->m_tags = std::move(tags);
     d->m_path = path;
+    d->CheckStructure();
     d->Analyse();
     return d;
 }
 
 void DxfDrawing::Analyse()
+{
+    // At most two passes add a missing section or table; a third finds both.
+    for (int pass = 0; pass < 3 && AnalysePass(); ++pass) {
+    }
+}
+
+bool DxfDrawing::AnalysePass()
 {
     unsigned long long maxHandle = 0, seed = 0;
     bool haveEntities = false, haveTables = false, handling = false;
@@ -115,20 +123,71 @@ void DxfDrawing::Analyse()
     if (!haveEntities) {
         m_tags.insert(m_tags.begin() + static_cast<long>(eof),
                       {{0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}});
-        return Analyse();
+        m_inserted.emplace_back(eof, 3);
+        return true;
     }
     if (m_layerTableEnd < 0) {
         DxfTagList table = {{0, "TABLE"}, {2, "LAYER"}, {70, "0"}, {0, "ENDTAB"}};
         if (haveTables) {
             m_tags.insert(m_tags.begin() + static_cast<long>(tablesEnd), table.begin(), table.end());
+            m_inserted.emplace_back(tablesEnd, table.size());
         } else {
             // Tables come before the blocks and entities.
             const size_t at = blocksAt >= 0 ? static_cast<size_t>(blocksAt) : m_entitiesBegin - 2;
             table.insert(table.begin(), {{0, "SECTION"}, {2, "TABLES"}});
             table.push_back({0, "ENDSEC"});
             m_tags.insert(m_tags.begin() + static_cast<long>(at), table.begin(), table.end());
+            m_inserted.emplace_back(at, table.size());
         }
-        return Analyse();
+        return true;
+    }
+    return false;
+}
+
+void DxfDrawing::CheckStructure() const
+{
+    // Sections and tables must nest as the format says: anything else is a damaged file whose
+    // entities or layers would otherwise be read partly, twice or not at all.
+    const std::string file = "\u201c" + m_path + "\u201d";
+    auto fail = [&](size_t i, const std::string& what) {
+        throw DxfError(file + "第" + std::to_string(2 * i + 2) + "行" + what + "，文件已损坏。");
+    };
+    std::string section, table;
+    size_t sectionAt = 0, tableAt = 0;
+    std::vector<std::string> seen;
+    for (size_t i = 0; i < m_tags.size(); ++i) {
+        const DxfTag& t = m_tags[i];
+        if (t.code != 0)
+            continue;
+        if (t.value == "SECTION") {
+            if (!section.empty())
+                fail(i, "的SECTION出现在" + section + "段之中(该段没有以ENDSEC结束)");
+            if (i + 1 >= m_tags.size() || m_tags[i + 1].code != 2)
+                fail(i, "的SECTION没有段名");
+            section = m_tags[i + 1].value;
+            sectionAt = i;
+            if (std::find(seen.begin(), seen.end(), section) != seen.end())
+                fail(i, "是第二个" + section + "段");
+            seen.push_back(section);
+        } else if (t.value == "ENDSEC") {
+            if (section.empty())
+                fail(i, "的ENDSEC不属于任何段");
+            if (!table.empty())
+                fail(tableAt, "的表" + table + "没有以ENDTAB结束");
+            section.clear();
+        } else if (t.value == "TABLE" && section == "TABLES") {
+            if (!table.empty())
+                fail(tableAt, "的表" + table + "没有以ENDTAB结束");
+            table = i + 1 < m_tags.size() && m_tags[i + 1].code == 2 ? m_tags[i + 1].value : "?";
+            tableAt = i;
+        } else if (t.value == "ENDTAB" && section == "TABLES") {
+            if (table.empty())
+                fail(i, "的ENDTAB不属于任何表");
+            table.clear();
+        } else if (t.value == "EOF") {
+            if (!section.empty())
+                fail(sectionAt, "的" + section + "段没有以ENDSEC结束");
+        }
     }
 }
 
@@ -194,6 +253,17 @@ bool DxfDrawing::SetAddedLayerColour(const std::string& fileName, int colour)
         return true;
     }
     return false;
+}
+
+size_t DxfDrawing::SourceLine(size_t tag) const
+{
+    for (auto it = m_inserted.rbegin(); it != m_inserted.rend(); ++it) {
+        if (tag >= it->first + it->second)
+            tag -= it->second;
+        else if (tag >= it->first)
+            return 0;
+    }
+    return m_cameFromFile ? 2 * tag + 1 : 0;
 }
 
 bool DxfDrawing::HasLayer(const std::string& fileName) const
@@ -273,9 +343,11 @@ void DxfDrawing::PrepareFor(std::string_view gbk, bool name)
     const DxfTagList cp = {{9, "$DWGCODEPAGE"}, {3, "ANSI_936"}};
     if (m_headerBegin >= 0) {
         m_tags.insert(m_tags.begin() + m_headerBegin, cp.begin(), cp.end());
+        m_inserted.emplace_back(static_cast<size_t>(m_headerBegin), cp.size());
     } else {
         DxfTagList header = {{0, "SECTION"}, {2, "HEADER"}, cp[0], cp[1], {0, "ENDSEC"}};
         m_tags.insert(m_tags.begin(), header.begin(), header.end());
+        m_inserted.emplace_back(0, header.size());
     }
     const auto names = m_layerNames;
     const auto next = m_nextHandle;

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One open drawing of the CAD session: the groups of the file it came from (or of a new empty
@@ -40,6 +41,7 @@ public:
 
     // Layer names as the file writes them.
     bool HasLayer(const std::string& fileName) const;
+    const std::vector<std::string>& LayerNames() const { return m_layerNames; }
     void AddLayer(const std::string& fileName);
 
     // $INSUNITS to write (-1: as the file has it) and the box of the added entities, which the
@@ -67,10 +69,15 @@ public:
     long HandSeedTag() const { return m_handSeedTag; }
     // The first entity group of the ENTITIES section (== EntitiesEnd() when empty).
     size_t EntitiesBegin() const { return m_entitiesBegin; }
+    // The line of the file where group `tag` of Tags() stood (0: a group added here).
+    size_t SourceLine(size_t tag) const;
 
 private:
     DxfDrawing() = default;
+    // Refuses sections or tables that are not closed, nested or repeated; throws DxfError.
+    void CheckStructure() const;
     void Analyse();
+    bool AnalysePass();
     void AnalyseTables(size_t& i);
     void Transcode(DxfTagList& tags, const std::string& from) const;
 
@@ -100,4 +107,5 @@ private:
     int m_units = -1;
     double m_addedMin[2] = {1.0, 1.0};
     double m_addedMax[2] = {-1.0, -1.0};
+    std::vector<std::pair<size_t, size_t>> m_inserted;   // groups added: where, how many
 };

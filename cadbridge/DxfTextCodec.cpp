@@ -1,4 +1,5 @@
 #include "DxfTextCodec.h"
+#include "DxfCaseFold.h"
 
 #include <charconv>
 #include <iconv.h>
@@ -165,11 +166,7 @@ std::string DxfTextCodec::FromGbk(std::string_view gbk, const std::string& chars
 
 std::u32string DxfTextCodec::FoldCase(std::u32string text)
 {
-    for (char32_t& c : text) {
-        if (c >= U'a' && c <= U'z')
-            c = c - U'a' + U'A';
-        else if (c >= U'\uFF41' && c <= U'\uFF5A')
-            c = c - U'\uFF41' + U'\uFF21';
-    }
+    for (char32_t& c : text)
+        c = DxfFoldChar(c);
     return text;
 }

@@ -13,6 +13,6 @@ public:
     static std::string Encode(std::u32string_view text, const std::string& charset);
     static std::string ToGbk(std::string_view fileText, const std::string& charset);
     static std::string FromGbk(std::string_view gbk, const std::string& charset);
-    // Letter case folded the same for ASCII and full-width Latin letters.
+    // Letter case folded as CAD programs compare names, in every cased script.
     static std::u32string FoldCase(std::u32string text);
 };

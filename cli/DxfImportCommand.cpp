@@ -4,7 +4,6 @@
 #include "ExitCode.h"
 #include "cadbridge/CadBridge.h"
 #include "cadbridge/CadBridgeScan.h"
-#include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "persist/ZCadImport.h"
 
@@ -40,7 +39,8 @@ int DxfImportCommand::Run()
 
     std::vector<std::string> layers;
     if (m_layersGiven) {
-        layers = ZCadImport::SplitLayers(GbkCodec::FromUtf8(m_layers));
+        for (const std::string& l : ZCadImport::SplitLayers(m_layers))
+            layers.push_back(ZCadImport::LayerNameToGbk(l));
         if (layers.empty()) {
             std::cerr << "qen-cli import-dxf: 需要输入图层名! (--layers names no layer)\n";
             return ExitUsage;
@@ -61,12 +61,24 @@ int DxfImportCommand::Run()
     const int flags = (m_noLines ? 0 : 1) | (m_noPolylines ? 0 : 2);
     CadBridgeScan<PipePoint>(h, m_layersGiven ? &layers : nullptr, flags, import);
     const int splits = m_splitAtTees ? import.SplitAtTees() : 0;
+
+    const std::string report = CadScanReport();
     CloseAutoCad(h);
 
     m_io.Save(m_out, doc);
     std::printf("pipes added: %d\n", import.PipesAdded());
     std::printf("nodes added: %d\n", import.NodesAdded());
-    if (m_splitAtTees)
+    if (m_splitAtTees) {
         std::printf("pipes split: %d\n", splits);
+        std::printf("overlapping pipes: %d\n", import.OverlapsFound());
+    }
+    std::string notes = report;
+    for (const std::string& n : import.Notes())
+        notes += n + "\n";
+    if (import.PipesAdded() == 0 && notes.empty())
+        notes = m_layersGiven ? "所选图层上没有直线或多段线\n" : "图纸的模型空间中没有直线或多段线\n";
+    if (import.PipesAdded() == 0)
+        notes = "没有管道加入，原因:\n" + notes;
+    std::fputs(notes.c_str(), stdout);
     return ExitOk;
 }

@@ -18,12 +18,14 @@ public:
     // with a new identifier), appended to `added`; the shortened pipe goes to `changed`.
     int Split(const std::vector<ZConsumeNode*>& nodes, std::vector<ZNetObject*>& added,
               std::vector<ZNetObject*>& changed);
+    // Pairs of pipes found lying along each other in the last Split: not split where they overlap.
+    int Overlaps() const { return m_overlaps; }
 
 private:
     struct Hit {
         ZPipeLink* pipe;
-        int segment;       // 0: from the start node to the first bend point
-        double along;      // position on the segment, 0..1
+        int segment;    // 0: from the start node to the first bend point
+        double along;   // position on the segment, 0..1
         double distance;
         ZConsumeNode* node;
     };
@@ -32,4 +34,5 @@ private:
     ZNetwork& m_network;
     double m_tolerance;
     ZEditTransaction* m_tx;
+    int m_overlaps = 0;
 };

@@ -2,7 +2,7 @@
 # Builds the libFuzzer harnesses in fuzz/ with clang, ASan and UBSan against the core sources, in
 # a build directory of their own, and runs them one after the other (never in parallel).
 #
-#   scripts/fuzz.sh [project|text|dxfwriter|all] [seconds per fuzzer] [extra libFuzzer flags...]
+#   scripts/fuzz.sh [project|text|dxf|dxfwriter|all] [seconds per fuzzer] [extra libFuzzer flags...]
 #   scripts/fuzz.sh build                # only build
 #   FUZZ_BUILD_DIR=/tmp/qen-fuzz scripts/fuzz.sh text 600
 #
@@ -26,7 +26,7 @@ cmake -S "$root" -B "$build/core" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
     -DCMAKE_CXX_FLAGS="$san -fsanitize=fuzzer-no-link" \
     -DQEN_BUILD_GUI=OFF -DQEN_BUILD_TESTS=OFF -DQEN_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build/core" --target qen_persist qen_model -j2
+cmake --build "$build/core" --target qen_persist qen_model mertun_internal -j2
 
 for name in project text; do
     src="$root/fuzz/fuzz_${name}_file.cpp"
@@ -38,6 +38,15 @@ for name in project text; do
             "$build/core/persist/libqen_persist.a" "$build/core/model/libqen_model.a" -o "$exe"
     fi
 done
+# The DXF reader: the CAD bridge's reading side and the import into a network.
+src="$root/fuzz/fuzz_dxf_file.cpp"
+exe="$build/fuzz_dxf_file"
+if [[ ! -x $exe || $src -nt $exe || $root/fuzz/FuzzChecks.h -nt $exe || $build/core/persist/libqen_persist.a -nt $exe ||
+      $build/core/cadbridge/libmertun_internal.a -nt $exe ]]; then
+    "$cxx" -std=c++20 -g -O1 $san -fsanitize=fuzzer -I"$root" -I"$root/tests/common" "$src" \
+        "$root/tests/common/Continuity.cpp" "$build/core/persist/libqen_persist.a" \
+        "$build/core/cadbridge/libmertun_internal.a" "$build/core/model/libqen_model.a" -ldxflib -o "$exe"
+fi
 # The drawing writer of the CAD bridge: its own sources and dxflib, nothing of the core.
 exe="$build/fuzz_drawing_writer"
 if [[ ! -x $exe || -n $(find "$root/cadbridge" "$root/fuzz/fuzz_drawing_writer.cpp" "$root/fuzz/DxfWriterCheck.h" \
@@ -78,6 +87,11 @@ if [[ $what == text || $what == all ]]; then
     cp -f "$root"/examples/*.txt "$root"/tests/data/networks/*.txt "$root"/tests/data/cli/*.txt \
         "$root"/tests/data/cli/hostile/*.txt "$build/seeds/text/" 2>/dev/null || true
     run text 16384 "$build/seeds/text" "$root/tests/data/fuzz/text"
+fi
+if [[ $what == dxf || $what == all ]]; then
+    mkdir -p "$build/seeds/dxf"
+    cp -f "$root"/tests/data/cad/*.dxf "$build/seeds/dxf/" 2>/dev/null || true
+    run dxf 65536 "$build/seeds/dxf" "$root/tests/data/fuzz/dxf"
 fi
 if [[ $what == dxfwriter || $what == all ]]; then
     mkdir -p "$build/seeds/dxfwriter"

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -35,7 +36,7 @@ void Fill(QWidget* w, const QString& path, const QString& minDist, const QString
     dlg->accept();
 }
 
-} // namespace
+}   // namespace
 
 class TestCCadImportCommand : public QObject {
     Q_OBJECT
@@ -115,8 +116,11 @@ private slots:
         doc.AddListener(&listener);
         CCadImportCommand cmd(doc, settings, profile, prompt, nullptr);
         QVERIFY(cmd.Run());
-        QCOMPARE(QString::fromStdString(prompt.Last()), QStringLiteral("6根管道加入了管网模型中!"));
-        QCOMPARE(doc.GetNetwork().LinkCount(), 6);
+        // The count, then what was left out: the circle by its kind, layer and line.
+        QCOMPARE(QString::fromStdString(prompt.Last()),
+                 QStringLiteral("9根管道加入了管网模型中!\n跳过 1 个圆 (层 PIPE)，第一个在第1980行\n"
+                                "闭合的线 1 条，各分为两根管道\n跳过 1 条长度为零的线\n"));
+        QCOMPARE(doc.GetNetwork().LinkCount(), 9);
         // One undoable step, announced once as a CAD import.
         QCOMPARE(listener.codes, std::vector<int>{ZNetMsg::CadImported});
         QVERIFY(doc.IsModified());
@@ -124,9 +128,9 @@ private slots:
         QCOMPARE(doc.GetNetwork().LinkCount(), 0);
         QCOMPARE(doc.GetNetwork().NodeCount(), 0);
         QVERIFY(doc.Redo());
-        QCOMPARE(doc.GetNetwork().LinkCount(), 6);
+        QCOMPARE(doc.GetNetwork().LinkCount(), 9);
         doc.RemoveListener(&listener);
-        QCOMPARE(cmd.Added().size(), size_t(6 + doc.GetNetwork().NodeCount()));
+        QCOMPARE(cmd.Added().size(), size_t(9 + doc.GetNetwork().NodeCount()));
         QCOMPARE(profile.GetDouble("ImportCadDlg", "MinDist", 0), 1.0);
         QCOMPARE(profile.GetDouble("ImportCadDlg", "ScaleQen", 0), 1000.0);
 
@@ -141,8 +145,41 @@ private slots:
             dlg->accept();
         });
         QVERIFY(!CCadImportCommand(doc, settings, profile, prompt, nullptr).Run());
-        QCOMPARE(QString::fromStdString(prompt.Last()), QStringLiteral("0根管道加入了管网模型中!"));
-        QCOMPARE(doc.GetNetwork().LinkCount(), 6);
+        // Nothing added says why: the layer matches nothing, and the drawing's layers are named.
+        const QString none = QString::fromStdString(prompt.Last());
+        QVERIFY2(none.startsWith(QStringLiteral("0根管道加入了管网模型中!\n没有管道加入，原因:\n")), qPrintable(none));
+        QVERIFY2(none.contains(
+                     QStringLiteral("警告: 图层\u201cNONE\u201d在图纸中不存在；图纸的图层: 0, Defpoints, PIPE, OTHER")),
+                 qPrintable(none));
+        QCOMPARE(doc.GetNetwork().LinkCount(), 9);
+    }
+
+    void layerListShowsTheDrawingsNamesAndChoosesThem()
+    {
+        MemoryKeyValueStore profile;
+        ScriptedPrompt prompt;
+        ZDocument doc;
+        ZSettingsStore settings;
+        // Names in code page 1252 with letters GBK lacks, listed as the drawing has them.
+        OnNextModal([](QWidget* w) {
+            auto* dlg = qobject_cast<CImportCadDlg*>(w);
+            dlg->OpenRadio()->setChecked(true);
+            dlg->PathEdit()->setText(Data("entity_cases.dxf"));
+            dlg->RefreshLayers();
+            QStringList names;
+            for (int i = 0; i < dlg->LayerList()->count(); ++i)
+                names << dlg->LayerList()->item(i)->text();
+            QVERIFY2(names.contains(QStringLiteral("\u0141\u00f3d\u017a")), qPrintable(names.join(',')));
+            QVERIFY(names.contains(QStringLiteral("\u00dcberlandleitung")));
+            for (int i = 0; i < dlg->LayerList()->count(); ++i)
+                if (names[i] == QStringLiteral("\u0141\u00f3d\u017a") || names[i] == QStringLiteral("L_ARC"))
+                    dlg->LayerList()->item(i)->setSelected(true);
+            QVERIFY(!dlg->AllLayersCheck()->isChecked());
+            Screenshot(dlg, QStringLiteral("import-dialog-layers"));
+            dlg->accept();
+        });
+        QVERIFY(CCadImportCommand(doc, settings, profile, prompt, nullptr).Run());
+        QCOMPARE(doc.GetNetwork().LinkCount(), 2);   // the line on Łódź and the arc
     }
 
     void refusesDwgWithItsReason()
@@ -178,7 +215,8 @@ private slots:
         cmd.Run();
         press.stop();
         QCOMPARE(prompt.unexpected, 0);
-        QVERIFY(std::find(prompt.shown.begin(), prompt.shown.end(), std::string("确认终止此操作吗?")) != prompt.shown.end());
+        QVERIFY(std::find(prompt.shown.begin(), prompt.shown.end(), std::string("确认终止此操作吗?")) !=
+                prompt.shown.end());
         QVERIFY(doc.GetNetwork().LinkCount() < 6);
         QCOMPARE(QString::fromStdString(prompt.Last()),
                  QStringLiteral("%1根管道加入了管网模型中!").arg(doc.GetNetwork().LinkCount()));

@@ -95,6 +95,41 @@ def main(out):
     raw = raw.replace("1111.5", "1e999").replace("2222.5", "nan")
     path.write_text(raw, encoding="cp1252")
 
+    entity_cases(out)
+
+
+def entity_cases(out):
+    """One layer per kind of entity a user draws pipes with (entity_cases.dxf)."""
+    doc = ezdxf.new("R2000")
+    for name in ("L_BLOCK", "L_NESTED", "L_ARRAY", "L_BULGE", "L_ARC", "L_3D", "L_OCS", "L_TILTED", "L_CLOSEDFLAG",
+                 "L_CLOSEDPT", "L_SPLINE", "L_TEE", "Überlandleitung", "Łódź"):
+        doc.layers.add(name)
+    msp = doc.modelspace()
+    # a block of one line on layer 0 (takes the reference's layer), base point (1, 0)
+    b1 = doc.blocks.new("B1", base_point=(1, 0))
+    b1.add_line((1, 0), (11, 0))
+    msp.add_blockref("B1", (100, 100), dxfattribs={"layer": "L_BLOCK", "rotation": 90, "xscale": 2, "yscale": 2})
+    outer = doc.blocks.new("OUTER")
+    outer.add_blockref("B1", (5, 0))
+    msp.add_blockref("OUTER", (200, 0), dxfattribs={"layer": "L_NESTED", "rotation": 180})
+    arr = msp.add_blockref("B1", (0, 300), dxfattribs={"layer": "L_ARRAY"})
+    arr.grid(size=(2, 3), spacing=(50, 20))   # 2 rows 50 apart, 3 columns 20 apart
+    msp.add_lwpolyline([(0, 0, 0, 0, 1), (10, 0)], format="xyseb", dxfattribs={"layer": "L_BULGE"})
+    msp.add_arc((0, 500), 10, 0, 90, dxfattribs={"layer": "L_ARC"})
+    msp.add_polyline3d([(0, 600, 0), (30, 600, 10), (30, 640, 20)], dxfattribs={"layer": "L_3D"})
+    msp.add_lwpolyline([(0, 0), (10, 0), (10, 10)], dxfattribs={"layer": "L_OCS", "extrusion": (0, 0, -1)})
+    msp.add_lwpolyline([(0, 0), (10, 0), (20, 5)], dxfattribs={"layer": "L_TILTED", "extrusion": (1, 0, 0),
+                                                              "elevation": 700})
+    msp.add_lwpolyline([(0, 800), (40, 800), (40, 830)], close=True, dxfattribs={"layer": "L_CLOSEDFLAG"})
+    msp.add_lwpolyline([(100, 800), (140, 800), (140, 830), (100, 800)], dxfattribs={"layer": "L_CLOSEDPT"})
+    for k in range(2):
+        msp.add_spline([(0, 900 + k), (10, 910 + k), (20, 900 + k)], dxfattribs={"layer": "L_SPLINE"})
+    msp.add_lwpolyline([(0, 1000), (100, 1000), (200, 1000)], dxfattribs={"layer": "L_TEE"})
+    msp.add_line((100, 1000), (100, 1100), dxfattribs={"layer": "L_TEE"})
+    msp.add_line((300, 0), (310, 0), dxfattribs={"layer": "Überlandleitung"})
+    msp.add_line((320, 0), (330, 0), dxfattribs={"layer": "Łódź"})   # not in code page 1252 nor all in GBK
+    doc.saveas(out / "entity_cases.dxf")
+
 
 if __name__ == "__main__":
     main(sys.argv[1] if len(sys.argv) > 1 else "tests/data/cad")

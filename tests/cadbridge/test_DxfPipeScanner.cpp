@@ -19,7 +19,8 @@ protected:
         CloseAutoCad(m_h);
         CadCloseSession();
     }
-    int Scan(const std::string& file, Recorder& r, uint8_t flags = 3, std::vector<const char*> layers = {}, bool all = true)
+    int Scan(const std::string& file, Recorder& r, uint8_t flags = 3, std::vector<const char*> layers = {},
+             bool all = true)
     {
         EXPECT_EQ(OpenDwgDocument(m_h, Data(file).c_str()), -1) << CadLastError();
         return ExtractPipeFromAutoCad(m_h, static_cast<int>(layers.size()), all ? nullptr : layers.data(), flags,
@@ -37,23 +38,27 @@ void ExpectPoints(const cadtest::Call& c, std::vector<CadPoint> pts)
     }
 }
 
-} // namespace
+}   // namespace
 
 // Model space of pipes_r2000.dxf in file order: 4 lines, closed and bulged lightweight polylines,
 // a circle, a line on OTHER, a 2D polyline with elevation 7, a 3D polyline (paper space not).
-TEST_F(PipeScan, OneCallPerModelSpaceEntityWithItsVerticesOnly)
+TEST_F(PipeScan, OneCallPerModelSpaceEntityWithItsDrawnPath)
 {
     Recorder r;
-    EXPECT_EQ(Scan("pipes_r2000.dxf", r), 8);
+    EXPECT_EQ(Scan("pipes_r2000.dxf", r), 9);
     ASSERT_EQ(r.calls.size(), 10u);
     ExpectPoints(r.calls[0], {{0, 0}, {10, 0}});
     ExpectPoints(r.calls[2], {{20.5, 0}, {30, 0}});
     ExpectPoints(r.calls[3], {{5, 5}, {5, 5}});
-    ExpectPoints(r.calls[4], {{0, 10}, {10, 10}, {10, 20}, {0, 10}});          // no closing point added
-    ExpectPoints(r.calls[5], {{30, 0}, {30, 10}, {40, 10}, {40, 20}});         // bulges ignored
-    EXPECT_TRUE(r.calls[6].points.empty());                                    // circle
-    ExpectPoints(r.calls[8], {{60, 0}, {60, 10}, {70, 10}, {70, 20}});         // z dropped
-    EXPECT_TRUE(r.calls[9].points.empty());                                    // 3D polyline
+    ExpectPoints(r.calls[4], {{0, 10}, {10, 10}, {10, 20}, {0, 10}});   // closed by its repeated point
+    // Bulges 0.5 and 1 drawn as arcs through the same vertices.
+    const auto& bulged = r.calls[5].points;
+    ASSERT_GT(bulged.size(), 8u);
+    EXPECT_DOUBLE_EQ(bulged.front().x, 30);
+    EXPECT_DOUBLE_EQ(bulged.back().y, 20);
+    EXPECT_TRUE(r.calls[6].points.empty());                              // circle
+    ExpectPoints(r.calls[8], {{60, 0}, {60, 10}, {70, 10}, {70, 20}});   // z dropped
+    ExpectPoints(r.calls[9], {{80, 0}, {90, 0}});                        // 3D polyline
     int last = -1;
     for (const auto& c : r.calls) {
         EXPECT_GE(c.percent, last);
@@ -62,12 +67,13 @@ TEST_F(PipeScan, OneCallPerModelSpaceEntityWithItsVerticesOnly)
     }
     EXPECT_EQ(r.calls[0].percent, 0);
     EXPECT_EQ(r.calls[5].percent, 50);
+    EXPECT_STREQ(CadScanReport(), "跳过 1 个圆 (层 PIPE)，第一个在第1980行\n");
 }
 
 TEST_F(PipeScan, LayerNamesMatchIgnoringLetterCase)
 {
     Recorder r;
-    EXPECT_EQ(Scan("pipes_r2000.dxf", r, 3, {"PIPE"}, false), 7);
+    EXPECT_EQ(Scan("pipes_r2000.dxf", r, 3, {"PIPE"}, false), 8);
     ASSERT_EQ(r.calls.size(), 10u);
     EXPECT_FALSE(r.calls[1].points.empty());   // layer "pipe"
     EXPECT_FALSE(r.calls[2].points.empty());   // layer "Pipe"
@@ -84,7 +90,7 @@ TEST_F(PipeScan, FlagsChooseLinesOrPolylines)
     EXPECT_TRUE(lines.calls[5].points.empty());
     EXPECT_TRUE(lines.calls[8].points.empty());
     Recorder polys;
-    EXPECT_EQ(Scan("pipes_r2000.dxf", polys, 2), 3);
+    EXPECT_EQ(Scan("pipes_r2000.dxf", polys, 2), 4);
     EXPECT_TRUE(polys.calls[0].points.empty());
     EXPECT_FALSE(polys.calls[8].points.empty());
     Recorder neither;
@@ -109,7 +115,9 @@ TEST_F(PipeScan, R12PolylinesGiveTheSameVertices)
     EXPECT_EQ(Scan("pipes_r12.dxf", r), 7);
     ASSERT_EQ(r.calls.size(), 8u);
     ExpectPoints(r.calls[4], {{0, 10}, {10, 10}, {10, 20}, {0, 10}});
-    ExpectPoints(r.calls[5], {{30, 0}, {30, 10}, {40, 10}, {40, 20}});
+    Recorder lw;
+    Scan("pipes_r2000.dxf", lw);
+    ExpectPoints(r.calls[5], lw.calls[5].points);
 }
 
 TEST_F(PipeScan, EntitiesWithCoordinatesThatAreNotFiniteAreSkipped)
@@ -120,6 +128,8 @@ TEST_F(PipeScan, EntitiesWithCoordinatesThatAreNotFiniteAreSkipped)
     EXPECT_TRUE(r.calls[0].points.empty());
     EXPECT_TRUE(r.calls[1].points.empty());
     ExpectPoints(r.calls[2], {{0, 0}, {0, 10}});
+    // Counted, with the line of the first one.
+    EXPECT_STREQ(CadScanReport(), "跳过 2 个坐标无效或超出范围的图元 (层 0)，第一个在第1772行\n");
 }
 
 TEST_F(PipeScan, ChineseLayerNamesMatchInEveryEncoding)

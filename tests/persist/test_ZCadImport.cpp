@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -59,7 +60,7 @@ struct Stopper : ProgressObserver, Prompt {
     void Inform(const std::string&) override {}
 };
 
-} // namespace
+}   // namespace
 
 TEST(ZCadImport, ScalesAndTolerances)
 {
@@ -103,23 +104,39 @@ TEST(ZCadImport, ExactToleranceOnlyJoinsCoincidentEnds)
     EXPECT_EQ(net.NodeCount(), 4);
 }
 
-TEST(ZCadImport, ClosedFiguresZeroLengthAndNonFiniteAddNothing)
+TEST(ZCadImport, RingsBecomeTwoPipesZeroLengthAndNonFiniteAddNothing)
 {
     ZNetwork net;
     ZTemplateSet t;
     ZCadImport imp(net, t, Metres());
-    EXPECT_FALSE(Add(imp, {{0, 10}, {10, 10}, {10, 20}, {0, 10}}));
+    // Sides 10, 10 and 10*sqrt(2): half the way round is nearest the second bend point.
+    EXPECT_TRUE(Add(imp, {{0, 10}, {10, 10}, {10, 20}, {0, 10}}));
+    ASSERT_EQ(net.LinkCount(), 2);
+    ASSERT_EQ(net.NodeCount(), 2);
+    auto* a = static_cast<ZPipeLink*>(net.LinkAt(0));
+    auto* b = static_cast<ZPipeLink*>(net.LinkAt(1));
+    EXPECT_EQ(a->From(), b->To());
+    EXPECT_EQ(a->To(), b->From());
+    EXPECT_DOUBLE_EQ(a->To()->X, 10.0);
+    EXPECT_DOUBLE_EQ(a->To()->Y, 20.0);
+    EXPECT_DOUBLE_EQ(a->PipeLength + b->PipeLength, 20.0 + 10.0 * std::sqrt(2.0));
     EXPECT_FALSE(Add(imp, {{5, 5}, {5, 5}}));
     EXPECT_FALSE(Add(imp, {{5, 5}}));
     EXPECT_FALSE(Add(imp, {{0, 0}, {NAN, 1}, {3, 3}}));
     EXPECT_FALSE(Add(imp, {{0, 0}, {INFINITY, 3}}));
-    EXPECT_EQ(net.NodeCount(), 0);
-    EXPECT_EQ(net.LinkCount(), 0);
+    EXPECT_FALSE(Add(imp, {{-1e308, 0}, {1e308, 0}}));   // a length past the number range
+    EXPECT_EQ(net.NodeCount(), 2);
+    EXPECT_EQ(net.LinkCount(), 2);
+    const auto notes = imp.Notes();
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0], "闭合的线 1 条，各分为两根管道");
+    EXPECT_EQ(notes[1], "跳过 1 条长度为零的线");
+    EXPECT_EQ(notes[2], "跳过 3 条按比例换算后坐标或长度超出数值范围的线");
     // Ends apart but both within the tolerance of one node: no pipe from a node to itself.
     NodeAt(net, "N", 0, 0);
     ZCadImport wide(net, t, Metres(2.0));
     EXPECT_FALSE(Add(wide, {{-1.5, 0}, {0, 5}, {1.5, 0}}));
-    EXPECT_EQ(net.LinkCount(), 0);
+    EXPECT_EQ(net.LinkCount(), 2);
 }
 
 TEST(ZCadImport, PolylineVerticesBecomeBendPoints)
@@ -164,7 +181,10 @@ TEST(ZCadImport, IndexGivesTheSameNodeAsWalkingTheList)
     unsigned seed = 7;
     auto rnd = [&seed] { return (seed = seed * 1103515245u + 12345u) % 1000 / 100.0; };
     for (int i = 0; i < 400; ++i)
-        NodeAt(net, "N" + std::to_string(i), rnd(), rnd(), i % 7 == 0 ? qen::FLAG_HIDDEN : i % 11 == 0 ? qen::FLAG_FILTERED : 0);
+        NodeAt(net, "N" + std::to_string(i), rnd(), rnd(),
+               i % 7 == 0    ? qen::FLAG_HIDDEN
+               : i % 11 == 0 ? qen::FLAG_FILTERED
+                             : 0);
     for (double tol : {1e-10, 0.05, 0.3}) {
         ZCadNodeIndex index(tol);
         for (ZConsumeNode* n : net.Nodes())
@@ -195,10 +215,10 @@ TEST(ZCadImport, SplitsAPipeWhereABranchEndsOnIt)
         ZNetwork net;
         ZTemplateSet t;
         ZCadImport imp(net, t, Metres(0.01));
-        ASSERT_TRUE(Add(imp, {{10, 5}, {10, 0.005}}));                  // branch drawn before the main
-        ASSERT_TRUE(Add(imp, {{0, 0}, {10, 0}, {10, -10}, {20, -10}})); // main with bends, through (10, 0)
+        ASSERT_TRUE(Add(imp, {{10, 5}, {10, 0.005}}));                    // branch drawn before the main
+        ASSERT_TRUE(Add(imp, {{0, 0}, {10, 0}, {10, -10}, {20, -10}}));   // main with bends, through (10, 0)
         ASSERT_TRUE(Add(imp, {{30, -10}, {30, 10}}));
-        ASSERT_TRUE(Add(imp, {{25, 0}, {30, 0}}));                      // drawn after, ends on its middle
+        ASSERT_TRUE(Add(imp, {{25, 0}, {30, 0}}));   // drawn after, ends on its middle
         if (split) {
             EXPECT_EQ(imp.SplitAtTees(), 2);
         }
@@ -270,10 +290,11 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
         ZCadImport imp(net, t, Metres(1.0));
         Stopper s;
         const std::vector<std::string> layers = {"pipe"};
-        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, &layers, 3, imp)), 5);   // 3 lines, the bulged and the 2D polyline
+        // 3 lines, the ring (closed by its repeated first point), the bulged, the 2D and the 3D polyline
+        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, &layers, 3, imp)), 7);
         EXPECT_EQ(s.calls, 10);
         EXPECT_EQ(s.questions, 0);
-        EXPECT_EQ(net.NodeCount(), 7);   // 0, 10, 20 (joined 20.5), 30; 30,0 bulged start joins; ...
+        EXPECT_EQ(net.NodeCount(), 11);   // 0, 10, 20 (joined 20.5), 30; 30,0 bulged start joins; ...
     }
     {
         ZNetwork net;
@@ -282,7 +303,7 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
         Stopper s;
         s.stopFrom = 1;
         s.answer = false;   // "No": the scan goes on, asking again
-        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, nullptr, 3, imp)), 6);
+        EXPECT_EQ((imp.ReportTo(&s, &s), CadBridgeScan<PipePoint>(h, nullptr, 3, imp)), 8);
         EXPECT_EQ(s.questions, 9);
     }
     {
@@ -297,4 +318,81 @@ TEST(ZCadImport, ExtractsFromTheActiveDrawingWithProgressAndStop)
     }
     CloseAutoCad(h);
     CadCloseSession();
+}
+
+TEST(ZCadImport, TeeAtABendPointLeavesNoSegmentOfNoLength)
+{
+    // A polyline through (100,0) and a branch from that bend point.
+    ZNetwork net;
+    ZTemplateSet t;
+    ZCadImport imp(net, t, Metres(0.01));
+    EXPECT_TRUE(Add(imp, {{0, 0}, {100, 0}, {200, 0}, {200, 50}}));
+    EXPECT_TRUE(Add(imp, {{100, 0}, {100, 100}}));
+    EXPECT_EQ(imp.SplitAtTees(), 1);
+    ASSERT_EQ(net.LinkCount(), 3);
+    double total = 0;
+    for (ZFlowLink* l : net.Links()) {
+        auto* p = static_cast<ZPipeLink*>(l);
+        std::vector<PipePoint> pts{{p->From()->X, p->From()->Y}};
+        pts.insert(pts.end(), p->Vertices().begin(), p->Vertices().end());
+        pts.push_back({p->To()->X, p->To()->Y});
+        for (size_t i = 1; i < pts.size(); ++i)
+            EXPECT_GT(std::hypot(pts[i].x - pts[i - 1].x, pts[i].y - pts[i - 1].y), 1.0) << p->GetId() << " " << i;
+        total += p->PipeLength;
+    }
+    EXPECT_DOUBLE_EQ(total, 100 + 100 + 50 + 100);
+}
+
+TEST(ZCadImport, OverlappingCollinearLinesAreReportedNotMultiplied)
+{
+    // 200 lines 100 long, each starting 1 further along: line j starts inside line i when
+    // 0 < j - i < 100, so 99 * 200 - 99 * 100 / 2 pairs overlap.
+    ZNetwork net;
+    ZTemplateSet t;
+    ZCadImport imp(net, t, Metres(0.01));
+    for (int i = 0; i < 200; ++i)
+        EXPECT_TRUE(Add(imp, {{static_cast<double>(i), 0}, {i + 100.0, 0}}));
+    EXPECT_EQ(imp.SplitAtTees(), 0);
+    EXPECT_EQ(net.LinkCount(), 200);
+    EXPECT_EQ(imp.OverlapsFound(), 99 * 200 - 99 * 100 / 2);
+    EXPECT_EQ(imp.Notes().back(), "发现 14850 处重叠的共线管道，未在重叠处拆分");
+    // A true tee among them still splits.
+    EXPECT_TRUE(Add(imp, {{50.5, 0}, {50.5, 30}}));
+    EXPECT_EQ(imp.SplitAtTees(), 51);   // the lines starting at 0 to 50 pass 50.5
+}
+
+TEST(ZCadImport, FarOffCoordinatesSplitOnlyWhereTheyMeet)
+{
+    // Differences near 1e300 overflow a squared length: the branch end far above the main is no tee.
+    ZNetwork net;
+    ZTemplateSet t;
+    ZCadImport imp(net, t, Metres(1.0));
+    EXPECT_TRUE(Add(imp, {{-1e300, 0}, {1e300, 0}}));
+    EXPECT_TRUE(Add(imp, {{5e299, 1e299}, {5e299, 2e299}}));
+    EXPECT_EQ(imp.SplitAtTees(), 0);
+    EXPECT_EQ(net.LinkCount(), 2);
+    EXPECT_TRUE(Add(imp, {{0, 0}, {0, 10}}));
+    EXPECT_EQ(imp.SplitAtTees(), 1);
+    EXPECT_EQ(net.LinkCount(), 4);
+}
+
+TEST(ZCadImport, EveryEntityCaseOfADrawingBecomesPipesWithItsDrawnLength)
+{
+    CadCloseSession();
+    CadHandle h = OpenAutoCad();
+    const std::string file = std::string(QEN_TEST_DATA_DIR) + "/cad/entity_cases.dxf";
+    ASSERT_EQ(OpenDwgDocument(h, file.c_str()), -1);
+    ZNetwork net;
+    ZTemplateSet t;
+    ZCadImport imp(net, t, Metres());
+    EXPECT_EQ(CadBridgeScan<PipePoint>(h, nullptr, 3, imp), 19);   // the two rings give two pipes each
+    CloseAutoCad(h);
+    CadCloseSession();
+    EXPECT_EQ(net.LinkCount(), 21);
+    // Block 20, nested 10, array 6 x 10, bulge and arc 5 pi each, 3D 70, OCS 20 and 20, rings
+    // 120 each, tee polyline 200 and branch 100, two lines of 10.
+    double total = 0;
+    for (ZFlowLink* l : net.Links())
+        total += static_cast<ZPipeLink*>(l)->PipeLength;
+    EXPECT_NEAR(total, 20 + 10 + 60 + 10 * std::numbers::pi + 70 + 40 + 240 + 300 + 20, 1e-9);
 }

@@ -185,6 +185,58 @@ void ZNetCanvas::FitToRect(const ViewExtent& e)
     m_zoom->Apply(cx, cy, s);
 }
 
+ViewExtent ZNetCanvas::DrawnExtent() const
+{
+    if (!m_doc)
+        return ViewExtent::Empty();
+    const ZNetwork& net = m_doc->GetNetwork();
+    ViewExtent r = ViewExtent::Empty();
+    for (int i = 0; i < net.NodeCount(); ++i)
+        if (const ZNetObject* o = net.NodeAt(i); !o->IsHidden() && !o->IsFiltered())
+            r.Include(o->GetDisplayRect(*this));
+    for (int i = 0; i < net.LinkCount(); ++i)
+        if (const ZNetObject* o = net.LinkAt(i); !o->IsHidden() && !o->IsFiltered())
+            r.Include(o->GetDisplayRect(*this));
+    if (!r.IsEmpty())
+        r.Include(m_doc->FullExtent());   // the background map, when shown
+    return r;
+}
+
+bool ZNetCanvas::FitDrawing(const QRect& area, int gap, double& cx, double& cy, double& scale)
+{
+    const ViewExtent pts = m_doc ? m_doc->FullExtent() : ViewExtent::Empty();
+    if (pts.IsEmpty())
+        return false;
+    const QRect inner = area.adjusted(gap, gap, -gap, -gap);
+    const int w = std::max(1, inner.width()), h = std::max(1, inner.height());
+    const double savedScale = m_scale;
+    // Symbols and labels keep their pixel size whatever the scale: what they add beyond the
+    // points is measured at one scale and the points fitted into what is left, until it holds.
+    double s = std::max(pts.Width() / w, pts.Height() / h);
+    if (!(s > 0.0) || !std::isfinite(s))
+        s = m_scale;   // a single point: the scale stays
+    ViewExtent e;
+    for (int pass = 0; pass < 4; ++pass) {
+        m_scale = s;
+        e = DrawnExtent();
+        const double ox = (e.Width() - pts.Width()) / s, oy = (e.Height() - pts.Height()) / s;
+        const double next = std::max(pts.Width() / std::max(1.0, w - ox), pts.Height() / std::max(1.0, h - oy));
+        if (!(next > s * (1.0 + 1e-9)) || !std::isfinite(next))
+            break;
+        s = next;
+    }
+    m_scale = s;
+    e = DrawnExtent();
+    m_scale = savedScale;
+    // The middle of the drawing goes to the middle of the area, wherever that is in the viewport.
+    const double ax = inner.left() + inner.width() / 2.0;
+    const double ay = inner.top() + inner.height() / 2.0;
+    scale = s;
+    cx = (e.left + e.right) / 2 - (ax - m_viewport.width() / 2) * s;
+    cy = (e.bottom + e.top) / 2 + (ay - m_viewport.height() / 2) * s;
+    return true;
+}
+
 void ZNetCanvas::RebuildVisibleSet()
 {
     m_visible.Rebuild(*this, GetExtent());

@@ -67,6 +67,12 @@ public:
     static void FitExtent(const ViewExtent& e, const QRect& client, double& cx, double& cy, double& scale);
     // First view of a document: fit, push the first history entry, apply.
     void FitToRect(const ViewExtent& e);
+    // The world rectangle of everything drawn at the current scale: symbols, the labels that
+    // show, the background when shown. Empty for an empty document.
+    ViewExtent DrawnExtent() const;
+    // Centre and scale at which DrawnExtent lies inside `area` (viewport pixels) with `gap`
+    // pixels to spare; false (nothing changed) when there is nothing to fit.
+    bool FitDrawing(const QRect& area, int gap, double& cx, double& cy, double& scale);
 
     // The dots per inch of the device drawn on: the screen's, or the printer's while printing.
     void SetDeviceDpi(int dpiX, int dpiY);

@@ -37,6 +37,8 @@ run() {   # run.sh with QEN_BUILD_DIR=$1 (empty: unset); the build folder it mus
   fi
   [ -f "$want/town.png" ] || fail "QEN_BUILD_DIR='$1': no picture in $want ($out)"
   echo "$out" | grep -qF "drawn in $want/town.png" || fail "QEN_BUILD_DIR='$1': wrong place named: $out"
+  # The picture shows the balance as an engineer reads it: grade colours and their key.
+  grep -q -- '--balance --grades' "$want/app/qen.args" || fail "the picture is drawn without --grades"
 }
 
 run "" "$tree/build"

@@ -147,6 +147,7 @@ private:
     void OnDocumentGone() override;
 
     void Init();
+    void ShowWholeDrawingIfCut();
     // Wheel zoom and middle-button pan work beside every tool; each gesture is one history entry.
     bool MiddlePress(QMouseEvent* e);
     bool MiddleMove(QMouseEvent* e);

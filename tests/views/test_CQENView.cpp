@@ -9,6 +9,7 @@
 #include "model/Prompt.h"
 #include "model/ZNetBkDib.h"
 #include "persist/ProjectFile.h"
+#include "persist/TextExchange.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -55,6 +56,72 @@ private slots:
         QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 4);
         QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 4);
         QCOMPARE(int(v->Canvas().ZoomTool().History().size()), 1);
+    }
+
+    // A file opens with the whole network in the window when its stored view does not hold it
+    // all: a text file's bare bounds (edge symbols and labels cut), an import's default view, a
+    // close-up. A stored view that holds everything is kept as it is. Opening changes nothing.
+    void openingShowsTheWholeNetwork_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("stored");   // 0 as read, 1 the default (0, 0, 1000, 1000), 2 a close-up
+        QTest::newRow("town, text file") << QStringLiteral(QEN_SOURCE_DIR "/examples/town.txt") << 0;
+        QTest::newRow("town, project") << QStringLiteral(QEN_SOURCE_DIR "/examples/town.wnp") << 0;
+        QTest::newRow("town, close-up") << QStringLiteral(QEN_SOURCE_DIR "/examples/town.wnp") << 2;
+        QTest::newRow("EPANET network, default view") << QStringLiteral(QEN_TEST_DATA_DIR "/networks/Net3.txt") << 1;
+        QTest::newRow("L-TOWN") << QStringLiteral(QEN_TEST_DATA_DIR "/networks/L-TOWN.txt") << 0;
+    }
+    void openingShowsTheWholeNetwork()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, stored);
+        ZDocument doc;
+        if (file.endsWith(QStringLiteral(".txt")))
+            TextExchange::LoadFile(file.toStdString(), doc, settings.Units(), settings.Templates());
+        else
+            ProjectFile::LoadFile(file.toStdString(), doc);
+        const ViewExtent net = doc.GetNetwork().BoundRect();
+        if (stored == 1)
+            doc.SetExtents({0, 0, 1000, 1000});
+        else if (stored == 2)
+            doc.SetExtents({net.left, net.bottom, net.left + net.Width() / 3, net.bottom + net.Height() / 3});
+        const ViewExtent saved = doc.GetExtents();
+        doc.SetSaved();
+        CQENView v(&doc, settings);
+        v.resize(900, 650);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        v.InitialUpdate();
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            v.grab().save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/open-%1.png")
+                                                                             .arg(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')).remove(QLatin1Char(','))));
+        const ZNetCanvas& c = v.Canvas();
+        const QRect client = v.rect();
+        const ZNetwork& nw = doc.GetNetwork();
+        for (int i = 0; i < nw.NodeCount(); ++i)
+            if (!nw.NodeAt(i)->IsHidden())
+                QVERIFY2(client.contains(c.WorldRectToDevice(nw.NodeAt(i)->GetBoundRect(c))), nw.NodeAt(i)->GetId());
+        for (int i = 0; i < nw.LinkCount(); ++i)
+            QVERIFY2(client.contains(c.WorldRectToDevice(nw.LinkAt(i)->GetBoundRect(c))), nw.LinkAt(i)->GetId());
+        // The network fills the window in one direction: not shown as a speck.
+        const QRect shown = c.WorldRectToDevice(net);
+        QVERIFY(shown.width() > client.width() / 2 || shown.height() > client.height() / 2);
+        QCOMPARE(int(v.Canvas().ZoomTool().History().size()), 1);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(doc.GetExtents().left, saved.left);
+    }
+
+    // A stored view that holds the whole network with room is opened as it was saved.
+    void openingKeepsAViewThatHoldsTheNetwork()
+    {
+        ZDocument doc;
+        Square(doc);
+        doc.SetExtents({-50, -50, 150, 150});
+        CQENView v(&doc, settings);
+        v.resize(400, 400);
+        v.InitialUpdate();
+        QCOMPARE(v.Canvas().GetScale(), 200.0 / 400.0);
+        QCOMPARE(v.Canvas().CentreX(), 50.0);
     }
 
     void hintsKeepTheVisibleSet()

@@ -5,6 +5,7 @@
 
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZContourGenerator.h"
+#include "model/NumberFormat.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ArchiveError.h"
@@ -52,7 +53,7 @@ bool NetworkImageExporter::Balance(QString& error)
     return true;
 }
 
-bool NetworkImageExporter::Contours(int kind, double interval, QString& error)
+bool NetworkImageExporter::Contours(int kind, double interval, QString& error, QString* note)
 {
     ZDrawSettings& ds = m_doc.GetDrawSettings();
     if (!ds.Balanced) {
@@ -61,8 +62,20 @@ bool NetworkImageExporter::Contours(int kind, double interval, QString& error)
     }
     ds.ContourOption = 1;
     ds.ContourKind = kind;
-    if (!std::isnan(interval))
+    if (!std::isnan(interval)) {
         ds.ContourInterval = interval;
+    } else if (const long levels = ZContourGenerator::LevelCount(m_doc.GetNetwork(), kind, ds.ContourInterval);
+               levels > ZContourGenerator::ReadableLevels) {
+        // The file's interval would draw lines too close to read: one from the value range.
+        if (const double proposed = ZContourGenerator::ProposedInterval(m_doc.GetNetwork(), kind); proposed > 0.0) {
+            if (note)
+                *note = QStringLiteral("contours every %1 m: the file's %2 m gives %3 levels")
+                            .arg(QString::fromStdString(NumberFormat::G(proposed)),
+                                 QString::fromStdString(NumberFormat::G(ds.ContourInterval)))
+                            .arg(levels);
+            ds.ContourInterval = proposed;
+        }
+    }
     ZContourGenerator::Range range;
     auto status = ZContourGenerator::Check(m_doc.GetNetwork(), kind, ds.ContourInterval, nullptr, range);
     if (status == ZContourGenerator::Ok)
@@ -170,7 +183,7 @@ int NetworkImageExporter::Run(const QString& input, const QString& output, const
         return 1;
     if (grades && !ex.ShowGrades(message))
         return 1;
-    if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message))
+    if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message, &message))
         return 1;
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
         message = QStringLiteral("image size out of range");

@@ -23,8 +23,9 @@ public:
     // Balances in the document's stored case; false with the message when it does not converge.
     bool Balance(QString& error);
     // Switches contours of the kind (0 head, 1 free head) on and generates them, with the file's
-    // interval when `interval` is not given (NaN); false with the reason.
-    bool Contours(int kind, double interval, QString& error);
+    // interval when `interval` is not given (NaN), or a readable one in its place when the file's
+    // gives too many levels (said in `note`); false with the reason.
+    bool Contours(int kind, double interval, QString& error, QString* note = nullptr);
 
     // Nodes coloured by free head and pipes by velocity with the document's grade tables, and the
     // key to the colours drawn beside the network (as for any document whose grading is on);

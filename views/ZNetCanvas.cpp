@@ -299,6 +299,7 @@ void ZNetCanvas::PaintContours(QPainter& painter) const
     style.lowest = m_settings.Colors().ContourFillLow;
     style.highest = m_settings.Colors().ContourFillHigh;
     style.line = m_settings.Colors().EquHydr;
+    style.background = m_settings.Colors().BkGround;
     ZContourPainter::Paint(set, *this, painter, style);
 }
 

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <set>
 
 class TestZContourPainter : public QObject {
     Q_OBJECT
@@ -69,8 +70,9 @@ private slots:
                     if (std::fabs(band - std::round(band)) < 0.15)
                         continue;   // too near a line to tell
                     const double middle = set.FirstLevel + (std::floor(band) + 0.5) * set.Interval;
-                    const QColor want = Col(set.FillColour(middle, settings.Colors().ContourFillLow,
-                                                           settings.Colors().ContourFillHigh));
+                    const QColor want = Col(ZContourPainter::Tint(
+                        set.FillColour(middle, settings.Colors().ContourFillLow, settings.Colors().ContourFillHigh),
+                        settings.Colors().BkGround, ZContourPainter::Style().fillStrength));
                     int px, py;
                     c.WorldToDevice(field.X(col), field.Y(row), px, py);
                     const QColor got = img.pixelColor(px, py);
@@ -105,9 +107,11 @@ private slots:
         style.line = 0x00FF00;
         ZContourPainter::Paint(set, c, p, style);
         p.end();
-        // Base band 25 is a quarter of the way from 20 to 40; the diamond's inside 35 three quarters.
-        QCOMPARE(img.pixelColor(10, 10), QColor(191, 0, 63));
-        QCOMPARE(img.pixelColor(100, 100), QColor(63, 0, 191));
+        // Base band 25 is a quarter of the way from 20 to 40 (191, 0, 63); the diamond's inside 35
+        // three quarters (63, 0, 191). Both are shown three tenths of the way from the white
+        // background to their colour.
+        QCOMPARE(img.pixelColor(10, 10), QColor(236, 179, 197));
+        QCOMPARE(img.pixelColor(100, 100), QColor(197, 179, 236));
         // The diamond's edge near (35, 65): the line colour.
         bool line = false;
         for (int d = -1; d <= 1; ++d)
@@ -120,6 +124,77 @@ private slots:
             for (int x = 118; x < 142; ++x)
                 ink += img.pixelColor(x, y) == QColor(0, 255, 0) && std::abs((x - 130) + (y - 130)) > 2;
         QVERIFY2(ink > 10, qPrintable(QString::number(ink)));
+    }
+
+    // Pipe grade colours over filled contours: every straight pipe of the town, coloured by
+    // velocity, against the fill just beside it keeps a clear difference in colour.
+    void pipeGradesStandOutOfTheFill()
+    {
+        ZDocument doc;
+        QString err;
+        QVERIFY(NetworkImageExporter::Load(town, doc, settings, err));
+        NetworkImageExporter ex(doc, settings);
+        QVERIFY(ex.Balance(err));
+        QVERIFY(ex.ShowGrades(err));
+        QVERIFY2(ex.Contours(0, 2.0, err), qPrintable(err));
+        const QImage img = ex.Render(size);
+        ZNetCanvas c(settings);
+        ex.Fit(c, size, 96, 96, false);
+        const auto& col = settings.Colors();
+        std::set<QRgb> notFill = {Col(col.BkGround).rgb(), Col(col.EquHydr).rgb(), Col(col.NodeText).rgb(),
+                                  Col(col.PipeText).rgb(), Col(col.Pipe).rgb(), Col(col.Node).rgb()};
+        std::set<QRgb> grades;
+        for (uint32_t g : col.PipeGradeColors) {
+            notFill.insert(Col(g).rgb());
+            grades.insert(Col(g).rgb());
+        }
+        int samples = 0;
+        double worst = 1e9;
+        QString worstPair;
+        const ZNetwork& net = doc.GetNetwork();
+        for (int i = 0; i < net.LinkCount(); ++i) {
+            const auto* p = dynamic_cast<const ZPipeLink*>(net.LinkAt(i));
+            if (!p || !p->Vertices().empty())
+                continue;
+            int ax, ay, bx, by;
+            c.WorldToDevice(p->From()->X, p->From()->Y, ax, ay);
+            c.WorldToDevice(p->To()->X, p->To()->Y, bx, by);
+            const double len = std::hypot(bx - ax, by - ay);
+            if (len < 40)
+                continue;
+            const int x = ax + static_cast<int>((bx - ax) * 0.3), y = ay + static_cast<int>((by - ay) * 0.3);
+            const QColor pipe = img.pixelColor(x, y);
+            // Four pixels across the line, either side.
+            for (int side : {-1, 1}) {
+                const int fx = x + static_cast<int>(std::lround(side * 4 * -(by - ay) / len));
+                const int fy = y + static_cast<int>(std::lround(side * 4 * (bx - ax) / len));
+                const QColor fill = img.pixelColor(fx, fy);
+                if (notFill.count(fill.rgb()) || !grades.count(pipe.rgb()))
+                    continue;
+                ++samples;
+                const double d = std::hypot(pipe.red() - fill.red(), pipe.green() - fill.green(), pipe.blue() - fill.blue());
+                if (d < worst) {
+                    worst = d;
+                    worstPair = pipe.name() + QLatin1Char('/') + fill.name();
+                }
+            }
+        }
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            img.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-contours-grades.png"));
+        QVERIFY2(samples > 40, qPrintable(QString::number(samples)));
+        QVERIFY2(worst > 120, qPrintable(QString::number(worst) + QLatin1Char(' ') + worstPair));
+
+        // Without an interval the file's 0.2 m would give hundreds of levels: a readable one is
+        // drawn instead, and said.
+        doc.GetDrawSettings().ContourInterval = 0.2;
+        QString note;
+        QVERIFY(ex.Contours(0, std::nan(""), err, &note));
+        QVERIFY2(note.contains(QStringLiteral("the file's 0.2 m")), qPrintable(note));
+        QVERIFY(doc.GetContours().Interval > 0.2);
+        QVERIFY(ZContourGenerator::LevelCount(doc.GetNetwork(), 0, doc.GetContours().Interval) <=
+                ZContourGenerator::ProposedLevels);
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            ex.Render(size).save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-contours-file-interval.png"));
     }
 
     void hiddenUnlessBalancedAndSwitchedOn()

@@ -115,6 +115,7 @@ void QtDrawContext::BeginDraw()
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_squares.Attach(m_painter);
     m_ascent = m_canvas.LabelAscent();
+    m_casing = m_canvas.ContourFillShown();
     m_prepared = true;
     m_applied = false;
 }
@@ -200,6 +201,16 @@ void QtDrawContext::Restore()
 void QtDrawContext::Flush()
 {
     if (!m_lines.empty()) {
+        if (m_casing && m_current.pen && m_current.pen->color() != m_bkText) {
+            // Over filled contours each line runs in a border of the background colour, so a
+            // grade colour reads against any band.
+            QPen casing = *m_current.pen;
+            casing.setColor(m_bkText);
+            casing.setWidth(m_current.pen->width() + 2 * std::max(1, DeviceSize(1)));
+            m_painter.setPen(casing);
+            m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+            m_painter.setPen(*m_current.pen);
+        }
         m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
         m_lines.clear();
     }

@@ -97,6 +97,7 @@ private:
 
     Style m_current;
     bool m_applied = false;
+    bool m_casing = false;   // lines get a background-coloured border (filled contours under them)
     std::vector<QLineF> m_lines;
     std::vector<QRectF> m_rects;
     SquareBlitter m_squares;

@@ -285,6 +285,14 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         painter.restore();
 }
 
+bool ZNetCanvas::ContourFillShown() const
+{
+    if (!m_doc || !m_settings.ContourFillOn)
+        return false;
+    const ZDrawSettings& ds = m_doc->GetDrawSettings();
+    return ds.Balanced && ds.ContourOption && !m_doc->GetContours().Rect.IsEmpty();
+}
+
 void ZNetCanvas::PaintContours(QPainter& painter) const
 {
     if (!m_doc)

@@ -125,6 +125,9 @@ public:
     // First object under the pick square around a pixel (nodes before links), or null.
     ZNetObject* PickAt(const QPoint& pt, int side) const;
 
+    // Filled contour bands lie under the network.
+    bool ContourFillShown() const;
+
 private:
     // Under the network, when the document is balanced and shows contours.
     void PaintContours(QPainter& painter) const;

@@ -10,6 +10,7 @@
 #include "ZSelectTracker.h"
 #include "ZWorkShopHost.h"
 
+#include "model/ObjectFlags.h"
 #include "model/ZDocument.h"
 
 #include <QPainter>
@@ -90,6 +91,11 @@ void ZNetCanvas::SetLabelFamilies(const QStringList& families)
     SetDeviceDpi(m_dpiX, m_dpiY);
 }
 
+int ZNetCanvas::SymbolSpacing() const
+{
+    return 2 * std::max(1, DeviceSize(m_settings.Sizes().NodeWidth));
+}
+
 int ZNetCanvas::LabelClearance() const
 {
     // An arrow is ArrawLength / 2 wide across its pipe (see the pipe's flow arrow); one pixel more.
@@ -114,6 +120,12 @@ void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height
         px = m_metrics->horizontalAdvance(GbkText::ToQString(text));
     width = px * m_scale;
     height = LabelHeight() * m_scale;
+}
+
+bool ZNetCanvas::LabelArea(ViewExtent& area) const
+{
+    area = GetExtent();
+    return true;
 }
 
 void ZNetCanvas::DeviceToWorld(double px, double py, double& x, double& y) const
@@ -265,18 +277,30 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         placer->BeginPaint(m_scale);
     QtDrawContext dc(*this, painter, DeviceRectToWorld(area.adjusted(-margin, -margin, margin, margin)));
     dc.BeginDraw();
+    if (ZSymbolThinner* thinner = Thinner())
+        thinner->BeginPaint(m_scale, SymbolSpacing());
+    if (ZLabelPlacer* devices = DevicePlacer())
+        devices->BeginPaint(m_scale);
+    // Where symbols are thinned out, sources and selected nodes come first and always show.
+    auto drawNodes = [&](const std::vector<ZNetObject*>& nodes) {
+        auto first = [](const ZNetObject* o) { return o->HasFlag(qen::FLAG_HEAD_KNOWN) || o->IsSelected(); };
+        for (ZNetObject* o : nodes)
+            if (first(o))
+                o->Draw(*this, dc);
+        for (ZNetObject* o : nodes)
+            if (!first(o))
+                o->Draw(*this, dc);
+    };
     if (!part) {
         for (ZNetObject* o : m_visible.Links())
             o->Draw(*this, dc);
-        for (ZNetObject* o : m_visible.Nodes())
-            o->Draw(*this, dc);
+        drawNodes(m_visible.Nodes());
     } else {
         std::vector<ZNetObject*> links, nodes;
         m_visible.Collect(*this, dc.ClipRect(), links, nodes);
         for (ZNetObject* o : links)
             o->Draw(*this, dc);
-        for (ZNetObject* o : nodes)
-            o->Draw(*this, dc);
+        drawNodes(nodes);
     }
     dc.EndDraw();
     if (m_overlay)

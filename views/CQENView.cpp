@@ -735,9 +735,16 @@ QPrinter& CQENView::Printer()
     return *m_ownPrinter;
 }
 
+void CQENView::MatchPageToView(QPrinter& printer) const
+{
+    const QRect client = CanvasClientRect();
+    printer.setPageOrientation(client.width() > client.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
 void CQENView::print()
 {
     QPrinter& printer = Printer();
+    MatchPageToView(printer);
     QPrintDialog dlg(&printer, this);
     if (dlg.exec() == QDialog::Accepted)
         PaintPrinter(&printer);
@@ -745,12 +752,14 @@ void CQENView::print()
 
 void CQENView::printDirect()
 {
+    MatchPageToView(Printer());
     PaintPrinter(&Printer());
 }
 
 void CQENView::printPreview()
 {
     QPrinter& printer = Printer();
+    MatchPageToView(printer);
     QPrintPreviewDialog dlg(&printer, this);
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PaintPrinter(p); });
     dlg.exec();

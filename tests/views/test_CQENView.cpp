@@ -10,6 +10,9 @@
 #include "model/ZNetBkDib.h"
 #include "persist/ProjectFile.h"
 #include "persist/TextExchange.h"
+#include "model/ZDeviceLink.h"
+#include "model/ZLabelLayout.h"
+#include "model/ZObjectLabels.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -19,6 +22,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrintPreviewWidget>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -274,6 +278,58 @@ private slots:
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("p.pdf"))).size() > 0);
     }
 
+    // A wide window printed (or previewed) on its default portrait page used about a third of
+    // the page's height: the page now turns like the window, and the window's view fills most of it.
+    void printedPageTurnsLikeTheWindow()
+    {
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        CQENView v(&doc, settings);
+        v.resize(900, 500);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        v.InitialUpdate();
+        const ViewExtent shown = v.Canvas().GetExtent();
+        for (bool turned : {false, true}) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageOrientation(QPageLayout::Portrait);   // the platform's default page
+            if (turned)
+                v.MatchPageToView(printer);
+            QCOMPARE(printer.pageLayout().orientation(), turned ? QPageLayout::Landscape : QPageLayout::Portrait);
+            if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR")) {
+                QPrintPreviewWidget preview(&printer);
+                connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* p) {
+                    v.BeginPrinting(*p);
+                    v.PrintPage(*p);
+                    v.EndPrinting();
+                });
+                preview.resize(700, 700);
+                preview.show();
+                preview.fitInView();
+                QApplication::processEvents();
+                preview.grab().save(
+                    qEnvironmentVariable("QEN_SCREENSHOT_DIR") +
+                    (turned ? QStringLiteral("/print-preview.png") : QStringLiteral("/print-preview-portrait.png")));
+            }
+            v.BeginPrinting(printer);
+            const QRect page = v.Canvas().GetViewport();
+            const double s = v.Canvas().GetScale();
+            const double used = std::min(shown.Width() / s / page.width(), shown.Height() / s / page.height());
+            v.EndPrinting();
+            if (turned)
+                QVERIFY2(used > 0.75, qPrintable(QString::number(used)));
+            else
+                QVERIFY2(used < 0.45, qPrintable(QString::number(used)));   // what the preview showed before
+        }
+        // A tall window keeps a portrait page.
+        v.resize(400, 700);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        v.MatchPageToView(printer);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    }
+
     void printedLinesScaleWithThePage()
     {
         // Print preview draws the printer's page scaled down: pen widths are printer pixels and
@@ -323,6 +379,62 @@ private slots:
         v->OnCommand(Cmd::ProjectLabels);
         QVERIFY(!settings.LabelTip().IsMultiLine());
         QCOMPARE(spy.count(), 2);
+    }
+
+    // Engineering labels of the town at extents: every node's box lies inside the window (a box
+    // the edge would cut turns about its node or is pushed in), and no box is drawn over a pump,
+    // valve or tank symbol: those pixels are the same with the labels on and off.
+    void engineeringLabelsKeepInsideAndOffDevices()
+    {
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        CQENView v(&doc, settings);
+        v.resize(900, 650);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        v.InitialUpdate();
+        const QImage plain = v.grab().toImage();
+        v.OnCommand(Cmd::ProjectLabels);
+        QVERIFY(settings.LabelTip().IsMultiLine());
+        QApplication::processEvents();
+        const QImage labelled = v.grab().toImage();
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            labelled.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/engineering-labels.png"));
+        v.OnCommand(Cmd::ProjectLabels);   // the mode is the settings': off again for the other tests
+        settings.LabelTip().LabelMode = ZLabelTipSettings::MultiLine;
+        ZNetCanvas& c = v.Canvas();
+        const ViewExtent window = c.GetExtent();
+        int boxes = 0;
+        const ZNetwork& net = doc.GetNetwork();
+        for (int i = 0; i < net.NodeCount(); ++i) {
+            const ZConsumeNode* n = net.NodeAt(i);
+            if (n->IsHidden() || n->IsDeviceNode())
+                continue;
+            const ZNodeLabelBox b =
+                ZLabelLayout::NodeMulti(c, *n, n->GetPosition(c), ZObjectLabels::NodeMultiLabel(c, *n));
+            if (b.IsEmpty())
+                continue;
+            ++boxes;
+            QVERIFY2(b.box.left >= window.left && b.box.right <= window.right && b.box.bottom >= window.bottom &&
+                         b.box.top <= window.top,
+                     n->GetId());
+        }
+        settings.LabelTip().LabelMode = ZLabelTipSettings::SingleValue;
+        QVERIFY2(boxes > 30, qPrintable(QString::number(boxes)));
+        int devices = 0;
+        for (int i = 0; i < net.LinkCount(); ++i) {
+            const auto* d = dynamic_cast<const ZDeviceLink*>(net.LinkAt(i));
+            if (!d)
+                continue;
+            ++devices;
+            const QRect r = c.WorldRectToDevice(d->SymbolRect(c)).intersected(plain.rect());
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    QVERIFY2(
+                        plain.pixel(x, y) == labelled.pixel(x, y),
+                        qPrintable(QStringLiteral("%1 at %2,%3").arg(QString::fromLatin1(d->GetId())).arg(x).arg(y)));
+        }
+        QVERIFY(devices >= 4);
     }
 
     void changesPendingAtAPanStepAreNotScrolledAway()

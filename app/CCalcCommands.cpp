@@ -131,8 +131,9 @@ void CCalcCommands::ContourSettings(CQENDoc& doc)
     dlg.SetValues(v);
     if (ds.Balanced) {
         const ZNetwork& net = doc.Data().GetNetwork();
-        dlg.SetLevelCounter([&net](int kind, double interval) { return ZContourGenerator::LevelCount(net, kind, interval); },
-                            [&net](int kind) { return ZContourGenerator::ProposedInterval(net, kind); });
+        dlg.SetLevelCounter(
+            [&net](int kind, double interval) { return ZContourGenerator::LevelCount(net, kind, interval); },
+            [&net](int kind) { return ZContourGenerator::ProposedInterval(net, kind); });
     }
     if (dlg.exec() != QDialog::Accepted)
         return;

@@ -35,8 +35,8 @@ int ExportImage(const QStringList& args, const QString& sizeText, bool balance, 
             return 2;
         }
     }
-    static const char* usage =
-        "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance [--grades]] [--contours head|free [--interval H]]\n";
+    static const char* usage = "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance [--grades]] "
+                               "[--contours head|free [--interval H]]\n";
     if (args.size() != 2) {
         QTextStream(stderr) << usage;
         return 2;
@@ -65,8 +65,8 @@ int ExportImage(const QStringList& args, const QString& sizeText, bool balance, 
     ZSettingsStore settings;
     settings.Load(profile);
     QString message;
-    const int rc = NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval,
-                                             grades);
+    const int rc =
+        NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval, grades);
     if (!message.isEmpty())
         QTextStream(rc == 0 ? stdout : stderr) << message << "\n";
     return rc;

@@ -83,7 +83,8 @@ private slots:
             prompt.answers = {answer};
             dlg.accept();
             QCOMPARE(prompt.shown.size(), size_t(1));
-            QCOMPARE(prompt.Last(), std::string("等压间隔0.2mH2O将生成251条等压线，线条过密难以看清。改用建议的间隔5mH2O吗？"));
+            QCOMPARE(prompt.Last(),
+                     std::string("等压间隔0.2mH2O将生成251条等压线，线条过密难以看清。改用建议的间隔5mH2O吗？"));
             QCOMPARE(dlg.GetValues().interval, answer == UiPrompt::Yes ? 5.0 : 0.2);
             QCOMPARE(dlg.NeedsRegeneration(), answer == UiPrompt::Yes);
             QCOMPARE(dlg.IntervalEdit()->text(), answer == UiPrompt::Yes ? QStringLiteral("5") : QStringLiteral("0.2"));

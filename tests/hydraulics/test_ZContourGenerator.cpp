@@ -87,7 +87,8 @@ TEST(ZContourGenerator, ProposedIntervalGivesReadableLevels)
     // Equal values: any interval gives one level; nothing to propose. Non-finite values are ignored.
     EXPECT_EQ(ZContourGenerator::ProposedInterval({25.0, 25.0, double(NAN)}), 0.0);
     EXPECT_EQ(ZContourGenerator::ProposedInterval({}), 0.0);
-    for (const std::vector<double>& v : {std::vector<double>{20.0, 24.0, 30.0}, {3.5, 53.5}, {-12.0, 85.0}, {0.1, 0.9}}) {
+    for (const std::vector<double>& v :
+         {std::vector<double>{20.0, 24.0, 30.0}, {3.5, 53.5}, {-12.0, 85.0}, {0.1, 0.9}}) {
         ZContourGenerator::Range r;
         ASSERT_TRUE(ZContourGenerator::LevelRange(v, ZContourGenerator::ProposedInterval(v), r));
         EXPECT_LE(r.levels, ZContourGenerator::ProposedLevels);

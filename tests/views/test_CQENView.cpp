@@ -97,8 +97,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&v));
         v.InitialUpdate();
         if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
-            v.grab().save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/open-%1.png")
-                                                                             .arg(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')).remove(QLatin1Char(','))));
+            v.grab().save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") +
+                          QStringLiteral("/open-%1.png")
+                              .arg(QString::fromLatin1(QTest::currentDataTag())
+                                       .replace(QLatin1Char(' '), QLatin1Char('_'))
+                                       .remove(QLatin1Char(','))));
         const ZNetCanvas& c = v.Canvas();
         const QRect client = v.rect();
         const ZNetwork& nw = doc.GetNetwork();

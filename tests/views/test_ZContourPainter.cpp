@@ -187,7 +187,8 @@ private slots:
         QVERIFY(ZContourGenerator::LevelCount(doc.GetNetwork(), 0, doc.GetContours().Interval) <=
                 ZContourGenerator::ProposedLevels);
         if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
-            ex.Render(size).save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-contours-file-interval.png"));
+            ex.Render(size).save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") +
+                                 QStringLiteral("/town-contours-file-interval.png"));
     }
 
     void hiddenUnlessBalancedAndSwitchedOn()

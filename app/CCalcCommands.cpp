@@ -12,6 +12,7 @@
 #include "views/CommandState.h"
 #include "UiPrompt.h"
 
+#include "hydraulics/ZContourGenerator.h"
 #include "hydraulics/ZFlowAllocation.h"
 #include "hydraulics/ZNetCost.h"
 #include "hydraulics/ZParamCalculator.h"
@@ -128,6 +129,12 @@ void CCalcCommands::ContourSettings(CQENDoc& doc)
     v.line = colours.EquHydr;
     CContourDlg dlg(m_settings.Units().Hydr(), m_prompt, Owner());
     dlg.SetValues(v);
+    if (ds.Balanced) {
+        const ZNetwork& net = doc.Data().GetNetwork();
+        dlg.SetLevelCounter(
+            [&net](int kind, double interval) { return ZContourGenerator::LevelCount(net, kind, interval); },
+            [&net](int kind) { return ZContourGenerator::ProposedInterval(net, kind); });
+    }
     if (dlg.exec() != QDialog::Accepted)
         return;
     const CContourDlg::Values& now = dlg.GetValues();

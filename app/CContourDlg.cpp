@@ -1,6 +1,9 @@
 #include "CContourDlg.h"
 
+#include "CContourRun.h"
 #include "UiPrompt.h"
+
+#include "hydraulics/ZContourGenerator.h"
 
 #include "model/NumberFormat.h"
 #include "model/UnitCategory.h"
@@ -86,6 +89,12 @@ void CContourDlg::SetValues(const Values& v)
     UpdateEnabling();
 }
 
+void CContourDlg::SetLevelCounter(std::function<long(int, double)> count, std::function<double(int)> propose)
+{
+    m_countLevels = std::move(count);
+    m_propose = std::move(propose);
+}
+
 void CContourDlg::UpdateEnabling()
 {
     const bool on = m_enabled->isChecked();
@@ -134,8 +143,17 @@ void CContourDlg::accept()
         m_interval->selectAll();
         return;
     }
-    const bool intervalChanged = valid && !(shown - oldShown + 1.0 == 1.0);
+    bool intervalChanged = valid && !(shown - oldShown + 1.0 == 1.0);
     v.interval = intervalChanged ? m_unit.FromDisplay(shown) : m_values.interval;
+    if (v.enabled && valid && m_countLevels && m_propose) {
+        const long levels = m_countLevels(v.kind, v.interval);
+        const double proposed = levels > ZContourGenerator::ReadableLevels ? m_propose(v.kind) : 0.0;
+        if (proposed > 0.0 && m_prompt.AskYesNo(CContourRun::ProposalText(levels, v.interval, proposed, m_unit))) {
+            v.interval = proposed;
+            intervalChanged = !(m_unit.ToDisplay(proposed) - oldShown + 1.0 == 1.0);
+            m_interval->setText(QString::fromStdString(NumberFormat::G(m_unit.ToDisplay(proposed))));
+        }
+    }
     v.labels = m_labels->isChecked();
     v.fill = m_fill->isChecked();
     v.highest = m_colours[0];

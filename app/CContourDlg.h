@@ -2,6 +2,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +35,10 @@ public:
     // After "确认": whether the contours must be made again, or only drawn again.
     bool NeedsRegeneration() const { return m_regenerate; }
     bool NeedsRedraw() const { return m_redraw; }
+    // With balancing results: how many levels an interval (m) gives for a kind, and the interval
+    // proposed for a kind (0: none). On "确认" an interval giving more levels than can be read is
+    // offered the proposal.
+    void SetLevelCounter(std::function<long(int kind, double interval)> count, std::function<double(int kind)> propose);
 
     void accept() override;
 
@@ -57,6 +62,8 @@ private:
     uint32_t m_colours[3] = {0, 0, 0};
     bool m_regenerate = false;
     bool m_redraw = false;
+    std::function<long(int, double)> m_countLevels;
+    std::function<double(int)> m_propose;
     QCheckBox* m_enabled;
     QComboBox* m_kind;
     QLineEdit* m_interval;

@@ -1,6 +1,8 @@
 #pragma once
+#include <string>
 
 class CQENDoc;
+class UnitCategory;
 class QWidget;
 class UiPrompt;
 
@@ -10,6 +12,10 @@ class UiPrompt;
 class CContourRun {
 public:
     static bool Generate(CQENDoc& doc, QWidget* owner, UiPrompt& prompt);
-    // Generates when the document shows contours and has balancing results.
+    // Generates when the document shows contours and has balancing results. An interval that
+    // gives more levels than can be read is first offered a coarser one (once per document and
+    // interval: a refusal is remembered until the document closes).
     static bool GenerateIfShown(CQENDoc& doc, QWidget* owner, UiPrompt& prompt);
+    // The question proposing `proposed` for `interval` (both m) that gives `levels` levels.
+    static std::string ProposalText(long levels, double interval, double proposed, const UnitCategory& head);
 };

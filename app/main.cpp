@@ -22,7 +22,7 @@
 namespace {
 // Writes a picture of a network without opening a window, with the user's settings.
 int ExportImage(const QStringList& args, const QString& sizeText, bool balance, const QString& contours,
-                const QString& intervalText)
+                const QString& intervalText, bool grades)
 {
     QSize size(1600, 1200);
     if (!sizeText.isEmpty()) {
@@ -35,8 +35,8 @@ int ExportImage(const QStringList& args, const QString& sizeText, bool balance, 
             return 2;
         }
     }
-    static const char* usage =
-        "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance] [--contours head|free [--interval H]]\n";
+    static const char* usage = "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance [--grades]] "
+                               "[--contours head|free [--interval H]]\n";
     if (args.size() != 2) {
         QTextStream(stderr) << usage;
         return 2;
@@ -65,7 +65,8 @@ int ExportImage(const QStringList& args, const QString& sizeText, bool balance, 
     ZSettingsStore settings;
     settings.Load(profile);
     QString message;
-    const int rc = NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval);
+    const int rc =
+        NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval, grades);
     if (!message.isEmpty())
         QTextStream(rc == 0 ? stdout : stderr) << message << "\n";
     return rc;
@@ -96,13 +97,15 @@ int main(int argc, char* argv[])
     QCommandLineOption contours(QStringLiteral("contours"), QStringLiteral("画等压线: head 绝对水压线, free 自由水头线"),
                                 QStringLiteral("head|free"));
     QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("等压间隔 (m)"), QStringLiteral("H"));
-    parser.addOptions({print, exportImage, size, balance, contours, interval});
+    QCommandLineOption grades(QStringLiteral("grades"),
+                              QStringLiteral("节点按自由水头、管道按流速分级着色, 并画出图例"));
+    parser.addOptions({print, exportImage, size, balance, contours, interval, grades});
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"), QStringLiteral("[files...]"));
     parser.process(app);
 
     if (parser.isSet(exportImage))
         return ExportImage(parser.positionalArguments(), parser.value(size), parser.isSet(balance),
-                           parser.value(contours), parser.value(interval));
+                           parser.value(contours), parser.value(interval), parser.isSet(grades));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
     qen.OptionsSheet = &COptionSheet::RunFor;

@@ -43,6 +43,42 @@ bool ZContourGenerator::LevelRange(const std::vector<double>& nodeValues, double
     return true;
 }
 
+long ZContourGenerator::LevelCount(const ZNetwork& network, int kind, double interval)
+{
+    Range range;
+    return LevelRange(ZHeadField::NodeValues(network, kind), interval, range) ? range.levels : 0;
+}
+
+double ZContourGenerator::ProposedInterval(const std::vector<double>& values)
+{
+    double low = 0.0, high = 0.0;
+    bool any = false;
+    for (double v : values) {
+        if (!std::isfinite(v))
+            continue;
+        low = any ? std::min(low, v) : v;
+        high = any ? std::max(high, v) : v;
+        any = true;
+    }
+    const double span = high - low;
+    if (!any || !(span > 0.0) || !std::isfinite(span))
+        return 0.0;
+    // From a step a little finer than span / ProposedLevels upwards: the first that fits.
+    double decade = std::pow(10.0, std::floor(std::log10(span / ProposedLevels)) - 1.0);
+    for (int k = 0; k < 12; ++k, decade *= 10.0)
+        for (double m : {1.0, 2.0, 5.0}) {
+            Range range;
+            if (LevelRange(values, m * decade, range) && range.levels <= ProposedLevels)
+                return m * decade;
+        }
+    return 0.0;
+}
+
+double ZContourGenerator::ProposedInterval(const ZNetwork& network, int kind)
+{
+    return ProposedInterval(ZHeadField::NodeValues(network, kind));
+}
+
 ZContourGenerator::Status ZContourGenerator::Check(const ZNetwork& network, int kind, double interval, Prompt* prompt,
                                                    Range& range)
 {

@@ -18,6 +18,11 @@ public:
     // (tracing and drawing would take minutes and the lines would merge into one blot).
     static constexpr long LevelsWithoutAsking = 1000;
     static constexpr long MaxLevels = 20000;
+    // Beyond this many levels the lines run together and the bands turn to noise: a coarser
+    // interval is proposed (ProposedInterval) before generating.
+    static constexpr long ReadableLevels = 50;
+    // What a proposed interval aims at, at most.
+    static constexpr long ProposedLevels = 20;
 
     struct Range {
         double first = 0.0;
@@ -27,6 +32,13 @@ public:
     // The lowest value starts at 1000 and the highest at 0; the first level is the lowest value
     // truncated to a multiple of the interval. False for an interval that is not a positive number.
     static bool LevelRange(const std::vector<double>& nodeValues, double interval, Range& range);
+
+    // The levels `interval` gives over the network's values of `kind` (0 for a refused interval).
+    static long LevelCount(const ZNetwork& network, int kind, double interval);
+    // An interval of 1, 2 or 5 times a power of ten giving as many levels as it can up to
+    // ProposedLevels over the values; 0 when all values are equal (any interval gives one level).
+    static double ProposedInterval(const std::vector<double>& nodeValues);
+    static double ProposedInterval(const ZNetwork& network, int kind);
 
     // Whether generation may start: the interval, the number of levels, and the user's answer when
     // there are many (without a prompt there is no question and the answer is yes).

@@ -103,9 +103,33 @@ ZNodeLabelBox ZLabelLayout::NodeMulti(const ZNetView& view, const ZFlowNode& nod
     }
     const double theta = ZDrawGeometry::FreeDirection(std::move(dirs));
     const double half = view.DeviceSize(view.Settings().Sizes().NodeWidth) * view.GetScale() / 2;
-    const double dist = half + 0.2 * std::min(W, H) + ZDrawGeometry::BoxEdgeDistance(W, H, theta);
-    const double cx = pos.x + dist * std::cos(theta), cy = pos.y + dist * std::sin(theta);
-    b.box = {cx - W / 2, cy - H / 2, cx + W / 2, cy + H / 2};
+    auto boxAt = [&](double angle) {
+        const double dist = half + 0.2 * std::min(W, H) + ZDrawGeometry::BoxEdgeDistance(W, H, angle);
+        const double cx = pos.x + dist * std::cos(angle), cy = pos.y + dist * std::sin(angle);
+        return ViewExtent{cx - W / 2, cy - H / 2, cx + W / 2, cy + H / 2};
+    };
+    b.box = boxAt(theta);
+    ViewExtent area;
+    if (!view.LabelArea(area) || !area.Contains(pos.x, pos.y))
+        return b;
+    auto inside = [&area](const ViewExtent& r) {
+        return r.left >= area.left && r.right <= area.right && r.bottom >= area.bottom && r.top <= area.top;
+    };
+    // A box the window or page edge would cut turns about its node, nearest directions first,
+    // until it lies whole inside; failing that it is pushed in.
+    for (int k = 1; k <= 8 && !inside(b.box); ++k)
+        for (double sign : {1.0, -1.0}) {
+            const ViewExtent r = boxAt(theta + sign * k * ZDrawGeometry::Pi / 8);
+            if (inside(r)) {
+                b.box = r;
+                break;
+            }
+        }
+    if (!inside(b.box) && W <= area.Width() && H <= area.Height()) {
+        const double dx = std::max(0.0, area.left - b.box.left) - std::max(0.0, b.box.right - area.right);
+        const double dy = std::max(0.0, area.bottom - b.box.bottom) - std::max(0.0, b.box.top - area.top);
+        b.box = {b.box.left + dx, b.box.bottom + dy, b.box.right + dx, b.box.top + dy};
+    }
     return b;
 }
 

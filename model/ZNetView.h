@@ -1,4 +1,5 @@
 #pragma once
+#include "ViewExtent.h"
 #include "ZDrawSettings.h"
 #include "ZSettingsStore.h"
 
@@ -35,6 +36,13 @@ public:
     virtual bool IsPrinting() const { return false; }
     // Project labels give way to an editing tool.
     virtual bool IsWorkshopActive() const { return false; }
+    // The world rectangle framed labels should keep inside (the window, the printed page);
+    // false when there is none.
+    virtual bool LabelArea(ViewExtent& area) const
+    {
+        (void)area;
+        return false;
+    }
     // World width and height of a label text (GBK) in the label font.
     virtual void TextExtent(std::string_view text, double& width, double& height) const
     {

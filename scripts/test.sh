@@ -15,7 +15,8 @@ export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=true
 start=$SECONDS
 stage() { echo "== $1 ($((SECONDS - start)) s so far)"; }
 
-build=${QEN_BUILD_DIR:-build}
+source scripts/build-dir.sh
+build=$(qen_build_dir)
 stage "build ($build)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEN_WERROR=${QEN_WERROR:-ON} >/dev/null
 cmake --build "$build"

@@ -75,9 +75,27 @@ void CQENView::InitialUpdate()
     m_initialised = true;
     m_canvas.SetViewport(rect());
     m_canvas.SetDocument(m_doc);
-    if (m_doc)
+    if (m_doc) {
         m_canvas.FitToRect(m_doc->GetExtents());
+        ShowWholeDrawingIfCut();
+    }
     m_bufferValid = false;
+}
+
+void CQENView::ShowWholeDrawingIfCut()
+{
+    // A stored view that cuts the drawing (a text file's bare bounds leave the edge symbols
+    // half out, an import keeps the default view, a close-up hides the rest) opens as zoom
+    // extents does, in place of the first history entry. The document stays as it was read.
+    const ViewExtent drawn = m_canvas.DrawnExtent();
+    if (drawn.IsEmpty())
+        return;
+    const ViewExtent shown = m_canvas.GetExtent();
+    if (shown.Contains(drawn.left, drawn.bottom) && shown.Contains(drawn.right, drawn.top))
+        return;
+    double cx, cy, s;
+    if (m_canvas.FitDrawing(CanvasClientRect(), m_canvas.ZoomTool().ExtentsMargin(), cx, cy, s))
+        m_canvas.ZoomTool().Apply(cx, cy, s);
 }
 
 QRect CQENView::CanvasClientRect() const
@@ -722,9 +740,16 @@ QPrinter& CQENView::Printer()
     return *m_ownPrinter;
 }
 
+void CQENView::MatchPageToView(QPrinter& printer) const
+{
+    const QRect client = CanvasClientRect();
+    printer.setPageOrientation(client.width() > client.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
 void CQENView::print()
 {
     QPrinter& printer = Printer();
+    MatchPageToView(printer);
     QPrintDialog dlg(&printer, this);
     if (dlg.exec() == QDialog::Accepted)
         PaintPrinter(&printer);
@@ -732,12 +757,14 @@ void CQENView::print()
 
 void CQENView::printDirect()
 {
+    MatchPageToView(Printer());
     PaintPrinter(&Printer());
 }
 
 void CQENView::printPreview()
 {
     QPrinter& printer = Printer();
+    MatchPageToView(printer);
     QPrintPreviewDialog dlg(&printer, this);
     dlg.setWindowTitle(QStringLiteral("打印预览"));
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PaintPrinter(p); });

@@ -62,6 +62,9 @@ public:
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
 
+    // The page turned like the window (landscape when wider than tall), so that what the window
+    // shows fills the page rather than a strip of it. The print commands do it before their dialog.
+    void MatchPageToView(QPrinter& printer) const;
     // Printing as the print loop calls it: fit the shown extent to the page, paint, restore.
     void BeginPrinting(QPrinter& printer);
     void PrintPage(QPrinter& printer);
@@ -148,6 +151,7 @@ private:
     void OnDocumentGone() override;
 
     void Init();
+    void ShowWholeDrawingIfCut();
     // Wheel zoom and middle-button pan work beside every tool; each gesture is one history entry.
     bool MiddlePress(QMouseEvent* e);
     bool MiddleMove(QMouseEvent* e);

@@ -1,9 +1,11 @@
 #include "NetworkImageExporter.h"
 
+#include "ZGradeLegend.h"
 #include "ZNetCanvas.h"
 
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZContourGenerator.h"
+#include "model/NumberFormat.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ArchiveError.h"
@@ -51,7 +53,7 @@ bool NetworkImageExporter::Balance(QString& error)
     return true;
 }
 
-bool NetworkImageExporter::Contours(int kind, double interval, QString& error)
+bool NetworkImageExporter::Contours(int kind, double interval, QString& error, QString* note)
 {
     ZDrawSettings& ds = m_doc.GetDrawSettings();
     if (!ds.Balanced) {
@@ -60,8 +62,20 @@ bool NetworkImageExporter::Contours(int kind, double interval, QString& error)
     }
     ds.ContourOption = 1;
     ds.ContourKind = kind;
-    if (!std::isnan(interval))
+    if (!std::isnan(interval)) {
         ds.ContourInterval = interval;
+    } else if (const long levels = ZContourGenerator::LevelCount(m_doc.GetNetwork(), kind, ds.ContourInterval);
+               levels > ZContourGenerator::ReadableLevels) {
+        // The file's interval would draw lines too close to read: one from the value range.
+        if (const double proposed = ZContourGenerator::ProposedInterval(m_doc.GetNetwork(), kind); proposed > 0.0) {
+            if (note)
+                *note = QStringLiteral("contours every %1 m: the file's %2 m gives %3 levels")
+                            .arg(QString::fromStdString(NumberFormat::G(proposed)),
+                                 QString::fromStdString(NumberFormat::G(ds.ContourInterval)))
+                            .arg(levels);
+            ds.ContourInterval = proposed;
+        }
+    }
     ZContourGenerator::Range range;
     auto status = ZContourGenerator::Check(m_doc.GetNetwork(), kind, ds.ContourInterval, nullptr, range);
     if (status == ZContourGenerator::Ok)
@@ -73,6 +87,29 @@ bool NetworkImageExporter::Contours(int kind, double interval, QString& error)
     return false;
 }
 
+bool NetworkImageExporter::ShowGrades(QString& error)
+{
+    ZDrawSettings& ds = m_doc.GetDrawSettings();
+    if (!ds.Balanced) {
+        error = QStringLiteral("grades of free head and velocity need balancing results: add --balance");
+        return false;
+    }
+    ds.NodeGradeOn = 1;
+    ds.NodeGradeMode = ZDrawSettings::NodeByFreeHead;
+    ds.PipeGradeOn = 1;
+    ds.PipeGradeMode = ZDrawSettings::PipeByVelocity;
+    return true;
+}
+
+QRect NetworkImageExporter::LegendRect(const ZNetCanvas& canvas, const QSize& size)
+{
+    const QSize legend = ZGradeLegend(canvas).Size();
+    if (legend.isEmpty())
+        return {};
+    const int gap = canvas.DeviceSize(8);
+    return QRect(QPoint(size.width() - gap - legend.width(), gap), legend);
+}
+
 void NetworkImageExporter::Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, int dpiY, bool printing) const
 {
     canvas.SetDocument(&m_doc);
@@ -80,17 +117,17 @@ void NetworkImageExporter::Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, 
     canvas.SetPrinting(printing);
     const QRect vp(QPoint(0, 0), size.expandedTo(QSize(1, 1)));
     canvas.SetViewport(vp);
-    // Zoom extents as the view does it; the symbols' extent depends on the scale, so fit twice.
-    const QRect inner = vp.adjusted(1, 1, -1, -1);
-    for (int pass = 0; pass < 2; ++pass) {
-        ViewExtent e = m_doc.FullExtent(canvas);
-        if (e.IsEmpty())
-            e = {0, 0, 1000, 1000};
-        double cx, cy, s;
-        ZNetCanvas::FitExtent(e, inner, cx, cy, s);
-        canvas.SetCentre(cx, cy);
-        canvas.SetScale(s);
-    }
+    // Zoom extents with room for what is drawn around the points (source symbols, labels), and
+    // the grade key to the right of the network rather than over it.
+    QRect area = vp;
+    const QRect legend = LegendRect(canvas, vp.size());
+    if (!legend.isEmpty() && legend.width() < vp.width() / 2)
+        area.setRight(legend.left() - 1);
+    double cx, cy, s;
+    if (!canvas.FitDrawing(area, std::max(2, canvas.DeviceSize(4)), cx, cy, s))
+        ZNetCanvas::FitExtent({0, 0, 1000, 1000}, vp, cx, cy, s);
+    canvas.SetCentre(cx, cy);
+    canvas.SetScale(s);
     canvas.RebuildVisibleSet();
 }
 
@@ -99,6 +136,9 @@ void NetworkImageExporter::Paint(QPainter& painter, const QSize& size, int dpiX,
     ZNetCanvas canvas(m_settings);
     Fit(canvas, size, dpiX, dpiY, printing);
     canvas.Paint(painter, QRect(), true);
+    const QRect legend = LegendRect(canvas, size);
+    if (!legend.isEmpty())
+        ZGradeLegend(canvas).Paint(painter, legend.topLeft());
 }
 
 QImage NetworkImageExporter::Render(const QSize& size) const
@@ -131,8 +171,8 @@ bool NetworkImageExporter::SavePdf(const QString& path, const QSize& size) const
 }
 
 int NetworkImageExporter::Run(const QString& input, const QString& output, const QSize& size, bool balance,
-                              const ZSettingsStore& settings, QString& message, int contourKind,
-                              double contourInterval)
+                              const ZSettingsStore& settings, QString& message, int contourKind, double contourInterval,
+                              bool grades)
 {
     ZDocument doc(static_cast<int>(settings.Colors().NodeGradeColors.size()),
                   static_cast<int>(settings.Colors().PipeGradeColors.size()));
@@ -141,7 +181,9 @@ int NetworkImageExporter::Run(const QString& input, const QString& output, const
     NetworkImageExporter ex(doc, settings);
     if (balance && !ex.Balance(message))
         return 1;
-    if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message))
+    if (grades && !ex.ShowGrades(message))
+        return 1;
+    if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message, &message))
         return 1;
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
         message = QStringLiteral("image size out of range");

@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -22,8 +23,14 @@ public:
     // Balances in the document's stored case; false with the message when it does not converge.
     bool Balance(QString& error);
     // Switches contours of the kind (0 head, 1 free head) on and generates them, with the file's
-    // interval when `interval` is not given (NaN); false with the reason.
-    bool Contours(int kind, double interval, QString& error);
+    // interval when `interval` is not given (NaN), or a readable one in its place when the file's
+    // gives too many levels (said in `note`); false with the reason.
+    bool Contours(int kind, double interval, QString& error, QString* note = nullptr);
+
+    // Nodes coloured by free head and pipes by velocity with the document's grade tables, and the
+    // key to the colours drawn beside the network (as for any document whose grading is on);
+    // false with the reason without balancing results.
+    bool ShowGrades(QString& error);
 
     QImage Render(const QSize& size) const;
     // Sets the canvas to show the document at zoom extents on a device of this size and resolution.
@@ -35,10 +42,13 @@ public:
     bool SavePdf(const QString& path, const QSize& size) const;
 
     // The whole command: read `input`, balance when asked, draw contours of `contourKind` (-1:
-    // none), write `output` (.png or .pdf). Returns 0 on success, else 1 with the reason in `message`.
+    // none), grade colours with their key when asked, write `output` (.png or .pdf). Returns 0 on
+    // success, else 1 with the reason in `message`.
     static int Run(const QString& input, const QString& output, const QSize& size, bool balance,
                    const ZSettingsStore& settings, QString& message, int contourKind = -1,
-                   double contourInterval = std::numeric_limits<double>::quiet_NaN());
+                   double contourInterval = std::numeric_limits<double>::quiet_NaN(), bool grades = false);
+    // Where the grade key goes on a picture of this size: top right; empty without grading.
+    static QRect LegendRect(const ZNetCanvas& canvas, const QSize& size);
 
 private:
     ZDocument& m_doc;

@@ -4,12 +4,14 @@
 #include "LabelGlyphs.h"
 #include "ZLabelPlacer.h"
 #include "ZNetCanvas.h"
+#include "ZSymbolThinner.h"
 #include "ZSymbolImages.h"
 
 #include "model/ZDeviceLink.h"
 #include "model/ZDeviceSymbolSet.h"
 #include "model/ZDrawGeometry.h"
 #include "model/ZObjectLabels.h"
+#include "model/ZFlowNode.h"
 #include "model/ZPipeLink.h"
 
 #include <QPaintEngine>
@@ -59,6 +61,8 @@ QtDrawContext::QtDrawContext(ZNetCanvas& canvas, QPainter& painter, const ViewEx
     m_halfW = vp.width() / 2;
     m_halfH = vp.height() / 2;
     m_placer = canvas.Placer();
+    m_thinner = canvas.Thinner();
+    m_devicePlacer = canvas.DevicePlacer();
 }
 
 QtDrawContext::~QtDrawContext()
@@ -117,6 +121,7 @@ void QtDrawContext::BeginDraw()
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_squares.Attach(m_painter);
     m_ascent = m_canvas.LabelAscent();
+    m_casing = m_canvas.ContourFillShown();
     m_prepared = true;
     m_applied = false;
 }
@@ -125,6 +130,7 @@ void QtDrawContext::EndDraw()
 {
     if (!m_prepared)
         return;
+    m_skip = false;
     Flush();
     PlaceLabels();
     FlushTexts();
@@ -155,6 +161,14 @@ void QtDrawContext::SetOwner(const void* owner, double priority)
 void QtDrawContext::SelectNode(const ZFlowNode& node)
 {
     SetOwner(&node, node.HasFlag(qen::FLAG_HEAD_KNOWN) ? 0.0 : 2.0);
+    m_skip = false;
+    if (m_thinner && !node.HasFlag(qen::FLAG_ERASE)) {
+        const PipePoint p = node.GetPosition(m_canvas);
+        if (node.IsSelected() || node.HasFlag(qen::FLAG_HEAD_KNOWN))
+            m_thinner->Force(&node, p.x, p.y);
+        else
+            m_skip = !m_thinner->Place(&node, p.x, p.y);
+    }
     if (node.HasFlag(qen::FLAG_ERASE)) {
         Use({&m_nodeErasePen, &m_bkBrush, m_bkText});
     } else if (node.IsSelected()) {
@@ -186,6 +200,7 @@ void QtDrawContext::SelectPipe(const ZPipeLink& pipe)
 {
     // Larger pipes first: diameters are metres, far below 1.
     SetOwner(&pipe, 1.0 + 1.0 / (2.0 + std::max(0.0, pipe.PipeDiam)));
+    m_skip = false;
     if (pipe.HasFlag(qen::FLAG_ERASE)) {
         Use({&m_pipeErasePen, &m_pipeBrush, m_bkText});
     } else if (pipe.IsSelected()) {
@@ -207,17 +222,29 @@ void QtDrawContext::SelectPipe(const ZPipeLink& pipe)
 void QtDrawContext::SelectDevice(const ZDeviceLink& device)
 {
     SetOwner(&device, 0.0);
+    m_skip = false;
     Use({&m_pipePen, &m_pipeBrush, m_pipeText});
 }
 
 void QtDrawContext::Restore()
 {
     // Styles persist between objects so that runs of alike objects batch; nothing to undo.
+    m_skip = false;
 }
 
 void QtDrawContext::Flush()
 {
     if (!m_lines.empty()) {
+        if (m_casing && m_current.pen && m_current.pen->color() != m_bkText) {
+            // Over filled contours each line runs in a border of the background colour, so a
+            // grade colour reads against any band.
+            QPen casing = *m_current.pen;
+            casing.setColor(m_bkText);
+            casing.setWidth(m_current.pen->width() + 2 * std::max(1, DeviceSize(1)));
+            m_painter.setPen(casing);
+            m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+            m_painter.setPen(*m_current.pen);
+        }
         m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
         m_lines.clear();
     }
@@ -301,6 +328,8 @@ void QtDrawContext::Prepare()
 void QtDrawContext::Rectangle(const ViewExtent& r)
 {
     Prepare();
+    if (m_skip)
+        return;
     // The platform rectangle covers [left, right) x [top, bottom) including its outline.
     const QPointF a = Map(r.left, r.top), b = Map(r.right, r.bottom);
     const double l = std::floor(a.x() + 0.5), t = std::floor(a.y() + 0.5);
@@ -366,6 +395,17 @@ void QtDrawContext::Symbol(const ZDeviceLink& device, double left, double top)
     if (!v)
         return;
     const QImage& img = device.IsSelected() ? v->selected : v->image;
+    const int w = m_canvas.IsPrinting() ? DeviceSize(img.width()) : img.width();
+    const int h = m_canvas.IsPrinting() ? DeviceSize(img.height()) : img.height();
+    const ViewExtent symbol{left, top - h * Scale(), left + w * Scale(), top};
+    if (m_devicePlacer && !device.IsSelected() && !device.HasFlag(qen::FLAG_ERASE) &&
+        !m_devicePlacer->Place(&device, symbol)) {
+        m_skip = true;
+        return;
+    }
+    // Labels keep off the symbol (its own label goes under it).
+    if (m_placer && !device.HasFlag(qen::FLAG_ERASE))
+        m_placer->Place(&device, symbol);
     const QPointF tl = Map(left, top);
     const QPoint at(static_cast<int>(std::floor(tl.x() + 0.5)), static_cast<int>(std::floor(tl.y() + 0.5)));
     if (m_canvas.IsPrinting()) {
@@ -402,7 +442,8 @@ void QtDrawContext::BeginLabel(const ViewExtent& bounds)
 {
     Prepare();
     m_inLabel = true;
-    m_labels.push_back({bounds, m_priority, m_owner, m_labelTexts.size(), 0, m_labelLines.size(), 0, m_current.pen});
+    m_labels.push_back(
+        {bounds, m_priority, m_owner, m_labelTexts.size(), 0, m_labelLines.size(), 0, m_current.pen, m_skip});
 }
 
 void QtDrawContext::EndLabel()
@@ -434,7 +475,7 @@ void QtDrawContext::PlaceLabels()
     };
     for (size_t i : order) {
         const LabelGroup& g = m_labels[i];
-        if (m_placer && !m_placer->Place(g.owner, g.bounds))
+        if (g.hidden || (m_placer && !m_placer->Place(g.owner, g.bounds)))
             continue;
         for (size_t t = g.textBegin; t < g.textEnd; ++t)
             m_texts.push_back(std::move(m_labelTexts[t]));

@@ -15,6 +15,7 @@
 class QPainter;
 class ZLabelPlacer;
 class ZNetCanvas;
+class ZSymbolThinner;
 
 // ZDrawContext over a QPainter for one paint. Pens, brushes and colours are made once at
 // BeginDraw; lines and node squares are batched per pen and brush, and label texts are drawn
@@ -72,6 +73,7 @@ private:
         const void* owner;
         size_t textBegin, textEnd, lineBegin, lineEnd;
         const QPen* pen;
+        bool hidden;   // its object's symbol was thinned out
     };
 
     QPointF Map(double x, double y) const;
@@ -100,6 +102,7 @@ private:
 
     Style m_current;
     bool m_applied = false;
+    bool m_casing = false;   // lines get a background-coloured border (filled contours under them)
     std::vector<QLineF> m_lines;
     std::vector<QRectF> m_rects;
     SquareBlitter m_squares;
@@ -108,6 +111,10 @@ private:
 
     // Labels go in order of importance: devices and sources, then pipes by size, then nodes.
     ZLabelPlacer* m_placer = nullptr;
+    // Crowded symbols: the object being drawn is left out (`m_skip`) with its label.
+    ZSymbolThinner* m_thinner = nullptr;
+    ZLabelPlacer* m_devicePlacer = nullptr;
+    bool m_skip = false;
     const void* m_owner = nullptr;
     double m_priority = 0.0;
     bool m_inLabel = false;

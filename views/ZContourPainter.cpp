@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -25,6 +26,17 @@ QPolygonF Device(const ZNetCanvas& canvas, const std::vector<PipePoint>& points,
 }
 
 } // namespace
+
+uint32_t ZContourPainter::Tint(uint32_t colour, uint32_t background, double strength)
+{
+    const double t = std::clamp(strength, 0.0, 1.0);
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int c = static_cast<int>(colour >> shift & 0xFF), b = static_cast<int>(background >> shift & 0xFF);
+        out |= static_cast<uint32_t>(std::lround(b + t * (c - b))) << shift;
+    }
+    return out;
+}
 
 void ZContourPainter::Paint(const ZContourSet& set, const ZNetCanvas& canvas, QPainter& painter, const Style& style)
 {
@@ -46,12 +58,16 @@ void ZContourPainter::Paint(const ZContourSet& set, const ZNetCanvas& canvas, QP
         painter.setPen(Qt::NoPen);
         const QRectF r = QRectF(canvas.WorldToDeviceF(set.Rect.left, set.Rect.top),
                                 canvas.WorldToDeviceF(set.Rect.right, set.Rect.bottom)).normalized();
-        painter.fillRect(r, QtDrawContext::ToColor(set.FillColour(set.FillBaseLevel, style.lowest, style.highest)));
+        auto tinted = [&](double level) {
+            return QtDrawContext::ToColor(
+                Tint(set.FillColour(level, style.lowest, style.highest), style.background, style.fillStrength));
+        };
+        painter.fillRect(r, tinted(set.FillBaseLevel));
         for (size_t k = 0; k < set.Polygons.size(); ++k) {
             if (!shown[k])
                 continue;
             const ZContourPolygon& p = set.Polygons[k];
-            painter.setBrush(QtDrawContext::ToColor(set.FillColour(p.FillValue(set.Interval), style.lowest, style.highest)));
+            painter.setBrush(tinted(p.FillValue(set.Interval)));
             painter.drawPolygon(shapes[k], Qt::WindingFill);
         }
     }

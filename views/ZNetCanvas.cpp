@@ -10,6 +10,7 @@
 #include "ZSelectTracker.h"
 #include "ZWorkShopHost.h"
 
+#include "model/ObjectFlags.h"
 #include "model/ZDocument.h"
 
 #include <QPainter>
@@ -96,6 +97,11 @@ void ZNetCanvas::SetLabelFamilies(const QStringList& families)
     SetDeviceDpi(m_dpiX, m_dpiY);
 }
 
+int ZNetCanvas::SymbolSpacing() const
+{
+    return 2 * std::max(1, DeviceSize(m_settings.Sizes().NodeWidth));
+}
+
 int ZNetCanvas::LabelClearance() const
 {
     // An arrow is ArrawLength / 2 wide across its pipe (see the pipe's flow arrow); one pixel more.
@@ -120,6 +126,12 @@ void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height
         px = m_metrics->horizontalAdvance(GbkText::ToQString(text));
     width = px * m_scale;
     height = LabelHeight() * m_scale;
+}
+
+bool ZNetCanvas::LabelArea(ViewExtent& area) const
+{
+    area = GetExtent();
+    return true;
 }
 
 void ZNetCanvas::DeviceToWorld(double px, double py, double& x, double& y) const
@@ -191,6 +203,58 @@ void ZNetCanvas::FitToRect(const ViewExtent& e)
     m_zoom->Apply(cx, cy, s);
 }
 
+ViewExtent ZNetCanvas::DrawnExtent() const
+{
+    if (!m_doc)
+        return ViewExtent::Empty();
+    const ZNetwork& net = m_doc->GetNetwork();
+    ViewExtent r = ViewExtent::Empty();
+    for (int i = 0; i < net.NodeCount(); ++i)
+        if (const ZNetObject* o = net.NodeAt(i); !o->IsHidden() && !o->IsFiltered())
+            r.Include(o->GetDisplayRect(*this));
+    for (int i = 0; i < net.LinkCount(); ++i)
+        if (const ZNetObject* o = net.LinkAt(i); !o->IsHidden() && !o->IsFiltered())
+            r.Include(o->GetDisplayRect(*this));
+    if (!r.IsEmpty())
+        r.Include(m_doc->FullExtent());   // the background map, when shown
+    return r;
+}
+
+bool ZNetCanvas::FitDrawing(const QRect& area, int gap, double& cx, double& cy, double& scale)
+{
+    const ViewExtent pts = m_doc ? m_doc->FullExtent() : ViewExtent::Empty();
+    if (pts.IsEmpty())
+        return false;
+    const QRect inner = area.adjusted(gap, gap, -gap, -gap);
+    const int w = std::max(1, inner.width()), h = std::max(1, inner.height());
+    const double savedScale = m_scale;
+    // Symbols and labels keep their pixel size whatever the scale: what they add beyond the
+    // points is measured at one scale and the points fitted into what is left, until it holds.
+    double s = std::max(pts.Width() / w, pts.Height() / h);
+    if (!(s > 0.0) || !std::isfinite(s))
+        s = m_scale;   // a single point: the scale stays
+    ViewExtent e;
+    for (int pass = 0; pass < 4; ++pass) {
+        m_scale = s;
+        e = DrawnExtent();
+        const double ox = (e.Width() - pts.Width()) / s, oy = (e.Height() - pts.Height()) / s;
+        const double next = std::max(pts.Width() / std::max(1.0, w - ox), pts.Height() / std::max(1.0, h - oy));
+        if (!(next > s * (1.0 + 1e-9)) || !std::isfinite(next))
+            break;
+        s = next;
+    }
+    m_scale = s;
+    e = DrawnExtent();
+    m_scale = savedScale;
+    // The middle of the drawing goes to the middle of the area, wherever that is in the viewport.
+    const double ax = inner.left() + inner.width() / 2.0;
+    const double ay = inner.top() + inner.height() / 2.0;
+    scale = s;
+    cx = (e.left + e.right) / 2 - (ax - m_viewport.width() / 2) * s;
+    cy = (e.bottom + e.top) / 2 + (ay - m_viewport.height() / 2) * s;
+    return true;
+}
+
 void ZNetCanvas::RebuildVisibleSet()
 {
     m_visible.Rebuild(*this, GetExtent());
@@ -219,24 +283,44 @@ void ZNetCanvas::Paint(QPainter& painter, const QRect& clip, bool eraseBackgroun
         placer->BeginPaint(m_scale);
     QtDrawContext dc(*this, painter, DeviceRectToWorld(area.adjusted(-margin, -margin, margin, margin)));
     dc.BeginDraw();
+    if (ZSymbolThinner* thinner = Thinner())
+        thinner->BeginPaint(m_scale, SymbolSpacing());
+    if (ZLabelPlacer* devices = DevicePlacer())
+        devices->BeginPaint(m_scale);
+    // Where symbols are thinned out, sources and selected nodes come first and always show.
+    auto drawNodes = [&](const std::vector<ZNetObject*>& nodes) {
+        auto first = [](const ZNetObject* o) { return o->HasFlag(qen::FLAG_HEAD_KNOWN) || o->IsSelected(); };
+        for (ZNetObject* o : nodes)
+            if (first(o))
+                o->Draw(*this, dc);
+        for (ZNetObject* o : nodes)
+            if (!first(o))
+                o->Draw(*this, dc);
+    };
     if (!part) {
         for (ZNetObject* o : m_visible.Links())
             o->Draw(*this, dc);
-        for (ZNetObject* o : m_visible.Nodes())
-            o->Draw(*this, dc);
+        drawNodes(m_visible.Nodes());
     } else {
         std::vector<ZNetObject*> links, nodes;
         m_visible.Collect(*this, dc.ClipRect(), links, nodes);
         for (ZNetObject* o : links)
             o->Draw(*this, dc);
-        for (ZNetObject* o : nodes)
-            o->Draw(*this, dc);
+        drawNodes(nodes);
     }
     dc.EndDraw();
     if (m_overlay)
         m_overlay(*this, dc);
     if (part)
         painter.restore();
+}
+
+bool ZNetCanvas::ContourFillShown() const
+{
+    if (!m_doc || !m_settings.ContourFillOn)
+        return false;
+    const ZDrawSettings& ds = m_doc->GetDrawSettings();
+    return ds.Balanced && ds.ContourOption && !m_doc->GetContours().Rect.IsEmpty();
 }
 
 void ZNetCanvas::PaintContours(QPainter& painter) const
@@ -253,6 +337,7 @@ void ZNetCanvas::PaintContours(QPainter& painter) const
     style.lowest = m_settings.Colors().ContourFillLow;
     style.highest = m_settings.Colors().ContourFillHigh;
     style.line = m_settings.Colors().EquHydr;
+    style.background = m_settings.Colors().BkGround;
     if (!m_doc->HasStaleResults()) {
         ZContourPainter::Paint(set, *this, painter, style);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 #include "ZLabelPlacer.h"
+#include "ZSymbolThinner.h"
 #include "ZVisibleSet.h"
 #include "ZZoomTool.h"
 
@@ -48,6 +49,7 @@ public:
     bool IsPrinting() const override { return m_printing; }
     bool IsWorkshopActive() const override { return m_workshopActive; }
     void TextExtent(std::string_view text, double& width, double& height) const override;
+    bool LabelArea(ViewExtent& area) const override;
 
     // Mapping. Device x, y are pixels from the viewport origin, y down.
     void DeviceToWorld(double px, double py, double& x, double& y) const;
@@ -71,12 +73,24 @@ public:
     static void FitExtent(const ViewExtent& e, const QRect& client, double& cx, double& cy, double& scale);
     // First view of a document: fit, push the first history entry, apply.
     void FitToRect(const ViewExtent& e);
+    // The world rectangle of everything drawn at the current scale: symbols, the labels that
+    // show, the background when shown. Empty for an empty document.
+    ViewExtent DrawnExtent() const;
+    // Centre and scale at which DrawnExtent lies inside `area` (viewport pixels) with `gap`
+    // pixels to spare; false (nothing changed) when there is nothing to fit.
+    bool FitDrawing(const QRect& area, int gap, double& cx, double& cy, double& scale);
 
     // The dots per inch of the device drawn on: the screen's, or the printer's while printing.
     void SetDeviceDpi(int dpiX, int dpiY);
     int DpiX() const { return m_dpiX; }
     int DpiY() const { return m_dpiY; }
-    void SetPrinting(bool on) { m_printing = on; m_printPlacer.Reset(); }
+    void SetPrinting(bool on)
+    {
+        m_printing = on;
+        m_printPlacer.Reset();
+        m_printThinner.Reset();
+        m_printDevicePlacer.Reset();
+    }
     void SetWorkshopActive(bool on) { m_workshopActive = on; }
     // The label font at the device's resolution: 8 points of a CJK-capable sans-serif family
     // (DefaultLabelFamilies, the first one installed), whatever the system maps "Arial" to.
@@ -102,7 +116,23 @@ public:
     ZLabelPlacer* Placer() { return !m_declutter ? nullptr : m_printing ? &m_printPlacer : &m_placer; }
     void SetLabelDeclutter(bool on) { m_declutter = on; m_placer.Reset(); }
     // What labels show or where they go changed: forget what was placed.
-    void ForgetLabels() { m_placer.Reset(); }
+    void ForgetLabels()
+    {
+        m_placer.Reset();
+        m_thinner.Reset();
+        m_devicePlacer.Reset();
+    }
+    // Node symbols closer than the spacing to one drawn, and device symbols overlapping one
+    // drawn, are left out (with their labels). Null when every symbol is drawn.
+    ZSymbolThinner* Thinner() { return !m_thinning ? nullptr : m_printing ? &m_printThinner : &m_thinner; }
+    ZLabelPlacer* DevicePlacer() { return !m_thinning ? nullptr : m_printing ? &m_printDevicePlacer : &m_devicePlacer; }
+    void SetSymbolThinning(bool on)
+    {
+        m_thinning = on;
+        ForgetLabels();
+    }
+    // Pixels between the centres of two node symbols drawn side by side: a free node width.
+    int SymbolSpacing() const;
 
     ZBackgroundImage& Background() { return *m_background; }
 
@@ -123,6 +153,9 @@ public:
     ViewExtent PickSquare(const QPoint& pt, int side) const;
     // First object under the pick square around a pixel (nodes before links), or null.
     ZNetObject* PickAt(const QPoint& pt, int side) const;
+
+    // Filled contour bands lie under the network.
+    bool ContourFillShown() const;
 
 private:
     // Under the network, when the document is balanced and shows contours.
@@ -155,6 +188,9 @@ private:
     ZLabelPlacer m_printPlacer;
     std::unique_ptr<ZBackgroundImage> m_background;   // a page is laid out on its own
     bool m_declutter = true;
+    ZSymbolThinner m_thinner, m_printThinner;
+    ZLabelPlacer m_devicePlacer, m_printDevicePlacer;
+    bool m_thinning = true;
     std::unique_ptr<ZSelectTracker> m_tracker;
     std::unique_ptr<ZFocusHint> m_hint;
     std::unique_ptr<ZWorkShopHost> m_workshops;

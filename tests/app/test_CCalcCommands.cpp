@@ -4,6 +4,7 @@
 #include "ModalHelper.h"
 #include "app/CContourDlg.h"
 #include "app/CContourProgress.h"
+#include "app/CContourRun.h"
 #include "app/CMainFrame.h"
 #include "app/CNetCostDlg.h"
 #include "app/CNodeFlowDlg.h"
@@ -14,6 +15,7 @@
 #include "views/CommandIds.h"
 
 #include "hydraulics/ZBalanceRun.h"
+#include "hydraulics/ZContourGenerator.h"
 #include "hydraulics/ZFlowAllocation.h"
 #include "model/KeyValueStore.h"
 #include "model/ZPipeLink.h"
@@ -168,6 +170,43 @@ private slots:
         QVERIFY(f.prompt->Last().find("等压线太多") != std::string::npos);
     }
 
+    // Contours regenerated after a balance or when a view opens, with the stored 0.2 m giving
+    // hundreds of levels: a readable interval is proposed; taken, it is stored; declined, the
+    // stored one is used and not proposed again for this document.
+    void automaticRegenerationProposesAReadableInterval()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->OpenDocumentFile(Town);
+        QVERIFY(doc);
+        Balance(doc);
+        ZDrawSettings& ds = doc->Data().GetDrawSettings();
+        const ZNetwork& net = doc->Data().GetNetwork();
+        ds.ContourOption = 1;
+        ds.ContourInterval = 0.2;
+        QVERIFY(ZContourGenerator::LevelCount(net, 0, 0.2) > ZContourGenerator::ReadableLevels);
+        doc->Data().SetSaved();
+        f.prompt->shown.clear();
+        f.prompt->answers = {UiPrompt::Yes};
+        QVERIFY(CContourRun::GenerateIfShown(*doc, nullptr, *f.prompt));
+        QCOMPARE(f.prompt->shown.size(), size_t(1));
+        QVERIFY(f.prompt->Last().find("改用建议的间隔") != std::string::npos);
+        const double proposed = ZContourGenerator::ProposedInterval(net, 0);
+        QCOMPARE(ds.ContourInterval, proposed);
+        QVERIFY(ZContourGenerator::LevelCount(net, 0, proposed) <= ZContourGenerator::ProposedLevels);
+        QCOMPARE(doc->Data().GetContours().Interval, proposed);
+        QVERIFY(doc->IsModified());
+
+        ds.ContourInterval = 0.2;
+        f.prompt->answers = {UiPrompt::No};
+        QVERIFY(CContourRun::GenerateIfShown(*doc, nullptr, *f.prompt));
+        QCOMPARE(ds.ContourInterval, 0.2);
+        QCOMPARE(doc->Data().GetContours().Interval, 0.2);
+        f.prompt->shown.clear();
+        QVERIFY(CContourRun::GenerateIfShown(*doc, nullptr, *f.prompt));   // declined: not asked again
+        QVERIFY(f.prompt->shown.empty());
+        QCOMPARE(f.prompt->unexpected, 0);
+    }
+
     void stopQuestionDuringGeneration()
     {
         AppFixture f;
@@ -192,7 +231,8 @@ private slots:
         OnNextModal([&](QWidget* w) {
             auto* dlg = qobject_cast<CContourDlg*>(w);
             dlg->IntervalEdit()->setText(QStringLiteral("0.01"));   // 4,700 levels: asked first
-            f.prompt->answers = {UiPrompt::Yes, UiPrompt::Yes};
+            // The readable interval proposed is declined, then the many levels confirmed.
+            f.prompt->answers = {UiPrompt::No, UiPrompt::Yes, UiPrompt::Yes};
             dlg->accept();
         });
         f.app->MainFrame()->ExecuteCommand(Cmd::Contours);

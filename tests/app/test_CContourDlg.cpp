@@ -69,6 +69,41 @@ private slots:
         }
     }
 
+    // With results the dialog knows how many levels an interval gives: past what can be read it
+    // proposes an interval from the value range; the user may keep their own.
+    void denseIntervalIsOfferedAReadableOne()
+    {
+        auto count = [](int, double interval) { return static_cast<long>(50.0 / interval) + 1; };
+        auto propose = [](int kind) { return kind == 0 ? 5.0 : 2.0; };
+        for (UiPrompt::Answer answer : {UiPrompt::Yes, UiPrompt::No}) {
+            CContourDlg dlg(units.Hydr(), prompt);
+            dlg.SetValues(Start());
+            dlg.SetLevelCounter(count, propose);
+            prompt.shown.clear();
+            prompt.answers = {answer};
+            dlg.accept();
+            QCOMPARE(prompt.shown.size(), size_t(1));
+            QCOMPARE(prompt.Last(),
+                     std::string("等压间隔0.2mH2O将生成251条等压线，线条过密难以看清。改用建议的间隔5mH2O吗？"));
+            QCOMPARE(dlg.GetValues().interval, answer == UiPrompt::Yes ? 5.0 : 0.2);
+            QCOMPARE(dlg.NeedsRegeneration(), answer == UiPrompt::Yes);
+            QCOMPARE(dlg.IntervalEdit()->text(), answer == UiPrompt::Yes ? QStringLiteral("5") : QStringLiteral("0.2"));
+        }
+        // A readable interval, or contours switched off, asks nothing.
+        for (bool enabled : {true, false}) {
+            CContourDlg dlg(units.Hydr(), prompt);
+            CContourDlg::Values v = Start();
+            v.enabled = enabled;
+            dlg.SetValues(v);
+            dlg.SetLevelCounter(count, propose);
+            dlg.IntervalEdit()->setText(QStringLiteral("2"));
+            prompt.shown.clear();
+            dlg.accept();
+            QVERIFY(prompt.shown.empty());
+        }
+        QCOMPARE(prompt.unexpected, 0);
+    }
+
     void enablingFollowsTheSwitches()
     {
         CContourDlg dlg(units.Hydr(), prompt);

@@ -76,6 +76,26 @@ TEST(ZContourGenerator, LevelRanges)
         EXPECT_FALSE(ZContourGenerator::LevelRange({20.0, 30.0}, bad, r)) << bad;
 }
 
+TEST(ZContourGenerator, ProposedIntervalGivesReadableLevels)
+{
+    // 10 m of values: 0.5 m gives 21 levels, 1 m gives 11.
+    EXPECT_DOUBLE_EQ(ZContourGenerator::ProposedInterval({20.0, 24.0, 30.0}), 1.0);
+    // 3.5 to 53.5 m: 2 m gives 26 levels (2 to 52), 5 m gives 11 (0 to 50).
+    EXPECT_DOUBLE_EQ(ZContourGenerator::ProposedInterval({3.5, 53.5, 20.0}), 5.0);
+    // A few centimetres: the proposal follows the scale down.
+    EXPECT_NEAR(ZContourGenerator::ProposedInterval({30.01, 30.07}), 0.005, 1e-12);
+    // Equal values: any interval gives one level; nothing to propose. Non-finite values are ignored.
+    EXPECT_EQ(ZContourGenerator::ProposedInterval({25.0, 25.0, double(NAN)}), 0.0);
+    EXPECT_EQ(ZContourGenerator::ProposedInterval({}), 0.0);
+    for (const std::vector<double>& v :
+         {std::vector<double>{20.0, 24.0, 30.0}, {3.5, 53.5}, {-12.0, 85.0}, {0.1, 0.9}}) {
+        ZContourGenerator::Range r;
+        ASSERT_TRUE(ZContourGenerator::LevelRange(v, ZContourGenerator::ProposedInterval(v), r));
+        EXPECT_LE(r.levels, ZContourGenerator::ProposedLevels);
+        EXPECT_GE(r.levels, ZContourGenerator::ProposedLevels / 5);
+    }
+}
+
 TEST(ZContourGenerator, RefusesBadIntervalsAndTooManyLevelsAndAsksBeforeMany)
 {
     TestNet t;

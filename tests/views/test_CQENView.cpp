@@ -9,6 +9,10 @@
 #include "model/Prompt.h"
 #include "model/ZNetBkDib.h"
 #include "persist/ProjectFile.h"
+#include "persist/TextExchange.h"
+#include "model/ZDeviceLink.h"
+#include "model/ZLabelLayout.h"
+#include "model/ZObjectLabels.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -18,6 +22,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrintPreviewWidget>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -55,6 +60,75 @@ private slots:
         QCOMPARE(int(v->Canvas().VisibleSet().Nodes().size()), 4);
         QCOMPARE(int(v->Canvas().VisibleSet().Links().size()), 4);
         QCOMPARE(int(v->Canvas().ZoomTool().History().size()), 1);
+    }
+
+    // A file opens with the whole network in the window when its stored view does not hold it
+    // all: a text file's bare bounds (edge symbols and labels cut), an import's default view, a
+    // close-up. A stored view that holds everything is kept as it is. Opening changes nothing.
+    void openingShowsTheWholeNetwork_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("stored");   // 0 as read, 1 the default (0, 0, 1000, 1000), 2 a close-up
+        QTest::newRow("town, text file") << QStringLiteral(QEN_SOURCE_DIR "/examples/town.txt") << 0;
+        QTest::newRow("town, project") << QStringLiteral(QEN_SOURCE_DIR "/examples/town.wnp") << 0;
+        QTest::newRow("town, close-up") << QStringLiteral(QEN_SOURCE_DIR "/examples/town.wnp") << 2;
+        QTest::newRow("EPANET network, default view") << QStringLiteral(QEN_TEST_DATA_DIR "/networks/Net3.txt") << 1;
+        QTest::newRow("L-TOWN") << QStringLiteral(QEN_TEST_DATA_DIR "/networks/L-TOWN.txt") << 0;
+    }
+    void openingShowsTheWholeNetwork()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, stored);
+        ZDocument doc;
+        if (file.endsWith(QStringLiteral(".txt")))
+            TextExchange::LoadFile(file.toStdString(), doc, settings.Units(), settings.Templates());
+        else
+            ProjectFile::LoadFile(file.toStdString(), doc);
+        const ViewExtent net = doc.GetNetwork().BoundRect();
+        if (stored == 1)
+            doc.SetExtents({0, 0, 1000, 1000});
+        else if (stored == 2)
+            doc.SetExtents({net.left, net.bottom, net.left + net.Width() / 3, net.bottom + net.Height() / 3});
+        const ViewExtent saved = doc.GetExtents();
+        doc.SetSaved();
+        CQENView v(&doc, settings);
+        v.resize(900, 650);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        v.InitialUpdate();
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            v.grab().save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") +
+                          QStringLiteral("/open-%1.png")
+                              .arg(QString::fromLatin1(QTest::currentDataTag())
+                                       .replace(QLatin1Char(' '), QLatin1Char('_'))
+                                       .remove(QLatin1Char(','))));
+        const ZNetCanvas& c = v.Canvas();
+        const QRect client = v.rect();
+        const ZNetwork& nw = doc.GetNetwork();
+        for (int i = 0; i < nw.NodeCount(); ++i)
+            if (!nw.NodeAt(i)->IsHidden())
+                QVERIFY2(client.contains(c.WorldRectToDevice(nw.NodeAt(i)->GetBoundRect(c))), nw.NodeAt(i)->GetId());
+        for (int i = 0; i < nw.LinkCount(); ++i)
+            QVERIFY2(client.contains(c.WorldRectToDevice(nw.LinkAt(i)->GetBoundRect(c))), nw.LinkAt(i)->GetId());
+        // The network fills the window in one direction: not shown as a speck.
+        const QRect shown = c.WorldRectToDevice(net);
+        QVERIFY(shown.width() > client.width() / 2 || shown.height() > client.height() / 2);
+        QCOMPARE(int(v.Canvas().ZoomTool().History().size()), 1);
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(doc.GetExtents().left, saved.left);
+    }
+
+    // A stored view that holds the whole network with room is opened as it was saved.
+    void openingKeepsAViewThatHoldsTheNetwork()
+    {
+        ZDocument doc;
+        Square(doc);
+        doc.SetExtents({-50, -50, 150, 150});
+        CQENView v(&doc, settings);
+        v.resize(400, 400);
+        v.InitialUpdate();
+        QCOMPARE(v.Canvas().GetScale(), 200.0 / 400.0);
+        QCOMPARE(v.Canvas().CentreX(), 50.0);
     }
 
     void hintsKeepTheVisibleSet()
@@ -227,6 +301,58 @@ private slots:
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("p.pdf"))).size() > 0);
     }
 
+    // A wide window printed (or previewed) on its default portrait page used about a third of
+    // the page's height: the page now turns like the window, and the window's view fills most of it.
+    void printedPageTurnsLikeTheWindow()
+    {
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        CQENView v(&doc, settings);
+        v.resize(900, 500);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        v.InitialUpdate();
+        const ViewExtent shown = v.Canvas().GetExtent();
+        for (bool turned : {false, true}) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageOrientation(QPageLayout::Portrait);   // the platform's default page
+            if (turned)
+                v.MatchPageToView(printer);
+            QCOMPARE(printer.pageLayout().orientation(), turned ? QPageLayout::Landscape : QPageLayout::Portrait);
+            if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR")) {
+                QPrintPreviewWidget preview(&printer);
+                connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* p) {
+                    v.BeginPrinting(*p);
+                    v.PrintPage(*p);
+                    v.EndPrinting();
+                });
+                preview.resize(700, 700);
+                preview.show();
+                preview.fitInView();
+                QApplication::processEvents();
+                preview.grab().save(
+                    qEnvironmentVariable("QEN_SCREENSHOT_DIR") +
+                    (turned ? QStringLiteral("/print-preview.png") : QStringLiteral("/print-preview-portrait.png")));
+            }
+            v.BeginPrinting(printer);
+            const QRect page = v.Canvas().GetViewport();
+            const double s = v.Canvas().GetScale();
+            const double used = std::min(shown.Width() / s / page.width(), shown.Height() / s / page.height());
+            v.EndPrinting();
+            if (turned)
+                QVERIFY2(used > 0.75, qPrintable(QString::number(used)));
+            else
+                QVERIFY2(used < 0.45, qPrintable(QString::number(used)));   // what the preview showed before
+        }
+        // A tall window keeps a portrait page.
+        v.resize(400, 700);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        v.MatchPageToView(printer);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    }
+
     void printedLinesScaleWithThePage()
     {
         // Print preview draws the printer's page scaled down: pen widths are printer pixels and
@@ -276,6 +402,62 @@ private slots:
         v->OnCommand(Cmd::ProjectLabels);
         QVERIFY(!settings.LabelTip().IsMultiLine());
         QCOMPARE(spy.count(), 2);
+    }
+
+    // Engineering labels of the town at extents: every node's box lies inside the window (a box
+    // the edge would cut turns about its node or is pushed in), and no box is drawn over a pump,
+    // valve or tank symbol: those pixels are the same with the labels on and off.
+    void engineeringLabelsKeepInsideAndOffDevices()
+    {
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        CQENView v(&doc, settings);
+        v.resize(900, 650);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        v.InitialUpdate();
+        const QImage plain = v.grab().toImage();
+        v.OnCommand(Cmd::ProjectLabels);
+        QVERIFY(settings.LabelTip().IsMultiLine());
+        QApplication::processEvents();
+        const QImage labelled = v.grab().toImage();
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            labelled.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/engineering-labels.png"));
+        v.OnCommand(Cmd::ProjectLabels);   // the mode is the settings': off again for the other tests
+        settings.LabelTip().LabelMode = ZLabelTipSettings::MultiLine;
+        ZNetCanvas& c = v.Canvas();
+        const ViewExtent window = c.GetExtent();
+        int boxes = 0;
+        const ZNetwork& net = doc.GetNetwork();
+        for (int i = 0; i < net.NodeCount(); ++i) {
+            const ZConsumeNode* n = net.NodeAt(i);
+            if (n->IsHidden() || n->IsDeviceNode())
+                continue;
+            const ZNodeLabelBox b =
+                ZLabelLayout::NodeMulti(c, *n, n->GetPosition(c), ZObjectLabels::NodeMultiLabel(c, *n));
+            if (b.IsEmpty())
+                continue;
+            ++boxes;
+            QVERIFY2(b.box.left >= window.left && b.box.right <= window.right && b.box.bottom >= window.bottom &&
+                         b.box.top <= window.top,
+                     n->GetId());
+        }
+        settings.LabelTip().LabelMode = ZLabelTipSettings::SingleValue;
+        QVERIFY2(boxes > 30, qPrintable(QString::number(boxes)));
+        int devices = 0;
+        for (int i = 0; i < net.LinkCount(); ++i) {
+            const auto* d = dynamic_cast<const ZDeviceLink*>(net.LinkAt(i));
+            if (!d)
+                continue;
+            ++devices;
+            const QRect r = c.WorldRectToDevice(d->SymbolRect(c)).intersected(plain.rect());
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    QVERIFY2(
+                        plain.pixel(x, y) == labelled.pixel(x, y),
+                        qPrintable(QStringLiteral("%1 at %2,%3").arg(QString::fromLatin1(d->GetId())).arg(x).arg(y)));
+        }
+        QVERIFY(devices >= 4);
     }
 
     void changesPendingAtAPanStepAreNotScrolledAway()

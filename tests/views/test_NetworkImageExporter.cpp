@@ -4,9 +4,14 @@
 #include "model/ZSettingsStore.h"
 #include "views/NetworkImageExporter.h"
 #include "views/QtDrawContext.h"
+#include "views/ZGradeLegend.h"
 #include "views/ZNetCanvas.h"
+#include "model/ZDeviceLink.h"
 
 #include <QtTest>
+
+#include <cmath>
+#include <set>
 
 class TestNetworkImageExporter : public QObject {
     Q_OBJECT
@@ -104,6 +109,137 @@ private slots:
         QCOMPARE(At(img, c, j33->X, j33->Y), Col(settings.Colors().NodeGradeColors[static_cast<size_t>(grade)]));
     }
 
+    // The balanced town at several picture sizes: the frame's outermost pixels are background
+    // and every symbol, with the labels under the sources, lies inside it.
+    void everyObjectInsideTheFrame_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<bool>("grades");
+        QTest::newRow("default size") << QSize(1600, 1200) << false;
+        QTest::newRow("default size, grades") << QSize(1600, 1200) << true;
+        QTest::newRow("wide") << QSize(1000, 400) << true;
+        QTest::newRow("tall") << QSize(500, 900) << true;
+    }
+    void everyObjectInsideTheFrame()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(bool, grades);
+        ZDocument doc;
+        QString err;
+        QVERIFY(NetworkImageExporter::Load(town, doc, settings, err));
+        NetworkImageExporter ex(doc, settings);
+        QVERIFY2(ex.Balance(err), qPrintable(err));
+        if (grades)
+            QVERIFY2(ex.ShowGrades(err), qPrintable(err));
+        const QImage img = ex.Render(picture);
+        ZNetCanvas c(settings);
+        ex.Fit(c, picture, 96, 96, false);
+        const QColor bk = Col(settings.Colors().BkGround);
+        for (int x = 0; x < picture.width(); ++x) {
+            QCOMPARE(img.pixelColor(x, 0), bk);
+            QCOMPARE(img.pixelColor(x, picture.height() - 1), bk);
+        }
+        for (int y = 0; y < picture.height(); ++y) {
+            QCOMPARE(img.pixelColor(0, y), bk);
+            QCOMPARE(img.pixelColor(picture.width() - 1, y), bk);
+        }
+        const QRect inside = QRect(QPoint(0, 0), picture).adjusted(1, 1, -1, -1);
+        const QRect legend = NetworkImageExporter::LegendRect(c, picture);
+        QCOMPARE(legend.isEmpty(), !grades);
+        auto check = [&](const ZNetObject* o) {
+            const QRect r = c.WorldRectToDevice(o->GetDisplayRect(c));
+            QVERIFY2(inside.contains(r), o->GetId());
+            QVERIFY2(!legend.intersects(r), o->GetId());
+        };
+        const ZNetwork& net = doc.GetNetwork();
+        for (int i = 0; i < net.NodeCount(); ++i)
+            if (!net.NodeAt(i)->IsHidden())
+                check(net.NodeAt(i));
+        int devices = 0;
+        for (int i = 0; i < net.LinkCount(); ++i)
+            if (dynamic_cast<const ZDeviceLink*>(net.LinkAt(i))) {
+                check(net.LinkAt(i));
+                ++devices;
+            }
+        QVERIFY(devices >= 2);
+        if (grades && picture == QSize(1600, 1200) && !qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            img.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-balanced-grades.png"));
+    }
+
+    // With grades the picture reads as a balance: nodes take the colour of their free head class,
+    // pipes that of their velocity class, and the key names both with the ranges of the options.
+    void gradesShowFreeHeadAndVelocity()
+    {
+        ZDocument doc;
+        QString err;
+        QVERIFY(NetworkImageExporter::Load(town, doc, settings, err));
+        NetworkImageExporter ex(doc, settings);
+        QVERIFY(!ex.ShowGrades(err));   // nothing to grade before a balance
+        QVERIFY(err.contains(QStringLiteral("--balance")));
+        QVERIFY(ex.Balance(err));
+        QVERIFY(ex.ShowGrades(err));
+        const QImage img = ex.Render(size);
+        ZNetCanvas c(settings);
+        ex.Fit(c, size, 96, 96, false);
+        const auto& ds = doc.GetDrawSettings();
+        const auto& col = settings.Colors();
+        auto grade = [](double v, const std::vector<double>& t) {
+            size_t g = 0;
+            while (g < t.size() && !(v < t[g]))
+                ++g;
+            return g;
+        };
+        std::set<size_t> nodeClasses, pipeClasses;
+        const ZNetwork& net = doc.GetNetwork();
+        for (int i = 0; i < net.NodeCount(); ++i) {
+            const ZConsumeNode* n = net.NodeAt(i);
+            if (n->IsHidden() || n->IsDeviceNode())
+                continue;
+            const size_t g = grade(n->NodeHydrElev - n->NodeGrunElev, ds.NodeFreeHeadGrades);
+            nodeClasses.insert(g);
+            QCOMPARE(At(img, c, n->X, n->Y), Col(col.NodeGradeColors[g]));
+        }
+        for (int i = 0; i < net.LinkCount(); ++i) {
+            const auto* p = dynamic_cast<const ZPipeLink*>(net.LinkAt(i));
+            if (!p)
+                continue;
+            const size_t g = grade(std::fabs(p->Velocity()), ds.PipeVeloGrades);
+            pipeClasses.insert(g);
+            if (!p->Vertices().empty())
+                continue;
+            // Along the line between its end squares and its middle arrow, the class colour holds
+            // except where a label crosses it.
+            const double len = std::hypot(p->To()->X - p->From()->X, p->To()->Y - p->From()->Y) / c.GetScale();
+            if (len < 40)
+                continue;
+            int hits = 0, steps = 0;
+            for (double f = 0.15; f < 0.4; f += 2.0 / len, ++steps) {
+                const double x = p->From()->X + (p->To()->X - p->From()->X) * f;
+                const double y = p->From()->Y + (p->To()->Y - p->From()->Y) * f;
+                hits += At(img, c, x, y) == Col(col.PipeGradeColors[g]);
+            }
+            QVERIFY2(hits * 2 > steps, p->GetId());
+        }
+        QVERIFY(nodeClasses.size() >= 2);   // the picture shows differences, not one colour
+        QVERIFY(pipeClasses.size() >= 2);
+        const ZGradeLegend legend(c);
+        QCOMPARE(legend.Blocks().size(), size_t(2));
+        QVERIFY(legend.Blocks()[0].title.contains(QStringLiteral("自由水头")));
+        QVERIFY(legend.Blocks()[1].title.contains(QStringLiteral("流速")));
+        QCOMPARE(legend.Blocks()[0].ranges,
+                 QStringList({QStringLiteral("< 0.00"), QStringLiteral("0.00 - 10.00"), QStringLiteral("10.00 - 20.00"),
+                              QStringLiteral("20.00 - 30.00"), QStringLiteral("≥ 30.00")}));
+        QCOMPARE(legend.Blocks()[1].ranges.last(), QStringLiteral("≥ 3.00"));
+        // The key is drawn: its swatches show every class colour inside its rectangle.
+        const QRect key = NetworkImageExporter::LegendRect(c, size);
+        std::set<QRgb> seen;
+        for (int y = key.top(); y <= key.bottom(); ++y)
+            for (int x = key.left(); x <= key.right(); ++x)
+                seen.insert(img.pixel(x, y) & 0xFFFFFF);
+        for (uint32_t rgb : col.NodeGradeColors)
+            QVERIFY(seen.count(Col(rgb).rgb() & 0xFFFFFF));
+    }
+
     void filesThroughTheCommand()
     {
         QTemporaryDir dir;
@@ -118,9 +254,12 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.read(5) == "%PDF-");
         QCOMPARE(NetworkImageExporter::Run(dir.filePath(QStringLiteral("missing.txt")), png, QSize(64, 64), false,
-                                           settings, msg), 1);
+                                           settings, msg),
+                 1);
         QVERIFY(!msg.isEmpty());
         QCOMPARE(NetworkImageExporter::Run(town, png, QSize(0, 10), false, settings, msg), 1);
+        QCOMPARE(NetworkImageExporter::Run(town, png, QSize(64, 64), false, settings, msg, -1, 0.0, true), 1);
+        QCOMPARE(NetworkImageExporter::Run(town, png, QSize(640, 480), true, settings, msg, -1, 0.0, true), 0);
     }
 };
 

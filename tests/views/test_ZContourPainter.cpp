@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <set>
 
 class TestZContourPainter : public QObject {
     Q_OBJECT
@@ -71,8 +72,9 @@ private slots:
                     if (std::fabs(band - std::round(band)) < 0.15)
                         continue;   // too near a line to tell
                     const double middle = set.FirstLevel + (std::floor(band) + 0.5) * set.Interval;
-                    const QColor want = Col(set.FillColour(middle, settings.Colors().ContourFillLow,
-                                                           settings.Colors().ContourFillHigh));
+                    const QColor want = Col(ZContourPainter::Tint(
+                        set.FillColour(middle, settings.Colors().ContourFillLow, settings.Colors().ContourFillHigh),
+                        settings.Colors().BkGround, ZContourPainter::Style().fillStrength));
                     int px, py;
                     c.WorldToDevice(field.X(col), field.Y(row), px, py);
                     const QColor got = img.pixelColor(px, py);
@@ -140,9 +142,11 @@ private slots:
         style.line = 0x00FF00;
         ZContourPainter::Paint(set, c, p, style);
         p.end();
-        // Base band 25 is a quarter of the way from 20 to 40; the diamond's inside 35 three quarters.
-        QCOMPARE(img.pixelColor(10, 10), QColor(191, 0, 63));
-        QCOMPARE(img.pixelColor(100, 100), QColor(63, 0, 191));
+        // Base band 25 is a quarter of the way from 20 to 40 (191, 0, 63); the diamond's inside 35
+        // three quarters (63, 0, 191). Both are shown three tenths of the way from the white
+        // background to their colour.
+        QCOMPARE(img.pixelColor(10, 10), QColor(236, 179, 197));
+        QCOMPARE(img.pixelColor(100, 100), QColor(197, 179, 236));
         // The diamond's edge near (35, 65): the line colour.
         bool line = false;
         for (int d = -1; d <= 1; ++d)
@@ -155,6 +159,71 @@ private slots:
             for (int x = 118; x < 142; ++x)
                 ink += img.pixelColor(x, y) == QColor(0, 255, 0) && std::abs((x - 130) + (y - 130)) > 2;
         QVERIFY2(ink > 10, qPrintable(QString::number(ink)));
+    }
+
+    // Pipe grade colours over filled contours: every straight pipe of the town runs in a border
+    // of the background colour, so its class colour reads against any band, and the bands are
+    // pale (nearer the background than their colour).
+    void pipeGradesStandOutOfTheFill()
+    {
+        ZDocument doc;
+        QString err;
+        QVERIFY(NetworkImageExporter::Load(town, doc, settings, err));
+        NetworkImageExporter ex(doc, settings);
+        QVERIFY(ex.Balance(err));
+        QVERIFY(ex.ShowGrades(err));
+        QVERIFY2(ex.Contours(0, 2.0, err), qPrintable(err));
+        const QImage img = ex.Render(size);
+        ZNetCanvas c(settings);
+        ex.Fit(c, size, 96, 96, false);
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            img.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-contours-grades.png"));
+        const auto& col = settings.Colors();
+        const QColor bk = Col(col.BkGround);
+        std::set<QRgb> grades;
+        for (uint32_t g : col.PipeGradeColors)
+            grades.insert(Col(g).rgb());
+        int lines = 0, bordered = 0;
+        const ZNetwork& net = doc.GetNetwork();
+        for (int i = 0; i < net.LinkCount(); ++i) {
+            const auto* p = dynamic_cast<const ZPipeLink*>(net.LinkAt(i));
+            if (!p || !p->Vertices().empty())
+                continue;
+            int ax, ay, bx, by;
+            c.WorldToDevice(p->From()->X, p->From()->Y, ax, ay);
+            c.WorldToDevice(p->To()->X, p->To()->Y, bx, by);
+            const bool across = std::abs(by - ay) <= 1, down = std::abs(bx - ax) <= 1;
+            if (!(across || down) || std::hypot(bx - ax, by - ay) < 40)
+                continue;   // level and plumb lines: their neighbour pixels are exact
+            for (double f = 0.2; f < 0.42; f += 0.02) {
+                const int x = ax + static_cast<int>((bx - ax) * f), y = ay + static_cast<int>((by - ay) * f);
+                if (!grades.count(img.pixel(x, y)))
+                    continue;   // a label or an arrow
+                ++lines;
+                const QColor n1 = across ? img.pixelColor(x, y - 1) : img.pixelColor(x - 1, y);
+                const QColor n2 = across ? img.pixelColor(x, y + 1) : img.pixelColor(x + 1, y);
+                bordered += n1 == bk && n2 == bk;
+            }
+        }
+        QVERIFY2(lines > 100, qPrintable(QString::number(lines)));
+        QVERIFY2(bordered > lines * 9 / 10, qPrintable(QStringLiteral("%1 of %2").arg(bordered).arg(lines)));
+        // Away from the network the fill is pale: every band colour lies nearer the background.
+        const QColor far = img.pixelColor(c.WorldRectToDevice(doc.GetContours().Rect).bottomLeft() + QPoint(3, -3));
+        QVERIFY(far != bk);
+        QVERIFY2(far.red() + far.green() + far.blue() > 3 * 170, qPrintable(far.name()));
+
+        // Without an interval the file's 0.2 m would give hundreds of levels: a readable one is
+        // drawn instead, and said.
+        doc.GetDrawSettings().ContourInterval = 0.2;
+        QString note;
+        QVERIFY(ex.Contours(0, std::nan(""), err, &note));
+        QVERIFY2(note.contains(QStringLiteral("the file's 0.2 m")), qPrintable(note));
+        QVERIFY(doc.GetContours().Interval > 0.2);
+        QVERIFY(ZContourGenerator::LevelCount(doc.GetNetwork(), 0, doc.GetContours().Interval) <=
+                ZContourGenerator::ProposedLevels);
+        if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
+            ex.Render(size).save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") +
+                                 QStringLiteral("/town-contours-file-interval.png"));
     }
 
     void hiddenUnlessBalancedAndSwitchedOn()

@@ -118,8 +118,10 @@ std::string ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
     t.Add(m & NodeTipElev, c[1], Plain(n.NodeGrunElev));
     t.Add(m & NodeTipFlow, c[2], u.FlowUnit().FormatFixed(ShownDemand(view, n)));
     t.Add(m & NodeTipCoord, c[3], Coord(n.X, n.Y));
-    t.Add(m & NodeTipHydr, c[4], u.Hydr().FormatFixed(n.NodeHydrElev));
-    t.Add(m & NodeTipFreeHead, c[5], u.Hydr().FormatFixed(n.FreeHead()));
+    // A node cut off from every known head has no head: its items are left out, as items that
+    // do not apply are.
+    t.Add((m & NodeTipHydr) && !n.IsCutOff(), c[4], u.Hydr().FormatFixed(n.NodeHydrElev));
+    t.Add((m & NodeTipFreeHead) && !n.IsCutOff(), c[5], u.Hydr().FormatFixed(n.FreeHead()));
     return t.Text();
 }
 
@@ -194,8 +196,8 @@ std::string ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
     case 1: return Id(n);
     case 2: return u.FlowUnit().FormatFixed(ShownDemand(view, n));
     case 3: return Plain(n.NodeGrunElev);
-    case 4: return u.Hydr().FormatFixed(n.NodeHydrElev);
-    case 5: return u.Hydr().FormatFixed(n.FreeHead());
+    case 4: return n.IsCutOff() ? std::string() : u.Hydr().FormatFixed(n.NodeHydrElev);
+    case 5: return n.IsCutOff() ? std::string() : u.Hydr().FormatFixed(n.FreeHead());
     default: return {};
     }
 }
@@ -263,9 +265,9 @@ std::string ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode&
     t.Add(f & 0x1, s.NodeId, Id(n));
     t.Add(f & 0x2, s.NodeCoord, Coord(n.X, n.Y));
     t.Add(f & 0x8, s.NodeElev, Plain(n.NodeGrunElev));
-    t.Add(f & 0x10, s.NodeHydr, u.Hydr().FormatFixed(n.NodeHydrElev));
+    t.Add((f & 0x10) && !n.IsCutOff(), s.NodeHydr, u.Hydr().FormatFixed(n.NodeHydrElev));
     t.Add(f & 0x4, s.NodeFlow, u.FlowUnit().FormatFixed(ShownDemand(view, n)));
-    t.Add(f & 0x20, s.NodeFreeHead, u.Hydr().FormatFixed(n.FreeHead()));
+    t.Add((f & 0x20) && !n.IsCutOff(), s.NodeFreeHead, u.Hydr().FormatFixed(n.FreeHead()));
     return t.Text();
 }
 

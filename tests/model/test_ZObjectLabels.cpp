@@ -179,3 +179,19 @@ TEST_F(ObjectLabels, PipeTwoPartLabel)
     ZObjectLabels::PipeMultiLabel(view, pipe, up, down);
     EXPECT_EQ(up, "");
 }
+
+// A node cut off from every known head by closed links has no head to show.
+TEST_F(ObjectLabels, CutOffNodeShowsNoHead)
+{
+    settings.LabelTip().NodeTip = 0x3F;
+    settings.LabelTip().NodeFlags = 0x3F;
+    settings.LabelTip().NodeId = GbkCodec::FromUtf8("节点");
+    a.SetFlag(qen::FLAG_CUT_OFF);
+    EXPECT_EQ(Tip(a), "节点编号:A, 标高:12, 流量:12.50, 坐标:(10, 20.5)");
+    EXPECT_EQ(U(ZObjectLabels::NodeMultiLabel(view, a)), "节点A\n(10, 20.5)\n12\nQ=12.50");
+    for (int label : {4, 5}) {
+        settings.LabelTip().NodeLabe = label;
+        EXPECT_EQ(Grade(a), "") << label;
+        EXPECT_NE(Grade(b), "") << label;
+    }
+}

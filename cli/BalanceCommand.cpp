@@ -208,7 +208,7 @@ void BalanceCommand::PrintSummary(const ZDocument& doc, const ZBalanceRun& run) 
     std::printf("  total  %-20s %.6f\n", "", total);
     const ZConsumeNode* lowest = nullptr;
     for (const ZConsumeNode* n : net.Nodes())
-        if (n->IsFlowKnown() && !n->IsHidden() && (!lowest || n->FreeHead() < lowest->FreeHead()))
+        if (n->IsFlowKnown() && !n->IsHidden() && !n->IsCutOff() && (!lowest || n->FreeHead() < lowest->FreeHead()))
             lowest = n;
     if (lowest)
         std::printf("lowest free head: %.3f m at node %s\n", lowest->FreeHead(),
@@ -220,6 +220,17 @@ void BalanceCommand::PrintSummary(const ZDocument& doc, const ZBalanceRun& run) 
         for (const ZBalanceRun::ValveFlow& v : reverse)
             std::printf("  valve  %-20s %.6f\n", MessageText::Escape(v.id).c_str(), v.flow);
     }
+    if (!run.PumpsAgainstFlow().empty()) {
+        std::printf("pumps driven backwards past their shut-off head (m3/s):\n");
+        for (const ZBalanceRun::ValveFlow& p : run.PumpsAgainstFlow())
+            std::printf("  pump   %-20s %.6f\n", MessageText::Escape(p.id).c_str(), p.flow);
+    }
+    // Cut off by closed links, without demand: balanced without them, so they have no head.
+    if (!run.CutOffNodes().empty()) {
+        std::printf("cut-off nodes (no head): %zu\n", run.CutOffNodes().size());
+        for (const std::string& id : run.CutOffNodes())
+            std::printf("  node   %s\n", MessageText::Escape(id).c_str());
+    }
 }
 
 // Demand as used in the calculation case; sources show the supply written back (negative).
@@ -229,9 +240,14 @@ void BalanceCommand::WriteNodesCsv(const ZDocument& doc) const
     std::ostringstream out;
     out.precision(17);
     out << "id,head_m,free_head_m,demand_m3s\n";
-    for (const ZConsumeNode* n : doc.GetNetwork().Nodes())
-        out << CsvField(n->IdView()) << ',' << n->NodeHydrElev << ',' << n->FreeHead() << ','
-            << (n->IsFlowKnown() ? n->CaseDemand(ctx) : n->NodeFlow) << '\n';
+    for (const ZConsumeNode* n : doc.GetNetwork().Nodes()) {
+        out << CsvField(n->IdView()) << ',';
+        if (!n->IsCutOff())   // a cut-off node has no head: its fields stay empty
+            out << n->NodeHydrElev << ',' << n->FreeHead();
+        else
+            out << ',';
+        out << ',' << (n->IsFlowKnown() ? n->CaseDemand(ctx) : n->NodeFlow) << '\n';
+    }
     WriteText(m_nodesCsv, out.str());
 }
 

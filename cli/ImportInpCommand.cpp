@@ -21,7 +21,9 @@ void ImportInpCommand::Register(CLI::App& app)
 int ImportInpCommand::Run()
 {
     ZDocument doc;
-    const EpanetFile::ImportResult result = EpanetFile::LoadFile(m_in, doc, m_io.Templates(), m_hour);
+    EpanetFile::ImportResult result = EpanetFile::LoadFile(m_in, doc, m_io.Templates(), m_hour);
+    if (ZDocument::FileKindFromName(m_out) == ZDocument::TextFile)
+        EpanetFile::ReportTextLosses(doc, result.report);
     m_io.Save(m_out, doc);
     const std::string mapPath = EpanetFile::IdMapPath(m_out);
     AtomicFileWriter::Write(mapPath, result.idMapCsv);

@@ -102,17 +102,44 @@ bool ZBalanceInfo::Prepare()
         m_status = NoHeadKnownNode;
         return false;
     }
-    // Such a part makes the matrix singular; the iteration would never settle.
-    if ((m_cutOffNode = FindCutOffNode())) {
-        m_status = Diverged;
-        m_divergeReason = CutOff;
-        return false;
+    // A part no open path joins to a known head has no head of its own. Without demand it takes
+    // no part in the balance: its rows are held fixed like known heads. With demand, there is no
+    // answer at all (the matrix would be singular), and the run ends here.
+    const std::vector<char> reached = ReachedNodes();
+    const int n = m_network.NodeCount();
+    m_pinned.clear();
+    m_pinnedCount = 0;
+    for (int i = 0; i < n; ++i) {
+        if (reached[static_cast<size_t>(i)])
+            continue;
+        const ZConsumeNode* node = m_network.NodeAt(i);
+        if (node->CaseDemand(*this) != 0.0) {
+            m_cutOffNode = node;
+            m_status = Diverged;
+            m_divergeReason = CutOff;
+            return false;
+        }
+        if (m_pinned.empty())
+            m_pinned.assign(static_cast<size_t>(n), 0);
+        m_pinned[static_cast<size_t>(i)] = 1;
+        ++m_pinnedCount;
     }
     return true;
 }
 
-// The first flow-known node in list order that no chain of open links joins to a known head.
+// The first flow-known node in list order that no chain of open links joins to a known head and
+// that the run does not hold fixed.
 const ZFlowNode* ZBalanceInfo::FindCutOffNode() const
+{
+    const std::vector<char> reached = ReachedNodes();
+    for (int i = 0; i < m_network.NodeCount(); ++i)
+        if (!reached[static_cast<size_t>(i)] && !IsPinned(i))
+            return m_network.NodeAt(i);
+    return nullptr;
+}
+
+// Per node: whether a chain of open links joins it to a known head.
+std::vector<char> ZBalanceInfo::ReachedNodes() const
 {
     const auto isOpen = [this](const ZNetLink* link) {
         switch (link->GetKind()) {
@@ -147,10 +174,7 @@ const ZFlowNode* ZBalanceInfo::FindCutOffNode() const
             }
         }
     }
-    for (int i = 0; i < n; ++i)
-        if (!reached[static_cast<size_t>(i)])
-            return m_network.NodeAt(i);
-    return nullptr;
+    return reached;
 }
 
 void ZBalanceInfo::BuildSystem()
@@ -183,10 +207,21 @@ void ZBalanceInfo::Iterate()
         for (const ZConsumeNode* node : m_network.Nodes())
             if (node->IsHeadKnown())
                 hMin = std::min(hMin, node->NodeHydrElev);
+        // Held nodes share one head, so that their pipes show no loss beside no flow: the
+        // highest ground among them, where no free head is negative.
+        double held = -std::numeric_limits<double>::max();
+        for (const ZConsumeNode* node : m_network.Nodes())
+            if (IsPinned(node->GetIndex()))
+                held = std::max(held, node->NodeGrunElev);
         int k = 0;
-        for (ZConsumeNode* node : m_network.Nodes())
-            if (node->IsFlowKnown())
+        for (ZConsumeNode* node : m_network.Nodes()) {
+            if (!node->IsFlowKnown())
+                continue;
+            if (IsPinned(node->GetIndex()))
+                node->NodeHydrElev = m_heldHead = held;
+            else
                 node->NodeHydrElev = hMin - 0.1 * ++k;
+        }
     }
     GatherPipes();
     m_relaxation = 0.5;
@@ -211,7 +246,7 @@ void ZBalanceInfo::Iterate()
             const double* rhs = m_system->RightHandSide();
             double residual = 0.0;
             for (int i = 0; i < n; ++i)
-                if (m_network.NodeAt(i)->IsFlowKnown())
+                if (m_network.NodeAt(i)->IsFlowKnown() && !IsPinned(i))
                     residual = std::max(residual, std::fabs(rhs[perm[static_cast<size_t>(i)]]));
             converged = residual < m_flowTolerance;
         }
@@ -271,6 +306,7 @@ void ZBalanceInfo::Iterate()
             StoreFlows();
             MendFlows();
             WriteBack();
+            MarkCutOff();
             return;
         }
         if (CheckDivergence(largestRow)) {
@@ -350,9 +386,10 @@ void ZBalanceInfo::Assemble()
     double* values = m_system->Values();
     const std::vector<int>& perm = m_system->Permutation();
     const int n = m_network.NodeCount();
+    const char* pinned = m_pinned.empty() ? nullptr : m_pinned.data();
     for (int i = 0; i < n; ++i) {
         const ZConsumeNode* node = m_network.NodeAt(i);
-        if (node->IsHeadKnown())
+        if (node->IsHeadKnown() || (pinned && pinned[i]))
             m_system->AddDiagonal(i, KnownHeadDiagonal);
         rhs[perm[static_cast<size_t>(i)]] = -node->CaseDemand(*this);
     }
@@ -448,6 +485,25 @@ void ZBalanceInfo::WriteBack()
         }
         node->NodeFlow = NetPipeInflow(*node);
     }
+}
+
+// Marks the nodes held out of this run and leaves their links without flow; clears the mark of
+// every other node, so that it always tells of the last converged run.
+void ZBalanceInfo::MarkCutOff()
+{
+    for (ZConsumeNode* node : m_network.Nodes()) {
+        if (IsPinned(node->GetIndex())) {
+            node->SetFlag(qen::FLAG_CUT_OFF);
+            node->NodeHydrElev = m_heldHead;   // without the rounding its vanishing corrections left
+        } else {
+            node->ClearFlag(qen::FLAG_CUT_OFF);
+        }
+    }
+    if (m_pinnedCount == 0)
+        return;
+    for (ZFlowLink* link : m_network.Links())
+        if (IsPinned(link->StartNode()->GetIndex()) || IsPinned(link->EndNode()->GetIndex()))
+            link->Flow = 0.0;
 }
 
 double ZBalanceInfo::NetPipeInflow(const ZFlowNode& node)

@@ -65,6 +65,10 @@ public:
     // largest correction in the last pass.
     const ZFlowNode* GetDivergedNode() const { return m_divergedNode; }
     const ZPhysicalCheck& GetPhysicalCheck() const { return m_physical; }
+    // Flow-known nodes without demand that no open link path joins to a known head: held out of
+    // the run (their heads are no results), marked FLAG_CUT_OFF once the run converges.
+    int GetCutOffCount() const { return m_pinnedCount; }
+    bool IsPinned(int node) const { return !m_pinned.empty() && m_pinned[static_cast<size_t>(node)]; }
 
     // Water entering the node through its pipes (all parallels), positive into the node.
     static double NetPipeInflow(const ZFlowNode& node);
@@ -79,6 +83,8 @@ private:
     void Notify();
     bool Prepare();
     const ZFlowNode* FindCutOffNode() const;
+    std::vector<char> ReachedNodes() const;
+    void MarkCutOff();
     void BuildSystem();
     void Iterate();
     // After a pass: ends the run as diverged when the heads or the corrections say it never will.
@@ -134,6 +140,9 @@ private:
     int m_divergeReason = CutOff;
     double m_bestCorrection = 0.0;   // the smallest largest-correction so far, halving steps only
     int m_bestPass = 0;
+    std::vector<char> m_pinned;   // per node, when any is held out (empty otherwise)
+    int m_pinnedCount = 0;
+    double m_heldHead = 0.0;
     ZPhysicalCheck m_physical;
     Timings m_timings;
 };

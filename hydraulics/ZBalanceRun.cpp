@@ -2,6 +2,7 @@
 
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
+#include "model/ZPumpLink.h"
 #include "model/ZValveLink.h"
 #include "model/ZDocument.h"
 
@@ -63,15 +64,25 @@ int ZBalanceRun::Run(ProgressObserver* progress)
     m_invalidObjectId = check.Object() ? std::string(check.Object()->IdView()) : std::string();
     m_invalidField = check.Field();
     m_reverseCheckValves.clear();
+    m_reversePumps.clear();
+    m_cutOffNodes.clear();
     if (m_status == ZBalanceInfo::Converged) {
         for (const ZFlowLink* l : m_network.Links()) {
-            if (l->GetKind() != ZNetObject::Kind::Valve)
-                continue;
-            const auto* v = static_cast<const ZValveLink*>(l);
-            // Flows within rounding of zero are not flows against the valve.
-            if (v->GetValveType() == ZValveLink::Check && v->Flow < -ReverseFlowThreshold)
-                m_reverseCheckValves.push_back({std::string(v->IdView()), v->Flow});
+            // Flows within rounding of zero are not flows against the device.
+            if (l->GetKind() == ZNetObject::Kind::Valve) {
+                const auto* v = static_cast<const ZValveLink*>(l);
+                if (v->GetValveType() == ZValveLink::Check && v->Flow < -ReverseFlowThreshold)
+                    m_reverseCheckValves.push_back({std::string(v->IdView()), v->Flow});
+            } else if (l->GetKind() == ZNetObject::Kind::Pump) {
+                const auto* p = static_cast<const ZPumpLink*>(l);
+                if (p->PumpOpen && p->Flow < -ReverseFlowThreshold)
+                    m_reversePumps.push_back({std::string(p->IdView()), p->Flow});
+            }
         }
+        if (info.GetCutOffCount() > 0)
+            for (const ZConsumeNode* n : m_network.Nodes())
+                if (n->IsCutOff() && !n->IsHidden())
+                    m_cutOffNodes.emplace_back(n->IdView());
     }
     m_calcData.Balanced = m_status == ZBalanceInfo::Converged ? 1 : 0;
     if (m_document)
@@ -115,6 +126,26 @@ std::string ZBalanceRun::Report() const
         std::snprintf(flow, sizeof flow, "%g", v.flow);
         text += "止回阀" + MessageText::Quote(v.id) + "的流量 " + flow +
                 " m3/s 与其方向相反 (计算中止回阀可以双向过流), 请检查。\n";
+    }
+    for (const ValveFlow& p : m_reversePumps) {
+        char flow[32];
+        std::snprintf(flow, sizeof flow, "%g", p.flow);
+        text += "水泵" + MessageText::Quote(p.id) + "的流量 " + flow +
+                " m3/s 与其方向相反: 两端水压差超过其静扬程, 水被压着倒流过水泵 (EPANET 会关闭此泵), 请检查。\n";
+    }
+    if (!m_cutOffNodes.empty()) {
+        text += std::to_string(m_cutOffNodes.size()) +
+                " 个节点被关闭的水泵、阀门或事故管与所有已知水压节点隔开, 没有用水量, 未参与平差, 没有水压:\n";
+        std::string line = "    ";
+        for (size_t i = 0; i < m_cutOffNodes.size(); ++i) {
+            line += MessageText::Quote(m_cutOffNodes[i]) + (i + 1 < m_cutOffNodes.size() ? ", " : "");
+            if (line.size() > 100) {
+                text += line + "\n";
+                line = "    ";
+            }
+        }
+        if (line.size() > 4)
+            text += line + "\n";
     }
     return text;
 }

@@ -52,6 +52,12 @@ public:
         double flow;
     };
     const std::vector<ValveFlow>& CheckValvesAgainstFlow() const { return m_reverseCheckValves; }
+    // After a converged run: running pumps driven backwards (the head across them exceeds their
+    // shut-off head; EPANET would close them), with their flows in m3/s.
+    const std::vector<ValveFlow>& PumpsAgainstFlow() const { return m_reversePumps; }
+    // After a converged run: nodes without demand cut off from every known head by closed links
+    // (GBK identifiers); they took no part and have no head.
+    const std::vector<std::string>& CutOffNodes() const { return m_cutOffNodes; }
     // What the engineer should look at after a converged run (UTF-8 lines), empty when nothing.
     std::string Report() const;
     // For status InvalidData: the object (GBK identifier) and the model field at fault.
@@ -84,5 +90,7 @@ private:
     double m_divergedHead = 0.0;
     std::string m_invalidMessage, m_invalidObjectId, m_invalidField;
     std::vector<ValveFlow> m_reverseCheckValves;
+    std::vector<ValveFlow> m_reversePumps;
+    std::vector<std::string> m_cutOffNodes;
     ZBalanceInfo::Timings m_timings;
 };

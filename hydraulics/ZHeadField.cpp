@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -42,6 +43,8 @@ std::vector<Segment> BuildSegments(const ZNetwork& network, const std::vector<do
             total += std::hypot(pts[k].x - pts[k - 1].x, pts[k].y - pts[k - 1].y);
         const double v1 = nodeValues[static_cast<size_t>(pipe->From()->GetIndex())];
         const double v2 = nodeValues[static_cast<size_t>(pipe->To()->GetIndex())];
+        if (!std::isfinite(v1) || !std::isfinite(v2))
+            continue;   // an end without a head (cut off from every known head)
         double before = 0.0;
         for (size_t k = 1; k < pts.size(); ++k) {
             const double ux = pts[k].x - pts[k - 1].x, uy = pts[k].y - pts[k - 1].y;
@@ -92,7 +95,9 @@ std::vector<double> ZHeadField::NodeValues(const ZNetwork& network, int kind)
     std::vector<double> values(static_cast<size_t>(network.NodeCount()));
     for (int i = 0; i < network.NodeCount(); ++i) {
         const ZFlowNode* n = network.NodeAt(i);
-        values[static_cast<size_t>(i)] = kind == FreeHead ? n->FreeHead() : n->NodeHydrElev;
+        values[static_cast<size_t>(i)] = n->IsCutOff()      ? std::numeric_limits<double>::quiet_NaN()
+                                         : kind == FreeHead ? n->FreeHead()
+                                                            : n->NodeHydrElev;
     }
     for (const ZFlowLink* link : network.Links()) {
         if (link->GetKind() != ZNetObject::Kind::Tank || !link->From() || !link->To())
@@ -217,6 +222,8 @@ double ZHeadField::ReferenceValue(const ZNetwork& network, const std::vector<dou
             total += std::hypot(pts[k].x - pts[k - 1].x, pts[k].y - pts[k - 1].y);
         const double v1 = nodeValues[static_cast<size_t>(pipe->From()->GetIndex())];
         const double v2 = nodeValues[static_cast<size_t>(pipe->To()->GetIndex())];
+        if (!std::isfinite(v1) || !std::isfinite(v2))
+            continue;   // an end without a head (cut off from every known head)
         double before = 0.0;
         for (size_t k = 1; k < pts.size(); ++k) {
             const PipePoint a = pts[k - 1], b = pts[k];

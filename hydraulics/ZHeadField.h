@@ -16,8 +16,9 @@ public:
     enum Kind { AbsoluteHead = 0, FreeHead = 1 };
     enum Status { Ok = 0, Stopped, NoPipes, BadGrid };
 
-    // The value of every node by list position: its head or free head; a tank's hidden internal
-    // node takes its outlet's value.
+    // The value of every node by list position: its head or free head (NaN for a node cut off
+    // from every known head, whose pipes are left out); a tank's hidden internal node takes its
+    // outlet's value.
     static std::vector<double> NodeValues(const ZNetwork& network, int kind);
 
     // Pipes the next Compute passes over: those whose heads are not current (the 3D view after an

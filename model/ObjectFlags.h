@@ -15,6 +15,9 @@ constexpr uint32_t FLAG_DEVICE_NODE = 0x80;  // node
 constexpr uint32_t FLAG_ACCIDENT_PIPE = 0x80; // pipe
 constexpr uint32_t FLAG_DEVICE_OUTLET = 0x100;
 constexpr uint32_t FLAG_FIRE_NODE = 0x200;
+// Node: the last converged balance found no open path from it to a known head (its head is
+// not a result).
+constexpr uint32_t FLAG_CUT_OFF = 0x400;
 
 // Bits that never survive a load or a copy.
 constexpr uint32_t FLAG_TRANSIENT = FLAG_PICKED | FLAG_SELECTED | FLAG_ERASE;

@@ -26,6 +26,7 @@ public:
     bool IsFireNode() const { return HasFlag(qen::FLAG_FIRE_NODE); }
     void SetFireNode(bool on) { on ? SetFlag(qen::FLAG_FIRE_NODE) : ClearFlag(qen::FLAG_FIRE_NODE); }
     bool IsDeviceNode() const { return HasFlag(qen::FLAG_DEVICE_NODE); }
+    bool IsCutOff() const { return HasFlag(qen::FLAG_CUT_OFF); }
 
     double FreeHead() const { return NodeHydrElev - NodeGrunElev; }
 

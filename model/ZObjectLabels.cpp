@@ -144,8 +144,8 @@ std::string ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
     t.Add(m & NodeTipElev, c[1], Unit(Plain(n.NodeGrunElev), "m"));
     t.Add(m & NodeTipFlow, c[2], Shown(stale && DemandIsResult(n), Fixed(u.FlowUnit(), ShownDemand(view, n))));
     t.Add(m & NodeTipCoord, c[3], Unit(Coord(n.X, n.Y), "m"));
-    t.Add(m & NodeTipHydr, c[4], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.NodeHydrElev)));
-    t.Add(m & NodeTipFreeHead, c[5], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.FreeHead())));
+    t.Add((m & NodeTipHydr) && !n.IsCutOff(), c[4], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.NodeHydrElev)));
+    t.Add((m & NodeTipFreeHead) && !n.IsCutOff(), c[5], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.FreeHead())));
     return t.Text();
 }
 
@@ -224,8 +224,12 @@ std::string ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
         return Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n)));
     case 3: return Plain(n.NodeGrunElev);
     case 4:
+        if (n.IsCutOff())
+            return {};
         return Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev));
     case 5:
+        if (n.IsCutOff())
+            return {};
         return Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead()));
     default: return {};
     }
@@ -298,9 +302,11 @@ std::string ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode&
     t.Add(f & 0x2, s.NodeCoord, Coord(n.X, n.Y));
     t.Add(f & 0x8, s.NodeElev, Plain(n.NodeGrunElev));
     const bool stale = view.IsResultStale(n);
-    t.Add(f & 0x10, s.NodeHydr, Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev)));
+    t.Add((f & 0x10) && !n.IsCutOff(), s.NodeHydr,
+          Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev)));
     t.Add(f & 0x4, s.NodeFlow, Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
-    t.Add(f & 0x20, s.NodeFreeHead, Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
+    t.Add((f & 0x20) && !n.IsCutOff(), s.NodeFreeHead,
+          Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
     return t.Text();
 }
 

@@ -1,6 +1,8 @@
 #include "InpExporter.h"
 
+#include "ArchiveError.h"
 #include "InpLaws.h"
+#include "NetworkWriteCheck.h"
 #include "InpText.h"
 #include "model/GbkCodec.h"
 #include "model/ZDocument.h"
@@ -47,6 +49,8 @@ double ValveDiameter(const ZFlowLink& valve)
 std::string InpExporter::Write()
 {
     const ZNetwork& net = m_doc.GetNetwork();
+    if (const std::string problem = NetworkWriteCheck::Problem(net); !problem.empty())
+        throw ArchiveError(ArchiveError::Generic, {}, problem);
     std::ostringstream junctions, reservoirs, tanks, pipes, pumps, valves, status, curves, coords, vertices;
     std::unordered_set<const ZNetNode*> tankNodes, tankInner;
     std::unordered_map<const ZNetNode*, std::string> nodeIds;
@@ -179,6 +183,8 @@ std::string InpExporter::Write()
         if (tankInner.count(n))
             continue;
         const std::string& id = nodeId(n);
+        if (!n->FirstLink())
+            m_report.Add("没有连接任何管段的节点 (EPANET 拒绝读入含有这种节点的文件)", utf8(*n));
         coords << " " << id << "\t" << Format(n->X) << "\t" << Format(n->Y) << "\n";
         if (tankNodes.count(n))
             continue;

@@ -9,7 +9,13 @@
 // identifiers. Every record keeps its line number so later checks can name where a fault is.
 struct InpFile {
     struct Junction { std::string id; double elevation = 0, demand = 0; std::string pattern; int line = 0; };
-    struct Reservoir { std::string id; double head = 0; std::string pattern; int line = 0; };
+    struct Reservoir {
+        std::string id;
+        double head = 0;
+        std::string pattern;
+        int line = 0;
+        bool fromTanks = false;   // a [TANKS] line of identifier and elevation only: EPANET's fixed level
+    };
     struct Tank {
         std::string id;
         double elevation = 0, initLevel = 0, minLevel = 0, maxLevel = 0, diameter = 0, minVolume = 0;

@@ -60,6 +60,13 @@ const std::string& InpIdMap::Map(Kind kind, const std::string& epanetId, const s
     return m_entries.back().qenId;
 }
 
+const std::string& InpIdMap::MapAside(Kind kind, const std::string& epanetId, const std::string& what,
+                                      const std::string& preferred)
+{
+    m_entries.push_back({kind, epanetId, Unique(kind, preferred), what});
+    return m_entries.back().qenId;
+}
+
 std::string InpIdMap::Invent(Kind kind, const std::string& base, const std::string& suffix, const std::string& what)
 {
     const size_t max = static_cast<size_t>(ZNetObject::MaxIdLength);

@@ -17,6 +17,11 @@ public:
     // given, else from the EPANET identifier.
     const std::string& Map(Kind kind, const std::string& epanetId, const std::string& what,
                            const std::string& preferred = {});
+    // A second QEN object for an EPANET identifier already mapped in this kind (EPANET keeps a
+    // tank apart from a pipe of the same name; in QEN both are links): listed with the EPANET
+    // identifier, named from `preferred` made unique, and not what Find returns.
+    const std::string& MapAside(Kind kind, const std::string& epanetId, const std::string& what,
+                                const std::string& preferred);
     // An identifier for an object the import adds, derived from `base` plus `suffix`.
     std::string Invent(Kind kind, const std::string& base, const std::string& suffix, const std::string& what);
     // Marks an identifier of a kind as taken without mapping anything to it.

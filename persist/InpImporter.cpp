@@ -54,6 +54,9 @@ double ParseTime(const std::string& text)
 }
 
 std::string Utf8Id(const ZNetObject& o) { return GbkCodec::ToUtf8(o.IdView()); }
+
+// The balance counts no demand at a device's end node.
+const char* const kDemandKept = "设备端的用户节点有需水量: 设备另设端节点, 以连接短管相连, 需水量留在原节点";
 } // namespace
 
 InpImporter::InpImporter(const InpFile& file, std::string fileName, const ZTemplateSet& templates, double hour)
@@ -101,8 +104,12 @@ void InpImporter::ReadOptions()
     for (const auto& [key, target] : {std::pair{"PATTERN TIMESTEP", &m_patternStep}, std::pair{"PATTERN START", &m_patternStart}}) {
         if (auto it = m_file.times.find(key); it != m_file.times.end()) {
             *target = ParseTime(it->second);
-            if (*target < 0 || (target == &m_patternStep && *target == 0))
+            if (*target < 0)
                 Fail(line(std::string("TIMES ") + key), std::string("时间 ") + key + " 无法识别: " + InpText::Printable(it->second));
+            if (target == &m_patternStep && *target == 0) {
+                *target = 3600.0;   // as EPANET takes it
+                m_report.Add("需水量模式时间步长为 0, 按 EPANET 的做法取 1 小时", it->second);
+            }
         }
     }
     for (const auto& [key, value] : o) {
@@ -246,6 +253,8 @@ void InpImporter::MakeReservoirs()
         info.node->NodeHydrElev = info.node->NodeGrunElev = head;
         if (!r.pattern.empty())
             m_report.Add("水库水位按模式取所选时刻的值", Utf8Id(*info.node));
+        if (r.fromTanks)
+            m_report.Add("[TANKS] 中只有编号和标高的水池按 EPANET 的做法作为水位固定的水库导入", Utf8Id(*info.node));
     }
 }
 
@@ -276,7 +285,14 @@ void InpImporter::MakeTanks()
             info.fixedHead = true;
         }
         // The tank takes its outlet's name, which is also what an export calls the EPANET tank.
-        tank->SetId(m_ids.Map(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
+        if (m_ids.Find(InpIdMap::Link, t.id)) {
+            // EPANET names nodes and links apart; a QEN tank is a link and must not take the name.
+            tank->SetId(m_ids.MapAside(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
+            m_report.Add("水池与管段、水泵或阀门同名 (EPANET 允许), QEN 的水池另取编号 (见编号对照表)",
+                         t.id + " -> " + Utf8Id(*tank));
+        } else {
+            tank->SetId(m_ids.Map(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
+        }
         ZConsumeNode* inner = NewNode(m_ids.Invent(InpIdMap::Node, std::string(outlet->IdView()), "_IN", "tank inner node"),
                                       outlet->X, outlet->Y);
         inner->NodeGrunElev = outlet->NodeGrunElev;
@@ -351,7 +367,10 @@ void InpImporter::MakePipes()
             valve->ValveHLess = 0.0;
             valve->ValveOpen = st != "CLOSED";
             ZConsumeNode* from = a.node;
-            if (a.fixedHead || a.devices > 0 || a.pipes > 1) {
+            const bool plain = !a.fixedHead && a.devices == 0 && a.pipes <= 1;
+            if (plain && a.node->NodeFlow != 0.0)
+                m_report.Add(kDemandKept, Utf8Id(*a.node));
+            if (!plain || a.node->NodeFlow != 0.0) {
                 from = NewNode(m_ids.Invent(InpIdMap::Node, std::string(pipe->IdView()), "_I", "valve inlet"),
                                a.node->X, a.node->Y);
                 from->NodeGrunElev = a.node->NodeGrunElev;
@@ -374,8 +393,13 @@ ZConsumeNode* InpImporter::DeviceEnd(const std::string& deviceId, NodeInfo& info
 {
     ZConsumeNode* n = info.node;
     const bool samePlace = !outlet || (n->X == inlet.node->X && n->Y == inlet.node->Y);
-    if (!info.fixedHead && info.devices == 1 && info.pipes <= 1 && !n->IsDeviceNode() && samePlace)
-        return n;
+    // The balance counts no demand at a device's end: a junction with demand keeps it and gets
+    // a connector to a node of the device's own.
+    if (!info.fixedHead && info.devices == 1 && info.pipes <= 1 && !n->IsDeviceNode() && samePlace) {
+        if (n->NodeFlow == 0.0)
+            return n;
+        m_report.Add(kDemandKept, Utf8Id(*n));
+    }
     ZConsumeNode* own = NewNode(m_ids.Invent(InpIdMap::Node, deviceId, outlet ? "_O" : "_I", outlet ? "device outlet" : "device inlet"),
                                 inlet.node->X, inlet.node->Y);
     own->NodeGrunElev = n->NodeGrunElev;
@@ -603,6 +627,12 @@ void InpImporter::HandOver(ZDocument& doc)
     std::sort(m_links.begin(), m_links.end(), byId);
     net.ReserveNodes(m_nodes.size());
     net.ReserveLinks(m_links.size());
+    // Identifiers are made unique above; an object the array turned away would be lost unseen.
+    const auto sameId = [](const auto& a, const auto& b) { return a->IdView() == b->IdView(); };
+    if (auto n = std::adjacent_find(m_nodes.begin(), m_nodes.end(), sameId); n != m_nodes.end())
+        Fail(0, "节点编号 " + Utf8Id(**n) + " 重复");
+    if (auto l = std::adjacent_find(m_links.begin(), m_links.end(), sameId); l != m_links.end())
+        Fail(0, "管段编号 " + Utf8Id(**l) + " 重复");
     for (auto& n : m_nodes)
         net.AppendNodeSorted(n.release());
     for (auto& l : m_links)
@@ -610,6 +640,27 @@ void InpImporter::HandOver(ZDocument& doc)
     m_nodes.clear();
     m_links.clear();
     doc.SetExtents(net.BoundRect());
+}
+
+// EPANET passes over such lines with a warning; they usually tell of a part lost in editing.
+void InpImporter::ReportUnknownReferences(const std::unordered_map<std::string, int>& nodes,
+                                          const std::unordered_map<std::string, int>& links)
+{
+    for (const auto& st : m_file.statuses)
+        if (!links.count(st.link))
+            m_report.Add("[STATUS] 中的管段不存在, 该行未采用", st.link + " (第" + std::to_string(st.line) + "行)");
+    const auto unknown = [](const auto& byId, const std::unordered_map<std::string, int>& known) {
+        std::vector<std::string> ids;
+        for (const auto& entry : byId)
+            if (!known.count(entry.first))
+                ids.push_back(entry.first);
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    for (const std::string& id : unknown(m_file.coordinates, nodes))
+        m_report.Add("[COORDINATES] 中的节点不存在, 该坐标未采用", id);
+    for (const std::string& id : unknown(m_file.vertices, links))
+        m_report.Add("[VERTICES] 中的管段不存在, 其折点未采用", id);
 }
 
 void InpImporter::Run(ZDocument& doc)
@@ -633,6 +684,7 @@ void InpImporter::Run(ZDocument& doc)
         unique(linkLine, p.id, p.line);
     for (const auto& v : m_file.valves)
         unique(linkLine, v.id, v.line);
+    ReportUnknownReferences(nodeLine, linkLine);
     if (nodeLine.empty())
         Fail(0, "文件中没有节点 ([JUNCTIONS]、[RESERVOIRS]、[TANKS] 都是空的)");
     if (m_file.reservoirs.empty() && m_file.tanks.empty())

@@ -41,6 +41,8 @@ private:
 
     [[noreturn]] void Fail(int line, const std::string& what) const;
     void ReadOptions();
+    void ReportUnknownReferences(const std::unordered_map<std::string, int>& nodes,
+                                 const std::unordered_map<std::string, int>& links);
     double Multiplier(const std::string& pattern, int line, bool useDefault) const;
     void CountLinks();
     void MakeJunctions();

@@ -193,6 +193,14 @@ void InpParser::ReadRecord(Section s)
         break;
     }
     case Section::Tanks: {
+        // EPANET reads a line of identifier and elevation (and a head pattern) as a reservoir.
+        if (m_fields.size() == 2 || m_fields.size() == 3) {
+            InpFile::Reservoir r{Id(0, "水池编号"), Number(1, "池底标高"), {}, m_lineNumber, true};
+            if (m_fields.size() > 2)
+                r.pattern = m_fields[2];
+            m_file.reservoirs.push_back(std::move(r));
+            break;
+        }
         Need(6, "水池");
         InpFile::Tank t;
         t.id = Id(0, "水池编号");

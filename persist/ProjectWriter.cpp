@@ -1,6 +1,7 @@
 #include "ProjectWriter.h"
 
 #include "ArchiveError.h"
+#include "NetworkWriteCheck.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -53,6 +54,8 @@ std::string ProjectWriter::Write()
 {
     if (const std::string problem = SettingsProblem(m_doc.GetDrawSettings()); !problem.empty())
         throw ArchiveError(ArchiveError::Generic, {}, problem + "; not saved");
+    if (const std::string problem = NetworkWriteCheck::Problem(m_doc.GetNetwork()); !problem.empty())
+        throw ArchiveError(ArchiveError::Generic, {}, problem);
     const uint32_t version = m_doc.GetFileVersion();
     if (version > ZDocument::Version1)
         WriteHeader();

@@ -1,6 +1,7 @@
 #include "TextExporter.h"
 
 #include "ArchiveError.h"
+#include "NetworkWriteCheck.h"
 #include "model/MessageText.h"
 #include "model/GbkCodec.h"
 #include "model/UnitSystem.h"
@@ -104,6 +105,8 @@ std::string TextExporter::Write(const ZNetwork& net)
     const UnitCategory& diam = m_units.Diam();
     const UnitCategory& head = m_units.Hydr();
     const UnitCategory& flow = m_units.FlowUnit();
+    if (const std::string problem = NetworkWriteCheck::Problem(net); !problem.empty())
+        throw ArchiveError(ArchiveError::Generic, {}, problem);
     m_out.clear();
     m_out.reserve(static_cast<size_t>(net.NodeCount() + net.LinkCount()) * 64 + 4096);
 

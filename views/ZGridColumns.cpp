@@ -215,6 +215,10 @@ QString ZGridColumns::Text(int tab, int column, const ZNetObject& o, const UnitS
     const Style s = StyleOf(tab, column);
     if (s == Id)
         return IdOf(IdObject(tab, column, o));
+    // A node cut off from every known head has no head: its cells stay empty.
+    if (tab == NodeTab && (column == NodeHeadColumn || column == NodeFreeHeadColumn) &&
+        static_cast<const ZFlowNode&>(o).IsCutOff())
+        return {};
     const double v = NumberOf(tab, column, o);
     switch (s) {
     case Choice: return ChoiceText(tab, column, static_cast<int>(v));

@@ -9,6 +9,7 @@ class ZNetObject;
 class ZGridColumns {
 public:
     enum Tab { NodeTab = 0, PipeTab, PumpTab, ValveTab, TankTab, TabCount };
+    enum NodeColumn { NodeHeadColumn = 6, NodeFreeHeadColumn = 7 };
 
     static int ColumnCount(int tab);
     static QString Title(int tab, int column);

@@ -174,13 +174,68 @@ TEST(ZBalanceInfoStatus, PartCutOffByAClosedValveDiverges)
     info.Run();
     EXPECT_EQ(info.GetStatus(), ZBalanceInfo::Diverged);
     ASSERT_NE(info.GetCutOffNode(), nullptr);
-    EXPECT_EQ(info.GetCutOffNode()->IdView(), "C");
+    EXPECT_EQ(info.GetCutOffNode()->IdView(), "D");   // the demand that cannot be met
     EXPECT_EQ(trace.phases.back(), ZBalanceInfo::PhaseFinished);
     EXPECT_TRUE(trace.relaxations.empty());
 
     // The same part reached through an open valve balances.
     static_cast<ZValveLink*>(t.net.FindLink("V"))->ValveOpen = true;
     EXPECT_EQ(RunBalance(t), ZBalanceInfo::Converged);
+}
+
+// Standby pumps and closed boundary valves leave dead, empty parts: the rest balances as if they
+// were not there, and they are marked as having no head.
+TEST(ZBalanceInfoStatus, EmptyPartsCutOffByClosedDevicesAreLeftOut)
+{
+    const auto build = [](TestNet& t, bool pockets) {
+        ZConsumeNode* r = t.Source("R", 40.0);
+        ZConsumeNode* a = t.Node("A", 0.01, 5.0);
+        ZConsumeNode* b = t.Node("B", 0.004, 3.0);
+        t.Pipe("P1", r, a);
+        t.Pipe("P2", a, b, 800.0, 0.2);
+        t.Pipe("P0", r, b, 1500.0, 0.15);
+        ZConsumeNode* av = t.Node("AV");
+        ZConsumeNode* bv = t.Node("BV");
+        t.Pipe("PA", a, av);
+        t.Pipe("PB", b, bv);
+        if (!pockets)
+            return;
+        ZConsumeNode* c = t.Node("C", 0.0, 12.0);
+        ZConsumeNode* d = t.Node("D", 0.0, 20.0);
+        t.Valve("V", bv, c, 10.0)->ValveOpen = false;
+        t.Pipe("P3", c, d);
+        ZConsumeNode* e = t.Node("E");
+        t.Pump("U", av, e, 30.0, 100.0)->PumpOpen = false;   // a standby pump
+        t.Pipe("P4", e, t.Node("F"));
+    };
+    TestNet plain, t;
+    build(plain, false);
+    build(t, true);
+    ASSERT_EQ(RunBalance(plain), ZBalanceInfo::Converged);
+    ZBalanceInfo info(t.settings, t.net);
+    info.Run();
+    ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Converged);
+    EXPECT_EQ(info.GetCutOffCount(), 4);
+    for (const char* id : {"A", "AV", "B", "BV", "R"}) {
+        EXPECT_FALSE(t.N(id)->IsCutOff()) << id;
+        EXPECT_NEAR(t.N(id)->NodeHydrElev, plain.N(id)->NodeHydrElev, 1e-9) << id;
+    }
+    EXPECT_NEAR(t.N("R")->NodeFlow, -0.014, 1e-9);
+    for (const char* id : {"C", "D", "E", "F"})
+        EXPECT_TRUE(t.N(id)->IsCutOff()) << id;
+    // One head for the whole held part: no loss beside no flow.
+    EXPECT_EQ(t.N("C")->NodeHydrElev, 20.0);
+    EXPECT_EQ(t.N("D")->NodeHydrElev, 20.0);
+    for (const char* id : {"P3", "P4", "U", "V"})
+        EXPECT_EQ(t.net.FindLink(id)->Flow, 0.0) << id;
+    EXPECT_LT(MaxNodeImbalance(t), 1e-9);
+
+    // Opened, the valve brings its part back: nothing stays marked.
+    static_cast<ZValveLink*>(t.net.FindLink("V"))->ValveOpen = true;
+    static_cast<ZPumpLink*>(t.net.FindLink("U"))->PumpOpen = true;
+    ASSERT_EQ(RunBalance(t), ZBalanceInfo::Converged);
+    for (const ZConsumeNode* n : t.net.Nodes())
+        EXPECT_FALSE(n->IsCutOff()) << n->IdView();
 }
 
 TEST(ZBalanceInfoStatus, AccidentPipeCutsOffOnlyInTheAccidentCase)

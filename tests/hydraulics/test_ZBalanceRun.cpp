@@ -91,7 +91,44 @@ TEST(ZBalanceRunOutcome, CutOffPartGetsADivergedMessageNamingANode)
     EXPECT_EQ(run.Run(), ZBalanceInfo::Diverged);
     EXPECT_EQ(t.settings.Balanced, 0u);
     EXPECT_NE(run.Message().find("平差计算发散"), std::string::npos);
-    EXPECT_NE(run.Message().find("\"B\""), std::string::npos);
+    EXPECT_NE(run.Message().find("\"C\""), std::string::npos);   // the node whose demand cannot be met
+
+    // Without that demand the part is only reported.
+    c->NodeFlow = 0.0;
+    ASSERT_EQ(run.Run(), ZBalanceInfo::Converged);
+    EXPECT_EQ(run.CutOffNodes(), (std::vector<std::string>{"B", "C"}));
+    EXPECT_NE(run.Report().find("2 个节点被关闭的水泵、阀门或事故管与所有已知水压节点隔开"), std::string::npos)
+        << run.Report();
+    EXPECT_NE(run.Report().find("\"B\", \"C\""), std::string::npos) << run.Report();
+}
+
+// EPANET closes a pump that cannot deliver the head across it; the calculation lets water run
+// back through it, which the engineer must hear of.
+TEST(ZBalanceRunOutcome, PumpsDrivenBackwardsAreReported)
+{
+    TestNet t;
+    ZConsumeNode* low = t.Source("LOW", 10.0);
+    ZConsumeNode* high = t.Source("HIGH", 60.0);
+    ZConsumeNode* a = t.Node("A");
+    ZConsumeNode* b = t.Node("B");
+    t.Pipe("P1", low, a);
+    t.Pump("U", a, b, 20.0, 100.0);   // shut-off head 20 m against 50 m
+    t.Pipe("P2", b, high);
+    ZConsumeNode* c = t.Node("C");
+    ZConsumeNode* d = t.Node("D");
+    t.Pipe("P3", high, c);
+    t.Pump("UP", c, d, 5.0, 100.0);   // pumps forward
+    t.Pipe("P4", d, t.Node("E", 0.01));
+    ZBalanceRun run(t.settings, t.net);
+    ASSERT_EQ(run.Run(), ZBalanceInfo::Converged);
+    ASSERT_EQ(run.PumpsAgainstFlow().size(), 1u) << run.Report();
+    EXPECT_EQ(run.PumpsAgainstFlow()[0].id, "U");
+    EXPECT_LT(run.PumpsAgainstFlow()[0].flow, 0.0);
+    EXPECT_NE(run.Report().find("水泵\"U\"的流量"), std::string::npos) << run.Report();
+
+    static_cast<ZPumpLink*>(t.net.FindLink("U"))->PumpOpen = false;   // what EPANET does
+    ASSERT_EQ(run.Run(), ZBalanceInfo::Converged);
+    EXPECT_TRUE(run.PumpsAgainstFlow().empty());
 }
 
 TEST(ZBalanceRunOutcome, SplitNetworkIsRefusedBeforeTheRun)

@@ -151,3 +151,21 @@ TEST(ZHeadField, StopsWhenAskedAndReportsRisingFractions)
     EXPECT_EQ(f.Compute(t.net, 0, t.net.BoundRect(), 100, 100, &soon, 0.85), ZHeadField::Stopped);
     EXPECT_TRUE(f.IsEmpty());
 }
+
+// Pipes that end at a node cut off from every known head carry no value into the field.
+TEST(ZHeadField, CutOffNodesAndTheirPipesAreLeftOut)
+{
+    TestNet t;
+    ZConsumeNode* a = At(t, "A", 0, 0, 10.0);
+    ZConsumeNode* b = At(t, "B", 100, 0, 20.0);
+    ZConsumeNode* c = At(t, "C", 100, 100, 99.0);
+    t.Pipe("P1", a, b);
+    t.Pipe("P2", b, c);
+    c->SetFlag(qen::FLAG_CUT_OFF);
+    EXPECT_TRUE(std::isnan(ZHeadField::NodeValues(t.net, ZHeadField::FreeHead)[static_cast<size_t>(c->GetIndex())]));
+    ZHeadField f;
+    ASSERT_EQ(f.Compute(t.net, ZHeadField::AbsoluteHead, {0, 0, 100, 100}, 2, 2), ZHeadField::Ok);
+    for (double v : f.Values())
+        EXPECT_TRUE(v >= 10.0 && v <= 20.0) << v;
+    EXPECT_NEAR(f.At(2, 2), 20.0, 1e-12);   // (100, 100), at C: only P1 counts
+}

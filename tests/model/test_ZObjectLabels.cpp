@@ -230,3 +230,19 @@ TEST_F(ObjectLabels, StaleResultsAreLeftEmptyAndTheRestShown)
     EXPECT_EQ(tip(pipe), "管道编号:P7, 管长:250.0 m, 管径:200 mm, 粗糙系数:100, 流量:20.00 l/s, 流速:0.64 m/s, "
                          "坡度:0.00900 mH2O/m, 水损:2.25 mH2O");
 }
+
+// A node cut off from every known head by closed links has no head to show.
+TEST_F(ObjectLabels, CutOffNodeShowsNoHead)
+{
+    settings.LabelTip().NodeTip = 0x3F;
+    settings.LabelTip().NodeFlags = 0x3F;
+    settings.LabelTip().NodeId = GbkCodec::FromUtf8("节点");
+    a.SetFlag(qen::FLAG_CUT_OFF);
+    EXPECT_EQ(Tip(a), "节点编号:A, 标高:12 m, 流量:12.50 l/s, 坐标:(10, 20.5) m");
+    EXPECT_EQ(U(ZObjectLabels::NodeMultiLabel(view, a)), "节点A\n(10, 20.5)\n12\nQ=12.50");
+    for (int label : {4, 5}) {
+        settings.LabelTip().NodeLabe = label;
+        EXPECT_EQ(Grade(a), "") << label;
+        EXPECT_NE(Grade(b), "") << label;
+    }
+}

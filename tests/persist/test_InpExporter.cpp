@@ -107,3 +107,21 @@ TEST(InpExporter, WritesEpanetsSectionsInSiUnits)
     EXPECT_TRUE(has("[VERTICES]\n;Link\tX-Coord\tY-Coord\n P\t2\t3\n"));
     EXPECT_TRUE(has("\n[END]\n"));
 }
+
+TEST(InpExporter, ReportsANodeWithoutLinksThatEpanetWouldRefuse)
+{
+    ZDocument doc;
+    EpanetFile::Import("[JUNCTIONS]\nJ 10 2.5\n[RESERVOIRS]\nR 50\n[PIPES]\nP R J 100 300 120\n[OPTIONS]\nUNITS LPS\n",
+                       "t.inp", doc, ZTemplateSet(), 0);
+    InpExporter connected(doc);
+    connected.Write();
+    EXPECT_TRUE(connected.Report().Empty()) << connected.Report().Text();
+    ZConsumeNode* lone = ZTemplateSet().Node.Clone();
+    lone->SetId("LONE");
+    doc.GetNetwork().AddNode(lone);
+    InpExporter exporter(doc);
+    exporter.Write();
+    const InpReport::Item* item = exporter.Report().Find("没有连接任何管段的节点 (EPANET 拒绝读入含有这种节点的文件)");
+    ASSERT_NE(item, nullptr) << exporter.Report().Text();
+    EXPECT_EQ(item->ids, std::vector<std::string>{"LONE"});
+}

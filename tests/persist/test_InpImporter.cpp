@@ -1,4 +1,5 @@
 #include "model/GbkCodec.h"
+#include "model/UnitSystem.h"
 #include "model/ZBalanceContext.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
@@ -8,12 +9,18 @@
 #include "model/ZValveLink.h"
 #include "persist/ArchiveError.h"
 #include "persist/EpanetFile.h"
+#include "persist/InpExporter.h"
 #include "persist/InpLaws.h"
+#include "persist/ProjectFile.h"
+#include "persist/TextExchange.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <set>
+#include <sstream>
 
 namespace {
 EpanetFile::ImportResult Import(const std::string& text, ZDocument& doc, double hour = 0)
@@ -243,4 +250,130 @@ TEST(InpImporter, BrokenFilesNameTheLineAndLeaveNothing)
         EXPECT_EQ(doc.GetNetwork().NodeCount(), 0) << c.text;
         EXPECT_EQ(doc.GetNetwork().LinkCount(), 0) << c.text;
     }
+}
+
+// Faults found on public EPANET files: each file below is read as EPANET reads it and nothing
+// of it is lost without the report saying so.
+TEST(InpImporterRealFiles, DemandAtADeviceEndStaysWhereTheBalanceCountsIt)
+{
+    // J1 carries 10 l/s and is a valve's inlet; J4 is the start of a check-valve pipe.
+    const std::string text =
+        "[JUNCTIONS]\nJ1 0 10\nJ2 0 0\nJ3 0 5\n[RESERVOIRS]\nR1 50\n"
+        "[PIPES]\nP1 R1 J1 500 200 100 0 Open\nP2 J2 J3 500 200 100 0 Open\nP3 J4 J3 5 200 100 0 CV\n"
+        "[JUNCTIONS]\nJ4 0 2\n[VALVES]\nV1 J1 J2 200 TCV 0 0\n[OPTIONS]\nUNITS LPS\n";
+    ZDocument doc;
+    const auto r = Import(text, doc);
+    double counted = 0;
+    for (const ZConsumeNode* n : doc.GetNetwork().Nodes())
+        if (n->IsFlowKnown() && !n->IsDeviceNode())
+            counted += n->NodeFlow;
+    EXPECT_NEAR(counted, 0.017, 1e-12);
+    EXPECT_FALSE(doc.GetNetwork().FindNode("J1")->IsDeviceNode());
+    EXPECT_FALSE(doc.GetNetwork().FindNode("J4")->IsDeviceNode());
+    EXPECT_TRUE(Reported(r, "需水量留在原节点", "J1"));
+    EXPECT_TRUE(Reported(r, "需水量留在原节点", "J4"));
+    EXPECT_FALSE(Reported(r, "需水量留在原节点", "J2"));   // no demand: the valve may end there
+}
+
+TEST(InpImporterRealFiles, TankNamedLikeAPipeKeepsBothThroughEveryFile)
+{
+    const std::string text = "[JUNCTIONS]\nJ1 0 10\n[RESERVOIRS]\nR1 50\n[TANKS]\n5 0 10 0 20 10 0\n"
+                             "[PIPES]\n5 R1 J1 100 200 100 0 Open\n6 J1 5 100 200 100 0 Open\n[OPTIONS]\nUNITS LPS\n";
+    ZDocument doc;
+    const auto r = Import(text, doc);
+    const ZNetwork& net = doc.GetNetwork();
+    ASSERT_EQ(net.LinkCount(), 3);
+    EXPECT_EQ(net.FindLink("5")->GetKind(), ZNetObject::Kind::Pipe);
+    EXPECT_TRUE(Reported(r, "水池与管段", "5 -> 5~1"));
+    EXPECT_EQ(Link<ZTankLink>(doc, "5~1").StartNode(), net.FindNode("5"));
+    EXPECT_NE(r.idMapCsv.find("\nlink,5,5~1,tank\n"), std::string::npos);
+
+    ZDocument fromProject;
+    const std::string bytes = ProjectFile::Serialize(doc);
+    ProjectFile::Deserialize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), "t.wnp", fromProject);
+    EXPECT_EQ(fromProject.GetNetwork().LinkCount(), 3);
+    ZDocument fromText;
+    std::stringstream txt;
+    TextExchange::Export(txt, doc, UnitSystem());
+    TextExchange::Import(txt, "t.txt", fromText, UnitSystem(), ZTemplateSet());
+    EXPECT_EQ(fromText.GetNetwork().LinkCount(), 3);
+    EXPECT_EQ(fromText.GetNetwork().NodeCount(), net.NodeCount());
+}
+
+TEST(InpImporterRealFiles, WritersRefuseALinkOutsideTheArrays)
+{
+    // What the import used to leave: a second link "5" joined to its nodes but turned away by
+    // the sorted array.
+    ZDocument doc;
+    ZNetwork& net = doc.GetNetwork();
+    ZTemplateSet t;
+    ZConsumeNode* a = t.Node.Clone();
+    a->SetId("A");
+    ZConsumeNode* b = t.Node.Clone();
+    b->SetId("B");
+    net.AddNode(a);
+    net.AddNode(b);
+    ZPipeLink* pipe = t.Pipe.Clone();
+    pipe->SetId("5");
+    net.AddLink(a, b, pipe);
+    std::unique_ptr<ZPipeLink> stray(t.Pipe.Clone());
+    stray->SetId("5");
+    stray->Connect(a, b);
+    const auto refused = [](const std::function<void()>& write) {
+        try {
+            write();
+        } catch (const ArchiveError& e) {
+            return std::string(e.what()).find("\"5\"") != std::string::npos;
+        }
+        return false;
+    };
+    EXPECT_TRUE(refused([&] { ProjectFile::Serialize(doc); }));
+    EXPECT_TRUE(refused([&] {
+        std::stringstream out;
+        TextExchange::Export(out, doc, UnitSystem());
+    }));
+    EXPECT_TRUE(refused([&] { InpExporter(doc).Write(); }));
+    stray->Disconnect();
+    EXPECT_NO_THROW(ProjectFile::Serialize(doc));
+}
+
+TEST(InpImporterRealFiles, ShortTankLinesZeroPatternStepAndUnknownReferences)
+{
+    ZDocument doc;
+    const auto r = Import("[JUNCTIONS]\nJ1 0 10 P\n[TANKS]\nT1 50\n[PIPES]\nP1 T1 J1 100 200 100\n"
+                          "[PATTERNS]\nP 1 3\n[TIMES]\nPattern Timestep 0:00\nPattern Start 1:00\n"
+                          "[STATUS]\nP1 Open\nGONE Closed\n[COORDINATES]\nJ1 0 0\nT1 1 0\nNOWHERE 5 5\n"
+                          "[OPTIONS]\nUNITS LPS\n",
+                          doc);
+    const ZConsumeNode* t1 = doc.GetNetwork().FindNode("T1");
+    ASSERT_NE(t1, nullptr);
+    EXPECT_TRUE(t1->IsHeadKnown());
+    EXPECT_DOUBLE_EQ(t1->NodeHydrElev, 50);
+    EXPECT_EQ(doc.GetNetwork().LinkCount(), 1);   // a reservoir, not a tank
+    EXPECT_TRUE(Reported(r, "[TANKS]", "T1"));
+    // A step of one hour: hour 0 plus the start of 1:00 falls in the pattern's second period.
+    EXPECT_NEAR(doc.GetNetwork().FindNode("J1")->NodeFlow, 0.03, 1e-12);
+    EXPECT_TRUE(Reported(r, "时间步长为 0", "0:00"));
+    EXPECT_TRUE(Reported(r, "[STATUS]", "GONE (第14行)"));
+    EXPECT_FALSE(Reported(r, "[STATUS]", "P1"));
+    EXPECT_TRUE(Reported(r, "[COORDINATES]", "NOWHERE"));
+    EXPECT_FALSE(Reported(r, "[COORDINATES]", "J1"));
+}
+
+TEST(InpImporterRealFiles, ClosedDevicesAreNamedAsWhatATextFileLoses)
+{
+    ZDocument doc;
+    auto r = Import("[JUNCTIONS]\nJ1 0 1\nJ2 0 1\nJ3 0 1\n[RESERVOIRS]\nR1 50\n[PIPES]\nP1 R1 J1 100 200 100\n"
+                    "P2 J1 J2 100 200 100 Closed\n[PUMPS]\nU1 J2 J3 HEAD C\n[CURVES]\nC 10 30\n[STATUS]\nU1 Closed\n"
+                    "[OPTIONS]\nUNITS LPS\n",
+                    doc);
+    EpanetFile::ReportTextLosses(doc, r.report);
+    EXPECT_TRUE(Reported(r, "文本文件不能记录", "U1"));
+    EXPECT_TRUE(Reported(r, "文本文件不能记录", "P2_V"));
+    ZDocument open;
+    auto none = Import("[JUNCTIONS]\nJ1 0 1\n[RESERVOIRS]\nR1 50\n[PIPES]\nP1 R1 J1 100 200 100\n", open);
+    EpanetFile::ReportTextLosses(open, none.report);
+    EXPECT_EQ(none.report.Find("文本文件不能记录水泵、阀门的关闭状态: 这些关闭的设备读回时是开启的, 平差结果将不同 "
+                               "(存为 .wnp 文件可保留)"),
+              nullptr);
 }

@@ -117,6 +117,11 @@ private slots:
         QCOMPARE(Cell(nodes, 2, 5), QStringLiteral("0.00"));
         doc.GetNetwork().FindNode("3")->NodeFlow = -0.01;
         QCOMPARE(Cell(nodes, 2, 5), QStringLiteral("-10.00"));
+        // A node cut off from every known head has no head to show.
+        doc.GetNetwork().FindNode("2")->SetFlag(qen::FLAG_CUT_OFF);
+        QCOMPARE(Cell(nodes, 1, G::NodeHeadColumn), QString());
+        QCOMPARE(Cell(nodes, 1, G::NodeFreeHeadColumn), QString());
+        QCOMPARE(Cell(nodes, 1, 5), QStringLiteral("12.50"));
     }
 
     void unitsChangeTheTexts()

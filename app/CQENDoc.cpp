@@ -1,6 +1,7 @@
 #include "CQENDoc.h"
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
+#include "CRecoveryStore.h"
 #include "CDocumentHost.h"
 #include "UiPrompt.h"
 #include "views/CommandIds.h"
@@ -8,6 +9,7 @@
 #include "hydraulics/ZBalanceRun.h"
 #include "model/GbkCodec.h"
 #include "model/ZSettingsStore.h"
+#include "persist/InputFile.h"
 #include "persist/ProjectFile.h"
 #include "persist/TextExchange.h"
 
@@ -15,10 +17,7 @@
 #include <QFileInfo>
 
 CQENDoc::CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, CDocumentHost* host, QObject* parent)
-    : QObject(parent),
-      m_settings(settings),
-      m_prompt(prompt),
-      m_host(host),
+    : QObject(parent), m_settings(settings), m_prompt(prompt), m_host(host),
       m_data(int(settings.Colors().NodeGradeColors.size()), int(settings.Colors().PipeGradeColors.size()))
 {
     m_data.AddListener(this);
@@ -99,17 +98,16 @@ bool CQENDoc::OnOpenRecovery(const QString& copy, const QString& path, const QSt
 {
     m_data.Reset();
     try {
-        ProjectFile::LoadFile(Utf8Path(copy), m_data);
+        CRecoveryStore::Entry entry;
+        entry.path = path;
+        entry.title = title;
+        entry.version = version;
+        CRecoveryStore::Restore(InputFile::ReadAll(Utf8Path(copy)), Utf8Path(copy), entry, m_data);
     } catch (const std::exception& e) {
         m_data.Reset();
         m_prompt.Warn(std::string("无法恢复文件\n") + e.what());
         return false;
     }
-    // The copy is always a project file; a text document goes back to its own kind.
-    const QString name = path.isEmpty() ? title : path;
-    m_data.SetFileKind(ZDocument::FileKindFromName(Utf8Path(name)));
-    if (version == ZDocument::Version1)
-        m_data.SetFileVersion(version);
     if (path.isEmpty()) {
         m_path.clear();
         m_title = title.isEmpty() ? QStringLiteral("QEN") : title;
@@ -266,7 +264,10 @@ bool CQENDoc::OnCommand(int id)
     case Cmd::Options:
         OnOptions();
         return true;
-    case Cmd::TemplateNode: case Cmd::TemplatePipe: case Cmd::TemplatePump: case Cmd::TemplateValve:
+    case Cmd::TemplateNode:
+    case Cmd::TemplatePipe:
+    case Cmd::TemplatePump:
+    case Cmd::TemplateValve:
     case Cmd::TemplateTank:
         OnTemplate(id);
         return true;
@@ -300,7 +301,10 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::Options:
         state.enabled = m_host && m_host->HasOptionsSheet();
         return true;
-    case Cmd::TemplateNode: case Cmd::TemplatePipe: case Cmd::TemplatePump: case Cmd::TemplateValve:
+    case Cmd::TemplateNode:
+    case Cmd::TemplatePipe:
+    case Cmd::TemplatePump:
+    case Cmd::TemplateValve:
     case Cmd::TemplateTank:
         state.enabled = m_host && m_host->HasTemplateDialog();
         return true;

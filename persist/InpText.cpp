@@ -1,5 +1,7 @@
 #include "InpText.h"
 
+#include "model/MessageText.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -24,20 +26,9 @@ std::string Upper(std::string_view s)
     return out;
 }
 
-std::string Printable(std::string_view s)
+std::string Printable(std::string_view s, size_t maxBytes)
 {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : s) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
+    return MessageText::Cut(s, maxBytes);
 }
 
 std::string Format(double v)
@@ -50,4 +41,4 @@ std::string Format(double v)
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 12);
     return std::string(buf, r.ptr);
 }
-} // namespace InpText
+}   // namespace InpText

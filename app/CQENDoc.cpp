@@ -9,6 +9,7 @@
 #include "hydraulics/ZBalanceRun.h"
 #include "model/GbkCodec.h"
 #include "model/ZSettingsStore.h"
+#include "persist/AtomicFileWriter.h"
 #include "persist/InputFile.h"
 #include "persist/ProjectFile.h"
 #include "persist/TextExchange.h"
@@ -145,9 +146,13 @@ void CQENDoc::KeepBackup(const QString& path)
     // The file about to be replaced stays as NAME.bak until the next save.
     if (!m_settings.KeepBackup || !QFileInfo(path).isFile())
         return;
-    const QString bak = path + QStringLiteral(".bak");
-    QFile::remove(bak);
-    QFile::copy(path, bak);
+    // Through the atomic writer like every file written: a crash mid-copy keeps the previous .bak,
+    // and a .bak that is read-only or special is left alone. The save goes on without a new .bak
+    // then, as it did when the copy failed.
+    try {
+        AtomicFileWriter::Write(Utf8Path(path + QStringLiteral(".bak")), InputFile::ReadAll(Utf8Path(path)));
+    } catch (const std::exception&) {
+    }
 }
 
 void CQENDoc::ReadFile(const QString& path)

@@ -140,7 +140,8 @@ std::string ZContourGenerator::Message(Status status, long levels)
     case BadExtent:
         return "管网坐标范围超出可计算的范围，无法生成等压线，等压线已关闭！";
     case TooManyLevels:
-        return "等压线太多(" + std::to_string(levels) + "条)，请加大等压间隔，等压线已关闭！";
+        return "等压线太多(" + std::to_string(levels) + "条, 最多" + std::to_string(MaxLevels) +
+               "条)，请加大等压间隔，等压线已关闭！";
     default:
         return {};
     }

@@ -219,7 +219,9 @@ int NetworkImageExporter::Run(const QString& input, const QString& output, const
     if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message))
         return 1;
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
-        message = QStringLiteral("image size out of range");
+        message = QStringLiteral("image size %1x%2 out of range: width and height from 1 to 20000")
+                      .arg(size.width())
+                      .arg(size.height());
         return 1;
     }
     const bool ok = format == "pdf" ? ex.SavePdf(output, size, &message) : ex.SaveImage(output, size, format, &message);

@@ -302,6 +302,15 @@ private slots:
         f.app->Settings().KeepBackup = true;
         QVERIFY(doc->OnSaveDocument(f.dir.filePath("new.wnp")));
         QVERIFY(!QFile::exists(f.dir.filePath("new.wnp.bak")));
+        // The .bak follows the rules of every write: through a symbolic link, never replacing it.
+        QVERIFY(QFile::remove(path + ".bak"));
+        QVERIFY(QFile::link(f.dir.filePath("elsewhere.bak"), path + ".bak"));
+        Edit(doc, 0.9);
+        QVERIFY(doc->OnSaveDocument(path));
+        QVERIFY(QFileInfo(path + ".bak").isSymLink());
+        QFile through(f.dir.filePath("elsewhere.bak"));
+        QVERIFY(through.open(QIODevice::ReadOnly));
+        QVERIFY(through.size() > 0);
     }
 };
 

@@ -167,7 +167,7 @@ void InpParser::ReadKeyValue(const char* section, std::map<std::string, std::str
     // A file whose two UNITS lines disagree cannot say what its numbers mean.
     if (key == "UNITS" && into.count(key) && Upper(into[key]) != Upper(value))
         Fail("流量单位与第" + std::to_string(m_file.settingLines[std::string(section) + " UNITS"]) + "行的 " +
-             into[key] + " 矛盾");
+             InpText::Printable(into[key]) + " 矛盾");
     into[key] = value;
     m_file.settingLines[std::string(section) + " " + key] = m_lineNumber;
 }

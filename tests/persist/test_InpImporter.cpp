@@ -314,6 +314,17 @@ TEST(InpImporter, MessagesAndReportsCutHugeTextsAndEscapeRawBytes)
         EXPECT_LT(what.size(), 600u);
         EXPECT_NE(what.find("NNN..."), std::string::npos) << what;
     }
+    // Two UNITS lines that disagree: the first one's value is quoted escaped (found by fuzzing).
+    ZDocument doc3;
+    try {
+        Import(net + "[OPTIONS]\nUNITS GP\x8e\x1b\nUNITS LPS\n", doc3);
+        ADD_FAILURE() << "two flow units were accepted";
+    } catch (const ArchiveError& e) {
+        const std::string what = e.what();
+        EXPECT_EQ(what.find('\x1b'), std::string::npos);
+        EXPECT_EQ(what.find("GP\x8e"), std::string::npos);
+        EXPECT_NE(what.find("GP\\x8E\\x1B 矛盾"), std::string::npos) << what;
+    }
     // An option the import does not use is reported cut after 64 bytes, on a whole GBK character,
     // with its control bytes as \xNN.
     std::string gbk;

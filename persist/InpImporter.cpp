@@ -397,7 +397,7 @@ void InpImporter::MakePipes()
             else
                 m_report.Add("关闭的管道: 管道前加关闭的闸阀", Utf8Id(*pipe));
         } else if (!st.empty() && st != "OPEN") {
-            m_report.Add("未采用的管道状态", Utf8Id(*pipe) + "=" + st);
+            m_report.Add("未采用的管道状态", Utf8Id(*pipe) + "=" + InpText::Printable(st));
         }
         CheckFinite(*pipe, p.line, "管道", p.id);
         AddLink(pipe.release(), start, b.node);

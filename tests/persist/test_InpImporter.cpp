@@ -325,6 +325,11 @@ TEST(InpImporter, MessagesAndReportsCutHugeTextsAndEscapeRawBytes)
         EXPECT_EQ(what.find("GP\x8e"), std::string::npos);
         EXPECT_NE(what.find("GP\\x8E\\x1B 矛盾"), std::string::npos) << what;
     }
+    // A pipe status the import does not use (found by fuzzing).
+    ZDocument doc4;
+    const std::string status = Import(net + "[STATUS]\nP \xff\x1b\n", doc4).report.Text();
+    EXPECT_EQ(status.find('\x1b'), std::string::npos);
+    EXPECT_NE(status.find("P=\\xFF\\x1B"), std::string::npos) << status;
     // An option the import does not use is reported cut after 64 bytes, on a whole GBK character,
     // with its control bytes as \xNN.
     std::string gbk;

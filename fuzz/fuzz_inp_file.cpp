@@ -5,9 +5,9 @@
 //
 // Every input must either import or raise ArchiveError naming the file, leaving the document empty.
 // An imported network must hang together, hold only finite numbers, save as a project file that
-// reloads to the same bytes, and export as an EPANET file that imports again (no writer writes
-// what its reader refuses). Messages, the report and the identifier map must be valid UTF-8 without
-// raw control bytes, and a message must stay short whatever the file holds.
+// reloads to the same bytes, and export as an EPANET file that imports again, or be refused by
+// the writer (no writer writes what its reader refuses). Messages and the report must be valid
+// UTF-8 without raw control bytes, and a message must stay short whatever the file holds.
 #include "Continuity.h"
 #include "FormatRoundTrip.h"
 #include "FuzzChecks.h"
@@ -97,11 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!parted.empty())
         Die("saving the reloaded project gave other bytes: " + parted);
 
+    // The writer may refuse a value EPANET's units cannot hold; it must not write one.
     std::string exported;
     try {
         exported = InpExporter(doc).Write();
-    } catch (const ArchiveError& e) {
-        Die(std::string("an imported network could not be exported: ") + e.what());
+    } catch (const ArchiveError&) {
+        return 0;
     }
     ZDocument back;
     try {

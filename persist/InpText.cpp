@@ -1,5 +1,6 @@
 #include "InpText.h"
 
+#include "ArchiveError.h"
 #include "model/MessageText.h"
 
 #include <charconv>
@@ -33,6 +34,11 @@ std::string Printable(std::string_view s, size_t maxBytes)
 
 std::string Format(double v)
 {
+    // A value finite in QEN's units can overflow in EPANET's (a diameter in millimetres): the
+    // reader would refuse "inf", so the writer refuses to write it.
+    if (!std::isfinite(v))
+        throw ArchiveError(ArchiveError::Generic, {},
+                           "数值 " + std::to_string(v) + " 超出 EPANET 文件可写的范围, 未写出");
     if (v == 0.0)
         return "0";
     // Twelve significant digits: values converted between unit systems come back from their

@@ -12,6 +12,7 @@ std::string Upper(std::string_view s);
 // message never carries raw file bytes, and cut with "..." after `maxBytes` (a huge identifier
 // must not flood the message).
 std::string Printable(std::string_view s, size_t maxBytes = 64);
-// `v` with twelve significant digits, the same in every locale.
+// `v` with twelve significant digits, the same in every locale; ArchiveError for a value that is
+// not finite (its reader would refuse it).
 std::string Format(double v);
 }   // namespace InpText

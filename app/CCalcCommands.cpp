@@ -34,18 +34,34 @@ bool CCalcCommands::OnCommand(int id)
 {
     CQENDoc* doc = m_frame.ActiveDocument();
     switch (id) {
-    case Cmd::NodeFlows: if (doc) NodeFlows(*doc); return true;
-    case Cmd::NetCost: if (doc) NetCost(*doc); return true;
-    case Cmd::Contours: if (doc) ContourSettings(*doc); return true;
-    case Cmd::Calculator: if (doc) Calculator(*doc); return true;
-    default: return false;
+    case Cmd::NodeFlows:
+        if (doc)
+            NodeFlows(*doc);
+        return true;
+    case Cmd::NetCost:
+        if (doc)
+            NetCost(*doc);
+        return true;
+    case Cmd::Contours:
+        if (doc)
+            ContourSettings(*doc);
+        return true;
+    case Cmd::Calculator:
+        if (doc)
+            Calculator(*doc);
+        return true;
+    default:
+        return false;
     }
 }
 
 bool CCalcCommands::OnUpdateCommand(int id, CommandState& state)
 {
     switch (id) {
-    case Cmd::NodeFlows: case Cmd::NetCost: case Cmd::Contours: case Cmd::Calculator:
+    case Cmd::NodeFlows:
+    case Cmd::NetCost:
+    case Cmd::Contours:
+    case Cmd::Calculator:
         state.enabled = m_frame.ActiveDocument() != nullptr;
         return true;
     default:
@@ -102,7 +118,8 @@ void CCalcCommands::NetCost(CQENDoc& doc)
     if (dlg.exec() != QDialog::Accepted)
         return;
     dlg.Save(m_profile);
-    const ZNetCost::Params& p = dlg.Params();
+    ZNetCost::Params p = dlg.Params();
+    p.balanced = doc.Data().GetDrawSettings().Balanced != 0;
     stored.ParamA = p.a;
     stored.ParamB = p.b;
     stored.ElecPrice = p.price;

@@ -101,11 +101,13 @@ void CNetCostDlg::Show()
 void CNetCostDlg::accept()
 {
     double v[4];
+    static const double kMax[4] = {ZNetCost::MaxCoefficient, ZNetCost::MaxCoefficient, ZNetCost::MaxAlpha,
+                                   ZNetCost::MaxPrice};
     for (int k = 0; k < 4; ++k) {
         bool ok = false;
         v[k] = m_edits[k]->text().trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(v[k])) {
-            m_prompt.Warn("请输入一个数。");
+        if (!ok || !std::isfinite(v[k]) || v[k] < 0.0 || v[k] > kMax[k]) {
+            m_prompt.Warn("请输入 0 到 " + NumberFormat::G(kMax[k]) + " 之间的数。");
             m_edits[k]->setFocus();
             m_edits[k]->selectAll();
             return;

@@ -1,6 +1,7 @@
 #include "CQENDoc.h"
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
+#include "CRecoveryStore.h"
 #include "CDocumentHost.h"
 #include "UiPrompt.h"
 #include "views/CommandIds.h"
@@ -8,6 +9,8 @@
 #include "hydraulics/ZBalanceRun.h"
 #include "model/GbkCodec.h"
 #include "model/ZSettingsStore.h"
+#include "persist/AtomicFileWriter.h"
+#include "persist/InputFile.h"
 #include "persist/ProjectFile.h"
 #include "persist/TextExchange.h"
 
@@ -15,10 +18,7 @@
 #include <QFileInfo>
 
 CQENDoc::CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, CDocumentHost* host, QObject* parent)
-    : QObject(parent),
-      m_settings(settings),
-      m_prompt(prompt),
-      m_host(host),
+    : QObject(parent), m_settings(settings), m_prompt(prompt), m_host(host),
       m_data(int(settings.Colors().NodeGradeColors.size()), int(settings.Colors().PipeGradeColors.size()))
 {
     m_data.AddListener(this);
@@ -99,17 +99,16 @@ bool CQENDoc::OnOpenRecovery(const QString& copy, const QString& path, const QSt
 {
     m_data.Reset();
     try {
-        ProjectFile::LoadFile(Utf8Path(copy), m_data);
+        CRecoveryStore::Entry entry;
+        entry.path = path;
+        entry.title = title;
+        entry.version = version;
+        CRecoveryStore::Restore(InputFile::ReadAll(Utf8Path(copy)), Utf8Path(copy), entry, m_data);
     } catch (const std::exception& e) {
         m_data.Reset();
         m_prompt.Warn(std::string("无法恢复文件\n") + e.what());
         return false;
     }
-    // The copy is always a project file; a text document goes back to its own kind.
-    const QString name = path.isEmpty() ? title : path;
-    m_data.SetFileKind(ZDocument::FileKindFromName(Utf8Path(name)));
-    if (version == ZDocument::Version1)
-        m_data.SetFileVersion(version);
     if (path.isEmpty()) {
         m_path.clear();
         m_title = title.isEmpty() ? QStringLiteral("QEN") : title;
@@ -147,9 +146,13 @@ void CQENDoc::KeepBackup(const QString& path)
     // The file about to be replaced stays as NAME.bak until the next save.
     if (!m_settings.KeepBackup || !QFileInfo(path).isFile())
         return;
-    const QString bak = path + QStringLiteral(".bak");
-    QFile::remove(bak);
-    QFile::copy(path, bak);
+    // Through the atomic writer like every file written: a crash mid-copy keeps the previous .bak,
+    // and a .bak that is read-only or special is left alone. The save goes on without a new .bak
+    // then, as it did when the copy failed.
+    try {
+        AtomicFileWriter::Write(Utf8Path(path + QStringLiteral(".bak")), InputFile::ReadAll(Utf8Path(path)));
+    } catch (const std::exception&) {
+    }
 }
 
 void CQENDoc::ReadFile(const QString& path)
@@ -266,7 +269,10 @@ bool CQENDoc::OnCommand(int id)
     case Cmd::Options:
         OnOptions();
         return true;
-    case Cmd::TemplateNode: case Cmd::TemplatePipe: case Cmd::TemplatePump: case Cmd::TemplateValve:
+    case Cmd::TemplateNode:
+    case Cmd::TemplatePipe:
+    case Cmd::TemplatePump:
+    case Cmd::TemplateValve:
     case Cmd::TemplateTank:
         OnTemplate(id);
         return true;
@@ -300,7 +306,10 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::Options:
         state.enabled = m_host && m_host->HasOptionsSheet();
         return true;
-    case Cmd::TemplateNode: case Cmd::TemplatePipe: case Cmd::TemplatePump: case Cmd::TemplateValve:
+    case Cmd::TemplateNode:
+    case Cmd::TemplatePipe:
+    case Cmd::TemplatePump:
+    case Cmd::TemplateValve:
     case Cmd::TemplateTank:
         state.enabled = m_host && m_host->HasTemplateDialog();
         return true;

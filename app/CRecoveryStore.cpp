@@ -1,5 +1,9 @@
 #include "CRecoveryStore.h"
 
+#include "model/ZDocument.h"
+#include "persist/AtomicFileWriter.h"
+#include "persist/ProjectFile.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -7,22 +11,21 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
 const char* const kNoteSuffix = ".json";
+constexpr qint64 kMaxNoteBytes = 1 << 20;
 
+// Through the one atomic writer, with the rules of every save (no special or read-only target).
 bool WriteAtomically(const QString& name, const QByteArray& bytes)
 {
-    QSaveFile f(name);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
+    try {
+        AtomicFileWriter::Write(QFile::encodeName(name).toStdString(), bytes.toStdString());
+    } catch (const std::exception&) {
+        return false;   // the previous copy stays; the next interval tries again
     }
-    return f.commit();
+    return true;
 }
 
 void RemoveSessionIfEmpty(const QString& session)
@@ -32,11 +35,12 @@ void RemoveSessionIfEmpty(const QString& session)
     if (left.isEmpty())
         dir.removeRecursively();
 }
-}
+}   // namespace
 
 CRecoveryStore::CRecoveryStore(const QString& root)
-    : m_root(root.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery")
-                            : root)
+    : m_root(root.isEmpty()
+                 ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery")
+                 : root)
 {
     m_writer.setMaxThreadCount(1);
 }
@@ -50,7 +54,8 @@ bool CRecoveryStore::Open()
 {
     if (m_lock)
         return true;
-    const QString name = QStringLiteral("session-%1-%2").arg(QCoreApplication::applicationPid())
+    const QString name = QStringLiteral("session-%1-%2")
+                             .arg(QCoreApplication::applicationPid())
                              .arg(QDateTime::currentMSecsSinceEpoch());
     m_session = m_root + QLatin1Char('/') + name;
     if (!QDir().mkpath(m_session))
@@ -118,6 +123,37 @@ void CRecoveryStore::CloseClean()
     QDir(m_session).removeRecursively();
 }
 
+void CRecoveryStore::ReadNote(const QByteArray& json, Entry& e)
+{
+    const QJsonObject note = QJsonDocument::fromJson(json).object();
+    e.path = note.value(QStringLiteral("path")).toString();
+    e.title = note.value(QStringLiteral("title")).toString();
+    const qint64 version = note.value(QStringLiteral("version")).toInteger();
+    e.version = version == ZDocument::Version1 ? ZDocument::Version1 : 0;
+}
+
+void CRecoveryStore::Restore(const std::string& bytes, const std::string& copyName, const Entry& e, ZDocument& doc)
+{
+    ProjectFile::Deserialize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), copyName, doc);
+    // The copy is always a project file; a text document goes back to its own kind.
+    const QString name = e.path.isEmpty() ? e.title : e.path;
+    doc.SetFileKind(ZDocument::FileKindFromName(QFile::encodeName(name).toStdString()));
+    if (e.version == ZDocument::Version1)
+        doc.SetFileVersion(e.version);
+}
+
+QString CRecoveryStore::ShownName(const Entry& e)
+{
+    QString name = e.path.isEmpty() ? e.title : QFileInfo(e.path).fileName();
+    if (name.isEmpty())
+        name = QFileInfo(e.file).fileName();
+    constexpr int kMax = 80;
+    if (name.size() <= kMax)
+        return name;
+    const int cut = name.at(kMax - 1).isHighSurrogate() ? kMax - 1 : kMax;   // not inside a character
+    return name.left(cut) + QStringLiteral("…");
+}
+
 QList<CRecoveryStore::Entry> CRecoveryStore::FindLeftOver() const
 {
     QList<Entry> out;
@@ -138,12 +174,9 @@ QList<CRecoveryStore::Entry> CRecoveryStore::FindLeftOver() const
             e.file = f.absoluteFilePath();
             e.session = session;
             QFile noteFile(e.file + QString::fromLatin1(kNoteSuffix));
-            if (noteFile.open(QIODevice::ReadOnly)) {
-                const QJsonObject note = QJsonDocument::fromJson(noteFile.readAll()).object();
-                e.path = note.value(QStringLiteral("path")).toString();
-                e.title = note.value(QStringLiteral("title")).toString();
-                e.version = uint32_t(note.value(QStringLiteral("version")).toInteger());
-            }
+            // A note is a few hundred bytes: a huge one is damaged, not read.
+            if (noteFile.open(QIODevice::ReadOnly) && noteFile.size() <= kMaxNoteBytes)
+                ReadNote(noteFile.readAll(), e);
             out.append(e);
         }
         if (out.isEmpty() || out.back().session != session)

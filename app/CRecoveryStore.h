@@ -8,6 +8,7 @@
 #include <memory>
 
 class QLockFile;
+class ZDocument;
 
 // Recovery files of unsaved work, in the user's data folder: one folder per running program,
 // locked while it runs, with one project file and one note (the document's own path and title)
@@ -17,10 +18,10 @@ class QLockFile;
 class CRecoveryStore {
 public:
     struct Entry {
-        QString file;       // the recovery copy
-        QString path;       // the document's own file, empty when it was never saved
+        QString file;   // the recovery copy
+        QString path;   // the document's own file, empty when it was never saved
         QString title;
-        QString session;    // the folder it lies in
+        QString session;        // the folder it lies in
         uint32_t version = 0;   // the document's file version (the copy is always the newest)
     };
 
@@ -54,6 +55,14 @@ public:
     QString SetAside(const Entry& entry) const;
     // A copy that was taken back into a document goes (its folder too once empty).
     void Forget(const Entry& entry) const;
+
+    // The reader path of a copy, without the folders: the note's path, title and version into
+    // `entry` (a damaged note leaves them empty), and the copy's bytes into `doc` as the document
+    // it was (its kind from its own name, version 1.0 kept). Throws ArchiveError naming `copyName`.
+    static void ReadNote(const QByteArray& json, Entry& entry);
+    static void Restore(const std::string& bytes, const std::string& copyName, const Entry& entry, ZDocument& doc);
+    // The name a question shows for a copy, cut to a sensible length.
+    static QString ShownName(const Entry& entry);
 
 private:
     QString m_root;

@@ -14,52 +14,62 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 
-#include <charconv>
-#include <cmath>
+#include "model/MessageText.h"
+#include "model/NumberOption.h"
+
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
+// Usage mistakes end with 1, as in qen-cli.
+constexpr int kExitUsage = 1;
+constexpr long long kMaxSide = 20000;   // pixels of the picture's width and height
+constexpr double kMaxInterval = 1e6;    // metres between contour levels
+
+int UsageError(const std::string& message)
+{
+    QTextStream(stderr) << "qen: " << QString::fromStdString(message) << "\n";
+    return kExitUsage;
+}
+
 // Writes a picture of a network without opening a window, with the user's settings.
-int ExportImage(const QStringList& args, const QString& sizeText, bool balance, const QString& contours,
-                const QString& intervalText, bool grades)
+// Options left out come as nullopt: an option given with empty text is refused, not taken as absent.
+int ExportImage(const QStringList& args, const std::optional<QString>& sizeText, bool balance,
+                const std::optional<QString>& contours, const std::optional<QString>& intervalText, bool grades)
 {
     QSize size(1600, 1200);
-    if (!sizeText.isEmpty()) {
-        const QStringList wh = sizeText.toLower().split(QLatin1Char('x'));
-        bool okW = false, okH = false;
-        if (wh.size() == 2)
-            size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
-        if (!okW || !okH || size.width() < 1 || size.height() < 1 || size.width() > 20000 || size.height() > 20000) {
-            QTextStream(stderr) << "qen: --size wants WxH, e.g. 1600x1200\n";
-            return 2;
-        }
+    if (sizeText) {
+        const std::string t = sizeText->toLower().toStdString();
+        const auto x = t.find('x');
+        long long w = 0, h = 0;
+        if (x == std::string::npos ||
+            !NumberOption::ParseInt("--size", std::string_view(t).substr(0, x), 1, kMaxSide, w).empty() ||
+            !NumberOption::ParseInt("--size", std::string_view(t).substr(x + 1), 1, kMaxSide, h).empty())
+            return UsageError("--size wants WxH, two whole numbers from 1 to " + std::to_string(kMaxSide) +
+                              " (e.g. 1600x1200), not " + MessageText::Quote(sizeText->toStdString()));
+        size = QSize(static_cast<int>(w), static_cast<int>(h));
     }
     static const char* usage = "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance [--grades]] "
                                "[--contours head|free [--interval H]]\n";
     if (args.size() != 2) {
         QTextStream(stderr) << usage;
-        return 2;
+        return kExitUsage;
     }
     int kind = -1;
-    if (!contours.isEmpty()) {
-        if (contours != QStringLiteral("head") && contours != QStringLiteral("free")) {
-            QTextStream(stderr) << "qen: --contours wants head or free\n";
-            return 2;
-        }
-        kind = contours == QStringLiteral("free") ? 1 : 0;
+    if (contours) {
+        if (*contours != QStringLiteral("head") && *contours != QStringLiteral("free"))
+            return UsageError("--contours wants head or free");
+        kind = *contours == QStringLiteral("free") ? 1 : 0;
     }
     double interval = std::numeric_limits<double>::quiet_NaN();
-    if (!intervalText.isEmpty()) {
-        const std::string t = intervalText.toStdString();
-        double v = 0.0;
-        const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
-        if (kind < 0 || r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v) || v <= 0.0) {
-            QTextStream(stderr) << (kind < 0 ? "qen: --interval goes with --contours\n"
-                                             : "qen: --interval wants a number of metres above 0\n");
-            return 2;
-        }
-        interval = v;
+    if (intervalText) {
+        if (kind < 0)
+            return UsageError("--interval goes with --contours");
+        const std::string error =
+            NumberOption::Parse("--interval", intervalText->toStdString(), {0.0, kMaxInterval, true}, interval);
+        if (!error.empty())
+            return UsageError(error + " (metres)");
     }
     QSettingsKeyValueStore profile;
     ZSettingsStore settings;
@@ -71,7 +81,7 @@ int ExportImage(const QStringList& args, const QString& sizeText, bool balance, 
         QTextStream(rc == 0 ? stdout : stderr) << message << "\n";
     return rc;
 }
-}
+}   // namespace
 
 int main(int argc, char* argv[])
 {
@@ -94,18 +104,23 @@ int main(int argc, char* argv[])
                                    QStringLiteral("不开窗口, 把 FILE 的管网图写成 PNG 或 PDF 文件 OUT"));
     QCommandLineOption size(QStringLiteral("size"), QStringLiteral("图片大小"), QStringLiteral("WxH"));
     QCommandLineOption balance(QStringLiteral("balance"), QStringLiteral("出图前先平差"));
-    QCommandLineOption contours(QStringLiteral("contours"), QStringLiteral("画等压线: head 绝对水压线, free 自由水头线"),
+    QCommandLineOption contours(QStringLiteral("contours"),
+                                QStringLiteral("画等压线: head 绝对水压线, free 自由水头线"),
                                 QStringLiteral("head|free"));
     QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("等压间隔 (m)"), QStringLiteral("H"));
     QCommandLineOption grades(QStringLiteral("grades"),
                               QStringLiteral("节点按自由水头、管道按流速分级着色, 并画出图例"));
     parser.addOptions({print, exportImage, size, balance, contours, interval, grades});
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"), QStringLiteral("[files...]"));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"),
+                                 QStringLiteral("[files...]"));
     parser.process(app);
 
+    auto given = [&parser](const QCommandLineOption& o) {
+        return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
+    };
     if (parser.isSet(exportImage))
-        return ExportImage(parser.positionalArguments(), parser.value(size), parser.isSet(balance),
-                           parser.value(contours), parser.value(interval), parser.isSet(grades));
+        return ExportImage(parser.positionalArguments(), given(size), parser.isSet(balance), given(contours),
+                           given(interval), parser.isSet(grades));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
     qen.OptionsSheet = &COptionSheet::RunFor;

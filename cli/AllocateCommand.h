@@ -20,7 +20,7 @@ public:
 private:
     const DocumentIo& m_io;
     std::string m_file;
-    double m_total = 0.0;
+    std::string m_totalText;
     std::string m_unit = "l/s";
     std::string m_save;
 };

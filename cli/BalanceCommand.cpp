@@ -2,6 +2,7 @@
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
+#include "NumberOptions.h"
 #include "hydraulics/ZBalanceRun.h"
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
@@ -73,11 +74,16 @@ std::string CsvField(std::string_view gbk)
 const char* KindName(ZNetObject::Kind k)
 {
     switch (k) {
-    case ZNetObject::Kind::Pipe: return "PIPE";
-    case ZNetObject::Kind::Pump: return "PUMP";
-    case ZNetObject::Kind::Valve: return "VALVE";
-    case ZNetObject::Kind::Tank: return "TANK";
-    default: return "?";
+    case ZNetObject::Kind::Pipe:
+        return "PIPE";
+    case ZNetObject::Kind::Pump:
+        return "PUMP";
+    case ZNetObject::Kind::Valve:
+        return "VALVE";
+    case ZNetObject::Kind::Tank:
+        return "TANK";
+    default:
+        return "?";
     }
 }
 
@@ -89,16 +95,23 @@ void WriteText(const std::string& path, const std::string& text)
 const char* StatusName(int status)
 {
     switch (status) {
-    case ZBalanceInfo::Converged: return "converged";
-    case ZBalanceInfo::Stopped: return "stopped";
-    case ZBalanceInfo::IterationLimit: return "iteration limit reached";
-    case ZBalanceInfo::NoHeadKnownNode: return "not enough known-head nodes";
-    case ZBalanceInfo::Diverged: return "diverged";
-    case ZBalanceInfo::InvalidData: return "invalid data";
-    default: return "unknown";
+    case ZBalanceInfo::Converged:
+        return "converged";
+    case ZBalanceInfo::Stopped:
+        return "stopped";
+    case ZBalanceInfo::IterationLimit:
+        return "iteration limit reached";
+    case ZBalanceInfo::NoHeadKnownNode:
+        return "not enough known-head nodes";
+    case ZBalanceInfo::Diverged:
+        return "diverged";
+    case ZBalanceInfo::InvalidData:
+        return "invalid data";
+    default:
+        return "unknown";
     }
 }
-} // namespace
+}   // namespace
 
 void BalanceCommand::Register(CLI::App& app)
 {
@@ -106,11 +119,11 @@ void BalanceCommand::Register(CLI::App& app)
     sub->add_option("FILE", m_file, "Network file")->required();
     sub->add_option("--case", m_case, "Calculation case (default: the file's)")
         ->check(CLI::IsMember({"peak", "fire", "accident"}));
-    sub->add_option("--accident-factor", m_accidentFactor, "Demand factor of the accident case, 0..1")
-        ->check(CLI::Range(0.0, 1.0));
-    sub->add_option("--precision", m_precision, "Head tolerance 10^-K m, K = 0..6")->check(CLI::Range(0, 6));
-    sub->add_option("--max-iterations", m_maxIterations, "Pass limit, -1 for none (default: the file's)")
-        ->check(CLI::Range(-1, std::numeric_limits<int>::max()));
+    NumberOptions::Add(sub, "--accident-factor", m_accidentFactor, {0.0, 1.0},
+                       "Demand factor of the accident case, 0..1");
+    NumberOptions::AddInt(sub, "--precision", m_precision, 0, 6, "Head tolerance 10^-K m, K = 0..6");
+    NumberOptions::AddInt(sub, "--max-iterations", m_maxIterations, -1, std::numeric_limits<int>::max(),
+                          "Pass limit, -1 for none (default: the file's)");
     sub->add_option("--nodes-csv", m_nodesCsv, "Write id,head_m,free_head_m,demand_m3s per node (UTF-8)");
     sub->add_option("--links-csv", m_linksCsv, "Write id,kind,flow_m3s,headloss_m per link (UTF-8)");
     sub->add_option("--save", m_save, "Save the balanced network to this file");
@@ -181,10 +194,14 @@ int BalanceCommand::Run()
         m_io.Save(m_save, doc);
 
     switch (status) {
-    case ZBalanceInfo::Converged: return ExitOk;
-    case ZBalanceInfo::NoHeadKnownNode: return ExitNoKnownHead;
-    case ZBalanceInfo::Diverged: return ExitDiverged;
-    default: return ExitNotConverged;
+    case ZBalanceInfo::Converged:
+        return ExitOk;
+    case ZBalanceInfo::NoHeadKnownNode:
+        return ExitNoKnownHead;
+    case ZBalanceInfo::Diverged:
+        return ExitDiverged;
+    default:
+        return ExitNotConverged;
     }
 }
 
@@ -257,7 +274,6 @@ void BalanceCommand::WriteLinksCsv(const ZDocument& doc) const
     out.precision(17);
     out << "id,kind,flow_m3s,headloss_m\n";
     for (const ZFlowLink* l : doc.GetNetwork().Links())
-        out << CsvField(l->IdView()) << ',' << KindName(l->GetKind()) << ',' << l->Flow << ',' << l->HeadLoss()
-            << '\n';
+        out << CsvField(l->IdView()) << ',' << KindName(l->GetKind()) << ',' << l->Flow << ',' << l->HeadLoss() << '\n';
     WriteText(m_linksCsv, out.str());
 }

@@ -2,6 +2,7 @@
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
+#include "NumberOptions.h"
 #include "hydraulics/ZNetCost.h"
 #include "model/ZDocument.h"
 
@@ -40,10 +41,12 @@ void CostCommand::Register(CLI::App& app)
 {
     CLI::App* sub = app.add_subcommand(Name(), "Pipe construction cost and pump running cost");
     sub->add_option("FILE", m_file, "Network file")->required();
-    sub->add_option("--a", m_a, "Cost per metre, fixed part (default: the file's)");
-    sub->add_option("--b", m_b, "Cost per metre, diameter coefficient (default: the file's)");
-    sub->add_option("--alpha", m_alpha, "Diameter exponent (default 1)");
-    sub->add_option("--price", m_price, "Electricity price, yuan per kWh (default 1)");
+    const NumberOption::Range coefficient{0.0, ZNetCost::MaxCoefficient};
+    NumberOptions::Add(sub, "--a", m_a, coefficient, "Cost per metre, fixed part (default: the file's)");
+    NumberOptions::Add(sub, "--b", m_b, coefficient, "Cost per metre, diameter coefficient (default: the file's)");
+    NumberOptions::Add(sub, "--alpha", m_alpha, {0.0, ZNetCost::MaxAlpha}, "Diameter exponent (default 1)");
+    NumberOptions::Add(sub, "--price", m_price, {0.0, ZNetCost::MaxPrice},
+                       "Electricity price, yuan per kWh (default 1)");
     sub->add_option("--since", m_since, "Only pipes laid on or after this date, YYYY-MM-DD (default: every pipe)");
 }
 
@@ -57,11 +60,6 @@ int CostCommand::Run()
         return ExitUsage;
     }
     params.since = since;
-    for (const std::optional<double>& v : {m_a, m_b, m_alpha, m_price})
-        if (v && !std::isfinite(*v)) {
-            std::cerr << "qen-cli cost: the coefficients must be finite numbers\n";
-            return ExitUsage;
-        }
     ZDocument doc;
     m_io.Load(m_file, doc);
     const ZBalanceParams& stored = doc.GetDrawSettings().Params;
@@ -69,6 +67,7 @@ int CostCommand::Run()
     params.b = m_b.value_or(stored.ParamB);
     params.alpha = m_alpha.value_or(1.0);
     params.price = m_price.value_or(stored.ElecPrice);
+    params.balanced = doc.GetDrawSettings().Balanced != 0;
     std::cout << ZNetCost::Report(ZNetCost::Compute(doc.GetNetwork(), params));
     return ExitOk;
 }

@@ -2,6 +2,7 @@
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
+#include "NumberOptions.h"
 #include "cadbridge/CadBridge.h"
 #include "cadbridge/CadBridgeCanvas.h"
 #include "hydraulics/ZBalanceRun.h"
@@ -27,14 +28,16 @@ void DxfExportCommand::Register(CLI::App& app)
     sub->add_option("--into", m_into, "Draw into a copy of this drawing, keeping all it has");
     sub->add_flag("--overwrite-changed", m_overwriteChanged,
                   "Write OUT even when it is the drawing read and another program changed it since");
-    const auto positive = CLI::Range(1e-300, 1e300);
-    sub->add_option("--scale-cad", m_scaleCad, "CAD units of the scale pair (default 1)")->check(positive);
-    sub->add_option("--scale-qen", m_scaleQen, "Millimetres of the scale pair (default 1: 1000 CAD units per metre)")
-        ->check(positive);
-    sub->add_option("--node-size", m_nodeSize, "Node disc diameter, CAD units (default 2)")->check(positive);
-    sub->add_option("--device-size", m_deviceSize, "Pump, valve and tank symbol size (default 5)")->check(positive);
-    sub->add_option("--label-size", m_labelSize, "Text height (default 3.5)")->check(positive);
-    sub->add_option("--arrow-size", m_arrowSize, "Flow arrow length (default 4)")->check(positive);
+    // Scales and sizes far enough from the double range that their products stay finite.
+    const NumberOption::Range scale{1e-9, 1e9};
+    const NumberOption::Range size{0.0, 1e9, true};
+    NumberOptions::Add(sub, "--scale-cad", m_scaleCad, scale, "CAD units of the scale pair (default 1)");
+    NumberOptions::Add(sub, "--scale-qen", m_scaleQen, scale,
+                       "Millimetres of the scale pair (default 1: 1000 CAD units per metre)");
+    NumberOptions::Add(sub, "--node-size", m_nodeSize, size, "Node disc diameter, CAD units (default 2)");
+    NumberOptions::Add(sub, "--device-size", m_deviceSize, size, "Pump, valve and tank symbol size (default 5)");
+    NumberOptions::Add(sub, "--label-size", m_labelSize, size, "Text height (default 3.5)");
+    NumberOptions::Add(sub, "--arrow-size", m_arrowSize, size, "Flow arrow length (default 4)");
 }
 
 int DxfExportCommand::Run()

@@ -2,6 +2,7 @@
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
+#include "NumberOptions.h"
 #include "cadbridge/CadBridge.h"
 #include "cadbridge/CadBridgeScan.h"
 #include "model/ZDocument.h"
@@ -18,12 +19,11 @@ void DxfImportCommand::Register(CLI::App& app)
     sub->add_option("DRAWING", m_drawing, "ASCII DXF drawing (R12 to R2018)")->required();
     sub->add_option("OUT", m_out, "Network file to write (.wnp or .txt)")->required();
     sub->add_option("--into", m_into, "Add the pipes to this network instead of a new one");
-    sub->add_option("--tolerance", m_tolerance, "Ends closer than this (CAD units) share a node (default 0)")
-        ->check(CLI::NonNegativeNumber);
-    sub->add_option("--scale-cad", m_scaleCad, "CAD units of the scale pair (default 1)")
-        ->check(CLI::Range(1e-7, 1e300));
-    sub->add_option("--scale-qen", m_scaleQen, "Millimetres of the scale pair (default 1000: CAD units are metres)")
-        ->check(CLI::Range(1.0, 1e300));
+    NumberOptions::Add(sub, "--tolerance", m_tolerance, {0.0, 1e12},
+                       "Ends closer than this (CAD units) share a node (default 0)");
+    NumberOptions::Add(sub, "--scale-cad", m_scaleCad, {1e-7, 1e9}, "CAD units of the scale pair (default 1)");
+    NumberOptions::Add(sub, "--scale-qen", m_scaleQen, {1.0, 1e9},
+                       "Millimetres of the scale pair (default 1000: CAD units are metres)");
     sub->add_option("--layers", m_layers, "Only these layers, separated by ';' (letter case ignored)");
     sub->add_flag("--no-lines", m_noLines, "Skip LINE entities");
     sub->add_flag("--no-polylines", m_noPolylines, "Skip lightweight and 2D polylines");

@@ -2,6 +2,7 @@
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
+#include "NumberOptions.h"
 #include "model/ZDocument.h"
 #include "persist/AtomicFileWriter.h"
 #include "persist/EpanetFile.h"
@@ -15,7 +16,7 @@ void ImportInpCommand::Register(CLI::App& app)
     CLI::App* sub = app.add_subcommand(Name(), "Read an EPANET .inp file and write it as a QEN project or text file");
     sub->add_option("IN", m_in, "EPANET input file")->required();
     sub->add_option("OUT", m_out, "Output network file (.wnp or .txt)")->required();
-    sub->add_option("--hour", m_hour, "Hour of the demand patterns to take (default 0)")->check(CLI::Range(0.0, 1e6));
+    NumberOptions::Add(sub, "--hour", m_hour, {0.0, 1e6}, "Hour of the demand patterns to take (default 0)");
 }
 
 int ImportInpCommand::Run()

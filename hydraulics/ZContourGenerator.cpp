@@ -23,7 +23,7 @@ double AbsArea(const std::vector<PipePoint>& p)
     return std::fabs(a) / 2.0;
 }
 
-} // namespace
+}   // namespace
 
 bool ZContourGenerator::LevelRange(const std::vector<double>& nodeValues, double interval, Range& range)
 {
@@ -39,7 +39,8 @@ bool ZContourGenerator::LevelRange(const std::vector<double>& nodeValues, double
     range.first = std::trunc(low / interval) * interval;
     range.high = high;
     const double count = std::floor((high - range.first) / interval) + 1.0;
-    range.levels = !std::isfinite(count) || count > 1e15 ? static_cast<long>(1e15) : std::max(0L, static_cast<long>(count));
+    range.levels =
+        !std::isfinite(count) || count > 1e15 ? static_cast<long>(1e15) : std::max(0L, static_cast<long>(count));
     return true;
 }
 
@@ -84,6 +85,9 @@ ZContourGenerator::Status ZContourGenerator::Check(const ZNetwork& network, int 
 {
     if (!LevelRange(ZHeadField::NodeValues(network, kind), interval, range))
         return BadInterval;
+    const ViewExtent box = network.BoundRect();
+    if (!std::isfinite(box.Width()) || !std::isfinite(box.Height()))
+        return BadExtent;
     if (range.levels > MaxLevels)
         return TooManyLevels;
     if (range.levels > LevelsWithoutAsking && prompt && !prompt->AskYesNo(AskManyLevelsText(range.levels)))
@@ -100,10 +104,14 @@ ZContourGenerator::Status ZContourGenerator::Generate(const ZNetwork& network, i
         return s;
     ZHeadField field;
     switch (field.Compute(network, kind, network.BoundRect(), GridCells, GridCells, observer, 0.85)) {
-    case ZHeadField::Ok: break;
-    case ZHeadField::Stopped: return Stopped;
-    case ZHeadField::NoPipes: return NoPipes;
-    case ZHeadField::BadGrid: return NoPipes;
+    case ZHeadField::Ok:
+        break;
+    case ZHeadField::Stopped:
+        return Stopped;
+    case ZHeadField::NoPipes:
+        return NoPipes;
+    case ZHeadField::BadGrid:
+        return BadExtent;
     }
     return Trace(field, range, interval, out, observer);
 }
@@ -161,11 +169,17 @@ ZContourGenerator::Status ZContourGenerator::Trace(ZHeadField& field, const Rang
 std::string ZContourGenerator::Message(Status status, long levels)
 {
     switch (status) {
-    case BadInterval: return "等压间隔必须是大于零的数，等压线已关闭！";
-    case NoPipes: return "管网中没有管道，无法生成等压线，等压线已关闭！";
+    case BadInterval:
+        return "等压间隔必须是大于零的数，等压线已关闭！";
+    case NoPipes:
+        return "管网中没有管道，无法生成等压线，等压线已关闭！";
+    case BadExtent:
+        return "管网坐标范围超出可计算的范围，无法生成等压线，等压线已关闭！";
     case TooManyLevels:
-        return "等压线太多(" + std::to_string(levels) + "条)，请加大等压间隔，等压线已关闭！";
-    default: return {};
+        return "等压线太多(" + std::to_string(levels) + "条, 最多" + std::to_string(MaxLevels) +
+               "条)，请加大等压间隔，等压线已关闭！";
+    default:
+        return {};
     }
 }
 

@@ -12,7 +12,8 @@ class ZNetwork;
 // polygons of every level from the first level up to the highest node value, sorted for drawing.
 class ZContourGenerator {
 public:
-    enum Status { Ok = 0, Stopped, BadInterval, NoPipes, TooManyLevels, Declined };
+    // BadExtent: the network spans more than a double holds (coordinates near 1e308): no grid.
+    enum Status { Ok = 0, Stopped, BadInterval, NoPipes, TooManyLevels, Declined, BadExtent };
     static constexpr int GridCells = 100;
     // Above this many levels the user is asked first; above the second, generation is refused
     // (tracing and drawing would take minutes and the lines would merge into one blot).

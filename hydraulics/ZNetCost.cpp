@@ -17,19 +17,23 @@ ZNetCost::Result ZNetCost::Compute(const ZNetwork& network, const Params& params
             if (!params.wholeNetwork && static_cast<int64_t>(p->PipeDate) < params.since)
                 continue;
             ++r.pipes;
-            r.pipeCost += (params.a + params.b * std::pow(p->PipeDiam, params.alpha)) * p->PipeLength *
-                          (p->PipeParallel + 1);
+            r.pipeCost +=
+                (params.a + params.b * std::pow(p->PipeDiam, params.alpha)) * p->PipeLength * (p->PipeParallel + 1);
         } else if (l->GetKind() == ZNetObject::Kind::Pump) {
             const auto* p = static_cast<const ZPumpLink*>(l);
             if (!p->PumpOpen)
                 continue;
+            if (!params.balanced) {
+                ++r.unbalancedPumps;
+                continue;
+            }
             if (!(p->PumpEfficiency > 0.0) || !std::isfinite(p->PumpEfficiency)) {
                 r.badPumps.push_back(GbkCodec::ToUtf8(p->IdView()));
                 continue;
             }
             const double dh = (p->From() ? p->From()->NodeHydrElev : 0.0) - (p->To() ? p->To()->NodeHydrElev : 0.0);
             ++r.pumps;
-            r.runningCost += std::fabs(p->Flow * dh * params.price / p->PumpEfficiency) * 9.8;
+            r.runningCost += std::fabs(p->Flow * dh / p->PumpEfficiency) * 9.8 * params.price;
         }
     }
     return r;
@@ -37,10 +41,17 @@ ZNetCost::Result ZNetCost::Compute(const ZNetwork& network, const Params& params
 
 std::string ZNetCost::Report(const Result& result)
 {
-    std::string text = "总共计算" + std::to_string(result.pipes) + "根管道, 总计造价为" +
-                       NumberFormat::G(result.pipeCost) + "元!\n\n";
-    text += "计算了" + std::to_string(result.pumps) + "个水泵, 总计开机运行费用为" +
-            NumberFormat::G(result.runningCost) + "元/小时!\n\n";
+    // Stored pipes of huge diameter or length can still overflow: say so rather than "inf元".
+    auto amount = [](double v, const char* unit) {
+        return std::isfinite(v) ? "为" + NumberFormat::G(v) + unit : std::string("超出可计算的范围");
+    };
+    std::string text =
+        "总共计算" + std::to_string(result.pipes) + "根管道, 总计造价" + amount(result.pipeCost, "元") + "!\n\n";
+    text += "计算了" + std::to_string(result.pumps) + "个水泵, 总计开机运行费用" +
+            amount(result.runningCost, "元/小时") + "!\n\n";
+    if (result.unbalancedPumps > 0)
+        text +=
+            "管网尚未平差, " + std::to_string(result.unbalancedPumps) + "个运行水泵没有流量和扬程, 未计入运行费用!\n\n";
     if (!result.badPumps.empty()) {
         text += "以下水泵效率不大于零, 未计入运行费用:";
         for (size_t k = 0; k < result.badPumps.size(); ++k)

@@ -9,6 +9,11 @@ class ZNetwork;
 // cost of the running pumps from their last balancing results.
 class ZNetCost {
 public:
+    // Largest a and b, alpha and price taken: well inside the double range for any stored pipe.
+    static constexpr double MaxCoefficient = 1e9;
+    static constexpr double MaxAlpha = 10.0;
+    static constexpr double MaxPrice = 1e6;
+
     struct Params {
         double a = 100.0;
         double b = 2.0;
@@ -16,6 +21,7 @@ public:
         double price = 1.0;          // yuan per kWh
         bool wholeNetwork = false;   // else only pipes laid on or after `since`
         int64_t since = 0;           // seconds since 1970
+        bool balanced = true;        // else the pumps have no results to cost
     };
     struct Result {
         int pipes = 0;
@@ -25,6 +31,8 @@ public:
         // Running pumps whose efficiency is not a positive number: left out of the count and the
         // total, which would otherwise be infinite.
         std::vector<std::string> badPumps;
+        // Running pumps left out because the network holds no balancing results.
+        int unbalancedPumps = 0;
     };
 
     static Result Compute(const ZNetwork& network, const Params& params);

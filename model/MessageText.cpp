@@ -10,7 +10,7 @@ void AppendHex(std::string& out, unsigned char c)
     out += digits[c >> 4];
     out += digits[c & 15];
 }
-} // namespace
+}   // namespace
 
 std::string MessageText::Escape(std::string_view gbk)
 {
@@ -43,15 +43,19 @@ std::string MessageText::Escape(std::string_view gbk)
 
 std::string MessageText::Quote(std::string_view gbk)
 {
-    constexpr size_t kMax = 160;
-    if (gbk.size() <= kMax)
-        return "\"" + Escape(gbk) + "\"";
+    return "\"" + Cut(gbk, 160) + "\"";
+}
+
+std::string MessageText::Cut(std::string_view gbk, size_t maxBytes)
+{
+    if (gbk.size() <= maxBytes)
+        return Escape(gbk);
     size_t cut = 0;   // not inside a double-byte character
-    while (cut < kMax) {
+    while (cut < maxBytes) {
         const size_t step = static_cast<unsigned char>(gbk[cut]) >= 0x81 ? 2 : 1;
-        if (cut + step > kMax)
+        if (cut + step > maxBytes)
             break;
         cut += step;
     }
-    return "\"" + Escape(gbk.substr(0, cut)) + "...\"";
+    return Escape(gbk.substr(0, cut)) + "...";
 }

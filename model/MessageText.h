@@ -10,4 +10,6 @@ public:
     static std::string Escape(std::string_view gbk);
     // Escaped, in double quotes, cut after 160 bytes so a huge line cannot flood the message.
     static std::string Quote(std::string_view gbk);
+    // Escaped, cut after `maxBytes` of the input (never inside a double-byte character) with "...".
+    static std::string Cut(std::string_view gbk, size_t maxBytes);
 };

@@ -41,7 +41,7 @@ void WriteAll(int fd, const char* data, size_t size, const std::string& target)
         size -= static_cast<size_t>(n);
     }
 }
-} // namespace
+}   // namespace
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : m_target(std::move(targetPath)) {}
 
@@ -93,7 +93,8 @@ void AtomicFileWriter::RemoveStaleTemporaries(const std::string& target, const s
         const std::string name = e->d_name;
         // Ours, or one of the unnamed ".qen-save-XXXXXX" that earlier versions left.
         const bool mine = name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0;
-        const bool legacy = name.size() == kLegacyPrefix.size() + 6 && name.compare(0, kLegacyPrefix.size(), kLegacyPrefix) == 0;
+        const bool legacy =
+            name.size() == kLegacyPrefix.size() + 6 && name.compare(0, kLegacyPrefix.size(), kLegacyPrefix) == 0;
         if (!mine && !legacy)
             continue;
         const std::string path = dir + "/" + name;
@@ -112,18 +113,27 @@ void AtomicFileWriter::RemoveStaleTemporaries(const std::string& target, const s
     ::closedir(d);
 }
 
-void AtomicFileWriter::Write(const std::string& path, const std::string& bytes)
+void AtomicFileWriter::CheckTarget(const std::string& path)
 {
-    // Through a symbolic link to the file it names: replacing the link would leave that file old.
     const std::string target = ResolveTarget(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
+    // A FIFO or device would block or swallow the bytes; a folder cannot be replaced.
     if (exists && !S_ISREG(st.st_mode))
         throw ArchiveError(ArchiveError::Generic, path, "不是普通文件, 不能覆盖");
     // Renaming over it needs only the folder's permission, so the file's own is checked here; a
     // file without any write bit is read-only for everyone, root included.
     if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
         throw ArchiveError(ArchiveError::ReadOnly, path, "文件是只读的, 不能覆盖");
+}
+
+void AtomicFileWriter::Write(const std::string& path, const std::string& bytes)
+{
+    // Through a symbolic link to the file it names: replacing the link would leave that file old.
+    CheckTarget(path);
+    const std::string target = ResolveTarget(path);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
 
     std::string tmpl = DirectoryOf(target) + "/" + TempPrefix(target) + "XXXXXX";
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);

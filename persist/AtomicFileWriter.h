@@ -21,6 +21,10 @@ public:
     // One call for callers that already hold the bytes.
     static void Write(const std::string& targetPath, const std::string& bytes);
 
+    // Throws what Write would for a target it refuses (read-only, not a regular file, a broken chain
+    // of links), so a caller can refuse before long work; the temporary file's own failures remain.
+    static void CheckTarget(const std::string& path);
+
     // The file a path names after following symbolic links (the path itself when it is none).
     static std::string ResolveTarget(const std::string& path);
     static std::string TempPrefix(const std::string& target);

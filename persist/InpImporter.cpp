@@ -4,6 +4,9 @@
 #include "InpLaws.h"
 #include "InpText.h"
 #include "model/GbkCodec.h"
+#include "model/MessageText.h"
+#include "model/NumberFormat.h"
+#include "model/ZFieldTable.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -53,11 +56,14 @@ double ParseTime(const std::string& text)
     return -1;
 }
 
-std::string Utf8Id(const ZNetObject& o) { return GbkCodec::ToUtf8(o.IdView()); }
+std::string Utf8Id(const ZNetObject& o)
+{
+    return MessageText::Escape(o.IdView());
+}
 
 // The balance counts no demand at a device's end node.
 const char* const kDemandKept = "设备端的用户节点有需水量: 设备另设端节点, 以连接短管相连, 需水量留在原节点";
-} // namespace
+}   // namespace
 
 InpImporter::InpImporter(const InpFile& file, std::string fileName, const ZTemplateSet& templates, double hour)
     : m_file(file), m_fileName(std::move(fileName)), m_templates(templates), m_hour(hour)
@@ -71,13 +77,28 @@ void InpImporter::Fail(int line, const std::string& what) const
     throw ArchiveError(ArchiveError::BadIndex, m_fileName, what, line);
 }
 
+int InpImporter::LineOf(const std::string& setting) const
+{
+    auto it = m_file.settingLines.find(setting);
+    return it == m_file.settingLines.end() ? 0 : it->second;
+}
+
+void InpImporter::CheckFinite(const ZNetObject& made, int line, const char* kind, const std::string& epanetId) const
+{
+    // A value in range in the file's units can overflow once converted (a diameter of 1e308 feet
+    // squared): refused here, naming the input, rather than by the writer of the output.
+    for (const ZField& f : ZFieldTable::Of(made.GetKind())) {
+        const double v = f.get(made);
+        if (!f.Accepts(v))
+            Fail(line, std::string(kind) + " " + InpText::Printable(epanetId) + " 的" + f.caption +
+                           "换算后超出可用范围 (" + NumberFormat::G(v) + ")");
+    }
+}
+
 void InpImporter::ReadOptions()
 {
     const auto& o = m_file.options;
-    const auto line = [&](const std::string& key) {
-        auto it = m_file.settingLines.find(key);
-        return it == m_file.settingLines.end() ? 0 : it->second;
-    };
+    const auto line = [&](const std::string& key) { return LineOf(key); };
     if (auto it = o.find("UNITS"); it != o.end() && !m_units.SetFlowUnit(InpText::Upper(it->second)))
         Fail(line("OPTIONS UNITS"), "未知的流量单位 " + InpText::Printable(it->second));
     if (auto it = o.find("HEADLOSS"); it != o.end()) {
@@ -98,35 +119,38 @@ void InpImporter::ReadOptions()
     else if (m_file.patterns.count("1"))
         m_defaultPattern = "1";
     if (!m_defaultPattern.empty() && !m_file.patterns.count(m_defaultPattern)) {
-        m_report.Add("默认需水量模式不存在, 按系数 1 计算", m_defaultPattern);
+        m_report.Add("默认需水量模式不存在, 按系数 1 计算", InpText::Printable(m_defaultPattern));
         m_defaultPattern.clear();
     }
-    for (const auto& [key, target] : {std::pair{"PATTERN TIMESTEP", &m_patternStep}, std::pair{"PATTERN START", &m_patternStart}}) {
+    for (const auto& [key, target] :
+         {std::pair{"PATTERN TIMESTEP", &m_patternStep}, std::pair{"PATTERN START", &m_patternStart}}) {
         if (auto it = m_file.times.find(key); it != m_file.times.end()) {
             *target = ParseTime(it->second);
             if (*target < 0)
-                Fail(line(std::string("TIMES ") + key), std::string("时间 ") + key + " 无法识别: " + InpText::Printable(it->second));
+                Fail(line(std::string("TIMES ") + key),
+                     std::string("时间 ") + key + " 无法识别: " + InpText::Printable(it->second));
             if (target == &m_patternStep && *target == 0) {
                 *target = 3600.0;   // as EPANET takes it
-                m_report.Add("需水量模式时间步长为 0, 按 EPANET 的做法取 1 小时", it->second);
+                m_report.Add("需水量模式时间步长为 0, 按 EPANET 的做法取 1 小时", InpText::Printable(it->second));
             }
         }
     }
     for (const auto& [key, value] : o) {
         static const char* const kUsed[] = {"UNITS", "HEADLOSS", "DEMAND MULTIPLIER", "VISCOSITY", "PATTERN"};
-        static const char* const kSolver[] = {"TRIALS", "ACCURACY", "CHECKFREQ", "MAXCHECK", "DAMPLIMIT", "UNBALANCED",
-                                              "SPECIFIC GRAVITY", "TOLERANCE", "DIFFUSIVITY", "QUALITY", "HEADERROR",
-                                              "FLOWCHANGE", "HYDRAULICS", "MAP"};
+        static const char* const kSolver[] = {
+            "TRIALS",    "ACCURACY",    "CHECKFREQ", "MAXCHECK",  "DAMPLIMIT",  "UNBALANCED", "SPECIFIC GRAVITY",
+            "TOLERANCE", "DIFFUSIVITY", "QUALITY",   "HEADERROR", "FLOWCHANGE", "HYDRAULICS", "MAP"};
         // Solver and water-quality settings have no counterpart a steady balance would need.
         const std::string first = key.substr(0, key.find(' '));
         const auto is = [&key = key, &first](const char* k) { return key == k || first == k; };
-        if (std::any_of(std::begin(kUsed), std::end(kUsed), is) || std::any_of(std::begin(kSolver), std::end(kSolver), is))
+        if (std::any_of(std::begin(kUsed), std::end(kUsed), is) ||
+            std::any_of(std::begin(kSolver), std::end(kSolver), is))
             continue;
         if (key == "DEMAND MODEL" && InpText::Upper(value) == "DDA")
             continue;
         if (key == "EMITTER EXPONENT")
             continue;
-        m_report.Add("未采用的选项", key + " " + value);
+        m_report.Add("未采用的选项", InpText::Printable(key + " " + value));
     }
 }
 
@@ -144,9 +168,13 @@ double InpImporter::Multiplier(const std::string& pattern, int line, bool useDef
     const std::vector<double>& f = it->second.factors;
     if (f.empty())
         return 1.0;
-    const auto period = static_cast<long long>(std::floor((m_hour * 3600.0 + m_patternStart) / m_patternStep));
-    const long long n = static_cast<long long>(f.size());
-    return f[static_cast<size_t>(((period % n) + n) % n)];
+    // Periods past 2^53 no longer count single steps: such a start or step picks no factor at all.
+    const double period = std::floor((m_hour * 3600.0 + m_patternStart) / m_patternStep);
+    if (!(period < 9007199254740992.0))
+        Fail(LineOf("TIMES PATTERN START"), "模式时刻超出可计算的范围 (PATTERN START " +
+                                                NumberFormat::G(m_patternStart) + " 秒, PATTERN TIMESTEP " +
+                                                NumberFormat::G(m_patternStep) + " 秒)");
+    return f[static_cast<size_t>(std::fmod(period, static_cast<double>(f.size())))];
 }
 
 InpImporter::NodeInfo& InpImporter::NodeOf(const std::string& epanetId, int line)
@@ -176,7 +204,8 @@ void InpImporter::AddLink(ZFlowLink* link, ZConsumeNode* start, ZConsumeNode* en
     link->Connect(start, end);
 }
 
-ZFlowLink* InpImporter::NewConnector(const std::string& base, const std::string& suffix, ZConsumeNode* a, ZConsumeNode* b)
+ZFlowLink* InpImporter::NewConnector(const std::string& base, const std::string& suffix, ZConsumeNode* a,
+                                     ZConsumeNode* b)
 {
     auto* pipe = m_templates.Pipe.Clone();
     pipe->SetId(m_ids.Invent(InpIdMap::Link, base, suffix, "connector pipe"));
@@ -239,6 +268,7 @@ void InpImporter::MakeJunctions()
         info.node = NewNode(m_ids.Map(InpIdMap::Node, j.id, "junction"), 0, 0);
         info.node->NodeGrunElev = info.node->NodeHydrElev = j.elevation * m_units.Length();
         info.node->NodeFlow = demand * m_demandMultiplier * m_units.Flow();
+        CheckFinite(*info.node, j.line, "节点", j.id);
     }
 }
 
@@ -251,6 +281,7 @@ void InpImporter::MakeReservoirs()
         info.fixedHead = true;
         const double head = r.head * m_units.Length() * Multiplier(r.pattern, r.line, false);
         info.node->NodeHydrElev = info.node->NodeGrunElev = head;
+        CheckFinite(*info.node, r.line, "水库", r.id);
         if (!r.pattern.empty())
             m_report.Add("水库水位按模式取所选时刻的值", Utf8Id(*info.node));
         if (r.fromTanks)
@@ -271,9 +302,9 @@ void InpImporter::MakeTanks()
         tank->TankMaxHead = t.maxLevel * L;
         tank->TankArea = kQuarterPi * t.diameter * L * t.diameter * L;
         if (!t.volumeCurve.empty())
-            m_report.Add("水池容积曲线未采用, 面积按直径计算", t.id);
+            m_report.Add("水池容积曲线未采用, 面积按直径计算", InpText::Printable(t.id));
         if (t.minVolume > 0)
-            m_report.Add("水池最小容积未采用", t.id);
+            m_report.Add("水池最小容积未采用", InpText::Printable(t.id));
         ZConsumeNode* outlet = info.node;
         if (info.pipes > 1 || info.devices > 0) {
             // The tank's outlet may carry one pipe only: the EPANET node stays an ordinary node.
@@ -296,6 +327,7 @@ void InpImporter::MakeTanks()
         ZConsumeNode* inner = NewNode(m_ids.Invent(InpIdMap::Node, std::string(outlet->IdView()), "_IN", "tank inner node"),
                                       outlet->X, outlet->Y);
         inner->NodeGrunElev = outlet->NodeGrunElev;
+        CheckFinite(*tank, t.line, "水池", t.id);
         AddLink(tank.release(), outlet, inner);
     }
 }
@@ -383,8 +415,9 @@ void InpImporter::MakePipes()
             else
                 m_report.Add("关闭的管道: 管道前加关闭的闸阀", Utf8Id(*pipe));
         } else if (!st.empty() && st != "OPEN") {
-            m_report.Add("未采用的管道状态", Utf8Id(*pipe) + "=" + st);
+            m_report.Add("未采用的管道状态", Utf8Id(*pipe) + "=" + InpText::Printable(st));
         }
+        CheckFinite(*pipe, p.line, "管道", p.id);
         AddLink(pipe.release(), start, b.node);
     }
 }
@@ -470,6 +503,7 @@ void InpImporter::MakePumps()
         ZConsumeNode* start = DeviceEnd(std::string(pump->IdView()), a, false, a);
         NodeInfo startInfo{start};
         ZConsumeNode* end = DeviceEnd(std::string(pump->IdView()), b, true, startInfo);
+        CheckFinite(*pump, p.line, "水泵", p.id);
         AddLink(guard.release(), start, end);
     }
 }
@@ -477,8 +511,11 @@ void InpImporter::MakePumps()
 void InpImporter::MakeValves()
 {
     std::unordered_map<std::string, std::string> status;
-    for (const auto& s : m_file.statuses)
+    std::unordered_map<std::string, int> statusLine;
+    for (const auto& s : m_file.statuses) {
         status[s.link] = s.value;
+        statusLine[s.link] = s.line;
+    }
     for (const auto& v : m_file.valves) {
         NodeInfo& a = NodeOf(v.node1, v.line);
         NodeInfo& b = NodeOf(v.node2, v.line);
@@ -497,8 +534,18 @@ void InpImporter::MakeValves()
         if (auto it = status.find(v.id); it != status.end())
             st = it->second;
         double setting = v.setting;
-        if (!st.empty() && st != "OPEN" && st != "CLOSED")
-            InpText::ParseFinite(st, setting);
+        int settingLine = v.line;
+        if (!st.empty() && st != "OPEN" && st != "CLOSED" && InpText::ParseFinite(st, setting))
+            settingLine = statusLine[v.id];
+        // Loss coefficients and pressure drops below zero would add head: refused here, where
+        // the line is known, not by the balancing later.
+        if (v.minorLoss < 0)
+            Fail(v.line,
+                 "阀门 " + InpText::Printable(v.id) + " 的局部损失系数为负数 (" + NumberFormat::G(v.minorLoss) + ")");
+        if ((v.type == "TCV" || v.type == "PBV") && st != "OPEN" && st != "CLOSED" && setting < 0)
+            Fail(settingLine, v.type + " 阀门 " + InpText::Printable(v.id) + " 的设定值为负数 (" +
+                                  NumberFormat::G(setting) + "), " + (v.type == "TCV" ? "损失系数" : "压降") +
+                                  "不能小于零");
         if (st == "CLOSED") {
             valve->ValveOpen = false;
         } else if (st == "OPEN") {
@@ -511,9 +558,11 @@ void InpImporter::MakeValves()
             valve->SetValveType(ZValveLink::PressureReducing);
             valve->ValveHLess = setting * m_units.Pressure();
         } else {
-            m_report.Add(v.type + " 阀门按全开的闸阀导入 (QEN 的减压阀按固定减压量计算, 不能维持设定压力或流量)",
+            m_report.Add(InpText::Printable(v.type) +
+                             " 阀门按全开的闸阀导入 (QEN 的减压阀按固定减压量计算, 不能维持设定压力或流量)",
                          id + "=" + InpText::Printable(v.settingText));
         }
+        CheckFinite(*valve, v.line, "阀门", v.id);
         ZConsumeNode* start = DeviceEnd(std::string(valve->IdView()), a, false, a);
         NodeInfo startInfo{start};
         ZConsumeNode* end = DeviceEnd(std::string(valve->IdView()), b, true, startInfo);
@@ -622,7 +671,9 @@ void InpImporter::PlaceUnplacedNodes()
 void InpImporter::HandOver(ZDocument& doc)
 {
     ZNetwork& net = doc.GetNetwork();
-    auto byId = [](const auto& a, const auto& b) { return ZSortedObArray<ZNetObject>::Compare(a->IdView(), b->IdView()) < 0; };
+    auto byId = [](const auto& a, const auto& b) {
+        return ZSortedObArray<ZNetObject>::Compare(a->IdView(), b->IdView()) < 0;
+    };
     std::sort(m_nodes.begin(), m_nodes.end(), byId);
     std::sort(m_links.begin(), m_links.end(), byId);
     net.ReserveNodes(m_nodes.size());
@@ -704,6 +755,7 @@ void InpImporter::Run(ZDocument& doc)
         NodeInfo& info = m_nodeInfo[t.id];
         info.node = NewNode(m_ids.Map(InpIdMap::Node, t.id, "tank node"), 0, 0);
         info.node->NodeGrunElev = info.node->NodeHydrElev = t.elevation * m_units.Length();
+        CheckFinite(*info.node, t.line, "水池", t.id);
     }
     CountLinks();
     PlaceUnplacedNodes();
@@ -713,14 +765,15 @@ void InpImporter::Run(ZDocument& doc)
     MakeValves();
     for (const auto& [name, lines] : m_file.skippedSections) {
         if (lines > 0)
-            m_report.Add("未读取的段", name + " " + std::to_string(lines) + " 行");
+            m_report.Add("未读取的段", InpText::Printable(name) + " " + std::to_string(lines) + " 行");
     }
     m_report.Note("EPANET 文件: " + m_fileName);
-    m_report.Note("单位: " + m_units.FlowUnit() + (m_units.IsUs() ? " (英制)" : " (公制)") + ", 水头损失公式 " + m_headloss);
+    m_report.Note("单位: " + m_units.FlowUnit() + (m_units.IsUs() ? " (英制)" : " (公制)") + ", 水头损失公式 " +
+                  m_headloss);
     char hour[160];
     std::snprintf(hour, sizeof hour, "需水量取第 %g 小时 (需水量倍数 %g)", m_hour, m_demandMultiplier);
     m_report.Note(hour);
-    m_report.Note("导入 " + std::to_string(m_nodes.size()) + " 个节点, " + std::to_string(m_links.size()) + " 个管段和设备; " +
-                  std::to_string(m_ids.RenamedCount()) + " 个编号已改写");
+    m_report.Note("导入 " + std::to_string(m_nodes.size()) + " 个节点, " + std::to_string(m_links.size()) +
+                  " 个管段和设备; " + std::to_string(m_ids.RenamedCount()) + " 个编号已改写");
     HandOver(doc);
 }

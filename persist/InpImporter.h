@@ -12,6 +12,7 @@
 class ZConsumeNode;
 class ZDocument;
 class ZFlowLink;
+class ZNetObject;
 class ZTemplateSet;
 
 // Turns a parsed EPANET file into a QEN network at one hour of its demand patterns: junctions
@@ -37,9 +38,16 @@ public:
     static constexpr double kConnectorCoefficient = 150.0;
 
 private:
-    struct NodeInfo { ZConsumeNode* node = nullptr; int pipes = 0, devices = 0; bool fixedHead = false; bool hasXY = false; };
+    struct NodeInfo {
+        ZConsumeNode* node = nullptr;
+        int pipes = 0, devices = 0;
+        bool fixedHead = false;
+        bool hasXY = false;
+    };
 
     [[noreturn]] void Fail(int line, const std::string& what) const;
+    int LineOf(const std::string& setting) const;   // the line of "OPTIONS UNITS" and the like, 0 if none
+    void CheckFinite(const ZNetObject& made, int line, const char* kind, const std::string& epanetId) const;
     void ReadOptions();
     void ReportUnknownReferences(const std::unordered_map<std::string, int>& nodes,
                                  const std::unordered_map<std::string, int>& links);

@@ -15,14 +15,13 @@ bool StartsNumeric(const std::string& s)
 }
 
 constexpr size_t kMaxIdLength = 31;
-} // namespace
+}   // namespace
 
 InpParser::InpParser(std::string_view text, std::string fileName) : m_text(text), m_fileName(std::move(fileName)) {}
 
 void InpParser::Fail(const std::string& what) const
 {
-    std::string shown(m_line.substr(0, 160));
-    throw ArchiveError(ArchiveError::BadIndex, m_fileName, what + ": \"" + InpText::Printable(shown) + "\"",
+    throw ArchiveError(ArchiveError::BadIndex, m_fileName, what + ": \"" + InpText::Printable(m_line, 160) + "\"",
                        m_lineNumber);
 }
 
@@ -98,12 +97,14 @@ const std::string& InpParser::Id(size_t i, const char* what) const
 InpFile InpParser::Parse()
 {
     static const std::pair<const char*, Section> kSections[] = {
-        {"[TITLE]", Section::Title},         {"[JUNCTIONS]", Section::Junctions}, {"[RESERVOIRS]", Section::Reservoirs},
-        {"[TANKS]", Section::Tanks},         {"[PIPES]", Section::Pipes},         {"[PUMPS]", Section::Pumps},
-        {"[VALVES]", Section::Valves},       {"[DEMANDS]", Section::Demands},     {"[PATTERNS]", Section::Patterns},
-        {"[CURVES]", Section::Curves},       {"[STATUS]", Section::Status},       {"[OPTIONS]", Section::Options},
-        {"[TIMES]", Section::Times},         {"[COORDINATES]", Section::Coordinates},
-        {"[VERTICES]", Section::Vertices},   {"[END]", Section::End}};
+        {"[TITLE]", Section::Title},           {"[JUNCTIONS]", Section::Junctions},
+        {"[RESERVOIRS]", Section::Reservoirs}, {"[TANKS]", Section::Tanks},
+        {"[PIPES]", Section::Pipes},           {"[PUMPS]", Section::Pumps},
+        {"[VALVES]", Section::Valves},         {"[DEMANDS]", Section::Demands},
+        {"[PATTERNS]", Section::Patterns},     {"[CURVES]", Section::Curves},
+        {"[STATUS]", Section::Status},         {"[OPTIONS]", Section::Options},
+        {"[TIMES]", Section::Times},           {"[COORDINATES]", Section::Coordinates},
+        {"[VERTICES]", Section::Vertices},     {"[END]", Section::End}};
     Section section = Section::None;
     // A UTF-8 byte order mark before the first section is not part of it.
     if (m_text.substr(0, 3) == "\xEF\xBB\xBF")
@@ -166,7 +167,7 @@ void InpParser::ReadKeyValue(const char* section, std::map<std::string, std::str
     // A file whose two UNITS lines disagree cannot say what its numbers mean.
     if (key == "UNITS" && into.count(key) && Upper(into[key]) != Upper(value))
         Fail("流量单位与第" + std::to_string(m_file.settingLines[std::string(section) + " UNITS"]) + "行的 " +
-             into[key] + " 矛盾");
+             InpText::Printable(into[key]) + " 矛盾");
     into[key] = value;
     m_file.settingLines[std::string(section) + " " + key] = m_lineNumber;
 }
@@ -236,7 +237,7 @@ void InpParser::ReadRecord(Section s)
             }
         }
         if (!p.status.empty() && p.status != "OPEN" && p.status != "CLOSED" && p.status != "CV")
-            Fail("未知的管道状态 " + p.status);
+            Fail("未知的管道状态 " + InpText::Printable(p.status));
         p.line = m_lineNumber;
         m_file.pipes.push_back(std::move(p));
         break;
@@ -251,7 +252,7 @@ void InpParser::ReadRecord(Section s)
         for (size_t i = 3; i < m_fields.size(); i += 2) {
             const std::string key = Upper(m_fields[i]);
             if (i + 1 >= m_fields.size())
-                Fail("水泵参数 " + key + " 缺少取值");
+                Fail("水泵参数 " + InpText::Printable(key) + " 缺少取值");
             if (key == "HEAD")
                 p.headCurve = m_fields[i + 1];
             else if (key == "POWER") {
@@ -262,7 +263,7 @@ void InpParser::ReadRecord(Section s)
             else if (key == "PATTERN")
                 p.speedPattern = m_fields[i + 1];
             else
-                Fail("未知的水泵参数 " + key);
+                Fail("未知的水泵参数 " + InpText::Printable(key));
         }
         if (p.headCurve.empty() && !p.hasPower)
             Fail("水泵既没有特性曲线(HEAD)也没有功率(POWER)");
@@ -280,7 +281,7 @@ void InpParser::ReadRecord(Section s)
         static const char* const kTypes[] = {"PRV", "PSV", "PBV", "FCV", "TCV", "GPV"};
         if (std::find_if(std::begin(kTypes), std::end(kTypes), [&](const char* t) { return v.type == t; }) ==
             std::end(kTypes))
-            Fail("未知的阀门类型 " + v.type);
+            Fail("未知的阀门类型 " + InpText::Printable(v.type));
         v.settingText = m_fields[5];
         if (v.type != "GPV")
             v.setting = Number(5, "设定值");
@@ -323,8 +324,12 @@ void InpParser::ReadRecord(Section s)
             Number(1, "设定值");
         break;
     }
-    case Section::Options: ReadKeyValue("OPTIONS", m_file.options); break;
-    case Section::Times: ReadKeyValue("TIMES", m_file.times); break;
+    case Section::Options:
+        ReadKeyValue("OPTIONS", m_file.options);
+        break;
+    case Section::Times:
+        ReadKeyValue("TIMES", m_file.times);
+        break;
     case Section::Coordinates: {
         Need(3, "坐标");
         m_file.coordinates[Id(0, "节点编号")] = {Number(1, "X"), Number(2, "Y")};
@@ -335,9 +340,12 @@ void InpParser::ReadRecord(Section s)
         m_file.vertices[Id(0, "管段编号")].push_back({Number(1, "X"), Number(2, "Y")});
         break;
     }
-    case Section::Skipped: ++m_file.skippedSections[m_skippedName]; break;
+    case Section::Skipped:
+        ++m_file.skippedSections[m_skippedName];
+        break;
     case Section::None:
     case Section::Title:
-    case Section::End: break;
+    case Section::End:
+        break;
     }
 }

@@ -1,5 +1,8 @@
 #include "InpText.h"
 
+#include "ArchiveError.h"
+#include "model/MessageText.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -24,24 +27,18 @@ std::string Upper(std::string_view s)
     return out;
 }
 
-std::string Printable(std::string_view s)
+std::string Printable(std::string_view s, size_t maxBytes)
 {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : s) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
+    return MessageText::Cut(s, maxBytes);
 }
 
 std::string Format(double v)
 {
+    // A value finite in QEN's units can overflow in EPANET's (a diameter in millimetres): the
+    // reader would refuse "inf", so the writer refuses to write it.
+    if (!std::isfinite(v))
+        throw ArchiveError(ArchiveError::Generic, {},
+                           "数值 " + std::to_string(v) + " 超出 EPANET 文件可写的范围, 未写出");
     if (v == 0.0)
         return "0";
     // Twelve significant digits: values converted between unit systems come back from their
@@ -50,4 +47,4 @@ std::string Format(double v)
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 12);
     return std::string(buf, r.ptr);
 }
-} // namespace InpText
+}   // namespace InpText

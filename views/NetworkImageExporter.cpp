@@ -9,9 +9,13 @@
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ArchiveError.h"
+#include "persist/AtomicFileWriter.h"
 #include "persist/ProjectFile.h"
 #include "persist/TextExchange.h"
 
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -150,34 +154,106 @@ QImage NetworkImageExporter::Render(const QSize& size) const
     return img;
 }
 
-bool NetworkImageExporter::SavePng(const QString& path, const QSize& size) const
+QByteArray NetworkImageExporter::FormatOf(const QString& output)
 {
-    return Render(size).save(path, "PNG");
+    const QByteArray suffix = QFileInfo(output).suffix().toLower().toLatin1();
+    if (suffix == "pdf" || (!suffix.isEmpty() && QImageWriter::supportedImageFormats().contains(suffix)))
+        return suffix;
+    return {};
 }
 
-bool NetworkImageExporter::SavePdf(const QString& path, const QSize& size) const
+QString NetworkImageExporter::FormatList()
 {
-    QPdfWriter pdf(path);
+    QStringList names{QStringLiteral("pdf")};
+    for (const QByteArray& f : QImageWriter::supportedImageFormats())
+        names << QString::fromLatin1(f);
+    return names.join(QStringLiteral(", "));
+}
+
+bool NetworkImageExporter::WriteBytes(const QString& path, const QByteArray& bytes, QString* error)
+{
+    try {
+        AtomicFileWriter::Write(path.toStdString(), bytes.toStdString());
+    } catch (const std::exception& e) {
+        if (error)
+            *error = QString::fromStdString(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool NetworkImageExporter::SavePng(const QString& path, const QSize& size, QString* error) const
+{
+    return SaveImage(path, size, "png", error);
+}
+
+bool NetworkImageExporter::SaveImage(const QString& path, const QSize& size, const QByteArray& format,
+                                     QString* error) const
+{
+    // Rendered into memory first: a failed write leaves the old file, never a cut one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(Render(size))) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, writer.errorString());
+        return false;
+    }
+    return WriteBytes(path, bytes, error);
+}
+
+bool NetworkImageExporter::SavePdf(const QString& path, const QSize& size, QString* error) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
     const int dpi = 300;
     pdf.setResolution(dpi);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setPageSize(QPageSize(QSizeF(size.width() / 96.0, size.height() / 96.0), QPageSize::Inch));
     QPainter p;
-    if (!p.begin(&pdf))
+    if (!p.begin(&pdf)) {
+        if (error)
+            *error = QStringLiteral("%1: cannot draw the PDF page").arg(path);
         return false;
+    }
     const QRect page = pdf.pageLayout().paintRectPixels(dpi);
     Paint(p, page.size(), dpi, dpi, true);
-    return p.end();
+    if (!p.end()) {
+        if (error)
+            *error = QStringLiteral("%1: cannot finish the PDF page").arg(path);
+        return false;
+    }
+    return WriteBytes(path, bytes, error);
 }
 
 int NetworkImageExporter::Run(const QString& input, const QString& output, const QSize& size, bool balance,
                               const ZSettingsStore& settings, QString& message, int contourKind, double contourInterval,
                               bool grades)
 {
+    const QByteArray format = FormatOf(output);
+    if (format.isEmpty()) {
+        message = QStringLiteral("%1: the extension names no picture format QEN writes (%2)").arg(output, FormatList());
+        return 1;
+    }
+    // A FIFO without a reader would block the write for ever: refused before any work.
+    try {
+        AtomicFileWriter::CheckTarget(output.toStdString());
+    } catch (const std::exception& e) {
+        message = QString::fromStdString(e.what());
+        return 1;
+    }
     ZDocument doc(static_cast<int>(settings.Colors().NodeGradeColors.size()),
                   static_cast<int>(settings.Colors().PipeGradeColors.size()));
     if (!Load(input, doc, settings, message))
         return 1;
+    const ViewExtent box = doc.FullExtent();
+    if (!std::isfinite(box.Width()) || !std::isfinite(box.Height())) {
+        message = QStringLiteral("%1: the coordinates span more than can be drawn (beyond 1e308)").arg(input);
+        return 1;
+    }
     NetworkImageExporter ex(doc, settings);
     if (balance && !ex.Balance(message))
         return 1;
@@ -186,14 +262,11 @@ int NetworkImageExporter::Run(const QString& input, const QString& output, const
     if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message, &message))
         return 1;
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
-        message = QStringLiteral("image size out of range");
+        message = QStringLiteral("image size %1x%2 out of range: width and height from 1 to 20000")
+                      .arg(size.width())
+                      .arg(size.height());
         return 1;
     }
-    const bool pdf = output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    const bool ok = pdf ? ex.SavePdf(output, size) : ex.SavePng(output, size);
-    if (!ok) {
-        message = QStringLiteral("cannot write %1").arg(output);
-        return 1;
-    }
-    return 0;
+    const bool ok = format == "pdf" ? ex.SavePdf(output, size, &message) : ex.SaveImage(output, size, format, &message);
+    return ok ? 0 : 1;
 }

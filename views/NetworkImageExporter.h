@@ -37,13 +37,23 @@ public:
     void Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, int dpiY, bool printing) const;
     // Paints into any device: `size` in device pixels at the given resolution.
     void Paint(QPainter& painter, const QSize& size, int dpiX, int dpiY, bool printing) const;
-    bool SavePng(const QString& path, const QSize& size) const;
+    // Files are written whole or not at all, through the atomic writer (read-only and special
+    // targets refused): false with the reason in `error`.
+    bool SavePng(const QString& path, const QSize& size, QString* error = nullptr) const;
+    // In an image format Qt writes ("png", "jpg", "bmp", ...), as `format` names it.
+    bool SaveImage(const QString& path, const QSize& size, const QByteArray& format, QString* error = nullptr) const;
     // A PDF page with the drawing filling it; `size` is the drawing's size in pixels at 96 dpi.
-    bool SavePdf(const QString& path, const QSize& size) const;
+    bool SavePdf(const QString& path, const QSize& size, QString* error = nullptr) const;
+
+    // The format an output's extension names, lower case ("pdf" or an image format Qt writes);
+    // empty when it names none of them.
+    static QByteArray FormatOf(const QString& output);
+    // "pdf, bmp, jpg, png, ...": what FormatOf accepts.
+    static QString FormatList();
 
     // The whole command: read `input`, balance when asked, draw contours of `contourKind` (-1:
-    // none), grade colours with their key when asked, write `output` (.png or .pdf). Returns 0 on
-    // success, else 1 with the reason in `message`.
+    // none), grade colours with their key when asked, write `output` in the format its extension
+    // names. Returns 0 on success, else 1 with the reason in `message`.
     static int Run(const QString& input, const QString& output, const QSize& size, bool balance,
                    const ZSettingsStore& settings, QString& message, int contourKind = -1,
                    double contourInterval = std::numeric_limits<double>::quiet_NaN(), bool grades = false);
@@ -51,6 +61,8 @@ public:
     static QRect LegendRect(const ZNetCanvas& canvas, const QSize& size);
 
 private:
+    static bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error);
+
     ZDocument& m_doc;
     const ZSettingsStore& m_settings;
 };

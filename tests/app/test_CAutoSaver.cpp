@@ -10,6 +10,7 @@
 #include "persist/ProjectFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
@@ -17,6 +18,8 @@
 #include <QtTest>
 
 #include <cstdio>
+
+#include <sys/stat.h>
 
 namespace {
 const QString kTown = QStringLiteral(QEN_SOURCE_DIR "/examples/town.wnp");
@@ -77,7 +80,7 @@ int CrashChild(const QString& root)
     for (;;)
         QThread::sleep(1);
 }
-}
+}   // namespace
 
 class TestCAutoSaver : public QObject {
     Q_OBJECT
@@ -136,6 +139,40 @@ private slots:
         QCOMPARE(kept.size(), 1);
         QCOMPARE(QFileInfo(root + "/damaged/" + kept.front()).size(), copy.size());
         QVERIFY(f.app->Documents().isEmpty());
+        f.app->ExitInstance();
+    }
+
+    void hugeTitlesAreCutAndCopiesFollowTheSaveRules()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath("recovery");
+        const QString huge = QString(100000, QChar(0x7BA1));   // 管 x 100,000
+        const QString session = FakeDeadSession(root, TownCopy(0.5), QString(), huge);
+        AppFixture f(false);
+        f.app->RecoveryRoot = root;
+        f.app->InitInstance();
+        f.prompt->answers = {UiPrompt::Yes};
+        QCOMPARE(f.app->OfferRecovery().size(), 1);
+        const QString asked = QString::fromStdString(f.prompt->shown.front());
+        QVERIFY2(asked.size() < 300, qPrintable(QString::number(asked.size())));
+        QVERIFY(asked.contains(QString(80, QChar(0x7BA1)) + QStringLiteral("…")));
+
+        // A copy's place taken by a FIFO: the write refuses it instead of blocking the writer.
+        CRecoveryStore store(dir.filePath("other"));
+        QVERIFY(store.Open());
+        int key = 0;
+        store.Write(&key, "x", QString(), QStringLiteral("t"));
+        store.Flush();
+        const QString file = store.FileOf(&key);
+        QVERIFY(QFile::remove(file));
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        store.Write(&key, "y", QString(), QStringLiteral("t"));
+        QElapsedTimer clock;
+        clock.start();
+        store.Flush();
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(QFileInfo(file).isFile() == false);
+        store.CloseClean();
         f.app->ExitInstance();
     }
 
@@ -265,6 +302,15 @@ private slots:
         f.app->Settings().KeepBackup = true;
         QVERIFY(doc->OnSaveDocument(f.dir.filePath("new.wnp")));
         QVERIFY(!QFile::exists(f.dir.filePath("new.wnp.bak")));
+        // The .bak follows the rules of every write: through a symbolic link, never replacing it.
+        QVERIFY(QFile::remove(path + ".bak"));
+        QVERIFY(QFile::link(f.dir.filePath("elsewhere.bak"), path + ".bak"));
+        Edit(doc, 0.9);
+        QVERIFY(doc->OnSaveDocument(path));
+        QVERIFY(QFileInfo(path + ".bak").isSymLink());
+        QFile through(f.dir.filePath("elsewhere.bak"));
+        QVERIFY(through.open(QIODevice::ReadOnly));
+        QVERIFY(through.size() > 0);
     }
 };
 

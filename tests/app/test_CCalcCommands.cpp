@@ -50,7 +50,7 @@ double DemandSum(const CQENDoc* doc)
         s += n->NodeFlow;
     return s;
 }
-}
+}   // namespace
 
 class TestCCalcCommands : public QObject {
     Q_OBJECT
@@ -102,6 +102,15 @@ private slots:
             QVERIFY(!dlg->DateEdit()->isEnabled() == dlg->WholeNetworkBox()->isChecked());
             dlg->WholeNetworkBox()->setChecked(true);
             QVERIFY(!dlg->DateEdit()->isEnabled());
+            // Out of range: a negative price and an exponent past 10 are refused, the dialog stays.
+            for (const auto& [edit, text] : {std::pair{3, "-0.5"}, std::pair{2, "11"}, std::pair{0, "inf"}}) {
+                const QString kept = dlg->Edit(edit)->text();
+                dlg->Edit(edit)->setText(QString::fromLatin1(text));
+                dlg->accept();
+                QVERIFY(dlg->isVisible());
+                QVERIFY2(f.prompt->Last().find("之间的数") != std::string::npos, f.prompt->Last().c_str());
+                dlg->Edit(edit)->setText(kept);
+            }
             dlg->Edit(3)->setText(QStringLiteral("0.5"));
             Screenshot(dlg, QStringLiteral("dialog-net-cost"));
             dlg->accept();

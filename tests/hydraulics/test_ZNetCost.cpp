@@ -43,7 +43,8 @@ TEST(ZNetCost, RunningCostOfRunningPumpsAndBadEfficienciesNamed)
     ZNetCost::Result r = ZNetCost::Compute(t.net, params);
     EXPECT_EQ(r.pumps, 1);
     EXPECT_NEAR(r.runningCost, 19.6, 1e-12);
-    EXPECT_EQ(ZNetCost::Report(r), "总共计算0根管道, 总计造价为0元!\n\n计算了1个水泵, 总计开机运行费用为19.6元/小时!\n\n");
+    EXPECT_EQ(ZNetCost::Report(r),
+              "总共计算0根管道, 总计造价为0元!\n\n计算了1个水泵, 总计开机运行费用为19.6元/小时!\n\n");
 
     u->PumpOpen = false;   // a stopped pump is neither counted nor costed
     r = ZNetCost::Compute(t.net, params);
@@ -65,4 +66,41 @@ TEST(ZNetCost, RunningCostOfRunningPumpsAndBadEfficienciesNamed)
     ASSERT_EQ(r.badPumps, (std::vector<std::string>{"U2", "U3"}));
     EXPECT_NE(ZNetCost::Report(r).find("U2, U3"), std::string::npos);
     EXPECT_EQ(ZNetCost::Report(r).find("inf"), std::string::npos);
+}
+
+TEST(ZNetCost, OverflowUnbalancedPumpsAndPriceSaidNotHidden)
+{
+    TestNet t;
+    ZConsumeNode* in = t.Node("IN");
+    ZConsumeNode* out = t.Node("OUT");
+    ZPumpLink* u = t.Pump("U1", in, out, 30.0, 1.0);
+    in->NodeHydrElev = 10.0;
+    out->NodeHydrElev = 40.0;
+    u->Flow = 0.1;
+    u->PumpEfficiency = 0.75;
+    ZNetCost::Params params;
+    params.price = 0.5;
+    // The pump's direction does not matter, the price's sign does (the command and the dialog
+    // refuse a negative one; here it must not come out as a positive cost).
+    u->Flow = -0.1;
+    EXPECT_NEAR(ZNetCost::Compute(t.net, params).runningCost, 19.6, 1e-12);
+    params.price = -0.5;
+    EXPECT_NEAR(ZNetCost::Compute(t.net, params).runningCost, -19.6, 1e-12);
+    params.price = 0.5;
+
+    params.balanced = false;   // no results: the pump is named as left out, not costed at 0 silently
+    ZNetCost::Result r = ZNetCost::Compute(t.net, params);
+    EXPECT_EQ(r.pumps, 0);
+    EXPECT_EQ(r.unbalancedPumps, 1);
+    EXPECT_NE(ZNetCost::Report(r).find("管网尚未平差, 1个运行水泵"), std::string::npos) << ZNetCost::Report(r);
+
+    // Largest coefficients on a huge stored pipe: the report says it overflowed instead of "inf元".
+    t.Pipe("P1", in, out, 1e300, 1e10);
+    params.a = ZNetCost::MaxCoefficient;
+    params.b = ZNetCost::MaxCoefficient;
+    params.alpha = ZNetCost::MaxAlpha;
+    r = ZNetCost::Compute(t.net, params);
+    const std::string text = ZNetCost::Report(r);
+    EXPECT_EQ(text.find("inf"), std::string::npos) << text;
+    EXPECT_NE(text.find("总计造价超出可计算的范围"), std::string::npos) << text;
 }

@@ -5,6 +5,7 @@
 #include "model/ZTankLink.h"
 #include "model/ZTemplateSet.h"
 #include "model/ZValveLink.h"
+#include "persist/ArchiveError.h"
 #include "persist/EpanetFile.h"
 #include "persist/InpExporter.h"
 
@@ -13,7 +14,10 @@
 #include <cmath>
 
 namespace {
-bool Near(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(a)); }
+bool Near(double a, double b)
+{
+    return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(a));
+}
 
 // Two networks are the same when every object has the same identifier, class, ends, flags and
 // fields (numbers to rounding).
@@ -52,7 +56,8 @@ void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& 
         }
         case ZNetObject::Kind::Pump: {
             const auto &p = static_cast<const ZPumpLink&>(l), &q = static_cast<const ZPumpLink&>(k);
-            EXPECT_TRUE(Near(p.PumpStaticH, q.PumpStaticH) && Near(p.PumpSCoef, q.PumpSCoef) && p.PumpOpen == q.PumpOpen)
+            EXPECT_TRUE(Near(p.PumpStaticH, q.PumpStaticH) && Near(p.PumpSCoef, q.PumpSCoef) &&
+                        p.PumpOpen == q.PumpOpen)
                 << name << " " << id;
             break;
         }
@@ -71,11 +76,12 @@ void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& 
                 << name << " " << id;
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 }
-} // namespace
+}   // namespace
 
 TEST(InpExporter, ImportExportImportGivesTheSameNetwork)
 {
@@ -124,4 +130,16 @@ TEST(InpExporter, ReportsANodeWithoutLinksThatEpanetWouldRefuse)
     const InpReport::Item* item = exporter.Report().Find("没有连接任何管段的节点 (EPANET 拒绝读入含有这种节点的文件)");
     ASSERT_NE(item, nullptr) << exporter.Report().Text();
     EXPECT_EQ(item->ids, std::vector<std::string>{"LONE"});
+}
+
+TEST(InpExporter, RefusesToWriteAValueItsReaderWouldRefuse)
+{
+    // Found by fuzzing: a diameter finite in metres is inf in millimetres.
+    ZDocument doc;
+    EpanetFile::Import("[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n", "t.inp", doc, ZTemplateSet(),
+                       0);
+    auto* pipe = static_cast<ZPipeLink*>(doc.GetNetwork().FindLink("P"));
+    ASSERT_TRUE(pipe);
+    pipe->PipeDiam = pipe->PipeInDiam = 1e306;
+    EXPECT_THROW(InpExporter(doc).Write(), ArchiveError);
 }

@@ -51,16 +51,20 @@ bool Reported(const EpanetFile::ImportResult& r, const std::string& what, const 
     }
     return false;
 }
-} // namespace
+}   // namespace
 
 TEST(InpImporter, EveryFlowUnitAndItsLengthUnits)
 {
-    struct Case { const char* unit; double flow; bool us; };
-    const Case cases[] = {{"CFS", 0.028316846592, true},          {"GPM", 6.30901964e-5, true},
-                          {"MGD", 0.0438126363888889, true},      {"IMGD", 0.052616782407407407, true},
-                          {"AFD", 0.0142764101568, true},         {"LPS", 0.001, false},
-                          {"LPM", 1.6666666666666667e-5, false},  {"MLD", 0.011574074074074073, false},
-                          {"CMH", 2.777777777777778e-4, false},   {"CMD", 1.1574074074074073e-5, false}};
+    struct Case {
+        const char* unit;
+        double flow;
+        bool us;
+    };
+    const Case cases[] = {{"CFS", 0.028316846592, true},         {"GPM", 6.30901964e-5, true},
+                          {"MGD", 0.0438126363888889, true},     {"IMGD", 0.052616782407407407, true},
+                          {"AFD", 0.0142764101568, true},        {"LPS", 0.001, false},
+                          {"LPM", 1.6666666666666667e-5, false}, {"MLD", 0.011574074074074073, false},
+                          {"CMH", 2.777777777777778e-4, false},  {"CMD", 1.1574074074074073e-5, false}};
     for (const Case& c : cases) {
         ZDocument doc;
         Import("[JUNCTIONS]\nJ 10 2\n" + kTwoNodes + "[OPTIONS]\nUNITS " + c.unit + "\n", doc);
@@ -82,12 +86,15 @@ TEST(InpImporter, HazenWilliamsAndManningGiveEpanetsResistance)
     Import("[JUNCTIONS]\nJ 10 2\n" + kTwoNodes + "[OPTIONS]\nUNITS LPS\n", doc);
     auto& p = const_cast<ZPipeLink&>(Link<ZPipeLink>(doc, "P"));
     const double q = 0.05, ft = 0.3048, cfs = 0.028316846592;
-    const double epanet = ft * 4.727 * (1000 / ft) * std::pow(q / cfs, 1.852) / (std::pow(100, 1.852) * std::pow(0.3 / ft, 4.871));
+    const double epanet =
+        ft * 4.727 * (1000 / ft) * std::pow(q / cfs, 1.852) / (std::pow(100, 1.852) * std::pow(0.3 / ft, 4.871));
     ZBalanceContext ctx;
     EXPECT_NEAR(p.CalcResistance(ctx) * std::pow(q, 1.852), epanet, 1e-12 * epanet);
 
     ZDocument cm;
-    Import("[JUNCTIONS]\nJ 10 2\n[RESERVOIRS]\nR 100\n[PIPES]\nP R J 1000 300 0.012\n[OPTIONS]\nUNITS LPS\nHEADLOSS C-M\n", cm);
+    Import(
+        "[JUNCTIONS]\nJ 10 2\n[RESERVOIRS]\nR 100\n[PIPES]\nP R J 1000 300 0.012\n[OPTIONS]\nUNITS LPS\nHEADLOSS C-M\n",
+        cm);
     auto& m = const_cast<ZPipeLink&>(Link<ZPipeLink>(cm, "P"));
     EXPECT_EQ(m.PipeType, ZPipeLink::Manning);
     const double r = 4.66 * 0.012 * 0.012 * (1000 / ft) / std::pow(0.3 / ft, 5.33) * ft / (cfs * cfs);
@@ -96,15 +103,16 @@ TEST(InpImporter, HazenWilliamsAndManningGiveEpanetsResistance)
 
 TEST(InpImporter, DemandsAtTheChosenHour)
 {
-    const std::string text = "[JUNCTIONS]\nJ1 0 10\nJ2 0 10 P2\nJ3 0 10\n" + std::string("[RESERVOIRS]\nR 50\n") +
-                             "[PIPES]\nA R J1 1 300 100\nB J1 J2 1 300 100\nC J2 J3 1 300 100\n"
-                             "[DEMANDS]\nJ3 4 P2\nJ3 1\n"
-                             "[PATTERNS]\n1 1 2 3\nP2 0.5 0.25\n"
-                             "[OPTIONS]\nUNITS LPS\nDemand Multiplier 2\n[TIMES]\nPattern Timestep 2:00\nPattern Start 2:00\n";
+    const std::string text =
+        "[JUNCTIONS]\nJ1 0 10\nJ2 0 10 P2\nJ3 0 10\n" + std::string("[RESERVOIRS]\nR 50\n") +
+        "[PIPES]\nA R J1 1 300 100\nB J1 J2 1 300 100\nC J2 J3 1 300 100\n"
+        "[DEMANDS]\nJ3 4 P2\nJ3 1\n"
+        "[PATTERNS]\n1 1 2 3\nP2 0.5 0.25\n"
+        "[OPTIONS]\nUNITS LPS\nDemand Multiplier 2\n[TIMES]\nPattern Timestep 2:00\nPattern Start 2:00\n";
     ZDocument doc;
     Import(text, doc, 2.0);   // 2 h + 2 h start, 2 h steps: period 2
     const ZNetwork& net = doc.GetNetwork();
-    EXPECT_NEAR(net.FindNode("J1")->NodeFlow, 10 * 3 * 2 * 0.001, 1e-12);    // default pattern "1"
+    EXPECT_NEAR(net.FindNode("J1")->NodeFlow, 10 * 3 * 2 * 0.001, 1e-12);     // default pattern "1"
     EXPECT_NEAR(net.FindNode("J2")->NodeFlow, 10 * 0.5 * 2 * 0.001, 1e-12);   // P2 wraps round
     // The first [DEMANDS] line replaces the junction's own demand; the second adds.
     EXPECT_NEAR(net.FindNode("J3")->NodeFlow, (4 * 0.5 + 1 * 3) * 2 * 0.001, 1e-12);
@@ -138,11 +146,12 @@ TEST(InpImporter, PumpsCurvesSpeedsAndPower)
 
 TEST(InpImporter, ValvesAndPipeStatuses)
 {
-    const std::string text = "[JUNCTIONS]\nA 0\nB 0\nC 0\nD 0\nE 0\nF 0\nG 0\nH 0\n[RESERVOIRS]\nR 10\n"
-                             "[PIPES]\nP1 R A 10 300 100\nP2 B C 10 300 100 0 CV\nP3 C D 10 300 100\nP4 E F 10 300 100\n"
-                             "P5 G H 10 300 100\n"
-                             "[VALVES]\nT A B 200 TCV 5\nK D E 200 PBV 7 0\nPR F G 200 PRV 30 0\n"
-                             "[STATUS]\nP3 Closed\n[OPTIONS]\nUNITS LPS\n";
+    const std::string text =
+        "[JUNCTIONS]\nA 0\nB 0\nC 0\nD 0\nE 0\nF 0\nG 0\nH 0\n[RESERVOIRS]\nR 10\n"
+        "[PIPES]\nP1 R A 10 300 100\nP2 B C 10 300 100 0 CV\nP3 C D 10 300 100\nP4 E F 10 300 100\n"
+        "P5 G H 10 300 100\n"
+        "[VALVES]\nT A B 200 TCV 5\nK D E 200 PBV 7 0\nPR F G 200 PRV 30 0\n"
+        "[STATUS]\nP3 Closed\n[OPTIONS]\nUNITS LPS\n";
     ZDocument doc;
     const auto r = Import(text, doc);
     const double area = 0.7853981633974483 * 0.04;
@@ -197,9 +206,14 @@ TEST(InpImporter, LongAndClashingIdentifiersGetUniqueNamesAndAMap)
 {
     const std::string longA = "a_very_long_junction_name_0001", longB = "a_very_long_junction_name_0002";
     ZDocument doc;
-    const auto r = Import("[JUNCTIONS]\n" + longA + " 0\n" + longB + " 0\nx 0\nX 0\n[RESERVOIRS]\nR 10\n"
-                          "[PIPES]\nP1 R " + longA + " 1 300 100\nP2 " + longA + " " + longB + " 1 300 100\n"
-                          "P3 " + longB + " x 1 300 100\nP4 x X 1 300 100\n", doc);
+    const auto r = Import("[JUNCTIONS]\n" + longA + " 0\n" + longB +
+                              " 0\nx 0\nX 0\n[RESERVOIRS]\nR 10\n"
+                              "[PIPES]\nP1 R " +
+                              longA + " 1 300 100\nP2 " + longA + " " + longB +
+                              " 1 300 100\n"
+                              "P3 " +
+                              longB + " x 1 300 100\nP4 x X 1 300 100\n",
+                          doc);
     std::set<std::string> ids;
     for (const ZConsumeNode* n : doc.GetNetwork().Nodes()) {
         EXPECT_LE(n->IdView().size(), 19u);
@@ -215,7 +229,8 @@ TEST(InpImporter, NodesWithoutCoordinatesGetDistinctPlaces)
 {
     ZDocument doc;
     const auto r = Import("[JUNCTIONS]\nA 0\nB 0\nC 0\nD 0\n[RESERVOIRS]\nR 10\n[PIPES]\nP1 R A 1 300 100\n"
-                          "P2 A B 1 300 100\nP3 A C 1 300 100\nP4 C D 1 300 100\n", doc);
+                          "P2 A B 1 300 100\nP3 A C 1 300 100\nP4 C D 1 300 100\n",
+                          doc);
     std::set<std::pair<double, double>> places;
     for (const ZConsumeNode* n : doc.GetNetwork().Nodes())
         places.insert({n->X, n->Y});
@@ -225,7 +240,11 @@ TEST(InpImporter, NodesWithoutCoordinatesGetDistinctPlaces)
 
 TEST(InpImporter, BrokenFilesNameTheLineAndLeaveNothing)
 {
-    struct Case { std::string text; int line; std::string fragment; };
+    struct Case {
+        std::string text;
+        int line;
+        std::string fragment;
+    };
     const Case cases[] = {
         {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R Q 1 300 100\n", 6, "Q"},
         {"[JUNCTIONS]\nJ 0\nJ 1\n[RESERVOIRS]\nR 1\n", 3, "重复"},
@@ -376,4 +395,83 @@ TEST(InpImporterRealFiles, ClosedDevicesAreNamedAsWhatATextFileLoses)
     EXPECT_EQ(none.report.Find("文本文件不能记录水泵、阀门的关闭状态: 这些关闭的设备读回时是开启的, 平差结果将不同 "
                                "(存为 .wnp 文件可保留)"),
               nullptr);
+}
+
+TEST(InpImporter, ValuesOverflowingInQenUnitsAndNegativeSettingsNameTheLineAndObject)
+{
+    // In range as written, beyond a double once converted (feet, inches, gpm) or combined.
+    const std::string base = "[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n";
+    struct Case {
+        std::string text;
+        int line;
+        std::string fragment;
+    };
+    const Case cases[] = {
+        {base + "[TANKS]\nT 0 1 0 2 1e308 0\n[PIPES]\nP2 J T 1 300 100\n", 8, "水池 T"},
+        {base + "[PUMPS]\nU J R HEAD C1 SPEED 1e200\n[CURVES]\nC1 1 50\n", 8, "水泵 U"},
+        {"[JUNCTIONS]\nJ 0 1e308\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n[OPTIONS]\nDEMAND MULTIPLIER 1e10\n", 2,
+         "节点 J"},
+        {"[JUNCTIONS]\nJ 0 1 PAT\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n[PATTERNS]\nPAT 1 2\n"
+         "[TIMES]\nPATTERN START 1e308\n",
+         10, "PATTERN START"},
+        {base + "[VALVES]\nV J R 300 TCV -5 0\n", 8, "TCV 阀门 V"},
+        {base + "[VALVES]\nV J R 300 TCV 5 0\n[STATUS]\nV -2\n", 10, "TCV 阀门 V"},
+        {base + "[VALVES]\nV J R 300 PBV -5 0\n", 8, "PBV 阀门 V"},
+        {base + "[VALVES]\nV J R 300 PRV 5 -1\n", 8, "局部损失系数"},
+    };
+    for (const Case& c : cases) {
+        ZDocument doc;
+        try {
+            Import(c.text, doc);
+            ADD_FAILURE() << "accepted:\n" << c.text;
+        } catch (const ArchiveError& e) {
+            EXPECT_EQ(e.Line(), c.line) << e.what();
+            EXPECT_EQ(e.FileName(), "t.inp");
+            EXPECT_NE(std::string(e.what()).find(c.fragment), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).find("not a finite number"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(doc.GetNetwork().NodeCount(), 0) << c.text;
+    }
+}
+
+TEST(InpImporter, MessagesAndReportsCutHugeTextsAndEscapeRawBytes)
+{
+    const std::string net = "[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n";
+    const std::string huge(200000, 'N');
+    ZDocument doc;
+    try {
+        Import(net + "[PIPES]\nP2 R " + huge + " 1 300 100\n", doc);
+        ADD_FAILURE() << "a pipe to an unknown node was accepted";
+    } catch (const ArchiveError& e) {
+        const std::string what = e.what();
+        EXPECT_LT(what.size(), 600u);
+        EXPECT_NE(what.find("NNN..."), std::string::npos) << what;
+    }
+    // Two UNITS lines that disagree: the first one's value is quoted escaped (found by fuzzing).
+    ZDocument doc3;
+    try {
+        Import(net + "[OPTIONS]\nUNITS GP\x8e\x1b\nUNITS LPS\n", doc3);
+        ADD_FAILURE() << "two flow units were accepted";
+    } catch (const ArchiveError& e) {
+        const std::string what = e.what();
+        EXPECT_EQ(what.find('\x1b'), std::string::npos);
+        EXPECT_EQ(what.find("GP\x8e"), std::string::npos);
+        EXPECT_NE(what.find("GP\\x8E\\x1B 矛盾"), std::string::npos) << what;
+    }
+    // A pipe status the import does not use (found by fuzzing).
+    ZDocument doc4;
+    const std::string status = Import(net + "[STATUS]\nP \xff\x1b\n", doc4).report.Text();
+    EXPECT_EQ(status.find('\x1b'), std::string::npos);
+    EXPECT_NE(status.find("P=\\xFF\\x1B"), std::string::npos) << status;
+    // An option the import does not use is reported cut after 64 bytes, on a whole GBK character,
+    // with its control bytes as \xNN.
+    std::string gbk;
+    for (int i = 0; i < 100000; ++i)
+        gbk += "\xB9\xDC";   // 管
+    ZDocument doc2;
+    const std::string text = Import(net + "[OPTIONS]\nFOO \x1b" + gbk + "\n", doc2).report.Text();
+    EXPECT_LT(text.size(), 2000u);
+    EXPECT_EQ(text.find('\x1b'), std::string::npos);
+    const std::string shown = "FOO \\x1B" + GbkCodec::ToUtf8(gbk.substr(0, 58)) + "...";
+    EXPECT_NE(text.find(shown), std::string::npos) << text;
 }

@@ -1,0 +1,22 @@
+#pragma once
+#include "model/NumberOption.h"
+
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+class Option;
+}   // namespace CLI
+
+// Adds numeric options to a qen-cli command under the one rule of NumberOption: text that is not a
+// finite number in range ends parsing with a message naming the option and its range (exit 1).
+class NumberOptions {
+public:
+    static CLI::Option* Add(CLI::App* sub, const std::string& name, double& target, NumberOption::Range range,
+                            const std::string& description);
+    static CLI::Option* Add(CLI::App* sub, const std::string& name, std::optional<double>& target,
+                            NumberOption::Range range, const std::string& description);
+    static CLI::Option* AddInt(CLI::App* sub, const std::string& name, int& target, int lo, int hi,
+                               const std::string& description);
+};

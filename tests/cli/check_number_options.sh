@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Every numeric option of qen-cli and qen refuses NaN, infinities, empty text and values outside
+# its range with exit status 1 and a message naming the option; values at the ends of the range
+# get past the option check.
+#   check_number_options.sh QEN_CLI QEN SOURCE_DIR OUT_DIR
+set -u
+cli=$1 qen=$2 src=$3 out=$4
+town=$src/examples/town.wnp
+inp=$src/tests/data/networks/Net1.inp
+dxf=$src/tests/data/cad/tee.dxf
+mkdir -p "$out"
+failed=0
+
+# expect STATUS TEXT COMMAND...: runs COMMAND, checks its status and that stderr holds TEXT.
+expect() {
+    local want=$1 text=$2
+    shift 2
+    local err
+    err=$("$@" 2>&1 >/dev/null)
+    local got=$?
+    if [[ $got != "$want" || $err != *"$text"* ]]; then
+        echo "FAIL: $* -> status $got (want $want), stderr lacks \"$text\":" >&2
+        echo "$err" | head -5 >&2
+        failed=1
+    fi
+}
+
+# option, a value outside its range, then the command before the option and after it.
+check() {
+    local option=$1 outside=$2
+    shift 2
+    local v
+    for v in nan NaN inf -inf "" "1e999" "0x10" "1,5" "$outside"; do
+        expect 1 "$option wants" "$@" "$option" "$v"
+    done
+}
+
+check --hour -1 "$cli" import-inp "$inp" "$out/n.wnp"
+check --hour 1000001 "$cli" import-inp "$inp" "$out/n.wnp"
+check --total -1 "$cli" allocate "$town" --save "$out/a.wnp"
+check --total 1e11 "$cli" allocate "$town" --unit m3/s --save "$out/a.wnp"
+check --a -1 "$cli" cost "$town"
+check --b 1e10 "$cli" cost "$town"
+check --alpha 11 "$cli" cost "$town"
+check --price -0.5 "$cli" cost "$town"
+check --accident-factor 1.5 "$cli" balance "$town"
+check --precision 7 "$cli" balance "$town"
+check --precision 1.5 "$cli" balance "$town"
+check --max-iterations -2 "$cli" balance "$town"
+check --tolerance -1 "$cli" import-dxf "$dxf" "$out/d.wnp"
+check --scale-cad 0 "$cli" import-dxf "$dxf" "$out/d.wnp"
+check --scale-qen 0.5 "$cli" import-dxf "$dxf" "$out/d.wnp"
+for o in --scale-cad --scale-qen; do
+    check $o 1e300 "$cli" export-dxf "$town" "$out/d.dxf"
+done
+for o in --node-size --device-size --label-size --arrow-size; do
+    check $o 0 "$cli" export-dxf "$town" "$out/d.dxf"
+done
+check --interval 0 "$qen" --export-image "$town" "$out/q.png" --balance --contours head
+check --size 0x10 "$qen" --export-image "$town" "$out/q.png"
+check --size 20001x10 "$qen" --export-image "$town" "$out/q.png"
+# Usage mistakes of qen end with 1, as qen-cli's do.
+expect 1 "--contours wants head or free" "$qen" --export-image "$town" "$out/q.png" --balance --contours both
+expect 1 "usage:" "$qen" --export-image "$town"
+
+# The ends of each range pass the check (what follows may still fail for its own reasons).
+expect 0 "" "$cli" import-inp "$inp" "$out/n.wnp" --hour 1e6
+expect 0 "" "$cli" cost "$town" --a 0 --b 1e9 --alpha 10 --price 1e6
+expect 0 "" "$cli" balance "$town" --accident-factor 1 --precision 6 --max-iterations -1
+exit $failed

@@ -7,7 +7,8 @@
 #include <functional>
 
 // Acts on the next modal dialog once its event loop runs (tests cannot click through exec()).
-inline void OnNextModal(std::function<void(QWidget*)> act, int triesLeft = 200)
+// Polls for a minute: a first file dialog can take seconds to show on a loaded machine.
+inline void OnNextModal(std::function<void(QWidget*)> act, int triesLeft = 6000)
 {
     QTimer::singleShot(10, [act, triesLeft]() {
         QWidget* w = QApplication::activeModalWidget();

@@ -15,7 +15,7 @@ namespace {
 // Acts on the next modal dialog of class T, waiting while another one (the file dialog that is
 // closing) is still the active one.
 template <class T>
-void OnNextModalOf(std::function<void(T*)> act, int triesLeft = 200)
+void OnNextModalOf(std::function<void(T*)> act, int triesLeft = 6000)
 {
     QTimer::singleShot(10, [act, triesLeft]() {
         if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget()))

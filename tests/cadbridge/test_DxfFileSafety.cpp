@@ -161,6 +161,7 @@ TEST_F(FileSafety, HandlesNeverWrapOrRepeat)
     const auto hEnd = text.find('\n', line + 9);
     text.replace(line + 9, hEnd - line - 9, "FFFFFFFFFFFFFFFF");
     Put(f, text);
+    CloseAutoCad(m_h);
     CadCloseSession();
     m_h = OpenAutoCad();
     EXPECT_EQ(OpenDwgDocument(m_h, f.c_str()), 0);

@@ -320,7 +320,7 @@ void InpImporter::MakeTanks()
             // EPANET names nodes and links apart; a QEN tank is a link and must not take the name.
             tank->SetId(m_ids.MapAside(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
             m_report.Add("水池与管段、水泵或阀门同名 (EPANET 允许), QEN 的水池另取编号 (见编号对照表)",
-                         t.id + " -> " + Utf8Id(*tank));
+                         InpText::Printable(t.id) + " -> " + Utf8Id(*tank));
         } else {
             tank->SetId(m_ids.Map(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
         }
@@ -699,7 +699,8 @@ void InpImporter::ReportUnknownReferences(const std::unordered_map<std::string, 
 {
     for (const auto& st : m_file.statuses)
         if (!links.count(st.link))
-            m_report.Add("[STATUS] 中的管段不存在, 该行未采用", st.link + " (第" + std::to_string(st.line) + "行)");
+            m_report.Add("[STATUS] 中的管段不存在, 该行未采用",
+                         InpText::Printable(st.link) + " (第" + std::to_string(st.line) + "行)");
     const auto unknown = [](const auto& byId, const std::unordered_map<std::string, int>& known) {
         std::vector<std::string> ids;
         for (const auto& entry : byId)
@@ -709,9 +710,9 @@ void InpImporter::ReportUnknownReferences(const std::unordered_map<std::string, 
         return ids;
     };
     for (const std::string& id : unknown(m_file.coordinates, nodes))
-        m_report.Add("[COORDINATES] 中的节点不存在, 该坐标未采用", id);
+        m_report.Add("[COORDINATES] 中的节点不存在, 该坐标未采用", InpText::Printable(id));
     for (const std::string& id : unknown(m_file.vertices, links))
-        m_report.Add("[VERTICES] 中的管段不存在, 其折点未采用", id);
+        m_report.Add("[VERTICES] 中的管段不存在, 其折点未采用", InpText::Printable(id));
 }
 
 void InpImporter::Run(ZDocument& doc)

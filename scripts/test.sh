@@ -57,7 +57,8 @@ if [[ $seconds -gt 0 ]]; then
     # A generous timeout: an input slower than that under ASan on a busy machine is not a hang.
     out=$(bash scripts/fuzz.sh all "$seconds" -timeout=30 2>&1) || { echo "$out"; exit 1; }
     echo "$out" | grep -E '^(==|Done |artifact:)' || true
-    if echo "$out" | grep -q '^artifact:'; then
+    # A here-string, not a pipe: under pipefail an early-exiting grep -q could hide the finding.
+    if grep -q '^artifact:' <<<"$out"; then
         echo "a fuzzer found a failing input (see the artifacts above)" >&2
         exit 1
     fi

@@ -14,8 +14,11 @@ bool IsSubEntity(const std::string& type)
 }
 
 // Block references expanded in one scan, nesting and arrays included: a bound on the work a
-// small file can ask for.
+// small file can ask for. Every entity reached inside a block counts, on any layer: nested
+// references to entities on other layers cost as much to walk as paths do, and a few hundred
+// bytes of self-referencing arrays must not become millions of pipes.
 constexpr long long kMaxPaths = 2'000'000;
+constexpr long long kMaxVisits = 250'000;
 constexpr int kMaxDepth = 32;
 
 std::u32string Folded(const std::string& bytes, const std::string& charset)
@@ -26,7 +29,7 @@ std::u32string Folded(const std::string& bytes, const std::string& charset)
 }   // namespace
 
 DxfPipeScanner::DxfPipeScanner(const DxfDrawing& drawing, const std::vector<std::string>* layersGbk, uint8_t flags)
-    : m_drawing(drawing), m_allLayers(layersGbk == nullptr), m_flags(flags)
+    : m_drawing(drawing), m_allLayers(layersGbk == nullptr), m_flags(flags), m_maxVisits(kMaxVisits)
 {
     if (layersGbk) {
         m_layersGbk = *layersGbk;
@@ -174,6 +177,8 @@ void DxfPipeScanner::Visit(const Entity& e, const std::string& inherited, const 
 {
     if (emit.keepGoing == 0)
         return;
+    if (depth > 0)
+        ++m_visits;
     const std::string& type = e.begin->value;
     const std::string layer = LayerOf(e, inherited);
     if (type == "INSERT") {
@@ -274,10 +279,10 @@ void DxfPipeScanner::Insert(const Entity& e, const std::string& layer, const Dxf
             Skip("个坐标无效或超出范围的图元", layer, e);
         return;
     }
-    if (it == m_blocks.end() || depth >= kMaxDepth ||
-        static_cast<double>(cols) * static_cast<double>(rows) * static_cast<double>(it->second.entities.size()) +
-                static_cast<double>(m_paths) >
-            kMaxPaths) {
+    const double expanded = static_cast<double>(cols) * static_cast<double>(rows) *
+                            static_cast<double>(it == m_blocks.end() ? 0 : it->second.entities.size());
+    if (it == m_blocks.end() || depth >= kMaxDepth || expanded + static_cast<double>(m_paths) > kMaxPaths ||
+        expanded + static_cast<double>(m_visits) > static_cast<double>(m_maxVisits)) {
         if (LayerMatches(layer))
             Skip(it == m_blocks.end() ? "个找不到块定义的块参照"
                  : depth >= kMaxDepth ? "个嵌套过深的块参照"

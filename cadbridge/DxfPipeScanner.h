@@ -21,6 +21,9 @@ public:
     // `layersGbk` null: all layers.
     DxfPipeScanner(const DxfDrawing& drawing, const std::vector<std::string>* layersGbk, uint8_t flags);
     int Run(ExtractPipeCallback callback, void* userData);
+    // How many entities block references may expand to in one scan (250,000 unless set); beyond
+    // it a reference is skipped and reported as too large.
+    void LimitBlockExpansion(long long entities) { m_maxVisits = entities; }
 
     // The path passed in the current callback: drawn length and the file line of its entity.
     double CurrentLength() const { return m_current.length; }
@@ -69,6 +72,8 @@ private:
     DxfEntityGeometry::Path m_current;
     size_t m_currentLine = 0;
     long long m_paths = 0;
+    long long m_visits = 0;   // entities reached inside blocks
+    long long m_maxVisits;
     struct Skipped {
         std::string kind, layer;
         long long count;

@@ -85,6 +85,8 @@ std::string Run(const std::string& text)
         o.SplitAtTees = true;
         ZCadImport import(doc.GetNetwork(), templates, o);
         DxfPipeScanner scanner(*drawing, l, 3);
+        // Large expansions are the program's to bear (benchmarked); here they only slow the search.
+        scanner.LimitBlockExpansion(20'000);
         Sink sink{&import, &scanner};
         const int taken = scanner.Run(&Sink::Call, &sink);
         import.Finish();

@@ -132,6 +132,17 @@ TEST_F(PipeScan, EntitiesWithCoordinatesThatAreNotFiniteAreSkipped)
     EXPECT_STREQ(CadScanReport(), "跳过 2 个坐标无效或超出范围的图元 (层 0)，第一个在第1772行\n");
 }
 
+TEST_F(PipeScan, SelfReferencingBlocksEndWithinTheExpansionBound)
+{
+    // A block holding an array of itself and a line on another layer: a few hundred bytes that
+    // nest to 7^32 entities. The walk ends at the bound and says so; the plain line still comes.
+    Recorder r;
+    EXPECT_EQ(Scan("block_bomb.dxf", r, 3, {"PIPE"}, false), 1);
+    const std::string report = CadScanReport();
+    EXPECT_NE(report.find("个展开过大的块参照 (层 PIPE)"), std::string::npos) << report;
+    EXPECT_LT(r.calls.size(), 400'000u);
+}
+
 TEST_F(PipeScan, ChineseLayerNamesMatchInEveryEncoding)
 {
     const std::string layer = cadtest::Gbk("给水管");

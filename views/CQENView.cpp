@@ -9,6 +9,7 @@
 #include "ZViewCursors.h"
 #include "ZWorkShopHost.h"
 
+#include "model/NumberFormat.h"
 #include "model/Prompt.h"
 #include "model/ZBackgroundEdit.h"
 #include "model/ZDocument.h"
@@ -299,7 +300,7 @@ void CQENView::mouseMoveEvent(QMouseEvent* e)
     double x, y;
     m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
     emit coordinatesChanged(x, y);
-    emit coordinateText(QString::asprintf("%g, %g", x, y));
+    emit coordinateText(QString::fromStdString(NumberFormat::G(x) + ", " + NumberFormat::G(y)));
     if (pt != m_lastTipPoint)
         QToolTip::hideText();
     if (MiddleMove(e))

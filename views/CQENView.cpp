@@ -577,6 +577,7 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
 
 void CQENView::toggleProjectLabels()
 {
+    m_editor->EndWorkshop();   // no workshop runs under project labels, nor its half-drawn pipe
     auto& lt = m_settings.LabelTip();
     lt.LabelMode = lt.IsMultiLine() ? ZLabelTipSettings::SingleValue : ZLabelTipSettings::MultiLine;
     if (m_initialised)
@@ -792,6 +793,8 @@ bool CQENView::BeginPlacingBackground(const QString& path)
         return false;
     }
     m_pendingBk = std::move(dib);
+    // The next left click places the image: no editing tool may take it or act meanwhile.
+    m_editor->HoldEditing(true);
     UpdateCursor();
     return true;
 }
@@ -799,6 +802,7 @@ bool CQENView::BeginPlacingBackground(const QString& path)
 void CQENView::CancelPlacingBackground()
 {
     m_pendingBk.reset();
+    m_editor->HoldEditing(false);
     UpdateCursor();
 }
 
@@ -818,6 +822,7 @@ void CQENView::PlaceBackground(double x, double y)
     m_pendingBk->BkWidth = probe.Level(0).width() * s;
     m_pendingBk->BkHeight = probe.Level(0).height() * s;
     m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("选择背景")), std::move(m_pendingBk)));
+    m_editor->HoldEditing(false);
     UpdateCursor();
 }
 

@@ -283,6 +283,10 @@ void CQENView::mousePressEvent(QMouseEvent* e)
 
 void CQENView::Click(double x, double y)
 {
+    if (m_pendingBk) {   // a typed point places the image as a click there would
+        PlaceBackground(x, y);
+        return;
+    }
     if (!m_editor->Click(x, y))
         emit clicked(x, y);
     UpdateCursor();

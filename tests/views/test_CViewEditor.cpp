@@ -222,6 +222,12 @@ private slots:
         QCOMPARE(doc.GetNetwork().NodeCount(), 4);
         QCOMPARE(doc.GetNetwork().LinkCount(), 4);
         QVERIFY(State(*v, InsertNode).enabled);
+        // A point typed into the coordinate bar is a click as well.
+        QVERIFY(v->BeginPlacingBackground(png));
+        v->OnCoordinateEntered(20, 80);
+        QVERIFY(!v->IsPlacingBackground());
+        QCOMPARE(doc.GetBkDib()->BkLeft, 20.0);
+        QCOMPARE(doc.GetBkDib()->BkTop, 80.0);
         // Giving the image up frees the tools as well.
         QVERIFY(v->BeginPlacingBackground(png));
         QVERIFY(!State(*v, DeleteNode).enabled);

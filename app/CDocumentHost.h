@@ -24,7 +24,7 @@ public:
     virtual bool RunOptionsSheet(CQENDoc& doc) = 0;
     // Every open document's views hear that the options changed.
     virtual void BroadcastOptionsChanged() = 0;
-    // The template dialog of a command (node 32866 ... tank 32870).
+    // The template dialog of a command (Cmd::TemplateNode ... Cmd::TemplateTank).
     virtual bool HasTemplateDialog() const = 0;
     virtual void RunTemplateDialog(int commandId) = 0;
 };

@@ -16,7 +16,7 @@ public:
 
     bool EditObjects(QWidget* parent, ZDocument& doc, const std::vector<ZNetObject*>& objects) override;
     bool ConfirmNewNode(QWidget* parent, ZDocument& doc, ZNetNode& node) override;
-    // The template of a template command (32866 node ... 32870 tank); true on OK.
+    // The template of a template command (Cmd::TemplateNode ... Cmd::TemplateTank); true on OK.
     bool EditTemplate(QWidget* parent, int commandId);
 
     // The dialog for objects of one kind.

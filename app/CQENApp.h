@@ -83,7 +83,8 @@ public:
 
     // Where the options sheet and the template dialogs plug in. The sheet runs on a document and
     // returns true when it was confirmed (marking the document modified when its grading changed); the template dialog
-    // gets the command id (node 32866 ... tank 32870). Their commands stay disabled while these are empty.
+    // gets the command id (Cmd::TemplateNode ... Cmd::TemplateTank). Their commands stay disabled while these are
+    // empty.
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
     // The object property dialogs the graphic views open; the program's own unless replaced.

@@ -6,7 +6,7 @@ class UiPrompt;
 class ZDocument;
 class ZSettingsStore;
 
-// "生成CAD图纸" (command 32792): the dialog, then the network drawn through the CAD bridge into the
+// "生成CAD图纸" (Cmd::ExportAcad): the dialog, then the network drawn through the CAD bridge into the
 // active drawing or a new one, written to its file (the previous one kept as NAME.dxf.bak) and,
 // when asked, opened in the desktop's program for DXF files. A drawing whose file another program
 // changed since it was read is overwritten only when the user says so.

@@ -11,7 +11,7 @@ class ZNetObject;
 #include <string>
 #include <vector>
 
-// "提取CAD管网" (command 32791): the dialog, then the drawing's lines and polylines read into the
+// "提取CAD管网" (Cmd::ImportAcad): the dialog, then the drawing's lines and polylines read into the
 // network through the CAD bridge, with a progress window that can be stopped, and the count.
 class CCadImportCommand {
 public:

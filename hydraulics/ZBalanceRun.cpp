@@ -2,6 +2,7 @@
 
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
+#include "model/NumberFormat.h"
 #include "model/ZPumpLink.h"
 #include "model/ZValveLink.h"
 #include "model/ZDocument.h"
@@ -99,10 +100,8 @@ std::string ZBalanceRun::Message() const
         return m_invalidMessage;
     case ZBalanceInfo::Diverged:
         if (m_divergeReason == ZBalanceInfo::HeadOutOfRange) {
-            char head[32];
-            std::snprintf(head, sizeof head, "%g", m_divergedHead);
-            return "平差计算发散, 已停止! 节点" + MessageText::Quote(m_divergedNodeId) + "的水压达到 " + head +
-                   " m, 超出合理范围。请检查流量、管径等数据。";
+            return "平差计算发散, 已停止! 节点" + MessageText::Quote(m_divergedNodeId) + "的水压达到 " +
+                   NumberFormat::G(m_divergedHead) + " m, 超出合理范围。请检查流量、管径等数据。";
         }
         if (m_divergeReason == ZBalanceInfo::NotShrinking)
             return "平差计算发散, 已停止! 计算 " + std::to_string(m_iterations) + " 次后最大校正值 (在节点" +
@@ -122,15 +121,11 @@ std::string ZBalanceRun::Report() const
 {
     std::string text;
     for (const ValveFlow& v : m_reverseCheckValves) {
-        char flow[32];
-        std::snprintf(flow, sizeof flow, "%g", v.flow);
-        text += "止回阀" + MessageText::Quote(v.id) + "的流量 " + flow +
+        text += "止回阀" + MessageText::Quote(v.id) + "的流量 " + NumberFormat::G(v.flow) +
                 " m3/s 与其方向相反 (计算中止回阀可以双向过流), 请检查。\n";
     }
     for (const ValveFlow& p : m_reversePumps) {
-        char flow[32];
-        std::snprintf(flow, sizeof flow, "%g", p.flow);
-        text += "水泵" + MessageText::Quote(p.id) + "的流量 " + flow +
+        text += "水泵" + MessageText::Quote(p.id) + "的流量 " + NumberFormat::G(p.flow) +
                 " m3/s 与其方向相反: 两端水压差超过其静扬程, 水被压着倒流过水泵 (EPANET 会关闭此泵), 请检查。\n";
     }
     if (!m_cutOffNodes.empty()) {

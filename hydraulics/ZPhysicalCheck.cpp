@@ -7,9 +7,9 @@
 #include "model/ZTankLink.h"
 #include "model/ZValveLink.h"
 #include "model/MessageText.h"
+#include "model/NumberFormat.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 const char* KindName(const ZNetObject& obj)
@@ -34,8 +34,7 @@ bool ZPhysicalCheck::Fail(const ZNetObject& obj, const char* field, const char* 
 {
     m_object = &obj;
     m_field = field;
-    char number[32];
-    std::snprintf(number, sizeof number, "%g", value);
+    const std::string number = NumberFormat::G(value);
     m_message = std::string("平差计算未开始: ") + KindName(obj) + MessageText::Quote(obj.IdView()) + "的" + label + " " +
                 field + " = " + number + ", " + rule + "。请改正后再计算。";
     return false;

@@ -1,6 +1,7 @@
 #include "ArchiveWriter.h"
 
 #include "ArchiveError.h"
+#include "model/NumberFormat.h"
 
 #include <cmath>
 #include <cstring>
@@ -20,7 +21,8 @@ void ArchiveWriter::Dword(uint32_t v)
 void ArchiveWriter::Double(double v)
 {
     if (!std::isfinite(v))
-        throw ArchiveError(ArchiveError::Generic, {}, "a value is " + std::to_string(v) + ", not a finite number; not saved");
+        throw ArchiveError(ArchiveError::Generic, {},
+                           "a value is " + NumberFormat::G(v) + ", not a finite number; not saved");
     uint64_t bits;
     std::memcpy(&bits, &v, 8);
     Dword(static_cast<uint32_t>(bits));

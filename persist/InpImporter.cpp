@@ -478,9 +478,8 @@ void InpImporter::MakePumps()
             pump->PumpStaticH = fit.h0;
             pump->PumpSCoef = fit.s;
             if (pts.size() > 1 && fit.maxError > 1e-3 * fit.h0) {
-                char buf[64];
-                std::snprintf(buf, sizeof buf, "%s (最大误差 %.3f m)", id.c_str(), fit.maxError);
-                m_report.Add("水泵曲线拟合为 H = H0 - S·Q²", buf);
+                m_report.Add("水泵曲线拟合为 H = H0 - S·Q²",
+                             id + " (最大误差 " + NumberFormat::Fixed(fit.maxError, 3) + " m)");
             }
         }
         if (auto it = status.find(p.id); it != status.end()) {
@@ -771,9 +770,8 @@ void InpImporter::Run(ZDocument& doc)
     m_report.Note("EPANET 文件: " + m_fileName);
     m_report.Note("单位: " + m_units.FlowUnit() + (m_units.IsUs() ? " (英制)" : " (公制)") + ", 水头损失公式 " +
                   m_headloss);
-    char hour[160];
-    std::snprintf(hour, sizeof hour, "需水量取第 %g 小时 (需水量倍数 %g)", m_hour, m_demandMultiplier);
-    m_report.Note(hour);
+    m_report.Note("需水量取第 " + NumberFormat::G(m_hour) + " 小时 (需水量倍数 " + NumberFormat::G(m_demandMultiplier) +
+                  ")");
     m_report.Note("导入 " + std::to_string(m_nodes.size()) + " 个节点, " + std::to_string(m_links.size()) +
                   " 个管段和设备; " + std::to_string(m_ids.RenamedCount()) + " 个编号已改写");
     HandOver(doc);

@@ -2,6 +2,7 @@
 
 #include "ArchiveError.h"
 #include "model/MessageText.h"
+#include "model/NumberFormat.h"
 
 #include <charconv>
 #include <cmath>
@@ -38,7 +39,7 @@ std::string Format(double v)
     // reader would refuse "inf", so the writer refuses to write it.
     if (!std::isfinite(v))
         throw ArchiveError(ArchiveError::Generic, {},
-                           "数值 " + std::to_string(v) + " 超出 EPANET 文件可写的范围, 未写出");
+                           "数值 " + NumberFormat::G(v) + " 超出 EPANET 文件可写的范围, 未写出");
     if (v == 0.0)
         return "0";
     // Twelve significant digits: values converted between unit systems come back from their

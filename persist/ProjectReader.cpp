@@ -1,6 +1,7 @@
 #include "ProjectReader.h"
 
 #include "model/MessageText.h"
+#include "model/NumberFormat.h"
 #include "ProjectWriter.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
@@ -112,7 +113,7 @@ double ProjectReader::Finite(const char* field, const std::string& owner)
 {
     const double v = m_ar.Double();
     if (!std::isfinite(v))
-        m_ar.Fail(ArchiveError::BadIndex, owner + ": " + field + " is " + std::to_string(v) + ", not a finite number");
+        m_ar.Fail(ArchiveError::BadIndex, owner + ": " + field + " is " + NumberFormat::G(v) + ", not a finite number");
     return v;
 }
 

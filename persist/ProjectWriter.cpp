@@ -2,6 +2,7 @@
 
 #include "ArchiveError.h"
 #include "NetworkWriteCheck.h"
+#include "model/NumberFormat.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -32,11 +33,11 @@ std::string ProjectWriter::SettingsProblem(const ZDrawSettings& ds)
     if (p.MaxIterations < -1)
         return outOfRange("MaxIterations", std::to_string(p.MaxIterations), "-1 (no limit) and above");
     if (!(p.HeadTolerance > 0.0))
-        return outOfRange("HeadTolerance", std::to_string(p.HeadTolerance), "values above 0");
+        return outOfRange("HeadTolerance", NumberFormat::G(p.HeadTolerance), "values above 0");
     if (!(p.FlowTolerance >= 0.0))
-        return outOfRange("FlowTolerance", std::to_string(p.FlowTolerance), "0 and above");
+        return outOfRange("FlowTolerance", NumberFormat::G(p.FlowTolerance), "0 and above");
     if (!(p.AccidentFactor >= 0.0 && p.AccidentFactor <= 1.0))
-        return outOfRange("AccidentFactor", std::to_string(p.AccidentFactor), "0..1");
+        return outOfRange("AccidentFactor", NumberFormat::G(p.AccidentFactor), "0..1");
     if (ds.CalcCase < 0 || ds.CalcCase > 2)
         return outOfRange("CalcCase", std::to_string(ds.CalcCase), "0..2");
     if (ds.NodeGradeMode < 0 || ds.NodeGradeMode > 3)
@@ -46,7 +47,7 @@ std::string ProjectWriter::SettingsProblem(const ZDrawSettings& ds)
     if (ds.ContourKind < 0 || ds.ContourKind > 1)
         return outOfRange("ContourKind", std::to_string(ds.ContourKind), "0..1");
     if (!(ds.ContourInterval > 0.0))
-        return outOfRange("ContourInterval", std::to_string(ds.ContourInterval), "values above 0");
+        return outOfRange("ContourInterval", NumberFormat::G(ds.ContourInterval), "values above 0");
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "NetworkWriteCheck.h"
 #include "model/MessageText.h"
 #include "model/GbkCodec.h"
+#include "model/NumberFormat.h"
 #include "model/UnitSystem.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
@@ -73,7 +74,7 @@ void TextExporter::Number(double v, const UnitCategory* unit)
     if (!std::isfinite(shown))
         throw ArchiveError(ArchiveError::Generic, {},
                            (m_object ? MessageText::Quote(m_object->IdView()) + " 的" : std::string()) + "数值 " +
-                               std::to_string(v) + (unit ? " 换算为 " + unit->UnitName() : std::string()) +
+                               NumberFormat::G(v) + (unit ? " 换算为 " + unit->UnitName() : std::string()) +
                                " 后不是有限数, 无法写入文本文件");
     char buf[40];
     auto fits = [&](int digits, std::to_chars_result& r) {

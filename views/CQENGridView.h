@@ -1,4 +1,5 @@
 #pragma once
+#include "CommandIds.h"
 #include "CommandTarget.h"
 #include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
@@ -23,15 +24,15 @@ class CQENGridView : public QWidget, public CommandTarget, private ZDocumentList
     Q_OBJECT
 public:
     enum Command {
-        CmdRecordFirst = 59648,
-        CmdRecordLast = 59649,
-        CmdRecordNext = 59650,
-        CmdRecordPrev = 59651,
-        CmdRedraw = 32814,
-        CmdCopy = 57634,
-        CmdPrint = 57607,
-        CmdPrintDirect = 57608,
-        CmdPrintPreview = 57609,
+        CmdRecordFirst = Cmd::RecordFirst,
+        CmdRecordLast = Cmd::RecordLast,
+        CmdRecordNext = Cmd::RecordNext,
+        CmdRecordPrev = Cmd::RecordPrev,
+        CmdRedraw = Cmd::Redraw,
+        CmdCopy = Cmd::EditCopy,
+        CmdPrint = Cmd::FilePrint,
+        CmdPrintDirect = Cmd::FilePrintDirect,
+        CmdPrintPreview = Cmd::FilePrintPreview,
     };
 
     CQENGridView(ZDocument* doc, const ZSettingsStore& settings, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #pragma once
 #include "ZModuleSurface.h"
 
+#include "CommandIds.h"
 #include "CommandTarget.h"
 #include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
@@ -18,7 +19,12 @@ class ZSettingsStore;
 class CQENModuleView : public QOpenGLWidget, public CommandTarget, private ZDocumentListener {
     Q_OBJECT
 public:
-    enum Command { CmdZoomOut = 32800, CmdZoomIn = 32801, CmdRedraw = 32814, CmdViewAngle = 32829 };
+    enum Command {
+        CmdZoomOut = Cmd::ZoomOut,
+        CmdZoomIn = Cmd::ZoomIn,
+        CmdRedraw = Cmd::Redraw,
+        CmdViewAngle = Cmd::ViewAngle
+    };
     static constexpr int GridCells = 100;
     // Pipe segments above which a drag shows the surface alone.
     static constexpr size_t DragPipeLimit = 20000;

@@ -9,6 +9,7 @@
 #include "ZViewCursors.h"
 #include "ZWorkShopHost.h"
 
+#include "model/NumberFormat.h"
 #include "model/Prompt.h"
 #include "model/ZBackgroundEdit.h"
 #include "model/ZDocument.h"
@@ -282,6 +283,10 @@ void CQENView::mousePressEvent(QMouseEvent* e)
 
 void CQENView::Click(double x, double y)
 {
+    if (m_pendingBk) {   // a typed point places the image as a click there would
+        PlaceBackground(x, y);
+        return;
+    }
     if (!m_editor->Click(x, y))
         emit clicked(x, y);
     UpdateCursor();
@@ -299,7 +304,7 @@ void CQENView::mouseMoveEvent(QMouseEvent* e)
     double x, y;
     m_canvas.DeviceToWorld(pt.x(), pt.y(), x, y);
     emit coordinatesChanged(x, y);
-    emit coordinateText(QString::asprintf("%g, %g", x, y));
+    emit coordinateText(QString::fromStdString(NumberFormat::G(x) + ", " + NumberFormat::G(y)));
     if (pt != m_lastTipPoint)
         QToolTip::hideText();
     if (MiddleMove(e))
@@ -576,6 +581,7 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
 
 void CQENView::toggleProjectLabels()
 {
+    m_editor->EndWorkshop();   // no workshop runs under project labels, nor its half-drawn pipe
     auto& lt = m_settings.LabelTip();
     lt.LabelMode = lt.IsMultiLine() ? ZLabelTipSettings::SingleValue : ZLabelTipSettings::MultiLine;
     if (m_initialised)
@@ -791,6 +797,8 @@ bool CQENView::BeginPlacingBackground(const QString& path)
         return false;
     }
     m_pendingBk = std::move(dib);
+    // The next left click places the image: no editing tool may take it or act meanwhile.
+    m_editor->HoldEditing(true);
     UpdateCursor();
     return true;
 }
@@ -798,6 +806,7 @@ bool CQENView::BeginPlacingBackground(const QString& path)
 void CQENView::CancelPlacingBackground()
 {
     m_pendingBk.reset();
+    m_editor->HoldEditing(false);
     UpdateCursor();
 }
 
@@ -817,6 +826,7 @@ void CQENView::PlaceBackground(double x, double y)
     m_pendingBk->BkWidth = probe.Level(0).width() * s;
     m_pendingBk->BkHeight = probe.Level(0).height() * s;
     m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("选择背景")), std::move(m_pendingBk)));
+    m_editor->HoldEditing(false);
     UpdateCursor();
 }
 

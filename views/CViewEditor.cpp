@@ -144,10 +144,27 @@ int CViewEditor::CursorId() const
     return m_canvas.WorkShops().GetCursor();
 }
 
+bool CViewEditor::WorkshopsForbidden() const
+{
+    return m_held || m_settings.LabelTip().IsMultiLine();
+}
+
 bool CViewEditor::EditingAllowed() const
 {
-    return m_canvas.Document() && m_canvas.ZoomTool().GetMode() == ZZoomTool::NoMode &&
-           !m_settings.LabelTip().IsMultiLine();
+    return m_canvas.Document() && m_canvas.ZoomTool().GetMode() == ZZoomTool::NoMode && !WorkshopsForbidden();
+}
+
+void CViewEditor::HoldEditing(bool hold)
+{
+    m_held = hold;
+    if (hold)
+        EndWorkshop();
+}
+
+void CViewEditor::EndWorkshop()
+{
+    if (m_canvas.WorkShops().IsActive())
+        m_canvas.WorkShops().Abort();
 }
 
 bool CViewEditor::StartWorkshop(int id)
@@ -155,7 +172,9 @@ bool CViewEditor::StartWorkshop(int id)
     for (const WorkshopCommand& w : kWorkshops) {
         if (w.id != id)
             continue;
-        m_canvas.WorkShops().Start(w.op, w.cls, w.continuous);
+        // A command disabled in the menus stays without effect when it arrives otherwise.
+        if (EditingAllowed())
+            m_canvas.WorkShops().Start(w.op, w.cls, w.continuous);
         return true;
     }
     return false;
@@ -171,7 +190,7 @@ bool CViewEditor::OnCommand(int id)
     ZWorkShopHost& host = m_canvas.WorkShops();
     switch (id) {
     case Cmd::EditLeave:
-        host.Abort();
+        EndWorkshop();
         return true;
     case Cmd::EditContinuous:
         host.SetContinuous(!host.IsContinuous());
@@ -289,6 +308,8 @@ void CViewEditor::FillWorkshopMenu(QMenu& menu)
 void CViewEditor::DocumentChanged(const ZNetMsg* msg)
 {
     ZSelectTracker& tracker = m_canvas.Tracker();
+    if (!msg && WorkshopsForbidden())
+        EndWorkshop();
     if (!msg || msg->Code != ZNetMsg::ObjectsChanged || !msg->Objects) {
         if (m_canvas.Document())
             tracker.KeepOnly(m_canvas.Document()->GetNetwork());

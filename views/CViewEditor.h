@@ -40,6 +40,12 @@ public:
     // A click record (mouse or typed point) for the workshop; false when none runs.
     bool Click(double x, double y);
 
+    // While held (a background image waits for its placing click) no editing workshop runs: the
+    // running one ends and the editing commands are disabled.
+    void HoldEditing(bool hold);
+    // Ends the running workshop, if any.
+    void EndWorkshop();
+
     bool OnCommand(int id);
     bool OnUpdateCommand(int id, CommandState& state);
     // The "Edit" context menu shown while a workshop runs.
@@ -49,6 +55,7 @@ public:
 
     // A document announcement (null: everything may have changed). Objects that left the network
     // leave the selection and the running workshop; objects that came back selected rejoin it.
+    // A full refresh also ends a workshop the project labels (turned on in any window) forbid.
     void DocumentChanged(const ZNetMsg* msg);
 
     // Selection rectangle, focus hint and rubber lines over the picture.
@@ -62,6 +69,8 @@ public:
 
 private:
     bool EditingAllowed() const;
+    // Project labels or a hold: no workshop may run, whatever the zoom tool does.
+    bool WorkshopsForbidden() const;
     bool StartWorkshop(int id);
 
     QWidget& m_view;
@@ -69,4 +78,5 @@ private:
     ZSettingsStore& m_settings;
     Prompt* m_prompt = nullptr;
     ObjectPropertyEditor* m_editor = nullptr;
+    bool m_held = false;
 };

@@ -10,6 +10,7 @@
 void ZModuleSurface::Build(const ViewExtent& networkBounds, int rows, int columns, const std::vector<double>& values,
                            uint32_t lowColour, uint32_t highColour)
 {
+    m_pipeLines.clear();   // those of the network the old surface stood for
     m_rows = std::max(1, rows);
     m_columns = std::max(1, columns);
     ViewExtent b = networkBounds;

@@ -150,6 +150,7 @@ void ZSelectTracker::Reset()
     m_nodes.clear();
     m_links.clear();
     m_counts.fill(0);
+    m_shown = nullptr;
 }
 
 void ZSelectTracker::KeepOnly(const ZNetwork& network)
@@ -179,6 +180,8 @@ void ZSelectTracker::KeepOnly(const ZNetwork& network)
 
 void ZSelectTracker::RemoveObjects(const std::vector<ZNetObject*>& objects)
 {
+    if (std::find(objects.begin(), objects.end(), m_shown) != objects.end())
+        m_shown = nullptr;
     if (objects.empty() || Total() == 0)
         return;
     const std::unordered_set<ZNetObject*> gone(objects.begin(), objects.end());
@@ -195,7 +198,7 @@ void ZSelectTracker::RemoveObjects(const std::vector<ZNetObject*>& objects)
 void ZSelectTracker::AdoptSelected(const std::vector<ZNetObject*>& objects)
 {
     for (ZNetObject* o : objects) {
-        if (!o->IsSelected())
+        if (!o->IsSelected() || o == m_shown)
             continue;
         auto& arr = o->IsNode() ? m_nodes : m_links;
         if (std::find(arr.begin(), arr.end(), o) != arr.end())
@@ -225,6 +228,9 @@ ViewExtent ZSelectTracker::BoundRect(const std::vector<ZNetObject*>& objects) co
 
 void ZSelectTracker::ShowSelected(ZNetObject* o, bool selected)
 {
+    const auto& arr = o->IsNode() ? m_nodes : m_links;
+    const bool member = std::find(arr.begin(), arr.end(), o) != arr.end();
+    m_shown = selected != member ? o : nullptr;
     if (o->IsSelected() == selected)
         return;
     selected ? o->SetFlag(qen::FLAG_SELECTED) : o->ClearFlag(qen::FLAG_SELECTED);

@@ -54,6 +54,7 @@ public:
     ViewExtent BoundRect(const std::vector<ZNetObject*>& objects) const;
 
     // Puts the selection bit on or off without touching the arrays (the find dialog's blink).
+    // While the bit shows otherwise than the arrays hold, announcements do not adopt the object.
     void ShowSelected(ZNetObject* o, bool selected);
 
 private:
@@ -69,4 +70,5 @@ private:
     std::vector<ZNetObject*> m_nodes;
     std::vector<ZNetObject*> m_links;
     std::array<int, 5> m_counts{};
+    const ZNetObject* m_shown = nullptr;   // its bit shows a state the arrays do not hold
 };

@@ -20,6 +20,7 @@
 #include "model/MemoryKeyValueStore.h"
 #include "model/ZDrawSettings.h"
 #include "model/ZSettingsStore.h"
+#include "views/CommandIds.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -102,7 +103,7 @@ private slots:
             disabled = !page->GroupBox(0)->isEnabled() && !page->GroupBox(4)->isEnabled();
             sheet->accept();
         });
-        f.app->MainFrame()->ExecuteCommand(32840);
+        f.app->MainFrame()->ExecuteCommand(Cmd::Options);
         QVERIFY(disabled);
         QCOMPARE(f.app->Settings().LabelOn, false);
         QCOMPARE(hintsA, 1);

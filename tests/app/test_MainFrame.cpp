@@ -69,15 +69,22 @@ private slots:
         AppFixture f;
         CMainFrame* frame = f.app->MainFrame();
         using namespace Cmd;
-        QCOMPARE(ButtonIds(frame->ToolBar(BarStandard)),
-                 (QList<int>{57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 57607, 57609, 0, 32814, 0, 32771, 32775,
-                             32796, 0, 57636, 0, 32730, 32732, 32731, 0, 32807, 0, 32774, 32773, 0, 57664, 57669}));
+        const int sep = 0;   // a separator
+        const QList<int> standard = {
+            FileNew,   FileOpen,         FileSave,    sep,       EditCut,  EditCopy,   EditPaste,    sep,
+            FilePrint, FilePrintPreview, sep,         Redraw,    sep,      Contours,   WindowModule, BkShow,
+            sep,       EditFind,         sep,         NodeFlows, NetCost,  Balance,    sep,          ProjectLabels,
+            sep,       WindowGraphic,    WindowTable, sep,       AppAbout, ContextHelp};
+        QCOMPARE(ButtonIds(frame->ToolBar(BarStandard)), standard);
         QCOMPARE(ButtonIds(frame->ToolBar(BarEdit)),
-                 (QList<int>{32700, 32701, 32702, 32703, 32704, 0, 32705, 32706, 0, 32710, 32711, 32712, 32713, 32714}));
+                 (QList<int>{InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank, sep, MoveNode, MovePipe, sep,
+                             DeleteNode, DeletePipe, DeletePump, DeleteValve, DeleteTank}));
         QCOMPARE(ButtonIds(frame->ToolBar(BarZoom)),
-                 (QList<int>{32815, 0, 32804, 32797, 0, 32798, 32799, 0, 32801, 32800, 32803, 32802}));
-        QCOMPARE(ButtonIds(frame->ToolBar(BarTemplate)), (QList<int>{32866, 32867, 32868, 32869, 32870}));
-        QCOMPARE(ButtonIds(frame->ToolBar(BarTable)), (QList<int>{59648, 59651, 59650, 59649}));
+                 (QList<int>{NamedViewList, sep, PanRealtime, ZoomRealtime, sep, ZoomBack, ZoomForward, sep, ZoomIn,
+                             ZoomOut, ZoomWindow, ZoomExtents}));
+        QCOMPARE(ButtonIds(frame->ToolBar(BarTemplate)),
+                 (QList<int>{TemplateNode, TemplatePipe, TemplatePump, TemplateValve, TemplateTank}));
+        QCOMPARE(ButtonIds(frame->ToolBar(BarTable)), (QList<int>{RecordFirst, RecordPrev, RecordNext, RecordLast}));
         QCOMPARE(frame->ToolBar(BarTemplate)->windowTitle(), QStringLiteral("模板工具"));
         QCOMPARE(frame->ToolBar(BarCoord)->windowTitle(), QStringLiteral("坐标录入条"));
         QCOMPARE(frame->ToolBar(BarCoord)->allowedAreas(), Qt::TopToolBarArea | Qt::BottomToolBarArea);
@@ -103,13 +110,25 @@ private slots:
         QVERIFY(frame->Action(Cmd::EditUndo)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Z"))));
         QCOMPARE(frame->Action(Cmd::EditRedo)->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-        const QList<int> ids = {57600, 57601, 57602, 57603, 57604, 32791, 32792, 32794, 32795, 32796, 57607, 57609,
-            57606, 57616, 57665, 57643, 57644, 57635, 57634, 57637, 32700, 32701, 32702, 32703, 32704, 32705, 32706, 32707,
-            32708, 32709, 32710, 32711, 32712, 32713, 32714, 57636, 32814, 32797, 32798, 32799, 32801, 32800, 32803,
-            32802, 32804, 32805, 32833, 32834, 32720, 32721, 32722, 32723, 32724, 32771, 32775, 32774, 32773, 32829,
-            32827, 32828, 32835, 32815, 32807, 59392, 59394, 59395, 59397, 32789, 59396, 59393, 32730, 32731, 32732,
-            32848, 32866, 32867, 32868, 32869, 32870, 32864, 32865, 32840, 32838, 32816, 59648, 59651, 59650, 59649,
-            32809, 32863, 32810, 32811, 32812, 32813, 57650, 57651, 57649, 57667, 57669, 57664, 32950, 32951};
+        using namespace Cmd;
+        const QList<int> ids = {
+            FileNew,         FileOpen,      FileClose,      FileSave,      FileSaveAs,       ImportAcad,
+            ExportAcad,      BkSelect,      BkClear,        BkShow,        FilePrint,        FilePrintPreview,
+            FilePrintSetup,  FileMru1,      AppExit,        EditUndo,      EditRedo,         EditCut,
+            EditCopy,        EditPaste,     InsertNode,     InsertPipe,    InsertPump,       InsertValve,
+            InsertTank,      MoveNode,      MovePipe,       MovePump,      MoveValve,        MoveTank,
+            DeleteNode,      DeletePipe,    DeletePump,     DeleteValve,   DeleteTank,       EditFind,
+            Redraw,          ZoomRealtime,  ZoomBack,       ZoomForward,   ZoomIn,           ZoomOut,
+            ZoomWindow,      ZoomExtents,   PanRealtime,    LeaveRealtime, PanCenter,        EagleEye,
+            PropNode,        PropPipe,      PropPump,       PropValve,     PropTank,         Contours,
+            WindowModule,    WindowGraphic, WindowTable,    ViewAngle,     ViewOrtho,        ViewPerspective,
+            NamedViews,      NamedViewList, ProjectLabels,  BarStandard,   BarEdit,          BarZoom,
+            BarTemplate,     BarTable,      BarCoord,       BarStatus,     NodeFlows,        Balance,
+            NetCost,         Configure,     TemplateNode,   TemplatePipe,  TemplatePump,     TemplateValve,
+            TemplateTank,    SelectWindow,  SelectCrossing, Options,       Appearance,       Calculator,
+            RecordFirst,     RecordPrev,    RecordNext,     RecordLast,    EditLeave,        EditContinuous,
+            EditAutoConnect, EditNoConnect, AsBendPoint,    AsFlowNode,    WindowCascade,    WindowTile,
+            WindowArrange,   HelpTopics,    ContextHelp,    AppAbout,      FileImportEpanet, FileExportEpanet};
         for (int id : ids)
             QVERIFY2(CommandTable::Find(id), qPrintable(QString::number(id)));
         QCOMPARE(CommandTable::All().size(), size_t(ids.size()));

@@ -2,6 +2,7 @@
 #include "EditTestSupport.h"
 #include "ViewTestNetworks.h"
 
+#include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 #include "model/ZTankLink.h"
 #include "views/CFindDlg.h"
@@ -14,7 +15,27 @@
 #include <QPainter>
 #include <QTabBar>
 
+#include <algorithm>
+
 using namespace ViewTestNetworks;
+
+namespace {
+// A property dialog that changes what it is given, as one undoable step.
+class ChangingEditor : public ScriptedEditor {
+public:
+    bool EditObjects(QWidget* parent, ZDocument& doc, const std::vector<ZNetObject*>& objects) override
+    {
+        ScriptedEditor::EditObjects(parent, doc, objects);
+        ZEditTransaction tx(doc, "edit");
+        for (ZNetObject* o : objects) {
+            tx.TouchFields(o);
+            if (o->IsNode())
+                static_cast<ZFlowNode*>(o)->NodeGrunElev += 1.0;
+        }
+        return tx.Commit();
+    }
+};
+}   // namespace
 
 class TestCFindDlg : public QObject {
     Q_OBJECT
@@ -176,6 +197,45 @@ private slots:
         QVERIFY(n1->IsSelected());
         QVERIFY(!n2->IsSelected());
         QCOMPARE(v->Canvas().Tracker().Total(), 1);
+    }
+
+    // 属性 on the object blinking: its dialog changes it (an announcement while the blink shows
+    // it selected), then the dialog closes. Its flag and the selection arrays agree throughout.
+    void propertiesOfTheBlinkingObjectKeepFlagAndSelectionTogether()
+    {
+        ZDocument doc;
+        Network(doc);
+        auto v = MakeView(doc);
+        ChangingEditor changing;
+        v->SetEditServices(&prompt, &changing);
+        ZSelectTracker& tracker = v->Canvas().Tracker();
+        const auto agree = [&] {
+            for (const ZConsumeNode* n : doc.GetNetwork().Nodes()) {
+                const auto& sel = tracker.SelectedNodes();
+                if (n->IsSelected() != (std::find(sel.begin(), sel.end(), n) != sel.end()))
+                    return false;
+            }
+            return true;
+        };
+        ZConsumeNode* n1 = doc.GetNetwork().FindNode("1");
+        ZConsumeNode* n2 = doc.GetNetwork().FindNode("2");
+        tracker.Add(n1);
+        for (ZConsumeNode* n : {n2, n1}) {
+            const bool before = n->IsSelected();
+            CFindDlg dlg(v->Canvas(), v->Editor(), v.get());
+            Enter(dlg, 0, GbkText::ToQString(n->IdView()));
+            dlg.onView();
+            QTRY_VERIFY(n->IsSelected() != before);   // the blink shows the other look
+            dlg.onProperties();
+            QCOMPARE(changing.edited.size(), size_t(1));
+            QVERIFY(doc.Undo());   // announced again, still in the other look
+            QCOMPARE(n->IsSelected(), !before);
+            dlg.reject();
+            QCOMPARE(n->IsSelected(), before);
+            QVERIFY(agree());
+            changing.edited.clear();
+        }
+        QCOMPARE(tracker.Total(), 1);
     }
 };
 

@@ -12,6 +12,7 @@
 #include "views/ZWorkShopHost.h"
 
 #include <QMenu>
+#include <QTemporaryDir>
 
 using namespace ViewTestNetworks;
 
@@ -59,10 +60,12 @@ private slots:
         ZDocument doc;
         Square(doc);
         auto v = MakeView(doc);
-        const int editing[] = {32700, 32701, 32702, 32703, 32704, 32705, 32706, 32710, 32711, 32712, 32713, 32714};
+        using namespace Cmd;
+        const int editing[] = {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank,  MoveNode,
+                               MovePipe,   DeleteNode, DeletePipe, DeletePump,  DeleteValve, DeleteTank};
         for (int id : editing)
             QVERIFY2(State(*v, id).enabled, qPrintable(QString::number(id)));
-        for (int id : {32707, 32708, 32709, int(Cmd::AsBendPoint), int(Cmd::AsFlowNode)}) {
+        for (int id : {MovePump, MoveValve, MoveTank, AsBendPoint, AsFlowNode}) {
             const CommandState st = State(*v, id);
             QVERIFY(st.text.isEmpty() && !st.enabled);
         }
@@ -74,7 +77,7 @@ private slots:
         for (int id : editing)
             QVERIFY(!State(*v, id).enabled);
         v->OnCommand(Cmd::ProjectLabels);
-        QVERIFY(State(*v, 32700).enabled);
+        QVERIFY(State(*v, InsertNode).enabled);
     }
 
     void workshopCommandsAndTheirChecks()
@@ -191,6 +194,74 @@ private slots:
                 found = shot.pixelColor(mid + QPoint(dx, dy)) == QColor(255, 0, 0) ||
                         shot.pixelColor(mid + QPoint(dx, dy)).red() > 200;
         QVERIFY(found);
+    }
+
+    // Until the image is placed, the next left click is the image's: no editing tool runs meanwhile.
+    void aBackgroundBeingPlacedHoldsEveryEditingTool()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        QTemporaryDir dir;
+        QImage img(40, 30, QImage::Format_RGB32);
+        img.fill(qRgb(10, 200, 10));
+        const QString png = dir.filePath("map.png");
+        QVERIFY(img.save(png));
+        using namespace Cmd;
+        v->OnCommand(InsertPipe);
+        EditMouse::Click(*v, 0, 0);   // a pipe half drawn from node 1
+        QVERIFY(v->BeginPlacingBackground(png));
+        QVERIFY(!v->Canvas().WorkShops().IsActive());
+        for (int id : {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank, MoveNode, MovePipe, DeleteNode,
+                       DeletePipe, DeletePump, DeleteValve, DeleteTank})
+            QVERIFY2(!State(*v, id).enabled, qPrintable(QString::number(id)));
+        v->OnCommand(InsertNode);   // arriving by another way than its disabled button
+        QVERIFY(!v->Canvas().WorkShops().IsActive());
+        EditMouse::Click(*v, 50, 50);
+        QVERIFY(doc.GetBkDib());
+        QCOMPARE(doc.GetNetwork().NodeCount(), 4);
+        QCOMPARE(doc.GetNetwork().LinkCount(), 4);
+        QVERIFY(State(*v, InsertNode).enabled);
+        // A point typed into the coordinate bar is a click as well.
+        QVERIFY(v->BeginPlacingBackground(png));
+        v->OnCoordinateEntered(20, 80);
+        QVERIFY(!v->IsPlacingBackground());
+        QCOMPARE(doc.GetBkDib()->BkLeft, 20.0);
+        QCOMPARE(doc.GetBkDib()->BkTop, 80.0);
+        // Giving the image up frees the tools as well.
+        QVERIFY(v->BeginPlacingBackground(png));
+        QVERIFY(!State(*v, DeleteNode).enabled);
+        QTest::keyClick(v.get(), Qt::Key_Escape);
+        QVERIFY(State(*v, DeleteNode).enabled);
+        v->OnCommand(DeleteNode);
+        QVERIFY(v->Canvas().WorkShops().IsActive());
+    }
+
+    void projectLabelsEndTheRunningWorkshop()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        v->OnCommand(Cmd::InsertPipe);
+        EditMouse::Click(*v, 0, 0);
+        QVERIFY(v->Canvas().WorkShops().IsActive());
+        v->OnCommand(Cmd::ProjectLabels);
+        QVERIFY(!v->Canvas().WorkShops().IsActive());
+        QVERIFY(!v->Canvas().Overlay());
+        EditMouse::Click(*v, 100, 100);   // would have ended the pipe
+        QCOMPARE(doc.GetNetwork().LinkCount(), 4);
+        v->OnCommand(Cmd::ProjectLabels);
+        // Another window with its tool running follows when the frame refreshes it.
+        ZDocument other;
+        Square(other);
+        auto w = MakeView(other);
+        w->OnCommand(Cmd::InsertPipe);
+        EditMouse::Click(*w, 0, 0);
+        v->OnCommand(Cmd::ProjectLabels);
+        w->OnUpdate(nullptr);
+        QVERIFY(!w->Canvas().WorkShops().IsActive());
+        v->OnCommand(Cmd::ProjectLabels);
+        QVERIFY(!settings.LabelTip().IsMultiLine());
     }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "CDocumentHost.h"
-#include "CMainFrame.h"
+#include "app/commands/CDocumentHost.h"
+#include "app/frames/CMainFrame.h"
 #include "views/CommandTarget.h"
 
 #include <QObject>

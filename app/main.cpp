@@ -1,6 +1,5 @@
 #include "app/frames/CMainFrame.h"
 #include "CQENApp.h"
-#include "app/options/COptionSheet.h"
 #include "app/commands/CQENDoc.h"
 #include "views/CommandIds.h"
 #include "views/CommandTarget.h"
@@ -123,7 +122,6 @@ int main(int argc, char* argv[])
                            given(interval), parser.isSet(grades));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
-    qen.OptionsSheet = &COptionSheet::RunFor;
     if (!qen.InitInstance())
         return 1;
 

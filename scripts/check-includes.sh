@@ -2,8 +2,9 @@
 # Fails when a folder includes one above it, or when Qt shows up where it must not.
 #   core: model -> model; persist -> model; its kinds of file (persist/project, persist/text,
 #   persist/epanet) -> persist and model, never each other; edit and hydraulics -> model and all of
-#   persist. views -> core. cad -> views and core. app (and its folders) -> views, cad and core.
-#   cli -> core. cadbridge -> nothing of ours. The program and the
+#   persist. views -> core. cad -> views and core. app: dialogs -> views and core; options ->
+#   dialogs; commands -> options and dialogs; frames -> commands and cad; app itself (the
+#   application) -> all of these. cli -> core. cadbridge -> nothing of ours. The program and the
 #   command-line tool (cad, app, cli) link the bridge like any library with a C interface. Tests,
 #   benchmarks and fuzzers may use anything.
 root=${1:-.}
@@ -20,7 +21,11 @@ allowed() {
     hydraulics) echo "model $files hydraulics" ;;
     views) echo "$core views" ;;
     cad) echo "$core views cad cadbridge" ;;
-    app | app/*) echo "$core views cad cadbridge app/dialogs app/options app/commands app/frames app" ;;
+    app/dialogs) echo "$core views app/dialogs" ;;
+    app/options) echo "$core views app/dialogs app/options" ;;
+    app/commands) echo "$core views app/dialogs app/options app/commands" ;;
+    app/frames) echo "$core views cad cadbridge app/dialogs app/options app/commands app/frames" ;;
+    app) echo "$core views cad cadbridge app/dialogs app/options app/commands app/frames app" ;;
     cli) echo "$core cli cadbridge" ;;
     cadbridge) echo "cadbridge" ;;
     esac

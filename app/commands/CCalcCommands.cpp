@@ -1,8 +1,8 @@
 #include "CCalcCommands.h"
 
+#include "CCommandWindow.h"
 #include "app/dialogs/CContourDlg.h"
 #include "CContourRun.h"
-#include "app/frames/CMainFrame.h"
 #include "app/dialogs/CNetCostDlg.h"
 #include "app/dialogs/CNodeFlowDlg.h"
 #include "app/dialogs/CParamCalcDlg.h"
@@ -20,19 +20,19 @@
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 
-CCalcCommands::CCalcCommands(CMainFrame& frame, UiPrompt& prompt, KeyValueStore& profile, ZSettingsStore& settings)
-    : m_frame(frame), m_prompt(prompt), m_profile(profile), m_settings(settings)
+CCalcCommands::CCalcCommands(CCommandWindow& window, UiPrompt& prompt, KeyValueStore& profile, ZSettingsStore& settings)
+    : m_window(window), m_prompt(prompt), m_profile(profile), m_settings(settings)
 {
 }
 
 QWidget* CCalcCommands::Owner() const
 {
-    return &m_frame;
+    return m_window.DialogOwner();
 }
 
 bool CCalcCommands::OnCommand(int id)
 {
-    CQENDoc* doc = m_frame.ActiveDocument();
+    CQENDoc* doc = m_window.ActiveDocument();
     switch (id) {
     case Cmd::NodeFlows:
         if (doc)
@@ -62,7 +62,7 @@ bool CCalcCommands::OnUpdateCommand(int id, CommandState& state)
     case Cmd::NetCost:
     case Cmd::Contours:
     case Cmd::Calculator:
-        state.enabled = m_frame.ActiveDocument() != nullptr;
+        state.enabled = m_window.ActiveDocument() != nullptr;
         return true;
     default:
         return false;
@@ -124,7 +124,7 @@ void CCalcCommands::NetCost(CQENDoc& doc)
     stored.ParamB = p.b;
     stored.ElecPrice = p.price;
 
-    CReportWindow& report = m_frame.ReportWindow();
+    CReportWindow& report = m_window.ReportWindow();
     report.Clear();
     report.SetTitle(QStringLiteral("管网%1费用结果报表").arg(doc.Title()));
     report.ShowReport();

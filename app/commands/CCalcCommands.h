@@ -1,7 +1,7 @@
 #pragma once
 #include "views/CommandTarget.h"
 
-class CMainFrame;
+class CCommandWindow;
 class CQENDoc;
 class KeyValueStore;
 class UiPrompt;
@@ -13,7 +13,7 @@ class ZSettingsStore;
 // Every change they make to the network is one step of the document's edit history.
 class CCalcCommands : public CommandTarget {
 public:
-    CCalcCommands(CMainFrame& frame, UiPrompt& prompt, KeyValueStore& profile, ZSettingsStore& settings);
+    CCalcCommands(CCommandWindow& window, UiPrompt& prompt, KeyValueStore& profile, ZSettingsStore& settings);
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
@@ -31,7 +31,7 @@ public:
 private:
     QWidget* Owner() const;
 
-    CMainFrame& m_frame;
+    CCommandWindow& m_window;
     UiPrompt& m_prompt;
     KeyValueStore& m_profile;
     ZSettingsStore& m_settings;

@@ -1,11 +1,11 @@
 #include "CContourRun.h"
 
+#include "app/dialogs/CContourDlg.h"
 #include "app/dialogs/CContourProgress.h"
 #include "CQENDoc.h"
 #include "views/UiPrompt.h"
 
 #include "hydraulics/ZContourGenerator.h"
-#include "model/NumberFormat.h"
 #include "model/UnitCategory.h"
 #include "model/ZContourSet.h"
 #include "model/ZSettingsStore.h"
@@ -29,7 +29,7 @@ void OfferReadableInterval(CQENDoc& doc, UiPrompt& prompt)
     if (!(proposed > 0.0) || (declined.isValid() && declined.toDouble() == ds.ContourInterval))
         return;
     const UnitCategory& head = doc.Settings().Units().Hydr();
-    if (prompt.AskYesNo(CContourRun::ProposalText(levels, ds.ContourInterval, proposed, head))) {
+    if (prompt.AskYesNo(CContourDlg::ProposalText(levels, ds.ContourInterval, proposed, head))) {
         ds.ContourInterval = proposed;
         doc.SetModifiedFlag(true);
     } else {
@@ -37,13 +37,6 @@ void OfferReadableInterval(CQENDoc& doc, UiPrompt& prompt)
     }
 }
 } // namespace
-
-std::string CContourRun::ProposalText(long levels, double interval, double proposed, const UnitCategory& head)
-{
-    const std::string unit = head.UnitName();
-    return "等压间隔" + NumberFormat::G(head.ToDisplay(interval)) + unit + "将生成" + std::to_string(levels) +
-           "条等压线，线条过密难以看清。改用建议的间隔" + NumberFormat::G(head.ToDisplay(proposed)) + unit + "吗？";
-}
 
 bool CContourRun::Generate(CQENDoc& doc, QWidget* owner, UiPrompt& prompt)
 {

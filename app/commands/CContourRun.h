@@ -1,8 +1,6 @@
 #pragma once
-#include <string>
 
 class CQENDoc;
-class UnitCategory;
 class QWidget;
 class UiPrompt;
 
@@ -16,6 +14,4 @@ public:
     // gives more levels than can be read is first offered a coarser one (once per document and
     // interval: a refusal is remembered until the document closes).
     static bool GenerateIfShown(CQENDoc& doc, QWidget* owner, UiPrompt& prompt);
-    // The question proposing `proposed` for `interval` (both m) that gives `levels` levels.
-    static std::string ProposalText(long levels, double interval, double proposed, const UnitCategory& head);
 };

@@ -18,13 +18,10 @@ public:
     // The main frame's report window.
     virtual CReportWindow& ReportWindow() = 0;
     // The options sheet on a document: true when it was confirmed (the sheet marks the document
-    // modified when its grading changed). HasOptionsSheet
-    // is false in a build without one (its command is then disabled).
-    virtual bool HasOptionsSheet() const = 0;
+    // modified when its grading changed).
     virtual bool RunOptionsSheet(CQENDoc& doc) = 0;
     // Every open document's views hear that the options changed.
     virtual void BroadcastOptionsChanged() = 0;
     // The template dialog of a command (node 32866 ... tank 32870).
-    virtual bool HasTemplateDialog() const = 0;
     virtual void RunTemplateDialog(int commandId) = 0;
 };

@@ -231,7 +231,7 @@ void CQENDoc::OnBalance()
 
 void CQENDoc::OnOptions()
 {
-    if (!m_host || !m_host->HasOptionsSheet())
+    if (!m_host)
         return;
     // The sheet marks this document modified when its grading changed; every document redraws.
     if (m_host->RunOptionsSheet(*this))
@@ -240,7 +240,7 @@ void CQENDoc::OnOptions()
 
 void CQENDoc::OnTemplate(int commandId)
 {
-    if (m_host && m_host->HasTemplateDialog())
+    if (m_host)
         m_host->RunTemplateDialog(commandId);
 }
 
@@ -304,14 +304,14 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         return true;
     case Cmd::Options:
-        state.enabled = m_host && m_host->HasOptionsSheet();
+        state.enabled = m_host != nullptr;
         return true;
     case Cmd::TemplateNode:
     case Cmd::TemplatePipe:
     case Cmd::TemplatePump:
     case Cmd::TemplateValve:
     case Cmd::TemplateTank:
-        state.enabled = m_host && m_host->HasTemplateDialog();
+        state.enabled = m_host != nullptr;
         return true;
     default:
         return false;

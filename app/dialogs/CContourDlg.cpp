@@ -1,6 +1,5 @@
 #include "CContourDlg.h"
 
-#include "app/commands/CContourRun.h"
 #include "views/UiPrompt.h"
 
 #include "hydraulics/ZContourGenerator.h"
@@ -148,7 +147,7 @@ void CContourDlg::accept()
     if (v.enabled && valid && m_countLevels && m_propose) {
         const long levels = m_countLevels(v.kind, v.interval);
         const double proposed = levels > ZContourGenerator::ReadableLevels ? m_propose(v.kind) : 0.0;
-        if (proposed > 0.0 && m_prompt.AskYesNo(CContourRun::ProposalText(levels, v.interval, proposed, m_unit))) {
+        if (proposed > 0.0 && m_prompt.AskYesNo(ProposalText(levels, v.interval, proposed, m_unit))) {
             v.interval = proposed;
             intervalChanged = !(m_unit.ToDisplay(proposed) - oldShown + 1.0 == 1.0);
             m_interval->setText(QString::fromStdString(NumberFormat::G(m_unit.ToDisplay(proposed))));
@@ -164,4 +163,11 @@ void CContourDlg::accept()
                v.highest != m_values.highest || v.lowest != m_values.lowest || v.line != m_values.line;
     m_values = v;
     QDialog::accept();
+}
+
+std::string CContourDlg::ProposalText(long levels, double interval, double proposed, const UnitCategory& head)
+{
+    const std::string unit = head.UnitName();
+    return "等压间隔" + NumberFormat::G(head.ToDisplay(interval)) + unit + "将生成" + std::to_string(levels) +
+           "条等压线，线条过密难以看清。改用建议的间隔" + NumberFormat::G(head.ToDisplay(proposed)) + unit + "吗？";
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -39,6 +40,8 @@ public:
     // proposed for a kind (0: none). On "确认" an interval giving more levels than can be read is
     // offered the proposal.
     void SetLevelCounter(std::function<long(int kind, double interval)> count, std::function<double(int kind)> propose);
+    // The question proposing `proposed` for `interval` (both m) that gives `levels` levels.
+    static std::string ProposalText(long levels, double interval, double proposed, const UnitCategory& head);
 
     void accept() override;
 

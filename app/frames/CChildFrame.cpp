@@ -1,12 +1,13 @@
 #include "CChildFrame.h"
-#include "app/CQENApp.h"
+#include "CFrameHost.h"
 #include "app/commands/CQENDoc.h"
 #include "views/CommandIds.h"
 #include "app/dialogs/VectorIconEngine.h"
 
 #include <QCloseEvent>
 
-CChildFrame::CChildFrame(CQENDoc* doc, ViewKind kind, QWidget* view) : m_doc(doc), m_kind(kind)
+CChildFrame::CChildFrame(CFrameHost& host, CQENDoc* doc, ViewKind kind, QWidget* view)
+    : m_host(host), m_doc(doc), m_kind(kind)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view);
@@ -27,11 +28,11 @@ void CChildFrame::UpdateTitle()
 
 void CChildFrame::closeEvent(QCloseEvent* e)
 {
-    if (!CQENApp::Instance()->CanCloseFrame(this)) {
+    if (!m_host.CanCloseFrame(this)) {
         e->ignore();
         return;
     }
     QMdiSubWindow::closeEvent(e);
     if (e->isAccepted())
-        CQENApp::Instance()->OnFrameClosed(this);
+        m_host.OnFrameClosed(this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QMdiSubWindow>
 
+class CFrameHost;
 class CQENDoc;
 
 // One MDI child window showing one view of a document. Closing the last window of a document
@@ -10,7 +11,7 @@ class CChildFrame : public QMdiSubWindow {
 public:
     enum ViewKind { Graphic, Table, Module };
 
-    CChildFrame(CQENDoc* doc, ViewKind kind, QWidget* view);
+    CChildFrame(CFrameHost& host, CQENDoc* doc, ViewKind kind, QWidget* view);
     CQENDoc* Document() const { return m_doc; }
     ViewKind Kind() const { return m_kind; }
     QWidget* View() const { return widget(); }
@@ -21,6 +22,7 @@ protected:
 private:
     void UpdateTitle();
 
+    CFrameHost& m_host;
     CQENDoc* m_doc;
     ViewKind m_kind;
 };

@@ -1,8 +1,8 @@
 #include "CMainFrame.h"
 #include "app/commands/CCalcCommands.h"
+#include "CFrameHost.h"
 #include "CMainStatusBar.h"
 #include "CNetCmdBar.h"
-#include "app/CQENApp.h"
 #include "app/commands/CQENDoc.h"
 #include "app/dialogs/CReportWindow.h"
 #include "views/CommandIds.h"
@@ -38,7 +38,7 @@
 
 using namespace Cmd;
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+CMainFrame::CMainFrame(CFrameHost& host, QWidget* parent) : QMainWindow(parent), m_host(host)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QStringLiteral("QEN"));
@@ -87,11 +87,6 @@ QWidget* CMainFrame::CreateView(CQENDoc* doc, CChildFrame::ViewKind kind)
     }
 }
 
-bool CMainFrame::ViewKindAvailable(CChildFrame::ViewKind kind)
-{
-    return kind == CChildFrame::Graphic || kind == CChildFrame::Table || kind == CChildFrame::Module;
-}
-
 void CMainFrame::SetCalcCommands(std::unique_ptr<CCalcCommands> calc)
 {
     m_calc = std::move(calc);
@@ -103,7 +98,7 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     if (!view)
         return nullptr;
     if (auto* graphic = qobject_cast<CQENView*>(view)) {
-        graphic->SetEditServices(&CQENApp::Instance()->Prompt(), CQENApp::Instance()->PropertyEditor());
+        graphic->SetEditServices(&m_host.Prompt(), m_host.PropertyEditor());
         connect(graphic, &CQENView::coordinateText, this, &CMainFrame::SetCoordText);
         connect(graphic, &CQENView::commandRequested, this, &CMainFrame::ExecuteCommand);
         connect(graphic, &CQENView::namedViewsChanged, this, [this]() { RefreshNamedViewList(true); });
@@ -123,7 +118,7 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
         connect(grid, &CQENGridView::objectActivated, this,
                 [this, doc](ZNetObject* object) { ShowInGraphicView(doc, object); });
     }
-    auto* frame = new CChildFrame(doc, kind, view);
+    auto* frame = new CChildFrame(m_host, doc, kind, view);
     m_mdi->addSubWindow(frame);
     if (m_mdi->subWindowList().size() == 1)
         frame->showMaximized();
@@ -269,7 +264,7 @@ void CMainFrame::CreateActions()
         a->setVisible(false);
         a->setStatusTip(QStringLiteral("打开该文档"));
         const int index = i;
-        connect(a, &QAction::triggered, this, [index]() { CQENApp::Instance()->OpenRecentFile(index); });
+        connect(a, &QAction::triggered, this, [this, index]() { m_host.OpenRecentFile(index); });
         m_mruActions.append(a);
     }
 }
@@ -459,7 +454,7 @@ bool CMainFrame::RouteCommand(int id, CommandState* state)
     if (CQENDoc* d = ActiveDocument())
         chain.append(d);
     chain.append(this);
-    chain.append(CQENApp::Instance());
+    chain.append(&m_host);
     for (CommandTarget* t : chain) {
         if (state ? t->OnUpdateCommand(id, *state) : t->OnCommand(id))
             return true;
@@ -516,17 +511,16 @@ void CMainFrame::UpdateCommandUI()
         SetCoordText(grid->RecordText());
     RefreshNamedViewList();
     m_status->UpdateLockIndicators();
-    if (CQENApp* app = CQENApp::Instance())
-        app->PersistProfile();
+    m_host.PersistProfile();
 }
 
 bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)
 {
     CQENDoc* doc = ActiveDocument();
     if (!execute)
-        return doc && !FrameOf(doc, kind) && ViewKindAvailable(kind);
+        return doc && !FrameOf(doc, kind);
     if (!doc) {
-        CQENApp::Instance()->Prompt().Warn("试图执行系统命令失败。");
+        m_host.Prompt().Warn("试图执行系统命令失败。");
         return false;
     }
     return OpenFrame(doc, kind) != nullptr;
@@ -534,8 +528,7 @@ bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)
 
 void CMainFrame::ImportCad(CQENDoc& doc)
 {
-    CQENApp* app = CQENApp::Instance();
-    CCadImportCommand(doc.Data(), doc.Settings(), app->Profile(), app->Prompt(), this).Run();
+    CCadImportCommand(doc.Data(), doc.Settings(), m_host.Profile(), m_host.Prompt(), this).Run();
 }
 
 bool CMainFrame::OnCommand(int id)
@@ -552,7 +545,7 @@ bool CMainFrame::OnCommand(int id)
         return true;
     case FileClose:
         if (CQENDoc* doc = ActiveDocument())
-            CQENApp::Instance()->CloseDocument(doc);
+            m_host.CloseDocument(doc);
         return true;
     case ImportAcad:
         if (CQENDoc* doc = ActiveDocument())
@@ -560,8 +553,7 @@ bool CMainFrame::OnCommand(int id)
         return true;
     case ExportAcad:
         if (CQENDoc* doc = ActiveDocument()) {
-            CQENApp* app = CQENApp::Instance();
-            CCadExportCommand(doc->Data(), doc->Settings(), app->Profile(), app->Prompt(), this).Run();
+            CCadExportCommand(doc->Data(), doc->Settings(), m_host.Profile(), m_host.Prompt(), this).Run();
         }
         return true;
     case BarStandard: case BarEdit: case BarZoom: case BarTemplate: case BarTable: case BarCoord:
@@ -631,7 +623,7 @@ void CMainFrame::OnCoordinateText(const QString& text)
 {
     double x = 0, y = 0;
     if (!CoordParser::Parse(text, x, y)) {
-        CQENApp::Instance()->Prompt().Warn((text + QStringLiteral("不是合法的坐标格式!")).toStdString());
+        m_host.Prompt().Warn((text + QStringLiteral("不是合法的坐标格式!")).toStdString());
         m_coordBar->SelectForCorrection();
         return;
     }
@@ -642,11 +634,11 @@ void CMainFrame::OnCoordinateText(const QString& text)
 
 void CMainFrame::closeEvent(QCloseEvent* e)
 {
-    if (!CQENApp::Instance()->CloseAllDocuments()) {
+    if (!m_host.CloseAllDocuments()) {
         e->ignore();
         return;
     }
-    CQENApp::Instance()->SaveFrameState();
+    m_host.SaveFrameState();
     e->accept();
 }
 
@@ -689,7 +681,7 @@ void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls)
 {
     for (const QUrl& url : urls)
         if (url.isLocalFile())
-            CQENApp::Instance()->OpenDocumentFile(url.toLocalFile());
+            m_host.OpenDocumentFile(url.toLocalFile());
 }
 
 void CMainFrame::RefreshNamedViewList(bool force)

@@ -1,5 +1,6 @@
 #pragma once
 #include "CChildFrame.h"
+#include "app/commands/CCommandWindow.h"
 #include "views/CommandTarget.h"
 
 #include "model/PipePoint.h"
@@ -13,6 +14,7 @@
 #include <memory>
 
 class CCalcCommands;
+class CFrameHost;
 class CMainStatusBar;
 class CNetCmdBar;
 class CQENDoc;
@@ -29,19 +31,18 @@ class ZNetView;
 // The main MDI window: menus, the five toolbars and the coordinate entry bar, the status bar,
 // the report window and the child windows of every open document. Commands go to the active
 // view, then its document, then this frame, then the application.
-class CMainFrame : public QMainWindow, public CommandTarget {
+class CMainFrame : public QMainWindow, public CommandTarget, public CCommandWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    explicit CMainFrame(CFrameHost& host, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Where the windows of a document are made. Returns null for a kind this build lacks.
+    // Where the windows of a document are made.
     QWidget* CreateView(CQENDoc* doc, CChildFrame::ViewKind kind);
     // The printer the views print on (print setup's), made when a view first needs it.
     void SetPrinterSource(std::function<QPrinter*()> source) { m_printerSource = std::move(source); }
     // The calculation commands, routed after the active view and before its document.
     void SetCalcCommands(std::unique_ptr<CCalcCommands> calc);
-    static bool ViewKindAvailable(CChildFrame::ViewKind kind);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
     // Brings the graphic window of the document forward (opening one if needed) centred on the object.
     void ShowInGraphicView(CQENDoc* doc, const ZNetObject* object);
@@ -50,7 +51,7 @@ public:
 
     QMdiArea* MdiArea() const { return m_mdi; }
     CChildFrame* ActiveFrame() const;
-    CQENDoc* ActiveDocument() const;
+    CQENDoc* ActiveDocument() const override;
     QWidget* ActiveView() const;
     QList<CChildFrame*> Frames() const;
     QList<CChildFrame*> FramesOf(const CQENDoc* doc) const;
@@ -60,7 +61,8 @@ public:
     QToolBar* ToolBar(int barId) const { return m_bars.value(barId); }
     CNetCmdBar* CoordBar() const { return m_coordBar; }
     CMainStatusBar* StatusPanes() const { return m_status; }
-    CReportWindow& ReportWindow();
+    CReportWindow& ReportWindow() override;
+    QWidget* DialogOwner() override { return this; }
     // The named-view list of the zoom toolbar (filled by the graphic view).
     QComboBox* NamedViewCombo() const { return m_namedViewCombo; }
     QMenu* RecentFileMenuAnchor() const { return m_fileMenu; }
@@ -107,6 +109,7 @@ private:
     bool RouteCommand(int id, CommandState* state);
     bool SwitchWindow(CChildFrame::ViewKind kind, bool execute);
 
+    CFrameHost& m_host;
     QMdiArea* m_mdi;
     CMainStatusBar* m_status;
     std::unique_ptr<CCalcCommands> m_calc;

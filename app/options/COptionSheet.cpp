@@ -7,7 +7,6 @@
 #include "COptionSavePage.h"
 #include "COptionToolTipPage.h"
 #include "COptionUnitPage.h"
-#include "app/commands/CQENDoc.h"
 #include "views/UiPrompt.h"
 
 #include "model/ZDrawSettings.h"
@@ -93,14 +92,4 @@ void COptionSheet::accept()
         p->ApplyPage();
     m_gradingChanged = !SameGrading(before, m_draw);
     QDialog::accept();
-}
-
-bool COptionSheet::RunFor(CQENDoc& doc, QWidget* owner)
-{
-    COptionSheet sheet(doc.Settings(), doc.Data().GetDrawSettings(), &doc.Prompt(), owner);
-    if (sheet.exec() != QDialog::Accepted)
-        return false;
-    if (sheet.GradingChanged())
-        doc.SetModifiedFlag(true);
-    return true;
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 class COptionPage;
-class CQENDoc;
 class Prompt;
 class QTabWidget;
 class ZDrawSettings;
@@ -29,9 +28,6 @@ public:
                 return t;
         return nullptr;
     }
-
-    // The options command on a document: true when confirmed.
-    static bool RunFor(CQENDoc& doc, QWidget* owner);
 
     // After OK: whether the document's node or pipe grading changed (the document is modified).
     bool GradingChanged() const { return m_gradingChanged; }

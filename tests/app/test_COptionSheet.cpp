@@ -87,7 +87,6 @@ private slots:
     void labelsOffDisablesTheGroupsAndHidesLabelsInEveryDocument()
     {
         AppFixture f;
-        f.app->OptionsSheet = &COptionSheet::RunFor;
         CQENDoc* a = f.app->NewDocument();
         CQENDoc* b = f.app->NewDocument();
         int hintsA = 0, hintsB = 0;

@@ -1,17 +1,18 @@
 #include "CQENApp.h"
-#include "CCalcCommands.h"
-#include "CAboutDlg.h"
-#include "CAutoSaver.h"
-#include "CEpanetImportCommand.h"
-#include "CChildFrame.h"
-#include "CMainFrame.h"
-#include "CPropertyEditor.h"
+#include "app/commands/CCalcCommands.h"
+#include "app/dialogs/CAboutDlg.h"
+#include "app/commands/CAutoSaver.h"
+#include "app/commands/CEpanetImportCommand.h"
+#include "app/frames/CChildFrame.h"
+#include "app/frames/CMainFrame.h"
+#include "app/options/COptionSheet.h"
+#include "app/commands/CPropertyEditor.h"
 #include "CQtTranslations.h"
-#include "CQENDoc.h"
+#include "app/commands/CQENDoc.h"
 #include "CQENDocManager.h"
-#include "CReportWindow.h"
+#include "app/dialogs/CReportWindow.h"
 #include "views/CommandIds.h"
-#include "UiPrompt.h"
+#include "views/UiPrompt.h"
 
 #include "model/KeyValueStore.h"
 #include "model/MemoryKeyValueStore.h"
@@ -25,8 +26,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
-
-CQENApp* CQENApp::s_instance = nullptr;
 
 namespace {
 const char* const kSystem = "SYSTEM";
@@ -62,7 +61,14 @@ CQENApp::CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPromp
       m_docManager(std::make_unique<CQENDocManager>()),
       m_propertyEditor(std::make_unique<CPropertyEditor>(*m_settings, *m_prompt))
 {
-    s_instance = this;
+    OptionsSheet = [](CQENDoc& doc, QWidget* owner) {
+        COptionSheet sheet(doc.Settings(), doc.Data().GetDrawSettings(), &doc.Prompt(), owner);
+        if (sheet.exec() != QDialog::Accepted)
+            return false;
+        if (sheet.GradingChanged())
+            doc.SetModifiedFlag(true);
+        return true;
+    };
     TemplateDialog = [this](int commandId, ZSettingsStore& settings, QWidget* owner) {
         CPropertyEditor(settings, *m_prompt).EditTemplate(owner, commandId);
     };
@@ -76,8 +82,6 @@ CQENApp::~CQENApp()
     delete m_frame.data();
     qDeleteAll(m_docs);
     m_docs.clear();
-    if (s_instance == this)
-        s_instance = nullptr;
 }
 
 void CQENApp::SetPrompt(std::unique_ptr<UiPrompt> prompt)
@@ -123,7 +127,7 @@ bool CQENApp::InitInstance()
     LoadRecentFiles();
     m_autoSaver = std::make_unique<CAutoSaver>(*m_settings, RecoveryRoot);
 
-    m_frame = new CMainFrame();
+    m_frame = new CMainFrame(*this);
     m_frame->SetPrinterSource([this]() { return &Printer(); });
     m_frame->SetCalcCommands(std::make_unique<CCalcCommands>(*m_frame, Prompt(), Profile(), Settings()));
     m_frame->RefreshRecentFiles(m_recent);

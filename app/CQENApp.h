@@ -1,7 +1,7 @@
 #pragma once
-#include "CDocumentHost.h"
-#include "CMainFrame.h"
-#include "views/CommandTarget.h"
+#include "app/commands/CDocumentHost.h"
+#include "app/frames/CFrameHost.h"
+#include "app/frames/CMainFrame.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,28 +27,27 @@ class ZSettingsStore;
 // back as soon as anything in it changes (a killed program loses nothing), the open documents,
 // the main window, the recent-file list and the application commands (new, open, print setup,
 // exit, about).
-class CQENApp : public QObject, public CommandTarget, public CDocumentHost {
+class CQENApp : public QObject, public CFrameHost, public CDocumentHost {
     Q_OBJECT
 public:
     static constexpr int RecentFileCount = 4;
 
     CQENApp(std::unique_ptr<KeyValueStore> profile, std::unique_ptr<UiPrompt> prompt);
     ~CQENApp() override;
-    static CQENApp* Instance() { return s_instance; }
 
     // Reads the settings, creates and shows the main window. False when it cannot start.
     bool InitInstance();
     // Writes the window placement and every settings group back.
     void ExitInstance();
     // Bar layout and placement, at the main window's close.
-    void SaveFrameState();
+    void SaveFrameState() override;
     // Writes whatever changed since the last write (settings, recent files, bars, placement) and
     // puts it on disk. Cheap when nothing changed: the frame calls it with every command update.
-    void PersistProfile();
+    void PersistProfile() override;
 
     ZSettingsStore& Settings() { return *m_settings; }
-    KeyValueStore& Profile() { return *m_profile; }
-    UiPrompt& Prompt() { return *m_prompt; }
+    KeyValueStore& Profile() override { return *m_profile; }
+    UiPrompt& Prompt() override { return *m_prompt; }
     void SetPrompt(std::unique_ptr<UiPrompt> prompt);
     CQENDocManager& DocManager() { return *m_docManager; }
     void SetDocManager(std::unique_ptr<CQENDocManager> manager);
@@ -60,14 +59,14 @@ public:
     QList<CQENDoc*> Documents() const { return m_docs; }
     CQENDoc* NewDocument();
     // Opens (or brings forward, when already open) a document; null on failure (message shown).
-    CQENDoc* OpenDocumentFile(const QString& path);
+    CQENDoc* OpenDocumentFile(const QString& path) override;
     // An EPANET input file as a new, untitled document with the demands of `hour`; null (after a
     // message) when it cannot be read.
     CQENDoc* ImportEpanetFile(const QString& path, double hour);
-    void OpenRecentFile(int index);
+    void OpenRecentFile(int index) override;
     // Asks to save, then closes every window of the document. False when cancelled.
-    bool CloseDocument(CQENDoc* doc);
-    bool CloseAllDocuments();
+    bool CloseDocument(CQENDoc* doc) override;
+    bool CloseAllDocuments() override;
     // Code 2 to every open document after the options sheet.
     void BroadcastOptionsChanged() override;
 
@@ -78,17 +77,17 @@ public:
     QList<CQENDoc*> OfferRecovery();
 
     // Child windows ask before they go: the last window of a modified document asks to save.
-    bool CanCloseFrame(CChildFrame* frame);
-    void OnFrameClosed(CChildFrame* frame);
+    bool CanCloseFrame(CChildFrame* frame) override;
+    void OnFrameClosed(CChildFrame* frame) override;
 
-    // Where the options sheet and the template dialogs plug in. The sheet runs on a document and
-    // returns true when it was confirmed (marking the document modified when its grading changed); the template dialog
-    // gets the command id (Cmd::TemplateNode ... Cmd::TemplateTank). Their commands stay disabled while these are
-    // empty.
+    // The options sheet and the template dialogs, the program's own unless a test replaces them.
+    // The sheet runs on a document and returns true when it was confirmed (marking the document
+    // modified when its grading changed); the template dialog gets the command id
+    // (Cmd::TemplateNode ... Cmd::TemplateTank).
     std::function<bool(CQENDoc& doc, QWidget* owner)> OptionsSheet;
     std::function<void(int commandId, ZSettingsStore& settings, QWidget* owner)> TemplateDialog;
     // The object property dialogs the graphic views open; the program's own unless replaced.
-    ObjectPropertyEditor* PropertyEditor() const { return m_propertyEditor.get(); }
+    ObjectPropertyEditor* PropertyEditor() const override { return m_propertyEditor.get(); }
     void SetPropertyEditor(std::unique_ptr<ObjectPropertyEditor> editor);
 
     QStringList RecentFiles() const { return m_recent; }
@@ -97,9 +96,7 @@ public:
     // CDocumentHost
     QWidget* DialogOwner() const override { return MainWindow(); }
     QString PromptSaveName(const QString& initial) override;
-    bool HasOptionsSheet() const override { return bool(OptionsSheet); }
     bool RunOptionsSheet(CQENDoc& doc) override { return OptionsSheet && OptionsSheet(doc, MainWindow()); }
-    bool HasTemplateDialog() const override { return bool(TemplateDialog); }
     void RunTemplateDialog(int commandId) override;
 
     bool OnCommand(int id) override;
@@ -114,7 +111,6 @@ private:
     void WriteFrameState(KeyValueStore& out);
     void DestroyDocument(CQENDoc* doc);
 
-    static CQENApp* s_instance;
     std::unique_ptr<KeyValueStore> m_profile;
     std::unique_ptr<UiPrompt> m_prompt;
     std::unique_ptr<ZSettingsStore> m_settings;

@@ -1,11 +1,10 @@
-#include "CMainFrame.h"
+#include "app/frames/CMainFrame.h"
 #include "CQENApp.h"
-#include "COptionSheet.h"
-#include "CQENDoc.h"
+#include "app/commands/CQENDoc.h"
 #include "views/CommandIds.h"
 #include "views/CommandTarget.h"
 #include "QSettingsKeyValueStore.h"
-#include "QtPrompt.h"
+#include "app/dialogs/QtPrompt.h"
 
 #include "model/ZSettingsStore.h"
 #include "views/NetworkImageExporter.h"
@@ -123,7 +122,6 @@ int main(int argc, char* argv[])
                            given(interval), parser.isSet(grades));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
-    qen.OptionsSheet = &COptionSheet::RunFor;
     if (!qen.InitInstance())
         return 1;
 

@@ -11,8 +11,8 @@
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 #include "model/ZTemplateSet.h"
-#include "persist/ZCadExport.h"
-#include "persist/ZCadImport.h"
+#include "edit/ZCadExport.h"
+#include "edit/ZCadImport.h"
 
 #include <charconv>
 #include <cstring>

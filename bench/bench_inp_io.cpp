@@ -6,8 +6,8 @@
 #include "NetworkGenerator.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
-#include "persist/EpanetFile.h"
-#include "persist/InpExporter.h"
+#include "persist/epanet/EpanetFile.h"
+#include "persist/epanet/InpExporter.h"
 
 #include <chrono>
 #include <cstdio>

@@ -16,7 +16,7 @@
 #include "model/ZPumpLink.h"
 #include "model/ZTankLink.h"
 #include "model/ZTemplateSet.h"
-#include "persist/TextExchange.h"
+#include "persist/text/TextExchange.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -6,7 +6,7 @@
 #include "BenchClock.h"
 #include "NetworkGenerator.h"
 #include "model/ZDocument.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <unistd.h>
 

@@ -3,8 +3,8 @@
 // undoable edit, and undoing that.
 #include "NetworkGenerator.h"
 
-#include "app/CPipePropertyDlg.h"
-#include "app/QtPrompt.h"
+#include "app/dialogs/CPipePropertyDlg.h"
+#include "app/dialogs/QtPrompt.h"
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"

@@ -10,7 +10,7 @@
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
-#include "persist/TextExchange.h"
+#include "persist/text/TextExchange.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

@@ -2,11 +2,11 @@
 
 #include "CCadProgress.h"
 #include "CExportCadDlg.h"
-#include "app/UiPrompt.h"
+#include "views/UiPrompt.h"
 #include "cadbridge/CadBridge.h"
 #include "cadbridge/CadBridgeCanvas.h"
 #include "model/ZDocument.h"
-#include "persist/ZCadExport.h"
+#include "edit/ZCadExport.h"
 
 #include <QFile>
 

@@ -2,14 +2,14 @@
 
 #include "CCadProgress.h"
 #include "CImportCadDlg.h"
-#include "app/UiPrompt.h"
+#include "views/UiPrompt.h"
 #include "cadbridge/CadBridge.h"
 #include "cadbridge/CadBridgeScan.h"
 #include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
-#include "persist/ZCadImport.h"
+#include "edit/ZCadImport.h"
 
 #include <QFile>
 

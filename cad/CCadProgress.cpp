@@ -1,6 +1,6 @@
 #include "CCadProgress.h"
 
-#include "app/CProgressWnd.h"
+#include "views/CProgressWnd.h"
 
 #include <algorithm>
 #include <cmath>

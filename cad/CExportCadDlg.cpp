@@ -1,6 +1,6 @@
 #include "CExportCadDlg.h"
 
-#include "app/UiPrompt.h"
+#include "views/UiPrompt.h"
 #include "model/KeyValueStore.h"
 #include "views/GbkText.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "persist/ZCadExport.h"
+#include "edit/ZCadExport.h"
 
 #include <QDialog>
 

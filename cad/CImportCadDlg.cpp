@@ -1,9 +1,9 @@
 #include "CImportCadDlg.h"
 
-#include "app/UiPrompt.h"
+#include "views/UiPrompt.h"
 #include "cadbridge/CadBridge.h"
 #include "model/KeyValueStore.h"
-#include "persist/ZCadImport.h"
+#include "edit/ZCadImport.h"
 #include "views/GbkText.h"
 
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 #include "model/ZDocument.h"
 #include "model/Prompt.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
-#include "persist/TextExchange.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/text/TextExchange.h"
 
 namespace {
 // Answers the upgrade question from the command line instead of a message box.

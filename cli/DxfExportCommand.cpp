@@ -10,7 +10,7 @@
 #include "model/NumberFormat.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
-#include "persist/ZCadExport.h"
+#include "edit/ZCadExport.h"
 
 #include <CLI/CLI.hpp>
 

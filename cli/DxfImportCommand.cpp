@@ -6,7 +6,7 @@
 #include "cadbridge/CadBridge.h"
 #include "cadbridge/CadBridgeScan.h"
 #include "model/ZDocument.h"
-#include "persist/ZCadImport.h"
+#include "edit/ZCadImport.h"
 
 #include <CLI/CLI.hpp>
 

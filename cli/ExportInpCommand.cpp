@@ -3,7 +3,7 @@
 #include "DocumentIo.h"
 #include "ExitCode.h"
 #include "model/ZDocument.h"
-#include "persist/EpanetFile.h"
+#include "persist/epanet/EpanetFile.h"
 
 #include <iostream>
 

@@ -5,7 +5,7 @@
 #include "NumberOptions.h"
 #include "model/ZDocument.h"
 #include "persist/AtomicFileWriter.h"
-#include "persist/EpanetFile.h"
+#include "persist/epanet/EpanetFile.h"
 
 #include <iostream>
 

@@ -13,7 +13,7 @@
 #include "model/ZDocument.h"
 #include "model/ZNetBkDib.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -16,7 +16,7 @@
 #include "cadbridge/DxfTagReader.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
-#include "persist/ZCadImport.h"
+#include "edit/ZCadImport.h"
 
 #include <cmath>
 #include <cstdio>

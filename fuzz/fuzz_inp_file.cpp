@@ -14,8 +14,8 @@
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
 #include "persist/ArchiveError.h"
-#include "persist/EpanetFile.h"
-#include "persist/InpExporter.h"
+#include "persist/epanet/EpanetFile.h"
+#include "persist/epanet/InpExporter.h"
 
 #include <cstdio>
 #include <cstdlib>

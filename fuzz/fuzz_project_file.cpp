@@ -14,7 +14,7 @@
 #include "FuzzChecks.h"
 #include "model/ZDocument.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <cstdio>
 #include <cstdlib>

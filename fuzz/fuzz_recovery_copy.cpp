@@ -10,10 +10,10 @@
 // document left empty; a loaded one holds only finite numbers and saves again; the note may be
 // anything, and the name a question shows stays short.
 #include "FuzzChecks.h"
-#include "app/CRecoveryStore.h"
+#include "app/commands/CRecoveryStore.h"
 #include "model/ZDocument.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -16,7 +16,7 @@
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
 #include "persist/ArchiveError.h"
-#include "persist/TextExchange.h"
+#include "persist/text/TextExchange.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -27,7 +27,7 @@ cmake -S "$root" -B "$build/core" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
     -DCMAKE_CXX_FLAGS="$san -fsanitize=fuzzer-no-link" \
     -DQEN_BUILD_GUI=OFF -DQEN_BUILD_TESTS=OFF -DQEN_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build/core" --target qen_persist qen_model mertun_internal -j2
+cmake --build "$build/core" --target qen_persist qen_edit qen_model mertun_internal -j2
 
 # Harness name, its source and any further sources and flags it needs.
 declare -A harness=([project]=fuzz_project_file [text]=fuzz_text_file [inp]=fuzz_inp_file
@@ -39,10 +39,10 @@ for name in project text inp background recovery; do
     more=()
     if [[ $name == recovery ]]; then
         # shellcheck disable=SC2207
-        more=("$root/app/CRecoveryStore.cpp" -fPIC $(pkg-config --cflags --libs Qt6Core))
+        more=("$root/app/commands/CRecoveryStore.cpp" -fPIC $(pkg-config --cflags --libs Qt6Core))
     fi
     if [[ ! -x $exe || $src -nt $exe || $root/fuzz/FuzzChecks.h -nt $exe || $build/core/persist/libqen_persist.a -nt $exe ||
-          $build/core/model/libqen_model.a -nt $exe || ($name == recovery && $root/app/CRecoveryStore.cpp -nt $exe) ]]; then
+          $build/core/model/libqen_model.a -nt $exe || ($name == recovery && $root/app/commands/CRecoveryStore.cpp -nt $exe) ]]; then
         "$cxx" -std=c++20 -g -O1 $san -fsanitize=fuzzer -I"$root" -I"$root/tests/common" "$src" \
             "$root/tests/common/Continuity.cpp" "$root/tests/common/FormatRoundTrip.cpp" "${more[@]}" \
             "$build/core/persist/libqen_persist.a" "$build/core/model/libqen_model.a" -o "$exe"
@@ -51,10 +51,10 @@ done
 # The DXF reader: the CAD bridge's reading side and the import into a network.
 src="$root/fuzz/fuzz_dxf_file.cpp"
 exe="$build/fuzz_dxf_file"
-if [[ ! -x $exe || $src -nt $exe || $root/fuzz/FuzzChecks.h -nt $exe || $build/core/persist/libqen_persist.a -nt $exe ||
+if [[ ! -x $exe || $src -nt $exe || $root/fuzz/FuzzChecks.h -nt $exe || $build/core/edit/libqen_edit.a -nt $exe ||
       $build/core/cadbridge/libmertun_internal.a -nt $exe ]]; then
     "$cxx" -std=c++20 -g -O1 $san -fsanitize=fuzzer -I"$root" -I"$root/tests/common" "$src" \
-        "$root/tests/common/Continuity.cpp" "$build/core/persist/libqen_persist.a" \
+        "$root/tests/common/Continuity.cpp" "$build/core/edit/libqen_edit.a" \
         "$build/core/cadbridge/libmertun_internal.a" "$build/core/model/libqen_model.a" -ldxflib -o "$exe"
 fi
 # The drawing writer of the CAD bridge: its own sources and dxflib, nothing of the core.

@@ -10,8 +10,8 @@
 #include "model/ZSettingsStore.h"
 #include "persist/ArchiveError.h"
 #include "persist/AtomicFileWriter.h"
-#include "persist/ProjectFile.h"
-#include "persist/TextExchange.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/text/TextExchange.h"
 
 #include <QBuffer>
 #include <QFileInfo>

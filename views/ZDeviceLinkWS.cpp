@@ -4,7 +4,7 @@
 #include "ZFocusHint.h"
 
 #include "model/ZDocument.h"
-#include "model/ZNetEditor.h"
+#include "edit/ZNetEditor.h"
 #include "model/ZSettingsStore.h"
 
 ZDeviceLinkWS::ZDeviceLinkWS(ZWorkShopHost& host, ZWorkShopHost::Operation op, ZNetObject::Kind kind)

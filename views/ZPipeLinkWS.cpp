@@ -6,7 +6,7 @@
 #include "ZFocusHint.h"
 
 #include "model/ZDocument.h"
-#include "model/ZNetEditor.h"
+#include "edit/ZNetEditor.h"
 #include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
 

@@ -3,11 +3,11 @@
 // over a project keeps the previous file as .bak.
 #include "AppFixture.h"
 
-#include "app/CAutoSaver.h"
-#include "app/CQENDoc.h"
+#include "app/commands/CAutoSaver.h"
+#include "app/commands/CQENDoc.h"
 #include "model/ZConsumeNode.h"
 #include "model/ZSettingsStore.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 #include "ModalHelper.h"
-#include "app/CColorCombo.h"
+#include "app/dialogs/CColorCombo.h"
 
 #include <QColorDialog>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // Dialog 192 on its own: what asks for new contours and what only for a redraw, the enabling
 // rules and the interval in the display head unit.
 #include "ScriptedPrompt.h"
-#include "app/CContourDlg.h"
+#include "app/dialogs/CContourDlg.h"
 
 #include "model/UnitSystem.h"
 

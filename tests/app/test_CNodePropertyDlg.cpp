@@ -1,7 +1,7 @@
 #include "ModalHelper.h"
 #include "PropertyTestNet.h"
 #include "ScriptedPrompt.h"
-#include "app/CNodePropertyDlg.h"
+#include "app/dialogs/CNodePropertyDlg.h"
 
 #include "model/UnitSystem.h"
 #include "views/GbkText.h"

@@ -4,19 +4,19 @@
 #include "ModalHelper.h"
 #include "ScriptedPrompt.h"
 
-#include "app/CColorCombo.h"
-#include "app/CMainFrame.h"
-#include "app/COptionCalcPage.h"
-#include "app/COptionColorSizePage.h"
-#include "app/COptionGradePage.h"
-#include "app/COptionLabelPage.h"
-#include "app/COptionLabelPreview.h"
-#include "app/COptionPrnLabPage.h"
-#include "app/COptionSavePage.h"
-#include "app/COptionSheet.h"
-#include "app/COptionToolTipPage.h"
-#include "app/COptionUnitPage.h"
-#include "app/CQENDoc.h"
+#include "app/dialogs/CColorCombo.h"
+#include "app/frames/CMainFrame.h"
+#include "app/options/COptionCalcPage.h"
+#include "app/options/COptionColorSizePage.h"
+#include "app/options/COptionGradePage.h"
+#include "app/options/COptionLabelPage.h"
+#include "app/options/COptionLabelPreview.h"
+#include "app/options/COptionPrnLabPage.h"
+#include "app/options/COptionSavePage.h"
+#include "app/options/COptionSheet.h"
+#include "app/options/COptionToolTipPage.h"
+#include "app/options/COptionUnitPage.h"
+#include "app/commands/CQENDoc.h"
 #include "model/MemoryKeyValueStore.h"
 #include "model/ZDrawSettings.h"
 #include "model/ZSettingsStore.h"
@@ -88,7 +88,6 @@ private slots:
     void labelsOffDisablesTheGroupsAndHidesLabelsInEveryDocument()
     {
         AppFixture f;
-        f.app->OptionsSheet = &COptionSheet::RunFor;
         CQENDoc* a = f.app->NewDocument();
         CQENDoc* b = f.app->NewDocument();
         int hintsA = 0, hintsB = 0;

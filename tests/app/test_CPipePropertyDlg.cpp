@@ -1,8 +1,8 @@
 #include "ModalHelper.h"
 #include "PropertyTestNet.h"
 #include "ScriptedPrompt.h"
-#include "app/CPipePropertyDlg.h"
-#include "app/PipePropertyForm.h"
+#include "app/dialogs/CPipePropertyDlg.h"
+#include "app/dialogs/PipePropertyForm.h"
 
 #include "model/UnitSystem.h"
 

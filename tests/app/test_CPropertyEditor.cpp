@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 #include "ModalHelper.h"
 #include "PropertyTestNet.h"
-#include "app/CMainFrame.h"
-#include "app/CPropertyEditor.h"
-#include "app/CQENDoc.h"
+#include "app/frames/CMainFrame.h"
+#include "app/commands/CPropertyEditor.h"
+#include "app/commands/CQENDoc.h"
 #include "views/CommandIds.h"
 
 #include "NetworkState.h"

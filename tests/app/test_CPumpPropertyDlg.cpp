@@ -1,7 +1,7 @@
 #include "ModalHelper.h"
 #include "PropertyTestNet.h"
 #include "ScriptedPrompt.h"
-#include "app/CPumpPropertyDlg.h"
+#include "app/dialogs/CPumpPropertyDlg.h"
 
 #include "model/UnitSystem.h"
 

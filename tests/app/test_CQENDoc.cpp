@@ -1,9 +1,9 @@
 #include "AppFixture.h"
-#include "app/CQENDoc.h"
+#include "app/commands/CQENDoc.h"
 
 #include "views/CommandIds.h"
 #include "views/CommandState.h"
-#include "model/ZNetEditor.h"
+#include "edit/ZNetEditor.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 

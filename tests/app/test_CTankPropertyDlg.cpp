@@ -1,7 +1,7 @@
 #include "ModalHelper.h"
 #include "PropertyTestNet.h"
 #include "ScriptedPrompt.h"
-#include "app/CTankPropertyDlg.h"
+#include "app/dialogs/CTankPropertyDlg.h"
 
 #include "model/UnitSystem.h"
 

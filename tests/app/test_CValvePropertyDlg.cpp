@@ -1,7 +1,7 @@
 #include "ModalHelper.h"
 #include "PropertyTestNet.h"
 #include "ScriptedPrompt.h"
-#include "app/CValvePropertyDlg.h"
+#include "app/dialogs/CValvePropertyDlg.h"
 
 #include "model/UnitSystem.h"
 

@@ -1,6 +1,6 @@
 #include "CommaLocale.h"
 
-#include "app/CoordParser.h"
+#include "app/frames/CoordParser.h"
 
 #include <QtTest>
 

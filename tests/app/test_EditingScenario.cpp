@@ -7,9 +7,9 @@
 #include "NetworkState.h"
 #include "PropertyTestNet.h"
 
-#include "app/CBalanceParamsDlg.h"
-#include "app/CMainFrame.h"
-#include "app/CQENDoc.h"
+#include "app/dialogs/CBalanceParamsDlg.h"
+#include "app/frames/CMainFrame.h"
+#include "app/commands/CQENDoc.h"
 #include "views/CommandIds.h"
 #include "model/ZPumpLink.h"
 #include "model/ZTankLink.h"

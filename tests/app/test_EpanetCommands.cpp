@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 #include "ModalHelper.h"
-#include "app/CMainFrame.h"
-#include "app/CQENDoc.h"
-#include "app/CReportWindow.h"
+#include "app/frames/CMainFrame.h"
+#include "app/commands/CQENDoc.h"
+#include "app/dialogs/CReportWindow.h"
 #include "views/CommandIds.h"
 
 #include <QAction>

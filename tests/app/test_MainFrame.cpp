@@ -1,17 +1,17 @@
 #include "AppFixture.h"
 #include "ModalHelper.h"
-#include "app/CAboutDlg.h"
-#include "app/CMainFrame.h"
-#include "app/CMainStatusBar.h"
-#include "app/CNetCmdBar.h"
-#include "app/COptionSavePage.h"
-#include "app/COptionSheet.h"
-#include "app/COptionUnitPage.h"
-#include "app/CQENDoc.h"
-#include "app/CoordEdit.h"
+#include "app/dialogs/CAboutDlg.h"
+#include "app/frames/CMainFrame.h"
+#include "app/frames/CMainStatusBar.h"
+#include "app/frames/CNetCmdBar.h"
+#include "app/options/COptionSavePage.h"
+#include "app/options/COptionSheet.h"
+#include "app/options/COptionUnitPage.h"
+#include "app/commands/CQENDoc.h"
+#include "app/frames/CoordEdit.h"
 #include "views/CommandIds.h"
-#include "app/CommandTable.h"
-#include "app/VectorIconEngine.h"
+#include "app/frames/CommandTable.h"
+#include "app/dialogs/VectorIconEngine.h"
 
 #include "model/ZDrawSettings.h"
 #include "model/ZNamedViewsEdit.h"
@@ -164,14 +164,12 @@ private slots:
         QCOMPARE(frame->FramesOf(doc).size(), 1);
         // The graphic window is open: 图形 is disabled.
         QVERIFY(!Enabled(frame, WindowGraphic));
-        QCOMPARE(Enabled(frame, WindowTable), CMainFrame::ViewKindAvailable(CChildFrame::Table));
+        QVERIFY(Enabled(frame, WindowTable));
         // Without its graphic window a document can get one again.
-        if (CMainFrame::ViewKindAvailable(CChildFrame::Table)) {
-            frame->ExecuteCommand(WindowTable);
-            QVERIFY(!Enabled(frame, WindowTable));
-            frame->FrameOf(doc, CChildFrame::Graphic)->close();
-            QVERIFY(Enabled(frame, WindowGraphic));
-        }
+        frame->ExecuteCommand(WindowTable);
+        QVERIFY(!Enabled(frame, WindowTable));
+        frame->FrameOf(doc, CChildFrame::Graphic)->close();
+        QVERIFY(Enabled(frame, WindowGraphic));
     }
 
     void tableWindowFromTheMenu()
@@ -405,13 +403,12 @@ private slots:
         CMainFrame* frame = f.app->MainFrame();
         CQENDoc* a = f.app->NewDocument();
         CQENDoc* b = f.app->NewDocument();
-        QVERIFY(!Enabled(frame, Cmd::Options));
-        QVERIFY(Enabled(frame, Cmd::TemplatePipe));   // the template dialogs are built in
+        QVERIFY(Enabled(frame, Cmd::Options));   // the sheet and the template dialogs are built in
+        QVERIFY(Enabled(frame, Cmd::TemplatePipe));
         bool changed = false;
         f.app->OptionsSheet = [&](CQENDoc&, QWidget*) { return changed; };
         int templateId = 0;
         f.app->TemplateDialog = [&](int id, ZSettingsStore&, QWidget*) { templateId = id; };
-        QVERIFY(Enabled(frame, Cmd::Options));
         QSignalSpy spyA(a, &CQENDoc::changed), spyB(b, &CQENDoc::changed);
         frame->ExecuteCommand(Cmd::Options);   // cancelled or unchanged: nothing happens
         QCOMPARE(spyA.size() + spyB.size(), 0);
@@ -479,7 +476,6 @@ private slots:
     void settingsAreWrittenWhenApplied()
     {
         AppFixture f;
-        f.app->OptionsSheet = &COptionSheet::RunFor;
         CMainFrame* frame = f.app->MainFrame();
         QVERIFY(f.app->OpenDocumentFile(AppFixture::Network("Net1.txt")));
         OnNextModal([](QWidget* w) {

@@ -6,7 +6,7 @@
 #include "model/MemoryKeyValueStore.h"
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
-#include "persist/TextExchange.h"
+#include "persist/text/TextExchange.h"
 
 #include <QCheckBox>
 #include <QDir>

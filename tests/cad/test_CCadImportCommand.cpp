@@ -3,7 +3,7 @@
 #include "cad/CCadImportCommand.h"
 #include "cad/CCadProgress.h"
 #include "cad/CImportCadDlg.h"
-#include "app/CProgressWnd.h"
+#include "views/CProgressWnd.h"
 #include "cadbridge/CadBridge.h"
 #include "model/MemoryKeyValueStore.h"
 #include "model/ZDocument.h"

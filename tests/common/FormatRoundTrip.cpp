@@ -3,8 +3,8 @@
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
-#include "persist/ProjectFile.h"
-#include "persist/TextExchange.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/text/TextExchange.h"
 
 #include <sstream>
 

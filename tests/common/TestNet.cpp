@@ -1,6 +1,6 @@
 #include "TestNet.h"
 
-#include "bench/LoopedGrid.h"
+#include "LoopedGrid.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "hydraulics/ZBalanceInfo.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
-#include "persist/EpanetFile.h"
-#include "persist/InpExporter.h"
-#include "persist/ProjectFile.h"
+#include "persist/epanet/EpanetFile.h"
+#include "persist/epanet/InpExporter.h"
+#include "persist/project/ProjectFile.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
-#include "persist/TextExchange.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

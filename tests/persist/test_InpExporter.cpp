@@ -6,8 +6,8 @@
 #include "model/ZTemplateSet.h"
 #include "model/ZValveLink.h"
 #include "persist/ArchiveError.h"
-#include "persist/EpanetFile.h"
-#include "persist/InpExporter.h"
+#include "persist/epanet/EpanetFile.h"
+#include "persist/epanet/InpExporter.h"
 
 #include <gtest/gtest.h>
 

@@ -8,11 +8,11 @@
 #include "model/ZTemplateSet.h"
 #include "model/ZValveLink.h"
 #include "persist/ArchiveError.h"
-#include "persist/EpanetFile.h"
-#include "persist/InpExporter.h"
-#include "persist/InpLaws.h"
-#include "persist/ProjectFile.h"
-#include "persist/TextExchange.h"
+#include "persist/epanet/EpanetFile.h"
+#include "persist/epanet/InpExporter.h"
+#include "persist/epanet/InpLaws.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

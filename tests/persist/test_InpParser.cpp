@@ -1,5 +1,5 @@
 #include "persist/ArchiveError.h"
-#include "persist/InpParser.h"
+#include "persist/epanet/InpParser.h"
 
 #include <gtest/gtest.h>
 

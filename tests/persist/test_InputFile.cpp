@@ -5,8 +5,8 @@
 #include "model/ZTemplateSet.h"
 #include "persist/ArchiveError.h"
 #include "persist/InputFile.h"
-#include "persist/ProjectFile.h"
-#include "persist/TextExchange.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

@@ -9,8 +9,8 @@
 #include "model/ZTemplateSet.h"
 #include "model/ZValveLink.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
-#include "persist/TextExchange.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ProjectFileTestUtil.h"
 #include "model/ZPumpLink.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "ProjectFileTestUtil.h"
 #include "model/UnitSystem.h"
 #include "model/ZTemplateSet.h"
-#include "persist/ProjectFile.h"
-#include "persist/ProjectWriter.h"
-#include "persist/TextExchange.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/project/ProjectWriter.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

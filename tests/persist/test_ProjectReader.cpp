@@ -2,7 +2,7 @@
 // network from a one-byte change, out-of-range settings) or gave a message without the file.
 #include "ProjectFileTestUtil.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <gtest/gtest.h>
 

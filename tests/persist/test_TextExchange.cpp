@@ -7,7 +7,7 @@
 #include "model/ZTemplateSet.h"
 #include "model/ZValveLink.h"
 #include "persist/ArchiveError.h"
-#include "persist/TextExchange.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

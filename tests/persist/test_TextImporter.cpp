@@ -5,7 +5,7 @@
 #include "model/ZPipeLink.h"
 #include "model/ZTemplateSet.h"
 #include "persist/ArchiveError.h"
-#include "persist/TextExchange.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZHeadField.h"
-#include "model/ZNetEditor.h"
+#include "edit/ZNetEditor.h"
 #include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 #include "views/CQENModuleView.h"
 #include "views/CViewpointDlg.h"
 

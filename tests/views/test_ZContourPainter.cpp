@@ -3,7 +3,7 @@
 #include "hydraulics/ZContourGenerator.h"
 #include "hydraulics/ZHeadField.h"
 #include "model/ZDocument.h"
-#include "model/ZNetEditor.h"
+#include "edit/ZNetEditor.h"
 #include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
 #include "views/NetworkImageExporter.h"

@@ -1,6 +1,6 @@
 // The pipe workshop driven with the mouse in a real view: drawing with bend points and new nodes,
 // refusals, chained drawing, abort by Escape and by closing, delete and move.
-#include "../app/ModalHelper.h"
+#include "ModalHelper.h"
 #include "EditTestSupport.h"
 #include "ViewTestNetworks.h"
 

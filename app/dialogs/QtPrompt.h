@@ -1,0 +1,12 @@
+#pragma once
+#include "views/UiPrompt.h"
+
+// Message boxes over the active window, captioned "QEN".
+class QtPrompt : public UiPrompt {
+public:
+    bool AskYesNo(const std::string& text) override;
+    void Inform(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    void Warn(const std::string& text) override;
+    Answer AskRecovery(const std::string& text) override;
+};

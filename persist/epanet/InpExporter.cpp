@@ -1,0 +1,218 @@
+#include "InpExporter.h"
+
+#include "persist/ArchiveError.h"
+#include "InpLaws.h"
+#include "persist/NetworkWriteCheck.h"
+#include "InpText.h"
+#include "model/GbkCodec.h"
+#include "model/ZDocument.h"
+#include "model/ZPipeLink.h"
+#include "model/ZPumpLink.h"
+#include "model/ZTankLink.h"
+#include "model/ZValveLink.h"
+
+#include <cmath>
+#include <sstream>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+constexpr double kGravity = 9.80665;
+constexpr double kQuarterPi = 0.7853981633974483;
+using InpText::Format;
+
+// EPANET reads identifiers up to the first blank or ';'.
+std::string EpanetId(const ZNetObject& o)
+{
+    std::string id = GbkCodec::ToUtf8(o.IdView());
+    for (char& c : id) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || c == ';' || c == '"' || u == 0x7F)
+            c = '_';
+    }
+    return id.empty() ? "_" : id;
+}
+
+// The diameter a valve is written with: that of a pipe at either end, else 300 mm.
+double ValveDiameter(const ZFlowLink& valve)
+{
+    for (const ZNetNode* n : {valve.StartNode(), valve.EndNode()}) {
+        for (const ZNetLink* l = n ? n->FirstLink() : nullptr; l; l = l->StartNode() == n ? l->NextAtStart() : l->NextAtEnd()) {
+            if (l->GetKind() == ZNetObject::Kind::Pipe)
+                return static_cast<const ZPipeLink*>(l)->PipeInDiam;
+        }
+    }
+    return 0.3;
+}
+} // namespace
+
+std::string InpExporter::Write()
+{
+    const ZNetwork& net = m_doc.GetNetwork();
+    if (const std::string problem = NetworkWriteCheck::Problem(net); !problem.empty())
+        throw ArchiveError(ArchiveError::Generic, {}, problem);
+    std::ostringstream junctions, reservoirs, tanks, pipes, pumps, valves, status, curves, coords, vertices;
+    std::unordered_set<const ZNetNode*> tankNodes, tankInner;
+    std::unordered_map<const ZNetNode*, std::string> nodeIds;
+    std::unordered_set<std::string> usedNodeIds, usedLinkIds;
+    auto nodeId = [&](const ZNetNode* n) -> const std::string& {
+        auto it = nodeIds.find(n);
+        if (it != nodeIds.end())
+            return it->second;
+        std::string id = EpanetId(*n);
+        for (int k = 1; !usedNodeIds.insert(id).second; ++k)
+            id = EpanetId(*n) + "~" + std::to_string(k);
+        return nodeIds.emplace(n, id).first->second;
+    };
+    auto linkId = [&](const ZNetObject& l) {
+        std::string id = EpanetId(l);
+        for (int k = 1; !usedLinkIds.insert(id).second; ++k)
+            id = EpanetId(l) + "~" + std::to_string(k);
+        return id;
+    };
+    const auto utf8 = [](const ZNetObject& o) { return GbkCodec::ToUtf8(o.IdView()); };
+
+    bool allManning = true;
+    int pipeCount = 0;
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() == ZNetObject::Kind::Pipe) {
+            ++pipeCount;
+            allManning = allManning && static_cast<const ZPipeLink*>(l)->PipeType == ZPipeLink::Manning;
+        }
+        if (l->GetKind() == ZNetObject::Kind::Tank) {
+            tankNodes.insert(l->StartNode());
+            tankInner.insert(l->EndNode());
+        }
+    }
+    const bool manningFile = pipeCount > 0 && allManning;
+
+    for (const ZFlowLink* l : net.Links()) {
+        switch (l->GetKind()) {
+        case ZNetObject::Kind::Tank: {
+            const auto* t = static_cast<const ZTankLink*>(l);
+            double lo = t->TankMinHead, hi = t->TankMaxHead;
+            const double cur = t->TankCurH;
+            if (!(lo <= cur && cur <= hi)) {
+                lo = std::min(lo, cur);
+                hi = std::max(hi, cur);
+                m_report.Add("水池水位范围已放宽以包含当前水位", utf8(*t));
+            }
+            double area = t->TankArea;
+            if (!(area > 0)) {
+                area = 1.0;
+                m_report.Add("水池面积不是正数, 按 1 m² 写出", utf8(*t));
+            }
+            tanks << " " << nodeId(t->StartNode()) << "\t" << Format(t->TankBottomElev) << "\t" << Format(cur) << "\t"
+                  << Format(lo) << "\t" << Format(hi) << "\t" << Format(std::sqrt(area / kQuarterPi)) << "\t0\t;"
+                  << utf8(*t) << "\n";
+            break;
+        }
+        case ZNetObject::Kind::Pipe: {
+            const auto* p = static_cast<const ZPipeLink*>(l);
+            const std::string id = linkId(*p);
+            const double d = p->PipeInDiam;
+            const double parallel = p->PipeParallel + 1.0;
+            double rough;
+            if (manningFile) {
+                // N + 1 equal pipes carry N + 1 times the flow of one at the same loss.
+                const double s = InpLaws::QenManningResistance(p->PipeRougCeof, p->PipeLength, d) / (parallel * parallel);
+                rough = InpLaws::EpanetManningForResistance(s, p->PipeLength, d);
+            } else if (p->PipeType == ZPipeLink::HazenWilliams) {
+                rough = InpLaws::EpanetHazenWilliams(p->PipeRougCeof * parallel, d);
+            } else {
+                // Exponents 2 and 1.852 agree at one flow only: take 1 m/s.
+                const double s = InpLaws::QenManningResistance(p->PipeRougCeof, p->PipeLength, d) / (parallel * parallel);
+                const double q = kQuarterPi * d * d;
+                const double cq = std::pow(10.67 * p->PipeLength / (s * std::pow(q, 0.148) * std::pow(d, 4.87)), 1.0 / 1.852);
+                rough = InpLaws::EpanetHazenWilliams(cq, d);
+                m_report.Add("满宁管按流速 1 m/s 时相同的水头损失写为海曾-威廉管", utf8(*p));
+            }
+            if (p->PipeParallel > 0)
+                m_report.Add("并行管写为一根等效管道 (EPANET 报告的是总流量)", utf8(*p));
+            pipes << " " << id << "\t" << nodeId(p->StartNode()) << "\t" << nodeId(p->EndNode()) << "\t"
+                  << Format(p->PipeLength) << "\t" << Format(d * 1000.0) << "\t" << Format(rough) << "\t0\tOpen\n";
+            for (const PipePoint& v : p->Vertices())
+                vertices << " " << id << "\t" << Format(v.x) << "\t" << Format(v.y) << "\n";
+            break;
+        }
+        case ZNetObject::Kind::Pump: {
+            const auto* p = static_cast<const ZPumpLink*>(l);
+            const std::string id = linkId(*p);
+            double h0 = p->PumpStaticH, s = std::max(p->PumpSCoef, 1e-6);
+            bool open = p->PumpOpen;
+            if (!(h0 > 0)) {
+                open = false;
+                h0 = 1.0;
+                m_report.Add("静扬程不是正数的水泵写为关闭", utf8(*p));
+            }
+            // (0, h0), (q1, 3/4 h0), (2 q1, 0): EPANET's three-point fit gives back h0 - s q^2.
+            const double q1 = 0.5 * std::sqrt(h0 / s);
+            curves << " " << id << "\t0\t" << Format(h0) << "\n"
+                   << " " << id << "\t" << Format(q1 * 1000.0) << "\t" << Format(h0 - s * q1 * q1) << "\n"
+                   << " " << id << "\t" << Format(2 * q1 * 1000.0) << "\t0\n";
+            pumps << " " << id << "\t" << nodeId(p->StartNode()) << "\t" << nodeId(p->EndNode()) << "\tHEAD " << id << "\n";
+            if (!open)
+                status << " " << id << "\tClosed\n";
+            break;
+        }
+        case ZNetObject::Kind::Valve: {
+            const auto* v = static_cast<const ZValveLink*>(l);
+            const std::string id = linkId(*v);
+            const double d = ValveDiameter(*v);
+            const double area = kQuarterPi * d * d;
+            const double k = std::max(v->ValveSCoef, 0.0) * 2.0 * kGravity * area * area;
+            valves << " " << id << "\t" << nodeId(v->StartNode()) << "\t" << nodeId(v->EndNode()) << "\t" << Format(d * 1000.0);
+            if (v->GetValveType() == ZValveLink::PressureReducing)
+                valves << "\tPBV\t" << Format(v->ValveHLess) << "\t" << Format(k) << "\n";
+            else
+                valves << "\tTCV\t" << Format(k) << "\t0" << (v->GetValveType() == ZValveLink::Check ? "\t;QEN:CHECK" : "") << "\n";
+            if (v->GetValveType() == ZValveLink::Check)
+                m_report.Add("止回阀写为节流阀 (QEN 计算中止回阀双向过水)", utf8(*v));
+            if (v->GetValveType() == ZValveLink::PressureReducing)
+                m_report.Add("减压阀写为 PBV (固定水头损失)", utf8(*v));
+            if (!v->ValveOpen)
+                status << " " << id << "\tClosed\n";
+            break;
+        }
+        default: break;
+        }
+    }
+
+    bool fire = false;
+    for (const ZConsumeNode* n : net.Nodes()) {
+        if (tankInner.count(n))
+            continue;
+        const std::string& id = nodeId(n);
+        if (!n->FirstLink())
+            m_report.Add("没有连接任何管段的节点 (EPANET 拒绝读入含有这种节点的文件)", utf8(*n));
+        coords << " " << id << "\t" << Format(n->X) << "\t" << Format(n->Y) << "\n";
+        if (tankNodes.count(n))
+            continue;
+        // Device ends are solved for, whatever their flag says, as balancing does.
+        if (n->IsHeadKnown() && !n->IsDeviceNode())
+            reservoirs << " " << id << "\t" << Format(n->NodeHydrElev) << "\n";
+        else
+            junctions << " " << id << "\t" << Format(n->NodeGrunElev) << "\t" << Format(n->NodeFlow * 1000.0) << "\n";
+        fire = fire || (n->IsFireNode() && n->NodeFireFlow != 0);
+    }
+    if (fire)
+        m_report.Add("消防水量未写出 (按最高时工况写出需水量)");
+
+    std::ostringstream out;
+    out << "[TITLE]\nQEN\n\n"
+        << "[JUNCTIONS]\n;ID\tElev\tDemand\tPattern\n" << junctions.str() << "\n"
+        << "[RESERVOIRS]\n;ID\tHead\tPattern\n" << reservoirs.str() << "\n"
+        << "[TANKS]\n;ID\tElevation\tInitLevel\tMinLevel\tMaxLevel\tDiameter\tMinVol\n" << tanks.str() << "\n"
+        << "[PIPES]\n;ID\tNode1\tNode2\tLength\tDiameter\tRoughness\tMinorLoss\tStatus\n" << pipes.str() << "\n"
+        << "[PUMPS]\n;ID\tNode1\tNode2\tParameters\n" << pumps.str() << "\n"
+        << "[VALVES]\n;ID\tNode1\tNode2\tDiameter\tType\tSetting\tMinorLoss\n" << valves.str() << "\n"
+        << "[STATUS]\n" << status.str() << "\n"
+        << "[CURVES]\n;ID\tX-Value\tY-Value\n" << curves.str() << "\n"
+        << "[OPTIONS]\n Units\tLPS\n Headloss\t" << (manningFile ? "C-M" : "H-W")
+        << "\n Trials\t200\n Accuracy\t0.00001\n Unbalanced\tStop\n Demand Multiplier\t1.0\n\n"
+        << "[TIMES]\n Duration\t0\n\n"
+        << "[COORDINATES]\n;Node\tX-Coord\tY-Coord\n" << coords.str() << "\n"
+        << "[VERTICES]\n;Link\tX-Coord\tY-Coord\n" << vertices.str() << "\n"
+        << "[END]\n";
+    return out.str();
+}

@@ -7,9 +7,9 @@
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
 #include "persist/ArchiveError.h"
-#include "persist/EpanetFile.h"
-#include "persist/ProjectFile.h"
-#include "persist/TextExchange.h"
+#include "persist/epanet/EpanetFile.h"
+#include "persist/project/ProjectFile.h"
+#include "persist/text/TextExchange.h"
 
 #include <gtest/gtest.h>
 

@@ -123,9 +123,9 @@ private slots:
             std::string message;
             const auto targets = ZParamCalculator::Targets(t.net, 5, ZParamCalculator::WholeNetwork);
             QCOMPARE(targets.size(), size_t(3));   // the pipes only
-            QCOMPARE(ZParamCalculator::Compute(targets, 5, ZParamCalculator::Add, "1.5", settings.Units(), changes,
-                                               message),
-                     ZParamCalculator::Ok);
+            QCOMPARE(
+                ZParamCalculator::Compute(targets, 5, ZParamCalculator::Add, "1.5", settings.Units(), changes, message),
+                ZParamCalculator::Ok);
             for (const auto& c : changes)
                 if (c.object == p23)
                     QCOMPARE(c.value, 21.5);
@@ -160,9 +160,11 @@ private slots:
         ZFieldTable::Added added(ZNetObject::Kind::Pipe, kExtra);
         PropertyTestNet t;
         CPropertyEditor editor(settings, prompt);
-        const std::pair<ZNetObject::Kind, ZNetObject*> objects[] = {
-            {ZNetObject::Kind::Node, t.N("2")},  {ZNetObject::Kind::Pipe, t.P("23")}, {ZNetObject::Kind::Pump, t.Pump()},
-            {ZNetObject::Kind::Valve, t.Valve()}, {ZNetObject::Kind::Tank, t.Tank()}};
+        const std::pair<ZNetObject::Kind, ZNetObject*> objects[] = {{ZNetObject::Kind::Node, t.N("2")},
+                                                                    {ZNetObject::Kind::Pipe, t.P("23")},
+                                                                    {ZNetObject::Kind::Pump, t.Pump()},
+                                                                    {ZNetObject::Kind::Valve, t.Valve()},
+                                                                    {ZNetObject::Kind::Tank, t.Tank()}};
         int checked = 0;
         for (const auto& [kind, obj] : objects) {
             for (const ZField& f : ZFieldTable::Of(kind)) {

@@ -80,9 +80,10 @@ void SetFlag(ZNetObject& o, double v)
     v != 0.0 ? o.SetFlag(Bit) : o.ClearFlag(Bit);
 }
 
+// As the balancing sees it: a node that is not flow-known has a known head.
 double NodeTypeGet(const ZNetObject& o)
 {
-    return N(o).IsHeadKnown() ? 1.0 : 0.0;
+    return N(o).IsFlowKnown() ? 0.0 : 1.0;
 }
 void NodeTypeSet(ZNetObject& o, double v)
 {

@@ -73,6 +73,12 @@ TEST(FieldTable, KeysAreUniqueAndNameTheMembers)
     ZConsumeNode n;
     EXPECT_TRUE(ZFieldTable::Set(n, "IsFireNode", 1));
     EXPECT_TRUE(n.IsFireNode());
+    // The kind as the balancing sees it: a node that is not flow-known has a known head.
+    EXPECT_EQ(ZFieldTable::Get(n, "NodeType"), 0.0);
+    n.ClearFlag(qen::FLAG_FLOW_KNOWN);
+    EXPECT_EQ(ZFieldTable::Get(n, "NodeType"), 1.0);
+    EXPECT_TRUE(ZFieldTable::Set(n, "NodeType", 0));
+    EXPECT_TRUE(n.IsFlowKnown() && !n.IsHeadKnown());
 }
 
 // Every place a field is shown is taken once: one column each, one calculator entry each, and a

@@ -7,23 +7,66 @@
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
-const char* const ParamTexts[] = {"节点用水量", "节点绝对水压", "管道内径", "管道长度", "管道阻力系数"};
-const char* const FieldKeys[] = {"NodeFlow", "NodeHydrElev", "PipeInDiam", "PipeLength", "PipeRougCeof"};
 const char* const OpTexts[] = {"+", "-", "*", "/"};
+
+struct Listed {
+    ZNetObject::Kind kind;
+    const ZField* field;
+};
+
+// The fields the calculator lists, nodes' and pipes', in the field tables' calculator order.
+std::vector<Listed> Params()
+{
+    std::vector<Listed> out;
+    for (ZNetObject::Kind kind : {ZNetObject::Kind::Node, ZNetObject::Kind::Pipe})
+        for (const ZField& f : ZFieldTable::Of(kind))
+            if (f.calc != ZField::Nowhere)
+                out.push_back({kind, &f});
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Listed& a, const Listed& b) { return a.field->calc < b.field->calc; });
+    return out;
+}
+
+const Listed* ParamOf(int param)
+{
+    // Rebuilt when a table grew or shrank (ZFieldTable::Added).
+    static thread_local std::vector<Listed> params;
+    static thread_local unsigned generation = ~0u;
+    if (generation != ZFieldTable::Generation()) {
+        params = Params();
+        generation = ZFieldTable::Generation();
+    }
+    return param >= 0 && param < static_cast<int>(params.size()) ? &params[static_cast<size_t>(param)] : nullptr;
+}
 
 const ZField& FieldOf(int param)
 {
-    return *ZFieldTable::Find(ZParamCalculator::IsNodeParam(param) ? ZNetObject::Kind::Node : ZNetObject::Kind::Pipe,
-                              FieldKeys[param]);
+    return *ParamOf(param)->field;
 }
-} // namespace
+}   // namespace
+
+int ZParamCalculator::ParamCount()
+{
+    int n = 0;
+    while (ParamOf(n))
+        ++n;
+    return n;
+}
+
+bool ZParamCalculator::IsNodeParam(int param)
+{
+    const Listed* p = ParamOf(param);
+    return p && p->kind == ZNetObject::Kind::Node;
+}
 
 const char* ZParamCalculator::ParamText(int param)
 {
-    return param >= 0 && param < ParamCount ? ParamTexts[param] : "";
+    const Listed* p = ParamOf(param);
+    return p && p->field->calcText ? p->field->calcText : "";
 }
 
 const char* ZParamCalculator::OpText(int op)
@@ -33,13 +76,8 @@ const char* ZParamCalculator::OpText(int op)
 
 int ZParamCalculator::UnitCategoryOf(int param)
 {
-    switch (param) {
-    case NodeFlow: return UnitSystem::Flow;
-    case NodeHydrElev: return UnitSystem::Head;
-    case PipeInDiam: return UnitSystem::Diameter;
-    case PipeLength: return UnitSystem::Length;
-    default: return -1;
-    }
+    const Listed* p = ParamOf(param);
+    return p ? p->field->unit : -1;
 }
 
 std::string ZParamCalculator::ExpressionLabel(int param, const UnitSystem& units)
@@ -53,7 +91,7 @@ std::string ZParamCalculator::ExpressionLabel(int param, const UnitSystem& units
 
 std::string ZParamCalculator::Preview(int param, int op, const std::string& amount)
 {
-    if (param < 0 || param >= ParamCount || op < 0 || op >= OpCount)
+    if (param < 0 || param >= ParamCount() || op < 0 || op >= OpCount)
         return {};
     return std::string(ParamText(param)) + "=" + ParamText(param) + OpText(op) + (amount.empty() ? "0" : amount);
 }
@@ -116,16 +154,16 @@ ZParamCalculator::Status ZParamCalculator::Compute(const std::vector<ZNetObject*
     const bool multiply = op == Multiply || op == Divide;
 
     const ZField& field = FieldOf(param);
+    const bool node = IsNodeParam(param);
     std::vector<Change> out;
     out.reserve(targets.size());
     for (ZNetObject* o : targets) {
         const double old = field.get(*o);
         const double now = multiply ? old * value : old + value;
-        const bool positive = IsNodeParam(param) || now > 0.0;
+        const bool positive = node || now > 0.0;
         if (!std::isfinite(now) || !positive) {
-            message = std::string(IsNodeParam(param) ? "节点" : "管道") + GbkCodec::ToUtf8(o->IdView()) + "的" +
-                      ParamText(param) + (std::isfinite(now) ? "将不大于零" : "将不是有效数字") +
-                      "，计算未执行，没有修改任何数据！";
+            message = std::string(node ? "节点" : "管道") + GbkCodec::ToUtf8(o->IdView()) + "的" + ParamText(param) +
+                      (std::isfinite(now) ? "将不大于零" : "将不是有效数字") + "，计算未执行，没有修改任何数据！";
             return BadResult;
         }
         out.push_back({o, now});

@@ -12,7 +12,9 @@ class ZNetwork;
 // whole operation.
 class ZParamCalculator {
 public:
-    enum Param { NodeFlow = 0, NodeHydrElev, PipeInDiam, PipeLength, PipeRougCeof, ParamCount };
+    // The parameters are the node and pipe fields whose field table gives them a place in the
+    // calculator's list; these are the first five.
+    enum Param { NodeFlow = 0, NodeHydrElev, PipeInDiam, PipeLength, PipeRougCeof };
     enum Op { Add = 0, Subtract, Multiply, Divide, OpCount };
     enum Range { WholeNetwork = 0, Selection = 1 };
     enum Status { Ok = 0, DivideByZero, BadResult };
@@ -22,9 +24,10 @@ public:
         double value;
     };
 
+    static int ParamCount();
     static const char* ParamText(int param);   // "节点用水量", ... (UTF-8)
     static const char* OpText(int op);         // "+", "-", "*", "/"
-    static bool IsNodeParam(int param) { return param == NodeFlow || param == NodeHydrElev; }
+    static bool IsNodeParam(int param);
     // The display-unit category of the amount for + and -, or -1 for a plain number.
     static int UnitCategoryOf(int param);
 

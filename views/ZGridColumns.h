@@ -1,17 +1,22 @@
 #pragma once
 #include <QString>
 
+#include <string_view>
+
 class UnitSystem;
 class ZNetObject;
 
-// The columns of the five tables: titles, cell texts in the user's units and sort keys. Column
-// numbers here count data columns from 0; the record marker is not one of them.
+// The columns of the five tables, as the kinds' field tables place them: titles, cell texts in the
+// user's units and sort keys. Column numbers here count data columns from 0; the record marker is
+// not one of them.
 class ZGridColumns {
 public:
+    // In the order of ZNetObject::Kind.
     enum Tab { NodeTab = 0, PipeTab, PumpTab, ValveTab, TankTab, TabCount };
-    enum NodeColumn { NodeHeadColumn = 6, NodeFreeHeadColumn = 7 };
 
     static int ColumnCount(int tab);
+    // The column of the field `key`, or -1.
+    static int ColumnOf(int tab, std::string_view key);
     static QString Title(int tab, int column);
     // The display unit of a column's values, empty for plain numbers and texts.
     static QString UnitName(int tab, int column, const UnitSystem& units);

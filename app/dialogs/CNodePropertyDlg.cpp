@@ -20,23 +20,16 @@ CNodePropertyDlg::CNodePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
 
     QFormLayout* basic = nullptr;
     top->addWidget(Group(QStringLiteral("节点基本数据"), basic));
-    AddIdRow(basic, QStringLiteral("节点编号:"), PropertyForm::MaxNodeIdChars);
+    AddIdRow(basic, PropertyForm::MaxNodeIdChars);
     AddNoteRow(basic, QStringLiteral("节点名称:"), "NodeName");
-    AddChoiceRow(basic, QStringLiteral("节点类型:"), "NodeType", QStringLiteral("已知流量\n已知水压"));
-    AddNumberRow(basic, QStringLiteral("地面标高:"), "NodeGrunElev", QStringLiteral("m"));
-    AddNumberRow(basic, QStringLiteral("横坐标:"), "X", QStringLiteral("m"));
-    AddNumberRow(basic, QStringLiteral("纵坐标:"), "Y", QStringLiteral("m"));
+    AddFieldRows(basic, 0);
 
     m_details = new QWidget;
     auto* details = new QVBoxLayout(m_details);
     details->setContentsMargins(0, 0, 0, 0);
     QFormLayout* water = nullptr;
     details->addWidget(Group(QStringLiteral("水量与水压"), water));
-    AddNumberRow(water, QStringLiteral("节点水量:"), "NodeFlow");
-    AddNumberRow(water, QStringLiteral("绝对水压:"), "NodeHydrElev");
-    AddNumberRow(water, QStringLiteral("自由水头:"), "FreeHead");
-    AddNumberRow(water, QStringLiteral("消防水量:"), "NodeFireFlow");
-    water->addRow(AddFlag(QStringLiteral("消防校验时设定为消防节点"), "IsFireNode"));
+    AddFieldRows(water, 1);
     QFormLayout* notes = nullptr;
     details->addWidget(Group(QStringLiteral("其它"), notes));
     auto* text = new QLineEdit;

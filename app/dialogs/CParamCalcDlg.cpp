@@ -18,7 +18,7 @@ CParamCalcDlg::CParamCalcDlg(const UnitSystem& units, bool hasSelection, ApplyFn
     setWindowTitle(QStringLiteral("参数计算器"));
     setObjectName(QStringLiteral("paramCalcDlg10051"));
     m_param = new QComboBox;
-    for (int p = 0; p < ZParamCalculator::ParamCount; ++p)
+    for (int p = 0; p < ZParamCalculator::ParamCount(); ++p)
         m_param->addItem(QString::fromUtf8(ZParamCalculator::ParamText(p)));
     m_op = new QComboBox;
     for (int o = 0; o < ZParamCalculator::OpCount; ++o)

@@ -2,7 +2,6 @@
 #include "CPropertyDlg.h"
 
 class PipePropertyForm;
-class QDateEdit;
 class QPushButton;
 
 // Dialog 149 "管道属性". The length field is untouched, typed (normal font) or automatic (italic,
@@ -24,6 +23,5 @@ private:
 
     QLineEdit* m_length = nullptr;
     QPushButton* m_autoLength = nullptr;
-    QDateEdit* m_date = nullptr;
     bool m_innerTyped = false;
 };

@@ -3,9 +3,11 @@
 #include "views/UiPrompt.h"
 
 #include "model/UnitSystem.h"
+#include "model/ZFieldTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -16,7 +18,10 @@
 
 namespace {
 constexpr int kFieldWidth = 130;
-}
+const QDate kEpoch(1970, 1, 1);
+// The day before the first date stands for "the objects differ": it shows as a blank field.
+const QDate kNoDate = kEpoch.addDays(-1);
+}   // namespace
 
 CPropertyDlg::CPropertyDlg(std::unique_ptr<PropertyForm> form, UiPrompt& prompt, const QString& titleLines,
                            QWidget* parent)
@@ -55,26 +60,11 @@ QString CPropertyDlg::TitleFor(const QString& lines, PropertyForm::Mode mode, in
     return title;
 }
 
-QString CPropertyDlg::UnitText(PropertyForm::Unit unit) const
+QString CPropertyDlg::UnitText(int unit) const
 {
-    const UnitSystem& u = m_form->Units();
-    switch (unit) {
-    case PropertyForm::DiameterUnit:
-        return QString::fromStdString(u.Diam().UnitName());
-    case PropertyForm::LengthUnit:
-        return QString::fromStdString(u.Leng().UnitName());
-    case PropertyForm::FlowUnit:
-        return QString::fromStdString(u.FlowUnit().UnitName());
-    case PropertyForm::HeadUnit:
-        return QString::fromStdString(u.Hydr().UnitName());
-    case PropertyForm::VelocityUnit:
-        return QString::fromStdString(u.Velo().UnitName());
-    case PropertyForm::GradientUnit:
-        return QString::fromStdString(u.Slope().UnitName());
-    case PropertyForm::NoUnit:
-        break;
-    }
-    return {};
+    if (unit < 0 || unit >= UnitSystem::CategoryCount)
+        return {};
+    return QString::fromStdString(m_form->Units().Get(UnitSystem::Category(unit)).UnitName());
 }
 
 QGroupBox* CPropertyDlg::Group(const QString& title, QFormLayout*& form)
@@ -110,32 +100,69 @@ static QWidget* WithSuffix(QWidget* field, const QString& suffix, QWidget* extra
     return row;
 }
 
-QLineEdit* CPropertyDlg::AddNumberRow(QFormLayout* form, const QString& caption, const char* key, const QString& suffix,
-                                      QWidget* after)
+static QString Caption(const ZField& f)
 {
-    PropertyForm::Number* f = m_form->FindNumber(key);
+    return QString::fromUtf8(f.caption) + QLatin1Char(':');
+}
+
+void CPropertyDlg::AddFieldRows(QFormLayout* form, int group)
+{
+    for (const ZField& f : ZFieldTable::Of(m_form->Kind())) {
+        if (f.group != group || f.key == std::string_view("Id"))
+            continue;
+        switch (f.type) {
+        case ZField::Text:
+            AddShownRow(form, f);
+            break;
+        case ZField::Bool:
+            form->addRow(AddCheck(f));
+            break;
+        case ZField::Date:
+            AddDateRow(form, f);
+            break;
+        default:
+            if (f.IsChoice())
+                AddChoiceRow(form, f);
+            else
+                AddNumberRow(form, f);
+        }
+    }
+}
+
+int CPropertyDlg::RowOf(QFormLayout* form, QWidget* field)
+{
+    int row = -1;
+    QFormLayout::ItemRole role;
+    for (QWidget* w = field; w && row < 0; w = w->parentWidget())
+        form->getWidgetPosition(w, &row, &role);
+    return row;
+}
+
+QLineEdit* CPropertyDlg::AddNumberRow(QFormLayout* form, const ZField& f)
+{
     auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(key));
+    edit->setObjectName(QString::fromLatin1(f.key));
     edit->setFixedWidth(kFieldWidth);
-    if (f && f->IsResult())
+    if (!f.IsInput())
         MakeShown(edit);
-    m_edits.insert(QString::fromLatin1(key), edit);
-    form->addRow(caption, WithSuffix(edit, suffix.isEmpty() && f ? UnitText(f->unit) : suffix, after));
+    m_edits.insert(QString::fromLatin1(f.key), edit);
+    const QString unit = f.unitText ? QString::fromUtf8(f.unitText) : UnitText(f.unit);
+    form->addRow(Caption(f), WithSuffix(edit, unit, m_extras.value(QString::fromLatin1(f.key))));
     return edit;
 }
 
-QLineEdit* CPropertyDlg::AddShownRow(QFormLayout* form, const QString& caption, const char* key)
+QLineEdit* CPropertyDlg::AddShownRow(QFormLayout* form, const ZField& f)
 {
     auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(key));
+    edit->setObjectName(QString::fromLatin1(f.key));
     edit->setFixedWidth(kFieldWidth);
     MakeShown(edit);
-    m_edits.insert(QString::fromLatin1(key), edit);
-    form->addRow(caption, WithSuffix(edit, {}));
+    m_edits.insert(QString::fromLatin1(f.key), edit);
+    form->addRow(Caption(f), WithSuffix(edit, {}));
     return edit;
 }
 
-QLineEdit* CPropertyDlg::AddIdRow(QFormLayout* form, const QString& caption, int maxChars)
+QLineEdit* CPropertyDlg::AddIdRow(QFormLayout* form, int maxChars)
 {
     m_id = new QLineEdit;
     m_id->setObjectName(QStringLiteral("Id"));
@@ -143,7 +170,7 @@ QLineEdit* CPropertyDlg::AddIdRow(QFormLayout* form, const QString& caption, int
     if (maxChars > 0)
         m_id->setMaxLength(maxChars);
     m_id->setEnabled(m_form->IdEditable());
-    form->addRow(caption, WithSuffix(m_id, {}));
+    form->addRow(Caption(*ZFieldTable::Find(m_form->Kind(), "Id")), WithSuffix(m_id, {}));
     return m_id;
 }
 
@@ -157,24 +184,38 @@ QLineEdit* CPropertyDlg::AddNoteRow(QFormLayout* form, const QString& caption, c
     return edit;
 }
 
-QComboBox* CPropertyDlg::AddChoiceRow(QFormLayout* form, const QString& caption, const char* key, const QString& items)
+QComboBox* CPropertyDlg::AddChoiceRow(QFormLayout* form, const ZField& f)
 {
     auto* combo = new QComboBox;
-    combo->setObjectName(QString::fromLatin1(key));
-    combo->addItems(items.split(QLatin1Char('\n')));
+    combo->setObjectName(QString::fromLatin1(f.key));
+    combo->addItems(QString::fromUtf8(f.items).split(QLatin1Char('\n')));
     combo->setFixedWidth(kFieldWidth);
-    m_combos.insert(QString::fromLatin1(key), combo);
-    form->addRow(caption, WithSuffix(combo, {}));
+    m_combos.insert(QString::fromLatin1(f.key), combo);
+    form->addRow(Caption(f), WithSuffix(combo, {}));
     return combo;
 }
 
-QCheckBox* CPropertyDlg::AddFlag(const QString& text, const char* key)
+QDateEdit* CPropertyDlg::AddDateRow(QFormLayout* form, const ZField& f)
 {
-    auto* check = new QCheckBox(text);
-    check->setObjectName(QString::fromLatin1(key));
+    auto* date = new QDateEdit;
+    date->setObjectName(QString::fromLatin1(f.key));
+    date->setCalendarPopup(true);
+    date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    date->setDateRange(kNoDate, kEpoch.addDays(49710));   // 32-bit unsigned seconds
+    date->setSpecialValueText(QStringLiteral(" "));
+    date->setFixedWidth(kFieldWidth);
+    m_dates.insert(QString::fromLatin1(f.key), date);
+    form->addRow(Caption(f), date);
+    return date;
+}
+
+QCheckBox* CPropertyDlg::AddCheck(const ZField& f)
+{
+    auto* check = new QCheckBox(QString::fromUtf8(f.caption));
+    check->setObjectName(QString::fromLatin1(f.key));
     // Several objects that differ leave the check undetermined, which keeps each as it is.
     check->setTristate(m_form->GetMode() == PropertyForm::EditMode && m_form->IsMulti());
-    m_checks.insert(QString::fromLatin1(key), check);
+    m_checks.insert(QString::fromLatin1(f.key), check);
     return check;
 }
 
@@ -205,11 +246,16 @@ void CPropertyDlg::ShowForm()
     for (PropertyForm::Shown& s : m_form->ShownFields())
         if (QLineEdit* e = Edit(s.key))
             e->setText(s.text);
-    for (PropertyForm::Choice& c : m_form->Choices())
+    for (PropertyForm::Choice& c : m_form->Choices()) {
         if (QComboBox* combo = m_combos.value(QString::fromStdString(c.key))) {
             combo->setCurrentIndex(c.index < combo->count() ? c.index : -1);
             combo->setEnabled(c.enabled);
         }
+        if (QDateEdit* date = m_dates.value(QString::fromStdString(c.key))) {
+            date->setDate(c.index < 0 ? kNoDate : kEpoch.addDays(c.index));
+            date->setEnabled(c.enabled);
+        }
+    }
     for (PropertyForm::Flag& f : m_form->Flags())
         if (QCheckBox* check = m_checks.value(QString::fromStdString(f.key))) {
             check->setCheckState(Qt::CheckState(f.state));
@@ -224,9 +270,12 @@ void CPropertyDlg::ReadForm()
     for (PropertyForm::Number& f : m_form->Numbers())
         if (QLineEdit* e = Edit(f.key); e && !f.IsResult())
             f.text = e->text();
-    for (PropertyForm::Choice& c : m_form->Choices())
+    for (PropertyForm::Choice& c : m_form->Choices()) {
         if (QComboBox* combo = m_combos.value(QString::fromStdString(c.key)))
             c.index = combo->currentIndex();
+        if (QDateEdit* date = m_dates.value(QString::fromStdString(c.key)))
+            c.index = date->date() == kNoDate ? -1 : int(kEpoch.daysTo(date->date()));
+    }
     for (PropertyForm::Flag& f : m_form->Flags())
         if (QCheckBox* check = m_checks.value(QString::fromStdString(f.key)))
             f.state = PropertyForm::CheckState(check->checkState());
@@ -249,14 +298,12 @@ void CPropertyDlg::accept()
     }
 }
 
-void CPropertyDlg::AddDeviceEndRows(QFormLayout* basic, int mode)
+void CPropertyDlg::AddReverseRow(QFormLayout* basic)
 {
-    AddShownRow(basic, QStringLiteral("入口节点:"), "StartNode");
-    AddShownRow(basic, QStringLiteral("出口节点:"), "EndNode");
     auto* reverse = new QPushButton(QStringLiteral("反向连接"));
     reverse->setObjectName(QStringLiteral("reverseButton"));
     reverse->setCheckable(true);
-    reverse->setEnabled(mode == PropertyForm::EditMode);
+    reverse->setEnabled(m_form->GetMode() == PropertyForm::EditMode);
     basic->addRow(QString(), reverse);
     connect(reverse, &QPushButton::clicked, this, [this]() {
         auto& form = static_cast<DevicePropertyForm&>(Form());

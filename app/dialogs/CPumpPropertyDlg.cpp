@@ -19,20 +19,14 @@ CPumpPropertyDlg::CPumpPropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
 
     QFormLayout* basic = nullptr;
     top->addWidget(Group(QStringLiteral("水泵"), basic));
-    AddIdRow(basic, QStringLiteral("水泵编号:"));
+    AddIdRow(basic);
     AddNoteRow(basic, QStringLiteral("水泵名称:"), "PumpName");
-    AddChoiceRow(basic, QStringLiteral("水泵类型:"), "PumpType", QStringLiteral("卧式离心泵"));
-    AddDeviceEndRows(basic, mode);
+    AddFieldRows(basic, 0);
+    AddReverseRow(basic);
 
     QFormLayout* data = nullptr;
     top->addWidget(Group(QStringLiteral("水泵参数"), data));
-    AddNumberRow(data, QStringLiteral("额定转速:"), "PumpRatedRotV", QStringLiteral("r/min"));
-    AddNumberRow(data, QStringLiteral("操作转速:"), "PumpOperatedRotV", QStringLiteral("r/min"));
-    AddNumberRow(data, QStringLiteral("阻力系数:"), "PumpSCoef");
-    AddNumberRow(data, QStringLiteral("静态扬程:"), "PumpStaticH");
-    AddNumberRow(data, QStringLiteral("气蚀余量:"), "PumpVacuum");
-    AddNumberRow(data, QStringLiteral("效    率:"), "PumpEfficiency");
-    data->addRow(AddFlag(QStringLiteral("计算时是否开启水泵"), "PumpOpen"));
+    AddFieldRows(data, 1);
 
     auto* notes = new QFormLayout;
     auto* note = new QLineEdit;

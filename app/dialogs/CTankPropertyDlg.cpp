@@ -17,18 +17,12 @@ CTankPropertyDlg::CTankPropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
 
     QFormLayout* basic = nullptr;
     top->addWidget(Group(QStringLiteral("水池"), basic));
-    AddIdRow(basic, QStringLiteral("水池编号:"));
-    AddShownRow(basic, QStringLiteral("出口节点:"), "Outlet");
-    AddChoiceRow(basic, QStringLiteral("水池类型:"), "TankType", QStringLiteral("蓄水池\n水塔"));
+    AddIdRow(basic);
+    AddFieldRows(basic, 0);
 
     QFormLayout* data = nullptr;
     top->addWidget(Group(QStringLiteral("水池参数"), data));
-    AddNumberRow(data, QStringLiteral("水池面积:"), "TankArea", QStringLiteral("m²"));
-    AddNumberRow(data, QStringLiteral("最低水位:"), "TankMinHead", QStringLiteral("m"));
-    AddNumberRow(data, QStringLiteral("最高水位:"), "TankMaxHead", QStringLiteral("m"));
-    AddNumberRow(data, QStringLiteral("当前水位:"), "TankCurH", QStringLiteral("m"));
-    AddNumberRow(data, QStringLiteral("池底标高:"), "TankBottomElev", QStringLiteral("m"));
-    AddNumberRow(data, QStringLiteral("出水量:"), "Flow");
+    AddFieldRows(data, 1);
 
     auto* notes = new QFormLayout;
     auto* note = new QLineEdit;

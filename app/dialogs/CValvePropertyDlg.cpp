@@ -19,20 +19,19 @@ CValvePropertyDlg::CValvePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetOb
 
     QFormLayout* basic = nullptr;
     top->addWidget(Group(QStringLiteral("阀门"), basic));
-    AddIdRow(basic, QStringLiteral("阀门编号:"));
-    AddDeviceEndRows(basic, mode);
+    AddIdRow(basic);
+    AddFieldRows(basic, 0);
+    AddReverseRow(basic);
 
     QFormLayout* data = nullptr;
     top->addWidget(Group(QStringLiteral("阀门参数"), data));
-    AddChoiceRow(data, QStringLiteral("阀门类型:"), "ValveType", QStringLiteral("闸阀\n止回阀\n减压阀"));
-    AddNumberRow(data, QStringLiteral("阻力系数:"), "ValveSCoef");
-    AddNumberRow(data, QStringLiteral("减压量:"), "ValveHLess");
+    AddFieldRows(data, 1);
+    // Shown, not stored; it stands above the check.
     auto* opening = new QLineEdit;
     opening->setObjectName(QStringLiteral("ValveOpening"));
     MakeShown(opening);
     opening->setFixedWidth(130);
-    data->addRow(QStringLiteral("阀门开启度:"), opening);
-    data->addRow(AddFlag(QStringLiteral("计算时是否开启阀门"), "ValveOpen"));
+    data->insertRow(RowOf(data, Check("ValveOpen")), QStringLiteral("阀门开启度:"), opening);
 
     auto* notes = new QFormLayout;
     auto* note = new QLineEdit;

@@ -4,17 +4,12 @@
 #include "model/ZDeviceLink.h"
 #include "model/ZFlowNode.h"
 #include "model/ZNetLink.h"
-#include "model/ZObjectLabels.h"
 #include "model/ZPipeLink.h"
 
 namespace {
 ZFlowNode& N(ZNetObject& o)
 {
     return static_cast<ZFlowNode&>(o);
-}
-const ZFlowNode& N(const ZNetObject& o)
-{
-    return static_cast<const ZFlowNode&>(o);
 }
 
 // Brings the length of every automatic-length pipe at the node up to date.
@@ -34,39 +29,16 @@ void UpdatePipesAt(ZFlowNode& node, const PropertyForm::Sink& sink)
 }   // namespace
 
 NodePropertyForm::NodePropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
-    : PropertyForm(mode, std::move(objects), units)
+    : PropertyForm(ZNetObject::Kind::Node, mode, std::move(objects), units)
 {
-    AddChoice(
-        "NodeType", [](const ZNetObject& o) { return N(o).IsHeadKnown() ? 1 : 0; },
-        [](ZNetObject& o, int kind) { N(o).SetHeadKnown(kind == 1); });
-    AddNumber(
-        "NodeGrunElev", NoUnit, [](const ZNetObject& o) { return N(o).NodeGrunElev; },
-        [](ZNetObject& o, double v) { N(o).NodeGrunElev = v; });
+    // A move takes the node's device and pipes along (ApplyExtra); only one placed node has a place.
     const bool positioned = mode != TemplateMode && !IsMulti();
-    Number& x = AddNumber(
-        "X", NoUnit, [](const ZNetObject& o) { return N(o).X; }, nullptr);
-    x.custom = true;
-    x.enabled = positioned;
-    Number& y = AddNumber(
-        "Y", NoUnit, [](const ZNetObject& o) { return N(o).Y; }, nullptr);
-    y.custom = true;
-    y.enabled = positioned;
-    AddNumber(
-        "NodeFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFlow; },
-        [](ZNetObject& o, double v) { N(o).NodeFlow = v; })
-        .resultOf = [](const ZNetObject& o) { return ZObjectLabels::DemandIsResult(N(o)); };
-    AddNumber(
-        "NodeHydrElev", HeadUnit, [](const ZNetObject& o) { return N(o).NodeHydrElev; },
-        [](ZNetObject& o, double v) { N(o).NodeHydrElev = v; })
-        .resultOf = [](const ZNetObject& o) { return ZObjectLabels::HeadIsResult(N(o)); };
-    Number& freeHead = AddNumber(
-        "FreeHead", HeadUnit, [](const ZNetObject& o) { return N(o).FreeHead(); }, nullptr);
-    freeHead.enabled = mode != TemplateMode;
-    freeHead.resultOf = [](const ZNetObject& o) { return ZObjectLabels::HeadIsResult(N(o)); };
-    AddFlag("IsFireNode", qen::FLAG_FIRE_NODE);
-    AddNumber(
-        "NodeFireFlow", FlowUnit, [](const ZNetObject& o) { return N(o).NodeFireFlow; },
-        [](ZNetObject& o, double v) { N(o).NodeFireFlow = v; });
+    for (const char* key : {"X", "Y"}) {
+        Number& f = *FindNumber(key);
+        f.custom = true;
+        f.enabled = positioned;
+    }
+    FindNumber("FreeHead")->enabled = mode != TemplateMode;
 }
 
 void NodePropertyForm::LoadExtra()

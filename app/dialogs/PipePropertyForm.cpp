@@ -1,9 +1,8 @@
 #include "PipePropertyForm.h"
 #include "PropertyNumber.h"
 
-#include "model/ZNetNode.h"
+#include "model/UnitSystem.h"
 #include "model/ZPipeLink.h"
-#include "views/GbkText.h"
 
 #include <set>
 
@@ -16,62 +15,13 @@ const ZPipeLink& P(const ZNetObject& o)
 {
     return static_cast<const ZPipeLink&>(o);
 }
-QString NodeId(const ZNetNode* n)
-{
-    return n ? GbkText::ToQString(n->IdView()) : QString();
-}
-constexpr int64_t kDay = 86400;
-// A template has no ends and so no head loss.
-double HeadLoss(const ZPipeLink& p)
-{
-    return p.StartNode() ? p.HeadLoss() : 0.0;
-}
 }   // namespace
 
 PipePropertyForm::PipePropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
-    : PropertyForm(mode, std::move(objects), units)
+    : PropertyForm(ZNetObject::Kind::Pipe, mode, std::move(objects), units)
 {
-    AddShown("StartNode", [](const ZNetObject& o) { return NodeId(P(o).StartNode()); });
-    AddShown("EndNode", [](const ZNetObject& o) { return NodeId(P(o).EndNode()); });
-    AddNumber(
-        "PipeDiam", DiameterUnit, [](const ZNetObject& o) { return P(o).PipeDiam; },
-        [](ZNetObject& o, double v) { P(o).PipeDiam = v; });
-    AddNumber(
-        "PipeInDiam", DiameterUnit, [](const ZNetObject& o) { return P(o).PipeInDiam; },
-        [](ZNetObject& o, double v) { P(o).PipeInDiam = v; });
-    AddNumber(
-        "PipeRougCeof", NoUnit, [](const ZNetObject& o) { return P(o).PipeRougCeof; },
-        [](ZNetObject& o, double v) { P(o).PipeRougCeof = v; });
-    AddNumber(
-        "PipeLength", LengthUnit, [](const ZNetObject& o) { return P(o).PipeLength; }, nullptr)
-        .custom = true;
-    Number& parallel = AddNumber(
-        "PipeParallel", NoUnit, [](const ZNetObject& o) { return double(P(o).PipeParallel); },
-        [](ZNetObject& o, double v) { P(o).PipeParallel = int32_t(v); });
-    parallel.integer = true;
-    AddChoice(
-        "PipeType", [](const ZNetObject& o) { return P(o).PipeType; }, [](ZNetObject& o, int t) { P(o).PipeType = t; });
-    AddChoice(
-        "PipeSideType", [](const ZNetObject& o) { return P(o).PipeSideType; },
-        [](ZNetObject& o, int t) { P(o).PipeSideType = t; });
-    // The date picker edits whole days; the day number is the choice.
-    AddChoice(
-        "PipeDate", [](const ZNetObject& o) { return int(int64_t(P(o).PipeDate) / kDay); },
-        [](ZNetObject& o, int day) { P(o).PipeDate = uint32_t(int64_t(day) * kDay); });
-    AddNumber(
-        "Flow", FlowUnit, [](const ZNetObject& o) { return P(o).Flow; }, nullptr);
-    AddNumber(
-        "HeadLoss", HeadUnit, [](const ZNetObject& o) { return HeadLoss(P(o)); }, nullptr);
-    AddNumber(
-        "Velocity", VelocityUnit, [](const ZNetObject& o) { return P(o).Velocity(); }, nullptr);
-    AddNumber(
-        "Slope", GradientUnit,
-        [](const ZNetObject& o) {
-            const ZPipeLink& p = P(o);
-            return p.PipeLength > 0.0 ? HeadLoss(p) / p.PipeLength : 0.0;
-        },
-        nullptr);
-    AddFlag("IsAccidentPipe", qen::FLAG_ACCIDENT_PIPE);
+    // Written by the length modes (ApplyLength).
+    FindNumber("PipeLength")->custom = true;
 }
 
 void PipePropertyForm::CoefRange(int pipeType, double& low, double& high)
@@ -108,16 +58,14 @@ void PipePropertyForm::SetLengthAutomatic()
     m_lengthMode = LengthAutomatic;
     Number* f = FindNumber("PipeLength");
     f->text = (GetMode() != TemplateMode && Objects().size() == 1)
-                  ? Format(LengthUnit, P(*Objects().front()).PolylineLength())
+                  ? Format(UnitSystem::Length, P(*Objects().front()).PolylineLength())
                   : QString();
 }
 
 QString PipePropertyForm::CheckRange(const Number& f, bool typed, double value) const
 {
-    if (f.key == "PipeParallel")
-        return typed && (value < 0 || value > 999) ? RangeMessage(0, 999, true) : QString();
     if (f.key != "PipeRougCeof")
-        return {};
+        return PropertyForm::CheckRange(f, typed, value);
     // The type chosen in the dialog, or each pipe's own type when the dialog leaves it.
     std::set<int> types;
     const int chosen = FindChoice("PipeType")->index;
@@ -166,7 +114,7 @@ bool PipePropertyForm::ApplyLength(ZPipeLink& pipe, const std::function<void()>&
     double shown = 0.0;
     if (m_lengthMode != LengthManual || !PropertyNumber::Parse(f.text.toStdString(), shown))
         return false;
-    const double length = ToBase(LengthUnit, shown);
+    const double length = ToBase(UnitSystem::Length, shown);
     if (!pipe.IsAutoLength() && PropertyNumber::Same(pipe.PipeLength, length))
         return false;
     touch();

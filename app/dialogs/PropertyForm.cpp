@@ -2,29 +2,15 @@
 #include "PropertyNumber.h"
 
 #include "model/UnitSystem.h"
-#include "model/ZNetObject.h"
+#include "model/ZFieldTable.h"
 #include "views/GbkText.h"
 
 namespace {
-const UnitCategory* Category(const UnitSystem& units, PropertyForm::Unit unit)
+constexpr int64_t kDay = 86400;
+
+const UnitCategory* Category(const UnitSystem& units, int unit)
 {
-    switch (unit) {
-    case PropertyForm::DiameterUnit:
-        return &units.Diam();
-    case PropertyForm::LengthUnit:
-        return &units.Leng();
-    case PropertyForm::FlowUnit:
-        return &units.FlowUnit();
-    case PropertyForm::HeadUnit:
-        return &units.Hydr();
-    case PropertyForm::VelocityUnit:
-        return &units.Velo();
-    case PropertyForm::GradientUnit:
-        return &units.Slope();
-    case PropertyForm::NoUnit:
-        break;
-    }
-    return nullptr;
+    return unit >= 0 && unit < UnitSystem::CategoryCount ? &units.Get(UnitSystem::Category(unit)) : nullptr;
 }
 
 QString Utf8(const std::string& s)
@@ -33,46 +19,57 @@ QString Utf8(const std::string& s)
 }
 }   // namespace
 
-PropertyForm::PropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
-    : m_mode(mode), m_objects(std::move(objects)), m_units(units)
+PropertyForm::PropertyForm(ZNetObject::Kind kind, Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units)
+    : m_kind(kind), m_mode(mode), m_objects(std::move(objects)), m_units(units)
 {
+    for (const ZField& f : ZFieldTable::Of(kind))
+        if (f.group != ZField::Nowhere && f.key != std::string_view("Id"))
+            AddField(f);
 }
 
 PropertyForm::~PropertyForm() = default;
 
-PropertyForm::Number& PropertyForm::AddNumber(std::string key, Unit unit, std::function<double(const ZNetObject&)> get,
-                                              std::function<void(ZNetObject&, double)> set)
+// Choices and dates are lists, checks are flags, identifiers are shown; the rest are numbers,
+// typed only when they are inputs.
+void PropertyForm::AddField(const ZField& f)
 {
-    Number f;
-    f.key = std::move(key);
-    f.unit = unit;
-    f.get = std::move(get);
-    f.set = std::move(set);
-    m_numbers.push_back(std::move(f));
-    return m_numbers.back();
-}
-
-PropertyForm::Choice& PropertyForm::AddChoice(std::string key, std::function<int(const ZNetObject&)> get,
-                                              std::function<void(ZNetObject&, int)> set)
-{
-    m_choices.push_back(Choice{std::move(key), std::move(get), std::move(set)});
-    return m_choices.back();
-}
-
-PropertyForm::Flag& PropertyForm::AddFlag(std::string key, uint32_t bit)
-{
-    Flag f;
-    f.key = std::move(key);
-    f.get = [bit](const ZNetObject& o) { return o.HasFlag(bit); };
-    f.set = [bit](ZNetObject& o, bool on) { on ? o.SetFlag(bit) : o.ClearFlag(bit); };
-    m_flags.push_back(std::move(f));
-    return m_flags.back();
-}
-
-PropertyForm::Shown& PropertyForm::AddShown(std::string key, std::function<QString(const ZNetObject&)> get)
-{
-    m_shown.push_back(Shown{std::move(key), std::move(get), QString()});
-    return m_shown.back();
+    auto get = f.get;
+    auto set = f.set;
+    switch (f.type) {
+    case ZField::Text:
+        m_shown.push_back(
+            Shown{f.key, [text = f.text](const ZNetObject& o) { return GbkText::ToQString(text(o)); }, QString()});
+        return;
+    case ZField::Bool:
+        m_flags.push_back(Flag{f.key, [get](const ZNetObject& o) { return get(o) != 0.0; },
+                               [set](ZNetObject& o, bool on) { set(o, on ? 1.0 : 0.0); }});
+        return;
+    case ZField::Date:
+        // The date picker edits whole days; the day number is the choice.
+        m_choices.push_back(Choice{f.key, [get](const ZNetObject& o) { return int(int64_t(get(o)) / kDay); },
+                                   [set](ZNetObject& o, int day) { set(o, double(int64_t(day) * kDay)); }});
+        return;
+    default:
+        break;
+    }
+    if (f.IsChoice()) {
+        m_choices.push_back(Choice{f.key, [get](const ZNetObject& o) { return int(get(o)); },
+                                   [set](ZNetObject& o, int i) { set(o, i); }});
+        return;
+    }
+    Number n;
+    n.key = f.key;
+    n.unit = f.unit;
+    n.integer = f.type == ZField::Int;
+    n.get = get;
+    if (f.IsInput())
+        n.set = set;
+    n.ranged = f.HasRange();
+    n.low = f.low;
+    n.high = f.high;
+    if (f.resultOf)
+        n.resultOf = f.resultOf;
+    m_numbers.push_back(std::move(n));
 }
 
 template <class T>
@@ -101,14 +98,14 @@ PropertyForm::Shown* PropertyForm::FindShown(std::string_view key)
     return FindIn(m_shown, key);
 }
 
-QString PropertyForm::Format(Unit unit, double v) const
+QString PropertyForm::Format(int unit, double v) const
 {
     if (const UnitCategory* c = Category(m_units, unit))
         return Utf8(c->FormatFixed(v));
     return Utf8(PropertyNumber::Plain(v));
 }
 
-double PropertyForm::ToBase(Unit unit, double shown) const
+double PropertyForm::ToBase(int unit, double shown) const
 {
     const UnitCategory* c = Category(m_units, unit);
     return c ? c->FromDisplay(shown) : shown;
@@ -213,9 +210,14 @@ PropertyForm::Failure PropertyForm::Validate() const
     return {};
 }
 
-QString PropertyForm::CheckRange(const Number&, bool, double) const
+QString PropertyForm::CheckRange(const Number& f, bool typed, double value) const
 {
-    return {};
+    if (!typed || !f.ranged)
+        return {};
+    const UnitCategory* c = Category(m_units, f.unit);
+    const double low = c ? c->ToDisplay(f.low) : f.low;
+    const double high = c ? c->ToDisplay(f.high) : f.high;
+    return value < low || value > high ? RangeMessage(low, high, f.integer) : QString();
 }
 
 void PropertyForm::WithholdResults(const std::function<bool(const ZNetObject&)>& stale)

@@ -7,27 +7,31 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ZNetObject.h"
+
 class UnitSystem;
 class ZDeviceLink;
-class ZNetObject;
+struct ZField;
 
 // What a property dialog holds while it is open, apart from its widgets: the texts, choices and
 // check states loaded from one or more objects of one kind, their checks in control order and
-// the writing of what was changed back into every object. Numeric fields are texts; an empty
-// text leaves the objects' values as they are.
+// the writing of what was changed back into every object. The fields are those of the kind's
+// field table that have a place in the dialog, in its order; a kind's form adds only its own
+// rules. Numeric fields are texts; an empty text leaves the objects' values as they are.
 class PropertyForm {
 public:
     enum Mode { EditMode = 0, NewNodeMode = 1, TemplateMode = 2 };
-    enum Unit { NoUnit, DiameterUnit, LengthUnit, FlowUnit, HeadUnit, VelocityUnit, GradientUnit };
     enum CheckState { Unchecked = 0, Undetermined = 1, Checked = 2 };   // the values of Qt::CheckState
 
     struct Number {
         std::string key;
-        Unit unit = NoUnit;
+        int unit = -1;   // UnitSystem::Category, or none
         bool integer = false;
         bool custom = false;   // written by the form's own rule, not the common one
         std::function<double(const ZNetObject&)> get;
         std::function<void(ZNetObject&, double)> set;   // empty: a result, shown only
+        double low = 0, high = 0;                       // a typed value's range in base units, when `ranged`
+        bool ranged = false;
         QString text;
         QString loaded;
         bool enabled = true;
@@ -71,11 +75,12 @@ public:
 
     static constexpr int MaxNodeIdChars = 15;
 
-    PropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units);
+    PropertyForm(ZNetObject::Kind kind, Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units);
     virtual ~PropertyForm();
     PropertyForm(const PropertyForm&) = delete;
     PropertyForm& operator=(const PropertyForm&) = delete;
 
+    ZNetObject::Kind Kind() const { return m_kind; }
     Mode GetMode() const { return m_mode; }
     bool IsMulti() const { return m_objects.size() > 1; }
     const std::vector<ZNetObject*>& Objects() const { return m_objects; }
@@ -108,21 +113,15 @@ public:
     // Writes the changed fields into every object; the number of objects that changed.
     int Apply(const Sink& sink);
 
-    QString Format(Unit unit, double baseValue) const;
-    double ToBase(Unit unit, double shown) const;
+    // A value in the display unit of `unit` (a UnitSystem::Category, or none: as stored).
+    QString Format(int unit, double baseValue) const;
+    double ToBase(int unit, double shown) const;
     static QString RangeMessage(double low, double high, bool integer);
 
 protected:
-    // Collects a field in control order (the order of the calls).
-    Number& AddNumber(std::string key, Unit unit, std::function<double(const ZNetObject&)> get,
-                      std::function<void(ZNetObject&, double)> set);
-    Choice& AddChoice(std::string key, std::function<int(const ZNetObject&)> get,
-                      std::function<void(ZNetObject&, int)> set);
-    Flag& AddFlag(std::string key, uint32_t bit);
-    Shown& AddShown(std::string key, std::function<QString(const ZNetObject&)> get);
-
-    // A typed value's range check; the message when out of range. `typed` is false when the field
-    // is empty and `value` is the single object's own value.
+    // A typed value's range check, the field's own range unless a kind's rule says otherwise; the
+    // message when out of range. `typed` is false when the field is empty and `value` is the
+    // single object's own value (both in the display unit).
     virtual QString CheckRange(const Number& field, bool typed, double value) const;
     virtual void LoadExtra() {}
     // The kind's own rules for one object; `touch` records the object before its first change.
@@ -132,9 +131,11 @@ protected:
     static void TouchOnce(const Sink& sink, ZNetObject& obj, bool& touched);
 
 private:
+    void AddField(const ZField& f);
     Failure CheckId() const;
     bool ApplyTo(ZNetObject& obj, const Sink& sink);
 
+    ZNetObject::Kind m_kind;
     Mode m_mode;
     std::vector<ZNetObject*> m_objects;
     const UnitSystem& m_units;

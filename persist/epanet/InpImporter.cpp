@@ -88,6 +88,8 @@ void InpImporter::CheckFinite(const ZNetObject& made, int line, const char* kind
     // A value in range in the file's units can overflow once converted (a diameter of 1e308 feet
     // squared): refused here, naming the input, rather than by the writer of the output.
     for (const ZField& f : ZFieldTable::Of(made.GetKind())) {
+        if (f.use & ZField::Derived)
+            continue;
         const double v = f.get(made);
         if (!f.Accepts(v))
             Fail(line, std::string(kind) + " " + InpText::Printable(epanetId) + " 的" + f.caption +
@@ -324,8 +326,9 @@ void InpImporter::MakeTanks()
         } else {
             tank->SetId(m_ids.Map(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
         }
-        ZConsumeNode* inner = NewNode(m_ids.Invent(InpIdMap::Node, std::string(outlet->IdView()), "_IN", "tank inner node"),
-                                      outlet->X, outlet->Y);
+        ZConsumeNode* inner =
+            NewNode(m_ids.Invent(InpIdMap::Node, std::string(outlet->IdView()), "_IN", "tank inner node"), outlet->X,
+                    outlet->Y);
         inner->NodeGrunElev = outlet->NodeGrunElev;
         CheckFinite(*tank, t.line, "水池", t.id);
         AddLink(tank.release(), outlet, inner);
@@ -433,8 +436,9 @@ ZConsumeNode* InpImporter::DeviceEnd(const std::string& deviceId, NodeInfo& info
             return n;
         m_report.Add(kDemandKept, Utf8Id(*n));
     }
-    ZConsumeNode* own = NewNode(m_ids.Invent(InpIdMap::Node, deviceId, outlet ? "_O" : "_I", outlet ? "device outlet" : "device inlet"),
-                                inlet.node->X, inlet.node->Y);
+    ZConsumeNode* own =
+        NewNode(m_ids.Invent(InpIdMap::Node, deviceId, outlet ? "_O" : "_I", outlet ? "device outlet" : "device inlet"),
+                inlet.node->X, inlet.node->Y);
     own->NodeGrunElev = n->NodeGrunElev;
     own->NodeHydrElev = n->NodeHydrElev;
     if (outlet)

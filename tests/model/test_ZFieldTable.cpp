@@ -14,25 +14,40 @@ const ZNetObject::Kind kKinds[] = {ZNetObject::Kind::Node, ZNetObject::Kind::Pip
 std::unique_ptr<ZNetObject> Make(ZNetObject::Kind k)
 {
     switch (k) {
-    case ZNetObject::Kind::Node: return std::make_unique<ZConsumeNode>();
-    case ZNetObject::Kind::Pipe: return std::make_unique<ZPipeLink>();
-    case ZNetObject::Kind::Pump: return std::make_unique<ZPumpLink>();
-    case ZNetObject::Kind::Valve: return std::make_unique<ZValveLink>();
-    default: return std::make_unique<ZTankLink>();
+    case ZNetObject::Kind::Node:
+        return std::make_unique<ZConsumeNode>();
+    case ZNetObject::Kind::Pipe:
+        return std::make_unique<ZPipeLink>();
+    case ZNetObject::Kind::Pump:
+        return std::make_unique<ZPumpLink>();
+    case ZNetObject::Kind::Valve:
+        return std::make_unique<ZValveLink>();
+    default:
+        return std::make_unique<ZTankLink>();
     }
+}
+
+// A field with a value of its own (not an identifier, a flag or a computed value).
+bool Member(const ZField& f)
+{
+    return !(f.use & ZField::Derived);
 }
 
 // Distinct values a field of this kind can hold (types of pumps, valves and tanks are 0..2).
 double Sample(const ZField& f, int i)
 {
     switch (f.type) {
-    case ZField::Bool: return i % 2;
-    case ZField::Int: return 1 + i % 2;
-    case ZField::Date: return 86400.0 * (i + 1);
-    default: return 0.25 + i;
+    case ZField::Bool:
+        return i % 2;
+    case ZField::Int:
+        return 1 + i % 2;
+    case ZField::Date:
+        return 86400.0 * (i + 1);
+    default:
+        return 0.25 + i;
     }
 }
-} // namespace
+}   // namespace
 
 TEST(FieldTable, KeysAreUniqueAndNameTheMembers)
 {
@@ -58,6 +73,37 @@ TEST(FieldTable, KeysAreUniqueAndNameTheMembers)
     ZConsumeNode n;
     EXPECT_TRUE(ZFieldTable::Set(n, "IsFireNode", 1));
     EXPECT_TRUE(n.IsFireNode());
+    // The kind as the balancing sees it: a node that is not flow-known has a known head.
+    EXPECT_EQ(ZFieldTable::Get(n, "NodeType"), 0.0);
+    n.ClearFlag(qen::FLAG_FLOW_KNOWN);
+    EXPECT_EQ(ZFieldTable::Get(n, "NodeType"), 1.0);
+    EXPECT_TRUE(ZFieldTable::Set(n, "NodeType", 0));
+    EXPECT_TRUE(n.IsFlowKnown() && !n.IsHeadKnown());
+}
+
+// Every place a field is shown is taken once: one column each, one calculator entry each, and a
+// field shown anywhere can be read.
+TEST(FieldTable, PlacesAreUniqueAndReadable)
+{
+    std::set<int> calc;
+    for (ZNetObject::Kind k : kKinds) {
+        const auto& columns = ZFieldTable::Columns(k);
+        for (size_t c = 0; c < columns.size(); ++c) {
+            EXPECT_EQ(columns[c]->column, static_cast<int>(c)) << columns[c]->key;
+            EXPECT_TRUE(columns[c]->type == ZField::Text ? columns[c]->text != nullptr : columns[c]->get != nullptr);
+        }
+        for (const ZField& f : ZFieldTable::Of(k)) {
+            if (f.calc != ZField::Nowhere) {
+                EXPECT_TRUE(calc.insert(f.calc).second) << f.key;
+                EXPECT_TRUE(f.calcText && f.IsInput()) << f.key;
+            }
+            if (f.group != ZField::Nowhere) {
+                EXPECT_TRUE(f.type == ZField::Text ? f.text != nullptr : f.get != nullptr) << f.key;
+            }
+            EXPECT_EQ(f.type == ZField::Text, !f.get && !f.set) << f.key;
+        }
+    }
+    EXPECT_EQ(calc, (std::set<int>{0, 1, 2, 3, 4}));
 }
 
 TEST(FieldTable, RefusesUnknownKeysAndValuesOutOfRange)
@@ -80,11 +126,14 @@ TEST(FieldTable, CopyFromTakesTheCopiedFieldsOnly)
         auto from = Make(k);
         int i = 0;
         for (const ZField& f : ZFieldTable::Of(k))
-            f.set(*from, Sample(f, i++));
+            if (Member(f))
+                f.set(*from, Sample(f, i++));
         from->SetId("x");
         std::unique_ptr<ZNetObject> to(from->Clone());
         const auto fresh = Make(k);
         for (const ZField& f : ZFieldTable::Of(k)) {
+            if (!Member(f))
+                continue;
             if (f.use & ZField::Copied) {
                 EXPECT_EQ(f.get(*to), f.get(*from)) << f.key;
             } else if (!(f.use & ZField::Stored)) {   // the fire flag travels with the flags
@@ -94,8 +143,11 @@ TEST(FieldTable, CopyFromTakesTheCopiedFieldsOnly)
         EXPECT_EQ(to->IdView(), "");
         // A snapshot holds everything.
         std::unique_ptr<ZNetObject> snap(from->Snapshot());
-        for (const ZField& f : ZFieldTable::Of(k))
-            EXPECT_EQ(f.get(*snap), f.get(*from)) << f.key;
+        for (const ZField& f : ZFieldTable::Of(k)) {
+            if (Member(f)) {
+                EXPECT_EQ(f.get(*snap), f.get(*from)) << f.key;
+            }
+        }
         EXPECT_EQ(snap->IdView(), "x");
     }
     // Independently of the table: what a pipe clone takes and what it leaves.
@@ -124,11 +176,12 @@ TEST(FieldTable, TemplateStoreKeysAndRoundTrip)
     MemoryKeyValueStore kv;
     t.Save(kv);
     // The stored keys, as written by every earlier version of the program.
-    const char* keys[] = {"NodeFlow", "IsFireNode", "NodeFireFlow", "NodeGrunElev", "NodeHydrElev", "PipeDiam",
-                          "PipeInDiam", "PipeRougCeof", "PipeType", "PipeSideType", "PipeParallel", "PipeLength",
-                          "PipeDate", "PumpType", "PumpOpen", "PumpOperatedRotV", "PumpRatedRotV", "PumpSCoef",
-                          "PumpVacuum", "PumpStaticH", "ValveType", "ValveOpen", "ValveHLess", "ValveSCoef",
-                          "TankType", "TankArea", "TankCurH", "TankMaxHead", "TankMinHead", "TankBottomElev"};
+    const char* keys[] = {"NodeFlow",         "IsFireNode",    "NodeFireFlow", "NodeGrunElev", "NodeHydrElev",
+                          "PipeDiam",         "PipeInDiam",    "PipeRougCeof", "PipeType",     "PipeSideType",
+                          "PipeParallel",     "PipeLength",    "PipeDate",     "PumpType",     "PumpOpen",
+                          "PumpOperatedRotV", "PumpRatedRotV", "PumpSCoef",    "PumpVacuum",   "PumpStaticH",
+                          "ValveType",        "ValveOpen",     "ValveHLess",   "ValveSCoef",   "TankType",
+                          "TankArea",         "TankCurH",      "TankMaxHead",  "TankMinHead",  "TankBottomElev"};
     for (const char* key : keys)
         EXPECT_TRUE(kv.ReadInt(ZTemplateSet::Section, key) || kv.ReadBinary(ZTemplateSet::Section, key)) << key;
     EXPECT_FALSE(kv.ReadBinary(ZTemplateSet::Section, "X"));

@@ -14,10 +14,7 @@ class TestCQENGridModel : public QObject {
     Q_OBJECT
     ZSettingsStore settings;
 
-    static QString Cell(const CQENGridModel& m, int row, int column)
-    {
-        return m.data(m.index(row, column)).toString();
-    }
+    static QString Cell(const CQENGridModel& m, int row, int column) { return m.data(m.index(row, column)).toString(); }
     static QStringList Column(const CQENGridModel& m, int column)
     {
         QStringList out;
@@ -53,8 +50,8 @@ private slots:
                          "并行管数|流量 (l/s)|压降 (mH2O)|流速 (m/s)|水力坡度 (mH2O/m)")
                      .split('|'));
         QCOMPARE(Titles(pumps),
-                 QString("编号|类型|入口节点|出口节点|额定转速|阻力系数|静态扬程 (mH2O)|气蚀余量 (mH2O)|操作转速|"
-                         "效率")
+                 QString("编号|类型|入口节点|出口节点|额定转速 (r/min)|阻力系数|静态扬程 (mH2O)|气蚀余量 (mH2O)|"
+                         "操作转速 (r/min)|效率")
                      .split('|'));
         QCOMPARE(Titles(valves), QString("编号|类型|入口节点|出口节点|阻力系数|减压量 (mH2O)").split('|'));
         QCOMPARE(Titles(tanks),
@@ -119,8 +116,8 @@ private slots:
         QCOMPARE(Cell(nodes, 2, 5), QStringLiteral("-10.00"));
         // A node cut off from every known head has no head to show.
         doc.GetNetwork().FindNode("2")->SetFlag(qen::FLAG_CUT_OFF);
-        QCOMPARE(Cell(nodes, 1, G::NodeHeadColumn), QString());
-        QCOMPARE(Cell(nodes, 1, G::NodeFreeHeadColumn), QString());
+        QCOMPARE(Cell(nodes, 1, G::ColumnOf(G::NodeTab, "NodeHydrElev")), QString());
+        QCOMPARE(Cell(nodes, 1, G::ColumnOf(G::NodeTab, "FreeHead")), QString());
         QCOMPARE(Cell(nodes, 1, 5), QStringLiteral("12.50"));
     }
 
@@ -133,9 +130,9 @@ private slots:
         CQENGridModel nodes(G::NodeTab, &doc.GetNetwork(), own.Units());
         own.Units().Get(UnitSystem::Length).SetUnitIndex(1);   // km
         own.Units().Get(UnitSystem::Length).SetPrecision(2);
-        own.Units().Get(UnitSystem::Flow).SetUnitIndex(2);     // m3/h
-        own.Units().Get(UnitSystem::Head).SetUnitIndex(1);     // MPa
-        own.Units().Get(UnitSystem::Diameter).SetUnitIndex(0); // m
+        own.Units().Get(UnitSystem::Flow).SetUnitIndex(2);       // m3/h
+        own.Units().Get(UnitSystem::Head).SetUnitIndex(1);       // MPa
+        own.Units().Get(UnitSystem::Diameter).SetUnitIndex(0);   // m
         own.Units().Get(UnitSystem::Diameter).SetPrecision(2);
         QCOMPARE(Cell(pipes, 0, 9), QStringLiteral("1.23"));
         QCOMPARE(Cell(pipes, 0, 11), QStringLiteral("45.00"));

@@ -63,19 +63,18 @@ bool ZPhysicalCheck::CheckParams(const ZBalanceParams& p)
 {
     if (p.DemandModel != ZBalanceParams::PressureDriven)
         return true;
-    char text[160];
     m_object = nullptr;
     if (!IsHead(p.MinPressure) || !IsHead(p.RequiredPressure) || !(p.MinPressure < p.RequiredPressure)) {
         m_field = "MinPressure";
-        std::snprintf(text, sizeof text, "最小压力 MinPressure = %g, 所需压力 RequiredPressure = %g", p.MinPressure,
-                      p.RequiredPressure);
-        m_message = std::string("平差计算未开始: ") + text + ", 最小压力应小于所需压力。请改正后再计算。";
+        m_message = "平差计算未开始: 最小压力 MinPressure = " + NumberFormat::G(p.MinPressure) +
+                    ", 所需压力 RequiredPressure = " + NumberFormat::G(p.RequiredPressure) +
+                    ", 最小压力应小于所需压力。请改正后再计算。";
         return false;
     }
     if (!(p.PressureExponent > 0.0 && p.PressureExponent <= 10.0)) {
         m_field = "PressureExponent";
-        std::snprintf(text, sizeof text, "压力指数 PressureExponent = %g", p.PressureExponent);
-        m_message = std::string("平差计算未开始: ") + text + ", 应大于 0 且不超过 10。请改正后再计算。";
+        m_message = "平差计算未开始: 压力指数 PressureExponent = " + NumberFormat::G(p.PressureExponent) +
+                    ", 应大于 0 且不超过 10。请改正后再计算。";
         return false;
     }
     return true;

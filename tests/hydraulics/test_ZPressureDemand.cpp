@@ -5,7 +5,7 @@
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
-#include "persist/EpanetFile.h"
+#include "persist/epanet/EpanetFile.h"
 
 #include <gtest/gtest.h>
 

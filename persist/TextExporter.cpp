@@ -208,6 +208,7 @@ std::string TextExporter::Write(const ZNetwork& net)
         m_out.push_back('\n');
     }
     Text("END\n");
+    WriteStatus(net);
 
     for (const ZFlowLink* l : net.Links()) {
         if (l->GetKind() != ZNetObject::Kind::Pipe)
@@ -226,4 +227,33 @@ std::string TextExporter::Write(const ZNetwork& net)
         Text("END\n");
     }
     return std::move(m_out);
+}
+
+namespace {
+bool IsClosedDevice(const ZFlowLink& l)
+{
+    if (l.GetKind() == ZNetObject::Kind::Pump)
+        return !static_cast<const ZPumpLink&>(l).PumpOpen;
+    return l.GetKind() == ZNetObject::Kind::Valve && !static_cast<const ZValveLink&>(l).ValveOpen;
+}
+} // namespace
+
+// Written only when a device is closed, so files of open networks stay as they were; a reader
+// without the section refuses the file instead of opening the devices.
+void TextExporter::WriteStatus(const ZNetwork& net)
+{
+    bool any = false;
+    for (const ZFlowLink* l : net.Links()) {
+        if (!IsClosedDevice(*l))
+            continue;
+        if (!any) {
+            Comment("//设备编号\t状态(CLOSED为关闭)\n");
+            Text("BEGIN STATUS\n");
+            any = true;
+        }
+        Id(*l, IdPlace::LineStart);
+        Text("\tCLOSED\n");
+    }
+    if (any)
+        Text("END\n");
 }

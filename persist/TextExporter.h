@@ -17,6 +17,8 @@ public:
     std::string Write(const ZNetwork& net);
 
 private:
+    // The sections beyond NODE to TANK, each written only when the network needs it.
+    void WriteStatus(const ZNetwork& net);
     void Comment(std::string_view utf8);   // header lines are held in UTF-8 here, written in GBK
     void Text(std::string_view s);
     // Where an identifier stands decides what would not read back: "//" at a line's start makes a

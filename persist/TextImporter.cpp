@@ -88,7 +88,7 @@ void TextImporter::FailHere(const std::string& what) const
 
 const char* TextImporter::SectionName(Section s)
 {
-    static const char* const names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT"};
+    static const char* const names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT", "STATUS"};
     return names[static_cast<int>(s)];
 }
 
@@ -113,6 +113,8 @@ void TextImporter::Run(ZNetwork& net)
             ReadSection(Section::Tank);
         else if (name == "PIPEPOINT")
             ReadSection(Section::PipePoint);
+        else if (name == "STATUS")
+            ReadSection(Section::Status);
         else
             Fail("未知的段名 " + Quote(name));
     }
@@ -137,7 +139,7 @@ void TextImporter::ReadSection(Section s)
         }
         const int n = m_reader.Split(TextLineReader::WhiteSpace);
         if (n == 2 && m_reader.Field(0) == "BEGIN") {
-            static constexpr std::string_view names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT"};
+            static constexpr std::string_view names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT", "STATUS"};
             if (std::find(std::begin(names), std::end(names), m_reader.Field(1)) != std::end(names))
                 Fail(std::string(SectionName(s)) + " 段缺少 END");
         }
@@ -149,6 +151,7 @@ void TextImporter::ReadSection(Section s)
         case Section::Pump: ReadPump(); break;
         case Section::Valve: ReadValve(); break;
         case Section::Tank: ReadTank(); break;
+        case Section::Status: ReadStatus(); break;
         case Section::PipePoint:
             if (!pipe) {
                 const std::string_view id = IdField(0, "管段编号");
@@ -315,6 +318,24 @@ void TextImporter::ReadTank()
     inner->SetId(innerId);
     AddNode(inner);
     AddLink(tank.release(), outlet, inner);
+}
+
+void TextImporter::ReadStatus()
+{
+    const std::string_view id = IdField(0, "设备编号");
+    ZFlowLink* link = m_linkById.Find(id);
+    if (!link)
+        Fail("设备 " + Quote(id) + " 不存在");
+    const std::string_view value = m_reader.Field(1);
+    if (value != "OPEN" && value != "CLOSED")
+        Fail("状态 " + Quote(value) + " 不是 OPEN 或 CLOSED");
+    const bool open = value == "OPEN";
+    if (link->GetKind() == ZNetObject::Kind::Pump)
+        static_cast<ZPumpLink*>(link)->PumpOpen = open;
+    else if (link->GetKind() == ZNetObject::Kind::Valve)
+        static_cast<ZValveLink*>(link)->ValveOpen = open;
+    else
+        Fail(Quote(id) + " 不是水泵或阀门");
 }
 
 void TextImporter::AddNode(ZConsumeNode* node)

@@ -31,7 +31,7 @@ public:
     void Run(ZNetwork& net);
 
 private:
-    enum class Section { Node, Pipe, Pump, Valve, Tank, PipePoint };
+    enum class Section { Node, Pipe, Pump, Valve, Tank, PipePoint, Status };
     static const char* SectionName(Section s);
 
     void ReadSection(Section s);
@@ -40,6 +40,7 @@ private:
     void ReadPump();
     void ReadValve();
     void ReadTank();
+    void ReadStatus();
     // Ends of a link line: fields 1 and 2, both must name nodes read before.
     void LinkEnds(ZConsumeNode*& start, ZConsumeNode*& end);
     void AddNode(ZConsumeNode* node);

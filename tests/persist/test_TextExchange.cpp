@@ -475,3 +475,31 @@ TEST(TextExchangeFiles, SaveFileAndLoadFile)
     EXPECT_THROW(TextExchange::SaveFile((dir / "no" / "such.txt").string(), doc, units), ArchiveError);
     fs::remove_all(dir);
 }
+
+// Closed pumps and valves are carried by a STATUS section, written only when one is closed (files
+// of open networks keep their bytes); a reader that knows no STATUS section refuses the file.
+TEST_F(TextFixture, ClosedDevicesTravelInAStatusSection)
+{
+    const std::string net = std::string(kTwoNodes) + "BEGIN NODE\nC 0 0 0 1 0 0 0\nD 0 0 0 1 0 0 0\nEND\n" +
+                            "BEGIN PUMP\nU1 A B 35 100 4 0.8 1450 1450\nEND\n"
+                            "BEGIN VALVE\nV1 B C 0 3.5 0\nV2 C D 0 1 0\nEND\n";
+    Import(net);
+    const std::string open = Export();
+    EXPECT_EQ(open.find("STATUS"), std::string::npos);
+    static_cast<ZPumpLink*>(Link("U1"))->PumpOpen = false;
+    static_cast<ZValveLink*>(Link("V2"))->ValveOpen = false;
+    const std::string closed = Export();
+    EXPECT_NE(closed.find("\nBEGIN STATUS\nU1\tCLOSED\nV2\tCLOSED\nEND\n"), std::string::npos) << closed;
+    Import(closed);
+    EXPECT_FALSE(static_cast<ZPumpLink*>(Link("U1"))->PumpOpen);
+    EXPECT_TRUE(static_cast<ZValveLink*>(Link("V1"))->ValveOpen);
+    EXPECT_FALSE(static_cast<ZValveLink*>(Link("V2"))->ValveOpen);
+    EXPECT_EQ(Export(), closed);
+    Import(net + "BEGIN STATUS\nv1 closed\nV1 open\nEND\n");
+    EXPECT_TRUE(static_cast<ZValveLink*>(Link("V1"))->ValveOpen);
+
+    ExpectFailure(net + "BEGIN STATUS\nV1 SHUT\nEND\n", 17, "SHUT");
+    ExpectFailure(net + "BEGIN STATUS\nV9 CLOSED\nEND\n", 17, "V9");
+    ExpectFailure(std::string(kTwoNodes) + "BEGIN PIPE\nP A B 1 100 100 0 0 100 0\nEND\nBEGIN STATUS\nP CLOSED\nEND\n", 9,
+                  "P");
+}

@@ -62,6 +62,7 @@ void CQENDoc::SetModifiedFlag(bool modified)
 void CQENDoc::OnNewDocument(const QString& title)
 {
     m_data.Reset();
+    m_data.GetDrawSettings().Params = ZBalanceParams::ForNewNetwork();
     m_data.SetExtents(ViewExtent{0.0, 0.0, 1000.0, 1000.0});
     m_path.clear();
     m_title = title;

@@ -8,6 +8,12 @@
 #include "ZLabelLayout.h"
 #include "ZNetView.h"
 
+void ZFlowNode::CopyFrom(const ZNetObject& other)
+{
+    ZNetNode::CopyFrom(other);
+    NodeDeliveredFlow = static_cast<const ZFlowNode&>(other).NodeDeliveredFlow;
+}
+
 double ZFlowNode::CaseDemand(const ZBalanceContext& ctx) const
 {
     switch (ctx.CalcCase()) {
@@ -113,7 +119,7 @@ bool ShowsProjectLabel(const ZNetView& view)
 {
     return view.LabelTip().IsMultiLine() && !view.IsWorkshopActive();
 }
-} // namespace
+}   // namespace
 
 ViewExtent ZFlowNode::GetDisplayRect(const ZNetView& view) const
 {
@@ -170,7 +176,8 @@ void ZFlowNode::Draw(const ZNetView& view, ZDrawContext& dc) const
     if (view.LabelsShown() && !IsDeviceNode()) {
         if (view.LabelTip().IsMultiLine()) {
             if (ShowsProjectLabel(view)) {
-                const ZNodeLabelBox box = ZLabelLayout::NodeMulti(view, *this, p, ZObjectLabels::NodeMultiLabel(view, *this));
+                const ZNodeLabelBox box =
+                    ZLabelLayout::NodeMulti(view, *this, p, ZObjectLabels::NodeMultiLabel(view, *this));
                 if (!box.IsEmpty()) {
                     dc.BeginLabel(box.box);
                     box.Draw(dc);

@@ -13,7 +13,11 @@ public:
     double NodeHydrElev = 0.0;
     double NodeFlow = 0.0;
     double NodeFireFlow = 0.0;
+    // Result: the demand the last balancing delivered (below the case demand where pressure-driven
+    // demand found too little pressure).
+    double NodeDeliveredFlow = 0.0;
 
+    void CopyFrom(const ZNetObject& other) override;
     void GetTipText(const ZNetView& view, std::string& text) const override;
     void GetGradeText(const ZNetView& view, std::string& text) const override;
     // Demand in the calculation case: fire flow added at fire nodes in the fire case,

@@ -21,7 +21,9 @@ ZPipeLink* ZPipeLink::Clone() const
 void ZPipeLink::CopyFrom(const ZNetObject& other)
 {
     ZFlowLink::CopyFrom(other);
-    m_vertices = static_cast<const ZPipeLink&>(other).m_vertices;
+    const auto& p = static_cast<const ZPipeLink&>(other);
+    m_vertices = p.m_vertices;
+    PipeMinorLoss = p.PipeMinorLoss;
 }
 
 void ZPipeLink::Reverse()

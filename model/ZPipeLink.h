@@ -17,9 +17,10 @@ public:
     double PipeLength = 0.0;
     double PipeRougCeof = 100.0;
     int32_t PipeParallel = 0;
-    uint32_t PipeDate = 0;      // seconds since 1970-01-01 UTC
+    uint32_t PipeDate = 0;   // seconds since 1970-01-01 UTC
     int32_t PipeType = HazenWilliams;
     int32_t PipeSideType = DoubleSide;
+    double PipeMinorLoss = 0.0;   // K of the fittings: adds K v^2 / 2g to the loss
 
     ZPipeLink() { SetFlag(qen::FLAG_AUTO_LENGTH); }
 

@@ -10,6 +10,30 @@ ZPumpLink* ZPumpLink::Clone() const
     return p;
 }
 
+void ZPumpLink::CopyFrom(const ZNetObject& other)
+{
+    ZDeviceLink::CopyFrom(other);
+    const auto& p = static_cast<const ZPumpLink&>(other);
+    PumpCurveKind = p.PumpCurveKind;
+    PumpCurve = p.PumpCurve;
+    PumpPower = p.PumpPower;
+    PumpSpeed = p.PumpSpeed;
+}
+
+int ZPumpLink::PointsNeeded(int32_t curveKind)
+{
+    switch (curveKind) {
+    case OnePoint:
+        return 1;
+    case ThreePoint:
+        return 3;
+    case MultiPoint:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
 double ZPumpLink::CalcResistance(const ZBalanceContext&)
 {
     Resistance = PumpSCoef;

@@ -10,6 +10,17 @@ ZValveLink* ZValveLink::Clone() const
     return v;
 }
 
+void ZValveLink::CopyFrom(const ZNetObject& other)
+{
+    ZDeviceLink::CopyFrom(other);
+    const auto& v = static_cast<const ZValveLink&>(other);
+    ValveSetting = v.ValveSetting;
+    ValveDiam = v.ValveDiam;
+    ValveInitStatus = v.ValveInitStatus;
+    ValveCurve = v.ValveCurve;
+    ValveState = v.ValveState;
+}
+
 double ZValveLink::CalcResistance(const ZBalanceContext&)
 {
     Resistance = ValveSCoef;

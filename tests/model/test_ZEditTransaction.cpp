@@ -102,6 +102,59 @@ TEST_F(EditTransaction, AttributeOnlyEditsSayAttributesEdited)
     EXPECT_EQ(listener.objects[0], b);
 }
 
+// The component fields that are not in the field table travel with the object's own copy.
+TEST_F(EditTransaction, ComponentFieldsUndoAndRedo)
+{
+    auto* v = static_cast<ZValveLink*>(net().FindLink("V1"));
+    auto* u = static_cast<ZPumpLink*>(net().FindLink("U1"));
+    auto* p = static_cast<ZPipeLink*>(net().FindLink("P1"));
+    ZConsumeNode* a = net().FindNode("A");
+    {
+        ZEditTransaction tx(doc, "edit");
+        for (ZNetObject* o : std::initializer_list<ZNetObject*>{v, u, p, a})
+            tx.TouchFields(o);
+        v->SetValveType(ZValveLink::Gpv);
+        v->ValveSetting = 25.0;
+        v->ValveDiam = 0.2;
+        v->ValveInitStatus = ZValveLink::StatusOpen;
+        v->ValveCurve = {{0.0, 0.0}, {0.1, 2.0}};
+        v->ValveState = ZValveLink::StateCannotHold;
+        u->PumpCurveKind = ZPumpLink::ThreePoint;
+        u->PumpCurve = {{0.0, 40.0}, {0.05, 35.0}, {0.1, 20.0}};
+        u->PumpPower = 7.5;
+        u->PumpSpeed = 0.9;
+        p->PipeMinorLoss = 2.5;
+        a->NodeDeliveredFlow = 0.004;
+        ASSERT_TRUE(tx.Commit());
+    }
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(v->GetValveType(), ZValveLink::PressureReducing);
+    EXPECT_EQ(v->ValveSetting, 0.0);
+    EXPECT_EQ(v->ValveDiam, 0.0);
+    EXPECT_EQ(v->ValveInitStatus, ZValveLink::StatusActive);
+    EXPECT_TRUE(v->ValveCurve.empty());
+    EXPECT_EQ(v->ValveState, ZValveLink::StateNone);
+    EXPECT_EQ(u->PumpCurveKind, ZPumpLink::QuadraticLaw);
+    EXPECT_TRUE(u->PumpCurve.empty());
+    EXPECT_EQ(u->PumpPower, 0.0);
+    EXPECT_EQ(u->PumpSpeed, 1.0);
+    EXPECT_EQ(p->PipeMinorLoss, 0.0);
+    EXPECT_EQ(a->NodeDeliveredFlow, 0.0);
+    EXPECT_EQ(u->PumpEfficiency, 0.7);
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(v->ValveSetting, 25.0);
+    EXPECT_EQ(v->ValveCurve, (Curve{{0.0, 0.0}, {0.1, 2.0}}));
+    EXPECT_EQ(v->ValveState, ZValveLink::StateCannotHold);
+    EXPECT_EQ(u->PumpCurve.size(), 3u);
+    EXPECT_EQ(u->PumpSpeed, 0.9);
+    EXPECT_EQ(p->PipeMinorLoss, 2.5);
+    EXPECT_EQ(a->NodeDeliveredFlow, 0.004);
+    // A copy made from the object (a template's clone) carries them too.
+    std::unique_ptr<ZValveLink> copy(v->Clone());
+    EXPECT_EQ(copy->ValveCurve, v->ValveCurve);
+    EXPECT_EQ(copy->ValveInitStatus, ZValveLink::StatusOpen);
+}
+
 TEST_F(EditTransaction, InsertionUndoesToTheSameOrderAndIncidence)
 {
     const std::string before = DescribeDocument(doc);

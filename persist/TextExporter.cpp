@@ -62,7 +62,7 @@ int SignificantDigits(const char* first, const char* last)
     }
     return n;
 }
-} // namespace
+}   // namespace
 
 // Six significant digits lose metres on surveyed coordinates of seven digits and more, and any
 // computed value, so digits are added until the text reads back to the stored value through the
@@ -111,8 +111,8 @@ std::string TextExporter::Write(const ZNetwork& net)
     m_out.reserve(static_cast<size_t>(net.NodeCount() + net.LinkCount()) * 64 + 4096);
 
     Comment("//\tQEN文本格式文件数据\n\n");
-    Comment("//输出格式: 长度单位:" + leng.UnitName() + "\t管径单位:" + diam.UnitName() + "\t压力单位:" +
-            head.UnitName() + "\t流量单位:" + flow.UnitName() + "\n");
+    Comment("//输出格式: 长度单位:" + leng.UnitName() + "\t管径单位:" + diam.UnitName() +
+            "\t压力单位:" + head.UnitName() + "\t流量单位:" + flow.UnitName() + "\n");
     Comment("//读取文本文件时, 系统单位设置必须与上述单位设置一致\n\n");
 
     Comment("//节点编号\tX坐标\tY坐标\t地面标高\t类型(流量已知为1)\t流量(" + flow.UnitName() + ")\t绝对压力(" +
@@ -236,7 +236,7 @@ bool IsClosedDevice(const ZFlowLink& l)
         return !static_cast<const ZPumpLink&>(l).PumpOpen;
     return l.GetKind() == ZNetObject::Kind::Valve && !static_cast<const ZValveLink&>(l).ValveOpen;
 }
-} // namespace
+}   // namespace
 
 // Written only when a device is closed, so files of open networks stay as they were; a reader
 // without the section refuses the file instead of opening the devices.

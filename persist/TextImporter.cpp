@@ -59,7 +59,7 @@ bool IsTankInternal(const ZConsumeNode* n)
 
 // Field names for messages, by section and position.
 const char* const kNodeFields[] = {"节点编号", "X坐标", "Y坐标", "地面标高", "类型", "流量", "绝对压力", "消防流量"};
-} // namespace
+}   // namespace
 
 TextImporter::TextImporter(std::string_view upperText, std::string fileName, const UnitSystem& units,
                            const ZTemplateSet& templates)
@@ -77,8 +77,7 @@ TextImporter::~TextImporter()
 
 void TextImporter::Fail(const std::string& what) const
 {
-    throw ArchiveError(ArchiveError::BadIndex, m_fileName, what + ": " + Quote(m_reader.Line()),
-                       m_reader.LineNumber());
+    throw ArchiveError(ArchiveError::BadIndex, m_fileName, what + ": " + Quote(m_reader.Line()), m_reader.LineNumber());
 }
 
 void TextImporter::FailHere(const std::string& what) const
@@ -139,19 +138,32 @@ void TextImporter::ReadSection(Section s)
         }
         const int n = m_reader.Split(TextLineReader::WhiteSpace);
         if (n == 2 && m_reader.Field(0) == "BEGIN") {
-            static constexpr std::string_view names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT", "STATUS"};
+            static constexpr std::string_view names[] = {"NODE", "PIPE",      "PUMP",  "VALVE",
+                                                         "TANK", "PIPEPOINT", "STATUS"};
             if (std::find(std::begin(names), std::end(names), m_reader.Field(1)) != std::end(names))
                 Fail(std::string(SectionName(s)) + " 段缺少 END");
         }
         if (const int empty = m_reader.EmptyTabField())
             Fail("第" + std::to_string(empty) + "列为空 (两个制表符之间没有数据)");
         switch (s) {
-        case Section::Node: ReadNode(); break;
-        case Section::Pipe: ReadPipe(); break;
-        case Section::Pump: ReadPump(); break;
-        case Section::Valve: ReadValve(); break;
-        case Section::Tank: ReadTank(); break;
-        case Section::Status: ReadStatus(); break;
+        case Section::Node:
+            ReadNode();
+            break;
+        case Section::Pipe:
+            ReadPipe();
+            break;
+        case Section::Pump:
+            ReadPump();
+            break;
+        case Section::Valve:
+            ReadValve();
+            break;
+        case Section::Tank:
+            ReadTank();
+            break;
+        case Section::Status:
+            ReadStatus();
+            break;
         case Section::PipePoint:
             if (!pipe) {
                 const std::string_view id = IdField(0, "管段编号");

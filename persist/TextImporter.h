@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-
 class ZConsumeNode;
 class ZFlowLink;
 class ZNetwork;

@@ -48,8 +48,9 @@ std::string ComponentCheck::Problem(const ZFlowLink& link)
         const auto& p = static_cast<const ZPumpLink&>(link);
         if (p.PumpCurveKind < 0 || p.PumpCurveKind >= ZPumpLink::CurveKindCount)
             return "PumpCurveKind " + std::to_string(p.PumpCurveKind) + " 不是已知的水泵曲线类型";
-        if (!(p.PumpSpeed >= 0) || !std::isfinite(p.PumpSpeed))
-            return "PumpSpeed " + Value(p.PumpSpeed) + " 不是非负的有限数";
+        // The head grows with the square of the speed: past a hundred times it leaves any range.
+        if (!(p.PumpSpeed >= 0 && p.PumpSpeed <= 100))
+            return "PumpSpeed " + Value(p.PumpSpeed) + " 不在 0 到 100 之间";
         if (!(p.PumpPower >= 0) || !std::isfinite(p.PumpPower))
             return "PumpPower " + Value(p.PumpPower) + " 不是非负的有限数";
         if (p.PumpCurveKind == ZPumpLink::ConstantPower && !(p.PumpPower > 0))

@@ -21,6 +21,15 @@ bool ProjectExtension::CheckValvesCloseWithoutSettings(const ZNetwork& net)
     return !HasCheckValve(net);
 }
 
+bool ProjectExtension::CheckValvesCloseWithoutSettings(const std::vector<const ZFlowLink*>& links)
+{
+    for (const ZFlowLink* l : links)
+        if (l->GetKind() == ZNetObject::Kind::Valve &&
+            static_cast<const ZValveLink*>(l)->GetValveType() == ZValveLink::Check)
+            return false;
+    return true;
+}
+
 bool ProjectExtension::SettingsNeeded(const ZBalanceParams& p, const ZNetwork& net)
 {
     const ZBalanceParams d;
@@ -28,6 +37,18 @@ bool ProjectExtension::SettingsNeeded(const ZBalanceParams& p, const ZNetwork& n
     return (p.CheckValvesClose && HasCheckValve(net)) || p.DemandModel != d.DemandModel ||
            p.MinPressure != d.MinPressure || p.RequiredPressure != d.RequiredPressure ||
            p.PressureExponent != d.PressureExponent;
+}
+
+bool ProjectExtension::PumpExtended(const ZPumpLink& p)
+{
+    return p.PumpCurveKind != ZPumpLink::QuadraticLaw || !p.PumpCurve.empty() || p.PumpPower != 0.0 ||
+           p.PumpSpeed != 1.0;
+}
+
+bool ProjectExtension::ValveExtended(const ZValveLink& v)
+{
+    return v.IsControlValve() || v.ValveSetting != 0.0 || v.ValveDiam != 0.0 ||
+           v.ValveInitStatus != ZValveLink::StatusActive || !v.ValveCurve.empty();
 }
 
 ProjectExtension::Schemas ProjectExtension::For(const ZDocument& doc)
@@ -44,20 +65,14 @@ ProjectExtension::Schemas ProjectExtension::For(const ZDocument& doc)
             if (static_cast<const ZPipeLink*>(l)->PipeMinorLoss != 0.0)
                 s.pipe = PipeSchema;
             break;
-        case ZNetObject::Kind::Pump: {
-            const auto* p = static_cast<const ZPumpLink*>(l);
-            if (p->PumpCurveKind != ZPumpLink::QuadraticLaw || !p->PumpCurve.empty() || p->PumpPower != 0.0 ||
-                p->PumpSpeed != 1.0)
+        case ZNetObject::Kind::Pump:
+            if (PumpExtended(*static_cast<const ZPumpLink*>(l)))
                 s.pump = PumpSchema;
             break;
-        }
-        case ZNetObject::Kind::Valve: {
-            const auto* v = static_cast<const ZValveLink*>(l);
-            if (v->IsControlValve() || v->ValveSetting != 0.0 || v->ValveDiam != 0.0 ||
-                v->ValveInitStatus != ZValveLink::StatusActive || !v->ValveCurve.empty())
+        case ZNetObject::Kind::Valve:
+            if (ValveExtended(*static_cast<const ZValveLink*>(l)))
                 s.valve = ValveSchema;
             break;
-        }
         default:
             break;
         }

@@ -1,8 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 class ZDocument;
+class ZFlowLink;
 class ZNetwork;
+class ZPumpLink;
+class ZValveLink;
 struct ZBalanceParams;
 
 // Version 2.1 of the project file: the 2.0 layout with the data of control valves, pump curves,
@@ -34,6 +38,10 @@ public:
     static Schemas For(const ZDocument& doc);
     // The option a file without the settings gets (see above).
     static bool CheckValvesCloseWithoutSettings(const ZNetwork& net);
+    static bool CheckValvesCloseWithoutSettings(const std::vector<const ZFlowLink*>& links);
+    // Whether the object carries data only the new schema has.
+    static bool PumpExtended(const ZPumpLink& p);
+    static bool ValveExtended(const ZValveLink& v);
     // Whether the parameters differ from what a file without the settings reads as.
     static bool SettingsNeeded(const ZBalanceParams& params, const ZNetwork& net);
 };

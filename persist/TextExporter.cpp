@@ -1,10 +1,13 @@
 #include "TextExporter.h"
 
 #include "ArchiveError.h"
+#include "ComponentCheck.h"
 #include "NetworkWriteCheck.h"
+#include "ProjectExtension.h"
 #include "model/MessageText.h"
 #include "model/GbkCodec.h"
 #include "model/UnitSystem.h"
+#include "model/ZBalanceParams.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -99,7 +102,7 @@ void TextExporter::Number(double v, const UnitCategory* unit)
     m_out.append(buf, r.ptr);
 }
 
-std::string TextExporter::Write(const ZNetwork& net)
+std::string TextExporter::Write(const ZNetwork& net, const ZBalanceParams* params)
 {
     const UnitCategory& leng = m_units.Leng();
     const UnitCategory& diam = m_units.Diam();
@@ -209,6 +212,7 @@ std::string TextExporter::Write(const ZNetwork& net)
     }
     Text("END\n");
     WriteStatus(net);
+    WriteComponents(net, params);
 
     for (const ZFlowLink* l : net.Links()) {
         if (l->GetKind() != ZNetObject::Kind::Pipe)
@@ -256,4 +260,110 @@ void TextExporter::WriteStatus(const ZNetwork& net)
     }
     if (any)
         Text("END\n");
+}
+
+void TextExporter::WriteCurve(const Curve& c)
+{
+    for (const CurvePoint& pt : c) {
+        Number(pt.flow, &m_units.FlowUnit()), Tab();
+        Number(pt.head, &m_units.Hydr());
+        m_out.push_back('\n');
+    }
+}
+
+// The data of control valves, pump curves, minor losses and the calculation options, in sections
+// of their own written only when used: files without them keep their bytes, and readers that do
+// not know the sections refuse the file rather than balance it without them.
+void TextExporter::WriteComponents(const ZNetwork& net, const ZBalanceParams* params)
+{
+    const UnitCategory& head = m_units.Hydr();
+    const UnitCategory& flow = m_units.FlowUnit();
+    for (const ZFlowLink* l : net.Links()) {
+        if (const std::string problem = ComponentCheck::Problem(*l); !problem.empty())
+            throw ArchiveError(ArchiveError::Generic, {},
+                               MessageText::Quote(l->IdView()) + ": " + problem + ", 未写出");
+    }
+    if (params && ProjectExtension::SettingsNeeded(*params, net)) {
+        if (const std::string problem = ComponentCheck::ParamsProblem(*params); !problem.empty())
+            throw ArchiveError(ArchiveError::Generic, {}, problem + ", 未写出");
+        m_object = nullptr;
+        Comment("//计算选项: 止回阀防止倒流(1是), 需水量模型(0需水量驱动, 1压力驱动), 最低压力(" + head.UnitName() +
+                "), 所需压力(" + head.UnitName() + "), 压力指数\n");
+        Text("BEGIN OPTIONS\nCHECKVALVESCLOSE\t");
+        Integer(params->CheckValvesClose ? 1 : 0);
+        Text("\nDEMANDMODEL\t");
+        Integer(params->DemandModel);
+        Text("\nMINPRESSURE\t");
+        Number(params->MinPressure, &head);
+        Text("\nREQUIREDPRESSURE\t");
+        Number(params->RequiredPressure, &head);
+        Text("\nPRESSUREEXPONENT\t");
+        Number(params->PressureExponent);
+        Text("\nEND\n");
+    }
+    bool any = false;
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Pipe || static_cast<const ZPipeLink*>(l)->PipeMinorLoss == 0.0)
+            continue;
+        if (!any) {
+            Comment("//管段编号\t局部损失系数\n");
+            Text("BEGIN MINORLOSS\n");
+            any = true;
+        }
+        Id(*l, IdPlace::LineStart), Tab();
+        Number(static_cast<const ZPipeLink*>(l)->PipeMinorLoss);
+        m_out.push_back('\n');
+    }
+    if (any)
+        Text("END\n");
+
+    any = false;
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Valve ||
+            !ProjectExtension::ValveExtended(*static_cast<const ZValveLink*>(l)))
+            continue;
+        const auto* v = static_cast<const ZValveLink*>(l);
+        if (!any) {
+            Comment("//阀门编号\t设定值(PRV/PSV/PBV " + head.UnitName() + ", FCV " + flow.UnitName() +
+                    ", TCV 损失系数)\t阀门直径(" + m_units.Diam().UnitName() + ")\t初始状态(ACTIVE/OPEN/CLOSED)\n");
+            Text("BEGIN VALVESETTING\n");
+            any = true;
+        }
+        Id(*v, IdPlace::LineStart), Tab();
+        const int t = v->GetValveType();
+        const UnitCategory* unit = t == ZValveLink::Fcv                                                   ? &flow
+                                   : t == ZValveLink::Prv || t == ZValveLink::Psv || t == ZValveLink::Pbv ? &head
+                                                                                                          : nullptr;
+        Number(v->ValveSetting, unit), Tab();
+        Number(v->ValveDiam, &m_units.Diam()), Tab();
+        static const char* const kStatus[] = {"ACTIVE", "OPEN", "CLOSED"};
+        Text(kStatus[v->ValveInitStatus]);
+        m_out.push_back('\n');
+    }
+    if (any)
+        Text("END\n");
+
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() == ZNetObject::Kind::Pump &&
+            ProjectExtension::PumpExtended(*static_cast<const ZPumpLink*>(l))) {
+            const auto* p = static_cast<const ZPumpLink*>(l);
+            Comment("//水泵编号\t曲线类型(0公式, 1一点, 2三点, 3多点, 4恒功率)\t转速比\t功率(kW); 其后每行: 流量(" +
+                    flow.UnitName() + ")\t扬程(" + head.UnitName() + ")\n");
+            Text("BEGIN PUMPCURVE\n");
+            Id(*p, IdPlace::LineStart), Tab();
+            Integer(p->PumpCurveKind), Tab();
+            Number(p->PumpSpeed), Tab();
+            Number(p->PumpPower);
+            m_out.push_back('\n');
+            WriteCurve(p->PumpCurve);
+            Text("END\n");
+        } else if (l->GetKind() == ZNetObject::Kind::Valve && !static_cast<const ZValveLink*>(l)->ValveCurve.empty()) {
+            Comment("//阀门编号; 其后每行: 流量(" + flow.UnitName() + ")\t水头损失(" + head.UnitName() + ")\n");
+            Text("BEGIN VALVECURVE\n");
+            Id(*l, IdPlace::Alone);
+            m_out.push_back('\n');
+            WriteCurve(static_cast<const ZValveLink*>(l)->ValveCurve);
+            Text("END\n");
+        }
+    }
 }

@@ -6,6 +6,7 @@
 #include "hydraulics/ZBalanceRun.h"
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
+#include "model/NumberFormat.h"
 #include "model/ProgressObserver.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
@@ -124,15 +125,50 @@ void BalanceCommand::Register(CLI::App& app)
     NumberOptions::AddInt(sub, "--precision", m_precision, 0, 6, "Head tolerance 10^-K m, K = 0..6");
     NumberOptions::AddInt(sub, "--max-iterations", m_maxIterations, -1, std::numeric_limits<int>::max(),
                           "Pass limit, -1 for none (default: the file's)");
-    sub->add_option("--nodes-csv", m_nodesCsv, "Write id,head_m,free_head_m,demand_m3s per node (UTF-8)");
+    sub->add_option("--demand-model", m_demandModel,
+                    "demand: nodes take their demand whatever the pressure; pressure: a node delivers "
+                    "D ((p - P0) / (PR - P0))^E between the two pressures (default: the file's)")
+        ->check(CLI::IsMember({"demand", "pressure"}));
+    NumberOptions::Add(sub, "--min-pressure", m_minPressure, {-1e6, 1e6},
+                       "P0 (m): below it a node delivers nothing (default: the file's)");
+    NumberOptions::Add(sub, "--required-pressure", m_requiredPressure, {-1e6, 1e6},
+                       "PR (m): from it on a node delivers its whole demand (default: the file's)");
+    NumberOptions::Add(sub, "--pressure-exponent", m_pressureExponent, {0.0, 10.0, true},
+                       "E of the pressure-driven law (default: the file's, 0.5 when new)");
+    sub->add_option("--nodes-csv", m_nodesCsv,
+                    "Write id,head_m,free_head_m,demand_m3s per node (UTF-8; the demand delivered)");
     sub->add_option("--links-csv", m_linksCsv, "Write id,kind,flow_m3s,headloss_m per link (UTF-8)");
     sub->add_option("--save", m_save, "Save the balanced network to this file");
+}
+
+bool BalanceCommand::ApplyDemandModel(ZDocument& doc) const
+{
+    ZBalanceParams& p = doc.GetDrawSettings().Params;
+    if (m_demandModel == "pressure")
+        p.DemandModel = ZBalanceParams::PressureDriven;
+    else if (m_demandModel == "demand")
+        p.DemandModel = ZBalanceParams::DemandDriven;
+    if (m_minPressure)
+        p.MinPressure = *m_minPressure;
+    if (m_requiredPressure)
+        p.RequiredPressure = *m_requiredPressure;
+    if (m_pressureExponent)
+        p.PressureExponent = *m_pressureExponent;
+    const bool asked = m_minPressure || m_requiredPressure || p.DemandModel == ZBalanceParams::PressureDriven;
+    if (asked && !(p.MinPressure < p.RequiredPressure)) {
+        std::cerr << "qen-cli balance: --min-pressure (" << NumberFormat::G(p.MinPressure)
+                  << " m) must be below --required-pressure (" << NumberFormat::G(p.RequiredPressure) << " m)\n";
+        return false;
+    }
+    return true;
 }
 
 int BalanceCommand::Run()
 {
     ZDocument doc;
     m_io.Load(m_file, doc);
+    if (!ApplyDemandModel(doc))
+        return ExitUsage;
     ZBalanceRun run(doc);
     if (!run.CheckConnectivity()) {
         std::cout << ZConnectivityCheck::ReportTitle() << "\n" << run.Connectivity().ReportText();
@@ -242,6 +278,18 @@ void BalanceCommand::PrintSummary(const ZDocument& doc, const ZBalanceRun& run) 
         for (const ZBalanceRun::ValveFlow& p : run.PumpsAgainstFlow())
             std::printf("  pump   %-20s %.6f\n", MessageText::Escape(p.id).c_str(), p.flow);
     }
+    if (run.PressureDriven())
+        std::printf("deficient nodes: %d, shortage %.6f m3/s\n", run.DeficientNodeCount(), run.Shortage());
+    if (!run.ValvesThatCannotHold().empty()) {
+        std::printf("valves that cannot hold their setting (m3/s):\n");
+        for (const ZBalanceRun::ValveFlow& v : run.ValvesThatCannotHold())
+            std::printf("  valve  %-20s %.6f\n", MessageText::Escape(v.id).c_str(), v.flow);
+    }
+    if (!run.PumpsShutByHead().empty()) {
+        std::printf("pumps shut: head above their shut-off head:\n");
+        for (const ZBalanceRun::ValveFlow& p : run.PumpsShutByHead())
+            std::printf("  pump   %s\n", MessageText::Escape(p.id).c_str());
+    }
     // Cut off by closed links, without demand: balanced without them, so they have no head.
     if (!run.CutOffNodes().empty()) {
         std::printf("cut-off nodes (no head): %zu\n", run.CutOffNodes().size());
@@ -250,10 +298,12 @@ void BalanceCommand::PrintSummary(const ZDocument& doc, const ZBalanceRun& run) 
     }
 }
 
-// Demand as used in the calculation case; sources show the supply written back (negative).
+// Demand as delivered in the calculation case (pressure-driven: what the pressure allowed);
+// sources show the supply written back (negative).
 void BalanceCommand::WriteNodesCsv(const ZDocument& doc) const
 {
     const ZBalanceContext ctx(doc.GetDrawSettings().CalcCase, doc.GetDrawSettings().Params.AccidentFactor);
+    const bool pressureDriven = doc.GetDrawSettings().Params.DemandModel == ZBalanceParams::PressureDriven;
     std::ostringstream out;
     out.precision(17);
     out << "id,head_m,free_head_m,demand_m3s\n";
@@ -263,7 +313,8 @@ void BalanceCommand::WriteNodesCsv(const ZDocument& doc) const
             out << n->NodeHydrElev << ',' << n->FreeHead();
         else
             out << ',';
-        out << ',' << (n->IsFlowKnown() ? n->CaseDemand(ctx) : n->NodeFlow) << '\n';
+        const double demand = pressureDriven ? n->NodeDeliveredFlow : n->CaseDemand(ctx);
+        out << ',' << (n->IsFlowKnown() ? demand : n->NodeFlow) << '\n';
     }
     WriteText(m_nodesCsv, out.str());
 }

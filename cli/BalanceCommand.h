@@ -1,6 +1,7 @@
 #pragma once
 #include "CliCommand.h"
 
+#include <optional>
 #include <string>
 
 class DocumentIo;
@@ -25,6 +26,9 @@ private:
     void PrintSummary(const ZDocument& doc, const ZBalanceRun& run) const;
     void WriteNodesCsv(const ZDocument& doc) const;
     void WriteLinksCsv(const ZDocument& doc) const;
+    // Puts the demand model options into the document's parameters; false (and said why) when
+    // the pressures do not rise from minimum to required.
+    bool ApplyDemandModel(ZDocument& doc) const;
 
     const DocumentIo& m_io;
     std::string m_file;
@@ -32,5 +36,7 @@ private:
     double m_accidentFactor = -1.0;
     int m_precision = -1;
     int m_maxIterations = -2;
+    std::string m_demandModel;
+    std::optional<double> m_minPressure, m_requiredPressure, m_pressureExponent;
     std::string m_nodesCsv, m_linksCsv, m_save;
 };

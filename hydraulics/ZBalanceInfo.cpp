@@ -23,17 +23,16 @@ double SecondsSince(std::chrono::steady_clock::time_point t0)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
-} // namespace
+}   // namespace
 
 ZBalanceInfo::ZBalanceInfo(const ZDrawSettings& calcData, ZNetwork& network)
-    : ZBalanceContext(calcData.CalcCase, calcData.Params.AccidentFactor)
-    , m_network(network)
-    , m_calcData(calcData)
-    , m_iterationLimit(calcData.Params.MaxIterations)
-    , m_checkFlags(calcData.Params.CheckFlags)
-    , m_flowTolerance(calcData.Params.FlowTolerance)
-    , m_headTolerance(calcData.Params.HeadTolerance)
+    : ZBalanceContext(calcData.CalcCase, calcData.Params.AccidentFactor), m_network(network), m_calcData(calcData),
+      m_iterationLimit(calcData.Params.MaxIterations), m_checkFlags(calcData.Params.CheckFlags),
+      m_flowTolerance(calcData.Params.FlowTolerance), m_headTolerance(calcData.Params.HeadTolerance)
 {
+    SetCheckValvesClose(calcData.Params.CheckValvesClose);
+    if (calcData.Params.DemandModel == ZBalanceParams::PressureDriven)
+        m_pressureDemand = std::make_unique<ZPressureDemand>(calcData.Params);
 }
 
 void ZBalanceInfo::Notify()
@@ -77,7 +76,7 @@ void ZBalanceInfo::Run()
 
 bool ZBalanceInfo::Prepare()
 {
-    if (!m_physical.Run(m_network, *this)) {
+    if (!m_physical.CheckParams(m_calcData.Params) || !m_physical.Run(m_network, *this)) {
         m_status = InvalidData;
         return false;
     }
@@ -148,7 +147,7 @@ std::vector<char> ZBalanceInfo::ReachedNodes() const
         case ZNetObject::Kind::Pump:
             return static_cast<const ZPumpLink*>(link)->PumpOpen;
         case ZNetObject::Kind::Valve:
-            return static_cast<const ZValveLink*>(link)->ValveOpen;
+            return !static_cast<const ZValveLink*>(link)->IsShutByUser();
         default:
             return true;
         }
@@ -224,6 +223,9 @@ void ZBalanceInfo::Iterate()
         }
     }
     GatherPipes();
+    m_valves.Gather(m_network, *this);
+    if (m_pressureDemand)
+        m_pressureDemand->Gather(m_network, *this, m_pinned);
     m_relaxation = 0.5;
     m_correctionRatio = 1.0;
     m_progress = m_maxCorrection = m_prevMaxCorrection = 0.0;
@@ -246,7 +248,7 @@ void ZBalanceInfo::Iterate()
             const double* rhs = m_system->RightHandSide();
             double residual = 0.0;
             for (int i = 0; i < n; ++i)
-                if (m_network.NodeAt(i)->IsFlowKnown() && !IsPinned(i))
+                if (m_network.NodeAt(i)->IsFlowKnown() && !IsPinned(i) && !m_valves.IsHeld(i))
                     residual = std::max(residual, std::fabs(rhs[perm[static_cast<size_t>(i)]]));
             converged = residual < m_flowTolerance;
         }
@@ -291,9 +293,13 @@ void ZBalanceInfo::Iterate()
             node->NodeHydrElev += m_relaxation * m_rhs[static_cast<size_t>(i)];
             m_heads[static_cast<size_t>(perm[static_cast<size_t>(i)])] = node->NodeHydrElev;
         }
+        if (m_pressureDemand)
+            m_pressureDemand->Update(m_network, m_relaxation, m_rhs);
 
         if (converged && (m_checkFlags & ZBalanceParams::CheckHead))
             converged = m_maxCorrection < m_headTolerance;
+        if (converged)
+            converged = ComponentsSettled();
 
         ++m_iterationCount;
         if (1.0 - m_relaxation + 0.1 > m_correctionRatio)
@@ -307,6 +313,8 @@ void ZBalanceInfo::Iterate()
             MendFlows();
             WriteBack();
             MarkCutOff();
+            m_valves.Finish(m_network);
+            StoreDelivered();
             return;
         }
         if (CheckDivergence(largestRow)) {
@@ -343,6 +351,16 @@ bool ZBalanceInfo::CheckDivergence(int largestRow)
     return false;
 }
 
+bool ZBalanceInfo::ComponentsSettled()
+{
+    StoreFlows();   // the state rules read the pipes' flows too
+    const bool demands = !m_pressureDemand || m_pressureDemand->Converged(m_network);
+    const bool states = !m_valves.UpdateStates();
+    if (!states)
+        m_bestPass = m_iterationCount;
+    return demands && states;
+}
+
 // Called once the resistances are set: which links take the fast path, with what data.
 void ZBalanceInfo::GatherPipes()
 {
@@ -353,7 +371,7 @@ void ZBalanceInfo::GatherPipes()
     for (int l = 0; l < links; ++l) {
         const ZFlowLink* link = m_network.LinkAt(l);
         const auto* pipe = link->GetKind() == ZNetObject::Kind::Pipe ? static_cast<const ZPipeLink*>(link) : nullptr;
-        if (!pipe || (CalcCase() == Accident && pipe->IsAccidentPipe())) {
+        if (!pipe || (CalcCase() == Accident && pipe->IsAccidentPipe()) || pipe->MinorLossResistance() > 0.0) {
             m_otherLinks.push_back(l);
             continue;
         }
@@ -431,6 +449,10 @@ void ZBalanceInfo::Assemble()
         m_system->AddLink(l, g);
         m_conductance[static_cast<size_t>(l)] = g;
     }
+    if (m_pressureDemand)
+        m_pressureDemand->Assemble(m_network, *m_system, rhs, perm);
+    if (!m_valves.Empty())
+        m_valves.AssembleActive(*m_system, rhs, perm, KnownHeadDiagonal);
     m_flowsPending = true;
     m_timings.assembly += SecondsSince(t0);
 }
@@ -485,6 +507,16 @@ void ZBalanceInfo::WriteBack()
         }
         node->NodeFlow = NetPipeInflow(*node);
     }
+}
+
+// The demand each node was given: the case demand, less where pressure-driven demand found too
+// little pressure; a known head's supply as written back.
+void ZBalanceInfo::StoreDelivered()
+{
+    for (ZConsumeNode* node : m_network.Nodes())
+        node->NodeDeliveredFlow = node->IsHeadKnown() ? node->NodeFlow : node->CaseDemand(*this);
+    if (m_pressureDemand)
+        m_pressureDemand->Store(m_network);
 }
 
 // Marks the nodes held out of this run and leaves their links without flow; clears the mark of

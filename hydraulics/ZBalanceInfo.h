@@ -1,6 +1,8 @@
 #pragma once
 #include "ZNodalSystem.h"
 #include "ZPhysicalCheck.h"
+#include "ZPressureDemand.h"
+#include "ZValveControl.h"
 #include "model/ZBalanceContext.h"
 
 #include <memory>
@@ -94,12 +96,15 @@ private:
     void StoreFlows();
     void MendFlows();
     void WriteBack();
+    void StoreDelivered();
+    // After the heads converged: whether the demands and valve states did too.
+    bool ComponentsSettled();
 
     ZNetwork& m_network;
     const ZDrawSettings& m_calcData;
-    std::unique_ptr<ZNodalSystem> m_system;   // exists while iterating
-    std::vector<double> m_rhs;           // right-hand side, then the corrections
-    std::vector<double> m_conductance;   // per link, of the latest assembly
+    std::unique_ptr<ZNodalSystem> m_system;        // exists while iterating
+    std::vector<double> m_rhs;                     // right-hand side, then the corrections
+    std::vector<double> m_conductance;             // per link, of the latest assembly
     std::vector<std::pair<int, int>> m_linkRows;   // per link, its start and end rows
 
     // Open pipes are assembled from arrays of their own, in the order of their matrix slots, so
@@ -107,9 +112,9 @@ private:
     // flows reach the pipes when the iteration ends (StoreFlows). Other links go through the
     // element operations in list order.
     struct PipeTerm {
-        unsigned from, to;              // internal rows of the start and end node
-        unsigned diagFrom, diagTo, off; // value slots
-        int link;                       // list position
+        unsigned from, to;                // internal rows of the start and end node
+        unsigned diagFrom, diagTo, off;   // value slots
+        int link;                         // list position
         double resistance, exponent, parallel;
     };
     std::vector<PipeTerm> m_pipes;
@@ -117,7 +122,7 @@ private:
     // Per term: 1 / exponent, and the scratch of one assembly (|dh| / s, then its power; dh).
     std::vector<double> m_pipeInverseExponent, m_pipePower, m_pipeHeadDifference;
     std::vector<int> m_otherLinks;
-    std::vector<double> m_heads;        // node heads in internal row order
+    std::vector<double> m_heads;   // node heads in internal row order
     bool m_flowsPending = false;
     int m_phase = PhaseStart;
     double m_progress = 0.0;
@@ -144,5 +149,7 @@ private:
     int m_pinnedCount = 0;
     double m_heldHead = 0.0;
     ZPhysicalCheck m_physical;
+    ZValveControl m_valves;
+    std::unique_ptr<ZPressureDemand> m_pressureDemand;   // pressure-driven runs only
     Timings m_timings;
 };

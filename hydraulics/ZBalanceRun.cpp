@@ -2,16 +2,19 @@
 
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
+#include "model/NumberFormat.h"
 #include "model/ZPumpLink.h"
 #include "model/ZValveLink.h"
 #include "model/ZDocument.h"
+#include "model/ZDrawSettings.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
 constexpr double ReverseFlowThreshold = 1e-9;   // m3/s
-}
+constexpr double DeficitThreshold = 1e-6;       // m3/s, the pressure-driven demand's tolerance
+}   // namespace
 
 ZBalanceRun::ZBalanceRun(ZDrawSettings& calcData, ZNetwork& network) : m_calcData(calcData), m_network(network) {}
 
@@ -66,17 +69,39 @@ int ZBalanceRun::Run(ProgressObserver* progress)
     m_reverseCheckValves.clear();
     m_reversePumps.clear();
     m_cutOffNodes.clear();
+    m_valvesShort.clear();
+    m_pumpsShut.clear();
+    m_deficientNodes = 0;
+    m_shortage = 0.0;
     if (m_status == ZBalanceInfo::Converged) {
         for (const ZFlowLink* l : m_network.Links()) {
             // Flows within rounding of zero are not flows against the device.
             if (l->GetKind() == ZNetObject::Kind::Valve) {
                 const auto* v = static_cast<const ZValveLink*>(l);
-                if (v->GetValveType() == ZValveLink::Check && v->Flow < -ReverseFlowThreshold)
+                if (v->GetValveType() == ZValveLink::Check && v->ValveState != ZValveLink::StateReverseClosed &&
+                    v->Flow < -ReverseFlowThreshold)
                     m_reverseCheckValves.push_back({std::string(v->IdView()), v->Flow});
+                if (v->ValveState == ZValveLink::StateCannotHold)
+                    m_valvesShort.push_back({std::string(v->IdView()), v->Flow});
             } else if (l->GetKind() == ZNetObject::Kind::Pump) {
                 const auto* p = static_cast<const ZPumpLink*>(l);
-                if (p->PumpOpen && p->Flow < -ReverseFlowThreshold)
+                if (p->HasCurve() && p->IsShutByHead())
+                    m_pumpsShut.push_back({std::string(p->IdView()), p->Flow});
+                else if (p->PumpOpen && p->Flow < -ReverseFlowThreshold)
                     m_reversePumps.push_back({std::string(p->IdView()), p->Flow});
+            }
+        }
+        if (m_calcData.Params.DemandModel == ZBalanceParams::PressureDriven) {
+            const ZBalanceContext ctx(m_calcData.CalcCase, m_calcData.Params.AccidentFactor);
+            for (const ZConsumeNode* n : m_network.Nodes()) {
+                const double demand = n->CaseDemand(ctx);
+                if (!n->IsFlowKnown() || n->IsDeviceNode() || n->IsCutOff() || !(demand > 0.0))
+                    continue;
+                const double lack = demand - n->NodeDeliveredFlow;
+                if (lack > DeficitThreshold) {
+                    ++m_deficientNodes;
+                    m_shortage += lack;
+                }
             }
         }
         if (info.GetCutOffCount() > 0)
@@ -118,6 +143,11 @@ std::string ZBalanceRun::Message() const
     }
 }
 
+bool ZBalanceRun::PressureDriven() const
+{
+    return m_calcData.Params.DemandModel == ZBalanceParams::PressureDriven;
+}
+
 std::string ZBalanceRun::Report() const
 {
     std::string text;
@@ -133,6 +163,12 @@ std::string ZBalanceRun::Report() const
         text += "水泵" + MessageText::Quote(p.id) + "的流量 " + flow +
                 " m3/s 与其方向相反: 两端水压差超过其静扬程, 水被压着倒流过水泵 (EPANET 会关闭此泵), 请检查。\n";
     }
+    for (const ValveFlow& v : m_valvesShort)
+        text += "阀门" + MessageText::Quote(v.id) + "不能保持其设定值 (全开仍达不到设定的压力或流量), 流量 " +
+                NumberFormat::G(v.flow) + " m3/s, 请检查。\n";
+    for (const ValveFlow& p : m_pumpsShut)
+        text += "水泵" + MessageText::Quote(p.id) +
+                "两端水压差超过其关死扬程, 水泵不能出水, 计算中按关闭处理 (不倒流), 请检查。\n";
     if (!m_cutOffNodes.empty()) {
         text += std::to_string(m_cutOffNodes.size()) +
                 " 个节点被关闭的水泵、阀门或事故管与所有已知水压节点隔开, 没有用水量, 未参与平差, 没有水压:\n";

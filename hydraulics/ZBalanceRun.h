@@ -55,6 +55,17 @@ public:
     // After a converged run: running pumps driven backwards (the head across them exceeds their
     // shut-off head; EPANET would close them), with their flows in m3/s.
     const std::vector<ValveFlow>& PumpsAgainstFlow() const { return m_reversePumps; }
+    // After a converged run: control valves that could not hold their setting (fully open and still
+    // short of it, or switching without end), with their flows.
+    const std::vector<ValveFlow>& ValvesThatCannotHold() const { return m_valvesShort; }
+    // After a converged run: curve pumps whose head rise exceeded their shut-off head; they were
+    // shut rather than run backwards.
+    const std::vector<ValveFlow>& PumpsShutByHead() const { return m_pumpsShut; }
+    // After a converged pressure-driven run: nodes that got less than their demand, and how much
+    // less in all (m3/s).
+    int DeficientNodeCount() const { return m_deficientNodes; }
+    double Shortage() const { return m_shortage; }
+    bool PressureDriven() const;
     // After a converged run: nodes without demand cut off from every known head by closed links
     // (GBK identifiers); they took no part and have no head.
     const std::vector<std::string>& CutOffNodes() const { return m_cutOffNodes; }
@@ -92,5 +103,9 @@ private:
     std::vector<ValveFlow> m_reverseCheckValves;
     std::vector<ValveFlow> m_reversePumps;
     std::vector<std::string> m_cutOffNodes;
+    std::vector<ValveFlow> m_valvesShort;
+    std::vector<ValveFlow> m_pumpsShut;
+    int m_deficientNodes = 0;
+    double m_shortage = 0.0;
     ZBalanceInfo::Timings m_timings;
 };

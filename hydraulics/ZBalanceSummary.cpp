@@ -16,6 +16,9 @@ ZBalanceSummary::ZBalanceSummary(const ZBalanceRun& run, const ZNetwork& network
 {
     if (!m_converged)
         return;
+    m_pressureDriven = run.PressureDriven();
+    m_deficient = run.DeficientNodeCount();
+    m_shortage = run.Shortage();
     // Sources carry the supply written back as a negative demand; a tank's flow leaves it.
     for (const ZConsumeNode* n : network.Nodes()) {
         if (n->IsHeadKnown() && !n->IsDeviceNode()) {
@@ -82,6 +85,9 @@ std::string ZBalanceSummary::Text(const UnitSystem& units) const
     if (HasLowest())
         t += "最低自由水头: " + head.FormatFixed(m_lowest.freeHead) + h + ", 在节点" + MessageText::Quote(m_lowest.id) +
              "\n";
+    if (m_pressureDriven)
+        t += "供水不足节点 " + std::to_string(m_deficient) + " 个, 缺水 " + flow.FormatFixed(m_shortage) + " " +
+             flow.UnitName() + "\n";
     const std::string minimum = head.FormatFixed(m_minFreeHead) + h;
     if (m_below.empty()) {
         t += "所有节点的自由水头都不低于最小服务水头 " + minimum + "\n";

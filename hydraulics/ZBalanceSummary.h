@@ -34,6 +34,11 @@ public:
     const NodeHead& Lowest() const { return m_lowest; }
     const std::vector<NodeHead>& BelowMinimum() const { return m_below; }
     int NegativeCount() const { return m_negative; }
+    // Pressure-driven runs: whether the line on deficient nodes is given, their count and the
+    // demand they lack in all (m3/s).
+    bool PressureDriven() const { return m_pressureDriven; }
+    int DeficientCount() const { return m_deficient; }
+    double Shortage() const { return m_shortage; }
 
     // The report window's section, without its heading.
     std::string Text(const UnitSystem& units) const;
@@ -55,4 +60,7 @@ private:
     NodeHead m_lowest;
     std::vector<NodeHead> m_below;   // all of them, lowest first
     int m_negative = 0;
+    bool m_pressureDriven = false;
+    int m_deficient = 0;
+    double m_shortage = 0.0;
 };

@@ -1,6 +1,7 @@
 #include "ZPhysicalCheck.h"
 
 #include "model/GbkCodec.h"
+#include "model/ZBalanceParams.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -15,11 +16,16 @@ namespace {
 const char* KindName(const ZNetObject& obj)
 {
     switch (obj.GetKind()) {
-    case ZNetObject::Kind::Pipe: return "管段";
-    case ZNetObject::Kind::Pump: return "水泵";
-    case ZNetObject::Kind::Valve: return "阀门";
-    case ZNetObject::Kind::Tank: return "水池";
-    default: return "节点";
+    case ZNetObject::Kind::Pipe:
+        return "管段";
+    case ZNetObject::Kind::Pump:
+        return "水泵";
+    case ZNetObject::Kind::Valve:
+        return "阀门";
+    case ZNetObject::Kind::Tank:
+        return "水池";
+    default:
+        return "节点";
     }
 }
 
@@ -27,18 +33,53 @@ bool IsHead(double v)
 {
     return std::isfinite(v) && std::fabs(v) <= ZPhysicalCheck::MaxHead;
 }
-} // namespace
+}   // namespace
 
-bool ZPhysicalCheck::Fail(const ZNetObject& obj, const char* field, const char* label, double value,
-                          const char* rule)
+bool ZPhysicalCheck::Fail(const ZNetObject& obj, const char* field, const char* label, double value, const char* rule)
 {
     m_object = &obj;
     m_field = field;
     char number[32];
     std::snprintf(number, sizeof number, "%g", value);
-    m_message = std::string("平差计算未开始: ") + KindName(obj) + MessageText::Quote(obj.IdView()) + "的" + label + " " +
-                field + " = " + number + ", " + rule + "。请改正后再计算。";
+    m_message = std::string("平差计算未开始: ") + KindName(obj) + MessageText::Quote(obj.IdView()) + "的" + label +
+                " " + field + " = " + number + ", " + rule + "。请改正后再计算。";
     return false;
+}
+
+bool ZPhysicalCheck::FailCurve(const ZNetObject& obj, const char* field, const char* label, size_t points, int needed)
+{
+    m_object = &obj;
+    m_field = field;
+    m_message = std::string("平差计算未开始: ") + KindName(obj) + MessageText::Quote(obj.IdView()) + "的" + label +
+                " " + field + " 有 " + std::to_string(points) + " 个点, " +
+                (static_cast<int>(points) < needed
+                     ? "至少需要 " + std::to_string(needed) + " 个"
+                     : std::string(obj.GetKind() == ZNetObject::Kind::Pump ? "流量应递增, 扬程应随流量下降"
+                                                                           : "流量应递增, 水头损失应随流量上升")) +
+                "。请改正后再计算。";
+    return false;
+}
+
+bool ZPhysicalCheck::CheckParams(const ZBalanceParams& p)
+{
+    if (p.DemandModel != ZBalanceParams::PressureDriven)
+        return true;
+    char text[160];
+    m_object = nullptr;
+    if (!IsHead(p.MinPressure) || !IsHead(p.RequiredPressure) || !(p.MinPressure < p.RequiredPressure)) {
+        m_field = "MinPressure";
+        std::snprintf(text, sizeof text, "最小压力 MinPressure = %g, 所需压力 RequiredPressure = %g", p.MinPressure,
+                      p.RequiredPressure);
+        m_message = std::string("平差计算未开始: ") + text + ", 最小压力应小于所需压力。请改正后再计算。";
+        return false;
+    }
+    if (!(p.PressureExponent > 0.0 && p.PressureExponent <= 10.0)) {
+        m_field = "PressureExponent";
+        std::snprintf(text, sizeof text, "压力指数 PressureExponent = %g", p.PressureExponent);
+        m_message = std::string("平差计算未开始: ") + text + ", 应大于 0 且不超过 10。请改正后再计算。";
+        return false;
+    }
+    return true;
 }
 
 bool ZPhysicalCheck::Run(const ZNetwork& net, const ZBalanceContext& ctx)
@@ -87,6 +128,8 @@ bool ZPhysicalCheck::CheckLink(const ZNetObject& obj)
             return Fail(obj, "PipeRougCeof", "粗糙系数", p.PipeRougCeof, "应大于 0");
         if (p.PipeParallel < 0)
             return Fail(obj, "PipeParallel", "并行管数", p.PipeParallel, "不能为负数");
+        if (!(p.PipeMinorLoss >= 0.0 && std::isfinite(p.PipeMinorLoss)))
+            return Fail(obj, "PipeMinorLoss", "局部损失系数", p.PipeMinorLoss, "应为不小于 0 的有限数");
         return true;
     }
     case ZNetObject::Kind::Pump: {
@@ -95,6 +138,19 @@ bool ZPhysicalCheck::CheckLink(const ZNetObject& obj)
             return Fail(obj, "PumpSCoef", "阻力系数", p.PumpSCoef, "应为不小于 0 的有限数");
         if (!IsHead(p.PumpStaticH))
             return Fail(obj, "PumpStaticH", "静扬程", p.PumpStaticH, "应为不超过一百万米的有限数");
+        if (p.PumpCurveKind < 0 || p.PumpCurveKind >= ZPumpLink::CurveKindCount)
+            return Fail(obj, "PumpCurveKind", "曲线类型", p.PumpCurveKind, "应为 0 到 4");
+        if (!p.HasCurve())
+            return true;
+        if (!(p.PumpSpeed >= 0.0 && p.PumpSpeed <= 100.0))
+            return Fail(obj, "PumpSpeed", "转速比", p.PumpSpeed, "应在 0 到 100 之间");
+        if (p.PumpCurveKind == ZPumpLink::ConstantPower) {
+            if (!(p.PumpPower > 0.0 && p.PumpPower < 1e9))
+                return Fail(obj, "PumpPower", "功率", p.PumpPower, "应为大于 0 的有限数");
+        } else if (!p.CurveFits()) {
+            return FailCurve(obj, "PumpCurve", "水泵曲线", p.PumpCurve.size(),
+                             ZPumpLink::PointsNeeded(p.PumpCurveKind));
+        }
         return true;
     }
     case ZNetObject::Kind::Valve: {
@@ -103,6 +159,23 @@ bool ZPhysicalCheck::CheckLink(const ZNetObject& obj)
             return Fail(obj, "ValveSCoef", "阻力系数", v.ValveSCoef, "应为不小于 0 的有限数");
         if (!IsHead(v.ValveHLess))
             return Fail(obj, "ValveHLess", "减压量", v.ValveHLess, "应为不超过一百万米的有限数");
+        if (v.GetValveType() < 0 || v.GetValveType() >= ZValveLink::TypeCount)
+            return Fail(obj, "ValveType", "阀门类型", v.GetValveType(), "应为 0 到 8");
+        if (!v.IsControlValve())
+            return true;
+        if (!(v.ValveSetting >= 0.0 && std::isfinite(v.ValveSetting) && v.ValveSetting <= MaxHead))
+            return Fail(obj, "ValveSetting", "设定值", v.ValveSetting, "应为不小于 0 的有限数");
+        if (v.GetValveType() == ZValveLink::Tcv && !(v.ValveDiam > 0.0 && v.ValveDiam <= MaxDiameter))
+            return Fail(obj, "ValveDiam", "直径", v.ValveDiam, "应大于 0 且不超过 100 m");
+        if (v.GetValveType() == ZValveLink::Gpv) {
+            const Curve& c = v.ValveCurve;
+            bool rising = c.size() >= 2;
+            for (size_t i = 0; rising && i < c.size(); ++i)
+                rising = std::isfinite(c[i].flow) && std::isfinite(c[i].head) && c[i].flow >= 0.0 && c[i].head >= 0.0 &&
+                         (i == 0 || (c[i].flow > c[i - 1].flow && c[i].head > c[i - 1].head));
+            if (!rising)
+                return FailCurve(obj, "ValveCurve", "损失曲线", c.size(), 2);
+        }
         return true;
     }
     case ZNetObject::Kind::Tank: {

@@ -4,6 +4,7 @@
 class ZBalanceContext;
 class ZNetObject;
 class ZNetwork;
+struct ZBalanceParams;
 
 // Data the calculation cannot work with, looked for before iterating: a zero or negative diameter,
 // a NaN demand or a head a million metres up would otherwise make the solver diverge with a
@@ -16,6 +17,8 @@ public:
 
     // True when every object is fit; else the first unfit one (nodes first, in array order).
     bool Run(const ZNetwork& net, const ZBalanceContext& ctx);
+    // The calculation options: the pressure-driven demand's pressures and exponent. No object.
+    bool CheckParams(const ZBalanceParams& params);
 
     const ZNetObject* Object() const { return m_object; }
     const std::string& Field() const { return m_field; }   // the model's field name
@@ -24,6 +27,7 @@ public:
 
 private:
     bool Fail(const ZNetObject& obj, const char* field, const char* label, double value, const char* rule);
+    bool FailCurve(const ZNetObject& obj, const char* field, const char* label, size_t points, int needed);
     bool CheckNode(const ZNetObject& obj, const ZBalanceContext& ctx);
     bool CheckLink(const ZNetObject& obj);
 

@@ -79,9 +79,35 @@ double ZPipeLink::CalcResistance(const ZBalanceContext&)
     return Resistance;
 }
 
+double ZPipeLink::LawFlowWithMinorLoss(double dh, double resistance, double exponent, double minor)
+{
+    dh = ClampHeadDifference(dh);
+    const double a = std::fabs(dh);
+    double q;
+    if (exponent == 2.0) {
+        q = std::sqrt(a / (resistance + minor));
+    } else {
+        // s q^e + m q^2 = |dh| is increasing and convex in q: Newton from the smaller of the two
+        // single-term flows (each above the answer) comes down onto it without overshooting.
+        q = std::min(std::pow(a / resistance, 1.0 / exponent), std::sqrt(a / minor));
+        for (int i = 0; i < 60; ++i) {
+            const double qe1 = std::pow(q, exponent - 1.0);
+            const double f = resistance * qe1 * q + minor * q * q - a;
+            const double step = f / (exponent * resistance * qe1 + 2.0 * minor * q);
+            q -= step;
+            if (!(step > 1e-15 * q))
+                break;
+        }
+    }
+    return dh <= 0.0 ? -q : q;
+}
+
 double ZPipeLink::CalcFlow(const ZBalanceContext& ctx)
 {
-    double q = LawFlow(From()->NodeHydrElev - To()->NodeHydrElev, Resistance, FlowExponent());
+    const double dh = From()->NodeHydrElev - To()->NodeHydrElev;
+    const double minor = MinorLossResistance();
+    double q = minor > 0.0 ? LawFlowWithMinorLoss(dh, Resistance, FlowExponent(), minor)
+                           : LawFlow(dh, Resistance, FlowExponent());
     if (IsShutInCase(ctx))
         q = 0.0;
     Flow = q;
@@ -92,6 +118,9 @@ double ZPipeLink::CalcConductance(const ZBalanceContext& ctx) const
 {
     if (IsShutInCase(ctx))
         return 0.0;
+    const double minor = MinorLossResistance();
+    if (minor > 0.0)
+        return (PipeParallel + 1) * LawConductanceWithMinorLoss(Flow, Resistance, FlowExponent(), minor);
     return (PipeParallel + 1) * LawConductance(Flow, Resistance, FlowExponent());
 }
 

@@ -52,6 +52,23 @@ public:
     {
         return 1.0 / (exponent * resistance * std::pow(std::fabs(flow), exponent - 1.0));
     }
+    // The law with a minor loss m q|q| added (m from MinorLossResistance).
+    static double LawFlowWithMinorLoss(double dh, double resistance, double exponent, double minor);
+    static double LawConductanceWithMinorLoss(double flow, double resistance, double exponent, double minor)
+    {
+        const double q = std::fabs(flow);
+        return 1.0 / (exponent * resistance * std::pow(q, exponent - 1.0) + 2.0 * minor * q);
+    }
+    // K v^2 / 2g as m q^2: EPANET's factor (0.02517 K / d^4 in feet and cfs), so that imported
+    // networks lose exactly the head EPANET finds. Zero without a coefficient.
+    double MinorLossResistance() const
+    {
+        if (!(PipeMinorLoss > 0.0))
+            return 0.0;
+        const double d2 = PipeInDiam * PipeInDiam;
+        return MinorLossFactor * PipeMinorLoss / (d2 * d2);
+    }
+    static constexpr double MinorLossFactor = 0.02517 / 0.3048;
 
     const std::vector<PipePoint>& Vertices() const { return m_vertices; }
     int VertexCount() const { return static_cast<int>(m_vertices.size()); }

@@ -45,11 +45,39 @@ public:
     // The points a curve kind needs at least (0 for the law and constant power).
     static int PointsNeeded(int32_t curveKind);
 
+    // Fits the curve kind's law to PumpCurve (as EPANET 2.2 does: one point (q1, h1) gives
+    // shut-off 1.33334 h1 and zero head at 2 q1; three points from zero flow give A, B, C of
+    // h = A - B q^C). False when the points do not make a law: too few, flows not rising, heads
+    // not falling, a power function that does not fit.
+    bool CurveFits() const
+    {
+        double a, b, c;
+        return FitCurve(a, b, c);
+    }
+    // Head gain at flow q >= 0 on the fitted curve at PumpSpeed.
+    double CurveHead(double q) const;
+    // The curve kinds' head gain at zero flow at PumpSpeed, from the points alone (infinite for
+    // constant power, 0 without the points the kind needs).
+    double ShutOffHead() const;
+    bool HasCurve() const { return PumpCurveKind != QuadraticLaw; }
+    // After CalcFlow: the curve kinds' head rise was above their shut-off head.
+    bool IsShutByHead() const { return m_shutByHead; }
+
+    // Sets Resistance (PumpSCoef) and, for the curve kinds, fits the curve.
     double CalcResistance(const ZBalanceContext& ctx) override;
     double CalcConductance(const ZBalanceContext& ctx) const override;
     double CalcFlow(const ZBalanceContext& ctx) override;
     double HeadLoss() const override;
 
 private:
+    bool FitCurve(double& a, double& b, double& c) const;
+    // Flow at relative speed 1 for the head rise r (< shut-off) and d(head)/d(flow) there.
+    double CurveFlow(double rise, double& slope) const;
+
     int32_t m_pumpType = 0;
+    // The fitted law: h = m_a - m_b q^m_c for the power kinds; m_a = power factor for constant
+    // power; the points themselves for multi-point.
+    double m_a = 0.0, m_b = 0.0, m_c = 1.0;
+    bool m_shutByHead = false;
+    double m_conductance = 0.0;   // of the last CalcFlow, curve kinds
 };

@@ -58,12 +58,34 @@ public:
     bool IsControlValve() const { return m_valveType >= Prv && m_valveType < TypeCount; }
     // The status the calculation starts from, ValveOpen included.
     int32_t StartStatus() const { return ValveOpen ? ValveInitStatus : StatusClosed; }
+    // Shut whatever the heads: ValveOpen off, or a control valve whose status says closed.
+    bool IsShutByUser() const { return !ValveOpen || (IsControlValve() && ValveInitStatus == StatusClosed); }
 
+    // The state the calculation works with: ValveState while a balancing sets it, else the start.
+    int32_t WorkingState() const;
+    // The head a PRV (downstream) or PSV (upstream) holds: that node's ground plus the setting.
+    double SettingHead() const;
+    // A GPV's head loss at flow >= 0: piecewise linear through ValveCurve, the end segments
+    // extended, never below 0.
+    double CurveLossAt(double flow) const;
+
+    // Sets Resistance (ValveSCoef); a TCV's own resistance comes from its setting and diameter.
     double CalcResistance(const ZBalanceContext& ctx) override;
     double CalcConductance(const ZBalanceContext& ctx) const override;
+    // An active PRV or PSV returns 0 and keeps Flow: the balancing gives it the flow its held
+    // node needs.
     double CalcFlow(const ZBalanceContext& ctx) override;
     double HeadLoss() const override;
 
+    // A shut control or check valve keeps this conductance, so its nodes stay in the system.
+    static constexpr double ShutConductance = 1e-8;
+
 private:
+    double ShutFlow(double dh);
+    double SquareFlow(double dh, double resistance);
+    double CurveFlow(double dh);
+
     int32_t m_valveType = Gate;
+    double m_tcvResistance = 0.0;
+    double m_conductance = 0.0;   // of the last CalcFlow, where not the plain square law
 };

@@ -47,6 +47,13 @@ check --accident-factor 1.5 "$cli" balance "$town"
 check --precision 7 "$cli" balance "$town"
 check --precision 1.5 "$cli" balance "$town"
 check --max-iterations -2 "$cli" balance "$town"
+check --min-pressure -2e6 "$cli" balance "$town" --demand-model pressure
+check --required-pressure 2e6 "$cli" balance "$town" --demand-model pressure
+check --pressure-exponent 0 "$cli" balance "$town" --demand-model pressure
+# The pressures of the pressure-driven law must rise from minimum to required: both are named.
+expect 1 "--min-pressure (30 m) must be below --required-pressure (20 m)" "$cli" balance "$town" \
+    --demand-model pressure --min-pressure 30 --required-pressure 20
+expect 1 "--required-pressure" "$cli" balance "$town" --min-pressure 5 --required-pressure 5
 check --tolerance -1 "$cli" import-dxf "$dxf" "$out/d.wnp"
 check --scale-cad 0 "$cli" import-dxf "$dxf" "$out/d.wnp"
 check --scale-qen 0.5 "$cli" import-dxf "$dxf" "$out/d.wnp"
@@ -67,4 +74,6 @@ expect 1 "usage:" "$qen" --export-image "$town"
 expect 0 "" "$cli" import-inp "$inp" "$out/n.wnp" --hour 1e6
 expect 0 "" "$cli" cost "$town" --a 0 --b 1e9 --alpha 10 --price 1e6
 expect 0 "" "$cli" balance "$town" --accident-factor 1 --precision 6 --max-iterations -1
+expect 0 "" "$cli" balance "$town" --demand-model pressure --min-pressure 0 --required-pressure 1e6 \
+    --pressure-exponent 10
 exit $failed

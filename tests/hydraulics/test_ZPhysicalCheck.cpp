@@ -12,10 +12,26 @@
 
 namespace {
 struct Case {
-    const char* id;      // the object at fault
+    const char* id;   // the object at fault
     const char* field;
     std::function<void(TestNet&)> damage;
 };
+
+ZValveLink* Control(TestNet& t, int type)
+{
+    auto* v = static_cast<ZValveLink*>(t.net.FindLink("V"));
+    v->SetValveType(type);
+    v->ValveSetting = 1.0;
+    return v;
+}
+
+ZPumpLink* Curved(TestNet& t, int kind, Curve points)
+{
+    auto* p = static_cast<ZPumpLink*>(t.net.FindLink("U"));
+    p->PumpCurveKind = kind;
+    p->PumpCurve = std::move(points);
+    return p;
+}
 
 // Source R, junctions A and B, pipes P1 R-A and P2 A-B, a pump and a valve on side branches.
 void Build(TestNet& t)
@@ -31,7 +47,7 @@ void Build(TestNet& t)
     t.Valve("V", c, d, 10.0);
     t.Pipe("P3", d, a);
 }
-} // namespace
+}   // namespace
 
 TEST(ZPhysicalCheck, FirstBadObjectAndFieldAreNamedBeforeIterating)
 {
@@ -55,6 +71,33 @@ TEST(ZPhysicalCheck, FirstBadObjectAndFieldAreNamedBeforeIterating)
         {"U", "PumpSCoef", [&](TestNet& t) { static_cast<ZPumpLink*>(t.net.FindLink("U"))->PumpSCoef = -1.0; }},
         {"U", "PumpStaticH", [&](TestNet& t) { static_cast<ZPumpLink*>(t.net.FindLink("U"))->PumpStaticH = nan; }},
         {"V", "ValveSCoef", [&](TestNet& t) { static_cast<ZValveLink*>(t.net.FindLink("V"))->ValveSCoef = -5.0; }},
+        {"P1", "PipeMinorLoss", [&](TestNet& t) { pipe(t, "P1")->PipeMinorLoss = -0.5; }},
+        {"V", "ValveSetting", [&](TestNet& t) { Control(t, ZValveLink::Prv)->ValveSetting = -5.0; }},
+        {"V", "ValveSetting", [&](TestNet& t) { Control(t, ZValveLink::Fcv)->ValveSetting = nan; }},
+        {"V", "ValveSetting", [&](TestNet& t) { Control(t, ZValveLink::Psv)->ValveSetting = inf; }},
+        {"V", "ValveDiam", [&](TestNet& t) { Control(t, ZValveLink::Tcv)->ValveSetting = 3.0; }},
+        {"V", "ValveCurve",
+         [&](TestNet& t) {
+             Control(t, ZValveLink::Gpv)->ValveCurve = {{0.1, 2.0}};
+         }},
+        {"V", "ValveCurve",
+         [&](TestNet& t) {
+             Control(t, ZValveLink::Gpv)->ValveCurve = {{0.0, 0.0}, {0.1, 2.0}, {0.2, 1.0}};
+         }},
+        {"U", "PumpCurve",
+         [&](TestNet& t) {
+             Curved(t, ZPumpLink::ThreePoint, {{0.0, 50.0}, {0.1, 40.0}});
+         }},
+        {"U", "PumpCurve",
+         [&](TestNet& t) {
+             Curved(t, ZPumpLink::ThreePoint, {{0.0, 50.0}, {0.1, 40.0}, {0.2, 45.0}});
+         }},
+        {"U", "PumpCurve", [&](TestNet& t) { Curved(t, ZPumpLink::OnePoint, {}); }},
+        {"U", "PumpCurve",
+         [&](TestNet& t) {
+             Curved(t, ZPumpLink::MultiPoint, {{0.0, 50.0}, {0.1, 40.0}, {0.2, 41.0}});
+         }},
+        {"U", "PumpPower", [&](TestNet& t) { Curved(t, ZPumpLink::ConstantPower, {})->PumpPower = 0.0; }},
     };
     for (const Case& c : cases) {
         TestNet t;
@@ -86,4 +129,18 @@ TEST(ZPhysicalCheck, SoundDataPassesAndBalances)
     EXPECT_TRUE(check.Message().empty());
     ZBalanceRun run(t.settings, t.net);
     EXPECT_EQ(run.Run(), ZBalanceInfo::Converged) << run.Message();
+}
+
+// What a curve lacks is said in words: too few points, or heads that do not fall with flow.
+TEST(ZPhysicalCheck, CurveMessagesSayWhatIsWrong)
+{
+    TestNet t;
+    Build(t);
+    Curved(t, ZPumpLink::ThreePoint, {{0.0, 50.0}, {0.1, 40.0}});
+    ZBalanceRun run(t.settings, t.net);
+    ASSERT_EQ(run.Run(), ZBalanceInfo::InvalidData);
+    EXPECT_NE(run.Message().find("至少需要 3 个"), std::string::npos) << run.Message();
+    Curved(t, ZPumpLink::MultiPoint, {{0.0, 50.0}, {0.1, 55.0}});
+    ASSERT_EQ(run.Run(), ZBalanceInfo::InvalidData);
+    EXPECT_NE(run.Message().find("扬程应随流量下降"), std::string::npos) << run.Message();
 }

@@ -1,0 +1,190 @@
+#include "ZValveControl.h"
+
+#include "ZNodalSystem.h"
+
+#include "model/ZBalanceContext.h"
+#include "model/ZNetwork.h"
+#include "model/ZPipeLink.h"
+#include "model/ZValveLink.h"
+
+#include <cmath>
+
+namespace {
+// The total flow of a link (all parallels) leaving `node` through it.
+double Outflow(const ZFlowLink& link, const ZNetNode* node)
+{
+    double q = link.Flow;
+    if (link.GetKind() == ZNetObject::Kind::Pipe)
+        q *= static_cast<const ZPipeLink&>(link).PipeParallel + 1;
+    return link.StartNode() == node ? q : -q;
+}
+
+// What leaves `node` through its links other than `except`.
+double OutflowBesides(const ZFlowNode* node, const ZFlowLink* except)
+{
+    double out = 0.0;
+    for (const ZNetLink* l = node->FirstLink(); l; l = l->NextLinkAt(node))
+        if (l != except)
+            out += Outflow(*static_cast<const ZFlowLink*>(l), node);
+    return out;
+}
+}   // namespace
+
+void ZValveControl::Gather(ZNetwork& network, const ZBalanceContext& ctx)
+{
+    m_valves.clear();
+    m_held.clear();
+    for (ZFlowLink* l : network.Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Valve)
+            continue;
+        auto* v = static_cast<ZValveLink*>(l);
+        v->ValveState = ZValveLink::StateNone;
+        if (v->GetValveType() == ZValveLink::Check && ctx.CheckValvesClose() && v->ValveOpen) {
+            v->ValveState = ZValveLink::StateOpen;
+            m_valves.push_back({v, 0, false, false});
+            continue;
+        }
+        if (!v->IsControlValve() || v->IsShutByUser())
+            continue;
+        const bool fixedOpen = v->StartStatus() == ZValveLink::StatusOpen;
+        v->ValveState = fixedOpen ? ZValveLink::StateOpen : ZValveLink::StateActive;
+        m_valves.push_back({v, 0, fixedOpen, false});
+    }
+}
+
+void ZValveControl::AssembleActive(ZNodalSystem& system, double* rhs, const std::vector<int>& perm, double heldDiagonal)
+{
+    std::fill(m_held.begin(), m_held.end(), 0);
+    for (const Entry& e : m_valves) {
+        ZValveLink* v = e.valve;
+        const int type = v->GetValveType();
+        if (v->ValveState != ZValveLink::StateActive || (type != ZValveLink::Prv && type != ZValveLink::Psv))
+            continue;
+        const bool prv = type == ZValveLink::Prv;
+        ZFlowNode* held = prv ? v->To() : v->From();
+        ZFlowNode* other = prv ? v->From() : v->To();
+        double& heldRhs = rhs[perm[static_cast<size_t>(held->GetIndex())]];
+        // The held node's residual is what it lacks (PRV) or has to spare (PSV) without the valve.
+        const double q = prv ? -heldRhs : heldRhs;
+        v->Flow = q;
+        rhs[perm[static_cast<size_t>(other->GetIndex())]] += prv ? -q : q;
+        heldRhs = heldDiagonal * (v->SettingHead() - held->NodeHydrElev);
+        system.AddDiagonal(held->GetIndex(), heldDiagonal);
+        if (m_held.empty())
+            m_held.assign(perm.size(), 0);
+        m_held[static_cast<size_t>(held->GetIndex())] = 1;
+    }
+}
+
+int ZValveControl::NextState(const Entry& e) const
+{
+    const ZValveLink* v = e.valve;
+    const int s = v->ValveState;
+    if (e.fixedOpen || e.gaveUp)
+        return s;
+    const double h1 = v->From()->NodeHydrElev;
+    const double h2 = v->To()->NodeHydrElev;
+    const double q = v->Flow;
+    const double htol = HeadTolerance, qtol = FlowTolerance;
+    const bool reverse = q < -qtol;
+    using V = ZValveLink;
+    switch (v->GetValveType()) {
+    case V::Check: {
+        const double dh = h1 - h2;
+        if (std::fabs(dh) > htol)
+            return dh < -htol || reverse ? V::StateReverseClosed : V::StateOpen;
+        return reverse ? V::StateReverseClosed : s;
+    }
+    case V::Prv:
+    case V::Psv: {
+        const double hset = v->SettingHead();
+        const double hml = v->Resistance * q * q;   // the loss when fully open
+        const bool prv = v->GetValveType() == V::Prv;
+        if (s == V::StateActive) {
+            if (reverse)
+                return V::StateReverseClosed;
+            if (prv ? h1 - hml < hset - htol : h2 + hml > hset + htol)
+                return V::StateOpen;
+            return s;
+        }
+        if (s == V::StateOpen) {
+            if (reverse)
+                return V::StateReverseClosed;
+            if (prv ? h2 >= hset + htol : h1 < hset - htol)
+                return V::StateActive;
+            return s;
+        }
+        // closed
+        if (prv) {
+            if (h1 >= hset + htol && h2 < hset - htol)
+                return V::StateActive;
+            if (h1 < hset - htol && h1 > h2 + htol)
+                return V::StateOpen;
+        } else {
+            if (h2 > hset + htol && h1 > h2 + htol)
+                return V::StateOpen;
+            if (h1 >= hset + htol && h1 > h2 + htol)
+                return V::StateActive;
+        }
+        return s;
+    }
+    case V::Fcv:
+        if (h1 - h2 < -htol || reverse)
+            return V::StateCannotHold;
+        if (s == V::StateCannotHold && q >= v->ValveSetting)
+            return V::StateActive;
+        return s;
+    case V::Pbv: {
+        const bool lossAboveSetting = v->Resistance * q * q > v->ValveSetting;
+        if (s == V::StateActive && lossAboveSetting)
+            return V::StateOpen;
+        if (s == V::StateOpen && !lossAboveSetting)
+            return V::StateActive;
+        return s;
+    }
+    default:   // TCV and GPV keep one law
+        return s;
+    }
+}
+
+bool ZValveControl::UpdateStates()
+{
+    bool changed = false;
+    for (Entry& e : m_valves) {
+        const int next = NextState(e);
+        if (next == e.valve->ValveState)
+            continue;
+        changed = true;
+        if (++e.switches > MaxSwitches) {
+            e.gaveUp = true;
+            e.valve->ValveState = ZValveLink::StateOpen;
+        } else {
+            e.valve->ValveState = next;
+        }
+    }
+    return changed;
+}
+
+void ZValveControl::Finish(ZNetwork& network)
+{
+    for (const Entry& e : m_valves) {
+        ZValveLink* v = e.valve;
+        const int type = v->GetValveType();
+        if (v->ValveState == ZValveLink::StateActive && (type == ZValveLink::Prv || type == ZValveLink::Psv)) {
+            v->Flow = type == ZValveLink::Prv ? OutflowBesides(v->To(), v) : -OutflowBesides(v->From(), v);
+        }
+        // Fully open and still below the pressure it should hold: it cannot hold its setting.
+        const bool prvShort = type == ZValveLink::Prv && !e.fixedOpen && v->ValveState == ZValveLink::StateOpen &&
+                              v->To()->NodeHydrElev < v->SettingHead() - 0.01;
+        if (e.gaveUp || prvShort)
+            v->ValveState = ZValveLink::StateCannotHold;
+    }
+    for (ZFlowLink* l : network.Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Valve)
+            continue;
+        auto* v = static_cast<ZValveLink*>(l);
+        if (v->ValveState != ZValveLink::StateNone)
+            continue;
+        v->ValveState = v->IsShutByUser() ? ZValveLink::StateClosed : ZValveLink::StateOpen;
+    }
+}

@@ -17,10 +17,13 @@ def main(argv):
         del args[i:i + 2]
     epanet_path, qen_path, idmap_path, tol = args[0], args[1], args[2], float(args[3])
     qen_id = {}
+    junctions = set()
     with open(idmap_path, encoding='utf-8') as f:
         for row in csv.DictReader(f):
             if row['kind'] == 'node':
                 qen_id[row['epanet_id']] = row['qen_id']
+                if row['object'] == 'junction':
+                    junctions.add(row['epanet_id'])
     qen = {}
     with open(qen_path, encoding='utf-8') as f:
         for row in csv.DictReader(f):
@@ -39,7 +42,7 @@ def main(argv):
             d = abs(float(node['head_m']) - float(row['head_m']))
             if d > worst[0]:
                 worst = (d, row['id'])
-            if demand_tol is not None and row['kind'] == 'J':
+            if demand_tol is not None and row['id'] in junctions:
                 dd = abs(float(node['demand_m3s']) - float(row['demand_m3s']))
                 if dd > worst_demand[0]:
                     worst_demand = (dd, row['id'])

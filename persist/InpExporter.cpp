@@ -191,7 +191,7 @@ std::string InpExporter::Write()
                    << Format(d * 1000.0);
             switch (v->GetValveType()) {
             case ZValveLink::PressureReducing:
-                valves << "\tPBV\t" << Format(v->ValveHLess) << "\t" << Format(k) << "\n";
+                valves << "\tPBV\t" << Format(v->ValveHLess) << "\t" << Format(k) << "\t;QEN:REDUCING\n";
                 m_report.Add("减压阀写为 PBV (固定水头损失)", utf8(*v));
                 break;
             case ZValveLink::Prv:

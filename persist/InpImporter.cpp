@@ -627,6 +627,13 @@ void InpImporter::MakeValves()
                                  : kind == ZValveLink::Tcv ? 1.0
                                                            : m_units.Pressure();
             valve->ValveSetting = setting * scale;
+            if (kind == ZValveLink::Pbv && v.comment.find("QEN:REDUCING") != std::string::npos) {
+                // Written so by QEN: its fixed-reduction valve, which adds the open valve's loss.
+                valve->SetValveType(ZValveLink::PressureReducing);
+                valve->ValveHLess = valve->ValveSetting;
+                valve->ValveSetting = 0;
+                valve->ValveDiam = 0;
+            }
             const bool check = v.comment.find("QEN:CHECK") != std::string::npos;
             if (kind == ZValveLink::Tcv && (check || v.comment.find("QEN:GATE") != std::string::npos)) {
                 // Written so by QEN: a gate or check valve whose loss coefficient EPANET holds as a TCV.

@@ -39,7 +39,7 @@ void AnswerFileThenHour(const QString& path, double hour = -1)
         QMetaObject::invokeMethod(files, "accept");
     });
 }
-} // namespace
+}   // namespace
 
 class TestEpanetCommands : public QObject {
     Q_OBJECT

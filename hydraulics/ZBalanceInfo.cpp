@@ -300,6 +300,11 @@ void ZBalanceInfo::Iterate()
             converged = m_maxCorrection < m_headTolerance;
         if (converged)
             converged = ComponentsSettled();
+        else if (!m_valves.Empty() && m_maxCorrection > ZValveControl::OffCourseCorrection && m_valves.ReleaseActive())
+            m_bestPass = m_iterationCount;
+        else if (!m_valves.Empty() && m_iterationCount - m_bestPass >= ZValveControl::StalledPasses &&
+                 m_valves.UpdateStates())
+            m_bestPass = m_iterationCount;   // a state on the edge can keep the passes swinging
 
         ++m_iterationCount;
         if (1.0 - m_relaxation + 0.1 > m_correctionRatio)

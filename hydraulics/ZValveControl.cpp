@@ -7,6 +7,7 @@
 #include "model/ZPipeLink.h"
 #include "model/ZValveLink.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -41,21 +42,30 @@ void ZValveControl::Gather(ZNetwork& network, const ZBalanceContext& ctx)
         v->ValveState = ZValveLink::StateNone;
         if (v->GetValveType() == ZValveLink::Check && ctx.CheckValvesClose() && v->ValveOpen) {
             v->ValveState = ZValveLink::StateOpen;
-            m_valves.push_back({v, 0, false, false});
+            m_valves.push_back({v});
             continue;
         }
         if (!v->IsControlValve() || v->IsShutByUser())
             continue;
         const bool fixedOpen = v->StartStatus() == ZValveLink::StatusOpen;
-        v->ValveState = fixedOpen ? ZValveLink::StateOpen : ZValveLink::StateActive;
-        m_valves.push_back({v, 0, fixedOpen, false});
+        // PRVs, PSVs and FCVs start open: held heads, lagged flows and imposed flows on the first
+        // guess of heads (a slope of 0.1 m per node) throw a large network far out of range.
+        // The first converged heads tell whether they must act.
+        const int type = v->GetValveType();
+        if (fixedOpen || type == ZValveLink::Prv || type == ZValveLink::Psv)
+            v->ValveState = ZValveLink::StateOpen;
+        else if (type == ZValveLink::Fcv)
+            v->ValveState = ZValveLink::StateCannotHold;   // open, below its flow: EPANET's XFCV
+        else
+            v->ValveState = ZValveLink::StateActive;
+        m_valves.push_back({v, 0, fixedOpen});
     }
 }
 
 void ZValveControl::AssembleActive(ZNodalSystem& system, double* rhs, const std::vector<int>& perm, double heldDiagonal)
 {
     std::fill(m_held.begin(), m_held.end(), 0);
-    for (const Entry& e : m_valves) {
+    for (Entry& e : m_valves) {
         ZValveLink* v = e.valve;
         const int type = v->GetValveType();
         if (v->ValveState != ZValveLink::StateActive || (type != ZValveLink::Prv && type != ZValveLink::Psv))
@@ -65,7 +75,10 @@ void ZValveControl::AssembleActive(ZNodalSystem& system, double* rhs, const std:
         ZFlowNode* other = prv ? v->From() : v->To();
         double& heldRhs = rhs[perm[static_cast<size_t>(held->GetIndex())]];
         // The held node's residual is what it lacks (PRV) or has to spare (PSV) without the valve.
-        const double q = prv ? -heldRhs : heldRhs;
+        // Never backwards: a held node with water to spare would push it into the other side
+        // as a supply out of nothing, and the state rules shut the valve on the sign anyway.
+        e.heldFlow = prv ? -heldRhs : heldRhs;
+        const double q = std::max(e.heldFlow, 0.0);
         v->Flow = q;
         rhs[perm[static_cast<size_t>(other->GetIndex())]] += prv ? -q : q;
         heldRhs = heldDiagonal * (v->SettingHead() - held->NodeHydrElev);
@@ -84,7 +97,9 @@ int ZValveControl::NextState(const Entry& e) const
         return s;
     const double h1 = v->From()->NodeHydrElev;
     const double h2 = v->To()->NodeHydrElev;
-    const double q = v->Flow;
+    const bool holding =
+        s == ZValveLink::StateActive && (v->GetValveType() == ZValveLink::Prv || v->GetValveType() == ZValveLink::Psv);
+    const double q = holding ? e.heldFlow : v->Flow;
     const double htol = HeadTolerance, qtol = FlowTolerance;
     const bool reverse = q < -qtol;
     using V = ZValveLink;
@@ -147,20 +162,36 @@ int ZValveControl::NextState(const Entry& e) const
     }
 }
 
+bool ZValveControl::Switch(Entry& e, int next)
+{
+    if (next == e.valve->ValveState)
+        return false;
+    if (++e.switches > MaxSwitches) {
+        e.gaveUp = true;
+        e.valve->ValveState = ZValveLink::StateOpen;
+    } else {
+        e.valve->ValveState = next;
+    }
+    return true;
+}
+
 bool ZValveControl::UpdateStates()
 {
     bool changed = false;
+    for (Entry& e : m_valves)
+        changed = Switch(e, NextState(e)) || changed;
+    return changed;
+}
+
+bool ZValveControl::ReleaseActive()
+{
+    bool changed = false;
     for (Entry& e : m_valves) {
-        const int next = NextState(e);
-        if (next == e.valve->ValveState)
+        if (e.valve->ValveState != ZValveLink::StateActive)
             continue;
-        changed = true;
-        if (++e.switches > MaxSwitches) {
-            e.gaveUp = true;
-            e.valve->ValveState = ZValveLink::StateOpen;
-        } else {
-            e.valve->ValveState = next;
-        }
+        const int next = NextState(e);
+        if (next == ZValveLink::StateOpen || next == ZValveLink::StateCannotHold)
+            changed = Switch(e, next) || changed;
     }
     return changed;
 }

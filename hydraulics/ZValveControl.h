@@ -51,6 +51,14 @@ public:
 
     // Applies the state rules to the current heads and flows; true when a state changed.
     bool UpdateStates();
+    // Only the rules that let an active valve go (open, or short of its setting), for a pass whose
+    // corrections say it is off course: a held head or imposed flow that cannot be had (a branch
+    // with no other supply behind the valve) drives heads out of range within a few passes.
+    bool ReleaseActive();
+    // Corrections above this (m) call for ReleaseActive; this many passes without the largest
+    // correction halving, for all the rules.
+    static constexpr double OffCourseCorrection = 100.0;
+    static constexpr int StalledPasses = 20;
     // After convergence, once the other links' flows are final: the flows of active PRVs and
     // PSVs from their held node's balance, and every valve's ValveState (check valves and gates
     // included).
@@ -59,11 +67,13 @@ public:
 private:
     struct Entry {
         ZValveLink* valve;
-        int switches;
-        bool fixedOpen;   // the user's status: open, not controlling
-        bool gaveUp;      // switched too often: left open
+        int switches = 0;
+        bool fixedOpen = false;   // the user's status: open, not controlling
+        bool gaveUp = false;      // switched too often: left open
+        double heldFlow = 0.0;    // active PRV/PSV: the flow its held node asked for, either sign
     };
     int NextState(const Entry& e) const;
+    bool Switch(Entry& e, int next);
 
     std::vector<Entry> m_valves;
     std::vector<char> m_held;   // per node, when any valve holds one

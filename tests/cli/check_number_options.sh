@@ -74,6 +74,7 @@ expect 1 "usage:" "$qen" --export-image "$town"
 expect 0 "" "$cli" import-inp "$inp" "$out/n.wnp" --hour 1e6
 expect 0 "" "$cli" cost "$town" --a 0 --b 1e9 --alpha 10 --price 1e6
 expect 0 "" "$cli" balance "$town" --accident-factor 1 --precision 6 --max-iterations -1
-expect 0 "" "$cli" balance "$town" --demand-model pressure --min-pressure 0 --required-pressure 1e6 \
+expect 0 "" "$cli" balance "$town" --demand-model pressure --min-pressure 0 --required-pressure 1e6
+expect 0 "" "$cli" balance "$town" --demand-model pressure --min-pressure -1e6 --required-pressure 40 \
     --pressure-exponent 10
 exit $failed

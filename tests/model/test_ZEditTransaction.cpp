@@ -53,7 +53,7 @@ struct EditTransaction : ::testing::Test {
     }
     ZNetwork& net() { return doc.GetNetwork(); }
 };
-} // namespace
+}   // namespace
 
 TEST_F(EditTransaction, FieldEditUndoesAndRedoesExactly)
 {

@@ -249,16 +249,13 @@ ZFlowLink* InpImporter::NewConnector(const std::string& base, const std::string&
     pipe->SetId(m_ids.Invent(InpIdMap::Link, base, suffix, "connector pipe"));
     pipe->SetVertices({});
     pipe->ClearFlag(qen::FLAG_AUTO_LENGTH | qen::FLAG_ACCIDENT_PIPE);
-    pipe->PipeLength = m_connectorLength;
+    pipe->PipeLength = kConnectorLength;
     pipe->PipeDiam = pipe->PipeInDiam = kConnectorDiameter;
     pipe->PipeRougCeof = kConnectorCoefficient;
     pipe->PipeType = ZPipeLink::HazenWilliams;
     pipe->PipeParallel = 0;
     AddLink(pipe, a, b);
-    m_report.Add(m_connectorLength == kConnectorLength
-                     ? "为设备或水池增加的连接短管(长 0.01 m, 直径 1 m, 水头损失可忽略)"
-                     : "为控制阀增加的连接管(长 10 m, 直径 1 m, 水头损失可忽略)",
-                 Utf8Id(*pipe));
+    m_report.Add("为设备或水池增加的连接短管(长 0.01 m, 直径 1 m, 水头损失可忽略)", Utf8Id(*pipe));
     return pipe;
 }
 
@@ -649,12 +646,9 @@ void InpImporter::MakeValves()
         if (const std::string problem = ComponentCheck::Problem(*valve); !problem.empty())
             Fail(v.line, v.type + " 阀门 " + InpText::Printable(v.id) + " 不可用: " + problem);
         CheckFinite(*valve, v.line, "阀门", v.id);
-        if (kind == ZValveLink::Prv || kind == ZValveLink::Psv || kind == ZValveLink::Fcv)
-            m_connectorLength = kControlConnectorLength;
         ZConsumeNode* start = DeviceEnd(std::string(valve->IdView()), a, false, a);
         NodeInfo startInfo{start};
         ZConsumeNode* end = DeviceEnd(std::string(valve->IdView()), b, true, startInfo);
-        m_connectorLength = kConnectorLength;
         AddLink(valve.release(), start, end);
     }
 }

@@ -36,11 +36,6 @@ public:
 
     // Connector pipes: length and diameter in metres and Hazen-Williams coefficient.
     static constexpr double kConnectorLength = 0.01;
-    // At a valve that holds a pressure or flow: the balance holds the node beside it, whose
-    // neighbours' flows follow from their heads, and a practically lossless neighbour turns
-    // every millimetre into cubic metres (L-TOWN diverges). 10 m of 1 m pipe still lose under
-    // 1e-4 m at 100 l/s.
-    static constexpr double kControlConnectorLength = 10.0;
     static constexpr double kConnectorDiameter = 1.0;
     static constexpr double kConnectorCoefficient = 150.0;
 
@@ -99,5 +94,4 @@ private:
     std::unordered_map<std::string, NodeInfo> m_nodeInfo;   // by EPANET identifier
     std::vector<std::unique_ptr<ZConsumeNode>> m_nodes;
     std::vector<std::unique_ptr<ZFlowLink>> m_links;
-    double m_connectorLength = kConnectorLength;   // for the device being connected
 };

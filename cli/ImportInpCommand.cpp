@@ -23,8 +23,6 @@ int ImportInpCommand::Run()
 {
     ZDocument doc;
     EpanetFile::ImportResult result = EpanetFile::LoadFile(m_in, doc, m_io.Templates(), m_hour);
-    if (ZDocument::FileKindFromName(m_out) == ZDocument::TextFile)
-        EpanetFile::ReportTextLosses(doc, result.report);
     m_io.Save(m_out, doc);
     const std::string mapPath = EpanetFile::IdMapPath(m_out);
     AtomicFileWriter::Write(mapPath, result.idMapCsv);

@@ -22,9 +22,6 @@ public:
     static ImportResult LoadFile(const std::string& path, ZDocument& doc, const ZTemplateSet& templates, double hour);
     // Writes atomically; returns what could not be written exactly.
     static InpReport SaveFile(const std::string& path, const ZDocument& doc);
-    // Adds to `report` what an imported network loses when written as a text file (the text
-    // format has no place for it), so that an import into a .txt says so.
-    static void ReportTextLosses(const ZDocument& doc, InpReport& report);
     // NAME.inp -> NAME.idmap.csv beside it.
     static std::string IdMapPath(const std::string& outputPath);
 };

@@ -37,14 +37,15 @@ std::string EpanetId(const ZNetObject& o)
 double ValveDiameter(const ZFlowLink& valve)
 {
     for (const ZNetNode* n : {valve.StartNode(), valve.EndNode()}) {
-        for (const ZNetLink* l = n ? n->FirstLink() : nullptr; l; l = l->StartNode() == n ? l->NextAtStart() : l->NextAtEnd()) {
+        for (const ZNetLink* l = n ? n->FirstLink() : nullptr; l;
+             l = l->StartNode() == n ? l->NextAtStart() : l->NextAtEnd()) {
             if (l->GetKind() == ZNetObject::Kind::Pipe)
                 return static_cast<const ZPipeLink*>(l)->PipeInDiam;
         }
     }
     return 0.3;
 }
-} // namespace
+}   // namespace
 
 std::string InpExporter::Write()
 {
@@ -115,22 +116,27 @@ std::string InpExporter::Write()
             double rough;
             if (manningFile) {
                 // N + 1 equal pipes carry N + 1 times the flow of one at the same loss.
-                const double s = InpLaws::QenManningResistance(p->PipeRougCeof, p->PipeLength, d) / (parallel * parallel);
+                const double s =
+                    InpLaws::QenManningResistance(p->PipeRougCeof, p->PipeLength, d) / (parallel * parallel);
                 rough = InpLaws::EpanetManningForResistance(s, p->PipeLength, d);
             } else if (p->PipeType == ZPipeLink::HazenWilliams) {
                 rough = InpLaws::EpanetHazenWilliams(p->PipeRougCeof * parallel, d);
             } else {
                 // Exponents 2 and 1.852 agree at one flow only: take 1 m/s.
-                const double s = InpLaws::QenManningResistance(p->PipeRougCeof, p->PipeLength, d) / (parallel * parallel);
+                const double s =
+                    InpLaws::QenManningResistance(p->PipeRougCeof, p->PipeLength, d) / (parallel * parallel);
                 const double q = kQuarterPi * d * d;
-                const double cq = std::pow(10.67 * p->PipeLength / (s * std::pow(q, 0.148) * std::pow(d, 4.87)), 1.0 / 1.852);
+                const double cq =
+                    std::pow(10.67 * p->PipeLength / (s * std::pow(q, 0.148) * std::pow(d, 4.87)), 1.0 / 1.852);
                 rough = InpLaws::EpanetHazenWilliams(cq, d);
                 m_report.Add("满宁管按流速 1 m/s 时相同的水头损失写为海曾-威廉管", utf8(*p));
             }
             if (p->PipeParallel > 0)
                 m_report.Add("并行管写为一根等效管道 (EPANET 报告的是总流量)", utf8(*p));
+            // One pipe carrying all N + 1 flows loses K v^2 / 2g of one of them with K / (N + 1)^2.
             pipes << " " << id << "\t" << nodeId(p->StartNode()) << "\t" << nodeId(p->EndNode()) << "\t"
-                  << Format(p->PipeLength) << "\t" << Format(d * 1000.0) << "\t" << Format(rough) << "\t0\tOpen\n";
+                  << Format(p->PipeLength) << "\t" << Format(d * 1000.0) << "\t" << Format(rough) << "\t"
+                  << Format(p->PipeMinorLoss / (parallel * parallel)) << "\tOpen\n";
             for (const PipePoint& v : p->Vertices())
                 vertices << " " << id << "\t" << Format(v.x) << "\t" << Format(v.y) << "\n";
             break;
@@ -138,19 +144,39 @@ std::string InpExporter::Write()
         case ZNetObject::Kind::Pump: {
             const auto* p = static_cast<const ZPumpLink*>(l);
             const std::string id = linkId(*p);
-            double h0 = p->PumpStaticH, s = std::max(p->PumpSCoef, 1e-6);
             bool open = p->PumpOpen;
-            if (!(h0 > 0)) {
-                open = false;
-                h0 = 1.0;
-                m_report.Add("静扬程不是正数的水泵写为关闭", utf8(*p));
+            const auto curve = [&](const Curve& c) {
+                for (const CurvePoint& pt : c)
+                    curves << " " << id << "\t" << Format(pt.flow * 1000.0) << "\t" << Format(pt.head) << "\n";
+            };
+            pumps << " " << id << "\t" << nodeId(p->StartNode()) << "\t" << nodeId(p->EndNode());
+            if (p->PumpCurveKind == ZPumpLink::QuadraticLaw) {
+                double h0 = p->PumpStaticH, s = std::max(p->PumpSCoef, 1e-6);
+                if (!(h0 > 0)) {
+                    open = false;
+                    h0 = 1.0;
+                    m_report.Add("静扬程不是正数的水泵写为关闭", utf8(*p));
+                }
+                // (0, h0), (q1, 3/4 h0), (2 q1, 0): EPANET's three-point fit gives back h0 - s q^2.
+                const double q1 = 0.5 * std::sqrt(h0 / s);
+                curve({{0, h0}, {q1, h0 - s * q1 * q1}, {2 * q1, 0}});
+                pumps << "\tHEAD " << id;
+            } else if (p->PumpCurveKind == ZPumpLink::ConstantPower) {
+                pumps << "\tPOWER " << Format(p->PumpPower);
+            } else {
+                Curve c = p->PumpCurve;
+                // EPANET fits h = A - B q^C through three points starting at zero flow: one more
+                // point on the last segment keeps a multi-point curve straight.
+                if (p->PumpCurveKind == ZPumpLink::MultiPoint && c.size() == 3 && c[0].flow == 0.0)
+                    c.insert(c.end() - 1, {0.5 * (c[1].flow + c[2].flow), 0.5 * (c[1].head + c[2].head)});
+                if (p->PumpCurveKind == ZPumpLink::ThreePoint && c.size() == 3 && c[0].flow != 0.0)
+                    m_report.Add("三点曲线的第一点流量不为零, EPANET 按折线读入", utf8(*p));
+                curve(c);
+                pumps << "\tHEAD " << id;
+                if (p->PumpSpeed != 1.0)
+                    pumps << "\tSPEED " << Format(p->PumpSpeed);
             }
-            // (0, h0), (q1, 3/4 h0), (2 q1, 0): EPANET's three-point fit gives back h0 - s q^2.
-            const double q1 = 0.5 * std::sqrt(h0 / s);
-            curves << " " << id << "\t0\t" << Format(h0) << "\n"
-                   << " " << id << "\t" << Format(q1 * 1000.0) << "\t" << Format(h0 - s * q1 * q1) << "\n"
-                   << " " << id << "\t" << Format(2 * q1 * 1000.0) << "\t0\n";
-            pumps << " " << id << "\t" << nodeId(p->StartNode()) << "\t" << nodeId(p->EndNode()) << "\tHEAD " << id << "\n";
+            pumps << "\n";
             if (!open)
                 status << " " << id << "\tClosed\n";
             break;
@@ -158,23 +184,51 @@ std::string InpExporter::Write()
         case ZNetObject::Kind::Valve: {
             const auto* v = static_cast<const ZValveLink*>(l);
             const std::string id = linkId(*v);
-            const double d = ValveDiameter(*v);
+            const double d = v->ValveDiam > 0 ? v->ValveDiam : ValveDiameter(*v);
             const double area = kQuarterPi * d * d;
             const double k = std::max(v->ValveSCoef, 0.0) * 2.0 * kGravity * area * area;
-            valves << " " << id << "\t" << nodeId(v->StartNode()) << "\t" << nodeId(v->EndNode()) << "\t" << Format(d * 1000.0);
-            if (v->GetValveType() == ZValveLink::PressureReducing)
-                valves << "\tPBV\t" << Format(v->ValveHLess) << "\t" << Format(k) << "\n";
-            else
-                valves << "\tTCV\t" << Format(k) << "\t0" << (v->GetValveType() == ZValveLink::Check ? "\t;QEN:CHECK" : "") << "\n";
-            if (v->GetValveType() == ZValveLink::Check)
-                m_report.Add("止回阀写为节流阀 (QEN 计算中止回阀双向过水)", utf8(*v));
-            if (v->GetValveType() == ZValveLink::PressureReducing)
+            valves << " " << id << "\t" << nodeId(v->StartNode()) << "\t" << nodeId(v->EndNode()) << "\t"
+                   << Format(d * 1000.0);
+            switch (v->GetValveType()) {
+            case ZValveLink::PressureReducing:
+                valves << "\tPBV\t" << Format(v->ValveHLess) << "\t" << Format(k) << "\t;QEN:REDUCING\n";
                 m_report.Add("减压阀写为 PBV (固定水头损失)", utf8(*v));
-            if (!v->ValveOpen)
+                break;
+            case ZValveLink::Prv:
+            case ZValveLink::Psv:
+            case ZValveLink::Pbv:
+            case ZValveLink::Tcv:
+            case ZValveLink::Fcv: {
+                static const char* const kNames[] = {"PRV", "PSV", "FCV", "TCV", "PBV"};
+                const double setting = v->ValveSetting * (v->GetValveType() == ZValveLink::Fcv ? 1000.0 : 1.0);
+                valves << "\t" << kNames[v->GetValveType() - ZValveLink::Prv] << "\t" << Format(setting) << "\t"
+                       << Format(k) << "\n";
+                break;
+            }
+            case ZValveLink::Gpv:
+                valves << "\tGPV\t" << id << "\t" << Format(k) << "\n";
+                for (const CurvePoint& pt : v->ValveCurve)
+                    curves << " " << id << "\t" << Format(pt.flow * 1000.0) << "\t" << Format(pt.head) << "\n";
+                break;
+            default:
+                // The mark tells QEN's import which kind the TCV stands for.
+                valves << "\tTCV\t" << Format(k) << "\t0\t;"
+                       << (v->GetValveType() == ZValveLink::Check ? "QEN:CHECK" : "QEN:GATE") << "\n";
+                if (v->GetValveType() == ZValveLink::Check)
+                    m_report.Add(m_doc.GetDrawSettings().Params.CheckValvesClose
+                                     ? "止回阀写为节流阀 (EPANET 的阀门不能防止倒流)"
+                                     : "止回阀写为节流阀 (QEN 计算中止回阀双向过水)",
+                                 utf8(*v));
+                break;
+            }
+            if (!v->ValveOpen || (v->IsControlValve() && v->ValveInitStatus == ZValveLink::StatusClosed))
                 status << " " << id << "\tClosed\n";
+            else if (v->IsControlValve() && v->ValveInitStatus == ZValveLink::StatusOpen)
+                status << " " << id << "\tOpen\n";
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -198,21 +252,39 @@ std::string InpExporter::Write()
     if (fire)
         m_report.Add("消防水量未写出 (按最高时工况写出需水量)");
 
+    std::ostringstream demandModel;
+    const ZBalanceParams& params = m_doc.GetDrawSettings().Params;
+    if (params.DemandModel == ZBalanceParams::PressureDriven)
+        demandModel << " Demand Model\tPDA\n Minimum Pressure\t" << Format(params.MinPressure)
+                    << "\n Required Pressure\t" << Format(params.RequiredPressure) << "\n Pressure Exponent\t"
+                    << Format(params.PressureExponent) << "\n";
+
     std::ostringstream out;
     out << "[TITLE]\nQEN\n\n"
-        << "[JUNCTIONS]\n;ID\tElev\tDemand\tPattern\n" << junctions.str() << "\n"
-        << "[RESERVOIRS]\n;ID\tHead\tPattern\n" << reservoirs.str() << "\n"
-        << "[TANKS]\n;ID\tElevation\tInitLevel\tMinLevel\tMaxLevel\tDiameter\tMinVol\n" << tanks.str() << "\n"
-        << "[PIPES]\n;ID\tNode1\tNode2\tLength\tDiameter\tRoughness\tMinorLoss\tStatus\n" << pipes.str() << "\n"
-        << "[PUMPS]\n;ID\tNode1\tNode2\tParameters\n" << pumps.str() << "\n"
-        << "[VALVES]\n;ID\tNode1\tNode2\tDiameter\tType\tSetting\tMinorLoss\n" << valves.str() << "\n"
-        << "[STATUS]\n" << status.str() << "\n"
-        << "[CURVES]\n;ID\tX-Value\tY-Value\n" << curves.str() << "\n"
+        << "[JUNCTIONS]\n;ID\tElev\tDemand\tPattern\n"
+        << junctions.str() << "\n"
+        << "[RESERVOIRS]\n;ID\tHead\tPattern\n"
+        << reservoirs.str() << "\n"
+        << "[TANKS]\n;ID\tElevation\tInitLevel\tMinLevel\tMaxLevel\tDiameter\tMinVol\n"
+        << tanks.str() << "\n"
+        << "[PIPES]\n;ID\tNode1\tNode2\tLength\tDiameter\tRoughness\tMinorLoss\tStatus\n"
+        << pipes.str() << "\n"
+        << "[PUMPS]\n;ID\tNode1\tNode2\tParameters\n"
+        << pumps.str() << "\n"
+        << "[VALVES]\n;ID\tNode1\tNode2\tDiameter\tType\tSetting\tMinorLoss\n"
+        << valves.str() << "\n"
+        << "[STATUS]\n"
+        << status.str() << "\n"
+        << "[CURVES]\n;ID\tX-Value\tY-Value\n"
+        << curves.str() << "\n"
         << "[OPTIONS]\n Units\tLPS\n Headloss\t" << (manningFile ? "C-M" : "H-W")
-        << "\n Trials\t200\n Accuracy\t0.00001\n Unbalanced\tStop\n Demand Multiplier\t1.0\n\n"
+        << "\n Trials\t200\n Accuracy\t0.00001\n Unbalanced\tStop\n Demand Multiplier\t1.0\n"
+        << demandModel.str() << "\n"
         << "[TIMES]\n Duration\t0\n\n"
-        << "[COORDINATES]\n;Node\tX-Coord\tY-Coord\n" << coords.str() << "\n"
-        << "[VERTICES]\n;Link\tX-Coord\tY-Coord\n" << vertices.str() << "\n"
+        << "[COORDINATES]\n;Node\tX-Coord\tY-Coord\n"
+        << coords.str() << "\n"
+        << "[VERTICES]\n;Link\tX-Coord\tY-Coord\n"
+        << vertices.str() << "\n"
         << "[END]\n";
     return out.str();
 }

@@ -1,6 +1,7 @@
 #include "InpImporter.h"
 
 #include "persist/ArchiveError.h"
+#include "persist/ComponentCheck.h"
 #include "InpLaws.h"
 #include "InpText.h"
 #include "model/GbkCodec.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <tuple>
 
 namespace {
 constexpr double kGravity = 9.80665;
@@ -137,8 +139,11 @@ void InpImporter::ReadOptions()
             }
         }
     }
+    ReadDemandModel();
     for (const auto& [key, value] : o) {
-        static const char* const kUsed[] = {"UNITS", "HEADLOSS", "DEMAND MULTIPLIER", "VISCOSITY", "PATTERN"};
+        static const char* const kUsed[] = {
+            "UNITS",        "HEADLOSS",         "DEMAND MULTIPLIER", "VISCOSITY",        "PATTERN",
+            "DEMAND MODEL", "MINIMUM PRESSURE", "REQUIRED PRESSURE", "PRESSURE EXPONENT"};
         static const char* const kSolver[] = {
             "TRIALS",    "ACCURACY",    "CHECKFREQ", "MAXCHECK",  "DAMPLIMIT",  "UNBALANCED", "SPECIFIC GRAVITY",
             "TOLERANCE", "DIFFUSIVITY", "QUALITY",   "HEADERROR", "FLOWCHANGE", "HYDRAULICS", "MAP"};
@@ -148,11 +153,44 @@ void InpImporter::ReadOptions()
         if (std::any_of(std::begin(kUsed), std::end(kUsed), is) ||
             std::any_of(std::begin(kSolver), std::end(kSolver), is))
             continue;
-        if (key == "DEMAND MODEL" && InpText::Upper(value) == "DDA")
-            continue;
         if (key == "EMITTER EXPONENT")
             continue;
         m_report.Add("未采用的选项", InpText::Printable(key + " " + value));
+    }
+}
+
+// EPANET's pressure-driven analysis is QEN's pressure-driven demand; its pressures are in the
+// file's pressure unit. Networks from EPANET close their check valves against reverse flow, as
+// EPANET does.
+void InpImporter::ReadDemandModel()
+{
+    const auto& o = m_file.options;
+    m_params.CheckValvesClose = true;
+    if (auto it = o.find("DEMAND MODEL"); it != o.end()) {
+        const std::string model = InpText::Upper(it->second);
+        if (model == "PDA")
+            m_params.DemandModel = ZBalanceParams::PressureDriven;
+        else if (model != "DDA")
+            Fail(LineOf("OPTIONS DEMAND MODEL"), "未知的需水量模型 " + InpText::Printable(it->second));
+    }
+    m_params.RequiredPressure = 0.1 * m_units.Pressure();
+    for (const auto& [key, target, scale] :
+         {std::tuple{"MINIMUM PRESSURE", &m_params.MinPressure, m_units.Pressure()},
+          std::tuple{"REQUIRED PRESSURE", &m_params.RequiredPressure, m_units.Pressure()},
+          std::tuple{"PRESSURE EXPONENT", &m_params.PressureExponent, 1.0}}) {
+        auto it = o.find(key);
+        if (it == o.end())
+            continue;
+        double v = 0;
+        if (!InpText::ParseFinite(it->second, v))
+            Fail(LineOf(std::string("OPTIONS ") + key),
+                 std::string("[OPTIONS] ") + key + " 不是数字: " + InpText::Printable(it->second));
+        *target = v * scale;
+    }
+    if (const std::string problem = ComponentCheck::ParamsProblem(m_params); !problem.empty()) {
+        const int line = std::max({LineOf("OPTIONS MINIMUM PRESSURE"), LineOf("OPTIONS REQUIRED PRESSURE"),
+                                   LineOf("OPTIONS PRESSURE EXPONENT")});
+        Fail(line, "[OPTIONS] 压力驱动需水量参数不可用: " + problem);
     }
 }
 
@@ -383,8 +421,10 @@ void InpImporter::MakePipes()
                 pts.push_back({pt.x, pt.y});
             pipe->SetVertices(std::move(pts));
         }
-        if (p.minorLoss > 0)
-            m_report.Add("管道局部损失系数未计入", Utf8Id(*pipe));
+        if (!(p.minorLoss >= 0))
+            Fail(p.line,
+                 "管道 " + InpText::Printable(p.id) + " 的局部损失系数为负数 (" + NumberFormat::G(p.minorLoss) + ")");
+        pipe->PipeMinorLoss = p.minorLoss;
         std::string st = p.status;
         if (auto it = status.find(p.id); it != status.end())
             st = it->second;
@@ -413,10 +453,7 @@ void InpImporter::MakePipes()
             }
             AddLink(valve, from, mid);
             start = mid;
-            if (st == "CV")
-                m_report.Add("止回管: 管道前加止回阀 (QEN 的止回阀双向过水)", Utf8Id(*pipe));
-            else
-                m_report.Add("关闭的管道: 管道前加关闭的闸阀", Utf8Id(*pipe));
+            m_report.Add(st == "CV" ? "止回管: 管道前加止回阀" : "关闭的管道: 管道前加关闭的闸阀", Utf8Id(*pipe));
         } else if (!st.empty() && st != "OPEN") {
             m_report.Add("未采用的管道状态", Utf8Id(*pipe) + "=" + InpText::Printable(st));
         }
@@ -448,61 +485,85 @@ ZConsumeNode* InpImporter::DeviceEnd(const std::string& deviceId, NodeInfo& info
     return own;
 }
 
+Curve InpImporter::CurveOf(const std::string& id, int line, const char* what, double flowScale, double headScale) const
+{
+    auto c = m_file.curves.find(id);
+    if (c == m_file.curves.end())
+        Fail(line, std::string(what) + " " + InpText::Printable(id) + " 不存在");
+    Curve curve;
+    for (const auto& [q, h] : c->second.points)
+        curve.push_back({q * flowScale, h * headScale});
+    return curve;
+}
+
+// The kind EPANET gives a head curve by its points: one point, three points starting at zero flow
+// (h = A - B q^C through them), else straight lines between the points.
+void InpImporter::SetPumpCurve(ZPumpLink& pump, const InpFile::Pump& p)
+{
+    pump.PumpCurve = CurveOf(p.headCurve, p.line, "水泵曲线", m_units.Flow(), m_units.Length());
+    const Curve& c = pump.PumpCurve;
+    pump.PumpCurveKind = c.size() == 1                       ? ZPumpLink::OnePoint
+                         : c.size() == 3 && c[0].flow == 0.0 ? ZPumpLink::ThreePoint
+                                                             : ZPumpLink::MultiPoint;
+    // The nearest parabola fills the original law's fields, which the curve kinds do not use.
+    std::vector<std::pair<double, double>> pts;
+    for (const CurvePoint& pt : c)
+        pts.emplace_back(pt.flow, pt.head);
+    if (const InpLaws::PumpFit fit = InpLaws::FitPump(pts); fit.ok) {
+        pump.PumpStaticH = fit.h0;
+        pump.PumpSCoef = fit.s;
+    }
+    if (const std::string problem = ComponentCheck::Problem(pump); !problem.empty())
+        Fail(m_file.curves.at(p.headCurve).line,
+             "水泵 " + InpText::Printable(p.id) + " 的曲线 " + InpText::Printable(p.headCurve) + " 不可用: " + problem);
+}
+
 void InpImporter::MakePumps()
 {
-    std::unordered_map<std::string, std::string> status;
+    std::unordered_map<std::string, const InpFile::Status*> status;
     for (const auto& s : m_file.statuses)
-        status[s.link] = s.value;
+        status[s.link] = &s;
     for (const auto& p : m_file.pumps) {
         NodeInfo& a = NodeOf(p.node1, p.line);
         NodeInfo& b = NodeOf(p.node2, p.line);
         auto* pump = m_templates.Pump.Clone();
         std::unique_ptr<ZPumpLink> guard(pump);
         pump->SetId(m_ids.Map(InpIdMap::Link, p.id, "pump"));
-        const std::string id = Utf8Id(*pump);
         double speed = p.speed;
+        int speedLine = p.line;
         if (!p.speedPattern.empty())
             speed *= Multiplier(p.speedPattern, p.line, false);
         pump->PumpOpen = true;
+        pump->PumpCurve.clear();
         if (p.hasPower) {
-            m_report.Add("恒功率水泵无法表示, 按关闭导入", id);
-            pump->PumpOpen = false;
-            pump->PumpStaticH = 0;
-            pump->PumpSCoef = 1;
+            pump->PumpCurveKind = ZPumpLink::ConstantPower;
+            pump->PumpPower = p.power * m_units.Power();
+            if (!(pump->PumpPower > 0))
+                Fail(p.line,
+                     "恒功率水泵 " + InpText::Printable(p.id) + " 的功率不是正数 (" + NumberFormat::G(p.power) + ")");
         } else {
-            auto c = m_file.curves.find(p.headCurve);
-            if (c == m_file.curves.end())
-                Fail(p.line, "水泵曲线 " + InpText::Printable(p.headCurve) + " 不存在");
-            std::vector<std::pair<double, double>> pts;
-            for (const auto& [q, h] : c->second.points)
-                pts.emplace_back(q * m_units.Flow(), h * m_units.Length());
-            const InpLaws::PumpFit fit = InpLaws::FitPump(pts);
-            if (!fit.ok)
-                Fail(c->second.line, "水泵曲线 " + InpText::Printable(p.headCurve) + " 不能拟合为 H = H0 - S·Q²");
-            pump->PumpStaticH = fit.h0;
-            pump->PumpSCoef = fit.s;
-            if (pts.size() > 1 && fit.maxError > 1e-3 * fit.h0) {
-                m_report.Add("水泵曲线拟合为 H = H0 - S·Q²",
-                             id + " (最大误差 " + NumberFormat::Fixed(fit.maxError, 3) + " m)");
-            }
+            SetPumpCurve(*pump, p);
         }
         if (auto it = status.find(p.id); it != status.end()) {
-            double v = 0;
-            if (it->second == "CLOSED")
+            const std::string& v = it->second->value;
+            double setting = 0;
+            if (v == "CLOSED")
                 pump->PumpOpen = false;
-            else if (it->second == "OPEN")
+            else if (v == "OPEN")
                 pump->PumpOpen = true;
-            else if (InpText::ParseFinite(it->second, v))
-                speed = v;
-        }
-        if (speed != 1.0) {
-            if (speed <= 0) {
-                pump->PumpOpen = false;
-            } else {
-                pump->PumpStaticH *= speed * speed;   // affinity laws for h = h0 - s q^2
-                m_report.Add("水泵转速比已计入静扬程", id);
+            else if (InpText::ParseFinite(v, setting)) {
+                speed = setting;
+                speedLine = it->second->line;
             }
         }
+        if (speed < 0)
+            Fail(speedLine, "水泵 " + InpText::Printable(p.id) + " 的转速比为负数 (" + NumberFormat::G(speed) + ")");
+        if (speed == 0)
+            pump->PumpOpen = false;   // EPANET's closed pump
+        else
+            pump->PumpSpeed = speed;
+        if (const std::string problem = ComponentCheck::Problem(*pump); !problem.empty())
+            Fail(speedLine, "水泵 " + InpText::Printable(p.id) + " 不可用: " + problem);
         ZConsumeNode* start = DeviceEnd(std::string(pump->IdView()), a, false, a);
         NodeInfo startInfo{start};
         ZConsumeNode* end = DeviceEnd(std::string(pump->IdView()), b, true, startInfo);
@@ -519,20 +580,34 @@ void InpImporter::MakeValves()
         status[s.link] = s.value;
         statusLine[s.link] = s.line;
     }
+    static const std::pair<const char*, ZValveLink::Type> kKinds[] = {
+        {"PRV", ZValveLink::Prv}, {"PSV", ZValveLink::Psv}, {"FCV", ZValveLink::Fcv},
+        {"TCV", ZValveLink::Tcv}, {"PBV", ZValveLink::Pbv}, {"GPV", ZValveLink::Gpv}};
     for (const auto& v : m_file.valves) {
         NodeInfo& a = NodeOf(v.node1, v.line);
         NodeInfo& b = NodeOf(v.node2, v.line);
         auto valve = std::unique_ptr<ZValveLink>(m_templates.Valve.Clone());
         valve->SetId(m_ids.Map(InpIdMap::Link, v.id, "valve"));
-        const std::string id = Utf8Id(*valve);
         const double d = v.diameter * m_units.Diameter();
         if (!(d > 0))
             Fail(v.line, "阀门 " + InpText::Printable(v.id) + " 的直径不合理");
+        // Loss coefficients and settings below zero would add head: refused here, where the line
+        // is known, not by the balancing later.
+        if (!(v.minorLoss >= 0))
+            Fail(v.line,
+                 "阀门 " + InpText::Printable(v.id) + " 的局部损失系数为负数 (" + NumberFormat::G(v.minorLoss) + ")");
         const double lossToS = 1.0 / (2.0 * kGravity * std::pow(kQuarterPi * d * d, 2.0));
-        valve->SetValveType(ZValveLink::Gate);
+        ZValveLink::Type kind = ZValveLink::Tcv;
+        for (const auto& [name, k] : kKinds)
+            if (v.type == name)
+                kind = k;
+        valve->SetValveType(kind);
         valve->ValveOpen = true;
         valve->ValveHLess = 0;
         valve->ValveSCoef = v.minorLoss * lossToS;
+        valve->ValveDiam = d;
+        valve->ValveInitStatus = ZValveLink::StatusActive;
+        valve->ValveCurve.clear();
         std::string st;
         if (auto it = status.find(v.id); it != status.end())
             st = it->second;
@@ -540,31 +615,38 @@ void InpImporter::MakeValves()
         int settingLine = v.line;
         if (!st.empty() && st != "OPEN" && st != "CLOSED" && InpText::ParseFinite(st, setting))
             settingLine = statusLine[v.id];
-        // Loss coefficients and pressure drops below zero would add head: refused here, where
-        // the line is known, not by the balancing later.
-        if (v.minorLoss < 0)
-            Fail(v.line,
-                 "阀门 " + InpText::Printable(v.id) + " 的局部损失系数为负数 (" + NumberFormat::G(v.minorLoss) + ")");
-        if ((v.type == "TCV" || v.type == "PBV") && st != "OPEN" && st != "CLOSED" && setting < 0)
-            Fail(settingLine, v.type + " 阀门 " + InpText::Printable(v.id) + " 的设定值为负数 (" +
-                                  NumberFormat::G(setting) + "), " + (v.type == "TCV" ? "损失系数" : "压降") +
-                                  "不能小于零");
-        if (st == "CLOSED") {
+        if (st == "CLOSED")
             valve->ValveOpen = false;
-        } else if (st == "OPEN") {
-            m_report.Add("阀门状态为全开, 只计局部损失", id);
-        } else if (v.type == "TCV") {
-            valve->ValveSCoef = setting * lossToS;   // the setting is the valve's loss coefficient
-            if (v.comment.find("QEN:CHECK") != std::string::npos)
-                valve->SetValveType(ZValveLink::Check);   // written so by QEN: a check valve drawn as such
-        } else if (v.type == "PBV") {
-            valve->SetValveType(ZValveLink::PressureReducing);
-            valve->ValveHLess = setting * m_units.Pressure();
+        else if (st == "OPEN")
+            valve->ValveInitStatus = ZValveLink::StatusOpen;
+        if (kind == ZValveLink::Gpv) {
+            valve->ValveCurve = CurveOf(v.settingText, v.line, "阀门曲线", m_units.Flow(), m_units.Length());
         } else {
-            m_report.Add(InpText::Printable(v.type) +
-                             " 阀门按全开的闸阀导入 (QEN 的减压阀按固定减压量计算, 不能维持设定压力或流量)",
-                         id + "=" + InpText::Printable(v.settingText));
+            if (!(setting >= 0))
+                Fail(settingLine, v.type + " 阀门 " + InpText::Printable(v.id) + " 的设定值为负数 (" +
+                                      NumberFormat::G(setting) + ")");
+            const double scale = kind == ZValveLink::Fcv   ? m_units.Flow()
+                                 : kind == ZValveLink::Tcv ? 1.0
+                                                           : m_units.Pressure();
+            valve->ValveSetting = setting * scale;
+            if (kind == ZValveLink::Pbv && v.comment.find("QEN:REDUCING") != std::string::npos) {
+                // Written so by QEN: its fixed-reduction valve, which adds the open valve's loss.
+                valve->SetValveType(ZValveLink::PressureReducing);
+                valve->ValveHLess = valve->ValveSetting;
+                valve->ValveSetting = 0;
+                valve->ValveDiam = 0;
+            }
+            const bool check = v.comment.find("QEN:CHECK") != std::string::npos;
+            if (kind == ZValveLink::Tcv && (check || v.comment.find("QEN:GATE") != std::string::npos)) {
+                // Written so by QEN: a gate or check valve whose loss coefficient EPANET holds as a TCV.
+                valve->SetValveType(check ? ZValveLink::Check : ZValveLink::Gate);
+                valve->ValveSCoef = setting * lossToS;
+                valve->ValveSetting = 0;
+                valve->ValveDiam = 0;
+            }
         }
+        if (const std::string problem = ComponentCheck::Problem(*valve); !problem.empty())
+            Fail(v.line, v.type + " 阀门 " + InpText::Printable(v.id) + " 不可用: " + problem);
         CheckFinite(*valve, v.line, "阀门", v.id);
         ZConsumeNode* start = DeviceEnd(std::string(valve->IdView()), a, false, a);
         NodeInfo startInfo{start};
@@ -694,6 +776,12 @@ void InpImporter::HandOver(ZDocument& doc)
     m_nodes.clear();
     m_links.clear();
     doc.SetExtents(net.BoundRect());
+    ZBalanceParams& p = doc.GetDrawSettings().Params;
+    p.CheckValvesClose = m_params.CheckValvesClose;
+    p.DemandModel = m_params.DemandModel;
+    p.MinPressure = m_params.MinPressure;
+    p.RequiredPressure = m_params.RequiredPressure;
+    p.PressureExponent = m_params.PressureExponent;
 }
 
 // EPANET passes over such lines with a warning; they usually tell of a part lost in editing.

@@ -3,6 +3,8 @@
 #include "InpIdMap.h"
 #include "InpReport.h"
 #include "InpUnits.h"
+#include "model/CurvePoint.h"
+#include "model/ZBalanceParams.h"
 
 #include <memory>
 #include <string>
@@ -49,6 +51,7 @@ private:
     int LineOf(const std::string& setting) const;   // the line of "OPTIONS UNITS" and the like, 0 if none
     void CheckFinite(const ZNetObject& made, int line, const char* kind, const std::string& epanetId) const;
     void ReadOptions();
+    void ReadDemandModel();
     void ReportUnknownReferences(const std::unordered_map<std::string, int>& nodes,
                                  const std::unordered_map<std::string, int>& links);
     double Multiplier(const std::string& pattern, int line, bool useDefault) const;
@@ -57,6 +60,9 @@ private:
     void MakeReservoirs();
     void MakeTanks();
     void MakePipes();
+    // A curve of [CURVES] in base units; the file's line is named when it does not exist.
+    Curve CurveOf(const std::string& id, int line, const char* what, double flowScale, double headScale) const;
+    void SetPumpCurve(class ZPumpLink& pump, const InpFile::Pump& p);
     void MakePumps();
     void MakeValves();
     void PlaceUnplacedNodes();
@@ -82,6 +88,7 @@ private:
     double m_patternStep = 3600.0, m_patternStart = 0.0;
     double m_viscosity = 1.1e-5 * InpUnits::kFoot * InpUnits::kFoot;   // water at 20 C, m2/s
 
+    ZBalanceParams m_params;   // the options EPANET has beside QEN's defaults
     InpIdMap m_ids;
     InpReport m_report;
     std::unordered_map<std::string, NodeInfo> m_nodeInfo;   // by EPANET identifier

@@ -2,6 +2,8 @@
 
 #include "model/MessageText.h"
 #include "model/NumberFormat.h"
+#include "persist/ComponentCheck.h"
+#include "persist/ProjectExtension.h"
 #include "ProjectWriter.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
@@ -14,16 +16,20 @@
 #include <cstring>
 
 namespace {
-struct ClassInfo { const char* name; uint16_t schema; bool versionable; };
+struct ClassInfo {
+    const char* name;
+    uint16_t schema;
+    bool versionable;
+};
 // Indexed by ProjectReader::ClassId.
 constexpr ClassInfo kClasses[] = {
-    {"ZConsumeNode", 1, false}, {"ZPipeLink", 1, false}, {"ZPumpLink", 2, true}, {"ZValveLink", 1, false},
+    {"ZConsumeNode", 1, false}, {"ZPipeLink", 1, false},  {"ZPumpLink", 2, true},  {"ZValveLink", 1, false},
     {"ZTankLink", 1, false},    {"ZNamedView", 1, false}, {"ZNetBkDib", 1, false},
 };
 constexpr size_t MinObjectBytes = 2;   // the smallest reference
 constexpr size_t MinNodeFields = 4 + 4 + 4 + 2 + 6 * 8;
 constexpr size_t MinLinkFields = 4 + 4 + 4 + 4 * 2 + 2 * 8 + 4;
-}
+}   // namespace
 
 ProjectReader::ProjectReader(const uint8_t* data, size_t size, std::string fileName)
     : m_ar(data, size, std::move(fileName))
@@ -46,6 +52,13 @@ void ProjectReader::Read(ZDocument& doc)
     ReadDrawSettings(ds);
     if (const std::string problem = ProjectWriter::SettingsProblem(ds); !problem.empty())
         m_ar.Fail(ArchiveError::BadIndex, problem);
+    const ZBalanceParams defaults;
+    ds.Params.DemandModel = defaults.DemandModel;
+    ds.Params.MinPressure = defaults.MinPressure;
+    ds.Params.RequiredPressure = defaults.RequiredPressure;
+    ds.Params.PressureExponent = defaults.PressureExponent;
+    if (m_version == ProjectExtension::Version)
+        ReadExtendedSettings(ds.Params);
     ReadNetwork();
     Verify();
     if (version >= ZDocument::HighestVersion)
@@ -57,17 +70,51 @@ void ProjectReader::Read(ZDocument& doc)
     doc.GetDrawSettings() = std::move(ds);
     doc.SetFileVersion(version);
     HandOver(doc);
+    if (version != ProjectExtension::Version)
+        doc.GetDrawSettings().Params.CheckValvesClose =
+            ProjectExtension::CheckValvesCloseWithoutSettings(doc.GetNetwork());
+}
+
+void ProjectReader::ReadExtendedSettings(ZBalanceParams& p)
+{
+    const std::string owner = "balancing parameters";
+    p.CheckValvesClose = m_ar.Dword() != 0;
+    p.DemandModel = m_ar.Long();
+    p.MinPressure = Finite("MinPressure", owner);
+    p.RequiredPressure = Finite("RequiredPressure", owner);
+    p.PressureExponent = Finite("PressureExponent", owner);
+    if (const std::string problem = ComponentCheck::ParamsProblem(p); !problem.empty())
+        m_ar.Fail(ArchiveError::BadIndex, owner + ": " + problem);
+}
+
+Curve ProjectReader::ReadCurve(const char* field, const std::string& owner)
+{
+    const uint32_t n = m_ar.Count();
+    m_ar.NeedItems(n, 16);
+    Curve c(n);
+    for (CurvePoint& pt : c) {
+        pt.flow = Finite(field, owner);
+        pt.head = Finite(field, owner);
+    }
+    return c;
 }
 
 uint32_t ProjectReader::ReadHeader()
+{
+    m_version = ReadVersion();
+    return m_version;
+}
+
+uint32_t ProjectReader::ReadVersion()
 {
     if (m_ar.Remaining() < ProjectWriter::HeaderSize || m_ar.Dword() != ProjectWriter::Magic) {
         m_ar.Seek(0);   // no header: a version 1.0 file from its first byte
         return ZDocument::Version1;
     }
     const uint32_t version = m_ar.Dword();
-    if (version != ZDocument::Version1 && version != ZDocument::HighestVersion)
-        m_ar.Fail(ArchiveError::BadIndex, "file version " + ZDocument::VersionText(version) + " (only 1.0 and 2.0 exist)");
+    if (version != ZDocument::Version1 && version != ZDocument::HighestVersion && version != ProjectExtension::Version)
+        m_ar.Fail(ArchiveError::BadIndex,
+                  "file version " + ZDocument::VersionText(version) + " (only 1.0, 2.0 and 2.1 exist)");
     m_ar.Seek(32);
     const uint32_t skip = m_ar.Dword();
     m_ar.Seek(ProjectWriter::HeaderSize);
@@ -121,11 +168,21 @@ std::string ProjectReader::Describe(const ZNetObject& obj)
 {
     const char* kind = "link";
     switch (obj.GetKind()) {
-    case ZNetObject::Kind::Pipe: kind = "pipe"; break;
-    case ZNetObject::Kind::Pump: kind = "pump"; break;
-    case ZNetObject::Kind::Valve: kind = "valve"; break;
-    case ZNetObject::Kind::Tank: kind = "tank"; break;
-    default: kind = obj.IsNode() ? "node" : "link"; break;
+    case ZNetObject::Kind::Pipe:
+        kind = "pipe";
+        break;
+    case ZNetObject::Kind::Pump:
+        kind = "pump";
+        break;
+    case ZNetObject::Kind::Valve:
+        kind = "valve";
+        break;
+    case ZNetObject::Kind::Tank:
+        kind = "tank";
+        break;
+    default:
+        kind = obj.IsNode() ? "node" : "link";
+        break;
     }
     return std::string(kind) + " " + MessageText::Quote(obj.IdView());
 }
@@ -133,10 +190,14 @@ std::string ProjectReader::Describe(const ZNetObject& obj)
 ProjectReader::EntryKind ProjectReader::KindOf(ClassId c)
 {
     switch (c) {
-    case ConsumeNode: return NodeEntry;
-    case NamedView: return ViewEntry;
-    case NetBkDib: return DibEntry;
-    default: return LinkEntry;
+    case ConsumeNode:
+        return NodeEntry;
+    case NamedView:
+        return ViewEntry;
+    case NetBkDib:
+        return DibEntry;
+    default:
+        return LinkEntry;
     }
 }
 
@@ -144,13 +205,17 @@ namespace {
 const char* KindName(int kind)
 {
     switch (kind) {
-    case 2: return "a node";   // EntryKind values
-    case 3: return "a link";
-    case 4: return "a named view";
-    default: return "a background bitmap";
+    case 2:
+        return "a node";   // EntryKind values
+    case 3:
+        return "a link";
+    case 4:
+        return "a named view";
+    default:
+        return "a background bitmap";
     }
 }
-}
+}   // namespace
 
 ProjectReader::Ref ProjectReader::ReadRef(EntryKind expected)
 {
@@ -167,8 +232,9 @@ ProjectReader::Ref ProjectReader::ReadRef(EntryKind expected)
             if (std::strlen(kClasses[c].name) == len && std::memcmp(kClasses[c].name, name, len) == 0)
                 found = c;
         if (found < 0)
-            m_ar.Fail(ArchiveError::BadClass, "unknown class " + MessageText::Quote(std::string_view(reinterpret_cast<const char*>(name), len)));
-        if (!kClasses[found].versionable && schema != kClasses[found].schema)
+            m_ar.Fail(ArchiveError::BadClass, "unknown class " + MessageText::Quote(std::string_view(
+                                                                     reinterpret_cast<const char*>(name), len)));
+        if (!kClasses[found].versionable && schema != kClasses[found].schema && schema != ExtendedSchema(found))
             m_ar.Fail(ArchiveError::BadSchema, std::string(kClasses[found].name) + " schema " + std::to_string(schema));
         m_table.push_back({ClassEntry, static_cast<ClassId>(found), schema, nullptr});
         cls = &m_table.back();
@@ -196,13 +262,37 @@ ProjectReader::Ref ProjectReader::ReadRef(EntryKind expected)
         m_ar.Fail(ArchiveError::BadClass, std::string(KindName(expected)) + " was expected, not " + kClasses[c].name);
     void* ptr = nullptr;
     switch (c) {
-    case ConsumeNode: m_ar.NeedItems(1, MinNodeFields); m_nodes.push_back(std::make_unique<ZConsumeNode>()); ptr = m_nodes.back().get(); break;
-    case PipeLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZPipeLink>()); ptr = m_links.back().get(); break;
-    case PumpLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZPumpLink>()); ptr = m_links.back().get(); break;
-    case ValveLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZValveLink>()); ptr = m_links.back().get(); break;
-    case TankLink: m_ar.NeedItems(1, MinLinkFields); m_links.push_back(std::make_unique<ZTankLink>()); ptr = m_links.back().get(); break;
-    case NamedView: ptr = &m_viewObjects.emplace_back(); break;
-    default: ptr = nullptr; break;   // the bitmap is read by its one caller
+    case ConsumeNode:
+        m_ar.NeedItems(1, MinNodeFields);
+        m_nodes.push_back(std::make_unique<ZConsumeNode>());
+        ptr = m_nodes.back().get();
+        break;
+    case PipeLink:
+        m_ar.NeedItems(1, MinLinkFields);
+        m_links.push_back(std::make_unique<ZPipeLink>());
+        ptr = m_links.back().get();
+        break;
+    case PumpLink:
+        m_ar.NeedItems(1, MinLinkFields);
+        m_links.push_back(std::make_unique<ZPumpLink>());
+        ptr = m_links.back().get();
+        break;
+    case ValveLink:
+        m_ar.NeedItems(1, MinLinkFields);
+        m_links.push_back(std::make_unique<ZValveLink>());
+        ptr = m_links.back().get();
+        break;
+    case TankLink:
+        m_ar.NeedItems(1, MinLinkFields);
+        m_links.push_back(std::make_unique<ZTankLink>());
+        ptr = m_links.back().get();
+        break;
+    case NamedView:
+        ptr = &m_viewObjects.emplace_back();
+        break;
+    default:
+        ptr = nullptr;
+        break;   // the bitmap is read by its one caller
     }
     const EntryKind kind = KindOf(c);
     m_table.push_back({kind, c, schema, ptr});
@@ -257,10 +347,18 @@ void ProjectReader::SetRef(ZNetObject& obj, int slot, ZNetObject* target)
     }
     auto& l = static_cast<ZNetLink&>(obj);
     switch (slot) {
-    case 0: l.SetStartNode(static_cast<ZNetNode*>(target)); break;
-    case 1: l.SetEndNode(static_cast<ZNetNode*>(target)); break;
-    case 2: l.SetNextAtStart(static_cast<ZNetLink*>(target)); break;
-    default: l.SetNextAtEnd(static_cast<ZNetLink*>(target)); break;
+    case 0:
+        l.SetStartNode(static_cast<ZNetNode*>(target));
+        break;
+    case 1:
+        l.SetEndNode(static_cast<ZNetNode*>(target));
+        break;
+    case 2:
+        l.SetNextAtStart(static_cast<ZNetLink*>(target));
+        break;
+    default:
+        l.SetNextAtEnd(static_cast<ZNetLink*>(target));
+        break;
     }
 }
 
@@ -287,6 +385,8 @@ void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
         n.NodeFireFlow = Finite("NodeFireFlow", owner);
         n.NodeGrunElev = Finite("NodeGrunElev", owner);
         n.NodeHydrElev = Finite("NodeHydrElev", owner);
+        if (schema == ProjectExtension::NodeSchema)
+            n.NodeDeliveredFlow = Finite("NodeDeliveredFlow", owner);
         return;
     }
     const std::string owner = Describe(obj);
@@ -313,12 +413,15 @@ void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
             }
             p.SetVertices(std::move(pts));
         }
+        if (schema == ProjectExtension::PipeSchema)
+            p.PipeMinorLoss = Finite("PipeMinorLoss", owner);
+        CheckComponent(p, owner);
         return;
     }
     const int32_t symbol = m_ar.Long();
     switch (obj.GetKind()) {
     case ZNetObject::Kind::Pump: {
-        if (schema != 1 && schema != 2)
+        if (schema != 1 && schema != 2 && schema != ExtendedSchema(PumpLink))
             m_ar.Fail(ArchiveError::BadIndex, "ZPumpLink schema " + std::to_string(schema));
         auto& p = static_cast<ZPumpLink&>(obj);
         p.SetPumpType(m_ar.Long());
@@ -329,6 +432,12 @@ void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
         p.PumpOperatedRotV = Finite("PumpOperatedRotV", owner);
         p.PumpVacuum = Finite("PumpVacuum", owner);
         p.PumpEfficiency = schema >= 2 ? Finite("PumpEfficiency", owner) : 1.0;
+        if (schema == ProjectExtension::PumpSchema) {
+            p.PumpCurveKind = m_ar.Long();
+            p.PumpSpeed = Finite("PumpSpeed", owner);
+            p.PumpPower = Finite("PumpPower", owner);
+            p.PumpCurve = ReadCurve("PumpCurve", owner);
+        }
         break;
     }
     case ZNetObject::Kind::Valve: {
@@ -337,6 +446,17 @@ void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
         v.SetValveType(m_ar.Long());
         v.ValveHLess = Finite("ValveHLess", owner);
         v.ValveSCoef = Finite("ValveSCoef", owner);
+        if (schema == ProjectExtension::ValveSchema) {
+            v.ValveSetting = Finite("ValveSetting", owner);
+            v.ValveDiam = Finite("ValveDiam", owner);
+            v.ValveInitStatus = m_ar.Long();
+            v.ValveState = m_ar.Long();
+            v.ValveCurve = ReadCurve("ValveCurve", owner);
+        } else if (v.IsControlValve() || v.GetValveType() < 0) {
+            // Only the valve schema of 2.1 files says what a control valve holds.
+            m_ar.Fail(ArchiveError::BadIndex, owner + ": ValveType " + std::to_string(v.GetValveType()) +
+                                                  " is not a valve type of this file's version");
+        }
         break;
     }
     default: {
@@ -352,6 +472,31 @@ void ProjectReader::ReadTail(ZNetObject& obj, uint16_t schema)
     }
     // Stored apart from the type: the type setters above must not overrule it.
     static_cast<ZDeviceLink&>(obj).SetSymbolIndex(symbol);
+    CheckComponent(l, owner);
+}
+
+uint16_t ProjectReader::ExtendedSchema(int classId) const
+{
+    if (m_version != ProjectExtension::Version)
+        return 0;
+    switch (classId) {
+    case ConsumeNode:
+        return ProjectExtension::NodeSchema;
+    case PipeLink:
+        return ProjectExtension::PipeSchema;
+    case PumpLink:
+        return ProjectExtension::PumpSchema;
+    case ValveLink:
+        return ProjectExtension::ValveSchema;
+    default:
+        return 0;
+    }
+}
+
+void ProjectReader::CheckComponent(const ZFlowLink& link, const std::string& owner)
+{
+    if (const std::string problem = ComponentCheck::Problem(link); !problem.empty())
+        m_ar.Fail(ArchiveError::BadIndex, owner + ": " + problem);
 }
 
 void ProjectReader::ReadNetwork()
@@ -467,7 +612,8 @@ void ProjectReader::Verify()
             std::stable_sort(array.begin(), array.end(), less);
         for (size_t i = 1; i < array.size(); ++i)
             if (!less(array[i - 1], array[i]))
-                m_ar.Fail(ArchiveError::Generic, std::string(what) + " identifier " + MessageText::Quote(array[i]->IdView()) + " used twice");
+                m_ar.Fail(ArchiveError::Generic,
+                          std::string(what) + " identifier " + MessageText::Quote(array[i]->IdView()) + " used twice");
     };
     sortUnique(m_nodeArray, "node");
     sortUnique(m_linkArray, "link");

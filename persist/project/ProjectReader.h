@@ -1,5 +1,6 @@
 #pragma once
 #include "ArchiveReader.h"
+#include "model/CurvePoint.h"
 
 #include <cstdint>
 #include <deque>
@@ -13,8 +14,9 @@ class ZNetObject;
 class ZConsumeNode;
 class ZFlowLink;
 struct ZNamedView;
+struct ZBalanceParams;
 
-// Reads a project file (.wnp, version 1.0 or 2.0) from a buffer holding the whole file. Every
+// Reads a project file (.wnp, version 1.0, 2.0 or 2.1) from a buffer holding the whole file. Every
 // reference is checked for its class where it stands (a node's first link must be a link, a link's
 // ends must be nodes, the arrays hold nodes and links, the views list views), and the network's
 // topology is verified before the document receives anything; a damaged file raises ArchiveError
@@ -43,6 +45,12 @@ private:
     };
 
     uint32_t ReadHeader();
+    uint32_t ReadVersion();
+    void ReadExtendedSettings(ZBalanceParams& p);
+    Curve ReadCurve(const char* field, const std::string& owner);
+    // The schema a class may have beyond its own in this file (0: none).
+    uint16_t ExtendedSchema(int classId) const;
+    void CheckComponent(const ZFlowLink& link, const std::string& owner);
     void ReadDrawSettings(ZDrawSettings& ds);
     // A DOUBLE that must be finite; `owner` names the object for the message (with the field).
     double Finite(const char* field, const std::string& owner);
@@ -66,12 +74,17 @@ private:
     static EntryKind RefKind(const ZNetObject& obj, int slot);
 
     ArchiveReader m_ar;
+    uint32_t m_version = 0;
     std::vector<Entry> m_table;
     std::vector<std::unique_ptr<ZConsumeNode>> m_nodes;   // every node created, in creation order
     std::vector<std::unique_ptr<ZFlowLink>> m_links;
-    std::vector<ZConsumeNode*> m_nodeArray;               // the stored arrays
+    std::vector<ZConsumeNode*> m_nodeArray;   // the stored arrays
     std::vector<ZFlowLink*> m_linkArray;
     std::deque<ZNamedView> m_viewObjects;
-    struct Frame { ZNetObject* obj; uint16_t schema; int next; };
+    struct Frame {
+        ZNetObject* obj;
+        uint16_t schema;
+        int next;
+    };
     std::vector<Frame> m_stack;
 };

@@ -3,6 +3,8 @@
 #include "model/NumberFormat.h"
 #include "persist/ArchiveError.h"
 #include "persist/NetworkWriteCheck.h"
+#include "persist/ComponentCheck.h"
+#include "model/MessageText.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -13,12 +15,11 @@ namespace {
 // Rough bytes per object, so large networks are written without regrowing the buffer.
 constexpr size_t NodeBytes = 80;
 constexpr size_t LinkBytes = 120;
-}
+}   // namespace
 
 ProjectWriter::ProjectWriter(const ZDocument& doc)
-    : m_doc(doc),
-      m_ar(4096 + NodeBytes * static_cast<size_t>(doc.GetNetwork().NodeCount()) +
-           LinkBytes * static_cast<size_t>(doc.GetNetwork().LinkCount())),
+    : m_doc(doc), m_ar(4096 + NodeBytes * static_cast<size_t>(doc.GetNetwork().NodeCount()) +
+                       LinkBytes * static_cast<size_t>(doc.GetNetwork().LinkCount())),
       m_nodeIndex(static_cast<size_t>(doc.GetNetwork().NodeCount()), 0),
       m_linkIndex(static_cast<size_t>(doc.GetNetwork().LinkCount()), 0)
 {
@@ -57,21 +58,69 @@ std::string ProjectWriter::Write()
         throw ArchiveError(ArchiveError::Generic, {}, problem + "; not saved");
     if (const std::string problem = NetworkWriteCheck::Problem(m_doc.GetNetwork()); !problem.empty())
         throw ArchiveError(ArchiveError::Generic, {}, problem);
-    const uint32_t version = m_doc.GetFileVersion();
+    for (const ZFlowLink* l : m_doc.GetNetwork().Links())
+        if (const std::string problem = ComponentCheck::Problem(*l); !problem.empty())
+            throw ArchiveError(ArchiveError::Generic, {},
+                               MessageText::Quote(l->IdView()) + ": " + problem + "; not saved");
+    m_schemas = ProjectExtension::For(m_doc);
+    const bool extended = m_schemas.Extended();
+    if (extended)
+        if (const std::string problem = ComponentCheck::ParamsProblem(m_doc.GetDrawSettings().Params); !problem.empty())
+            throw ArchiveError(ArchiveError::Generic, {}, problem + "; not saved");
+    // A 1.0 document that declined the upgrade stays 1.0 unless it holds what only 2.1 can carry.
+    const uint32_t version = extended                                       ? ProjectExtension::Version
+                             : m_doc.GetFileVersion() > ZDocument::Version1 ? ZDocument::HighestVersion
+                                                                            : ZDocument::Version1;
     if (version > ZDocument::Version1)
-        WriteHeader();
+        WriteHeader(version);
     WriteExtents();
     WriteDrawSettings(m_doc.GetDrawSettings());
+    if (extended)
+        WriteExtendedSettings(m_doc.GetDrawSettings().Params);
     WriteNetwork();
     if (version >= ZDocument::HighestVersion)
         WriteViewsAndBitmap();
     return std::move(m_ar.Bytes());
 }
 
-void ProjectWriter::WriteHeader()
+void ProjectWriter::WriteExtendedSettings(const ZBalanceParams& p)
+{
+    m_ar.Dword(p.CheckValvesClose ? 1 : 0);
+    m_ar.Long(p.DemandModel);
+    m_ar.Double(p.MinPressure);
+    m_ar.Double(p.RequiredPressure);
+    m_ar.Double(p.PressureExponent);
+}
+
+void ProjectWriter::WriteCurve(const Curve& c)
+{
+    m_ar.Count(static_cast<uint32_t>(c.size()));
+    for (const CurvePoint& pt : c) {
+        m_ar.Double(pt.flow);
+        m_ar.Double(pt.head);
+    }
+}
+
+uint16_t ProjectWriter::SchemaOf(const ZNetObject& obj) const
+{
+    switch (obj.GetKind()) {
+    case ZNetObject::Kind::Pipe:
+        return m_schemas.pipe;
+    case ZNetObject::Kind::Pump:
+        return m_schemas.pump;
+    case ZNetObject::Kind::Valve:
+        return m_schemas.valve;
+    case ZNetObject::Kind::Tank:
+        return 1;
+    default:
+        return m_schemas.node;
+    }
+}
+
+void ProjectWriter::WriteHeader(uint32_t version)
 {
     m_ar.Dword(Magic);
-    m_ar.Dword(m_doc.GetFileVersion());
+    m_ar.Dword(version);
     m_ar.Zeros(20);
     m_ar.Word(HeaderSize);
     m_ar.Word(0);
@@ -180,7 +229,7 @@ bool ProjectWriter::BeginRef(const ZNetObject* obj)
         m_ar.BackRef(slot);
         return false;
     }
-    slot = m_ar.NewObject(obj->ClassName(), static_cast<uint16_t>(obj->Schema()));
+    slot = m_ar.NewObject(obj->ClassName(), SchemaOf(*obj));
     return true;
 }
 
@@ -225,10 +274,14 @@ const ZNetObject* ProjectWriter::RefAt(const ZNetObject& obj, int i)
         return static_cast<const ZNetNode&>(obj).FirstLink();
     const auto& l = static_cast<const ZNetLink&>(obj);
     switch (i) {
-    case 0: return l.StartNode();
-    case 1: return l.EndNode();
-    case 2: return l.NextAtStart();
-    default: return l.NextAtEnd();
+    case 0:
+        return l.StartNode();
+    case 1:
+        return l.EndNode();
+    case 2:
+        return l.NextAtStart();
+    default:
+        return l.NextAtEnd();
     }
 }
 
@@ -238,6 +291,8 @@ void ProjectWriter::WriteTail(const ZNetObject& obj)
         const auto& n = static_cast<const ZFlowNode&>(obj);
         for (double v : {n.X, n.Y, n.NodeFlow, n.NodeFireFlow, n.NodeGrunElev, n.NodeHydrElev})
             m_ar.Double(v);
+        if (m_schemas.node >= ProjectExtension::NodeSchema)
+            m_ar.Double(n.NodeDeliveredFlow);
         return;
     }
     const auto& l = static_cast<const ZFlowLink&>(obj);
@@ -258,6 +313,8 @@ void ProjectWriter::WriteTail(const ZNetObject& obj)
             m_ar.Double(v.x);
             m_ar.Double(v.y);
         }
+        if (m_schemas.pipe >= ProjectExtension::PipeSchema)
+            m_ar.Double(p.PipeMinorLoss);
         return;
     }
     m_ar.Long(static_cast<const ZDeviceLink&>(obj).SymbolIndex());
@@ -266,9 +323,15 @@ void ProjectWriter::WriteTail(const ZNetObject& obj)
         const auto& p = static_cast<const ZPumpLink&>(obj);
         m_ar.Long(p.GetPumpType());
         m_ar.Dword(p.PumpOpen ? 1 : 0);
-        for (double v : {p.PumpStaticH, p.PumpSCoef, p.PumpRatedRotV, p.PumpOperatedRotV, p.PumpVacuum,
-                         p.PumpEfficiency})
+        for (double v :
+             {p.PumpStaticH, p.PumpSCoef, p.PumpRatedRotV, p.PumpOperatedRotV, p.PumpVacuum, p.PumpEfficiency})
             m_ar.Double(v);
+        if (m_schemas.pump >= ProjectExtension::PumpSchema) {
+            m_ar.Long(p.PumpCurveKind);
+            m_ar.Double(p.PumpSpeed);
+            m_ar.Double(p.PumpPower);
+            WriteCurve(p.PumpCurve);
+        }
         break;
     }
     case ZNetObject::Kind::Valve: {
@@ -277,6 +340,13 @@ void ProjectWriter::WriteTail(const ZNetObject& obj)
         m_ar.Long(v.GetValveType());
         m_ar.Double(v.ValveHLess);
         m_ar.Double(v.ValveSCoef);
+        if (m_schemas.valve >= ProjectExtension::ValveSchema) {
+            m_ar.Double(v.ValveSetting);
+            m_ar.Double(v.ValveDiam);
+            m_ar.Long(v.ValveInitStatus);
+            m_ar.Long(v.ValveState);
+            WriteCurve(v.ValveCurve);
+        }
         break;
     }
     default: {

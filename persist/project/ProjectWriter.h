@@ -1,5 +1,7 @@
 #pragma once
 #include "ArchiveWriter.h"
+#include "ProjectExtension.h"
+#include "model/CurvePoint.h"
 
 #include <cstdint>
 #include <string>
@@ -9,10 +11,11 @@
 class ZDocument;
 class ZDrawSettings;
 class ZNetObject;
+struct ZBalanceParams;
 
 // Writes one document as a project file (.wnp) of the document's version: 2.0 with header, named
-// views and bitmap; 1.0 without them. The object graph of the network is written depth-first with
-// an explicit stack, so long chains of nodes and links need no deep call stack.
+// views and bitmap; 1.0 without them; 2.1 (ProjectExtension) whenever the document needs it. The object graph of the
+// network is written depth-first with an explicit stack, so long chains of nodes and links need no deep call stack.
 class ProjectWriter {
 public:
     static constexpr uint32_t Magic = 0x00555555;
@@ -29,9 +32,10 @@ public:
     static std::string SettingsProblem(const ZDrawSettings& ds);
 
     // The pieces, in file order (Write calls them); public so tests can check the traversal.
-    void WriteHeader();
+    void WriteHeader(uint32_t version);
     void WriteExtents();
     void WriteDrawSettings(const ZDrawSettings& ds);
+    void WriteExtendedSettings(const ZBalanceParams& p);
     void WriteNetwork();
     void WriteViewsAndBitmap();
 
@@ -50,13 +54,19 @@ public:
 
 private:
     uint32_t& IndexSlot(const ZNetObject* obj);
+    uint16_t SchemaOf(const ZNetObject& obj) const;
+    void WriteCurve(const Curve& c);
 
     const ZDocument& m_doc;
     ArchiveWriter m_ar;
+    ProjectExtension::Schemas m_schemas;
     // Map indices by array position (objects in the network); a map for anything else.
     std::vector<uint32_t> m_nodeIndex;
     std::vector<uint32_t> m_linkIndex;
     std::unordered_map<const ZNetObject*, uint32_t> m_otherIndex;
-    struct Frame { const ZNetObject* obj; int next; };
+    struct Frame {
+        const ZNetObject* obj;
+        int next;
+    };
     std::vector<Frame> m_stack;
 };

@@ -20,16 +20,18 @@ void ImportText(std::string&& text, const std::string& fileName, ZDocument& doc,
     ZNetwork& net = doc.GetNetwork();
     net.Clear();
     GbkCodec::UpperAsciiInPlace(text.data(), text.size());
+    ZBalanceParams params = doc.GetDrawSettings().Params;
     try {
         TextImporter importer(text, fileName, units, templates);
-        importer.Run(net);
+        importer.Run(net, params);
     } catch (...) {
         net.Clear();
         throw;
     }
+    doc.GetDrawSettings().Params = params;
     doc.SetExtents(net.BoundRect());
 }
-} // namespace
+}   // namespace
 
 void TextExchange::Import(std::istream& in, const std::string& fileName, ZDocument& doc, const UnitSystem& units,
                           const ZTemplateSet& templates)
@@ -47,7 +49,7 @@ void TextExchange::Import(std::istream& in, const std::string& fileName, ZDocume
 
 void TextExchange::Export(std::ostream& out, const ZDocument& doc, const UnitSystem& units)
 {
-    const std::string bytes = TextExporter(units).Write(doc.GetNetwork());
+    const std::string bytes = TextExporter(units).Write(doc.GetNetwork(), &doc.GetDrawSettings().Params);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
@@ -68,7 +70,7 @@ void TextExchange::SaveFile(const std::string& path, const ZDocument& doc, const
 {
     std::string bytes;
     try {
-        bytes = TextExporter(units).Write(doc.GetNetwork());
+        bytes = TextExporter(units).Write(doc.GetNetwork(), &doc.GetDrawSettings().Params);
     } catch (const ArchiveError& e) {
         throw ArchiveError(e.GetCause(), path, e.Detail());
     }

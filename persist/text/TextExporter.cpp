@@ -2,10 +2,13 @@
 
 #include "persist/ArchiveError.h"
 #include "persist/NetworkWriteCheck.h"
+#include "persist/ComponentCheck.h"
+#include "persist/ProjectExtension.h"
 #include "model/MessageText.h"
 #include "model/GbkCodec.h"
 #include "model/NumberFormat.h"
 #include "model/UnitSystem.h"
+#include "model/ZBalanceParams.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -63,7 +66,7 @@ int SignificantDigits(const char* first, const char* last)
     }
     return n;
 }
-} // namespace
+}   // namespace
 
 // Six significant digits lose metres on surveyed coordinates of seven digits and more, and any
 // computed value, so digits are added until the text reads back to the stored value through the
@@ -100,7 +103,7 @@ void TextExporter::Number(double v, const UnitCategory* unit)
     m_out.append(buf, r.ptr);
 }
 
-std::string TextExporter::Write(const ZNetwork& net)
+std::string TextExporter::Write(const ZNetwork& net, const ZBalanceParams* params)
 {
     const UnitCategory& leng = m_units.Leng();
     const UnitCategory& diam = m_units.Diam();
@@ -112,8 +115,8 @@ std::string TextExporter::Write(const ZNetwork& net)
     m_out.reserve(static_cast<size_t>(net.NodeCount() + net.LinkCount()) * 64 + 4096);
 
     Comment("//\tQEN文本格式文件数据\n\n");
-    Comment("//输出格式: 长度单位:" + leng.UnitName() + "\t管径单位:" + diam.UnitName() + "\t压力单位:" +
-            head.UnitName() + "\t流量单位:" + flow.UnitName() + "\n");
+    Comment("//输出格式: 长度单位:" + leng.UnitName() + "\t管径单位:" + diam.UnitName() +
+            "\t压力单位:" + head.UnitName() + "\t流量单位:" + flow.UnitName() + "\n");
     Comment("//读取文本文件时, 系统单位设置必须与上述单位设置一致\n\n");
 
     Comment("//节点编号\tX坐标\tY坐标\t地面标高\t类型(流量已知为1)\t流量(" + flow.UnitName() + ")\t绝对压力(" +
@@ -209,6 +212,8 @@ std::string TextExporter::Write(const ZNetwork& net)
         m_out.push_back('\n');
     }
     Text("END\n");
+    WriteStatus(net);
+    WriteComponents(net, params);
 
     for (const ZFlowLink* l : net.Links()) {
         if (l->GetKind() != ZNetObject::Kind::Pipe)
@@ -227,4 +232,139 @@ std::string TextExporter::Write(const ZNetwork& net)
         Text("END\n");
     }
     return std::move(m_out);
+}
+
+namespace {
+bool IsClosedDevice(const ZFlowLink& l)
+{
+    if (l.GetKind() == ZNetObject::Kind::Pump)
+        return !static_cast<const ZPumpLink&>(l).PumpOpen;
+    return l.GetKind() == ZNetObject::Kind::Valve && !static_cast<const ZValveLink&>(l).ValveOpen;
+}
+}   // namespace
+
+// Written only when a device is closed, so files of open networks stay as they were; a reader
+// without the section refuses the file instead of opening the devices.
+void TextExporter::WriteStatus(const ZNetwork& net)
+{
+    bool any = false;
+    for (const ZFlowLink* l : net.Links()) {
+        if (!IsClosedDevice(*l))
+            continue;
+        if (!any) {
+            Comment("//设备编号\t状态(CLOSED为关闭)\n");
+            Text("BEGIN STATUS\n");
+            any = true;
+        }
+        Id(*l, IdPlace::LineStart);
+        Text("\tCLOSED\n");
+    }
+    if (any)
+        Text("END\n");
+}
+
+void TextExporter::WriteCurve(const Curve& c)
+{
+    for (const CurvePoint& pt : c) {
+        Number(pt.flow, &m_units.FlowUnit()), Tab();
+        Number(pt.head, &m_units.Hydr());
+        m_out.push_back('\n');
+    }
+}
+
+// The data of control valves, pump curves, minor losses and the calculation options, in sections
+// of their own written only when used: files without them keep their bytes, and readers that do
+// not know the sections refuse the file rather than balance it without them.
+void TextExporter::WriteComponents(const ZNetwork& net, const ZBalanceParams* params)
+{
+    const UnitCategory& head = m_units.Hydr();
+    const UnitCategory& flow = m_units.FlowUnit();
+    for (const ZFlowLink* l : net.Links()) {
+        if (const std::string problem = ComponentCheck::Problem(*l); !problem.empty())
+            throw ArchiveError(ArchiveError::Generic, {},
+                               MessageText::Quote(l->IdView()) + ": " + problem + ", 未写出");
+    }
+    if (params && ProjectExtension::SettingsNeeded(*params, net)) {
+        if (const std::string problem = ComponentCheck::ParamsProblem(*params); !problem.empty())
+            throw ArchiveError(ArchiveError::Generic, {}, problem + ", 未写出");
+        m_object = nullptr;
+        Comment("//计算选项: 止回阀防止倒流(1是), 需水量模型(0需水量驱动, 1压力驱动), 最低压力(" + head.UnitName() +
+                "), 所需压力(" + head.UnitName() + "), 压力指数\n");
+        Text("BEGIN OPTIONS\nCHECKVALVESCLOSE\t");
+        Integer(params->CheckValvesClose ? 1 : 0);
+        Text("\nDEMANDMODEL\t");
+        Integer(params->DemandModel);
+        Text("\nMINPRESSURE\t");
+        Number(params->MinPressure, &head);
+        Text("\nREQUIREDPRESSURE\t");
+        Number(params->RequiredPressure, &head);
+        Text("\nPRESSUREEXPONENT\t");
+        Number(params->PressureExponent);
+        Text("\nEND\n");
+    }
+    bool any = false;
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Pipe || static_cast<const ZPipeLink*>(l)->PipeMinorLoss == 0.0)
+            continue;
+        if (!any) {
+            Comment("//管段编号\t局部损失系数\n");
+            Text("BEGIN MINORLOSS\n");
+            any = true;
+        }
+        Id(*l, IdPlace::LineStart), Tab();
+        Number(static_cast<const ZPipeLink*>(l)->PipeMinorLoss);
+        m_out.push_back('\n');
+    }
+    if (any)
+        Text("END\n");
+
+    any = false;
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Valve ||
+            !ProjectExtension::ValveExtended(*static_cast<const ZValveLink*>(l)))
+            continue;
+        const auto* v = static_cast<const ZValveLink*>(l);
+        if (!any) {
+            Comment("//阀门编号\t设定值(PRV/PSV/PBV " + head.UnitName() + ", FCV " + flow.UnitName() +
+                    ", TCV 损失系数)\t阀门直径(" + m_units.Diam().UnitName() + ")\t初始状态(ACTIVE/OPEN/CLOSED)\n");
+            Text("BEGIN VALVESETTING\n");
+            any = true;
+        }
+        Id(*v, IdPlace::LineStart), Tab();
+        const int t = v->GetValveType();
+        const UnitCategory* unit = t == ZValveLink::Fcv                                                   ? &flow
+                                   : t == ZValveLink::Prv || t == ZValveLink::Psv || t == ZValveLink::Pbv ? &head
+                                                                                                          : nullptr;
+        Number(v->ValveSetting, unit), Tab();
+        Number(v->ValveDiam, &m_units.Diam()), Tab();
+        static const char* const kStatus[] = {"ACTIVE", "OPEN", "CLOSED"};
+        Text(kStatus[v->ValveInitStatus]);
+        m_out.push_back('\n');
+    }
+    if (any)
+        Text("END\n");
+
+    for (const ZFlowLink* l : net.Links()) {
+        if (l->GetKind() == ZNetObject::Kind::Pump &&
+            ProjectExtension::PumpExtended(*static_cast<const ZPumpLink*>(l))) {
+            const auto* p = static_cast<const ZPumpLink*>(l);
+            Comment("//水泵编号\t曲线类型(0公式, 1一点, 2三点, 3多点, 4恒功率)\t转速比\t功率(kW); 其后每行: 流量(" +
+                    flow.UnitName() + ")\t扬程(" + head.UnitName() + ")\n");
+            Text("BEGIN PUMPCURVE\n");
+            Id(*p, IdPlace::LineStart), Tab();
+            Integer(p->PumpCurveKind), Tab();
+            Number(p->PumpSpeed), Tab();
+            Number(p->PumpPower);
+            m_out.push_back('\n');
+            WriteCurve(p->PumpCurve);
+            Text("END\n");
+        } else if (l->GetKind() == ZNetObject::Kind::Valve && !static_cast<const ZValveLink*>(l)->ValveCurve.empty()) {
+            Comment("//阀门编号; 其后每行: 流量(" + flow.UnitName() + ")\t水头损失(" + head.UnitName() + ")\n");
+            Text("BEGIN VALVECURVE\n");
+            Id(*l, IdPlace::Alone);
+            m_out.push_back('\n');
+            WriteCurve(static_cast<const ZValveLink*>(l)->ValveCurve);
+            Text("END\n");
+        }
+    }
 }

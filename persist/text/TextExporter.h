@@ -1,4 +1,6 @@
 #pragma once
+#include "model/CurvePoint.h"
+
 #include <string>
 #include <string_view>
 
@@ -6,6 +8,7 @@ class UnitCategory;
 class UnitSystem;
 class ZNetObject;
 class ZNetwork;
+struct ZBalanceParams;
 
 // Builds the text exchange file in memory (GBK bytes) in one buffer, without per-value allocations.
 class TextExporter {
@@ -14,9 +17,14 @@ public:
 
     // Throws ArchiveError (without a file name) rather than write what the reader would refuse:
     // a value that is not finite in its display unit, an identifier that would not read back.
-    std::string Write(const ZNetwork& net);
+    // `params`: the document's calculation options, written when they matter (null: never).
+    std::string Write(const ZNetwork& net, const ZBalanceParams* params = nullptr);
 
 private:
+    // The sections beyond NODE to TANK, each written only when the network needs it.
+    void WriteStatus(const ZNetwork& net);
+    void WriteComponents(const ZNetwork& net, const ZBalanceParams* params);
+    void WriteCurve(const Curve& c);       // one line of flow and head per point
     void Comment(std::string_view utf8);   // header lines are held in UTF-8 here, written in GBK
     void Text(std::string_view s);
     // Where an identifier stands decides what would not read back: "//" at a line's start makes a

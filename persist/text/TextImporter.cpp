@@ -1,10 +1,13 @@
 #include "TextImporter.h"
 
 #include "persist/ArchiveError.h"
+#include "persist/ComponentCheck.h"
+#include "persist/ProjectExtension.h"
 #include "model/MessageText.h"
 #include "TextUnitsHeader.h"
 #include "model/GbkCodec.h"
 #include "model/UnitSystem.h"
+#include "model/ZBalanceParams.h"
 #include "model/ZNetwork.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -59,7 +62,7 @@ bool IsTankInternal(const ZConsumeNode* n)
 
 // Field names for messages, by section and position.
 const char* const kNodeFields[] = {"节点编号", "X坐标", "Y坐标", "地面标高", "类型", "流量", "绝对压力", "消防流量"};
-} // namespace
+}   // namespace
 
 TextImporter::TextImporter(std::string_view upperText, std::string fileName, const UnitSystem& units,
                            const ZTemplateSet& templates)
@@ -77,8 +80,7 @@ TextImporter::~TextImporter()
 
 void TextImporter::Fail(const std::string& what) const
 {
-    throw ArchiveError(ArchiveError::BadIndex, m_fileName, what + ": " + Quote(m_reader.Line()),
-                       m_reader.LineNumber());
+    throw ArchiveError(ArchiveError::BadIndex, m_fileName, what + ": " + Quote(m_reader.Line()), m_reader.LineNumber());
 }
 
 void TextImporter::FailHere(const std::string& what) const
@@ -86,14 +88,26 @@ void TextImporter::FailHere(const std::string& what) const
     throw ArchiveError(ArchiveError::BadIndex, m_fileName, what, m_reader.LineNumber());
 }
 
+namespace {
+// Indexed by TextImporter::Section.
+constexpr std::string_view kSectionNames[] = {"NODE",      "PIPE",         "PUMP",      "VALVE",
+                                              "TANK",      "PIPEPOINT",    "STATUS",    "OPTIONS",
+                                              "MINORLOSS", "VALVESETTING", "PUMPCURVE", "VALVECURVE"};
+}   // namespace
+
 const char* TextImporter::SectionName(Section s)
 {
-    static const char* const names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT"};
-    return names[static_cast<int>(s)];
+    return kSectionNames[static_cast<int>(s)].data();
 }
 
-void TextImporter::Run(ZNetwork& net)
+void TextImporter::Run(ZNetwork& net, ZBalanceParams& params)
 {
+    const ZBalanceParams defaults;
+    params.DemandModel = defaults.DemandModel;
+    params.MinPressure = defaults.MinPressure;
+    params.RequiredPressure = defaults.RequiredPressure;
+    params.PressureExponent = defaults.PressureExponent;
+    m_params = &params;
     TextUnitsHeader::Apply(m_reader.Text(), m_fileName, m_units);
     while (m_reader.NextLine()) {
         if (m_reader.Split(TextLineReader::SectionSeparators) < 2)
@@ -101,20 +115,24 @@ void TextImporter::Run(ZNetwork& net)
         if (m_reader.Field(0) != "BEGIN")
             continue;   // stray text outside sections is ignored
         const std::string_view name = m_reader.Field(1);
-        if (name == "NODE")
-            ReadSection(Section::Node);
-        else if (name == "PIPE")
-            ReadSection(Section::Pipe);
-        else if (name == "PUMP")
-            ReadSection(Section::Pump);
-        else if (name == "VALVE")
-            ReadSection(Section::Valve);
-        else if (name == "TANK")
-            ReadSection(Section::Tank);
-        else if (name == "PIPEPOINT")
-            ReadSection(Section::PipePoint);
-        else
+        const auto* known = std::find(std::begin(kSectionNames), std::end(kSectionNames), name);
+        if (known == std::end(kSectionNames))
             Fail("未知的段名 " + Quote(name));
+        ReadSection(static_cast<Section>(known - std::begin(kSectionNames)));
+    }
+    for (const auto& [valve, line] : m_unsetValves)
+        throw ArchiveError(ArchiveError::BadIndex, m_fileName,
+                           "控制阀 " + Quote(valve->IdView()) + " 缺少 VALVESETTING 段中的设定值", line);
+    // A valve's setting and curve may come in either order: checked once both are read.
+    std::vector<std::pair<int, const ZValveLink*>> byLine;
+    for (const auto& [valve, line] : m_valveLines)
+        byLine.emplace_back(line, valve);
+    std::sort(byLine.begin(), byLine.end());
+    for (const auto& [line, valve] : byLine)
+        CheckComponent(*valve, line);
+    if (!m_hasOptions) {
+        std::vector<const ZFlowLink*> links(m_links.begin(), m_links.end());
+        params.CheckValvesClose = ProjectExtension::CheckValvesCloseWithoutSettings(links);
     }
     HandOver(net);
     SettleDevices(net);
@@ -123,11 +141,23 @@ void TextImporter::Run(ZNetwork& net)
 
 void TextImporter::ReadSection(Section s)
 {
-    ZPipeLink* pipe = nullptr;   // PIPEPOINT: the pipe named by the first line
+    ZPipeLink* pipe = nullptr;         // PIPEPOINT: the pipe named by the first line
+    ZFlowLink* curveOwner = nullptr;   // PUMPCURVE, VALVECURVE: the device named by the first line
+    int ownerLine = 0;
+    Curve curve;
     m_vertices.clear();
     auto finishPoints = [&] {
         if (pipe && !m_vertices.empty())
             pipe->SetVertices(m_vertices);
+        if (!curveOwner)
+            return;
+        if (s == Section::PumpCurve) {
+            static_cast<ZPumpLink*>(curveOwner)->PumpCurve = std::move(curve);
+            CheckComponent(*curveOwner, ownerLine);
+        } else {
+            static_cast<ZValveLink*>(curveOwner)->ValveCurve = std::move(curve);
+            m_valveLines[static_cast<ZValveLink*>(curveOwner)] = ownerLine;
+        }
     };
     bool ended = false;
     while (m_reader.NextLine()) {
@@ -137,18 +167,51 @@ void TextImporter::ReadSection(Section s)
         }
         const int n = m_reader.Split(TextLineReader::WhiteSpace);
         if (n == 2 && m_reader.Field(0) == "BEGIN") {
-            static constexpr std::string_view names[] = {"NODE", "PIPE", "PUMP", "VALVE", "TANK", "PIPEPOINT"};
-            if (std::find(std::begin(names), std::end(names), m_reader.Field(1)) != std::end(names))
+            if (std::find(std::begin(kSectionNames), std::end(kSectionNames), m_reader.Field(1)) !=
+                std::end(kSectionNames))
                 Fail(std::string(SectionName(s)) + " 段缺少 END");
         }
         if (const int empty = m_reader.EmptyTabField())
             Fail("第" + std::to_string(empty) + "列为空 (两个制表符之间没有数据)");
         switch (s) {
-        case Section::Node: ReadNode(); break;
-        case Section::Pipe: ReadPipe(); break;
-        case Section::Pump: ReadPump(); break;
-        case Section::Valve: ReadValve(); break;
-        case Section::Tank: ReadTank(); break;
+        case Section::Node:
+            ReadNode();
+            break;
+        case Section::Pipe:
+            ReadPipe();
+            break;
+        case Section::Pump:
+            ReadPump();
+            break;
+        case Section::Valve:
+            ReadValve();
+            break;
+        case Section::Tank:
+            ReadTank();
+            break;
+        case Section::Status:
+            ReadStatus();
+            break;
+        case Section::Options:
+            ReadOption();
+            break;
+        case Section::MinorLoss:
+            ReadMinorLoss();
+            break;
+        case Section::ValveSetting:
+            ReadValveSetting();
+            break;
+        case Section::PumpCurve:
+        case Section::ValveCurve:
+            if (!curveOwner) {
+                curveOwner = CurveOwner(s == Section::PumpCurve);
+                ownerLine = m_reader.LineNumber();
+            } else {
+                if (n < 2)
+                    Fail("曲线点需要流量和水头两个数值");
+                curve.push_back({Converted(0, m_units.FlowUnit(), 0.0), Converted(1, m_units.Hydr(), 0.0)});
+            }
+            break;
         case Section::PipePoint:
             if (!pipe) {
                 const std::string_view id = IdField(0, "管段编号");
@@ -170,6 +233,11 @@ void TextImporter::ReadSection(Section s)
     if (!ended)
         FailHere(std::string(SectionName(s)) + " 段缺少 END, 文件可能不完整");
     finishPoints();
+    if (s == Section::Options) {
+        m_hasOptions = true;
+        if (const std::string problem = ComponentCheck::ParamsProblem(*m_params); !problem.empty())
+            FailHere("OPTIONS 段: " + problem);
+    }
 }
 
 std::string_view TextImporter::IdField(int i, const char* what) const
@@ -291,6 +359,10 @@ void TextImporter::ReadValve()
     valve->SetValveType(Integer(3, valve->GetValveType()));
     valve->ValveSCoef = Number(4, valve->ValveSCoef);
     valve->ValveHLess = Converted(5, m_units.Hydr(), valve->ValveHLess);
+    if (valve->IsControlValve())
+        m_unsetValves.emplace(valve.get(), m_reader.LineNumber());
+    else if (valve->GetValveType() < 0 || valve->GetValveType() >= ZValveLink::TypeCount)
+        Fail("阀门类型 " + std::to_string(valve->GetValveType()) + " 不存在");
     AddLink(valve.release(), start, end);
 }
 
@@ -315,6 +387,101 @@ void TextImporter::ReadTank()
     inner->SetId(innerId);
     AddNode(inner);
     AddLink(tank.release(), outlet, inner);
+}
+
+void TextImporter::ReadStatus()
+{
+    const std::string_view id = IdField(0, "设备编号");
+    ZFlowLink* link = m_linkById.Find(id);
+    if (!link)
+        Fail("设备 " + Quote(id) + " 不存在");
+    const std::string_view value = m_reader.Field(1);
+    if (value != "OPEN" && value != "CLOSED")
+        Fail("状态 " + Quote(value) + " 不是 OPEN 或 CLOSED");
+    const bool open = value == "OPEN";
+    if (link->GetKind() == ZNetObject::Kind::Pump)
+        static_cast<ZPumpLink*>(link)->PumpOpen = open;
+    else if (link->GetKind() == ZNetObject::Kind::Valve)
+        static_cast<ZValveLink*>(link)->ValveOpen = open;
+    else
+        Fail(Quote(id) + " 不是水泵或阀门");
+}
+
+void TextImporter::CheckComponent(const ZFlowLink& link, int line) const
+{
+    if (const std::string problem = ComponentCheck::Problem(link); !problem.empty())
+        throw ArchiveError(ArchiveError::BadIndex, m_fileName, Quote(link.IdView()) + ": " + problem, line);
+}
+
+ZFlowLink* TextImporter::CurveOwner(bool pump)
+{
+    const std::string_view id = IdField(0, pump ? "水泵编号" : "阀门编号");
+    ZFlowLink* link = m_linkById.Find(id);
+    if (!link || link->GetKind() != (pump ? ZNetObject::Kind::Pump : ZNetObject::Kind::Valve))
+        Fail(std::string(pump ? "水泵 " : "阀门 ") + Quote(id) + " 不存在");
+    if (pump) {
+        auto* p = static_cast<ZPumpLink*>(link);
+        p->PumpCurveKind = Integer(1, p->PumpCurveKind);
+        p->PumpSpeed = Number(2, p->PumpSpeed);
+        p->PumpPower = Number(3, p->PumpPower);
+    }
+    return link;
+}
+
+void TextImporter::ReadOption()
+{
+    const std::string_view key = m_reader.Field(0);
+    if (m_reader.FieldCount() < 2)
+        Fail("选项 " + Quote(key) + " 缺少取值");
+    ZBalanceParams& p = *m_params;
+    if (key == "CHECKVALVESCLOSE")
+        p.CheckValvesClose = Integer(1, 0) != 0;
+    else if (key == "DEMANDMODEL")
+        p.DemandModel = Integer(1, 0);
+    else if (key == "MINPRESSURE")
+        p.MinPressure = Converted(1, m_units.Hydr(), 0.0);
+    else if (key == "REQUIREDPRESSURE")
+        p.RequiredPressure = Converted(1, m_units.Hydr(), 0.0);
+    else if (key == "PRESSUREEXPONENT")
+        p.PressureExponent = Number(1, 0.0);
+    else
+        Fail("未知的选项 " + Quote(key));
+}
+
+void TextImporter::ReadMinorLoss()
+{
+    const std::string_view id = IdField(0, "管段编号");
+    ZFlowLink* link = m_linkById.Find(id);
+    if (!link || link->GetKind() != ZNetObject::Kind::Pipe)
+        Fail("管段 " + Quote(id) + " 不存在");
+    static_cast<ZPipeLink*>(link)->PipeMinorLoss = Number(1, 0.0);
+    CheckComponent(*link, m_reader.LineNumber());
+}
+
+void TextImporter::ReadValveSetting()
+{
+    const std::string_view id = IdField(0, "阀门编号");
+    ZFlowLink* link = m_linkById.Find(id);
+    if (!link || link->GetKind() != ZNetObject::Kind::Valve)
+        Fail("阀门 " + Quote(id) + " 不存在");
+    auto* v = static_cast<ZValveLink*>(link);
+    const int t = v->GetValveType();
+    const bool head = t == ZValveLink::Prv || t == ZValveLink::Psv || t == ZValveLink::Pbv;
+    v->ValveSetting = t == ZValveLink::Fcv ? Converted(1, m_units.FlowUnit(), 0.0)
+                      : head               ? Converted(1, m_units.Hydr(), 0.0)
+                                           : Number(1, 0.0);
+    v->ValveDiam = Converted(2, m_units.Diam(), 0.0);
+    const std::string_view status = m_reader.Field(3);
+    if (status == "ACTIVE" || status.empty())
+        v->ValveInitStatus = ZValveLink::StatusActive;
+    else if (status == "OPEN")
+        v->ValveInitStatus = ZValveLink::StatusOpen;
+    else if (status == "CLOSED")
+        v->ValveInitStatus = ZValveLink::StatusClosed;
+    else
+        Fail("阀门状态 " + Quote(status) + " 不是 ACTIVE、OPEN 或 CLOSED");
+    m_unsetValves.erase(v);
+    m_valveLines[v] = m_reader.LineNumber();
 }
 
 void TextImporter::AddNode(ZConsumeNode* node)

@@ -4,16 +4,18 @@
 #include "model/PipePoint.h"
 #include "model/UnitSystem.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
-
 
 class ZConsumeNode;
 class ZFlowLink;
 class ZNetwork;
 class ZPipeLink;
 class ZTemplateSet;
+class ZValveLink;
+struct ZBalanceParams;
 
 // One run of the text reader. Objects are collected and connected as their lines come, looked up by
 // hash, and handed to the network sorted in one pass at the end, so loading stays O(n log n) whatever
@@ -28,10 +30,24 @@ public:
     TextImporter& operator=(const TextImporter&) = delete;
 
     // Reads everything and fills `net`, which must be empty. Throws ArchiveError.
-    void Run(ZNetwork& net);
+    // `params` gets the calculation options the file carries (or those of a file without them).
+    void Run(ZNetwork& net, ZBalanceParams& params);
 
 private:
-    enum class Section { Node, Pipe, Pump, Valve, Tank, PipePoint };
+    enum class Section {
+        Node,
+        Pipe,
+        Pump,
+        Valve,
+        Tank,
+        PipePoint,
+        Status,
+        Options,
+        MinorLoss,
+        ValveSetting,
+        PumpCurve,
+        ValveCurve
+    };
     static const char* SectionName(Section s);
 
     void ReadSection(Section s);
@@ -40,6 +56,13 @@ private:
     void ReadPump();
     void ReadValve();
     void ReadTank();
+    void ReadStatus();
+    void ReadOption();
+    void ReadMinorLoss();
+    void ReadValveSetting();
+    // The first line of a curve section: the pump (with kind, speed, power) or valve it belongs to.
+    ZFlowLink* CurveOwner(bool pump);
+    void CheckComponent(const ZFlowLink& link, int line) const;
     // Ends of a link line: fields 1 and 2, both must name nodes read before.
     void LinkEnds(ZConsumeNode*& start, ZConsumeNode*& end);
     void AddNode(ZConsumeNode* node);
@@ -69,4 +92,8 @@ private:
     TextIdIndex<ZConsumeNode> m_nodeById;
     TextIdIndex<ZFlowLink> m_linkById;
     std::vector<PipePoint> m_vertices;
+    ZBalanceParams* m_params = nullptr;
+    bool m_hasOptions = false;
+    std::map<const ZValveLink*, int> m_unsetValves;   // control valves still without a setting line
+    std::map<const ZValveLink*, int> m_valveLines;    // the last line giving a valve's data
 };

@@ -19,6 +19,14 @@ bool Near(double a, double b)
     return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(a));
 }
 
+bool SameCurve(const Curve& a, const Curve& b)
+{
+    bool same = a.size() == b.size();
+    for (size_t i = 0; same && i < a.size(); ++i)
+        same = Near(a[i].flow, b[i].flow) && Near(a[i].head, b[i].head);
+    return same;
+}
+
 // Two networks are the same when every object has the same identifier, class, ends, flags and
 // fields (numbers to rounding).
 void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& name)
@@ -52,6 +60,7 @@ void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& 
                         Near(p.PipeRougCeof, q.PipeRougCeof) && p.PipeType == q.PipeType)
                 << name << " " << id;
             EXPECT_EQ(p.VertexCount(), q.VertexCount()) << name << " " << id;
+            EXPECT_TRUE(Near(p.PipeMinorLoss, q.PipeMinorLoss)) << name << " " << id;
             break;
         }
         case ZNetObject::Kind::Pump: {
@@ -59,12 +68,19 @@ void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& 
             EXPECT_TRUE(Near(p.PumpStaticH, q.PumpStaticH) && Near(p.PumpSCoef, q.PumpSCoef) &&
                         p.PumpOpen == q.PumpOpen)
                 << name << " " << id;
+            EXPECT_EQ(p.PumpCurveKind, q.PumpCurveKind) << name << " " << id;
+            EXPECT_TRUE(SameCurve(p.PumpCurve, q.PumpCurve) && Near(p.PumpPower, q.PumpPower) &&
+                        Near(p.PumpSpeed, q.PumpSpeed))
+                << name << " " << id;
             break;
         }
         case ZNetObject::Kind::Valve: {
             const auto &p = static_cast<const ZValveLink&>(l), &q = static_cast<const ZValveLink&>(k);
             EXPECT_TRUE(p.GetValveType() == q.GetValveType() && Near(p.ValveSCoef, q.ValveSCoef) &&
                         Near(p.ValveHLess, q.ValveHLess) && p.ValveOpen == q.ValveOpen)
+                << name << " " << id;
+            EXPECT_TRUE(Near(p.ValveSetting, q.ValveSetting) && Near(p.ValveDiam, q.ValveDiam) &&
+                        p.ValveInitStatus == q.ValveInitStatus && SameCurve(p.ValveCurve, q.ValveCurve))
                 << name << " " << id;
             break;
         }
@@ -95,6 +111,38 @@ TEST(InpExporter, ImportExportImportGivesTheSameNetwork)
         EXPECT_EQ(again.report.Items().size(), 0u) << name << "\n" << again.report.Text();
         ExpectSameNetwork(first.GetNetwork(), second.GetNetwork(), name);
     }
+}
+
+// Every valve kind, pump curve kind, minor loss, status and the pressure-driven options come
+// back from EPANET's file as they went in, with nothing reported either way.
+TEST(InpExporter, ComponentsGoOutAndComeBackExactly)
+{
+    const std::string text =
+        "[JUNCTIONS]\nA 0 1\nB 0\nC 0\nD 0\nE 0\nF 0\nG 0\nH 0\nI 0\nJ 0\nK 0\nL 0\nM 0\nN 0\nO 0\nP 0\n"
+        "[RESERVOIRS]\nR 10\n"
+        "[PIPES]\nP1 R A 10 300 100 2.5\nP2 B C 10 300 100 0 CV\nP3 D E 10 300 100\nP4 F G 10 300 100\n"
+        "P5 H I 10 300 100\nP6 J K 10 300 100\nP7 L M 10 300 100\nP8 N O 10 300 100\n"
+        "[VALVES]\nT A B 200 TCV 5\nK C D 200 PBV 7 0\nPR E F 200 PRV 30 0.5\nPS G H 200 PSV 20\n"
+        "FC I J 200 FCV 12\nGP K L 200 GPV GC\n"
+        "[PUMPS]\nU1 M N HEAD C3 SPEED 0.9\nU2 O P POWER 7.5\n"
+        "[CURVES]\nGC 0 0\nGC 10 2\nGC 20 8\nC3 0 40\nC3 10 35\nC3 20 10\n"
+        "[STATUS]\nPS Open\nFC Closed\n"
+        "[OPTIONS]\nUNITS LPS\nDEMAND MODEL PDA\nMINIMUM PRESSURE 2\nREQUIRED PRESSURE 25\n";
+    ZDocument first, second;
+    EpanetFile::Import(text, "t.inp", first, ZTemplateSet(), 0);
+    InpExporter exporter(first);
+    const std::string out = exporter.Write();
+    // Only the check valve of the CV pipe: EPANET's valves cannot shut against reverse flow.
+    ASSERT_EQ(exporter.Report().Items().size(), 1u) << exporter.Report().Text();
+    EXPECT_NE(exporter.Report().Items()[0].what.find("止回阀"), std::string::npos);
+    EXPECT_NE(out.find("Demand Model\tPDA"), std::string::npos) << out;
+    const auto again = EpanetFile::Import(out, "again.inp", second, ZTemplateSet(), 0);
+    ExpectSameNetwork(first.GetNetwork(), second.GetNetwork(), "components");
+    const ZBalanceParams &a = first.GetDrawSettings().Params, &b = second.GetDrawSettings().Params;
+    EXPECT_EQ(b.DemandModel, ZBalanceParams::PressureDriven);
+    EXPECT_TRUE(Near(a.MinPressure, b.MinPressure) && Near(a.RequiredPressure, b.RequiredPressure) &&
+                Near(a.PressureExponent, b.PressureExponent));
+    EXPECT_TRUE(b.CheckValvesClose);
 }
 
 TEST(InpExporter, WritesEpanetsSectionsInSiUnits)

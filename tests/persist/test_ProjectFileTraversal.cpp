@@ -25,7 +25,7 @@ void WriteRecursive(ProjectWriter& w, const ZNetObject* obj)
 std::string SaveRecursive(const ZDocument& doc)
 {
     ProjectWriter w(doc);
-    w.WriteHeader();
+    w.WriteHeader(doc.GetFileVersion());
     w.WriteExtents();
     w.WriteDrawSettings(doc.GetDrawSettings());
     const ZNetwork& net = doc.GetNetwork();

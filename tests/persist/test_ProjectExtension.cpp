@@ -2,7 +2,7 @@
 #include "model/ZPumpLink.h"
 #include "model/ZValveLink.h"
 #include "persist/ArchiveError.h"
-#include "persist/ProjectFile.h"
+#include "persist/project/ProjectFile.h"
 
 #include <gtest/gtest.h>
 

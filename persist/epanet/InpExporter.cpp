@@ -5,6 +5,7 @@
 #include "persist/NetworkWriteCheck.h"
 #include "InpText.h"
 #include "model/GbkCodec.h"
+#include "model/MessageText.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -45,9 +46,35 @@ double ValveDiameter(const ZFlowLink& valve)
     }
     return 0.3;
 }
+// "管道 \"P1\"": what a refusal names.
+std::string ObjectName(const ZNetObject& o)
+{
+    const char* kind = "节点 ";
+    switch (o.GetKind()) {
+    case ZNetObject::Kind::Pipe: kind = "管道 "; break;
+    case ZNetObject::Kind::Pump: kind = "水泵 "; break;
+    case ZNetObject::Kind::Valve: kind = "阀门 "; break;
+    case ZNetObject::Kind::Tank: kind = "水池 "; break;
+    default: break;
+    }
+    return kind + MessageText::Quote(o.IdView());
+}
 }   // namespace
 
 std::string InpExporter::Write()
+{
+    m_current = nullptr;
+    try {
+        return WriteSections();
+    } catch (const ArchiveError& e) {
+        if (!m_current)
+            throw;
+        throw ArchiveError(e.GetCause(), e.FileName(),
+                           ObjectName(*m_current) + ": " + e.Detail(), e.Line());
+    }
+}
+
+std::string InpExporter::WriteSections()
 {
     const ZNetwork& net = m_doc.GetNetwork();
     if (const std::string problem = NetworkWriteCheck::Problem(net); !problem.empty())
@@ -88,6 +115,7 @@ std::string InpExporter::Write()
     const bool manningFile = pipeCount > 0 && allManning;
 
     for (const ZFlowLink* l : net.Links()) {
+        m_current = l;
         switch (l->GetKind()) {
         case ZNetObject::Kind::Tank: {
             const auto* t = static_cast<const ZTankLink*>(l);
@@ -236,6 +264,7 @@ std::string InpExporter::Write()
     for (const ZConsumeNode* n : net.Nodes()) {
         if (tankInner.count(n))
             continue;
+        m_current = n;
         const std::string& id = nodeId(n);
         if (!n->FirstLink())
             m_report.Add("没有连接任何管段的节点 (EPANET 拒绝读入含有这种节点的文件)", utf8(*n));
@@ -249,6 +278,7 @@ std::string InpExporter::Write()
             junctions << " " << id << "\t" << Format(n->NodeGrunElev) << "\t" << Format(n->NodeFlow * 1000.0) << "\n";
         fire = fire || (n->IsFireNode() && n->NodeFireFlow != 0);
     }
+    m_current = nullptr;
     if (fire)
         m_report.Add("消防水量未写出 (按最高时工况写出需水量)");
 

@@ -4,6 +4,7 @@
 #include <string>
 
 class ZDocument;
+class ZNetObject;
 
 // Writes a QEN network as an EPANET input file in SI units (LPS, m, mm) that EPANET solves to the
 // heads QEN computes for the peak-hour case: Hazen-Williams coefficients converted to EPANET's
@@ -18,6 +19,9 @@ public:
     const InpReport& Report() const { return m_report; }
 
 private:
+    std::string WriteSections();
+
     const ZDocument& m_doc;
     InpReport m_report;
+    const ZNetObject* m_current = nullptr;   // the object being written, named when a value cannot be
 };

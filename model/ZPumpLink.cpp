@@ -31,12 +31,12 @@ double ZPumpLink::HeadLoss() const
     return From()->NodeHydrElev - To()->NodeHydrElev + PumpStaticH;
 }
 
-void ZPumpLink::GetTipText(const ZNetView& view, std::string& text) const
+void ZPumpLink::GetTipText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::PumpTip(view, *this);
 }
 
-void ZPumpLink::GetGradeText(const ZNetView& view, std::string& text) const
+void ZPumpLink::GetGradeText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::PumpGrade(view, *this);
 }

@@ -16,8 +16,8 @@ public:
     const char* ClassName() const override { return "ZPumpLink"; }
     int Schema() const override { return 2; }
     ZPumpLink* Clone() const override;
-    void GetTipText(const ZNetView& view, std::string& text) const override;
-    void GetGradeText(const ZNetView& view, std::string& text) const override;
+    void GetTipText(const ZNetView& view, GbkString& text) const override;
+    void GetGradeText(const ZNetView& view, GbkString& text) const override;
 
     int32_t GetPumpType() const { return m_pumpType; }
     void SetPumpType(int32_t t) { m_pumpType = t; SetSymbolIndex(t); }

@@ -13,8 +13,8 @@ public:
     Kind GetKind() const override { return Kind::Valve; }
     const char* ClassName() const override { return "ZValveLink"; }
     ZValveLink* Clone() const override;
-    void GetTipText(const ZNetView& view, std::string& text) const override;
-    void GetGradeText(const ZNetView& view, std::string& text) const override;
+    void GetTipText(const ZNetView& view, GbkString& text) const override;
+    void GetGradeText(const ZNetView& view, GbkString& text) const override;
 
     int32_t GetValveType() const { return m_valveType; }
     void SetValveType(int32_t t) { m_valveType = t; SetSymbolIndex(t); }

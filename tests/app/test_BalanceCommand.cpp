@@ -162,7 +162,7 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double x, double elev, double demand) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->SetPosition(x, 0);
             n->NodeGrunElev = elev;
             n->NodeFlow = demand;
@@ -171,7 +171,7 @@ private slots:
         };
         auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
             auto* p = new ZPipeLink;
-            p->SetId(id);
+            p->SetId(GbkView(id));
             net.AddLink(a, b, p);
             p->UpdateAutoLength();
         };
@@ -293,7 +293,7 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double x) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->SetPosition(x, 0);
             net.AddNode(n);
             return n;
@@ -323,14 +323,14 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double demand) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->NodeFlow = demand;
             net.AddNode(n);
             return n;
         };
         auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
             auto* p = new ZPipeLink;
-            p->SetId(id);
+            p->SetId(GbkView(id));
             p->ClearFlag(qen::FLAG_AUTO_LENGTH);
             p->PipeLength = 1000;
             net.AddLink(a, b, p);
@@ -372,7 +372,7 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double x, double demand) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->SetPosition(x, 0);
             n->NodeFlow = demand;
             net.AddNode(n);
@@ -380,7 +380,7 @@ private slots:
         };
         auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
             auto* p = new ZPipeLink;
-            p->SetId(id);
+            p->SetId(GbkView(id));
             net.AddLink(a, b, p);
             return p;
         };

@@ -140,7 +140,7 @@ private slots:
         for (const ZConsumeNode* n : net.Nodes()) {
             if (n->IsHeadKnown() && !n->IsDeviceNode())
                 QVERIFY2(summary.contains(QStringLiteral("水源 \"%1\"  %2")
-                                              .arg(QString::fromLatin1(n->IdView()))
+                                              .arg(QString::fromLatin1(n->IdView().Bytes()))
                                               .arg(-n->NodeFlow * 1000.0, 0, 'f', 2)),
                          qPrintable(summary));
             if (n->IsFlowKnown() && !n->IsHidden() && (!lowest || n->FreeHead() < lowest->FreeHead()))
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(lowest);
         QVERIFY2(summary.contains(QStringLiteral("最低自由水头: %1 mH2O, 在节点\"%2\"")
                                       .arg(lowest->FreeHead(), 0, 'f', 2)
-                                      .arg(QString::fromLatin1(lowest->IdView()))),
+                                      .arg(QString::fromLatin1(lowest->IdView().Bytes()))),
                  qPrintable(summary));
         QVERIFY(f.prompt->shown.empty());
     }

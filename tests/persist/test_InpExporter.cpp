@@ -39,7 +39,7 @@ void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& 
     }
     for (int i = 0; i < a.LinkCount(); ++i) {
         const ZFlowLink &l = *a.LinkAt(i), &k = *b.LinkAt(i);
-        const std::string id(l.IdView());
+        const std::string id(l.IdView().Bytes());
         ASSERT_EQ(id, std::string(k.IdView().Bytes())) << name;
         ASSERT_EQ(l.GetKind(), k.GetKind()) << name << " " << id;
         EXPECT_EQ(l.StartNode()->IdView(), k.StartNode()->IdView()) << name << " " << id;

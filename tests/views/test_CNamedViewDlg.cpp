@@ -52,7 +52,7 @@ private slots:
 
     void addNormalisesAndRefusesEmptyOrRepeatedNames()
     {
-        std::vector<ZNamedView> views{{"North", {0, 0, 10, 10}}};
+        std::vector<ZNamedView> views{{GbkView("North"), {0, 0, 10, 10}}};
         Recorder p;
         CNamedViewDlg d(views, ViewExtent{}, &p);
         Type(d, "", 0, 0, 1, 1);
@@ -80,7 +80,7 @@ private slots:
 
     void updateAndDelete()
     {
-        std::vector<ZNamedView> views{{"a", {0, 0, 1, 1}}, {"b", {0, 0, 2, 2}}};
+        std::vector<ZNamedView> views{{GbkView("a"), {0, 0, 1, 1}}, {GbkView("b"), {0, 0, 2, 2}}};
         Recorder p;
         CNamedViewDlg d(views, ViewExtent{}, &p);
         d.List()->setCurrentRow(0);

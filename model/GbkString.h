@@ -13,10 +13,8 @@ public:
     GbkString() = default;
     // Only a std::string itself: a literal goes through GbkView's ASCII check instead.
     template <class S>
-        requires std::same_as<S, std::string>
-    explicit GbkString(S bytes) : m_bytes(std::move(bytes))
-    {
-    }
+    requires std::same_as<S, std::string>
+    explicit GbkString(S bytes) : m_bytes(std::move(bytes)) {}
     GbkString(GbkView view) : m_bytes(view.Bytes()) {}
 
     GbkString& operator=(GbkView view)

@@ -41,14 +41,13 @@ public:
     // Single value centred above the node square.
     static ZTextPlacement NodeSingle(const ZNetView& view, const PipePoint& pos, GbkString text);
     // Framed box away from the node's pipes; `text` is the multi-line label, lines split at '\n'.
-    static ZNodeLabelBox NodeMulti(const ZNetView& view, const ZFlowNode& node, const PipePoint& pos,
-                                   GbkView text);
+    static ZNodeLabelBox NodeMulti(const ZNetView& view, const ZFlowNode& node, const PipePoint& pos, GbkView text);
     // The longest polyline segment in display positions (the first of equals); false when the pipe
     // has no ends.
     static bool PipeLabelSegment(const ZNetView& view, const ZPipeLink& pipe, PipePoint& a, PipePoint& b);
     // Text along a -> b read upright, centred on the midpoint, above the line or below it.
-    static ZTextPlacement AlongSegment(const ZNetView& view, const PipePoint& a, const PipePoint& b,
-                                       GbkString text, bool above);
+    static ZTextPlacement AlongSegment(const ZNetView& view, const PipePoint& a, const PipePoint& b, GbkString text,
+                                       bool above);
     // Horizontal text centred under a device symbol.
     static ZTextPlacement UnderSymbol(const ZNetView& view, const ViewExtent& symbol, GbkString text);
 };

@@ -47,12 +47,12 @@ std::optional<std::string> QSettingsKeyValueStore::ReadString(const std::string&
         return std::nullopt;
     // A hand-edited value with an unquoted comma reads as a list; join it back.
     const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(',')) : v.toString();
-    return GbkCodec::FromUtf8(text.toUtf8().toStdString());
+    return GbkCodec::FromUtf8(text.toUtf8().toStdString()).Bytes();
 }
 
 void QSettingsKeyValueStore::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    m_settings->setValue(Path(section, key), QString::fromStdString(GbkCodec::ToUtf8(value)));
+    m_settings->setValue(Path(section, key), QString::fromStdString(GbkCodec::ToUtf8(GbkView(value))));
 }
 
 std::optional<std::vector<uint8_t>> QSettingsKeyValueStore::ReadBinary(const std::string& section,

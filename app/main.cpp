@@ -7,6 +7,7 @@
 #include "app/dialogs/QtPrompt.h"
 
 #include "model/ZSettingsStore.h"
+#include "views/GbkText.h"
 #include "views/NetworkImageExporter.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ int ExportImage(const QStringList& args, const std::optional<QString>& sizeText,
             !NumberOption::ParseInt("--size", std::string_view(t).substr(0, x), 1, kMaxSide, w).empty() ||
             !NumberOption::ParseInt("--size", std::string_view(t).substr(x + 1), 1, kMaxSide, h).empty())
             return UsageError("--size wants WxH, two whole numbers from 1 to " + std::to_string(kMaxSide) +
-                              " (e.g. 1600x1200), not " + MessageText::Quote(sizeText->toStdString()));
+                              " (e.g. 1600x1200), not " + MessageText::Quote(GbkText::FromQString(*sizeText)));
         size = QSize(static_cast<int>(w), static_cast<int>(h));
     }
     static const char* usage = "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance [--grades]] "

@@ -30,7 +30,7 @@ struct NetworkGenerator {
         for (int k = 0; k < nodes; ++k) {
             auto* n = new ZConsumeNode;
             std::snprintf(id, sizeof id, "J%07d", k);
-            n->SetId(id);
+            n->SetId(GbkView(std::string_view(id)));
             n->X = 100.0 * (k % w);
             n->Y = 100.0 * (k / w);
             n->NodeGrunElev = std::round(elev(rng) * 100.0) / 100.0;
@@ -49,7 +49,7 @@ struct NetworkGenerator {
         for (int i = 0; i < static_cast<int>(edges.size()); ++i) {
             auto* p = new ZPipeLink;
             std::snprintf(id, sizeof id, "P%07d", i);
-            p->SetId(id);
+            p->SetId(GbkView(std::string_view(id)));
             p->PipeDiam = p->PipeInDiam = diameters[rng() % 6];
             p->PipeRougCeof = 110.0;
             ZConsumeNode* a = net.NodeAt(edges[static_cast<size_t>(i)].first);

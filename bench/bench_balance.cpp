@@ -35,7 +35,7 @@ void Generate(ZNetwork& net, int nodes, double linksPerNode, unsigned seed)
     for (int k = 0; k < nodes; ++k) {
         auto* n = new ZConsumeNode;
         std::snprintf(id, sizeof id, "J%08d", k);
-        n->SetId(id);
+        n->SetId(GbkView(std::string_view(id)));
         const int c = place[static_cast<size_t>(k)];
         n->X = c % w * 100.0;
         n->Y = c / w * 100.0;
@@ -59,7 +59,7 @@ void Generate(ZNetwork& net, int nodes, double linksPerNode, unsigned seed)
     for (size_t k = 0; k < chosen.size(); ++k) {
         auto* p = new ZPipeLink;
         std::snprintf(id, sizeof id, "P%08zu", k);
-        p->SetId(id);
+        p->SetId(GbkView(std::string_view(id)));
         p->ClearFlag(qen::FLAG_AUTO_LENGTH);
         p->PipeLength = length(rng);
         p->PipeDiam = p->PipeInDiam = diams[rng() % 5];

@@ -3,7 +3,6 @@
 // and undo and redo of one edit that touches every pipe.
 #include "NetworkGenerator.h"
 
-#include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
@@ -112,7 +111,7 @@ int main(int argc, char** argv)
     const ZNetwork& net = doc.GetNetwork();
     const auto t3 = std::chrono::steady_clock::now();
     {
-        ZEditTransaction tx(doc, GbkCodec::FromUtf8("管道属性"));
+        ZEditTransaction tx(doc, "管道属性");
         for (ZFlowLink* l : net.Links()) {
             tx.Touch(l);
             static_cast<ZPipeLink*>(l)->PipeDiam = 0.5;

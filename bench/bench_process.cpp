@@ -41,7 +41,7 @@ void Generate(ZNetwork& net, int nodes)
     std::vector<ZConsumeNode*> cell;
     for (int k = 0; k < nodes; ++k) {
         auto* n = new ZConsumeNode;
-        n->SetId(std::to_string(k + 1));
+        n->SetId(GbkView(std::to_string(k + 1)));
         n->X = k % w * 80.0;
         n->Y = k / w * 80.0;
         n->NodeGrunElev = std::round(elev(rng) * 100) / 100;
@@ -53,7 +53,7 @@ void Generate(ZNetwork& net, int nodes)
     int pipeNo = 0;
     auto pipe = [&](ZConsumeNode* a, ZConsumeNode* b, double d) {
         auto* p = new ZPipeLink;
-        p->SetId("P" + std::to_string(++pipeNo));
+        p->SetId(GbkView("P" + std::to_string(++pipeNo)));
         p->PipeDiam = p->PipeInDiam = d;
         p->PipeRougCeof = 110;
         net.AddLink(a, b, p);
@@ -63,7 +63,7 @@ void Generate(ZNetwork& net, int nodes)
         pipe(cell[static_cast<size_t>(a)], cell[static_cast<size_t>(b)], diam[rng() % 5]);
     auto node = [&](const std::string& id, double x, double y) {
         auto* n = new ZConsumeNode;
-        n->SetId(id);
+        n->SetId(GbkView(id));
         n->X = x;
         n->Y = y;
         net.AddNode(n);
@@ -79,7 +79,7 @@ void Generate(ZNetwork& net, int nodes)
         ZConsumeNode* out = node("R" + std::to_string(s + 1) + "_O", into->X - 150, into->Y);
         pipe(res, in, 0.8);
         auto* pump = new ZPumpLink;
-        pump->SetId("PU" + std::to_string(s + 1));
+        pump->SetId(GbkView("PU" + std::to_string(s + 1)));
         pump->PumpStaticH = 45;
         pump->PumpSCoef = 40;
         net.AddLink(in, out, pump);
@@ -89,7 +89,7 @@ void Generate(ZNetwork& net, int nodes)
         ZConsumeNode* outlet = node("T" + std::to_string(s + 1), at->X + 40, at->Y + 40);
         ZConsumeNode* inner = node("T" + std::to_string(s + 1) + "_IN", at->X + 40, at->Y + 40);
         auto* tank = new ZTankLink;
-        tank->SetId("T" + std::to_string(s + 1));
+        tank->SetId(GbkView("T" + std::to_string(s + 1)));
         tank->TankBottomElev = 45;
         tank->TankCurH = 5;
         tank->TankMaxHead = 8;

@@ -100,7 +100,7 @@ int main(int argc, char** argv)
         for (ZFlowLink* l : links)
             tx.Touch(l);
         for (ZFlowLink* l : links)
-            l->SetId("R" + std::string(l->IdView()));
+            l->SetId(GbkView("R" + std::string(l->IdView().Bytes())));
         // One re-sort for all: the renamed ids keep their order.
         net.RemoveFromArrays({}, links);
         net.MergeIntoArrays({}, links);

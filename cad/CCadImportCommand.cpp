@@ -5,7 +5,6 @@
 #include "views/UiPrompt.h"
 #include "cadbridge/CadBridge.h"
 #include "cadbridge/CadBridgeScan.h"
-#include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
@@ -58,7 +57,7 @@ bool CCadImportCommand::Run()
     } else {
         progress.SetStatus(QStringLiteral("正在提取数据..."));
         // One undoable step, announced with the CAD import code; nothing added, nothing recorded.
-        ZEditTransaction tx(m_doc, GbkCodec::FromUtf8("从CAD导入"));
+        ZEditTransaction tx(m_doc, "从CAD导入");
         tx.AnnounceAs(ZNetMsg::CadImported);
         ZCadImport import(m_doc.GetNetwork(), m_settings.Templates(), options, &tx);
         import.ReportTo(&progress, &m_prompt);

@@ -139,15 +139,15 @@ void CExportCadDlg::Load()
 
     m_active->setEnabled(m_cadRunning);
     (m_saveMode == 0 ? m_active : m_new)->setChecked(true);
-    m_path->setText(GbkText::ToQString(m_pathGbk));
+    m_path->setText(GbkText::ToQString(GbkView(m_pathGbk)));
     m_viewer->setChecked(m_openInViewer);
     auto number = [](double v) { return QString::number(v, 'g', 15); };
     Edit("ScaleCad")->setText(number(o.ScaleCad));
     Edit("ScaleQen")->setText(number(o.ScaleQen));
-    Edit("NodeLayer")->setText(GbkText::ToQString(o.NodeLayer));
-    Edit("PipeLayer")->setText(GbkText::ToQString(o.PipeLayer));
-    Edit("LabelLayer")->setText(GbkText::ToQString(o.LabelLayer));
-    Edit("OtherLayer")->setText(GbkText::ToQString(o.OtherLayer));
+    Edit("NodeLayer")->setText(GbkText::ToQString(GbkView(o.NodeLayer)));
+    Edit("PipeLayer")->setText(GbkText::ToQString(GbkView(o.PipeLayer)));
+    Edit("LabelLayer")->setText(GbkText::ToQString(GbkView(o.LabelLayer)));
+    Edit("OtherLayer")->setText(GbkText::ToQString(GbkView(o.OtherLayer)));
     Edit("ArrowSize")->setText(number(o.ArrowSize));
     Edit("LabelSize")->setText(number(o.LabelSize));
     Edit("NodeSize")->setText(number(o.NodeSize));
@@ -232,7 +232,7 @@ void CExportCadDlg::accept()
     }
     for (const Field& f : Layers) {
         QLineEdit* e = Edit(f.key);
-        const std::string name = GbkText::FromQString(e->text());
+        const std::string name = GbkText::FromQString(e->text()).Bytes();
         if (name.empty()) {   // a layer without a name cannot be made
             m_prompt.Warn("需要输入图层名!");
             e->setFocus();
@@ -252,7 +252,7 @@ void CExportCadDlg::accept()
     }
     m_options = o;
     m_saveMode = mode;
-    m_pathGbk = GbkText::FromQString(m_path->text());
+    m_pathGbk = GbkText::FromQString(m_path->text()).Bytes();
     m_openInViewer = m_viewer->isChecked();
     Save();
     QDialog::accept();

@@ -127,14 +127,14 @@ void CImportCadDlg::Load()
 
     m_active->setEnabled(m_cadRunning);
     (m_openMode == 0 ? m_active : m_open)->setChecked(true);
-    m_path->setText(GbkText::ToQString(m_pathGbk));
+    m_path->setText(GbkText::ToQString(GbkView(m_pathGbk)));
     m_minDistEdit->setText(Number(m_minDist));
     m_scaleCadEdit->setText(Number(m_scaleCad));
     m_scaleQenEdit->setText(Number(m_scaleQen));
     m_line->setChecked(m_incLine);
     m_pline->setChecked(m_incPline);
     m_allLayers->setChecked(m_searchAll);
-    m_layerEdit->setText(GbkText::ToQString(m_layerText));
+    m_layerEdit->setText(GbkText::ToQString(GbkView(m_layerText)));
     m_split->setChecked(m_splitAtTees);
     UpdateControls();
     RefreshLayers();
@@ -223,7 +223,7 @@ void CImportCadDlg::accept()
         }
     }
     m_openMode = mode;
-    m_pathGbk = GbkText::FromQString(m_path->text());
+    m_pathGbk = GbkText::FromQString(m_path->text()).Bytes();
     m_minDist = minDist;
     m_scaleCad = scaleCad;
     m_scaleQen = scaleQen;

@@ -61,7 +61,7 @@ private:
     int m_lastFilled = -1;
 };
 
-std::string CsvField(std::string_view gbk)
+std::string CsvField(GbkView gbk)
 {
     std::string s = GbkCodec::ToUtf8(gbk);
     if (s.find_first_of(",\"\n") == std::string::npos)
@@ -293,7 +293,7 @@ void BalanceCommand::PrintSummary(const ZDocument& doc, const ZBalanceRun& run) 
     // Cut off by closed links, without demand: balanced without them, so they have no head.
     if (!run.CutOffNodes().empty()) {
         std::printf("cut-off nodes (no head): %zu\n", run.CutOffNodes().size());
-        for (const std::string& id : run.CutOffNodes())
+        for (const GbkString& id : run.CutOffNodes())
             std::printf("  node   %s\n", MessageText::Escape(id).c_str());
     }
 }

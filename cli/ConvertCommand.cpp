@@ -24,7 +24,7 @@ void ConvertCommand::Register(CLI::App& app)
 
 namespace {
 // Identifiers on the command line are UTF-8; the model keeps GBK.
-bool MarkAll(const std::vector<std::string>& ids, const char* what, const std::function<ZNetObject*(const std::string&)>& find,
+bool MarkAll(const std::vector<std::string>& ids, const char* what, const std::function<ZNetObject*(GbkView)>& find,
              uint32_t flag)
 {
     for (const std::string& id : ids) {
@@ -44,8 +44,8 @@ int ConvertCommand::Run()
     ZDocument doc;
     m_io.Load(m_in, doc);
     ZNetwork& net = doc.GetNetwork();
-    const auto findNode = [&](const std::string& id) -> ZNetObject* { return net.FindNode(id); };
-    const auto findPipe = [&](const std::string& id) -> ZNetObject* {
+    const auto findNode = [&](GbkView id) -> ZNetObject* { return net.FindNode(id); };
+    const auto findPipe = [&](GbkView id) -> ZNetObject* {
         ZFlowLink* l = net.FindLink(id);
         return l && l->GetKind() == ZNetObject::Kind::Pipe ? l : nullptr;
     };

@@ -193,7 +193,7 @@ void ZCadExport::DrawPipe(ZCadCanvas& h, const ZPipeLink& pipe, const ZNetView& 
     const PipePoint m{(pts[seg].x + pts[seg + 1].x) / 2, (pts[seg].y + pts[seg + 1].y) / 2};
     const double dir = Direction(pts[seg], pts[seg + 1]);
 
-    std::string upper, lower;
+    GbkString upper, lower;
     int useBelow = 0;
     if (m_settings.LabelTip().IsMultiLine()) {
         ZObjectLabels::PipeMultiLabel(view, pipe, upper, lower);
@@ -201,8 +201,8 @@ void ZCadExport::DrawPipe(ZCadCanvas& h, const ZPipeLink& pipe, const ZNetView& 
     } else {
         pipe.GetGradeText(view, upper);
     }
-    h.PipeLabel(m, Readable(dir), m_options.LabelSize, m_options.ArrowSize, m_options.LabelLayer, upper, lower,
-                useBelow != 0);
+    h.PipeLabel(m, Readable(dir), m_options.LabelSize, m_options.ArrowSize, m_options.LabelLayer, upper.Bytes(),
+                lower.Bytes(), useBelow != 0);
 
     if (m_doc.GetDrawSettings().Balanced) {
         const double d = pipe.From()->NodeHydrElev - pipe.To()->NodeHydrElev;
@@ -222,15 +222,15 @@ void ZCadExport::DrawNode(ZCadCanvas& h, const ZFlowNode& node, const ZNetView& 
     std::vector<std::string> lines;
     int framed = 0;
     if (m_settings.LabelTip().IsMultiLine()) {
-        const std::string text = ZObjectLabels::NodeMultiLabel(view, node);
+        const GbkString text = ZObjectLabels::NodeMultiLabel(view, node);
         if (!text.empty())
-            lines = Lines(text);
+            lines = Lines(text.Bytes());
         framed = 1;
     } else {
-        std::string text;
+        GbkString text;
         node.GetGradeText(view, text);
         if (!text.empty())
-            lines.push_back(text);
+            lines.push_back(text.Bytes());
     }
     h.NodeLabel(p, m_options.NodeSize, m_options.LabelSize, m_options.LabelLayer, lines, NodeLabelAngle(node),
                 framed != 0);

@@ -51,10 +51,10 @@ std::string ZCadImport::LayerNameToGbk(std::string_view utf8)
         const std::string_view ch = utf8.substr(i, len);
         i += len;
         if (len == 1) {
-            out += GbkCodec::FromUtf8(ch);
+            out += GbkCodec::FromUtf8(ch).Bytes();
             continue;
         }
-        const std::string gbk = GbkCodec::FromUtf8(ch);
+        const std::string gbk = GbkCodec::FromUtf8(ch).Bytes();
         if (!gbk.empty() && gbk.find('?') == std::string::npos) {
             out += gbk;
             continue;
@@ -78,7 +78,8 @@ std::string ZCadImport::NewId(bool node)
     const auto& pending = node ? m_nodeIds : m_linkIds;
     const int count = (node ? m_network.NodeCount() : m_network.LinkCount()) + static_cast<int>(pending.size());
     auto taken = [&](const std::string& id) {
-        return pending.count(id) > 0 || (node ? m_network.FindNode(id) != nullptr : m_network.FindLink(id) != nullptr);
+        return pending.count(id) > 0 ||
+               (node ? m_network.FindNode(GbkView(id)) != nullptr : m_network.FindLink(GbkView(id)) != nullptr);
     };
     std::string id = std::to_string(count);
     for (int i = 0; taken(id) && i < count; ++i)
@@ -100,7 +101,7 @@ ZConsumeNode* ZCadImport::EndNode(const PipePoint& p, const ZPipeLink& pipe)
     if (n && (!n->IsDeviceNode() || n->CanAcceptLink(pipe)))
         return n;
     ZConsumeNode* made = m_templates.Node.Clone();
-    made->SetId(NewId(true));
+    made->SetId(GbkView(NewId(true)));   // digits
     made->X = p.x;
     made->Y = p.y;
     WillChange(made);
@@ -184,7 +185,7 @@ bool ZCadImport::AddPolyline(const PipePoint* points, int count, double drawnLen
 bool ZCadImport::AddPipe(const std::vector<PipePoint>& pts, double factor)
 {
     auto* pipe = m_templates.Pipe.Clone();
-    pipe->SetId(NewId(false));
+    pipe->SetId(GbkView(NewId(false)));
     ZConsumeNode* start = EndNode(pts.front(), *pipe);
     ZConsumeNode* end = EndNode(pts.back(), *pipe);
     if (start == end) {

@@ -69,7 +69,7 @@ std::string ZNetEditor::StepName(int operation, int kind)
     static const char* const kinds[] = {"节点", "管道", "水泵", "阀门", "水池"};
     if (operation < 1 || operation > 3 || kind < 0 || kind > 4)
         return {};
-    return GbkCodec::FromUtf8(std::string(ops[operation - 1]) + kinds[kind]);
+    return std::string(ops[operation - 1]) + kinds[kind];
 }
 
 ZPipeLink* ZNetEditor::InsertNodeOnPipe(ZPipeLink* pipe, ZConsumeNode* node, int segment, int bend)

@@ -42,7 +42,7 @@ public:
     // (unless another link runs between them).
     void RemoveDevice(ZDeviceLink* device);
 
-    // The step names the history shows ("插入管道", GBK), by operation and ZNetObject::Kind.
+    // The step names the history shows ("插入管道", UTF-8), by operation and ZNetObject::Kind.
     static std::string StepName(int operation, int kind);
 
     // Whether a link runs between the two nodes (merging them would close it on itself).

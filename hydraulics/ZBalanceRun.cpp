@@ -57,14 +57,14 @@ int ZBalanceRun::Run(ProgressObserver* progress)
     m_iterations = info.GetIterationCount();
     m_maxCorrection = info.GetMaxCorrection();
     m_timings = info.GetTimings();
-    m_cutOffNodeId = info.GetCutOffNode() ? std::string(info.GetCutOffNode()->IdView()) : std::string();
+    m_cutOffNodeId = info.GetCutOffNode() ? GbkString(info.GetCutOffNode()->IdView()) : GbkString();
     m_divergeReason = info.GetDivergeReason();
     const ZFlowNode* diverged = info.GetDivergedNode();
-    m_divergedNodeId = diverged ? std::string(diverged->IdView()) : std::string();
+    m_divergedNodeId = diverged ? GbkString(diverged->IdView()) : GbkString();
     m_divergedHead = diverged ? diverged->NodeHydrElev : 0.0;
     const ZPhysicalCheck& check = info.GetPhysicalCheck();
     m_invalidMessage = check.Message();
-    m_invalidObjectId = check.Object() ? std::string(check.Object()->IdView()) : std::string();
+    m_invalidObjectId = check.Object() ? GbkString(check.Object()->IdView()) : GbkString();
     m_invalidField = check.Field();
     m_reverseCheckValves.clear();
     m_reversePumps.clear();
@@ -80,15 +80,15 @@ int ZBalanceRun::Run(ProgressObserver* progress)
                 const auto* v = static_cast<const ZValveLink*>(l);
                 if (v->GetValveType() == ZValveLink::Check && v->ValveState != ZValveLink::StateReverseClosed &&
                     v->Flow < -ReverseFlowThreshold)
-                    m_reverseCheckValves.push_back({std::string(v->IdView()), v->Flow});
+                    m_reverseCheckValves.push_back({GbkString(v->IdView()), v->Flow});
                 if (v->ValveState == ZValveLink::StateCannotHold)
-                    m_valvesShort.push_back({std::string(v->IdView()), v->Flow});
+                    m_valvesShort.push_back({GbkString(v->IdView()), v->Flow});
             } else if (l->GetKind() == ZNetObject::Kind::Pump) {
                 const auto* p = static_cast<const ZPumpLink*>(l);
                 if (p->HasCurve() && p->IsShutByHead())
-                    m_pumpsShut.push_back({std::string(p->IdView()), p->Flow});
+                    m_pumpsShut.push_back({GbkString(p->IdView()), p->Flow});
                 else if (p->PumpOpen && p->Flow < -ReverseFlowThreshold)
-                    m_reversePumps.push_back({std::string(p->IdView()), p->Flow});
+                    m_reversePumps.push_back({GbkString(p->IdView()), p->Flow});
             }
         }
         if (m_calcData.Params.DemandModel == ZBalanceParams::PressureDriven) {

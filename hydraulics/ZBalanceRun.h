@@ -1,6 +1,7 @@
 #pragma once
 #include "ZBalanceInfo.h"
 #include "ZConnectivityCheck.h"
+#include "model/GbkString.h"
 
 #include <string>
 #include <vector>
@@ -48,7 +49,7 @@ public:
     // After a converged run: check valves that carry flow against their direction (the calculation
     // lets them pass both ways), GBK identifiers with their flows in m3/s.
     struct ValveFlow {
-        std::string id;
+        GbkString id;
         double flow;
     };
     const std::vector<ValveFlow>& CheckValvesAgainstFlow() const { return m_reverseCheckValves; }
@@ -68,11 +69,11 @@ public:
     bool PressureDriven() const;
     // After a converged run: nodes without demand cut off from every known head by closed links
     // (GBK identifiers); they took no part and have no head.
-    const std::vector<std::string>& CutOffNodes() const { return m_cutOffNodes; }
+    const std::vector<GbkString>& CutOffNodes() const { return m_cutOffNodes; }
     // What the engineer should look at after a converged run (UTF-8 lines), empty when nothing.
     std::string Report() const;
     // For status InvalidData: the object (GBK identifier) and the model field at fault.
-    const std::string& InvalidObjectId() const { return m_invalidObjectId; }
+    const GbkString& InvalidObjectId() const { return m_invalidObjectId; }
     const std::string& InvalidField() const { return m_invalidField; }
 
     static int PrecisionIndex(double headTolerance);
@@ -95,14 +96,15 @@ private:
     int m_status = 0;
     int m_iterations = 0;
     double m_maxCorrection = 0.0;
-    std::string m_cutOffNodeId;   // GBK
+    GbkString m_cutOffNodeId;
     int m_divergeReason = ZBalanceInfo::CutOff;
-    std::string m_divergedNodeId;   // GBK
+    GbkString m_divergedNodeId;
     double m_divergedHead = 0.0;
-    std::string m_invalidMessage, m_invalidObjectId, m_invalidField;
+    std::string m_invalidMessage, m_invalidField;
+    GbkString m_invalidObjectId;
     std::vector<ValveFlow> m_reverseCheckValves;
     std::vector<ValveFlow> m_reversePumps;
-    std::vector<std::string> m_cutOffNodes;
+    std::vector<GbkString> m_cutOffNodes;
     std::vector<ValveFlow> m_valvesShort;
     std::vector<ValveFlow> m_pumpsShut;
     int m_deficientNodes = 0;

@@ -22,13 +22,13 @@ ZBalanceSummary::ZBalanceSummary(const ZBalanceRun& run, const ZNetwork& network
     // Sources carry the supply written back as a negative demand; a tank's flow leaves it.
     for (const ZConsumeNode* n : network.Nodes()) {
         if (n->IsHeadKnown() && !n->IsDeviceNode()) {
-            m_supplies.push_back({std::string(n->IdView()), false, -n->NodeFlow});
+            m_supplies.push_back({GbkString(n->IdView()), false, -n->NodeFlow});
             m_total -= n->NodeFlow;
         }
     }
     for (const ZFlowLink* l : network.Links()) {
         if (l->GetKind() == ZNetObject::Kind::Tank) {
-            m_supplies.push_back({std::string(l->IdView()), true, l->Flow});
+            m_supplies.push_back({GbkString(l->IdView()), true, l->Flow});
             m_total += l->Flow;
         }
     }
@@ -37,9 +37,9 @@ ZBalanceSummary::ZBalanceSummary(const ZBalanceRun& run, const ZNetwork& network
             continue;
         const double h = n->FreeHead();
         if (m_lowest.id.empty() || h < m_lowest.freeHead)
-            m_lowest = {std::string(n->IdView()), h};
+            m_lowest = {GbkString(n->IdView()), h};
         if (h < m_minFreeHead)
-            m_below.push_back({std::string(n->IdView()), h});
+            m_below.push_back({GbkString(n->IdView()), h});
         if (h < 0.0)
             ++m_negative;
     }

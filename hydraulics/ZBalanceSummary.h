@@ -1,4 +1,6 @@
 #pragma once
+#include "model/GbkString.h"
+
 #include <string>
 #include <vector>
 
@@ -12,12 +14,12 @@ class ZNetwork;
 class ZBalanceSummary {
 public:
     struct Supply {
-        std::string id;   // GBK
+        GbkString id;
         bool tank = false;
         double flow = 0.0;   // m3/s into the network
     };
     struct NodeHead {
-        std::string id;          // GBK
+        GbkString id;
         double freeHead = 0.0;   // m
     };
     // At most this many nodes below the minimum are named; the rest are counted.

@@ -39,14 +39,14 @@ std::string Convert(std::string_view in, const char* to, const char* from, std::
 }
 } // namespace
 
-std::string GbkCodec::ToUtf8(std::string_view gbk)
+std::string GbkCodec::ToUtf8(GbkView gbk)
 {
-    return Convert(gbk, "UTF-8", "GBK", "\xEF\xBF\xBD");
+    return Convert(gbk.Bytes(), "UTF-8", "GBK", "\xEF\xBF\xBD");
 }
 
-std::string GbkCodec::FromUtf8(std::string_view utf8)
+GbkString GbkCodec::FromUtf8(std::string_view utf8)
 {
-    return Convert(utf8, "GBK", "UTF-8", "?");
+    return GbkString(Convert(utf8, "GBK", "UTF-8", "?"));
 }
 
 void GbkCodec::UpperAsciiInPlace(char* text, size_t size)
@@ -80,9 +80,9 @@ void GbkCodec::UpperAsciiInPlace(char* text, size_t size)
     }
 }
 
-std::string GbkCodec::UpperAscii(std::string_view gbk)
+GbkString GbkCodec::UpperAscii(GbkView gbk)
 {
-    std::string out(gbk);
+    std::string out(gbk.Bytes());
     UpperAsciiInPlace(out.data(), out.size());
-    return out;
+    return GbkString(std::move(out));
 }

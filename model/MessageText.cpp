@@ -12,7 +12,7 @@ void AppendHex(std::string& out, unsigned char c)
 }
 }   // namespace
 
-std::string MessageText::Escape(std::string_view gbk)
+std::string MessageText::Escape(GbkView gbk)
 {
     std::string out;
     out.reserve(gbk.size());
@@ -41,12 +41,12 @@ std::string MessageText::Escape(std::string_view gbk)
     return out;
 }
 
-std::string MessageText::Quote(std::string_view gbk)
+std::string MessageText::Quote(GbkView gbk)
 {
     return "\"" + Cut(gbk, 160) + "\"";
 }
 
-std::string MessageText::Cut(std::string_view gbk, size_t maxBytes)
+std::string MessageText::Cut(GbkView gbk, size_t maxBytes)
 {
     if (gbk.size() <= maxBytes)
         return Escape(gbk);

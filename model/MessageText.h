@@ -1,4 +1,6 @@
 #pragma once
+#include "GbkView.h"
+
 #include <string>
 #include <string_view>
 
@@ -7,9 +9,9 @@
 // breaks or invalid UTF-8 into what the user reads.
 class MessageText {
 public:
-    static std::string Escape(std::string_view gbk);
+    static std::string Escape(GbkView gbk);
     // Escaped, in double quotes, cut after 160 bytes so a huge line cannot flood the message.
-    static std::string Quote(std::string_view gbk);
+    static std::string Quote(GbkView gbk);
     // Escaped, cut after `maxBytes` of the input (never inside a double-byte character) with "...".
-    static std::string Cut(std::string_view gbk, size_t maxBytes);
+    static std::string Cut(GbkView gbk, size_t maxBytes);
 };

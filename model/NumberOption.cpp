@@ -1,5 +1,6 @@
 #include "NumberOption.h"
 
+#include "GbkCodec.h"
 #include "MessageText.h"
 #include "NumberFormat.h"
 
@@ -8,7 +9,8 @@
 namespace {
 std::string Complaint(std::string_view option, const std::string& wanted, std::string_view text)
 {
-    return std::string(option) + " wants " + wanted + ", not " + MessageText::Quote(text);
+    // A command line is UTF-8; the quote escapes GBK.
+    return std::string(option) + " wants " + wanted + ", not " + MessageText::Quote(GbkCodec::FromUtf8(text));
 }
 }   // namespace
 

@@ -82,7 +82,7 @@ ViewExtent ZDeviceLink::GetDisplayRect(const ZNetView& view) const
     ViewExtent r = SymbolRect(view);
     if (r.IsEmpty() || !view.LabelsShown())
         return r;
-    std::string text;
+    GbkString text;
     GetGradeText(view, text);
     if (!text.empty())
         r.Include(ZLabelLayout::UnderSymbol(view, r, std::move(text)).Bounds());
@@ -99,7 +99,7 @@ void ZDeviceLink::Draw(const ZNetView& view, ZDrawContext& dc) const
     dc.SelectDevice(*this);
     dc.Symbol(*this, r.left, r.top);
     if (view.LabelsShown()) {
-        std::string text;
+        GbkString text;
         GetGradeText(view, text);
         const ZTextPlacement t = ZLabelLayout::UnderSymbol(view, r, std::move(text));
         if (!t.IsEmpty()) {

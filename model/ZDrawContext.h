@@ -1,4 +1,5 @@
 #pragma once
+#include "GbkView.h"
 #include "PipePoint.h"
 #include "ViewExtent.h"
 
@@ -28,9 +29,9 @@ public:
     virtual void Polygon(const PipePoint* points, int count) = 0;
     // Text whose top-left corner (before rotation) is at (x, y), turned by angle radians
     // counter-clockwise about that corner.
-    virtual void Text(double x, double y, double angle, std::string_view text) = 0;
+    virtual void Text(double x, double y, double angle, GbkView text) = 0;
     // World width and height of the text as drawn unrotated.
-    virtual void TextExtent(std::string_view text, double angle, double& width, double& height) = 0;
+    virtual void TextExtent(GbkView text, double angle, double& width, double& height) = 0;
     // The device's symbol image with its top-left corner at (left, top): selected variant when the
     // device is selected.
     virtual void Symbol(const ZDeviceLink& device, double left, double top) = 0;

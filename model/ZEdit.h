@@ -18,7 +18,7 @@ public:
     ZEdit(const ZEdit&) = delete;
     ZEdit& operator=(const ZEdit&) = delete;
 
-    // What the Edit menu shows after 撤销/重做 (GBK), e.g. "插入管道".
+    // What the Edit menu shows after 撤销/重做 (UTF-8: a program text, never a name), e.g. "插入管道".
     const std::string& Text() const { return m_text; }
     bool IsApplied() const { return m_applied; }
 

@@ -10,7 +10,7 @@ class ZNetObject;
 
 // The way every caller makes a recorded change to a document's network:
 //
-//     ZEditTransaction tx(doc, GbkCodec::FromUtf8("插入管道"));
+//     ZEditTransaction tx(doc, "插入管道");
 //     tx.Touch(node);                  // before changing its fields, flags, position or Id
 //     node->X = x;
 //     network.AddLink(a, b, pipe);     // the network records what it connects by itself

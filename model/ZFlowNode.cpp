@@ -79,12 +79,12 @@ bool ZFlowNode::CanAcceptLink(const ZNetLink& link) const
     return count < 2 || !link.IsDevice();
 }
 
-void ZFlowNode::GetTipText(const ZNetView& view, std::string& text) const
+void ZFlowNode::GetTipText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::NodeTip(view, *this);
 }
 
-void ZFlowNode::GetGradeText(const ZNetView& view, std::string& text) const
+void ZFlowNode::GetGradeText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::NodeGrade(view, *this);
 }
@@ -131,7 +131,7 @@ ViewExtent ZFlowNode::GetDisplayRect(const ZNetView& view) const
         if (ShowsProjectLabel(view))
             r.Include(ZLabelLayout::NodeMulti(view, *this, p, ZObjectLabels::NodeMultiLabel(view, *this)).box);
     } else {
-        std::string text;
+        GbkString text;
         GetGradeText(view, text);
         if (!text.empty())
             r.Include(ZLabelLayout::NodeSingle(view, p, std::move(text)).Bounds());
@@ -185,7 +185,7 @@ void ZFlowNode::Draw(const ZNetView& view, ZDrawContext& dc) const
                 }
             }
         } else {
-            std::string text;
+            GbkString text;
             GetGradeText(view, text);
             const ZTextPlacement t = ZLabelLayout::NodeSingle(view, p, std::move(text));
             if (!t.IsEmpty()) {

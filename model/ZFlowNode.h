@@ -18,8 +18,8 @@ public:
     double NodeDeliveredFlow = 0.0;
 
     void CopyFrom(const ZNetObject& other) override;
-    void GetTipText(const ZNetView& view, std::string& text) const override;
-    void GetGradeText(const ZNetView& view, std::string& text) const override;
+    void GetTipText(const ZNetView& view, GbkString& text) const override;
+    void GetGradeText(const ZNetView& view, GbkString& text) const override;
     // Demand in the calculation case: fire flow added at fire nodes in the fire case,
     // every demand scaled by the accident factor in the accident case.
     virtual double CaseDemand(const ZBalanceContext& ctx) const;

@@ -40,7 +40,7 @@ void ZNodeLabelBox::Draw(ZDrawContext& dc) const
     }
 }
 
-ZTextPlacement ZLabelLayout::NodeSingle(const ZNetView& view, const PipePoint& pos, std::string text)
+ZTextPlacement ZLabelLayout::NodeSingle(const ZNetView& view, const PipePoint& pos, GbkString text)
 {
     ZTextPlacement t;
     if (text.empty())
@@ -55,19 +55,18 @@ ZTextPlacement ZLabelLayout::NodeSingle(const ZNetView& view, const PipePoint& p
     return t;
 }
 
-ZNodeLabelBox ZLabelLayout::NodeMulti(const ZNetView& view, const ZFlowNode& node, const PipePoint& pos,
-                                      std::string_view text)
+ZNodeLabelBox ZLabelLayout::NodeMulti(const ZNetView& view, const ZFlowNode& node, const PipePoint& pos, GbkView text)
 {
     ZNodeLabelBox b;
     size_t start = 0;
     while (start <= text.size() && b.lines.size() < MaxLines) {
-        size_t end = text.find('\n', start);
+        size_t end = text.Bytes().find('\n', start);
         if (end == std::string_view::npos)
             end = text.size();
-        std::string_view line = text.substr(start, end - start);
+        std::string_view line = text.Bytes().substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        b.lines.emplace_back(line);
+        b.lines.emplace_back(GbkView(line));
         start = end + 1;
     }
     if (text.empty())
@@ -76,7 +75,7 @@ ZNodeLabelBox ZLabelLayout::NodeMulti(const ZNetView& view, const ZFlowNode& nod
         return b;
 
     double widest = 0.0;
-    for (const std::string& l : b.lines) {
+    for (const GbkString& l : b.lines) {
         double w = 0.0, h = 0.0;
         view.TextExtent(l, w, h);
         widest = std::max(widest, w);
@@ -156,8 +155,8 @@ bool ZLabelLayout::PipeLabelSegment(const ZNetView& view, const ZPipeLink& pipe,
     return true;
 }
 
-ZTextPlacement ZLabelLayout::AlongSegment(const ZNetView& view, const PipePoint& a, const PipePoint& b,
-                                          std::string text, bool above)
+ZTextPlacement ZLabelLayout::AlongSegment(const ZNetView& view, const PipePoint& a, const PipePoint& b, GbkString text,
+                                          bool above)
 {
     ZTextPlacement t;
     if (text.empty())
@@ -175,7 +174,7 @@ ZTextPlacement ZLabelLayout::AlongSegment(const ZNetView& view, const PipePoint&
     return t;
 }
 
-ZTextPlacement ZLabelLayout::UnderSymbol(const ZNetView& view, const ViewExtent& symbol, std::string text)
+ZTextPlacement ZLabelLayout::UnderSymbol(const ZNetView& view, const ViewExtent& symbol, GbkString text)
 {
     ZTextPlacement t;
     if (text.empty())

@@ -1,4 +1,5 @@
 #pragma once
+#include "GbkString.h"
 #include "PipePoint.h"
 #include "ViewExtent.h"
 
@@ -13,7 +14,7 @@ class ZPipeLink;
 
 // One text run: top-left corner (before rotation) at (x, y), turned by angle radians.
 struct ZTextPlacement {
-    std::string text;
+    GbkString text;
     double x = 0.0, y = 0.0, angle = 0.0, width = 0.0, height = 0.0;
 
     bool IsEmpty() const { return text.empty(); }
@@ -23,7 +24,7 @@ struct ZTextPlacement {
 
 // The framed multi-line label of a node in project-label mode.
 struct ZNodeLabelBox {
-    std::vector<std::string> lines;
+    std::vector<GbkString> lines;
     ViewExtent box = ViewExtent::Empty();
     double lineHeight = 0.0;
     double margin = 0.0;
@@ -38,16 +39,15 @@ public:
     static constexpr int MaxLines = 10;
 
     // Single value centred above the node square.
-    static ZTextPlacement NodeSingle(const ZNetView& view, const PipePoint& pos, std::string text);
+    static ZTextPlacement NodeSingle(const ZNetView& view, const PipePoint& pos, GbkString text);
     // Framed box away from the node's pipes; `text` is the multi-line label, lines split at '\n'.
-    static ZNodeLabelBox NodeMulti(const ZNetView& view, const ZFlowNode& node, const PipePoint& pos,
-                                   std::string_view text);
+    static ZNodeLabelBox NodeMulti(const ZNetView& view, const ZFlowNode& node, const PipePoint& pos, GbkView text);
     // The longest polyline segment in display positions (the first of equals); false when the pipe
     // has no ends.
     static bool PipeLabelSegment(const ZNetView& view, const ZPipeLink& pipe, PipePoint& a, PipePoint& b);
     // Text along a -> b read upright, centred on the midpoint, above the line or below it.
-    static ZTextPlacement AlongSegment(const ZNetView& view, const PipePoint& a, const PipePoint& b,
-                                       std::string text, bool above);
+    static ZTextPlacement AlongSegment(const ZNetView& view, const PipePoint& a, const PipePoint& b, GbkString text,
+                                       bool above);
     // Horizontal text centred under a device symbol.
-    static ZTextPlacement UnderSymbol(const ZNetView& view, const ViewExtent& symbol, std::string text);
+    static ZTextPlacement UnderSymbol(const ZNetView& view, const ViewExtent& symbol, GbkString text);
 };

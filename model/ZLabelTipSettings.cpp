@@ -7,7 +7,11 @@
 namespace {
 using Self = ZLabelTipSettings;
 struct IntEntry { const char* section; const char* key; int Self::*field; };
-struct TextEntry { const char* section; const char* key; std::string Self::*field; };
+struct TextEntry {
+    const char* section;
+    const char* key;
+    GbkString Self::*field;
+};
 
 const IntEntry kInts[] = {
     {Self::Section, "NodeTip", &Self::NodeTip},
@@ -55,7 +59,7 @@ void ZLabelTipSettings::Load(const KeyValueStore& s)
             this->*e.field = *v;
     }
     for (const TextEntry& e : kTexts)
-        this->*e.field = s.GetString(e.section, e.key, this->*e.field);
+        this->*e.field = GbkString(s.GetString(e.section, e.key, (this->*e.field).Bytes()));
     const double scale = s.GetDouble(Section, "MaxLabelScale", MaxLabelScale);
     if (std::isfinite(scale) && scale >= 0.0)
         MaxLabelScale = scale;
@@ -66,6 +70,6 @@ void ZLabelTipSettings::Save(KeyValueStore& s) const
     for (const IntEntry& e : kInts)
         s.WriteInt(e.section, e.key, this->*e.field);
     for (const TextEntry& e : kTexts)
-        s.WriteString(e.section, e.key, this->*e.field);
+        s.WriteString(e.section, e.key, (this->*e.field).Bytes());
     s.SetDouble(Section, "MaxLabelScale", MaxLabelScale);
 }

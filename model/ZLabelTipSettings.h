@@ -1,4 +1,6 @@
 #pragma once
+#include "GbkString.h"
+
 #include <string>
 
 class KeyValueStore;
@@ -25,24 +27,24 @@ public:
     double MaxLabelScale = 0.0;
 
     int NodeFlags = 20;
-    std::string NodeId;
-    std::string NodeCoord;
-    std::string NodeFlow = "Q=";
-    std::string NodeElev;
-    std::string NodeHydr = "H=";
-    std::string NodeFreeHead;
+    GbkString NodeId;
+    GbkString NodeCoord;
+    GbkString NodeFlow{"Q="};
+    GbkString NodeElev;
+    GbkString NodeHydr{"H="};
+    GbkString NodeFreeHead;
 
     int PipeUpFlags = 12;
     int PipeDownFlags = 544;
-    std::string PipeId;
-    std::string PipeCoef;
-    std::string PipeDiam = "D=";
-    std::string PipeLeng = "L=";
-    std::string PipeFlow = "Q=";
-    std::string PipeVelo;
-    std::string PipeI;
-    std::string PipeHLoss = "H=";
-    std::string PipeSep = "-";
+    GbkString PipeId;
+    GbkString PipeCoef;
+    GbkString PipeDiam{"D="};
+    GbkString PipeLeng{"L="};
+    GbkString PipeFlow{"Q="};
+    GbkString PipeVelo;
+    GbkString PipeI;
+    GbkString PipeHLoss{"H="};
+    GbkString PipeSep{"-"};
 
     bool IsMultiLine() const { return LabelMode == MultiLine; }
     bool LabelsAtScale(double scale) const { return MaxLabelScale <= 0.0 || scale <= MaxLabelScale; }

@@ -1,10 +1,9 @@
 #pragma once
+#include "GbkString.h"
 #include "ViewExtent.h"
 
-#include <string>
-
-// A view rectangle the user saved under a name (GBK bytes).
+// A view rectangle the user saved under a name.
 struct ZNamedView {
-    std::string ViewName;
+    GbkString ViewName;
     ViewExtent ViewRect;
 };

@@ -1,18 +1,14 @@
 #include "ZNamedViewsEdit.h"
 
-#include "GbkCodec.h"
 #include "ZDocument.h"
 
-ZNamedViewsEdit::ZNamedViewsEdit(std::vector<ZNamedView> views)
-    : ZEdit(GbkCodec::FromUtf8("命名视图")), m_other(std::move(views))
-{
-}
+ZNamedViewsEdit::ZNamedViewsEdit(std::vector<ZNamedView> views) : ZEdit("命名视图"), m_other(std::move(views)) {}
 
 size_t ZNamedViewsEdit::MemoryUsage() const
 {
     size_t n = sizeof(*this);
     for (const ZNamedView& v : m_other)
-        n += sizeof(v) + v.ViewName.capacity();
+        n += sizeof(v) + v.ViewName.Bytes().capacity();
     return n;
 }
 

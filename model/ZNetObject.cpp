@@ -28,12 +28,12 @@ ZNetObject* ZNetObject::Snapshot() const
     return copy;
 }
 
-bool ZNetObject::IsValidId(std::string_view text)
+bool ZNetObject::IsValidId(GbkView text)
 {
-    return text.size() <= static_cast<size_t>(MaxIdLength) && text.find('\0') == std::string_view::npos;
+    return text.size() <= static_cast<size_t>(MaxIdLength) && text.Bytes().find('\0') == std::string_view::npos;
 }
 
-bool ZNetObject::SetId(std::string_view text)
+bool ZNetObject::SetId(GbkView text)
 {
     if (!IsValidId(text))
         return false;

@@ -1,4 +1,5 @@
 #pragma once
+#include "GbkString.h"
 #include "ObjectFlags.h"
 #include "PipePoint.h"
 #include "ViewExtent.h"
@@ -51,8 +52,8 @@ public:
     virtual bool SnapPoint(const ZNetView& view, const ViewExtent& pick, PipePoint& snapped) const;
     virtual void Draw(const ZNetView& view, ZDrawContext& dc) const = 0;
     // Tooltip line and single-value label (GBK) selected by the application's settings.
-    virtual void GetTipText(const ZNetView&, std::string& text) const { text.clear(); }
-    virtual void GetGradeText(const ZNetView&, std::string& text) const { text.clear(); }
+    virtual void GetTipText(const ZNetView&, GbkString& text) const { text.clear(); }
+    virtual void GetGradeText(const ZNetView&, GbkString& text) const { text.clear(); }
 
     bool IsNode() const { return GetKind() == Kind::Node; }
     bool IsLink() const { return GetKind() != Kind::Node; }
@@ -60,9 +61,9 @@ public:
     // Identifier bytes (GBK). SetId refuses (returns false, changes nothing) texts longer than
     // MaxIdLength bytes or holding a NUL: cutting could make two identifiers equal.
     const char* GetId() const { return m_id; }
-    std::string_view IdView() const { return std::string_view(m_id, m_idLength); }
-    bool SetId(std::string_view text);
-    static bool IsValidId(std::string_view text);
+    GbkView IdView() const { return GbkView(std::string_view(m_id, m_idLength)); }
+    bool SetId(GbkView text);
+    static bool IsValidId(GbkView text);
 
     int32_t GetIndex() const { return m_index; }
     void SetIndex(int32_t index) { m_index = index; }   // the containing array's business

@@ -1,4 +1,5 @@
 #pragma once
+#include "GbkView.h"
 #include "ViewExtent.h"
 #include "ZDrawSettings.h"
 #include "ZSettingsStore.h"
@@ -44,7 +45,7 @@ public:
         return false;
     }
     // World width and height of a label text (GBK) in the label font.
-    virtual void TextExtent(std::string_view text, double& width, double& height) const
+    virtual void TextExtent(GbkView text, double& width, double& height) const
     {
         width = static_cast<double>(text.size()) * 6.0 * GetScale();
         height = 13.0 * GetScale();

@@ -120,11 +120,14 @@ void ZNetwork::MakeDefaultId(ZNetObject* obj) const
 {
     const bool node = obj->IsNode();
     const int count = node ? NodeCount() : LinkCount();
-    auto taken = [&](const std::string& id) { return node ? FindNode(id) != nullptr : FindLink(id) != nullptr; };
+    // Digits only: the same bytes in GBK.
+    auto taken = [&](const std::string& id) {
+        return node ? FindNode(GbkView(id)) != nullptr : FindLink(GbkView(id)) != nullptr;
+    };
     std::string id = std::to_string(count);
     for (int i = 0; taken(id) && i < count; ++i)
         id = std::to_string(i);
-    obj->SetId(id);
+    obj->SetId(GbkView(id));
 }
 
 ViewExtent ZNetwork::BoundRect() const

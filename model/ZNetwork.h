@@ -25,8 +25,8 @@ public:
     ZFlowLink* LinkAt(int i) const { return m_links.At(i); }
     const ZSortedObArray<ZConsumeNode>& Nodes() const { return m_nodes; }
     const ZSortedObArray<ZFlowLink>& Links() const { return m_links; }
-    ZConsumeNode* FindNode(std::string_view id) const { return m_nodes.Find(id); }
-    ZFlowLink* FindLink(std::string_view id) const { return m_links.Find(id); }
+    ZConsumeNode* FindNode(GbkView id) const { return m_nodes.Find(id); }
+    ZFlowLink* FindLink(GbkView id) const { return m_links.Find(id); }
 
     // False, and nothing changed, when the Id is taken. The network owns the object after true.
     bool AddNode(ZConsumeNode* node);

@@ -17,16 +17,16 @@ class Captions {
 public:
     explicit Captions(const char* utf8Lines)
     {
-        const std::string all = GbkCodec::FromUtf8(utf8Lines);
+        const GbkString all = GbkCodec::FromUtf8(utf8Lines);
         size_t start = 0;
-        for (size_t nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1)
-            m_lines.push_back(all.substr(start, nl - start));
-        m_lines.push_back(all.substr(start));
+        for (size_t nl; (nl = all.Bytes().find('\n', start)) != std::string::npos; start = nl + 1)
+            m_lines.emplace_back(all.View().substr(start, nl - start));
+        m_lines.emplace_back(all.View().substr(start));
     }
-    const std::string& operator[](size_t i) const { return m_lines[i]; }
+    GbkView operator[](size_t i) const { return m_lines[i]; }
 
 private:
-    std::vector<std::string> m_lines;
+    std::vector<GbkString> m_lines;
 };
 
 const Captions& NodeCaptions()
@@ -58,8 +58,8 @@ const Captions& TankCaptions()
 // Joins items with a separator; no separator trails the last item.
 class ItemList {
 public:
-    explicit ItemList(std::string sep) : m_sep(std::move(sep)) {}
-    void Add(bool on, const std::string& prefix, const std::string& value)
+    explicit ItemList(GbkView sep) : m_sep(sep) {}
+    void Add(bool on, GbkView prefix, GbkView value)
     {
         if (!on)
             return;
@@ -69,17 +69,27 @@ public:
         m_text += value;
         m_any = true;
     }
-    const std::string& Text() const { return m_text; }
+    // Numbers and units are ASCII, the same bytes in GBK.
+    void Add(bool on, GbkView prefix, const std::string& number) { Add(on, prefix, GbkView(number)); }
+    const GbkString& Text() const { return m_text; }
 
 private:
-    std::string m_sep;
-    std::string m_text;
+    GbkString m_sep;
+    GbkString m_text;
     bool m_any = false;
 };
 
 std::string Plain(double v) { return UnitSystem::FormatPlain(v); }
 std::string Coord(double x, double y) { return "(" + Plain(x) + ", " + Plain(y) + ")"; }
-std::string Id(const ZNetObject& o) { return std::string(o.IdView()); }
+GbkView Id(const ZNetObject& o)
+{
+    return o.IdView();
+}
+// Formatted numbers and unit names are ASCII: the same bytes in GBK.
+GbkString NumberText(std::string number)
+{
+    return GbkString(std::move(number));
+}
 
 // A pipe without a bore carries no velocity rather than an infinite one.
 double Speed(const ZPipeLink& p) { return p.Area() > 0.0 ? std::fabs(p.Velocity()) : 0.0; }
@@ -131,7 +141,7 @@ double ZObjectLabels::PipeSlope(const ZPipeLink& pipe)
     return pipe.PipeLength > 0.0 ? std::fabs(PipeHeadLoss(pipe)) / pipe.PipeLength : 0.0;
 }
 
-std::string ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
+GbkString ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
 {
     if (!TipsOn(view))
         return {};
@@ -149,7 +159,7 @@ std::string ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
     return t.Text();
 }
 
-std::string ZObjectLabels::PipeTip(const ZNetView& view, const ZPipeLink& p)
+GbkString ZObjectLabels::PipeTip(const ZNetView& view, const ZPipeLink& p)
 {
     if (!TipsOn(view))
         return {};
@@ -169,7 +179,7 @@ std::string ZObjectLabels::PipeTip(const ZNetView& view, const ZPipeLink& p)
     return t.Text();
 }
 
-std::string ZObjectLabels::PumpTip(const ZNetView& view, const ZPumpLink& p)
+GbkString ZObjectLabels::PumpTip(const ZNetView& view, const ZPumpLink& p)
 {
     if (!TipsOn(view))
         return {};
@@ -183,7 +193,7 @@ std::string ZObjectLabels::PumpTip(const ZNetView& view, const ZPumpLink& p)
     return t.Text();
 }
 
-std::string ZObjectLabels::ValveTip(const ZNetView& view, const ZValveLink& v)
+GbkString ZObjectLabels::ValveTip(const ZNetView& view, const ZValveLink& v)
 {
     if (!TipsOn(view))
         return {};
@@ -197,7 +207,7 @@ std::string ZObjectLabels::ValveTip(const ZNetView& view, const ZValveLink& v)
     return t.Text();
 }
 
-std::string ZObjectLabels::TankTip(const ZNetView& view, const ZTankLink& k)
+GbkString ZObjectLabels::TankTip(const ZNetView& view, const ZTankLink& k)
 {
     if (!TipsOn(view))
         return {};
@@ -212,7 +222,7 @@ std::string ZObjectLabels::TankTip(const ZNetView& view, const ZTankLink& k)
     return t.Text();
 }
 
-std::string ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
+GbkString ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
 {
     if (!LabelsOn(view))
         return {};
@@ -221,76 +231,93 @@ std::string ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
     switch (view.LabelTip().NodeLabe) {
     case 1: return Id(n);
     case 2:
-        return Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n)));
-    case 3: return Plain(n.NodeGrunElev);
+        return NumberText(Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
+    case 3:
+        return NumberText(Plain(n.NodeGrunElev));
     case 4:
         if (n.IsCutOff())
             return {};
-        return Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev));
+        return NumberText(Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev)));
     case 5:
         if (n.IsCutOff())
             return {};
-        return Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead()));
+        return NumberText(Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
     default: return {};
     }
 }
 
-std::string ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
+GbkString ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
 {
     if (!LabelsOn(view))
         return {};
     const UnitSystem& u = view.Units();
-    std::string text;
+    GbkString text;
     const int item = view.LabelTip().PipeLabel;
     switch (item) {
     case 1: text = Id(p); break;
-    case 2: text = u.Leng().FormatFixed(p.PipeLength); break;
-    case 3: text = u.Diam().FormatFixed(p.PipeDiam); break;
-    case 4: text = u.FlowUnit().FormatFixed(std::fabs(p.Flow)); break;
-    case 5: text = u.Hydr().FormatFixed(std::fabs(PipeHeadLoss(p))); break;
-    case 6: text = u.Slope().FormatFixed(PipeSlope(p)); break;
-    case 7: text = u.Velo().FormatFixed(Speed(p)); break;
+    case 2:
+        text = NumberText(u.Leng().FormatFixed(p.PipeLength));
+        break;
+    case 3:
+        text = NumberText(u.Diam().FormatFixed(p.PipeDiam));
+        break;
+    case 4:
+        text = NumberText(u.FlowUnit().FormatFixed(std::fabs(p.Flow)));
+        break;
+    case 5:
+        text = NumberText(u.Hydr().FormatFixed(std::fabs(PipeHeadLoss(p))));
+        break;
+    case 6:
+        text = NumberText(u.Slope().FormatFixed(PipeSlope(p)));
+        break;
+    case 7:
+        text = NumberText(u.Velo().FormatFixed(Speed(p)));
+        break;
     default: return {};
     }
     if (item >= 4 && view.IsResultStale(p))
         return {};
     if (p.PipeParallel > 0)
-        text += "(" + std::to_string(static_cast<long long>(p.PipeParallel) + 1) + ")";
+        text += NumberText("(" + std::to_string(static_cast<long long>(p.PipeParallel) + 1) + ")");
     return text;
 }
 
-std::string ZObjectLabels::PumpGrade(const ZNetView& view, const ZPumpLink& p)
+GbkString ZObjectLabels::PumpGrade(const ZNetView& view, const ZPumpLink& p)
 {
     if (!LabelsOn(view))
         return {};
     switch (view.LabelTip().PumpLabel) {
     case 1: return Id(p);
-    case 3: return view.Units().Hydr().FormatFixed(p.PumpStaticH);
-    case 4: return Plain(p.PumpRatedRotV);
+    case 3:
+        return NumberText(view.Units().Hydr().FormatFixed(p.PumpStaticH));
+    case 4:
+        return NumberText(Plain(p.PumpRatedRotV));
     default: return {};
     }
 }
 
-std::string ZObjectLabels::ValveGrade(const ZNetView& view, const ZValveLink& v)
+GbkString ZObjectLabels::ValveGrade(const ZNetView& view, const ZValveLink& v)
 {
     if (!LabelsOn(view))
         return {};
-    return view.LabelTip().ValveLabel == 1 ? Id(v) : std::string();
+    return view.LabelTip().ValveLabel == 1 ? GbkString(Id(v)) : GbkString();
 }
 
-std::string ZObjectLabels::TankGrade(const ZNetView& view, const ZTankLink& k)
+GbkString ZObjectLabels::TankGrade(const ZNetView& view, const ZTankLink& k)
 {
     if (!LabelsOn(view))
         return {};
     switch (view.LabelTip().TankLabel) {
     case 1: return Id(k);
-    case 2: return Plain(k.TankCurH);
-    case 3: return Plain(k.TankArea);
+    case 2:
+        return NumberText(Plain(k.TankCurH));
+    case 3:
+        return NumberText(Plain(k.TankArea));
     default: return {};
     }
 }
 
-std::string ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode& n)
+GbkString ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode& n)
 {
     if (!LabelsOn(view))
         return {};
@@ -310,7 +337,7 @@ std::string ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode&
     return t.Text();
 }
 
-void ZObjectLabels::PipeMultiLabel(const ZNetView& view, const ZPipeLink& p, std::string& upper, std::string& lower)
+void ZObjectLabels::PipeMultiLabel(const ZNetView& view, const ZPipeLink& p, GbkString& upper, GbkString& lower)
 {
     const ZLabelTipSettings& s = view.LabelTip();
     const UnitSystem& u = view.Units();

@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "GbkString.h"
 
 class ZNetView;
 class ZFlowNode;
@@ -20,22 +20,22 @@ public:
     enum PipeTipBits { PipeTipId = 0x1, PipeTipCoef = 0x2, PipeTipDiam = 0x4, PipeTipLeng = 0x8,
                        PipeTipFlow = 0x20, PipeTipVelo = 0x80, PipeTipSlope = 0x100, PipeTipHLoss = 0x200 };
 
-    static std::string NodeTip(const ZNetView& view, const ZFlowNode& node);
-    static std::string PipeTip(const ZNetView& view, const ZPipeLink& pipe);
-    static std::string PumpTip(const ZNetView& view, const ZPumpLink& pump);
-    static std::string ValveTip(const ZNetView& view, const ZValveLink& valve);
-    static std::string TankTip(const ZNetView& view, const ZTankLink& tank);
+    static GbkString NodeTip(const ZNetView& view, const ZFlowNode& node);
+    static GbkString PipeTip(const ZNetView& view, const ZPipeLink& pipe);
+    static GbkString PumpTip(const ZNetView& view, const ZPumpLink& pump);
+    static GbkString ValveTip(const ZNetView& view, const ZValveLink& valve);
+    static GbkString TankTip(const ZNetView& view, const ZTankLink& tank);
 
-    static std::string NodeGrade(const ZNetView& view, const ZFlowNode& node);
-    static std::string PipeGrade(const ZNetView& view, const ZPipeLink& pipe);
-    static std::string PumpGrade(const ZNetView& view, const ZPumpLink& pump);
-    static std::string ValveGrade(const ZNetView& view, const ZValveLink& valve);
-    static std::string TankGrade(const ZNetView& view, const ZTankLink& tank);
+    static GbkString NodeGrade(const ZNetView& view, const ZFlowNode& node);
+    static GbkString PipeGrade(const ZNetView& view, const ZPipeLink& pipe);
+    static GbkString PumpGrade(const ZNetView& view, const ZPumpLink& pump);
+    static GbkString ValveGrade(const ZNetView& view, const ZValveLink& valve);
+    static GbkString TankGrade(const ZNetView& view, const ZTankLink& tank);
 
     // One line per selected item (NodeFlags), lines separated by "\n"; empty unless labels are on.
-    static std::string NodeMultiLabel(const ZNetView& view, const ZFlowNode& node);
+    static GbkString NodeMultiLabel(const ZNetView& view, const ZFlowNode& node);
     // Upper text from PipeUpFlags, lower from PipeDownFlags, items joined by PipeSep.
-    static void PipeMultiLabel(const ZNetView& view, const ZPipeLink& pipe, std::string& upper, std::string& lower);
+    static void PipeMultiLabel(const ZNetView& view, const ZPipeLink& pipe, GbkString& upper, GbkString& lower);
 
     // Demand shown for a node: the case demand once the document is balanced, else NodeFlow.
     static double ShownDemand(const ZNetView& view, const ZFlowNode& node);

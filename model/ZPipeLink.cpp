@@ -129,12 +129,12 @@ double ZPipeLink::HeadLoss() const
     return From()->NodeHydrElev - To()->NodeHydrElev;
 }
 
-void ZPipeLink::GetTipText(const ZNetView& view, std::string& text) const
+void ZPipeLink::GetTipText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::PipeTip(view, *this);
 }
 
-void ZPipeLink::GetGradeText(const ZNetView& view, std::string& text) const
+void ZPipeLink::GetGradeText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::PipeGrade(view, *this);
 }
@@ -179,12 +179,12 @@ void ZPipeLink::AddLabels(const ZNetView& view, ViewExtent* bounds, ZDrawContext
         return;
     ZTextPlacement parts[2];
     if (multi) {
-        std::string upper, lower;
+        GbkString upper, lower;
         ZObjectLabels::PipeMultiLabel(view, *this, upper, lower);
         parts[0] = ZLabelLayout::AlongSegment(view, a, b, std::move(upper), true);
         parts[1] = ZLabelLayout::AlongSegment(view, a, b, std::move(lower), false);
     } else {
-        std::string text;
+        GbkString text;
         GetGradeText(view, text);
         parts[0] = ZLabelLayout::AlongSegment(view, a, b, std::move(text), true);
     }

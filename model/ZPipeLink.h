@@ -28,8 +28,8 @@ public:
     const char* ClassName() const override { return "ZPipeLink"; }
     const char* KindLetter() const override { return "P"; }
     ZPipeLink* Clone() const override;
-    void GetTipText(const ZNetView& view, std::string& text) const override;
-    void GetGradeText(const ZNetView& view, std::string& text) const override;
+    void GetTipText(const ZNetView& view, GbkString& text) const override;
+    void GetGradeText(const ZNetView& view, GbkString& text) const override;
     void CopyFrom(const ZNetObject& other) override;
     void Reverse() override;
 

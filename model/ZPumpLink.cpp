@@ -222,12 +222,12 @@ double ZPumpLink::HeadLoss() const
     return From()->NodeHydrElev - To()->NodeHydrElev + shutOff;
 }
 
-void ZPumpLink::GetTipText(const ZNetView& view, std::string& text) const
+void ZPumpLink::GetTipText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::PumpTip(view, *this);
 }
 
-void ZPumpLink::GetGradeText(const ZNetView& view, std::string& text) const
+void ZPumpLink::GetGradeText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::PumpGrade(view, *this);
 }

@@ -33,8 +33,8 @@ public:
     int Schema() const override { return 2; }
     ZPumpLink* Clone() const override;
     void CopyFrom(const ZNetObject& other) override;
-    void GetTipText(const ZNetView& view, std::string& text) const override;
-    void GetGradeText(const ZNetView& view, std::string& text) const override;
+    void GetTipText(const ZNetView& view, GbkString& text) const override;
+    void GetGradeText(const ZNetView& view, GbkString& text) const override;
 
     int32_t GetPumpType() const { return m_pumpType; }
     void SetPumpType(int32_t t)

@@ -14,7 +14,7 @@
 template <class T>
 class ZSortedObArray {
 public:
-    static int Compare(std::string_view a, std::string_view b)
+    static int Compare(GbkView a, GbkView b)
     {
         const size_t n = a.size() < b.size() ? a.size() : b.size();
         if (int c = std::memcmp(a.data(), b.data(), n))
@@ -33,7 +33,7 @@ public:
         };
         std::vector<Keyed> keyed(items.size());
         for (size_t i = 0; i < items.size(); ++i) {
-            const std::string_view id = items[i]->IdView();
+            const GbkView id = items[i]->IdView();
             uint64_t key = 0;
             for (size_t b = 0; b < 8; ++b)
                 key = key << 8 | (b < id.size() ? static_cast<unsigned char>(id[b]) : 0u);
@@ -54,7 +54,7 @@ public:
     void Reserve(size_t n) { m_items.reserve(n); }
 
     // Position of the element with this Id, or -1; `insertAt` receives the insertion position.
-    int Search(std::string_view id, int* insertAt = nullptr) const
+    int Search(GbkView id, int* insertAt = nullptr) const
     {
         int low = 0, high = Count() - 1;
         while (low <= high) {
@@ -71,7 +71,7 @@ public:
             *insertAt = low;
         return -1;
     }
-    T* Find(std::string_view id) const
+    T* Find(GbkView id) const
     {
         const int i = Search(id);
         return i < 0 ? nullptr : m_items[static_cast<size_t>(i)];

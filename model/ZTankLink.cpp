@@ -41,12 +41,12 @@ double ZTankLink::CalcFlow(const ZBalanceContext&) { return 0.0; }
 
 double ZTankLink::HeadLoss() const { return 0.0; }
 
-void ZTankLink::GetTipText(const ZNetView& view, std::string& text) const
+void ZTankLink::GetTipText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::TankTip(view, *this);
 }
 
-void ZTankLink::GetGradeText(const ZNetView& view, std::string& text) const
+void ZTankLink::GetGradeText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::TankGrade(view, *this);
 }

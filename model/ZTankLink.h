@@ -16,8 +16,8 @@ public:
     Kind GetKind() const override { return Kind::Tank; }
     const char* ClassName() const override { return "ZTankLink"; }
     ZTankLink* Clone() const override;
-    void GetTipText(const ZNetView& view, std::string& text) const override;
-    void GetGradeText(const ZNetView& view, std::string& text) const override;
+    void GetTipText(const ZNetView& view, GbkString& text) const override;
+    void GetGradeText(const ZNetView& view, GbkString& text) const override;
 
     void Connect(ZNetNode* start, ZNetNode* end) override;
     void Disconnect() override;

@@ -172,12 +172,12 @@ double ZValveLink::HeadLoss() const
     return dh;
 }
 
-void ZValveLink::GetTipText(const ZNetView& view, std::string& text) const
+void ZValveLink::GetTipText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::ValveTip(view, *this);
 }
 
-void ZValveLink::GetGradeText(const ZNetView& view, std::string& text) const
+void ZValveLink::GetGradeText(const ZNetView& view, GbkString& text) const
 {
     text = ZObjectLabels::ValveGrade(view, *this);
 }

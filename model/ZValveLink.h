@@ -45,8 +45,8 @@ public:
     const char* ClassName() const override { return "ZValveLink"; }
     ZValveLink* Clone() const override;
     void CopyFrom(const ZNetObject& other) override;
-    void GetTipText(const ZNetView& view, std::string& text) const override;
-    void GetGradeText(const ZNetView& view, std::string& text) const override;
+    void GetTipText(const ZNetView& view, GbkString& text) const override;
+    void GetGradeText(const ZNetView& view, GbkString& text) const override;
 
     int32_t GetValveType() const { return m_valveType; }
     void SetValveType(int32_t t)

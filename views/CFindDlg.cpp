@@ -130,7 +130,7 @@ ZNetObject* CFindDlg::Lookup()
         return nullptr;
     }
     const ZNetwork& net = m_canvas.Document()->GetNetwork();
-    const std::string id = GbkText::FromQString(text);
+    const GbkString id = GbkText::FromQString(text);
     ZNetObject* o = nullptr;
     if (tab == 0)
         o = net.FindNode(id);

@@ -438,7 +438,7 @@ QString CQENView::TipTextAt(const QPoint& pt)
     const ZNetObject* o = m_canvas.PickAt(pt, m_settings.Sizes().TipFocWidth);
     if (!o)
         return QString();
-    std::string text;
+    GbkString text;
     o->GetTipText(m_canvas, text);
     if (text.size() > 79) {
         // Cut at 79 bytes without splitting a double-byte character.
@@ -449,7 +449,7 @@ QString CQENView::TipTextAt(const QPoint& pt)
                 break;
             cut += step;
         }
-        text.resize(cut);
+        text = GbkString(text.View().substr(0, cut));
     }
     return GbkText::ToQString(text);
 }
@@ -825,7 +825,7 @@ void CQENView::PlaceBackground(double x, double y)
     m_pendingBk->BkTop = y;
     m_pendingBk->BkWidth = probe.Level(0).width() * s;
     m_pendingBk->BkHeight = probe.Level(0).height() * s;
-    m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("选择背景")), std::move(m_pendingBk)));
+    m_doc->Perform(ZBackgroundEdit::Replace("选择背景", std::move(m_pendingBk)));
     m_editor->HoldEditing(false);
     UpdateCursor();
 }
@@ -836,14 +836,14 @@ void CQENView::ClearBackground()
         return;
     if (!m_prompt || !m_prompt->AskYesNo("清空背景将减小文档大小，\n你确认吗?"))
         return;
-    m_doc->Perform(ZBackgroundEdit::Replace(GbkText::FromQString(QStringLiteral("清空背景")), nullptr));
+    m_doc->Perform(ZBackgroundEdit::Replace("清空背景", nullptr));
 }
 
 void CQENView::ToggleBackground()
 {
     if (!m_doc || !m_doc->GetBkDib())
         return;
-    m_doc->Perform(ZBackgroundEdit::ToggleVisible(GbkText::FromQString(QStringLiteral("显示背景"))));
+    m_doc->Perform(ZBackgroundEdit::ToggleVisible("显示背景"));
 }
 
 void CQENView::EditNamedViews()

@@ -2,15 +2,15 @@
 
 #include "model/GbkCodec.h"
 
-QString GbkText::ToQString(std::string_view gbk)
+QString GbkText::ToQString(GbkView gbk)
 {
-    for (char c : gbk)
+    for (char c : gbk.Bytes())
         if (static_cast<unsigned char>(c) >= 0x80)
             return QString::fromStdString(GbkCodec::ToUtf8(gbk));
     return QString::fromLatin1(gbk.data(), static_cast<qsizetype>(gbk.size()));
 }
 
-std::string GbkText::FromQString(const QString& text)
+GbkString GbkText::FromQString(const QString& text)
 {
     return GbkCodec::FromUtf8(text.toStdString());
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/GbkString.h"
+
 #include <QString>
 
 #include <string>
@@ -8,6 +10,6 @@
 // the converter.
 class GbkText {
 public:
-    static QString ToQString(std::string_view gbk);
-    static std::string FromQString(const QString& text);
+    static QString ToQString(GbkView gbk);
+    static GbkString FromQString(const QString& text);
 };

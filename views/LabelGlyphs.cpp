@@ -37,12 +37,12 @@ LabelGlyphs::LabelGlyphs(const QFont& font)
     m_usable = true;
 }
 
-bool LabelGlyphs::Width(std::string_view text, double& width) const
+bool LabelGlyphs::Width(GbkView text, double& width) const
 {
     if (!m_usable)
         return false;
     double w = 0.0;
-    for (char ch : text) {
+    for (char ch : text.Bytes()) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (c < 32 || c >= 127 || m_advance[c] < 0.0)
             return false;
@@ -52,12 +52,11 @@ bool LabelGlyphs::Width(std::string_view text, double& width) const
     return true;
 }
 
-bool LabelGlyphs::Append(std::string_view text, const QPointF& baseline, QList<quint32>& glyphs,
-                         QList<QPointF>& positions) const
+bool LabelGlyphs::Append(GbkView text, const QPointF& baseline, QList<quint32>& glyphs, QList<QPointF>& positions) const
 {
     if (!m_usable)
         return false;
-    for (char ch : text) {
+    for (char ch : text.Bytes()) {
         const unsigned char c = static_cast<unsigned char>(ch);
         if (c < 32 || c >= 127 || m_advance[c] < 0.0)
             return false;
@@ -71,7 +70,7 @@ bool LabelGlyphs::Append(std::string_view text, const QPointF& baseline, QList<q
     QPointF* p = positions.data() + at;
     double x = baseline.x();
     const double y = baseline.y();
-    for (char ch : text) {
+    for (char ch : text.Bytes()) {
         const unsigned char c = static_cast<unsigned char>(ch);
         *g++ = m_glyph[c];
         *p++ = QPointF(x, y);

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/GbkView.h"
+
 #include <QFont>
 #include <QGlyphRun>
 #include <QRawFont>
@@ -17,10 +19,10 @@ public:
 
     bool IsUsable() const { return m_usable; }
     // Pixel width of an ASCII text; false when the text has other characters.
-    bool Width(std::string_view text, double& width) const;
+    bool Width(GbkView text, double& width) const;
     // Adds the glyphs of an ASCII text set on `baseline` to a run being collected; false (and
     // nothing added) for other texts.
-    bool Append(std::string_view text, const QPointF& baseline, QList<quint32>& glyphs, QList<QPointF>& positions) const;
+    bool Append(GbkView text, const QPointF& baseline, QList<quint32>& glyphs, QList<QPointF>& positions) const;
     const QRawFont& RawFont() const { return m_raw; }
     double Height() const { return m_height; }
     double Ascent() const { return m_ascent; }

@@ -374,15 +374,15 @@ void QtDrawContext::Polygon(const PipePoint* pts, int count)
     m_painter.drawPolygon(poly);
 }
 
-void QtDrawContext::Text(double x, double y, double angle, std::string_view text)
+void QtDrawContext::Text(double x, double y, double angle, GbkView text)
 {
     Prepare();
     const double q = ZDrawGeometry::QuantizedAngle(angle);
-    (m_inLabel ? m_labelTexts : m_texts).push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, std::string(text), m_current.text,
-                       m_current.text.rgba()});
+    (m_inLabel ? m_labelTexts : m_texts)
+        .push_back({Map(x, y), q * 180.0 / ZDrawGeometry::Pi, GbkString(text), m_current.text, m_current.text.rgba()});
 }
 
-void QtDrawContext::TextExtent(std::string_view text, double, double& width, double& height)
+void QtDrawContext::TextExtent(GbkView text, double, double& width, double& height)
 {
     m_canvas.TextExtent(text, width, height);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "SquareBlitter.h"
 
+#include "model/GbkString.h"
 #include "model/ZDrawContext.h"
 
 #include <QBrush>
@@ -40,8 +41,8 @@ public:
     void Line(double x1, double y1, double x2, double y2) override;
     void Polyline(const PipePoint* points, int count) override;
     void Polygon(const PipePoint* points, int count) override;
-    void Text(double x, double y, double angle, std::string_view text) override;
-    void TextExtent(std::string_view text, double angle, double& width, double& height) override;
+    void Text(double x, double y, double angle, GbkView text) override;
+    void TextExtent(GbkView text, double angle, double& width, double& height) override;
     void Symbol(const ZDeviceLink& device, double left, double top) override;
     void BeginLabel(const ViewExtent& bounds) override;
     void EndLabel() override;
@@ -61,7 +62,7 @@ private:
     struct PendingText {
         QPointF at;
         double degrees;
-        std::string text;
+        GbkString text;
         QColor color;
         QRgb rgb;
     };

@@ -1,8 +1,8 @@
 #include "ZDeviceLinkWS.h"
 
-#include "GbkText.h"
 #include "ZFocusHint.h"
 
+#include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "edit/ZNetEditor.h"
 #include "model/ZSettingsStore.h"
@@ -63,7 +63,7 @@ void ZDeviceLinkWS::ClickInsert(const PipePoint& at)
     std::unique_ptr<ZConsumeNode> made;
     ZConsumeNode* inlet = SnapNode(at);
     if (inlet && !inlet->CanAcceptLink(*m_device)) {
-        Refuse("不能连接节点" + GbkText::ToQString(inlet->IdView()).toStdString() + "!");
+        Refuse("不能连接节点" + GbkCodec::ToUtf8(inlet->IdView()) + "!");
         return;
     }
     if (!inlet) {
@@ -85,7 +85,7 @@ void ZDeviceLinkWS::ClickDelete(const PipePoint& at)
         SetNote(link ? "这不是要删除的设备。" : "这里没有设备。");
         return;
     }
-    if (!Confirm("确认删除设备" + GbkText::ToQString(link->IdView()).toStdString() + "吗?"))
+    if (!Confirm("确认删除设备" + GbkCodec::ToUtf8(link->IdView()) + "吗?"))
         return;
     ZNetEditor(Doc()).RemoveDevice(static_cast<ZDeviceLink*>(link));
     Host().FinishStep();

@@ -119,7 +119,7 @@ int ZNetCanvas::LabelHeight() const
     return LabelAscent() + m_textDescent + LabelClearance();
 }
 
-void ZNetCanvas::TextExtent(std::string_view text, double& width, double& height) const
+void ZNetCanvas::TextExtent(GbkView text, double& width, double& height) const
 {
     double px = 0.0;
     if (!m_glyphs->Width(text, px))

@@ -48,7 +48,7 @@ public:
     int DeviceSize(int pixels) const override;
     bool IsPrinting() const override { return m_printing; }
     bool IsWorkshopActive() const override { return m_workshopActive; }
-    void TextExtent(std::string_view text, double& width, double& height) const override;
+    void TextExtent(GbkView text, double& width, double& height) const override;
     bool LabelArea(ViewExtent& area) const override;
 
     // Mapping. Device x, y are pixels from the viewport origin, y down.

@@ -1,10 +1,10 @@
 #include "ZPipeLinkWS.h"
 
-#include "GbkText.h"
 #include "ObjectPropertyEditor.h"
 #include "QtDrawContext.h"
 #include "ZFocusHint.h"
 
+#include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "edit/ZNetEditor.h"
 #include "model/ZPipeLink.h"
@@ -15,7 +15,7 @@
 namespace {
 std::string IdText(const ZNetObject& o)
 {
-    return GbkText::ToQString(o.IdView()).toStdString();
+    return GbkCodec::ToUtf8(o.IdView());
 }
 }   // namespace
 
@@ -189,7 +189,7 @@ std::unique_ptr<ZConsumeNode> ZPipeLinkWS::NewNode(const PipePoint& at) const
     Net().MakeDefaultId(n.get());
     // The pending start node holds a default identifier the network does not know of yet.
     if (m_startNew && n->IdView() == m_startNew->IdView())
-        n->SetId(std::to_string(Net().NodeCount() + 1));
+        n->SetId(GbkView(std::to_string(Net().NodeCount() + 1)));
     n->X = at.x;
     n->Y = at.y;
     return n;

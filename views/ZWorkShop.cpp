@@ -1,10 +1,10 @@
 #include "ZWorkShop.h"
 
-#include "GbkText.h"
 #include "ZCanvasHost.h"
 #include "ZFocusHint.h"
 #include "ZNetCanvas.h"
 
+#include "model/GbkCodec.h"
 #include "model/Prompt.h"
 #include "model/ZConsumeNode.h"
 #include "model/ZFlowLink.h"
@@ -144,7 +144,7 @@ std::string ZWorkShop::Named(const ZNetObject& o)
     default:
         break;
     }
-    return kind + GbkText::ToQString(o.IdView()).toStdString();
+    return kind + GbkCodec::ToUtf8(o.IdView());
 }
 
 std::string ZWorkShop::NodesText(const std::vector<const ZConsumeNode*>& nodes) const

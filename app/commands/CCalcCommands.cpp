@@ -16,7 +16,6 @@
 #include "hydraulics/ZFlowAllocation.h"
 #include "hydraulics/ZNetCost.h"
 #include "hydraulics/ZParamCalculator.h"
-#include "model/GbkCodec.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 
@@ -95,7 +94,7 @@ void CCalcCommands::NodeFlows(CQENDoc& doc)
         m_prompt.Warn("节点流量分配失败,可能没有供水管道!");
         return;
     }
-    ZEditTransaction tx(doc.Data(), GbkCodec::FromUtf8("节点流量"));
+    ZEditTransaction tx(doc.Data(), "节点流量");
     for (int i = 0; i < net.NodeCount(); ++i) {
         ZConsumeNode* n = net.NodeAt(i);
         if (n->NodeFlow != flows[static_cast<size_t>(i)]) {
@@ -193,7 +192,7 @@ void CCalcCommands::Calculator(CQENDoc& doc)
             m_prompt.Warn(message);
             return false;
         }
-        ZEditTransaction tx(doc.Data(), GbkCodec::FromUtf8("参数计算器"));
+        ZEditTransaction tx(doc.Data(), "参数计算器");
         for (const ZParamCalculator::Change& c : changes) {
             tx.TouchFields(c.object);
             ZParamCalculator::Set(*c.object, r.param, c.value);

@@ -6,7 +6,6 @@
 #include "app/dialogs/CValvePropertyDlg.h"
 #include "views/CommandIds.h"
 
-#include "model/GbkCodec.h"
 #include "model/ZDeviceLink.h"
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
@@ -66,17 +65,17 @@ bool CPropertyEditor::EditObjects(QWidget* parent, ZDocument& doc, const std::ve
     auto dlg = MakeDialog(PropertyForm::EditMode, std::move(same), m_settings.Units(), m_prompt, parent);
     ZNetwork& net = doc.GetNetwork();
     const bool nodes = kind == ZNetObject::Kind::Node;
-    dlg->Form().IdTaken = [&net, nodes](std::string_view id) {
+    dlg->Form().IdTaken = [&net, nodes](GbkView id) {
         return nodes ? net.FindNode(id) != nullptr : net.FindLink(id) != nullptr;
     };
     dlg->WithholdResults([&doc](const ZNetObject& o) { return doc.IsResultStale(o); });
     if (dlg->exec() != QDialog::Accepted)
         return false;
     // The whole OK is one undoable step.
-    ZEditTransaction tx(doc, GbkCodec::FromUtf8(EditText(kind)));
+    ZEditTransaction tx(doc, EditText(kind));
     PropertyForm::Sink sink;
     sink.touch = [&tx](ZNetObject& o) { tx.Touch(&o); };
-    sink.rename = [&net](ZNetObject& o, std::string_view id) {
+    sink.rename = [&net](ZNetObject& o, GbkView id) {
         o.SetId(id);
         if (o.IsNode())
             net.ReSortNode(static_cast<ZConsumeNode*>(&o));
@@ -98,7 +97,7 @@ bool CPropertyEditor::ConfirmNewNode(QWidget* parent, ZDocument& doc, ZNetNode& 
 {
     auto dlg = MakeDialog(PropertyForm::NewNodeMode, {&node}, m_settings.Units(), m_prompt, parent);
     const ZNetwork& net = doc.GetNetwork();
-    dlg->Form().IdTaken = [&net](std::string_view id) { return net.FindNode(id) != nullptr; };
+    dlg->Form().IdTaken = [&net](GbkView id) { return net.FindNode(id) != nullptr; };
     if (dlg->exec() != QDialog::Accepted)
         return false;
     // Not in the network yet: nothing to record.

@@ -7,7 +7,6 @@
 #include "views/CommandIds.h"
 
 #include "hydraulics/ZBalanceRun.h"
-#include "model/GbkCodec.h"
 #include "model/ZSettingsStore.h"
 #include "persist/AtomicFileWriter.h"
 #include "persist/InputFile.h"
@@ -291,7 +290,7 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
         const bool undo = id == Cmd::EditUndo;
         const ZEditHistory& h = m_data.History();
         state.enabled = (undo ? h.CanUndo() : h.CanRedo()) && !m_data.OpenTransaction();
-        const std::string what = GbkCodec::ToUtf8(undo ? h.UndoText() : h.RedoText());
+        const std::string what = undo ? h.UndoText() : h.RedoText();
         state.text = QString::fromUtf8(undo ? "撤销" : "重做");
         if (state.enabled && !what.empty())
             state.text += QLatin1Char(' ') + QString::fromStdString(what);

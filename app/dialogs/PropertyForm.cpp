@@ -168,7 +168,7 @@ PropertyForm::Failure PropertyForm::CheckId() const
     const QString taken = QStringLiteral("编号%1已经存在!").arg(id);
     if (id.isEmpty())
         return {"Id", taken};
-    const std::string gbk = GbkText::FromQString(id);
+    const GbkString gbk = GbkText::FromQString(id);
     // The identifier must survive the file's 19 bytes of GBK unchanged.
     if (!ZNetObject::IsValidId(gbk) || GbkText::ToQString(gbk) != id ||
         (m_mode != TemplateMode && m_objects.front()->IsNode() && id.size() > MaxNodeIdChars))
@@ -294,7 +294,7 @@ bool PropertyForm::ApplyTo(ZNetObject& obj, const Sink& sink)
     if (ApplyExtra(obj, sink, touch))
         touch();
     if (IdEditable() && IdText != m_loadedId) {
-        const std::string gbk = GbkText::FromQString(IdText.trimmed());
+        const GbkString gbk = GbkText::FromQString(IdText.trimmed());
         if (gbk != obj.IdView()) {
             touch();
             if (sink.rename)

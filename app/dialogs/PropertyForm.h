@@ -1,4 +1,6 @@
 #pragma once
+#include "model/GbkView.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -69,7 +71,7 @@ public:
     // first change), or straight into a template or a node not yet in a network.
     struct Sink {
         std::function<void(ZNetObject&)> touch;
-        std::function<void(ZNetObject&, std::string_view gbkId)> rename;
+        std::function<void(ZNetObject&, GbkView id)> rename;
         std::function<void(ZDeviceLink&)> reverse;
     };
 
@@ -89,8 +91,8 @@ public:
     // The identifier is edited and checked for one object in mode 0 and for a new node.
     bool IdEditable() const { return m_mode == NewNodeMode || (m_mode == EditMode && !IsMulti()); }
     QString IdText;
-    // Whether another object of the same kind already has this identifier (GBK bytes).
-    std::function<bool(std::string_view gbkId)> IdTaken;
+    // Whether another object of the same kind already has this identifier.
+    std::function<bool(GbkView id)> IdTaken;
 
     Number* FindNumber(std::string_view key);
     const Number* FindNumber(std::string_view key) const { return const_cast<PropertyForm*>(this)->FindNumber(key); }

@@ -3,7 +3,6 @@
 
 #include "model/ZDrawSettings.h"
 #include "model/ZSettingsStore.h"
-#include "views/GbkText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -125,7 +124,9 @@ void COptionGradePage::ShowMode(int mode)
         m_limits[i]->setProperty("present", has);
         m_lower[i]->setText(has ? QString::number(m_limits[i]->value()) : QString());
     }
-    const QString unitName = unit ? GbkText::ToQString(unit->UnitName()) : m_kind == Nodes ? QStringLiteral("m") : QString();
+    const QString unitName = unit              ? QString::fromStdString(unit->UnitName())
+                             : m_kind == Nodes ? QStringLiteral("m")
+                                               : QString();
     for (QLabel* u : m_units)
         u->setText(unitName);
 }

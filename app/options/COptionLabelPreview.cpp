@@ -50,7 +50,7 @@ void COptionLabelPreview::SetLabels(const ZLabelTipSettings& labels)
     p.PipeDiam = 0.3; p.PipeLength = 200.0; p.Flow = 0.045;
     p.Connect(&a, &b);
     m_node = GbkText::ToQString(ZObjectLabels::NodeMultiLabel(view, a));
-    std::string upper, lower;
+    GbkString upper, lower;
     ZObjectLabels::PipeMultiLabel(view, p, upper, lower);
     m_upper = GbkText::ToQString(upper);
     m_lower = GbkText::ToQString(lower);

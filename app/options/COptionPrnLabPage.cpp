@@ -14,7 +14,12 @@
 
 namespace {
 using L = ZLabelTipSettings;
-struct Def { int kind; int bit; const char* text; std::string L::*prefix; };
+struct Def {
+    int kind;
+    int bit;
+    const char* text;
+    GbkString L::*prefix;
+};
 // Node items, then the pipe's upper items (id, coefficient, diameter, length) and lower items
 // (flow, velocity, gradient, pressure drop).
 const Def kDefs[] = {

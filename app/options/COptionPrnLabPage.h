@@ -1,5 +1,6 @@
 #pragma once
 #include "COptionPage.h"
+#include "model/GbkString.h"
 
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ private:
     struct Item {
         int kind;   // 0 node, 1 pipe upper, 2 pipe lower
         int bit;
-        std::string ZLabelTipSettings::*prefix;
+        GbkString ZLabelTipSettings::*prefix;
         QCheckBox* box;
         QLineEdit* edit;
     };

@@ -1,7 +1,6 @@
 #include "COptionUnitPage.h"
 
 #include "model/ZSettingsStore.h"
-#include "views/GbkText.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,12 +24,13 @@ COptionUnitPage::COptionUnitPage(ZSettingsStore& settings, ZDrawSettings& draw, 
         grid->addWidget(new QLabel(QString::fromUtf8(kCaptions[q]), this), q + 1, 0);
         m_units[q] = new QComboBox(this);
         m_units[q]->setObjectName(QStringLiteral("unit%1").arg(q));
+        // Unit names and formats are ASCII.
         for (const std::string& n : c.Names())
-            m_units[q]->addItem(GbkText::ToQString(n));
+            m_units[q]->addItem(QString::fromStdString(n));
         m_formats[q] = new QComboBox(this);
         m_formats[q]->setObjectName(QStringLiteral("format%1").arg(q));
         for (const std::string& f : c.PrecisionChoices())
-            m_formats[q]->addItem(GbkText::ToQString(f));
+            m_formats[q]->addItem(QString::fromStdString(f));
         grid->addWidget(m_units[q], q + 1, 1);
         grid->addWidget(m_formats[q], q + 1, 2);
     }

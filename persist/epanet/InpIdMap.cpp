@@ -11,7 +11,7 @@ namespace {
 std::string Clean(const std::string& utf8)
 {
     const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    std::string out = GbkCodec::UpperAscii(ascii ? utf8 : GbkCodec::FromUtf8(utf8));
+    std::string out = GbkCodec::UpperAscii(ascii ? GbkString(utf8) : GbkCodec::FromUtf8(utf8)).Bytes();
     for (char& c : out) {
         const auto u = static_cast<unsigned char>(c);
         if (u <= 0x20 || u == 0x7F || c == ',' || c == ';')
@@ -85,7 +85,8 @@ int InpIdMap::RenamedCount() const
 {
     int n = 0;
     for (const Entry& e : m_entries) {
-        if (!e.epanetId.empty() && e.qenId != InpText::Upper(e.epanetId) && GbkCodec::ToUtf8(e.qenId) != InpText::Upper(e.epanetId))
+        if (!e.epanetId.empty() && e.qenId != InpText::Upper(e.epanetId) &&
+            GbkCodec::ToUtf8(GbkView(e.qenId)) != InpText::Upper(e.epanetId))
             ++n;
     }
     return n;
@@ -104,7 +105,7 @@ std::string InpIdMap::Csv() const
     std::string out = "kind,epanet_id,qen_id,object\n";
     for (const Entry& e : m_entries) {
         out += e.kind == Node ? "node," : "link,";
-        out += field(e.epanetId) + "," + field(GbkCodec::ToUtf8(e.qenId)) + "," + field(e.what) + "\n";
+        out += field(e.epanetId) + "," + field(GbkCodec::ToUtf8(GbkView(e.qenId))) + "," + field(e.what) + "\n";
     }
     return out;
 }

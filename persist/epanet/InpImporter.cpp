@@ -228,7 +228,7 @@ InpImporter::NodeInfo& InpImporter::NodeOf(const std::string& epanetId, int line
 ZConsumeNode* InpImporter::NewNode(const std::string& qenId, double x, double y)
 {
     auto node = std::unique_ptr<ZConsumeNode>(m_templates.Node.Clone());
-    node->SetId(qenId);
+    node->SetId(GbkView(qenId));   // InpIdMap hands out GBK
     node->SetFlags(node->GetFlags() & ~(qen::FLAG_HIDDEN | qen::FLAG_FILTERED | qen::FLAG_FIRE_NODE));
     node->SetHeadKnown(false);
     node->X = x;
@@ -248,7 +248,7 @@ ZFlowLink* InpImporter::NewConnector(const std::string& base, const std::string&
                                      ZConsumeNode* b)
 {
     auto* pipe = m_templates.Pipe.Clone();
-    pipe->SetId(m_ids.Invent(InpIdMap::Link, base, suffix, "connector pipe"));
+    pipe->SetId(GbkView(m_ids.Invent(InpIdMap::Link, base, suffix, "connector pipe")));
     pipe->SetVertices({});
     pipe->ClearFlag(qen::FLAG_AUTO_LENGTH | qen::FLAG_ACCIDENT_PIPE);
     pipe->PipeLength = kConnectorLength;
@@ -348,25 +348,26 @@ void InpImporter::MakeTanks()
         ZConsumeNode* outlet = info.node;
         if (info.pipes > 1 || info.devices > 0) {
             // The tank's outlet may carry one pipe only: the EPANET node stays an ordinary node.
-            outlet = NewNode(m_ids.Invent(InpIdMap::Node, std::string(info.node->IdView()), "_H", "tank outlet"),
-                             info.node->X, info.node->Y);
+            outlet =
+                NewNode(m_ids.Invent(InpIdMap::Node, std::string(info.node->IdView().Bytes()), "_H", "tank outlet"),
+                        info.node->X, info.node->Y);
             outlet->NodeGrunElev = info.node->NodeGrunElev;
-            NewConnector(std::string(info.node->IdView()), "_C", outlet, info.node);
+            NewConnector(std::string(info.node->IdView().Bytes()), "_C", outlet, info.node);
         } else {
             info.fixedHead = true;
         }
         // The tank takes its outlet's name, which is also what an export calls the EPANET tank.
         if (m_ids.Find(InpIdMap::Link, t.id)) {
             // EPANET names nodes and links apart; a QEN tank is a link and must not take the name.
-            tank->SetId(m_ids.MapAside(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
+            tank->SetId(GbkView(m_ids.MapAside(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView().Bytes()))));
             m_report.Add("水池与管段、水泵或阀门同名 (EPANET 允许), QEN 的水池另取编号 (见编号对照表)",
                          InpText::Printable(t.id) + " -> " + Utf8Id(*tank));
         } else {
-            tank->SetId(m_ids.Map(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView())));
+            tank->SetId(GbkView(m_ids.Map(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView().Bytes()))));
         }
         ZConsumeNode* inner =
-            NewNode(m_ids.Invent(InpIdMap::Node, std::string(outlet->IdView()), "_IN", "tank inner node"), outlet->X,
-                    outlet->Y);
+            NewNode(m_ids.Invent(InpIdMap::Node, std::string(outlet->IdView().Bytes()), "_IN", "tank inner node"),
+                    outlet->X, outlet->Y);
         inner->NodeGrunElev = outlet->NodeGrunElev;
         CheckFinite(*tank, t.line, "水池", t.id);
         AddLink(tank.release(), outlet, inner);
@@ -409,7 +410,7 @@ void InpImporter::MakePipes()
         if (!(p.diameter > 0) || p.length < 0 || !(p.roughness > 0))
             Fail(p.line, "管道 " + InpText::Printable(p.id) + " 的长度、直径或粗糙系数不合理");
         auto pipe = std::unique_ptr<ZPipeLink>(m_templates.Pipe.Clone());
-        pipe->SetId(m_ids.Map(InpIdMap::Link, p.id, "pipe"));
+        pipe->SetId(GbkView(m_ids.Map(InpIdMap::Link, p.id, "pipe")));
         pipe->ClearFlag(qen::FLAG_AUTO_LENGTH | qen::FLAG_ACCIDENT_PIPE);
         pipe->PipeLength = p.length * m_units.Length();
         pipe->PipeDiam = pipe->PipeInDiam = p.diameter * m_units.Diameter();
@@ -431,12 +432,13 @@ void InpImporter::MakePipes()
         ZConsumeNode* start = a.node;
         if (st == "CLOSED" || st == "CV") {
             // QEN pipes have no status: a valve of their own in front of them carries it.
-            ZConsumeNode* mid = NewNode(m_ids.Invent(InpIdMap::Node, std::string(pipe->IdView()), "_V", "valve node"),
-                                        a.node->X, a.node->Y);
+            ZConsumeNode* mid =
+                NewNode(m_ids.Invent(InpIdMap::Node, std::string(pipe->IdView().Bytes()), "_V", "valve node"),
+                        a.node->X, a.node->Y);
             mid->NodeGrunElev = a.node->NodeGrunElev;
             auto* valve = m_templates.Valve.Clone();
-            valve->SetId(m_ids.Invent(InpIdMap::Link, std::string(pipe->IdView()), "_V",
-                                      st == "CV" ? "check valve of pipe" : "closed valve of pipe"));
+            valve->SetId(GbkView(m_ids.Invent(InpIdMap::Link, std::string(pipe->IdView().Bytes()), "_V",
+                                              st == "CV" ? "check valve of pipe" : "closed valve of pipe")));
             valve->SetValveType(st == "CV" ? ZValveLink::Check : ZValveLink::Gate);
             valve->ValveSCoef = 0.0;
             valve->ValveHLess = 0.0;
@@ -446,10 +448,10 @@ void InpImporter::MakePipes()
             if (plain && a.node->NodeFlow != 0.0)
                 m_report.Add(kDemandKept, Utf8Id(*a.node));
             if (!plain || a.node->NodeFlow != 0.0) {
-                from = NewNode(m_ids.Invent(InpIdMap::Node, std::string(pipe->IdView()), "_I", "valve inlet"),
+                from = NewNode(m_ids.Invent(InpIdMap::Node, std::string(pipe->IdView().Bytes()), "_I", "valve inlet"),
                                a.node->X, a.node->Y);
                 from->NodeGrunElev = a.node->NodeGrunElev;
-                NewConnector(std::string(pipe->IdView()), "_C", a.node, from);
+                NewConnector(std::string(pipe->IdView().Bytes()), "_C", a.node, from);
             }
             AddLink(valve, from, mid);
             start = mid;
@@ -528,7 +530,8 @@ void InpImporter::MakePumps()
         NodeInfo& b = NodeOf(p.node2, p.line);
         auto* pump = m_templates.Pump.Clone();
         std::unique_ptr<ZPumpLink> guard(pump);
-        pump->SetId(m_ids.Map(InpIdMap::Link, p.id, "pump"));
+        pump->SetId(GbkView(m_ids.Map(InpIdMap::Link, p.id, "pump")));
+        const std::string id = Utf8Id(*pump);
         double speed = p.speed;
         int speedLine = p.line;
         if (!p.speedPattern.empty())
@@ -564,9 +567,9 @@ void InpImporter::MakePumps()
             pump->PumpSpeed = speed;
         if (const std::string problem = ComponentCheck::Problem(*pump); !problem.empty())
             Fail(speedLine, "水泵 " + InpText::Printable(p.id) + " 不可用: " + problem);
-        ZConsumeNode* start = DeviceEnd(std::string(pump->IdView()), a, false, a);
+        ZConsumeNode* start = DeviceEnd(std::string(pump->IdView().Bytes()), a, false, a);
         NodeInfo startInfo{start};
-        ZConsumeNode* end = DeviceEnd(std::string(pump->IdView()), b, true, startInfo);
+        ZConsumeNode* end = DeviceEnd(std::string(pump->IdView().Bytes()), b, true, startInfo);
         CheckFinite(*pump, p.line, "水泵", p.id);
         AddLink(guard.release(), start, end);
     }
@@ -587,7 +590,8 @@ void InpImporter::MakeValves()
         NodeInfo& a = NodeOf(v.node1, v.line);
         NodeInfo& b = NodeOf(v.node2, v.line);
         auto valve = std::unique_ptr<ZValveLink>(m_templates.Valve.Clone());
-        valve->SetId(m_ids.Map(InpIdMap::Link, v.id, "valve"));
+        valve->SetId(GbkView(m_ids.Map(InpIdMap::Link, v.id, "valve")));
+        const std::string id = Utf8Id(*valve);
         const double d = v.diameter * m_units.Diameter();
         if (!(d > 0))
             Fail(v.line, "阀门 " + InpText::Printable(v.id) + " 的直径不合理");
@@ -648,9 +652,9 @@ void InpImporter::MakeValves()
         if (const std::string problem = ComponentCheck::Problem(*valve); !problem.empty())
             Fail(v.line, v.type + " 阀门 " + InpText::Printable(v.id) + " 不可用: " + problem);
         CheckFinite(*valve, v.line, "阀门", v.id);
-        ZConsumeNode* start = DeviceEnd(std::string(valve->IdView()), a, false, a);
+        ZConsumeNode* start = DeviceEnd(std::string(valve->IdView().Bytes()), a, false, a);
         NodeInfo startInfo{start};
-        ZConsumeNode* end = DeviceEnd(std::string(valve->IdView()), b, true, startInfo);
+        ZConsumeNode* end = DeviceEnd(std::string(valve->IdView().Bytes()), b, true, startInfo);
         AddLink(valve.release(), start, end);
     }
 }

@@ -30,7 +30,7 @@ std::string Upper(std::string_view s)
 
 std::string Printable(std::string_view s, size_t maxBytes)
 {
-    return MessageText::Cut(s, maxBytes);
+    return MessageText::Cut(GbkView(s), maxBytes);
 }
 
 std::string Format(double v)

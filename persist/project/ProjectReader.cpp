@@ -232,8 +232,9 @@ ProjectReader::Ref ProjectReader::ReadRef(EntryKind expected)
             if (std::strlen(kClasses[c].name) == len && std::memcmp(kClasses[c].name, name, len) == 0)
                 found = c;
         if (found < 0)
-            m_ar.Fail(ArchiveError::BadClass, "unknown class " + MessageText::Quote(std::string_view(
-                                                                     reinterpret_cast<const char*>(name), len)));
+            m_ar.Fail(ArchiveError::BadClass,
+                      "unknown class " +
+                          MessageText::Quote(GbkView(std::string_view(reinterpret_cast<const char*>(name), len))));
         if (!kClasses[found].versionable && schema != kClasses[found].schema && schema != ExtendedSchema(found))
             m_ar.Fail(ArchiveError::BadSchema, std::string(kClasses[found].name) + " schema " + std::to_string(schema));
         m_table.push_back({ClassEntry, static_cast<ClassId>(found), schema, nullptr});
@@ -368,7 +369,7 @@ void ProjectReader::ReadHead(ZNetObject& obj)
     if (n > static_cast<uint32_t>(ZNetObject::MaxIdLength))
         m_ar.Fail(ArchiveError::Generic, "identifier of " + std::to_string(n) + " bytes (at most 19)");
     const uint8_t* id = m_ar.Take(n);
-    if (!obj.SetId(std::string_view(reinterpret_cast<const char*>(id), n)))
+    if (!obj.SetId(GbkView(std::string_view(reinterpret_cast<const char*>(id), n))))
         m_ar.Fail(ArchiveError::Generic, "identifier holds a zero byte");
     obj.SetFlags(m_ar.Dword() & ~qen::FLAG_TRANSIENT);
     m_ar.Long();   // the stored Index: positions are rebuilt from the arrays
@@ -532,7 +533,7 @@ void ProjectReader::ReadViewsAndBitmap(ZDocument& doc)
             continue;
         auto* v = static_cast<ZNamedView*>(r.ptr);
         if (r.isNew) {
-            v->ViewName = m_ar.String();
+            v->ViewName = GbkString(m_ar.String());
             const std::string owner = "named view " + MessageText::Quote(v->ViewName);
             v->ViewRect.left = Finite("left", owner);
             v->ViewRect.bottom = Finite("bottom", owner);

@@ -185,7 +185,7 @@ void ProjectWriter::WriteViewsAndBitmap()
     m_ar.Count(static_cast<uint32_t>(views.size()));
     for (const ZNamedView& v : views) {
         m_ar.NewObject("ZNamedView", 1);
-        m_ar.String(v.ViewName);
+        m_ar.String(v.ViewName.Bytes());
         m_ar.Double(v.ViewRect.left);
         m_ar.Double(v.ViewRect.bottom);
         m_ar.Double(v.ViewRect.right);
@@ -256,7 +256,7 @@ void ProjectWriter::WriteNetworkRef(const ZNetObject* root)
 
 void ProjectWriter::WriteHead(const ZNetObject& obj)
 {
-    const std::string_view id = obj.IdView();
+    const std::string_view id = obj.IdView().Bytes();
     m_ar.Dword(static_cast<uint32_t>(id.size()));
     m_ar.Raw(id.data(), id.size());
     m_ar.Dword(obj.GetFlags());

@@ -20,7 +20,7 @@
 
 void TextExporter::Comment(std::string_view utf8)
 {
-    m_out += GbkCodec::FromUtf8(utf8);
+    m_out += GbkCodec::FromUtf8(utf8).Bytes();
 }
 
 void TextExporter::Text(std::string_view s)
@@ -31,16 +31,16 @@ void TextExporter::Text(std::string_view s)
 void TextExporter::Id(const ZNetObject& obj, IdPlace place)
 {
     m_object = &obj;
-    const std::string_view id = obj.IdView();
+    const GbkView id = obj.IdView();
     // The reader splits at white space, skips lines that start with "//" and ends a section at a
     // line "END".
     bool readable = !id.empty() && !(place != IdPlace::Within && id.substr(0, 2) == "//") &&
                     !(place == IdPlace::Alone && GbkCodec::UpperAscii(id) == "END");
-    for (char c : id)
+    for (char c : id.Bytes())
         readable = readable && c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\v' && c != '\f' && c != '\0';
     if (!readable)
         throw ArchiveError(ArchiveError::Generic, {}, "编号 " + MessageText::Quote(id) + " 写入文本文件后无法读回");
-    Text(id);
+    Text(id.Bytes());
 }
 
 void TextExporter::Integer(long long v)

@@ -1,4 +1,6 @@
 #pragma once
+#include "model/GbkView.h"
+
 #include <sys/mman.h>
 
 #include <cstddef>
@@ -14,7 +16,7 @@
 template <class T>
 class TextIdIndex {
 public:
-    T* Find(std::string_view id) const
+    T* Find(GbkView id) const
     {
         if (!m_slots)
             return nullptr;
@@ -54,7 +56,7 @@ private:
         void operator()(Slot* p) const { std::free(p); }
     };
 
-    static size_t Hash(std::string_view id) { return std::hash<std::string_view>{}(id); }
+    static size_t Hash(GbkView id) { return std::hash<GbkView>{}(id); }
 
     // Big tables sit on huge pages where the system offers them: every probe is a random access,
     // and with small pages most of them also miss the address translation cache.

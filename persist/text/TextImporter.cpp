@@ -49,9 +49,13 @@ bool ParseInt(std::string_view f, int& v)
     return true;
 }
 
-std::string Quote(std::string_view gbk)
+std::string Quote(GbkView gbk)
 {
     return MessageText::Quote(gbk);
+}
+std::string Quote(std::string_view fileText)   // the file is GBK
+{
+    return MessageText::Quote(GbkView(fileText));
 }
 
 bool IsTankInternal(const ZConsumeNode* n)
@@ -214,7 +218,7 @@ void TextImporter::ReadSection(Section s)
             break;
         case Section::PipePoint:
             if (!pipe) {
-                const std::string_view id = IdField(0, "管段编号");
+                const GbkView id = IdField(0, "管段编号");
                 ZFlowLink* link = m_linkById.Find(id);
                 if (!link)
                     Fail("管段 " + Quote(id) + " 不存在");
@@ -240,9 +244,9 @@ void TextImporter::ReadSection(Section s)
     }
 }
 
-std::string_view TextImporter::IdField(int i, const char* what) const
+GbkView TextImporter::IdField(int i, const char* what) const
 {
-    const std::string_view id = m_reader.Field(i);
+    const GbkView id(m_reader.Field(i));
     if (id.empty())
         Fail(std::string("缺少") + what);
     if (id.size() > static_cast<size_t>(ZNetObject::MaxIdLength))
@@ -254,7 +258,7 @@ std::string_view TextImporter::IdField(int i, const char* what) const
 
 ZConsumeNode* TextImporter::NodeField(int i) const
 {
-    const std::string_view id = IdField(i, "节点编号");
+    const GbkView id = IdField(i, "节点编号");
     ZConsumeNode* node = m_nodeById.Find(id);
     if (!node)
         Fail("节点 " + Quote(id) + " 不存在");
@@ -291,7 +295,7 @@ int TextImporter::Integer(int i, int fallback) const
 
 void TextImporter::ReadNode()
 {
-    const std::string_view id = IdField(0, kNodeFields[0]);
+    const GbkView id = IdField(0, kNodeFields[0]);
     std::unique_ptr<ZConsumeNode> node(m_templates.Node.Clone());
     node->SetId(id);
     const UnitCategory& flow = m_units.FlowUnit();
@@ -315,7 +319,7 @@ void TextImporter::LinkEnds(ZConsumeNode*& start, ZConsumeNode*& end)
 
 void TextImporter::ReadPipe()
 {
-    const std::string_view id = IdField(0, "管段编号");
+    const GbkView id = IdField(0, "管段编号");
     ZConsumeNode *start, *end;
     LinkEnds(start, end);
     std::unique_ptr<ZPipeLink> pipe(m_templates.Pipe.Clone());
@@ -334,7 +338,7 @@ void TextImporter::ReadPipe()
 
 void TextImporter::ReadPump()
 {
-    const std::string_view id = IdField(0, "水泵编号");
+    const GbkView id = IdField(0, "水泵编号");
     ZConsumeNode *start, *end;
     LinkEnds(start, end);
     std::unique_ptr<ZPumpLink> pump(m_templates.Pump.Clone());
@@ -351,7 +355,7 @@ void TextImporter::ReadPump()
 
 void TextImporter::ReadValve()
 {
-    const std::string_view id = IdField(0, "阀门编号");
+    const GbkView id = IdField(0, "阀门编号");
     ZConsumeNode *start, *end;
     LinkEnds(start, end);
     std::unique_ptr<ZValveLink> valve(m_templates.Valve.Clone());
@@ -368,9 +372,9 @@ void TextImporter::ReadValve()
 
 void TextImporter::ReadTank()
 {
-    const std::string_view id = IdField(0, "水池编号");
+    const GbkView id = IdField(0, "水池编号");
     ZConsumeNode* outlet = NodeField(1);
-    const std::string_view innerId = IdField(2, "内部节点编号");
+    const GbkView innerId = IdField(2, "内部节点编号");
     std::unique_ptr<ZTankLink> tank(m_templates.Tank.Clone());
     tank->SetId(id);
     tank->SetTankType(Integer(3, tank->GetTankType()));

@@ -71,7 +71,7 @@ private:
     static void SetAutoLengthFlags(ZNetwork& net);
     static void SettleDevices(ZNetwork& net);
 
-    std::string_view IdField(int i, const char* what) const;
+    GbkView IdField(int i, const char* what) const;
     ZConsumeNode* NodeField(int i) const;
     // A present field must be a number; a missing one (short line) keeps `fallback`.
     double Number(int i, double fallback) const;

@@ -27,7 +27,7 @@ bool FindUnit(std::string_view line, const std::string& label, std::string_view&
     if (at == std::string_view::npos)
         return false;
     std::string_view rest = line.substr(at + label.size());
-    static const std::string wideColon = GbkCodec::FromUtf8("：");
+    static const std::string wideColon = GbkCodec::FromUtf8("：").Bytes();
     if (!rest.empty() && rest.front() == ':')
         rest.remove_prefix(1);
     else if (rest.substr(0, wideColon.size()) == wideColon)
@@ -43,8 +43,11 @@ bool FindUnit(std::string_view line, const std::string& label, std::string_view&
 
 void TextUnitsHeader::Apply(std::string_view text, const std::string& fileName, UnitSystem& units)
 {
-    static const std::string tag = GbkCodec::FromUtf8("输出格式");
-    static const struct { std::string label; UnitSystem::Category category; } fields[] = {
+    static const std::string tag = GbkCodec::FromUtf8("输出格式").Bytes();
+    static const struct {
+        GbkString label;
+        UnitSystem::Category category;
+    } fields[] = {
         {GbkCodec::FromUtf8("长度单位"), UnitSystem::Length},
         {GbkCodec::FromUtf8("管径单位"), UnitSystem::Diameter},
         {GbkCodec::FromUtf8("压力单位"), UnitSystem::Head},
@@ -69,16 +72,16 @@ void TextUnitsHeader::Apply(std::string_view text, const std::string& fileName, 
             continue;
         for (const auto& f : fields) {
             std::string_view name;
-            if (!FindUnit(line, f.label, name))
+            if (!FindUnit(line, f.label.Bytes(), name))
                 continue;
             UnitCategory& category = units.Get(f.category);
             int found = -1;
             for (int i = 0; i < category.UnitCount(); ++i)
-                if (GbkCodec::UpperAscii(category.Names()[static_cast<size_t>(i)]) == name)
+                if (GbkCodec::UpperAscii(GbkView(category.Names()[static_cast<size_t>(i)])) == GbkView(name))
                     found = i;
             if (found < 0)
                 throw ArchiveError(ArchiveError::BadIndex, fileName,
-                                   "文件头的" + GbkCodec::ToUtf8(f.label) + " " + MessageText::Quote(name) +
+                                   "文件头的" + GbkCodec::ToUtf8(f.label) + " " + MessageText::Quote(GbkView(name)) +
                                        " 不是可用的单位",
                                    lineNumber);
             category.SetUnitIndex(found);

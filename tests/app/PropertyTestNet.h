@@ -47,7 +47,7 @@ struct PropertyTestNet {
     ZConsumeNode* Node(const std::string& id, double x, double y, double elev = 0.0)
     {
         auto* n = new ZConsumeNode;
-        n->SetId(id);
+        n->SetId(GbkView(id));
         n->X = x;
         n->Y = y;
         n->NodeGrunElev = elev;
@@ -57,19 +57,19 @@ struct PropertyTestNet {
     ZPipeLink* Pipe(const std::string& id, const std::string& a, const std::string& b)
     {
         auto* p = new ZPipeLink;
-        p->SetId(id);
-        net.AddLink(net.FindNode(a), net.FindNode(b), p);
+        p->SetId(GbkView(id));
+        net.AddLink(net.FindNode(GbkView(a)), net.FindNode(GbkView(b)), p);
         p->UpdateAutoLength();
         return p;
     }
     void Link(const std::string& id, const std::string& a, const std::string& b, ZFlowLink* l)
     {
-        l->SetId(id);
-        net.AddLink(net.FindNode(a), net.FindNode(b), l);
+        l->SetId(GbkView(id));
+        net.AddLink(net.FindNode(GbkView(a)), net.FindNode(GbkView(b)), l);
     }
 
-    ZConsumeNode* N(const char* id) const { return net.FindNode(id); }
-    ZPipeLink* P(const char* id) const { return static_cast<ZPipeLink*>(net.FindLink(id)); }
+    ZConsumeNode* N(const char* id) const { return net.FindNode(GbkView(id)); }
+    ZPipeLink* P(const char* id) const { return static_cast<ZPipeLink*>(net.FindLink(GbkView(id))); }
     ZPumpLink* Pump() const { return static_cast<ZPumpLink*>(net.FindLink("P")); }
     ZValveLink* Valve() const { return static_cast<ZValveLink*>(net.FindLink("V")); }
     ZTankLink* Tank() const { return static_cast<ZTankLink*>(net.FindLink("T")); }

@@ -140,7 +140,7 @@ private slots:
         for (const ZConsumeNode* n : net.Nodes()) {
             if (n->IsHeadKnown() && !n->IsDeviceNode())
                 QVERIFY2(summary.contains(QStringLiteral("水源 \"%1\"  %2")
-                                              .arg(QString::fromLatin1(n->IdView()))
+                                              .arg(QString::fromLatin1(n->IdView().Bytes()))
                                               .arg(-n->NodeFlow * 1000.0, 0, 'f', 2)),
                          qPrintable(summary));
             if (n->IsFlowKnown() && !n->IsHidden() && (!lowest || n->FreeHead() < lowest->FreeHead()))
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(lowest);
         QVERIFY2(summary.contains(QStringLiteral("最低自由水头: %1 mH2O, 在节点\"%2\"")
                                       .arg(lowest->FreeHead(), 0, 'f', 2)
-                                      .arg(QString::fromLatin1(lowest->IdView()))),
+                                      .arg(QString::fromLatin1(lowest->IdView().Bytes()))),
                  qPrintable(summary));
         QVERIFY(f.prompt->shown.empty());
     }
@@ -162,7 +162,7 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double x, double elev, double demand) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->SetPosition(x, 0);
             n->NodeGrunElev = elev;
             n->NodeFlow = demand;
@@ -171,7 +171,7 @@ private slots:
         };
         auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
             auto* p = new ZPipeLink;
-            p->SetId(id);
+            p->SetId(GbkView(id));
             net.AddLink(a, b, p);
             p->UpdateAutoLength();
         };
@@ -293,7 +293,7 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double x) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->SetPosition(x, 0);
             net.AddNode(n);
             return n;
@@ -323,14 +323,14 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double demand) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->NodeFlow = demand;
             net.AddNode(n);
             return n;
         };
         auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
             auto* p = new ZPipeLink;
-            p->SetId(id);
+            p->SetId(GbkView(id));
             p->ClearFlag(qen::FLAG_AUTO_LENGTH);
             p->PipeLength = 1000;
             net.AddLink(a, b, p);
@@ -372,7 +372,7 @@ private slots:
         ZNetwork& net = doc->Data().GetNetwork();
         auto node = [&](const char* id, double x, double demand) {
             auto* n = new ZConsumeNode;
-            n->SetId(id);
+            n->SetId(GbkView(id));
             n->SetPosition(x, 0);
             n->NodeFlow = demand;
             net.AddNode(n);
@@ -380,7 +380,7 @@ private slots:
         };
         auto pipe = [&](const char* id, ZConsumeNode* a, ZConsumeNode* b) {
             auto* p = new ZPipeLink;
-            p->SetId(id);
+            p->SetId(GbkView(id));
             net.AddLink(a, b, p);
             return p;
         };

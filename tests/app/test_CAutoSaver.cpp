@@ -217,7 +217,7 @@ private slots:
             f.app->InitInstance();
             CQENDoc* doc = f.app->OpenDocumentFile(kTown);
             doc->Data().SetFileVersion(ZDocument::Version1);   // as read from a 1.0 file
-            doc->Data().GetNamedViews().push_back({"v", {0, 0, 1, 1}});
+            doc->Data().GetNamedViews().push_back({GbkView("v"), {0, 0, 1, 1}});
             Edit(doc, 0.4);
             f.app->AutoSaver()->SaveNow();
             QCOMPARE(doc->Data().GetFileVersion(), ZDocument::Version1);

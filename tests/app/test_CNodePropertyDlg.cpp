@@ -26,7 +26,7 @@ class TestCNodePropertyDlg : public QObject {
     {
         auto dlg = std::make_unique<CNodePropertyDlg>(mode, std::move(nodes), units, prompt);
         if (t)
-            dlg->Form().IdTaken = [t](std::string_view id) { return t->net.FindNode(id) != nullptr; };
+            dlg->Form().IdTaken = [t](GbkView id) { return t->net.FindNode(GbkView(id)) != nullptr; };
         dlg->show();
         return dlg;
     }

@@ -217,7 +217,7 @@ private slots:
         QVERIFY(page->Preview()->PipeUpper().contains(QLatin1Char('/')));
         s.sheet->accept();
         QCOMPARE(s.settings.LabelTip().NodeFlags, 20 | 1);
-        QCOMPARE(s.settings.LabelTip().PipeSep, std::string("/"));
+        QCOMPARE(s.settings.LabelTip().PipeSep.Bytes(), std::string("/"));
         QVERIFY(!s.settings.LabelTip().NodeId.empty());
     }
 

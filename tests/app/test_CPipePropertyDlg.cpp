@@ -27,7 +27,7 @@ class TestCPipePropertyDlg : public QObject {
     {
         auto dlg = std::make_unique<CPipePropertyDlg>(mode, std::move(pipes), units, prompt);
         if (t)
-            dlg->Form().IdTaken = [t](std::string_view id) { return t->net.FindLink(id) != nullptr; };
+            dlg->Form().IdTaken = [t](GbkView id) { return t->net.FindLink(GbkView(id)) != nullptr; };
         dlg->show();
         return dlg;
     }

@@ -7,7 +7,6 @@
 #include "views/CommandIds.h"
 
 #include "NetworkState.h"
-#include "model/GbkCodec.h"
 #include "model/ZDocumentListener.h"
 #include "model/ZNetMsg.h"
 #include "model/ZSettingsStore.h"
@@ -67,7 +66,7 @@ private slots:
         QVERIFY(after != before);
         QCOMPARE(listener.changes, 1);
         QVERIFY(t.doc.IsModified());
-        QCOMPARE(QString::fromStdString(GbkCodec::ToUtf8(t.doc.History().UndoText())), QStringLiteral("修改管道属性"));
+        QCOMPARE(QString::fromStdString(t.doc.History().UndoText()), QStringLiteral("修改管道属性"));
         QCOMPARE(p12->PipeLength, 77.0);
 
         QVERIFY(t.doc.Undo());

@@ -17,7 +17,7 @@ class TestCPumpPropertyDlg : public QObject {
     {
         auto dlg = std::make_unique<CPumpPropertyDlg>(mode, std::move(pumps), units, prompt);
         if (t)
-            dlg->Form().IdTaken = [t](std::string_view id) { return t->net.FindLink(id) != nullptr; };
+            dlg->Form().IdTaken = [t](GbkView id) { return t->net.FindLink(GbkView(id)) != nullptr; };
         dlg->show();
         return dlg;
     }

@@ -18,7 +18,7 @@ private slots:
         PropertyTestNet t;
         ZValveLink* valve = t.Valve();
         CValvePropertyDlg dlg(PropertyForm::EditMode, {valve}, units, prompt);
-        dlg.Form().IdTaken = [&t](std::string_view id) { return t.net.FindLink(id) != nullptr; };
+        dlg.Form().IdTaken = [&t](GbkView id) { return t.net.FindLink(GbkView(id)) != nullptr; };
         dlg.show();
         QCOMPARE(dlg.windowTitle(), QStringLiteral("阀门属性"));
         QCOMPARE(ComboOf(&dlg, "ValveType")->count(), 3);

@@ -104,7 +104,7 @@ std::map<std::string, double> Heads(const ZDocument& doc)
 {
     std::map<std::string, double> h;
     for (const ZConsumeNode* n : doc.GetNetwork().Nodes())
-        h[std::string(n->IdView())] = n->NodeHydrElev;
+        h[std::string(n->IdView().Bytes())] = n->NodeHydrElev;
     return h;
 }
 

@@ -373,7 +373,7 @@ private slots:
         frame->UpdateCommandUI();
         QVERIFY(!list->isEnabled());
         QCOMPARE(list->count(), 0);
-        std::vector<ZNamedView> views{{"west", {0, 0, 100, 100}}, {"east", {500, 0, 700, 100}}};
+        std::vector<ZNamedView> views{{GbkView("west"), {0, 0, 100, 100}}, {GbkView("east"), {500, 0, 700, 100}}};
         a->Data().Perform(std::make_unique<ZNamedViewsEdit>(views));
         frame->UpdateCommandUI();
         QVERIFY(list->isEnabled());

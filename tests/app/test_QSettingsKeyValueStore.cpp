@@ -49,7 +49,7 @@ private slots:
 
     void chineseTextsStayGbkInTheModel()
     {
-        const std::string gbk = GbkCodec::FromUtf8("流量=");
+        const std::string gbk = GbkCodec::FromUtf8("流量=").Bytes();
         {
             QSettingsKeyValueStore s(m_path);
             s.WriteString("MultiNodeLabel", "NodeFlow", gbk);

@@ -37,7 +37,7 @@ QString Cell(const CQENGridModel* m, const ZNetObject* o, int column)
 
 QString Tip(const ZNetObject* o, const ZNetView& view)
 {
-    std::string text;
+    GbkString text;
     o->GetTipText(view, text);
     return QString::fromStdString(GbkCodec::ToUtf8(text));
 }

@@ -69,6 +69,9 @@ check --size 20001x10 "$qen" --export-image "$town" "$out/q.png"
 # Usage mistakes of qen end with 1, as qen-cli's do.
 expect 1 "--contours wants head or free" "$qen" --export-image "$town" "$out/q.png" --balance --contours both
 expect 1 "usage:" "$qen" --export-image "$town"
+# A refused value is quoted as typed: a command line is UTF-8, not GBK.
+expect 1 '"五米"' "$cli" balance "$town" --accident-factor 五米
+expect 1 '"五x3"' "$qen" --export-image "$town" "$out/q.png" --size 五x3
 
 # The ends of each range pass the check (what follows may still fail for its own reasons).
 expect 0 "" "$cli" import-inp "$inp" "$out/n.wnp" --hour 1e6

@@ -6,7 +6,7 @@
 
 std::string ContinuityFault(const ZNetwork& net)
 {
-    auto id = [](const ZNetObject* o) { return "'" + std::string(o->IdView()) + "'"; };
+    auto id = [](const ZNetObject* o) { return "'" + std::string(o->IdView().Bytes()) + "'"; };
     for (int i = 0; i < net.NodeCount(); ++i) {
         const ZConsumeNode* n = net.NodeAt(i);
         if (n->GetIndex() != i)

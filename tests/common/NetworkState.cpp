@@ -18,7 +18,7 @@ void Num(std::string& out, const char* name, double v)
 
 std::string Id(const ZNetObject* o)
 {
-    return o ? "'" + std::string(o->IdView()) + "'" : "-";
+    return o ? "'" + std::string(o->IdView().Bytes()) + "'" : "-";
 }
 } // namespace
 

@@ -11,7 +11,7 @@
 ZConsumeNode* TestNet::Node(const std::string& id, double demand, double ground)
 {
     auto* n = new ZConsumeNode;
-    n->SetId(id);
+    n->SetId(GbkView(id));
     n->NodeFlow = demand;
     n->NodeGrunElev = ground;
     net.AddNode(n);
@@ -30,7 +30,7 @@ ZPipeLink* TestNet::Pipe(const std::string& id, ZConsumeNode* a, ZConsumeNode* b
                          double coef, int type)
 {
     auto* p = new ZPipeLink;
-    p->SetId(id);
+    p->SetId(GbkView(id));
     p->ClearFlag(qen::FLAG_AUTO_LENGTH);
     p->PipeLength = length;
     p->PipeDiam = p->PipeInDiam = diam;
@@ -43,7 +43,7 @@ ZPipeLink* TestNet::Pipe(const std::string& id, ZConsumeNode* a, ZConsumeNode* b
 ZPumpLink* TestNet::Pump(const std::string& id, ZConsumeNode* inlet, ZConsumeNode* outlet, double staticHead, double s)
 {
     auto* p = new ZPumpLink;
-    p->SetId(id);
+    p->SetId(GbkView(id));
     p->PumpStaticH = staticHead;
     p->PumpSCoef = s;
     net.AddLink(inlet, outlet, p);
@@ -53,7 +53,7 @@ ZPumpLink* TestNet::Pump(const std::string& id, ZConsumeNode* inlet, ZConsumeNod
 ZValveLink* TestNet::Valve(const std::string& id, ZConsumeNode* a, ZConsumeNode* b, double s, int type, double hLess)
 {
     auto* v = new ZValveLink;
-    v->SetId(id);
+    v->SetId(GbkView(id));
     v->ValveSCoef = s;
     v->SetValveType(type);
     v->ValveHLess = hLess;
@@ -64,7 +64,7 @@ ZValveLink* TestNet::Valve(const std::string& id, ZConsumeNode* a, ZConsumeNode*
 ZTankLink* TestNet::Tank(const std::string& id, ZConsumeNode* outlet, double bottom, double level)
 {
     auto* t = new ZTankLink;
-    t->SetId(id);
+    t->SetId(GbkView(id));
     t->TankBottomElev = bottom;
     t->TankCurH = level;
     net.AddLink(outlet, Node(id + "#"), t);

@@ -10,6 +10,7 @@
 #include <string>
 
 // A network with its calculation record, built in code: its own network, or a document's.
+// Identifiers are taken as GBK bytes (the tests use ASCII and GbkCodec::FromUtf8(...).Bytes()).
 struct TestNet {
     TestNet() : net(m_own) {}
     explicit TestNet(ZNetwork& target) : net(target) {}
@@ -33,7 +34,7 @@ public:
     // Makes the outlet and a hidden internal node `id`+"#" and joins them by a tank.
     ZTankLink* Tank(const std::string& id, ZConsumeNode* outlet, double bottom, double level);
 
-    ZConsumeNode* N(const std::string& id) const { return net.FindNode(id); }
+    ZConsumeNode* N(const std::string& id) const { return net.FindNode(GbkView(id)); }
 };
 
 // A looped network laid on a grid: a random spanning tree plus extra links up to `linksPerNode`,

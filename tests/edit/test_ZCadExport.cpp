@@ -25,7 +25,7 @@ namespace {
 ZConsumeNode* Node(ZNetwork& net, const std::string& id, double x, double y)
 {
     auto* n = new ZConsumeNode;
-    n->SetId(id);
+    n->SetId(GbkView(id));
     n->X = x;
     n->Y = y;
     net.AddNode(n);
@@ -35,7 +35,7 @@ ZConsumeNode* Node(ZNetwork& net, const std::string& id, double x, double y)
 ZPipeLink* Pipe(ZNetwork& net, const std::string& id, ZConsumeNode* a, ZConsumeNode* b, std::vector<PipePoint> v = {})
 {
     auto* p = new ZPipeLink;
-    p->SetId(id);
+    p->SetId(GbkView(id));
     p->SetVertices(std::move(v));
     net.AddLink(a, b, p);
     return p;

@@ -33,7 +33,7 @@ bool Add(ZCadImport& imp, std::vector<PipePoint> pts)
 ZConsumeNode* NodeAt(ZNetwork& net, const std::string& id, double x, double y, uint32_t flags = 0)
 {
     auto* n = new ZConsumeNode;
-    n->SetId(id);
+    n->SetId(GbkView(id));
     n->X = x;
     n->Y = y;
     n->SetFlag(flags);

@@ -3,7 +3,6 @@
 #include "NetworkState.h"
 #include "TestNet.h"
 
-#include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 #include "edit/ZNetEditor.h"
 
@@ -42,8 +41,8 @@ struct Fixture {
         Auto(t.Pipe("OC", out, c));
         doc.SetSaved();
     }
-    ZConsumeNode* N(const char* id) { return doc.GetNetwork().FindNode(id); }
-    ZFlowLink* L(const char* id) { return doc.GetNetwork().FindLink(id); }
+    ZConsumeNode* N(const char* id) { return doc.GetNetwork().FindNode(GbkView(id)); }
+    ZFlowLink* L(const char* id) { return doc.GetNetwork().FindLink(GbkView(id)); }
     static ZPipeLink* Auto(ZPipeLink* p)
     {
         p->SetFlag(qen::FLAG_AUTO_LENGTH);
@@ -60,7 +59,7 @@ struct Fixture {
         edit();
         verify();
         EXPECT_EQ(doc.History().UndoCount(), steps + 1);
-        EXPECT_EQ(GbkCodec::ToUtf8(doc.History().UndoText()), name);
+        EXPECT_EQ(doc.History().UndoText(), name);   // UTF-8, as the menu shows it
         EXPECT_TRUE(doc.IsModified());
         const std::string after = DescribeDocument(doc);
         EXPECT_NE(before, after);

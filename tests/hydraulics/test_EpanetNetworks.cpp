@@ -44,7 +44,7 @@ double WorstHeadDifference(const std::string& name, int& compared, EpanetFile::I
         std::getline(ss, head, ',');
         for (char& c : id)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        const ZConsumeNode* n = doc.GetNetwork().FindNode(id);
+        const ZConsumeNode* n = doc.GetNetwork().FindNode(GbkView(id));
         if (!n)
             continue;
         double expected = 0;

@@ -174,7 +174,7 @@ TEST(ZBalanceInfoStatus, PartCutOffByAClosedValveDiverges)
     info.Run();
     EXPECT_EQ(info.GetStatus(), ZBalanceInfo::Diverged);
     ASSERT_NE(info.GetCutOffNode(), nullptr);
-    EXPECT_EQ(info.GetCutOffNode()->IdView(), "D");   // the demand that cannot be met
+    EXPECT_EQ(info.GetCutOffNode()->IdView().Bytes(), "D");   // the demand that cannot be met
     EXPECT_EQ(trace.phases.back(), ZBalanceInfo::PhaseFinished);
     EXPECT_TRUE(trace.relaxations.empty());
 
@@ -227,7 +227,7 @@ TEST(ZBalanceInfoStatus, EmptyPartsCutOffByClosedDevicesAreLeftOut)
     EXPECT_EQ(t.N("C")->NodeHydrElev, 20.0);
     EXPECT_EQ(t.N("D")->NodeHydrElev, 20.0);
     for (const char* id : {"P3", "P4", "U", "V"})
-        EXPECT_EQ(t.net.FindLink(id)->Flow, 0.0) << id;
+        EXPECT_EQ(t.net.FindLink(GbkView(id))->Flow, 0.0) << id;
     EXPECT_LT(MaxNodeImbalance(t), 1e-9);
 
     // Opened, the valve brings its part back: nothing stays marked.
@@ -235,7 +235,7 @@ TEST(ZBalanceInfoStatus, EmptyPartsCutOffByClosedDevicesAreLeftOut)
     static_cast<ZPumpLink*>(t.net.FindLink("U"))->PumpOpen = true;
     ASSERT_EQ(RunBalance(t), ZBalanceInfo::Converged);
     for (const ZConsumeNode* n : t.net.Nodes())
-        EXPECT_FALSE(n->IsCutOff()) << n->IdView();
+        EXPECT_FALSE(n->IsCutOff()) << n->IdView().Bytes();
 }
 
 TEST(ZBalanceInfoStatus, AccidentPipeCutsOffOnlyInTheAccidentCase)

@@ -96,13 +96,13 @@ TEST_P(PublicNetwork, MatchesExpectedResultsAndTheProfileReference)
 
     int nodes = 0, links = 0;
     for (const auto& row : ReadCsv(base + ".expected-nodes.csv")) {
-        const ZConsumeNode* n = net.FindNode(row[0]);
+        const ZConsumeNode* n = net.FindNode(GbkView(row[0]));
         ASSERT_NE(n, nullptr) << row[0];
         EXPECT_NEAR(n->NodeHydrElev, Number(row[1]), 0.001) << GetParam() << " node " << row[0];
         ++nodes;
     }
     for (const auto& row : ReadCsv(base + ".expected-links.csv")) {
-        const ZFlowLink* l = net.FindLink(row[0]);
+        const ZFlowLink* l = net.FindLink(GbkView(row[0]));
         ASSERT_NE(l, nullptr) << row[0];
         const double expected = Number(row[2]);
         if (std::fabs(expected) > 1e-4) {

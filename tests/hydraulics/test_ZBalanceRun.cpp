@@ -96,7 +96,7 @@ TEST(ZBalanceRunOutcome, CutOffPartGetsADivergedMessageNamingANode)
     // Without that demand the part is only reported.
     c->NodeFlow = 0.0;
     ASSERT_EQ(run.Run(), ZBalanceInfo::Converged);
-    EXPECT_EQ(run.CutOffNodes(), (std::vector<std::string>{"B", "C"}));
+    EXPECT_EQ(run.CutOffNodes(), (std::vector<GbkString>{GbkView("B"), GbkView("C")}));
     EXPECT_NE(run.Report().find("2 个节点被关闭的水泵、阀门或事故管与所有已知水压节点隔开"), std::string::npos)
         << run.Report();
     EXPECT_NE(run.Report().find("\"B\", \"C\""), std::string::npos) << run.Report();
@@ -122,7 +122,7 @@ TEST(ZBalanceRunOutcome, PumpsDrivenBackwardsAreReported)
     ZBalanceRun run(t.settings, t.net);
     ASSERT_EQ(run.Run(), ZBalanceInfo::Converged);
     ASSERT_EQ(run.PumpsAgainstFlow().size(), 1u) << run.Report();
-    EXPECT_EQ(run.PumpsAgainstFlow()[0].id, "U");
+    EXPECT_EQ(run.PumpsAgainstFlow()[0].id.Bytes(), "U");
     EXPECT_LT(run.PumpsAgainstFlow()[0].flow, 0.0);
     EXPECT_NE(run.Report().find("水泵\"U\"的流量"), std::string::npos) << run.Report();
 
@@ -163,7 +163,7 @@ TEST(ZBalanceRunOutcome, CheckValvesCarryingFlowAgainstTheirDirectionAreReported
     ZBalanceRun run(t.settings, t.net);
     ASSERT_EQ(run.Run(), ZBalanceInfo::Converged);
     ASSERT_EQ(run.CheckValvesAgainstFlow().size(), 1u) << run.Report();
-    EXPECT_EQ(run.CheckValvesAgainstFlow()[0].id, "VBACK");
+    EXPECT_EQ(run.CheckValvesAgainstFlow()[0].id.Bytes(), "VBACK");
     EXPECT_LT(run.CheckValvesAgainstFlow()[0].flow, 0.0);
     EXPECT_NE(run.Report().find("止回阀\"VBACK\""), std::string::npos) << run.Report();
     EXPECT_EQ(run.Report().find("VFWD"), std::string::npos);

@@ -47,12 +47,12 @@ TEST(ZBalanceSummary, SupplyBalancesTheDemandAndLowHeadsAreListedLowestFirst)
     EXPECT_DOUBLE_EQ(sum, s.TotalSupply());
     EXPECT_TRUE(s.Supplies().back().tank);
     // The lowest is D, below ground; every node under 28 m is listed, lowest first.
-    EXPECT_EQ(s.Lowest().id, "D");
+    EXPECT_EQ(s.Lowest().id.Bytes(), "D");
     EXPECT_DOUBLE_EQ(s.Lowest().freeHead, h.t.N("D")->FreeHead());
     EXPECT_EQ(s.NegativeCount(), 1);
     std::vector<std::string> below;
     for (const auto& n : s.BelowMinimum())
-        below.push_back(n.id);
+        below.push_back(n.id.Bytes());
     std::vector<std::string> expected;
     for (const char* id : {"A", "B", "C", "D"})
         if (h.t.N(id)->FreeHead() < 28.0)
@@ -64,7 +64,7 @@ TEST(ZBalanceSummary, SupplyBalancesTheDemandAndLowHeadsAreListedLowestFirst)
     // A lower minimum names fewer nodes.
     const ZBalanceSummary low(run, h.t.net, 0.001, 0.0);
     ASSERT_EQ(low.BelowMinimum().size(), 1u);
-    EXPECT_EQ(low.BelowMinimum().front().id, "D");
+    EXPECT_EQ(low.BelowMinimum().front().id.Bytes(), "D");
 }
 
 TEST(ZBalanceSummary, TextInTheDisplayUnits)

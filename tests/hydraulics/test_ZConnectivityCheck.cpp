@@ -24,8 +24,8 @@ TEST(ZConnectivityCheck, IsolatedNodeMakesASecondPieceNumberedByListOrder)
     ZConnectivityCheck check;
     EXPECT_FALSE(check.Run(t.net));
     ASSERT_EQ(check.PieceCount(), 2);
-    EXPECT_EQ(check.PieceStartNode(0)->IdView(), "A");
-    EXPECT_EQ(check.PieceStartNode(1)->IdView(), "B");
+    EXPECT_EQ(check.PieceStartNode(0)->IdView().Bytes(), "A");
+    EXPECT_EQ(check.PieceStartNode(1)->IdView().Bytes(), "B");
     EXPECT_EQ(check.Components(), (std::vector<int>{0, 1, 1}));
     EXPECT_EQ(ZConnectivityCheck::ReportTitle(), "管网连通性检查报告");
     EXPECT_EQ(check.ReportText(), "搜索到2个连通网络, 不能进行管网平差!\n\n"
@@ -61,8 +61,8 @@ TEST(ZConnectivityCheck, HiddenTankNodeIsNotNamed)
     ZConnectivityCheck check;
     EXPECT_FALSE(check.Run(t.net));
     ASSERT_EQ(check.PieceCount(), 2);
-    EXPECT_EQ(t.net.NodeAt(0)->IdView(), "0#");
-    EXPECT_EQ(check.PieceStartNode(0)->IdView(), "0T");
+    EXPECT_EQ(t.net.NodeAt(0)->IdView().Bytes(), "0#");
+    EXPECT_EQ(check.PieceStartNode(0)->IdView().Bytes(), "0T");
     EXPECT_NE(check.ReportText().find("网络0, 起始节点\"0T\""), std::string::npos);
 }
 
@@ -84,13 +84,13 @@ TEST(ZConnectivityCheck, MillionNodeChainDoesNotExhaustTheStack)
     for (int i = 0; i < n; ++i) {
         auto* node = new ZConsumeNode;
         std::snprintf(id, sizeof id, "N%07d", i);
-        node->SetId(id);
+        node->SetId(GbkView(std::string_view(id)));
         net.AppendNodeSorted(node);
     }
     for (int i = 0; i + 1 < n; ++i) {
         auto* p = new ZPipeLink;
         std::snprintf(id, sizeof id, "P%07d", i);
-        p->SetId(id);
+        p->SetId(GbkView(std::string_view(id)));
         net.AppendLinkSorted(p);
         p->Connect(net.NodeAt(i), net.NodeAt(i + 1));
     }

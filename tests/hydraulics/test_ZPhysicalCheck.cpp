@@ -52,7 +52,7 @@ void Build(TestNet& t)
 TEST(ZPhysicalCheck, FirstBadObjectAndFieldAreNamedBeforeIterating)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    auto pipe = [](TestNet& t, const char* id) { return static_cast<ZPipeLink*>(t.net.FindLink(id)); };
+    auto pipe = [](TestNet& t, const char* id) { return static_cast<ZPipeLink*>(t.net.FindLink(GbkView(id))); };
     const Case cases[] = {
         {"P2", "PipeDiam", [&](TestNet& t) { pipe(t, "P2")->PipeDiam = 0.0; }},
         {"P2", "PipeInDiam", [&](TestNet& t) { pipe(t, "P2")->PipeInDiam = -0.3; }},
@@ -107,7 +107,7 @@ TEST(ZPhysicalCheck, FirstBadObjectAndFieldAreNamedBeforeIterating)
         ZBalanceRun run(t.settings, t.net);
         EXPECT_EQ(run.Run(), ZBalanceInfo::InvalidData) << c.id << " " << c.field;
         EXPECT_EQ(run.Iterations(), 0);
-        EXPECT_EQ(run.InvalidObjectId(), c.id) << c.field;
+        EXPECT_EQ(run.InvalidObjectId().Bytes(), c.id) << c.field;
         EXPECT_EQ(run.InvalidField(), c.field) << c.id;
         const std::string message = run.Message();
         EXPECT_NE(message.find(std::string("\"") + c.id + "\""), std::string::npos) << message;

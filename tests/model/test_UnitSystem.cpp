@@ -167,10 +167,10 @@ TEST(Document, FullExtentWithBackgroundImage)
 
 TEST(Gbk, ConversionAndUpperCasing)
 {
-    EXPECT_EQ(GbkCodec::ToUtf8("\xB9\xDC\xCD\xF8"), "管网");
-    EXPECT_EQ(GbkCodec::FromUtf8("管网"), "\xB9\xDC\xCD\xF8");
+    EXPECT_EQ(GbkCodec::ToUtf8(GbkView(std::string_view("\xB9\xDC\xCD\xF8"))), "管网");
+    EXPECT_EQ(GbkCodec::FromUtf8("管网").Bytes(), "\xB9\xDC\xCD\xF8");
     // The trail byte 0x61 ('a') of this character must survive upper-casing.
     const std::string withTrailA = std::string("j7\x81") + "a";
-    EXPECT_EQ(GbkCodec::UpperAscii(withTrailA), std::string("J7\x81") + "a");
-    EXPECT_EQ(GbkCodec::ToUtf8("\xFF"), "\xEF\xBF\xBD");
+    EXPECT_EQ(GbkCodec::UpperAscii(GbkView(withTrailA)).Bytes(), std::string("J7\x81") + "a");
+    EXPECT_EQ(GbkCodec::ToUtf8(GbkView(std::string_view("\xFF"))), "\xEF\xBF\xBD");
 }

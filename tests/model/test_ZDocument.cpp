@@ -17,7 +17,7 @@ struct ModifiedLog : ZDocumentListener {
 void EditFlow(ZDocument& doc, const char* id, double flow)
 {
     ZEditTransaction tx(doc, std::string("flow ") + id);
-    ZConsumeNode* n = doc.GetNetwork().FindNode(id);
+    ZConsumeNode* n = doc.GetNetwork().FindNode(GbkView(id));
     tx.Touch(n);
     n->NodeFlow = flow;
     tx.Commit();

@@ -140,7 +140,7 @@ TEST(FieldTable, CopyFromTakesTheCopiedFieldsOnly)
                 EXPECT_EQ(f.get(*to), f.get(*fresh)) << f.key;
             }
         }
-        EXPECT_EQ(to->IdView(), "");
+        EXPECT_EQ(to->IdView().Bytes(), "");
         // A snapshot holds everything.
         std::unique_ptr<ZNetObject> snap(from->Snapshot());
         for (const ZField& f : ZFieldTable::Of(k)) {
@@ -148,7 +148,7 @@ TEST(FieldTable, CopyFromTakesTheCopiedFieldsOnly)
                 EXPECT_EQ(f.get(*snap), f.get(*from)) << f.key;
             }
         }
-        EXPECT_EQ(snap->IdView(), "x");
+        EXPECT_EQ(snap->IdView().Bytes(), "x");
     }
     // Independently of the table: what a pipe clone takes and what it leaves.
     ZPipeLink p;

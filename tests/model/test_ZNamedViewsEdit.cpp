@@ -6,18 +6,18 @@
 TEST(ZNamedViewsEdit, NewListIsOneUndoableStep)
 {
     ZDocument doc;
-    doc.GetNamedViews().push_back({"a", {0, 0, 1, 1}});
+    doc.GetNamedViews().push_back({GbkView("a"), {0, 0, 1, 1}});
     std::vector<ZNamedView> edited = doc.GetNamedViews();
-    edited.push_back({"b", {0, 0, 2, 2}});
+    edited.push_back({GbkView("b"), {0, 0, 2, 2}});
     edited.erase(edited.begin());
     doc.Perform(std::make_unique<ZNamedViewsEdit>(edited));
     ASSERT_EQ(doc.GetNamedViews().size(), 1u);
-    EXPECT_EQ(doc.GetNamedViews()[0].ViewName, "b");
+    EXPECT_EQ(doc.GetNamedViews()[0].ViewName.Bytes(), "b");
     EXPECT_TRUE(doc.IsModified());
     ASSERT_TRUE(doc.Undo());
     ASSERT_EQ(doc.GetNamedViews().size(), 1u);
-    EXPECT_EQ(doc.GetNamedViews()[0].ViewName, "a");
+    EXPECT_EQ(doc.GetNamedViews()[0].ViewName.Bytes(), "a");
     EXPECT_FALSE(doc.IsModified());
     ASSERT_TRUE(doc.Redo());
-    EXPECT_EQ(doc.GetNamedViews()[0].ViewName, "b");
+    EXPECT_EQ(doc.GetNamedViews()[0].ViewName.Bytes(), "b");
 }

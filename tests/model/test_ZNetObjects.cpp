@@ -13,7 +13,7 @@ namespace {
 ZConsumeNode* MakeNode(ZNetwork& net, const char* id, double x = 0, double y = 0)
 {
     auto* n = new ZConsumeNode;
-    n->SetId(id);
+    n->SetId(GbkView(id));
     n->X = x;
     n->Y = y;
     EXPECT_TRUE(net.AddNode(n));
@@ -23,7 +23,7 @@ template <class L>
 L* MakeLink(ZNetwork& net, const char* id, ZConsumeNode* a, ZConsumeNode* b)
 {
     auto* l = new L;
-    l->SetId(id);
+    l->SetId(GbkView(id));
     EXPECT_TRUE(net.AddLink(a, b, l));
     return l;
 }
@@ -65,8 +65,8 @@ TEST(NetObjects, IdentifiersLongerThanNineteenBytesAreRefused)
     EXPECT_STREQ(n.GetId(), "1234567890123456789");
     EXPECT_FALSE(n.SetId("12345678901234567890"));
     EXPECT_STREQ(n.GetId(), "1234567890123456789");   // unchanged, never cut
-    EXPECT_FALSE(n.SetId(std::string_view("a\0b", 3)));
-    EXPECT_TRUE(n.SetId("\xB9\xDC\xCD\xF8"));   // GBK "管网"
+    EXPECT_FALSE(n.SetId(GbkView(std::string_view("a\0b", 3))));
+    EXPECT_TRUE(n.SetId(GbkView(std::string_view("\xB9\xDC\xCD\xF8"))));   // GBK "管网"
     EXPECT_EQ(n.IdView().size(), 4u);
 }
 

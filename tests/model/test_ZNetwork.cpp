@@ -10,7 +10,7 @@ namespace {
 ZConsumeNode* Node(ZNetwork& net, const std::string& id, double x = 0, double y = 0)
 {
     auto* n = new ZConsumeNode;
-    n->SetId(id);
+    n->SetId(GbkView(id));
     n->X = x;
     n->Y = y;
     EXPECT_TRUE(net.AddNode(n));
@@ -19,7 +19,7 @@ ZConsumeNode* Node(ZNetwork& net, const std::string& id, double x = 0, double y 
 ZPipeLink* Pipe(ZNetwork& net, const std::string& id, ZConsumeNode* a, ZConsumeNode* b)
 {
     auto* p = new ZPipeLink;
-    p->SetId(id);
+    p->SetId(GbkView(id));
     EXPECT_TRUE(net.AddLink(a, b, p));
     return p;
 }

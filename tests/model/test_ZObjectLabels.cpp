@@ -10,7 +10,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::string U(const std::string& gbk) { return GbkCodec::ToUtf8(gbk); }
+std::string U(GbkView gbk)
+{
+    return GbkCodec::ToUtf8(gbk);
+}
 
 class ObjectLabels : public ::testing::Test {
 protected:
@@ -28,8 +31,18 @@ protected:
     }
     ~ObjectLabels() override { pipe.Disconnect(); }
 
-    std::string Tip(const ZNetObject& o) const { std::string t = "x"; o.GetTipText(view, t); return U(t); }
-    std::string Grade(const ZNetObject& o) const { std::string t = "x"; o.GetGradeText(view, t); return U(t); }
+    std::string Tip(const ZNetObject& o) const
+    {
+        GbkString t{"x"};
+        o.GetTipText(view, t);
+        return U(t);
+    }
+    std::string Grade(const ZNetObject& o) const
+    {
+        GbkString t{"x"};
+        o.GetGradeText(view, t);
+        return U(t);
+    }
 
     ZSettingsStore settings;
     ZDrawSettings draw;
@@ -59,7 +72,7 @@ TEST_F(ObjectLabels, SwitchesOffGiveEmptyTexts)
     settings.LabelOn = false;
     EXPECT_EQ(Grade(a), "");
     EXPECT_EQ(Grade(pipe), "");
-    EXPECT_EQ(ZObjectLabels::NodeMultiLabel(view, a), "");
+    EXPECT_EQ(U(ZObjectLabels::NodeMultiLabel(view, a)), "");
 }
 
 TEST_F(ObjectLabels, EmptyMaskAndUnknownItemGiveEmptyTexts)
@@ -155,29 +168,29 @@ TEST_F(ObjectLabels, DeviceTextsFollowTheirTypes)
 
 TEST_F(ObjectLabels, NodeTableLabelUsesPrefixesInItsOrder)
 {
-    EXPECT_EQ(ZObjectLabels::NodeMultiLabel(view, a), "H=40.25\nQ=12.50");
+    EXPECT_EQ(U(ZObjectLabels::NodeMultiLabel(view, a)), "H=40.25\nQ=12.50");
     settings.LabelTip().NodeFlags = 0x3F;
     settings.LabelTip().NodeId = GbkCodec::FromUtf8("节点");
     EXPECT_EQ(U(ZObjectLabels::NodeMultiLabel(view, a)), "节点A\n(10, 20.5)\n12\nH=40.25\nQ=12.50\n28.25");
     settings.LabelTip().NodeFlags = 0;
-    EXPECT_EQ(ZObjectLabels::NodeMultiLabel(view, a), "");
+    EXPECT_EQ(U(ZObjectLabels::NodeMultiLabel(view, a)), "");
 }
 
 TEST_F(ObjectLabels, PipeTwoPartLabel)
 {
-    std::string up, down;
+    GbkString up, down;
     ZObjectLabels::PipeMultiLabel(view, pipe, up, down);
-    EXPECT_EQ(up, "L=250.0-D=200");
-    EXPECT_EQ(down, "Q=20.00-H=2.25");
+    EXPECT_EQ(U(up), "L=250.0-D=200");
+    EXPECT_EQ(U(down), "Q=20.00-H=2.25");
     settings.LabelTip().PipeUpFlags = 0xF;
     settings.LabelTip().PipeDownFlags = 0x180;
     settings.LabelTip().PipeSep = " ";
     ZObjectLabels::PipeMultiLabel(view, pipe, up, down);
-    EXPECT_EQ(up, "P7 L=250.0 D=200 100");
-    EXPECT_EQ(down, "0.64 0.00900");
+    EXPECT_EQ(U(up), "P7 L=250.0 D=200 100");
+    EXPECT_EQ(U(down), "0.64 0.00900");
     settings.LabelTip().PipeUpFlags = 0;
     ZObjectLabels::PipeMultiLabel(view, pipe, up, down);
-    EXPECT_EQ(up, "");
+    EXPECT_EQ(U(up), "");
 }
 
 TEST_F(ObjectLabels, StaleResultsAreLeftEmptyAndTheRestShown)
@@ -189,12 +202,12 @@ TEST_F(ObjectLabels, StaleResultsAreLeftEmptyAndTheRestShown)
         bool IsResultStale(const ZNetObject& o) const override { return &o == stale; }
     } sv(settings, draw);
     auto tip = [&](const ZNetObject& o) {
-        std::string t;
+        GbkString t;
         o.GetTipText(sv, t);
         return U(t);
     };
     auto grade = [&](const ZNetObject& o) {
-        std::string t;
+        GbkString t;
         o.GetGradeText(sv, t);
         return U(t);
     };
@@ -218,15 +231,15 @@ TEST_F(ObjectLabels, StaleResultsAreLeftEmptyAndTheRestShown)
     EXPECT_EQ(grade(pipe), "");
     settings.LabelTip().PipeLabel = 3;
     EXPECT_EQ(grade(pipe), "200");
-    std::string upper, lower;
+    GbkString upper, lower;
     settings.LabelTip().PipeUpFlags = 0x4;
     settings.LabelTip().PipeDownFlags = 0x20;
     ZObjectLabels::PipeMultiLabel(sv, pipe, upper, lower);
     EXPECT_FALSE(upper.empty());
-    EXPECT_EQ(lower, "");
+    EXPECT_EQ(U(lower), "");
     sv.stale = nullptr;
     ZObjectLabels::PipeMultiLabel(sv, pipe, upper, lower);
-    EXPECT_NE(lower, "");
+    EXPECT_NE(U(lower), "");
     EXPECT_EQ(tip(pipe), "管道编号:P7, 管长:250.0 m, 管径:200 mm, 粗糙系数:100, 流量:20.00 l/s, 流速:0.64 m/s, "
                          "坡度:0.00900 mH2O/m, 水损:2.25 mH2O");
 }

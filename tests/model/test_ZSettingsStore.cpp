@@ -69,17 +69,17 @@ TEST(ZSettingsStore, FreshProfileGivesDefaults)
     EXPECT_EQ(l.TankLabel, 0);
     EXPECT_EQ(l.LabelMode, 0);
     EXPECT_EQ(l.NodeFlags, 20);
-    EXPECT_EQ(l.NodeFlow, "Q=");
-    EXPECT_EQ(l.NodeHydr, "H=");
-    EXPECT_EQ(l.NodeId + l.NodeCoord + l.NodeElev + l.NodeFreeHead, "");
+    EXPECT_EQ(l.NodeFlow.Bytes(), "Q=");
+    EXPECT_EQ(l.NodeHydr.Bytes(), "H=");
+    EXPECT_EQ((l.NodeId + l.NodeCoord + l.NodeElev + l.NodeFreeHead).Bytes(), "");
     EXPECT_EQ(l.PipeUpFlags, 12);
     EXPECT_EQ(l.PipeDownFlags, 544);
-    EXPECT_EQ(l.PipeDiam, "D=");
-    EXPECT_EQ(l.PipeLeng, "L=");
-    EXPECT_EQ(l.PipeFlow, "Q=");
-    EXPECT_EQ(l.PipeHLoss, "H=");
-    EXPECT_EQ(l.PipeSep, "-");
-    EXPECT_EQ(l.PipeId + l.PipeCoef + l.PipeVelo + l.PipeI, "");
+    EXPECT_EQ(l.PipeDiam.Bytes(), "D=");
+    EXPECT_EQ(l.PipeLeng.Bytes(), "L=");
+    EXPECT_EQ(l.PipeFlow.Bytes(), "Q=");
+    EXPECT_EQ(l.PipeHLoss.Bytes(), "H=");
+    EXPECT_EQ(l.PipeSep.Bytes(), "-");
+    EXPECT_EQ((l.PipeId + l.PipeCoef + l.PipeVelo + l.PipeI).Bytes(), "");
 
     EXPECT_DOUBLE_EQ(s.Templates().Pipe.PipeDiam, 0.3);
     EXPECT_EQ(s.Units().Diam().UnitIndex(), 1);
@@ -140,7 +140,7 @@ TEST(ZSettingsStore, RoundTripKeepsChangedValues)
     EXPECT_EQ(b.Colors().PipeGradeColors[5], ZColorSettings::Rgb(9, 9, 9));
     EXPECT_EQ(b.Colors().NodeGradeColors.size(), 5u);
     EXPECT_EQ(b.Sizes().NodeWidth, 9);
-    EXPECT_EQ(b.LabelTip().PipeSep, "/");
+    EXPECT_EQ(b.LabelTip().PipeSep.Bytes(), "/");
     EXPECT_EQ(b.LabelTip().LabelMode, ZLabelTipSettings::SingleValue);   // never stored
     EXPECT_EQ(b.Templates().Pipe.PipeDate, 86400u);
     EXPECT_EQ(b.Units().FlowUnit().UnitIndex(), 2);
@@ -193,7 +193,7 @@ TEST(ZSettingsStore, MalformedValuesKeepDefaults)
     EXPECT_EQ(s.Colors().PipeGradeColors.size(), 5u);
     EXPECT_EQ(s.Sizes().NodeWidth, 6);
     EXPECT_EQ(s.LabelTip().NodeTip, 3);
-    EXPECT_EQ(s.LabelTip().PipeSep, "-");
+    EXPECT_EQ(s.LabelTip().PipeSep.Bytes(), "-");
     EXPECT_EQ(s.Templates().Pipe.PipeDate, 0u);
     EXPECT_EQ(s.AutoSaveMinutes, 5);
     EXPECT_EQ(s.MinFreeHead, 10.0);

@@ -34,7 +34,7 @@ TEST(SortedObArray, SortByIdGivesCompareOrder)
     std::vector<ZConsumeNode*> items;
     for (const std::string& id : ids) {
         owned.push_back(std::make_unique<ZConsumeNode>());
-        ASSERT_TRUE(owned.back()->SetId(id));
+        ASSERT_TRUE(owned.back()->SetId(GbkView(id)));
         items.push_back(owned.back().get());
     }
     std::shuffle(items.begin(), items.end(), rng);

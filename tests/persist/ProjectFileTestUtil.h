@@ -31,7 +31,7 @@ struct LeBytes {
 inline ZConsumeNode* AddNode(ZDocument& doc, const std::string& id, double x = 0, double y = 0)
 {
     auto* n = new ZConsumeNode;
-    n->SetId(id);
+    n->SetId(GbkView(id));
     n->X = x;
     n->Y = y;
     doc.GetNetwork().AddNode(n);
@@ -42,7 +42,7 @@ template <class Link = ZPipeLink>
 Link* AddLink(ZDocument& doc, const std::string& id, ZConsumeNode* a, ZConsumeNode* b)
 {
     auto* l = new Link;
-    l->SetId(id);
+    l->SetId(GbkView(id));
     doc.GetNetwork().AddLink(a, b, l);
     return l;
 }

@@ -35,8 +35,8 @@ void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& 
     ASSERT_EQ(a.LinkCount(), b.LinkCount()) << name;
     for (int i = 0; i < a.NodeCount(); ++i) {
         const ZConsumeNode &n = *a.NodeAt(i), &m = *b.NodeAt(i);
-        const std::string id(n.IdView());
-        ASSERT_EQ(id, std::string(m.IdView())) << name;
+        const std::string id(n.IdView().Bytes());
+        ASSERT_EQ(id, std::string(m.IdView().Bytes())) << name;
         EXPECT_EQ(n.GetFlags(), m.GetFlags()) << name << " " << id;
         EXPECT_TRUE(Near(n.X, m.X) && Near(n.Y, m.Y)) << name << " " << id;
         EXPECT_TRUE(Near(n.NodeGrunElev, m.NodeGrunElev)) << name << " " << id;
@@ -47,8 +47,8 @@ void ExpectSameNetwork(const ZNetwork& a, const ZNetwork& b, const std::string& 
     }
     for (int i = 0; i < a.LinkCount(); ++i) {
         const ZFlowLink &l = *a.LinkAt(i), &k = *b.LinkAt(i);
-        const std::string id(l.IdView());
-        ASSERT_EQ(id, std::string(k.IdView())) << name;
+        const std::string id(l.IdView().Bytes());
+        ASSERT_EQ(id, std::string(k.IdView().Bytes())) << name;
         ASSERT_EQ(l.GetKind(), k.GetKind()) << name << " " << id;
         EXPECT_EQ(l.StartNode()->IdView(), k.StartNode()->IdView()) << name << " " << id;
         EXPECT_EQ(l.EndNode()->IdView(), k.EndNode()->IdView()) << name << " " << id;

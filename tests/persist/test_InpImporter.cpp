@@ -33,7 +33,7 @@ const std::string kTwoNodes = "[RESERVOIRS]\nR 100\n[PIPES]\nP R J 1000 300 100\
 template <class T>
 const T& Link(const ZDocument& doc, const char* id)
 {
-    const ZFlowLink* l = doc.GetNetwork().FindLink(id);
+    const ZFlowLink* l = doc.GetNetwork().FindLink(GbkView(id));
     if (!l)
         throw std::runtime_error(std::string("no link ") + id);
     return static_cast<const T&>(*l);
@@ -263,7 +263,7 @@ TEST(InpImporter, LongAndClashingIdentifiersGetUniqueNamesAndAMap)
     std::set<std::string> ids;
     for (const ZConsumeNode* n : doc.GetNetwork().Nodes()) {
         EXPECT_LE(n->IdView().size(), 19u);
-        ids.insert(std::string(n->IdView()));
+        ids.insert(std::string(n->IdView().Bytes()));
     }
     EXPECT_EQ(ids.size(), 5u);
     EXPECT_TRUE(ids.count("X"));
@@ -556,6 +556,6 @@ TEST(InpImporter, MessagesAndReportsCutHugeTextsAndEscapeRawBytes)
     const std::string text = Import(net + "[OPTIONS]\nFOO \x1b" + gbk + "\n", doc2).report.Text();
     EXPECT_LT(text.size(), 2000u);
     EXPECT_EQ(text.find('\x1b'), std::string::npos);
-    const std::string shown = "FOO \\x1B" + GbkCodec::ToUtf8(gbk.substr(0, 58)) + "...";
+    const std::string shown = "FOO \\x1B" + GbkCodec::ToUtf8(GbkView(gbk.substr(0, 58))) + "...";
     EXPECT_NE(text.find(shown), std::string::npos) << text;
 }

@@ -109,7 +109,7 @@ TEST(ProjectFileGolden, VersionOneHasNoHeaderViewsOrBitmap)
 {
     ZDocument doc;
     doc.SetFileVersion(ZDocument::Version1);
-    doc.GetNamedViews().push_back({"v", {0, 0, 1, 1}});
+    doc.GetNamedViews().push_back({GbkView("v"), {0, 0, 1, 1}});
     LeBytes want;
     want.F(0).F(1000).F(0).F(1000);
     want.s += DefaultSettings().s;
@@ -143,7 +143,7 @@ TEST(ProjectFileUpgrade, QuestionDecidesTheLayout)
 TEST(ProjectFileRoundTrip, EveryFieldOfEveryClassAndTheDocumentRecord)
 {
     ZDocument doc;
-    ZConsumeNode* a = AddNode(doc, GbkCodec::FromUtf8("节点甲"), 1.5, 2.5);
+    ZConsumeNode* a = AddNode(doc, GbkCodec::FromUtf8("节点甲").Bytes(), 1.5, 2.5);
     ZConsumeNode* b = AddNode(doc, "B", 1.5, 2.5);
     ZConsumeNode* c = AddNode(doc, "C", 10, 20);
     ZConsumeNode* d = AddNode(doc, "D", 30, 40);
@@ -156,7 +156,7 @@ TEST(ProjectFileRoundTrip, EveryFieldOfEveryClassAndTheDocumentRecord)
     pump->SetPumpType(0); pump->SetSymbolIndex(3); pump->PumpOpen = false; pump->PumpStaticH = 32;
     pump->PumpSCoef = 120; pump->PumpRatedRotV = 1450; pump->PumpOperatedRotV = 1400; pump->PumpVacuum = 4;
     pump->PumpEfficiency = 0.8;
-    auto* pipe = AddLink(doc, GbkCodec::FromUtf8("管1"), b, c);
+    auto* pipe = AddLink(doc, GbkCodec::FromUtf8("管1").Bytes(), b, c);
     pipe->PipeType = 1; pipe->PipeParallel = 2; pipe->PipeLength = 123.5; pipe->PipeInDiam = 0.29;
     pipe->PipeSideType = 1; pipe->PipeDate = 946684800; pipe->PipeRougCeof = 0.013; pipe->PipeDiam = 0.3;
     pipe->SetVertices({{3, 4}, {5, 6}});
@@ -173,7 +173,7 @@ TEST(ProjectFileRoundTrip, EveryFieldOfEveryClassAndTheDocumentRecord)
     ds.Balanced = 1; ds.CalcCase = 2; ds.Params.AccidentFactor = 0.7; ds.SpareWord2 = 77; ds.ContourInterval = 0.5;
     ds.PipeFlowGrades = {0.01, 0.02};
     doc.GetNamedViews().push_back({GbkCodec::FromUtf8("全图视图"), {0, 0, 100, 200}});
-    doc.GetNamedViews().push_back({std::string(300, 'x'), {1, 2, 3, 4}});
+    doc.GetNamedViews().push_back({GbkString(std::string(300, 'x')), {1, 2, 3, 4}});
     std::vector<uint8_t> bmp(70, 0x11);
     bmp[0] = 'B'; bmp[1] = 'M'; bmp[2] = 70;
     bmp[3] = bmp[4] = bmp[5] = 0;

@@ -50,7 +50,7 @@ std::string Sample()
     ZConsumeNode* c = AddNode(doc, "c");
     AddLink(doc, "p", a, b)->SetVertices({{1, 2}});
     AddLink<ZPumpLink>(doc, "u", b, c);
-    doc.GetNamedViews().push_back({"view", {0, 0, 1, 1}});
+    doc.GetNamedViews().push_back({GbkView("view"), {0, 0, 1, 1}});
     std::vector<uint8_t> bmp(40, 0);
     bmp[0] = 'B'; bmp[1] = 'M'; bmp[2] = 40;
     auto dib = std::make_unique<ZNetBkDib>();
@@ -219,7 +219,7 @@ TEST(ProjectFileDamage, UnsortedArraysAreRestoredInOrder)
     unsorted.W(2).Class("ZConsumeNode").Head("b", 0x20, 0).W(0).NodeTail().W(0x8001).Head("a", 0x20, 1).W(0).NodeTail().W(0);
     ZDocument doc;
     ASSERT_EQ(CauseOf(WithNetwork(unsorted), doc), -1);
-    EXPECT_EQ(std::string(doc.GetNetwork().NodeAt(0)->IdView()), "a");
+    EXPECT_EQ(doc.GetNetwork().NodeAt(0)->IdView().Bytes(), "a");
     EXPECT_EQ(doc.GetNetwork().NodeAt(1)->GetIndex(), 1);
 }
 

@@ -48,14 +48,14 @@ void Chain(ZDocument& doc, int n)
     for (int i = 0; i < n; ++i) {
         auto* node = new ZConsumeNode;
         std::snprintf(id, sizeof id, "%07d", i);
-        node->SetId(id);
+        node->SetId(GbkView(std::string_view(id)));
         node->X = i;
         net.AppendNodeSorted(node);
     }
     for (int i = 0; i + 1 < n; ++i) {
         auto* p = new ZPipeLink;
         std::snprintf(id, sizeof id, "%07d", i);
-        p->SetId(id);
+        p->SetId(GbkView(std::string_view(id)));
         net.AppendLinkSorted(p);
         p->Connect(net.NodeAt(i), net.NodeAt(i + 1));
     }

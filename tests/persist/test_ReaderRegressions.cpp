@@ -65,7 +65,7 @@ TEST_F(TextRoundTrip, ChainOfDevicesTakesTheFirstNodesPosition)
            "BEGIN VALVE\nV2 B C\nV1 A B\nEND\nBEGIN PUMP\nP C D\nEND\n",
            doc);
     for (const char* id : {"B", "C", "D"}) {
-        const ZConsumeNode* n = doc.GetNetwork().FindNode(id);
+        const ZConsumeNode* n = doc.GetNetwork().FindNode(GbkView(id));
         ASSERT_NE(n, nullptr);
         EXPECT_EQ(n->X, 10.0) << id;
         EXPECT_EQ(n->Y, 20.0) << id;
@@ -88,7 +88,7 @@ TEST_F(TextRoundTrip, DevicesMeetingAtOneNodeOrInARingAreStable)
     Import(nodes + "BEGIN VALVE\nV1 A B\nV2 B E\nV3 E A\nEND\n", ring);
     const double x = ring.GetNetwork().FindNode("A")->X;
     for (const char* id : {"B", "E"})
-        EXPECT_EQ(ring.GetNetwork().FindNode(id)->X, x) << id;
+        EXPECT_EQ(ring.GetNetwork().FindNode(GbkView(id))->X, x) << id;
     ExpectStable(nodes + "BEGIN VALVE\nV1 A B\nV2 B E\nV3 E A\nEND\n");
 }
 

@@ -69,8 +69,8 @@ struct TextFixture : ::testing::Test {
         TextExchange::Export(out, doc, units);
         return out.str();
     }
-    ZConsumeNode* Node(const char* id) const { return doc.GetNetwork().FindNode(id); }
-    ZFlowLink* Link(const char* id) const { return doc.GetNetwork().FindLink(id); }
+    ZConsumeNode* Node(const char* id) const { return doc.GetNetwork().FindNode(GbkView(id)); }
+    ZFlowLink* Link(const char* id) const { return doc.GetNetwork().FindLink(GbkView(id)); }
 };
 
 const char* const kTwoNodes = "BEGIN NODE\nA\t0\t0\t10\t0\t0\t50\t0\nB\t100\t0\t12\t1\t5\t0\t0\nEND\n";
@@ -282,7 +282,7 @@ TEST_F(TextFixture, OverlongIdentifiersAreRefusedNotCut)
 {
     const std::string id19(19, 'N');
     Import("BEGIN NODE\n" + id19 + " 0 0\nEND\n");
-    EXPECT_NE(doc.GetNetwork().FindNode(id19), nullptr);
+    EXPECT_NE(doc.GetNetwork().FindNode(GbkView(id19)), nullptr);
     // Cutting these two to 19 bytes would make them equal.
     ExpectFailure("BEGIN NODE\n" + id19 + "1 0 0\n" + id19 + "2 0 0\nEND\n", 2, id19 + "1");
     ExpectFailure(std::string(kTwoNodes) + "BEGIN PIPE\n" + std::string(20, 'P') + " A B 1\nEND\n", 6);
@@ -340,26 +340,27 @@ TEST_F(TextFixture, FailedImportLeavesTheDocumentEmpty)
 TEST_F(TextFixture, GbkIdentifiersRoundTripUntouched)
 {
     // 0x81 0x61 is one GBK character whose trail byte is an ASCII "a": it must not become "A".
-    const std::string chinese = GbkCodec::FromUtf8("泵站进水");
-    const std::string pipe = GbkCodec::FromUtf8("泵站进水管");
+    const std::string chinese = GbkCodec::FromUtf8("泵站进水").Bytes();
+    const std::string pipe = GbkCodec::FromUtf8("泵站进水管").Bytes();
     const std::string tricky = "\x81\x61x";
     Import("BEGIN NODE\n" + chinese + " 1 2\n" + tricky + " 3 4\nEND\nBEGIN PIPE\n" + pipe + " " + chinese + " " +
            tricky + " 2\nEND\n");
-    ASSERT_NE(doc.GetNetwork().FindNode(chinese), nullptr);
-    ASSERT_NE(doc.GetNetwork().FindNode("\x81\x61X"), nullptr);
-    ASSERT_NE(doc.GetNetwork().FindLink(pipe), nullptr);
+    ASSERT_NE(doc.GetNetwork().FindNode(GbkView(chinese)), nullptr);
+    ASSERT_NE(doc.GetNetwork().FindNode(GbkView(std::string_view("\x81\x61X"))), nullptr);
+    ASSERT_NE(doc.GetNetwork().FindLink(GbkView(pipe)), nullptr);
 
     const std::string text = Export();
     ZDocument again;
     std::istringstream in(text);
     TextExchange::Import(in, "again.txt", again, units, templates);
-    EXPECT_NE(again.GetNetwork().FindNode(chinese), nullptr);
-    EXPECT_NE(again.GetNetwork().FindNode("\x81\x61X"), nullptr);
-    EXPECT_EQ(again.GetNetwork().FindLink(pipe)->EndNode(), again.GetNetwork().FindNode("\x81\x61X"));
+    EXPECT_NE(again.GetNetwork().FindNode(GbkView(chinese)), nullptr);
+    EXPECT_NE(again.GetNetwork().FindNode(GbkView(std::string_view("\x81\x61X"))), nullptr);
+    EXPECT_EQ(again.GetNetwork().FindLink(GbkView(pipe))->EndNode(),
+              again.GetNetwork().FindNode(GbkView(std::string_view("\x81\x61X"))));
 
     // Errors quote the offending text in UTF-8.
     try {
-        Import(GbkCodec::FromUtf8("BEGIN NODE\n节点 1 二\nEND\n"));
+        Import(GbkCodec::FromUtf8("BEGIN NODE\n节点 1 二\nEND\n").Bytes());
         FAIL();
     } catch (const ArchiveError& e) {
         EXPECT_NE(std::string(e.what()).find("节点"), std::string::npos) << e.what();
@@ -414,7 +415,7 @@ TEST_F(TextFixture, HeaderUnitsDecideOverTheReadersUnits)
 {
     Import("BEGIN NODE\nA 0 0 0 1 12.5\nEND\n");
     const std::string text = Export();
-    EXPECT_NE(text.find(GbkCodec::FromUtf8("流量(l/s)")), std::string::npos);
+    EXPECT_NE(text.find(GbkCodec::FromUtf8("流量(l/s)").Bytes()), std::string::npos);
     units.Get(UnitSystem::Flow).SetUnitIndex(2);   // m3/h
     ZDocument again;
     std::istringstream in(text);

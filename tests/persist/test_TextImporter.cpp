@@ -44,7 +44,7 @@ struct TextImporterTest : ::testing::Test {
     }
     const ZPipeLink& Pipe(const char* id)
     {
-        return *static_cast<const ZPipeLink*>(doc.GetNetwork().FindLink(id));
+        return *static_cast<const ZPipeLink*>(doc.GetNetwork().FindLink(GbkView(id)));
     }
 };
 
@@ -54,7 +54,8 @@ std::string UnitsLine(const std::string& length, const std::string& diam, const 
                       const std::string& flow)
 {
     return GbkCodec::FromUtf8("//输出格式: 长度单位:" + length + "\t管径单位:" + diam + "\t压力单位:" + head +
-                              "\t流量单位:" + flow + "\n");
+                              "\t流量单位:" + flow + "\n")
+        .Bytes();
 }
 } // namespace
 

@@ -8,7 +8,10 @@
 // Keeps what objects draw, in world units, so tests can look at geometry without pixels.
 class RecordingDrawContext : public ZDrawContext {
 public:
-    struct TextRun { double x, y, angle; std::string text; };
+    struct TextRun {
+        double x, y, angle;
+        std::string text;
+    };   // text: the GBK bytes
 
     RecordingDrawContext(const ZNetView& view, const ViewExtent& clip) : m_view(view), m_clip(clip) {}
 
@@ -25,11 +28,11 @@ public:
             Line(p[i - 1].x, p[i - 1].y, p[i].x, p[i].y);
     }
     void Polygon(const PipePoint* p, int n) override { polygons.emplace_back(p, p + n); }
-    void Text(double x, double y, double angle, std::string_view t) override
+    void Text(double x, double y, double angle, GbkView t) override
     {
-        texts.push_back({x, y, angle, std::string(t)});
+        texts.push_back({x, y, angle, std::string(t.Bytes())});
     }
-    void TextExtent(std::string_view t, double, double& w, double& h) override { m_view.TextExtent(t, w, h); }
+    void TextExtent(GbkView t, double, double& w, double& h) override { m_view.TextExtent(t, w, h); }
     void Symbol(const ZDeviceLink&, double left, double top) override { symbols.push_back({left, top}); }
     int DeviceSize(int px) const override { return m_view.DeviceSize(px); }
     double Scale() const override { return m_view.GetScale(); }

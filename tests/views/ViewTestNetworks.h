@@ -11,7 +11,7 @@ namespace ViewTestNetworks {
 inline ZConsumeNode* AddNode(ZDocument& doc, const std::string& id, double x, double y, double head = 0.0)
 {
     auto* n = new ZConsumeNode;
-    n->SetId(id);
+    n->SetId(GbkView(id));
     n->X = x;
     n->Y = y;
     n->NodeHydrElev = head;
@@ -22,7 +22,7 @@ inline ZConsumeNode* AddNode(ZDocument& doc, const std::string& id, double x, do
 inline ZPipeLink* AddPipe(ZDocument& doc, const std::string& id, ZConsumeNode* a, ZConsumeNode* b)
 {
     auto* p = new ZPipeLink;
-    p->SetId(id);
+    p->SetId(GbkView(id));
     doc.GetNetwork().AddLink(a, b, p);
     p->UpdateAutoLength();
     return p;

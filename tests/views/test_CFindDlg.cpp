@@ -2,6 +2,7 @@
 #include "EditTestSupport.h"
 #include "ViewTestNetworks.h"
 
+#include "model/GbkCodec.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZSettingsStore.h"
 #include "model/ZTankLink.h"
@@ -116,6 +117,22 @@ private slots:
         QCOMPARE(editor.edited[0][0], static_cast<ZNetObject*>(doc.GetNetwork().FindNode("3")));
     }
 
+    // An identifier crosses the dialog both ways: listed as Unicode, found from what is typed.
+    void chineseIdentifierIsListedAndFound()
+    {
+        ZDocument doc;
+        Network(doc);
+        const GbkString id = GbkCodec::FromUtf8("节点1");
+        AddNode(doc, id.Bytes(), 50, 50);
+        auto v = MakeView(doc);
+        CFindDlg dlg(v->Canvas(), v->Editor(), v.get());
+        QVERIFY(dlg.List(0)->findText(QStringLiteral("节点1")) >= 0);
+        Enter(dlg, 0, QStringLiteral("节点1"));
+        dlg.onProperties();
+        QCOMPARE(int(editor.edited.size()), 1);
+        QCOMPARE(editor.edited[0][0], static_cast<ZNetObject*>(doc.GetNetwork().FindNode(id)));
+    }
+
     void viewCentresAsOneZoomStepAndBlinks()
     {
         ZDocument doc;
@@ -171,7 +188,7 @@ private slots:
         for (const char* id : {"2", "4"}) {
             Enter(dlg, 0, QString::fromLatin1(id));
             dlg.onView();
-            const ZFlowNode* n = doc.GetNetwork().FindNode(id);
+            const ZFlowNode* n = doc.GetNetwork().FindNode(GbkView(id));
             const QPoint at = v->mapToGlobal(EditMouse::Px(*v, n->X, n->Y));
             QVERIFY2(!dlg.frameGeometry().adjusted(-8, -8, 8, 8).contains(at), id);
         }

@@ -30,7 +30,7 @@ class TestCNamedViewDlg : public QObject {
 private slots:
     void opensWithTheShownRectangleAndTheList()
     {
-        std::vector<ZNamedView> views{{"north", {0, 0, 10, 10}}, {GbkText::FromQString("南区"), {1, 2, 3, 4}}};
+        std::vector<ZNamedView> views{{GbkView("north"), {0, 0, 10, 10}}, {GbkText::FromQString("南区"), {1, 2, 3, 4}}};
         Recorder p;
         CNamedViewDlg d(views, ViewExtent{-5, 1, 7, 9}, &p);
         QCOMPARE(d.windowTitle(), QStringLiteral("定义视图"));
@@ -52,7 +52,7 @@ private slots:
 
     void addNormalisesAndRefusesEmptyOrRepeatedNames()
     {
-        std::vector<ZNamedView> views{{"North", {0, 0, 10, 10}}};
+        std::vector<ZNamedView> views{{GbkView("North"), {0, 0, 10, 10}}};
         Recorder p;
         CNamedViewDlg d(views, ViewExtent{}, &p);
         Type(d, "", 0, 0, 1, 1);
@@ -80,7 +80,7 @@ private slots:
 
     void updateAndDelete()
     {
-        std::vector<ZNamedView> views{{"a", {0, 0, 1, 1}}, {"b", {0, 0, 2, 2}}};
+        std::vector<ZNamedView> views{{GbkView("a"), {0, 0, 1, 1}}, {GbkView("b"), {0, 0, 2, 2}}};
         Recorder p;
         CNamedViewDlg d(views, ViewExtent{}, &p);
         d.List()->setCurrentRow(0);
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(!d.Update());   // another view has that name
         Type(d, "A", 0, 5, 5, 0);   // its own name in another case is fine
         QVERIFY(d.Update());
-        QCOMPARE(views[0].ViewName, std::string("A"));
+        QCOMPARE(views[0].ViewName.Bytes(), std::string("A"));
         QCOMPARE(views[0].ViewRect.top, 5.0);
         d.List()->setCurrentRow(1);
         d.Delete();

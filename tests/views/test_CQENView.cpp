@@ -644,7 +644,7 @@ private slots:
     {
         ZDocument doc;
         Square(doc);
-        doc.GetNamedViews().push_back({"corner", {0, 0, 20, 20}});
+        doc.GetNamedViews().push_back({GbkView("corner"), {0, 0, 20, 20}});
         auto v = MakeView(doc);
         QSignalSpy modified(v.get(), &CQENView::viewStored);
         v->ZoomToNamedView(0);

@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(int(dc2.texts.size()), 1);
         QVERIFY(std::fabs(dc2.texts[0].angle - G::Pi / 4) < 1e-12);
         c.TextExtent("pp", w, h);
-        const ZTextPlacement& t = ZLabelLayout::AlongSegment(c, {0, 0}, {-100, -100}, "pp", true);
+        const ZTextPlacement& t = ZLabelLayout::AlongSegment(c, {0, 0}, {-100, -100}, GbkView("pp"), true);
         QCOMPARE(t.x, dc2.texts[0].x);
         // The text's lower edge sits on the line's left (upper) side, centred on the midpoint.
         const double c45 = std::cos(G::Pi / 4);

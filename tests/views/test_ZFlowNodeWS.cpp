@@ -160,10 +160,10 @@ private slots:
         ZNetwork& net = doc.GetNetwork();
         // Pumps on nodes 1 and 3 (their outlets P1, P3 are device nodes too).
         for (const char* id : {"1", "3"}) {
-            ZConsumeNode* n = net.FindNode(id);
+            ZConsumeNode* n = net.FindNode(GbkView(id));
             ZConsumeNode* out = AddNode(doc, std::string("P") + id, n->X, n->Y);
             auto* pump = new ZPumpLink;
-            pump->SetId(std::string("U") + id);
+            pump->SetId(GbkView(std::string("U") + id));
             net.AddLink(n, out, pump);
         }
         auto v = MakeView(doc);

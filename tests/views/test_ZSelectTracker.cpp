@@ -38,8 +38,8 @@ class TestZSelectTracker : public QObject {
     {
         return ShowEditView<RecordingView>(doc, settings, &prompt, &editor, {-20, -20, 120, 120}, 400);
     }
-    static ZNetObject* Node(ZDocument& d, const char* id) { return d.GetNetwork().FindNode(id); }
-    static ZNetObject* Link(ZDocument& d, const char* id) { return d.GetNetwork().FindLink(id); }
+    static ZNetObject* Node(ZDocument& d, const char* id) { return d.GetNetwork().FindNode(GbkView(id)); }
+    static ZNetObject* Link(ZDocument& d, const char* id) { return d.GetNetwork().FindLink(GbkView(id)); }
 
 private slots:
     void init()

@@ -16,7 +16,7 @@ class TestZSpatialGrid : public QObject {
     static ZConsumeNode* Node(ZNetwork& net, const char* id, double x, double y)
     {
         auto* n = new ZConsumeNode;
-        n->SetId(id);
+        n->SetId(GbkView(id));
         n->X = x;
         n->Y = y;
         net.AddNode(n);
@@ -25,7 +25,7 @@ class TestZSpatialGrid : public QObject {
     static void Pipe(ZNetwork& net, const char* id, ZConsumeNode* a, ZConsumeNode* b)
     {
         auto* p = new ZPipeLink;
-        p->SetId(id);
+        p->SetId(GbkView(id));
         net.AddLink(a, b, p);
     }
     static ViewExtent Rect(double l, double b, double r, double t)

@@ -144,7 +144,7 @@ private slots:
             ZConsumeNode* from = AddNode(doc, "S" + std::to_string(k), 2.0 * k, 0);
             ZConsumeNode* to = AddNode(doc, "E" + std::to_string(k), 2.0 * k, 1.0);
             auto* v = new ZValveLink;
-            v->SetId("V" + std::to_string(k));
+            v->SetId(GbkView("V" + std::to_string(k)));
             doc.GetNetwork().AddLink(from, to, v);
         }
         ZNetCanvas c(settings);

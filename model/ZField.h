@@ -1,4 +1,5 @@
 #pragma once
+#include "GbkView.h"
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -33,7 +34,7 @@ struct ZField {
     const char* key;
     double (*get)(const ZNetObject& obj) = nullptr;
     void (*set)(ZNetObject& obj, double value) = nullptr;        // none: shown only
-    std::string_view (*text)(const ZNetObject& obj) = nullptr;   // Text fields: GBK bytes
+    GbkView (*text)(const ZNetObject& obj) = nullptr;   // Text fields: GBK bytes
     Type type = Double;
     uint8_t use = 0;
     int unit = NoUnit;   // UnitSystem::Category the value is converted to for display, or NoUnit

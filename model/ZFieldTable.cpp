@@ -43,19 +43,19 @@ const ZPipeLink& P(const ZNetObject& o)
 {
     return static_cast<const ZPipeLink&>(o);
 }
-std::string_view IdOf(const ZNetNode* n)
+GbkView IdOf(const ZNetNode* n)
 {
-    return n ? n->IdView() : std::string_view();
+    return n ? n->IdView() : GbkView();
 }
-std::string_view Id(const ZNetObject& o)
+GbkView Id(const ZNetObject& o)
 {
     return o.IdView();
 }
-std::string_view Start(const ZNetObject& o)
+GbkView Start(const ZNetObject& o)
 {
     return IdOf(static_cast<const ZNetLink&>(o).StartNode());
 }
-std::string_view End(const ZNetObject& o)
+GbkView End(const ZNetObject& o)
 {
     return IdOf(static_cast<const ZNetLink&>(o).EndNode());
 }

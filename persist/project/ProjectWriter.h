@@ -1,6 +1,6 @@
 #pragma once
 #include "ArchiveWriter.h"
-#include "ProjectExtension.h"
+#include "persist/ProjectExtension.h"
 #include "model/CurvePoint.h"
 
 #include <cstdint>

@@ -395,7 +395,7 @@ void TextImporter::ReadTank()
 
 void TextImporter::ReadStatus()
 {
-    const std::string_view id = IdField(0, "设备编号");
+    const GbkView id = IdField(0, "设备编号");
     ZFlowLink* link = m_linkById.Find(id);
     if (!link)
         Fail("设备 " + Quote(id) + " 不存在");
@@ -419,7 +419,7 @@ void TextImporter::CheckComponent(const ZFlowLink& link, int line) const
 
 ZFlowLink* TextImporter::CurveOwner(bool pump)
 {
-    const std::string_view id = IdField(0, pump ? "水泵编号" : "阀门编号");
+    const GbkView id = IdField(0, pump ? "水泵编号" : "阀门编号");
     ZFlowLink* link = m_linkById.Find(id);
     if (!link || link->GetKind() != (pump ? ZNetObject::Kind::Pump : ZNetObject::Kind::Valve))
         Fail(std::string(pump ? "水泵 " : "阀门 ") + Quote(id) + " 不存在");
@@ -454,7 +454,7 @@ void TextImporter::ReadOption()
 
 void TextImporter::ReadMinorLoss()
 {
-    const std::string_view id = IdField(0, "管段编号");
+    const GbkView id = IdField(0, "管段编号");
     ZFlowLink* link = m_linkById.Find(id);
     if (!link || link->GetKind() != ZNetObject::Kind::Pipe)
         Fail("管段 " + Quote(id) + " 不存在");
@@ -464,7 +464,7 @@ void TextImporter::ReadMinorLoss()
 
 void TextImporter::ReadValveSetting()
 {
-    const std::string_view id = IdField(0, "阀门编号");
+    const GbkView id = IdField(0, "阀门编号");
     ZFlowLink* link = m_linkById.Find(id);
     if (!link || link->GetKind() != ZNetObject::Kind::Valve)
         Fail("阀门 " + Quote(id) + " 不存在");

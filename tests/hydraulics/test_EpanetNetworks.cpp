@@ -78,7 +78,7 @@ TEST(EpanetNetworks, LTownKeepsItsPressureValves)
         EpanetFile::LoadFile(std::string(QEN_TEST_DATA_DIR) + "/networks/L-TOWN.inp", doc, ZTemplateSet(), 0.0);
     const std::pair<const char*, double> prvs[] = {{"PRV-1", 40}, {"PRV-2", 50}, {"PRV-3", 35}};
     for (const auto& [id, setting] : prvs) {
-        const auto* v = static_cast<const ZValveLink*>(doc.GetNetwork().FindLink(id));
+        const auto* v = static_cast<const ZValveLink*>(doc.GetNetwork().FindLink(GbkView(id)));
         ASSERT_NE(v, nullptr) << id;
         EXPECT_EQ(v->GetValveType(), ZValveLink::Prv) << id;
         EXPECT_DOUBLE_EQ(v->ValveSetting, setting) << id;

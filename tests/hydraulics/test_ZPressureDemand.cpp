@@ -162,7 +162,7 @@ TEST(PressureDrivenDemand, Net3MatchesEpanet)
             std::getline(ss, f, ',');
         for (char& c : field[1])
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        const ZConsumeNode* n = doc.GetNetwork().FindNode(field[1]);
+        const ZConsumeNode* n = doc.GetNetwork().FindNode(GbkView(field[1]));
         if (!n)
             continue;
         double head = 0.0, demand = 0.0;

@@ -76,14 +76,8 @@ TEST(MessageNumbers, EpanetImportReportKeepsDecimalPoints)
         GTEST_SKIP() << "no comma-decimal locale installed";
     ZDocument doc;
     const auto r = EpanetFile::Import("[JUNCTIONS]\nA 0\nB 0\n[RESERVOIRS]\nR 10\n[PIPES]\nP1 R A 10 300 100\n"
-                                      "[PUMPS]\nPU A B HEAD C\n[CURVES]\nC 0 40\nC 10 38\nC 20 20\nC 30 0\n"
                                       "[OPTIONS]\nUNITS LPS\nDEMAND MULTIPLIER 1.5\n",
                                       "t.inp", doc, ZTemplateSet(), 2.5);
     const std::string text = r.report.Text();
     EXPECT_NE(text.find("需水量取第 2.5 小时 (需水量倍数 1.5)"), std::string::npos) << text;
-    const size_t at = text.find("PU (最大误差 ");
-    ASSERT_NE(at, std::string::npos) << text;
-    const std::string error = text.substr(at + std::string("PU (最大误差 ").size(), 6);
-    EXPECT_EQ(error.find(','), std::string::npos) << text;
-    EXPECT_NE(error.find('.'), std::string::npos) << text;
 }

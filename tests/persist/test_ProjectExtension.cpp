@@ -174,14 +174,14 @@ TEST(ProjectExtensionRoundTrip, EveryCurveKindAndValveKind)
     Load(bytes, back);
     EXPECT_TRUE(back.GetDrawSettings().Params.CheckValvesClose);
     for (int k = 0; k < ZPumpLink::CurveKindCount; ++k) {
-        const auto* p = static_cast<const ZPumpLink*>(back.GetNetwork().FindLink("P" + std::to_string(k)));
+        const auto* p = static_cast<const ZPumpLink*>(back.GetNetwork().FindLink(GbkView("P" + std::to_string(k))));
         EXPECT_EQ(p->PumpCurveKind, k);
         EXPECT_EQ(p->PumpCurve, curves[k]);
         EXPECT_EQ(p->PumpPower, k == ZPumpLink::ConstantPower ? 15 : 0);
         EXPECT_EQ(p->PumpSpeed, 0.9);
     }
     for (int t = 0; t < ZValveLink::TypeCount; ++t) {
-        const auto* v = static_cast<const ZValveLink*>(back.GetNetwork().FindLink("V" + std::to_string(t)));
+        const auto* v = static_cast<const ZValveLink*>(back.GetNetwork().FindLink(GbkView("V" + std::to_string(t))));
         EXPECT_EQ(v->GetValveType(), t);
         EXPECT_EQ(v->ValveSetting, 1.5 * t);
         EXPECT_EQ(v->ValveInitStatus, t % 3);

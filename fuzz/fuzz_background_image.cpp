@@ -2,7 +2,7 @@
 // the image part of a project file (what follows the placement of the background bitmap).
 //
 //   scripts/fuzz.sh background 600
-//   build-asan/fuzz_background_image CRASHFILE
+//   build-fuzz/fuzz_background_image CRASHFILE
 //
 // A small valid project with a background bitmap is saved once; its image bytes are replaced by
 // the input. The file must load or raise ArchiveError naming it. A loaded image is the input's

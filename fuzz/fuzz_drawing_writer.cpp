@@ -1,8 +1,8 @@
 // libFuzzer harness for the drawing writer of the CAD bridge.
 //
 // Build and run with scripts/fuzz.sh (clang with -fsanitize=fuzzer,address,undefined):
-//   scripts/fuzz.sh dxfwriter 600                 # ten minutes, corpus in build-asan/corpus/dxfwriter
-//   build-asan/fuzz_drawing_writer CRASHFILE      # replay one input
+//   scripts/fuzz.sh dxfwriter 600                 # ten minutes, corpus in build-fuzz/corpus/dxfwriter
+//   build-fuzz/fuzz_drawing_writer CRASHFILE      # replay one input
 //
 // Every input that reads as a drawing gets QEN's layers and entities and is written: the writer
 // either refuses with a reason or writes a drawing that reads back with every entity it had plus

@@ -2,8 +2,8 @@
 // scan (entities, blocks, arrays, arcs) and the import into a network with tee splitting.
 //
 // Build and run with scripts/fuzz.sh (clang with -fsanitize=fuzzer,address,undefined):
-//   scripts/fuzz.sh dxf 600              # ten minutes, corpus in build-asan/corpus/dxf
-//   build-asan/fuzz_dxf_file CRASHFILE   # replay one input
+//   scripts/fuzz.sh dxf 600              # ten minutes, corpus in build-fuzz/corpus/dxf
+//   build-fuzz/fuzz_dxf_file CRASHFILE   # replay one input
 //
 // Every input must either be refused with a DxfError naming the file, or scan with only finite
 // points and drawn lengths no shorter than their chords, and import into a network that holds

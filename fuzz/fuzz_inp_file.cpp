@@ -1,7 +1,7 @@
 // libFuzzer harness for the EPANET input file reader (.inp): parser and importer.
 //
-//   scripts/fuzz.sh inp 600              # ten minutes, corpus in build-asan/corpus/inp
-//   build-asan/fuzz_inp_file CRASHFILE   # replay one input
+//   scripts/fuzz.sh inp 600              # ten minutes, corpus in build-fuzz/corpus/inp
+//   build-fuzz/fuzz_inp_file CRASHFILE   # replay one input
 //
 // Every input must either import or raise ArchiveError naming the file, leaving the document empty.
 // An imported network must hang together, hold only finite numbers, save as a project file that

@@ -1,8 +1,8 @@
 // libFuzzer harness for the project file reader (.wnp).
 //
 // Build and run with scripts/fuzz.sh (clang with -fsanitize=fuzzer,address,undefined):
-//   scripts/fuzz.sh project 600          # ten minutes, corpus in build-asan/corpus/project
-//   build-asan/fuzz_project_file CRASHFILE   # replay one input
+//   scripts/fuzz.sh project 600          # ten minutes, corpus in build-fuzz/corpus/project
+//   build-fuzz/fuzz_project_file CRASHFILE   # replay one input
 //
 // Every input must either load or raise ArchiveError with a cause and the file's name, leaving the
 // document empty. A loaded document must hang together, hold only finite numbers and save and load

@@ -3,7 +3,7 @@
 // after a crash.
 //
 //   scripts/fuzz.sh recovery 600
-//   build-asan/fuzz_recovery_copy CRASHFILE
+//   build-fuzz/fuzz_recovery_copy CRASHFILE
 //
 // The input is the note and the copy, split at the first "\n--\n" (no split: the whole input is
 // the copy and the note is empty). A copy must load or raise ArchiveError naming the copy with the

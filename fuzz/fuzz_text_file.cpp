@@ -1,8 +1,8 @@
 // libFuzzer harness for the text exchange reader (GBK, BEGIN/END sections).
 //
 // Build and run with scripts/fuzz.sh (clang with -fsanitize=fuzzer,address,undefined):
-//   scripts/fuzz.sh text 600             # ten minutes, corpus in build-asan/corpus/text
-//   build-asan/fuzz_text_file CRASHFILE  # replay one input
+//   scripts/fuzz.sh text 600             # ten minutes, corpus in build-fuzz/corpus/text
+//   build-fuzz/fuzz_text_file CRASHFILE  # replay one input
 //
 // Every input must either load or raise ArchiveError with a cause and the file's name, leaving the
 // network empty. A loaded network must hang together, hold only finite numbers, export and import

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses in fuzz/ in the sanitizer build (clang, ASan and UBSan, the tree
-# scripts/test.sh tests the core in; scripts/sanitizer-build.sh) and runs them, one after the other
-# or FUZZ_PARALLEL at a time.
+# Builds the libFuzzer harnesses in fuzz/ with clang, ASan and UBSan against the core libraries
+# (the sanitizer build of scripts/sanitizer-build.sh, with clang and only the harnesses' targets)
+# and runs them, one after the other or FUZZ_PARALLEL at a time.
 #
 #   scripts/fuzz.sh [project|text|inp|background|recovery|dxf|dxfwriter|all] [seconds per fuzzer] [flags...]
 #   scripts/fuzz.sh build                # only build
-#   FUZZ_BUILD_DIR=/tmp/qen-asan scripts/fuzz.sh text 600
+#   FUZZ_BUILD_DIR=/tmp/qen-fuzz scripts/fuzz.sh text 600
 #   FUZZ_PARALLEL=2 scripts/fuzz.sh all 60
 #
 # The growing corpus lives in $FUZZ_BUILD_DIR/corpus/<name>, seeded from examples/, tests/data/ and
@@ -15,7 +15,7 @@
 # Qt 6 Core (not the GUI): the note of a copy is read with it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${FUZZ_BUILD_DIR:-$root/build-asan}
+build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 case $build in /*) ;; *) build=$root/$build ;; esac
 what=${1:-all}
 seconds=${2:-60}
@@ -28,7 +28,7 @@ declare -A harness=([project]=fuzz_project_file [text]=fuzz_text_file [inp]=fuzz
                     [dxf]=fuzz_dxf_file [dxfwriter]=fuzz_drawing_writer)
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=true
 source "$root/scripts/sanitizer-build.sh"
-qen_sanitizer_build "$build" "${harness[@]}"
+QEN_FUZZ=1 qen_sanitizer_build "$build" "${harness[@]}"
 [[ $what == build ]] && exit 0
 
 # Each fuzzer runs in a folder of its own: -jobs=1 runs one worker in a child process that writes

@@ -27,6 +27,8 @@ protected:
     // Square-law flow shared by pumps and valves: q = ±sqrt(|dh| / s), zero when shut.
     double SquareLawFlow(double dh, bool open);
     double SquareLawConductance(bool open) const;
+    // The steepest a curve may make the conductance, as EPANET's smallest head gradient.
+    static constexpr double MaxConductance = 1e7;
 
 private:
     int32_t m_symbolIndex = 0;

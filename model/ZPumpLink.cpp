@@ -10,8 +10,6 @@
 namespace {
 // A pump past its shut-off head is shut: this conductance keeps its nodes in the system.
 constexpr double ShutConductance = 1e-8;
-// The steepest a curve may make the conductance, as EPANET's smallest head gradient.
-constexpr double MaxConductance = 1e7;
 // h = ConstantPowerFactor P / q, P in kW: EPANET's 8.814 hp ft/cfs in SI units.
 constexpr double ConstantPowerFactor = 8.814 * 0.3048 * 0.3048 * 0.3048 * 0.3048 / 0.7457;
 // Below this rise a constant-power pump's flow grows linearly, not without bound.

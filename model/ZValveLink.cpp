@@ -10,7 +10,6 @@
 
 namespace {
 constexpr double MinResistance = 1e-6;
-constexpr double MaxConductance = 1e7;
 }   // namespace
 
 ZValveLink* ZValveLink::Clone() const

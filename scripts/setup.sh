@@ -10,7 +10,7 @@ packages=(
   python3-ezdxf python3-matplotlib
   libgtest-dev libgmock-dev
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core
-  clang-14 libclang-rt-14-dev locales
+  clang-14 libclang-rt-14-dev lld clang-format locales
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test: the normal build (warnings are
-# errors), the core tests again under a comma-decimal locale, the core and command-line tests in
-# an AddressSanitizer + UndefinedBehaviorSanitizer build, and a short run of each fuzzer.
+# Sets up the machine, builds everything and runs every test: the format check, the normal build
+# (warnings are errors), the core tests again under a comma-decimal locale, the core, CAD bridge
+# and command-line tests in an AddressSanitizer + UndefinedBehaviorSanitizer build, and a short
+# run of each fuzzer, two at a time.
 #
 #   QEN_BUILD_DIR=build        the normal build            QEN_ASAN_DIR=build-asan   the sanitizer build
 #   QEN_FUZZ_SECONDS=60        per fuzzer, 0 to skip       QEN_SKIP_ASAN=1           no sanitizer build
@@ -15,6 +16,9 @@ export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=true
 start=$SECONDS
 stage() { echo "== $1 ($((SECONDS - start)) s so far)"; }
 
+stage "format check"
+bash scripts/check-format.sh
+
 source scripts/build-dir.sh
 build=$(qen_build_dir)
 stage "build ($build)"
@@ -27,10 +31,8 @@ stage "tests"
 locale=${QEN_TEST_LOCALE:-de_DE.UTF-8}
 if locale -a 2>/dev/null | grep -qix "${locale/UTF-8/utf8}"; then
     stage "core tests under $locale"
-    for t in model persist hydraulics; do
-        exe="$build/tests/$t/qen_${t}_tests"
-        [[ -x $exe ]] || continue
-        (cd "$build/tests/$t" && QEN_TEST_LOCALE=$locale "./qen_${t}_tests" --gtest_brief=1)
+    for dir in model persist edit hydraulics; do
+        (cd "$build/tests/$dir" && QEN_TEST_LOCALE=$locale "./qen_${dir}_tests" --gtest_brief=1)
     done
 else
     echo "locale $locale is missing: scripts/setup.sh generates it" >&2
@@ -40,12 +42,8 @@ fi
 if [[ -z ${QEN_SKIP_ASAN:-} ]]; then
     asan=${QEN_ASAN_DIR:-build-asan}
     stage "AddressSanitizer + UndefinedBehaviorSanitizer build ($asan)"
-    # float-cast-overflow is not part of GCC's "undefined"; a NaN cast to int once crashed the grid.
-    san="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
-    cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEN_WERROR=${QEN_WERROR:-ON} \
-        -DCMAKE_CXX_FLAGS="$san" -DCMAKE_C_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-        -DQEN_BUILD_GUI=OFF -DQEN_BUILD_BENCH=OFF >/dev/null
-    cmake --build "$asan"
+    source scripts/sanitizer-build.sh
+    qen_sanitizer_build "$asan"
     stage "tests under the sanitizers"
     (cd "$asan" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --output-on-failure -j2)
@@ -53,9 +51,10 @@ fi
 
 seconds=${QEN_FUZZ_SECONDS:-60}
 if [[ $seconds -gt 0 ]]; then
-    stage "fuzzers, $seconds s each"
+    stage "fuzzers, $seconds s each, two at a time"
     # A generous timeout: an input slower than that under ASan on a busy machine is not a hang.
-    out=$(bash scripts/fuzz.sh all "$seconds" -timeout=30 2>&1) || { echo "$out"; exit 1; }
+    out=$(FUZZ_PARALLEL=2 bash scripts/fuzz.sh all "$seconds" -timeout=30 2>&1) ||
+        { echo "$out"; exit 1; }
     echo "$out" | grep -E '^(==|Done |artifact:)' || true
     # A here-string, not a pipe: under pipefail an early-exiting grep -q could hide the finding.
     if grep -q '^artifact:' <<<"$out"; then

@@ -3,6 +3,7 @@
 // documents.
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
+#include "persist/project/ProjectFile.h"
 
 #include <cstdint>
 #include <cstring>
@@ -45,4 +46,12 @@ Link* AddLink(ZDocument& doc, const std::string& id, ZConsumeNode* a, ZConsumeNo
     l->SetId(GbkView(id));
     doc.GetNetwork().AddLink(a, b, l);
     return l;
+}
+
+// A document's bytes as a project file, and a document read back from such bytes.
+inline std::string SaveProject(const ZDocument& doc) { return ProjectFile::Serialize(doc); }
+
+inline void LoadProject(const std::string& bytes, ZDocument& doc)
+{
+    ProjectFile::Deserialize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), "t.wnp", doc);
 }

@@ -9,16 +9,6 @@
 #include <functional>
 
 namespace {
-std::string Save(const ZDocument& doc)
-{
-    return ProjectFile::Serialize(doc);
-}
-
-void Load(const std::string& bytes, ZDocument& doc)
-{
-    ProjectFile::Deserialize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), "t.wnp", doc);
-}
-
 LeBytes HeaderAndSettings(uint32_t version)
 {
     LeBytes b;
@@ -49,7 +39,7 @@ std::string Refusal(const std::string& bytes)
 {
     ZDocument doc;
     try {
-        Load(bytes, doc);
+        LoadProject(bytes, doc);
     } catch (const ArchiveError& e) {
         EXPECT_EQ(e.FileName(), "t.wnp");
         EXPECT_EQ(doc.GetNetwork().LinkCount(), 0);
@@ -97,15 +87,15 @@ TEST(ProjectExtensionGolden, PressureReducingValve)
         v->ValveDiam = 0.2;
     });
     const std::string want = PrvFile(30);
-    EXPECT_EQ(Save(doc), want);
+    EXPECT_EQ(SaveProject(doc), want);
     ZDocument back;
-    Load(want, back);
+    LoadProject(want, back);
     EXPECT_EQ(back.GetFileVersion(), 0x00020001u);
     const auto* v = static_cast<const ZValveLink*>(back.GetNetwork().FindLink("V"));
     EXPECT_EQ(v->GetValveType(), ZValveLink::Prv);
     EXPECT_EQ(v->ValveSetting, 30);
     EXPECT_EQ(v->ValveDiam, 0.2);
-    EXPECT_EQ(Save(back), want);
+    EXPECT_EQ(SaveProject(back), want);
 }
 
 TEST(ProjectExtensionGolden, MinorLossAndPressureDrivenDemand)
@@ -128,16 +118,16 @@ TEST(ProjectExtensionGolden, MinorLossAndPressureDrivenDemand)
     want.W(0).W(0).PipeTail().F(2.5);
     want.NodeTail().F(0.004);
     want.W(0x0005).W(1).W(0x0004).W(0).W(0);
-    EXPECT_EQ(Save(doc), want.s);
+    EXPECT_EQ(SaveProject(doc), want.s);
     ZDocument back;
-    Load(want.s, back);
+    LoadProject(want.s, back);
     EXPECT_EQ(back.GetDrawSettings().Params.DemandModel, ZBalanceParams::PressureDriven);
     EXPECT_EQ(back.GetDrawSettings().Params.MinPressure, 5);
     EXPECT_EQ(back.GetDrawSettings().Params.RequiredPressure, 25);
     EXPECT_EQ(back.GetDrawSettings().Params.PressureExponent, 0.6);
     EXPECT_EQ(static_cast<const ZPipeLink*>(back.GetNetwork().FindLink("1"))->PipeMinorLoss, 2.5);
     EXPECT_EQ(back.GetNetwork().FindNode("1")->NodeDeliveredFlow, 0.004);
-    EXPECT_EQ(Save(back), want.s);
+    EXPECT_EQ(SaveProject(back), want.s);
 }
 
 // Every kind of pump curve and valve, their curves, statuses and results come back as written.
@@ -169,9 +159,9 @@ TEST(ProjectExtensionRoundTrip, EveryCurveKindAndValveKind)
         prev = next;
     }
     doc.GetDrawSettings().Params.CheckValvesClose = true;
-    const std::string bytes = Save(doc);
+    const std::string bytes = SaveProject(doc);
     ZDocument back;
-    Load(bytes, back);
+    LoadProject(bytes, back);
     EXPECT_TRUE(back.GetDrawSettings().Params.CheckValvesClose);
     for (int k = 0; k < ZPumpLink::CurveKindCount; ++k) {
         const auto* p = static_cast<const ZPumpLink*>(back.GetNetwork().FindLink(GbkView("P" + std::to_string(k))));
@@ -188,7 +178,7 @@ TEST(ProjectExtensionRoundTrip, EveryCurveKindAndValveKind)
         EXPECT_EQ(v->ValveState, ZValveLink::StateCannotHold);
         EXPECT_EQ(v->ValveCurve.size(), t == ZValveLink::Gpv ? 3u : 0u);
     }
-    EXPECT_EQ(Save(back), bytes);
+    EXPECT_EQ(SaveProject(back), bytes);
 }
 
 // The check-valve option costs no newer file where it changes nothing: without check valves a
@@ -199,24 +189,24 @@ TEST(ProjectExtensionRoundTrip, CheckValveOptionOnlyWhereItMatters)
     ZDocument plain;
     TwoNodesWith(plain, [](ZDocument& d, ZConsumeNode* a, ZConsumeNode* b) { AddLink(d, "1", a, b); });
     plain.GetDrawSettings().Params.CheckValvesClose = true;
-    const std::string plainBytes = Save(plain);
+    const std::string plainBytes = SaveProject(plain);
     EXPECT_EQ(plainBytes.substr(4, 4), std::string("\0\0\2\0", 4));
     ZDocument back;
-    Load(plainBytes, back);
+    LoadProject(plainBytes, back);
     EXPECT_TRUE(back.GetDrawSettings().Params.CheckValvesClose);
 
     ZDocument check;
     TwoNodesWith(check, [](ZDocument& d, ZConsumeNode* a, ZConsumeNode* b) {
         AddLink<ZValveLink>(d, "C", a, b)->SetValveType(ZValveLink::Check);
     });
-    const std::string off = Save(check);
+    const std::string off = SaveProject(check);
     EXPECT_EQ(off.substr(4, 4), std::string("\0\0\2\0", 4));
-    Load(off, back);
+    LoadProject(off, back);
     EXPECT_FALSE(back.GetDrawSettings().Params.CheckValvesClose);
     check.GetDrawSettings().Params.CheckValvesClose = true;
-    const std::string on = Save(check);
+    const std::string on = SaveProject(check);
     EXPECT_EQ(on.substr(4, 4), std::string("\1\0\2\0", 4));
-    Load(on, back);
+    LoadProject(on, back);
     EXPECT_TRUE(back.GetDrawSettings().Params.CheckValvesClose);
 }
 
@@ -244,15 +234,15 @@ TEST(ProjectExtensionBadInput, RefusedNamingObjectAndField)
     pump->PumpCurveKind = ZPumpLink::MultiPoint;
     pump->PumpCurve = {{0, 30}, {0.01, 32}};
     try {
-        Save(doc);
+        SaveProject(doc);
         ADD_FAILURE() << "a pump curve rising with flow was written";
     } catch (const ArchiveError& e) {
         EXPECT_NE(std::string(e.what()).find("\"U\": PumpCurve 第2点的扬程随流量上升"), std::string::npos) << e.what();
     }
     pump->PumpCurve = {{0, 30}};
-    EXPECT_THROW(Save(doc), ArchiveError);
+    EXPECT_THROW(SaveProject(doc), ArchiveError);
     pump->PumpCurve = {{0, 30}, {0.01, 20}};
-    EXPECT_NO_THROW(Save(doc));
+    EXPECT_NO_THROW(SaveProject(doc));
     doc.GetDrawSettings().Params.RequiredPressure = -1;
-    EXPECT_THROW(Save(doc), ArchiveError);
+    EXPECT_THROW(SaveProject(doc), ArchiveError);
 }

@@ -20,13 +20,6 @@
 #include <sstream>
 
 namespace {
-std::string Save(const ZDocument& doc) { return ProjectFile::Serialize(doc); }
-
-void Load(const std::string& bytes, ZDocument& doc)
-{
-    ProjectFile::Deserialize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), "t.wnp", doc);
-}
-
 // The default settings block of a document with five grade colours.
 LeBytes DefaultSettings()
 {
@@ -70,7 +63,7 @@ TEST(ProjectFileGolden, EmptyDocument)
     want.F(0).F(1000).F(0).F(1000);
     want.s += DefaultSettings().s;
     want.W(0).W(0).W(0).W(0);
-    EXPECT_EQ(Save(doc), want.s);
+    EXPECT_EQ(SaveProject(doc), want.s);
 }
 
 TEST(ProjectFileGolden, TwoNodesOnePipe)
@@ -92,17 +85,17 @@ TEST(ProjectFileGolden, TwoNodesOnePipe)
     want.W(0x0005);
     want.W(1).W(0x0004);
     want.W(0).W(0);
-    EXPECT_EQ(Save(doc), want.s);
+    EXPECT_EQ(SaveProject(doc), want.s);
 
     ZDocument back;
-    Load(want.s, back);
+    LoadProject(want.s, back);
     ASSERT_EQ(back.GetNetwork().NodeCount(), 2);
     ASSERT_EQ(back.GetNetwork().LinkCount(), 1);
     ZFlowLink* p = back.GetNetwork().LinkAt(0);
     EXPECT_EQ(p->StartNode(), back.GetNetwork().NodeAt(0));
     EXPECT_EQ(p->EndNode(), back.GetNetwork().NodeAt(1));
     EXPECT_EQ(back.GetNetwork().NodeAt(1)->FirstLink(), p);
-    EXPECT_EQ(Save(back), want.s);
+    EXPECT_EQ(SaveProject(back), want.s);
 }
 
 TEST(ProjectFileGolden, VersionOneHasNoHeaderViewsOrBitmap)
@@ -114,10 +107,10 @@ TEST(ProjectFileGolden, VersionOneHasNoHeaderViewsOrBitmap)
     want.F(0).F(1000).F(0).F(1000);
     want.s += DefaultSettings().s;
     want.W(0).W(0);
-    EXPECT_EQ(Save(doc), want.s);
+    EXPECT_EQ(SaveProject(doc), want.s);
 
     ZDocument back;
-    Load(want.s, back);
+    LoadProject(want.s, back);
     EXPECT_EQ(back.GetFileVersion(), ZDocument::Version1);
     EXPECT_TRUE(back.GetNamedViews().empty());
     EXPECT_EQ(back.GetBkDib(), nullptr);
@@ -137,7 +130,7 @@ TEST(ProjectFileUpgrade, QuestionDecidesTheLayout)
     Answer again(false);
     EXPECT_TRUE(ProjectFile::ConfirmUpgrade(doc, again));
     EXPECT_EQ(again.asked, "");
-    EXPECT_EQ(Save(doc).substr(0, 4), std::string("\x55\x55\x55\x00", 4));
+    EXPECT_EQ(SaveProject(doc).substr(0, 4), std::string("\x55\x55\x55\x00", 4));
 }
 
 TEST(ProjectFileRoundTrip, EveryFieldOfEveryClassAndTheDocumentRecord)
@@ -182,11 +175,11 @@ TEST(ProjectFileRoundTrip, EveryFieldOfEveryClassAndTheDocumentRecord)
     dib->BkLeft = 7; dib->BkTop = 8; dib->BkWidth = 9; dib->BkHeight = 10;
     doc.SetBkDib(std::move(dib));
 
-    const std::string bytes = Save(doc);
+    const std::string bytes = SaveProject(doc);
     ZDocument back;
-    Load(bytes, back);
+    LoadProject(bytes, back);
     a->ClearFlag(qen::FLAG_SELECTED);   // transient: never comes back from a file
-    EXPECT_EQ(Save(back), Save(doc));
+    EXPECT_EQ(SaveProject(back), SaveProject(doc));
     EXPECT_EQ(TextOf(back), TextOf(doc));
 
     const ZNetwork& net = back.GetNetwork();
@@ -228,7 +221,7 @@ TEST(ProjectFileRoundTrip, PumpSchemaOneReadsEfficiencyOne)
     auto* pump = AddLink<ZPumpLink>(doc, "p", a, b);
     pump->PumpEfficiency = 0.8125;
     pump->PumpVacuum = 6.5;
-    std::string bytes = Save(doc);
+    std::string bytes = SaveProject(doc);
     // Turn the file into a schema 1 file: schema word before the class name, no efficiency.
     const size_t name = bytes.find("ZPumpLink");
     ASSERT_NE(name, std::string::npos);
@@ -241,11 +234,11 @@ TEST(ProjectFileRoundTrip, PumpSchemaOneReadsEfficiencyOne)
     bytes.erase(at, 8);
 
     ZDocument back;
-    Load(bytes, back);
+    LoadProject(bytes, back);
     const auto* p = static_cast<const ZPumpLink*>(back.GetNetwork().FindLink("p"));
     EXPECT_EQ(p->PumpEfficiency, 1.0);
     EXPECT_EQ(p->PumpVacuum, 6.5);
-    const std::string again = Save(back);
+    const std::string again = SaveProject(back);
     EXPECT_EQ(again[again.find("ZPumpLink") - 4], 2);
     EXPECT_EQ(again.size(), bytes.size() + 8);
 }
@@ -267,7 +260,7 @@ TEST(ProjectFileRoundTrip, BalancedNetworkKeepsItsResults)
     doc.GetDrawSettings().Balanced = 1;
 
     ZDocument back;
-    Load(Save(doc), back);
+    LoadProject(SaveProject(doc), back);
     EXPECT_EQ(back.GetDrawSettings().Balanced, 1u);
     ASSERT_EQ(back.GetNetwork().LinkCount(), net.LinkCount());
     for (int i = 0; i < net.LinkCount(); ++i) {
@@ -301,7 +294,7 @@ TEST(ProjectFileRoundTrip, PublicNetworksAndExamples)
         ZDocument back;
         ProjectFile::LoadFile(path, back);
         EXPECT_EQ(TextOf(back), TextOf(doc));
-        EXPECT_EQ(Save(back), Save(doc));
+        EXPECT_EQ(SaveProject(back), SaveProject(doc));
         EXPECT_EQ(ContinuityFault(back.GetNetwork()), "");
         ZDocument viaText;
         EXPECT_EQ(FormatRoundTrip::Check(doc, viaText, FormatRoundTrip::Text), "");

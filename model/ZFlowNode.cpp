@@ -8,12 +8,6 @@
 #include "ZLabelLayout.h"
 #include "ZNetView.h"
 
-void ZFlowNode::CopyFrom(const ZNetObject& other)
-{
-    ZNetNode::CopyFrom(other);
-    NodeDeliveredFlow = static_cast<const ZFlowNode&>(other).NodeDeliveredFlow;
-}
-
 double ZFlowNode::CaseDemand(const ZBalanceContext& ctx) const
 {
     switch (ctx.CalcCase()) {

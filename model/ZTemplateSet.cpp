@@ -28,7 +28,8 @@ void LoadFields(const KeyValueStore& s, ZNetObject& obj)
         case ZField::Text:
             break;
         }
-        if (f.Accepts(v))
+        // A value a hand-edited or newer file holds outside the field's range keeps the default.
+        if (f.Accepts(v) && v >= f.low && v <= f.high)
             f.set(obj, v);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "GbkCodec.h"
 #include "ZBalanceContext.h"
+#include "ZFieldTable.h"
 #include "ZNetView.h"
 #include "ZPipeLink.h"
 #include "ZPumpLink.h"
@@ -79,8 +80,14 @@ private:
     bool m_any = false;
 };
 
-std::string Plain(double v) { return UnitSystem::FormatPlain(v); }
-std::string Coord(double x, double y) { return "(" + Plain(x) + ", " + Plain(y) + ")"; }
+std::string Plain(double v)
+{
+    return UnitSystem::FormatPlain(v);
+}
+std::string Coord(double x, double y)
+{
+    return "(" + Plain(x) + ", " + Plain(y) + ")";
+}
 GbkView Id(const ZNetObject& o)
 {
     return o.IdView();
@@ -92,7 +99,10 @@ GbkString NumberText(std::string number)
 }
 
 // A pipe without a bore carries no velocity rather than an infinite one.
-double Speed(const ZPipeLink& p) { return p.Area() > 0.0 ? std::fabs(p.Velocity()) : 0.0; }
+double Speed(const ZPipeLink& p)
+{
+    return p.Area() > 0.0 ? std::fabs(p.Velocity()) : 0.0;
+}
 
 // A tooltip value followed by its unit; empty stays empty (a withheld result).
 std::string Unit(const std::string& value, const std::string& unit)
@@ -109,9 +119,53 @@ std::string Shown(bool withheld, std::string value)
     return withheld ? std::string() : std::move(value);
 }
 
-bool TipsOn(const ZNetView& view) { return view.Settings().ToolTipOn; }
-bool LabelsOn(const ZNetView& view) { return view.Settings().LabelOn; }
+// Line `index` of a field's list of choices (the kind names the dialogs show), in GBK.
+GbkString ChoiceName(ZNetObject::Kind kind, const char* key, int index)
+{
+    const ZField* f = ZFieldTable::Find(kind, key);
+    std::string_view items = f && f->items ? f->items : "";
+    for (int i = 0; i < index && !items.empty(); ++i) {
+        const size_t nl = items.find('\n');
+        items = nl == std::string_view::npos ? std::string_view() : items.substr(nl + 1);
+    }
+    return GbkCodec::FromUtf8(std::string(items.substr(0, items.find('\n'))));
 }
+
+GbkString Gbk(const char* utf8)
+{
+    return GbkCodec::FromUtf8(utf8);
+}
+
+// A control valve's setting in its kind's unit: a pressure, a flow or a loss coefficient.
+std::string SettingText(const UnitSystem& u, const ZValveLink& v, bool withUnit)
+{
+    switch (v.GetValveType()) {
+    case ZValveLink::Prv:
+    case ZValveLink::Psv:
+    case ZValveLink::Pbv:
+        return withUnit ? Fixed(u.Hydr(), v.ValveSetting) : u.Hydr().FormatFixed(v.ValveSetting);
+    case ZValveLink::Fcv:
+        return withUnit ? Fixed(u.FlowUnit(), v.ValveSetting) : u.FlowUnit().FormatFixed(v.ValveSetting);
+    default:
+        return Plain(v.ValveSetting);
+    }
+}
+
+bool PressureDriven(const ZNetView& view)
+{
+    const ZDrawSettings& ds = view.DrawSettings();
+    return ds.Balanced && ds.Params.DemandModel == ZBalanceParams::PressureDriven;
+}
+
+bool TipsOn(const ZNetView& view)
+{
+    return view.Settings().ToolTipOn;
+}
+bool LabelsOn(const ZNetView& view)
+{
+    return view.Settings().LabelOn;
+}
+}   // namespace
 
 double ZObjectLabels::ShownDemand(const ZNetView& view, const ZFlowNode& node)
 {
@@ -119,6 +173,11 @@ double ZObjectLabels::ShownDemand(const ZNetView& view, const ZFlowNode& node)
     if (!ds.Balanced)
         return node.NodeFlow;
     return node.CaseDemand(ZBalanceContext(ds.CalcCase, ds.Params.AccidentFactor));
+}
+
+double ZObjectLabels::ShownDelivered(const ZNetView& view, const ZFlowNode& node)
+{
+    return PressureDriven(view) && node.IsFlowKnown() ? node.NodeDeliveredFlow : ShownDemand(view, node);
 }
 
 bool ZObjectLabels::DemandIsResult(const ZFlowNode& node)
@@ -153,6 +212,9 @@ GbkString ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
     t.Add(m & NodeTipId, c[0], Id(n));
     t.Add(m & NodeTipElev, c[1], Unit(Plain(n.NodeGrunElev), "m"));
     t.Add(m & NodeTipFlow, c[2], Shown(stale && DemandIsResult(n), Fixed(u.FlowUnit(), ShownDemand(view, n))));
+    // What the node's pressure let it draw, once a pressure-driven run found it.
+    if ((m & NodeTipFlow) && PressureDriven(view) && n.IsFlowKnown() && !stale)
+        t.Add(true, Gbk("实供:"), Fixed(u.FlowUnit(), n.NodeDeliveredFlow));
     t.Add(m & NodeTipCoord, c[3], Unit(Coord(n.X, n.Y), "m"));
     t.Add((m & NodeTipHydr) && !n.IsCutOff(), c[4], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.NodeHydrElev)));
     t.Add((m & NodeTipFreeHead) && !n.IsCutOff(), c[5], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.FreeHead())));
@@ -190,6 +252,10 @@ GbkString ZObjectLabels::PumpTip(const ZNetView& view, const ZPumpLink& p)
     t.Add(m & 0x4, c[1], Fixed(view.Units().Hydr(), p.PumpStaticH));
     t.Add(m & 0x8, c[2], Plain(p.PumpRatedRotV));
     t.Add(m & 0x10, c[3], Plain(p.PumpSCoef));
+    if (p.HasCurve())
+        t.Add(true, Gbk("曲线:"), ChoiceName(ZNetObject::Kind::Pump, "PumpCurveKind", p.PumpCurveKind));
+    if (p.PumpCurveKind == ZPumpLink::ConstantPower)
+        t.Add(true, Gbk("功率:"), Unit(Plain(p.PumpPower), "kW"));
     return t.Text();
 }
 
@@ -204,6 +270,15 @@ GbkString ZObjectLabels::ValveTip(const ZNetView& view, const ZValveLink& v)
     t.Add((m & 0x2) && v.GetValveType() == ZValveLink::Gate, c[1], Plain(v.ValveSCoef));
     t.Add((m & 0x4) && v.GetValveType() == ZValveLink::PressureReducing, c[2],
           Fixed(view.Units().Hydr(), v.ValveHLess));
+    // The control kinds name themselves and their setting; after a run, what the valve did.
+    if (v.IsControlValve()) {
+        t.Add(true, Gbk("类型:"), ChoiceName(ZNetObject::Kind::Valve, "ValveType", v.GetValveType()));
+        if (v.GetValveType() != ZValveLink::Gpv)
+            t.Add(true, Gbk("设定:"), SettingText(view.Units(), v, true));
+    }
+    const bool run = view.DrawSettings().Balanced && !view.IsResultStale(v) && v.ValveState != ZValveLink::StateNone;
+    if (run && (v.IsControlValve() || v.ValveState == ZValveLink::StateReverseClosed))
+        t.Add(true, Gbk("状态:"), ChoiceName(ZNetObject::Kind::Valve, "ValveState", v.ValveState));
     return t.Text();
 }
 
@@ -229,9 +304,11 @@ GbkString ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
     const UnitSystem& u = view.Units();
     const bool stale = view.IsResultStale(n);
     switch (view.LabelTip().NodeLabe) {
-    case 1: return Id(n);
+    case 1:
+        return Id(n);
     case 2:
-        return NumberText(Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
+        return NumberText(Shown(stale && (DemandIsResult(n) || PressureDriven(view)),
+                                u.FlowUnit().FormatFixed(ShownDelivered(view, n))));
     case 3:
         return NumberText(Plain(n.NodeGrunElev));
     case 4:
@@ -242,7 +319,8 @@ GbkString ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
         if (n.IsCutOff())
             return {};
         return NumberText(Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -254,7 +332,9 @@ GbkString ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
     GbkString text;
     const int item = view.LabelTip().PipeLabel;
     switch (item) {
-    case 1: text = Id(p); break;
+    case 1:
+        text = Id(p);
+        break;
     case 2:
         text = NumberText(u.Leng().FormatFixed(p.PipeLength));
         break;
@@ -273,7 +353,8 @@ GbkString ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
     case 7:
         text = NumberText(u.Velo().FormatFixed(Speed(p)));
         break;
-    default: return {};
+    default:
+        return {};
     }
     if (item >= 4 && view.IsResultStale(p))
         return {};
@@ -287,12 +368,14 @@ GbkString ZObjectLabels::PumpGrade(const ZNetView& view, const ZPumpLink& p)
     if (!LabelsOn(view))
         return {};
     switch (view.LabelTip().PumpLabel) {
-    case 1: return Id(p);
+    case 1:
+        return Id(p);
     case 3:
         return NumberText(view.Units().Hydr().FormatFixed(p.PumpStaticH));
     case 4:
         return NumberText(Plain(p.PumpRatedRotV));
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -300,7 +383,12 @@ GbkString ZObjectLabels::ValveGrade(const ZNetView& view, const ZValveLink& v)
 {
     if (!LabelsOn(view))
         return {};
-    return view.LabelTip().ValveLabel == 1 ? GbkString(Id(v)) : GbkString();
+    if (view.LabelTip().ValveLabel != 1)
+        return {};
+    GbkString text(Id(v));
+    if (v.IsControlValve() && v.GetValveType() != ZValveLink::Gpv)
+        text += NumberText(" " + SettingText(view.Units(), v, false));
+    return text;
 }
 
 GbkString ZObjectLabels::TankGrade(const ZNetView& view, const ZTankLink& k)
@@ -308,12 +396,14 @@ GbkString ZObjectLabels::TankGrade(const ZNetView& view, const ZTankLink& k)
     if (!LabelsOn(view))
         return {};
     switch (view.LabelTip().TankLabel) {
-    case 1: return Id(k);
+    case 1:
+        return Id(k);
     case 2:
         return NumberText(Plain(k.TankCurH));
     case 3:
         return NumberText(Plain(k.TankArea));
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -331,7 +421,9 @@ GbkString ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode& n
     const bool stale = view.IsResultStale(n);
     t.Add((f & 0x10) && !n.IsCutOff(), s.NodeHydr,
           Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev)));
-    t.Add(f & 0x4, s.NodeFlow, Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
+    t.Add(
+        f & 0x4, s.NodeFlow,
+        Shown(stale && (DemandIsResult(n) || PressureDriven(view)), u.FlowUnit().FormatFixed(ShownDelivered(view, n))));
     t.Add((f & 0x20) && !n.IsCutOff(), s.NodeFreeHead,
           Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
     return t.Text();

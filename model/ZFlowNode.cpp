@@ -8,6 +8,12 @@
 #include "ZLabelLayout.h"
 #include "ZNetView.h"
 
+// The delivered demand is a result: a clone starts without it, as it starts without flows.
+void ZFlowNode::CopyFrom(const ZNetObject& other)
+{
+    ZNetNode::CopyFrom(other);
+}
+
 double ZFlowNode::CaseDemand(const ZBalanceContext& ctx) const
 {
     switch (ctx.CalcCase()) {

@@ -17,6 +17,7 @@ public:
     // demand found too little pressure).
     double NodeDeliveredFlow = 0.0;
 
+    void CopyFrom(const ZNetObject& other) override;
     void GetTipText(const ZNetView& view, GbkString& text) const override;
     void GetGradeText(const ZNetView& view, GbkString& text) const override;
     // Demand in the calculation case: fire flow added at fire nodes in the fire case,

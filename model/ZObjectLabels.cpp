@@ -161,6 +161,12 @@ bool TipsOn(const ZNetView& view)
 {
     return view.Settings().ToolTipOn;
 }
+
+// Demand a label shows: after a pressure-driven run what the node got, else the shown demand.
+double ShownDelivered(const ZNetView& view, const ZFlowNode& node)
+{
+    return PressureDriven(view) && node.IsFlowKnown() ? node.NodeDeliveredFlow : ZObjectLabels::ShownDemand(view, node);
+}
 bool LabelsOn(const ZNetView& view)
 {
     return view.Settings().LabelOn;
@@ -173,11 +179,6 @@ double ZObjectLabels::ShownDemand(const ZNetView& view, const ZFlowNode& node)
     if (!ds.Balanced)
         return node.NodeFlow;
     return node.CaseDemand(ZBalanceContext(ds.CalcCase, ds.Params.AccidentFactor));
-}
-
-double ZObjectLabels::ShownDelivered(const ZNetView& view, const ZFlowNode& node)
-{
-    return PressureDriven(view) && node.IsFlowKnown() ? node.NodeDeliveredFlow : ShownDemand(view, node);
 }
 
 bool ZObjectLabels::DemandIsResult(const ZFlowNode& node)

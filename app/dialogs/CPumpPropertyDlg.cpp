@@ -2,6 +2,8 @@
 #include "CCurvePointsTable.h"
 #include "PumpPropertyForm.h"
 
+#include "model/ZPumpLink.h"
+
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QComboBox>
@@ -72,9 +74,11 @@ void CPumpPropertyDlg::ShowForm()
         return;
     PumpPropertyForm& form = PumpForm();
     m_points->SetRows(form.Points.Rows);
-    // The law's and constant power's pumps have no points: their table stays out of the way.
+    // Only what the kind uses shows: the law's pump has its kind alone, as the described dialog.
     const int kind = form.CurveKind();
     ShowRow(m_curve, m_points, kind < 0 || PumpPropertyForm::UsesPoints(kind));
+    ShowRow(m_curve, Edit("PumpSpeed"), kind != ZPumpLink::QuadraticLaw);
+    ShowRow(m_curve, Edit("PumpPower"), kind < 0 || kind == ZPumpLink::ConstantPower);
     // Rows shown or hidden and captions changed take their sizes now, not at the next event.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }

@@ -154,11 +154,11 @@ private slots:
         ZPumpLink* pump = t.Pump();
         auto dlg = Open(PropertyForm::EditMode, {pump}, &t);
         QVERIFY(!dlg->Points()->isVisible());
-        QVERIFY(!EditOf(dlg.get(), "PumpSpeed")->isEnabled());
+        QVERIFY(!EditOf(dlg.get(), "PumpSpeed")->isVisible());
         ComboOf(dlg.get(), "PumpCurveKind")->setCurrentIndex(ZPumpLink::ThreePoint);
         QVERIFY(dlg->Points()->isVisible());
-        QVERIFY(EditOf(dlg.get(), "PumpSpeed")->isEnabled());
-        QVERIFY(!EditOf(dlg.get(), "PumpPower")->isEnabled());
+        QVERIFY(EditOf(dlg.get(), "PumpSpeed")->isVisible());
+        QVERIFY(!EditOf(dlg.get(), "PumpPower")->isVisible());
         ClickOk(dlg.get());
         QCOMPARE(prompt.Last(), std::string("水泵特性曲线至少需要3个点。"));
         TypePoints(dlg->Points(), {{"0", "40"}, {"50", "35"}, {"100", "38"}});

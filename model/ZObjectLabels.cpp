@@ -386,9 +386,14 @@ GbkString ZObjectLabels::ValveGrade(const ZNetView& view, const ZValveLink& v)
         return {};
     if (view.LabelTip().ValveLabel != 1)
         return {};
+    // A control valve adds its kind's short code (the exchange's) and its setting.
+    static const char* const codes[] = {"PRV", "PSV", "FCV", "TCV", "PBV", "GPV"};
     GbkString text(Id(v));
-    if (v.IsControlValve() && v.GetValveType() != ZValveLink::Gpv)
-        text += NumberText(" " + SettingText(view.Units(), v, false));
+    if (v.IsControlValve()) {
+        text += NumberText(std::string(" ") + codes[v.GetValveType() - ZValveLink::Prv]);
+        if (v.GetValveType() != ZValveLink::Gpv)
+            text += NumberText(" " + SettingText(view.Units(), v, false));
+    }
     return text;
 }
 

@@ -278,7 +278,10 @@ TEST_F(ObjectLabels, ControlValvesShowKindSettingAndState)
     v.ValveSetting = 25.0;
     EXPECT_EQ(Tip(v), "阀门编号:V1, 类型:稳压减压阀, 设定:25.00 mH2O");
     settings.LabelTip().ValveLabel = 1;
-    EXPECT_EQ(Grade(v), "V1 25.00");
+    EXPECT_EQ(Grade(v), "V1 PRV 25.00");
+    v.SetValveType(ZValveLink::Gpv);
+    EXPECT_EQ(Grade(v), "V1 GPV");
+    v.SetValveType(ZValveLink::Prv);
     v.SetValveType(ZValveLink::Fcv);
     v.ValveSetting = 0.02;
     v.ValveState = ZValveLink::StateCannotHold;

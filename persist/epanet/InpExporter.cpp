@@ -51,11 +51,20 @@ std::string ObjectName(const ZNetObject& o)
 {
     const char* kind = "节点 ";
     switch (o.GetKind()) {
-    case ZNetObject::Kind::Pipe: kind = "管道 "; break;
-    case ZNetObject::Kind::Pump: kind = "水泵 "; break;
-    case ZNetObject::Kind::Valve: kind = "阀门 "; break;
-    case ZNetObject::Kind::Tank: kind = "水池 "; break;
-    default: break;
+    case ZNetObject::Kind::Pipe:
+        kind = "管道 ";
+        break;
+    case ZNetObject::Kind::Pump:
+        kind = "水泵 ";
+        break;
+    case ZNetObject::Kind::Valve:
+        kind = "阀门 ";
+        break;
+    case ZNetObject::Kind::Tank:
+        kind = "水池 ";
+        break;
+    default:
+        break;
     }
     return kind + MessageText::Quote(o.IdView());
 }
@@ -69,8 +78,7 @@ std::string InpExporter::Write()
     } catch (const ArchiveError& e) {
         if (!m_current)
             throw;
-        throw ArchiveError(e.GetCause(), e.FileName(),
-                           ObjectName(*m_current) + ": " + e.Detail(), e.Line());
+        throw ArchiveError(e.GetCause(), e.FileName(), ObjectName(*m_current) + ": " + e.Detail(), e.Line());
     }
 }
 

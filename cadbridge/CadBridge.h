@@ -24,6 +24,11 @@ typedef void* CadHandle;
 CADBRIDGE_API int32_t CadDrawTank(CadHandle h, const CadPoint* at, double size, const char* layer);
 CADBRIDGE_API int32_t CadDrawValve(CadHandle h, const CadPoint* from, const CadPoint* to, double size,
                                    const char* layer);
+// A control valve: the valve's bow-tie with the mark of its kind (3 pressure-reducing, 4
+// pressure-sustaining, 5 flow-control, 6 throttle, 7 pressure-breaker, 8 general-purpose); other
+// kinds fail.
+CADBRIDGE_API int32_t CadDrawControlValve(CadHandle h, const CadPoint* from, const CadPoint* to, double size,
+                                          int32_t kind, const char* layer);
 CADBRIDGE_API int32_t CadDrawPump(CadHandle h, const CadPoint* from, const CadPoint* to, double size,
                                   const char* layer);
 CADBRIDGE_API int32_t CadDrawPipeArrow(CadHandle h, const CadPoint* at, double angle, double size, const char* layer);

@@ -5,7 +5,7 @@
 #include <vector>
 
 // The drawing functions behind a C++ drawing interface: `Base` declares the virtual calls
-// (CreateLayers, Pipe, PipeLabel, PipeArrow, Pump, Valve, Tank, Node, NodeLabel, Curve,
+// (CreateLayers, Pipe, PipeLabel, PipeArrow, Pump, Valve, ControlValve, Tank, Node, NodeLabel, Curve,
 // LayerColour, Units) and
 // `Point` is its point type, two doubles x, y laid out as CadPoint. Header only, so the bridge
 // itself knows no caller's types.
@@ -43,6 +43,10 @@ public:
     void Valve(const Point& from, const Point& to, double size, const std::string& layer) override
     {
         CadDrawValve(m_h, Cad(&from), Cad(&to), size, layer.c_str());
+    }
+    void ControlValve(const Point& from, const Point& to, double size, int kind, const std::string& layer) override
+    {
+        CadDrawControlValve(m_h, Cad(&from), Cad(&to), size, kind, layer.c_str());
     }
     void Tank(const Point& at, double size, const std::string& layer) override
     {

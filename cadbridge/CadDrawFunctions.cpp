@@ -229,6 +229,62 @@ CADBRIDGE_API int32_t CadDrawValve(CadHandle h, const CadPoint* from, const CadP
     return True;
 }
 
+// The marks above the bow-tie follow the graphic view's symbols: a stem to an actuator box whose
+// sensing line runs to the held side (reducing: outlet, sustaining: inlet), a meter circle
+// (flow), a slash through the body (throttle), a cross (breaker), a diamond (curve).
+CADBRIDGE_API int32_t CadDrawControlValve(CadHandle h, const CadPoint* from, const CadPoint* to, double size,
+                                          int32_t kind, const char* layer)
+{
+    if (kind < 3 || kind > 8 || !to || !from)
+        return False;
+    if (CadDrawValve(h, from, to, size, layer) == False)
+        return False;
+    DxfDrawing* d = Target(h, layer);
+    double theta = 0.0;
+    Direction(*from, *to, theta);
+    const double up = theta + M_PI / 2, s = size / 2;
+    const CadPoint mid{(from->x + to->x) / 2, (from->y + to->y) / 2};
+    DxfEntityBuilder b(*d, layer);
+    if (kind == 6) {
+        const CadPoint a = Step(Step(*from, s * 0.6, theta + M_PI), s * 1.4, up + M_PI);
+        const CadPoint e = Step(Step(*to, s * 0.6, theta), s * 1.4, up);
+        b.Line(a.x, a.y, e.x, e.y);
+        return True;
+    }
+    const CadPoint stemTop = Step(mid, s * 1.2, up);
+    b.Line(mid.x, mid.y, stemTop.x, stemTop.y);
+    const double r = s * 0.4;
+    const CadPoint c = Step(stemTop, r, up);
+    switch (kind) {
+    case 3:
+    case 4: {
+        const CadPoint right = Step(stemTop, r, theta), left = Step(stemTop, r, theta + M_PI);
+        b.LwPolyline(Vertices({right, Step(right, 2 * r, up), Step(left, 2 * r, up), left}), true, -1.0);
+        // The sensing line from the box to the pipe beyond the held side.
+        const double away = kind == 3 ? theta : theta + M_PI;
+        const CadPoint tap = Step(kind == 3 ? *to : *from, s * 0.5, away);
+        const CadPoint p = Step(c, r, away), q = Step(tap, s * 1.2 + r, up);
+        b.Line(p.x, p.y, q.x, q.y);
+        b.Line(q.x, q.y, tap.x, tap.y);
+        break;
+    }
+    case 5:
+        b.Circle(c.x, c.y, r);
+        break;
+    case 7: {
+        const CadPoint a1 = Step(Step(c, r, theta), r, up), a2 = Step(Step(c, r, theta + M_PI), r, up + M_PI);
+        const CadPoint b1 = Step(Step(c, r, theta + M_PI), r, up), b2 = Step(Step(c, r, theta), r, up + M_PI);
+        b.Line(a1.x, a1.y, a2.x, a2.y);
+        b.Line(b1.x, b1.y, b2.x, b2.y);
+        break;
+    }
+    default:
+        b.LwPolyline(Vertices({stemTop, Step(c, r, theta), Step(c, r, up), Step(c, r, theta + M_PI)}), true, -1.0);
+        break;
+    }
+    return True;
+}
+
 CADBRIDGE_API int32_t CadDrawTank(CadHandle h, const CadPoint* at, double size, const char* layer)
 {
     DxfDrawing* d = Target(h, layer);

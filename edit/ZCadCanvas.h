@@ -18,6 +18,13 @@ public:
     virtual void PipeArrow(const PipePoint& at, double angle, double size, const std::string& layer) = 0;
     virtual void Pump(const PipePoint& from, const PipePoint& to, double size, const std::string& layer) = 0;
     virtual void Valve(const PipePoint& from, const PipePoint& to, double size, const std::string& layer) = 0;
+    // A control valve (ZValveLink::Type 3 to 8) with the mark of its kind; canvases without
+    // marks draw the plain valve.
+    virtual void ControlValve(const PipePoint& from, const PipePoint& to, double size, int /*kind*/,
+                              const std::string& layer)
+    {
+        Valve(from, to, size, layer);
+    }
     virtual void Tank(const PipePoint& at, double size, const std::string& layer) = 0;
     virtual void Node(const PipePoint& at, double size, const std::string& layer) = 0;
     virtual void NodeLabel(const PipePoint& at, double nodeSize, double textHeight, const std::string& layer,

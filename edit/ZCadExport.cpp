@@ -1,4 +1,5 @@
 #include "ZCadExport.h"
+#include "model/ZValveLink.h"
 #include "model/ProgressObserver.h"
 #include "model/Prompt.h"
 #include "model/ZBasicNetView.h"
@@ -138,9 +139,15 @@ void ZCadExport::Run(ZCadCanvas& h, ProgressObserver* observer, Prompt* prompt)
             case ZNetObject::Kind::Pump:
                 h.Pump(pa, pb, m_options.DevSize, other);
                 break;
-            case ZNetObject::Kind::Valve:
-                h.Valve(pa, pb, m_options.DevSize, other);
+            case ZNetObject::Kind::Valve: {
+                // The described kinds keep their plain symbol, so their drawings stay as they were.
+                const auto& v = static_cast<const ZValveLink&>(*l);
+                if (v.IsControlValve())
+                    h.ControlValve(pa, pb, m_options.DevSize, v.GetValveType(), other);
+                else
+                    h.Valve(pa, pb, m_options.DevSize, other);
                 break;
+            }
             case ZNetObject::Kind::Tank:
                 h.Tank(pa, m_options.DevSize, other);
                 break;

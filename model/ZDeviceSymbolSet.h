@@ -16,8 +16,8 @@ struct ZDeviceSymbolSet {
     Anchor outlet;
     int variants;
     // Resource numbers of the normal and selected image of each variant (mask = image + 1).
-    int images[3];
-    int selectedImages[3];
+    int images[9];
+    int selectedImages[9];
 
     // The set of a device class; null for nodes and pipes.
     static const ZDeviceSymbolSet* For(ZNetObject::Kind kind);

@@ -171,6 +171,10 @@ const ZField s_node[] = {
      .column = 7},
     {QEN_MEMBER(ZFlowNode, NodeFireFlow), .use = Template, .unit = U::Flow, .caption = "消防水量", .title = "消防流量",
      .group = 1, .column = 8},
+    // With demand-driven balancing the case demand; with pressure-driven demand what the node's
+    // pressure let it draw.
+    {QEN_MEMBER(ZFlowNode, NodeDeliveredFlow), .use = F::Result, .unit = U::Flow, .caption = "实际供水量",
+     .title = "实供水量", .group = 1, .column = 9},
     {.key = "IsFireNode",
      .get = &GetFlag<qen::FLAG_FIRE_NODE>,
      .set = &SetFlag<qen::FLAG_FIRE_NODE>,
@@ -220,6 +224,8 @@ const ZField s_pipe[] = {
     {QEN_MEMBER(ZPipeLink, PipeSideType), .type = F::Int, .use = Template, .caption = "供水方式",
      .items = "无供水\n单侧供水\n双侧供水", .shortItems = "无\n单侧\n双侧", .group = 1, .column = 3},
     {QEN_MEMBER(ZPipeLink, PipeDate), .type = F::Date, .use = Template, .caption = "敷设日期", .group = 1, .column = 6},
+    {QEN_MEMBER(ZPipeLink, PipeMinorLoss), .use = Template, .caption = "局部阻力系数", .title = "局阻系数", .low = 0,
+     .high = 1e6, .group = 1, .column = 15},
     {QEN_MEMBER(ZFlowLink, Flow), .use = F::Result, .unit = U::Flow, .caption = "管道流量", .title = "流量", .group = 2,
      .column = 11},
     {.key = "HeadLoss",
@@ -301,6 +307,14 @@ const ZField s_pump[] = {
     {QEN_MEMBER(ZPumpLink, PumpEfficiency), .caption = "效    率", .title = "效率", .low = 0.2, .high = 1.0, .group = 1,
      .column = 9},
     {QEN_MEMBER(ZPumpLink, PumpOpen), .type = F::Bool, .use = Template, .caption = "计算时是否开启水泵", .group = 1},
+    // The curve's points are the dialog's own table (PumpPropertyForm).
+    {QEN_MEMBER(ZPumpLink, PumpCurveKind), .type = F::Int, .use = Template, .caption = "特性曲线", .title = "曲线",
+     .items = "二次公式\n一点曲线\n三点曲线\n多点曲线\n恒功率", .low = 0, .high = ZPumpLink::CurveKindCount - 1,
+     .group = 2, .column = 10},
+    {QEN_MEMBER(ZPumpLink, PumpSpeed), .use = Template, .caption = "相对转速", .low = 0, .high = 100, .group = 2,
+     .column = 11},
+    {QEN_MEMBER(ZPumpLink, PumpPower), .use = Template, .caption = "功率", .unitText = "kW", .low = 0, .high = 1e6,
+     .group = 2, .column = 12},
     {QEN_MEMBER(ZFlowLink, Flow), .use = F::Result, .unit = U::Flow, .caption = "流量"},
     {QEN_MEMBER(ZFlowLink, Resistance), .use = F::Result, .caption = "阻力"},
 };
@@ -335,13 +349,30 @@ const ZField s_valve[] = {
      .use = Template,
      .caption = "阀门类型",
      .title = "类型",
-     .items = "闸阀\n止回阀\n减压阀",
+     // "减压阀" is the fixed reduction ValveHLess; the one that holds a downstream pressure is
+     // "稳压减压阀".
+     .items = "闸阀\n止回阀\n减压阀\n稳压减压阀\n持压阀\n流量控制阀\n节流阀\n压力破坏阀\n通用阀",
+     .shortItems = "闸阀\n止回阀\n减压阀\n稳压减压阀(PRV)\n持压阀(PSV)\n流量控制阀(FCV)\n节流阀(TCV)\n"
+                   "压力破坏阀(PBV)\n通用阀(GPV)",
+     .low = 0,
+     .high = ZValveLink::TypeCount - 1,
      .group = 1,
      .column = 1},
     {QEN_MEMBER(ZValveLink, ValveSCoef), .use = Template, .caption = "阻力系数", .group = 1, .column = 4},
     {QEN_MEMBER(ZValveLink, ValveHLess), .use = Template, .unit = U::Head, .caption = "减压量", .group = 1,
      .column = 5},
     {QEN_MEMBER(ZValveLink, ValveOpen), .type = F::Bool, .use = Template, .caption = "计算时是否开启阀门", .group = 1},
+    // The control kinds' group. The setting's unit follows the kind (m, flow, a loss coefficient):
+    // the table shows it as stored, the dialog in display units (ValvePropertyForm).
+    {QEN_MEMBER(ZValveLink, ValveSetting), .use = Template, .caption = "设定值", .low = 0, .high = 1e6, .group = 2,
+     .column = 6},
+    {QEN_MEMBER(ZValveLink, ValveDiam), .use = Template, .unit = U::Diameter, .caption = "阀门直径", .low = 0,
+     .high = 100, .group = 2, .column = 7},
+    {QEN_MEMBER(ZValveLink, ValveInitStatus), .type = F::Int, .use = Template, .caption = "初始状态",
+     .items = "自动\n开启\n关闭", .low = 0, .high = 2, .group = 2, .column = 8},
+    {QEN_MEMBER(ZValveLink, ValveState), .type = F::Int, .use = F::Result, .caption = "计算状态", .title = "状态",
+     .items = "未计算\n保持设定值\n全开\n关闭\n倒流关闭\n无法保持设定值",
+     .shortItems = "\n保持设定值\n全开\n关闭\n倒流关闭\n无法保持设定值", .group = 2, .column = 9},
     {QEN_MEMBER(ZFlowLink, Flow), .use = F::Result, .unit = U::Flow, .caption = "流量"},
     {QEN_MEMBER(ZFlowLink, Resistance), .use = F::Result, .caption = "阻力"},
 };

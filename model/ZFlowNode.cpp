@@ -8,10 +8,10 @@
 #include "ZLabelLayout.h"
 #include "ZNetView.h"
 
+// The delivered demand is a result: a clone starts without it, as it starts without flows.
 void ZFlowNode::CopyFrom(const ZNetObject& other)
 {
     ZNetNode::CopyFrom(other);
-    NodeDeliveredFlow = static_cast<const ZFlowNode&>(other).NodeDeliveredFlow;
 }
 
 double ZFlowNode::CaseDemand(const ZBalanceContext& ctx) const

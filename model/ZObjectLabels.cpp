@@ -2,6 +2,7 @@
 
 #include "GbkCodec.h"
 #include "ZBalanceContext.h"
+#include "ZFieldTable.h"
 #include "ZNetView.h"
 #include "ZPipeLink.h"
 #include "ZPumpLink.h"
@@ -118,9 +119,53 @@ std::string Shown(bool withheld, std::string value)
     return withheld ? std::string() : std::move(value);
 }
 
+// Line `index` of a field's list of choices (the kind names the dialogs show), in GBK.
+GbkString ChoiceName(ZNetObject::Kind kind, const char* key, int index)
+{
+    const ZField* f = ZFieldTable::Find(kind, key);
+    std::string_view items = f && f->items ? f->items : "";
+    for (int i = 0; i < index && !items.empty(); ++i) {
+        const size_t nl = items.find('\n');
+        items = nl == std::string_view::npos ? std::string_view() : items.substr(nl + 1);
+    }
+    return GbkCodec::FromUtf8(std::string(items.substr(0, items.find('\n'))));
+}
+
+GbkString Gbk(const char* utf8)
+{
+    return GbkCodec::FromUtf8(utf8);
+}
+
+// A control valve's setting in its kind's unit: a pressure, a flow or a loss coefficient.
+std::string SettingText(const UnitSystem& u, const ZValveLink& v, bool withUnit)
+{
+    switch (v.GetValveType()) {
+    case ZValveLink::Prv:
+    case ZValveLink::Psv:
+    case ZValveLink::Pbv:
+        return withUnit ? Fixed(u.Hydr(), v.ValveSetting) : u.Hydr().FormatFixed(v.ValveSetting);
+    case ZValveLink::Fcv:
+        return withUnit ? Fixed(u.FlowUnit(), v.ValveSetting) : u.FlowUnit().FormatFixed(v.ValveSetting);
+    default:
+        return Plain(v.ValveSetting);
+    }
+}
+
+bool PressureDriven(const ZNetView& view)
+{
+    const ZDrawSettings& ds = view.DrawSettings();
+    return ds.Balanced && ds.Params.DemandModel == ZBalanceParams::PressureDriven;
+}
+
 bool TipsOn(const ZNetView& view)
 {
     return view.Settings().ToolTipOn;
+}
+
+// Demand a label shows: after a pressure-driven run what the node got, else the shown demand.
+double ShownDelivered(const ZNetView& view, const ZFlowNode& node)
+{
+    return PressureDriven(view) && node.IsFlowKnown() ? node.NodeDeliveredFlow : ZObjectLabels::ShownDemand(view, node);
 }
 bool LabelsOn(const ZNetView& view)
 {
@@ -168,6 +213,9 @@ GbkString ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
     t.Add(m & NodeTipId, c[0], Id(n));
     t.Add(m & NodeTipElev, c[1], Unit(Plain(n.NodeGrunElev), "m"));
     t.Add(m & NodeTipFlow, c[2], Shown(stale && DemandIsResult(n), Fixed(u.FlowUnit(), ShownDemand(view, n))));
+    // What the node's pressure let it draw, once a pressure-driven run found it.
+    if ((m & NodeTipFlow) && PressureDriven(view) && n.IsFlowKnown() && !stale)
+        t.Add(true, Gbk("实供:"), Fixed(u.FlowUnit(), n.NodeDeliveredFlow));
     t.Add(m & NodeTipCoord, c[3], Unit(Coord(n.X, n.Y), "m"));
     t.Add((m & NodeTipHydr) && !n.IsCutOff(), c[4], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.NodeHydrElev)));
     t.Add((m & NodeTipFreeHead) && !n.IsCutOff(), c[5], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.FreeHead())));
@@ -205,6 +253,10 @@ GbkString ZObjectLabels::PumpTip(const ZNetView& view, const ZPumpLink& p)
     t.Add(m & 0x4, c[1], Fixed(view.Units().Hydr(), p.PumpStaticH));
     t.Add(m & 0x8, c[2], Plain(p.PumpRatedRotV));
     t.Add(m & 0x10, c[3], Plain(p.PumpSCoef));
+    if (p.HasCurve())
+        t.Add(true, Gbk("曲线:"), ChoiceName(ZNetObject::Kind::Pump, "PumpCurveKind", p.PumpCurveKind));
+    if (p.PumpCurveKind == ZPumpLink::ConstantPower)
+        t.Add(true, Gbk("功率:"), Unit(Plain(p.PumpPower), "kW"));
     return t.Text();
 }
 
@@ -219,6 +271,15 @@ GbkString ZObjectLabels::ValveTip(const ZNetView& view, const ZValveLink& v)
     t.Add((m & 0x2) && v.GetValveType() == ZValveLink::Gate, c[1], Plain(v.ValveSCoef));
     t.Add((m & 0x4) && v.GetValveType() == ZValveLink::PressureReducing, c[2],
           Fixed(view.Units().Hydr(), v.ValveHLess));
+    // The control kinds name themselves and their setting; after a run, what the valve did.
+    if (v.IsControlValve()) {
+        t.Add(true, Gbk("类型:"), ChoiceName(ZNetObject::Kind::Valve, "ValveType", v.GetValveType()));
+        if (v.GetValveType() != ZValveLink::Gpv)
+            t.Add(true, Gbk("设定:"), SettingText(view.Units(), v, true));
+    }
+    const bool run = view.DrawSettings().Balanced && !view.IsResultStale(v) && v.ValveState != ZValveLink::StateNone;
+    if (run && (v.IsControlValve() || v.ValveState == ZValveLink::StateReverseClosed))
+        t.Add(true, Gbk("状态:"), ChoiceName(ZNetObject::Kind::Valve, "ValveState", v.ValveState));
     return t.Text();
 }
 
@@ -247,7 +308,8 @@ GbkString ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
     case 1:
         return Id(n);
     case 2:
-        return NumberText(Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
+        return NumberText(Shown(stale && (DemandIsResult(n) || PressureDriven(view)),
+                                u.FlowUnit().FormatFixed(ShownDelivered(view, n))));
     case 3:
         return NumberText(Plain(n.NodeGrunElev));
     case 4:
@@ -322,7 +384,17 @@ GbkString ZObjectLabels::ValveGrade(const ZNetView& view, const ZValveLink& v)
 {
     if (!LabelsOn(view))
         return {};
-    return view.LabelTip().ValveLabel == 1 ? GbkString(Id(v)) : GbkString();
+    if (view.LabelTip().ValveLabel != 1)
+        return {};
+    // A control valve adds its kind's short code (the exchange's) and its setting.
+    static const char* const codes[] = {"PRV", "PSV", "FCV", "TCV", "PBV", "GPV"};
+    GbkString text(Id(v));
+    if (v.IsControlValve()) {
+        text += NumberText(std::string(" ") + codes[v.GetValveType() - ZValveLink::Prv]);
+        if (v.GetValveType() != ZValveLink::Gpv)
+            text += NumberText(" " + SettingText(view.Units(), v, false));
+    }
+    return text;
 }
 
 GbkString ZObjectLabels::TankGrade(const ZNetView& view, const ZTankLink& k)
@@ -355,7 +427,9 @@ GbkString ZObjectLabels::NodeMultiLabel(const ZNetView& view, const ZFlowNode& n
     const bool stale = view.IsResultStale(n);
     t.Add((f & 0x10) && !n.IsCutOff(), s.NodeHydr,
           Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.NodeHydrElev)));
-    t.Add(f & 0x4, s.NodeFlow, Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
+    t.Add(
+        f & 0x4, s.NodeFlow,
+        Shown(stale && (DemandIsResult(n) || PressureDriven(view)), u.FlowUnit().FormatFixed(ShownDelivered(view, n))));
     t.Add((f & 0x20) && !n.IsCutOff(), s.NodeFreeHead,
           Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
     return t.Text();

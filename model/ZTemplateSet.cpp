@@ -3,6 +3,10 @@
 #include "KeyValueStore.h"
 #include "ZFieldTable.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 namespace {
 void LoadFields(const KeyValueStore& s, ZNetObject& obj)
 {
@@ -28,7 +32,8 @@ void LoadFields(const KeyValueStore& s, ZNetObject& obj)
         case ZField::Text:
             break;
         }
-        if (f.Accepts(v))
+        // A value a hand-edited or newer file holds outside the field's range keeps the default.
+        if (f.Accepts(v) && v >= f.low && v <= f.high)
             f.set(obj, v);
     }
 }
@@ -58,16 +63,49 @@ void SaveFields(KeyValueStore& s, const ZNetObject& obj)
         }
     }
 }
+// A curve is a binary block of (flow, head) double pairs, as doubles are stored; an empty block is
+// no curve. A block that is not whole pairs, holds a value that is not finite or more points
+// than a curve is given leaves the template's curve as it is.
+constexpr size_t kMaxCurvePoints = 1000;
+
+void LoadCurve(const KeyValueStore& s, const char* key, Curve& curve)
+{
+    const auto bytes = s.ReadBinary(ZTemplateSet::Section, key);
+    if (!bytes || bytes->size() % 16 != 0 || bytes->size() / 16 > kMaxCurvePoints)
+        return;
+    Curve read(bytes->size() / 16);
+    for (size_t i = 0; i < read.size(); ++i) {
+        std::memcpy(&read[i].flow, bytes->data() + 16 * i, 8);
+        std::memcpy(&read[i].head, bytes->data() + 16 * i + 8, 8);
+        if (!std::isfinite(read[i].flow) || !std::isfinite(read[i].head))
+            return;
+    }
+    curve = std::move(read);
+}
+
+void SaveCurve(KeyValueStore& s, const char* key, const Curve& curve)
+{
+    std::vector<uint8_t> bytes(16 * std::min(curve.size(), kMaxCurvePoints));
+    for (size_t i = 0; i < bytes.size() / 16; ++i) {
+        std::memcpy(bytes.data() + 16 * i, &curve[i].flow, 8);
+        std::memcpy(bytes.data() + 16 * i + 8, &curve[i].head, 8);
+    }
+    s.WriteBinary(ZTemplateSet::Section, key, bytes);
+}
 }   // namespace
 
 void ZTemplateSet::Load(const KeyValueStore& s)
 {
     for (ZNetObject* obj : std::initializer_list<ZNetObject*>{&Node, &Pipe, &Pump, &Valve, &Tank})
         LoadFields(s, *obj);
+    LoadCurve(s, "PumpCurve", Pump.PumpCurve);
+    LoadCurve(s, "ValveCurve", Valve.ValveCurve);
 }
 
 void ZTemplateSet::Save(KeyValueStore& s) const
 {
     for (const ZNetObject* obj : std::initializer_list<const ZNetObject*>{&Node, &Pipe, &Pump, &Valve, &Tank})
         SaveFields(s, *obj);
+    SaveCurve(s, "PumpCurve", Pump.PumpCurve);
+    SaveCurve(s, "ValveCurve", Valve.ValveCurve);
 }

@@ -27,7 +27,6 @@ void ZValveLink::CopyFrom(const ZNetObject& other)
     ValveDiam = v.ValveDiam;
     ValveInitStatus = v.ValveInitStatus;
     ValveCurve = v.ValveCurve;
-    ValveState = v.ValveState;
 }
 
 int32_t ZValveLink::WorkingState() const

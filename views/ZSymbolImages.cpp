@@ -59,6 +59,65 @@ void Reducing(QPainter& p, const QColor& ink, const QColor& fill)
     p.drawLine(QPointF(10, 4.5), QPointF(10, 8.5));
 }
 
+// The control kinds: the bow-tie with a mark above it, as in the DXF export.
+void Stem(QPainter& p)
+{
+    p.drawLine(QPointF(10, 8.5), QPointF(10, 4.5));
+}
+
+// An actuator box with its sensing line down to the held side: the outlet for a pressure-reducing
+// valve, the inlet for a pressure-sustaining one.
+void Pilot(QPainter& p, const QColor& ink, const QColor& fill, bool outlet)
+{
+    Bowtie(p, ink, fill, fill);
+    Stem(p);
+    p.setBrush(fill);
+    p.drawRect(QRectF(7.5, 0.5, 5, 4));
+    const double x = outlet ? 17.5 : 2.5;
+    p.drawLine(QPointF(outlet ? 12.5 : 7.5, 2.5), QPointF(x, 2.5));
+    p.drawLine(QPointF(x, 2.5), QPointF(x, 4));
+}
+
+void Prv(QPainter& p, const QColor& ink, const QColor& fill)
+{
+    Pilot(p, ink, fill, true);
+}
+
+void Psv(QPainter& p, const QColor& ink, const QColor& fill)
+{
+    Pilot(p, ink, fill, false);
+}
+
+void Fcv(QPainter& p, const QColor& ink, const QColor& fill)
+{
+    Bowtie(p, ink, fill, fill);
+    p.drawLine(QPointF(10, 8.5), QPointF(10, 5.5));
+    p.setBrush(fill);
+    p.drawEllipse(QRectF(7.5, 0.5, 5, 5));
+}
+
+void Tcv(QPainter& p, const QColor& ink, const QColor& fill)
+{
+    Bowtie(p, ink, fill, fill);
+    p.drawLine(QPointF(3.5, 16), QPointF(16.5, 1));
+}
+
+void Pbv(QPainter& p, const QColor& ink, const QColor& fill)
+{
+    Bowtie(p, ink, fill, fill);
+    Stem(p);
+    p.drawLine(QPointF(7.5, 0.5), QPointF(12.5, 4.5));
+    p.drawLine(QPointF(7.5, 4.5), QPointF(12.5, 0.5));
+}
+
+void Gpv(QPainter& p, const QColor& ink, const QColor& fill)
+{
+    Bowtie(p, ink, fill, fill);
+    p.drawLine(QPointF(10, 8.5), QPointF(10, 5));
+    p.setBrush(ink);
+    p.drawPolygon(QPolygonF{{10, 0.5}, {12.5, 2.75}, {10, 5}, {7.5, 2.75}});
+}
+
 void Reservoir(QPainter& p, const QColor& ink, const QColor& fill)
 {
     // An open basin with water; the outlet is at the middle of its floor.
@@ -119,6 +178,9 @@ const std::map<int, ZSymbolImages::Variant>& Table()
         t[valve.images[0]] = Make(valve, Gate);
         t[valve.images[1]] = Make(valve, Check);
         t[valve.images[2]] = Make(valve, Reducing);
+        const Drawer control[] = {Prv, Psv, Fcv, Tcv, Pbv, Gpv};
+        for (int k = 0; k < 6; ++k)
+            t[valve.images[3 + k]] = Make(valve, control[k]);
         t[tank.images[0]] = Make(tank, Reservoir);
         t[tank.images[1]] = Make(tank, Tower);
         return t;

@@ -15,6 +15,6 @@ public:
     };
     // The variant a device shows (its SymbolIndex, clamped); null for a kind without symbols.
     static const Variant* For(const ZDeviceLink& device);
-    // By resource number of the normal image (152, 130, 179, 183, 164, 175).
+    // By resource number of the normal image (152, 130, 179, 183, 301 to 306, 164, 175).
     static const Variant* ByImageId(int id);
 };

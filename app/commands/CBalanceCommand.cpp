@@ -1,4 +1,5 @@
 #include "CBalanceCommand.h"
+#include "CCalcOptionsEdit.h"
 #include "app/dialogs/CBalanceParamsDlg.h"
 #include "app/dialogs/CBalanceProgress.h"
 #include "CContourRun.h"
@@ -39,8 +40,13 @@ bool CBalanceCommand::Execute()
     const ZBalanceRun::Params current = run.CurrentParams();
     CBalanceParamsDlg dlg(m_prompt, owner);
     dlg.SetValues(current.CalcCase, current.AccidentFactor, ZBalanceRun::HeadToleranceFor(current.Precision));
+    ZBalanceParams& params = data.GetDrawSettings().Params;
+    dlg.SetOptions(params, m_doc.Settings().Units().Hydr());
     if (dlg.exec() != QDialog::Accepted)
         return false;
+    // The network's options are undoable like its other changes.
+    if (const ZBalanceParams chosenOptions = dlg.Options(params); CCalcOptionsEdit::Differ(params, chosenOptions))
+        data.Perform(std::make_unique<CCalcOptionsEdit>(params, chosenOptions));
     ZBalanceRun::Params chosen;
     chosen.CalcCase = dlg.CalcCase();
     chosen.AccidentFactor = dlg.AccidentFactor();

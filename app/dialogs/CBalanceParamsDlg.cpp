@@ -2,7 +2,10 @@
 #include "views/UiPrompt.h"
 #include "ui_CBalanceParamsDlg.h"
 
+#include "PropertyNumber.h"
+
 #include "hydraulics/ZBalanceRun.h"
+#include "model/UnitCategory.h"
 
 #include <QPushButton>
 
@@ -18,7 +21,10 @@ CBalanceParamsDlg::CBalanceParamsDlg(UiPrompt& prompt, QWidget* parent)
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &CBalanceParamsDlg::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_ui->caseCombo, &QComboBox::currentIndexChanged, this, &CBalanceParamsDlg::UpdateFactorEnabling);
+    m_ui->demandModelCombo->addItems({QStringLiteral("按需供水"), QStringLiteral("按压力供水")});
+    connect(m_ui->demandModelCombo, &QComboBox::currentIndexChanged, this, &CBalanceParamsDlg::UpdatePressureEnabling);
     SetValues(0, 0.75, 0.001);
+    SetOptions(ZBalanceParams::ForNewNetwork(), UnitCategory(2, 2, {"m"}, {1.0}, 0, 2));
 }
 
 CBalanceParamsDlg::~CBalanceParamsDlg() = default;
@@ -32,6 +38,50 @@ void CBalanceParamsDlg::SetValues(int calcCase, double accidentFactor, double he
     m_ui->factorEdit->setText(QString::number(m_factor, 'g', 15));
     m_ui->precisionCombo->setCurrentIndex(m_precision);
     UpdateFactorEnabling();
+}
+
+void CBalanceParamsDlg::SetOptions(const ZBalanceParams& params, const UnitCategory& head)
+{
+    m_options = params;
+    m_headFactor = head.Factor();
+    const QString unit = QString::fromStdString(head.UnitName());
+    m_ui->minPressureLabel->setText(QStringLiteral("最低压力 P0 (%1)：").arg(unit));
+    m_ui->requiredPressureLabel->setText(QStringLiteral("所需压力 PR (%1)：").arg(unit));
+    m_ui->checkValvesClose->setChecked(params.CheckValvesClose);
+    m_ui->demandModelCombo->setCurrentIndex(params.DemandModel == ZBalanceParams::PressureDriven ? 1 : 0);
+    const auto plain = [](double v) { return QString::fromStdString(PropertyNumber::Plain(v)); };
+    m_ui->minPressureEdit->setText(plain(head.ToDisplay(params.MinPressure)));
+    m_ui->requiredPressureEdit->setText(plain(head.ToDisplay(params.RequiredPressure)));
+    m_ui->exponentEdit->setText(plain(params.PressureExponent));
+    UpdatePressureEnabling();
+}
+
+ZBalanceParams CBalanceParamsDlg::Options(ZBalanceParams params) const
+{
+    params.CheckValvesClose = m_options.CheckValvesClose;
+    params.DemandModel = m_options.DemandModel;
+    params.MinPressure = m_options.MinPressure;
+    params.RequiredPressure = m_options.RequiredPressure;
+    params.PressureExponent = m_options.PressureExponent;
+    return params;
+}
+
+void CBalanceParamsDlg::UpdatePressureEnabling()
+{
+    const bool pressure = m_ui->demandModelCombo->currentIndex() == 1;
+    m_ui->minPressureEdit->setEnabled(pressure);
+    m_ui->requiredPressureEdit->setEnabled(pressure);
+    m_ui->exponentEdit->setEnabled(pressure);
+}
+
+bool CBalanceParamsDlg::ReadNumber(QLineEdit* edit, double& value)
+{
+    if (PropertyNumber::Parse(edit->text().toStdString(), value))
+        return true;
+    m_prompt.Warn("请输入一个数。");
+    edit->setFocus();
+    edit->selectAll();
+    return false;
 }
 
 void CBalanceParamsDlg::UpdateFactorEnabling()
@@ -55,6 +105,33 @@ void CBalanceParamsDlg::accept()
         m_ui->factorEdit->selectAll();
         return;
     }
+    ZBalanceParams options = m_options;
+    options.CheckValvesClose = m_ui->checkValvesClose->isChecked();
+    options.DemandModel =
+        m_ui->demandModelCombo->currentIndex() == 1 ? ZBalanceParams::PressureDriven : ZBalanceParams::DemandDriven;
+    // The pressures matter only to pressure-driven demand; otherwise they keep what is stored.
+    if (options.DemandModel == ZBalanceParams::PressureDriven) {
+        double p0 = 0, pr = 0, e = 0;
+        if (!ReadNumber(m_ui->minPressureEdit, p0) || !ReadNumber(m_ui->requiredPressureEdit, pr) ||
+            !ReadNumber(m_ui->exponentEdit, e))
+            return;
+        if (!(p0 < pr)) {
+            m_prompt.Warn("最低压力 P0 必须低于所需压力 PR。");
+            m_ui->minPressureEdit->setFocus();
+            m_ui->minPressureEdit->selectAll();
+            return;
+        }
+        if (!(e > 0)) {
+            m_prompt.Warn("压力指数必须大于0。");
+            m_ui->exponentEdit->setFocus();
+            m_ui->exponentEdit->selectAll();
+            return;
+        }
+        options.MinPressure = p0 / m_headFactor;
+        options.RequiredPressure = pr / m_headFactor;
+        options.PressureExponent = e;
+    }
+    m_options = options;
     m_case = m_ui->caseCombo->currentIndex();
     m_factor = factor;
     m_precision = m_ui->precisionCombo->currentIndex();

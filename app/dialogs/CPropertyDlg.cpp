@@ -92,6 +92,7 @@ static QWidget* WithSuffix(QWidget* field, const QString& suffix, QWidget* extra
     h->setContentsMargins(0, 0, 0, 0);
     h->addWidget(field);
     auto* unit = new QLabel(suffix);
+    unit->setObjectName(field->objectName() + QStringLiteral("Unit"));
     unit->setMinimumWidth(44);
     h->addWidget(unit);
     if (extra)
@@ -127,6 +128,13 @@ void CPropertyDlg::AddFieldRows(QFormLayout* form, int group)
                 AddNumberRow(form, f);
         }
     }
+}
+
+void CPropertyDlg::ShowRow(QFormLayout* form, QWidget* field, bool shown)
+{
+    const int row = RowOf(form, field);
+    if (row >= 0)
+        form->setRowVisible(row, shown);
 }
 
 int CPropertyDlg::RowOf(QFormLayout* form, QWidget* field)
@@ -291,6 +299,8 @@ void CPropertyDlg::accept()
     }
     m_prompt.Warn(failure.message.toStdString());
     QWidget* w = failure.key == "Id" ? static_cast<QWidget*>(m_id) : Edit(failure.key);
+    if (!w)
+        w = findChild<QWidget*>(QString::fromStdString(failure.key));
     if (w) {
         w->setFocus(Qt::OtherFocusReason);
         if (auto* e = qobject_cast<QLineEdit*>(w))

@@ -60,6 +60,9 @@ protected:
     virtual void ReadForm();
     QLineEdit* Edit(const std::string& key) const { return m_edits.value(QString::fromStdString(key)); }
     QCheckBox* Check(const std::string& key) const { return m_checks.value(QString::fromStdString(key)); }
+    QComboBox* Combo(const std::string& key) const { return m_combos.value(QString::fromStdString(key)); }
+    // Shows a field's row (caption, widget, unit) or hides it.
+    static void ShowRow(QFormLayout* form, QWidget* field, bool shown);
 
 private:
     QLineEdit* AddNumberRow(QFormLayout* form, const ZField& f);

@@ -1,7 +1,12 @@
 #include "CPumpPropertyDlg.h"
+#include "CCurvePointsTable.h"
 #include "PumpPropertyForm.h"
 
+#include "model/ZPumpLink.h"
+
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -28,6 +33,15 @@ CPumpPropertyDlg::CPumpPropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
     top->addWidget(Group(QStringLiteral("水泵参数"), data));
     AddFieldRows(data, 1);
 
+    top->addWidget(Group(QStringLiteral("水泵特性曲线"), m_curve));
+    AddFieldRows(m_curve, 2);
+    const CurvePoints& points = PumpForm().Points;
+    m_points = new CCurvePointsTable(QStringLiteral("流量 (%1)").arg(points.FlowUnit()),
+                                     QStringLiteral("扬程 (%1)").arg(points.HeadUnit()));
+    m_points->setObjectName(QStringLiteral("PumpCurve"));
+    m_curve->addRow(QStringLiteral("曲线上的点:"), m_points);
+    connect(Combo("PumpCurveKind"), &QComboBox::currentIndexChanged, this, &CPumpPropertyDlg::KindChosen);
+
     auto* notes = new QFormLayout;
     auto* note = new QLineEdit;
     note->setObjectName(QStringLiteral("Description"));
@@ -35,4 +49,43 @@ CPumpPropertyDlg::CPumpPropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
     top->addLayout(notes);
     top->addWidget(Buttons());
     ShowForm();
+}
+
+PumpPropertyForm& CPumpPropertyDlg::PumpForm()
+{
+    return static_cast<PumpPropertyForm&>(Form());
+}
+
+void CPumpPropertyDlg::KindChosen(int kind)
+{
+    if (m_showing)
+        return;
+    ReadForm();
+    PumpForm().SetCurveKind(kind);
+    ShowForm();
+}
+
+void CPumpPropertyDlg::ShowForm()
+{
+    m_showing = true;
+    CPropertyDlg::ShowForm();
+    m_showing = false;
+    if (!m_points)
+        return;
+    PumpPropertyForm& form = PumpForm();
+    m_points->SetRows(form.Points.Rows);
+    // Only what the kind uses shows: the law's pump has its kind alone, as the described dialog.
+    const int kind = form.CurveKind();
+    ShowRow(m_curve, m_points, kind < 0 || PumpPropertyForm::UsesPoints(kind));
+    ShowRow(m_curve, Edit("PumpSpeed"), kind != ZPumpLink::QuadraticLaw);
+    ShowRow(m_curve, Edit("PumpPower"), kind < 0 || kind == ZPumpLink::ConstantPower);
+    // Rows shown or hidden and captions changed take their sizes now, not at the next event.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+void CPumpPropertyDlg::ReadForm()
+{
+    CPropertyDlg::ReadForm();
+    if (m_points)
+        PumpForm().Points.Rows = m_points->Rows();
 }

@@ -1,10 +1,17 @@
 #include "CValvePropertyDlg.h"
+#include "CCurvePointsTable.h"
 #include "ValvePropertyForm.h"
 
+#include "model/UnitSystem.h"
+#include "model/ZValveLink.h"
+
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -33,6 +40,17 @@ CValvePropertyDlg::CValvePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetOb
     opening->setFixedWidth(130);
     data->insertRow(RowOf(data, Check("ValveOpen")), QStringLiteral("阀门开启度:"), opening);
 
+    m_controlBox = Group(QStringLiteral("控制阀"), m_control);
+    m_controlBox->setObjectName(QStringLiteral("controlGroup"));
+    top->addWidget(m_controlBox);
+    AddFieldRows(m_control, 2);
+    const CurvePoints& points = ValveForm().Points;
+    m_points = new CCurvePointsTable(QStringLiteral("流量 (%1)").arg(points.FlowUnit()),
+                                     QStringLiteral("水头损失 (%1)").arg(points.HeadUnit()));
+    m_points->setObjectName(QStringLiteral("ValveCurve"));
+    m_control->addRow(QStringLiteral("水头损失曲线:"), m_points);
+    connect(Combo("ValveType"), &QComboBox::currentIndexChanged, this, &CValvePropertyDlg::TypeChosen);
+
     auto* notes = new QFormLayout;
     auto* note = new QLineEdit;
     note->setObjectName(QStringLiteral("Description"));
@@ -40,4 +58,56 @@ CValvePropertyDlg::CValvePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetOb
     top->addLayout(notes);
     top->addWidget(Buttons());
     ShowForm();
+}
+
+ValvePropertyForm& CValvePropertyDlg::ValveForm()
+{
+    return static_cast<ValvePropertyForm&>(Form());
+}
+
+void CValvePropertyDlg::TypeChosen(int type)
+{
+    if (m_showing)
+        return;
+    ReadForm();
+    ValveForm().SetValveType(type);
+    ShowForm();
+}
+
+void CValvePropertyDlg::ShowForm()
+{
+    m_showing = true;
+    CPropertyDlg::ShowForm();
+    m_showing = false;
+    if (!m_points)
+        return;
+    ValvePropertyForm& form = ValveForm();
+    m_points->SetRows(form.Points.Rows);
+    const int type = form.ValveType();
+    const bool mixed = type < 0;
+    const bool control = mixed || ValvePropertyForm::IsControl(type);
+    QLineEdit* setting = Edit("ValveSetting");
+    ShowRow(m_control, setting, mixed || ValvePropertyForm::HasSetting(type));
+    ShowRow(m_control, Edit("ValveDiam"), control);
+    ShowRow(m_control, Combo("ValveInitStatus"), control);
+    ShowRow(m_control, Combo("ValveState"), control || type == ZValveLink::Check);
+    ShowRow(m_control, m_points, type == ZValveLink::Gpv);
+    m_controlBox->setVisible(control || type == ZValveLink::Check);
+    // The setting's caption and unit follow the type.
+    if (auto* label = qobject_cast<QLabel*>(m_control->labelForField(setting->parentWidget())))
+        label->setText(ValvePropertyForm::SettingCaption(type) + QLatin1Char(':'));
+    if (auto* unit = findChild<QLabel*>(QStringLiteral("ValveSettingUnit"))) {
+        const int u = ValvePropertyForm::SettingUnit(type);
+        unit->setText(u >= 0 ? QString::fromStdString(form.Units().Get(UnitSystem::Category(u)).UnitName())
+                             : QString());
+    }
+    // Rows shown or hidden and captions changed take their sizes now, not at the next event.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+void CValvePropertyDlg::ReadForm()
+{
+    CPropertyDlg::ReadForm();
+    if (m_points)
+        ValveForm().Points.Rows = m_points->Rows();
 }

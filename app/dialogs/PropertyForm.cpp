@@ -53,8 +53,13 @@ void PropertyForm::AddField(const ZField& f)
         break;
     }
     if (f.IsChoice()) {
-        m_choices.push_back(Choice{f.key, [get](const ZNetObject& o) { return int(get(o)); },
-                                   [set](ZNetObject& o, int i) { set(o, i); }});
+        Choice c{f.key, [get](const ZNetObject& o) { return int(get(o)); }, [set](ZNetObject& o, int i) { set(o, i); }};
+        if (!f.IsInput()) {
+            c.set = nullptr;
+            c.enabled = false;
+            c.result = true;
+        }
+        m_choices.push_back(std::move(c));
         return;
     }
     Number n;
@@ -207,7 +212,7 @@ PropertyForm::Failure PropertyForm::Validate() const
         if (!range.isEmpty())
             return {f.key, range};
     }
-    return {};
+    return CheckExtra();
 }
 
 QString PropertyForm::CheckRange(const Number& f, bool typed, double value) const
@@ -222,6 +227,12 @@ QString PropertyForm::CheckRange(const Number& f, bool typed, double value) cons
 
 void PropertyForm::WithholdResults(const std::function<bool(const ZNetObject&)>& stale)
 {
+    for (Choice& c : m_choices)
+        for (const ZNetObject* o : m_objects)
+            if (c.result && stale(*o)) {
+                c.index = -1;
+                break;
+            }
     for (Number& f : m_numbers)
         for (const ZNetObject* o : m_objects)
             if (f.IsResultOf(*o) && stale(*o)) {
@@ -280,7 +291,7 @@ bool PropertyForm::ApplyTo(ZNetObject& obj, const Sink& sink)
         f.set(obj, v);
     }
     for (const Choice& c : m_choices) {
-        if (!c.enabled || c.index < 0 || c.get(obj) == c.index)
+        if (!c.enabled || !c.set || c.index < 0 || c.get(obj) == c.index)
             continue;
         touch();
         c.set(obj, c.index);

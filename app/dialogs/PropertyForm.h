@@ -48,6 +48,7 @@ public:
         std::function<void(ZNetObject&, int)> set;
         int index = -1;   // -1: the objects differ, leave each as it is
         bool enabled = true;
+        bool result = false;   // a balancing result, shown only
     };
     struct Flag {
         std::string key;
@@ -126,6 +127,8 @@ protected:
     // single object's own value (both in the display unit).
     virtual QString CheckRange(const Number& field, bool typed, double value) const;
     virtual void LoadExtra() {}
+    // The kind's own checks after the common ones (several fields together, a curve's points).
+    virtual Failure CheckExtra() const { return {}; }
     // The kind's own rules for one object; `touch` records the object before its first change.
     virtual bool ApplyExtra(ZNetObject& obj, const Sink& sink, const std::function<void()>& touch);
     bool TextChanged(const Number& f) const;

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/dialogs/CCurvePointsTable.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
 #include "model/ZPumpLink.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -110,4 +112,17 @@ inline void ClickButton(QWidget* dlg, QDialogButtonBox::StandardButton which)
 inline void ClickOk(QWidget* dlg)
 {
     ClickButton(dlg, QDialogButtonBox::Ok);
+}
+
+// Types a curve into a points table through its buttons and cells.
+inline void TypePoints(CCurvePointsTable* table, const std::vector<std::pair<QString, QString>>& points)
+{
+    while (table->Table()->rowCount() > 0)
+        QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("removePoint")), Qt::LeftButton);
+    for (const auto& [q, h] : points) {
+        QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("addPoint")), Qt::LeftButton);
+        const int row = table->Table()->currentRow();
+        table->Table()->item(row, 0)->setText(q);
+        table->Table()->item(row, 1)->setText(h);
+    }
 }

@@ -1,8 +1,12 @@
+#include "AppFixture.h"
 #include "ModalHelper.h"
 #include "PropertyTestNet.h"
 #include "ScriptedPrompt.h"
 #include "app/dialogs/CPumpPropertyDlg.h"
 
+#include "NetworkState.h"
+#include "app/commands/CPropertyEditor.h"
+#include "app/dialogs/PropertyNumber.h"
 #include "model/UnitSystem.h"
 
 #include <QtTest>
@@ -140,6 +144,83 @@ private slots:
         QCOMPARE(second->PumpSCoef, 3.0);
         QVERIFY(t.Pump()->PumpOpen && !second->PumpOpen);
         QCOMPARE(second->PumpStaticH, 20.0);
+    }
+
+    // The points table shows for the kinds through points; heads rising with flow, too few points
+    // and a three-point curve without its shut-off head are refused naming the curve.
+    void curvePointsAreCheckedForTheirKind()
+    {
+        PropertyTestNet t;
+        ZPumpLink* pump = t.Pump();
+        auto dlg = Open(PropertyForm::EditMode, {pump}, &t);
+        QVERIFY(!dlg->Points()->isVisible());
+        QVERIFY(!EditOf(dlg.get(), "PumpSpeed")->isVisible());
+        ComboOf(dlg.get(), "PumpCurveKind")->setCurrentIndex(ZPumpLink::ThreePoint);
+        QVERIFY(dlg->Points()->isVisible());
+        QVERIFY(EditOf(dlg.get(), "PumpSpeed")->isVisible());
+        QVERIFY(!EditOf(dlg.get(), "PumpPower")->isVisible());
+        ClickOk(dlg.get());
+        QCOMPARE(prompt.Last(), std::string("水泵特性曲线至少需要3个点。"));
+        TypePoints(dlg->Points(), {{"0", "40"}, {"50", "35"}, {"100", "38"}});
+        ClickOk(dlg.get());
+        QCOMPARE(prompt.Last(), std::string("水泵特性曲线第3点的扬程随流量上升: 扬程必须随流量下降。"));
+        QCOMPARE(dlg->focusWidget(), static_cast<QWidget*>(dlg->Points()->Table()));
+        TypePoints(dlg->Points(), {{"10", "40"}, {"50", "35"}, {"100", "20"}});
+        ClickOk(dlg.get());
+        QCOMPARE(prompt.Last(), std::string("三点曲线的第1点是流量为0时的关死扬程。"));
+        TypePoints(dlg->Points(), {{"0", "40"}, {"50", "35"}, {"100", "20"}});
+        Screenshot(dlg.get(), QStringLiteral("pump_points"));
+        ClickOk(dlg.get());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->Form().Apply({}), 1);
+        QCOMPARE(pump->PumpCurveKind, int(ZPumpLink::ThreePoint));
+        QCOMPARE(pump->PumpCurve.size(), size_t(3));
+        QVERIFY(PropertyNumber::Same(pump->PumpCurve[1].flow, units.FlowUnit().FromDisplay(50.0)));
+        QCOMPARE(pump->PumpCurve[2].head, 20.0);
+
+        // Constant power needs its power; the points stay as they are.
+        auto power = Open(PropertyForm::EditMode, {pump}, &t);
+        QCOMPARE(power->Points()->Table()->rowCount(), 3);
+        ComboOf(power.get(), "PumpCurveKind")->setCurrentIndex(ZPumpLink::ConstantPower);
+        QVERIFY(!power->Points()->isVisible());
+        ClickOk(power.get());
+        QCOMPARE(prompt.Last(), std::string("恒功率水泵的功率必须大于0。"));
+        Retype(EditOf(power.get(), "PumpPower"), QStringLiteral("55"));
+        ClickOk(power.get());
+        QCOMPARE(power->Form().Apply({}), 1);
+        QCOMPARE(pump->PumpPower, 55.0);
+        QCOMPARE(pump->PumpCurve.size(), size_t(3));
+    }
+
+    // One OK on several pumps gives each the typed curve, as one step that undo takes back whole.
+    void curveOnSeveralPumpsIsOneUndoStep()
+    {
+        AppFixture f(false);
+        PropertyTestNet t;
+        auto* second = new ZPumpLink;
+        t.Node("A", 500, 0);
+        t.Node("B", 500, 0);
+        t.Link("P2", "A", "B", second);
+        second->PumpCurveKind = ZPumpLink::OnePoint;
+        second->PumpCurve = {{0.05, 30.0}};
+        const std::string before = DescribeDocument(t.doc);
+        OnNextModal([](QWidget* w) {
+            auto* dlg = static_cast<CPumpPropertyDlg*>(w);
+            QCOMPARE(dlg->Points()->Table()->rowCount(), 0);   // the pumps' curves differ
+            ComboOf(w, "PumpCurveKind")->setCurrentIndex(ZPumpLink::MultiPoint);
+            TypePoints(dlg->Points(), {{"0", "50"}, {"100", "45"}, {"200", "30"}, {"300", "5"}});
+            ClickOk(w);
+        });
+        QVERIFY(f.app->PropertyEditor()->EditObjects(nullptr, t.doc, {t.Pump(), second}));
+        for (ZPumpLink* p : {t.Pump(), second}) {
+            QCOMPARE(p->PumpCurveKind, int(ZPumpLink::MultiPoint));
+            QCOMPARE(p->PumpCurve.size(), size_t(4));
+        }
+        QCOMPARE(QString::fromStdString(t.doc.History().UndoText()), QStringLiteral("修改水泵属性"));
+        QVERIFY(t.doc.Undo());
+        QCOMPARE(DescribeDocument(t.doc), before);
+        QVERIFY(t.doc.Redo());
+        QCOMPARE(second->PumpCurve.size(), size_t(4));
     }
 };
 

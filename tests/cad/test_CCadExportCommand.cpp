@@ -5,6 +5,8 @@
 #include "cadbridge/CadBridge.h"
 #include "model/MemoryKeyValueStore.h"
 #include "model/ZDocument.h"
+#include "model/ZPipeLink.h"
+#include "model/ZValveLink.h"
 #include "model/ZSettingsStore.h"
 #include "persist/text/TextExchange.h"
 
@@ -34,6 +36,37 @@ QString Audit(const QString& path, int& status)
     p.waitForFinished(120000);
     status = p.exitCode();
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A row of nine valves, one of each type, each between two pipes so its symbol has a direction.
+void ValveRow(ZDocument& doc)
+{
+    ZNetwork& net = doc.GetNetwork();
+    auto node = [&](const std::string& id, double x, double y) {
+        auto* n = new ZConsumeNode;
+        n->SetId(GbkView(id));
+        n->X = x;
+        n->Y = y;
+        net.AddNode(n);
+        return n;
+    };
+    auto pipe = [&](const std::string& id, ZConsumeNode* a, ZConsumeNode* b) {
+        auto* p = new ZPipeLink;
+        p->SetId(GbkView(id));
+        net.AddLink(a, b, p);
+    };
+    for (int k = 0; k < ZValveLink::TypeCount; ++k) {
+        const std::string n = std::to_string(k);
+        const double y = -30.0 * k;
+        ZConsumeNode* in = node("I" + n, 50, y);
+        ZConsumeNode* out = node("O" + n, 50, y);
+        pipe("A" + n, node("S" + n, 0, y), in);
+        pipe("B" + n, out, node("E" + n, 100, y));
+        auto* v = new ZValveLink;
+        v->SetId(GbkView("V" + n));
+        v->SetValveType(k);
+        net.AddLink(in, out, v);
+    }
 }
 
 }   // namespace
@@ -135,6 +168,38 @@ private slots:
             QSKIP("python3-ezdxf is not installed");
         QCOMPARE(status, 0);
         QVERIFY2(json.contains(QStringLiteral("\"PIPE\": {\"LWPOLYLINE\": 116}")), qPrintable(json.left(600)));
+    }
+
+    // Each control valve kind adds its mark to the valve's bow-tie; the three described kinds keep
+    // the plain bow-tie. Counted by ezdxf on the devices' layer.
+    void everyValveKindHasItsOwnSymbol()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("valves.dxf"));
+        MemoryKeyValueStore profile;
+        ScriptedPrompt prompt;
+        ZDocument doc;
+        ZSettingsStore settings;
+        ValveRow(doc);
+        OnNextModal([out](QWidget* w) {
+            auto* dlg = qobject_cast<CExportCadDlg*>(w);
+            dlg->PathEdit()->setText(out);
+            dlg->Edit("DevSize")->setText(QStringLiteral("8000"));   // 8 m: readable at the row's size
+            dlg->findChild<QCheckBox*>()->setChecked(false);
+            dlg->accept();
+        });
+        QVERIFY(CCadExportCommand(doc, settings, profile, prompt, nullptr).Run());
+        int status = 0;
+        const QString json = Audit(out, status);
+        if (json.isEmpty())
+            QSKIP("python3-ezdxf is not installed");
+        QCOMPARE(status, 0);
+        // Bow-ties 9, actuator boxes 2, the GPV's diamond 1; stems 5, sensing lines 4, the TCV's
+        // slash 1, the PBV's cross 2; the FCV's meter circle.
+        QVERIFY2(json.contains(QStringLiteral("\"OTHER\": {\"LWPOLYLINE\": 12, \"LINE\": 12, \"CIRCLE\": 1}")),
+                 qPrintable(json.left(800)));
+        if (!qEnvironmentVariable("QEN_SCREENSHOT_DIR").isEmpty())
+            QFile::copy(out, qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/valves.dxf"));
     }
 
     void aDrawingChangedByAnotherProgramIsOverwrittenOnlyWhenAllowed()

@@ -77,7 +77,34 @@ TEST_F(DrawFunctions, NullHandleUnknownLayerAndCoincidentPointsFail)
     EXPECT_EQ(CadDrawNode(m_h, &p, 2, "NO SUCH LAYER"), 0);
     EXPECT_EQ(CadDrawPump(m_h, &p, &p, 5, "L"), 0);
     EXPECT_EQ(CadDrawValve(m_h, &q, &q, 5, "L"), 0);
+    // Only the control kinds have marks of their own; nothing is drawn for the others.
+    EXPECT_EQ(CadDrawControlValve(m_h, &p, &q, 5, 2, "L"), 0);
+    EXPECT_EQ(CadDrawControlValve(m_h, &p, &q, 5, 9, "L"), 0);
+    EXPECT_EQ(CadDrawControlValve(m_h, &q, &q, 5, 3, "L"), 0);
+    EXPECT_EQ(CadDrawControlValve(nullptr, &p, &q, 5, 3, "L"), 0);
     EXPECT_TRUE(Added().empty());
+}
+
+// The pressure-reducing valve's sensing line ends on the pipe beyond its outlet, the sustaining
+// valve's beyond its inlet; the flow-control valve's meter sits on its stem.
+TEST_F(DrawFunctions, ControlValveMarksFollowTheKind)
+{
+    const CadPoint p{10, 0}, q{20, 0};
+    ASSERT_EQ(CadDrawControlValve(m_h, &p, &q, 4, 3, "L"), -1);
+    auto e = Added();
+    ASSERT_EQ(e.size(), 5u);   // bow-tie, stem, box, two sensing segments
+    EXPECT_EQ(e[0].All(10), (std::vector<double>{10, 20, 20, 10}));
+    EXPECT_EQ(e[4].type, "LINE");
+    EXPECT_NEAR(e[4].Get(11), 21, 1e-12);
+    EXPECT_NEAR(e[4].Get(21), 0, 1e-12);
+    ASSERT_EQ(CadDrawControlValve(m_h, &p, &q, 4, 4, "L"), -1);
+    e = Added();
+    EXPECT_NEAR(e[9].Get(11), 9, 1e-12);
+    ASSERT_EQ(CadDrawControlValve(m_h, &p, &q, 4, 5, "L"), -1);
+    e = Added();
+    EXPECT_EQ(e[12].type, "CIRCLE");
+    EXPECT_NEAR(e[12].Get(10), 15, 1e-12);
+    EXPECT_NEAR(e[12].Get(20), 2 * 1.2 + 0.8, 1e-12);
 }
 
 TEST_F(DrawFunctions, NodeIsAClosedWideTwoBulgePolyline)

@@ -16,6 +16,15 @@ void Num(std::string& out, const char* name, double v)
     out += buf;
 }
 
+void Points(std::string& out, const char* name, const Curve& c)
+{
+    out += std::string(" ") + name;
+    for (const CurvePoint& p : c) {
+        Num(out, "q", p.flow);
+        Num(out, "h", p.head);
+    }
+}
+
 std::string Id(const ZNetObject* o)
 {
     return o ? "'" + std::string(o->IdView().Bytes()) + "'" : "-";
@@ -56,6 +65,7 @@ std::string DescribeNetwork(const ZNetwork& net)
             Num(out, "PipeDate", p->PipeDate);
             Num(out, "PipeType", p->PipeType);
             Num(out, "PipeSideType", p->PipeSideType);
+            Num(out, "PipeMinorLoss", p->PipeMinorLoss);
             out += " vertices";
             for (const PipePoint& v : p->Vertices()) {
                 Num(out, "x", v.x);
@@ -73,6 +83,10 @@ std::string DescribeNetwork(const ZNetwork& net)
             Num(out, "PumpEfficiency", p->PumpEfficiency);
             Num(out, "PumpOpen", p->PumpOpen);
             Num(out, "PumpType", p->GetPumpType());
+            Num(out, "PumpCurveKind", p->PumpCurveKind);
+            Num(out, "PumpPower", p->PumpPower);
+            Num(out, "PumpSpeed", p->PumpSpeed);
+            Points(out, "PumpCurve", p->PumpCurve);
             Num(out, "Symbol", p->SymbolIndex());
             break;
         }
@@ -82,6 +96,10 @@ std::string DescribeNetwork(const ZNetwork& net)
             Num(out, "ValveHLess", v->ValveHLess);
             Num(out, "ValveOpen", v->ValveOpen);
             Num(out, "ValveType", v->GetValveType());
+            Num(out, "ValveSetting", v->ValveSetting);
+            Num(out, "ValveDiam", v->ValveDiam);
+            Num(out, "ValveInitStatus", v->ValveInitStatus);
+            Points(out, "ValveCurve", v->ValveCurve);
             Num(out, "Symbol", v->SymbolIndex());
             break;
         }

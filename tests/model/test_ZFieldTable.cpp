@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <set>
 #include <string>
 
@@ -194,4 +196,59 @@ TEST(FieldTable, TemplateStoreKeysAndRoundTrip)
     EXPECT_EQ(r.Pump.GetPumpType(), 2);
     EXPECT_FALSE(r.Valve.ValveOpen);
     EXPECT_EQ(r.Tank.TankBottomElev, 12.5);
+}
+
+TEST(FieldTable, ComponentTemplatesRoundTripWithinTheirRanges)
+{
+    ZTemplateSet t;
+    t.Pipe.PipeMinorLoss = 2.5;
+    t.Pump.PumpCurveKind = ZPumpLink::ThreePoint;
+    t.Pump.PumpSpeed = 0.9;
+    t.Pump.PumpPower = 45.0;
+    t.Valve.SetValveType(ZValveLink::Prv);
+    t.Valve.ValveSetting = 28.0;
+    t.Valve.ValveDiam = 0.3;
+    t.Valve.ValveInitStatus = ZValveLink::StatusOpen;
+    t.Pump.PumpCurve = {{0.0, 40.0}, {0.05, 35.0}, {0.1, 20.0}};
+    t.Valve.ValveCurve = {{0.0, 0.0}, {0.1, 2.5}};
+    MemoryKeyValueStore kv;
+    t.Save(kv);
+    ZTemplateSet r;
+    r.Load(kv);
+    EXPECT_EQ(r.Pipe.PipeMinorLoss, 2.5);
+    EXPECT_EQ(r.Pump.PumpCurveKind, ZPumpLink::ThreePoint);
+    EXPECT_EQ(r.Pump.PumpSpeed, 0.9);
+    EXPECT_EQ(r.Pump.PumpPower, 45.0);
+    EXPECT_EQ(r.Valve.GetValveType(), ZValveLink::Prv);
+    EXPECT_EQ(r.Valve.SymbolIndex(), ZValveLink::Prv);
+    EXPECT_EQ(r.Valve.ValveSetting, 28.0);
+    EXPECT_EQ(r.Valve.ValveDiam, 0.3);
+    EXPECT_EQ(r.Valve.ValveInitStatus, ZValveLink::StatusOpen);
+    EXPECT_EQ(r.Pump.PumpCurve, t.Pump.PumpCurve);
+    EXPECT_EQ(r.Valve.ValveCurve, t.Valve.ValveCurve);
+    EXPECT_EQ(kv.ReadBinary(ZTemplateSet::Section, "PumpCurve")->size(), 3u * 16u);
+    // Results are not template values.
+    EXPECT_FALSE(kv.Contains(ZTemplateSet::Section, "ValveState"));
+    EXPECT_FALSE(kv.Contains(ZTemplateSet::Section, "NodeDeliveredFlow"));
+
+    // A type or status a newer or hand-edited file holds outside the list keeps the default.
+    kv.WriteInt(ZTemplateSet::Section, "ValveType", ZValveLink::TypeCount);
+    kv.WriteInt(ZTemplateSet::Section, "ValveInitStatus", -1);
+    kv.WriteInt(ZTemplateSet::Section, "PumpCurveKind", 7);
+    kv.SetDouble(ZTemplateSet::Section, "PipeMinorLoss", -1.0);
+    std::vector<uint8_t> torn = *kv.ReadBinary(ZTemplateSet::Section, "PumpCurve");
+    torn.pop_back();
+    kv.WriteBinary(ZTemplateSet::Section, "PumpCurve", torn);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<uint8_t> bad(16);
+    std::memcpy(bad.data() + 8, &nan, 8);
+    kv.WriteBinary(ZTemplateSet::Section, "ValveCurve", bad);
+    ZTemplateSet d;
+    d.Load(kv);
+    EXPECT_TRUE(d.Pump.PumpCurve.empty());
+    EXPECT_TRUE(d.Valve.ValveCurve.empty());
+    EXPECT_EQ(d.Valve.GetValveType(), ZValveLink::Gate);
+    EXPECT_EQ(d.Valve.ValveInitStatus, ZValveLink::StatusActive);
+    EXPECT_EQ(d.Pump.PumpCurveKind, ZPumpLink::QuadraticLaw);
+    EXPECT_EQ(d.Pipe.PipeMinorLoss, 0.0);
 }

@@ -266,3 +266,51 @@ TEST_F(ObjectLabels, CutOffNodeShowsNoHead)
         EXPECT_NE(Grade(b), "") << label;
     }
 }
+
+// Control valves name their kind and setting in its unit, and after a run what they did; the
+// described kinds keep their texts.
+TEST_F(ObjectLabels, ControlValvesShowKindSettingAndState)
+{
+    ZValveLink v;
+    v.SetId("V1");
+    EXPECT_EQ(Tip(v), "阀门编号:V1");
+    v.SetValveType(ZValveLink::Prv);
+    v.ValveSetting = 25.0;
+    EXPECT_EQ(Tip(v), "阀门编号:V1, 类型:稳压减压阀, 设定:25.00 mH2O");
+    settings.LabelTip().ValveLabel = 1;
+    EXPECT_EQ(Grade(v), "V1 PRV 25.00");
+    v.SetValveType(ZValveLink::Gpv);
+    EXPECT_EQ(Grade(v), "V1 GPV");
+    v.SetValveType(ZValveLink::Prv);
+    v.SetValveType(ZValveLink::Fcv);
+    v.ValveSetting = 0.02;
+    v.ValveState = ZValveLink::StateCannotHold;
+    EXPECT_EQ(Tip(v), "阀门编号:V1, 类型:流量控制阀, 设定:20.00 l/s");   // not balanced yet
+    draw.Balanced = 1;
+    EXPECT_EQ(Tip(v), "阀门编号:V1, 类型:流量控制阀, 设定:20.00 l/s, 状态:无法保持设定值");
+    v.SetValveType(ZValveLink::Check);
+    v.ValveState = ZValveLink::StateReverseClosed;
+    EXPECT_EQ(Tip(v), "阀门编号:V1, 状态:倒流关闭");
+    EXPECT_EQ(Grade(v), "V1");
+}
+
+TEST_F(ObjectLabels, PumpCurveKindAndDeliveredDemand)
+{
+    ZPumpLink p;
+    p.SetId("P1");
+    EXPECT_EQ(Tip(p), "水泵编号:P1");
+    p.PumpCurveKind = ZPumpLink::ConstantPower;
+    p.PumpPower = 55.0;
+    EXPECT_EQ(Tip(p), "水泵编号:P1, 曲线:恒功率, 功率:55 kW");
+
+    // A pressure-driven run's delivered demand: in the tooltip beside the demand, in the labels.
+    settings.LabelTip().NodeTip = 0x5;
+    settings.LabelTip().NodeLabe = 2;
+    a.NodeDeliveredFlow = 0.005;
+    draw.Balanced = 1;
+    EXPECT_EQ(Tip(a), "节点编号:A, 流量:12.50 l/s");
+    EXPECT_EQ(Grade(a), "12.50");
+    draw.Params.DemandModel = ZBalanceParams::PressureDriven;
+    EXPECT_EQ(Tip(a), "节点编号:A, 流量:12.50 l/s, 实供:5.00 l/s");
+    EXPECT_EQ(Grade(a), "5.00");
+}

@@ -111,8 +111,8 @@ TEST(ZSettingsStore, SaveWritesEveryKeyWithItsType)
     EXPECT_EQ(kv.ReadBinary("System LabelTip", "MaxLabelScale")->size(), 8u);
     EXPECT_EQ(kv.GetDouble("System State", "MinFreeHead", 0.0), 10.0);
     // 11 state + 14 colours + 2 x (count + 5) grades + 10 sizes + 13 + 15 + 1 label keys + 30
-    // template keys + 12 unit keys.
-    EXPECT_EQ(kv.Size(), 11u + 14u + 12u + 10u + 29u + 30u + 12u);
+    // template keys and 7 + 2 curves of the network components + 12 unit keys.
+    EXPECT_EQ(kv.Size(), 11u + 14u + 12u + 10u + 29u + 30u + 9u + 12u);
 }
 
 TEST(ZSettingsStore, RoundTripKeepsChangedValues)

@@ -43,17 +43,19 @@ private slots:
         CQENGridModel tanks(G::TankTab, &net, settings.Units());
         // Each title with the unit of its values.
         QCOMPARE(Titles(nodes), QString("编号|类型|地面标高 (m)|横坐标 (m)|纵坐标 (m)|水量 (l/s)|绝对水头 (mH2O)|"
-                                        "自由水头 (mH2O)|消防流量 (l/s)")
+                                        "自由水头 (mH2O)|消防流量 (l/s)|实供水量 (l/s)")
                                     .split('|'));
         QCOMPARE(Titles(pipes),
                  QString("编号|管径 (mm)|类型|供水方式|起始节点|终止节点|敷设日期|计算内径 (mm)|系数|长度 (m)|"
-                         "并行管数|流量 (l/s)|压降 (mH2O)|流速 (m/s)|水力坡度 (mH2O/m)")
+                         "并行管数|流量 (l/s)|压降 (mH2O)|流速 (m/s)|水力坡度 (mH2O/m)|局阻系数")
                      .split('|'));
         QCOMPARE(Titles(pumps),
                  QString("编号|类型|入口节点|出口节点|额定转速 (r/min)|阻力系数|静态扬程 (mH2O)|气蚀余量 (mH2O)|"
-                         "操作转速 (r/min)|效率")
+                         "操作转速 (r/min)|效率|曲线|相对转速|功率 (kW)")
                      .split('|'));
-        QCOMPARE(Titles(valves), QString("编号|类型|入口节点|出口节点|阻力系数|减压量 (mH2O)").split('|'));
+        QCOMPARE(Titles(valves),
+                 QString("编号|类型|入口节点|出口节点|阻力系数|减压量 (mH2O)|设定值|阀门直径 (mm)|初始状态|状态")
+                     .split('|'));
         QCOMPARE(Titles(tanks),
                  QString("编号|面积 (m²)|类型|出口节点|最低水位 (m)|最高水位 (m)|当前水位 (m)|出水量 (l/s)|"
                          "池底标高 (m)")
@@ -66,7 +68,7 @@ private slots:
         QCOMPARE(Cell(tanks, 0, 6), QStringLiteral("4.5"));
         // An empty table has its titles, no rows and no current record.
         QCOMPARE(pumps.rowCount(), 0);
-        QCOMPARE(pumps.columnCount(), 10);
+        QCOMPARE(pumps.columnCount(), 13);
         QCOMPARE(pumps.CurrentRecord(), 0);
         QCOMPARE(pumps.RecordText(), QStringLiteral("0/0"));
         QCOMPARE(nodes.CurrentRecord(), 1);
@@ -108,6 +110,21 @@ private slots:
         QCOMPARE(Cell(valves, 0, 2), QStringLiteral("3"));
         QCOMPARE(Cell(valves, 0, 3), QStringLiteral("5"));
         QCOMPARE(Cell(valves, 0, 5), QStringLiteral("5.00"));
+        QCOMPARE(Cell(valves, 0, 9), QString());   // not balanced since it was made
+        // A control valve: its kind with the exchange's code, setting as stored, its run's state.
+        ZValveLink* v = nullptr;
+        for (ZFlowLink* l : doc.GetNetwork().Links())
+            if (l->GetKind() == ZNetObject::Kind::Valve)
+                v = static_cast<ZValveLink*>(l);
+        QVERIFY(v);
+        v->SetValveType(ZValveLink::Fcv);
+        v->ValveSetting = 0.025;
+        v->ValveInitStatus = ZValveLink::StatusOpen;
+        v->ValveState = ZValveLink::StateCannotHold;
+        QCOMPARE(Cell(valves, 0, 1), QStringLiteral("流量控制阀(FCV)"));
+        QCOMPARE(Cell(valves, 0, 6), QStringLiteral("0.025"));
+        QCOMPARE(Cell(valves, 0, 8), QStringLiteral("开启"));
+        QCOMPARE(Cell(valves, 0, 9), QStringLiteral("无法保持设定值"));
         QCOMPARE(pipes.headerData(9, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("长度 (m)"));
         // A value that rounds to zero shows no sign.
         doc.GetNetwork().FindNode("3")->NodeFlow = -0.000001;

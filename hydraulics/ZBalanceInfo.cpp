@@ -226,6 +226,7 @@ void ZBalanceInfo::Iterate()
     m_valves.Gather(m_network, *this);
     if (m_pressureDemand)
         m_pressureDemand->Gather(m_network, *this, m_pinned);
+    m_componentRun = !m_valves.Empty() || (m_pressureDemand && !m_pressureDemand->Empty());
     m_relaxation = 0.5;
     m_correctionRatio = 1.0;
     m_progress = m_maxCorrection = m_prevMaxCorrection = 0.0;
@@ -421,6 +422,7 @@ void ZBalanceInfo::Assemble()
     // the q the same dh gives, which spares a second power per pipe.
     const double* heads = m_heads.data();
     const size_t pipes = m_pipes.size();
+    const bool reversalSecant = m_componentRun;
     double* ratio = m_pipePower.data();
     double* dhs = m_pipeHeadDifference.data();
     for (size_t k = 0; k < pipes; ++k) {
@@ -435,7 +437,13 @@ void ZBalanceInfo::Assemble()
         const double dh = dhs[k];
         const double flow = dh <= 0.0 ? -ratio[k] : ratio[k];
         const double q = p.parallel * flow;
-        const double g = p.parallel * ratio[k] / (p.exponent * std::fabs(dh));
+        double g = p.parallel * ratio[k] / (p.exponent * std::fabs(dh));
+        // A pipe whose flow turned since the last pass: the secant through zero flow, q / dh,
+        // not the law's slope q / (e dh). Where the flow must die away (a dead end behind a
+        // valve that shut) the slope makes each step overshoot by e - 1 and the heads swing
+        // about the answer shrinking only by 0.85 a pass; the secant lands on it.
+        if (reversalSecant && flow * m_pipeFlow[k] < 0.0)
+            g *= p.exponent;
         rhs[p.from] -= q;
         rhs[p.to] += q;
         values[p.diagFrom] += g;
@@ -446,8 +454,14 @@ void ZBalanceInfo::Assemble()
     }
     for (int l : m_otherLinks) {
         ZFlowLink* link = m_network.LinkAt(l);
+        const double before = link->Flow;
         const double q = link->CalcFlow(*this);
-        const double g = link->CalcConductance(*this);
+        double g = link->CalcConductance(*this);
+        if (reversalSecant && link->GetKind() == ZNetObject::Kind::Pipe && link->Flow * before < 0.0) {
+            const double dh = link->From()->NodeHydrElev - link->To()->NodeHydrElev;
+            if (dh != 0.0)
+                g = q / dh;   // as above, minor losses included
+        }
         const auto& [a, b] = m_linkRows[static_cast<size_t>(l)];
         rhs[perm[static_cast<size_t>(a)]] -= q;
         rhs[perm[static_cast<size_t>(b)]] += q;

@@ -243,6 +243,8 @@ void ZBalanceInfo::Iterate()
             return;
         }
         Assemble();
+        while (m_valves.AnyHolding() && m_valves.ReleaseIsolating(AnchoredNodes()))
+            Assemble();
 
         bool converged = true;
         if (m_checkFlags & ZBalanceParams::CheckFlow) {
@@ -357,6 +359,40 @@ bool ZBalanceInfo::CheckDivergence(int largestRow)
     return false;
 }
 
+// Per node: whether links that carry a head (open pipes and devices, not shut valves nor active
+// control valves, whose conductance is nil or vanishing) join it to a known or held head.
+std::vector<char> ZBalanceInfo::AnchoredNodes() const
+{
+    const int n = m_network.NodeCount();
+    std::vector<char> weak(static_cast<size_t>(m_network.LinkCount()), 0);
+    for (int l : m_otherLinks)
+        weak[static_cast<size_t>(l)] = m_conductance[static_cast<size_t>(l)] <= ZValveLink::ShutConductance;
+    std::vector<char> anchored(static_cast<size_t>(n), 0);
+    std::vector<const ZNetNode*> stack;
+    for (const ZConsumeNode* node : m_network.Nodes()) {
+        const int i = node->GetIndex();
+        if (node->IsHeadKnown() || IsPinned(i) || m_valves.IsHeld(i)) {
+            anchored[static_cast<size_t>(i)] = 1;
+            stack.push_back(node);
+        }
+    }
+    while (!stack.empty()) {
+        const ZNetNode* node = stack.back();
+        stack.pop_back();
+        for (const ZNetLink* link = node->FirstLink(); link; link = link->NextLinkAt(node)) {
+            if (weak[static_cast<size_t>(link->GetIndex())])
+                continue;
+            const ZNetNode* other = link->OtherNode(node);
+            char& mark = anchored[static_cast<size_t>(other->GetIndex())];
+            if (!mark) {
+                mark = 1;
+                stack.push_back(other);
+            }
+        }
+    }
+    return anchored;
+}
+
 bool ZBalanceInfo::ComponentsSettled()
 {
     StoreFlows();   // the state rules read the pipes' flows too
@@ -365,6 +401,18 @@ bool ZBalanceInfo::ComponentsSettled()
     if (!states)
         m_bestPass = m_iterationCount;
     return demands && states;
+}
+
+// Laws whose flow vanishes with the head difference: pipes, and valves but the pressure breaker
+// (a loss offset by its setting) and the curve valve.
+bool ZBalanceInfo::LawThroughZero(const ZFlowLink& link)
+{
+    if (link.GetKind() == ZNetObject::Kind::Pipe)
+        return true;
+    if (link.GetKind() != ZNetObject::Kind::Valve)
+        return false;
+    const int type = static_cast<const ZValveLink&>(link).GetValveType();
+    return type != ZValveLink::Pbv && type != ZValveLink::Gpv && type != ZValveLink::PressureReducing;
 }
 
 // Called once the resistances are set: which links take the fast path, with what data.
@@ -457,10 +505,12 @@ void ZBalanceInfo::Assemble()
         const double before = link->Flow;
         const double q = link->CalcFlow(*this);
         double g = link->CalcConductance(*this);
-        if (reversalSecant && link->GetKind() == ZNetObject::Kind::Pipe && link->Flow * before < 0.0) {
-            const double dh = link->From()->NodeHydrElev - link->To()->NodeHydrElev;
-            if (dh != 0.0)
-                g = q / dh;   // as above, minor losses included
+        // As above, for minor losses and valves too: about a vanishing flow an open valve's square
+        // law overshoots by all of its step and the passes swing for ever.
+        if (reversalSecant && link->Flow * before < 0.0 && LawThroughZero(*link)) {
+            const double secant = q / (link->From()->NodeHydrElev - link->To()->NodeHydrElev);
+            if (secant > 0.0 && std::isfinite(secant))
+                g = secant;
         }
         const auto& [a, b] = m_linkRows[static_cast<size_t>(l)];
         rhs[perm[static_cast<size_t>(a)]] -= q;

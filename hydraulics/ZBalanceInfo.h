@@ -97,6 +97,8 @@ private:
     void MendFlows();
     void WriteBack();
     void StoreDelivered();
+    std::vector<char> AnchoredNodes() const;
+    static bool LawThroughZero(const ZFlowLink& link);
     // After the heads converged: whether the demands and valve states did too.
     bool ComponentsSettled();
 

@@ -196,6 +196,34 @@ bool ZValveControl::ReleaseActive()
     return changed;
 }
 
+bool ZValveControl::AnyHolding() const
+{
+    for (const Entry& e : m_valves) {
+        const int type = e.valve->GetValveType();
+        if (e.valve->ValveState == ZValveLink::StateActive &&
+            (type == ZValveLink::Prv || type == ZValveLink::Psv || type == ZValveLink::Fcv))
+            return true;
+    }
+    return false;
+}
+
+bool ZValveControl::ReleaseIsolating(const std::vector<char>& anchored)
+{
+    for (Entry& e : m_valves) {
+        ZValveLink* v = e.valve;
+        const int type = v->GetValveType();
+        if (v->ValveState != ZValveLink::StateActive ||
+            (type != ZValveLink::Prv && type != ZValveLink::Psv && type != ZValveLink::Fcv))
+            continue;
+        if (anchored[static_cast<size_t>(v->From()->GetIndex())] && anchored[static_cast<size_t>(v->To()->GetIndex())])
+            continue;
+        e.gaveUp = true;
+        v->ValveState = ZValveLink::StateOpen;
+        return true;   // one at a time: opening it may give the pocket its head
+    }
+    return false;
+}
+
 void ZValveControl::Finish(ZNetwork& network)
 {
     for (const Entry& e : m_valves) {

@@ -236,6 +236,7 @@ void ZBalanceInfo::Iterate()
 
     const int n = m_network.NodeCount();
     const std::vector<int>& perm = m_system->Permutation();
+    int anchoredRevision = -1;   // of the valve states last checked for pockets without a head
     for (;;) {
         if (m_iterationLimit != -1 && m_iterationCount >= m_iterationLimit) {
             m_status = IterationLimit;
@@ -243,8 +244,11 @@ void ZBalanceInfo::Iterate()
             return;
         }
         Assemble();
-        while (m_valves.AnyHolding() && m_valves.ReleaseIsolating(AnchoredNodes()))
-            Assemble();
+        if (m_valves.Revision() != anchoredRevision) {
+            while (m_valves.AnyHolding() && m_valves.ReleaseIsolating(AnchoredNodes()))
+                Assemble();
+            anchoredRevision = m_valves.Revision();
+        }
 
         bool converged = true;
         if (m_checkFlags & ZBalanceParams::CheckFlow) {

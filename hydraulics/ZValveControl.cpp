@@ -166,6 +166,7 @@ bool ZValveControl::Switch(Entry& e, int next)
 {
     if (next == e.valve->ValveState)
         return false;
+    ++m_revision;
     if (++e.switches > MaxSwitches) {
         e.gaveUp = true;
         e.valve->ValveState = ZValveLink::StateOpen;
@@ -219,6 +220,7 @@ bool ZValveControl::ReleaseIsolating(const std::vector<char>& anchored)
             continue;
         e.gaveUp = true;
         v->ValveState = ZValveLink::StateOpen;
+        ++m_revision;
         return true;   // one at a time: opening it may give the pocket its head
     }
     return false;

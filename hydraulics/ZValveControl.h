@@ -56,6 +56,8 @@ public:
     // corrections say it is off course: a held head or imposed flow that cannot be had (a branch
     // with no other supply behind the valve) drives heads out of range within a few passes.
     bool ReleaseActive();
+    // Counts the state changes: what holds and what is shut changes with it and nothing else.
+    int Revision() const { return m_revision; }
     // Whether any PRV, PSV or FCV is active (and may leave nodes between them without a head).
     bool AnyHolding() const;
     // The first active PRV, PSV or FCV with an end that `anchored` (per node, from the last
@@ -86,4 +88,5 @@ private:
 
     std::vector<Entry> m_valves;
     std::vector<char> m_held;   // per node, when any valve holds one
+    int m_revision = 0;
 };

@@ -15,8 +15,26 @@ public:
     InpFile Parse();
 
 private:
-    enum class Section { None, Title, Junctions, Reservoirs, Tanks, Pipes, Pumps, Valves, Demands, Patterns, Curves,
-                         Status, Options, Times, Coordinates, Vertices, Skipped, End };
+    enum class Section {
+        None,
+        Title,
+        Junctions,
+        Reservoirs,
+        Tanks,
+        Pipes,
+        Pumps,
+        Valves,
+        Demands,
+        Patterns,
+        Curves,
+        Status,
+        Options,
+        Times,
+        Coordinates,
+        Vertices,
+        Skipped,
+        End
+    };
 
     bool NextLine();
     void Split(std::string_view line);

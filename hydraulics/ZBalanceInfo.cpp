@@ -226,6 +226,7 @@ void ZBalanceInfo::Iterate()
     m_valves.Gather(m_network, *this);
     if (m_pressureDemand)
         m_pressureDemand->Gather(m_network, *this, m_pinned);
+    m_componentRun = !m_valves.Empty() || (m_pressureDemand && !m_pressureDemand->Empty());
     m_relaxation = 0.5;
     m_correctionRatio = 1.0;
     m_progress = m_maxCorrection = m_prevMaxCorrection = 0.0;
@@ -235,6 +236,7 @@ void ZBalanceInfo::Iterate()
 
     const int n = m_network.NodeCount();
     const std::vector<int>& perm = m_system->Permutation();
+    int anchoredRevision = -1;   // of the valve states last checked for pockets without a head
     for (;;) {
         if (m_iterationLimit != -1 && m_iterationCount >= m_iterationLimit) {
             m_status = IterationLimit;
@@ -242,6 +244,11 @@ void ZBalanceInfo::Iterate()
             return;
         }
         Assemble();
+        if (m_valves.Revision() != anchoredRevision) {
+            while (m_valves.AnyHolding() && m_valves.ReleaseIsolating(AnchoredNodes()))
+                Assemble();
+            anchoredRevision = m_valves.Revision();
+        }
 
         bool converged = true;
         if (m_checkFlags & ZBalanceParams::CheckFlow) {
@@ -356,6 +363,40 @@ bool ZBalanceInfo::CheckDivergence(int largestRow)
     return false;
 }
 
+// Per node: whether links that carry a head (open pipes and devices, not shut valves nor active
+// control valves, whose conductance is nil or vanishing) join it to a known or held head.
+std::vector<char> ZBalanceInfo::AnchoredNodes() const
+{
+    const int n = m_network.NodeCount();
+    std::vector<char> weak(static_cast<size_t>(m_network.LinkCount()), 0);
+    for (int l : m_otherLinks)
+        weak[static_cast<size_t>(l)] = m_conductance[static_cast<size_t>(l)] <= ZValveLink::ShutConductance;
+    std::vector<char> anchored(static_cast<size_t>(n), 0);
+    std::vector<const ZNetNode*> stack;
+    for (const ZConsumeNode* node : m_network.Nodes()) {
+        const int i = node->GetIndex();
+        if (node->IsHeadKnown() || IsPinned(i) || m_valves.IsHeld(i)) {
+            anchored[static_cast<size_t>(i)] = 1;
+            stack.push_back(node);
+        }
+    }
+    while (!stack.empty()) {
+        const ZNetNode* node = stack.back();
+        stack.pop_back();
+        for (const ZNetLink* link = node->FirstLink(); link; link = link->NextLinkAt(node)) {
+            if (weak[static_cast<size_t>(link->GetIndex())])
+                continue;
+            const ZNetNode* other = link->OtherNode(node);
+            char& mark = anchored[static_cast<size_t>(other->GetIndex())];
+            if (!mark) {
+                mark = 1;
+                stack.push_back(other);
+            }
+        }
+    }
+    return anchored;
+}
+
 bool ZBalanceInfo::ComponentsSettled()
 {
     StoreFlows();   // the state rules read the pipes' flows too
@@ -364,6 +405,18 @@ bool ZBalanceInfo::ComponentsSettled()
     if (!states)
         m_bestPass = m_iterationCount;
     return demands && states;
+}
+
+// Laws whose flow vanishes with the head difference: pipes, and valves but the pressure breaker
+// (a loss offset by its setting) and the curve valve.
+bool ZBalanceInfo::LawThroughZero(const ZFlowLink& link)
+{
+    if (link.GetKind() == ZNetObject::Kind::Pipe)
+        return true;
+    if (link.GetKind() != ZNetObject::Kind::Valve)
+        return false;
+    const int type = static_cast<const ZValveLink&>(link).GetValveType();
+    return type != ZValveLink::Pbv && type != ZValveLink::Gpv && type != ZValveLink::PressureReducing;
 }
 
 // Called once the resistances are set: which links take the fast path, with what data.
@@ -421,6 +474,7 @@ void ZBalanceInfo::Assemble()
     // the q the same dh gives, which spares a second power per pipe.
     const double* heads = m_heads.data();
     const size_t pipes = m_pipes.size();
+    const bool reversalSecant = m_componentRun;
     double* ratio = m_pipePower.data();
     double* dhs = m_pipeHeadDifference.data();
     for (size_t k = 0; k < pipes; ++k) {
@@ -435,7 +489,13 @@ void ZBalanceInfo::Assemble()
         const double dh = dhs[k];
         const double flow = dh <= 0.0 ? -ratio[k] : ratio[k];
         const double q = p.parallel * flow;
-        const double g = p.parallel * ratio[k] / (p.exponent * std::fabs(dh));
+        double g = p.parallel * ratio[k] / (p.exponent * std::fabs(dh));
+        // A pipe whose flow turned since the last pass: the secant through zero flow, q / dh,
+        // not the law's slope q / (e dh). Where the flow must die away (a dead end behind a
+        // valve that shut) the slope makes each step overshoot by e - 1 and the heads swing
+        // about the answer shrinking only by 0.85 a pass; the secant lands on it.
+        if (reversalSecant && flow * m_pipeFlow[k] < 0.0)
+            g *= p.exponent;
         rhs[p.from] -= q;
         rhs[p.to] += q;
         values[p.diagFrom] += g;
@@ -446,8 +506,16 @@ void ZBalanceInfo::Assemble()
     }
     for (int l : m_otherLinks) {
         ZFlowLink* link = m_network.LinkAt(l);
+        const double before = link->Flow;
         const double q = link->CalcFlow(*this);
-        const double g = link->CalcConductance(*this);
+        double g = link->CalcConductance(*this);
+        // As above, for minor losses and valves too: about a vanishing flow an open valve's square
+        // law overshoots by all of its step and the passes swing for ever.
+        if (reversalSecant && link->Flow * before < 0.0 && LawThroughZero(*link)) {
+            const double secant = q / (link->From()->NodeHydrElev - link->To()->NodeHydrElev);
+            if (secant > 0.0 && std::isfinite(secant))
+                g = secant;
+        }
         const auto& [a, b] = m_linkRows[static_cast<size_t>(l)];
         rhs[perm[static_cast<size_t>(a)]] -= q;
         rhs[perm[static_cast<size_t>(b)]] += q;

@@ -97,6 +97,8 @@ private:
     void MendFlows();
     void WriteBack();
     void StoreDelivered();
+    std::vector<char> AnchoredNodes() const;
+    static bool LawThroughZero(const ZFlowLink& link);
     // After the heads converged: whether the demands and valve states did too.
     bool ComponentsSettled();
 
@@ -124,6 +126,9 @@ private:
     std::vector<int> m_otherLinks;
     std::vector<double> m_heads;   // node heads in internal row order
     bool m_flowsPending = false;
+    // Control or shutting check valves, or pressure-driven demand: pipes whose flow turns take the
+    // secant (Assemble). Networks without them keep the law's slope throughout.
+    bool m_componentRun = false;
     int m_phase = PhaseStart;
     double m_progress = 0.0;
     double m_maxCorrection = 0.0;

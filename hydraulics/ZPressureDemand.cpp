@@ -83,6 +83,12 @@ void ZPressureDemand::Update(const ZNetwork& network, double w, const std::vecto
         const double d = delta[static_cast<size_t>(n.index)];
         const double before = node->NodeHydrElev - w * d - node->NodeGrunElev;
         n.delivered += w * (before - m_min - n.loss + d) / n.gradient;
+        // About d = 0 the inverse law is flat (H'(0) = 0 for E < 1): a node that falls onto or
+        // below it, or rises off its barrier, gets back the law's demand at its new pressure
+        // rather than what the barrier's line (slope 1e8) would let it move per pass, which is
+        // next to nothing; that took a pass per node per crossing.
+        if (n.delivered <= 0.0 || (n.gradient == Barrier && n.loss < m_span))
+            n.delivered = n.full * Fraction(node->FreeHead());
     }
 }
 

@@ -15,7 +15,9 @@ struct ZBalanceParams;
 // of the run, as EPANET 2.2 does: every pass linearises the inverse at d (steep barriers below
 // 0 and above D stand for the flat ends, and a floor on the slope for the steep start) and puts
 // d(h) = d + (h - ground - P0 - H(d)) / H'(d) into the node's balance: its constant part into the
-// right-hand side, 1 / H'(d) onto the diagonal. After the heads move, d follows the same line.
+// right-hand side, 1 / H'(d) onto the diagonal. After the heads move, d follows the same line,
+// except where the line is the zero barrier's (or leads below zero): there d takes the law's value
+// at the new pressure, since the barrier's steep line would hold it for a pass at every crossing.
 // The run has converged only when every d also meets the law at the final heads.
 class ZPressureDemand {
 public:

@@ -166,6 +166,7 @@ bool ZValveControl::Switch(Entry& e, int next)
 {
     if (next == e.valve->ValveState)
         return false;
+    ++m_revision;
     if (++e.switches > MaxSwitches) {
         e.gaveUp = true;
         e.valve->ValveState = ZValveLink::StateOpen;
@@ -194,6 +195,35 @@ bool ZValveControl::ReleaseActive()
             changed = Switch(e, next) || changed;
     }
     return changed;
+}
+
+bool ZValveControl::AnyHolding() const
+{
+    for (const Entry& e : m_valves) {
+        const int type = e.valve->GetValveType();
+        if (e.valve->ValveState == ZValveLink::StateActive &&
+            (type == ZValveLink::Prv || type == ZValveLink::Psv || type == ZValveLink::Fcv))
+            return true;
+    }
+    return false;
+}
+
+bool ZValveControl::ReleaseIsolating(const std::vector<char>& anchored)
+{
+    for (Entry& e : m_valves) {
+        ZValveLink* v = e.valve;
+        const int type = v->GetValveType();
+        if (v->ValveState != ZValveLink::StateActive ||
+            (type != ZValveLink::Prv && type != ZValveLink::Psv && type != ZValveLink::Fcv))
+            continue;
+        if (anchored[static_cast<size_t>(v->From()->GetIndex())] && anchored[static_cast<size_t>(v->To()->GetIndex())])
+            continue;
+        e.gaveUp = true;
+        v->ValveState = ZValveLink::StateOpen;
+        ++m_revision;
+        return true;   // one at a time: opening it may give the pocket its head
+    }
+    return false;
 }
 
 void ZValveControl::Finish(ZNetwork& network)

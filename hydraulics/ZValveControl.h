@@ -29,7 +29,8 @@ class ZValveLink;
 // when its minor loss exceeds the setting. They are tested whenever the heads have converged
 // (earlier, the flows of a pass are not yet the network's); a change means more passes. A valve that changes state
 // more than MaxSwitches times is left open for the rest of the run and reported as one that
-// cannot hold its setting, so that no pair of states can make the run cycle. Check valves that
+// cannot hold its setting, so that no pair of states can make the run cycle; so is one whose
+// held head or imposed flow cuts a pocket of nodes off every head (ReleaseIsolating). Check valves that
 // shut against reverse flow are open or shut the same way (EPANET's rule: shut when the head
 // turns against them or their flow does).
 class ZValveControl {
@@ -55,6 +56,16 @@ public:
     // corrections say it is off course: a held head or imposed flow that cannot be had (a branch
     // with no other supply behind the valve) drives heads out of range within a few passes.
     bool ReleaseActive();
+    // Counts the state changes: what holds and what is shut changes with it and nothing else.
+    int Revision() const { return m_revision; }
+    // Whether any PRV, PSV or FCV is active (and may leave nodes between them without a head).
+    bool AnyHolding() const;
+    // The first active PRV, PSV or FCV with an end that `anchored` (per node, from the last
+    // assembly) leaves without a path to a known or held head: between two of them held heads and
+    // imposed flows leave a pocket whose balance no head can meet (the matrix is singular or its
+    // heads run off). It is left open for the rest of the run and reported as unable to hold its
+    // setting. True when one was; call again after assembling.
+    bool ReleaseIsolating(const std::vector<char>& anchored);
     // Corrections above this (m) call for ReleaseActive; this many passes without the largest
     // correction halving, for all the rules.
     static constexpr double OffCourseCorrection = 100.0;
@@ -77,4 +88,5 @@ private:
 
     std::vector<Entry> m_valves;
     std::vector<char> m_held;   // per node, when any valve holds one
+    int m_revision = 0;
 };

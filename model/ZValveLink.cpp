@@ -112,7 +112,7 @@ double ZValveLink::CalcFlow(const ZBalanceContext& ctx)
         // whenever the heads turned would make the Newton steps swing between the two.
         if (WorkingState() == StateReverseClosed)
             return ShutFlow(dh);
-        return SquareFlow(dh, Resistance);
+        return OpenFlow(dh);
     }
     if (!IsControlValve())
         return SquareLawFlow(HeadLoss(), ValveOpen);
@@ -146,13 +146,20 @@ double ZValveLink::CalcFlow(const ZBalanceContext& ctx)
     default:   // open, or open and short of the setting
         if (m_valveType == Gpv)
             return CurveFlow(dh);
-        if (!(ValveSCoef > MinResistance)) {   // no minor loss: EPANET's linear law, h = 1e-6 q
-            m_conductance = 1.0 / MinResistance;
-            Flow = dh * m_conductance;
-            return Flow;
-        }
-        return SquareFlow(dh, Resistance);
+        return OpenFlow(dh);
     }
+}
+
+// Without a minor loss EPANET's linear law, h = 1e-6 q: a square law about a vanishing loss makes
+// each Newton step undo only part of the last (the passes then shrink by a constant ratio).
+double ZValveLink::OpenFlow(double dh)
+{
+    if (!(ValveSCoef > MinResistance)) {
+        m_conductance = 1.0 / MinResistance;
+        Flow = dh * m_conductance;
+        return Flow;
+    }
+    return SquareFlow(dh, Resistance);
 }
 
 double ZValveLink::CalcConductance(const ZBalanceContext& ctx) const

@@ -83,6 +83,7 @@ public:
 private:
     double ShutFlow(double dh);
     double SquareFlow(double dh, double resistance);
+    double OpenFlow(double dh);
     double CurveFlow(double dh);
 
     int32_t m_valveType = Gate;

@@ -1,5 +1,7 @@
 #include "InpExporter.h"
 
+#include "InpCheckValves.h"
+
 #include "persist/ArchiveError.h"
 #include "InpLaws.h"
 #include "persist/NetworkWriteCheck.h"
@@ -12,10 +14,12 @@
 #include "model/ZTankLink.h"
 #include "model/ZValveLink.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 constexpr double kGravity = 9.80665;
@@ -121,6 +125,7 @@ std::string InpExporter::WriteSections()
         }
     }
     const bool manningFile = pipeCount > 0 && allManning;
+    const InpCheckValves checks(net, m_doc.GetDrawSettings().Params.CheckValvesClose);
 
     for (const ZFlowLink* l : net.Links()) {
         m_current = l;
@@ -146,6 +151,9 @@ std::string InpExporter::WriteSections()
         }
         case ZNetObject::Kind::Pipe: {
             const auto* p = static_cast<const ZPipeLink*>(l);
+            if (checks.Skips(p))
+                break;
+            const InpCheckValves::Fold* fold = checks.ForPipe(*p);
             const std::string id = linkId(*p);
             const double d = p->PipeInDiam;
             const double parallel = p->PipeParallel + 1.0;
@@ -170,10 +178,16 @@ std::string InpExporter::WriteSections()
             if (p->PipeParallel > 0)
                 m_report.Add("并行管写为一根等效管道 (EPANET 报告的是总流量)", utf8(*p));
             // One pipe carrying all N + 1 flows loses K v^2 / 2g of one of them with K / (N + 1)^2.
-            pipes << " " << id << "\t" << nodeId(p->StartNode()) << "\t" << nodeId(p->EndNode()) << "\t"
-                  << Format(p->PipeLength) << "\t" << Format(d * 1000.0) << "\t" << Format(rough) << "\t"
-                  << Format(p->PipeMinorLoss / (parallel * parallel)) << "\tOpen\n";
-            for (const PipePoint& v : p->Vertices())
+            const double minorLoss =
+                p->PipeMinorLoss / (parallel * parallel) + (fold ? InpCheckValves::ValveLossOn(*fold->valve, d) : 0.0);
+            pipes << " " << id << "\t" << nodeId(fold ? fold->from : p->StartNode()) << "\t"
+                  << nodeId(fold ? fold->to : p->EndNode()) << "\t" << Format(p->PipeLength) << "\t"
+                  << Format(d * 1000.0) << "\t" << Format(rough) << "\t" << Format(minorLoss)
+                  << (fold ? "\tCV\n" : "\tOpen\n");
+            std::vector<PipePoint> bends = p->Vertices();
+            if (fold && fold->reversed)
+                std::reverse(bends.begin(), bends.end());
+            for (const PipePoint& v : bends)
                 vertices << " " << id << "\t" << Format(v.x) << "\t" << Format(v.y) << "\n";
             break;
         }
@@ -219,8 +233,18 @@ std::string InpExporter::WriteSections()
         }
         case ZNetObject::Kind::Valve: {
             const auto* v = static_cast<const ZValveLink*>(l);
+            if (checks.Skips(v))
+                break;
             const std::string id = linkId(*v);
             const double d = v->ValveDiam > 0 ? v->ValveDiam : ValveDiameter(*v);
+            if (checks.OwnPipe(*v)) {
+                // Short and smooth: its friction is far below the head tolerance.
+                pipes << " " << id << "\t" << nodeId(v->StartNode()) << "\t" << nodeId(v->EndNode()) << "\t"
+                      << Format(InpCheckValves::ShortLength) << "\t" << Format(d * 1000.0) << "\t"
+                      << (manningFile ? "0.009" : "150") << "\t" << Format(InpCheckValves::ValveLossOn(*v, d))
+                      << "\tCV\n";
+                break;
+            }
             const double area = kQuarterPi * d * d;
             const double k = std::max(v->ValveSCoef, 0.0) * 2.0 * kGravity * area * area;
             valves << " " << id << "\t" << nodeId(v->StartNode()) << "\t" << nodeId(v->EndNode()) << "\t"
@@ -250,11 +274,9 @@ std::string InpExporter::WriteSections()
                 // The mark tells QEN's import which kind the TCV stands for.
                 valves << "\tTCV\t" << Format(k) << "\t0\t;"
                        << (v->GetValveType() == ZValveLink::Check ? "QEN:CHECK" : "QEN:GATE") << "\n";
-                if (v->GetValveType() == ZValveLink::Check)
-                    m_report.Add(m_doc.GetDrawSettings().Params.CheckValvesClose
-                                     ? "止回阀写为节流阀 (EPANET 的阀门不能防止倒流)"
-                                     : "止回阀写为节流阀 (QEN 计算中止回阀双向过水)",
-                                 utf8(*v));
+                // Shut against reverse flow, an open one went out as a CV pipe; a shut one is shut.
+                if (v->GetValveType() == ZValveLink::Check && !m_doc.GetDrawSettings().Params.CheckValvesClose)
+                    m_report.Add("止回阀写为节流阀 (QEN 计算中止回阀双向过水)", utf8(*v));
                 break;
             }
             if (!v->ValveOpen || (v->IsControlValve() && v->ValveInitStatus == ZValveLink::StatusClosed))
@@ -271,6 +293,8 @@ std::string InpExporter::WriteSections()
     bool fire = false;
     for (const ZConsumeNode* n : net.Nodes()) {
         if (tankInner.count(n))
+            continue;
+        if (checks.Skips(n))
             continue;
         m_current = n;
         const std::string& id = nodeId(n);

@@ -2,7 +2,8 @@
 """Compares the node heads (and optionally the delivered demands) of `qen-cli balance --nodes-csv`
 with EPANET's results for the same .inp, through the identifier map the import wrote.
 
-usage: compare_heads.py EPANET_NODES.csv QEN_NODES.csv IDMAP.csv TOLERANCE_M [--demand TOL_M3S]
+usage: compare_heads.py EPANET_NODES.csv QEN_NODES.csv IDMAP.csv TOLERANCE_M [--demand TOL_M3S [--relative R]]
+A delivered demand passes within TOL_M3S, or (with --relative) within R times EPANET's.
 Prints the largest differences; exit 0 when within the tolerances, 1 otherwise."""
 import csv
 import sys
@@ -11,6 +12,11 @@ import sys
 def main(argv):
     args = argv[1:]
     demand_tol = None
+    relative = 0.0
+    if '--relative' in args:
+        i = args.index('--relative')
+        relative = float(args[i + 1])
+        del args[i:i + 2]
     if '--demand' in args:
         i = args.index('--demand')
         demand_tol = float(args[i + 1])
@@ -43,7 +49,10 @@ def main(argv):
             if d > worst[0]:
                 worst = (d, row['id'])
             if demand_tol is not None and row['id'] in junctions:
-                dd = abs(float(node['demand_m3s']) - float(row['demand_m3s']))
+                reference = float(row['demand_m3s'])
+                dd = abs(float(node['demand_m3s']) - reference)
+                if dd <= relative * abs(reference):
+                    dd = 0.0
                 if dd > worst_demand[0]:
                     worst_demand = (dd, row['id'])
     print(f'compared {compared} nodes; largest head difference {worst[0]:.6f} m at {worst[1]}')
@@ -51,7 +60,7 @@ def main(argv):
     if missing:
         print(f'{len(missing)} nodes without a head in QEN\'s results, first {missing[0]}')
     if demand_tol is not None:
-        print(f'largest delivered demand difference {worst_demand[0]:.3e} m3/s at {worst_demand[1]}')
+        print(f'largest delivered demand difference beyond the tolerances {worst_demand[0]:.3e} m3/s at {worst_demand[1]}')
         ok = ok and worst_demand[0] <= demand_tol
     return 0 if ok else 1
 

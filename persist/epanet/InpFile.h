@@ -8,7 +8,12 @@
 // What an EPANET input file says, section by section, in the file's own units and with its own
 // identifiers. Every record keeps its line number so later checks can name where a fault is.
 struct InpFile {
-    struct Junction { std::string id; double elevation = 0, demand = 0; std::string pattern; int line = 0; };
+    struct Junction {
+        std::string id;
+        double elevation = 0, demand = 0;
+        std::string pattern;
+        int line = 0;
+    };
     struct Reservoir {
         std::string id;
         double head = 0;
@@ -38,15 +43,35 @@ struct InpFile {
     struct Valve {
         std::string id, node1, node2, type;   // type upper case: PRV PSV PBV FCV TCV GPV
         double diameter = 0, setting = 0, minorLoss = 0;
-        std::string settingText;              // GPV: a curve identifier
-        std::string comment;                  // QEN marks what EPANET cannot say here ("QEN:CHECK")
+        std::string settingText;   // GPV: a curve identifier
+        std::string comment;       // QEN marks what EPANET cannot say here ("QEN:CHECK")
         int line = 0;
     };
-    struct Demand { std::string junction; double base = 0; std::string pattern; int line = 0; };
-    struct Status { std::string link, value; int line = 0; };   // value upper case, or a number
-    struct Curve { std::vector<std::pair<double, double>> points; int line = 0; };
-    struct Pattern { std::vector<double> factors; int line = 0; };
-    struct Point { double x = 0, y = 0; };
+    struct Demand {
+        std::string junction;
+        double base = 0;
+        std::string pattern;
+        int line = 0;
+    };
+    struct Status {
+        std::string link, value;
+        int line = 0;
+    };   // value upper case, or a number
+    struct Curve {
+        std::vector<std::pair<double, double>> points;
+        int line = 0;
+    };
+    struct Pattern {
+        std::vector<double> factors;
+        int line = 0;
+    };
+    struct Point {
+        double x = 0, y = 0;
+    };
+    struct Line {
+        std::vector<std::string> fields;
+        int line = 0;
+    };   // as written, read when used
 
     std::vector<std::string> title;
     std::vector<Junction> junctions;
@@ -64,5 +89,7 @@ struct InpFile {
     std::map<std::string, int> settingLines;      // "OPTIONS UNITS", "TIMES PATTERN START", ... -> line
     std::unordered_map<std::string, Point> coordinates;
     std::unordered_map<std::string, std::vector<Point>> vertices;
+    std::vector<Line> controls;
+    std::vector<Line> energy;
     std::map<std::string, int> skippedSections;   // section name -> data lines passed over
 };

@@ -15,8 +15,28 @@ public:
     InpFile Parse();
 
 private:
-    enum class Section { None, Title, Junctions, Reservoirs, Tanks, Pipes, Pumps, Valves, Demands, Patterns, Curves,
-                         Status, Options, Times, Coordinates, Vertices, Skipped, End };
+    enum class Section {
+        None,
+        Title,
+        Junctions,
+        Reservoirs,
+        Tanks,
+        Pipes,
+        Pumps,
+        Valves,
+        Demands,
+        Patterns,
+        Curves,
+        Status,
+        Options,
+        Times,
+        Coordinates,
+        Vertices,
+        Controls,
+        Energy,
+        Skipped,
+        End
+    };
 
     bool NextLine();
     void Split(std::string_view line);

@@ -143,6 +143,9 @@ ZTimeData InpTimeImport::Run(double demandMultiplier, const std::string& default
         m_report.Add("基于规则的控制 ([RULES]) 未导入", std::to_string(it->second) + " 行");
     if (const ZTimeData::Fault f = data.Check(); !f.Empty())
         Fail(0, f.Text());
+    m_report.Note("延时模拟: 历时 " + NumberFormat::G(data.Duration / 3600.0) + " 小时, " +
+                  std::to_string(data.Patterns.size()) + " 个模式, " + std::to_string(data.Controls.size()) +
+                  " 个控制");
     return data;
 }
 

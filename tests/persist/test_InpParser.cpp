@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-InpFile Parse(const std::string& text) { return InpParser(text, "t.inp").Parse(); }
+InpFile Parse(const std::string& text)
+{
+    return InpParser(text, "t.inp").Parse();
+}
 
 // The line number and a text the error must name.
 void ExpectError(const std::string& text, int line, const std::string& fragment)
@@ -18,16 +21,16 @@ void ExpectError(const std::string& text, int line, const std::string& fragment)
         EXPECT_NE(std::string(e.what()).find("t.inp"), std::string::npos) << e.what();
     }
 }
-} // namespace
+}   // namespace
 
 TEST(InpParser, ReadsSectionsInAnyCaseWithCommentsTabsAndEveryLineEnd)
 {
     for (const std::string eol : {"\n", "\r\n", "\r"}) {
-        const std::string text = "\xEF\xBB\xBF[title]" + eol + "Two nodes" + eol + "[Junctions]" + eol +
-                                 ";ID elev demand" + eol + " J1\t10.5\t2 ;first" + eol + "[RESERVOIRS]" + eol + "R 50" + eol +
-                                 "[pipes]" + eol + "P1 R J1 100 300 120 0 cv" + eol + "[options]" + eol +
-                                 "Units LPS" + eol + "Demand Multiplier 1.5" + eol + "[Times]" + eol +
-                                 "Pattern Timestep 2:30" + eol + "[END]" + eol + "[JUNCTIONS]" + eol + "ignored 1" + eol;
+        const std::string text =
+            "\xEF\xBB\xBF[title]" + eol + "Two nodes" + eol + "[Junctions]" + eol + ";ID elev demand" + eol +
+            " J1\t10.5\t2 ;first" + eol + "[RESERVOIRS]" + eol + "R 50" + eol + "[pipes]" + eol +
+            "P1 R J1 100 300 120 0 cv" + eol + "[options]" + eol + "Units LPS" + eol + "Demand Multiplier 1.5" + eol +
+            "[Times]" + eol + "Pattern Timestep 2:30" + eol + "[END]" + eol + "[JUNCTIONS]" + eol + "ignored 1" + eol;
         const InpFile f = Parse(text);
         ASSERT_EQ(f.junctions.size(), 1u);
         EXPECT_EQ(f.junctions[0].id, "J1");
@@ -46,13 +49,19 @@ TEST(InpParser, ReadsSectionsInAnyCaseWithCommentsTabsAndEveryLineEnd)
 TEST(InpParser, KeepsLongAndQuotedIdentifiersAndListsSkippedSections)
 {
     const std::string longId(31, 'a');
-    const InpFile f = Parse("[JUNCTIONS]\n" + longId + " 1\n\"with space\" 2\n[CONTROLS]\nLINK 1 OPEN AT TIME 2\n"
-                            "\n[ENERGY]\n[PUMPS]\nPU A B HEAD C1 SPEED 0.9 PATTERN P\n");
+    const InpFile f =
+        Parse("[JUNCTIONS]\n" + longId +
+              " 1\n\"with space\" 2\n[RULES]\nRULE 1\n"
+              "\n[REACTIONS]\n[CONTROLS]\nLINK 1 OPEN AT TIME 2\n[PUMPS]\nPU A B HEAD C1 SPEED 0.9 PATTERN P\n");
     ASSERT_EQ(f.junctions.size(), 2u);
     EXPECT_EQ(f.junctions[0].id, longId);
     EXPECT_EQ(f.junctions[1].id, "with space");
-    EXPECT_EQ(f.skippedSections.at("[CONTROLS]"), 1);
-    EXPECT_EQ(f.skippedSections.at("[ENERGY]"), 0);
+    EXPECT_EQ(f.skippedSections.at("[RULES]"), 1);
+    EXPECT_EQ(f.skippedSections.at("[REACTIONS]"), 0);
+    // Controls are kept as written, for the time data.
+    ASSERT_EQ(f.controls.size(), 1u);
+    EXPECT_EQ(f.controls[0].fields.size(), 6u);
+    EXPECT_EQ(f.controls[0].line, 9);
     ASSERT_EQ(f.pumps.size(), 1u);
     EXPECT_EQ(f.pumps[0].headCurve, "C1");
     EXPECT_DOUBLE_EQ(f.pumps[0].speed, 0.9);

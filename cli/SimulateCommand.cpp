@@ -185,6 +185,10 @@ void SimulateCommand::PrintSummary(const ZDocument& doc, const ZSimulation& sim)
     for (const ZSimulation::TankEvent& e : sim.TankEvents())
         std::printf("tank %s %s at %lld s (%s)\n", MessageText::Escape(e.tank).c_str(), e.filled ? "filled" : "emptied",
                     static_cast<long long>(e.time), ZSimulation::ClockText(e.time).c_str());
+    if (!sim.UnsettledTimes().empty())
+        std::printf("links switching back and forth (last state kept) at %zu times, first %lld s (%s)\n",
+                    sim.UnsettledTimes().size(), static_cast<long long>(sim.UnsettledTimes()[0]),
+                    ZSimulation::ClockText(sim.UnsettledTimes()[0]).c_str());
     if (m_energy) {
         double kwh = 0.0, cost = 0.0;
         std::printf("pump energy (kWh, cost, hours running):\n");

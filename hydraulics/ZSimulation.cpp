@@ -164,6 +164,7 @@ bool ZSimulation::Resolve()
             if (!tank.curve && !(t->TankArea > 0.0))
                 break;   // no area: a fixed level
             m_saved->levels.emplace_back(t, t->TankCurH);
+            t->Flow = 0.0;   // no inflow known before the first balance
             tank.volume = TankVolume(tank, t->TankCurH);
             tank.vmin = TankVolume(tank, t->TankMinHead);
             tank.vmax = TankVolume(tank, t->TankMaxHead);
@@ -241,6 +242,7 @@ int ZSimulation::Run()
     m_passes = 0;
     m_anyLowest = false;
     m_tankEvents.clear();
+    m_unsettled.clear();
     m_tanks.clear();
     m_controls.clear();
     m_pumpPatterns.clear();
@@ -449,8 +451,10 @@ bool ZSimulation::Solve(int64_t t)
                 m_failNode = node->IdView();
             return false;
         }
-        if (pass >= SettlePasses)
+        if (pass >= SettlePasses) {
+            m_unsettled.push_back(t);   // a switch that undoes itself: the last state stays
             return true;
+        }
         const bool tanks = SettleTanks();
         const bool controls = PressureControls();
         if (!tanks && !controls)

@@ -34,7 +34,8 @@ class ZTankLink;
 // its outlet that would fill it (a pump delivering into it; another link whose far head lies
 // above the tank's) is held shut and the network balanced again, and a held link whose far head
 // fell below the tank's is let go; an empty tank likewise gives no water. Node-pressure controls
-// are checked after each balance the same way and, when one changes its link, balanced again.
+// are checked after each balance the same way and, when one changes its link, balanced again (at
+// most 10 balances an instant: a switch that undoes itself keeps its last state and is reported).
 // Each balance starts from the heads of the one before and keeps the matrix ordering and the
 // symbolic factorisation (ZBalanceInfo::KeepSystem).
 //
@@ -77,6 +78,9 @@ public:
         double kwh = 0.0, cost = 0.0, hours = 0.0;
     };
     const std::vector<PumpEnergy>& Energy() const { return m_energy; }
+    // Times at which full or empty tanks or pressure controls kept switching links back and forth
+    // through every balance allowed at one instant; the last state was kept.
+    const std::vector<int64_t>& UnsettledTimes() const { return m_unsettled; }
 
     // Seconds to a clock text "H:MM:SS" of the period (hours past 24 go on counting).
     static std::string ClockText(int64_t seconds);
@@ -135,5 +139,6 @@ private:
     int64_t m_lowestTime = 0;
     bool m_anyLowest = false;
     std::vector<TankEvent> m_tankEvents;
+    std::vector<int64_t> m_unsettled;
     std::vector<PumpEnergy> m_energy;
 };

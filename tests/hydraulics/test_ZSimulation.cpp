@@ -180,3 +180,22 @@ TEST(ZSimulation, RefusesDataThatNameNothing)
         EXPECT_EQ(sim.Balances(), 0) << c.what;
     }
 }
+
+// A level control fires within one second's flow of its level, counted from the last balance of
+// this run: the flow an earlier balance left in the tank plays no part at the start.
+TEST(ZSimulation, LevelControlsStartWithoutInflow)
+{
+    DrainedTank d;
+    d.tank->Flow = 100.0;   // a stale result: 100 m3 a second out of the tank
+    ZTimeData::Control close;
+    close.link = GbkString(std::string("P"));
+    close.action = ZTimeData::Control::Close;
+    close.trigger = ZTimeData::Control::Below;
+    close.node = GbkString(std::string("T"));
+    close.value = 4.0;   // 1 m below the level: 10 m3, a tenth of a second of the stale flow
+    d.data.Controls = {close};
+    d.data.Duration = 0;
+    ZSimulation sim(d.t.settings, d.t.net, d.data);
+    ASSERT_EQ(sim.Run(), ZBalanceInfo::Converged);
+    EXPECT_EQ(sim.Results().Status(0, static_cast<int>(LinkIndex(d.t.net, "P"))), ZSimulationResults::Open);
+}

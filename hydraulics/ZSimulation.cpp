@@ -634,6 +634,10 @@ void ZSimulation::Observe(int64_t t)
             m_lowestTime = t;
         }
     }
-    if (t >= m_data.ReportStart && (t - m_data.ReportStart) % m_data.ReportStep == 0)
+    if (t >= m_data.ReportStart && (t - m_data.ReportStart) % m_data.ReportStep == 0) {
+        // A tank's outlet shows the tank's net inflow as its demand, as EPANET reports tanks.
+        for (const Tank& tank : m_tanks)
+            tank.outlet->NodeDeliveredFlow = NetInflow(tank);
         m_results.Record(t, m_network, LinkStatuses());
+    }
 }

@@ -53,6 +53,7 @@ TEST(ZSimulation, TankLevelFollowsOutflowAndPatterns)
     EXPECT_NEAR(r.Head(1, outlet), 15.0 - 0.01 * 1800 / 10, 1e-4);
     EXPECT_NEAR(r.Head(2, outlet), 15.0 - 1.8 - 0.005 * 1800 / 10, 1e-4);
     EXPECT_NEAR(r.Demand(1, d.user->GetIndex()), 0.005, 1e-9);
+    EXPECT_NEAR(r.Demand(1, outlet), -0.005, 1e-9);   // a tank's net inflow
     EXPECT_EQ(sim.Steps(), 2);
     EXPECT_DOUBLE_EQ(d.tank->TankCurH, 5.0);
     EXPECT_DOUBLE_EQ(d.user->NodeFlow, 0.01);

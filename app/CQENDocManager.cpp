@@ -17,8 +17,9 @@ QString CQENDocManager::PromptFileName(QWidget* parent, const QString& caption, 
         // A name typed without extension gets the one of the chosen filter.
         dlg.setDefaultSuffix(QStringLiteral("wnp"));
         QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg](const QString& f) {
-            dlg.setDefaultSuffix(f.contains(QLatin1String("*.txt")) ? QStringLiteral("txt")
-                                 : f.contains(QLatin1String("*.wnp")) ? QStringLiteral("wnp") : QString());
+            dlg.setDefaultSuffix(f.contains(QLatin1String("*.txt"))   ? QStringLiteral("txt")
+                                 : f.contains(QLatin1String("*.wnp")) ? QStringLiteral("wnp")
+                                                                      : QString());
         });
         if (initial.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
             dlg.selectNameFilter(QStringLiteral("文本文件(*.txt)"));

@@ -56,7 +56,7 @@ void QSettingsKeyValueStore::WriteString(const std::string& section, const std::
 }
 
 std::optional<std::vector<uint8_t>> QSettingsKeyValueStore::ReadBinary(const std::string& section,
-                                                                         const std::string& key) const
+                                                                       const std::string& key) const
 {
     const QVariant v = Value(section, key);
     if (!v.isValid() || v.typeId() != QMetaType::QByteArray)

@@ -99,9 +99,9 @@ void RunOne(int nodes, double density)
     const double cpu = CpuSeconds() - cpu0;
     const auto& tm = info.GetTimings();
     const int passes = info.GetIterationCount();
-    std::printf("%9d nodes %9d links (%.2f/node)  status %d  passes %d  total %.3f s (cpu %.3f s)  per pass %.4f s\n", nodes,
-                net.LinkCount(), static_cast<double>(net.LinkCount()) / nodes, info.GetStatus(), passes, tm.total, cpu,
-                passes ? (tm.assembly + tm.factor + tm.solve) / passes : 0.0);
+    std::printf("%9d nodes %9d links (%.2f/node)  status %d  passes %d  total %.3f s (cpu %.3f s)  per pass %.4f s\n",
+                nodes, net.LinkCount(), static_cast<double>(net.LinkCount()) / nodes, info.GetStatus(), passes,
+                tm.total, cpu, passes ? (tm.assembly + tm.factor + tm.solve) / passes : 0.0);
     std::printf("          ordering %.3f s  symbolic %.3f s  factorisation %.3f s  solves %.3f s  assembly %.3f s\n",
                 tm.ordering, tm.symbolic, tm.factor, tm.solve, tm.assembly);
     std::printf("          factor entries %lld (%.1f per node)  peak memory %.0f MB (network alone %.0f MB)  "
@@ -110,7 +110,7 @@ void RunOne(int nodes, double density)
                 genSeconds, info.GetMaxCorrection());
     std::fflush(stdout);
 }
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

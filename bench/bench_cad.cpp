@@ -38,14 +38,17 @@ void WriteGridDrawing(const std::string& path, int lines)
             for (int dir = 0; dir < 2 && n < lines; ++dir, ++n) {
                 const int x0 = dir ? r * 10 : c * 10, y0 = dir ? c * 10 : r * 10;
                 const int x1 = dir ? x0 : x0 + 10, y1 = dir ? y0 + 10 : y0;
-                out << "  0\nLINE\n  8\nPIPE\n 10\n" << x0 << ".0\n 20\n" << y0 << ".0\n 30\n0.0\n 11\n" << x1
-                    << ".0\n 21\n" << y1 << ".0\n 31\n0.0\n";
+                out << "  0\nLINE\n  8\nPIPE\n 10\n"
+                    << x0 << ".0\n 20\n"
+                    << y0 << ".0\n 30\n0.0\n 11\n"
+                    << x1 << ".0\n 21\n"
+                    << y1 << ".0\n 31\n0.0\n";
             }
         }
     out << "  0\nENDSEC\n  0\nEOF\n";
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -38,8 +38,8 @@ int main(int argc, char** argv)
         ZParamCalculator::Compute(targets, param, ZParamCalculator::Multiply, "1.1", units, changes, message);
         for (const auto& c : changes)
             ZParamCalculator::Set(*c.object, param, c.value);
-        std::printf("  calculator %-15s %.4f s (%zu objects)\n", param == 0 ? "node demand:" : "pipe length:",
-                    BenchClock::Seconds(t0), changes.size());
+        std::printf("  calculator %-15s %.4f s (%zu objects)\n",
+                    param == 0 ? "node demand:" : "pipe length:", BenchClock::Seconds(t0), changes.size());
     }
 
     // As the program does it: every change one undo step through a transaction.
@@ -67,6 +67,7 @@ int main(int argc, char** argv)
     ZNetCost::Params params;
     params.alpha = 1.3;
     const ZNetCost::Result r = ZNetCost::Compute(net, params);
-    std::printf("  cost:                       %.4f s (%d pipes, %.6g yuan)\n", BenchClock::Seconds(t0), r.pipes, r.pipeCost);
+    std::printf("  cost:                       %.4f s (%d pipes, %.6g yuan)\n", BenchClock::Seconds(t0), r.pipes,
+                r.pipeCost);
     return 0;
 }

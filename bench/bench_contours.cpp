@@ -65,8 +65,8 @@ int main(int argc, char** argv)
         size_t points = 0;
         for (const ZContourPolygon& p : set.Polygons)
             points += p.Points.size();
-        std::printf("  tracing %ld levels: %.4f s, %zu polygons, %zu points\n", range.levels,
-                    BenchClock::Seconds(t0), set.Polygons.size(), points);
+        std::printf("  tracing %ld levels: %.4f s, %zu polygons, %zu points\n", range.levels, BenchClock::Seconds(t0),
+                    set.Polygons.size(), points);
 
         t0 = std::chrono::steady_clock::now();
         const auto status = ZContourGenerator::Generate(net, 0, 0.5, set);

@@ -35,7 +35,7 @@ double Ms(std::chrono::steady_clock::time_point since)
 {
     return BenchClock::Seconds(since) * 1000.0;
 }
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -99,7 +99,10 @@ void Generate(ZNetwork& net, int nodes)
     }
 }
 
-struct Run { double wall, cpu; int status; };
+struct Run {
+    double wall, cpu;
+    int status;
+};
 
 Run RunProcess(const std::string& cli, const std::string& file)
 {
@@ -122,7 +125,7 @@ double Median(std::vector<double> v)
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -30,7 +30,7 @@ int Load(const char* path)
     std::fflush(stdout);
     return 0;
 }
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

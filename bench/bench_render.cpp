@@ -41,7 +41,7 @@ bool Report(const char* what, double ms, double limit)
     std::printf("%-52s %8.2f ms  (target < %.0f ms) %s\n", what, ms, limit, ms < limit ? "ok" : "SLOW");
     return ms < limit;
 }
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -79,21 +79,26 @@ int main(int argc, char** argv)
     canvas.SetScale(s);
     const double buildMs = MedianMs(1, [&] { canvas.RebuildVisibleSet(); });
     std::printf("%-52s %8.2f ms\n", "spatial grid build + visible set, whole network", buildMs);
-    ok &= Report("visible set rebuild, whole network",
-                 MedianMs(5, [&] { canvas.RebuildVisibleSet(); }), 100);
-    ok &= Report("paint whole network, labels off", MedianMs(5, [&] {
-                     QPainter p(&img);
-                     canvas.Paint(p);
-                 }), 100);
+    ok &= Report("visible set rebuild, whole network", MedianMs(5, [&] { canvas.RebuildVisibleSet(); }), 100);
+    ok &= Report("paint whole network, labels off",
+                 MedianMs(5,
+                          [&] {
+                              QPainter p(&img);
+                              canvas.Paint(p);
+                          }),
+                 100);
     save(img, "whole.png");
 
     // Whole network with labels on and no largest label scale: most labels give way.
     settings.LabelOn = true;
-    ok &= Report("paint whole network, labels on (overlaps left out)", MedianMs(5, [&] {
-                     canvas.ForgetLabels();
-                     QPainter p(&img);
-                     canvas.Paint(p);
-                 }), 100);
+    ok &= Report("paint whole network, labels on (overlaps left out)",
+                 MedianMs(5,
+                          [&] {
+                              canvas.ForgetLabels();
+                              QPainter p(&img);
+                              canvas.Paint(p);
+                          }),
+                 100);
     std::printf("labels shown at zoom extents: %zu\n", canvas.Placer()->PlacedCount());
     save(img, "whole-labels.png");
     canvas.SetLabelDeclutter(false);
@@ -110,10 +115,13 @@ int main(int argc, char** argv)
     ok &= Report("visible set rebuild, 1% view, labels on", MedianMs(9, [&] { canvas.RebuildVisibleSet(); }), 10);
     std::printf("visible: %zu nodes, %zu links\n", canvas.VisibleSet().Nodes().size(),
                 canvas.VisibleSet().Links().size());
-    ok &= Report("paint 1% view, labels on", MedianMs(9, [&] {
-                     QPainter p(&img);
-                     canvas.Paint(p);
-                 }), 10);
+    ok &= Report("paint 1% view, labels on",
+                 MedianMs(9,
+                          [&] {
+                              QPainter p(&img);
+                              canvas.Paint(p);
+                          }),
+                 10);
     save(img, "labels.png");
     canvas.SetLabelDeclutter(false);
     std::printf("%-52s %8.2f ms\n", "  the same with every label drawn (for comparison)", MedianMs(9, [&] {
@@ -212,14 +220,16 @@ int main(int argc, char** argv)
             from = to;
             view.repaint();
         });
-        ok &= Report(labels ? "pan step over the map, 1% view, labels on" : "pan step over the map, whole network", pan, 30);
+        ok &= Report(labels ? "pan step over the map, 1% view, labels on" : "pan step over the map, whole network", pan,
+                     30);
         bool in = true;
         const double zoom = MedianMs(8, [&] {
             tool.WheelStep(QPoint(700, 400), in, false);
             in = !in;
             view.repaint();
         });
-        ok &= Report(labels ? "wheel zoom step over the map, 1% view, labels on" : "wheel zoom step over the map, whole network",
+        ok &= Report(labels ? "wheel zoom step over the map, 1% view, labels on"
+                            : "wheel zoom step over the map, whole network",
                      zoom, 100);
         QImage shown(size, QImage::Format_ARGB32_Premultiplied);
         {

@@ -68,7 +68,7 @@ void WriteReversed(const std::string& from, const std::string& to)
             out << line << '\n';
     }
 }
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -104,8 +104,7 @@ int main(int argc, char** argv)
         const double s = BenchClock::Seconds(t0);
         const double cpu = BenchClock::CpuSeconds() - c0;
         std::printf("export %8.3f s (cpu %.3f s)   %.1f MB written   %s\n", s, cpu,
-                    std::filesystem::file_size(file) / 1048576.0,
-                    s < 3.0 ? "ok" : "OVER TARGET");
+                    std::filesystem::file_size(file) / 1048576.0, s < 3.0 ? "ok" : "OVER TARGET");
         std::fflush(stdout);
     }
     const std::string self = std::filesystem::read_symlink("/proc/self/exe");

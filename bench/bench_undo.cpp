@@ -68,7 +68,7 @@ bool Scenario(ZDocument& doc, const char* name, const std::function<void(ZEditTr
     doc.ClearHistory();
     return ok;
 }
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

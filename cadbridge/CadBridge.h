@@ -22,14 +22,17 @@ typedef int (*ExtractPipeCallback)(int pointCount, CadPoint* points, int percent
 typedef void* CadHandle;
 
 CADBRIDGE_API int32_t CadDrawTank(CadHandle h, const CadPoint* at, double size, const char* layer);
-CADBRIDGE_API int32_t CadDrawValve(CadHandle h, const CadPoint* from, const CadPoint* to, double size, const char* layer);
-CADBRIDGE_API int32_t CadDrawPump(CadHandle h, const CadPoint* from, const CadPoint* to, double size, const char* layer);
+CADBRIDGE_API int32_t CadDrawValve(CadHandle h, const CadPoint* from, const CadPoint* to, double size,
+                                   const char* layer);
+CADBRIDGE_API int32_t CadDrawPump(CadHandle h, const CadPoint* from, const CadPoint* to, double size,
+                                  const char* layer);
 CADBRIDGE_API int32_t CadDrawPipeArrow(CadHandle h, const CadPoint* at, double angle, double size, const char* layer);
-CADBRIDGE_API int32_t CadDrawPipeLabel(CadHandle h, const CadPoint* at, double angle, double textHeight, double arrowSize,
-                                       const char* layer, const char* above, const char* below, int32_t useBelow);
+CADBRIDGE_API int32_t CadDrawPipeLabel(CadHandle h, const CadPoint* at, double angle, double textHeight,
+                                       double arrowSize, const char* layer, const char* above, const char* below,
+                                       int32_t useBelow);
 CADBRIDGE_API int32_t CadDrawNodeLabel(CadHandle h, const CadPoint* at, double nodeSize, double textHeight,
-                                       const char* layer, const char* const* lines, int32_t lineCount,
-                                       double angle, int32_t framed);
+                                       const char* layer, const char* const* lines, int32_t lineCount, double angle,
+                                       int32_t framed);
 CADBRIDGE_API int32_t CadDrawCurve(CadHandle h, const CadPoint* points, int32_t count, const char* layer,
                                    int32_t polylineType, int32_t closed);
 CADBRIDGE_API int32_t CadDrawPipe(CadHandle h, const CadPoint* points, int32_t count, const char* layer);

@@ -33,7 +33,7 @@ bool Valid(CadHandle h)
     return h && static_cast<HandleCell*>(h)->magic == 0x51454E43 && CadSession::Instance().IsOpen();
 }
 
-} // namespace
+}   // namespace
 
 CADBRIDGE_API int32_t IsAutoCadRunning()
 {

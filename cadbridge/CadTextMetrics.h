@@ -7,7 +7,7 @@
 // readers without the SHX fonts draw Chinese in a TrueType font about 1.35 text heights wide.
 class CadTextMetrics {
 public:
-    static constexpr double NarrowAdvance = 0.8;    // x text height, digits and Latin letters
-    static constexpr double WideAdvance = 1.35;     // x text height, GBK double-byte characters
+    static constexpr double NarrowAdvance = 0.8;   // x text height, digits and Latin letters
+    static constexpr double WideAdvance = 1.35;    // x text height, GBK double-byte characters
     static double Width(std::string_view gbk, double height);
 };

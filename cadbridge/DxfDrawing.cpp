@@ -16,7 +16,7 @@ bool SameNoCase(std::string_view a, std::string_view b)
            });
 }
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<DxfDrawing> DxfDrawing::Load(const std::string& path)
 {
@@ -115,14 +115,13 @@ bool DxfDrawing::AnalysePass()
     // repeat those in use: then handles go on above the highest one in use.
     m_nextHandle = seed > maxHandle && seed <= ~0ull - HandleRoom ? seed : maxHandle + 1;
     if (m_nextHandle == 0 || m_nextHandle > ~0ull - HandleRoom)
-        throw DxfError("图纸\u201c" + m_path + "\u201d的对象句柄已用到上限（" + dxf::FormatHandle(maxHandle)
-                       + "），不能再添加对象。");
+        throw DxfError("图纸\u201c" + m_path + "\u201d的对象句柄已用到上限（" + dxf::FormatHandle(maxHandle) +
+                       "），不能再添加对象。");
 
     // Drawings without a LAYER table or ENTITIES section (plain R12 files) get empty ones.
     const size_t eof = m_tags.size() - 1;
     if (!haveEntities) {
-        m_tags.insert(m_tags.begin() + static_cast<long>(eof),
-                      {{0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}});
+        m_tags.insert(m_tags.begin() + static_cast<long>(eof), {{0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}});
         m_inserted.emplace_back(eof, 3);
         return true;
     }
@@ -194,8 +193,8 @@ void DxfDrawing::CheckStructure() const
 void DxfDrawing::AnalyseTables(size_t& i)
 {
     const DxfTag& t = m_tags[i];
-    if (!(t.code == 0 && (t.value == "LAYER" || t.value == "LTYPE" || t.value == "BLOCK_RECORD" || t.value == "TABLE"
-                          || t.value == "ENDTAB")))
+    if (!(t.code == 0 && (t.value == "LAYER" || t.value == "LTYPE" || t.value == "BLOCK_RECORD" || t.value == "TABLE" ||
+                          t.value == "ENDTAB")))
         return;
     if (t.value == "ENDTAB") {
         if (m_inLayerTable)
@@ -296,8 +295,9 @@ namespace {
 
 bool IsTextCode(int c)
 {
-    return (c >= 1 && c <= 9 && c != 5) || (c >= 100 && c <= 102) || (c >= 300 && c <= 309) || (c >= 410 && c <= 419)
-        || (c >= 430 && c <= 439) || (c >= 470 && c <= 479) || c == 999 || (c >= 1000 && c <= 1009 && c != 1004 && c != 1005);
+    return (c >= 1 && c <= 9 && c != 5) || (c >= 100 && c <= 102) || (c >= 300 && c <= 309) || (c >= 410 && c <= 419) ||
+           (c >= 430 && c <= 439) || (c >= 470 && c <= 479) || c == 999 ||
+           (c >= 1000 && c <= 1009 && c != 1004 && c != 1005);
 }
 
 bool IsAscii(std::string_view s)
@@ -305,7 +305,7 @@ bool IsAscii(std::string_view s)
     return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-} // namespace
+}   // namespace
 
 void DxfDrawing::Transcode(DxfTagList& tags, const std::string& from) const
 {
@@ -322,9 +322,10 @@ void DxfDrawing::PrepareFor(std::string_view gbk, bool name)
     // written as \U+XXXX, which CAD programs read as the character. Names cannot carry escapes
     // (readers refuse them), so a name the code page cannot hold turns the drawing into 936. A
     // file naming no code page is read as 936 here but as 1252 by others: it gets named.
-    const bool named = m_codePageTag >= 0
-        && !DxfTextCodec::CharsetOfCodePage(m_tags[static_cast<size_t>(m_codePageTag)].value).empty();
-    if (named && (m_charset == "CP936" || !name || DxfTextCodec::FromGbk(gbk, m_charset).find("\\U+") == std::string::npos))
+    const bool named = m_codePageTag >= 0 &&
+                       !DxfTextCodec::CharsetOfCodePage(m_tags[static_cast<size_t>(m_codePageTag)].value).empty();
+    if (named &&
+        (m_charset == "CP936" || !name || DxfTextCodec::FromGbk(gbk, m_charset).find("\\U+") == std::string::npos))
         return;
     const std::string from = m_charset;
     Transcode(m_tags, from);

@@ -21,7 +21,11 @@ public:
     void SetPath(const std::string& path) { m_path = path; }
     bool CameFromFile() const { return m_cameFromFile; }
     bool IsModified() const { return m_modified; }
-    void SetSaved() { m_modified = false; m_cameFromFile = true; }
+    void SetSaved()
+    {
+        m_modified = false;
+        m_cameFromFile = true;
+    }
     const std::string& Version() const { return m_version; }
     // Entities with subclass markers and owners (R13 on); lightweight polylines (R14 on).
     bool HasSubclasses() const { return m_version >= "AC1012"; }
@@ -47,7 +51,11 @@ public:
     // $INSUNITS to write (-1: as the file has it) and the box of the added entities, which the
     // writer adds to $EXTMIN/$EXTMAX.
     int Units() const { return m_units; }
-    void SetUnits(int units) { m_units = units; m_modified = true; }
+    void SetUnits(int units)
+    {
+        m_units = units;
+        m_modified = true;
+    }
     void Extend(double x, double y);
     bool HasAddedExtents() const { return m_addedMin[0] <= m_addedMax[0]; }
     const double* AddedMin() const { return m_addedMin; }
@@ -59,7 +67,11 @@ public:
     const DxfTagList& AddedLayers() const { return m_addedLayers; }
     const DxfTagList& AddedEntities() const { return m_addedEntities; }
     int AddedLayerCount() const { return m_addedLayerCount; }
-    DxfTagList& EntitySink() { m_modified = true; return m_addedEntities; }
+    DxfTagList& EntitySink()
+    {
+        m_modified = true;
+        return m_addedEntities;
+    }
 
     // Where added groups go: before the ENDSEC of ENTITIES, before the ENDTAB of the LAYER
     // table (-1: no LAYER table, the writer makes one), the LAYER table's count, $HANDSEED.

@@ -3,9 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-DxfStringWriter::DxfStringWriter() : DL_WriterA("", DL_Codes::AC1015)
-{
-}
+DxfStringWriter::DxfStringWriter() : DL_WriterA("", DL_Codes::AC1015) {}
 
 void DxfStringWriter::Code(int gc) const
 {

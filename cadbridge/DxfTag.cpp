@@ -68,8 +68,8 @@ std::string FormatHandle(unsigned long long value)
 
 bool IsDoubleCode(int code)
 {
-    return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239)
-        || (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059);
+    return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
+           (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059);
 }
 
-} // namespace dxf
+}   // namespace dxf

@@ -22,4 +22,4 @@ bool ParseHandle(std::string_view text, unsigned long long& value);
 std::string FormatHandle(unsigned long long value);
 // Group codes whose values are doubles (points, distances, angles, scales).
 bool IsDoubleCode(int code);
-} // namespace dxf
+}   // namespace dxf

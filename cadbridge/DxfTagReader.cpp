@@ -24,7 +24,7 @@ std::string_view NextLine(const std::string& data, size_t& pos)
     return line;
 }
 
-} // namespace
+}   // namespace
 
 DxfTagList DxfTagReader::ReadFile(const std::string& path)
 {
@@ -56,7 +56,8 @@ DxfTagList DxfTagReader::ReadBuffer(const std::string& data, const std::string& 
         if (!dxf::ParseInt(codeText, code) || code < -5 || code > 1071) {
             if (codeText.find_first_not_of(" \t") == std::string_view::npos && pos >= data.size())
                 break;   // blank lines at the end
-            throw DxfError(Quoted(name) + "第" + std::to_string(line) + "行不是DXF组码，文件不是ASCII DXF文件或已损坏。");
+            throw DxfError(Quoted(name) + "第" + std::to_string(line) +
+                           "行不是DXF组码，文件不是ASCII DXF文件或已损坏。");
         }
         if (pos >= data.size())
             throw DxfError(Quoted(name) + "第" + std::to_string(line) + "行的组码后缺少值，文件不完整。");

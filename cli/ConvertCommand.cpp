@@ -12,13 +12,16 @@
 
 void ConvertCommand::Register(CLI::App& app)
 {
-    CLI::App* sub = app.add_subcommand(Name(), "Read a network file and write it out; the output's name picks its kind");
+    CLI::App* sub =
+        app.add_subcommand(Name(), "Read a network file and write it out; the output's name picks its kind");
     sub->add_option("IN", m_in, "Input network file")->required();
     sub->add_option("OUT", m_out, "Output network file")->required();
-    sub->add_flag("--keep-version", m_keepVersion, "Write a version 1.0 project file as 1.0 instead of upgrading it to 2.0");
+    sub->add_flag("--keep-version", m_keepVersion,
+                  "Write a version 1.0 project file as 1.0 instead of upgrading it to 2.0");
     sub->add_option("--fire-nodes", m_fireNodes, "Mark these nodes as fire nodes (comma-separated identifiers)")
         ->delimiter(',');
-    sub->add_option("--accident-pipes", m_accidentPipes, "Mark these pipes as accident pipes (comma-separated identifiers)")
+    sub->add_option("--accident-pipes", m_accidentPipes,
+                    "Mark these pipes as accident pipes (comma-separated identifiers)")
         ->delimiter(',');
 }
 
@@ -37,7 +40,7 @@ bool MarkAll(const std::vector<std::string>& ids, const char* what, const std::f
     }
     return true;
 }
-} // namespace
+}   // namespace
 
 int ConvertCommand::Run()
 {

@@ -17,7 +17,7 @@ public:
 private:
     bool m_yes;
 };
-}
+}   // namespace
 
 void DocumentIo::Load(const std::string& path, ZDocument& doc) const
 {

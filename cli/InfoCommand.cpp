@@ -31,10 +31,17 @@ int InfoCommand::Run()
             ++pipes;
             vertices += static_cast<const ZPipeLink*>(l)->VertexCount();
             break;
-        case ZNetObject::Kind::Pump: ++pumps; break;
-        case ZNetObject::Kind::Valve: ++valves; break;
-        case ZNetObject::Kind::Tank: ++tanks; break;
-        default: break;
+        case ZNetObject::Kind::Pump:
+            ++pumps;
+            break;
+        case ZNetObject::Kind::Valve:
+            ++valves;
+            break;
+        case ZNetObject::Kind::Tank:
+            ++tanks;
+            break;
+        default:
+            break;
         }
     }
     const ViewExtent e = net.BoundRect();
@@ -42,8 +49,8 @@ int InfoCommand::Run()
     std::cout << "file:         " << m_file << "\n"
               << "kind:         " << DocumentIo::KindName(doc.GetFileKind()) << "\n"
               << "version:      " << ZDocument::VersionText(doc.GetFileVersion()) << "\n"
-              << "units:        length " << u.Leng().UnitName() << ", diameter " << u.Diam().UnitName()
-              << ", head " << u.Hydr().UnitName() << ", flow " << u.FlowUnit().UnitName() << "\n"
+              << "units:        length " << u.Leng().UnitName() << ", diameter " << u.Diam().UnitName() << ", head "
+              << u.Hydr().UnitName() << ", flow " << u.FlowUnit().UnitName() << "\n"
               << "nodes:        " << nodes << "\n"
               << "hidden nodes: " << hidden << "\n"
               << "pipes:        " << pipes << "\n"

@@ -5,10 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-ZCadNodeIndex::ZCadNodeIndex(double tolerance)
-    : m_tolerance(tolerance), m_cell(std::max(tolerance, 1e-3))
-{
-}
+ZCadNodeIndex::ZCadNodeIndex(double tolerance) : m_tolerance(tolerance), m_cell(std::max(tolerance, 1e-3)) {}
 
 int64_t ZCadNodeIndex::Key(double v) const
 {

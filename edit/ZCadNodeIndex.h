@@ -18,7 +18,10 @@ public:
 
 private:
     int64_t Key(double v) const;
-    static uint64_t CellKey(int64_t cx, int64_t cy) { return static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(cy); }
+    static uint64_t CellKey(int64_t cx, int64_t cy)
+    {
+        return static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(cy);
+    }
 
     double m_tolerance;
     double m_cell;

@@ -39,7 +39,7 @@ const uint8_t* Bytes(const std::string& s)
 {
     return reinterpret_cast<const uint8_t*>(s.data());
 }
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -56,7 +56,7 @@ std::string Save(const ZDocument& doc, const UnitSystem& units)
     TextExchange::Export(out, doc, units);
     return out.str();
 }
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

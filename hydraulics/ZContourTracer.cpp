@@ -20,10 +20,14 @@ double ZContourTracer::Value(int i, int j) const
 int ZContourTracer::CellEdge(int i, int j, int side) const
 {
     switch (side) {
-    case Bottom: return HEdge(i, j);
-    case Top: return HEdge(i, j + 1);
-    case Left: return VEdge(i, j);
-    default: return VEdge(i + 1, j);
+    case Bottom:
+        return HEdge(i, j);
+    case Top:
+        return HEdge(i, j + 1);
+    case Left:
+        return VEdge(i, j);
+    default:
+        return VEdge(i + 1, j);
     }
 }
 
@@ -61,10 +65,26 @@ void ZContourTracer::Follow(int i, int j, int entry, double level, std::vector<P
             return;
         }
         switch (side) {
-        case Bottom: if (j == 0) return; --j; break;
-        case Top: if (j + 1 == m_ny) return; ++j; break;
-        case Left: if (i == 0) return; --i; break;
-        default: if (i + 1 == m_nx) return; ++i; break;
+        case Bottom:
+            if (j == 0)
+                return;
+            --j;
+            break;
+        case Top:
+            if (j + 1 == m_ny)
+                return;
+            ++j;
+            break;
+        case Left:
+            if (i == 0)
+                return;
+            --i;
+            break;
+        default:
+            if (i + 1 == m_nx)
+                return;
+            ++i;
+            break;
         }
         entry = (side + 2) % 4;
     }
@@ -106,10 +126,14 @@ int ZContourTracer::BorderSide(const PipePoint& p) const
 {
     const ViewExtent& r = m_field.Extent();
     const double t = std::max(m_field.Dx(), m_field.Dy()) * 0.001;
-    if (std::fabs(p.x - r.left) < t) return 0;
-    if (std::fabs(p.y - r.top) < t) return 1;
-    if (std::fabs(p.x - r.right) < t) return 2;
-    if (std::fabs(p.y - r.bottom) < t) return 3;
+    if (std::fabs(p.x - r.left) < t)
+        return 0;
+    if (std::fabs(p.y - r.top) < t)
+        return 1;
+    if (std::fabs(p.x - r.right) < t)
+        return 2;
+    if (std::fabs(p.y - r.bottom) < t)
+        return 3;
     return -1;
 }
 
@@ -117,10 +141,14 @@ PipePoint ZContourTracer::Corner(int k) const
 {
     const ViewExtent& r = m_field.Extent();
     switch (k) {
-    case 0: return {r.left, r.bottom};
-    case 1: return {r.left, r.top};
-    case 2: return {r.right, r.top};
-    default: return {r.right, r.bottom};
+    case 0:
+        return {r.left, r.bottom};
+    case 1:
+        return {r.left, r.top};
+    case 2:
+        return {r.right, r.top};
+    default:
+        return {r.right, r.bottom};
     }
 }
 

@@ -27,7 +27,7 @@ const ZFlowNode* OrdinaryEnd(const ZFlowNode* node, size_t guard)
     return node;
 }
 
-} // namespace
+}   // namespace
 
 double ZFlowAllocation::CurrentTotal(const ZNetwork& network)
 {
@@ -41,9 +41,12 @@ double ZFlowAllocation::CurrentTotal(const ZNetwork& network)
 double ZFlowAllocation::SupplyLength(const ZPipeLink& pipe)
 {
     switch (pipe.PipeSideType) {
-    case ZPipeLink::SingleSide: return pipe.PipeLength * 0.5;
-    case ZPipeLink::DoubleSide: return pipe.PipeLength;
-    default: return 0.0;
+    case ZPipeLink::SingleSide:
+        return pipe.PipeLength * 0.5;
+    case ZPipeLink::DoubleSide:
+        return pipe.PipeLength;
+    default:
+        return 0.0;
     }
 }
 

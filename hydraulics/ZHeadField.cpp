@@ -65,9 +65,9 @@ std::vector<Segment> BuildSegments(const ZNetwork& network, const std::vector<do
 
 // The hot loop: every segment against one grid row. Built for several instruction sets so that
 // one binary runs everywhere and still uses the widest vectors of the machine.
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-void AccumulateRow(const Segment* segs, size_t count, double py, const double* __restrict px,
-                   double* __restrict num, double* __restrict den, int cols)
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void
+AccumulateRow(const Segment* segs, size_t count, double py, const double* __restrict px, double* __restrict num,
+              double* __restrict den, int cols)
 {
     for (size_t i = 0; i < count; ++i) {
         const Segment s = segs[i];
@@ -88,7 +88,7 @@ void AccumulateRow(const Segment* segs, size_t count, double py, const double* _
     }
 }
 
-} // namespace
+}   // namespace
 
 std::vector<double> ZHeadField::NodeValues(const ZNetwork& network, int kind)
 {

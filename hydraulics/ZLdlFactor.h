@@ -18,12 +18,12 @@ public:
 
 private:
     int m_n = 0;
-    std::vector<int> m_lp;          // column starts of L (strictly lower part)
-    std::vector<int> m_li;          // row of each entry of L
-    std::vector<double> m_lx;       // values of L
-    std::vector<double> m_d;        // the diagonal D
-    std::vector<int> m_rowStart;    // row k reads L's columns m_rowCols[m_rowStart[k] ..]
+    std::vector<int> m_lp;         // column starts of L (strictly lower part)
+    std::vector<int> m_li;         // row of each entry of L
+    std::vector<double> m_lx;      // values of L
+    std::vector<double> m_d;       // the diagonal D
+    std::vector<int> m_rowStart;   // row k reads L's columns m_rowCols[m_rowStart[k] ..]
     std::vector<int> m_rowCols;
-    std::vector<int> m_filled;      // per column: entries written so far in this factorisation
-    std::vector<double> m_y;        // dense scratch row
+    std::vector<int> m_filled;   // per column: entries written so far in this factorisation
+    std::vector<double> m_y;     // dense scratch row
 };

@@ -51,7 +51,7 @@ void BuildUpperPattern(int n, std::vector<std::pair<int, int>>& entries, ZNodalS
         outer[c + 1] += outer[c];
     std::fill(m.valuePtr(), m.valuePtr() + entries.size(), 0.0);
 }
-} // namespace
+}   // namespace
 
 void ZNodalSystem::Analyze(int rows, const std::vector<std::pair<int, int>>& ends)
 {

@@ -66,8 +66,8 @@ private:
     std::vector<int> m_perm;            // natural row -> permuted row
     std::vector<unsigned> m_diagSlot;   // natural row -> value slot of its diagonal
     std::vector<LinkSlots> m_linkSlots;
-    Matrix m_matrix;                  // upper triangle of the permuted matrix
-    double* m_values = nullptr;       // m_matrix's value array
+    Matrix m_matrix;              // upper triangle of the permuted matrix
+    double* m_values = nullptr;   // m_matrix's value array
     ZLdlFactor m_factor;
     Eigen::VectorXd m_work;
 

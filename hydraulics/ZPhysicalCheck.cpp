@@ -40,8 +40,8 @@ bool ZPhysicalCheck::Fail(const ZNetObject& obj, const char* field, const char* 
     m_object = &obj;
     m_field = field;
     const std::string number = NumberFormat::G(value);
-    m_message = std::string("平差计算未开始: ") + KindName(obj) + MessageText::Quote(obj.IdView()) + "的" + label + " " +
-                field + " = " + number + ", " + rule + "。请改正后再计算。";
+    m_message = std::string("平差计算未开始: ") + KindName(obj) + MessageText::Quote(obj.IdView()) + "的" + label +
+                " " + field + " = " + number + ", " + rule + "。请改正后再计算。";
     return false;
 }
 

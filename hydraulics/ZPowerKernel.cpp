@@ -23,7 +23,7 @@ bool HasAvx2()
     static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
     return has;
 }
-} // namespace
+}   // namespace
 
 bool ZPowerKernel::Vectorised()
 {

@@ -37,7 +37,7 @@ std::string Convert(std::string_view in, const char* to, const char* from, std::
     iconv_close(cd);
     return out;
 }
-} // namespace
+}   // namespace
 
 std::string GbkCodec::ToUtf8(GbkView gbk)
 {

@@ -13,7 +13,7 @@ constexpr KeyOrder kOrder[] = {
     {UnitSystem::Diameter, "Diam"}, {UnitSystem::Length, "Leng"}, {UnitSystem::Flow, "Flow"},
     {UnitSystem::Head, "Hydr"},     {UnitSystem::Gradient, "Is"}, {UnitSystem::Velocity, "Velo"},
 };
-} // namespace
+}   // namespace
 
 UnitSystem::UnitSystem()
 {

@@ -15,18 +15,27 @@ struct ViewExtent {
 
     void Normalize()
     {
-        if (left > right) std::swap(left, right);
-        if (bottom > top) std::swap(bottom, top);
+        if (left > right)
+            std::swap(left, right);
+        if (bottom > top)
+            std::swap(bottom, top);
     }
     void Include(double x, double y)
     {
-        if (IsEmpty()) { left = right = x; bottom = top = y; return; }
-        left = std::min(left, x); right = std::max(right, x);
-        bottom = std::min(bottom, y); top = std::max(top, y);
+        if (IsEmpty()) {
+            left = right = x;
+            bottom = top = y;
+            return;
+        }
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::min(bottom, y);
+        top = std::max(top, y);
     }
     void Include(const ViewExtent& r)
     {
-        if (r.IsEmpty()) return;
+        if (r.IsEmpty())
+            return;
         Include(r.left, r.bottom);
         Include(r.right, r.top);
     }

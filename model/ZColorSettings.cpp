@@ -42,7 +42,7 @@ uint32_t ReadColor(const KeyValueStore& s, const std::string& sec, const std::st
         return def;
     return static_cast<uint32_t>(*v);
 }
-}
+}   // namespace
 
 void ZColorSettings::LoadGrades(const KeyValueStore& s, const char* numKey, const char* colorKey,
                                 std::vector<uint32_t>& list)

@@ -46,7 +46,10 @@ public:
     static constexpr const char* Section = "System Color";
 
 private:
-    struct Entry { const char* key; uint32_t ZColorSettings::*field; };
+    struct Entry {
+        const char* key;
+        uint32_t ZColorSettings::*field;
+    };
     static const Entry s_entries[];
     static void LoadGrades(const KeyValueStore& store, const char* numKey, const char* colorKey,
                            std::vector<uint32_t>& list);

@@ -10,15 +10,19 @@
 // order, every enclosing polygon before those it contains, and what colours their bands.
 class ZContourSet {
 public:
-    ViewExtent Rect;           // the grid's rectangle, filled with the base band first
+    ViewExtent Rect;   // the grid's rectangle, filled with the base band first
     double FirstLevel = 0.0;
-    double High = 0.0;         // the highest value the levels cover
+    double High = 0.0;   // the highest value the levels cover
     double Interval = 0.0;
     double FillBaseLevel = 0.0;
     std::vector<ZContourPolygon> Polygons;
 
     bool IsEmpty() const { return Polygons.empty() && Rect.IsEmpty(); }
-    void Clear() { *this = ZContourSet(); Rect = ViewExtent::Empty(); }
+    void Clear()
+    {
+        *this = ZContourSet();
+        Rect = ViewExtent::Empty();
+    }
 
     // Where a value sits between the first level (0) and the highest value (1), clamped; 0 when
     // every value is the same, so that one flat band is drawn.

@@ -5,7 +5,10 @@
 // the two anchors, inlet (where the start node sits) and outlet (where the end node is shown).
 // The images themselves belong to the drawing side; every variant of a class has one size.
 struct ZDeviceSymbolSet {
-    struct Anchor { int x; int y; };
+    struct Anchor {
+        int x;
+        int y;
+    };
 
     int width;
     int height;

@@ -146,10 +146,14 @@ int ZDrawGeometry::GradeIndex(double v, const std::vector<double>& t)
 double ZDrawGeometry::NodeGradeValue(const ZFlowNode& node, int mode)
 {
     switch (mode) {
-    case ZDrawSettings::NodeByElevation: return node.NodeGrunElev;
-    case ZDrawSettings::NodeByHead: return node.NodeHydrElev;
-    case ZDrawSettings::NodeByFreeHead: return node.FreeHead();
-    default: return node.NodeFlow;
+    case ZDrawSettings::NodeByElevation:
+        return node.NodeGrunElev;
+    case ZDrawSettings::NodeByHead:
+        return node.NodeHydrElev;
+    case ZDrawSettings::NodeByFreeHead:
+        return node.FreeHead();
+    default:
+        return node.NodeFlow;
     }
 }
 
@@ -157,10 +161,15 @@ double ZDrawGeometry::PipeGradeValue(const ZPipeLink& pipe, int mode)
 {
     // Magnitudes: a pipe whose flow runs against its drawn direction belongs in the same class.
     switch (mode) {
-    case ZDrawSettings::PipeByFlow: return std::fabs(pipe.Flow);
-    case ZDrawSettings::PipeByHeadLoss: return std::fabs(pipe.HeadLoss());
-    case ZDrawSettings::PipeByVelocity: return std::fabs(pipe.Velocity());
-    case ZDrawSettings::PipeByDiameter: return pipe.PipeDiam;
-    default: return pipe.PipeLength > 0.0 ? std::fabs(pipe.HeadLoss()) / pipe.PipeLength : 0.0;
+    case ZDrawSettings::PipeByFlow:
+        return std::fabs(pipe.Flow);
+    case ZDrawSettings::PipeByHeadLoss:
+        return std::fabs(pipe.HeadLoss());
+    case ZDrawSettings::PipeByVelocity:
+        return std::fabs(pipe.Velocity());
+    case ZDrawSettings::PipeByDiameter:
+        return pipe.PipeDiam;
+    default:
+        return pipe.PipeLength > 0.0 ? std::fabs(pipe.HeadLoss()) / pipe.PipeLength : 0.0;
     }
 }

@@ -12,7 +12,7 @@ class ZDrawGeometry {
 public:
     static constexpr double Pi = 3.14159265358979323846;
     static constexpr double AngleStep = 0.04363323129985824;   // 2.5 degrees
-    static constexpr int FontCount = 73;                        // -90 .. +90 degrees
+    static constexpr int FontCount = 73;                       // -90 .. +90 degrees
 
     // Cuts the segment to the rectangle (boundary inside); false when nothing remains.
     static bool ClipSegment(const ViewExtent& r, double& x1, double& y1, double& x2, double& y2);

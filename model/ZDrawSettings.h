@@ -30,7 +30,7 @@ public:
     int32_t CalcCase = PeakHour;
     int32_t NodeGradeMode = NodeByHead;
     int32_t PipeGradeMode = PipeByDiameter;
-    int32_t ContourKind = 0;       // 0 absolute head lines, 1 free head lines
+    int32_t ContourKind = 0;   // 0 absolute head lines, 1 free head lines
     uint32_t ContourOption = 0;
-    double ContourInterval = 0.2;  // m
+    double ContourInterval = 0.2;   // m
 };

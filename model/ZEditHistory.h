@@ -60,7 +60,7 @@ private:
     std::vector<Entry> m_redo;
     size_t m_memory = 0;
     size_t m_limit = DefaultMemoryLimit;
-    int64_t m_dropped = 0;   // edits trimmed off the bottom of the undo stack
-    int64_t m_clean = 0;     // -1 once the clean state can no longer be reached
+    int64_t m_dropped = 0;     // edits trimmed off the bottom of the undo stack
+    int64_t m_clean = 0;       // -1 once the clean state can no longer be reached
     int64_t m_balanced = -1;   // -1: no balanced state to go back to
 };

@@ -33,8 +33,8 @@ struct ZField {
 
     const char* key;
     double (*get)(const ZNetObject& obj) = nullptr;
-    void (*set)(ZNetObject& obj, double value) = nullptr;        // none: shown only
-    GbkView (*text)(const ZNetObject& obj) = nullptr;   // Text fields: GBK bytes
+    void (*set)(ZNetObject& obj, double value) = nullptr;   // none: shown only
+    GbkView (*text)(const ZNetObject& obj) = nullptr;       // Text fields: GBK bytes
     Type type = Double;
     uint8_t use = 0;
     int unit = NoUnit;   // UnitSystem::Category the value is converted to for display, or NoUnit

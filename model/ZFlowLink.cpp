@@ -4,8 +4,14 @@
 
 #include <cmath>
 
-ZFlowNode* ZFlowLink::From() const { return static_cast<ZFlowNode*>(StartNode()); }
-ZFlowNode* ZFlowLink::To() const { return static_cast<ZFlowNode*>(EndNode()); }
+ZFlowNode* ZFlowLink::From() const
+{
+    return static_cast<ZFlowNode*>(StartNode());
+}
+ZFlowNode* ZFlowLink::To() const
+{
+    return static_cast<ZFlowNode*>(EndNode());
+}
 
 double ZFlowLink::ClampHeadDifference(double dh)
 {

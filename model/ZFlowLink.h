@@ -7,8 +7,8 @@ class ZFlowNode;
 // A link that carries flow. The four hydraulic operations are the only physics the solver sees.
 class ZFlowLink : public ZNetLink {
 public:
-    double Flow = 0.0;        // of one pipe, m3/s, positive from start to end
-    double Resistance = 0.0;  // s as last computed
+    double Flow = 0.0;         // of one pipe, m3/s, positive from start to end
+    double Resistance = 0.0;   // s as last computed
 
     ZFlowNode* From() const;
     ZFlowNode* To() const;

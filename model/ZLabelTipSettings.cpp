@@ -6,7 +6,11 @@
 
 namespace {
 using Self = ZLabelTipSettings;
-struct IntEntry { const char* section; const char* key; int Self::*field; };
+struct IntEntry {
+    const char* section;
+    const char* key;
+    int Self::*field;
+};
 struct TextEntry {
     const char* section;
     const char* key;
@@ -30,26 +34,22 @@ const IntEntry kInts[] = {
 };
 
 const TextEntry kTexts[] = {
-    {Self::NodeSection, "NodeId", &Self::NodeId},
-    {Self::NodeSection, "NodeCoord", &Self::NodeCoord},
-    {Self::NodeSection, "NodeFlow", &Self::NodeFlow},
-    {Self::NodeSection, "NodeElev", &Self::NodeElev},
-    {Self::NodeSection, "NodeHydr", &Self::NodeHydr},
-    {Self::NodeSection, "NodeFreeHead", &Self::NodeFreeHead},
-    {Self::PipeSection, "PipeId", &Self::PipeId},
-    {Self::PipeSection, "PipeCoef", &Self::PipeCoef},
-    {Self::PipeSection, "PipeDiam", &Self::PipeDiam},
-    {Self::PipeSection, "PipeLeng", &Self::PipeLeng},
-    {Self::PipeSection, "PipeFlow", &Self::PipeFlow},
-    {Self::PipeSection, "PipeVelo", &Self::PipeVelo},
-    {Self::PipeSection, "PipeI", &Self::PipeI},
-    {Self::PipeSection, "PipeHLoss", &Self::PipeHLoss},
+    {Self::NodeSection, "NodeId", &Self::NodeId},     {Self::NodeSection, "NodeCoord", &Self::NodeCoord},
+    {Self::NodeSection, "NodeFlow", &Self::NodeFlow}, {Self::NodeSection, "NodeElev", &Self::NodeElev},
+    {Self::NodeSection, "NodeHydr", &Self::NodeHydr}, {Self::NodeSection, "NodeFreeHead", &Self::NodeFreeHead},
+    {Self::PipeSection, "PipeId", &Self::PipeId},     {Self::PipeSection, "PipeCoef", &Self::PipeCoef},
+    {Self::PipeSection, "PipeDiam", &Self::PipeDiam}, {Self::PipeSection, "PipeLeng", &Self::PipeLeng},
+    {Self::PipeSection, "PipeFlow", &Self::PipeFlow}, {Self::PipeSection, "PipeVelo", &Self::PipeVelo},
+    {Self::PipeSection, "PipeI", &Self::PipeI},       {Self::PipeSection, "PipeHLoss", &Self::PipeHLoss},
     {Self::PipeSection, "PipeSep", &Self::PipeSep},
 };
 
 // Masks and item numbers are small non-negative numbers; anything else was not written by us.
-bool Plausible(int v) { return v >= 0 && v <= 0xFFFF; }
+bool Plausible(int v)
+{
+    return v >= 0 && v <= 0xFFFF;
 }
+}   // namespace
 
 void ZLabelTipSettings::Load(const KeyValueStore& s)
 {

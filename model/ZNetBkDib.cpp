@@ -18,9 +18,15 @@ bool ZNetBkDib::SetBytes(std::vector<uint8_t> bmp)
 }
 
 namespace {
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t U32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
+uint16_t U16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+}   // namespace
 
 bool ZNetBkDib::IsDrawableBmp(const uint8_t* d, size_t size)
 {
@@ -48,8 +54,15 @@ bool ZNetBkDib::IsDrawableBmp(const uint8_t* d, size_t size)
     if (uint64_t(width) * uint64_t(height) * 4 > MaxImageBytes)
         return false;
     switch (bits) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+        break;
+    default:
+        return false;
     }
     // Plain rows, run-length 8 and 4 bit, and bit fields; embedded JPEG or PNG is not read.
     const bool rle = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);

@@ -24,10 +24,7 @@ public:
 
     ZNetNode* OtherNode(const ZNetNode* node) const { return node == m_start ? m_end : m_start; }
     ZNetLink* NextLinkAt(const ZNetNode* node) const { return node == m_start ? m_nextAtStart : m_nextAtEnd; }
-    void SetNextLinkAt(const ZNetNode* node, ZNetLink* next)
-    {
-        (node == m_start ? m_nextAtStart : m_nextAtEnd) = next;
-    }
+    void SetNextLinkAt(const ZNetNode* node, ZNetLink* next) { (node == m_start ? m_nextAtStart : m_nextAtEnd) = next; }
 
 protected:
     ZNetLink() = default;

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <string>
 
-ZNetwork::~ZNetwork() { Clear(); }
+ZNetwork::~ZNetwork()
+{
+    Clear();
+}
 
 void ZNetwork::Clear()
 {
@@ -50,9 +53,7 @@ void ZNetwork::TakeOutLink(ZFlowLink* link, std::vector<ZNetObject*>& removed)
             isolated.push_back(static_cast<ZConsumeNode*>(n));
     if (isolated.empty())
         return;
-    m_nodes.RemoveIf([&](ZConsumeNode* n) {
-        return std::find(isolated.begin(), isolated.end(), n) != isolated.end();
-    });
+    m_nodes.RemoveIf([&](ZConsumeNode* n) { return std::find(isolated.begin(), isolated.end(), n) != isolated.end(); });
     removed.insert(removed.end(), isolated.begin(), isolated.end());
 }
 

@@ -215,10 +215,17 @@ size_t ZObjectEdit::EntryBytes(const Entry& e) const
     case ZNetObject::Kind::Pipe:
         objectBytes = sizeof(ZPipeLink) + static_cast<const ZPipeLink*>(e.obj)->Vertices().size() * sizeof(PipePoint);
         break;
-    case ZNetObject::Kind::Pump: objectBytes = sizeof(ZPumpLink); break;
-    case ZNetObject::Kind::Valve: objectBytes = sizeof(ZValveLink); break;
-    case ZNetObject::Kind::Tank: objectBytes = sizeof(ZTankLink); break;
-    default: break;
+    case ZNetObject::Kind::Pump:
+        objectBytes = sizeof(ZPumpLink);
+        break;
+    case ZNetObject::Kind::Valve:
+        objectBytes = sizeof(ZValveLink);
+        break;
+    case ZNetObject::Kind::Tank:
+        objectBytes = sizeof(ZTankLink);
+        break;
+    default:
+        break;
     }
     const size_t copies = (e.before.copy ? 1 : 0) + (e.after.copy ? 1 : 0);
     return sizeof(Entry) + copies * objectBytes +

@@ -54,9 +54,9 @@ private:
     struct State {
         std::unique_ptr<ZNetObject> copy;   // null where the object did not exist yet
         bool inNetwork = false;
-        ZNetNode* start = nullptr;     // links
+        ZNetNode* start = nullptr;   // links
         ZNetNode* end = nullptr;
-        std::vector<ZNetLink*> links;        // nodes: incidence order
+        std::vector<ZNetLink*> links;   // nodes: incidence order
     };
     struct Entry {
         ZNetObject* obj = nullptr;

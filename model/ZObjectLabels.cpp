@@ -79,8 +79,14 @@ private:
     bool m_any = false;
 };
 
-std::string Plain(double v) { return UnitSystem::FormatPlain(v); }
-std::string Coord(double x, double y) { return "(" + Plain(x) + ", " + Plain(y) + ")"; }
+std::string Plain(double v)
+{
+    return UnitSystem::FormatPlain(v);
+}
+std::string Coord(double x, double y)
+{
+    return "(" + Plain(x) + ", " + Plain(y) + ")";
+}
 GbkView Id(const ZNetObject& o)
 {
     return o.IdView();
@@ -92,7 +98,10 @@ GbkString NumberText(std::string number)
 }
 
 // A pipe without a bore carries no velocity rather than an infinite one.
-double Speed(const ZPipeLink& p) { return p.Area() > 0.0 ? std::fabs(p.Velocity()) : 0.0; }
+double Speed(const ZPipeLink& p)
+{
+    return p.Area() > 0.0 ? std::fabs(p.Velocity()) : 0.0;
+}
 
 // A tooltip value followed by its unit; empty stays empty (a withheld result).
 std::string Unit(const std::string& value, const std::string& unit)
@@ -109,9 +118,15 @@ std::string Shown(bool withheld, std::string value)
     return withheld ? std::string() : std::move(value);
 }
 
-bool TipsOn(const ZNetView& view) { return view.Settings().ToolTipOn; }
-bool LabelsOn(const ZNetView& view) { return view.Settings().LabelOn; }
+bool TipsOn(const ZNetView& view)
+{
+    return view.Settings().ToolTipOn;
 }
+bool LabelsOn(const ZNetView& view)
+{
+    return view.Settings().LabelOn;
+}
+}   // namespace
 
 double ZObjectLabels::ShownDemand(const ZNetView& view, const ZFlowNode& node)
 {
@@ -229,7 +244,8 @@ GbkString ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
     const UnitSystem& u = view.Units();
     const bool stale = view.IsResultStale(n);
     switch (view.LabelTip().NodeLabe) {
-    case 1: return Id(n);
+    case 1:
+        return Id(n);
     case 2:
         return NumberText(Shown(stale && DemandIsResult(n), u.FlowUnit().FormatFixed(ShownDemand(view, n))));
     case 3:
@@ -242,7 +258,8 @@ GbkString ZObjectLabels::NodeGrade(const ZNetView& view, const ZFlowNode& n)
         if (n.IsCutOff())
             return {};
         return NumberText(Shown(stale && HeadIsResult(n), u.Hydr().FormatFixed(n.FreeHead())));
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -254,7 +271,9 @@ GbkString ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
     GbkString text;
     const int item = view.LabelTip().PipeLabel;
     switch (item) {
-    case 1: text = Id(p); break;
+    case 1:
+        text = Id(p);
+        break;
     case 2:
         text = NumberText(u.Leng().FormatFixed(p.PipeLength));
         break;
@@ -273,7 +292,8 @@ GbkString ZObjectLabels::PipeGrade(const ZNetView& view, const ZPipeLink& p)
     case 7:
         text = NumberText(u.Velo().FormatFixed(Speed(p)));
         break;
-    default: return {};
+    default:
+        return {};
     }
     if (item >= 4 && view.IsResultStale(p))
         return {};
@@ -287,12 +307,14 @@ GbkString ZObjectLabels::PumpGrade(const ZNetView& view, const ZPumpLink& p)
     if (!LabelsOn(view))
         return {};
     switch (view.LabelTip().PumpLabel) {
-    case 1: return Id(p);
+    case 1:
+        return Id(p);
     case 3:
         return NumberText(view.Units().Hydr().FormatFixed(p.PumpStaticH));
     case 4:
         return NumberText(Plain(p.PumpRatedRotV));
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -308,12 +330,14 @@ GbkString ZObjectLabels::TankGrade(const ZNetView& view, const ZTankLink& k)
     if (!LabelsOn(view))
         return {};
     switch (view.LabelTip().TankLabel) {
-    case 1: return Id(k);
+    case 1:
+        return Id(k);
     case 2:
         return NumberText(Plain(k.TankCurH));
     case 3:
         return NumberText(Plain(k.TankArea));
-    default: return {};
+    default:
+        return {};
     }
 }
 

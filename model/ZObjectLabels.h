@@ -15,10 +15,24 @@ class ZTankLink;
 class ZObjectLabels {
 public:
     // Tooltip bits, in the order the items appear.
-    enum NodeTipBits { NodeTipId = 0x1, NodeTipCoord = 0x2, NodeTipFlow = 0x4, NodeTipElev = 0x8,
-                       NodeTipHydr = 0x10, NodeTipFreeHead = 0x20 };
-    enum PipeTipBits { PipeTipId = 0x1, PipeTipCoef = 0x2, PipeTipDiam = 0x4, PipeTipLeng = 0x8,
-                       PipeTipFlow = 0x20, PipeTipVelo = 0x80, PipeTipSlope = 0x100, PipeTipHLoss = 0x200 };
+    enum NodeTipBits {
+        NodeTipId = 0x1,
+        NodeTipCoord = 0x2,
+        NodeTipFlow = 0x4,
+        NodeTipElev = 0x8,
+        NodeTipHydr = 0x10,
+        NodeTipFreeHead = 0x20
+    };
+    enum PipeTipBits {
+        PipeTipId = 0x1,
+        PipeTipCoef = 0x2,
+        PipeTipDiam = 0x4,
+        PipeTipLeng = 0x8,
+        PipeTipFlow = 0x20,
+        PipeTipVelo = 0x80,
+        PipeTipSlope = 0x100,
+        PipeTipHLoss = 0x200
+    };
 
     static GbkString NodeTip(const ZNetView& view, const ZFlowNode& node);
     static GbkString PipeTip(const ZNetView& view, const ZPipeLink& pipe);

@@ -3,20 +3,18 @@
 #include "KeyValueStore.h"
 
 namespace {
-struct Entry { const char* key; int ZSizeSettings::*field; };
-const Entry kEntries[] = {
-    {"PipePenWidth", &ZSizeSettings::PipePenWidth},
-    {"NodePenWidth", &ZSizeSettings::NodePenWidth},
-    {"HintPenWidth", &ZSizeSettings::HintPenWidth},
-    {"ArrawLength", &ZSizeSettings::ArrawLength},
-    {"NodeWidth", &ZSizeSettings::NodeWidth},
-    {"HintFocWidth", &ZSizeSettings::HintFocWidth},
-    {"TipFocWidth", &ZSizeSettings::TipFocWidth},
-    {"MinZoomWindowWidth", &ZSizeSettings::MinZoomWindowWidth},
-    {"SeleExtWidth", &ZSizeSettings::SeleExtWidth},
-    {"LabelLead", &ZSizeSettings::LabelLead},
+struct Entry {
+    const char* key;
+    int ZSizeSettings::*field;
 };
-}
+const Entry kEntries[] = {
+    {"PipePenWidth", &ZSizeSettings::PipePenWidth}, {"NodePenWidth", &ZSizeSettings::NodePenWidth},
+    {"HintPenWidth", &ZSizeSettings::HintPenWidth}, {"ArrawLength", &ZSizeSettings::ArrawLength},
+    {"NodeWidth", &ZSizeSettings::NodeWidth},       {"HintFocWidth", &ZSizeSettings::HintFocWidth},
+    {"TipFocWidth", &ZSizeSettings::TipFocWidth},   {"MinZoomWindowWidth", &ZSizeSettings::MinZoomWindowWidth},
+    {"SeleExtWidth", &ZSizeSettings::SeleExtWidth}, {"LabelLead", &ZSizeSettings::LabelLead},
+};
+}   // namespace
 
 void ZSizeSettings::Load(const KeyValueStore& s)
 {

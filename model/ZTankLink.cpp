@@ -35,11 +35,20 @@ double ZTankLink::CalcResistance(const ZBalanceContext&)
 }
 
 // The huge conductance welds the outlet to the internal node; both heads are fixed anyway.
-double ZTankLink::CalcConductance(const ZBalanceContext&) const { return 1e100; }
+double ZTankLink::CalcConductance(const ZBalanceContext&) const
+{
+    return 1e100;
+}
 
-double ZTankLink::CalcFlow(const ZBalanceContext&) { return 0.0; }
+double ZTankLink::CalcFlow(const ZBalanceContext&)
+{
+    return 0.0;
+}
 
-double ZTankLink::HeadLoss() const { return 0.0; }
+double ZTankLink::HeadLoss() const
+{
+    return 0.0;
+}
 
 void ZTankLink::GetTipText(const ZNetView& view, GbkString& text) const
 {

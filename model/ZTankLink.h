@@ -23,7 +23,11 @@ public:
     void Disconnect() override;
 
     int32_t GetTankType() const { return m_tankType; }
-    void SetTankType(int32_t t) { m_tankType = t; SetSymbolIndex(t); }
+    void SetTankType(int32_t t)
+    {
+        m_tankType = t;
+        SetSymbolIndex(t);
+    }
     double SurfaceElevation() const { return TankBottomElev + TankCurH; }
 
     double CalcResistance(const ZBalanceContext& ctx) override;

@@ -6,7 +6,16 @@
 // name, and where known the line and the offending text. Texts are UTF-8 for display.
 class ArchiveError : public std::runtime_error {
 public:
-    enum Cause { None = 0, Generic = 1, ReadOnly = 2, EndOfFile = 3, WriteOnly = 4, BadIndex = 5, BadClass = 6, BadSchema = 7 };
+    enum Cause {
+        None = 0,
+        Generic = 1,
+        ReadOnly = 2,
+        EndOfFile = 3,
+        WriteOnly = 4,
+        BadIndex = 5,
+        BadClass = 6,
+        BadSchema = 7
+    };
 
     ArchiveError(Cause cause, std::string fileName, std::string detail = {}, int line = 0);
 

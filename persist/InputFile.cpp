@@ -25,9 +25,13 @@ const char* KindOf(mode_t mode)
 
 struct Fd {
     int fd;
-    ~Fd() { if (fd >= 0) ::close(fd); }
+    ~Fd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
 };
-} // namespace
+}   // namespace
 
 std::string InputFile::ReadAll(const std::string& path, size_t maxBytes)
 {

@@ -22,4 +22,4 @@ const bool kLocaleSet = [] {
     std::fprintf(stderr, "running under locale %s (0.5 prints as %s)\n", name, half);
     return true;
 }();
-} // namespace
+}   // namespace

@@ -22,12 +22,12 @@ std::vector<double> ColumnWidths(const CQENGridModel& model, const QFontMetricsF
     w[0] = fm.horizontalAdvance(QStringLiteral("%1").arg(std::max(rows, 10))) + 2 * pad;
     auto measure = [&](int r) {
         for (int c = 0; c < cols; ++c)
-            w[static_cast<size_t>(c) + 1] = std::max(
-                w[static_cast<size_t>(c) + 1], fm.horizontalAdvance(model.data(model.index(r, c)).toString()) + 2 * pad);
+            w[static_cast<size_t>(c) + 1] =
+                std::max(w[static_cast<size_t>(c) + 1],
+                         fm.horizontalAdvance(model.data(model.index(r, c)).toString()) + 2 * pad);
     };
     for (int c = 0; c < cols; ++c)
-        w[static_cast<size_t>(c) + 1] =
-            fm.horizontalAdvance(model.headerData(c, Qt::Horizontal).toString()) + 2 * pad;
+        w[static_cast<size_t>(c) + 1] = fm.horizontalAdvance(model.headerData(c, Qt::Horizontal).toString()) + 2 * pad;
     for (int r = 0; r < std::min(rows, kMeasuredRows); ++r)
         measure(r);
     for (int r = std::max(kMeasuredRows, rows - kMeasuredRows / 4); r < rows; ++r)
@@ -35,7 +35,7 @@ std::vector<double> ColumnWidths(const CQENGridModel& model, const QFontMetricsF
     return w;
 }
 
-} // namespace
+}   // namespace
 
 int CGridPrinter::Print(QPrinter& printer, const CQENGridModel& model, const QString& heading)
 {
@@ -53,8 +53,9 @@ int CGridPrinter::Print(QPrinter& printer, const CQENGridModel& model, const QSt
     for (double w : widths)
         tableW += w;
 
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).translated(
-        -printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+    const QRectF page = printer.pageLayout()
+                            .paintRectPixels(printer.resolution())
+                            .translated(-printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
     const double scale = tableW > page.width() ? page.width() / tableW : 1.0;
     // Lengths below are in the scaled system; the page is page / scale in it.
     const double pageW = page.width() / scale, pageH = page.height() / scale;
@@ -98,7 +99,8 @@ int CGridPrinter::Print(QPrinter& printer, const CQENGridModel& model, const QSt
                 const QRectF cell(x, y, widths[c], rowH);
                 p.drawRect(cell);
                 if (c == 0) {
-                    p.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignRight | Qt::AlignVCenter, QString::number(r + 1));
+                    p.drawText(cell.adjusted(pad, 0, -pad, 0), Qt::AlignRight | Qt::AlignVCenter,
+                               QString::number(r + 1));
                 } else {
                     const QModelIndex i = model.index(r, static_cast<int>(c) - 1);
                     const auto align = Qt::Alignment(model.data(i, Qt::TextAlignmentRole).value<Qt::Alignment>());

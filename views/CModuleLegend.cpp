@@ -15,7 +15,7 @@ QColor ToColor(uint32_t c)
 {
     return QColor(ZColorSettings::Red(c), ZColorSettings::Green(c), ZColorSettings::Blue(c));
 }
-} // namespace
+}   // namespace
 
 void CModuleLegend::Paint(QPainter& p, const QSize& window, const ZSettingsStore& settings,
                           const ZModuleSurface& surface, bool freeHead)

@@ -8,6 +8,6 @@ class ZSettingsStore;
 // lowest and highest value beside a bar in the surface's colours.
 class CModuleLegend {
 public:
-    static void Paint(QPainter& p, const QSize& window, const ZSettingsStore& settings,
-                      const ZModuleSurface& surface, bool freeHead);
+    static void Paint(QPainter& p, const QSize& window, const ZSettingsStore& settings, const ZModuleSurface& surface,
+                      bool freeHead);
 };

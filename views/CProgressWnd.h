@@ -2,7 +2,9 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui { class CProgressWnd; }
+namespace Ui {
+class CProgressWnd;
+}
 
 // The shared modeless progress window of long operations. While it exists its owner takes no
 // input; setting the position and checking for cancel let pending events run, so the windows
@@ -17,7 +19,11 @@ public:
 
     void SetStatus(const QString& text);
     void SetRange(int low, int high);
-    void GetRange(int& low, int& high) const { low = m_low; high = m_high; }
+    void GetRange(int& low, int& high) const
+    {
+        low = m_low;
+        high = m_high;
+    }
     void SetPos(int pos);
     int Pos() const;
     QString PercentText() const;

@@ -33,8 +33,8 @@ CQENGrid::CQENGrid(CQENGridModel* model, QWidget* parent) : QTableView(parent), 
     setSortingEnabled(true);
     // A third click on the same title goes back to the network's order.
     connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
-        const bool third = column >= 0 && column == m_sortColumn && m_sortOrder == Qt::DescendingOrder &&
-                           order == Qt::AscendingOrder;
+        const bool third =
+            column >= 0 && column == m_sortColumn && m_sortOrder == Qt::DescendingOrder && order == Qt::AscendingOrder;
         m_sortColumn = third ? -1 : column;
         m_sortOrder = order;
         if (third)
@@ -47,7 +47,8 @@ CQENGrid::CQENGrid(CQENGridModel* model, QWidget* parent) : QTableView(parent), 
         if (m_model->CurrentRecord() <= 0)
             return;
         m_moving = true;
-        selectionModel()->setCurrentIndex(m_model->index(m_model->CurrentRecord() - 1, 0), QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(m_model->index(m_model->CurrentRecord() - 1, 0),
+                                          QItemSelectionModel::NoUpdate);
         m_moving = false;
     });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
@@ -100,9 +101,8 @@ QString CQENGrid::SelectionText() const
                 order.push_back(c);
     }
     // Columns in the order shown, which may differ from the model's after a header move.
-    std::sort(order.begin(), order.end(), [this](int a, int b) {
-        return horizontalHeader()->visualIndex(a) < horizontalHeader()->visualIndex(b);
-    });
+    std::sort(order.begin(), order.end(),
+              [this](int a, int b) { return horizontalHeader()->visualIndex(a) < horizontalHeader()->visualIndex(b); });
     QStringList titles;
     for (int c : order)
         titles.append(m_model->headerData(c, Qt::Horizontal).toString());

@@ -67,9 +67,8 @@ void CQENGridModel::SortRows()
         std::vector<double> keys(n);
         for (size_t i = 0; i < n; ++i)
             keys[i] = ZGridColumns::Value(m_tab, m_sortColumn, *m_rows[i]);
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            return descending ? keys[b] < keys[a] : keys[a] < keys[b];
-        });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return descending ? keys[b] < keys[a] : keys[a] < keys[b]; });
     } else {
         std::vector<QString> keys(n);
         for (size_t i = 0; i < n; ++i)

@@ -45,9 +45,21 @@ QIcon TabIcon(int tab, const ZColorSettings& colors)
         p.setPen(QPen(ToColor(colors.Pipe), 2.5, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(2, 13), QPointF(14, 3));
         break;
-    case ZGridColumns::PumpTab: { ZPumpLink d; symbol = ZSymbolImages::For(d); break; }
-    case ZGridColumns::ValveTab: { ZValveLink d; symbol = ZSymbolImages::For(d); break; }
-    default: { ZTankLink d; symbol = ZSymbolImages::For(d); break; }
+    case ZGridColumns::PumpTab: {
+        ZPumpLink d;
+        symbol = ZSymbolImages::For(d);
+        break;
+    }
+    case ZGridColumns::ValveTab: {
+        ZValveLink d;
+        symbol = ZSymbolImages::For(d);
+        break;
+    }
+    default: {
+        ZTankLink d;
+        symbol = ZSymbolImages::For(d);
+        break;
+    }
     }
     if (symbol && !symbol->image.isNull())
         p.drawImage(QRect(0, 0, 16, 16), symbol->image.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
@@ -55,7 +67,7 @@ QIcon TabIcon(int tab, const ZColorSettings& colors)
     return QIcon(QPixmap::fromImage(img));
 }
 
-} // namespace
+}   // namespace
 
 CQENGridView::CQENGridView(ZDocument* doc, const ZSettingsStore& settings, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_settings(settings)
@@ -209,11 +221,20 @@ void CQENGridView::MoveRecord(int id)
     const CQENGridModel* model = grid->Model();
     const int current = model->CurrentRecord();
     switch (id) {
-    case CmdRecordFirst: grid->GoToRecord(1); break;
-    case CmdRecordPrev: grid->GoToRecord(current - 1); break;
-    case CmdRecordNext: grid->GoToRecord(current + 1); break;
-    case CmdRecordLast: grid->GoToRecord(model->RecordCount()); break;
-    default: break;
+    case CmdRecordFirst:
+        grid->GoToRecord(1);
+        break;
+    case CmdRecordPrev:
+        grid->GoToRecord(current - 1);
+        break;
+    case CmdRecordNext:
+        grid->GoToRecord(current + 1);
+        break;
+    case CmdRecordLast:
+        grid->GoToRecord(model->RecordCount());
+        break;
+    default:
+        break;
     }
     emit recordTextChanged(RecordText());
 }
@@ -221,7 +242,10 @@ void CQENGridView::MoveRecord(int id)
 bool CQENGridView::OnCommand(int id)
 {
     switch (id) {
-    case CmdRecordFirst: case CmdRecordPrev: case CmdRecordNext: case CmdRecordLast:
+    case CmdRecordFirst:
+    case CmdRecordPrev:
+    case CmdRecordNext:
+    case CmdRecordLast:
         MoveRecord(id);
         return true;
     case CmdRedraw:
@@ -232,10 +256,17 @@ bool CQENGridView::OnCommand(int id)
     case CmdCopy:
         m_grids[static_cast<size_t>(CurrentTab())]->CopySelection();
         return true;
-    case CmdPrint: print(); return true;
-    case CmdPrintDirect: PrintTo(Printer()); return true;
-    case CmdPrintPreview: printPreview(); return true;
-    default: return false;
+    case CmdPrint:
+        print();
+        return true;
+    case CmdPrintDirect:
+        PrintTo(Printer());
+        return true;
+    case CmdPrintPreview:
+        printPreview();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -245,16 +276,21 @@ bool CQENGridView::OnUpdateCommand(int id, CommandState& state)
     const int count = model->RecordCount();
     const int current = model->CurrentRecord();
     switch (id) {
-    case CmdRecordFirst: case CmdRecordPrev:
+    case CmdRecordFirst:
+    case CmdRecordPrev:
         state.enabled = count > 1 && current != 1;
         return true;
-    case CmdRecordNext: case CmdRecordLast:
+    case CmdRecordNext:
+    case CmdRecordLast:
         state.enabled = count > 1 && current != count;
         return true;
     case CmdCopy:
         state.enabled = m_grids[static_cast<size_t>(CurrentTab())]->HasSelection();
         return true;
-    case CmdRedraw: case CmdPrint: case CmdPrintDirect: case CmdPrintPreview:
+    case CmdRedraw:
+    case CmdPrint:
+    case CmdPrintDirect:
+    case CmdPrintPreview:
         state.enabled = true;
         return true;
     default:

@@ -33,7 +33,7 @@ double Wrap(double a)
     return a - 180.0;
 }
 
-} // namespace
+}   // namespace
 
 CQENModuleView::CQENModuleView(ZDocument* doc, const ZSettingsStore& settings, QWidget* parent)
     : QOpenGLWidget(parent), m_doc(doc), m_settings(settings)
@@ -73,7 +73,8 @@ void CQENModuleView::BuildModel()
 void CQENModuleView::ComputeModel()
 {
     const ZNetwork* net = m_doc ? &m_doc->GetNetwork() : nullptr;
-    const int kind = m_doc && m_doc->GetDrawSettings().ContourKind != 0 ? ZHeadField::FreeHead : ZHeadField::AbsoluteHead;
+    const int kind =
+        m_doc && m_doc->GetDrawSettings().ContourKind != 0 ? ZHeadField::FreeHead : ZHeadField::AbsoluteHead;
     const ViewExtent bounds = net ? net->BoundRect() : ViewExtent{};
     std::vector<double> values;
     if (net) {
@@ -157,18 +158,30 @@ bool CQENModuleView::EditViewpoint()
 bool CQENModuleView::OnCommand(int id)
 {
     switch (id) {
-    case CmdZoomIn: SetDistance(m_distance * m_settings.ZoomInScale); return true;
-    case CmdZoomOut: SetDistance(m_distance * m_settings.ZoomOutScale); return true;
-    case CmdViewAngle: EditViewpoint(); return true;
-    case CmdRedraw: update(); return true;
-    default: return false;
+    case CmdZoomIn:
+        SetDistance(m_distance * m_settings.ZoomInScale);
+        return true;
+    case CmdZoomOut:
+        SetDistance(m_distance * m_settings.ZoomOutScale);
+        return true;
+    case CmdViewAngle:
+        EditViewpoint();
+        return true;
+    case CmdRedraw:
+        update();
+        return true;
+    default:
+        return false;
     }
 }
 
 bool CQENModuleView::OnUpdateCommand(int id, CommandState& state)
 {
     switch (id) {
-    case CmdZoomIn: case CmdZoomOut: case CmdViewAngle: case CmdRedraw:
+    case CmdZoomIn:
+    case CmdZoomOut:
+    case CmdViewAngle:
+    case CmdRedraw:
         state.enabled = true;
         return true;
     default:
@@ -240,7 +253,8 @@ void CQENModuleView::CompileList()
     glColorPointer(3, GL_FLOAT, 0, s.Colours().data());
     const GLsizei perRow = static_cast<GLsizei>(2 * (s.Columns() + 1));
     for (int r = 0; r < s.Rows(); ++r)
-        glDrawElements(GL_TRIANGLE_STRIP, perRow, GL_UNSIGNED_INT, s.StripIndices().data() + size_t(r) * size_t(perRow));
+        glDrawElements(GL_TRIANGLE_STRIP, perRow, GL_UNSIGNED_INT,
+                       s.StripIndices().data() + size_t(r) * size_t(perRow));
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -279,8 +293,8 @@ void CQENModuleView::paintGL()
     // The clipping planes follow the camera distance.
     SetProjection(width(), height());
     const uint32_t bk = m_settings.Colors().BkGround;
-    glClearColor(ZColorSettings::Red(bk) / 255.0f, ZColorSettings::Green(bk) / 255.0f, ZColorSettings::Blue(bk) / 255.0f,
-                 1.0f);
+    glClearColor(ZColorSettings::Red(bk) / 255.0f, ZColorSettings::Green(bk) / 255.0f,
+                 ZColorSettings::Blue(bk) / 255.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -368,13 +382,27 @@ void CQENModuleView::keyPressEvent(QKeyEvent* e)
 {
     // Arrows turn by the dialog's slider step, + and - move as the zoom commands do.
     switch (e->key()) {
-    case Qt::Key_Left: SetRotation(m_rotX, m_rotY - 5.0, m_rotZ); return;
-    case Qt::Key_Right: SetRotation(m_rotX, m_rotY + 5.0, m_rotZ); return;
-    case Qt::Key_Up: SetRotation(m_rotX - 5.0, m_rotY, m_rotZ); return;
-    case Qt::Key_Down: SetRotation(m_rotX + 5.0, m_rotY, m_rotZ); return;
-    case Qt::Key_Plus: case Qt::Key_Equal: OnCommand(CmdZoomIn); return;
-    case Qt::Key_Minus: OnCommand(CmdZoomOut); return;
-    default: QOpenGLWidget::keyPressEvent(e);
+    case Qt::Key_Left:
+        SetRotation(m_rotX, m_rotY - 5.0, m_rotZ);
+        return;
+    case Qt::Key_Right:
+        SetRotation(m_rotX, m_rotY + 5.0, m_rotZ);
+        return;
+    case Qt::Key_Up:
+        SetRotation(m_rotX - 5.0, m_rotY, m_rotZ);
+        return;
+    case Qt::Key_Down:
+        SetRotation(m_rotX + 5.0, m_rotY, m_rotZ);
+        return;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        OnCommand(CmdZoomIn);
+        return;
+    case Qt::Key_Minus:
+        OnCommand(CmdZoomOut);
+        return;
+    default:
+        QOpenGLWidget::keyPressEvent(e);
     }
 }
 

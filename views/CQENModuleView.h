@@ -80,8 +80,8 @@ private:
     const ZSettingsStore& m_settings;
     ZModuleSurface m_surface;
     bool m_built = false;
-    bool m_stale = true;         // the network changed since the surface was built
-    bool m_listCurrent = false;  // the display list holds the current surface
+    bool m_stale = true;          // the network changed since the surface was built
+    bool m_listCurrent = false;   // the display list holds the current surface
     bool m_resetCamera = true;
     unsigned m_list = 0;
     double m_distance = 1.0;

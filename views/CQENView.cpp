@@ -174,8 +174,8 @@ void CQENView::RepaintBuffer()
         // A pan keeps the scale and moves by whole pixels: scroll and paint the uncovered strips.
         const double sx = -(cx - m_bufCx) / s, sy = (cy - m_bufCy) / s;
         const double rx = std::round(sx), ry = std::round(sy);
-        if (s == m_bufScale && std::fabs(sx - rx) < 1e-6 && std::fabs(sy - ry) < 1e-6 &&
-            std::fabs(rx) < sz.width() && std::fabs(ry) < sz.height()) {
+        if (s == m_bufScale && std::fabs(sx - rx) < 1e-6 && std::fabs(sy - ry) < 1e-6 && std::fabs(rx) < sz.width() &&
+            std::fabs(ry) < sz.height()) {
             const int dx = static_cast<int>(rx), dy = static_cast<int>(ry);
             if (m_spare.size() != sz || m_spare.format() != m_buffer.format())
                 m_spare = QImage(sz, m_buffer.format());
@@ -471,17 +471,27 @@ bool CQENView::event(QEvent* e)
 QMenu* CQENView::BuildContextMenu()
 {
     auto* menu = new QMenu(this);
-    struct Item { int id; const char* text; };
-    static const Item realTime[] = {
-        {Cmd::LeaveRealtime, "退出"}, {Cmd::PanRealtime, "实时平移"},
-        {Cmd::ZoomRealtime, "实时缩放"}, {Cmd::ZoomBack, "回退"},
-        {Cmd::ZoomForward, "前进"}, {Cmd::ZoomIn, "放大"}, {Cmd::ZoomOut, "缩小"},
-        {Cmd::ZoomWindow, "窗口放大"}, {Cmd::ZoomExtents, "全图缩放"}, {0, nullptr}};
-    static const Item graphic[] = {
-        {Cmd::ZoomRealtime, "实时缩放"}, {Cmd::PanRealtime, "实时平移"},
-        {Cmd::ZoomWindow, "窗口放大"}, {Cmd::ZoomIn, "放大"}, {Cmd::ZoomOut, "缩小"},
-        {Cmd::ZoomExtents, "全图缩放"}, {0, nullptr}, {Cmd::ZoomBack, "回退"},
-        {Cmd::ZoomForward, "前进"}, {0, nullptr}, {Cmd::ProjectLabels, "显示工程标注"}, {-1, nullptr}};
+    struct Item {
+        int id;
+        const char* text;
+    };
+    static const Item realTime[] = {{Cmd::LeaveRealtime, "退出"},    {Cmd::PanRealtime, "实时平移"},
+                                    {Cmd::ZoomRealtime, "实时缩放"}, {Cmd::ZoomBack, "回退"},
+                                    {Cmd::ZoomForward, "前进"},      {Cmd::ZoomIn, "放大"},
+                                    {Cmd::ZoomOut, "缩小"},          {Cmd::ZoomWindow, "窗口放大"},
+                                    {Cmd::ZoomExtents, "全图缩放"},  {0, nullptr}};
+    static const Item graphic[] = {{Cmd::ZoomRealtime, "实时缩放"},
+                                   {Cmd::PanRealtime, "实时平移"},
+                                   {Cmd::ZoomWindow, "窗口放大"},
+                                   {Cmd::ZoomIn, "放大"},
+                                   {Cmd::ZoomOut, "缩小"},
+                                   {Cmd::ZoomExtents, "全图缩放"},
+                                   {0, nullptr},
+                                   {Cmd::ZoomBack, "回退"},
+                                   {Cmd::ZoomForward, "前进"},
+                                   {0, nullptr},
+                                   {Cmd::ProjectLabels, "显示工程标注"},
+                                   {-1, nullptr}};
     const bool rt = m_canvas.ZoomTool().IsActive();
     if (!rt && m_canvas.WorkShops().IsActive()) {
         m_editor->FillWorkshopMenu(*menu);
@@ -534,16 +544,35 @@ bool CQENView::OnCommand(int id)
         return true;
     }
     switch (id) {
-    case Cmd::ProjectLabels: toggleProjectLabels(); return true;
-    case Cmd::Redraw: OnUpdate(nullptr); return true;
-    case Cmd::FilePrint: print(); return true;
-    case Cmd::FilePrintDirect: printDirect(); return true;
-    case Cmd::FilePrintPreview: printPreview(); return true;
-    case Cmd::BkSelect: ChooseBackground(); return true;
-    case Cmd::BkClear: ClearBackground(); return true;
-    case Cmd::BkShow: ToggleBackground(); return true;
-    case Cmd::NamedViews: EditNamedViews(); return true;
-    default: return false;
+    case Cmd::ProjectLabels:
+        toggleProjectLabels();
+        return true;
+    case Cmd::Redraw:
+        OnUpdate(nullptr);
+        return true;
+    case Cmd::FilePrint:
+        print();
+        return true;
+    case Cmd::FilePrintDirect:
+        printDirect();
+        return true;
+    case Cmd::FilePrintPreview:
+        printPreview();
+        return true;
+    case Cmd::BkSelect:
+        ChooseBackground();
+        return true;
+    case Cmd::BkClear:
+        ClearBackground();
+        return true;
+    case Cmd::BkShow:
+        ToggleBackground();
+        return true;
+    case Cmd::NamedViews:
+        EditNamedViews();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -551,9 +580,15 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
 {
     ZZoomTool& tool = m_canvas.ZoomTool();
     switch (id) {
-    case Cmd::ZoomRealtime: case Cmd::PanRealtime: case Cmd::ZoomWindow:
-    case Cmd::ZoomIn: case Cmd::ZoomOut: case Cmd::LeaveRealtime:
-    case Cmd::ZoomBack: case Cmd::ZoomForward: case Cmd::ZoomExtents:
+    case Cmd::ZoomRealtime:
+    case Cmd::PanRealtime:
+    case Cmd::ZoomWindow:
+    case Cmd::ZoomIn:
+    case Cmd::ZoomOut:
+    case Cmd::LeaveRealtime:
+    case Cmd::ZoomBack:
+    case Cmd::ZoomForward:
+    case Cmd::ZoomExtents:
         state.enabled = tool.IsEnabled(id);
         state.checked = tool.IsChecked(id);
         return true;
@@ -561,7 +596,11 @@ bool CQENView::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         state.checked = m_settings.LabelTip().IsMultiLine();
         return true;
-    case Cmd::FilePrint: case Cmd::FilePrintDirect: case Cmd::FilePrintPreview: case Cmd::Redraw: case Cmd::NamedViews:
+    case Cmd::FilePrint:
+    case Cmd::FilePrintDirect:
+    case Cmd::FilePrintPreview:
+    case Cmd::Redraw:
+    case Cmd::NamedViews:
         state.enabled = true;
         return true;
     case Cmd::BkSelect:
@@ -779,9 +818,9 @@ void CQENView::printPreview()
 
 void CQENView::ChooseBackground()
 {
-    const QString path = ChooseImageFile
-        ? ChooseImageFile(this)
-        : QFileDialog::getOpenFileName(this, QStringLiteral("选择背景"), QString(), ZBkDibLoader::FileFilter());
+    const QString path = ChooseImageFile ? ChooseImageFile(this)
+                                         : QFileDialog::getOpenFileName(this, QStringLiteral("选择背景"), QString(),
+                                                                        ZBkDibLoader::FileFilter());
     if (!path.isEmpty())
         BeginPlacingBackground(path);
 }

@@ -54,6 +54,15 @@ void CViewpointDlg::SetAngles(double x, double y, double z)
         m_fields[axis]->setValue(static_cast<int>(a[axis]));
 }
 
-int CViewpointDlg::AngleX() const { return m_fields[0]->value(); }
-int CViewpointDlg::AngleY() const { return m_fields[1]->value(); }
-int CViewpointDlg::AngleZ() const { return m_fields[2]->value(); }
+int CViewpointDlg::AngleX() const
+{
+    return m_fields[0]->value();
+}
+int CViewpointDlg::AngleY() const
+{
+    return m_fields[1]->value();
+}
+int CViewpointDlg::AngleZ() const
+{
+    return m_fields[2]->value();
+}

@@ -25,21 +25,30 @@ namespace {
 const std::vector<double>& NodeTable(const ZDrawSettings& ds)
 {
     switch (ds.NodeGradeMode) {
-    case ZDrawSettings::NodeByElevation: return ds.NodeElevGrades;
-    case ZDrawSettings::NodeByHead: return ds.NodeHeadGrades;
-    case ZDrawSettings::NodeByFreeHead: return ds.NodeFreeHeadGrades;
-    default: return ds.NodeFlowGrades;
+    case ZDrawSettings::NodeByElevation:
+        return ds.NodeElevGrades;
+    case ZDrawSettings::NodeByHead:
+        return ds.NodeHeadGrades;
+    case ZDrawSettings::NodeByFreeHead:
+        return ds.NodeFreeHeadGrades;
+    default:
+        return ds.NodeFlowGrades;
     }
 }
 
 const std::vector<double>& PipeTable(const ZDrawSettings& ds)
 {
     switch (ds.PipeGradeMode) {
-    case ZDrawSettings::PipeByFlow: return ds.PipeFlowGrades;
-    case ZDrawSettings::PipeByHeadLoss: return ds.PipeHLossGrades;
-    case ZDrawSettings::PipeByVelocity: return ds.PipeVeloGrades;
-    case ZDrawSettings::PipeByDiameter: return ds.PipeDiamGrades;
-    default: return ds.PipeSlopeGrades;
+    case ZDrawSettings::PipeByFlow:
+        return ds.PipeFlowGrades;
+    case ZDrawSettings::PipeByHeadLoss:
+        return ds.PipeHLossGrades;
+    case ZDrawSettings::PipeByVelocity:
+        return ds.PipeVeloGrades;
+    case ZDrawSettings::PipeByDiameter:
+        return ds.PipeDiamGrades;
+    default:
+        return ds.PipeSlopeGrades;
     }
 }
 
@@ -49,7 +58,7 @@ QPen MakePen(const QColor& c, int width, bool cosmetic, Qt::PenStyle style = Qt:
     p.setCosmetic(cosmetic);
     return p;
 }
-} // namespace
+}   // namespace
 
 QtDrawContext::QtDrawContext(ZNetCanvas& canvas, QPainter& painter, const ViewExtent& clip)
     : m_canvas(canvas), m_painter(painter), m_clip(clip)

@@ -42,8 +42,8 @@ bool SquareBlitter::Attach(QPainter& painter)
 bool SquareBlitter::Handles(const QPen& pen, const QBrush& brush)
 {
     return pen.style() == Qt::SolidLine && pen.isCosmetic() && pen.widthF() <= 1.0 &&
-           pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255 &&
-           brush.style() == Qt::SolidPattern && brush.color().alpha() == 255;
+           pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255 && brush.style() == Qt::SolidPattern &&
+           brush.color().alpha() == 255;
 }
 
 void SquareBlitter::Draw(QPainter& painter, const QRectF* rects, int count, const QPen& pen, const QBrush& brush)

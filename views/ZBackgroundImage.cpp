@@ -69,8 +69,8 @@ void ZBackgroundImage::Draw(QPainter& painter, const ZNetCanvas& canvas, const Z
     level = std::clamp(level, 0, LevelCount() - 1);
     const QImage& img = m_levels[static_cast<size_t>(level)];
     const double sx = img.width() / target.width(), sy = img.height() / target.height();
-    const QRectF source((shown.left() - target.left()) * sx, (shown.top() - target.top()) * sy,
-                        shown.width() * sx, shown.height() * sy);
+    const QRectF source((shown.left() - target.left()) * sx, (shown.top() - target.top()) * sy, shown.width() * sx,
+                        shown.height() * sy);
     // The copy is already filtered down to within twice the window's size: plain sampling reads well
     // and costs a fraction of smooth scaling.
     painter.save();

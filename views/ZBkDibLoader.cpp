@@ -18,7 +18,7 @@ std::unique_ptr<ZNetBkDib> FromBytes(const QByteArray& bytes)
         return nullptr;
     return dib;
 }
-}
+}   // namespace
 
 QString ZBkDibLoader::FailureText(const QString& path)
 {
@@ -42,7 +42,8 @@ std::unique_ptr<ZNetBkDib> ZBkDibLoader::Load(const QString& path)
     if (head == "BM") {
         // The stated size must be the file's before the file is read whole.
         const QByteArray header = file.peek(14);
-        if (header.size() < 14 || ZNetBkDib::StatedSize(reinterpret_cast<const uint8_t*>(header.constData())) != uint64_t(size))
+        if (header.size() < 14 ||
+            ZNetBkDib::StatedSize(reinterpret_cast<const uint8_t*>(header.constData())) != uint64_t(size))
             return nullptr;
         return FromBytes(file.readAll());
     }

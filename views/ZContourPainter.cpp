@@ -25,7 +25,7 @@ QPolygonF Device(const ZNetCanvas& canvas, const std::vector<PipePoint>& points,
     return poly;
 }
 
-} // namespace
+}   // namespace
 
 uint32_t ZContourPainter::Tint(uint32_t colour, uint32_t background, double strength)
 {
@@ -46,8 +46,9 @@ void ZContourPainter::Paint(const ZContourSet& set, const ZNetCanvas& canvas, QP
     painter.setRenderHint(QPainter::Antialiasing, false);
     // Only polygons reaching the part being painted are handed to the painter (pan steps paint
     // narrow strips).
-    const QRectF area = painter.hasClipping() ? painter.clipBoundingRect()
-                                              : QRectF(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height()));
+    const QRectF area = painter.hasClipping()
+                            ? painter.clipBoundingRect()
+                            : QRectF(QPointF(0, 0), QSizeF(painter.device()->width(), painter.device()->height()));
     std::vector<QPolygonF> shapes(set.Polygons.size());
     std::vector<char> shown(set.Polygons.size(), 0);
     for (size_t k = 0; k < set.Polygons.size(); ++k) {
@@ -57,7 +58,8 @@ void ZContourPainter::Paint(const ZContourSet& set, const ZNetCanvas& canvas, QP
     if (style.fill) {
         painter.setPen(Qt::NoPen);
         const QRectF r = QRectF(canvas.WorldToDeviceF(set.Rect.left, set.Rect.top),
-                                canvas.WorldToDeviceF(set.Rect.right, set.Rect.bottom)).normalized();
+                                canvas.WorldToDeviceF(set.Rect.right, set.Rect.bottom))
+                             .normalized();
         auto tinted = [&](double level) {
             return QtDrawContext::ToColor(
                 Tint(set.FillColour(level, style.lowest, style.highest), style.background, style.fillStrength));

@@ -6,7 +6,7 @@ namespace {
 // Beyond this many placed labels the memory is dropped rather than grown without end.
 constexpr size_t MaxPlaced = 200000;
 constexpr double CellPixels = 64.0;
-}
+}   // namespace
 
 void ZLabelPlacer::Reset()
 {

@@ -21,7 +21,10 @@ public:
     size_t PlacedCount() const { return m_rects.size(); }
 
 private:
-    struct Placed { ViewExtent rect; const void* owner; };
+    struct Placed {
+        ViewExtent rect;
+        const void* owner;
+    };
     int64_t Key(int64_t cx, int64_t cy) const { return cx * 0x100000 + cy; }
     void CellRange(const ViewExtent& r, int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1) const;
 

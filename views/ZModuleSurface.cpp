@@ -47,7 +47,9 @@ void ZModuleSurface::Build(const ViewExtent& networkBounds, int rows, int column
     m_colours.resize(count * 3);
     const double dx = m_width / m_columns, dy = m_depth / m_rows;
     const double x0 = -m_width * 0.5, y0 = -m_depth * 0.5;
-    auto at = [this](int r, int c) { return static_cast<size_t>(r) * static_cast<size_t>(m_columns + 1) + static_cast<size_t>(c); };
+    auto at = [this](int r, int c) {
+        return static_cast<size_t>(r) * static_cast<size_t>(m_columns + 1) + static_cast<size_t>(c);
+    };
     for (int r = 0; r <= m_rows; ++r)
         for (int c = 0; c <= m_columns; ++c) {
             const size_t i = at(r, c);
@@ -126,8 +128,8 @@ void ZModuleSurface::BuildPipes(const ZNetwork& network)
             run += len;
             const double t1 = total > 0.0 ? run / total : 1.0;
             const float seg[6] = {float(pts[k - 1].x - m_centreX), float(pts[k - 1].y - m_centreY),
-                                  float(za + t0 * (zb - za)), float(pts[k].x - m_centreX),
-                                  float(pts[k].y - m_centreY), float(za + t1 * (zb - za))};
+                                  float(za + t0 * (zb - za)),      float(pts[k].x - m_centreX),
+                                  float(pts[k].y - m_centreY),     float(za + t1 * (zb - za))};
             m_pipeLines.insert(m_pipeLines.end(), seg, seg + 6);
         }
     }

@@ -16,8 +16,8 @@ public:
     // Builds from grid values over `bounds`: (rows + 1) x (columns + 1) of them, row by row
     // (row 0 at bounds.bottom). An empty or non-finite field, all values equal, or bounds of no
     // extent give a flat surface. The pipes go with the old surface: BuildPipes adds them again.
-    void Build(const ViewExtent& bounds, int rows, int columns, const std::vector<double>& values,
-               uint32_t lowColour, uint32_t highColour);
+    void Build(const ViewExtent& bounds, int rows, int columns, const std::vector<double>& values, uint32_t lowColour,
+               uint32_t highColour);
     // Pipe polylines at ground elevation, each segment's z along the pipe between its end nodes'.
     void BuildPipes(const ZNetwork& network);
 

@@ -24,7 +24,7 @@ const ZDrawSettings& NoDocumentSettings()
     static const ZDrawSettings s;
     return s;
 }
-} // namespace
+}   // namespace
 
 ZNetCanvas::ZNetCanvas(const ZSettingsStore& settings, ZCanvasHost* host)
     : m_settings(settings), m_host(host), m_zoom(std::make_unique<ZZoomTool>(*this)),

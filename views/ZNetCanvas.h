@@ -61,7 +61,11 @@ public:
     double DeviceLengthToWorld(double d) const { return d * m_scale; }
     ViewExtent GetExtent() const { return DeviceRectToWorld(m_viewport); }
 
-    void SetCentre(double x, double y) { m_cx = x; m_cy = y; }
+    void SetCentre(double x, double y)
+    {
+        m_cx = x;
+        m_cy = y;
+    }
     double CentreX() const { return m_cx; }
     double CentreY() const { return m_cy; }
     // A scale that is not a positive finite number is refused (the previous one stays): the
@@ -114,7 +118,11 @@ public:
     // Labels that would overlap one already shown are left out; the placer remembers what is shown.
     // Null when every label is drawn.
     ZLabelPlacer* Placer() { return !m_declutter ? nullptr : m_printing ? &m_printPlacer : &m_placer; }
-    void SetLabelDeclutter(bool on) { m_declutter = on; m_placer.Reset(); }
+    void SetLabelDeclutter(bool on)
+    {
+        m_declutter = on;
+        m_placer.Reset();
+    }
     // What labels show or where they go changed: forget what was placed.
     void ForgetLabels()
     {

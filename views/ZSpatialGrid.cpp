@@ -41,7 +41,7 @@ int ClampedCell(double v, int count)
         return 0;
     return v >= count - 1 ? count - 1 : static_cast<int>(v);
 }
-} // namespace
+}   // namespace
 
 void ZSpatialGrid::Clear()
 {

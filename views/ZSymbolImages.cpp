@@ -125,7 +125,7 @@ const std::map<int, ZSymbolImages::Variant>& Table()
     }();
     return table;
 }
-} // namespace
+}   // namespace
 
 const ZSymbolImages::Variant* ZSymbolImages::ByImageId(int id)
 {

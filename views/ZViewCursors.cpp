@@ -50,38 +50,46 @@ QCursor Make(int id)
     p.setPen(QPen(Qt::black, 1));
     int hx = 8, hy = 8;
     switch (id) {
-    case 142: // window: a cross with a dashed frame
+    case 142:   // window: a cross with a dashed frame
         p.drawLine(QPointF(0, 6.5), QPointF(13, 6.5));
         p.drawLine(QPointF(6.5, 0), QPointF(6.5, 13));
         p.setPen(QPen(Qt::black, 1, Qt::DashLine));
         p.drawRect(QRectF(6.5, 6.5, 15, 12));
         hx = hy = 6;
         break;
-    case 143: Magnifier(p, "-"); break;
-    case 144: Magnifier(p, "+"); break;
-    case 145: Magnifier(p, "r"); break;
-    case 146: { // a four-way arrow
+    case 143:
+        Magnifier(p, "-");
+        break;
+    case 144:
+        Magnifier(p, "+");
+        break;
+    case 145:
+        Magnifier(p, "r");
+        break;
+    case 146: {   // a four-way arrow
         p.setPen(QPen(Qt::black, 1.5));
         p.drawLine(QPointF(12, 2), QPointF(12, 22));
         p.drawLine(QPointF(2, 12), QPointF(22, 12));
-        const QPointF tips[4][3] = {{{12, 1}, {9, 5}, {15, 5}}, {{12, 23}, {9, 19}, {15, 19}},
-                                    {{1, 12}, {5, 9}, {5, 15}}, {{23, 12}, {19, 9}, {19, 15}}};
+        const QPointF tips[4][3] = {{{12, 1}, {9, 5}, {15, 5}},
+                                    {{12, 23}, {9, 19}, {15, 19}},
+                                    {{1, 12}, {5, 9}, {5, 15}},
+                                    {{23, 12}, {19, 9}, {19, 15}}};
         p.setBrush(Qt::black);
         for (const auto& t : tips)
             p.drawPolygon(t, 3);
         hx = hy = 12;
         break;
     }
-    case 141: // placing an image: a cross with a small picture
+    case 141:   // placing an image: a cross with a small picture
         p.drawLine(QPointF(0, 6.5), QPointF(13, 6.5));
         p.drawLine(QPointF(6.5, 0), QPointF(6.5, 13));
         p.setBrush(QColor(120, 180, 255));
         p.drawRect(QRectF(10.5, 10.5, 11, 9));
         hx = hy = 6;
         break;
-    case 266: // insert: a green plus
-    case 267: // delete: a red cross
-    case 306: { // move: a blue four-way arrow
+    case 266:     // insert: a green plus
+    case 267:     // delete: a red cross
+    case 306: {   // move: a blue four-way arrow
         p.end();
         pm = QPixmap(32, 32);
         pm.fill(Qt::transparent);
@@ -108,7 +116,7 @@ QCursor Make(int id)
     p.end();
     return QCursor(pm, hx, hy);
 }
-} // namespace
+}   // namespace
 
 QCursor ZViewCursors::Cursor(int id)
 {

@@ -18,38 +18,69 @@ QRect ZZoomTool::Client() const
 bool ZZoomTool::Execute(int command)
 {
     switch (command) {
-    case Cmd::ZoomRealtime: SetMode(RealTimeZoom); return true;
-    case Cmd::PanRealtime: SetMode(RealTimePan); return true;
-    case Cmd::ZoomWindow: SetMode(WindowZoom); return true;
-    case Cmd::ZoomIn: SetMode(ZoomIn); return true;
-    case Cmd::ZoomOut: SetMode(ZoomOut); return true;
-    case Cmd::LeaveRealtime: Exit(); return true;
-    case Cmd::ZoomBack: if (CanBack()) Back(); return true;
-    case Cmd::ZoomForward: if (CanForward()) Forward(); return true;
-    case Cmd::ZoomExtents: ZoomExtents(); return true;
-    default: return false;
+    case Cmd::ZoomRealtime:
+        SetMode(RealTimeZoom);
+        return true;
+    case Cmd::PanRealtime:
+        SetMode(RealTimePan);
+        return true;
+    case Cmd::ZoomWindow:
+        SetMode(WindowZoom);
+        return true;
+    case Cmd::ZoomIn:
+        SetMode(ZoomIn);
+        return true;
+    case Cmd::ZoomOut:
+        SetMode(ZoomOut);
+        return true;
+    case Cmd::LeaveRealtime:
+        Exit();
+        return true;
+    case Cmd::ZoomBack:
+        if (CanBack())
+            Back();
+        return true;
+    case Cmd::ZoomForward:
+        if (CanForward())
+            Forward();
+        return true;
+    case Cmd::ZoomExtents:
+        ZoomExtents();
+        return true;
+    default:
+        return false;
     }
 }
 
 bool ZZoomTool::IsChecked(int command) const
 {
     switch (command) {
-    case Cmd::ZoomRealtime: return m_mode == RealTimeZoom;
-    case Cmd::PanRealtime: return m_mode == RealTimePan;
-    case Cmd::ZoomWindow: return m_active && m_mode == WindowZoom;
-    case Cmd::ZoomIn: return m_active && m_mode == ZoomIn;
-    case Cmd::ZoomOut: return m_active && m_mode == ZoomOut;
-    default: return false;
+    case Cmd::ZoomRealtime:
+        return m_mode == RealTimeZoom;
+    case Cmd::PanRealtime:
+        return m_mode == RealTimePan;
+    case Cmd::ZoomWindow:
+        return m_active && m_mode == WindowZoom;
+    case Cmd::ZoomIn:
+        return m_active && m_mode == ZoomIn;
+    case Cmd::ZoomOut:
+        return m_active && m_mode == ZoomOut;
+    default:
+        return false;
     }
 }
 
 bool ZZoomTool::IsEnabled(int command) const
 {
     switch (command) {
-    case Cmd::ZoomBack: return CanBack();
-    case Cmd::ZoomForward: return CanForward();
-    case Cmd::LeaveRealtime: return m_mode != NoMode;
-    default: return true;
+    case Cmd::ZoomBack:
+        return CanBack();
+    case Cmd::ZoomForward:
+        return CanForward();
+    case Cmd::LeaveRealtime:
+        return m_mode != NoMode;
+    default:
+        return true;
     }
 }
 

@@ -36,7 +36,7 @@ void OfferReadableInterval(CQENDoc& doc, UiPrompt& prompt)
         doc.setProperty(DeclinedInterval, ds.ContourInterval);
     }
 }
-} // namespace
+}   // namespace
 
 bool CContourRun::Generate(CQENDoc& doc, QWidget* owner, UiPrompt& prompt)
 {
@@ -45,7 +45,8 @@ bool CContourRun::Generate(CQENDoc& doc, QWidget* owner, UiPrompt& prompt)
     ZContourSet set;
     ZContourGenerator::Range range;
     // Refusals and the question about many levels come before the progress window shows.
-    ZContourGenerator::Status status = ZContourGenerator::Check(net, ds.ContourKind, ds.ContourInterval, &prompt, range);
+    ZContourGenerator::Status status =
+        ZContourGenerator::Check(net, ds.ContourKind, ds.ContourInterval, &prompt, range);
     if (status == ZContourGenerator::Ok) {
         CContourProgress progress(owner, prompt);
         status = ZContourGenerator::Generate(net, ds.ContourKind, ds.ContourInterval, set, &progress);

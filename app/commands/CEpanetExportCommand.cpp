@@ -12,9 +12,11 @@
 
 bool CEpanetExportCommand::Execute()
 {
-    const QString initial = (m_doc.PathName().isEmpty() ? m_doc.Title() : QFileInfo(m_doc.PathName()).completeBaseName()) + ".inp";
-    QString path = QFileDialog::getSaveFileName(m_host ? m_host->DialogOwner() : nullptr, QStringLiteral("导出 EPANET 文件"),
-                                                initial, QStringLiteral("EPANET 文件 (*.inp);;所有文件 (*)"));
+    const QString initial =
+        (m_doc.PathName().isEmpty() ? m_doc.Title() : QFileInfo(m_doc.PathName()).completeBaseName()) + ".inp";
+    QString path =
+        QFileDialog::getSaveFileName(m_host ? m_host->DialogOwner() : nullptr, QStringLiteral("导出 EPANET 文件"),
+                                     initial, QStringLiteral("EPANET 文件 (*.inp);;所有文件 (*)"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())

@@ -8,7 +8,10 @@ class UiPrompt;
 // has no exact word for listed in the report window.
 class CEpanetExportCommand {
 public:
-    CEpanetExportCommand(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host) : m_doc(doc), m_prompt(prompt), m_host(host) {}
+    CEpanetExportCommand(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host)
+        : m_doc(doc), m_prompt(prompt), m_host(host)
+    {
+    }
     // Asks for the file (the host's owner window); false when cancelled or the write failed.
     bool Execute();
     // Writes to `path` and shows the report; false (and a message) when it cannot be written.

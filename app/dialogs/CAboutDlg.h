@@ -2,7 +2,9 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui { class CAboutDlg; }
+namespace Ui {
+class CAboutDlg;
+}
 
 // The about box with the version text.
 class CAboutDlg : public QDialog {

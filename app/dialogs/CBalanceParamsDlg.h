@@ -2,7 +2,9 @@
 #include <QDialog>
 #include <memory>
 
-namespace Ui { class CBalanceParamsDlg; }
+namespace Ui {
+class CBalanceParamsDlg;
+}
 class UiPrompt;
 
 // The balancing parameters: calculation case, accident-case flow factor (0..1, editable only for

@@ -13,10 +13,9 @@ struct NamedColor {
 };
 
 const NamedColor kColors[CColorCombo::StandardCount] = {
-    {u"红色", 255, 0, 0},     {u"黄色", 255, 255, 0},     {u"绿色", 0, 255, 0},
-    {u"蓝色", 0, 0, 255},     {u"青色", 0, 255, 255},     {u"粉红色", 255, 0, 255},
-    {u"棕色", 255, 128, 0},   {u"银色", 192, 192, 192},   {u"暗灰色", 128, 128, 128},
-    {u"白色", 255, 255, 255}, {u"黑色", 0, 0, 0},
+    {u"红色", 255, 0, 0},       {u"黄色", 255, 255, 0},   {u"绿色", 0, 255, 0},   {u"蓝色", 0, 0, 255},
+    {u"青色", 0, 255, 255},     {u"粉红色", 255, 0, 255}, {u"棕色", 255, 128, 0}, {u"银色", 192, 192, 192},
+    {u"暗灰色", 128, 128, 128}, {u"白色", 255, 255, 255}, {u"黑色", 0, 0, 0},
 };
 
 QIcon Swatch(const QColor& c)
@@ -36,7 +35,7 @@ QIcon Blank()
     pm.fill(Qt::transparent);
     return QIcon(pm);
 }
-}
+}   // namespace
 
 CColorCombo::CColorCombo(QWidget* parent) : QComboBox(parent)
 {

@@ -24,7 +24,7 @@ QColor ToQColor(uint32_t c)
 {
     return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
 }
-} // namespace
+}   // namespace
 
 CContourDlg::CContourDlg(const UnitCategory& headUnit, UiPrompt& prompt, QWidget* parent)
     : QDialog(parent), m_unit(headUnit), m_prompt(prompt)

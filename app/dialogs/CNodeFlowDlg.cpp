@@ -43,7 +43,7 @@ void CNodeFlowDlg::accept()
 {
     bool ok = false;
     const double shown = m_edit->text().trimmed().toDouble(&ok);
-    const char* problem = !ok || !std::isfinite(shown) ? "请输入一个数。"
+    const char* problem = !ok || !std::isfinite(shown)  ? "请输入一个数。"
                           : shown < 0.0 || shown > 1e10 ? "请输入一个介于0和1e+10之间的数。"
                                                         : nullptr;
     if (problem) {

@@ -52,16 +52,19 @@ void Pump(QPainter& p, QPointF c, qreal r)
     p.setPen(Pen(kInk, 1.0));
     p.setBrush(kPaper);
     p.drawEllipse(c, r, r);
-    const QPainterPath t = Polyline({{c.x() - r * 0.45, c.y() - r * 0.6}, {c.x() + r * 0.65, c.y()},
-        {c.x() - r * 0.45, c.y() + r * 0.6}}, true);
+    const QPainterPath t = Polyline(
+        {{c.x() - r * 0.45, c.y() - r * 0.6}, {c.x() + r * 0.65, c.y()}, {c.x() - r * 0.45, c.y() + r * 0.6}}, true);
     p.setBrush(kInk);
     p.drawPath(t);
 }
 
 void Valve(QPainter& p, QPointF c, qreal r)
 {
-    const QPainterPath b = Polyline({{c.x() - r, c.y() - r * 0.7}, {c.x() + r, c.y() + r * 0.7},
-        {c.x() + r, c.y() - r * 0.7}, {c.x() - r, c.y() + r * 0.7}}, true);
+    const QPainterPath b = Polyline({{c.x() - r, c.y() - r * 0.7},
+                                     {c.x() + r, c.y() + r * 0.7},
+                                     {c.x() + r, c.y() - r * 0.7},
+                                     {c.x() - r, c.y() + r * 0.7}},
+                                    true);
     p.setPen(Pen(kInk, 1.0));
     p.setBrush(kInk);
     p.drawPath(b);
@@ -141,8 +144,8 @@ void FourWayArrows(QPainter& p, QPointF c, qreal r, const QColor& col)
     const qreal h = r * 0.4;
     p.setBrush(col);
     for (int i = 0; i < 4; ++i) {
-        const QPainterPath a = Polyline({{c.x() + r + 0.3, c.y()}, {c.x() + r - h, c.y() - h},
-            {c.x() + r - h, c.y() + h}}, true);
+        const QPainterPath a =
+            Polyline({{c.x() + r + 0.3, c.y()}, {c.x() + r - h, c.y() - h}, {c.x() + r - h, c.y() + h}}, true);
         QTransform t;
         t.translate(c.x(), c.y());
         t.rotate(90 * i);
@@ -261,7 +264,7 @@ void Record(QPainter& p, int id)
 void Letter(QPainter& p, QRectF r, const QString& s, const QColor& c, qreal px, bool bold = true)
 {
     QFont f = p.font();
-    f.setPixelSize(qMax(1, qRound(px * 4)) );
+    f.setPixelSize(qMax(1, qRound(px * 4)));
     f.setBold(bold);
     p.save();
     p.scale(0.25, 0.25);
@@ -461,33 +464,50 @@ bool PaintCommand(QPainter& p, int id)
         Letter(p, QRectF(1, 1, 14, 14), QStringLiteral("i"), Qt::white, 11);
         return true;
     case ContextHelp: {
-        const QPainterPath a = Polyline({{1.5, 1.5}, {1.5, 11.5}, {4, 9}, {6, 13}, {7.5, 12.3}, {5.6, 8.5},
-            {8.8, 8.5}}, true);
+        const QPainterPath a =
+            Polyline({{1.5, 1.5}, {1.5, 11.5}, {4, 9}, {6, 13}, {7.5, 12.3}, {5.6, 8.5}, {8.8, 8.5}}, true);
         p.setPen(Pen(kInk, 1.0));
         p.setBrush(kPaper);
         p.drawPath(a);
         Letter(p, QRectF(8, 3, 8, 12), QStringLiteral("?"), QColor(30, 90, 170), 11);
         return true;
     }
-    case InsertNode: case InsertPipe: case InsertPump: case InsertValve: case InsertTank:
+    case InsertNode:
+    case InsertPipe:
+    case InsertPump:
+    case InsertValve:
+    case InsertTank:
         ObjectGlyph(p, id - InsertNode, true);
         BadgePlus(p);
         return true;
-    case MoveNode: case MovePipe:
+    case MoveNode:
+    case MovePipe:
         ObjectGlyph(p, id - MoveNode, true);
         BadgeMove(p);
         return true;
-    case DeleteNode: case DeletePipe: case DeletePump: case DeleteValve: case DeleteTank:
+    case DeleteNode:
+    case DeletePipe:
+    case DeletePump:
+    case DeleteValve:
+    case DeleteTank:
         ObjectGlyph(p, id - DeleteNode, true);
         BadgeCross(p);
         return true;
-    case TemplateNode: case TemplatePipe: case TemplatePump: case TemplateValve: case TemplateTank:
+    case TemplateNode:
+    case TemplatePipe:
+    case TemplatePump:
+    case TemplateValve:
+    case TemplateTank:
         p.setPen(QPen(QColor(150, 150, 160), 0.8, Qt::DashLine));
         p.setBrush(QColor(245, 245, 250));
         p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2, 2);
         ObjectGlyph(p, id - TemplateNode, false);
         return true;
-    case PropNode: case PropPipe: case PropPump: case PropValve: case PropTank:
+    case PropNode:
+    case PropPipe:
+    case PropPump:
+    case PropValve:
+    case PropTank:
         ObjectGlyph(p, id - PropNode, true);
         p.setPen(Pen(kInk, 0.8));
         p.setBrush(kPaper);
@@ -540,14 +560,17 @@ bool PaintCommand(QPainter& p, int id)
     case PanRealtime:
         FourWayArrows(p, {8, 8}, 6.2, QColor(30, 90, 170));
         return true;
-    case RecordFirst: case RecordPrev: case RecordNext: case RecordLast:
+    case RecordFirst:
+    case RecordPrev:
+    case RecordNext:
+    case RecordLast:
         Record(p, id);
         return true;
     default:
         return false;
     }
 }
-}
+}   // namespace
 
 bool IconPainter::Paint(QPainter& p, const QRectF& rect, int commandId)
 {
@@ -565,12 +588,37 @@ bool IconPainter::Has(int commandId)
 {
     switch (commandId) {
     case VectorIconEngine::AppIconId:
-    case FileNew: case FileOpen: case FileSave: case EditCut: case EditCopy: case EditPaste:
-    case FilePrint: case FilePrintPreview: case Redraw: case Contours: case WindowModule:
-    case BkShow: case BkSelect: case BkClear: case EditFind: case NodeFlows: case NetCost: case Balance:
-    case ProjectLabels: case WindowGraphic: case WindowTable: case AppAbout: case ContextHelp:
-    case ZoomRealtime: case ZoomIn: case ZoomOut: case ZoomWindow: case ZoomExtents: case ZoomBack:
-    case ZoomForward: case PanRealtime:
+    case FileNew:
+    case FileOpen:
+    case FileSave:
+    case EditCut:
+    case EditCopy:
+    case EditPaste:
+    case FilePrint:
+    case FilePrintPreview:
+    case Redraw:
+    case Contours:
+    case WindowModule:
+    case BkShow:
+    case BkSelect:
+    case BkClear:
+    case EditFind:
+    case NodeFlows:
+    case NetCost:
+    case Balance:
+    case ProjectLabels:
+    case WindowGraphic:
+    case WindowTable:
+    case AppAbout:
+    case ContextHelp:
+    case ZoomRealtime:
+    case ZoomIn:
+    case ZoomOut:
+    case ZoomWindow:
+    case ZoomExtents:
+    case ZoomBack:
+    case ZoomForward:
+    case PanRealtime:
         return true;
     default:
         return (commandId >= InsertNode && commandId <= MovePipe) ||

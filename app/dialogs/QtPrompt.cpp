@@ -5,15 +5,21 @@
 #include <QPushButton>
 
 namespace {
-QWidget* Owner() { return QApplication::activeWindow(); }
-QString Text(const std::string& s) { return QString::fromStdString(s); }
-const QString kCaption = QStringLiteral("QEN");
+QWidget* Owner()
+{
+    return QApplication::activeWindow();
 }
+QString Text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+const QString kCaption = QStringLiteral("QEN");
+}   // namespace
 
 bool QtPrompt::AskYesNo(const std::string& text)
 {
-    return QMessageBox::question(Owner(), kCaption, Text(text), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    return QMessageBox::question(Owner(), kCaption, Text(text), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
 }
 
 void QtPrompt::Inform(const std::string& text)

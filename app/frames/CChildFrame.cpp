@@ -11,7 +11,7 @@ CChildFrame::CChildFrame(CFrameHost& host, CQENDoc* doc, ViewKind kind, QWidget*
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view);
-    setWindowIcon(VectorIconEngine::ForCommand(kind == Table ? int(Cmd::WindowTable)
+    setWindowIcon(VectorIconEngine::ForCommand(kind == Table    ? int(Cmd::WindowTable)
                                                : kind == Module ? int(Cmd::WindowModule)
                                                                 : int(Cmd::WindowGraphic)));
     connect(doc, &CQENDoc::titleChanged, this, &CChildFrame::UpdateTitle);

@@ -170,7 +170,8 @@ PipePoint CMainFrame::ObjectCentre(const ZNetObject& object, const ZNetView& vie
                 const double len = std::hypot(pts[i].x - pts[i - 1].x, pts[i].y - pts[i - 1].y);
                 if (len >= left && len > 0.0) {
                     const double t = left / len;
-                    return PipePoint{pts[i - 1].x + t * (pts[i].x - pts[i - 1].x), pts[i - 1].y + t * (pts[i].y - pts[i - 1].y)};
+                    return PipePoint{pts[i - 1].x + t * (pts[i].x - pts[i - 1].x),
+                                     pts[i - 1].y + t * (pts[i].y - pts[i - 1].y)};
                 }
                 left -= len;
             }
@@ -286,8 +287,9 @@ QMenu* CMainFrame::AddMenu(QMenu* parent, const QString& title, const QList<int>
 
 void CMainFrame::CreateMenus()
 {
-    m_fileMenu = AddMenu(nullptr, QStringLiteral("文件(&F)"), {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0,
-                                                                    FileImportEpanet, FileExportEpanet, 0});
+    m_fileMenu =
+        AddMenu(nullptr, QStringLiteral("文件(&F)"),
+                {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FileImportEpanet, FileExportEpanet, 0});
     AddMenu(m_fileMenu, QStringLiteral("引入(&I)"), {ImportAcad});
     AddMenu(m_fileMenu, QStringLiteral("引出(&E)"), {ExportAcad});
     m_fileMenu->addSeparator();
@@ -300,7 +302,8 @@ void CMainFrame::CreateMenus()
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_actions.value(AppExit));
 
-    QMenu* edit = AddMenu(nullptr, QStringLiteral("编辑(&E)"), {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, 0});
+    QMenu* edit =
+        AddMenu(nullptr, QStringLiteral("编辑(&E)"), {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, 0});
     AddMenu(edit, QStringLiteral("插入(&I)"), {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank});
     AddMenu(edit, QStringLiteral("移动(&M)"), {MoveNode, MovePipe, MovePump, MoveValve, MoveTank});
     AddMenu(edit, QStringLiteral("删除(&D)"), {DeleteNode, DeletePipe, DeletePump, DeleteValve, DeleteTank});
@@ -353,7 +356,8 @@ void CMainFrame::CreateMenus()
             window->addSeparator();
         for (int i = 0; i < frames.size(); ++i) {
             CChildFrame* f = frames[i];
-            QAction* a = window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(f->windowTitle().remove(QStringLiteral("[*]"))));
+            QAction* a = window->addAction(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(f->windowTitle().remove(QStringLiteral("[*]"))));
             a->setCheckable(true);
             a->setChecked(f == ActiveFrame());
             connect(a, &QAction::triggered, this, [this, f]() { m_mdi->setActiveSubWindow(f); });
@@ -389,19 +393,47 @@ QToolBar* CMainFrame::MakeBar(int id, const QString& title, const QList<int>& bu
 
 void CMainFrame::CreateToolBars()
 {
-    const QStringList titles = QStringLiteral("标准工具\n编辑工具\n模板工具\n表格工具\n坐标录入条\n缩放工具").split(QLatin1Char('\n'));
+    const QStringList titles =
+        QStringLiteral("标准工具\n编辑工具\n模板工具\n表格工具\n坐标录入条\n缩放工具").split(QLatin1Char('\n'));
     QToolBar* standard = MakeBar(BarStandard, titles[0],
-        {FileNew, FileOpen, FileSave, 0, EditCut, EditCopy, EditPaste, 0, FilePrint, FilePrintPreview, 0, Redraw, 0,
-         Contours, WindowModule, BkShow, 0, EditFind, 0, NodeFlows, NetCost, Balance, 0, ProjectLabels, 0,
-         WindowGraphic, WindowTable, 0, AppAbout, ContextHelp});
+                                 {FileNew,
+                                  FileOpen,
+                                  FileSave,
+                                  0,
+                                  EditCut,
+                                  EditCopy,
+                                  EditPaste,
+                                  0,
+                                  FilePrint,
+                                  FilePrintPreview,
+                                  0,
+                                  Redraw,
+                                  0,
+                                  Contours,
+                                  WindowModule,
+                                  BkShow,
+                                  0,
+                                  EditFind,
+                                  0,
+                                  NodeFlows,
+                                  NetCost,
+                                  Balance,
+                                  0,
+                                  ProjectLabels,
+                                  0,
+                                  WindowGraphic,
+                                  WindowTable,
+                                  0,
+                                  AppAbout,
+                                  ContextHelp});
     QToolBar* edit = MakeBar(BarEdit, titles[1],
-        {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank, 0, MoveNode, MovePipe, 0,
-         DeleteNode, DeletePipe, DeletePump, DeleteValve, DeleteTank});
+                             {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank, 0, MoveNode, MovePipe, 0,
+                              DeleteNode, DeletePipe, DeletePump, DeleteValve, DeleteTank});
     QToolBar* zoom = MakeBar(BarZoom, titles[5],
-        {NamedViewList, 0, PanRealtime, ZoomRealtime, 0, ZoomBack, ZoomForward, 0, ZoomIn, ZoomOut, ZoomWindow,
-         ZoomExtents});
-    QToolBar* templ = MakeBar(BarTemplate, titles[2],
-        {TemplateNode, TemplatePipe, TemplatePump, TemplateValve, TemplateTank});
+                             {NamedViewList, 0, PanRealtime, ZoomRealtime, 0, ZoomBack, ZoomForward, 0, ZoomIn, ZoomOut,
+                              ZoomWindow, ZoomExtents});
+    QToolBar* templ =
+        MakeBar(BarTemplate, titles[2], {TemplateNode, TemplatePipe, TemplatePump, TemplateValve, TemplateTank});
     QToolBar* table = MakeBar(BarTable, titles[3], {RecordFirst, RecordPrev, RecordNext, RecordLast});
     m_coordBar = new CNetCmdBar(titles[4], this);
     m_bars.insert(BarCoord, m_coordBar);
@@ -556,7 +588,12 @@ bool CMainFrame::OnCommand(int id)
             CCadExportCommand(doc->Data(), doc->Settings(), m_host.Profile(), m_host.Prompt(), this).Run();
         }
         return true;
-    case BarStandard: case BarEdit: case BarZoom: case BarTemplate: case BarTable: case BarCoord:
+    case BarStandard:
+    case BarEdit:
+    case BarZoom:
+    case BarTemplate:
+    case BarTable:
+    case BarCoord:
         if (QToolBar* bar = m_bars.value(id))
             bar->setVisible(!bar->isVisible());
         return true;
@@ -600,7 +637,12 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
     case ExportAcad:
         state.enabled = ActiveDocument() != nullptr;
         return true;
-    case BarStandard: case BarEdit: case BarZoom: case BarTemplate: case BarTable: case BarCoord:
+    case BarStandard:
+    case BarEdit:
+    case BarZoom:
+    case BarTemplate:
+    case BarTable:
+    case BarCoord:
         state.enabled = true;
         state.checked = m_bars.value(id) && m_bars.value(id)->isVisible();
         return true;
@@ -608,7 +650,9 @@ bool CMainFrame::OnUpdateCommand(int id, CommandState& state)
         state.enabled = true;
         state.checked = m_status->isVisible();
         return true;
-    case WindowCascade: case WindowTile: case WindowArrange:
+    case WindowCascade:
+    case WindowTile:
+    case WindowArrange:
         state.enabled = !m_mdi->subWindowList().isEmpty();
         return true;
     case ContextHelp:

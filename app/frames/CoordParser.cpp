@@ -19,10 +19,16 @@ bool ReadNumber(const char*& p, double& v)
     if (*q == '+' || *q == '-')
         ++q;
     bool digits = false;
-    while (*q >= '0' && *q <= '9') { ++q; digits = true; }
+    while (*q >= '0' && *q <= '9') {
+        ++q;
+        digits = true;
+    }
     if (*q == '.') {
         ++q;
-        while (*q >= '0' && *q <= '9') { ++q; digits = true; }
+        while (*q >= '0' && *q <= '9') {
+            ++q;
+            digits = true;
+        }
     }
     if (!digits)
         return false;
@@ -43,7 +49,7 @@ bool ReadNumber(const char*& p, double& v)
     p = q;
     return true;
 }
-}
+}   // namespace
 
 bool CoordParser::Parse(const QString& text, double& x, double& y)
 {
@@ -70,6 +76,5 @@ bool CoordParser::Parse(const QString& text, double& x, double& y)
 
 bool CoordParser::IsAllowedChar(QChar c)
 {
-    return c.isDigit() && c.unicode() < 128 ? true
-         : c == u'.' || c == u',' || c == u'-' || c == u'+';
+    return c.isDigit() && c.unicode() < 128 ? true : c == u'.' || c == u',' || c == u'-' || c == u'+';
 }

@@ -16,9 +16,10 @@
 namespace {
 const char* const kCaptions[] = {"背景颜色:", "等压线颜色:", "节点填充颜色:", "节点边框颜色:", "管道颜色:"};
 constexpr int kNodeMin = 4, kNodeMax = 12, kLineMin = 1, kLineMax = 5;
-}
+}   // namespace
 
-COptionColorSizePage::COptionColorSizePage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
+COptionColorSizePage::COptionColorSizePage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt,
+                                           QWidget* parent)
     : COptionPage(settings, draw, prompt, parent)
 {
     setObjectName(QStringLiteral("colorSizePage"));
@@ -35,7 +36,8 @@ COptionColorSizePage::COptionColorSizePage(ZSettingsStore& settings, ZDrawSettin
     left->addWidget(colors);
     auto* sizes = new QGroupBox(QStringLiteral("尺寸"), this);
     auto* sizeForm = new QFormLayout(sizes);
-    auto makeRow = [&](const QString& caption, int lo, int hi, QLineEdit*& edit, QSlider*& slider, const QString& name) {
+    auto makeRow = [&](const QString& caption, int lo, int hi, QLineEdit*& edit, QSlider*& slider,
+                       const QString& name) {
         edit = new QLineEdit(sizes);
         edit->setObjectName(name + QStringLiteral("Edit"));
         edit->setMaximumWidth(50);

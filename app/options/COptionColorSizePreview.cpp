@@ -4,8 +4,11 @@
 #include <QPainterPath>
 
 namespace {
-QColor C(uint32_t c) { return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)); }
+QColor C(uint32_t c)
+{
+    return QColor(int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF));
 }
+}   // namespace
 
 COptionColorSizePreview::COptionColorSizePreview(QWidget* parent) : QWidget(parent)
 {

@@ -17,9 +17,10 @@
 namespace {
 const char* const kNodeModes = "按标高\n按水压\n按自由水头\n按流量";
 const char* const kPipeModes = "按流量\n按水损\n按流速\n按管径\n按坡度";
-}
+}   // namespace
 
-COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
+COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt,
+                                   QWidget* parent)
     : COptionPage(settings, draw, prompt, parent), m_kind(kind)
 {
     setObjectName(kind == Nodes ? QStringLiteral("nodeGradePage") : QStringLiteral("pipeGradePage"));
@@ -53,7 +54,8 @@ COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSet
             m_limits[i]->setAccelerated(true);
             grid->addWidget(m_limits[i], i, 3);
             QLabel* lower = m_lower[i];
-            connect(m_limits[i], &QDoubleSpinBox::valueChanged, lower, [lower](double v) { lower->setText(QString::number(v)); });
+            connect(m_limits[i], &QDoubleSpinBox::valueChanged, lower,
+                    [lower](double v) { lower->setText(QString::number(v)); });
         }
         m_units[i] = new QLabel(this);
         grid->addWidget(m_units[i], i, 4);
@@ -82,18 +84,27 @@ std::vector<double>& COptionGradePage::Table(int mode) const
     ZDrawSettings& d = m_draw;
     if (m_kind == Nodes) {
         switch (mode) {
-        case ZDrawSettings::NodeByElevation: return d.NodeElevGrades;
-        case ZDrawSettings::NodeByHead: return d.NodeHeadGrades;
-        case ZDrawSettings::NodeByFreeHead: return d.NodeFreeHeadGrades;
-        default: return d.NodeFlowGrades;
+        case ZDrawSettings::NodeByElevation:
+            return d.NodeElevGrades;
+        case ZDrawSettings::NodeByHead:
+            return d.NodeHeadGrades;
+        case ZDrawSettings::NodeByFreeHead:
+            return d.NodeFreeHeadGrades;
+        default:
+            return d.NodeFlowGrades;
         }
     }
     switch (mode) {
-    case ZDrawSettings::PipeByFlow: return d.PipeFlowGrades;
-    case ZDrawSettings::PipeByHeadLoss: return d.PipeHLossGrades;
-    case ZDrawSettings::PipeByVelocity: return d.PipeVeloGrades;
-    case ZDrawSettings::PipeByDiameter: return d.PipeDiamGrades;
-    default: return d.PipeSlopeGrades;
+    case ZDrawSettings::PipeByFlow:
+        return d.PipeFlowGrades;
+    case ZDrawSettings::PipeByHeadLoss:
+        return d.PipeHLossGrades;
+    case ZDrawSettings::PipeByVelocity:
+        return d.PipeVeloGrades;
+    case ZDrawSettings::PipeByDiameter:
+        return d.PipeDiamGrades;
+    default:
+        return d.PipeSlopeGrades;
     }
 }
 
@@ -103,11 +114,16 @@ const UnitCategory* COptionGradePage::Unit(int mode) const
     if (m_kind == Nodes)
         return mode == ZDrawSettings::NodeByDemand ? &u.FlowUnit() : nullptr;   // elevations and heads in metres
     switch (mode) {
-    case ZDrawSettings::PipeByFlow: return &u.FlowUnit();
-    case ZDrawSettings::PipeByHeadLoss: return &u.Hydr();
-    case ZDrawSettings::PipeByVelocity: return &u.Velo();
-    case ZDrawSettings::PipeByDiameter: return &u.Diam();
-    default: return nullptr;   // a slope is a plain ratio
+    case ZDrawSettings::PipeByFlow:
+        return &u.FlowUnit();
+    case ZDrawSettings::PipeByHeadLoss:
+        return &u.Hydr();
+    case ZDrawSettings::PipeByVelocity:
+        return &u.Velo();
+    case ZDrawSettings::PipeByDiameter:
+        return &u.Diam();
+    default:
+        return nullptr;   // a slope is a plain ratio
     }
 }
 
@@ -164,7 +180,8 @@ void COptionGradePage::LoadPage()
     const uint32_t on = m_kind == Nodes ? m_draw.NodeGradeOn : m_draw.PipeGradeOn;
     const int mode = m_kind == Nodes ? m_draw.NodeGradeMode : m_draw.PipeGradeMode;
     m_on->setChecked(on != 0);
-    const std::vector<uint32_t>& colors = m_kind == Nodes ? m_settings.Colors().NodeGradeColors : m_settings.Colors().PipeGradeColors;
+    const std::vector<uint32_t>& colors =
+        m_kind == Nodes ? m_settings.Colors().NodeGradeColors : m_settings.Colors().PipeGradeColors;
     for (int i = 0; i < Classes; ++i) {
         m_colors[i]->SetColorRef(i < static_cast<int>(colors.size()) ? colors[size_t(i)] : 0);
         m_colors[i]->setProperty("present", i < static_cast<int>(colors.size()));
@@ -190,7 +207,8 @@ bool COptionGradePage::CheckPage()
         if (first && !last && v[0] > v[1])
             return Refuse(QStringLiteral("请键入小于%1的数!").arg(text(v[1])), m_limits[0]);
         if (!first && !last && (v[i] < v[i - 1] || v[i] > v[i + 1]))
-            return Refuse(QStringLiteral("请输入一个介于%1和%2之间的数。").arg(text(v[i - 1]), text(v[i + 1])), m_limits[i]);
+            return Refuse(QStringLiteral("请输入一个介于%1和%2之间的数。").arg(text(v[i - 1]), text(v[i + 1])),
+                          m_limits[i]);
         if (last && !first && v[i] < v[i - 1])
             return Refuse(QStringLiteral("请键入大于%1的数!").arg(text(v[i - 1])), m_limits[i]);
     }
@@ -210,7 +228,8 @@ void COptionGradePage::ApplyPage()
     }
     for (size_t m = 0; m < m_tables.size(); ++m)
         Table(static_cast<int>(m)) = m_tables[m];
-    std::vector<uint32_t>& colors = m_kind == Nodes ? m_settings.Colors().NodeGradeColors : m_settings.Colors().PipeGradeColors;
+    std::vector<uint32_t>& colors =
+        m_kind == Nodes ? m_settings.Colors().NodeGradeColors : m_settings.Colors().PipeGradeColors;
     for (int i = 0; i < Classes && i < static_cast<int>(colors.size()); ++i)
         colors[size_t(i)] = m_colors[i]->ColorRef();
 }

@@ -20,7 +20,8 @@ public:
     static constexpr int Classes = 5;
     static constexpr int Limits = 4;
 
-    COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
+    COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt,
+                     QWidget* parent = nullptr);
 
     QString Title() const override;
     void LoadPage() override;
@@ -44,7 +45,7 @@ private:
     QComboBox* m_quantity;
     CColorCombo* m_colors[Classes];
     QDoubleSpinBox* m_limits[Limits];
-    QLabel* m_lower[Limits];         // lower bound of classes 1 to 4: the limit before
+    QLabel* m_lower[Limits];   // lower bound of classes 1 to 4: the limit before
     QLabel* m_units[Classes];
     int m_shownMode = -1;
     std::vector<std::vector<double>> m_tables;   // per quantity, base units, as edited

@@ -15,13 +15,14 @@
 
 namespace {
 const char* const kNode[] = {"无标注", "节点编号", "节点流量", "地面标高", "绝对压力", "自由水头", nullptr};
-const char* const kPipe[] = {"无标注", "管道编号", "管道长度", "标准管径", "管道流量", "管道压降", "水力坡度", "管道流速", nullptr};
+const char* const kPipe[] = {"无标注",   "管道编号", "管道长度", "标准管径", "管道流量",
+                             "管道压降", "水力坡度", "管道流速", nullptr};
 const char* const kPump[] = {"无标注", "水泵编号", "水泵名称", "水泵扬程", "额定转速", nullptr};
 const char* const kValve[] = {"无标注", "阀门编号", nullptr};
 const char* const kTank[] = {"无标注", "水池编号", "水池水位", "水池面积", nullptr};
 const char* const* const kKinds[] = {kNode, kPipe, kPump, kValve, kTank};
 const char* const kTitles[] = {"节点", "管道", "水泵", "阀门", "水池"};
-}
+}   // namespace
 
 COptionLabelPage::COptionLabelPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
     : COptionPage(settings, draw, prompt, parent)

@@ -21,7 +21,7 @@ private:
     const ZSettingsStore& m_settings;
     ZDrawSettings m_draw;
 };
-}
+}   // namespace
 
 COptionLabelPreview::COptionLabelPreview(const ZSettingsStore& settings, QWidget* parent)
     : QWidget(parent), m_settings(settings)
@@ -43,11 +43,20 @@ void COptionLabelPreview::SetLabels(const ZLabelTipSettings& labels)
     ZConsumeNode a, b;
     a.SetId("J12");
     b.SetId("J13");
-    a.X = 1250.5; a.Y = 860.2; a.NodeGrunElev = 12.3; a.NodeHydrElev = 38.6; a.NodeFlow = 0.0125;
-    b.X = 1450.5; b.Y = 860.2; b.NodeGrunElev = 11.8; b.NodeHydrElev = 37.9;
+    a.X = 1250.5;
+    a.Y = 860.2;
+    a.NodeGrunElev = 12.3;
+    a.NodeHydrElev = 38.6;
+    a.NodeFlow = 0.0125;
+    b.X = 1450.5;
+    b.Y = 860.2;
+    b.NodeGrunElev = 11.8;
+    b.NodeHydrElev = 37.9;
     ZPipeLink p;
     p.SetId("P7");
-    p.PipeDiam = 0.3; p.PipeLength = 200.0; p.Flow = 0.045;
+    p.PipeDiam = 0.3;
+    p.PipeLength = 200.0;
+    p.Flow = 0.045;
     p.Connect(&a, &b);
     m_node = GbkText::ToQString(ZObjectLabels::NodeMultiLabel(view, a));
     GbkString upper, lower;

@@ -8,16 +8,21 @@
 #include <QVBoxLayout>
 
 namespace {
-struct Caption { int bit; const char* text; };
-const Caption kNode[] = {{1, "节点编号"}, {2, "节点坐标"}, {4, "节点流量"}, {8, "地面标高"}, {16, "绝对压力"}, {32, "自由水头"}, {0, nullptr}};
-const Caption kPipe[] = {{1, "管道编号"}, {2, "粗糙系数"}, {4, "标准管径"}, {8, "管道长度"}, {32, "管道流量"},
+struct Caption {
+    int bit;
+    const char* text;
+};
+const Caption kNode[] = {{1, "节点编号"},  {2, "节点坐标"},  {4, "节点流量"}, {8, "地面标高"},
+                         {16, "绝对压力"}, {32, "自由水头"}, {0, nullptr}};
+const Caption kPipe[] = {{1, "管道编号"},   {2, "粗糙系数"},   {4, "标准管径"},   {8, "管道长度"}, {32, "管道流量"},
                          {128, "管道流速"}, {256, "水力坡度"}, {512, "管道压降"}, {0, nullptr}};
-const Caption kPump[] = {{1, "水泵编号"}, {2, "水泵名称"}, {4, "水泵扬程"}, {8, "额定转速"}, {16, "阻力系数"}, {0, nullptr}};
+const Caption kPump[] = {{1, "水泵编号"}, {2, "水泵名称"},  {4, "水泵扬程"},
+                         {8, "额定转速"}, {16, "阻力系数"}, {0, nullptr}};
 const Caption kValve[] = {{1, "阀门编号"}, {2, "降压量"}, {4, "阻力系数"}, {0, nullptr}};
 const Caption kTank[] = {{1, "水池编号"}, {2, "水池水位"}, {4, "水池面积"}, {0, nullptr}};
 const Caption* const kKinds[] = {kNode, kPipe, kPump, kValve, kTank};
 const char* const kGroups[] = {"节点", "管道", "水泵", "阀门", "水池"};
-}
+}   // namespace
 
 COptionToolTipPage::COptionToolTipPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
     : COptionPage(settings, draw, prompt, parent)

@@ -20,7 +20,11 @@ public:
     QCheckBox* ItemBox(int kind, int bit) const;
 
 private:
-    struct Item { int kind; int bit; QCheckBox* box; };
+    struct Item {
+        int kind;
+        int bit;
+        QCheckBox* box;
+    };
     void UpdateEnabling();
     int* Mask(int kind) const;
 

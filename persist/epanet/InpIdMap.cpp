@@ -10,7 +10,8 @@ namespace {
 // Whitespace would split a text-file field; control bytes and NUL cannot stand in an identifier.
 std::string Clean(const std::string& utf8)
 {
-    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     std::string out = GbkCodec::UpperAscii(ascii ? GbkString(utf8) : GbkCodec::FromUtf8(utf8)).Bytes();
     for (char& c : out) {
         const auto u = static_cast<unsigned char>(c);
@@ -32,7 +33,7 @@ std::string CutGbk(const std::string& s, size_t max)
     }
     return s.substr(0, i);
 }
-} // namespace
+}   // namespace
 
 std::string InpIdMap::Unique(Kind kind, std::string text)
 {

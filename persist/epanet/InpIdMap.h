@@ -11,7 +11,12 @@
 class InpIdMap {
 public:
     enum Kind { Node = 0, Link = 1 };
-    struct Entry { Kind kind; std::string epanetId; std::string qenId; std::string what; };
+    struct Entry {
+        Kind kind;
+        std::string epanetId;
+        std::string qenId;
+        std::string what;
+    };
 
     // The QEN identifier for an EPANET object (made on first use), from `preferred` (GBK) when
     // given, else from the EPANET identifier.

@@ -25,7 +25,7 @@ double EpanetManningConstant()
     static const double k = 4.66 * std::pow(kFt, 5.33) / (kCfs * kCfs);
     return k;
 }
-} // namespace
+}   // namespace
 
 double QenHazenWilliams(double c, double d)
 {
@@ -128,4 +128,4 @@ PumpFit FitPump(const std::vector<std::pair<double, double>>& pts)
     fit.ok = true;
     return fit;
 }
-} // namespace InpLaws
+}   // namespace InpLaws

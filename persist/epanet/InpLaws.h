@@ -26,6 +26,9 @@ double QenHazenWilliamsForDarcy(double roughness, double diameter, double viscos
 // Pump law h = h0 - s q^2 through a pump curve's points (flow m3/s, head m), as EPANET reads a
 // one-point curve (shut-off head 4/3 of the design head, zero head at twice its flow) and by least
 // squares otherwise. maxError: the largest head difference at the curve's points.
-struct PumpFit { double h0 = 0, s = 0, maxError = 0; bool ok = false; };
+struct PumpFit {
+    double h0 = 0, s = 0, maxError = 0;
+    bool ok = false;
+};
 PumpFit FitPump(const std::vector<std::pair<double, double>>& points);
-}
+}   // namespace InpLaws

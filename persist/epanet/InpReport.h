@@ -6,7 +6,11 @@
 // approximation or omission, with the identifiers it concerns. Texts are UTF-8.
 class InpReport {
 public:
-    struct Item { std::string what; std::vector<std::string> ids; std::string detail; };
+    struct Item {
+        std::string what;
+        std::vector<std::string> ids;
+        std::string detail;
+    };
 
     // Adds `id` to the entry `what` (made on first use); `detail` is kept from the first call.
     void Add(const std::string& what, const std::string& id = {}, const std::string& detail = {});

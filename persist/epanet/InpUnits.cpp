@@ -1,7 +1,11 @@
 #include "InpUnits.h"
 
 namespace {
-struct FlowUnitRow { const char* name; bool us; double toCubicMetresPerSecond; };
+struct FlowUnitRow {
+    const char* name;
+    bool us;
+    double toCubicMetresPerSecond;
+};
 constexpr double kUsGallon = 0.003785411784;
 constexpr FlowUnitRow kFlowUnits[] = {
     {"CFS", true, 0.028316846592},
@@ -15,7 +19,7 @@ constexpr FlowUnitRow kFlowUnits[] = {
     {"CMH", false, 1.0 / 3600.0},
     {"CMD", false, 1.0 / 86400.0},
 };
-} // namespace
+}   // namespace
 
 bool InpUnits::SetFlowUnit(const std::string& name)
 {

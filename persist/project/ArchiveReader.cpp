@@ -55,6 +55,7 @@ std::string ArchiveReader::String()
 
 void ArchiveReader::Fail(ArchiveError::Cause cause, const std::string& detail) const
 {
-    throw ArchiveError(cause, m_fileName, detail.empty() ? "at byte " + std::to_string(m_pos)
-                                                         : detail + " (at byte " + std::to_string(m_pos) + ")");
+    throw ArchiveError(cause, m_fileName,
+                       detail.empty() ? "at byte " + std::to_string(m_pos)
+                                      : detail + " (at byte " + std::to_string(m_pos) + ")");
 }

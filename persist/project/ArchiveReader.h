@@ -14,14 +14,24 @@ public:
     {
     }
 
-    uint8_t Byte() { Need(1); return m_data[m_pos++]; }
+    uint8_t Byte()
+    {
+        Need(1);
+        return m_data[m_pos++];
+    }
     uint16_t Word();
     uint32_t Dword();
     int32_t Long() { return static_cast<int32_t>(Dword()); }
     double Double();
     // Copies n bytes out, or views them in place.
     void Raw(void* out, size_t n);
-    const uint8_t* Take(size_t n) { Need(n); const uint8_t* p = m_data + m_pos; m_pos += n; return p; }
+    const uint8_t* Take(size_t n)
+    {
+        Need(n);
+        const uint8_t* p = m_data + m_pos;
+        m_pos += n;
+        return p;
+    }
     uint32_t Count();
     std::string String();
 

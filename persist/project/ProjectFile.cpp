@@ -8,7 +8,6 @@
 #include "model/Prompt.h"
 #include "model/ZDocument.h"
 
-
 std::string ProjectFile::Serialize(const ZDocument& doc)
 {
     return ProjectWriter(doc).Write();

@@ -17,6 +17,7 @@ public:
     static void Export(std::ostream& out, const ZDocument& doc, const UnitSystem& units);
 
     // File wrappers; SaveFile is atomic (temporary file in the target's folder, then rename).
-    static void LoadFile(const std::string& path, ZDocument& doc, const UnitSystem& units, const ZTemplateSet& templates);
+    static void LoadFile(const std::string& path, ZDocument& doc, const UnitSystem& units,
+                         const ZTemplateSet& templates);
     static void SaveFile(const std::string& path, const ZDocument& doc, const UnitSystem& units);
 };

@@ -7,7 +7,7 @@ bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
-} // namespace
+}   // namespace
 
 bool TextLineReader::NextLine()
 {

@@ -24,7 +24,10 @@ public:
     // The 1-based number of the first field left empty between two tabs (a spreadsheet's empty
     // cell), 0 when there is none. Splitting at white space would shift the later fields left.
     int EmptyTabField() const;
-    std::string_view Field(int i) const { return i < m_fieldCount ? m_fields[static_cast<size_t>(i)] : std::string_view(); }
+    std::string_view Field(int i) const
+    {
+        return i < m_fieldCount ? m_fields[static_cast<size_t>(i)] : std::string_view();
+    }
 
     static constexpr std::string_view WhiteSpace = " \t\r\v\f";
     static constexpr std::string_view SectionSeparators = " \t,;";

@@ -39,7 +39,7 @@ bool FindUnit(std::string_view line, const std::string& label, std::string_view&
     unit = rest.substr(0, end);
     return true;
 }
-} // namespace
+}   // namespace
 
 void TextUnitsHeader::Apply(std::string_view text, const std::string& fileName, UnitSystem& units)
 {

@@ -33,7 +33,8 @@ struct AppFixture {
     {
         auto p = std::make_unique<ScriptedPrompt>();
         prompt = p.get();
-        app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(dir.filePath("profile.ini")), std::move(p));
+        app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(dir.filePath("profile.ini")),
+                                        std::move(p));
         auto m = std::make_unique<ScriptedDocManager>();
         files = m.get();
         app->SetDocManager(std::move(m));

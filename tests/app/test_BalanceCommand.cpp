@@ -42,7 +42,7 @@ CProgressWnd* FindProgress()
             return p;
     return nullptr;
 }
-}
+}   // namespace
 
 class TestBalanceCommand : public QObject {
     Q_OBJECT
@@ -191,7 +191,8 @@ private slots:
         QVERIFY(a->FreeHead() > 10.0 && b->FreeHead() > 0.0 && b->FreeHead() < 10.0 && c->FreeHead() < 0.0);
         QCOMPARE(int(f.prompt->shown.size()), 1);
         const QString told = QString::fromStdString(f.prompt->Last());
-        QVERIFY2(told.contains(QStringLiteral("自由水头为负")) && told.contains(QStringLiteral("\"C\"")), qPrintable(told));
+        QVERIFY2(told.contains(QStringLiteral("自由水头为负")) && told.contains(QStringLiteral("\"C\"")),
+                 qPrintable(told));
         const QString text = f.app->ReportWindow().Text();
         QVERIFY2(text.contains(QStringLiteral("低于最小服务水头 10.00 mH2O 的节点: 2 个")), qPrintable(text));
         QVERIFY(text.indexOf(QStringLiteral("\"C\"  %1").arg(c->FreeHead(), 0, 'f', 2)) <
@@ -308,8 +309,8 @@ private slots:
         CReportWindow& report = f.app->ReportWindow();
         QVERIFY(report.isVisible());
         QCOMPARE(report.windowTitle(), QStringLiteral("管网连通性检查报告"));
-        QVERIFY(report.Text().startsWith(QStringLiteral("管网连通性检查报告: %1\n搜索到2个连通网络, 不能进行管网平差!")
-                                             .arg(doc->Title())));
+        QVERIFY(report.Text().startsWith(
+            QStringLiteral("管网连通性检查报告: %1\n搜索到2个连通网络, 不能进行管网平差!").arg(doc->Title())));
         QVERIFY(report.Text().contains(QStringLiteral("网络1, 起始节点\"C\"")));
         QVERIFY(report.Editor()->isReadOnly());
         QVERIFY(!doc->IsModified());

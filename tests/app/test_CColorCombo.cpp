@@ -12,12 +12,14 @@ private slots:
     {
         CColorCombo combo;
         QCOMPARE(combo.count(), 12);
-        const QStringList names = QStringLiteral("红色\n黄色\n绿色\n蓝色\n青色\n粉红色\n棕色\n银色\n暗灰色\n白色\n黑色\n其它颜色...")
-                                      .split(QLatin1Char('\n'));
+        const QStringList names =
+            QStringLiteral("红色\n黄色\n绿色\n蓝色\n青色\n粉红色\n棕色\n银色\n暗灰色\n白色\n黑色\n其它颜色...")
+                .split(QLatin1Char('\n'));
         for (int i = 0; i < 12; ++i)
             QCOMPARE(combo.itemText(i), names[i]);
-        const QList<QColor> colors = {{255, 0, 0}, {255, 255, 0}, {0, 255, 0}, {0, 0, 255}, {0, 255, 255}, {255, 0, 255},
-                                      {255, 128, 0}, {192, 192, 192}, {128, 128, 128}, {255, 255, 255}, {0, 0, 0}};
+        const QList<QColor> colors = {{255, 0, 0},     {255, 255, 0},   {0, 255, 0},   {0, 0, 255},
+                                      {0, 255, 255},   {255, 0, 255},   {255, 128, 0}, {192, 192, 192},
+                                      {128, 128, 128}, {255, 255, 255}, {0, 0, 0}};
         for (int i = 0; i < CColorCombo::StandardCount; ++i) {
             QCOMPARE(CColorCombo::StandardColor(i), colors[i]);
             // Each entry draws its swatch: the icon's centre pixel is the colour.

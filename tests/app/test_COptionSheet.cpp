@@ -49,7 +49,8 @@ private slots:
     {
         Sheet s;
         QCOMPARE(s.sheet->windowTitle(), QStringLiteral("选项"));
-        const QStringList titles = {"提示", "标注", "工程标注", "颜色和尺寸", "管道颜色梯度", "节点颜色梯度", "单位", "平差", "保存"};
+        const QStringList titles = {"提示",         "标注", "工程标注", "颜色和尺寸", "管道颜色梯度",
+                                    "节点颜色梯度", "单位", "平差",     "保存"};
         QCOMPARE(s.sheet->Tabs()->count(), titles.size());
         for (int i = 0; i < titles.size(); ++i)
             QCOMPARE(s.sheet->Tabs()->tabText(i), titles[i]);

@@ -189,7 +189,11 @@ private slots:
         CQENDoc* doc = f.app->OpenDocumentFile(AppFixture::Network("Net1.txt"));
         const QString path = f.dir.filePath("keep.wnp");
         QVERIFY(doc->OnSaveDocument(path));
-        const QByteArray before = [&] { QFile r(path); r.open(QIODevice::ReadOnly); return r.readAll(); }();
+        const QByteArray before = [&] {
+            QFile r(path);
+            r.open(QIODevice::ReadOnly);
+            return r.readAll();
+        }();
         doc->SetModifiedFlag();
         // A folder where the file should be: the write cannot succeed.
         QVERIFY(QDir(f.dir.path()).mkpath("blocked.wnp"));

@@ -107,7 +107,7 @@ void Save(const QImage& img, const QString& name)
         img.save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
 }
-} // namespace
+}   // namespace
 
 class TestGraphicViewInFrame : public QObject {
     Q_OBJECT
@@ -294,8 +294,9 @@ private slots:
         const QPoint from(v->width() / 2, v->height() / 2);
         QTest::mousePress(v, Qt::LeftButton, {}, from);
         for (int i = 1; i <= 10; ++i) {
-            QMouseEvent move(QEvent::MouseMove, from + QPoint(-20 * i, 12 * i), v->mapToGlobal(from + QPoint(-20 * i, 12 * i)),
-                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, from + QPoint(-20 * i, 12 * i),
+                             v->mapToGlobal(from + QPoint(-20 * i, 12 * i)), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
             QApplication::sendEvent(v, &move);
             v->repaint();
         }

@@ -59,7 +59,7 @@ bool Enabled(CMainFrame* f, int id)
     f->UpdateCommandUI();
     return f->Action(id)->isEnabled();
 }
-}
+}   // namespace
 
 class TestMainFrame : public QObject {
     Q_OBJECT
@@ -109,7 +109,8 @@ private slots:
         QCOMPARE(frame->Action(Cmd::PropNode)->text(), QStringLiteral("节点属性(&N)"));
         QVERIFY(frame->Action(Cmd::EditUndo)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Z"))));
         QCOMPARE(frame->Action(Cmd::EditRedo)->shortcuts(),
-                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         using namespace Cmd;
         const QList<int> ids = {
             FileNew,         FileOpen,      FileClose,      FileSave,      FileSaveAs,       ImportAcad,
@@ -135,7 +136,8 @@ private slots:
         QStringList menus;
         for (QAction* a : frame->menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "计算(&C)", "工具(&T)", "窗口(&W)", "帮助(&H)"}));
+        QCOMPARE(menus,
+                 (QStringList{"文件(&F)", "编辑(&E)", "视图(&V)", "计算(&C)", "工具(&T)", "窗口(&W)", "帮助(&H)"}));
     }
 
     void commandsWithoutHandlerAreDisabled()
@@ -325,7 +327,8 @@ private slots:
         QTemporaryDir dir;
         const QString ini = dir.filePath("profile.ini");
         {
-            auto app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(ini), std::make_unique<ScriptedPrompt>());
+            auto app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(ini),
+                                                 std::make_unique<ScriptedPrompt>());
             app->InitInstance();
             app->Settings().ZoomOutScale = 1.75;
             app->MainFrame()->ToolBar(Cmd::BarEdit)->hide();
@@ -341,7 +344,8 @@ private slots:
             QVERIFY(s.contains("Tool%20Bars/State") || s.childGroups().contains("Tool Bars") ||
                     s.childGroups().contains("Tool%20Bars"));
         }
-        auto app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(ini), std::make_unique<ScriptedPrompt>());
+        auto app = std::make_unique<CQENApp>(std::make_unique<QSettingsKeyValueStore>(ini),
+                                             std::make_unique<ScriptedPrompt>());
         app->InitInstance();
         QCOMPARE(app->Settings().ZoomOutScale, 1.75);
         QVERIFY(!app->MainFrame()->ToolBar(Cmd::BarEdit)->isVisibleTo(app->MainFrame()));
@@ -435,7 +439,8 @@ private slots:
         files.setOption(QFileDialog::DontUseNativeDialog);
         files.show();
         Screenshot(&files, QStringLiteral("qt-zh-file-dialog"));
-        QVERIFY2(plain(ask.button(QMessageBox::Yes)).startsWith(QStringLiteral("是")), qPrintable(plain(ask.button(QMessageBox::Yes))));
+        QVERIFY2(plain(ask.button(QMessageBox::Yes)).startsWith(QStringLiteral("是")),
+                 qPrintable(plain(ask.button(QMessageBox::Yes))));
         QVERIFY(plain(ask.button(QMessageBox::No)).startsWith(QStringLiteral("否")));
         QVERIFY(plain(ask.button(QMessageBox::Cancel)).startsWith(QStringLiteral("取消")));
         QMessageBox tell(QMessageBox::Information, QStringLiteral("QEN"), QStringLiteral("没有找到编号为X的部件!"),
@@ -457,12 +462,14 @@ private slots:
         QApplication::processEvents();
         ScreenshotWithTitle(frame, QStringLiteral("title-town"));
         QString title = ShownTitle(frame);
-        QVERIFY2(title.count(QStringLiteral("town.txt")) == 1 && title.startsWith(QStringLiteral("QEN")), qPrintable(title));
+        QVERIFY2(title.count(QStringLiteral("town.txt")) == 1 && title.startsWith(QStringLiteral("QEN")),
+                 qPrintable(title));
         doc->Data().MarkModified();
         frame->UpdateCommandUI();
         QApplication::processEvents();
         title = ShownTitle(frame);
-        QVERIFY2(title.count(QStringLiteral("town.txt")) == 1 && title.contains(QStringLiteral("town.txt*")), qPrintable(title));
+        QVERIFY2(title.count(QStringLiteral("town.txt")) == 1 && title.contains(QStringLiteral("town.txt*")),
+                 qPrintable(title));
         // A window that is not maximized keeps its own title bar; the frame's names it too.
         frame->ActiveFrame()->showNormal();
         frame->UpdateCommandUI();
@@ -527,9 +534,9 @@ private slots:
         Screenshot(frame, QStringLiteral("status-insert-node-empty-ground"));
         QVERIFY2(first != idle && first.contains(QStringLiteral("管道")), qPrintable(first));
         QVERIFY2(why != first && why.contains(QStringLiteral("管道上")), qPrintable(why));
-        for (int id : {Cmd::InsertPipe, Cmd::InsertPump, Cmd::InsertValve, Cmd::InsertTank, Cmd::MoveNode,
-                       Cmd::MovePipe, Cmd::DeleteNode, Cmd::DeletePipe, Cmd::DeletePump, Cmd::DeleteValve,
-                       Cmd::DeleteTank}) {
+        for (int id :
+             {Cmd::InsertPipe, Cmd::InsertPump, Cmd::InsertValve, Cmd::InsertTank, Cmd::MoveNode, Cmd::MovePipe,
+              Cmd::DeleteNode, Cmd::DeletePipe, Cmd::DeletePump, Cmd::DeleteValve, Cmd::DeleteTank}) {
             frame->ExecuteCommand(id);
             const QString hint = frame->StatusPanes()->currentMessage();
             QVERIFY2(hint != idle && hint != first && !hint.isEmpty(), qPrintable(hint));
@@ -578,7 +585,8 @@ private slots:
             const QFontMetrics fm(m->font());
             for (QAction* e : m->actions())
                 if (!e->isSeparator())
-                    QVERIFY2(m->width() > fm.horizontalAdvance(e->text().remove(QLatin1Char('&'))), qPrintable(e->text()));
+                    QVERIFY2(m->width() > fm.horizontalAdvance(e->text().remove(QLatin1Char('&'))),
+                             qPrintable(e->text()));
             // Something is drawn: the picture is not one flat colour.
             const QImage img = m->grab().toImage();
             QSet<QRgb> colours;

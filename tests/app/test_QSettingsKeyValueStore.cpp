@@ -9,7 +9,12 @@ class TestQSettingsKeyValueStore : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(m_dir.isValid()); m_path = m_dir.filePath("qen.ini"); QFile::remove(m_path); }
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath("qen.ini");
+        QFile::remove(m_path);
+    }
 
     void valuesKeepTheirTypesAcrossInstances()
     {

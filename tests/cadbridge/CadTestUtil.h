@@ -29,7 +29,7 @@ struct Call {
 
 struct Recorder {
     std::vector<Call> calls;
-    int stopAfter = -1;       // clears keepGoing on this call
+    int stopAfter = -1;   // clears keepGoing on this call
     bool accept = true;
 
     static int Callback(int n, CadPoint* pts, int percent, void* user, int* keepGoing)
@@ -70,4 +70,4 @@ inline int Audit(const std::string& path, std::string& json)
 // GBK bytes of a UTF-8 literal, as the bridge takes strings.
 std::string Gbk(const std::string& utf8);
 
-} // namespace cadtest
+}   // namespace cadtest

@@ -65,7 +65,7 @@ protected:
     CadHandle m_h = nullptr;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(DrawFunctions, NullHandleUnknownLayerAndCoincidentPointsFail)
 {
@@ -195,8 +195,8 @@ TEST_F(DrawFunctions, ArrowPumpValveAndCurve)
     ASSERT_EQ(CadDrawCurve(m_h, pts, 5, "L", 2, 1), -1);
     e = Added();
     EXPECT_EQ(e[4].type, "POLYLINE");
-    EXPECT_EQ(e[4].Get(70), 5.0);    // closed, spline fitted
-    EXPECT_EQ(e[4].Get(75), 5.0);    // quadratic B-spline
+    EXPECT_EQ(e[4].Get(70), 5.0);   // closed, spline fitted
+    EXPECT_EQ(e[4].Get(75), 5.0);   // quadratic B-spline
     int frame = 0;
     for (const Entity& v : e)
         frame += v.type == "VERTEX" && v.Get(70) == 16 ? 1 : 0;

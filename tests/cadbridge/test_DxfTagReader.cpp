@@ -28,7 +28,7 @@ std::string ErrorOfBuffer(const std::string& text)
     return {};
 }
 
-} // namespace
+}   // namespace
 
 TEST(DxfTagReader, RefusesDwgAndBinaryDxfSayingToSaveAsAscii)
 {
@@ -58,7 +58,8 @@ TEST(DxfTagReader, ReadsGroupsOfEveryReleaseWithCrLfAndBom)
         EXPECT_EQ(t.front().value, "SECTION");
         EXPECT_EQ(t.back().value, "EOF");
     }
-    const DxfTagList t = DxfTagReader::ReadBuffer("\xEF\xBB\xBF  0\r\nSECTION\r\n  2\r\n ENTITIES \r\n0\r\nEOF\r\n", "x");
+    const DxfTagList t =
+        DxfTagReader::ReadBuffer("\xEF\xBB\xBF  0\r\nSECTION\r\n  2\r\n ENTITIES \r\n0\r\nEOF\r\n", "x");
     ASSERT_EQ(t.size(), 3u);
     EXPECT_EQ(t[1].code, 2);
     EXPECT_EQ(t[1].value, " ENTITIES ");   // values stay as written, only CR goes

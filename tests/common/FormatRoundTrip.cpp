@@ -41,4 +41,4 @@ std::string Check(const ZDocument& doc, ZDocument& back, Format format)
     return "the saves part at byte " + std::to_string(i) + " of " + std::to_string(first.size()) + " / " +
            std::to_string(second.size());
 }
-} // namespace FormatRoundTrip
+}   // namespace FormatRoundTrip

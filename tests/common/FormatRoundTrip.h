@@ -14,4 +14,4 @@ void Load(const std::string& bytes, ZDocument& doc, Format format, const std::st
 // Saves `doc`, loads the bytes into `back` and saves that again: a format carries what it reads
 // when the second save equals the first. Returns an empty text when it does, else where they part.
 std::string Check(const ZDocument& doc, ZDocument& back, Format format);
-} // namespace FormatRoundTrip
+}   // namespace FormatRoundTrip

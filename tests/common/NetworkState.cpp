@@ -20,7 +20,7 @@ std::string Id(const ZNetObject* o)
 {
     return o ? "'" + std::string(o->IdView().Bytes()) + "'" : "-";
 }
-} // namespace
+}   // namespace
 
 std::string DescribeNetwork(const ZNetwork& net)
 {
@@ -40,8 +40,8 @@ std::string DescribeNetwork(const ZNetwork& net)
         out += "\n";
     }
     for (const ZFlowLink* l : net.Links()) {
-        out += "link " + std::to_string(l->GetIndex()) + " " + Id(l) + " " + l->ClassName() + " " +
-               Id(l->StartNode()) + "->" + Id(l->EndNode());
+        out += "link " + std::to_string(l->GetIndex()) + " " + Id(l) + " " + l->ClassName() + " " + Id(l->StartNode()) +
+               "->" + Id(l->EndNode());
         Num(out, "flags", l->GetFlags() & ~qen::FLAG_TRANSIENT);
         Num(out, "Flow", l->Flow);
         Num(out, "Resistance", l->Resistance);

@@ -26,11 +26,11 @@ public:
 
     ZConsumeNode* Node(const std::string& id, double demand = 0.0, double ground = 0.0);
     ZConsumeNode* Source(const std::string& id, double head);
-    ZPipeLink* Pipe(const std::string& id, ZConsumeNode* a, ZConsumeNode* b, double length = 1000.0,
-                    double diam = 0.3, double coef = 100.0, int type = ZPipeLink::HazenWilliams);
+    ZPipeLink* Pipe(const std::string& id, ZConsumeNode* a, ZConsumeNode* b, double length = 1000.0, double diam = 0.3,
+                    double coef = 100.0, int type = ZPipeLink::HazenWilliams);
     ZPumpLink* Pump(const std::string& id, ZConsumeNode* inlet, ZConsumeNode* outlet, double staticHead, double s);
-    ZValveLink* Valve(const std::string& id, ZConsumeNode* a, ZConsumeNode* b, double s,
-                      int type = ZValveLink::Gate, double hLess = 0.0);
+    ZValveLink* Valve(const std::string& id, ZConsumeNode* a, ZConsumeNode* b, double s, int type = ZValveLink::Gate,
+                      double hLess = 0.0);
     // Makes the outlet and a hidden internal node `id`+"#" and joins them by a tank.
     ZTankLink* Tank(const std::string& id, ZConsumeNode* outlet, double bottom, double level);
 

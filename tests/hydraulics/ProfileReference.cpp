@@ -10,12 +10,9 @@
 #include <limits>
 
 ProfileReference::ProfileReference(const ZDrawSettings& calcData, ZNetwork& network)
-    : ZBalanceContext(calcData.CalcCase, calcData.Params.AccidentFactor)
-    , m_network(network)
-    , m_limit(calcData.Params.MaxIterations)
-    , m_flags(calcData.Params.CheckFlags)
-    , m_flowTol(calcData.Params.FlowTolerance)
-    , m_headTol(calcData.Params.HeadTolerance)
+    : ZBalanceContext(calcData.CalcCase, calcData.Params.AccidentFactor), m_network(network),
+      m_limit(calcData.Params.MaxIterations), m_flags(calcData.Params.CheckFlags),
+      m_flowTol(calcData.Params.FlowTolerance), m_headTol(calcData.Params.HeadTolerance)
 {
 }
 

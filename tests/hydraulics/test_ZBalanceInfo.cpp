@@ -52,7 +52,7 @@ struct OnePipe : ::testing::Test {
     ZConsumeNode* dem = t.Node("D", 0.01);
     ZPipeLink* pipe = t.Pipe("P", src, dem);
 };
-} // namespace
+}   // namespace
 
 TEST_F(OnePipe, ConvergesToTheHeadLossAndWritesTheSupplyBack)
 {
@@ -62,8 +62,8 @@ TEST_F(OnePipe, ConvergesToTheHeadLossAndWritesTheSupplyBack)
     info.Run();
     ASSERT_EQ(info.GetStatus(), ZBalanceInfo::Converged);
     const double loss = 742.3 * std::pow(0.01, 1.852);
-    EXPECT_NEAR(dem->NodeHydrElev, 50.0 - 10.67 * 1000 / (std::pow(100, 1.852) * std::pow(0.3, 4.87)) *
-                                              std::pow(0.01, 1.852), 0.001);
+    EXPECT_NEAR(dem->NodeHydrElev,
+                50.0 - 10.67 * 1000 / (std::pow(100, 1.852) * std::pow(0.3, 4.87)) * std::pow(0.01, 1.852), 0.001);
     EXPECT_NEAR(dem->NodeHydrElev, 50.0 - loss, 0.002);
     EXPECT_NEAR(src->NodeFlow, -0.01, 1e-9);
     EXPECT_NEAR(pipe->Flow, 0.01, 1e-9);
@@ -81,9 +81,9 @@ TEST_F(OnePipe, FirstPassStartsBelowTheLowestKnownHead)
     t.settings.Params.MaxIterations = 0;
     EXPECT_EQ(RunBalance(t), ZBalanceInfo::IterationLimit);
     EXPECT_DOUBLE_EQ(dem->NodeHydrElev, 49.9);
-    EXPECT_EQ(pipe->Flow, 0.0);            // nothing assembled
+    EXPECT_EQ(pipe->Flow, 0.0);   // nothing assembled
     EXPECT_NEAR(pipe->Resistance, 742.31, 0.01);
-    EXPECT_EQ(src->NodeFlow, 0.0);         // no write-back
+    EXPECT_EQ(src->NodeFlow, 0.0);   // no write-back
 }
 
 TEST_F(OnePipe, NoCheckFlagsStopsAfterOnePass)
@@ -260,8 +260,8 @@ TEST(ZBalanceInfoIteration, RelaxationRisesToOneAndProgressStaysBelowOne)
     for (double w : trace.relaxations) {
         EXPECT_GE(w, prev);
         EXPECT_LE(w, 1.0);
-        const bool inSequence = std::fabs(w - 0.5) < 1e-12 || std::fabs(w - 0.7) < 1e-12 ||
-                                std::fabs(w - 0.9) < 1e-12 || w == 1.0;
+        const bool inSequence =
+            std::fabs(w - 0.5) < 1e-12 || std::fabs(w - 0.7) < 1e-12 || std::fabs(w - 0.9) < 1e-12 || w == 1.0;
         EXPECT_TRUE(inSequence) << w;
         prev = w;
     }

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -69,7 +68,7 @@ double Number(const std::string& text)
 }
 
 class PublicNetwork : public ::testing::TestWithParam<std::string> {};
-} // namespace
+}   // namespace
 
 TEST_P(PublicNetwork, MatchesExpectedResultsAndTheProfileReference)
 {

@@ -17,7 +17,11 @@ struct Answer : Prompt {
     bool yes;
     int asked = 0;
     explicit Answer(bool y) : yes(y) {}
-    bool AskYesNo(const std::string&) override { ++asked; return yes; }
+    bool AskYesNo(const std::string&) override
+    {
+        ++asked;
+        return yes;
+    }
     void Inform(const std::string&) override {}
 };
 
@@ -50,12 +54,14 @@ void Town(TestNet& t, const double heads[9])
     }
     int p = 0;
     for (int k = 0; k < 9; ++k) {
-        if (k % 3 < 2) t.Pipe("P" + std::to_string(p++), t.N("N" + std::to_string(k)), t.N("N" + std::to_string(k + 1)));
-        if (k < 6) t.Pipe("P" + std::to_string(p++), t.N("N" + std::to_string(k)), t.N("N" + std::to_string(k + 3)));
+        if (k % 3 < 2)
+            t.Pipe("P" + std::to_string(p++), t.N("N" + std::to_string(k)), t.N("N" + std::to_string(k + 1)));
+        if (k < 6)
+            t.Pipe("P" + std::to_string(p++), t.N("N" + std::to_string(k)), t.N("N" + std::to_string(k + 3)));
     }
 }
 
-} // namespace
+}   // namespace
 
 TEST(ZContourGenerator, LevelRanges)
 {
@@ -71,7 +77,7 @@ TEST(ZContourGenerator, LevelRanges)
     EXPECT_EQ(r.levels, 53);
     ASSERT_TRUE(ZContourGenerator::LevelRange({-5.0, -2.0}, 1.0, r));
     EXPECT_DOUBLE_EQ(r.first, -5.0);
-    EXPECT_DOUBLE_EQ(r.high, 0.0);       // the highest starts at 0
+    EXPECT_DOUBLE_EQ(r.high, 0.0);   // the highest starts at 0
     for (double bad : {0.0, -0.2, double(NAN), double(INFINITY)})
         EXPECT_FALSE(ZContourGenerator::LevelRange({20.0, 30.0}, bad, r)) << bad;
 }
@@ -137,7 +143,8 @@ TEST(ZContourGenerator, NestedPolygonsComeOuterFirstAndProgressRises)
             // A later polygon never encloses an earlier one.
             const PipePoint q = set.Polygons[a].Points[0];
             EXPECT_FALSE(ZContourTracer::Inside(set.Polygons[b].Points, q.x, q.y) &&
-                         !ZContourTracer::Inside(set.Polygons[a].Points, set.Polygons[b].Points[0].x, set.Polygons[b].Points[0].y))
+                         !ZContourTracer::Inside(set.Polygons[a].Points, set.Polygons[b].Points[0].x,
+                                                 set.Polygons[b].Points[0].y))
                 << a << " inside " << b;
         }
     // Around the peak, levels rise inwards and every inside lies above.

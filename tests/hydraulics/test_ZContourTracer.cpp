@@ -21,7 +21,10 @@ ZHeadField Grid(int nx, int ny, const std::function<double(double, double)>& f)
     return field;
 }
 
-bool Same(const PipePoint& a, const PipePoint& b) { return a.x == b.x && a.y == b.y; }
+bool Same(const PipePoint& a, const PipePoint& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 
 // Every crossing lies on a grid edge whose one end is above and the other below the level; the
 // end lying inside the polygon must be on the side the flag names.
@@ -46,7 +49,7 @@ void ExpectSideFlagsHold(const ZHeadField& f, const std::vector<ZContourPolygon>
     }
 }
 
-} // namespace
+}   // namespace
 
 TEST(ZContourTracer, PeakGivesOneClosedDiamondWithTheInsideAbove)
 {
@@ -75,7 +78,7 @@ TEST(ZContourTracer, LinesMeetingTheBorderCloseAwayFromTheFirstCorner)
     };
     // Lines between each pair of sides of a 6 x 4 grid.
     const Case cases[] = {
-        {"bottom-top", [](double x, double) { return x; }, 2.3, 3},             // corners 3 and 2 (right side)
+        {"bottom-top", [](double x, double) { return x; }, 2.3, 3},            // corners 3 and 2 (right side)
         {"left-right", [](double, double y) { return y; }, 2.1, 3},            // the upper corners
         {"left-bottom", [](double x, double y) { return x + y; }, 2.5, 4},     // all but corner 0
         {"top-right", [](double x, double y) { return -(x + y); }, -8.5, 2},   // corner 2 only
@@ -140,8 +143,10 @@ TEST(ZContourTracer, RandomFieldsKeepEveryCrossingOnceAndEverySideFlagRight)
             int crossings = 0;
             for (int j = 0; j <= 20; ++j)
                 for (int i = 0; i <= 30; ++i) {
-                    if (i < 30 && (f.At(i, j) < level) != (f.At(i + 1, j) < level)) ++crossings;
-                    if (j < 20 && (f.At(i, j) < level) != (f.At(i, j + 1) < level)) ++crossings;
+                    if (i < 30 && (f.At(i, j) < level) != (f.At(i + 1, j) < level))
+                        ++crossings;
+                    if (j < 20 && (f.At(i, j) < level) != (f.At(i, j + 1) < level))
+                        ++crossings;
                 }
             int traced = 0;
             for (size_t k = before; k < out.size(); ++k)
@@ -172,8 +177,8 @@ TEST(ZContourTracer, InsideCountsPointsOnEdgesEvenFarFromTheOrigin)
     const double o = 4.0e5;
     const std::vector<PipePoint> square{{o, o}, {o + 100, o}, {o + 100, o + 100}, {o, o + 100}, {o, o}};
     EXPECT_TRUE(ZContourTracer::Inside(square, o + 50, o + 50));
-    EXPECT_TRUE(ZContourTracer::Inside(square, o + 50, o));        // on an edge
-    EXPECT_TRUE(ZContourTracer::Inside(square, o + 100, o + 100)); // a vertex
+    EXPECT_TRUE(ZContourTracer::Inside(square, o + 50, o));          // on an edge
+    EXPECT_TRUE(ZContourTracer::Inside(square, o + 100, o + 100));   // a vertex
     EXPECT_FALSE(ZContourTracer::Inside(square, o + 150, o + 50));
     EXPECT_FALSE(ZContourTracer::Inside(square, o - 0.01, o + 50));
 }

@@ -12,7 +12,7 @@ struct Devices : ::testing::Test {
     ZConsumeNode* a = t.Node("A");
     ZConsumeNode* b = t.Node("B");
 };
-} // namespace
+}   // namespace
 
 TEST_F(Devices, PumpFollowsItsQuadraticCharacteristic)
 {

@@ -30,7 +30,7 @@ TEST(ZFlowAllocation, CarriesSharesPastDevicesAndDropsThoseWithNowhereToGo)
     ZConsumeNode* n2 = t.Node("N2");
     t.Pump("U1", in, out, 30.0, 10.0);
     ASSERT_TRUE(in->IsDeviceNode());
-    t.Pipe("P1", in, n0, 100.0);    // starts at the pump's inlet
+    t.Pipe("P1", in, n0, 100.0);   // starts at the pump's inlet
     t.Pipe("P2", out, n2, 100.0);
     ASSERT_TRUE(ZFlowAllocation::Allocate(t.net, 0.04));
     // Each pipe's device-side half lands beyond the pump, on the other pipe's far end.

@@ -34,7 +34,7 @@ ZConsumeNode* At(TestNet& t, const std::string& id, double x, double y, double h
     return n;
 }
 
-} // namespace
+}   // namespace
 
 TEST(ZHeadField, OneStraightPipeGivesItsOwnLinearValues)
 {

@@ -32,7 +32,7 @@ Matrix RandomUpper(int n, int offDiagonals, std::mt19937& rng)
     m.makeCompressed();
     return m;
 }
-} // namespace
+}   // namespace
 
 // The factor is analysed once and refilled with new values, as a balancing run does every pass;
 // each time its solution must match a dense solve of the full symmetric matrix.

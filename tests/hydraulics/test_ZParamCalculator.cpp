@@ -12,7 +12,8 @@ struct Calc {
     UnitSystem units;   // defaults: l/s, m, mm, m
     std::string message;
 
-    ZParamCalculator::Status Run(int param, int op, const std::string& amount, int range = ZParamCalculator::WholeNetwork)
+    ZParamCalculator::Status Run(int param, int op, const std::string& amount,
+                                 int range = ZParamCalculator::WholeNetwork)
     {
         std::vector<ZParamCalculator::Change> changes;
         const auto targets = ZParamCalculator::Targets(t.net, param, range);
@@ -23,7 +24,7 @@ struct Calc {
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST(ZParamCalculator, LabelsAndPreview)
 {

@@ -14,7 +14,7 @@ struct TwoNodes : ::testing::Test {
     ZConsumeNode* a = t.Node("A");
     ZConsumeNode* b = t.Node("B");
 };
-} // namespace
+}   // namespace
 
 TEST_F(TwoNodes, HazenWilliamsResistanceAndHeadLoss)
 {

@@ -18,14 +18,29 @@ std::string Reference(std::string s)
     }
     return s;
 }
-} // namespace
+}   // namespace
 
 // GBK pairs whose trail byte looks like a lower-case letter ("\x81a") sit at every offset of the
 // eight-byte words the fast path takes, and at the very end of the text.
 TEST(GbkCodec, UpperCasesAsciiButNeverATrailByte)
 {
     std::mt19937 rng(3);
-    const std::string pieces[] = {"a", "z", "A", "{", "`", "@", "\t", "\n", "\x81" "a", "\xB0" "z", "\xFE" "m", "\x80", "\xFF"};
+    const std::string pieces[] = {"a",
+                                  "z",
+                                  "A",
+                                  "{",
+                                  "`",
+                                  "@",
+                                  "\t",
+                                  "\n",
+                                  "\x81"
+                                  "a",
+                                  "\xB0"
+                                  "z",
+                                  "\xFE"
+                                  "m",
+                                  "\x80",
+                                  "\xFF"};
     for (int round = 0; round < 2000; ++round) {
         std::string s;
         const int n = static_cast<int>(rng() % 40);

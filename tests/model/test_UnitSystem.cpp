@@ -45,7 +45,7 @@ TEST(Units, ParsingIgnoresACommaDecimalLocale)
     if (!comma.Active())
         GTEST_SKIP() << "no comma-decimal locale installed";
     UnitSystem u;
-    u.Get(UnitSystem::Flow).SetUnitIndex(2);   // m3/h
+    u.Get(UnitSystem::Flow).SetUnitIndex(2);                         // m3/h
     EXPECT_NEAR(u.FlowUnit().Parse("12.5"), 12.5 / 3600.0, 1e-15);   // strtod would stop at '.'
     EXPECT_EQ(u.Hydr().Parse("12,5"), 12.0);                         // a comma is no decimal mark here
     EXPECT_EQ(u.FlowUnit().FormatFixed(0.0125), "45.00");

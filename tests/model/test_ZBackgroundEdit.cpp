@@ -22,7 +22,7 @@ std::unique_ptr<ZNetBkDib> Image(uint8_t fill)
     dib->SetBytes(bmp);
     return dib;
 }
-}
+}   // namespace
 
 TEST(ZBackgroundEdit, ReplaceAndClearUndoToTheSameImage)
 {

@@ -22,7 +22,7 @@ void EditFlow(ZDocument& doc, const char* id, double flow)
     n->NodeFlow = flow;
     tx.Commit();
 }
-} // namespace
+}   // namespace
 
 TEST(Document, ModifiedFollowsTheHistory)
 {

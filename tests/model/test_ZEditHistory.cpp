@@ -5,7 +5,8 @@
 namespace {
 // An edit of a given size that counts how often it is destroyed.
 struct SizedEdit : ZEdit {
-    SizedEdit(std::string text, size_t bytes, int* destroyed) : ZEdit(std::move(text)), bytes(bytes), destroyed(destroyed)
+    SizedEdit(std::string text, size_t bytes, int* destroyed)
+        : ZEdit(std::move(text)), bytes(bytes), destroyed(destroyed)
     {
     }
     ~SizedEdit() override { ++*destroyed; }
@@ -16,7 +17,7 @@ struct SizedEdit : ZEdit {
     size_t bytes;
     int* destroyed;
 };
-} // namespace
+}   // namespace
 
 TEST(EditHistory, StacksAndTexts)
 {

@@ -27,7 +27,7 @@ L* MakeLink(ZNetwork& net, const char* id, ZConsumeNode* a, ZConsumeNode* b)
     EXPECT_TRUE(net.AddLink(a, b, l));
     return l;
 }
-} // namespace
+}   // namespace
 
 TEST(NetObjects, NewObjectsCarryClassDefaults)
 {

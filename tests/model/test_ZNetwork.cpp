@@ -40,7 +40,7 @@ void DeleteAll(std::vector<ZNetObject*>& v)
         delete o;
     v.clear();
 }
-} // namespace
+}   // namespace
 
 TEST(Network, ByteOrderAndRenumbering)
 {

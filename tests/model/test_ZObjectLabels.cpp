@@ -21,7 +21,11 @@ protected:
     {
         a.SetId("A");
         b.SetId("B");
-        a.X = 10; a.Y = 20.5; a.NodeGrunElev = 12; a.NodeHydrElev = 40.25; a.NodeFlow = 0.0125;
+        a.X = 10;
+        a.Y = 20.5;
+        a.NodeGrunElev = 12;
+        a.NodeHydrElev = 40.25;
+        a.NodeFlow = 0.0125;
         b.NodeHydrElev = 38.0;
         pipe.SetId("P7");
         pipe.Connect(&a, &b);
@@ -50,7 +54,7 @@ protected:
     ZConsumeNode a, b;
     ZPipeLink pipe;
 };
-}
+}   // namespace
 
 TEST_F(ObjectLabels, DefaultTooltipsFollowTheirMasksAndOrder)
 {
@@ -159,7 +163,10 @@ TEST_F(ObjectLabels, DeviceTextsFollowTheirTypes)
 
     ZTankLink tank;
     tank.SetId("T");
-    tank.TankArea = 100; tank.TankCurH = 3; tank.TankMinHead = 1; tank.TankMaxHead = 5;
+    tank.TankArea = 100;
+    tank.TankCurH = 3;
+    tank.TankMinHead = 1;
+    tank.TankMaxHead = 5;
     settings.LabelTip().TankTip = 0x1F;
     EXPECT_EQ(Tip(tank), "水池编号:T, 面积:100 m2, 水位:3 m, 最低水位:1 m, 最高水位:5 m");
     settings.LabelTip().TankLabel = 2;

@@ -6,8 +6,11 @@
 #include <limits>
 
 namespace {
-constexpr uint32_t Rgb(int r, int g, int b) { return ZColorSettings::Rgb(r, g, b); }
+constexpr uint32_t Rgb(int r, int g, int b)
+{
+    return ZColorSettings::Rgb(r, g, b);
 }
+}   // namespace
 
 TEST(ZSettingsStore, FreshProfileGivesDefaults)
 {
@@ -39,8 +42,8 @@ TEST(ZSettingsStore, FreshProfileGivesDefaults)
     EXPECT_EQ(c.Pipe, Rgb(0, 0, 255));
     EXPECT_EQ(c.PipeText, Rgb(0, 125, 255));
     EXPECT_EQ(c.BkPipeText, Rgb(255, 255, 255));
-    const std::vector<uint32_t> grades = {Rgb(51, 204, 0), Rgb(102, 153, 102), Rgb(153, 102, 51),
-                                          Rgb(204, 51, 102), Rgb(255, 0, 0)};
+    const std::vector<uint32_t> grades = {Rgb(51, 204, 0), Rgb(102, 153, 102), Rgb(153, 102, 51), Rgb(204, 51, 102),
+                                          Rgb(255, 0, 0)};
     EXPECT_EQ(c.NodeGradeColors, grades);
     EXPECT_EQ(c.PipeGradeColors, grades);
 
@@ -166,17 +169,17 @@ TEST(ZSettingsStore, GradeCountGrowsListWithBlackEntries)
 TEST(ZSettingsStore, MalformedValuesKeepDefaults)
 {
     MemoryKeyValueStore kv;
-    kv.WriteBinary("System State", "ZoomInScale", {1, 2, 3, 4});          // not 8 bytes
-    kv.SetDouble("System State", "ZoomOutScale", -2.0);                   // not a scale
-    kv.WriteString("System State", "SelectMode", "crossing");             // not an integer
-    kv.WriteInt("System State", "PipeSerialMode", 7);                     // no such mode
-    kv.WriteInt("System Color", "Pipe", -1);                              // not a colour
+    kv.WriteBinary("System State", "ZoomInScale", {1, 2, 3, 4});   // not 8 bytes
+    kv.SetDouble("System State", "ZoomOutScale", -2.0);            // not a scale
+    kv.WriteString("System State", "SelectMode", "crossing");      // not an integer
+    kv.WriteInt("System State", "PipeSerialMode", 7);              // no such mode
+    kv.WriteInt("System Color", "Pipe", -1);                       // not a colour
     kv.WriteInt("System Color", "NodeText", 0x1000000);
     kv.WriteInt("System Color", "NodeGradeNum", -3);
-    kv.WriteInt("System Color", "PipeGradeNum", 1 << 30);                 // would allocate gigabytes
+    kv.WriteInt("System Color", "PipeGradeNum", 1 << 30);   // would allocate gigabytes
     kv.WriteInt("System Size", "NodeWidth", -6);
     kv.WriteInt("System LabelTip", "NodeTip", -1);
-    kv.WriteInt("MultiPipeLabel", "PipeSep", 5);                          // integer where a string belongs
+    kv.WriteInt("MultiPipeLabel", "PipeSep", 5);   // integer where a string belongs
     kv.WriteBinary("System Template", "PipeDate", {1, 2, 3, 4, 5, 6, 7, 8});
     kv.WriteInt("System State", "AutoSaveMinutes", -5);
     kv.SetDouble("System State", "MinFreeHead", -1.0);

@@ -13,10 +13,28 @@
 // sort after ASCII ones), ids that share their first eight bytes or more decided by the rest.
 TEST(SortedObArray, SortByIdGivesCompareOrder)
 {
-    std::vector<std::string> ids = {"1", "10", "100", "2", "A", "a", "AB", "A\x01", "ABCDEFGH", "ABCDEFGHI",
-                                    "ABCDEFGH0", "ABCDEFG", "ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRR",
-                                    "\xb9\xdc\xb5\xc0", "\xb9\xdc", "\x7f", "\x80", "\xff\xff\xff\xff\xff\xff\xff\xff",
-                                    "\xff\xff\xff\xff\xff\xff\xff\xff\x01", "J-12", "J-1"};
+    std::vector<std::string> ids = {"1",
+                                    "10",
+                                    "100",
+                                    "2",
+                                    "A",
+                                    "a",
+                                    "AB",
+                                    "A\x01",
+                                    "ABCDEFGH",
+                                    "ABCDEFGHI",
+                                    "ABCDEFGH0",
+                                    "ABCDEFG",
+                                    "ABCDEFGHIJKLMNOPQRS",
+                                    "ABCDEFGHIJKLMNOPQRR",
+                                    "\xb9\xdc\xb5\xc0",
+                                    "\xb9\xdc",
+                                    "\x7f",
+                                    "\x80",
+                                    "\xff\xff\xff\xff\xff\xff\xff\xff",
+                                    "\xff\xff\xff\xff\xff\xff\xff\xff\x01",
+                                    "J-12",
+                                    "J-1"};
     std::mt19937 rng(3);
     for (int k = 0; k < 400; ++k)
         ids.push_back("N" + std::to_string(rng() % 100000) + "-" + std::to_string(k));

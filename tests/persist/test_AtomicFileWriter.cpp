@@ -28,7 +28,7 @@ struct TempDir {
     ~TempDir() { fs::remove_all(path); }
     size_t Entries() const { return static_cast<size_t>(std::distance(fs::directory_iterator(path), {})); }
 };
-} // namespace
+}   // namespace
 
 TEST(AtomicFileWriter, ReplacesTheTargetAndLeavesNoTemporaryFile)
 {
@@ -66,8 +66,8 @@ TEST(AtomicFileWriter, TemporariesAreNamedAfterTheTargetAndStaleOnesRemoved)
     const fs::path stale1 = dir.path / ".net.wnp.qen-save-a1B2c3";
     const fs::path stale2 = dir.path / ".net.wnp.qen-save-Zz9Yy8";
     const fs::path other = dir.path / ".other.wnp.qen-save-a1B2c3";   // another target's
-    const fs::path busy = dir.path / ".net.wnp.qen-save-busy00";       // a save still writing
-    const fs::path legacy = dir.path / ".qen-save-Q1w2E3";             // unnamed, of earlier versions
+    const fs::path busy = dir.path / ".net.wnp.qen-save-busy00";      // a save still writing
+    const fs::path legacy = dir.path / ".qen-save-Q1w2E3";            // unnamed, of earlier versions
     for (const fs::path& p : {stale1, stale2, other, busy, legacy})
         std::ofstream(p) << std::string(1000, 'x');
     const int busyFd = ::open(busy.c_str(), O_RDONLY);

@@ -38,7 +38,7 @@ std::string RefusalOf(const std::string& path, size_t maxBytes = InputFile::MaxB
     ADD_FAILURE() << path << " was read";
     return {};
 }
-} // namespace
+}   // namespace
 
 TEST(InputFile, AnythingButARegularFileIsRefusedBeforeReading)
 {

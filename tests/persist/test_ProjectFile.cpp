@@ -20,7 +20,10 @@
 #include <sstream>
 
 namespace {
-std::string Save(const ZDocument& doc) { return ProjectFile::Serialize(doc); }
+std::string Save(const ZDocument& doc)
+{
+    return ProjectFile::Serialize(doc);
+}
 
 void Load(const std::string& bytes, ZDocument& doc)
 {
@@ -31,9 +34,20 @@ void Load(const std::string& bytes, ZDocument& doc)
 LeBytes DefaultSettings()
 {
     LeBytes b;
-    auto table = [&](double last) { b.W(4); for (int k = 0; k < 4; ++k) b.F(k * last / 3); };
-    table(30.0); table(0.3); table(30.0); table(30.0);           // node: elevation, demand, free head, head
-    table(0.9); table(0.3); table(3.0); table(0.03); table(3.0);  // pipe: diameter, flow, loss, slope, velocity
+    auto table = [&](double last) {
+        b.W(4);
+        for (int k = 0; k < 4; ++k)
+            b.F(k * last / 3);
+    };
+    table(30.0);
+    table(0.3);
+    table(30.0);
+    table(30.0);   // node: elevation, demand, free head, head
+    table(0.9);
+    table(0.3);
+    table(3.0);
+    table(0.03);
+    table(3.0);   // pipe: diameter, flow, loss, slope, velocity
     b.D(2).D(uint32_t(-1)).F(100.0).F(2.0).F(0.0001).F(0.001).F(0.75);
     b.D(0).D(0).D(0).D(0).D(0).D(0);   // Balanced, spare, spare, grade switches, spare
     b.D(0).D(1).D(3).D(0).D(0).F(0.2);
@@ -58,10 +72,14 @@ struct Answer : Prompt {
     bool yes;
     std::string asked;
     explicit Answer(bool y) : yes(y) {}
-    bool AskYesNo(const std::string& text) override { asked = text; return yes; }
+    bool AskYesNo(const std::string& text) override
+    {
+        asked = text;
+        return yes;
+    }
     void Inform(const std::string&) override {}
 };
-}
+}   // namespace
 
 TEST(ProjectFileGolden, EmptyDocument)
 {
@@ -83,12 +101,12 @@ TEST(ProjectFileGolden, TwoNodesOnePipe)
     want.F(0).F(1000).F(0).F(1000);
     want.s += DefaultSettings().s;
     want.W(2);
-    want.Class("ZConsumeNode").Head("1", 0x20, 0);                  // class 1, node "1" = 2
-    want.Class("ZPipeLink").Head("1", 0x20, 0);                     // class 3, pipe "1" = 4
-    want.W(0x0002);                                                 // StartNode
-    want.W(0x8001).Head("2", 0x20, 1).W(0x0004).NodeTail();         // EndNode: node "2" = 5 in full
-    want.W(0).W(0).PipeTail();                                      // NextAtStart, NextAtEnd
-    want.NodeTail();                                                // node "1" ends here
+    want.Class("ZConsumeNode").Head("1", 0x20, 0);            // class 1, node "1" = 2
+    want.Class("ZPipeLink").Head("1", 0x20, 0);               // class 3, pipe "1" = 4
+    want.W(0x0002);                                           // StartNode
+    want.W(0x8001).Head("2", 0x20, 1).W(0x0004).NodeTail();   // EndNode: node "2" = 5 in full
+    want.W(0).W(0).PipeTail();                                // NextAtStart, NextAtEnd
+    want.NodeTail();                                          // node "1" ends here
     want.W(0x0005);
     want.W(1).W(0x0004);
     want.W(0).W(0);
@@ -149,37 +167,69 @@ TEST(ProjectFileRoundTrip, EveryFieldOfEveryClassAndTheDocumentRecord)
     ZConsumeNode* d = AddNode(doc, "D", 30, 40);
     ZConsumeNode* e = AddNode(doc, "E", 50, 60);
     ZConsumeNode* f = AddNode(doc, "F", 50, 60);
-    a->NodeGrunElev = 12.5; a->NodeHydrElev = 44.25; a->NodeFlow = -0.125; a->NodeFireFlow = 0.01;
+    a->NodeGrunElev = 12.5;
+    a->NodeHydrElev = 44.25;
+    a->NodeFlow = -0.125;
+    a->NodeFireFlow = 0.01;
     a->SetFireNode(true);
     a->SetFlag(qen::FLAG_SELECTED | qen::FLAG_FILTERED);
     auto* pump = AddLink<ZPumpLink>(doc, "U1", a, b);
-    pump->SetPumpType(0); pump->SetSymbolIndex(3); pump->PumpOpen = false; pump->PumpStaticH = 32;
-    pump->PumpSCoef = 120; pump->PumpRatedRotV = 1450; pump->PumpOperatedRotV = 1400; pump->PumpVacuum = 4;
+    pump->SetPumpType(0);
+    pump->SetSymbolIndex(3);
+    pump->PumpOpen = false;
+    pump->PumpStaticH = 32;
+    pump->PumpSCoef = 120;
+    pump->PumpRatedRotV = 1450;
+    pump->PumpOperatedRotV = 1400;
+    pump->PumpVacuum = 4;
     pump->PumpEfficiency = 0.8;
     auto* pipe = AddLink(doc, GbkCodec::FromUtf8("管1").Bytes(), b, c);
-    pipe->PipeType = 1; pipe->PipeParallel = 2; pipe->PipeLength = 123.5; pipe->PipeInDiam = 0.29;
-    pipe->PipeSideType = 1; pipe->PipeDate = 946684800; pipe->PipeRougCeof = 0.013; pipe->PipeDiam = 0.3;
+    pipe->PipeType = 1;
+    pipe->PipeParallel = 2;
+    pipe->PipeLength = 123.5;
+    pipe->PipeInDiam = 0.29;
+    pipe->PipeSideType = 1;
+    pipe->PipeDate = 946684800;
+    pipe->PipeRougCeof = 0.013;
+    pipe->PipeDiam = 0.3;
     pipe->SetVertices({{3, 4}, {5, 6}});
-    pipe->Flow = -0.02; pipe->Resistance = 17.5;
+    pipe->Flow = -0.02;
+    pipe->Resistance = 17.5;
     auto* valve = AddLink<ZValveLink>(doc, "V", c, d);
-    valve->SetValveType(2); valve->ValveOpen = false; valve->ValveHLess = 5; valve->ValveSCoef = 2.5;
+    valve->SetValveType(2);
+    valve->ValveOpen = false;
+    valve->ValveHLess = 5;
+    valve->ValveSCoef = 2.5;
     auto* pipe2 = AddLink(doc, "P2", d, e);
     pipe2->PipeLength = 10;
     auto* tank = AddLink<ZTankLink>(doc, "T", e, f);
-    tank->SetTankType(1); tank->TankArea = 100; tank->TankCurH = 3; tank->TankMinHead = 1; tank->TankMaxHead = 5;
+    tank->SetTankType(1);
+    tank->TankArea = 100;
+    tank->TankCurH = 3;
+    tank->TankMinHead = 1;
+    tank->TankMaxHead = 5;
     tank->TankBottomElev = 20;
     doc.SetExtents({-5, -6, 700, 800});
     ZDrawSettings& ds = doc.GetDrawSettings();
-    ds.Balanced = 1; ds.CalcCase = 2; ds.Params.AccidentFactor = 0.7; ds.SpareWord2 = 77; ds.ContourInterval = 0.5;
+    ds.Balanced = 1;
+    ds.CalcCase = 2;
+    ds.Params.AccidentFactor = 0.7;
+    ds.SpareWord2 = 77;
+    ds.ContourInterval = 0.5;
     ds.PipeFlowGrades = {0.01, 0.02};
     doc.GetNamedViews().push_back({GbkCodec::FromUtf8("全图视图"), {0, 0, 100, 200}});
     doc.GetNamedViews().push_back({GbkString(std::string(300, 'x')), {1, 2, 3, 4}});
     std::vector<uint8_t> bmp(70, 0x11);
-    bmp[0] = 'B'; bmp[1] = 'M'; bmp[2] = 70;
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[2] = 70;
     bmp[3] = bmp[4] = bmp[5] = 0;
     auto dib = std::make_unique<ZNetBkDib>();
     ASSERT_TRUE(dib->SetBytes(bmp));
-    dib->BkLeft = 7; dib->BkTop = 8; dib->BkWidth = 9; dib->BkHeight = 10;
+    dib->BkLeft = 7;
+    dib->BkTop = 8;
+    dib->BkWidth = 9;
+    dib->BkHeight = 10;
     doc.SetBkDib(std::move(dib));
 
     const std::string bytes = Save(doc);

@@ -52,13 +52,15 @@ std::string Sample()
     AddLink<ZPumpLink>(doc, "u", b, c);
     doc.GetNamedViews().push_back({GbkView("view"), {0, 0, 1, 1}});
     std::vector<uint8_t> bmp(40, 0);
-    bmp[0] = 'B'; bmp[1] = 'M'; bmp[2] = 40;
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[2] = 40;
     auto dib = std::make_unique<ZNetBkDib>();
     dib->SetBytes(bmp);
     doc.SetBkDib(std::move(dib));
     return ProjectFile::Serialize(doc);
 }
-}
+}   // namespace
 
 TEST(ProjectFileDamage, TruncatedAnywhereIsRefusedOrLoadsWithoutTheImage)
 {
@@ -209,14 +211,32 @@ TEST(ProjectFileDamage, InconsistentTopologyIsRefused)
     twice.W(2).Class("ZConsumeNode").Head("a", 0x20, 0).W(0).NodeTail().W(2).W(0);
     EXPECT_EQ(CauseOf(WithNetwork(twice)), ArchiveError::Generic);
     LeBytes sameId;
-    sameId.W(2).Class("ZConsumeNode").Head("a", 0x20, 0).W(0).NodeTail().W(0x8001).Head("a", 0x20, 1).W(0).NodeTail().W(0);
+    sameId.W(2)
+        .Class("ZConsumeNode")
+        .Head("a", 0x20, 0)
+        .W(0)
+        .NodeTail()
+        .W(0x8001)
+        .Head("a", 0x20, 1)
+        .W(0)
+        .NodeTail()
+        .W(0);
     EXPECT_EQ(CauseOf(WithNetwork(sameId)), ArchiveError::Generic);
 }
 
 TEST(ProjectFileDamage, UnsortedArraysAreRestoredInOrder)
 {
     LeBytes unsorted;
-    unsorted.W(2).Class("ZConsumeNode").Head("b", 0x20, 0).W(0).NodeTail().W(0x8001).Head("a", 0x20, 1).W(0).NodeTail().W(0);
+    unsorted.W(2)
+        .Class("ZConsumeNode")
+        .Head("b", 0x20, 0)
+        .W(0)
+        .NodeTail()
+        .W(0x8001)
+        .Head("a", 0x20, 1)
+        .W(0)
+        .NodeTail()
+        .W(0);
     ZDocument doc;
     ASSERT_EQ(CauseOf(WithNetwork(unsorted), doc), -1);
     EXPECT_EQ(doc.GetNetwork().NodeAt(0)->IdView().Bytes(), "a");

@@ -60,7 +60,7 @@ void Chain(ZDocument& doc, int n)
         p->Connect(net.NodeAt(i), net.NodeAt(i + 1));
     }
 }
-}
+}   // namespace
 
 TEST(ProjectFileTraversal, ExplicitStackWritesTheRecursiveOrder)
 {

@@ -51,9 +51,9 @@ size_t NetworkOffset(const ZDocument& doc)
 {
     const ZDrawSettings& ds = doc.GetDrawSettings();
     size_t at = (doc.GetFileVersion() > ZDocument::Version1 ? 104 : 0) + 32;
-    for (const auto* t : {&ds.NodeElevGrades, &ds.NodeFlowGrades, &ds.NodeFreeHeadGrades, &ds.NodeHeadGrades,
-                          &ds.PipeDiamGrades, &ds.PipeFlowGrades, &ds.PipeHLossGrades, &ds.PipeSlopeGrades,
-                          &ds.PipeVeloGrades})
+    for (const auto* t :
+         {&ds.NodeElevGrades, &ds.NodeFlowGrades, &ds.NodeFreeHeadGrades, &ds.NodeHeadGrades, &ds.PipeDiamGrades,
+          &ds.PipeFlowGrades, &ds.PipeHLossGrades, &ds.PipeSlopeGrades, &ds.PipeVeloGrades})
         at += 2 + 8 * t->size();
     return at + 100;
 }
@@ -82,9 +82,9 @@ std::string WithSettings(const std::function<void(ZDrawSettings&)>& change)
 {
     ZDocument doc;
     ZDrawSettings& ds = doc.GetDrawSettings();
-    for (auto* t : {&ds.NodeElevGrades, &ds.NodeFlowGrades, &ds.NodeFreeHeadGrades, &ds.NodeHeadGrades,
-                    &ds.PipeDiamGrades, &ds.PipeFlowGrades, &ds.PipeHLossGrades, &ds.PipeSlopeGrades,
-                    &ds.PipeVeloGrades})
+    for (auto* t :
+         {&ds.NodeElevGrades, &ds.NodeFlowGrades, &ds.NodeFreeHeadGrades, &ds.NodeHeadGrades, &ds.PipeDiamGrades,
+          &ds.PipeFlowGrades, &ds.PipeHLossGrades, &ds.PipeSlopeGrades, &ds.PipeVeloGrades})
         t->clear();
     std::string bytes = ProjectFile::Serialize(doc);
     // Rebuild the settings block by hand from the (valid) document, then apply the change.
@@ -99,7 +99,7 @@ std::string WithSettings(const std::function<void(ZDrawSettings&)>& change)
     const size_t at = 104 + 32 + 9 * 2;
     return bytes.replace(at, b.s.size(), b.s);
 }
-} // namespace
+}   // namespace
 
 TEST(ProjectReader, NonFiniteNumbersAreRefusedNamingObjectAndField)
 {

@@ -50,7 +50,7 @@ struct TextRoundTrip : ::testing::Test {
         EXPECT_EQ(FormatRoundTrip::Check(first, viaProject, FormatRoundTrip::Project), "");
     }
 };
-} // namespace
+}   // namespace
 
 // Valve V ends at GV1, where valve 1 starts: connecting in line order left GV2 at GV1's old place, and
 // every save and reopen moved it one device further along the chain.
@@ -124,7 +124,7 @@ TEST_F(TextRoundTrip, IdentifiersAreRefusedForExportOnlyWhereTheyWouldNotReadBac
     doc.GetNetwork().AddLink(a, doc.GetNetwork().FindNode("B"), pipe);
     EXPECT_THROW(Export(doc), ArchiveError);   // alone on its PIPEPOINT line it would end the section
     pipe->SetVertices({});
-    EXPECT_NO_THROW(Export(doc));             // at the start of a PIPE line it reads back
+    EXPECT_NO_THROW(Export(doc));   // at the start of a PIPE line it reads back
     auto* node = new ZConsumeNode;
     node->SetId("//C");
     doc.GetNetwork().AddNode(node);

@@ -57,7 +57,7 @@ std::string UnitsLine(const std::string& length, const std::string& diam, const 
                               "\t流量单位:" + flow + "\n")
         .Bytes();
 }
-} // namespace
+}   // namespace
 
 TEST_F(TextImporterTest, NonFiniteNumbersAreRefusedNamingLineAndField)
 {

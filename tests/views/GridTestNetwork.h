@@ -36,4 +36,4 @@ inline void Build(ZDocument& doc)
     net.FindNode("2")->NodeGrunElev = 12.0;
 }
 
-} // namespace GridTestNetwork
+}   // namespace GridTestNetwork

@@ -41,4 +41,4 @@ inline void Square(ZDocument& doc)
     AddPipe(doc, "41", n4, n1);
 }
 
-} // namespace ViewTestNetworks
+}   // namespace ViewTestNetworks

@@ -11,7 +11,11 @@
 namespace {
 struct Recorder : Prompt {
     std::vector<std::string> shown;
-    bool AskYesNo(const std::string& t) override { shown.push_back(t); return false; }
+    bool AskYesNo(const std::string& t) override
+    {
+        shown.push_back(t);
+        return false;
+    }
     void Inform(const std::string& t) override { shown.push_back(t); }
 };
 
@@ -22,7 +26,7 @@ void Type(CNamedViewDlg& d, const QString& name, double l, double t, double r, d
     for (int i = 0; i < 4; ++i)
         d.RectEdit(i)->setText(QString::number(v[i]));
 }
-}
+}   // namespace
 
 class TestCNamedViewDlg : public QObject {
     Q_OBJECT
@@ -85,7 +89,7 @@ private slots:
         CNamedViewDlg d(views, ViewExtent{}, &p);
         d.List()->setCurrentRow(0);
         Type(d, "B", 0, 5, 5, 0);
-        QVERIFY(!d.Update());   // another view has that name
+        QVERIFY(!d.Update());       // another view has that name
         Type(d, "A", 0, 5, 5, 0);   // its own name in another case is fine
         QVERIFY(d.Update());
         QCOMPARE(views[0].ViewName.Bytes(), std::string("A"));

@@ -31,7 +31,8 @@ void Slope(ZDocument& doc)
     ZConsumeNode* n[3][3];
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) {
-            n[r][c] = AddNode(doc, QString::asprintf("N%d%d", r, c).toStdString(), c * 100.0, r * 100.0, 20.0 + 3 * r + 2 * c);
+            n[r][c] = AddNode(doc, QString::asprintf("N%d%d", r, c).toStdString(), c * 100.0, r * 100.0,
+                              20.0 + 3 * r + 2 * c);
             n[r][c]->NodeGrunElev = 5.0;
         }
     for (int r = 0; r < 3; ++r)
@@ -80,7 +81,7 @@ int Differing(const QImage& a, const QImage& b)
 }
 
 constexpr const char* kNoOpenGl = "no OpenGL window here (the offscreen platform): run under xvfb-run -a as ctest does";
-} // namespace
+}   // namespace
 
 class TestCQENModuleView : public QObject {
     Q_OBJECT

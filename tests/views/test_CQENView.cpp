@@ -32,10 +32,14 @@ namespace {
 struct Answers : Prompt {
     bool yes = false;
     std::vector<std::string> shown;
-    bool AskYesNo(const std::string& t) override { shown.push_back(t); return yes; }
+    bool AskYesNo(const std::string& t) override
+    {
+        shown.push_back(t);
+        return yes;
+    }
     void Inform(const std::string& t) override { shown.push_back(t); }
 };
-}
+}   // namespace
 
 class TestCQENView : public QObject {
     Q_OBJECT
@@ -619,8 +623,8 @@ private slots:
         v->Canvas().DeviceToWorld(at.x(), at.y(), x0, y0);
         const size_t entries = v->Canvas().ZoomTool().History().size();
         for (int i = 0; i < 2; ++i) {
-            QWheelEvent up(QPointF(at), QPointF(v->mapToGlobal(at)), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                           Qt::NoScrollPhase, false);
+            QWheelEvent up(QPointF(at), QPointF(v->mapToGlobal(at)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                           Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(v.get(), &up);
         }
         QVERIFY(qFuzzyCompare(v->Canvas().GetScale(), s0 * 4.0 / 9.0));

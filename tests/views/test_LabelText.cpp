@@ -53,7 +53,7 @@ Rows Scan(const QImage& img, const QColor& pipe)
     }
     return r;
 }
-} // namespace
+}   // namespace
 
 class TestLabelText : public QObject {
     Q_OBJECT
@@ -146,7 +146,8 @@ private slots:
         const Rows r = Scan(Render("P_K2"), QtDrawContext::ToColor(settings.Colors().Pipe));
         settings.LabelTip().LabelMode = ZLabelTipSettings::SingleValue;
         QVERIFY(r.inkTop >= 0 && r.lowerInkTop > r.line);
-        QVERIFY2(r.inkBottom < r.arrowTop - 1, qPrintable(QStringLiteral("ink %1, arrow %2").arg(r.inkBottom).arg(r.arrowTop)));
+        QVERIFY2(r.inkBottom < r.arrowTop - 1,
+                 qPrintable(QStringLiteral("ink %1, arrow %2").arg(r.inkBottom).arg(r.arrowTop)));
         QVERIFY2(r.lowerInkTop > r.arrowBottom + 1,
                  qPrintable(QStringLiteral("ink %1, arrow %2").arg(r.lowerInkTop).arg(r.arrowBottom)));
     }

@@ -57,8 +57,8 @@ private slots:
 
     void freeDirectionOfNodeLabels()
     {
-        QVERIFY(std::fabs(G::FreeDirection({}) - 1.5 * G::Pi) < 1e-12);       // straight below
-        QVERIFY(std::fabs(G::FreeDirection({0.3}) - (0.3 + G::Pi)) < 1e-12);  // opposite its pipe
+        QVERIFY(std::fabs(G::FreeDirection({}) - 1.5 * G::Pi) < 1e-12);        // straight below
+        QVERIFY(std::fabs(G::FreeDirection({0.3}) - (0.3 + G::Pi)) < 1e-12);   // opposite its pipe
         // Pipes east, north and west: the box goes south.
         QVERIFY(std::fabs(G::FreeDirection({0.0, G::Pi / 2, G::Pi}) - 1.5 * G::Pi) < 1e-12);
         // Ties: the first widest gap.
@@ -222,9 +222,9 @@ private slots:
         settings.LabelTip().LabelMode = ZLabelTipSettings::MultiLine;
         RecordingDrawContext dc(c, c.GetExtent());
         a->Draw(c, dc);
-        QVERIFY(!dc.outlines.empty());   // the framed box
+        QVERIFY(!dc.outlines.empty());         // the framed box
         QVERIFY(dc.outlines[0].right < 0.0);   // on the side away from the pipe
-        QCOMPARE(int(dc.texts.size()), 2);      // "H=" and "Q=" lines
+        QCOMPARE(int(dc.texts.size()), 2);     // "H=" and "Q=" lines
         c.SetWorkshopActive(true);
         RecordingDrawContext dc2(c, c.GetExtent());
         a->Draw(c, dc2);

@@ -26,7 +26,7 @@ std::vector<QRectF> RandomSquares(std::mt19937& rng, int count, int area)
     }
     return r;
 }
-} // namespace
+}   // namespace
 
 class TestSquareBlitter : public QObject {
     Q_OBJECT

@@ -43,7 +43,7 @@ QImage Sample()
     img.setPixel(39, 29, qRgb(1, 2, 3));
     return img;
 }
-}
+}   // namespace
 
 class TestZBkDibLoader : public QObject {
     Q_OBJECT

@@ -89,7 +89,8 @@ private slots:
             QVERIFY2(matched > checked * 97 / 100,
                      qPrintable(QStringLiteral("kind %1: %2 of %3").arg(kind).arg(matched).arg(checked)));
             if (!qEnvironmentVariableIsEmpty("QEN_SCREENSHOT_DIR"))
-                img.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") + QStringLiteral("/town-contours-%1.png").arg(kind));
+                img.save(qEnvironmentVariable("QEN_SCREENSHOT_DIR") +
+                         QStringLiteral("/town-contours-%1.png").arg(kind));
         }
     }
 

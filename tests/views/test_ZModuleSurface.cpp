@@ -21,7 +21,7 @@ std::vector<double> RampX(int rows, int cols, double a, double b)
             v.push_back(a + (b - a) * c / cols);
     return v;
 }
-} // namespace
+}   // namespace
 
 class TestZModuleSurface : public QObject {
     Q_OBJECT

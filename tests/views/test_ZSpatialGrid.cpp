@@ -55,7 +55,8 @@ private slots:
         QVERIFY(std::find(hits.begin(), hits.end(), c) != hits.end());
         QVERIFY(std::find(hits.begin(), hits.end(), a) == hits.end());
         grid.Query(Rect(-std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
-                        std::numeric_limits<double>::max(), std::numeric_limits<double>::max()), hits);
+                        std::numeric_limits<double>::max(), std::numeric_limits<double>::max()),
+                   hits);
         QCOMPARE(hits.size(), size_t(5));
         const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
         grid.Query(Rect(nan, nan, nan, nan), hits);

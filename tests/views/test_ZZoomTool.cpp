@@ -24,10 +24,14 @@ public:
             ++fullInvalidations;
         erasing += erase ? 1 : 0;
     }
-    void CanvasSaveView(const ViewExtent& e) override { saved = e; ++saves; }
+    void CanvasSaveView(const ViewExtent& e) override
+    {
+        saved = e;
+        ++saves;
+    }
     void CanvasRealTime(bool on) override { realTime = on; }
 };
-} // namespace
+}   // namespace
 
 class TestZZoomTool : public QObject {
     Q_OBJECT
@@ -104,9 +108,9 @@ private slots:
         QVERIFY(t.MousePress(QPoint(100, 100)));
         QVERIFY(t.MouseMove(QPoint(100, 90), true));   // 10 up: zoom in
         QCOMPARE(c->GetScale(), 380.0 / 400.0);
-        QVERIFY(t.MouseMove(QPoint(100, 100), true));  // 10 down
+        QVERIFY(t.MouseMove(QPoint(100, 100), true));   // 10 down
         QCOMPARE(c->GetScale(), 380.0 / 400.0 * 420.0 / 400.0);
-        QVERIFY(!t.MouseMove(QPoint(100, 100), true));  // same point: not handled
+        QVERIFY(!t.MouseMove(QPoint(100, 100), true));   // same point: not handled
         // A drag past the window's middle would turn it inside out: the scale stays.
         const double s = c->GetScale();
         t.MouseMove(QPoint(100, -300), true);

@@ -11,6 +11,7 @@
 #include "HugePageHeap.h"
 #include "ImportInpCommand.h"
 #include "InfoCommand.h"
+#include "SimulateCommand.h"
 #include "persist/ArchiveError.h"
 
 #include <CLI/CLI.hpp>
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<InfoCommand>(io));
     commands.push_back(std::make_unique<ConvertCommand>(io));
     commands.push_back(std::make_unique<BalanceCommand>(io));
+    commands.push_back(std::make_unique<SimulateCommand>(io));
     commands.push_back(std::make_unique<AllocateCommand>(io));
     commands.push_back(std::make_unique<CostCommand>(io));
     commands.push_back(std::make_unique<DxfImportCommand>(io));

@@ -53,9 +53,18 @@ void ZBalanceInfo::Run()
     m_phase = PhaseCheck;
     Notify();
     if (Prepare()) {
-        BuildSystem();
+        if (!m_system)
+            BuildSystem();
         m_phase = PhaseIterate;
         Iterate();
+        if (m_keepSystem) {
+            m_initHeads = m_status == Converged ? 0 : 1;
+            m_initResistances = 1;
+            m_phase = PhaseFinished;
+            m_timings.total = SecondsSince(t0);
+            Notify();
+            return;
+        }
         m_system.reset();
         std::vector<double>().swap(m_rhs);
         std::vector<double>().swap(m_conductance);
@@ -143,11 +152,13 @@ std::vector<char> ZBalanceInfo::ReachedNodes() const
     const auto isOpen = [this](const ZNetLink* link) {
         switch (link->GetKind()) {
         case ZNetObject::Kind::Pipe:
+            if (IsShut(link->GetIndex()))
+                return false;
             return !(CalcCase() == Accident && static_cast<const ZPipeLink*>(link)->IsAccidentPipe());
         case ZNetObject::Kind::Pump:
-            return static_cast<const ZPumpLink*>(link)->PumpOpen;
+            return static_cast<const ZPumpLink*>(link)->PumpOpen && !IsShut(link->GetIndex());
         case ZNetObject::Kind::Valve:
-            return !static_cast<const ZValveLink*>(link)->IsShutByUser();
+            return !static_cast<const ZValveLink*>(link)->IsShutByUser() && !IsShut(link->GetIndex());
         default:
             return true;
         }
@@ -429,7 +440,8 @@ void ZBalanceInfo::GatherPipes()
     for (int l = 0; l < links; ++l) {
         const ZFlowLink* link = m_network.LinkAt(l);
         const auto* pipe = link->GetKind() == ZNetObject::Kind::Pipe ? static_cast<const ZPipeLink*>(link) : nullptr;
-        if (!pipe || (CalcCase() == Accident && pipe->IsAccidentPipe()) || pipe->MinorLossResistance() > 0.0) {
+        if (!pipe || IsShut(l) || (CalcCase() == Accident && pipe->IsAccidentPipe()) ||
+            pipe->MinorLossResistance() > 0.0) {
             m_otherLinks.push_back(l);
             continue;
         }
@@ -506,6 +518,12 @@ void ZBalanceInfo::Assemble()
     }
     for (int l : m_otherLinks) {
         ZFlowLink* link = m_network.LinkAt(l);
+        if (IsShut(l)) {
+            link->Flow = 0.0;
+            m_system->AddLink(l, ZValveLink::ShutConductance);
+            m_conductance[static_cast<size_t>(l)] = 0.0;
+            continue;
+        }
         const double before = link->Flow;
         const double q = link->CalcFlow(*this);
         double g = link->CalcConductance(*this);

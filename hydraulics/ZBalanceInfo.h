@@ -51,6 +51,14 @@ public:
     void Run();
     void RequestStop() { m_stopRequest = 1; }
 
+    // For runs of the same network one after another (extended-period simulation): the matrix
+    // ordering and symbolic factorisation are kept, and each run after a converged one starts
+    // from the heads that one left. The network's topology must not change meanwhile.
+    void KeepSystem(bool on) { m_keepSystem = on; }
+    // Links held shut for the next runs (per link list position, owned by the caller; null: none):
+    // no flow, no part in joining nodes to a known head, as a closed valve.
+    void SetShutLinks(const std::vector<char>* shut) { m_shut = shut; }
+
     int GetPhase() const { return m_phase; }
     double GetProgress() const { return m_progress; }
     int GetStatus() const { return m_status; }
@@ -136,6 +144,9 @@ private:
     double m_correctionRatio = 0.0;
     double m_relaxation = 1.0;
     int m_initHeads = 1;
+    bool m_keepSystem = false;
+    const std::vector<char>* m_shut = nullptr;
+    bool IsShut(int link) const { return m_shut && (*m_shut)[static_cast<size_t>(link)]; }
     int m_initResistances = 1;
     int m_iterationLimit = -1;
     unsigned m_checkFlags = 0;

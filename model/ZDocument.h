@@ -7,6 +7,7 @@
 #include "ZNamedView.h"
 #include "ZNetBkDib.h"
 #include "ZNetwork.h"
+#include "ZTimeData.h"
 
 #include <cstdint>
 #include <memory>
@@ -58,6 +59,11 @@ public:
     // The contours shown until the next generation; never saved.
     ZContourSet& GetContours() { return m_contours; }
     const ZContourSet& GetContours() const { return m_contours; }
+
+    // Patterns, controls and time options of extended-period runs. Users change them through a
+    // ZTimeDataEdit; readers and that edit fill this directly.
+    const ZTimeData& GetTimeData() const { return m_timeData; }
+    ZTimeData& GetTimeData() { return m_timeData; }
 
     ZNetBkDib* GetBkDib() const { return m_bkDib.get(); }
     // Replaces the image; returns true when something changed (the caller marks the document modified).
@@ -125,6 +131,7 @@ private:
     ZNetwork m_network;
     ZDrawSettings m_drawSettings;
     std::vector<ZNamedView> m_namedViews;
+    ZTimeData m_timeData;
     std::unique_ptr<ZNetBkDib> m_bkDib;
     ZContourSet m_contours;
     ViewExtent m_extents{0.0, 0.0, 1000.0, 1000.0};

@@ -6,14 +6,16 @@ class ZNetObject;
 // The change hint every view receives. Objects, when given, is owned by the sender.
 struct ZNetMsg {
     // BackgroundChanged: the background image was placed, cleared, shown or hidden;
-    // NamedViewsChanged: the list of named views changed (nothing drawn changes).
+    // NamedViewsChanged: the list of named views changed (nothing drawn changes);
+    // TimeDataChanged: patterns, controls or time options changed (nothing drawn changes).
     enum MsgCode {
         OptionsChanged = 2,
         CadImported = 3,
         ObjectsChanged = 7,
         Balanced = 8,
         BackgroundChanged = 20,
-        NamedViewsChanged = 21
+        NamedViewsChanged = 21,
+        TimeDataChanged = 22
     };
     enum MsgSubCode { None = 0, Removed = 1, Added = 2, Moved = 4, PositionEdited = 5, AttributesEdited = 6 };
 

@@ -57,6 +57,7 @@ ProjectExtension::Schemas ProjectExtension::For(const ZDocument& doc)
     const ZBalanceParams& params = doc.GetDrawSettings().Params;
     Schemas s;
     s.settings = SettingsNeeded(params, net);
+    s.timeData = !doc.GetTimeData().IsEmpty();
     if (params.DemandModel == ZBalanceParams::PressureDriven)
         s.node = NodeSchema;
     for (const ZFlowLink* l : net.Links()) {

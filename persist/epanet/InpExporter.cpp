@@ -6,6 +6,7 @@
 #include "InpLaws.h"
 #include "persist/NetworkWriteCheck.h"
 #include "InpText.h"
+#include "InpTimeExport.h"
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
 #include "model/ZDocument.h"
@@ -104,10 +105,12 @@ std::string InpExporter::WriteSections()
             id = EpanetId(*n) + "~" + std::to_string(k);
         return nodeIds.emplace(n, id).first->second;
     };
+    std::unordered_map<const ZNetObject*, std::string> linkIds;
     auto linkId = [&](const ZNetObject& l) {
         std::string id = EpanetId(l);
         for (int k = 1; !usedLinkIds.insert(id).second; ++k)
             id = EpanetId(l) + "~" + std::to_string(k);
+        linkIds[&l] = id;
         return id;
     };
     const auto utf8 = [](const ZNetObject& o) { return GbkCodec::ToUtf8(o.IdView()); };
@@ -321,6 +324,17 @@ std::string InpExporter::WriteSections()
                     << "\n Required Pressure\t" << Format(params.RequiredPressure) << "\n Pressure Exponent\t"
                     << Format(params.PressureExponent) << "\n";
 
+    const ZTimeData& timeData = m_doc.GetTimeData();
+    const bool timed = !timeData.IsEmpty();
+    // Tanks go by their outlet node's name in EPANET.
+    const InpTimeExport time(
+        timeData, net,
+        [&](const ZNetObject& o) {
+            if (auto it = linkIds.find(&o); it != linkIds.end())
+                return it->second;
+            return nodeId(static_cast<const ZNetNode*>(&o));
+        },
+        m_report);
     std::ostringstream out;
     out << "[TITLE]\nQEN\n\n"
         << "[JUNCTIONS]\n;ID\tElev\tDemand\tPattern\n"
@@ -341,9 +355,10 @@ std::string InpExporter::WriteSections()
         << curves.str() << "\n"
         << "[OPTIONS]\n Units\tLPS\n Headloss\t" << (manningFile ? "C-M" : "H-W")
         << "\n Trials\t200\n Accuracy\t0.00001\n Unbalanced\tStop\n Demand Multiplier\t1.0\n"
-        << demandModel.str() << "\n"
-        << "[TIMES]\n Duration\t0\n\n"
-        << "[COORDINATES]\n;Node\tX-Coord\tY-Coord\n"
+        << demandModel.str() << (timed ? time.Options() : std::string()) << "\n"
+        << "[TIMES]\n"
+        << (timed ? time.Times() : std::string(" Duration\t0\n")) << "\n"
+        << (timed ? time.Sections() : std::string()) << "[COORDINATES]\n;Node\tX-Coord\tY-Coord\n"
         << coords.str() << "\n"
         << "[VERTICES]\n;Link\tX-Coord\tY-Coord\n"
         << vertices.str() << "\n"

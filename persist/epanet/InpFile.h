@@ -68,6 +68,10 @@ struct InpFile {
     struct Point {
         double x = 0, y = 0;
     };
+    struct Line {
+        std::vector<std::string> fields;
+        int line = 0;
+    };   // as written, read when used
 
     std::vector<std::string> title;
     std::vector<Junction> junctions;
@@ -85,5 +89,7 @@ struct InpFile {
     std::map<std::string, int> settingLines;      // "OPTIONS UNITS", "TIMES PATTERN START", ... -> line
     std::unordered_map<std::string, Point> coordinates;
     std::unordered_map<std::string, std::vector<Point>> vertices;
+    std::vector<Line> controls;
+    std::vector<Line> energy;
     std::map<std::string, int> skippedSections;   // section name -> data lines passed over
 };

@@ -4,6 +4,7 @@
 #include "persist/ComponentCheck.h"
 #include "InpLaws.h"
 #include "InpText.h"
+#include "InpTimeImport.h"
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
 #include "model/NumberFormat.h"
@@ -24,39 +25,6 @@
 namespace {
 constexpr double kGravity = 9.80665;
 constexpr double kQuarterPi = 0.7853981633974483;
-
-// "h:mm[:ss]", or a number with an optional unit (hours by default), in seconds; -1 when unreadable.
-double ParseTime(const std::string& text)
-{
-    std::string t = InpText::Upper(text);
-    if (t.find(':') != std::string::npos) {
-        double total = 0, part = 0, scale = 3600;
-        size_t pos = 0;
-        while (pos <= t.size()) {
-            const size_t colon = std::min(t.find(':', pos), t.size());
-            if (!InpText::ParseFinite(std::string_view(t).substr(pos, colon - pos), part) || part < 0)
-                return -1;
-            total += part * scale;
-            scale /= 60;
-            pos = colon + 1;
-        }
-        return total;
-    }
-    const size_t space = t.find(' ');
-    double v = 0;
-    if (!InpText::ParseFinite(std::string_view(t).substr(0, space), v) || v < 0)
-        return -1;
-    const std::string unit = space == std::string::npos ? "HOURS" : t.substr(space + 1);
-    if (unit.rfind("SEC", 0) == 0)
-        return v;
-    if (unit.rfind("MIN", 0) == 0)
-        return v * 60;
-    if (unit.rfind("HOUR", 0) == 0)
-        return v * 3600;
-    if (unit.rfind("DAY", 0) == 0)
-        return v * 86400;
-    return -1;
-}
 
 std::string Utf8Id(const ZNetObject& o)
 {
@@ -129,7 +97,7 @@ void InpImporter::ReadOptions()
     for (const auto& [key, target] :
          {std::pair{"PATTERN TIMESTEP", &m_patternStep}, std::pair{"PATTERN START", &m_patternStart}}) {
         if (auto it = m_file.times.find(key); it != m_file.times.end()) {
-            *target = ParseTime(it->second);
+            *target = InpTimeImport::Seconds(it->second);
             if (*target < 0)
                 Fail(line(std::string("TIMES ") + key),
                      std::string("时间 ") + key + " 无法识别: " + InpText::Printable(it->second));
@@ -341,8 +309,6 @@ void InpImporter::MakeTanks()
         tank->TankMinHead = t.minLevel * L;
         tank->TankMaxHead = t.maxLevel * L;
         tank->TankArea = kQuarterPi * t.diameter * L * t.diameter * L;
-        if (!t.volumeCurve.empty())
-            m_report.Add("水池容积曲线未采用, 面积按直径计算", InpText::Printable(t.id));
         if (t.minVolume > 0)
             m_report.Add("水池最小容积未采用", InpText::Printable(t.id));
         ZConsumeNode* outlet = info.node;
@@ -365,6 +331,8 @@ void InpImporter::MakeTanks()
         } else {
             tank->SetId(GbkView(m_ids.Map(InpIdMap::Link, t.id, "tank", std::string(outlet->IdView().Bytes()))));
         }
+        m_timeNames.tankOutlet[t.id] = outlet->IdView().Bytes();
+        m_timeNames.tankLink[t.id] = tank->IdView().Bytes();
         ZConsumeNode* inner =
             NewNode(m_ids.Invent(InpIdMap::Node, std::string(outlet->IdView().Bytes()), "_IN", "tank inner node"),
                     outlet->X, outlet->Y);
@@ -440,6 +408,7 @@ void InpImporter::MakePipes()
             valve->SetId(GbkView(m_ids.Invent(InpIdMap::Link, std::string(pipe->IdView().Bytes()), "_V",
                                               st == "CV" ? "check valve of pipe" : "closed valve of pipe")));
             valve->SetValveType(st == "CV" ? ZValveLink::Check : ZValveLink::Gate);
+            m_timeNames.pipeValve[p.id] = valve->IdView().Bytes();
             valve->ValveSCoef = 0.0;
             valve->ValveHLess = 0.0;
             valve->ValveOpen = st != "CLOSED";
@@ -863,6 +832,8 @@ void InpImporter::Run(ZDocument& doc)
         if (lines > 0)
             m_report.Add("未读取的段", InpText::Printable(name) + " " + std::to_string(lines) + " 行");
     }
+    ZTimeData timeData = InpTimeImport(m_file, m_fileName, m_units, m_ids, m_timeNames, m_report)
+                             .Run(m_demandMultiplier, m_defaultPattern);
     m_report.Note("EPANET 文件: " + m_fileName);
     m_report.Note("单位: " + m_units.FlowUnit() + (m_units.IsUs() ? " (英制)" : " (公制)") + ", 水头损失公式 " +
                   m_headloss);
@@ -871,4 +842,5 @@ void InpImporter::Run(ZDocument& doc)
     m_report.Note("导入 " + std::to_string(m_nodes.size()) + " 个节点, " + std::to_string(m_links.size()) +
                   " 个管段和设备; " + std::to_string(m_ids.RenamedCount()) + " 个编号已改写");
     HandOver(doc);
+    doc.GetTimeData() = std::move(timeData);
 }

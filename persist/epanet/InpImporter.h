@@ -2,6 +2,7 @@
 #include "InpFile.h"
 #include "InpIdMap.h"
 #include "InpReport.h"
+#include "InpTimeImport.h"
 #include "InpUnits.h"
 #include "model/CurvePoint.h"
 #include "model/ZBalanceParams.h"
@@ -92,6 +93,7 @@ private:
     InpIdMap m_ids;
     InpReport m_report;
     std::unordered_map<std::string, NodeInfo> m_nodeInfo;   // by EPANET identifier
+    InpTimeImport::Names m_timeNames;
     std::vector<std::unique_ptr<ZConsumeNode>> m_nodes;
     std::vector<std::unique_ptr<ZFlowLink>> m_links;
 };

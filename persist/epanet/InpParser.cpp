@@ -104,7 +104,8 @@ InpFile InpParser::Parse()
         {"[PATTERNS]", Section::Patterns},     {"[CURVES]", Section::Curves},
         {"[STATUS]", Section::Status},         {"[OPTIONS]", Section::Options},
         {"[TIMES]", Section::Times},           {"[COORDINATES]", Section::Coordinates},
-        {"[VERTICES]", Section::Vertices},     {"[END]", Section::End}};
+        {"[VERTICES]", Section::Vertices},     {"[CONTROLS]", Section::Controls},
+        {"[ENERGY]", Section::Energy},         {"[END]", Section::End}};
     Section section = Section::None;
     // A UTF-8 byte order mark before the first section is not part of it.
     if (m_text.substr(0, 3) == "\xEF\xBB\xBF")
@@ -340,6 +341,12 @@ void InpParser::ReadRecord(Section s)
         m_file.vertices[Id(0, "管段编号")].push_back({Number(1, "X"), Number(2, "Y")});
         break;
     }
+    case Section::Controls:
+        m_file.controls.push_back({m_fields, m_lineNumber});
+        break;
+    case Section::Energy:
+        m_file.energy.push_back({m_fields, m_lineNumber});
+        break;
     case Section::Skipped:
         ++m_file.skippedSections[m_skippedName];
         break;

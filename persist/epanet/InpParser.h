@@ -32,6 +32,8 @@ private:
         Times,
         Coordinates,
         Vertices,
+        Controls,
+        Energy,
         Skipped,
         End
     };

@@ -3,6 +3,7 @@
 #include "model/MessageText.h"
 #include "model/NumberFormat.h"
 #include "persist/ComponentCheck.h"
+#include "ProjectTimeData.h"
 #include "persist/ProjectExtension.h"
 #include "ProjectWriter.h"
 #include "model/ZDocument.h"
@@ -63,6 +64,13 @@ void ProjectReader::Read(ZDocument& doc)
     Verify();
     if (version >= ZDocument::HighestVersion)
         ReadViewsAndBitmap(doc);
+    ZTimeData timeData;
+    if (m_version == ProjectExtension::Version && m_ar.Remaining() >= 4) {
+        if (m_ar.Dword() != ProjectTimeData::Tag)
+            m_ar.Fail(ArchiveError::BadIndex,
+                      std::to_string(m_ar.Remaining() + 4) + " bytes after the end of the archive");
+        ProjectTimeData::Read(m_ar, timeData);
+    }
     // A damaged count can end the archive early and silently drop everything after it.
     if (m_ar.Remaining() != 0)
         m_ar.Fail(ArchiveError::BadIndex, std::to_string(m_ar.Remaining()) + " bytes after the end of the archive");
@@ -70,6 +78,7 @@ void ProjectReader::Read(ZDocument& doc)
     doc.GetDrawSettings() = std::move(ds);
     doc.SetFileVersion(version);
     HandOver(doc);
+    doc.GetTimeData() = std::move(timeData);
     if (version != ProjectExtension::Version)
         doc.GetDrawSettings().Params.CheckValvesClose =
             ProjectExtension::CheckValvesCloseWithoutSettings(doc.GetNetwork());

@@ -1,5 +1,6 @@
 #include "ProjectWriter.h"
 
+#include "ProjectTimeData.h"
 #include "model/NumberFormat.h"
 #include "persist/ArchiveError.h"
 #include "persist/NetworkWriteCheck.h"
@@ -62,6 +63,8 @@ std::string ProjectWriter::Write()
         if (const std::string problem = ComponentCheck::Problem(*l); !problem.empty())
             throw ArchiveError(ArchiveError::Generic, {},
                                MessageText::Quote(l->IdView()) + ": " + problem + "; not saved");
+    if (const ZTimeData::Fault f = m_doc.GetTimeData().Check(); !f.Empty())
+        throw ArchiveError(ArchiveError::Generic, {}, "time data: " + f.Text() + "; not saved");
     m_schemas = ProjectExtension::For(m_doc);
     const bool extended = m_schemas.Extended();
     if (extended)
@@ -80,6 +83,8 @@ std::string ProjectWriter::Write()
     WriteNetwork();
     if (version >= ZDocument::HighestVersion)
         WriteViewsAndBitmap();
+    if (m_schemas.timeData)
+        ProjectTimeData::Write(m_ar, m_doc.GetTimeData());
     return std::move(m_ar.Bytes());
 }
 

@@ -5,6 +5,7 @@
 #include "persist/InputFile.h"
 #include "TextExporter.h"
 #include "TextImporter.h"
+#include "TextTimeData.h"
 #include "model/GbkCodec.h"
 #include "model/ZDocument.h"
 
@@ -24,6 +25,7 @@ void ImportText(std::string&& text, const std::string& fileName, ZDocument& doc,
     try {
         TextImporter importer(text, fileName, units, templates);
         importer.Run(net, params);
+        doc.GetTimeData() = std::move(importer.TimeData());
     } catch (...) {
         net.Clear();
         throw;
@@ -49,7 +51,10 @@ void TextExchange::Import(std::istream& in, const std::string& fileName, ZDocume
 
 void TextExchange::Export(std::ostream& out, const ZDocument& doc, const UnitSystem& units)
 {
-    const std::string bytes = TextExporter(units).Write(doc.GetNetwork(), &doc.GetDrawSettings().Params);
+    if (const ZTimeData::Fault f = doc.GetTimeData().Check(); !f.Empty())
+        throw ArchiveError(ArchiveError::Generic, {}, "TIMEDATA: " + f.Text() + ", 未写出");
+    const std::string bytes = TextExporter(units).Write(doc.GetNetwork(), &doc.GetDrawSettings().Params) +
+                              TextTimeData::Write(doc.GetTimeData());
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
@@ -70,7 +75,10 @@ void TextExchange::SaveFile(const std::string& path, const ZDocument& doc, const
 {
     std::string bytes;
     try {
-        bytes = TextExporter(units).Write(doc.GetNetwork(), &doc.GetDrawSettings().Params);
+        if (const ZTimeData::Fault f = doc.GetTimeData().Check(); !f.Empty())
+            throw ArchiveError(ArchiveError::Generic, {}, "TIMEDATA: " + f.Text() + ", 未写出");
+        bytes = TextExporter(units).Write(doc.GetNetwork(), &doc.GetDrawSettings().Params) +
+                TextTimeData::Write(doc.GetTimeData());
     } catch (const ArchiveError& e) {
         throw ArchiveError(e.GetCause(), path, e.Detail());
     }

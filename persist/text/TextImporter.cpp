@@ -1,5 +1,6 @@
 #include "TextImporter.h"
 
+#include "TextTimeData.h"
 #include "persist/ArchiveError.h"
 #include "persist/ComponentCheck.h"
 #include "persist/ProjectExtension.h"
@@ -94,9 +95,9 @@ void TextImporter::FailHere(const std::string& what) const
 
 namespace {
 // Indexed by TextImporter::Section.
-constexpr std::string_view kSectionNames[] = {"NODE",      "PIPE",         "PUMP",      "VALVE",
-                                              "TANK",      "PIPEPOINT",    "STATUS",    "OPTIONS",
-                                              "MINORLOSS", "VALVESETTING", "PUMPCURVE", "VALVECURVE"};
+constexpr std::string_view kSectionNames[] = {"NODE",      "PIPE",       "PUMP",    "VALVE",     "TANK",
+                                              "PIPEPOINT", "STATUS",     "OPTIONS", "MINORLOSS", "VALVESETTING",
+                                              "PUMPCURVE", "VALVECURVE", "TIMEDATA"};
 }   // namespace
 
 const char* TextImporter::SectionName(Section s)
@@ -216,6 +217,10 @@ void TextImporter::ReadSection(Section s)
                 curve.push_back({Converted(0, m_units.FlowUnit(), 0.0), Converted(1, m_units.Hydr(), 0.0)});
             }
             break;
+        case Section::TimeData:
+            if (const std::string problem = TextTimeData::ReadLine(m_reader, m_timeData); !problem.empty())
+                Fail(problem);
+            break;
         case Section::PipePoint:
             if (!pipe) {
                 const GbkView id = IdField(0, "管段编号");
@@ -237,6 +242,9 @@ void TextImporter::ReadSection(Section s)
     if (!ended)
         FailHere(std::string(SectionName(s)) + " 段缺少 END, 文件可能不完整");
     finishPoints();
+    if (s == Section::TimeData)
+        if (const ZTimeData::Fault f = m_timeData.Check(); !f.Empty())
+            FailHere("TIMEDATA 段: " + f.Text());
     if (s == Section::Options) {
         m_hasOptions = true;
         if (const std::string problem = ComponentCheck::ParamsProblem(*m_params); !problem.empty())

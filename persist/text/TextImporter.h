@@ -1,4 +1,5 @@
 #pragma once
+#include "model/ZTimeData.h"
 #include "TextIdIndex.h"
 #include "TextLineReader.h"
 #include "model/PipePoint.h"
@@ -32,6 +33,8 @@ public:
     // Reads everything and fills `net`, which must be empty. Throws ArchiveError.
     // `params` gets the calculation options the file carries (or those of a file without them).
     void Run(ZNetwork& net, ZBalanceParams& params);
+    // The TIMEDATA section's data (empty when the file has none), after Run.
+    ZTimeData& TimeData() { return m_timeData; }
 
 private:
     enum class Section {
@@ -46,7 +49,8 @@ private:
         MinorLoss,
         ValveSetting,
         PumpCurve,
-        ValveCurve
+        ValveCurve,
+        TimeData
     };
     static const char* SectionName(Section s);
 
@@ -94,6 +98,7 @@ private:
     std::vector<PipePoint> m_vertices;
     ZBalanceParams* m_params = nullptr;
     bool m_hasOptions = false;
+    ZTimeData m_timeData;
     std::map<const ZValveLink*, int> m_unsetValves;   // control valves still without a setting line
     std::map<const ZValveLink*, int> m_valveLines;    // the last line giving a valve's data
 };

@@ -49,14 +49,19 @@ TEST(InpParser, ReadsSectionsInAnyCaseWithCommentsTabsAndEveryLineEnd)
 TEST(InpParser, KeepsLongAndQuotedIdentifiersAndListsSkippedSections)
 {
     const std::string longId(31, 'a');
-    const InpFile f = Parse("[JUNCTIONS]\n" + longId +
-                            " 1\n\"with space\" 2\n[CONTROLS]\nLINK 1 OPEN AT TIME 2\n"
-                            "\n[ENERGY]\n[PUMPS]\nPU A B HEAD C1 SPEED 0.9 PATTERN P\n");
+    const InpFile f =
+        Parse("[JUNCTIONS]\n" + longId +
+              " 1\n\"with space\" 2\n[RULES]\nRULE 1\n"
+              "\n[REACTIONS]\n[CONTROLS]\nLINK 1 OPEN AT TIME 2\n[PUMPS]\nPU A B HEAD C1 SPEED 0.9 PATTERN P\n");
     ASSERT_EQ(f.junctions.size(), 2u);
     EXPECT_EQ(f.junctions[0].id, longId);
     EXPECT_EQ(f.junctions[1].id, "with space");
-    EXPECT_EQ(f.skippedSections.at("[CONTROLS]"), 1);
-    EXPECT_EQ(f.skippedSections.at("[ENERGY]"), 0);
+    EXPECT_EQ(f.skippedSections.at("[RULES]"), 1);
+    EXPECT_EQ(f.skippedSections.at("[REACTIONS]"), 0);
+    // Controls are kept as written, for the time data.
+    ASSERT_EQ(f.controls.size(), 1u);
+    EXPECT_EQ(f.controls[0].fields.size(), 6u);
+    EXPECT_EQ(f.controls[0].line, 9);
     ASSERT_EQ(f.pumps.size(), 1u);
     EXPECT_EQ(f.pumps[0].headCurve, "C1");
     EXPECT_DOUBLE_EQ(f.pumps[0].speed, 0.9);

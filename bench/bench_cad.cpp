@@ -1,7 +1,8 @@
 // CAD exchange speed: importing a drawing of N lines (a grid whose lines share end points) and
 // exporting a network of N pipes with labels and flow arrows to a DXF drawing.
 //   bench_cad [LINES_OR_PIPES]   (default 100,000; target: each under 5 s, and the import of
-//                                200,000 lines under 5 s: it is linear in the number of lines)
+//                                200,000 lines under 5 s: it is linear in the number of lines;
+//                                so is splitting at tees, lines drawn over each other included)
 #include "BenchClock.h"
 #include "NetworkGenerator.h"
 #include "cadbridge/CadBridge.h"
@@ -48,6 +49,27 @@ void WriteGridDrawing(const std::string& path, int lines)
     out << "  0\nENDSEC\n  0\nEOF\n";
 }
 
+// An R12 drawing of `lines` LINE entities drawn over each other a hundred at a time (as a block
+// inserted again and again at one place), each stack with a branch ending on its middle.
+void WriteStackedDrawing(const std::string& path, int lines)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "  0\nSECTION\n  2\nENTITIES\n";
+    auto line = [&](int x0, int y0, int x1, int y1) {
+        out << "  0\nLINE\n  8\nPIPE\n 10\n"
+            << x0 << ".0\n 20\n"
+            << y0 << ".0\n 30\n0.0\n 11\n"
+            << x1 << ".0\n 21\n"
+            << y1 << ".0\n 31\n0.0\n";
+    };
+    for (int s = 0; s < lines / 100; ++s) {
+        for (int copy = 0; copy < 100; ++copy)
+            line(s * 10, 0, s * 10 + 10, 0);
+        line(s * 10 + 5, 0, s * 10 + 5, 5);
+    }
+    out << "  0\nENDSEC\n  0\nEOF\n";
+}
+
 }   // namespace
 
 int main(int argc, char** argv)
@@ -86,6 +108,33 @@ int main(int argc, char** argv)
         std::printf("import %d lines%s: %.3f s (reading %.3f s), cpu %.3f s -> %d pipes, %d nodes\n", n,
                     record ? " as one undoable change" : "", BenchClock::Seconds(t0), read,
                     BenchClock::CpuSeconds() - cpu0, imp.PipesAdded(), imp.NodesAdded());
+    }
+
+    // Splitting at tees: the grid (its lines meet end to end: nothing to split) and lines drawn
+    // over each other with a branch on each stack (every line splits).
+    const std::string stacked = (dir / "stacked.dxf").string();
+    WriteStackedDrawing(stacked, n);
+    for (const std::string& path : {drawing, stacked}) {
+        CadHandle h = OpenAutoCad();
+        if (!OpenDwgDocument(h, path.c_str())) {
+            std::fprintf(stderr, "%s\n", CadLastError());
+            return 2;
+        }
+        ZDocument doc;
+        ZTemplateSet templates;
+        ZCadImport::Options o;
+        o.MinDist = 0.01;
+        o.ScaleQen = 1000.0;
+        ZCadImport imp(doc.GetNetwork(), templates, o);
+        CadBridgeScan<PipePoint>(h, nullptr, 3, imp);
+        CloseAutoCad(h);
+        CadCloseSession();
+        const double cpu0 = BenchClock::CpuSeconds();
+        const auto t0 = std::chrono::steady_clock::now();
+        const int split = imp.SplitAtTees();
+        std::printf("split at tees, %s of %d pipes: %.3f s, cpu %.3f s -> %d split, %d overlaps\n",
+                    path == drawing ? "grid" : "stacked lines", imp.PipesAdded(), BenchClock::Seconds(t0),
+                    BenchClock::CpuSeconds() - cpu0, split, imp.OverlapsFound());
     }
 
     // Export with labels and arrows into a new drawing, written to a file.

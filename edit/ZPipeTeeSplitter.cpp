@@ -1,11 +1,15 @@
 #include "ZPipeTeeSplitter.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZNetwork.h"
+#include "model/ZNetworkRecorder.h"
 #include "model/ZPipeLink.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -17,6 +21,39 @@ std::vector<PipePoint> Points(const ZPipeLink& p)
     pts.push_back({p.To()->X, p.To()->Y});
     return pts;
 }
+
+uint64_t Bits(double v)
+{
+    uint64_t b = 0;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+// Pipes of one shape: the same two nodes and the same bend points.
+uint64_t ShapeKey(const ZPipeLink& p)
+{
+    uint64_t h = reinterpret_cast<uintptr_t>(p.From()) * 0x9E3779B97F4A7C15ULL ^ reinterpret_cast<uintptr_t>(p.To());
+    for (const PipePoint& v : p.Vertices())
+        h = (h ^ Bits(v.x)) * 0x100000001B3ULL ^ Bits(v.y);
+    return h;
+}
+
+bool SameShape(const ZPipeLink& a, const ZPipeLink& b)
+{
+    if (a.From() != b.From() || a.To() != b.To() || a.Vertices().size() != b.Vertices().size())
+        return false;
+    for (size_t i = 0; i < a.Vertices().size(); ++i)
+        if (Bits(a.Vertices()[i].x) != Bits(b.Vertices()[i].x) || Bits(a.Vertices()[i].y) != Bits(b.Vertices()[i].y))
+            return false;
+    return true;
+}
+
+struct PairHash {
+    size_t operator()(const std::pair<const ZPipeLink*, const ZPipeLink*>& p) const
+    {
+        return std::hash<const void*>()(p.first) * 31 ^ std::hash<const void*>()(p.second);
+    }
+};
 
 }   // namespace
 
@@ -30,21 +67,38 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
 {
     if (nodes.empty())
         return 0;
-    // Segments of every pipe in a grid of cells about one average segment long.
+    // Pipes drawn over each other between the same two nodes (a block inserted many times at one
+    // place) are tried once: the first of each group stands for all, and all split alike.
+    std::vector<std::vector<ZPipeLink*>> groups;
+    {
+        std::unordered_map<uint64_t, std::vector<size_t>> byShape;
+        for (ZFlowLink* l : m_network.Links()) {
+            if (l->GetKind() != ZNetObject::Kind::Pipe)
+                continue;
+            auto* p = static_cast<ZPipeLink*>(l);
+            auto& candidates = byShape[ShapeKey(*p)];
+            auto same = std::find_if(candidates.begin(), candidates.end(),
+                                     [&](size_t g) { return SameShape(*groups[g].front(), *p); });
+            if (same != candidates.end()) {
+                groups[*same].push_back(p);
+            } else {
+                candidates.push_back(groups.size());
+                groups.push_back({p});
+            }
+        }
+    }
+    // Segments of each group's first pipe in a grid of cells about one average segment long.
     struct Seg {
-        ZPipeLink* pipe;
+        size_t group;
         int index;
         PipePoint a, b;
     };
     std::vector<Seg> segs;
     double total = 0.0;
-    for (ZFlowLink* l : m_network.Links()) {
-        if (l->GetKind() != ZNetObject::Kind::Pipe)
-            continue;
-        auto* p = static_cast<ZPipeLink*>(l);
-        const auto pts = Points(*p);
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const auto pts = Points(*groups[g].front());
         for (size_t i = 0; i + 1 < pts.size(); ++i) {
-            segs.push_back({p, static_cast<int>(i), pts[i], pts[i + 1]});
+            segs.push_back({g, static_cast<int>(i), pts[i], pts[i + 1]});
             total += std::hypot(pts[i + 1].x - pts[i].x, pts[i + 1].y - pts[i].y);
         }
     }
@@ -56,28 +110,35 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
     auto key = [](int64_t cx, int64_t cy) {
         return static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(cy);
     };
+    // A segment goes into the cells along it and their neighbours (the tolerance is at most a
+    // quarter cell), walked in half-cell steps: the entries of all segments together stay within
+    // a few times their number, however long or slanted some of them are.
     std::unordered_multimap<uint64_t, size_t> grid;
-    std::vector<size_t> huge;   // segments over too many cells: tried against every node
+    std::vector<uint64_t> keys;
     for (size_t s = 0; s < segs.size(); ++s) {
         const Seg& g = segs[s];
-        const int64_t x0 = index(std::min(g.a.x, g.b.x) - m_tolerance),
-                      x1 = index(std::max(g.a.x, g.b.x) + m_tolerance);
-        const int64_t y0 = index(std::min(g.a.y, g.b.y) - m_tolerance),
-                      y1 = index(std::max(g.a.y, g.b.y) + m_tolerance);
-        if (static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1) > 1e4) {
-            huge.push_back(s);
-            continue;
+        const double len = std::hypot(g.b.x - g.a.x, g.b.y - g.a.y);
+        const double steps = std::ceil(2.0 * len / cell);
+        const int64_t n = std::isfinite(steps) ? static_cast<int64_t>(std::clamp(steps, 1.0, 1.0e9)) : 1;
+        keys.clear();
+        for (int64_t k = 0; k <= n; ++k) {
+            const double t = static_cast<double>(k) / static_cast<double>(n);
+            const int64_t cx = index(g.a.x + (g.b.x - g.a.x) * t), cy = index(g.a.y + (g.b.y - g.a.y) * t);
+            for (int64_t dx = -1; dx <= 1; ++dx)
+                for (int64_t dy = -1; dy <= 1; ++dy)
+                    keys.push_back(key(cx + dx, cy + dy));
         }
-        for (int64_t x = x0; x <= x1; ++x)
-            for (int64_t y = y0; y <= y1; ++y)
-                grid.emplace(key(x, y), s);
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        for (uint64_t k : keys)
+            grid.emplace(k, s);
     }
 
     std::vector<std::pair<ZPipeLink*, std::vector<Hit>>> hits;
     std::unordered_map<ZPipeLink*, size_t> hitIndex;
-    std::vector<std::pair<const ZPipeLink*, const ZPipeLink*>> overlaps;
+    std::unordered_set<std::pair<const ZPipeLink*, const ZPipeLink*>, PairHash> overlaps;
     auto tryHit = [&](ZConsumeNode* n, const Seg& g) {
-        const ZPipeLink* p = g.pipe;
+        const ZPipeLink* p = groups[g.group].front();
         if (p->From() == n || p->To() == n)
             return;
         if (std::hypot(p->From()->X - n->X, p->From()->Y - n->Y) <= m_tolerance ||
@@ -93,9 +154,10 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
         const double dist = std::hypot(g.a.x + along * ux - n->X, g.a.y + along * uy - n->Y);
         if (!(dist <= m_tolerance))
             return;
-        // A pipe leaving the node along this segment overlaps it: reported, not split.
+        // A pipe leaving the node along this segment overlaps it: reported, not split. (No pipe
+        // of the group ends at the node, so none of them is among the node's own.)
         for (const ZNetLink* l = n->FirstLink(); l; l = l->NextLinkAt(n)) {
-            if (l == p || l->GetKind() != ZNetObject::Kind::Pipe)
+            if (l->GetKind() != ZNetObject::Kind::Pipe)
                 continue;
             const auto* q = static_cast<const ZPipeLink*>(l);
             const ZFlowNode* far = q->From() == n ? q->To() : q->From();
@@ -104,40 +166,63 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
                                                          : q->Vertices().back();
             const double off = std::fabs((next.x - n->X) * uy - (next.y - n->Y) * ux);
             if (off <= m_tolerance && std::hypot(next.x - n->X, next.y - n->Y) > m_tolerance) {
-                const std::pair<const ZPipeLink*, const ZPipeLink*> pair =
-                    std::minmax(static_cast<const ZPipeLink*>(p), q);
-                if (std::find(overlaps.begin(), overlaps.end(), pair) == overlaps.end())
-                    overlaps.push_back(pair);
+                for (const ZPipeLink* m : groups[g.group])
+                    overlaps.insert(std::minmax(m, q));
                 return;
             }
         }
         // One split per node and pipe: on the nearest segment, the first of equally near ones.
-        const Hit hit{g.pipe, g.index, along / len, dist, n};
-        auto [at, fresh] = hitIndex.emplace(g.pipe, hits.size());
-        if (fresh)
-            hits.push_back({g.pipe, {}});
-        auto& list = hits[at->second].second;
-        auto same = std::find_if(list.begin(), list.end(), [n](const Hit& h) { return h.node == n; });
-        if (same == list.end())
-            list.push_back(hit);
-        else if (dist < same->distance || (dist == same->distance && g.index < same->segment))
-            *same = hit;
+        // Nodes are taken one after the other, so an earlier hit of this node is the last one.
+        for (ZPipeLink* m : groups[g.group]) {
+            const Hit hit{m, g.index, along / len, dist, n};
+            auto [at, fresh] = hitIndex.emplace(m, hits.size());
+            if (fresh)
+                hits.push_back({m, {}});
+            auto& list = hits[at->second].second;
+            if (list.empty() || list.back().node != n)
+                list.push_back(hit);
+            else if (dist < list.back().distance || (dist == list.back().distance && g.index < list.back().segment))
+                list.back() = hit;
+        }
     };
     for (ZConsumeNode* n : nodes) {
         auto [b, e] = grid.equal_range(key(index(n->X), index(n->Y)));
         for (auto it = b; it != e; ++it)
             tryHit(n, segs[it->second]);
-        for (size_t s : huge)
-            tryHit(n, segs[s]);
     }
     m_overlaps = static_cast<int>(overlaps.size());
+    // In the network's order, so that the new pipes' identifiers do not depend on the grid.
+    std::sort(hits.begin(), hits.end(),
+              [](const auto& a, const auto& b) { return a.first->GetIndex() < b.first->GetIndex(); });
     int count = 0;
+    m_newLinks.clear();
+    m_pendingIds.clear();
     for (auto& [pipe, list] : hits) {
         count += static_cast<int>(list.size());
         SplitPipe(pipe, list, added);
         changed.push_back(pipe);
     }
+    // One sorted merge: inserting each new half at its place shifts everything after it,
+    // quadratic when a drawing has tens of thousands of tees.
+    m_network.MergeIntoArrays({}, std::move(m_newLinks));
+    m_newLinks.clear();
+    m_pendingIds.clear();
     return count;
+}
+
+std::string ZPipeTeeSplitter::NewId()
+{
+    // The network's rule (its count, else the lowest free number) over the network and the new
+    // halves not merged into it yet.
+    const int count = m_network.LinkCount() + static_cast<int>(m_pendingIds.size());
+    auto taken = [&](const std::string& id) {
+        return m_pendingIds.count(id) > 0 || m_network.FindLink(GbkView(id)) != nullptr;
+    };
+    std::string id = std::to_string(count);
+    for (int i = 0; taken(id) && i < count; ++i)
+        id = std::to_string(i);
+    m_pendingIds.insert(id);
+    return id;
 }
 
 void ZPipeTeeSplitter::SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::vector<ZNetObject*>& added)
@@ -161,7 +246,7 @@ void ZPipeTeeSplitter::SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::v
             --cut;
         auto* rest = pipe->Clone();
         rest->ClearFlag(qen::FLAG_TRANSIENT);
-        m_network.MakeDefaultId(rest);
+        rest->SetId(GbkView(NewId()));
         rest->SetVertices(std::vector<PipePoint>(restBegin, v.end()));
         ZConsumeNode* start = static_cast<ZConsumeNode*>(pipe->StartNode());
         ZConsumeNode* end = static_cast<ZConsumeNode*>(pipe->EndNode());
@@ -173,7 +258,10 @@ void ZPipeTeeSplitter::SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::v
         pipe->Disconnect();
         pipe->SetVertices(std::vector<PipePoint>(v.begin(), cut));
         pipe->Connect(start, h.node);
-        m_network.AddLink(h.node, end, rest);
+        if (ZNetworkRecorder* r = m_network.Recorder())
+            r->WillChange(rest);
+        rest->Connect(h.node, end);
+        m_newLinks.push_back(rest);
         if (m_tx)
             m_tx->Added(rest);
         if (pipe->UpdateAutoLength())

@@ -1,8 +1,11 @@
 #pragma once
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 class ZConsumeNode;
 class ZEditTransaction;
+class ZFlowLink;
 class ZNetObject;
 class ZNetwork;
 class ZPipeLink;
@@ -30,9 +33,12 @@ private:
         ZConsumeNode* node;
     };
     void SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::vector<ZNetObject*>& added);
+    std::string NewId();
 
     ZNetwork& m_network;
     double m_tolerance;
     ZEditTransaction* m_tx;
     int m_overlaps = 0;
+    std::vector<ZFlowLink*> m_newLinks;             // halves made in this Split, merged at its end
+    std::unordered_set<std::string> m_pendingIds;   // their identifiers
 };

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -25,18 +27,27 @@ void OnNextModalOf(std::function<void(T*)> act, int triesLeft = 6000)
     });
 }
 
+// Accepts a file dialog with `path`. selectFile() selects nothing while the dialog's folder is
+// still being read (the dialog then refuses to accept), so the name is typed as a user would.
+void AcceptFile(QFileDialog* files, const QString& path)
+{
+    files->selectFile(path);
+    if (auto* edit = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        edit->setText(path);
+    QMetaObject::invokeMethod(files, "accept");
+}
+
 // Answers the next file dialog with `path`, then the hour question with `hour` when asked.
 void AnswerFileThenHour(const QString& path, double hour = -1)
 {
     OnNextModalOf<QFileDialog>([=](QFileDialog* files) {
-        files->selectFile(path);
         if (hour >= 0) {
             OnNextModalOf<QInputDialog>([=](QInputDialog* ask) {
                 ask->setDoubleValue(hour);
                 ask->accept();
             });
         }
-        QMetaObject::invokeMethod(files, "accept");
+        AcceptFile(files, path);
     });
 }
 }   // namespace
@@ -80,14 +91,13 @@ private slots:
             lookIn = files->labelText(QFileDialog::LookIn);
             fileName = files->labelText(QFileDialog::FileName);
             Screenshot(files, QStringLiteral("dialog-epanet-open"));
-            files->selectFile(AppFixture::Network("Net1.inp"));
             OnNextModalOf<QInputDialog>([&](QInputDialog* ask) {
                 ok = ask->okButtonText().remove(QLatin1Char('&'));
                 cancel = ask->cancelButtonText().remove(QLatin1Char('&'));
                 Screenshot(ask, QStringLiteral("dialog-epanet-hour"));
                 ask->accept();
             });
-            QMetaObject::invokeMethod(files, "accept");
+            AcceptFile(files, AppFixture::Network("Net1.inp"));
         });
         f.app->MainFrame()->ExecuteCommand(Cmd::FileImportEpanet);
         QVERIFY2(lookIn.contains(QStringLiteral("查找")), qPrintable(lookIn));

@@ -361,6 +361,32 @@ TEST(ZCadImport, OverlappingCollinearLinesAreReportedNotMultiplied)
     EXPECT_EQ(imp.SplitAtTees(), 51);   // the lines starting at 0 to 50 pass 50.5
 }
 
+TEST(ZCadImport, PipesDrawnOverEachOtherSplitAlikeAndLongOnesAmongShortOnes)
+{
+    // 300 copies of a main (a block inserted again and again at one place) and a branch ending
+    // on it: every copy splits at the branch, each pair of copies overlaps once at most.
+    ZNetwork net;
+    ZTemplateSet t;
+    ZCadImport imp(net, t, Metres(0.01));
+    for (int i = 0; i < 300; ++i)
+        EXPECT_TRUE(Add(imp, {{0, 0}, {100, 0}}));
+    EXPECT_TRUE(Add(imp, {{40, 0}, {40, 30}}));
+    EXPECT_EQ(imp.SplitAtTees(), 300);
+    EXPECT_EQ(net.LinkCount(), 601);
+    EXPECT_EQ(imp.OverlapsFound(), 0);
+    // A long slanted main crossing a field of short pipes, with a branch ending on it far from
+    // both of its ends: found though the main spans thousands of cells.
+    ZNetwork wide;
+    ZCadImport imp2(wide, t, Metres(0.01));
+    for (int i = 0; i < 2000; ++i)
+        EXPECT_TRUE(Add(imp2, {{i * 3.0, -50.0}, {i * 3.0 + 1, -50.0}}));
+    EXPECT_TRUE(Add(imp2, {{0, 0}, {6000, 4000}}));
+    EXPECT_TRUE(Add(imp2, {{4500, 3000}, {4500, 3100}}));
+    EXPECT_TRUE(Add(imp2, {{4510, 3006}, {4600, 3006}}));   // passes beside, no tee
+    EXPECT_EQ(imp2.SplitAtTees(), 1);
+    EXPECT_EQ(wide.LinkCount(), 2004);
+}
+
 TEST(ZCadImport, FarOffCoordinatesSplitOnlyWhereTheyMeet)
 {
     // Differences near 1e300 overflow a squared length: the branch end far above the main is no tee.

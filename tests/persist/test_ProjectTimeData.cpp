@@ -19,7 +19,7 @@ void Fill(ZDocument& doc)
     doc.GetNetwork().LinkAt(0)->SetId(GbkView("P"));
 }
 
-ZTimeData Sample()
+ZTimeData SampleTimeData()
 {
     ZTimeData d;
     d.Duration = 86400;
@@ -38,7 +38,7 @@ ZTimeData Sample()
     return d;
 }
 
-// The block every reader sees after the views and image of Sample(), written independently.
+// The block every reader sees after the views and image of SampleTimeData(), written independently.
 std::string SampleBlock(double firstFactor = 1.0)
 {
     LeBytes b;
@@ -67,7 +67,7 @@ TEST(ProjectTimeData, WrittenAfterTheImageAndReadBack)
 {
     ZDocument doc;
     Fill(doc);
-    doc.GetTimeData() = Sample();
+    doc.GetTimeData() = SampleTimeData();
     const std::string bytes = Save(doc);
     EXPECT_EQ(bytes.substr(4, 4), std::string("\x01\x00\x02\x00", 4));
     const std::string block = SampleBlock();
@@ -75,7 +75,7 @@ TEST(ProjectTimeData, WrittenAfterTheImageAndReadBack)
     EXPECT_EQ(bytes.substr(bytes.size() - block.size()), block);
     ZDocument back;
     Load(bytes, back);
-    EXPECT_EQ(back.GetTimeData(), Sample());
+    EXPECT_EQ(back.GetTimeData(), SampleTimeData());
     EXPECT_EQ(Save(back), bytes);
 }
 
@@ -97,7 +97,7 @@ TEST(ProjectTimeData, BadDataRefusedBothWays)
 {
     ZDocument doc;
     Fill(doc);
-    doc.GetTimeData() = Sample();
+    doc.GetTimeData() = SampleTimeData();
     std::string bytes = Save(doc);
     const std::string good = SampleBlock(), bad = SampleBlock(-1.0);
     bytes.replace(bytes.size() - good.size(), good.size(), bad);

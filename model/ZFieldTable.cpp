@@ -532,3 +532,35 @@ ZFieldTable::Added::~Added()
     t.Index(IndexOf(m_kind));
     ++t.generation;
 }
+
+const char* ZFieldTable::ValveSettingCaption(int valveType)
+{
+    switch (valveType) {
+    case ZValveLink::Prv:
+        return "出口压力";
+    case ZValveLink::Psv:
+        return "进口压力";
+    case ZValveLink::Fcv:
+        return "限定流量";
+    case ZValveLink::Tcv:
+        return "局部阻力系数";
+    case ZValveLink::Pbv:
+        return "压力降";
+    default:
+        return "设定值";
+    }
+}
+
+int ZFieldTable::ValveSettingUnit(int valveType)
+{
+    switch (valveType) {
+    case ZValveLink::Prv:
+    case ZValveLink::Psv:
+    case ZValveLink::Pbv:
+        return UnitSystem::Head;
+    case ZValveLink::Fcv:
+        return UnitSystem::Flow;
+    default:
+        return -1;
+    }
+}

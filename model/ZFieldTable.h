@@ -28,6 +28,11 @@ public:
     // Every member field, whatever its use.
     static void CopyAll(const ZNetObject& from, ZNetObject& to);
 
+    // A control valve's setting means another quantity for each kind (ZValveLink::Type): its
+    // caption (UTF-8) and unit category (UnitSystem; -1 shown as stored).
+    static const char* ValveSettingCaption(int valveType);
+    static int ValveSettingUnit(int valveType);
+
     // Changes whenever a field is added or taken away, for those who keep lists of fields.
     static unsigned Generation();
 

@@ -1,4 +1,5 @@
 #include "ValvePropertyForm.h"
+#include "model/ZFieldTable.h"
 #include "PropertyNumber.h"
 
 #include "model/UnitSystem.h"
@@ -34,34 +35,12 @@ bool ValvePropertyForm::HasSetting(int type)
 
 QString ValvePropertyForm::SettingCaption(int type)
 {
-    switch (type) {
-    case ZValveLink::Prv:
-        return QStringLiteral("出口压力");
-    case ZValveLink::Psv:
-        return QStringLiteral("进口压力");
-    case ZValveLink::Fcv:
-        return QStringLiteral("限定流量");
-    case ZValveLink::Tcv:
-        return QStringLiteral("局部阻力系数");
-    case ZValveLink::Pbv:
-        return QStringLiteral("压力降");
-    default:
-        return QStringLiteral("设定值");
-    }
+    return QString::fromUtf8(ZFieldTable::ValveSettingCaption(type));
 }
 
 int ValvePropertyForm::SettingUnit(int type)
 {
-    switch (type) {
-    case ZValveLink::Prv:
-    case ZValveLink::Psv:
-    case ZValveLink::Pbv:
-        return UnitSystem::Head;
-    case ZValveLink::Fcv:
-        return UnitSystem::Flow;
-    default:
-        return -1;
-    }
+    return ZFieldTable::ValveSettingUnit(type);
 }
 
 void ValvePropertyForm::LoadExtra()

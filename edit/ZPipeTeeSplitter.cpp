@@ -1,5 +1,6 @@
 #include "ZPipeTeeSplitter.h"
 #include "model/ZEditTransaction.h"
+#include "model/ZNetNode.h"
 #include "model/ZNetwork.h"
 #include "model/ZNetworkRecorder.h"
 #include "model/ZPipeLink.h"
@@ -194,6 +195,29 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
     // In the network's order, so that the new pipes' identifiers do not depend on the grid.
     std::sort(hits.begin(), hits.end(),
               [](const auto& a, const auto& b) { return a.first->GetIndex() < b.first->GetIndex(); });
+    // The split pipes leave their far ends' lists in one pass per node: taking them out one at a
+    // time walks the list each time, quadratic where thousands of pipes end at one node.
+    std::unordered_map<ZNetNode*, std::unordered_set<const ZNetLink*>> leaving;
+    for (auto& [pipe, list] : hits) {
+        if (m_tx)
+            for (ZNetObject* o : {static_cast<ZNetObject*>(pipe), static_cast<ZNetObject*>(pipe->StartNode()),
+                                  static_cast<ZNetObject*>(pipe->EndNode())})
+                m_tx->Touch(o);
+        leaving[pipe->EndNode()].insert(pipe);
+    }
+    for (auto& [node, links] : leaving) {
+        ZNetLink* prev = nullptr;
+        for (ZNetLink* l = node->FirstLink(); l;) {
+            ZNetLink* next = l->NextLinkAt(node);
+            if (!links.count(l))
+                prev = l;
+            else if (prev)
+                prev->SetNextLinkAt(node, next);
+            else
+                node->SetFirstLink(next);
+            l = next;
+        }
+    }
     int count = 0;
     m_newLinks.clear();
     m_pendingIds.clear();
@@ -234,6 +258,9 @@ void ZPipeTeeSplitter::SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::v
     // A length drawn on arcs (longer than the chords) is shared out by the chords' lengths.
     const double polyline = pipe->PolylineLength();
     const double factor = pipe->IsAutoLength() && polyline > 0 ? pipe->PipeLength / polyline : 1.0;
+    // The pipe has already left its far end's list (see Split); later splits move it off the
+    // node of the one before, where it sits at the head.
+    bool offItsEnd = true;
     for (const Hit& h : hits) {
         std::vector<PipePoint> v = pipe->Vertices();
         auto cut = v.begin() + std::min<long>(h.segment, static_cast<long>(v.size()));
@@ -255,9 +282,12 @@ void ZPipeTeeSplitter::SplitPipe(ZPipeLink* pipe, std::vector<Hit>& hits, std::v
             for (ZNetObject* o : {static_cast<ZNetObject*>(pipe), static_cast<ZNetObject*>(start),
                                   static_cast<ZNetObject*>(end), static_cast<ZNetObject*>(h.node)})
                 m_tx->Touch(o);
-        pipe->Disconnect();
+        if (!offItsEnd)
+            end->DetachLink(pipe);
+        offItsEnd = false;
         pipe->SetVertices(std::vector<PipePoint>(v.begin(), cut));
-        pipe->Connect(start, h.node);
+        pipe->SetEndNode(h.node);
+        h.node->AttachLink(pipe);
         if (ZNetworkRecorder* r = m_network.Recorder())
             r->WillChange(rest);
         rest->Connect(h.node, end);

@@ -46,6 +46,10 @@ DxfDrawing* Target(CadHandle h, const char* layer)
     DxfDrawing* d = h && s.IsOpen() ? s.Active() : nullptr;
     if (!d || !layer)
         return nullptr;
+    if (const std::string why = d->AddRefusal(); !why.empty()) {
+        s.SetLastError(why);
+        return nullptr;
+    }
     if (!d->HasLayer(DxfTextCodec::FromGbk(layer, d->Charset()))) {
         s.SetLastError("图纸中没有图层\u201c" + DxfTextCodec::Encode(DxfTextCodec::Decode(layer, "CP936"), "UTF-8") +
                        "\u201d。");
@@ -310,6 +314,10 @@ CADBRIDGE_API int32_t CadCreateLayer(CadHandle h, const char* name)
     DxfDrawing* d = h && s.IsOpen() ? s.Active() : nullptr;
     if (!d || !name || !*name)
         return False;
+    if (const std::string why = d->AddRefusal(); !why.empty()) {
+        s.SetLastError(why);
+        return False;
+    }
     d->PrepareFor(name, true);
     const std::string fileName = DxfTextCodec::FromGbk(name, d->Charset());
     if (!d->HasLayer(fileName))

@@ -114,9 +114,8 @@ bool DxfDrawing::AnalysePass()
     // A seed at the top of the range (FFFFFFFFFFFFFFFF) would make new handles wrap to 0 and
     // repeat those in use: then handles go on above the highest one in use.
     m_nextHandle = seed > maxHandle && seed <= ~0ull - HandleRoom ? seed : maxHandle + 1;
-    if (m_nextHandle == 0 || m_nextHandle > ~0ull - HandleRoom)
-        throw DxfError("图纸\u201c" + m_path + "\u201d的对象句柄已用到上限（" + dxf::FormatHandle(maxHandle) +
-                       "），不能再添加对象。");
+    m_handlesFull = m_nextHandle == 0 || m_nextHandle > ~0ull - HandleRoom;
+    m_maxHandle = maxHandle;
 
     // Drawings without a LAYER table or ENTITIES section (plain R12 files) get empty ones.
     const size_t eof = m_tags.size() - 1;
@@ -352,7 +351,24 @@ void DxfDrawing::PrepareFor(std::string_view gbk, bool name)
     }
     const auto names = m_layerNames;
     const auto next = m_nextHandle;
+    const bool full = m_handlesFull;
     Analyse();
     m_layerNames = names;
     m_nextHandle = std::max(m_nextHandle, next);
+    m_handlesFull = full;   // decided as the drawing was read: our own handles do not count
+}
+
+std::string DxfDrawing::AddRefusal() const
+{
+    if (!m_handlesFull)
+        return {};
+    return "图纸\u201c" + m_path + "\u201d的对象句柄已用到上限（" + dxf::FormatHandle(m_maxHandle) +
+           "），不能再添加对象。";
+}
+
+std::string DxfDrawing::NextHandle()
+{
+    if (m_handlesFull)
+        throw DxfError(AddRefusal());
+    return dxf::FormatHandle(m_nextHandle++);
 }

@@ -33,8 +33,12 @@ public:
     bool UsesHandles() const { return m_usesHandles; }
     const std::string& Charset() const { return m_charset; }
     const std::string& ModelSpaceOwner() const { return m_modelSpaceOwner; }
-    std::string NextHandle() { return dxf::FormatHandle(m_nextHandle++); }
-    // Room for this many handles above the seed; a drawing whose handles reach past it is refused.
+    // The next free handle; a DxfError when the drawing, as it was read, had no room for more.
+    std::string NextHandle();
+    // Why nothing can be added to this drawing; empty when objects can be added.
+    std::string AddRefusal() const;
+    // Room for this many handles above the seed; objects are added only to a drawing read with
+    // that much room, so one written by us always reads back (reading needs no room at all).
     static constexpr unsigned long long HandleRoom = 0xFFFFFFFFull;
     unsigned long long HandleSeed() const { return m_nextHandle; }
 
@@ -101,6 +105,8 @@ private:
     std::string m_charset = "CP936";
     bool m_usesHandles = false;
     unsigned long long m_nextHandle = 1;
+    unsigned long long m_maxHandle = 0;   // the highest handle in use as last analysed
+    bool m_handlesFull = false;           // read with fewer than HandleRoom handles left: nothing is added
     std::string m_modelSpaceOwner;
     std::string m_layerTableHandle;
     std::string m_continuous = "CONTINUOUS";

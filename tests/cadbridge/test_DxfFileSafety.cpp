@@ -155,7 +155,8 @@ TEST_F(FileSafety, HandlesNeverWrapOrRepeat)
     EXPECT_GT(written, highest);
     EXPECT_LT(highest, 0x10000u);
 
-    // A drawing whose handles already reach the top is refused with a reason.
+    // A drawing whose handles already reach the top reads (its pipes can be imported), but
+    // nothing is drawn into it: refused with a reason, the file left as it was.
     const auto line = text.find("LINE\n  5\n");
     ASSERT_NE(line, std::string::npos);
     const auto hEnd = text.find('\n', line + 9);
@@ -164,8 +165,26 @@ TEST_F(FileSafety, HandlesNeverWrapOrRepeat)
     CloseAutoCad(m_h);
     CadCloseSession();
     m_h = OpenAutoCad();
-    EXPECT_EQ(OpenDwgDocument(m_h, f.c_str()), 0);
+    ASSERT_EQ(OpenDwgDocument(m_h, f.c_str()), -1) << CadLastError();
+    EXPECT_FALSE(ScanFirst().empty());
+    const CadPoint p[] = {{0, 0}, {100, 50}};
+    EXPECT_EQ(CadDrawPipe(m_h, p, 2, "0"), 0);
     EXPECT_NE(std::string(CadLastError()).find("句柄"), std::string::npos) << CadLastError();
+    EXPECT_EQ(Slurp(f.string()), text);
+
+    // One just below the limit takes our entities, and what is written reads back.
+    text.replace(line + 9, 16, "FFFFFFFEFFFFFFFF");
+    Put(f, text);
+    CloseAutoCad(m_h);
+    CadCloseSession();
+    m_h = OpenAutoCad();
+    ASSERT_EQ(OpenDwgDocument(m_h, f.c_str()), -1) << CadLastError();
+    Draw();
+    ASSERT_EQ(CadSetVisible(m_h, 1), -1) << CadLastError();
+    CloseAutoCad(m_h);
+    CadCloseSession();
+    m_h = OpenAutoCad();
+    EXPECT_EQ(OpenDwgDocument(m_h, f.c_str()), -1) << CadLastError();
 }
 
 TEST_F(FileSafety, ADrawingChangedOnDiskIsReadAgainAndNotOverwrittenUnasked)

@@ -1,6 +1,7 @@
 #include "BalanceCommand.h"
 
 #include "DocumentIo.h"
+#include "CsvText.h"
 #include "ExitCode.h"
 #include "NumberOptions.h"
 #include "hydraulics/ZBalanceRun.h"
@@ -60,33 +61,6 @@ private:
     bool m_show;
     int m_lastFilled = -1;
 };
-
-std::string CsvField(GbkView gbk)
-{
-    std::string s = GbkCodec::ToUtf8(gbk);
-    if (s.find_first_of(",\"\n") == std::string::npos)
-        return s;
-    std::string quoted = "\"";
-    for (char c : s)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-const char* KindName(ZNetObject::Kind k)
-{
-    switch (k) {
-    case ZNetObject::Kind::Pipe:
-        return "PIPE";
-    case ZNetObject::Kind::Pump:
-        return "PUMP";
-    case ZNetObject::Kind::Valve:
-        return "VALVE";
-    case ZNetObject::Kind::Tank:
-        return "TANK";
-    default:
-        return "?";
-    }
-}
 
 void WriteText(const std::string& path, const std::string& text)
 {
@@ -308,7 +282,7 @@ void BalanceCommand::WriteNodesCsv(const ZDocument& doc) const
     out.precision(17);
     out << "id,head_m,free_head_m,demand_m3s\n";
     for (const ZConsumeNode* n : doc.GetNetwork().Nodes()) {
-        out << CsvField(n->IdView()) << ',';
+        out << CsvText::Field(n->IdView()) << ',';
         if (!n->IsCutOff())   // a cut-off node has no head: its fields stay empty
             out << n->NodeHydrElev << ',' << n->FreeHead();
         else
@@ -325,6 +299,7 @@ void BalanceCommand::WriteLinksCsv(const ZDocument& doc) const
     out.precision(17);
     out << "id,kind,flow_m3s,headloss_m\n";
     for (const ZFlowLink* l : doc.GetNetwork().Links())
-        out << CsvField(l->IdView()) << ',' << KindName(l->GetKind()) << ',' << l->Flow << ',' << l->HeadLoss() << '\n';
+        out << CsvText::Field(l->IdView()) << ',' << CsvText::LinkKind(l->GetKind()) << ',' << l->Flow << ','
+            << l->HeadLoss() << '\n';
     WriteText(m_linksCsv, out.str());
 }

@@ -2,6 +2,7 @@
 
 #include "BalanceCommand.h"
 #include "DocumentIo.h"
+#include "CsvText.h"
 #include "ExitCode.h"
 #include "NumberOptions.h"
 #include "hydraulics/ZConnectivityCheck.h"
@@ -44,33 +45,6 @@ bool IsInp(const std::string& path)
     for (char& c : ext)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".inp";
-}
-
-std::string CsvField(GbkView gbk)
-{
-    std::string s = GbkCodec::ToUtf8(gbk);
-    if (s.find_first_of(",\"\n") == std::string::npos)
-        return s;
-    std::string quoted = "\"";
-    for (char c : s)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-const char* KindName(ZNetObject::Kind k)
-{
-    switch (k) {
-    case ZNetObject::Kind::Pipe:
-        return "PIPE";
-    case ZNetObject::Kind::Pump:
-        return "PUMP";
-    case ZNetObject::Kind::Valve:
-        return "VALVE";
-    case ZNetObject::Kind::Tank:
-        return "TANK";
-    default:
-        return "?";
-    }
 }
 
 int64_t WholeSeconds(double v)
@@ -209,7 +183,7 @@ void SimulateCommand::WriteNodesCsv(const ZDocument& doc, const ZSimulation& sim
     const ZSimulationResults& r = sim.Results();
     std::vector<std::string> ids;
     for (const ZConsumeNode* n : net.Nodes())
-        ids.push_back(CsvField(n->IdView()));
+        ids.push_back(CsvText::Field(n->IdView()));
     std::ostringstream out;
     out.precision(9);
     out << "time_s,id,head_m,free_head_m,demand_m3s\n";
@@ -236,7 +210,8 @@ void SimulateCommand::WriteLinksCsv(const ZDocument& doc, const ZSimulation& sim
     out << "time_s,id,kind,flow_m3s,status\n";
     for (size_t k = 0; k < r.TimeCount(); ++k)
         for (int l = 0; l < net.LinkCount(); ++l)
-            out << r.Time(k) << ',' << CsvField(net.LinkAt(l)->IdView()) << ',' << KindName(net.LinkAt(l)->GetKind())
-                << ',' << r.Flow(k, l) << ',' << (r.Status(k, l) ? "open" : "closed") << '\n';
+            out << r.Time(k) << ',' << CsvText::Field(net.LinkAt(l)->IdView()) << ','
+                << CsvText::LinkKind(net.LinkAt(l)->GetKind()) << ',' << r.Flow(k, l) << ','
+                << (r.Status(k, l) ? "open" : "closed") << '\n';
     AtomicFileWriter::Write(m_linksCsv, out.str());
 }

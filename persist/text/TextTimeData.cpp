@@ -1,6 +1,7 @@
 #include "TextTimeData.h"
 
 #include "TextLineReader.h"
+#include "model/GbkCodec.h"
 #include "model/MessageText.h"
 #include "model/ZTimeData.h"
 
@@ -31,7 +32,8 @@ std::string TextTimeData::Write(const ZTimeData& d)
 {
     if (d.IsEmpty())
         return {};
-    std::string out = "//延时模拟数据 (基本单位: 秒, m3/s, m, m3)\nBEGIN TIMEDATA\n";
+    // The file is GBK like the rest of the text file, comments included.
+    std::string out = GbkCodec::FromUtf8("//延时模拟数据 (基本单位: 秒, m3/s, m, m3)\n").Bytes() + "BEGIN TIMEDATA\n";
     const auto line = [&out](std::initializer_list<std::string> fields) {
         bool first = true;
         for (const std::string& f : fields) {

@@ -1,3 +1,4 @@
+#include "model/GbkCodec.h"
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
 #include "model/ZTemplateSet.h"
@@ -12,7 +13,9 @@ namespace {
 const std::string kNet = "BEGIN NODE\nA\t0\t0\t0\t1\t1\t0\t0\nB\t1\t0\t0\t1\t1\t0\t0\nEND\n"
                          "BEGIN PIPE\nP\tA\tB\t10\t300\t100\t0\t0\nEND\n";
 // Every kind of line, in the order the writer gives them.
-const std::string kSection = "//延时模拟数据 (基本单位: 秒, m3/s, m, m3)\nBEGIN TIMEDATA\n"
+// The comment is GBK, as every text of the file.
+const std::string kSection = GbkCodec::FromUtf8("//延时模拟数据 (基本单位: 秒, m3/s, m, m3)\n").Bytes() +
+                             "BEGIN TIMEDATA\n"
                              "DURATION\t86400\nHYDRAULICSTEP\t900\nPATTERNSTEP\t3600\nPATTERNSTART\t0\n"
                              "REPORTSTEP\t3600\nREPORTSTART\t0\nSTARTCLOCK\t21600\nDEFAULTPATTERN\tD\n"
                              "PRICE\t0.5\nEFFICIENCY\t75\n"

@@ -38,9 +38,10 @@ def main(argv):
         d = abs(float(h) - float(r['head_m']))
         if d > worst[0]:
             worst = (d, r['id'], key[0])
-        dd = abs(demands[key] - float(r['demand_m3s']))
-        if dd > worst_demand[0]:
-            worst_demand = (dd, r['id'], key[0])
+        if demand_tol is not None:
+            dd = abs(demands[key] - float(r['demand_m3s']))
+            if dd > worst_demand[0]:
+                worst_demand = (dd, r['id'], key[0])
     statuses = 0
     for r in e_links:
         t, link = int(r['time_s']), r['id'].upper()

@@ -36,7 +36,7 @@ CTimeSeriesDlg::CTimeSeriesDlg(const ZNetwork& net, const ZSimulationResults& re
     m_axis[Demand] = tr("节点流量 (%1)").arg(flowUnit);
     m_axis[Flow] = tr("流量 (%1)").arg(flowUnit);
     m_axis[Status] = tr("状态");
-    m_axis[Level] = tr("水位 (%1)").arg(headUnit);
+    m_axis[Level] = tr("水位 (m)");   // a depth in the tank, whatever unit heads are shown in
 
     const size_t times = results.TimeCount();
     bool cut = false;
@@ -70,7 +70,7 @@ CTimeSeriesDlg::CTimeSeriesDlg(const ZNetwork& net, const ZSimulationResults& re
             const auto* tank = static_cast<const ZTankLink*>(l);
             const int outlet = tank->StartNode()->GetIndex();
             const double bottom = tank->TankBottomElev;
-            add(Level, name, [&](size_t k) { return head.ToDisplay(results.Head(k, outlet) - bottom); });
+            add(Level, name, [&](size_t k) { return results.Head(k, outlet) - bottom; });
             continue;
         }
         add(Flow, name, [&](size_t k) { return flow.ToDisplay(results.Flow(k, i)); });

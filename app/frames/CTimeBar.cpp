@@ -34,7 +34,8 @@ CTimeBar::CTimeBar(QWidget* parent) : QToolBar(parent)
     m_clock = new QLabel(this);
     m_clock->setObjectName(QStringLiteral("timeClock"));
     m_clock->setMinimumWidth(m_clock->fontMetrics().horizontalAdvance(QStringLiteral("000:00:00  (00/00)")));
-    m_staleMark = new QLabel(tr("结果已过期, 请重新模拟"), this);
+    m_staleMark = new QLabel(this);
+    m_staleMark->setMinimumWidth(m_staleMark->fontMetrics().horizontalAdvance(StaleText()) + 8);
     m_staleMark->setStyleSheet(QStringLiteral("color: #c00000;"));
     addWidget(m_show);
     addSeparator();
@@ -43,7 +44,7 @@ CTimeBar::CTimeBar(QWidget* parent) : QToolBar(parent)
     addWidget(m_forward);
     addWidget(m_slider);
     addWidget(m_clock);
-    m_staleAction = addWidget(m_staleMark);
+    addWidget(m_staleMark);
     m_timer = new QTimer(this);
     m_timer->setInterval(700);
     connect(m_timer, &QTimer::timeout, this, &CTimeBar::OnTick);
@@ -53,6 +54,11 @@ CTimeBar::CTimeBar(QWidget* parent) : QToolBar(parent)
     connect(m_show, &QToolButton::toggled, this, &CTimeBar::OnShowToggled);
     connect(m_slider, &QSlider::valueChanged, this, &CTimeBar::OnSlider);
     setVisible(false);
+}
+
+QString CTimeBar::StaleText()
+{
+    return tr("结果已过期, 请重新模拟");
 }
 
 CSimulationState* CTimeBar::State() const
@@ -107,7 +113,8 @@ void CTimeBar::Refresh()
                          .arg(state->ClockText(state->CurrentIndex()))
                          .arg(state->CurrentIndex() + 1)
                          .arg(last + 1));
-    m_staleAction->setVisible(!live);
+    // A toolbar hides a widget of its own on its layout's terms: the text comes and goes instead.
+    m_staleMark->setText(live ? QString() : StaleText());
     m_refreshing = false;
     if (!live)
         Stop();
@@ -153,7 +160,7 @@ void CTimeBar::StepForward()
 
 bool CTimeBar::ShowsStale() const
 {
-    return m_staleAction->isVisible();
+    return !m_staleMark->text().isEmpty();
 }
 
 bool CTimeBar::IsPlaying() const

@@ -4,7 +4,6 @@
 
 class CQENDoc;
 class CSimulationState;
-class QAction;
 class QLabel;
 class QSlider;
 class QTimer;
@@ -31,7 +30,7 @@ public:
     QToolButton* ShowButton() const { return m_show; }
     QLabel* ClockLabel() const { return m_clock; }
     QLabel* StaleLabel() const { return m_staleMark; }
-    // Whether the bar says its results are stale (laid out on the next pass).
+    // Whether the bar says its results are stale.
     bool ShowsStale() const;
     bool IsPlaying() const;
     // Milliseconds between two times while playing.
@@ -42,6 +41,7 @@ public:
     void TogglePlay();
 
 private:
+    static QString StaleText();
     CSimulationState* State() const;
     void Refresh();
     void OnSlider(int value);
@@ -58,7 +58,6 @@ private:
     QSlider* m_slider;
     QLabel* m_clock;
     QLabel* m_staleMark;
-    QAction* m_staleAction = nullptr;
     QTimer* m_timer;
     bool m_refreshing = false;
 };

@@ -10,6 +10,7 @@
 #include "app/dialogs/CSimulationParamsDlg.h"
 #include "app/dialogs/CTimeSeriesDlg.h"
 #include "app/frames/CMainFrame.h"
+#include "app/frames/CMainStatusBar.h"
 #include "app/frames/CTimeBar.h"
 #include "views/CQENGridModel.h"
 #include "views/CQENGridView.h"
@@ -184,6 +185,8 @@ private slots:
         QCOMPARE(st->CurrentIndex(), size_t(1));
         QCOMPARE(bar->Slider()->value(), 1);
         QCOMPARE(bar->ClockLabel()->text(), QStringLiteral("1:00:00  (2/25)"));
+        t.frame->UpdateCommandUI();
+        QCOMPARE(t.frame->StatusPanes()->BalanceText(), QStringLiteral("模拟 1:00:00"));
         check(1);
         QVERIFY(r.Head(1, i22) != r.Head(0, i22));
         bar->Slider()->setValue(12);
@@ -192,6 +195,7 @@ private slots:
         QVERIFY(colourClass(12) != colourClass(0));
         const QImage noon = t.Picture();
         QVERIFY(noon != first);
+        QVERIFY(!bar->ShowsStale());
         Screenshot(t.frame, QStringLiteral("simulation-time-bar"));
         bar->BackButton()->click();
         check(11);
@@ -210,6 +214,8 @@ private slots:
         bar->ShowButton()->click();
         QVERIFY(!st->IsShowing());
         QCOMPARE(ds.Balanced, 0u);   // never balanced: nothing shown
+        t.frame->UpdateCommandUI();
+        QCOMPARE(t.frame->StatusPanes()->BalanceText(), QStringLiteral("未平差"));
         bar->ShowButton()->click();
         QVERIFY(st->IsShowing());
         check(24);

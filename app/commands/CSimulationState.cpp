@@ -118,9 +118,17 @@ bool CSimulationState::HistoryMoved() const
     return history.UndoCount() != m_undoCount || history.RedoCount() != m_redoCount || history.NextUndo() != m_lastEdit;
 }
 
-void CSimulationState::OnDocumentChanged(const ZNetMsg&)
+void CSimulationState::OnDocumentChanged(const ZNetMsg& msg)
 {
-    if (m_announcing || m_stale || !HasResults() || !HistoryMoved())
+    if (m_announcing)
+        return;
+    // A balance wrote its own results over the time shown: they are the ones to keep.
+    if (msg.Code == ZNetMsg::Balanced && m_showing) {
+        m_showing = false;
+        m_balance = ZResultPlayback();
+        emit stateChanged();
+    }
+    if (m_stale || !HasResults() || !HistoryMoved())
         return;
     m_stale = true;
     emit stateChanged();

@@ -100,6 +100,7 @@ class TestSimulationScenario : public QObject {
                 }
                 if (!reportMinutes.isEmpty())
                     dlg->ReportStepEdit()->setText(reportMinutes);
+                Screenshot(dlg, QStringLiteral("simulation-params"));
                 dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
             });
             frame->Action(Cmd::Simulate)->trigger();
@@ -143,6 +144,7 @@ private slots:
         QVERIFY2(t.f.app->ReportWindow().Text().contains(QStringLiteral("最低自由水压")),
                  qPrintable(t.f.app->ReportWindow().Text()));
         QVERIFY(t.f.app->ReportWindow().Text().contains(QStringLiteral("报告时刻: 25")));
+        Screenshot(&t.f.app->ReportWindow(), QStringLiteral("simulation-report"));
 
         // Node 22's label, tooltip and table cell at two times: each the results' head then.
         ZConsumeNode* n22 = t.Net().FindNode("22");

@@ -11,7 +11,7 @@
 
 namespace {
 // A step of 1, 2 or 5 times a power of ten giving about `ticks` intervals over the span.
-double NiceStep(double span, int ticks)
+double PlotNiceStep(double span, int ticks)
 {
     if (!(span > 0.0))
         return 1.0;
@@ -23,7 +23,7 @@ double NiceStep(double span, int ticks)
     return 10.0 * p;
 }
 
-QColor SeriesColour(size_t i)
+QColor PlotSeriesColour(size_t i)
 {
     static const QColor colours[] = {QColor(31, 119, 180),  QColor(214, 39, 40),   QColor(44, 160, 44),
                                      QColor(255, 127, 14),  QColor(148, 103, 189), QColor(140, 86, 75),
@@ -116,7 +116,7 @@ void CTimeSeriesPlot::Render(QPainter& p, const QRect& area) const
         lo -= pad;
         hi += pad;
     }
-    const double yStep = m_levels.isEmpty() ? NiceStep(hi - lo, 6) : 1.0;
+    const double yStep = m_levels.isEmpty() ? PlotNiceStep(hi - lo, 6) : 1.0;
     if (m_levels.isEmpty()) {
         lo = std::floor(lo / yStep) * yStep;
         hi = std::ceil(hi / yStep) * yStep;
@@ -171,7 +171,7 @@ void CTimeSeriesPlot::Render(QPainter& p, const QRect& area) const
     // Time ticks at whole hours, thinned to what fits.
     const double hours = (t1 - t0) / 3600.0;
     const double room = fm.horizontalAdvance(QStringLiteral("00:00:00")) * 1.6;
-    const double xStepH = std::max(1.0, NiceStep(hours, std::max(1, static_cast<int>(plot.width() / room))));
+    const double xStepH = std::max(1.0, PlotNiceStep(hours, std::max(1, static_cast<int>(plot.width() / room))));
     for (double h = std::ceil(t0 / 3600.0 / xStepH) * xStepH; h * 3600.0 <= t1 + 1e-6; h += xStepH) {
         const double x = X(h * 3600.0);
         p.setPen(gridPen);
@@ -211,7 +211,7 @@ void CTimeSeriesPlot::Render(QPainter& p, const QRect& area) const
             }
             open = true;
         }
-        p.setPen(QPen(SeriesColour(i), 2.0 * pen));
+        p.setPen(QPen(PlotSeriesColour(i), 2.0 * pen));
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
         if (n <= 60)
@@ -225,7 +225,7 @@ void CTimeSeriesPlot::Render(QPainter& p, const QRect& area) const
     double ly = plot.top();
     for (size_t i = 0; i < m_series.size(); ++i) {
         const double lx = plot.right() + line;
-        p.setPen(QPen(SeriesColour(i), 2.0 * pen));
+        p.setPen(QPen(PlotSeriesColour(i), 2.0 * pen));
         p.drawLine(QPointF(lx, ly + line / 2), QPointF(lx + 1.5 * line, ly + line / 2));
         p.setPen(Qt::black);
         p.drawText(QPointF(lx + 2.0 * line, ly + fm.ascent()), m_series[i].name);

@@ -17,12 +17,12 @@
 #include <QCoreApplication>
 
 namespace {
-QString SimText(const char* text)
+QString SimulateText(const char* text)
 {
     return QCoreApplication::translate("CSimulateCommand", text);
 }
 
-std::string Clock(int64_t startClock, int64_t t)
+std::string SimulationClock(int64_t startClock, int64_t t)
 {
     return ZSimulation::ClockText(startClock + t);
 }
@@ -73,8 +73,8 @@ bool CSimulateCommand::Execute()
     const UnitSystem& units = m_doc.Settings().Units();
     if (m_host) {
         CReportWindow& report = m_host->ReportWindow();
-        report.SetTitle(SimText("延时模拟结果"));
-        report.AppendSection(SimText("延时模拟结果: %1").arg(m_doc.Title()),
+        report.SetTitle(SimulateText("延时模拟结果"));
+        report.AppendSection(SimulateText("延时模拟结果: %1").arg(m_doc.Title()),
                              QString::fromStdString(FailureMessage(sim, startClock) + Summary(sim, startClock, units)));
         report.ShowReport();
     }
@@ -97,7 +97,7 @@ std::string CSimulateCommand::FailureMessage(const ZSimulation& sim, int64_t sta
     std::string why;
     switch (status) {
     case ZBalanceInfo::Stopped:
-        return "延时模拟在 " + Clock(startClock, sim.FailTime()) + " 被终止。\n";
+        return "延时模拟在 " + SimulationClock(startClock, sim.FailTime()) + " 被终止。\n";
     case ZBalanceInfo::IterationLimit:
         why = "达到迭代次数上限仍未收敛";
         break;
@@ -111,7 +111,7 @@ std::string CSimulateCommand::FailureMessage(const ZSimulation& sim, int64_t sta
         why = "状态 " + std::to_string(status);
         break;
     }
-    std::string text = "延时模拟在 " + Clock(startClock, sim.FailTime()) + " (第 " +
+    std::string text = "延时模拟在 " + SimulationClock(startClock, sim.FailTime()) + " (第 " +
                        NumberFormat::G(static_cast<double>(sim.FailTime()) / 3600.0) + " 小时) 不能平差: " + why;
     if (!sim.FailNode().empty())
         text += ", 节点" + MessageText::Quote(sim.FailNode());
@@ -127,13 +127,13 @@ std::string CSimulateCommand::Summary(const ZSimulation& sim, int64_t startClock
     s += "报告时刻: " + std::to_string(sim.Results().TimeCount()) + "\n";
     if (!sim.LowestNode().empty())
         s += "最低自由水压: " + head.FormatFixed(sim.LowestFreeHead()) + " " + head.UnitName() + ", 节点" +
-             MessageText::Quote(sim.LowestNode()) + ", " + Clock(startClock, sim.LowestTime()) + "\n";
+             MessageText::Quote(sim.LowestNode()) + ", " + SimulationClock(startClock, sim.LowestTime()) + "\n";
     for (const ZSimulation::TankEvent& e : sim.TankEvents())
-        s += "水池" + MessageText::Quote(e.tank) + (e.filled ? " 充满于 " : " 放空于 ") + Clock(startClock, e.time) +
-             "\n";
+        s += "水池" + MessageText::Quote(e.tank) + (e.filled ? " 充满于 " : " 放空于 ") +
+             SimulationClock(startClock, e.time) + "\n";
     if (!sim.UnsettledTimes().empty())
         s += "有设备反复开关 (保留最后状态) 的时刻: " + std::to_string(sim.UnsettledTimes().size()) + " 个, 首次 " +
-             Clock(startClock, sim.UnsettledTimes()[0]) + "\n";
+             SimulationClock(startClock, sim.UnsettledTimes()[0]) + "\n";
     // Energy only where there is a price to weigh it by.
     double kwh = 0.0, cost = 0.0;
     for (const ZSimulation::PumpEnergy& e : sim.Energy()) {

@@ -35,11 +35,13 @@ void CSimulationState::BeginRun()
 {
     StopShowing();
     m_balance.Save(m_doc.Data().GetNetwork());
+    m_running = true;
 }
 
 void CSimulationState::EndRun(ZSimulationResults results)
 {
     m_balance.Restore(m_doc.Data().GetNetwork());
+    m_running = false;
     m_results = std::move(results);
     m_current = 0;
     m_stale = false;
@@ -56,7 +58,7 @@ void CSimulationState::EndRun(ZSimulationResults results)
 
 bool CSimulationState::ShowTime(size_t k)
 {
-    if (m_stale || k >= m_results.TimeCount())
+    if (m_stale || m_running || k >= m_results.TimeCount())
         return false;
     ZDocument& data = m_doc.Data();
     ZNetwork& net = data.GetNetwork();

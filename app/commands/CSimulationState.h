@@ -44,7 +44,8 @@ public:
     QString ClockText(size_t k) const;
     void SetStartClock(int64_t seconds) { m_startClock = seconds; }
 
-    // Shows report time k in every view; false when the results are stale or k out of range.
+    // Shows report time k in every view; false when the results are stale, k is out of range or a
+    // run is under way.
     bool ShowTime(size_t k);
     // Back to the balancing results (the time bar's "模拟结果" switched off); the results stay.
     void StopShowing();
@@ -65,6 +66,7 @@ private:
     ZResultPlayback m_balance;   // the balancing results while a time is shown
     bool m_savedBalanced = false, m_savedStale = false;
     bool m_showing = false, m_stale = false, m_announcing = false;
+    bool m_running = false;   // between BeginRun and EndRun: the network is the run's
     size_t m_current = 0;
     int64_t m_startClock = 0;
     // Where the edit history stood at the run: any move from there is a recorded change.

@@ -7,8 +7,12 @@
 #include "hydraulics/ZSimulationResults.h"
 #include "model/ObjectFlags.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -134,6 +138,32 @@ private slots:
                     bottom = std::max(bottom, y);
                 }
         QVERIFY2(bottom - top > 150, qPrintable(QStringLiteral("%1..%2").arg(top).arg(bottom)));
+    }
+
+    void plotPrintsOnAPage()
+    {
+        CTimeSeriesPlot plot;
+        plot.SetTitle(QStringLiteral("过程线: 水位"));
+        plot.SetAxis(QStringLiteral("水位 (m)"));
+        plot.SetTimes({0.0, 3600.0, 7200.0},
+                      {QStringLiteral("0:00:00"), QStringLiteral("1:00:00"), QStringLiteral("2:00:00")});
+        plot.SetSeries({{QStringLiteral("T1"), {3.0, 3.5, 3.25}}});
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("plot.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        plot.Print(printer);
+        QVERIFY(QFile(pdf).size() > 1000);
+        // The page's text, where poppler's pdftotext is at hand.
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        if (!text.waitForFinished(20000) || text.exitStatus() != QProcess::NormalExit)
+            QSKIP("pdftotext not available");
+        const QString page = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* word : {"过程线: 水位", "T1", "1:00:00", "3.5"})
+            QVERIFY2(page.contains(QString::fromUtf8(word)), qPrintable(page));
     }
 };
 

@@ -105,7 +105,10 @@ std::string CSimulateCommand::FailureMessage(const ZSimulation& sim, int64_t sta
         why = "没有足够的已知水压节点";
         break;
     case ZBalanceInfo::Diverged:
-        why = "平差计算发散";
+        // Controls and emptied tanks cut parts off more often than the data diverge.
+        why = sim.DivergeReason() == ZBalanceInfo::CutOff
+                  ? "平差计算发散, 可能有部分管网被关闭的水泵、阀门或管道与所有已知水压节点隔开"
+                  : "平差计算发散";
         break;
     default:
         why = "状态 " + std::to_string(status);

@@ -88,6 +88,8 @@ enum Id : int {
     NodeFlows = 32730,
     Balance = 32731,
     NetCost = 32732,
+    Simulate = 32740,
+    TimeSeries = 32741,
     Configure = 32848,
 
     TemplateNode = 32866,

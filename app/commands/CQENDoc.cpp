@@ -2,6 +2,7 @@
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
 #include "CRecoveryStore.h"
+#include "CSimulationState.h"
 #include "CDocumentHost.h"
 #include "views/UiPrompt.h"
 #include "views/CommandIds.h"
@@ -220,6 +221,10 @@ void CQENDoc::UpdateAllViews(const ZNetMsg& msg)
 
 QString CQENDoc::BalanceStatusText() const
 {
+    // While the time bar shows a simulated time, the pane names it.
+    if (const CSimulationState* sim = CSimulationState::Of(*this); sim && sim->IsShowing())
+        return tr("模拟 %1").arg(sim->ClockText(sim->CurrentIndex())) +
+               (sim->IsStale() || m_data.HasStaleResults() ? QStringLiteral(" (已修改)") : QString());
     const ZDrawSettings& ds = m_data.GetDrawSettings();
     return QString::fromStdString(ZBalanceRun::StatusPaneText(ds.Balanced != 0, ds.CalcCase, m_data.HasStaleResults()));
 }

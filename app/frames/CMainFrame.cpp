@@ -4,6 +4,8 @@
 #include "CMainStatusBar.h"
 #include "CNetCmdBar.h"
 #include "app/commands/CQENDoc.h"
+#include "app/commands/CSimulationCommands.h"
+#include "CTimeBar.h"
 #include "app/dialogs/CReportWindow.h"
 #include "views/CommandIds.h"
 #include "CommandTable.h"
@@ -54,6 +56,11 @@ CMainFrame::CMainFrame(CFrameHost& host, QWidget* parent) : QMainWindow(parent),
     CreateActions();
     CreateMenus();
     CreateToolBars();
+    // Extended-period results: their commands and the time bar under the windows.
+    m_sim = std::make_unique<CSimulationCommands>(*this);
+    m_timeBar = new CTimeBar(this);
+    addToolBarBreak(Qt::BottomToolBarArea);
+    addToolBar(Qt::BottomToolBarArea, m_timeBar);
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCommandUI);
     // The idle-time update of command states: cheap enough to poll.
@@ -321,6 +328,7 @@ void CMainFrame::CreateMenus()
     view->addSeparator();
     view->addAction(m_actions.value(Contours));
     view->addAction(m_actions.value(ProjectLabels));
+    view->addAction(m_actions.value(TimeSeries));
     view->addSeparator();
     for (int id : {WindowGraphic, WindowTable, WindowModule})
         view->addAction(m_actions.value(id));
@@ -330,7 +338,7 @@ void CMainFrame::CreateMenus()
     AddMenu(view, QStringLiteral("工具栏(&T)"), {BarStandard, BarEdit, BarZoom, BarTemplate, BarTable, BarCoord});
     view->addAction(m_actions.value(BarStatus));
 
-    AddMenu(nullptr, QStringLiteral("计算(&C)"), {NodeFlows, Balance, NetCost, 0, Configure});
+    AddMenu(nullptr, QStringLiteral("计算(&C)"), {NodeFlows, Balance, NetCost, Simulate, 0, Configure});
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
@@ -483,6 +491,7 @@ bool CMainFrame::RouteCommand(int id, CommandState* state)
         chain.append(v);
     if (m_calc)
         chain.append(m_calc.get());
+    chain.append(m_sim.get());
     if (CQENDoc* d = ActiveDocument())
         chain.append(d);
     chain.append(this);
@@ -539,6 +548,7 @@ void CMainFrame::UpdateCommandUI()
     m_status->SetIdleText(graphic ? graphic->EditHint() : QString());
     CQENDoc* doc = ActiveDocument();
     m_status->SetBalanceText(doc ? doc->BalanceStatusText() : QString());
+    m_timeBar->SetDocument(doc);
     if (auto* grid = qobject_cast<CQENGridView*>(ActiveView()))
         SetCoordText(grid->RecordText());
     RefreshNamedViewList();

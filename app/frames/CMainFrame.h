@@ -19,6 +19,8 @@ class CMainStatusBar;
 class CNetCmdBar;
 class CQENDoc;
 class CReportWindow;
+class CSimulationCommands;
+class CTimeBar;
 class QAction;
 class QComboBox;
 class QMdiArea;
@@ -60,6 +62,7 @@ public:
     QAction* Action(int id) const { return m_actions.value(id); }
     QToolBar* ToolBar(int barId) const { return m_bars.value(barId); }
     CNetCmdBar* CoordBar() const { return m_coordBar; }
+    CTimeBar* TimeBar() const { return m_timeBar; }
     CMainStatusBar* StatusPanes() const { return m_status; }
     CReportWindow& ReportWindow() override;
     QWidget* DialogOwner() override { return this; }
@@ -113,6 +116,8 @@ private:
     QMdiArea* m_mdi;
     CMainStatusBar* m_status;
     std::unique_ptr<CCalcCommands> m_calc;
+    std::unique_ptr<CSimulationCommands> m_sim;
+    CTimeBar* m_timeBar = nullptr;
     CNetCmdBar* m_coordBar = nullptr;
     QComboBox* m_namedViewCombo = nullptr;
     QPointer<CQENDoc> m_namedViewDoc;   // whose views the list shows

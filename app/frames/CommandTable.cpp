@@ -93,6 +93,8 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
         {NodeFlows, "节点流量(F)", "按管长分配节点流量"},
         {Balance, "管网平差(&B)", "进行管网平差计算"},
         {NetCost, "管网造价(&P)", "计算管网造价"},
+        {Simulate, "延时模拟(&T)...", "按时间数据模拟一段时间内的管网工况"},
+        {TimeSeries, "过程线(&H)...", "画出所选对象在模拟时段内的数值变化"},
         {Configure, "配置(&G)...", "计算配置"},
 
         {TemplateNode, "节点(&N)...", "编辑节点模板"},

@@ -1,5 +1,6 @@
 #include "CAutoSaver.h"
 #include "CQENDoc.h"
+#include "CSimulationState.h"
 #include "views/UiPrompt.h"
 
 #include "model/ZSettingsStore.h"
@@ -62,7 +63,11 @@ void CAutoSaver::SaveDoc(CQENDoc* doc)
     data.SetFileVersion(ZDocument::HighestVersion);
     std::string bytes;
     try {
-        bytes = ProjectFile::Serialize(data);
+        const auto serialize = [&] { bytes = ProjectFile::Serialize(data); };
+        if (CSimulationState* sim = CSimulationState::Of(*doc))
+            sim->WithBalanceResults(serialize);
+        else
+            serialize();
     } catch (...) {
         data.SetFileVersion(version);
         throw;

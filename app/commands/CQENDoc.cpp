@@ -169,11 +169,16 @@ void CQENDoc::ReadFile(const QString& path)
 void CQENDoc::WriteFile(const QString& path)
 {
     const std::string name = Utf8Path(path);
-    if (m_data.GetFileKind() == ZDocument::TextFile) {
-        TextExchange::SaveFile(name, m_data, m_settings.Units());
-        return;
-    }
-    ProjectFile::SaveFile(name, m_data);
+    const auto write = [&] {
+        if (m_data.GetFileKind() == ZDocument::TextFile)
+            TextExchange::SaveFile(name, m_data, m_settings.Units());
+        else
+            ProjectFile::SaveFile(name, m_data);
+    };
+    if (CSimulationState* sim = CSimulationState::Of(*this))
+        sim->WithBalanceResults(write);
+    else
+        write();
 }
 
 bool CQENDoc::DoFileSave()

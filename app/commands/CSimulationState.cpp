@@ -96,6 +96,31 @@ void CSimulationState::StopShowing()
     Announce();
 }
 
+void CSimulationState::WithBalanceResults(const std::function<void()>& write)
+{
+    if (!m_showing) {
+        write();
+        return;
+    }
+    ZDocument& data = m_doc.Data();
+    ZNetwork& net = data.GetNetwork();
+    ZDrawSettings& settings = data.GetDrawSettings();
+    ZResultPlayback balance = m_balance;   // Restore forgets what it put back; m_balance must not
+    balance.Restore(net);
+    settings.Balanced = m_savedBalanced ? 1 : 0;
+    const auto showAgain = [&] {
+        ZResultPlayback::Show(net, m_results, m_current);
+        settings.Balanced = 1;
+    };
+    try {
+        write();
+    } catch (...) {
+        showAgain();
+        throw;
+    }
+    showAgain();
+}
+
 void CSimulationState::Announce()
 {
     m_announcing = true;

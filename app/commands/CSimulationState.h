@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class CQENDoc;
 struct ZNetMsg;
@@ -49,6 +50,10 @@ public:
     bool ShowTime(size_t k);
     // Back to the balancing results (the time bar's "模拟结果" switched off); the results stay.
     void StopShowing();
+    // Runs `write` with the balancing results in the network, then puts the shown time back: a
+    // saved file or a recovery copy keeps the balance, never one simulated time marked balanced.
+    // Nothing is announced, so the views never see the swap.
+    void WithBalanceResults(const std::function<void()>& write);
 
 signals:
     // Results came, went stale, or another time is shown.

@@ -36,6 +36,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -358,6 +359,33 @@ private slots:
         t.frame->UpdateCommandUI();
         QVERIFY(!bar->ShowsStale());
         QVERIFY(bar->Slider()->isEnabled());
+    }
+
+    // A save while a simulated time is shown writes what a save after switching the time bar off
+    // writes (the balance and its mark), not that time marked balanced; the window goes on
+    // showing the time.
+    void savingWhileATimeIsShownKeepsTheBalance()
+    {
+        Net1 t;
+        QVERIFY(t.doc);
+        QTemporaryDir dir;
+        const QString during = dir.filePath(QStringLiteral("during.wnp")),
+                      after = dir.filePath(QStringLiteral("after.wnp"));
+        t.Simulate();
+        CSimulationState* st = t.State();
+        QVERIFY(st && st->ShowTime(5));
+        ZConsumeNode* n22 = t.Net().FindNode("22");
+        const double shown = n22->NodeHydrElev;
+        QCOMPARE(shown, double(st->Results().Head(5, n22->GetIndex())));
+        QVERIFY(t.doc->OnSaveDocument(during));
+        QVERIFY(st->IsShowing() && !st->IsStale());
+        QCOMPARE(n22->NodeHydrElev, shown);
+        QCOMPARE(t.doc->Data().GetDrawSettings().Balanced, 1);
+        st->StopShowing();
+        QVERIFY(t.doc->OnSaveDocument(after));
+        QFile a(during), b(after);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QVERIFY(a.readAll() == b.readAll());
     }
 
     void aTimeThatCannotBalanceIsReportedWithItsClockTime()

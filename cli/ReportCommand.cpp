@@ -1,9 +1,7 @@
 #include "ReportCommand.h"
 
-#include "BalanceCommand.h"
 #include "DocumentIo.h"
 #include "ExitCode.h"
-#include "hydraulics/ZBalanceInfo.h"
 #include "model/GbkCodec.h"
 #include "model/MessageText.h"
 #include "model/ZDocument.h"
@@ -20,6 +18,7 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 namespace {
 std::string Lower(std::string s)
@@ -71,50 +70,6 @@ void ReportCommand::Register(CLI::App& app)
     sub->add_option("--title", m_title, "The project's name in the title block (GBK characters only)");
 }
 
-bool ReportCommand::ParseCases(const std::string& text, std::vector<int>& cases)
-{
-    cases.clear();
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t comma = std::min(text.find(',', start), text.size());
-        const std::string name = text.substr(start, comma - start);
-        int c = -1;
-        if (name == "peak")
-            c = 0;
-        else if (name == "fire")
-            c = 1;
-        else if (name == "accident")
-            c = 2;
-        if (c < 0)
-            return false;
-        if (std::find(cases.begin(), cases.end(), c) == cases.end())
-            cases.push_back(c);
-        start = comma + 1;
-    }
-    return !cases.empty();
-}
-
-int ReportCommand::ExitStatus(const ZReport& report)
-{
-    for (const ZReportCase& c : report.cases) {
-        switch (c.status) {
-        case ZBalanceInfo::Converged:
-            continue;
-        case -1:
-            return BalanceCommand::ExitSplitNetwork;
-        case ZBalanceInfo::NoHeadKnownNode:
-            return BalanceCommand::ExitNoKnownHead;
-        case ZBalanceInfo::Diverged:
-            return BalanceCommand::ExitDiverged;
-        case ZBalanceInfo::InvalidData:
-            return ExitBadFile;
-        default:
-            return BalanceCommand::ExitNotConverged;
-        }
-    }
-    return ExitOk;
-}
-
 int ReportCommand::Run()
 {
     const std::string ext = Extension(m_out);
@@ -123,7 +78,7 @@ int ReportCommand::Run()
         return ExitUsage;
     }
     std::vector<int> cases;
-    if (!m_cases.empty() && !ParseCases(m_cases, cases)) {
+    if (!m_cases.empty() && !ZReportBuilder::ParseCases(m_cases, cases)) {
         std::cerr << "qen-cli report: --cases wants peak, fire or accident separated by commas, not "
                   << MessageText::Quote(GbkCodec::FromUtf8(m_cases)) << "\n";
         return ExitUsage;
@@ -149,7 +104,7 @@ int ReportCommand::Run()
     for (const ZReportCase& c : report.cases)
         std::cout << c.name << ": " << (c.summary.size() > 1 ? c.summary[1].second.text : std::string()) << "\n";
     std::cout << "report written to " << m_out << "\n";
-    return ExitStatus(report);
+    return ZReportBuilder::ExitStatus(report);
 }
 
 int ReportCommand::RunProgram() const

@@ -2,10 +2,8 @@
 #include "CliCommand.h"
 
 #include <string>
-#include <vector>
 
 class DocumentIo;
-struct ZReport;
 
 // `report FILE OUT.xlsx|OUT.pdf`: balances each case on its own and writes the calculation
 // report. The workbook is written here; a PDF needs Qt's drawing, so the program `qen` beside
@@ -17,11 +15,6 @@ public:
     void Register(CLI::App& app) override;
     int Run() override;
     std::string InputFile() const override { return m_file; }
-
-    // The exit status of `balance` for the first case that did not converge; 0 when all did.
-    static int ExitStatus(const ZReport& report);
-    // "peak,fire" to case numbers; false for an unknown name.
-    static bool ParseCases(const std::string& text, std::vector<int>& cases);
 
 private:
     int RunProgram() const;

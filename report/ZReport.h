@@ -16,7 +16,7 @@ struct ZReportCell {
     {
         ZReportCell c;
         c.kind = Number;
-        c.value = v;
+        c.value = v == 0.0 ? 0.0 : v;   // no "-0.00" for a negative zero
         c.digits = digits;
         return c;
     }

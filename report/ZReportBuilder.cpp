@@ -9,6 +9,7 @@
 #include "model/ZDocument.h"
 #include "persist/project/ProjectFile.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -52,6 +53,50 @@ std::vector<int> ZReportBuilder::CasesOf(const ZDocument& doc)
     if (accident)
         cases.push_back(ZDrawSettings::Accident);
     return cases;
+}
+
+bool ZReportBuilder::ParseCases(const std::string& text, std::vector<int>& cases)
+{
+    cases.clear();
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::string name = text.substr(start, comma - start);
+        int c = -1;
+        if (name == "peak")
+            c = 0;
+        else if (name == "fire")
+            c = 1;
+        else if (name == "accident")
+            c = 2;
+        if (c < 0)
+            return false;
+        if (std::find(cases.begin(), cases.end(), c) == cases.end())
+            cases.push_back(c);
+        start = comma + 1;
+    }
+    return !cases.empty();
+}
+
+int ZReportBuilder::ExitStatus(const ZReport& report)
+{
+    for (const ZReportCase& c : report.cases) {
+        switch (c.status) {
+        case ZBalanceInfo::Converged:
+            continue;
+        case -1:
+            return 5;
+        case ZBalanceInfo::NoHeadKnownNode:
+            return 4;
+        case ZBalanceInfo::Diverged:
+            return 6;
+        case ZBalanceInfo::InvalidData:
+            return 2;
+        default:
+            return 3;
+        }
+    }
+    return 0;
 }
 
 ZReport ZReportBuilder::Build(const Options& options, ProgressObserver* progress) const

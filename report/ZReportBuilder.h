@@ -1,6 +1,7 @@
 #pragma once
 #include "ZReport.h"
 
+#include <string>
 #include <vector>
 
 class ProgressObserver;
@@ -27,6 +28,11 @@ public:
 
     // The peak hour, the fire case when a node is marked for it, the accident case when a pipe is.
     static std::vector<int> CasesOf(const ZDocument& doc);
+    // "peak,fire,accident" (any of them, in any order) to case numbers; false for another name.
+    static bool ParseCases(const std::string& text, std::vector<int>& cases);
+    // The exit status `qen-cli balance` gives for the first case that did not converge (2 invalid
+    // data, 3 stopped or out of passes, 4 no known head, 5 split network, 6 diverged); 0 when all did.
+    static int ExitStatus(const ZReport& report);
 
 private:
     ZReportCase BuildCase(int calcCase, double minFreeHead, ProgressObserver* progress) const;

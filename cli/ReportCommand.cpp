@@ -97,8 +97,11 @@ int ReportCommand::Run()
     m_io.Load(m_file, doc);
     ZReportBuilder::Options options;
     options.cases = cases;
-    options.title.project = m_title;
-    options.title.date = Today();
+    options.title = ZReportBuilder::TitleOf(doc);
+    if (!m_title.empty())
+        options.title.project = m_title;
+    if (options.title.date.empty())
+        options.title.date = Today();
     const ZReport report = ZReportBuilder(doc, m_io.Units()).Build(options);
     ZReportXlsxWriter::Write(report, m_out);
     for (const ZReportCase& c : report.cases)

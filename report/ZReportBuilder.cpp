@@ -55,6 +55,12 @@ std::vector<int> ZReportBuilder::CasesOf(const ZDocument& doc)
     return cases;
 }
 
+ZTitleBlock ZReportBuilder::TitleOf(const ZDocument& doc)
+{
+    const ZProjectTitle& t = doc.GetProjectTitle();
+    return {GbkCodec::ToUtf8(t.Project), GbkCodec::ToUtf8(t.Designer), GbkCodec::ToUtf8(t.Date)};
+}
+
 bool ZReportBuilder::ParseCases(const std::string& text, std::vector<int>& cases)
 {
     cases.clear();

@@ -28,6 +28,8 @@ public:
 
     // The peak hour, the fire case when a node is marked for it, the accident case when a pipe is.
     static std::vector<int> CasesOf(const ZDocument& doc);
+    // The document's stored title block in UTF-8.
+    static ZTitleBlock TitleOf(const ZDocument& doc);
     // "peak,fire,accident" (any of them, in any order) to case numbers; false for another name.
     static bool ParseCases(const std::string& text, std::vector<int>& cases);
     // The exit status `qen-cli balance` gives for the first case that did not converge (2 invalid

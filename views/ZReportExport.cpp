@@ -101,10 +101,12 @@ int ZReportExport::Run(const QString& input, const QString& output, const QStrin
         message = QStringLiteral("%1: the extension names no report format (xlsx, pdf)").arg(output);
         return ExitUsage;
     }
-    options.title.project = title.toStdString();
     ZDocument doc(static_cast<int>(settings.Colors().NodeGradeColors.size()),
                   static_cast<int>(settings.Colors().PipeGradeColors.size()));
     if (!NetworkImageExporter::Load(input, doc, settings, message))
         return ExitBadFile;
+    options.title = ZReportBuilder::TitleOf(doc);
+    if (!title.isEmpty())
+        options.title.project = title.toStdString();
     return Write(doc, settings, output, options, message);
 }

@@ -39,7 +39,8 @@ int main(int argc, char** argv)
         QString message;
         const auto t0 = std::chrono::steady_clock::now();
         const double c0 = BenchClock::CpuSeconds();
-        const int rc = ZReportExport::Write(doc, settings, out, {}, message);
+        int rc = -1;
+        ZReportExport::Write(doc, settings, out, {}, message, &rc);
         std::printf("%-4s  wall %.2f s  processor %.2f s  status %d  %s\n", ext, BenchClock::Seconds(t0),
                     BenchClock::CpuSeconds() - c0, rc, message.toStdString().c_str());
     }

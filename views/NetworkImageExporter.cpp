@@ -13,6 +13,7 @@
 #include "persist/AtomicFileWriter.h"
 #include "persist/project/ProjectFile.h"
 #include "persist/text/TextExchange.h"
+#include "report/ZReportBuilder.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -275,7 +276,7 @@ int NetworkImageExporter::Run(const QString& input, const QString& output, const
     if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message, &message))
         return 1;
     if (legend)
-        ex.SetPresentation({});
+        ex.SetPresentation(ZReportBuilder::TitleOf(doc));
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
         message = QStringLiteral("image size %1x%2 out of range: width and height from 1 to 20000")
                       .arg(size.width())

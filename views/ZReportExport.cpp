@@ -53,13 +53,13 @@ bool ZReportExport::FitsGbk(const QString& text)
     return GbkText::ToQString(GbkText::FromQString(text)) == text;
 }
 
-int ZReportExport::Write(const ZDocument& doc, const ZSettingsStore& settings, const QString& output,
-                         ZReportBuilder::Options options, QString& message, ProgressObserver* progress)
+bool ZReportExport::Write(const ZDocument& doc, const ZSettingsStore& settings, const QString& output,
+                          ZReportBuilder::Options options, QString& message, int* status, ProgressObserver* progress)
 {
     const QString format = FormatOf(output);
     if (format.isEmpty()) {
         message = QStringLiteral("%1: the extension names no report format (xlsx, pdf)").arg(output);
-        return ExitUsage;
+        return false;
     }
     if (options.title.date.empty())
         options.title.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
@@ -74,12 +74,14 @@ int ZReportExport::Write(const ZDocument& doc, const ZSettingsStore& settings, c
             std::unique_ptr<ZDocument> mapDoc = MapDocument(doc, settings, firstCase);
             NetworkImageExporter map(*mapDoc, settings);
             if (!ZReportPdfWriter(report, &map).Write(output, &message))
-                return ExitBadFile;
+                return false;
         }
-        return ZReportBuilder::ExitStatus(report);
+        if (status)
+            *status = ZReportBuilder::ExitStatus(report);
+        return true;
     } catch (const std::exception& e) {
         message = QString::fromStdString(e.what());
-        return ExitBadFile;
+        return false;
     }
 }
 
@@ -108,5 +110,6 @@ int ZReportExport::Run(const QString& input, const QString& output, const QStrin
     options.title = ZReportBuilder::TitleOf(doc);
     if (!title.isEmpty())
         options.title.project = title.toStdString();
-    return Write(doc, settings, output, options, message);
+    int status = 0;
+    return Write(doc, settings, output, options, message, &status) ? status : ExitBadFile;
 }

@@ -15,11 +15,12 @@ public:
     // Usage mistakes and unreadable files, as qen-cli says them.
     enum { ExitUsage = 1, ExitBadFile = 2 };
 
-    // Returns the exit status `qen-cli balance` gives for the first case that did not converge
-    // (0 when all did; the report is written all the same), or ExitBadFile with the reason in
-    // `message` when nothing could be written.
-    static int Write(const ZDocument& doc, const ZSettingsStore& settings, const QString& output,
-                     ZReportBuilder::Options options, QString& message, ProgressObserver* progress = nullptr);
+    // False, with the reason in `message`, when nothing could be written. Else `status` (when
+    // given) is the exit status `qen-cli balance` gives for the first case that did not converge,
+    // 0 when all did: the report is written all the same and says so.
+    static bool Write(const ZDocument& doc, const ZSettingsStore& settings, const QString& output,
+                      ZReportBuilder::Options options, QString& message, int* status = nullptr,
+                      ProgressObserver* progress = nullptr);
     // `qen --report FILE OUT [--cases LIST] [--title TEXT]`.
     static int Run(const QString& input, const QString& output, const QString& cases, const QString& title,
                    const ZSettingsStore& settings, QString& message);

@@ -1,6 +1,7 @@
 #include "CQENDoc.h"
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
+#include "CReportExportCommand.h"
 #include "CRecoveryStore.h"
 #include "CDocumentHost.h"
 #include "views/UiPrompt.h"
@@ -263,6 +264,9 @@ bool CQENDoc::OnCommand(int id)
     case Cmd::FileExportEpanet:
         CEpanetExportCommand(*this, m_prompt, m_host).Execute();
         return true;
+    case Cmd::FileExportReport:
+        CReportExportCommand(*this, m_prompt, m_host).Execute();
+        return true;
     case Cmd::Balance:
         OnBalance();
         return true;
@@ -300,6 +304,7 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::FileSave:
     case Cmd::FileSaveAs:
     case Cmd::FileExportEpanet:
+    case Cmd::FileExportReport:
     case Cmd::Balance:
         state.enabled = true;
         return true;

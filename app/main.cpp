@@ -9,6 +9,7 @@
 #include "model/ZSettingsStore.h"
 #include "views/GbkText.h"
 #include "views/NetworkImageExporter.h"
+#include "views/ZReportExport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -36,7 +37,8 @@ int UsageError(const std::string& message)
 // Writes a picture of a network without opening a window, with the user's settings.
 // Options left out come as nullopt: an option given with empty text is refused, not taken as absent.
 int ExportImage(const QStringList& args, const std::optional<QString>& sizeText, bool balance,
-                const std::optional<QString>& contours, const std::optional<QString>& intervalText, bool grades)
+                const std::optional<QString>& contours, const std::optional<QString>& intervalText, bool grades,
+                bool legend)
 {
     QSize size(1600, 1200);
     if (sizeText) {
@@ -51,7 +53,7 @@ int ExportImage(const QStringList& args, const std::optional<QString>& sizeText,
         size = QSize(static_cast<int>(w), static_cast<int>(h));
     }
     static const char* usage = "usage: qen --export-image FILE OUT.png|OUT.pdf [--size WxH] [--balance [--grades]] "
-                               "[--contours head|free [--interval H]]\n";
+                               "[--contours head|free [--interval H]] [--legend]\n";
     if (args.size() != 2) {
         QTextStream(stderr) << usage;
         return kExitUsage;
@@ -76,9 +78,27 @@ int ExportImage(const QStringList& args, const std::optional<QString>& sizeText,
     settings.Load(profile);
     QString message;
     const int rc =
-        NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval, grades);
+        NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval, grades, legend);
     if (!message.isEmpty())
         QTextStream(rc == 0 ? stdout : stderr) << message << "\n";
+    return rc;
+}
+// Writes the calculation report of a network without opening a window (qen-cli report's PDF).
+int ExportReport(const QStringList& args, const std::optional<QString>& cases, const std::optional<QString>& title)
+{
+    if (args.size() != 2) {
+        QTextStream(stderr)
+            << "usage: qen --report FILE OUT.pdf|OUT.xlsx [--cases peak,fire,accident] [--title TEXT]\n";
+        return kExitUsage;
+    }
+    QSettingsKeyValueStore profile;
+    ZSettingsStore settings;
+    settings.Load(profile);
+    QString message;
+    const int rc =
+        ZReportExport::Run(args[0], args[1], cases.value_or(QString()), title.value_or(QString()), settings, message);
+    if (!message.isEmpty())
+        QTextStream(stderr) << "qen: " << message << "\n";
     return rc;
 }
 }   // namespace
@@ -87,7 +107,8 @@ int main(int argc, char* argv[])
 {
     // Pictures are drawn without any window: no display is needed for them.
     for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--export-image") == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if ((qstrcmp(argv[i], "--export-image") == 0 || qstrcmp(argv[i], "--report") == 0) &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brookmere"));
@@ -110,7 +131,14 @@ int main(int argc, char* argv[])
     QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("等压间隔 (m)"), QStringLiteral("H"));
     QCommandLineOption grades(QStringLiteral("grades"),
                               QStringLiteral("节点按自由水头、管道按流速分级着色, 并画出图例"));
-    parser.addOptions({print, exportImage, size, balance, contours, interval, grades});
+    QCommandLineOption legend(QStringLiteral("legend"),
+                              QStringLiteral("画成出图样式: 图框、图例、比例尺、指北针和图签"));
+    QCommandLineOption report(QStringLiteral("report"),
+                              QStringLiteral("不开窗口, 把 FILE 的平差计算书写成 PDF 或 XLSX 文件 OUT"));
+    QCommandLineOption cases(QStringLiteral("cases"), QStringLiteral("计算书的工况: peak,fire,accident"),
+                             QStringLiteral("LIST"));
+    QCommandLineOption title(QStringLiteral("title"), QStringLiteral("计算书的工程名称"), QStringLiteral("TEXT"));
+    parser.addOptions({print, exportImage, size, balance, contours, interval, grades, legend, report, cases, title});
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"),
                                  QStringLiteral("[files...]"));
     parser.process(app);
@@ -118,9 +146,11 @@ int main(int argc, char* argv[])
     auto given = [&parser](const QCommandLineOption& o) {
         return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
     };
+    if (parser.isSet(report))
+        return ExportReport(parser.positionalArguments(), given(cases), given(title));
     if (parser.isSet(exportImage))
         return ExportImage(parser.positionalArguments(), given(size), parser.isSet(balance), given(contours),
-                           given(interval), parser.isSet(grades));
+                           given(interval), parser.isSet(grades), parser.isSet(legend));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
     if (!qen.InitInstance())

@@ -7,6 +7,7 @@
 #include "ZNamedView.h"
 #include "ZNetBkDib.h"
 #include "ZNetwork.h"
+#include "ZProjectTitle.h"
 #include "ZTimeData.h"
 
 #include <cstdint>
@@ -64,6 +65,9 @@ public:
     // ZTimeDataEdit; readers and that edit fill this directly.
     const ZTimeData& GetTimeData() const { return m_timeData; }
     ZTimeData& GetTimeData() { return m_timeData; }
+    // The title block of reports and maps; users change it through a ZProjectTitleEdit.
+    const ZProjectTitle& GetProjectTitle() const { return m_projectTitle; }
+    ZProjectTitle& GetProjectTitle() { return m_projectTitle; }
 
     ZNetBkDib* GetBkDib() const { return m_bkDib.get(); }
     // Replaces the image; returns true when something changed (the caller marks the document modified).
@@ -132,6 +136,7 @@ private:
     ZDrawSettings m_drawSettings;
     std::vector<ZNamedView> m_namedViews;
     ZTimeData m_timeData;
+    ZProjectTitle m_projectTitle;
     std::unique_ptr<ZNetBkDib> m_bkDib;
     ZContourSet m_contours;
     ViewExtent m_extents{0.0, 0.0, 1000.0, 1000.0};

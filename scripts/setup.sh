@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core
   clang-14 libclang-rt-14-dev lld clang-format locales
+  libxlsxwriter-dev python3-openpyxl poppler-utils
 )
 
 missing=()

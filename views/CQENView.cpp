@@ -3,6 +3,8 @@
 #include "CNamedViewDlg.h"
 #include "CViewEditor.h"
 #include "GbkText.h"
+#include "NetworkImageExporter.h"
+#include "ZPresentationMap.h"
 #include "ZBackgroundImage.h"
 #include "ZBkDibLoader.h"
 #include "QtDrawContext.h"
@@ -15,8 +17,10 @@
 #include "model/ZDocument.h"
 #include "model/ZNamedViewsEdit.h"
 #include "model/ZSettingsStore.h"
+#include "report/ZReportBuilder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QHelpEvent>
@@ -771,6 +775,14 @@ void CQENView::PaintPrinter(QPrinter* printer)
 {
     if (!m_initialised)
         InitialUpdate();
+    if (m_printPresentation && m_doc) {
+        QPainter painter(printer);
+        const int dpi = printer->resolution();
+        const NetworkImageExporter map(*m_doc, m_canvas.Settings());
+        ZPresentationMap(map, ZReportBuilder::TitleOf(*m_doc))
+            .Paint(painter, QRect(QPoint(0, 0), printer->pageLayout().paintRectPixels(dpi).size()), dpi, true);
+        return;
+    }
     BeginPrinting(*printer);
     PrintPage(*printer);
     EndPrinting();
@@ -796,8 +808,15 @@ void CQENView::print()
     QPrinter& printer = Printer();
     MatchPageToView(printer);
     QPrintDialog dlg(&printer, this);
-    if (dlg.exec() == QDialog::Accepted)
-        PaintPrinter(&printer);
+    auto* options = new QWidget;
+    options->setWindowTitle(tr("出图"));
+    auto* legend = new QCheckBox(tr("图例/比例尺"), options);
+    legend->setChecked(m_printPresentation);
+    dlg.setOptionTabs({options});
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    m_printPresentation = legend->isChecked();
+    PaintPrinter(&printer);
 }
 
 void CQENView::printDirect()

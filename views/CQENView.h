@@ -111,6 +111,11 @@ public:
     // What the running editing tool asks for, for the status bar; empty when none runs.
     QString EditHint() const;
 
+    // 图例/比例尺: print the presentation map (the whole network framed with its grade key, north
+    // arrow, scale bar and title block) instead of what the window shows.
+    void SetPrintPresentation(bool on) { m_printPresentation = on; }
+    bool PrintPresentation() const { return m_printPresentation; }
+
 public slots:
     void toggleProjectLabels();
     void print();
@@ -195,6 +200,7 @@ private:
     double m_savedScale = 0.0;
     QRect m_savedViewport;
     bool m_printing = false;
+    bool m_printPresentation = false;
     QPrinter* m_printer = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;
 };

@@ -16,6 +16,7 @@ enum Id : int {
     FileMru1 = 57616,
     FileImportEpanet = 32950,
     FileExportEpanet = 32951,
+    FileExportReport = 32952,
     AppExit = 57665,
 
     EditUndo = 57643,

@@ -2,6 +2,7 @@
 
 #include "ZGradeLegend.h"
 #include "ZNetCanvas.h"
+#include "ZPresentationMap.h"
 
 #include "hydraulics/ZBalanceRun.h"
 #include "hydraulics/ZContourGenerator.h"
@@ -12,6 +13,7 @@
 #include "persist/AtomicFileWriter.h"
 #include "persist/project/ProjectFile.h"
 #include "persist/text/TextExchange.h"
+#include "report/ZReportBuilder.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -145,11 +147,23 @@ void NetworkImageExporter::Paint(QPainter& painter, const QSize& size, int dpiX,
         ZGradeLegend(canvas).Paint(painter, legend.topLeft());
 }
 
+void NetworkImageExporter::Draw(QPainter& painter, const QSize& size, int dpi, bool printing) const
+{
+    if (!m_presentation) {
+        Paint(painter, size, dpi, dpi, printing);
+        return;
+    }
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    const int margin = static_cast<int>(dpi * 8 / 25.4);
+    ZPresentationMap(*this, m_title)
+        .Paint(painter, QRect(QPoint(0, 0), size).adjusted(margin, margin, -margin, -margin), dpi, printing);
+}
+
 QImage NetworkImageExporter::Render(const QSize& size) const
 {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
-    Paint(p, size, 96, 96, false);
+    Draw(p, size, 96, false);
     p.end();
     return img;
 }
@@ -220,7 +234,7 @@ bool NetworkImageExporter::SavePdf(const QString& path, const QSize& size, QStri
         return false;
     }
     const QRect page = pdf.pageLayout().paintRectPixels(dpi);
-    Paint(p, page.size(), dpi, dpi, true);
+    Draw(p, page.size(), dpi, true);
     if (!p.end()) {
         if (error)
             *error = QStringLiteral("%1: cannot finish the PDF page").arg(path);
@@ -231,7 +245,7 @@ bool NetworkImageExporter::SavePdf(const QString& path, const QSize& size, QStri
 
 int NetworkImageExporter::Run(const QString& input, const QString& output, const QSize& size, bool balance,
                               const ZSettingsStore& settings, QString& message, int contourKind, double contourInterval,
-                              bool grades)
+                              bool grades, bool legend)
 {
     const QByteArray format = FormatOf(output);
     if (format.isEmpty()) {
@@ -261,6 +275,8 @@ int NetworkImageExporter::Run(const QString& input, const QString& output, const
         return 1;
     if (contourKind >= 0 && !ex.Contours(contourKind, contourInterval, message, &message))
         return 1;
+    if (legend)
+        ex.SetPresentation(ZReportBuilder::TitleOf(doc));
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 20000 || size.height() > 20000) {
         message = QStringLiteral("image size %1x%2 out of range: width and height from 1 to 20000")
                       .arg(size.width())

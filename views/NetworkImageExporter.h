@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include "report/ZReport.h"
+
 #include <limits>
 
 class QPainter;
@@ -16,6 +18,14 @@ class ZSettingsStore;
 class NetworkImageExporter {
 public:
     NetworkImageExporter(ZDocument& doc, const ZSettingsStore& settings) : m_doc(doc), m_settings(settings) {}
+    const ZSettingsStore& Settings() const { return m_settings; }
+    // Pictures and PDF pages then show the presentation map (ZPresentationMap): the drawing
+    // framed, with north arrow, scale bar and this title block.
+    void SetPresentation(const ZTitleBlock& title)
+    {
+        m_presentation = true;
+        m_title = title;
+    }
 
     // Reads a project file, or a text file when the name ends in "txt" (any case). False with
     // the reason in `error` (UTF-8) when the file can not be read.
@@ -56,13 +66,18 @@ public:
     // names. Returns 0 on success, else 1 with the reason in `message`.
     static int Run(const QString& input, const QString& output, const QSize& size, bool balance,
                    const ZSettingsStore& settings, QString& message, int contourKind = -1,
-                   double contourInterval = std::numeric_limits<double>::quiet_NaN(), bool grades = false);
+                   double contourInterval = std::numeric_limits<double>::quiet_NaN(), bool grades = false,
+                   bool legend = false);
     // Where the grade key goes on a picture of this size: top right; empty without grading.
     static QRect LegendRect(const ZNetCanvas& canvas, const QSize& size);
 
 private:
     static bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error);
+    // Paint, or the presentation map when one is set.
+    void Draw(QPainter& painter, const QSize& size, int dpi, bool printing) const;
 
     ZDocument& m_doc;
     const ZSettingsStore& m_settings;
+    bool m_presentation = false;
+    ZTitleBlock m_title;
 };

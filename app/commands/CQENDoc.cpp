@@ -1,6 +1,7 @@
 #include "CQENDoc.h"
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
+#include "CReportExportCommand.h"
 #include "CRecoveryStore.h"
 #include "CSimulationState.h"
 #include "CDocumentHost.h"
@@ -273,6 +274,9 @@ bool CQENDoc::OnCommand(int id)
     case Cmd::FileExportEpanet:
         CEpanetExportCommand(*this, m_prompt, m_host).Execute();
         return true;
+    case Cmd::FileExportReport:
+        CReportExportCommand(*this, m_prompt, m_host).Execute();
+        return true;
     case Cmd::Balance:
         OnBalance();
         return true;
@@ -310,6 +314,7 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::FileSave:
     case Cmd::FileSaveAs:
     case Cmd::FileExportEpanet:
+    case Cmd::FileExportReport:
     case Cmd::Balance:
         state.enabled = true;
         return true;

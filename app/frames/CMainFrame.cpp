@@ -294,9 +294,9 @@ QMenu* CMainFrame::AddMenu(QMenu* parent, const QString& title, const QList<int>
 
 void CMainFrame::CreateMenus()
 {
-    m_fileMenu =
-        AddMenu(nullptr, QStringLiteral("文件(&F)"),
-                {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FileImportEpanet, FileExportEpanet, 0});
+    m_fileMenu = AddMenu(nullptr, QStringLiteral("文件(&F)"),
+                         {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FileImportEpanet, FileExportEpanet,
+                          FileExportReport, 0});
     AddMenu(m_fileMenu, QStringLiteral("引入(&I)"), {ImportAcad});
     AddMenu(m_fileMenu, QStringLiteral("引出(&E)"), {ExportAcad});
     m_fileMenu->addSeparator();

@@ -16,6 +16,7 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
         {FileSaveAs, "另存为(&A)...", "用新名称保存活动文档"},
         {FileImportEpanet, "导入 EPANET 文件(&I)...", "把 EPANET 输入文件(.inp)打开为新文档"},
         {FileExportEpanet, "导出 EPANET 文件(&E)...", "把活动文档的管网写成 EPANET 输入文件(.inp)"},
+        {FileExportReport, "导出计算书(&R)...", "把活动文档的平差计算书写成 Excel 工作簿或 PDF 文件"},
         {ImportAcad, "来自CAD图纸(&A)...", "从CAD图纸(DXF)引入管网"},
         {ExportAcad, "到CAD图纸(&A)...", "把管网引出到CAD图纸(DXF)"},
         {BkSelect, "选择背景(&S)...", "选择背景位图"},

@@ -12,15 +12,15 @@ struct Caption {
     int bit;
     const char* text;
 };
-const Caption kNode[] = {{1, "节点编号"},  {2, "节点坐标"},  {4, "节点流量"}, {8, "地面标高"},
-                         {16, "绝对压力"}, {32, "自由水头"}, {0, nullptr}};
-const Caption kPipe[] = {{1, "管道编号"},   {2, "粗糙系数"},   {4, "标准管径"},   {8, "管道长度"}, {32, "管道流量"},
-                         {128, "管道流速"}, {256, "水力坡度"}, {512, "管道压降"}, {0, nullptr}};
-const Caption kPump[] = {{1, "水泵编号"}, {2, "水泵名称"},  {4, "水泵扬程"},
-                         {8, "额定转速"}, {16, "阻力系数"}, {0, nullptr}};
-const Caption kValve[] = {{1, "阀门编号"}, {2, "降压量"}, {4, "阻力系数"}, {0, nullptr}};
-const Caption kTank[] = {{1, "水池编号"}, {2, "水池水位"}, {4, "水池面积"}, {0, nullptr}};
-const Caption* const kKinds[] = {kNode, kPipe, kPump, kValve, kTank};
+const Caption kTipNode[] = {{1, "节点编号"},  {2, "节点坐标"},  {4, "节点流量"}, {8, "地面标高"},
+                            {16, "绝对压力"}, {32, "自由水头"}, {0, nullptr}};
+const Caption kTipPipe[] = {{1, "管道编号"},   {2, "粗糙系数"},   {4, "标准管径"},   {8, "管道长度"}, {32, "管道流量"},
+                            {128, "管道流速"}, {256, "水力坡度"}, {512, "管道压降"}, {0, nullptr}};
+const Caption kTipPump[] = {{1, "水泵编号"}, {2, "水泵名称"},  {4, "水泵扬程"},
+                            {8, "额定转速"}, {16, "阻力系数"}, {0, nullptr}};
+const Caption kTipValve[] = {{1, "阀门编号"}, {2, "降压量"}, {4, "阻力系数"}, {0, nullptr}};
+const Caption kTipTank[] = {{1, "水池编号"}, {2, "水池水位"}, {4, "水池面积"}, {0, nullptr}};
+const Caption* const kTipKinds[] = {kTipNode, kTipPipe, kTipPump, kTipValve, kTipTank};
 const char* const kGroups[] = {"节点", "管道", "水泵", "阀门", "水池"};
 }   // namespace
 
@@ -36,7 +36,7 @@ COptionToolTipPage::COptionToolTipPage(ZSettingsStore& settings, ZDrawSettings& 
     for (int k = 0; k < 5; ++k) {
         auto* group = new QGroupBox(QString::fromUtf8(kGroups[k]), this);
         auto* col = new QVBoxLayout(group);
-        for (const Caption* c = kKinds[k]; c->text; ++c) {
+        for (const Caption* c = kTipKinds[k]; c->text; ++c) {
             auto* box = new QCheckBox(QString::fromUtf8(c->text), group);
             box->setObjectName(QStringLiteral("tip%1_%2").arg(k).arg(c->bit));
             col->addWidget(box);

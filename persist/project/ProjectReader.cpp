@@ -4,6 +4,7 @@
 #include "model/NumberFormat.h"
 #include "persist/ComponentCheck.h"
 #include "ProjectTimeData.h"
+#include "ProjectTitleBlock.h"
 #include "persist/ProjectExtension.h"
 #include "ProjectWriter.h"
 #include "model/ZDocument.h"
@@ -65,11 +66,21 @@ void ProjectReader::Read(ZDocument& doc)
     if (version >= ZDocument::HighestVersion)
         ReadViewsAndBitmap(doc);
     ZTimeData timeData;
-    if (m_version == ProjectExtension::Version && m_ar.Remaining() >= 4) {
-        if (m_ar.Dword() != ProjectTimeData::Tag)
+    ZProjectTitle title;
+    // The extension blocks, each at most once, in the order they are written.
+    bool timeRead = false, titleRead = false;
+    while (m_version == ProjectExtension::Version && m_ar.Remaining() >= 4) {
+        const uint32_t tag = m_ar.Dword();
+        if (tag == ProjectTimeData::Tag && !timeRead && !titleRead) {
+            ProjectTimeData::Read(m_ar, timeData);
+            timeRead = true;
+        } else if (tag == ProjectTitleBlock::Tag && !titleRead) {
+            ProjectTitleBlock::Read(m_ar, title);
+            titleRead = true;
+        } else {
             m_ar.Fail(ArchiveError::BadIndex,
                       std::to_string(m_ar.Remaining() + 4) + " bytes after the end of the archive");
-        ProjectTimeData::Read(m_ar, timeData);
+        }
     }
     // A damaged count can end the archive early and silently drop everything after it.
     if (m_ar.Remaining() != 0)
@@ -79,6 +90,7 @@ void ProjectReader::Read(ZDocument& doc)
     doc.SetFileVersion(version);
     HandOver(doc);
     doc.GetTimeData() = std::move(timeData);
+    doc.GetProjectTitle() = std::move(title);
     if (version != ProjectExtension::Version)
         doc.GetDrawSettings().Params.CheckValvesClose =
             ProjectExtension::CheckValvesCloseWithoutSettings(doc.GetNetwork());

@@ -1,6 +1,7 @@
 #include "ProjectWriter.h"
 
 #include "ProjectTimeData.h"
+#include "ProjectTitleBlock.h"
 #include "model/NumberFormat.h"
 #include "persist/ArchiveError.h"
 #include "persist/NetworkWriteCheck.h"
@@ -85,6 +86,8 @@ std::string ProjectWriter::Write()
         WriteViewsAndBitmap();
     if (m_schemas.timeData)
         ProjectTimeData::Write(m_ar, m_doc.GetTimeData());
+    if (m_schemas.titleBlock)
+        ProjectTitleBlock::Write(m_ar, m_doc.GetProjectTitle());
     return std::move(m_ar.Bytes());
 }
 

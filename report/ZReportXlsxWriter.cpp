@@ -1,0 +1,196 @@
+#include "ZReportXlsxWriter.h"
+#include "ZReport.h"
+
+#include "persist/ArchiveError.h"
+#include "persist/AtomicFileWriter.h"
+
+#include <xlsxwriter.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+namespace {
+constexpr int kMaxWidth = 60;   // a long note wraps in the cell rather than widening its column
+
+// A file name in the temporary folder, removed with this object.
+class TempFile {
+public:
+    TempFile()
+    {
+        std::string templ = (std::filesystem::temp_directory_path() / "qen-report-XXXXXX").string();
+        const int fd = mkstemp(templ.data());
+        if (fd >= 0) {
+            close(fd);
+            m_path = templ;
+        }
+    }
+    ~TempFile()
+    {
+        if (!m_path.empty())
+            std::remove(m_path.c_str());
+    }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+class Book {
+public:
+    explicit Book(lxw_workbook* wb) : m_wb(wb)
+    {
+        m_bold = workbook_add_format(wb);
+        format_set_bold(m_bold);
+        m_heading = workbook_add_format(wb);
+        format_set_bold(m_heading);
+        format_set_font_size(m_heading, 14);
+        m_wrap = workbook_add_format(wb);
+        format_set_text_wrap(m_wrap);
+        format_set_align(m_wrap, LXW_ALIGN_VERTICAL_TOP);
+    }
+
+    lxw_format* Number(int digits)
+    {
+        if (digits < 0)
+            return nullptr;   // General: as many decimals as the value needs
+        auto it = m_numbers.find(digits);
+        if (it != m_numbers.end())
+            return it->second;
+        lxw_format* f = workbook_add_format(m_wb);
+        const std::string code = digits == 0 ? "0" : "0." + std::string(static_cast<size_t>(digits), '0');
+        format_set_num_format(f, code.c_str());
+        m_numbers.emplace(digits, f);
+        return f;
+    }
+
+    void Cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const ZReportCell& c)
+    {
+        if (c.kind == ZReportCell::Number)
+            worksheet_write_number(ws, row, col, c.value, Number(c.digits));
+        else if (c.kind == ZReportCell::Text)
+            worksheet_write_string(ws, row, col, c.text.c_str(),
+                                   c.text.find('\n') != std::string::npos ? m_wrap : nullptr);
+    }
+
+    lxw_workbook* m_wb;
+    lxw_format* m_bold;
+    lxw_format* m_heading;
+    lxw_format* m_wrap;
+    std::map<int, lxw_format*> m_numbers;
+};
+
+void Widen(std::vector<int>& widths, size_t col, const std::string& text)
+{
+    if (widths.size() <= col)
+        widths.resize(col + 1, 8);
+    size_t start = 0;
+    while (start <= text.size()) {   // the longest line of a wrapped text
+        const size_t nl = std::min(text.find('\n', start), text.size());
+        widths[col] = std::max(widths[col], ZReportXlsxWriter::TextWidth(text.substr(start, nl - start)) + 2);
+        start = nl + 1;
+    }
+}
+
+void SetWidths(lxw_worksheet* ws, const std::vector<int>& widths)
+{
+    for (size_t c = 0; c < widths.size(); ++c)
+        worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), std::min(widths[c], kMaxWidth),
+                             nullptr);
+}
+
+void SummarySheet(Book& book, const ZReport& report)
+{
+    lxw_worksheet* ws = workbook_add_worksheet(book.m_wb, "计算书");
+    std::vector<int> widths;
+    lxw_row_t row = 0;
+    worksheet_write_string(ws, row++, 0, report.heading.c_str(), book.m_heading);
+    auto item = [&](const std::string& caption, const ZReportCell& value) {
+        worksheet_write_string(ws, row, 0, caption.c_str(), nullptr);
+        Widen(widths, 0, caption);
+        book.Cell(ws, row, 1, value);
+        Widen(widths, 1, value.Shown());
+        ++row;
+    };
+    item("工程名称", ZReportCell::Str(report.title.project));
+    item("设计人", ZReportCell::Str(report.title.designer));
+    item("日期", ZReportCell::Str(report.title.date));
+    ++row;
+    worksheet_write_string(ws, row++, 0, "计算参数", book.m_bold);
+    for (const ZReportItem& i : report.parameters)
+        item(i.first, i.second);
+    for (const ZReportCase& c : report.cases) {
+        ++row;
+        worksheet_write_string(ws, row++, 0, ("工况汇总: " + c.name).c_str(), book.m_bold);
+        for (const ZReportItem& i : c.summary)
+            item(i.first, i.second);
+    }
+    worksheet_freeze_panes(ws, 1, 0);
+    SetWidths(ws, widths);
+}
+
+void TableSheet(Book& book, const ZReportTable& t)
+{
+    lxw_worksheet* ws = workbook_add_worksheet(book.m_wb, t.name.c_str());
+    std::vector<int> widths;
+    for (size_t c = 0; c < t.columns.size(); ++c) {
+        worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), t.columns[c].c_str(), book.m_bold);
+        Widen(widths, c, t.columns[c]);
+    }
+    lxw_row_t row = 1;
+    for (const std::vector<ZReportCell>& r : t.rows) {
+        for (size_t c = 0; c < r.size(); ++c) {
+            book.Cell(ws, row, static_cast<lxw_col_t>(c), r[c]);
+            if (r[c].kind != ZReportCell::Empty)
+                Widen(widths, c, r[c].Shown());
+        }
+        ++row;
+    }
+    worksheet_freeze_panes(ws, 1, 1);
+    SetWidths(ws, widths);
+}
+}   // namespace
+
+int ZReportXlsxWriter::TextWidth(const std::string& utf8)
+{
+    int w = 0;
+    for (const unsigned char ch : utf8) {
+        if (ch < 0x80)
+            w += 1;
+        else if (ch >= 0xE0)   // the lead byte of a three- or four-byte character: CJK and the like
+            w += 2;
+        else if (ch >= 0xC0)
+            w += 1;
+    }
+    return w;
+}
+
+void ZReportXlsxWriter::Write(const ZReport& report, const std::string& path)
+{
+    AtomicFileWriter::CheckTarget(path);   // refused before any work
+    TempFile temp;
+    if (temp.Path().empty())
+        throw ArchiveError(ArchiveError::Generic, path, "cannot make a temporary file for the workbook");
+    lxw_workbook* wb = workbook_new(temp.Path().c_str());
+    if (!wb)
+        throw ArchiveError(ArchiveError::Generic, path, "cannot start the workbook");
+    Book book(wb);
+    SummarySheet(book, report);
+    for (const ZReportCase& c : report.cases)
+        for (const ZReportTable& t : c.tables)
+            TableSheet(book, t);
+    const lxw_error err = workbook_close(wb);
+    if (err != LXW_NO_ERROR)
+        throw ArchiveError(ArchiveError::Generic, path, std::string("workbook: ") + lxw_strerror(err));
+    std::ifstream in(temp.Path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in.good() && !in.eof())
+        throw ArchiveError(ArchiveError::Generic, path, "cannot read back the workbook");
+    AtomicFileWriter::Write(path, bytes.str());
+}

@@ -72,6 +72,7 @@ void ZDocument::Reset()
     m_drawSettings = ZDrawSettings(m_nodeGradeColors, m_pipeGradeColors);
     m_namedViews.clear();
     m_timeData = ZTimeData();
+    m_crs.clear();
     m_bkDib.reset();
     m_contours.Clear();
     m_extents = {0.0, 0.0, 1000.0, 1000.0};

@@ -58,6 +58,7 @@ ProjectExtension::Schemas ProjectExtension::For(const ZDocument& doc)
     Schemas s;
     s.settings = SettingsNeeded(params, net);
     s.timeData = !doc.GetTimeData().IsEmpty();
+    s.crs = !doc.GetCrs().empty();
     if (params.DemandModel == ZBalanceParams::PressureDriven)
         s.node = NodeSchema;
     for (const ZFlowLink* l : net.Links()) {

@@ -31,7 +31,11 @@ public:
         uint16_t node = 1, pipe = 1, pump = 2, valve = 1;
         bool settings = false;
         bool timeData = false;   // patterns, controls or time options (ProjectTimeData)
-        bool Extended() const { return settings || timeData || node != 1 || pipe != 1 || pump != 2 || valve != 1; }
+        bool crs = false;        // a coordinate reference system (ProjectCrs)
+        bool Extended() const
+        {
+            return settings || timeData || crs || node != 1 || pipe != 1 || pump != 2 || valve != 1;
+        }
     };
     static constexpr uint16_t NodeSchema = 2, PipeSchema = 2, PumpSchema = 3, ValveSchema = 2;
 

@@ -3,6 +3,7 @@
 #include "model/MessageText.h"
 #include "model/NumberFormat.h"
 #include "persist/ComponentCheck.h"
+#include "ProjectCrs.h"
 #include "ProjectTimeData.h"
 #include "persist/ProjectExtension.h"
 #include "ProjectWriter.h"
@@ -65,11 +66,20 @@ void ProjectReader::Read(ZDocument& doc)
     if (version >= ZDocument::HighestVersion)
         ReadViewsAndBitmap(doc);
     ZTimeData timeData;
-    if (m_version == ProjectExtension::Version && m_ar.Remaining() >= 4) {
-        if (m_ar.Dword() != ProjectTimeData::Tag)
+    std::string crs;
+    // Optional blocks in their order: the time data, then the coordinate system.
+    bool timeRead = false;
+    while (m_version == ProjectExtension::Version && m_ar.Remaining() >= 4 && crs.empty()) {
+        const uint32_t tag = m_ar.Dword();
+        if (tag == ProjectTimeData::Tag && !timeRead) {
+            ProjectTimeData::Read(m_ar, timeData);
+            timeRead = true;
+        } else if (tag == ProjectCrs::Tag) {
+            crs = ProjectCrs::Read(m_ar);
+        } else {
             m_ar.Fail(ArchiveError::BadIndex,
                       std::to_string(m_ar.Remaining() + 4) + " bytes after the end of the archive");
-        ProjectTimeData::Read(m_ar, timeData);
+        }
     }
     // A damaged count can end the archive early and silently drop everything after it.
     if (m_ar.Remaining() != 0)
@@ -79,6 +89,7 @@ void ProjectReader::Read(ZDocument& doc)
     doc.SetFileVersion(version);
     HandOver(doc);
     doc.GetTimeData() = std::move(timeData);
+    doc.SetCrs(std::move(crs));
     if (version != ProjectExtension::Version)
         doc.GetDrawSettings().Params.CheckValvesClose =
             ProjectExtension::CheckValvesCloseWithoutSettings(doc.GetNetwork());

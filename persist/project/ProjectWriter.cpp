@@ -1,5 +1,6 @@
 #include "ProjectWriter.h"
 
+#include "ProjectCrs.h"
 #include "ProjectTimeData.h"
 #include "model/NumberFormat.h"
 #include "persist/ArchiveError.h"
@@ -85,6 +86,8 @@ std::string ProjectWriter::Write()
         WriteViewsAndBitmap();
     if (m_schemas.timeData)
         ProjectTimeData::Write(m_ar, m_doc.GetTimeData());
+    if (m_schemas.crs)
+        ProjectCrs::Write(m_ar, m_doc.GetCrs());
     return std::move(m_ar.Bytes());
 }
 

@@ -156,6 +156,7 @@ GisFeatureReader::Layer GisFeatureReader::Read(OGRLayer& layer, bool pipes, bool
                     ++out.nulls[i];
             } else {
                 feat.values.emplace_back(b.field, value);
+                feat.knownHead = feat.knownHead || b.key == "head_m";
             }
         }
         (isPipe ? out.pipes : out.nodes).push_back(std::move(feat));

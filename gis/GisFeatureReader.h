@@ -21,6 +21,7 @@ public:
         std::string id;                                         // UTF-8, empty: none given
         std::vector<std::vector<PipePoint>> parts;              // pipes: one polyline a part; nodes: one point
         std::vector<std::pair<const ZField*, double>> values;   // base units
+        bool knownHead = false;                                 // a head_m given: the node's head is known
     };
     struct Layer {
         std::string name;

@@ -4,6 +4,7 @@
 #include "GisCrs.h"
 #include "GisError.h"
 #include "GisFeatureReader.h"
+#include "GisFieldNames.h"
 #include "edit/ZCadImport.h"
 #include "edit/ZCadNodeIndex.h"
 #include "model/GbkCodec.h"
@@ -19,6 +20,7 @@
 #include <ogrsf_frmts.h>
 
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -46,21 +48,37 @@ struct ChosenLayer {
     bool pipes, nodes;
 };
 
-std::string LayerNames(GDALDataset& ds)
+std::string LayerNames(const std::vector<OGRLayer*>& all)
 {
     std::string names;
-    for (OGRLayer* l : ds.GetLayers())
+    for (OGRLayer* l : all)
         names += (names.empty() ? "" : ", ") + std::string("\"") + l->GetName() + "\"";
     return names.empty() ? "none" : names;
 }
 
-std::vector<ChosenLayer> ChooseLayers(GDALDataset& ds, const ZGisImport::Options& o, const std::string& source)
+// What an export writes beside the network's pipes and nodes: not read back as pipes or nodes.
+bool DeviceLayer(const std::string& name)
+{
+    for (const char* kind : {"pumps", "valves", "tanks"}) {
+        const std::string k = kind;
+        if (GisFieldNames::SameName(name, k) || (name.size() > k.size() && name[name.size() - k.size() - 1] == '_' &&
+                                                 GisFieldNames::SameName(name.substr(name.size() - k.size()), k)))
+            return true;
+    }
+    return false;
+}
+
+std::vector<ChosenLayer> ChooseLayers(const std::vector<OGRLayer*>& all, const ZGisImport::Options& o,
+                                      const std::string& source, std::vector<std::string>& notes)
 {
     std::vector<ChosenLayer> chosen;
     auto named = [&](const std::string& name, bool pipes) {
-        OGRLayer* l = ds.GetLayerByName(name.c_str());
+        OGRLayer* l = nullptr;
+        for (OGRLayer* x : all)
+            if (!l && GisFieldNames::SameName(x->GetName(), name))
+                l = x;
         if (!l)
-            throw GisError(source + ": no layer \"" + name + "\" (layers: " + LayerNames(ds) + ")");
+            throw GisError(source + ": no layer \"" + name + "\" (layers: " + LayerNames(all) + ")");
         for (ChosenLayer& c : chosen)
             if (c.layer == l) {
                 (pipes ? c.pipes : c.nodes) = true;
@@ -72,7 +90,7 @@ std::vector<ChosenLayer> ChooseLayers(GDALDataset& ds, const ZGisImport::Options
         named(o.pipesLayer, true);
     if (!o.nodesLayer.empty())
         named(o.nodesLayer, false);
-    for (OGRLayer* l : ds.GetLayers()) {
+    for (OGRLayer* l : all) {
         const OGRwkbGeometryType t = wkbFlatten(l->GetGeomType());
         const bool line = t == wkbLineString || t == wkbMultiLineString || t == wkbCircularString ||
                           t == wkbCompoundCurve || t == wkbMultiCurve;
@@ -83,15 +101,41 @@ std::vector<ChosenLayer> ChooseLayers(GDALDataset& ds, const ZGisImport::Options
         bool known = false;
         for (const ChosenLayer& c : chosen)
             known = known || c.layer == l;
-        if (!known && (pipes || nodes))
-            chosen.push_back({l, pipes, nodes});
+        if (known || !(pipes || nodes))
+            continue;
+        if (DeviceLayer(l->GetName())) {
+            if (l->GetFeatureCount() > 0)
+                notes.push_back("层 " + std::string(l->GetName()) + ": 水泵、阀门和水池图层不引入");
+            continue;
+        }
+        chosen.push_back({l, pipes, nodes});
     }
     bool anyPipes = false;
     for (const ChosenLayer& c : chosen)
         anyPipes = anyPipes || c.pipes;
     if (!anyPipes)
-        throw GisError(source + ": no line layer to take pipes from (layers: " + LayerNames(ds) + ")");
+        throw GisError(source + ": no line layer to take pipes from (layers: " + LayerNames(all) + ")");
     return chosen;
+}
+
+// An export's NAME_pipes.shp (or .geojson) has its nodes in NAME_nodes beside it, and the other way
+// round: the two are read together.
+std::string Companion(const std::string& source)
+{
+    namespace fs = std::filesystem;
+    const fs::path p(source);
+    const std::string stem = p.stem().string();
+    for (const auto& [from, to] : {std::pair{"_pipes", "_nodes"}, std::pair{"_nodes", "_pipes"}}) {
+        const std::string f = from;
+        if (stem.size() > f.size() && stem.compare(stem.size() - f.size(), f.size(), f) == 0) {
+            const fs::path other =
+                p.parent_path() / (stem.substr(0, stem.size() - f.size()) + to + p.extension().string());
+            std::error_code ec;
+            if (fs::is_regular_file(other, ec))
+                return other.string();
+        }
+    }
+    return {};
 }
 
 // The system the network's coordinates will be in, and the transformation into it (null: none).
@@ -108,7 +152,14 @@ Crs ChooseCrs(const std::vector<ChosenLayer>& layers, const ZGisImport::Options&
     std::string fromLayer;
     for (const ChosenLayer& c : layers) {
         const OGRSpatialReference* s = c.layer->GetSpatialRef();
-        if (!s)
+        // GeoPackages name a missing system "Undefined geographic SRS" (or Cartesian).
+        if (!s || s->IsEmpty() || std::string_view(s->GetName() ? s->GetName() : "").starts_with("Undefined "))
+            continue;
+        // GeoJSON without a "crs" member reads as WGS 84 whatever its numbers: numbers beyond
+        // degrees are a projected network written without its system.
+        OGREnvelope e;
+        if (s->IsGeographic() && c.layer->GetExtent(&e, TRUE) == OGRERR_NONE &&
+            (std::fabs(e.MinX) > 180 || std::fabs(e.MaxX) > 180 || std::fabs(e.MinY) > 90 || std::fabs(e.MaxY) > 90))
             continue;
         if (from && !GisCrs::Same(*from, *s))
             throw GisError(source + ": layers \"" + fromLayer + "\" and \"" + c.layer->GetName() +
@@ -177,16 +228,27 @@ ZGisImport::Report ZGisImport::Run(const std::string& source, ZDocument& doc, co
                                    const Options& options, ProgressObserver* observer)
 {
     GdalSession::Open();
-    GDALDatasetUniquePtr ds(GDALDataset::Open(source.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
-    if (!ds) {
-        const std::string why = GdalSession::LastError();
-        throw GisError(source + ": not readable as GIS data" + (why.empty() ? "" : " (" + why + ")"));
+    std::vector<GDALDatasetUniquePtr> sets;
+    std::vector<OGRLayer*> all;
+    for (const std::string& name : {source, Companion(source)}) {
+        if (name.empty())
+            continue;
+        GDALDatasetUniquePtr ds(GDALDataset::Open(name.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
+        if (!ds) {
+            const std::string why = GdalSession::LastError();
+            throw GisError(name + ": not readable as GIS data" + (why.empty() ? "" : " (" + why + ")"));
+        }
+        for (OGRLayer* l : ds->GetLayers())
+            all.push_back(l);
+        sets.push_back(std::move(ds));
     }
-    const std::vector<ChosenLayer> chosen = ChooseLayers(*ds, options, source);
+    std::vector<std::string> layerNotes;
+    const std::vector<ChosenLayer> chosen = ChooseLayers(all, options, source, layerNotes);
     Crs crs = ChooseCrs(chosen, options, doc, source);
 
     Report report;
     report.lines.push_back(crs.note);
+    report.lines.insert(report.lines.end(), layerNotes.begin(), layerNotes.end());
     std::vector<GisFeatureReader::Layer> layers;
     for (size_t i = 0; i < chosen.size(); ++i) {
         PhaseProgress phase(observer, 0.5 * static_cast<double>(i) / static_cast<double>(chosen.size()),
@@ -309,11 +371,10 @@ ZGisImport::Report ZGisImport::Run(const std::string& source, ZDocument& doc, co
                 sharing.push_back(where + " (与 " + it->second->where.substr(source.size() + 2) + ")");
                 continue;
             }
-            for (const auto& [field, value] : f.values) {
+            for (const auto& [field, value] : f.values)
                 ZFieldTable::Set(*n, field->key, value);
-                if (std::string_view(field->key) == "NodeHydrElev")
-                    n->SetHeadKnown(true);
-            }
+            if (f.knownHead)
+                n->SetHeadKnown(true);
             ++report.pointsJoined;
         }
     }

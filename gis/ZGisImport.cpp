@@ -14,6 +14,7 @@
 #include "model/ZDocument.h"
 #include "model/ZEditTransaction.h"
 #include "model/ZFieldTable.h"
+#include "model/ZNetMsg.h"
 #include "model/ZPipeLink.h"
 
 #include <ogr_spatialref.h>
@@ -224,12 +225,10 @@ std::string Join(const std::vector<std::string>& items, size_t limit = 20)
 }
 }   // namespace
 
-ZGisImport::Report ZGisImport::Run(const std::string& source, ZDocument& doc, const ZTemplateSet& templates,
-                                   const Options& options, ProgressObserver* observer)
+namespace {
+std::vector<GDALDatasetUniquePtr> OpenSets(const std::string& source, std::vector<OGRLayer*>& all)
 {
-    GdalSession::Open();
     std::vector<GDALDatasetUniquePtr> sets;
-    std::vector<OGRLayer*> all;
     for (const std::string& name : {source, Companion(source)}) {
         if (name.empty())
             continue;
@@ -242,6 +241,35 @@ ZGisImport::Report ZGisImport::Run(const std::string& source, ZDocument& doc, co
             all.push_back(l);
         sets.push_back(std::move(ds));
     }
+    return sets;
+}
+}   // namespace
+
+std::vector<ZGisImport::Layer> ZGisImport::Layers(const std::string& source)
+{
+    GdalSession::Open();
+    std::vector<OGRLayer*> all;
+    const std::vector<GDALDatasetUniquePtr> sets = OpenSets(source, all);
+    std::vector<Layer> layers;
+    for (OGRLayer* l : all) {
+        const OGRwkbGeometryType t = wkbFlatten(l->GetGeomType());
+        const bool unknown = t == wkbUnknown || t == wkbGeometryCollection;
+        Layer x;
+        x.name = l->GetName();
+        x.lines = unknown || t == wkbLineString || t == wkbMultiLineString || t == wkbCircularString ||
+                  t == wkbCompoundCurve || t == wkbMultiCurve;
+        x.points = unknown || t == wkbPoint || t == wkbMultiPoint;
+        layers.push_back(x);
+    }
+    return layers;
+}
+
+ZGisImport::Report ZGisImport::Run(const std::string& source, ZDocument& doc, const ZTemplateSet& templates,
+                                   const Options& options, ProgressObserver* observer)
+{
+    GdalSession::Open();
+    std::vector<OGRLayer*> all;
+    const std::vector<GDALDatasetUniquePtr> sets = OpenSets(source, all);
     std::vector<std::string> layerNotes;
     const std::vector<ChosenLayer> chosen = ChooseLayers(all, options, source, layerNotes);
     Crs crs = ChooseCrs(chosen, options, doc, source);
@@ -276,6 +304,7 @@ ZGisImport::Report ZGisImport::Run(const std::string& source, ZDocument& doc, co
     }
 
     ZEditTransaction tx(doc, "来自GIS数据");
+    tx.AnnounceAs(ZNetMsg::CadImported);   // many objects at once: views rebuild rather than patch
     ZNetwork& net = doc.GetNetwork();
     ZCadImport::Options io;
     io.MinDist = options.tolerance;

@@ -37,6 +37,15 @@ public:
         std::vector<std::string> lines;   // UTF-8, what was read, mapped, defaulted and refused
     };
 
+    struct Layer {
+        std::string name;
+        bool lines = false;    // holds (or may hold) line features
+        bool points = false;   // point features
+    };
+    // The layers of a source (and of the file an export writes beside it), for the user to pick.
+    // Throws GisError for a source GDAL cannot read.
+    static std::vector<Layer> Layers(const std::string& source);
+
     // Throws GisError (nothing changed) for a source, layer, attribute or feature it refuses.
     static Report Run(const std::string& source, ZDocument& doc, const ZTemplateSet& templates, const Options& options,
                       ProgressObserver* observer = nullptr);

@@ -16,6 +16,9 @@ enum Id : int {
     FileMru1 = 57616,
     FileImportEpanet = 32950,
     FileExportEpanet = 32951,
+    ImportGis = 32970,
+    ExportGis = 32971,
+    ElevationsFromDem = 32972,
     AppExit = 57665,
 
     EditUndo = 57643,

@@ -1,6 +1,7 @@
 #include "CQENDoc.h"
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
+#include "CGisCommands.h"
 #include "CRecoveryStore.h"
 #include "CDocumentHost.h"
 #include "views/UiPrompt.h"
@@ -263,6 +264,15 @@ bool CQENDoc::OnCommand(int id)
     case Cmd::FileExportEpanet:
         CEpanetExportCommand(*this, m_prompt, m_host).Execute();
         return true;
+    case Cmd::ImportGis:
+        CGisCommands(*this, m_prompt, m_host).Import();
+        return true;
+    case Cmd::ExportGis:
+        CGisCommands(*this, m_prompt, m_host).Export();
+        return true;
+    case Cmd::ElevationsFromDem:
+        CGisCommands(*this, m_prompt, m_host).Elevations();
+        return true;
     case Cmd::Balance:
         OnBalance();
         return true;
@@ -300,6 +310,9 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::FileSave:
     case Cmd::FileSaveAs:
     case Cmd::FileExportEpanet:
+    case Cmd::ImportGis:
+    case Cmd::ExportGis:
+    case Cmd::ElevationsFromDem:
     case Cmd::Balance:
         state.enabled = true;
         return true;

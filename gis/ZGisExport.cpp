@@ -108,7 +108,7 @@ public:
         }
         f.SetGeometryDirectly(geom);
         if (m_layer->CreateFeature(&f) != OGRERR_NONE)
-            throw GisError(std::string("layer \"") + m_layer->GetName() + "\": " + obj.IdView().Bytes().data() +
+            throw GisError(std::string("layer \"") + m_layer->GetName() + "\": " + GbkCodec::ToUtf8(obj.IdView()) +
                            " cannot be written (" + GdalSession::LastError() + ")");
     }
 

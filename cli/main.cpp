@@ -7,7 +7,10 @@
 #include "DxfExportCommand.h"
 #include "DxfImportCommand.h"
 #include "ExitCode.h"
+#include "ElevationsCommand.h"
 #include "ExportInpCommand.h"
+#include "GisExportCommand.h"
+#include "GisImportCommand.h"
 #include "HugePageHeap.h"
 #include "ImportInpCommand.h"
 #include "InfoCommand.h"
@@ -39,6 +42,9 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<ImportInpCommand>(io));
     commands.push_back(std::make_unique<ExportInpCommand>(io));
     commands.push_back(std::make_unique<ReportCommand>(io));
+    commands.push_back(std::make_unique<GisImportCommand>(io));
+    commands.push_back(std::make_unique<GisExportCommand>(io));
+    commands.push_back(std::make_unique<ElevationsCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

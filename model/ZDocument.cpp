@@ -73,6 +73,7 @@ void ZDocument::Reset()
     m_namedViews.clear();
     m_timeData = ZTimeData();
     m_projectTitle = ZProjectTitle();
+    m_crs.clear();
     m_bkDib.reset();
     m_contours.Clear();
     m_extents = {0.0, 0.0, 1000.0, 1000.0};

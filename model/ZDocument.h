@@ -69,6 +69,11 @@ public:
     const ZProjectTitle& GetProjectTitle() const { return m_projectTitle; }
     ZProjectTitle& GetProjectTitle() { return m_projectTitle; }
 
+    // The coordinate reference system of the network's coordinates as GIS data name it (WKT, ASCII);
+    // empty when unknown. Set by readers and the GIS import; kept in version 2.1 project files.
+    const std::string& GetCrs() const { return m_crs; }
+    void SetCrs(std::string crs) { m_crs = std::move(crs); }
+
     ZNetBkDib* GetBkDib() const { return m_bkDib.get(); }
     // Replaces the image; returns true when something changed (the caller marks the document modified).
     bool SetBkDib(std::unique_ptr<ZNetBkDib> dib);
@@ -137,6 +142,7 @@ private:
     std::vector<ZNamedView> m_namedViews;
     ZTimeData m_timeData;
     ZProjectTitle m_projectTitle;
+    std::string m_crs;
     std::unique_ptr<ZNetBkDib> m_bkDib;
     ZContourSet m_contours;
     ViewExtent m_extents{0.0, 0.0, 1000.0, 1000.0};

@@ -59,6 +59,7 @@ ProjectExtension::Schemas ProjectExtension::For(const ZDocument& doc)
     s.settings = SettingsNeeded(params, net);
     s.timeData = !doc.GetTimeData().IsEmpty();
     s.titleBlock = !doc.GetProjectTitle().IsEmpty();
+    s.crs = !doc.GetCrs().empty();
     if (params.DemandModel == ZBalanceParams::PressureDriven)
         s.node = NodeSchema;
     for (const ZFlowLink* l : net.Links()) {

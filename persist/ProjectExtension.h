@@ -32,9 +32,10 @@ public:
         bool settings = false;
         bool timeData = false;     // patterns, controls or time options (ProjectTimeData)
         bool titleBlock = false;   // project, designer or date of reports (ProjectTitleBlock)
+        bool crs = false;          // a coordinate reference system (ProjectCrs)
         bool Extended() const
         {
-            return settings || timeData || titleBlock || node != 1 || pipe != 1 || pump != 2 || valve != 1;
+            return settings || timeData || titleBlock || crs || node != 1 || pipe != 1 || pump != 2 || valve != 1;
         }
     };
     static constexpr uint16_t NodeSchema = 2, PipeSchema = 2, PumpSchema = 3, ValveSchema = 2;

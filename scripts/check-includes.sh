@@ -2,7 +2,8 @@
 # Fails when a folder includes one above it, or when Qt shows up where it must not.
 #   core: model -> model; persist -> model; its kinds of file (persist/project, persist/text,
 #   persist/epanet) -> persist and model, never each other; edit and hydraulics -> model and all of
-#   persist; report -> model, persist and hydraulics. views -> core. cad -> views and core. app: dialogs -> views and core; options ->
+#   persist; report -> model, persist and hydraulics; gis (GIS data through GDAL) -> model, persist
+#   and edit. views -> core. cad -> views and core. app: dialogs -> views and core; options ->
 #   dialogs; commands -> options and dialogs; frames -> commands and cad; app itself (the
 #   application) -> all of these. cli -> core. cadbridge -> nothing of ours. The program and the
 #   command-line tool (cad, app, cli) link the bridge like any library with a C interface. Tests,
@@ -11,7 +12,7 @@ root=${1:-.}
 cd "$root" || exit 2
 
 files="persist persist/project persist/text persist/epanet"
-core="model $files edit hydraulics report"
+core="model $files edit hydraulics report gis"
 allowed() {
     case $1 in
     model) echo "model" ;;
@@ -20,6 +21,7 @@ allowed() {
     edit) echo "model $files edit" ;;
     hydraulics) echo "model $files hydraulics" ;;
     report) echo "model $files hydraulics report" ;;
+    gis) echo "model $files edit gis" ;;
     views) echo "$core views" ;;
     cad) echo "$core views cad cadbridge" ;;
     app/dialogs) echo "$core views app/dialogs" ;;
@@ -37,7 +39,7 @@ units="$core views cad app/dialogs app/options app/commands app/frames app cli c
 # a path starting with one of our folders is from the top, any other from the including file.
 edges() {
     grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' --include='*.h' --include='*.hpp' --include='*.cpp' \
-        model persist edit hydraulics report views cad app cli cadbridge 2>/dev/null |
+        model persist edit hydraulics report gis views cad app cli cadbridge 2>/dev/null |
         awk -v units=" $units " '
         function norm(p,    n, i, parts, out, k) {
             n = split(p, parts, "/"); k = 0
@@ -65,7 +67,7 @@ edges() {
             inc = rest; sub(/^[^"]*"/, "", inc); sub(/".*/, "", inc)
             top = inc; sub(/\/.*/, "", top)
             dir = file; sub(/\/[^\/]*$/, "", dir)
-            if (inc ~ /\// && index(" model persist edit hydraulics report views cad app cli cadbridge ", " " top " "))
+            if (inc ~ /\// && index(" model persist edit hydraulics report gis views cad app cli cadbridge ", " " top " "))
                 target = norm(inc)
             else
                 target = norm(dir "/" inc)
@@ -86,7 +88,7 @@ done < <(edges)
 
 # Qt stays out of the core, the command line and the bridge.
 qtfree=()
-for d in model persist edit hydraulics report cli cadbridge; do [ -d "$d" ] && qtfree+=("$d"); done
+for d in model persist edit hydraulics report gis cli cadbridge; do [ -d "$d" ] && qtfree+=("$d"); done
 hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"]Q[A-Za-z]|\bQ(String|Object|Widget|Vector|List|Map|Byte|Variant|Settings|Painter|Point|Rect|Image|File|Dir|Debug)[A-Za-z]*\b|\bQ_[A-Z]+|\bqDebug\b' \
     --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.txt' "${qtfree[@]}" 2>/dev/null)
 if [ -n "$hits" ]; then

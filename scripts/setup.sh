@@ -8,6 +8,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libeigen3-dev libsleef-dev libdxflib-dev libcli11-dev
   python3-ezdxf python3-matplotlib
+  libgdal-dev gdal-bin python3-gdal
   libgtest-dev libgmock-dev
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core
   clang-14 libclang-rt-14-dev lld clang-format locales

@@ -17,6 +17,9 @@ enum Id : int {
     FileImportEpanet = 32950,
     FileExportEpanet = 32951,
     FileExportReport = 32952,
+    ImportGis = 32970,
+    ExportGis = 32971,
+    ElevationsFromDem = 32972,
     AppExit = 57665,
 
     EditUndo = 57643,

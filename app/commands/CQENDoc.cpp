@@ -2,6 +2,7 @@
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
 #include "CReportExportCommand.h"
+#include "CGisCommands.h"
 #include "CRecoveryStore.h"
 #include "CSimulationState.h"
 #include "CDocumentHost.h"
@@ -277,6 +278,15 @@ bool CQENDoc::OnCommand(int id)
     case Cmd::FileExportReport:
         CReportExportCommand(*this, m_prompt, m_host).Execute();
         return true;
+    case Cmd::ImportGis:
+        CGisCommands(*this, m_prompt, m_host).Import();
+        return true;
+    case Cmd::ExportGis:
+        CGisCommands(*this, m_prompt, m_host).Export();
+        return true;
+    case Cmd::ElevationsFromDem:
+        CGisCommands(*this, m_prompt, m_host).Elevations();
+        return true;
     case Cmd::Balance:
         OnBalance();
         return true;
@@ -315,6 +325,9 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
     case Cmd::FileSaveAs:
     case Cmd::FileExportEpanet:
     case Cmd::FileExportReport:
+    case Cmd::ImportGis:
+    case Cmd::ExportGis:
+    case Cmd::ElevationsFromDem:
     case Cmd::Balance:
         state.enabled = true;
         return true;

@@ -297,8 +297,8 @@ void CMainFrame::CreateMenus()
     m_fileMenu = AddMenu(nullptr, QStringLiteral("文件(&F)"),
                          {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FileImportEpanet, FileExportEpanet,
                           FileExportReport, 0});
-    AddMenu(m_fileMenu, QStringLiteral("引入(&I)"), {ImportAcad});
-    AddMenu(m_fileMenu, QStringLiteral("引出(&E)"), {ExportAcad});
+    AddMenu(m_fileMenu, QStringLiteral("引入(&I)"), {ImportAcad, ImportGis});
+    AddMenu(m_fileMenu, QStringLiteral("引出(&E)"), {ExportAcad, ExportGis});
     m_fileMenu->addSeparator();
     AddMenu(m_fileMenu, QStringLiteral("背景(&B)"), {BkSelect, BkClear, BkShow});
     m_fileMenu->addSeparator();
@@ -343,7 +343,7 @@ void CMainFrame::CreateMenus()
     QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     AddMenu(tools, QStringLiteral("模板(&M)"), {TemplateNode, TemplatePipe, TemplatePump, TemplateValve, TemplateTank});
-    for (int id : {int(Options), int(Appearance), 0, int(Calculator)}) {
+    for (int id : {int(Options), int(Appearance), 0, int(Calculator), int(ElevationsFromDem)}) {
         if (id == 0)
             tools->addSeparator();
         else

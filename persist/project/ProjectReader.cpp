@@ -3,6 +3,7 @@
 #include "model/MessageText.h"
 #include "model/NumberFormat.h"
 #include "persist/ComponentCheck.h"
+#include "ProjectCrs.h"
 #include "ProjectTimeData.h"
 #include "ProjectTitleBlock.h"
 #include "persist/ProjectExtension.h"
@@ -67,16 +68,21 @@ void ProjectReader::Read(ZDocument& doc)
         ReadViewsAndBitmap(doc);
     ZTimeData timeData;
     ZProjectTitle title;
-    // The extension blocks, each at most once, in the order they are written.
-    bool timeRead = false, titleRead = false;
+    std::string crs;
+    // The extension blocks, each at most once, in the order they are written: the time data, the
+    // title block, the coordinate system.
+    int read = 0;   // the last block read: 1, 2, 3 in that order
     while (m_version == ProjectExtension::Version && m_ar.Remaining() >= 4) {
         const uint32_t tag = m_ar.Dword();
-        if (tag == ProjectTimeData::Tag && !timeRead && !titleRead) {
+        if (tag == ProjectTimeData::Tag && read < 1) {
             ProjectTimeData::Read(m_ar, timeData);
-            timeRead = true;
-        } else if (tag == ProjectTitleBlock::Tag && !titleRead) {
+            read = 1;
+        } else if (tag == ProjectTitleBlock::Tag && read < 2) {
             ProjectTitleBlock::Read(m_ar, title);
-            titleRead = true;
+            read = 2;
+        } else if (tag == ProjectCrs::Tag && read < 3) {
+            crs = ProjectCrs::Read(m_ar);
+            read = 3;
         } else {
             m_ar.Fail(ArchiveError::BadIndex,
                       std::to_string(m_ar.Remaining() + 4) + " bytes after the end of the archive");
@@ -91,6 +97,7 @@ void ProjectReader::Read(ZDocument& doc)
     HandOver(doc);
     doc.GetTimeData() = std::move(timeData);
     doc.GetProjectTitle() = std::move(title);
+    doc.SetCrs(std::move(crs));
     if (version != ProjectExtension::Version)
         doc.GetDrawSettings().Params.CheckValvesClose =
             ProjectExtension::CheckValvesCloseWithoutSettings(doc.GetNetwork());

@@ -1,5 +1,6 @@
 #include "ProjectWriter.h"
 
+#include "ProjectCrs.h"
 #include "ProjectTimeData.h"
 #include "ProjectTitleBlock.h"
 #include "model/NumberFormat.h"
@@ -88,6 +89,8 @@ std::string ProjectWriter::Write()
         ProjectTimeData::Write(m_ar, m_doc.GetTimeData());
     if (m_schemas.titleBlock)
         ProjectTitleBlock::Write(m_ar, m_doc.GetProjectTitle());
+    if (m_schemas.crs)
+        ProjectCrs::Write(m_ar, m_doc.GetCrs());
     return std::move(m_ar.Bytes());
 }
 

@@ -110,7 +110,9 @@ int main(int argc, char* argv[])
     QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("等压间隔 (m)"), QStringLiteral("H"));
     QCommandLineOption grades(QStringLiteral("grades"),
                               QStringLiteral("节点按自由水头、管道按流速分级着色, 并画出图例"));
-    parser.addOptions({print, exportImage, size, balance, contours, interval, grades});
+    QCommandLineOption language(QStringLiteral("language"), QStringLiteral("界面语言: zh 中文, en English"),
+                                QStringLiteral("zh|en"));
+    parser.addOptions({print, exportImage, size, balance, contours, interval, grades, language});
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"),
                                  QStringLiteral("[files...]"));
     parser.process(app);
@@ -123,6 +125,12 @@ int main(int argc, char* argv[])
                            given(interval), parser.isSet(grades));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
+    if (parser.isSet(language)) {
+        qen.Language = parser.value(language);
+        if (qen.Language != QStringLiteral("zh") && qen.Language != QStringLiteral("en"))
+            return UsageError("--language wants zh or en, not " +
+                              MessageText::Quote(GbkText::FromQString(qen.Language)));
+    }
     if (!qen.InitInstance())
         return 1;
 

@@ -45,7 +45,7 @@ COptionUnitPage::COptionUnitPage(ZSettingsStore& settings, ZDrawSettings& draw, 
     m_language->setObjectName(QStringLiteral("interfaceLanguage"));
     m_language->addItem(tr("中文"), int(ZSettingsStore::LanguageChinese));
     m_language->addItem(QStringLiteral("English"), int(ZSettingsStore::LanguageEnglish));
-    form->addRow(tr("界面语言:"), m_language);
+    form->addRow(tr("语言:"), m_language);
     auto* note = new QLabel(tr("重新启动程序后生效。"), box);
     note->setObjectName(QStringLiteral("languageNote"));
     form->addRow(note);

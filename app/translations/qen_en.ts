@@ -64,6 +64,17 @@
     </message>
 </context>
 <context>
+    <name>CChildFrame</name>
+    <message>
+        <source> - 表格</source>
+        <translation> - Table</translation>
+    </message>
+    <message>
+        <source> - 三维</source>
+        <translation> - 3D</translation>
+    </message>
+</context>
+<context>
     <name>CHelpWindow</name>
     <message>
         <source>QEN 帮助</source>
@@ -214,6 +225,32 @@
     </message>
 </context>
 <context>
+    <name>CMainStatusBar</name>
+    <message>
+        <source>大写</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>滚动</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+</context>
+<context>
+    <name>CNetCmdBar</name>
+    <message>
+        <source>输坐标:</source>
+        <translation>Coordinates:</translation>
+    </message>
+</context>
+<context>
     <name>COptionUnitPage</name>
     <message>
         <source>界面语言</source>
@@ -224,12 +261,12 @@
         <translation>Chinese</translation>
     </message>
     <message>
-        <source>界面语言:</source>
-        <translation>Interface language:</translation>
-    </message>
-    <message>
         <source>重新启动程序后生效。</source>
         <translation>Takes effect when the program is started again.</translation>
+    </message>
+    <message>
+        <source>语言:</source>
+        <translation>Language:</translation>
     </message>
 </context>
 <context>

@@ -54,6 +54,10 @@ QStringList ChineseTexts(CMainFrame* frame)
             if (a->toolTip().contains(Cjk()))
                 found << a->toolTip();
     }
+    // The coordinate bar's caption and the status bar's panes.
+    for (QLabel* l : frame->findChildren<QLabel*>())
+        if (l->text().contains(Cjk()))
+            found << l->text();
     return found;
 }
 }   // namespace
@@ -94,9 +98,12 @@ private slots:
             // Every command, shown or not (an entry added without QT_TRANSLATE_NOOP is missed by
             // lupdate and stays Chinese).
             for (const CommandTable::Entry& e : CommandTable::All())
-                QVERIFY2(!CommandTable::Text(e).contains(Cjk()) && !CommandTable::Prompt(e).contains(Cjk()),
-                         e.text);
+                QVERIFY2(!CommandTable::Text(e).contains(Cjk()) && !CommandTable::Prompt(e).contains(Cjk()), e.text);
             QCOMPARE(frame->Action(Cmd::Balance)->text(), QStringLiteral("&Balance Network"));
+            // A document's table window is titled in English too.
+            f.app->NewDocument();
+            frame->ExecuteCommand(Cmd::WindowTable);
+            QVERIFY(frame->ActiveFrame()->windowTitle().endsWith(QStringLiteral(" - Table[*]")));
             Screenshot(frame, QStringLiteral("main-english"));
             int i = 0;
             for (QAction* a : frame->menuBar()->actions()) {

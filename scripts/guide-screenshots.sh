@@ -39,7 +39,8 @@ run cad/qen_cad_tests test_CCadExportCommand
 pictures=(
   main-town-balanced dialog-balance-params report-window scenario-2-drawn node_mode0 valve_prv
   pump_points dialog-contours main-contours dialog-node-flow dialog-net-cost dialog-calculator
-  options_7 units-table-m3h main-epanet-import import-dialog export-dialog help-window main-english
+  options_7 units-table-m3h main-epanet-import import-dialog export-dialog help-window help-window-en
+  main-english
 )
 out=$root/docs/guide/images
 mkdir -p "$out"

@@ -7,6 +7,7 @@
 #include "app/help/CHelpBrowser.h"
 #include "app/help/CHelpWindow.h"
 #include "app/options/COptionSheet.h"
+#include "app/translations/CLanguage.h"
 #include "model/ZDrawSettings.h"
 #include "model/ZSettingsStore.h"
 #include "views/CommandIds.h"
@@ -97,8 +98,16 @@ private slots:
     void searchFindsInEachLanguageAndSaysWhenNothingIs()
     {
         CHelpWindow zh(QStringLiteral("zh"));
+        QCOMPARE(zh.BackButton()->text(), QStringLiteral("后退"));
         QVERIFY(zh.Search(QStringLiteral("平差")) >= 3);
-        CHelpWindow en(QStringLiteral("en"));
+        // The English window under the English interface: its own texts hold no Chinese either.
+        CLanguage::Install(CLanguage::English);
+        CHelpWindow en;
+        CLanguage::Install(CLanguage::Chinese);
+        for (QWidget* w : en.findChildren<QWidget*>()) {
+            const QString text = w->property("text").toString() + w->property("placeholderText").toString();
+            QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))), qPrintable(text));
+        }
         QVERIFY(en.Search(QStringLiteral("balance")) >= 3);
         QVERIFY(en.Search(QStringLiteral("BALANCE pipe")) >= 1);   // every word, any case
         QCOMPARE(en.Search(QStringLiteral("zzqqxx")), 0);
@@ -106,6 +115,23 @@ private slots:
         QVERIFY(en.Results()->item(0)->text().contains(QStringLiteral("zzqqxx")));
         // The English window has English contents.
         QCOMPARE(en.Contents()->topLevelItemCount(), zh.Contents()->topLevelItemCount());
+        // Pictures resolve beside the pages.
+        en.Open(QStringLiteral("calculations.md#balance"));
+        int pictures = 0;
+        for (QTextBlock b = en.Browser()->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat()) {
+                    const QUrl url =
+                        en.Browser()->source().resolved(QUrl(it.fragment().charFormat().toImageFormat().name()));
+                    QVERIFY2(!en.Browser()->loadResource(QTextDocument::ImageResource, url).isNull(),
+                             qPrintable(url.toString()));
+                    ++pictures;
+                }
+        QVERIFY(pictures >= 3);
+        en.SearchField()->setText(QStringLiteral("balance"));
+        QVERIFY(en.Search(en.SearchField()->text()) >= 3);
+        en.show();
+        Screenshot(&en, QStringLiteral("help-window-en"));
         QVERIFY(!en.Contents()->topLevelItem(1)->text(0).contains(
             QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))));
     }

@@ -100,11 +100,11 @@ private slots:
             for (const CommandTable::Entry& e : CommandTable::All())
                 QVERIFY2(!CommandTable::Text(e).contains(Cjk()) && !CommandTable::Prompt(e).contains(Cjk()), e.text);
             QCOMPARE(frame->Action(Cmd::Balance)->text(), QStringLiteral("&Balance Network"));
-            // A document's table window is titled in English too.
             f.app->NewDocument();
+            Screenshot(frame, QStringLiteral("main-english"));
+            // A document's table window is titled in English too.
             frame->ExecuteCommand(Cmd::WindowTable);
             QVERIFY(frame->ActiveFrame()->windowTitle().endsWith(QStringLiteral(" - Table[*]")));
-            Screenshot(frame, QStringLiteral("main-english"));
             int i = 0;
             for (QAction* a : frame->menuBar()->actions()) {
                 a->menu()->popup(frame->mapToGlobal(QPoint(0, 0)));

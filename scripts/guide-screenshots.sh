@@ -37,7 +37,7 @@ run cad/qen_cad_tests test_CCadExportCommand
 
 # The pictures the guide shows (docs/guide/*/*.md link them as ../images/NAME.png).
 pictures=(
-  main-town-balanced dialog-balance-params report-window scenario-2-drawn node_mode0 valve_prv
+  main-town-balanced dialog-balance-params report-balance-low-heads scenario-2-drawn node_mode0 valve_prv
   pump_points dialog-contours main-contours dialog-node-flow dialog-net-cost dialog-calculator
   options_7 units-table-m3h main-epanet-import import-dialog export-dialog help-window help-window-en
   main-english

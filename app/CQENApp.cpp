@@ -7,10 +7,12 @@
 #include "app/frames/CMainFrame.h"
 #include "app/options/COptionSheet.h"
 #include "app/commands/CPropertyEditor.h"
-#include "CQtTranslations.h"
 #include "app/commands/CQENDoc.h"
 #include "CQENDocManager.h"
 #include "app/dialogs/CReportWindow.h"
+#include "app/help/CHelpKeyFilter.h"
+#include "app/help/CHelpWindow.h"
+#include "app/translations/CLanguage.h"
 #include "views/CommandIds.h"
 #include "views/UiPrompt.h"
 
@@ -121,9 +123,13 @@ QPrinter& CQENApp::Printer()
 
 bool CQENApp::InitInstance()
 {
-    CQtTranslations::Install();
     m_maximized = m_profile->GetInt(kSystem, "Maximized", 0) != 0;
     m_settings->Load(*m_profile);
+    // Before the first window: every text is made in the language of this run.
+    CLanguage::Install(CLanguage::Choose(Language, m_settings->InterfaceLanguage, QLocale::system()));
+    if (!m_helpKeys)
+        m_helpKeys = std::make_unique<CHelpKeyFilter>(
+            [this](const QString& section, QWidget* dialog) { CHelpWindow::ShowSection(section, dialog); });
     LoadRecentFiles();
     m_autoSaver = std::make_unique<CAutoSaver>(*m_settings, RecoveryRoot);
 
@@ -438,6 +444,9 @@ bool CQENApp::OnCommand(int id)
         dlg.exec();
         return true;
     }
+    case Cmd::HelpTopics:
+        CHelpWindow::ShowSection(QString(), MainWindow());
+        return true;
     default:
         return false;
     }
@@ -452,10 +461,8 @@ bool CQENApp::OnUpdateCommand(int id, CommandState& state)
     case Cmd::FilePrintSetup:
     case Cmd::AppExit:
     case Cmd::AppAbout:
+    case Cmd::HelpTopics:
         state.enabled = true;
-        return true;
-    case Cmd::HelpTopics:   // no help file is installed
-        state.enabled = false;
         return true;
     default:
         return false;

@@ -11,6 +11,7 @@
 
 class CAutoSaver;
 class CChildFrame;
+class CHelpKeyFilter;
 class ObjectPropertyEditor;
 class CQENDoc;
 class CQENDocManager;
@@ -70,6 +71,9 @@ public:
     // Code 2 to every open document after the options sheet.
     void BroadcastOptionsChanged() override;
 
+    // `--language` of the command line ("zh", "en"; empty: the options' or the system's), read by
+    // InitInstance.
+    QString Language;
     // Recovery copies of unsaved work: the folder (empty: the user's data folder; set before
     // InitInstance), the saver (null before InitInstance), and the offer made at the start.
     QString RecoveryRoot;
@@ -118,6 +122,7 @@ private:
     std::unique_ptr<ObjectPropertyEditor> m_propertyEditor;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CAutoSaver> m_autoSaver;
+    std::unique_ptr<CHelpKeyFilter> m_helpKeys;   // F1 in a dialog opens its section of the guide
     QPointer<CMainFrame> m_frame;
     std::unique_ptr<CReportWindow> m_ownReport;   // when there is no main window (tests)
     QList<CQENDoc*> m_docs;

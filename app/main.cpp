@@ -138,7 +138,10 @@ int main(int argc, char* argv[])
     QCommandLineOption cases(QStringLiteral("cases"), QStringLiteral("计算书的工况: peak,fire,accident"),
                              QStringLiteral("LIST"));
     QCommandLineOption title(QStringLiteral("title"), QStringLiteral("计算书的工程名称"), QStringLiteral("TEXT"));
-    parser.addOptions({print, exportImage, size, balance, contours, interval, grades, legend, report, cases, title});
+    QCommandLineOption language(QStringLiteral("language"), QStringLiteral("界面语言: zh 中文, en English"),
+                                QStringLiteral("zh|en"));
+    parser.addOptions(
+        {print, exportImage, size, balance, contours, interval, grades, legend, report, cases, title, language});
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"),
                                  QStringLiteral("[files...]"));
     parser.process(app);
@@ -153,6 +156,12 @@ int main(int argc, char* argv[])
                            given(interval), parser.isSet(grades), parser.isSet(legend));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
+    if (parser.isSet(language)) {
+        qen.Language = parser.value(language);
+        if (qen.Language != QStringLiteral("zh") && qen.Language != QStringLiteral("en"))
+            return UsageError("--language wants zh or en, not " +
+                              MessageText::Quote(GbkText::FromQString(qen.Language)));
+    }
     if (!qen.InitInstance())
         return 1;
 

@@ -42,9 +42,10 @@ endfunction()
 
 # Sources that define a helper of the same name as another source of their target (a constant
 # or function in an anonymous namespace): compiled alone, not batched. Named without a folder so
-# that a moved file keeps its place here.
+# that a moved file keeps its place here. LockKeyState.cpp includes Xlib, whose macros (KeyPress,
+# None, Bool) break any Qt source batched after it.
 set(QEN_UNITY_ALONE CadDrawFunctions.cpp DxfTagReader.cpp InpImporter.cpp TextUnitsHeader.cpp
-    ZSymbolThinner.cpp CQENGridView.cpp
+    ZSymbolThinner.cpp CQENGridView.cpp LockKeyState.cpp
     PipePropertyForm.cpp COptionToolTipPage.cpp test_InputFile.cpp test_TextExchange.cpp)
 
 # qen_unity(target...): one unit per eight sources, but for QEN_UNITY_ALONE and sources with

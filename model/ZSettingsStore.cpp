@@ -41,6 +41,9 @@ void ZSettingsStore::Load(const KeyValueStore& s)
     const double minHead = s.GetDouble(StateSection, "MinFreeHead", MinFreeHead);
     if (minHead >= 0.0 && minHead <= MaxMinFreeHead)   // NaN fails both
         MinFreeHead = minHead;
+    const int language = s.GetInt(StateSection, "InterfaceLanguage", InterfaceLanguage);
+    if (language >= LanguageSystem && language <= LanguageEnglish)
+        InterfaceLanguage = language;
 
     m_colors.Load(s);
     m_sizes.Load(s);
@@ -62,6 +65,9 @@ void ZSettingsStore::Save(KeyValueStore& s) const
     s.WriteInt(StateSection, "AutoSaveMinutes", AutoSaveMinutes);
     s.WriteInt(StateSection, "KeepBackup", KeepBackup ? 1 : 0);
     s.SetDouble(StateSection, "MinFreeHead", MinFreeHead);
+    // A profile that never chose keeps following the system.
+    if (InterfaceLanguage != LanguageSystem)
+        s.WriteInt(StateSection, "InterfaceLanguage", InterfaceLanguage);
 
     m_colors.Save(s);
     m_sizes.Save(s);

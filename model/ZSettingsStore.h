@@ -32,6 +32,9 @@ public:
     // one-storey building; each storey more needs about 4 m.
     double MinFreeHead = 10.0;
     static constexpr double MaxMinFreeHead = 100.0;
+    // Interface language, applied at the next start; unset follows the system's.
+    enum LanguageValue { LanguageSystem = 0, LanguageChinese = 1, LanguageEnglish = 2 };
+    int InterfaceLanguage = LanguageSystem;
 
     ZColorSettings& Colors() { return m_colors; }
     const ZColorSettings& Colors() const { return m_colors; }

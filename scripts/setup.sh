@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-translations-l10n
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libeigen3-dev libsleef-dev libdxflib-dev libcli11-dev
-  python3-ezdxf python3-matplotlib
+  python3-ezdxf python3-matplotlib qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libgdal-dev gdal-bin python3-gdal
   libgtest-dev libgmock-dev
   xvfb xauth fonts-wqy-microhei fonts-dejavu-core

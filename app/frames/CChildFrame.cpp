@@ -21,8 +21,8 @@ CChildFrame::CChildFrame(CFrameHost& host, CQENDoc* doc, ViewKind kind, QWidget*
 
 void CChildFrame::UpdateTitle()
 {
-    static const char* const kinds[] = {"", " - 表格", " - 三维"};
-    setWindowTitle(m_doc->Title() + QString::fromUtf8(kinds[m_kind]) + QStringLiteral("[*]"));
+    const QString kinds[] = {QString(), tr(" - 表格"), tr(" - 三维")};
+    setWindowTitle(m_doc->Title() + kinds[m_kind] + QStringLiteral("[*]"));
     setWindowModified(m_doc->IsModified());
 }
 

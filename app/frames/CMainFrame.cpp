@@ -250,10 +250,10 @@ void CMainFrame::SetCoordText(const QString& text)
 void CMainFrame::CreateActions()
 {
     for (const CommandTable::Entry& e : CommandTable::All()) {
-        auto* a = new QAction(QString::fromUtf8(e.text), this);
+        auto* a = new QAction(CommandTable::Text(e), this);
         a->setData(e.id);
         a->setObjectName(QStringLiteral("cmd%1").arg(e.id));
-        a->setStatusTip(QString::fromUtf8(e.prompt));
+        a->setStatusTip(CommandTable::Prompt(e));
         a->setToolTip(CommandTable::PlainText(e));
         a->setIcon(VectorIconEngine::ForCommand(e.id));
         a->setCheckable(e.checkable);
@@ -270,7 +270,7 @@ void CMainFrame::CreateActions()
     for (int i = 0; i < 4; ++i) {
         auto* a = new QAction(this);
         a->setVisible(false);
-        a->setStatusTip(QStringLiteral("打开该文档"));
+        a->setStatusTip(tr("打开该文档"));
         const int index = i;
         connect(a, &QAction::triggered, this, [this, index]() { m_host.OpenRecentFile(index); });
         m_mruActions.append(a);
@@ -294,13 +294,13 @@ QMenu* CMainFrame::AddMenu(QMenu* parent, const QString& title, const QList<int>
 
 void CMainFrame::CreateMenus()
 {
-    m_fileMenu = AddMenu(nullptr, QStringLiteral("文件(&F)"),
+    m_fileMenu = AddMenu(nullptr, tr("文件(&F)"),
                          {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, 0, FileImportEpanet, FileExportEpanet,
                           FileExportReport, 0});
-    AddMenu(m_fileMenu, QStringLiteral("引入(&I)"), {ImportAcad, ImportGis});
-    AddMenu(m_fileMenu, QStringLiteral("引出(&E)"), {ExportAcad, ExportGis});
+    AddMenu(m_fileMenu, tr("引入(&I)"), {ImportAcad, ImportGis});
+    AddMenu(m_fileMenu, tr("引出(&E)"), {ExportAcad, ExportGis});
     m_fileMenu->addSeparator();
-    AddMenu(m_fileMenu, QStringLiteral("背景(&B)"), {BkSelect, BkClear, BkShow});
+    AddMenu(m_fileMenu, tr("背景(&B)"), {BkSelect, BkClear, BkShow});
     m_fileMenu->addSeparator();
     for (int id : {FilePrint, FilePrintPreview, FilePrintSetup})
         m_fileMenu->addAction(m_actions.value(id));
@@ -309,20 +309,18 @@ void CMainFrame::CreateMenus()
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_actions.value(AppExit));
 
-    QMenu* edit =
-        AddMenu(nullptr, QStringLiteral("编辑(&E)"), {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, 0});
-    AddMenu(edit, QStringLiteral("插入(&I)"), {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank});
-    AddMenu(edit, QStringLiteral("移动(&M)"), {MoveNode, MovePipe, MovePump, MoveValve, MoveTank});
-    AddMenu(edit, QStringLiteral("删除(&D)"), {DeleteNode, DeletePipe, DeletePump, DeleteValve, DeleteTank});
+    QMenu* edit = AddMenu(nullptr, tr("编辑(&E)"), {EditUndo, EditRedo, 0, EditCut, EditCopy, EditPaste, 0});
+    AddMenu(edit, tr("插入(&I)"), {InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank});
+    AddMenu(edit, tr("移动(&M)"), {MoveNode, MovePipe, MovePump, MoveValve, MoveTank});
+    AddMenu(edit, tr("删除(&D)"), {DeleteNode, DeletePipe, DeletePump, DeleteValve, DeleteTank});
     edit->addSeparator();
     edit->addAction(m_actions.value(EditFind));
-    AddMenu(edit, QStringLiteral("选择(&S)"), {SelectWindow, SelectCrossing});
-    AddMenu(edit, QStringLiteral("属性(&R)"), {PropNode, PropPipe, PropPump, PropValve, PropTank});
+    AddMenu(edit, tr("选择(&S)"), {SelectWindow, SelectCrossing});
+    AddMenu(edit, tr("属性(&R)"), {PropNode, PropPipe, PropPump, PropValve, PropTank});
 
-    QMenu* view = AddMenu(nullptr, QStringLiteral("视图(&V)"), {Redraw, 0});
-    AddMenu(view, QStringLiteral("缩放(&Z)"),
-            {ZoomRealtime, ZoomBack, ZoomForward, ZoomIn, ZoomOut, ZoomWindow, ZoomExtents});
-    AddMenu(view, QStringLiteral("平移(&P)"), {PanRealtime, PanCenter});
+    QMenu* view = AddMenu(nullptr, tr("视图(&V)"), {Redraw, 0});
+    AddMenu(view, tr("缩放(&Z)"), {ZoomRealtime, ZoomBack, ZoomForward, ZoomIn, ZoomOut, ZoomWindow, ZoomExtents});
+    AddMenu(view, tr("平移(&P)"), {PanRealtime, PanCenter});
     view->addAction(m_actions.value(EagleEye));
     view->addAction(m_actions.value(NamedViews));
     view->addSeparator();
@@ -332,17 +330,17 @@ void CMainFrame::CreateMenus()
     view->addSeparator();
     for (int id : {WindowGraphic, WindowTable, WindowModule})
         view->addAction(m_actions.value(id));
-    AddMenu(view, QStringLiteral("三维观察(&3)"), {ViewAngle, ViewOrtho, ViewPerspective});
-    AddMenu(view, QStringLiteral("记录(&D)"), {RecordFirst, RecordPrev, RecordNext, RecordLast});
+    AddMenu(view, tr("三维观察(&3)"), {ViewAngle, ViewOrtho, ViewPerspective});
+    AddMenu(view, tr("记录(&D)"), {RecordFirst, RecordPrev, RecordNext, RecordLast});
     view->addSeparator();
-    AddMenu(view, QStringLiteral("工具栏(&T)"), {BarStandard, BarEdit, BarZoom, BarTemplate, BarTable, BarCoord});
+    AddMenu(view, tr("工具栏(&T)"), {BarStandard, BarEdit, BarZoom, BarTemplate, BarTable, BarCoord});
     view->addAction(m_actions.value(BarStatus));
 
-    AddMenu(nullptr, QStringLiteral("计算(&C)"), {NodeFlows, Balance, NetCost, Simulate, 0, Configure});
+    AddMenu(nullptr, tr("计算(&C)"), {NodeFlows, Balance, NetCost, Simulate, 0, Configure});
 
-    QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
+    QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-    AddMenu(tools, QStringLiteral("模板(&M)"), {TemplateNode, TemplatePipe, TemplatePump, TemplateValve, TemplateTank});
+    AddMenu(tools, tr("模板(&M)"), {TemplateNode, TemplatePipe, TemplatePump, TemplateValve, TemplateTank});
     for (int id : {int(Options), int(Appearance), 0, int(Calculator), int(ElevationsFromDem)}) {
         if (id == 0)
             tools->addSeparator();
@@ -350,7 +348,7 @@ void CMainFrame::CreateMenus()
             tools->addAction(m_actions.value(id));
     }
 
-    QMenu* window = AddMenu(nullptr, QStringLiteral("窗口(&W)"), {WindowCascade, WindowTile, WindowArrange});
+    QMenu* window = AddMenu(nullptr, tr("窗口(&W)"), {WindowCascade, WindowTile, WindowArrange});
     connect(window, &QMenu::aboutToShow, this, [this, window]() {
         // The list of open windows after the fixed entries.
         const auto acts = window->actions();
@@ -372,7 +370,7 @@ void CMainFrame::CreateMenus()
         }
     });
 
-    AddMenu(nullptr, QStringLiteral("帮助(&H)"), {HelpTopics, 0, AppAbout});
+    AddMenu(nullptr, tr("帮助(&H)"), {HelpTopics, 0, AppAbout});
 }
 
 QToolBar* CMainFrame::MakeBar(int id, const QString& title, const QList<int>& buttons)
@@ -388,7 +386,7 @@ QToolBar* CMainFrame::MakeBar(int id, const QString& title, const QList<int>& bu
             m_namedViewCombo->setObjectName(QStringLiteral("namedViewCombo"));
             m_namedViewCombo->setMinimumContentsLength(12);
             m_namedViewCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-            m_namedViewCombo->setToolTip(QStringLiteral("命名视图"));
+            m_namedViewCombo->setToolTip(tr("命名视图"));
             m_namedViewCombo->setEnabled(false);
             connect(m_namedViewCombo, &QComboBox::activated, this, &CMainFrame::OnNamedViewChosen);
             bar->addWidget(m_namedViewCombo);
@@ -401,8 +399,8 @@ QToolBar* CMainFrame::MakeBar(int id, const QString& title, const QList<int>& bu
 
 void CMainFrame::CreateToolBars()
 {
-    const QStringList titles =
-        QStringLiteral("标准工具\n编辑工具\n模板工具\n表格工具\n坐标录入条\n缩放工具").split(QLatin1Char('\n'));
+    const QStringList titles = {tr("标准工具"), tr("编辑工具"),   tr("模板工具"),
+                                tr("表格工具"), tr("坐标录入条"), tr("缩放工具")};
     QToolBar* standard = MakeBar(BarStandard, titles[0],
                                  {FileNew,
                                   FileOpen,
@@ -524,7 +522,7 @@ void CMainFrame::UpdateCommandUI()
         if (a->isCheckable() && a->isChecked() != state.checked)
             a->setChecked(state.checked);
         const CommandTable::Entry* e = CommandTable::Find(it.key());
-        const QString text = state.text.isEmpty() && e ? QString::fromUtf8(e->text) : state.text;
+        const QString text = state.text.isEmpty() && e ? CommandTable::Text(*e) : state.text;
         if (!text.isEmpty() && a->text() != text)
             a->setText(text);
     }

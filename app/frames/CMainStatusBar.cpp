@@ -13,11 +13,11 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
     m_caps = AddPane(QStringLiteral("CAPS"), 0);
     m_num = AddPane(QStringLiteral("NUM"), 0);
     m_scroll = AddPane(QStringLiteral("SCRL"), 0);
-    m_caps->setText(QStringLiteral("大写"));
-    m_num->setText(QStringLiteral("数字"));
-    m_scroll->setText(QStringLiteral("滚动"));
+    m_caps->setText(tr("大写"));
+    m_num->setText(tr("数字"));
+    m_scroll->setText(tr("滚动"));
     // The idle text comes back whenever a prompt or message is cleared.
-    m_idle = QStringLiteral("就绪");
+    m_idle = tr("就绪");
     connect(this, &QStatusBar::messageChanged, this, [this](const QString& text) {
         if (text.isEmpty())
             showMessage(m_idle);
@@ -52,7 +52,7 @@ QString CMainStatusBar::CoordText() const
 
 void CMainStatusBar::SetIdleText(const QString& text)
 {
-    const QString idle = text.isEmpty() ? QStringLiteral("就绪") : text;
+    const QString idle = text.isEmpty() ? tr("就绪") : text;
     if (idle == m_idle)
         return;
     // A menu's tip on show stays until it is cleared; only the idle text is replaced.

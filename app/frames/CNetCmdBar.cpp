@@ -8,7 +8,7 @@ CNetCmdBar::CNetCmdBar(const QString& title, QWidget* parent) : QToolBar(title, 
 {
     setObjectName(QStringLiteral("Bar%1").arg(int(Cmd::BarCoord)));
     setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-    auto* label = new QLabel(QStringLiteral("输坐标:"), this);
+    auto* label = new QLabel(tr("输坐标:"), this);
     label->setContentsMargins(4, 0, 4, 0);
     addWidget(label);
     m_edit = new CoordEdit(this);

@@ -3,8 +3,11 @@
 #include "model/ZSettingsStore.h"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,8 +38,29 @@ COptionUnitPage::COptionUnitPage(ZSettingsStore& settings, ZDrawSettings& draw, 
         grid->addWidget(m_formats[q], q + 1, 2);
     }
     top->addLayout(grid);
+    // The language sits with the units: both say how the program speaks to the engineer.
+    auto* box = new QGroupBox(tr("界面语言"), this);
+    auto* form = new QFormLayout(box);
+    m_language = new QComboBox(box);
+    m_language->setObjectName(QStringLiteral("interfaceLanguage"));
+    m_language->addItem(tr("中文"), int(ZSettingsStore::LanguageChinese));
+    m_language->addItem(QStringLiteral("English"), int(ZSettingsStore::LanguageEnglish));
+    form->addRow(tr("语言:"), m_language);
+    auto* note = new QLabel(tr("重新启动程序后生效。"), box);
+    note->setObjectName(QStringLiteral("languageNote"));
+    form->addRow(note);
+    top->addWidget(box);
     top->addStretch(1);
     LoadPage();
+}
+
+int COptionUnitPage::ShownLanguage() const
+{
+    if (m_settings.InterfaceLanguage != ZSettingsStore::LanguageSystem)
+        return m_settings.InterfaceLanguage;
+    // What this run follows when nothing was chosen.
+    return QLocale::system().language() == QLocale::English ? ZSettingsStore::LanguageEnglish
+                                                            : ZSettingsStore::LanguageChinese;
 }
 
 void COptionUnitPage::LoadPage()
@@ -46,6 +70,7 @@ void COptionUnitPage::LoadPage()
         m_units[q]->setCurrentIndex(c.UnitIndex());
         m_formats[q]->setCurrentIndex(c.Precision() - c.MinPrecision());
     }
+    m_language->setCurrentIndex(m_language->findData(ShownLanguage()));
 }
 
 void COptionUnitPage::ApplyPage()
@@ -55,4 +80,8 @@ void COptionUnitPage::ApplyPage()
         c.SetUnitIndex(m_units[q]->currentIndex());
         c.SetPrecision(c.MinPrecision() + m_formats[q]->currentIndex());
     }
+    // Only a change is kept: a profile that follows the system goes on doing so.
+    const int chosen = m_language->currentData().toInt();
+    if (chosen != ShownLanguage())
+        m_settings.InterfaceLanguage = chosen;
 }

@@ -3,7 +3,8 @@
 
 class QComboBox;
 
-// "单位": the display unit and number format of each of the six quantities.
+// "单位": the display unit and number format of each of the six quantities, and the interface
+// language (used from the next start).
 class COptionUnitPage : public COptionPage {
     Q_OBJECT
 public:
@@ -17,8 +18,12 @@ public:
 
     QComboBox* UnitBox(int quantity) const { return m_units[quantity]; }
     QComboBox* FormatBox(int quantity) const { return m_formats[quantity]; }
+    QComboBox* LanguageBox() const { return m_language; }
 
 private:
+    int ShownLanguage() const;
+
     QComboBox* m_units[Quantities];
     QComboBox* m_formats[Quantities];
+    QComboBox* m_language;
 };

@@ -39,6 +39,8 @@ struct AppFixture {
         files = m.get();
         app->SetDocManager(std::move(m));
         app->RecoveryRoot = dir.filePath("recovery");
+        // The texts the tests compare are Chinese, whatever the machine's locale.
+        app->Language = QStringLiteral("zh");
         if (withFrame)
             app->InitInstance();
     }

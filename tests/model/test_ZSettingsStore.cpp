@@ -209,3 +209,21 @@ TEST(ZSettingsStore, MalformedValuesKeepDefaults)
     EXPECT_EQ(s.MinFreeHead, 10.0);
     EXPECT_EQ(s.LabelTip().MaxLabelScale, 0.0);
 }
+
+TEST(ZSettingsStore, InterfaceLanguageIsWrittenOnlyOnceChosen)
+{
+    MemoryKeyValueStore kv;
+    ZSettingsStore s;
+    s.Save(kv);
+    EXPECT_FALSE(kv.Contains("System State", "InterfaceLanguage"));
+    s.InterfaceLanguage = ZSettingsStore::LanguageEnglish;
+    s.Save(kv);
+    ZSettingsStore back;
+    back.Load(kv);
+    EXPECT_EQ(back.InterfaceLanguage, ZSettingsStore::LanguageEnglish);
+    // A value from a later program is not a language of this one.
+    kv.WriteInt("System State", "InterfaceLanguage", 7);
+    ZSettingsStore other;
+    other.Load(kv);
+    EXPECT_EQ(other.InterfaceLanguage, ZSettingsStore::LanguageSystem);
+}

@@ -1,0 +1,1058 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>关于 QEN</source>
+        <translation>About QEN</translation>
+    </message>
+    <message>
+        <source>QEN 2.6 版</source>
+        <translation>QEN version 2.6</translation>
+    </message>
+    <message>
+        <source>给水管网建模与平差计算</source>
+        <translation>Water distribution network modelling and hydraulic analysis</translation>
+    </message>
+    <message>
+        <source>版权所有 (C) Brookmere</source>
+        <translation>Copyright (C) Brookmere</translation>
+    </message>
+</context>
+<context>
+    <name>CBalanceParamsDlg</name>
+    <message>
+        <source>平差参数</source>
+        <translation>Balancing Parameters</translation>
+    </message>
+    <message>
+        <source>选定计算工况：</source>
+        <translation>Calculation case:</translation>
+    </message>
+    <message>
+        <source>事故时流量调整系数：</source>
+        <translation>Accident case demand factor:</translation>
+    </message>
+    <message>
+        <source>设定计算精度：</source>
+        <translation>Convergence accuracy:</translation>
+    </message>
+    <message>
+        <source>计算选项</source>
+        <translation>Calculation options</translation>
+    </message>
+    <message>
+        <source>止回阀防止倒流</source>
+        <translation>Check valves prevent reverse flow</translation>
+    </message>
+    <message>
+        <source>需水量模型：</source>
+        <translation>Demand model:</translation>
+    </message>
+    <message>
+        <source>最低压力 P0：</source>
+        <translation>Minimum pressure P0:</translation>
+    </message>
+    <message>
+        <source>所需压力 PR：</source>
+        <translation>Required pressure PR:</translation>
+    </message>
+    <message>
+        <source>压力指数：</source>
+        <translation>Pressure exponent:</translation>
+    </message>
+</context>
+<context>
+    <name>CChildFrame</name>
+    <message>
+        <source> - 表格</source>
+        <translation> - Table</translation>
+    </message>
+    <message>
+        <source> - 三维</source>
+        <translation> - 3D</translation>
+    </message>
+</context>
+<context>
+    <name>CHelpWindow</name>
+    <message>
+        <source>QEN 帮助</source>
+        <translation>QEN Help</translation>
+    </message>
+    <message>
+        <source>后退</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>前进</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>目录</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>搜索帮助</source>
+        <translation>Search the guide</translation>
+    </message>
+    <message>
+        <source>搜索:</source>
+        <translation>Search:</translation>
+    </message>
+    <message>
+        <source>没有找到 &quot;%1&quot;</source>
+        <translation>Nothing found for &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>打开该文档</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>引入(&amp;I)</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>引出(&amp;E)</source>
+        <translation>&amp;Export</translation>
+    </message>
+    <message>
+        <source>背景(&amp;B)</source>
+        <translation>&amp;Background</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>插入(&amp;I)</source>
+        <translation>&amp;Insert</translation>
+    </message>
+    <message>
+        <source>移动(&amp;M)</source>
+        <translation>&amp;Move</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>选择(&amp;S)</source>
+        <translation>&amp;Select</translation>
+    </message>
+    <message>
+        <source>属性(&amp;R)</source>
+        <translation>P&amp;roperties</translation>
+    </message>
+    <message>
+        <source>视图(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>缩放(&amp;Z)</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>平移(&amp;P)</source>
+        <translation>&amp;Pan</translation>
+    </message>
+    <message>
+        <source>三维观察(&amp;3)</source>
+        <translation>&amp;3D View</translation>
+    </message>
+    <message>
+        <source>记录(&amp;D)</source>
+        <translation>Recor&amp;ds</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbars</translation>
+    </message>
+    <message>
+        <source>计算(&amp;C)</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message>
+        <source>工具(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>模板(&amp;M)</source>
+        <translation>Te&amp;mplates</translation>
+    </message>
+    <message>
+        <source>窗口(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>命名视图</source>
+        <translation>Named views</translation>
+    </message>
+    <message>
+        <source>标准工具</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>编辑工具</source>
+        <translation>Editing</translation>
+    </message>
+    <message>
+        <source>模板工具</source>
+        <translation>Templates</translation>
+    </message>
+    <message>
+        <source>表格工具</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>坐标录入条</source>
+        <translation>Coordinate Entry</translation>
+    </message>
+    <message>
+        <source>缩放工具</source>
+        <translation>Zoom</translation>
+    </message>
+</context>
+<context>
+    <name>CMainStatusBar</name>
+    <message>
+        <source>大写</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>滚动</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+</context>
+<context>
+    <name>CNetCmdBar</name>
+    <message>
+        <source>输坐标:</source>
+        <translation>Coordinates:</translation>
+    </message>
+</context>
+<context>
+    <name>COptionUnitPage</name>
+    <message>
+        <source>界面语言</source>
+        <translation>Interface language</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>重新启动程序后生效。</source>
+        <translation>Takes effect when the program is started again.</translation>
+    </message>
+    <message>
+        <source>语言:</source>
+        <translation>Language:</translation>
+    </message>
+</context>
+<context>
+    <name>CProgressWnd</name>
+    <message>
+        <source>QEN</source>
+        <translation>QEN</translation>
+    </message>
+    <message>
+        <source> 0 %</source>
+        <translation> 0 %</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>CommandTable</name>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>建立新文档</source>
+        <translation>Create a new document</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>打开一个现有文档</source>
+        <translation>Open an existing document</translation>
+    </message>
+    <message>
+        <source>关闭(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>关闭活动文档</source>
+        <translation>Close the active document</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>保存活动文档</source>
+        <translation>Save the active document</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>用新名称保存活动文档</source>
+        <translation>Save the active document under a new name</translation>
+    </message>
+    <message>
+        <source>导入 EPANET 文件(&amp;I)...</source>
+        <translation>&amp;Import EPANET File...</translation>
+    </message>
+    <message>
+        <source>把 EPANET 输入文件(.inp)打开为新文档</source>
+        <translation>Open an EPANET input file (.inp) as a new document</translation>
+    </message>
+    <message>
+        <source>导出 EPANET 文件(&amp;E)...</source>
+        <translation>&amp;Export EPANET File...</translation>
+    </message>
+    <message>
+        <source>把活动文档的管网写成 EPANET 输入文件(.inp)</source>
+        <translation>Write the active document&apos;s network as an EPANET input file (.inp)</translation>
+    </message>
+    <message>
+        <source>来自CAD图纸(&amp;A)...</source>
+        <translation>From CAD Dr&amp;awing...</translation>
+    </message>
+    <message>
+        <source>从CAD图纸(DXF)引入管网</source>
+        <translation>Import a network from a CAD drawing (DXF)</translation>
+    </message>
+    <message>
+        <source>到CAD图纸(&amp;A)...</source>
+        <translation>To CAD Dr&amp;awing...</translation>
+    </message>
+    <message>
+        <source>把管网引出到CAD图纸(DXF)</source>
+        <translation>Export the network to a CAD drawing (DXF)</translation>
+    </message>
+    <message>
+        <source>选择背景(&amp;S)...</source>
+        <translation>&amp;Select Background...</translation>
+    </message>
+    <message>
+        <source>选择背景位图</source>
+        <translation>Choose a background image</translation>
+    </message>
+    <message>
+        <source>清空背景(&amp;C)</source>
+        <translation>&amp;Clear Background</translation>
+    </message>
+    <message>
+        <source>清除背景位图</source>
+        <translation>Remove the background image</translation>
+    </message>
+    <message>
+        <source>显示背景(&amp;V)</source>
+        <translation>Show Back&amp;ground</translation>
+    </message>
+    <message>
+        <source>显示或隐藏背景位图</source>
+        <translation>Show or hide the background image</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>打印活动文档</source>
+        <translation>Print the active document</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>显示整页</source>
+        <translation>Show whole pages</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>改变打印机及打印选项</source>
+        <translation>Change the printer and printing options</translation>
+    </message>
+    <message>
+        <source>最近文件</source>
+        <translation>Recent File</translation>
+    </message>
+    <message>
+        <source>打开该文档</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序；提示保存文档</source>
+        <translation>Quit the program; asks to save documents</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>撤销最后一步操作</source>
+        <translation>Undo the last action</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>重做撤销的操作</source>
+        <translation>Redo the undone action</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>剪切被选对象并将其置于剪贴板上</source>
+        <translation>Cut the selection and put it on the clipboard</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>将被选对象复制到剪贴板</source>
+        <translation>Copy the selection to the clipboard</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>插入剪贴板内容</source>
+        <translation>Insert the clipboard contents</translation>
+    </message>
+    <message>
+        <source>节点(&amp;N)</source>
+        <translation>&amp;Node</translation>
+    </message>
+    <message>
+        <source>插入节点</source>
+        <translation>Insert a node</translation>
+    </message>
+    <message>
+        <source>管道(&amp;P)</source>
+        <translation>&amp;Pipe</translation>
+    </message>
+    <message>
+        <source>插入管道</source>
+        <translation>Insert a pipe</translation>
+    </message>
+    <message>
+        <source>水泵(&amp;U)</source>
+        <translation>P&amp;ump</translation>
+    </message>
+    <message>
+        <source>插入水泵</source>
+        <translation>Insert a pump</translation>
+    </message>
+    <message>
+        <source>阀门(&amp;V)</source>
+        <translation>&amp;Valve</translation>
+    </message>
+    <message>
+        <source>插入阀门</source>
+        <translation>Insert a valve</translation>
+    </message>
+    <message>
+        <source>水池(&amp;T)</source>
+        <translation>&amp;Tank</translation>
+    </message>
+    <message>
+        <source>插入水池</source>
+        <translation>Insert a tank</translation>
+    </message>
+    <message>
+        <source>移动节点</source>
+        <translation>Move a node</translation>
+    </message>
+    <message>
+        <source>移动管道</source>
+        <translation>Move a pipe</translation>
+    </message>
+    <message>
+        <source>移动水泵</source>
+        <translation>Move a pump</translation>
+    </message>
+    <message>
+        <source>移动阀门</source>
+        <translation>Move a valve</translation>
+    </message>
+    <message>
+        <source>移动水池</source>
+        <translation>Move a tank</translation>
+    </message>
+    <message>
+        <source>删除节点</source>
+        <translation>Delete a node</translation>
+    </message>
+    <message>
+        <source>删除管道</source>
+        <translation>Delete a pipe</translation>
+    </message>
+    <message>
+        <source>删除水泵</source>
+        <translation>Delete a pump</translation>
+    </message>
+    <message>
+        <source>删除阀门</source>
+        <translation>Delete a valve</translation>
+    </message>
+    <message>
+        <source>删除水池</source>
+        <translation>Delete a tank</translation>
+    </message>
+    <message>
+        <source>查找(&amp;F)...</source>
+        <translation>&amp;Find...</translation>
+    </message>
+    <message>
+        <source>查找节点或管道</source>
+        <translation>Find a node or pipe</translation>
+    </message>
+    <message>
+        <source>节点属性(&amp;N)</source>
+        <translation>&amp;Node Properties</translation>
+    </message>
+    <message>
+        <source>编辑所选节点的属性</source>
+        <translation>Edit the selected nodes&apos; properties</translation>
+    </message>
+    <message>
+        <source>管道属性(&amp;P)</source>
+        <translation>&amp;Pipe Properties</translation>
+    </message>
+    <message>
+        <source>编辑所选管道的属性</source>
+        <translation>Edit the selected pipes&apos; properties</translation>
+    </message>
+    <message>
+        <source>水泵属性(&amp;U)</source>
+        <translation>P&amp;ump Properties</translation>
+    </message>
+    <message>
+        <source>编辑所选水泵的属性</source>
+        <translation>Edit the selected pumps&apos; properties</translation>
+    </message>
+    <message>
+        <source>阀门属性(&amp;V)</source>
+        <translation>&amp;Valve Properties</translation>
+    </message>
+    <message>
+        <source>编辑所选阀门的属性</source>
+        <translation>Edit the selected valves&apos; properties</translation>
+    </message>
+    <message>
+        <source>水池属性(&amp;T)</source>
+        <translation>&amp;Tank Properties</translation>
+    </message>
+    <message>
+        <source>编辑所选水池的属性</source>
+        <translation>Edit the selected tanks&apos; properties</translation>
+    </message>
+    <message>
+        <source>窗口选择(&amp;W)</source>
+        <translation>&amp;Window Selection</translation>
+    </message>
+    <message>
+        <source>只选择完全在窗口内的对象</source>
+        <translation>Select only objects wholly inside the window</translation>
+    </message>
+    <message>
+        <source>穿越选择(&amp;C)</source>
+        <translation>&amp;Crossing Selection</translation>
+    </message>
+    <message>
+        <source>选择与窗口相交的对象</source>
+        <translation>Select objects the window touches</translation>
+    </message>
+    <message>
+        <source>重画(&amp;R)</source>
+        <translation>&amp;Redraw</translation>
+    </message>
+    <message>
+        <source>重画窗口</source>
+        <translation>Redraw the window</translation>
+    </message>
+    <message>
+        <source>实时(&amp;R)</source>
+        <translation>&amp;Real-time</translation>
+    </message>
+    <message>
+        <source>实时缩放</source>
+        <translation>Real-time zoom</translation>
+    </message>
+    <message>
+        <source>回退(&amp;B)</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>回到上一个显示范围</source>
+        <translation>Back to the previous view</translation>
+    </message>
+    <message>
+        <source>前进(&amp;F)</source>
+        <translation>&amp;Forward</translation>
+    </message>
+    <message>
+        <source>前进到下一个显示范围</source>
+        <translation>Forward to the next view</translation>
+    </message>
+    <message>
+        <source>放大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>放大显示</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>缩小(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>缩小显示</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>窗口(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>缩放到窗口</source>
+        <translation>Zoom to a window</translation>
+    </message>
+    <message>
+        <source>全图(&amp;E)</source>
+        <translation>&amp;Extents</translation>
+    </message>
+    <message>
+        <source>显示整个管网</source>
+        <translation>Show the whole network</translation>
+    </message>
+    <message>
+        <source>实时平移</source>
+        <translation>Real-time pan</translation>
+    </message>
+    <message>
+        <source>退出实时缩放或平移</source>
+        <translation>Leave real-time zoom or pan</translation>
+    </message>
+    <message>
+        <source>中心点(&amp;C)</source>
+        <translation>&amp;Centre Point</translation>
+    </message>
+    <message>
+        <source>平移到中心点</source>
+        <translation>Pan to a centre point</translation>
+    </message>
+    <message>
+        <source>鹰眼视窗(&amp;E)</source>
+        <translation>&amp;Overview Window</translation>
+    </message>
+    <message>
+        <source>显示鹰眼视窗</source>
+        <translation>Show the overview window</translation>
+    </message>
+    <message>
+        <source>命名视图(&amp;N)...</source>
+        <translation>&amp;Named Views...</translation>
+    </message>
+    <message>
+        <source>管理命名视图</source>
+        <translation>Manage named views</translation>
+    </message>
+    <message>
+        <source>命名视图</source>
+        <translation>Named views</translation>
+    </message>
+    <message>
+        <source>选择命名视图</source>
+        <translation>Choose a named view</translation>
+    </message>
+    <message>
+        <source>等压线(&amp;E)...</source>
+        <translation>Pressure Cont&amp;ours...</translation>
+    </message>
+    <message>
+        <source>设置和显示等压线</source>
+        <translation>Set up and show pressure contours</translation>
+    </message>
+    <message>
+        <source>工程标注(&amp;L)</source>
+        <translation>Engineering &amp;Labels</translation>
+    </message>
+    <message>
+        <source>在单值标注和多行工程标注之间切换</source>
+        <translation>Switch between single-value labels and multi-line engineering labels</translation>
+    </message>
+    <message>
+        <source>三维视图(&amp;3)</source>
+        <translation>&amp;3D View</translation>
+    </message>
+    <message>
+        <source>打开三维视图窗口</source>
+        <translation>Open the 3D view window</translation>
+    </message>
+    <message>
+        <source>图形(&amp;G)</source>
+        <translation>&amp;Graphic</translation>
+    </message>
+    <message>
+        <source>打开图形窗口</source>
+        <translation>Open a graphic window</translation>
+    </message>
+    <message>
+        <source>表格(&amp;T)</source>
+        <translation>&amp;Table</translation>
+    </message>
+    <message>
+        <source>打开表格窗口</source>
+        <translation>Open the table window</translation>
+    </message>
+    <message>
+        <source>观察角(&amp;A)...</source>
+        <translation>Viewing &amp;Angle...</translation>
+    </message>
+    <message>
+        <source>设置三维观察角</source>
+        <translation>Set the 3D viewing angles</translation>
+    </message>
+    <message>
+        <source>正交观察(&amp;O)</source>
+        <translation>&amp;Orthographic</translation>
+    </message>
+    <message>
+        <source>正交投影</source>
+        <translation>Orthographic projection</translation>
+    </message>
+    <message>
+        <source>透视观察(&amp;P)</source>
+        <translation>&amp;Perspective</translation>
+    </message>
+    <message>
+        <source>透视投影</source>
+        <translation>Perspective projection</translation>
+    </message>
+    <message>
+        <source>标准工具(&amp;S)</source>
+        <translation>&amp;Standard Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏标准工具条</source>
+        <translation>Show or hide the standard toolbar</translation>
+    </message>
+    <message>
+        <source>编辑工具(&amp;E)</source>
+        <translation>&amp;Editing Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏编辑工具条</source>
+        <translation>Show or hide the editing toolbar</translation>
+    </message>
+    <message>
+        <source>缩放工具(&amp;Z)</source>
+        <translation>&amp;Zoom Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏缩放工具条</source>
+        <translation>Show or hide the zoom toolbar</translation>
+    </message>
+    <message>
+        <source>模板工具(&amp;M)</source>
+        <translation>Te&amp;mplate Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏模板工具条</source>
+        <translation>Show or hide the template toolbar</translation>
+    </message>
+    <message>
+        <source>表格工具(&amp;T)</source>
+        <translation>&amp;Table Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏表格工具条</source>
+        <translation>Show or hide the table toolbar</translation>
+    </message>
+    <message>
+        <source>坐标录入条(&amp;C)</source>
+        <translation>&amp;Coordinate Entry Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏坐标录入条</source>
+        <translation>Show or hide the coordinate entry bar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏</source>
+        <translation>Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>第一个(&amp;F)</source>
+        <translation>&amp;First</translation>
+    </message>
+    <message>
+        <source>第一个记录</source>
+        <translation>First record</translation>
+    </message>
+    <message>
+        <source>前一个(&amp;P)</source>
+        <translation>&amp;Previous</translation>
+    </message>
+    <message>
+        <source>前一个记录</source>
+        <translation>Previous record</translation>
+    </message>
+    <message>
+        <source>下一个(&amp;N)</source>
+        <translation>&amp;Next</translation>
+    </message>
+    <message>
+        <source>下一个记录</source>
+        <translation>Next record</translation>
+    </message>
+    <message>
+        <source>最后一个(&amp;L)</source>
+        <translation>&amp;Last</translation>
+    </message>
+    <message>
+        <source>最后一个记录</source>
+        <translation>Last record</translation>
+    </message>
+    <message>
+        <source>节点流量(F)</source>
+        <translation>Node &amp;Demands</translation>
+    </message>
+    <message>
+        <source>按管长分配节点流量</source>
+        <translation>Allocate node demands by pipe length</translation>
+    </message>
+    <message>
+        <source>管网平差(&amp;B)</source>
+        <translation>&amp;Balance Network</translation>
+    </message>
+    <message>
+        <source>进行管网平差计算</source>
+        <translation>Run the hydraulic analysis (balancing) of the network</translation>
+    </message>
+    <message>
+        <source>管网造价(&amp;P)</source>
+        <translation>Network &amp;Cost</translation>
+    </message>
+    <message>
+        <source>计算管网造价</source>
+        <translation>Calculate the network cost</translation>
+    </message>
+    <message>
+        <source>配置(&amp;G)...</source>
+        <translation>Confi&amp;guration...</translation>
+    </message>
+    <message>
+        <source>计算配置</source>
+        <translation>Calculation configuration</translation>
+    </message>
+    <message>
+        <source>节点(&amp;N)...</source>
+        <translation>&amp;Node...</translation>
+    </message>
+    <message>
+        <source>编辑节点模板</source>
+        <translation>Edit the node template</translation>
+    </message>
+    <message>
+        <source>管道(&amp;P)...</source>
+        <translation>&amp;Pipe...</translation>
+    </message>
+    <message>
+        <source>编辑管道模板</source>
+        <translation>Edit the pipe template</translation>
+    </message>
+    <message>
+        <source>水泵(&amp;U)...</source>
+        <translation>P&amp;ump...</translation>
+    </message>
+    <message>
+        <source>编辑水泵模板</source>
+        <translation>Edit the pump template</translation>
+    </message>
+    <message>
+        <source>阀门(&amp;V)...</source>
+        <translation>&amp;Valve...</translation>
+    </message>
+    <message>
+        <source>编辑阀门模板</source>
+        <translation>Edit the valve template</translation>
+    </message>
+    <message>
+        <source>水池(&amp;T)...</source>
+        <translation>&amp;Tank...</translation>
+    </message>
+    <message>
+        <source>编辑水池模板</source>
+        <translation>Edit the tank template</translation>
+    </message>
+    <message>
+        <source>选项(&amp;O)...</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>设置显示和计算选项</source>
+        <translation>Set display and calculation options</translation>
+    </message>
+    <message>
+        <source>外观(&amp;A)...</source>
+        <translation>&amp;Appearance...</translation>
+    </message>
+    <message>
+        <source>设置外观</source>
+        <translation>Set the appearance</translation>
+    </message>
+    <message>
+        <source>计算器...(&amp;C)</source>
+        <translation>&amp;Calculator...</translation>
+    </message>
+    <message>
+        <source>成批修改参数</source>
+        <translation>Change a field of many objects at once</translation>
+    </message>
+    <message>
+        <source>退出编辑(&amp;X)</source>
+        <translation>E&amp;xit Editing</translation>
+    </message>
+    <message>
+        <source>结束当前编辑</source>
+        <translation>End the current editing tool</translation>
+    </message>
+    <message>
+        <source>连续(&amp;C)</source>
+        <translation>&amp;Continuous</translation>
+    </message>
+    <message>
+        <source>连续插入</source>
+        <translation>Keep inserting</translation>
+    </message>
+    <message>
+        <source>自动连接(&amp;A)</source>
+        <translation>&amp;Auto Connect</translation>
+    </message>
+    <message>
+        <source>管道自动连接节点</source>
+        <translation>Pipes chain from the last end</translation>
+    </message>
+    <message>
+        <source>不连接(&amp;N)</source>
+        <translation>&amp;No Connect</translation>
+    </message>
+    <message>
+        <source>管道不连接节点</source>
+        <translation>Pipes do not chain</translation>
+    </message>
+    <message>
+        <source>作为图形折点(&amp;B)</source>
+        <translation>As &amp;Bend Point</translation>
+    </message>
+    <message>
+        <source>作为管道折点</source>
+        <translation>Make it a bend point of the pipe</translation>
+    </message>
+    <message>
+        <source>作为流量节点(&amp;F)</source>
+        <translation>As &amp;Flow Node</translation>
+    </message>
+    <message>
+        <source>作为流量节点</source>
+        <translation>Make it a flow node</translation>
+    </message>
+    <message>
+        <source>层叠(&amp;C)</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>层叠窗口</source>
+        <translation>Cascade the windows</translation>
+    </message>
+    <message>
+        <source>平铺(&amp;T)</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>平铺窗口</source>
+        <translation>Tile the windows</translation>
+    </message>
+    <message>
+        <source>排列图标(&amp;A)</source>
+        <translation>&amp;Arrange Icons</translation>
+    </message>
+    <message>
+        <source>排列窗口图标</source>
+        <translation>Arrange the window icons</translation>
+    </message>
+    <message>
+        <source>帮助主题(&amp;H)</source>
+        <translation>&amp;Help Topics</translation>
+    </message>
+    <message>
+        <source>列出帮助主题</source>
+        <translation>Open the user guide</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>显示所点对象的帮助</source>
+        <translation>Show help on the item clicked</translation>
+    </message>
+    <message>
+        <source>关于 QEN(&amp;A)...</source>
+        <translation>&amp;About QEN...</translation>
+    </message>
+    <message>
+        <source>显示程序信息、版本号和版权</source>
+        <translation>Show the program&apos;s information, version and copyright</translation>
+    </message>
+</context>
+</TS>

@@ -12,6 +12,7 @@
 #include "ImportInpCommand.h"
 #include "InfoCommand.h"
 #include "SimulateCommand.h"
+#include "SizeCommand.h"
 #include "persist/ArchiveError.h"
 
 #include <CLI/CLI.hpp>
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<DxfExportCommand>(io));
     commands.push_back(std::make_unique<ImportInpCommand>(io));
     commands.push_back(std::make_unique<ExportInpCommand>(io));
+    commands.push_back(std::make_unique<SizeCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

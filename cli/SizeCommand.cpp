@@ -137,7 +137,7 @@ int SizeCommand::Run()
     const bool terminal = isatty(STDERR_FILENO) == 1;
     if (terminal)
         sizing.SetListener([](const ZPipeSizing::Point& p) {
-            std::fprintf(stderr, "\r%8.1f s  best %.6g%s   ", p.seconds, p.cost, p.feasible ? "" : " (infeasible)");
+            std::fprintf(stderr, "\r%8.2f s  best %.8g%s   ", p.seconds, p.cost, p.feasible ? "" : " (infeasible)");
             std::fflush(stderr);
         });
     SizeProgress progress;

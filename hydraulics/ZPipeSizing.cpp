@@ -63,49 +63,115 @@ std::vector<int> ZPipeSizing::FreePipes(const ZNetwork& network, const std::vect
 }
 
 void ZPipeSizing::Descend(ZSizingEvaluator& e, std::vector<int>& design, ZSizingEvaluator::Outcome& current,
-                          double noise, uint64_t& rng) const
+                          double noise, uint64_t& rng, const std::vector<signed char>& tabu) const
 {
     std::unordered_map<uint64_t, char> tried;   // designs found infeasible
+    auto attempt = [&](std::vector<int>& trial) {
+        const uint64_t h = DesignHash(trial);
+        if (tried.count(h))
+            return false;
+        const ZSizingEvaluator::Outcome o = e.Evaluate(trial);
+        if (o.feasible) {
+            current = o;
+            return true;
+        }
+        tried.emplace(h, 1);
+        return false;
+    };
     std::vector<ZSizingEvaluator::Move> moves;
+    const size_t n = design.size();
+    // Pairs tried once single steps fail: for each of the best few lowering moves, the raises
+    // that take away the most loss per cost and cost less than the lowering saves.
+    const size_t lowersPaired = std::min<size_t>(n, n <= 64 ? n : 24);
+    const size_t raisesPerLower = std::min<size_t>(n, n <= 64 ? n : 12);
     for (;;) {
         current = e.Evaluate(design, &moves);
         if (!current.feasible || m_stop)
             return;
         // Moves the first-order change says the reserve covers come first, the best saving per
         // metre of loss first within each group.
-        std::vector<std::pair<double, int>> order;
+        std::vector<std::pair<double, int>> lowers, raises;
         for (size_t i = 0; i < moves.size(); ++i) {
             const auto& m = moves[i];
-            double score = m.saving / std::max(m.lossRise, 1e-9);
-            if (noise > 0.0)
-                score *= std::exp(noise * (SizingUniform(rng) - 0.5));
-            order.push_back({(m.margin >= 0.0 ? 1e300 : 0.0) + score, static_cast<int>(i)});
+            const double jitter = noise > 0.0 ? std::exp(noise * (SizingUniform(rng) - 0.5)) : 1.0;
+            if (m.saving > 0.0 && tabu[i] <= 0)
+                lowers.push_back({(m.margin >= 0.0 ? 1e300 : 0.0) + jitter * m.saving / std::max(m.lossRise, 1e-9),
+                                  static_cast<int>(i)});
+            if (std::isfinite(m.raiseCost) && m.lossDrop > 0.0 && tabu[i] >= 0)
+                raises.push_back({jitter * m.lossDrop / std::max(m.raiseCost, 1e-9), static_cast<int>(i)});
         }
-        std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        auto byScore = [](const auto& a, const auto& b) {
             return a.first > b.first || (a.first == b.first && a.second < b.second);
-        });
+        };
+        std::sort(lowers.begin(), lowers.end(), byScore);
+        std::sort(raises.begin(), raises.end(), byScore);
         bool improved = false;
-        for (const auto& [score, i] : order) {
+        for (const auto& [score, i] : lowers) {
             if (m_stop)
                 break;
-            const int k = moves[static_cast<size_t>(i)].pipe;
-            --design[static_cast<size_t>(k)];
-            const uint64_t h = DesignHash(design);
-            if (!tried.count(h)) {
-                const ZSizingEvaluator::Outcome o = e.Evaluate(design);
-                if (o.feasible) {
-                    current = o;
-                    improved = true;
+            const size_t k = static_cast<size_t>(moves[static_cast<size_t>(i)].pipe);
+            --design[k];
+            if (attempt(design))
+                improved = true;
+            else
+                ++design[k];
+        }
+        if (improved)
+            continue;
+        for (size_t li = 0; li < std::min(lowersPaired, lowers.size()) && !improved && !m_stop; ++li) {
+            const auto& lower = moves[static_cast<size_t>(lowers[li].second)];
+            size_t tries = 0;
+            for (const auto& [score, j] : raises) {
+                const auto& raise = moves[static_cast<size_t>(j)];
+                if (raise.pipe == lower.pipe || raise.raiseCost >= lower.saving)
                     continue;
+                if (tries++ == raisesPerLower || m_stop)
+                    break;
+                --design[static_cast<size_t>(lower.pipe)];
+                ++design[static_cast<size_t>(raise.pipe)];
+                if (attempt(design)) {
+                    improved = true;
+                    break;
                 }
-                tried.emplace(h, 1);
+                ++design[static_cast<size_t>(lower.pipe)];
+                --design[static_cast<size_t>(raise.pipe)];
             }
-            ++design[static_cast<size_t>(k)];
         }
         if (!improved)
             break;
     }
     current = e.Evaluate(design);
+}
+
+bool ZPipeSizing::Repair(ZSizingEvaluator& e, std::vector<int>& design, ZSizingEvaluator::Outcome& current,
+                         double noise, uint64_t& rng, const std::vector<signed char>& tabu) const
+{
+    std::vector<ZSizingEvaluator::Move> moves;
+    const size_t limit = design.size() * m_problem.candidates.size();
+    for (size_t step = 0; step <= limit && !m_stop; ++step) {
+        current = e.Evaluate(design, &moves);
+        if (current.feasible)
+            return true;
+        if (!current.balanced)
+            return false;
+        int pick = -1;
+        double bestScore = 0.0;
+        for (size_t i = 0; i < moves.size(); ++i) {
+            const auto& m = moves[i];
+            if (tabu[i] < 0 || !std::isfinite(m.raiseCost) || !(m.reserve < 0.0) || !(m.lossDrop > 0.0))
+                continue;
+            const double jitter = noise > 0.0 ? std::exp(noise * (SizingUniform(rng) - 0.5)) : 1.0;
+            const double score = jitter * std::min(m.lossDrop, -m.reserve) / std::max(m.raiseCost, 1e-9);
+            if (pick < 0 || score > bestScore) {
+                pick = static_cast<int>(i);
+                bestScore = score;
+            }
+        }
+        if (pick < 0)
+            return false;
+        ++design[static_cast<size_t>(moves[static_cast<size_t>(pick)].pipe)];
+    }
+    return false;
 }
 
 ZPipeSizing::Found ZPipeSizing::Search(ZSizingEvaluator& e, int round, int task, const std::vector<int>& from,
@@ -119,15 +185,30 @@ ZPipeSizing::Found ZPipeSizing::Search(ZSizingEvaluator& e, int round, int task,
     e.Restart();
     const int top = static_cast<int>(m_problem.candidates.size()) - 1;
     const size_t n = f.design.size();
+    std::vector<signed char> tabu(n, 0);
+    const double noise = round == 0 && task == 0 ? 0.0 : 1.0;
     if (round > 0 && n > 0) {
         const int kicks = 1 + static_cast<int>(SizingNext(rng) % static_cast<uint64_t>(2 + std::min(stall, 20) / 5));
+        // Up with the raised pipes held, up free to come back down, or down with a repair.
+        const int kind = static_cast<int>(SizingNext(rng) % 3);
+        const bool up = kind < 2;
         for (int i = 0; i < kicks; ++i) {
-            int& d = f.design[static_cast<size_t>(SizingNext(rng) % n)];
-            d = std::min(top, d + 1 + static_cast<int>(SizingNext(rng) % 2));
+            const size_t k = SizingNext(rng) % n;
+            int& d = f.design[k];
+            if (up) {
+                d = std::min(top, d + 1 + static_cast<int>(SizingNext(rng) % 2));
+                tabu[k] = kind == 0 ? 1 : 0;
+            } else {
+                d = std::max(0, d - 1);
+                tabu[k] = -1;
+            }
+        }
+        if (!up && !Repair(e, f.design, f.outcome, noise, rng, tabu)) {
+            f.done = true;
+            return f;
         }
     }
-    const double noise = round == 0 && task == 0 ? 0.0 : 1.0;
-    Descend(e, f.design, f.outcome, noise, rng);
+    Descend(e, f.design, f.outcome, noise, rng, tabu);
     f.done = true;
     return f;
 }

@@ -67,8 +67,14 @@ private:
         bool done = false;
     };
     Found Search(ZSizingEvaluator& e, int round, int task, const std::vector<int>& from, int stall) const;
+    // Pipes a kick raised stay up through the descent after it (tabu +1), pipes it lowered stay
+    // down through the repair and the descent (-1): otherwise the search undoes its own kick.
     void Descend(ZSizingEvaluator& e, std::vector<int>& design, ZSizingEvaluator::Outcome& current, double noise,
-                 uint64_t& rng) const;
+                 uint64_t& rng, const std::vector<signed char>& tabu) const;
+    // Raises pipes upstream of the nodes short of head, most loss taken away per cost first, until
+    // the design is feasible; false when it never is.
+    bool Repair(ZSizingEvaluator& e, std::vector<int>& design, ZSizingEvaluator::Outcome& current, double noise,
+                uint64_t& rng, const std::vector<signed char>& tabu) const;
 
     const ZNetwork& m_network;
     const ZDrawSettings& m_settings;

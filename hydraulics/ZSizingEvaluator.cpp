@@ -149,25 +149,40 @@ void ZSizingEvaluator::GatherMoves(const std::vector<int>& design, std::vector<M
                 r = std::min(r, m_reserve[static_cast<size_t>(other)]);
         m_reserve[static_cast<size_t>(i)] = r;
     }
+    const auto& c = m_problem.candidates;
+    const int top = static_cast<int>(c.size()) - 1;
     if (first) {
         moves.clear();
         for (size_t k = 0; k < design.size(); ++k) {
-            if (design[k] == 0)
-                continue;
-            const auto& c = m_problem.candidates;
-            const double saving = m_pipeLength[k] * (c[static_cast<size_t>(design[k])].unitCost -
-                                                     c[static_cast<size_t>(design[k] - 1)].unitCost);
-            moves.push_back({static_cast<int>(k), saving, 0.0, inf});
+            const int at = design[k];
+            Move m;
+            m.pipe = static_cast<int>(k);
+            m.saving = at > 0 ? m_pipeLength[k] *
+                                    (c[static_cast<size_t>(at)].unitCost - c[static_cast<size_t>(at - 1)].unitCost)
+                              : 0.0;
+            m.raiseCost = at < top ? m_pipeLength[k] *
+                                         (c[static_cast<size_t>(at + 1)].unitCost - c[static_cast<size_t>(at)].unitCost)
+                                   : inf;
+            m.margin = m.reserve = inf;
+            moves.push_back(m);
         }
     }
     for (Move& m : moves) {
         const size_t k = static_cast<size_t>(m.pipe);
         const auto* p = static_cast<const ZPipeLink*>(m_network.LinkAt(m_freePipes[k]));
-        const double d = m_problem.candidates[static_cast<size_t>(design[k])].diameter;
-        const double dSmaller = m_problem.candidates[static_cast<size_t>(design[k] - 1)].diameter;
+        const int at = design[k];
+        const double d = c[static_cast<size_t>(at)].diameter;
         const double ha = p->From()->NodeHydrElev, hb = p->To()->NodeHydrElev;
+        const double loss = std::fabs(ha - hb);
         const int low = (ha < hb ? p->From() : p->To())->GetIndex();
-        const double rise = std::fabs(ha - hb) * (std::pow(d / dSmaller, 4.87) - 1.0);
+        m.reserve = std::min(m.reserve, m_reserve[static_cast<size_t>(low)]);
+        if (at < top)
+            m.lossDrop =
+                std::max(m.lossDrop, loss * (1.0 - std::pow(d / c[static_cast<size_t>(at + 1)].diameter, 4.87)));
+        if (at == 0)
+            continue;
+        const double dSmaller = c[static_cast<size_t>(at - 1)].diameter;
+        const double rise = loss * (std::pow(d / dSmaller, 4.87) - 1.0);
         double margin = m_reserve[static_cast<size_t>(low)] - rise;
         if (m_problem.maxVelocity > 0.0 &&
             std::fabs(p->Flow) / (0.7853981633974483 * dSmaller * dSmaller) > m_problem.maxVelocity)

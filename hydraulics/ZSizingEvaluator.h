@@ -24,12 +24,17 @@ public:
     };
     // Taking pipe `pipe` (free pipe number) one size down: the cost saved, the head loss it adds
     // with the flow unchanged (the first-order change of every head downstream) and the smallest
-    // free head reserve downstream less that loss, over the cases.
+    // free head reserve downstream less that loss, over the cases. One size up: what it costs and
+    // the loss it takes away. Pipes at the smallest size save nothing; at the largest, rising
+    // costs infinitely much.
     struct Move {
         int pipe = 0;
         double saving = 0.0;
         double lossRise = 0.0;
         double margin = 0.0;
+        double raiseCost = 0.0;
+        double lossDrop = 0.0;
+        double reserve = 0.0;   // smallest free head reserve downstream, before any change
     };
     struct Shortfall {
         int node = 0;   // list position

@@ -22,7 +22,7 @@ struct ZSizingProblem {
     int jobs = 1;
     double timeLimit = 60.0;   // s
     // Rounds of the search without a cheaper design before it ends on its own.
-    int stallRounds = 60;
+    int stallRounds = 300;
     int roundTasks = 8;   // searches per round, whatever the number of threads
 
     // The candidates' costs from the cost law a + b D^alpha (D in m).

@@ -45,7 +45,8 @@ endfunction()
 # that a moved file keeps its place here.
 set(QEN_UNITY_ALONE CadDrawFunctions.cpp DxfTagReader.cpp InpImporter.cpp TextUnitsHeader.cpp
     ZSymbolThinner.cpp CQENGridView.cpp
-    PipePropertyForm.cpp test_InputFile.cpp test_TextExchange.cpp)
+    PipePropertyForm.cpp test_InputFile.cpp test_TextExchange.cpp
+    CSizingChart.cpp CSizingDlg.cpp test_CSizingDlg.cpp)   # the sizing sources: batches as before them
 
 # qen_unity(target...): one unit per eight sources, but for QEN_UNITY_ALONE and sources with
 # options of their own (e.g. -O3 for the head field).

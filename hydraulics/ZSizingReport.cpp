@@ -32,8 +32,8 @@ std::vector<ZSizingReport::Change> ZSizingReport::Changes(const ZNetwork& networ
         if (std::fabs(d - p->PipeDiam) <= 1e-5 && std::fabs(d - p->PipeInDiam) <= 1e-5)
             continue;
         const double length = p->PipeLength * (p->PipeParallel + 1);
-        changes.push_back({result.freePipes[k], p->PipeDiam, d,
-                           length * (UnitCost(problem, d) - UnitCost(problem, p->PipeDiam))});
+        changes.push_back(
+            {result.freePipes[k], p->PipeDiam, d, length * (UnitCost(problem, d) - UnitCost(problem, p->PipeDiam))});
     }
     return changes;
 }
@@ -49,8 +49,8 @@ std::string ZSizingReport::Text(const ZNetwork& network, const ZSizingProblem& p
     t += result.feasible ? "所有需水节点满足最小服务水头 " : "没有满足最小服务水头的方案, 最好的方案不满足 ";
     t += NumberFormat::G(problem.minFreeHead) + " m\n";
     for (const auto& s : result.shortfalls)
-        t += "  节点 " + GbkCodec::ToUtf8(network.NodeAt(s.node)->IdView()) + ": " + NumberFormat::Fixed(s.freeHead, 3) +
-             " m\n";
+        t += "  节点 " + GbkCodec::ToUtf8(network.NodeAt(s.node)->IdView()) + ": " +
+             NumberFormat::Fixed(s.freeHead, 3) + " m\n";
     t += "计算 " + std::to_string(result.evaluations) + " 次平差, 用时 " + NumberFormat::Fixed(result.seconds, 1) +
          " 秒" + (result.stopped ? " (已停止)" : "") + "\n";
     double total = 0.0;

@@ -11,7 +11,7 @@ class ZNetwork;
 class ZSizingReport {
 public:
     struct Change {
-        int link = 0;   // list position
+        int link = 0;                                  // list position
         double oldDiameter = 0.0, newDiameter = 0.0;   // m
         double costChange = 0.0;
     };

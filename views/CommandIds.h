@@ -88,6 +88,7 @@ enum Id : int {
     NodeFlows = 32730,
     Balance = 32731,
     NetCost = 32732,
+    PipeSizing = 32733,
     Configure = 32848,
 
     TemplateNode = 32866,

@@ -330,7 +330,7 @@ void CMainFrame::CreateMenus()
     AddMenu(view, QStringLiteral("工具栏(&T)"), {BarStandard, BarEdit, BarZoom, BarTemplate, BarTable, BarCoord});
     view->addAction(m_actions.value(BarStatus));
 
-    AddMenu(nullptr, QStringLiteral("计算(&C)"), {NodeFlows, Balance, NetCost, 0, Configure});
+    AddMenu(nullptr, QStringLiteral("计算(&C)"), {NodeFlows, Balance, NetCost, PipeSizing, 0, Configure});
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);

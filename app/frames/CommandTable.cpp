@@ -93,6 +93,7 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
         {NodeFlows, "节点流量(F)", "按管长分配节点流量"},
         {Balance, "管网平差(&B)", "进行管网平差计算"},
         {NetCost, "管网造价(&P)", "计算管网造价"},
+        {PipeSizing, "管径优化(&D)...", "按最低造价选择管径"},
         {Configure, "配置(&G)...", "计算配置"},
 
         {TemplateNode, "节点(&N)...", "编辑节点模板"},

@@ -183,6 +183,10 @@ int SizeCommand::Run()
         if (r.shortfalls.empty())
             std::printf("  (velocity limits or a balance that failed)\n");
     }
+    if (!r.feasible) {
+        std::printf("not saved: no design keeps the minimum\n");
+        return ExitInfeasible;
+    }
     m_io.Save(m_save, doc);
-    return r.feasible ? ExitOk : static_cast<int>(ExitInfeasible);
+    return ExitOk;
 }

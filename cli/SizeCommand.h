@@ -8,7 +8,7 @@
 // minimum free head at every demand node; saves the sized, balanced network.
 class SizeCommand : public CliCommand {
 public:
-    // No design keeps every limit: the best one found is reported (and saved).
+    // No design keeps every limit: the best one found is reported, nothing is saved.
     enum { ExitInfeasible = 3 };
 
     explicit SizeCommand(const class DocumentIo& io) : m_io(io) {}

@@ -129,7 +129,8 @@ private slots:
             TemplateTank,    SelectWindow,  SelectCrossing, Options,       Appearance,       Calculator,
             RecordFirst,     RecordPrev,    RecordNext,     RecordLast,    EditLeave,        EditContinuous,
             EditAutoConnect, EditNoConnect, AsBendPoint,    AsFlowNode,    WindowCascade,    WindowTile,
-            WindowArrange,   HelpTopics,    ContextHelp,    AppAbout,      FileImportEpanet, FileExportEpanet};
+            WindowArrange,   HelpTopics,    ContextHelp,    AppAbout,      FileImportEpanet, FileExportEpanet,
+            PipeSizing};
         for (int id : ids)
             QVERIFY2(CommandTable::Find(id), qPrintable(QString::number(id)));
         QCOMPARE(CommandTable::All().size(), size_t(ids.size()));

@@ -219,6 +219,8 @@ ZPipeSizing::Result ZPipeSizing::Run(ProgressObserver* progress)
     m_stop = false;
     Result r;
     r.freePipes = m_free;
+    if (m_problem.candidates.empty())   // Check refuses this; nothing to choose from
+        return r;
     const int jobs = std::max(1, m_problem.jobs);
     std::vector<std::unique_ptr<ZSizingEvaluator>> evaluators;
     for (int j = 0; j < jobs; ++j)

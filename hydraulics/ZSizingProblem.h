@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-class ZNetwork;
-
 // What least-cost sizing is asked: the candidate diameters with their cost per metre, the limits
 // every design must keep and how long to look.
 struct ZSizingProblem {

@@ -101,7 +101,8 @@ public:
 }   // namespace
 
 // Published best with EPANET's Hazen-Williams law: 419,000 (the same design as with Savic and
-// Walters' 10.5088); QEN's law (10.67, D^4.87) loses within 0.1 % of EPANET's over 1-24 in.
+// Walters' 10.5088); QEN's law (10.67, D^4.87) loses 0.34 % less than EPANET's at 1 in, 0.05 %
+// less at 24 in.
 TEST(ZPipeSizing, TwoLoopWithinOnePercentOfThePublishedBestAndFeasible)
 {
     TestNet t;

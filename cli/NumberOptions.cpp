@@ -41,6 +41,29 @@ CLI::Option* NumberOptions::Add(CLI::App* sub, const std::string& name, std::opt
     });
 }
 
+CLI::Option* NumberOptions::AddList(CLI::App* sub, const std::string& name, std::vector<double>& target,
+                                    NumberOption::Range range, const std::string& description)
+{
+    return AddChecked(sub, name, description,
+                      [&target, name, range](const std::string& text) {
+                          target.clear();
+                          size_t at = 0;
+                          for (;;) {
+                              const size_t comma = text.find(',', at);
+                              const std::string item = text.substr(at, comma == std::string::npos ? comma : comma - at);
+                              double v = 0.0;
+                              const std::string error = NumberOption::Parse(name, item, range, v);
+                              if (!error.empty())
+                                  return error;
+                              target.push_back(v);
+                              if (comma == std::string::npos)
+                                  return std::string();
+                              at = comma + 1;
+                          }
+                      })
+        ->type_name("N1,N2,...");
+}
+
 CLI::Option* NumberOptions::AddInt(CLI::App* sub, const std::string& name, int& target, int lo, int hi,
                                    const std::string& description)
 {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -17,6 +18,9 @@ public:
                             const std::string& description);
     static CLI::Option* Add(CLI::App* sub, const std::string& name, std::optional<double>& target,
                             NumberOption::Range range, const std::string& description);
+    // A comma-separated list of numbers in range, each under the same rule; an empty list is refused.
+    static CLI::Option* AddList(CLI::App* sub, const std::string& name, std::vector<double>& target,
+                                NumberOption::Range range, const std::string& description);
     static CLI::Option* AddInt(CLI::App* sub, const std::string& name, int& target, int lo, int hi,
                                const std::string& description);
 };

@@ -16,6 +16,7 @@
 #include "InfoCommand.h"
 #include "ReportCommand.h"
 #include "SimulateCommand.h"
+#include "SizeCommand.h"
 #include "persist/ArchiveError.h"
 
 #include <CLI/CLI.hpp>
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<GisImportCommand>(io));
     commands.push_back(std::make_unique<GisExportCommand>(io));
     commands.push_back(std::make_unique<ElevationsCommand>(io));
+    commands.push_back(std::make_unique<SizeCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

@@ -46,7 +46,8 @@ endfunction()
 # None, Bool) break any Qt source batched after it.
 set(QEN_UNITY_ALONE CadDrawFunctions.cpp DxfTagReader.cpp InpImporter.cpp TextUnitsHeader.cpp
     ZSymbolThinner.cpp CQENGridView.cpp LockKeyState.cpp
-    PipePropertyForm.cpp COptionToolTipPage.cpp test_InputFile.cpp test_TextExchange.cpp)
+    PipePropertyForm.cpp COptionToolTipPage.cpp test_InputFile.cpp test_TextExchange.cpp
+    CSizingChart.cpp CSizingDlg.cpp test_CSizingDlg.cpp)
 
 # qen_unity(target...): one unit per eight sources, but for QEN_UNITY_ALONE and sources with
 # options of their own (e.g. -O3 for the head field).

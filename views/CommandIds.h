@@ -94,6 +94,7 @@ enum Id : int {
     NetCost = 32732,
     Simulate = 32740,
     TimeSeries = 32741,
+    PipeSizing = 32733,
     Configure = 32848,
 
     TemplateNode = 32866,

@@ -6,6 +6,7 @@
 #include "app/dialogs/CNetCostDlg.h"
 #include "app/dialogs/CNodeFlowDlg.h"
 #include "app/dialogs/CParamCalcDlg.h"
+#include "app/dialogs/CSizingDlg.h"
 #include "CQENDoc.h"
 #include "app/dialogs/CReportWindow.h"
 #include "views/CommandIds.h"
@@ -16,8 +17,12 @@
 #include "hydraulics/ZFlowAllocation.h"
 #include "hydraulics/ZNetCost.h"
 #include "hydraulics/ZParamCalculator.h"
+#include "hydraulics/ZSizingReport.h"
 #include "model/ZEditTransaction.h"
+#include "model/ZPipeLink.h"
 #include "model/ZSettingsStore.h"
+
+#include <QCoreApplication>
 
 CCalcCommands::CCalcCommands(CCommandWindow& window, UiPrompt& prompt, KeyValueStore& profile, ZSettingsStore& settings)
     : m_window(window), m_prompt(prompt), m_profile(profile), m_settings(settings)
@@ -41,6 +46,10 @@ bool CCalcCommands::OnCommand(int id)
         if (doc)
             NetCost(*doc);
         return true;
+    case Cmd::PipeSizing:
+        if (doc)
+            PipeSizing(*doc);
+        return true;
     case Cmd::Contours:
         if (doc)
             ContourSettings(*doc);
@@ -59,6 +68,7 @@ bool CCalcCommands::OnUpdateCommand(int id, CommandState& state)
     switch (id) {
     case Cmd::NodeFlows:
     case Cmd::NetCost:
+    case Cmd::PipeSizing:
     case Cmd::Contours:
     case Cmd::Calculator:
         state.enabled = m_window.ActiveDocument() != nullptr;
@@ -128,6 +138,38 @@ void CCalcCommands::NetCost(CQENDoc& doc)
     report.SetTitle(QStringLiteral("管网%1费用结果报表").arg(doc.Title()));
     report.ShowReport();
     report.Append(QString::fromStdString(ZNetCost::Report(ZNetCost::Compute(doc.Data().GetNetwork(), p))));
+}
+
+void CCalcCommands::PipeSizing(CQENDoc& doc)
+{
+    ZNetwork& net = doc.Data().GetNetwork();
+    std::vector<int> selected;
+    for (const ZFlowLink* l : net.Links())
+        if (l->IsSelected() && l->GetKind() == ZNetObject::Kind::Pipe)
+            selected.push_back(l->GetIndex());
+    const ZBalanceParams& params = doc.Data().GetDrawSettings().Params;
+    CSizingDlg dlg(net, doc.Data().GetDrawSettings(), selected, params.ParamA, params.ParamB, m_prompt, Owner());
+    dlg.Load(m_profile);
+    const bool applied = dlg.exec() == QDialog::Accepted && dlg.HasResult();
+    dlg.Save(m_profile);
+    if (!applied)
+        return;
+    const auto changes = ZSizingReport::Changes(net, dlg.Problem(), dlg.Result());
+    const std::string text = ZSizingReport::Text(net, dlg.Problem(), dlg.Result(), changes);
+    if (!changes.empty()) {
+        ZEditTransaction tx(doc.Data(), "管径优化");
+        for (const auto& c : changes) {
+            auto* p = static_cast<ZPipeLink*>(net.LinkAt(c.link));
+            tx.TouchFields(p);
+            p->PipeDiam = p->PipeInDiam = c.newDiameter;
+        }
+        tx.Commit();
+    }
+    CReportWindow& report = m_window.ReportWindow();
+    report.Clear();
+    report.SetTitle(QCoreApplication::translate("CCalcCommands", "管网%1管径优化报表").arg(doc.Title()));
+    report.ShowReport();
+    report.Append(QString::fromStdString(text));
 }
 
 void CCalcCommands::ContourSettings(CQENDoc& doc)

@@ -20,6 +20,8 @@ public:
 
     void NodeFlows(CQENDoc& doc);
     void NetCost(CQENDoc& doc);
+    // 管径优化: the dialog, then its result as one edit step and a report of the changed pipes.
+    void PipeSizing(CQENDoc& doc);
     void ContourSettings(CQENDoc& doc);
     void Calculator(CQENDoc& doc);
     // The first graphic window of a document that shows contours makes them.

@@ -158,6 +158,8 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
         {Balance, QT_TRANSLATE_NOOP("CommandTable", "管网平差(&B)"),
          QT_TRANSLATE_NOOP("CommandTable", "进行管网平差计算")},
         {NetCost, QT_TRANSLATE_NOOP("CommandTable", "管网造价(&P)"), QT_TRANSLATE_NOOP("CommandTable", "计算管网造价")},
+        {PipeSizing, QT_TRANSLATE_NOOP("CommandTable", "管径优化(&D)..."),
+         QT_TRANSLATE_NOOP("CommandTable", "按最低造价选择管径")},
         {Simulate, QT_TRANSLATE_NOOP("CommandTable", "延时模拟(&T)..."),
          QT_TRANSLATE_NOOP("CommandTable", "按时间数据模拟一段时间内的管网工况")},
         {TimeSeries, QT_TRANSLATE_NOOP("CommandTable", "过程线(&H)..."),

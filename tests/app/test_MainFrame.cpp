@@ -130,7 +130,8 @@ private slots:
             RecordFirst,     RecordPrev,    RecordNext,       RecordLast,    EditLeave,        EditContinuous,
             EditAutoConnect, EditNoConnect, AsBendPoint,      AsFlowNode,    WindowCascade,    WindowTile,
             WindowArrange,   HelpTopics,    ContextHelp,      AppAbout,      FileImportEpanet, FileExportEpanet,
-            Simulate,        TimeSeries,    FileExportReport, ImportGis,     ExportGis,        ElevationsFromDem};
+            Simulate,        TimeSeries,    FileExportReport, ImportGis,     ExportGis,        ElevationsFromDem,
+            PipeSizing};
         for (int id : ids)
             QVERIFY2(CommandTable::Find(id), qPrintable(QString::number(id)));
         QCOMPARE(CommandTable::All().size(), size_t(ids.size()));

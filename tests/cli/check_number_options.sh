@@ -43,6 +43,22 @@ check --a -1 "$cli" cost "$town"
 check --b 1e10 "$cli" cost "$town"
 check --alpha 11 "$cli" cost "$town"
 check --price -0.5 "$cli" cost "$town"
+hanoi=$src/tests/data/networks/Hanoi.txt
+size=("$cli" size "$hanoi" --diameters 300,400 --unit-costs 1,2 --save "$out/s.txt")
+check --min-free-head 1e5 "${size[@]}"
+check --max-velocity 0 "${size[@]}" --min-free-head 0
+check --time-limit 0 "${size[@]}" --min-free-head 0
+check --seed -1 "${size[@]}" --min-free-head 0
+check --jobs 0 "${size[@]}" --min-free-head 0
+# Lists take every item under the rule; "1,5" is a list there.
+for v in nan inf "" 300,,400 300,-1 300,1e999 0x10; do
+    expect 1 "--diameters wants" "$cli" size "$hanoi" --min-free-head 0 --unit-costs 1,2 --save "$out/s.txt" \
+        --diameters "$v"
+done
+for v in 1,nan 1,-2 ""; do
+    expect 1 "--unit-costs wants" "$cli" size "$hanoi" --min-free-head 0 --diameters 300,400 --save "$out/s.txt" \
+        --unit-costs "$v"
+done
 check --accident-factor 1.5 "$cli" balance "$town"
 check --precision 7 "$cli" balance "$town"
 check --precision 1.5 "$cli" balance "$town"

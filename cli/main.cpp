@@ -3,11 +3,13 @@
 #include "BalanceCommand.h"
 #include "ConvertCommand.h"
 #include "CostCommand.h"
+#include "CriticalityCommand.h"
 #include "DocumentIo.h"
 #include "DxfExportCommand.h"
 #include "DxfImportCommand.h"
 #include "ExitCode.h"
 #include "ExportInpCommand.h"
+#include "FireFlowCommand.h"
 #include "HugePageHeap.h"
 #include "ImportInpCommand.h"
 #include "InfoCommand.h"
@@ -37,6 +39,8 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<DxfExportCommand>(io));
     commands.push_back(std::make_unique<ImportInpCommand>(io));
     commands.push_back(std::make_unique<ExportInpCommand>(io));
+    commands.push_back(std::make_unique<FireFlowCommand>(io));
+    commands.push_back(std::make_unique<CriticalityCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

@@ -121,6 +121,34 @@ struct MarginModel {
         return 0.5 * (a + b);
     }
 };
+
+struct Heads {
+    double q = 0.0;
+    std::vector<double> heads;
+
+    void Take(const ZNetwork& net, double at)
+    {
+        q = at;
+        heads.resize(static_cast<size_t>(net.NodeCount()));
+        for (int i = 0; i < net.NodeCount(); ++i)
+            heads[static_cast<size_t>(i)] = net.NodeAt(i)->NodeHydrElev;
+    }
+    // Nodes the run solves for take the heads on the line through the two trials at q, when q
+    // is not far beyond them.
+    static void Predict(ZNetwork& net, const Heads& a, const Heads& b, double q)
+    {
+        const double t = (q - a.q) / (a.q - b.q);
+        if (!(std::fabs(t) <= 3.0))
+            return;
+        for (int i = 0; i < net.NodeCount(); ++i) {
+            ZConsumeNode* n = net.NodeAt(i);
+            if (n->IsFlowKnown() && !n->IsCutOff()) {
+                const size_t k = static_cast<size_t>(i);
+                n->NodeHydrElev = a.heads[k] + t * (a.heads[k] - b.heads[k]);
+            }
+        }
+    }
+};
 }   // namespace
 
 ZFireFlow::Result ZFireFlow::Search(ZSweepNetwork& net, int node) const
@@ -152,12 +180,22 @@ ZFireFlow::Result ZFireFlow::Search(ZSweepNetwork& net, int node) const
     double q = FirstTrial;
     double widthBefore = inf, widthTwoBefore = inf;
     bool stateGood = true;
+    // The heads of the last two converged trials: the next trial starts from the line through
+    // them, which leaves the solver a fraction of the way from the heads of the last one alone.
+    Heads newer, older;
+    newer.Take(network, 0.0);
     for (int trial = 0; trial < MaxTrials; ++trial) {
         if (!stateGood)
             net.RestoreBase();
+        if (!older.heads.empty())
+            Heads::Predict(network, newer, older, q);
         hydrant->NodeFlow = baseDemand + q;
         ++r.balances;
         stateGood = net.Balance() == ZBalanceInfo::Converged;
+        if (stateGood) {
+            std::swap(older, newer);
+            newer.Take(network, q);
+        }
         double m = -inf;
         if (stateGood)
             m = Margin(network, node, limiting);

@@ -3,6 +3,7 @@
 #include "BalanceCommand.h"
 #include "ConvertCommand.h"
 #include "CostCommand.h"
+#include "CriticalityCommand.h"
 #include "DocumentIo.h"
 #include "DxfExportCommand.h"
 #include "DxfImportCommand.h"
@@ -11,6 +12,7 @@
 #include "ExportInpCommand.h"
 #include "GisExportCommand.h"
 #include "GisImportCommand.h"
+#include "FireFlowCommand.h"
 #include "HugePageHeap.h"
 #include "ImportInpCommand.h"
 #include "InfoCommand.h"
@@ -47,6 +49,8 @@ int main(int argc, char** argv)
     commands.push_back(std::make_unique<GisExportCommand>(io));
     commands.push_back(std::make_unique<ElevationsCommand>(io));
     commands.push_back(std::make_unique<SizeCommand>(io));
+    commands.push_back(std::make_unique<FireFlowCommand>(io));
+    commands.push_back(std::make_unique<CriticalityCommand>(io));
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);

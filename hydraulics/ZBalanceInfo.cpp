@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace {
 constexpr double KnownHeadDiagonal = 1e100;
@@ -52,14 +53,17 @@ void ZBalanceInfo::Run()
     Notify();
     m_phase = PhaseCheck;
     Notify();
-    if (Prepare()) {
+    const bool reuse = m_reusePreparation && m_prepared && m_system;
+    m_prepared = false;
+    if (reuse || Prepare()) {
         if (!m_system)
             BuildSystem();
         m_phase = PhaseIterate;
+        m_initResistances = reuse ? 0 : 1;
         Iterate();
         if (m_keepSystem) {
             m_initHeads = m_status == Converged ? 0 : 1;
-            m_initResistances = 1;
+            m_prepared = m_status == Converged;
             m_phase = PhaseFinished;
             m_timings.total = SecondsSince(t0);
             Notify();
@@ -76,6 +80,7 @@ void ZBalanceInfo::Run()
         std::vector<double>().swap(m_pipePower);
         std::vector<double>().swap(m_pipeHeadDifference);
         std::vector<int>().swap(m_otherLinks);
+        std::vector<int>().swap(m_slotOrder);
         std::vector<double>().swap(m_heads);
     }
     m_phase = PhaseFinished;
@@ -197,6 +202,11 @@ void ZBalanceInfo::BuildSystem()
     }
     m_system = std::make_unique<ZNodalSystem>();
     m_system->Analyze(m_network.NodeCount(), m_linkRows);
+    // Links in the order of their matrix slots, for every run on this system (GatherPipes).
+    m_slotOrder.resize(static_cast<size_t>(links));
+    std::iota(m_slotOrder.begin(), m_slotOrder.end(), 0);
+    std::stable_sort(m_slotOrder.begin(), m_slotOrder.end(),
+                     [this](int x, int y) { return m_system->SlotsOf(x).off < m_system->SlotsOf(y).off; });
     m_rhs.assign(static_cast<size_t>(m_network.NodeCount()), 0.0);
     m_conductance.assign(static_cast<size_t>(links), 0.0);
     m_timings.ordering = m_system->OrderingSeconds();
@@ -238,7 +248,10 @@ void ZBalanceInfo::Iterate()
     if (m_pressureDemand)
         m_pressureDemand->Gather(m_network, *this, m_pinned);
     m_componentRun = !m_valves.Empty() || (m_pressureDemand && !m_pressureDemand->Empty());
-    m_relaxation = 0.5;
+    // From the first guess whole steps would throw the heads far out; near the answer they land.
+    m_relaxation = m_wholeSteps ? 1.0 : 0.5;
+    const bool wholeSteps = m_wholeSteps;
+    m_wholeSteps = false;
     m_correctionRatio = 1.0;
     m_progress = m_maxCorrection = m_prevMaxCorrection = 0.0;
     m_iterationCount = 0;
@@ -325,7 +338,9 @@ void ZBalanceInfo::Iterate()
             m_bestPass = m_iterationCount;   // a state on the edge can keep the passes swinging
 
         ++m_iterationCount;
-        if (1.0 - m_relaxation + 0.1 > m_correctionRatio)
+        if (wholeSteps && m_iterationCount >= 2 && m_correctionRatio > 0.5 && m_relaxation == 1.0)
+            m_relaxation = 0.5;   // not the answer's neighbourhood after all: damped as from a guess
+        else if (1.0 - m_relaxation + 0.1 > m_correctionRatio)
             m_relaxation = std::min(m_relaxation + 0.2, 1.0);
 
         Notify();
@@ -437,21 +452,25 @@ void ZBalanceInfo::GatherPipes()
     const int links = m_network.LinkCount();
     m_pipes.clear();
     m_otherLinks.clear();
-    for (int l = 0; l < links; ++l) {
+    const auto fast = [this](int l) {
         const ZFlowLink* link = m_network.LinkAt(l);
         const auto* pipe = link->GetKind() == ZNetObject::Kind::Pipe ? static_cast<const ZPipeLink*>(link) : nullptr;
-        if (!pipe || IsShut(l) || (CalcCase() == Accident && pipe->IsAccidentPipe()) ||
-            pipe->MinorLossResistance() > 0.0) {
+        return pipe && !IsShut(l) && !(CalcCase() == Accident && pipe->IsAccidentPipe()) &&
+               !(pipe->MinorLossResistance() > 0.0);
+    };
+    for (int l = 0; l < links; ++l)
+        if (!fast(l))
             m_otherLinks.push_back(l);
+    for (int l : m_slotOrder) {
+        if (!fast(l))
             continue;
-        }
+        const auto* pipe = static_cast<const ZPipeLink*>(m_network.LinkAt(l));
         const auto& [a, b] = m_linkRows[static_cast<size_t>(l)];
         const ZNodalSystem::LinkSlots& s = m_system->SlotsOf(l);
         m_pipes.push_back({static_cast<unsigned>(perm[static_cast<size_t>(a)]),
                            static_cast<unsigned>(perm[static_cast<size_t>(b)]), s.diagA, s.diagB, s.off, l,
                            pipe->Resistance, pipe->FlowExponent(), static_cast<double>(pipe->PipeParallel + 1)});
     }
-    std::sort(m_pipes.begin(), m_pipes.end(), [](const PipeTerm& x, const PipeTerm& y) { return x.off < y.off; });
     m_pipeFlow.assign(m_pipes.size(), 0.0);
     m_pipeConductance.assign(m_pipes.size(), 0.0);
     m_pipeInverseExponent.resize(m_pipes.size());

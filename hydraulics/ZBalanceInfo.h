@@ -55,6 +55,16 @@ public:
     // ordering and symbolic factorisation are kept, and each run after a converged one starts
     // from the heads that one left. The network's topology must not change meanwhile.
     void KeepSystem(bool on) { m_keepSystem = on; }
+    // Whether the next run starts from the heads the network holds (a solution of a nearby
+    // problem) instead of the first guess; from there it takes whole Newton steps at once.
+    void StartFromPresentHeads(bool on)
+    {
+        m_initHeads = on ? 0 : 1;
+        m_wholeSteps = on;
+    }
+    // For runs after a converged one that change node demands and nothing else (fire flow trials):
+    // the data check, the held-out nodes and the resistances of that run stand.
+    void ReusePreparation(bool on) { m_reusePreparation = on; }
     // Links held shut for the next runs (per link list position, owned by the caller; null: none):
     // no flow, no part in joining nodes to a known head, as a closed valve.
     void SetShutLinks(const std::vector<char>* shut) { m_shut = shut; }
@@ -132,7 +142,8 @@ private:
     // Per term: 1 / exponent, and the scratch of one assembly (|dh| / s, then its power; dh).
     std::vector<double> m_pipeInverseExponent, m_pipePower, m_pipeHeadDifference;
     std::vector<int> m_otherLinks;
-    std::vector<double> m_heads;   // node heads in internal row order
+    std::vector<int> m_slotOrder;   // link list positions by their off-diagonal slot
+    std::vector<double> m_heads;    // node heads in internal row order
     bool m_flowsPending = false;
     // Control or shutting check valves, or pressure-driven demand: pipes whose flow turns take the
     // secant (Assemble). Networks without them keep the law's slope throughout.
@@ -144,6 +155,9 @@ private:
     double m_correctionRatio = 0.0;
     double m_relaxation = 1.0;
     int m_initHeads = 1;
+    bool m_wholeSteps = false;
+    bool m_reusePreparation = false;
+    bool m_prepared = false;   // the last run passed Prepare and converged
     bool m_keepSystem = false;
     const std::vector<char>* m_shut = nullptr;
     bool IsShut(int link) const { return m_shut && (*m_shut)[static_cast<size_t>(link)]; }

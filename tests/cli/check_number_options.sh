@@ -66,6 +66,13 @@ check --max-iterations -2 "$cli" balance "$town"
 check --min-pressure -2e6 "$cli" balance "$town" --demand-model pressure
 check --required-pressure 2e6 "$cli" balance "$town" --demand-model pressure
 check --pressure-exponent 0 "$cli" balance "$town" --demand-model pressure
+for o in --residual-head --system-min-head; do
+    check $o -1 "$cli" fireflow "$town"
+done
+check --required-flow 0 "$cli" fireflow "$town"
+check --jobs 0 "$cli" fireflow "$town"
+check --accident-factor 1.5 "$cli" criticality "$town"
+check --min-free-head -1 "$cli" criticality "$town"
 # The pressures of the pressure-driven law must rise from minimum to required: both are named.
 expect 1 "--min-pressure (30 m) must be below --required-pressure (20 m)" "$cli" balance "$town" \
     --demand-model pressure --min-pressure 30 --required-pressure 20

@@ -1,0 +1,73 @@
+#pragma once
+#include "model/ZDrawSettings.h"
+
+#include <memory>
+#include <vector>
+
+class ProgressObserver;
+class ZFlowNode;
+class ZNetwork;
+class ZSweepNetwork;
+
+// Available fire flow: for each chosen node k, the largest extra demand Q >= 0 added at k to the
+// case's demands such that k keeps at least the residual free head R and no other node falls
+// below the system minimum S (nodes already below S without the extra flow are left out and
+// listed). Demand-driven whatever the network's demand model: a hydrant draws what it is asked.
+//
+// The search per node: the base solution (Q = 0) tells whether any flow is available at all;
+// then each trial Q is balanced from the heads of the trial before (the solver keeps its
+// ordering, factorisation, data check and resistances), and the next Q is where the smallest
+// margin, modelled as m0 - a Q - b Q^1.852 through the two nearest trials, reaches zero: first
+// beyond it to bracket the limit, then half the tolerance to either side of it to close the
+// bracket; bisection when a step fails to halve the bracket. It ends when the bracket is within
+// 0.1 % of Q or 0.01 l/s; the feasible end is the answer and the node of the smallest margin
+// there the limiting node.
+class ZFireFlow {
+public:
+    struct Params {
+        int CalcCase = ZDrawSettings::PeakHour;   // peak hour or fire
+        double ResidualHead = 10.0;               // R, m
+        double SystemMinHead = 0.0;               // S, m
+        int Jobs = 0;                             // worker threads, 0: every core
+    };
+    struct Result {
+        int node = -1;            // list position
+        double available = 0.0;   // m3/s
+        int limiting = -1;        // list position, -1 when no node limits (the search's cap)
+        double limitingFreeHead = 0.0;
+        int balances = 0;
+        bool noHead = false;   // the node is cut off from every head in the base case: nothing
+    };
+    static constexpr double RelativeTolerance = 0.001;
+    static constexpr double AbsoluteTolerance = 1e-5;   // m3/s
+    static constexpr double MaxFlow = 100.0;            // m3/s, the search's cap
+
+    // The network and settings are copied by Prepare; neither is changed.
+    ZFireFlow(const ZNetwork& network, const ZDrawSettings& settings, const Params& params);
+    ~ZFireFlow();
+
+    // Nodes a fire flow can be asked of: flow-known, not inside a device.
+    static bool IsCandidate(const ZFlowNode& node);
+    // Balances the base case. Returns the ZBalanceInfo status; the sweep needs Converged.
+    int Prepare();
+    // Nodes below S in the base case, left out of the check (list positions).
+    const std::vector<int>& LowBaseNodes() const { return m_lowBase; }
+
+    // Runs the search for the nodes (list positions, candidates only) on Params::Jobs workers.
+    // False when the observer stopped it; Results then holds nothing.
+    bool Run(const std::vector<int>& nodes, ProgressObserver* observer = nullptr);
+    const std::vector<Result>& Results() const { return m_results; }
+
+private:
+    Result Search(ZSweepNetwork& net, int node) const;
+    // The smallest margin over the checked nodes (k against R, the others against S) and its node.
+    double Margin(const ZNetwork& net, int node, int& limiting) const;
+
+    const ZNetwork& m_source;
+    ZDrawSettings m_settings;
+    Params m_params;
+    std::unique_ptr<ZSweepNetwork> m_base;   // the balanced base case
+    std::vector<int> m_checked;              // list positions held to S
+    std::vector<int> m_lowBase;
+    std::vector<Result> m_results;
+};

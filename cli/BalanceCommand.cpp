@@ -1,4 +1,5 @@
 #include "BalanceCommand.h"
+#include "CtrlC.h"
 
 #include "DocumentIo.h"
 #include "CsvText.h"
@@ -28,13 +29,6 @@
 #include <sstream>
 
 namespace {
-std::atomic<bool> g_interrupted{false};
-
-void OnInterrupt(int)
-{
-    g_interrupted = true;
-}
-
 // Progress bar on a terminal's stderr; Ctrl-C asks the solver to stop after its pass.
 class TerminalProgress : public ProgressObserver {
 public:
@@ -55,7 +49,7 @@ public:
             std::fputc('\n', stderr);
         std::fflush(stderr);
     }
-    bool StopRequested() const override { return g_interrupted; }
+    bool StopRequested() const override { return CtrlC::Pressed(); }
 
 private:
     bool m_show;
@@ -172,12 +166,13 @@ int BalanceCommand::Run()
         doc.GetDrawSettings().Params.MaxIterations = m_maxIterations;
 
     TerminalProgress progress(isatty(STDERR_FILENO) == 1);
-    g_interrupted = false;
-    auto previous = std::signal(SIGINT, OnInterrupt);
     const auto t0 = std::chrono::steady_clock::now();
-    const int status = run.Run(&progress);
+    int status = 0;
+    {
+        CtrlC ctrlC;
+        status = run.Run(&progress);
+    }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    std::signal(SIGINT, previous);
     if (status == ZBalanceInfo::InvalidData) {
         std::cerr << "qen-cli balance: " << m_file << ": " << run.Message() << "\n";
         return ExitBadFile;

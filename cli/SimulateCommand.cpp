@@ -1,4 +1,5 @@
 #include "SimulateCommand.h"
+#include "CtrlC.h"
 
 #include "BalanceCommand.h"
 #include "DocumentIo.h"
@@ -24,17 +25,10 @@
 #include <sstream>
 
 namespace {
-std::atomic<bool> g_interrupted{false};
-
-void OnInterrupt(int)
-{
-    g_interrupted = true;
-}
-
 class InterruptStop : public ProgressObserver {
 public:
     void Progress(double) override {}
-    bool StopRequested() const override { return g_interrupted; }
+    bool StopRequested() const override { return CtrlC::Pressed(); }
 };
 
 bool IsInp(const std::string& path)
@@ -110,10 +104,11 @@ int SimulateCommand::Run()
     ZSimulation sim(doc.GetDrawSettings(), doc.GetNetwork(), data);
     InterruptStop stop;
     sim.SetProgressObserver(&stop);
-    g_interrupted = false;
-    auto previous = std::signal(SIGINT, OnInterrupt);
-    const int status = sim.Run();
-    std::signal(SIGINT, previous);
+    int status = 0;
+    {
+        CtrlC ctrlC;
+        status = sim.Run();
+    }
     if (status == ZBalanceInfo::InvalidData) {
         std::cerr << "qen-cli simulate: " << m_file << ": " << sim.Fault().Text() << "\n";
         return ExitBadFile;

@@ -13,13 +13,6 @@
 #include <iostream>
 
 namespace {
-std::atomic<bool> g_stop{false};
-
-void OnInterrupt(int)
-{
-    g_stop = true;
-}
-
 bool ReadWhole(std::string_view text, long long& v)
 {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -74,16 +67,7 @@ std::string SweepOptions::Number(double v)
     return ec == std::errc() ? std::string(buf, end) : std::string();
 }
 
-SweepOptions::Terminal::Terminal() : m_show(isatty(STDERR_FILENO) == 1)
-{
-    g_stop = false;
-    m_previous = std::signal(SIGINT, OnInterrupt);
-}
-
-SweepOptions::Terminal::~Terminal()
-{
-    std::signal(SIGINT, m_previous);
-}
+SweepOptions::Terminal::Terminal() : m_show(isatty(STDERR_FILENO) == 1) {}
 
 void SweepOptions::Terminal::Progress(double fraction)
 {
@@ -102,5 +86,5 @@ void SweepOptions::Terminal::Progress(double fraction)
 
 bool SweepOptions::Terminal::StopRequested() const
 {
-    return g_stop;
+    return CtrlC::Pressed();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "CtrlC.h"
 #include "model/ProgressObserver.h"
 
 #include <string>
@@ -32,14 +33,13 @@ public:
     class Terminal : public ProgressObserver {
     public:
         Terminal();
-        ~Terminal() override;
         void Progress(double fraction) override;
         bool StopRequested() const override;
 
     private:
         bool m_show;
         int m_lastFilled = -1;
-        void (*m_previous)(int) = nullptr;
+        CtrlC m_ctrlC;
     };
 
 private:

@@ -26,10 +26,6 @@ QFont MapFont(double points, int dpi, bool bold = false)
     return f;
 }
 
-QString MapTr(const char* text)
-{
-    return QCoreApplication::translate("ZPresentationMap", text);
-}
 }   // namespace
 
 double ZPresentationMap::RoundLength(double metres)
@@ -138,14 +134,15 @@ void ZPresentationMap::PaintScaleBar(QPainter& painter, const QRect& box, double
         painter.drawText(QPointF(tx, y - MapMm(0.8, dpi)), t);
     }
     painter.drawText(QPointF(x0, y + h + fm.ascent() + MapMm(1.5, dpi)),
-                     MapTr("比例尺 %1").arg(ScaleText(metresPerPixel, dpi)));
+                     ZPresentationMap::tr("比例尺 %1").arg(ScaleText(metresPerPixel, dpi)));
 }
 
 void ZPresentationMap::PaintTitleBlock(QPainter& painter, const QRect& box) const
 {
     const QFont font = MapFont(9, painter.device()->logicalDpiY());
     painter.setFont(font);
-    const QStringList captions{MapTr("工程名称"), MapTr("设计人"), MapTr("日期")};
+    const QStringList captions{ZPresentationMap::tr("工程名称"), ZPresentationMap::tr("设计人"),
+                               ZPresentationMap::tr("日期")};
     const QStringList values{QString::fromStdString(m_title.project), QString::fromStdString(m_title.designer),
                              QString::fromStdString(m_title.date)};
     const int rows = static_cast<int>(captions.size());

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "report/ZReport.h"
 
 #include <QRect>
@@ -11,6 +12,8 @@ class ZNetCanvas;
 // with its grade key, framed, a north arrow in its top left corner, and under it a scale bar with
 // the scale of the page and the title block (project, designer, date). Drawn into any device.
 class ZPresentationMap {
+    Q_DECLARE_TR_FUNCTIONS(ZPresentationMap)
+
 public:
     ZPresentationMap(const NetworkImageExporter& exporter, ZTitleBlock title)
         : m_exporter(exporter), m_title(std::move(title))

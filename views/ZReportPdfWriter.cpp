@@ -19,11 +19,6 @@
 #include <cmath>
 
 namespace {
-QString PdfTr(const char* text)
-{
-    return QCoreApplication::translate("ZReportPdfWriter", text);
-}
-
 QString PdfQ(const std::string& utf8)
 {
     return QString::fromStdString(utf8);
@@ -104,7 +99,7 @@ private:
         m_painter->drawText(QPoint(m_page.left(), m_page.top() + m_smallMetrics.ascent()), m_header);
         const int rule = m_page.top() + m_smallMetrics.height() + m_smallMetrics.height() / 4;
         m_painter->drawLine(m_page.left(), rule, m_page.right(), rule);
-        const QString number = PdfTr("第 %1 页 / 共 %2 页").arg(m_number).arg(m_total);
+        const QString number = ZReportPdfWriter::tr("第 %1 页 / 共 %2 页").arg(m_number).arg(m_total);
         m_painter->drawText(QPoint(m_page.center().x() - m_smallMetrics.horizontalAdvance(number) / 2,
                                    m_page.bottom() - m_smallMetrics.descent()),
                             number);
@@ -248,18 +243,18 @@ int ZReportPdfWriter::Render(QPdfWriter& pdf, QPainter* painter, int totalPages)
                l.Y() + fm.ascent());
         l.Advance(fm.height() * 2);
     }
-    PdfItems(l, {{PdfTr("工程名称"), PdfQ(m_report.title.project)},
-                 {PdfTr("设计人"), PdfQ(m_report.title.designer)},
-                 {PdfTr("日期"), PdfQ(m_report.title.date)}});
-    PdfHeading(l, PdfTr("计算参数"));
+    PdfItems(l, {{ZReportPdfWriter::tr("工程名称"), PdfQ(m_report.title.project)},
+                 {ZReportPdfWriter::tr("设计人"), PdfQ(m_report.title.designer)},
+                 {ZReportPdfWriter::tr("日期"), PdfQ(m_report.title.date)}});
+    PdfHeading(l, ZReportPdfWriter::tr("计算参数"));
     PdfItems(l, PdfPairs(m_report.parameters));
     for (const ZReportCase& c : m_report.cases) {
-        PdfHeading(l, PdfTr("工况汇总: %1").arg(PdfQ(c.name)));
+        PdfHeading(l, ZReportPdfWriter::tr("工况汇总: %1").arg(PdfQ(c.name)));
         PdfItems(l, PdfPairs(c.summary));
     }
     if (m_map && !m_report.cases.empty()) {
         l.NewPage();
-        PdfHeading(l, PdfTr("管网平差图 (%1)").arg(PdfQ(m_report.cases.front().name)));
+        PdfHeading(l, ZReportPdfWriter::tr("管网平差图 (%1)").arg(PdfQ(m_report.cases.front().name)));
         if (painter) {
             const QRect area(l.Left(), l.Y(), l.Width(), l.Bottom() - l.Y());
             ZPresentationMap(*m_map, m_report.title).Paint(*painter, area, Dpi, true);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 class NetworkImageExporter;
@@ -12,6 +13,8 @@ struct ZReportTable;
 // at the top of each page, and "第 N 页 / 共 M 页" under each page. The pages are counted in a
 // first pass that lays them out without drawing. Written whole or not at all (atomic writer).
 class ZReportPdfWriter {
+    Q_DECLARE_TR_FUNCTIONS(ZReportPdfWriter)
+
 public:
     // `map` draws the balanced network for the map page; null leaves the page out.
     ZReportPdfWriter(const ZReport& report, const NetworkImageExporter* map) : m_report(report), m_map(map) {}

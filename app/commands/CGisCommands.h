@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 class CDocumentHost;
@@ -11,6 +12,8 @@ class UiPrompt;
 // undoable step). Each asks for its file, tells failures through the prompt and writes what it
 // did to the report window.
 class CGisCommands {
+    Q_DECLARE_TR_FUNCTIONS(CGisCommands)
+
 public:
     CGisCommands(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host) : m_doc(doc), m_prompt(prompt), m_host(host) {}
 

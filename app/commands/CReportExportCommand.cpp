@@ -14,20 +14,13 @@
 
 #include <memory>
 
-namespace {
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("CReportExportCommand", text);
-}
-}   // namespace
-
 bool CReportExportCommand::Execute()
 {
     CReportDlg dlg(m_prompt, m_host ? m_host->DialogOwner() : nullptr);
     const QString base = m_doc.PathName().isEmpty() ? m_doc.Title() : QFileInfo(m_doc.PathName()).completeBaseName();
     const QString folder = m_doc.PathName().isEmpty() ? QString() : QFileInfo(m_doc.PathName()).absolutePath() + "/";
     dlg.SetValues(m_doc.Data().GetProjectTitle(), ZReportBuilder::CasesOf(m_doc.Data()),
-                  folder + base + Tr("-计算书.xlsx"));
+                  folder + base + CReportExportCommand::tr("-计算书.xlsx"));
     if (dlg.exec() != QDialog::Accepted)
         return false;
     if (!(dlg.Title() == m_doc.Data().GetProjectTitle()))
@@ -46,16 +39,16 @@ bool CReportExportCommand::Write(const QString& path, const std::vector<int>& ca
     const bool written = ZReportExport::Write(m_doc.Data(), m_doc.Settings(), path, options, message, &rc);
     QApplication::restoreOverrideCursor();
     if (!written) {
-        m_prompt.Warn((Tr("无法导出计算书\n") + message).toStdString());
+        m_prompt.Warn((CReportExportCommand::tr("无法导出计算书\n") + message).toStdString());
         return false;
     }
     if (m_host) {
         CReportWindow& window = m_host->ReportWindow();
         window.Clear();
-        window.SetTitle(Tr("平差计算书"));
-        QString text = Tr("计算书已写出: %1\n").arg(path);
+        window.SetTitle(CReportExportCommand::tr("平差计算书"));
+        QString text = CReportExportCommand::tr("计算书已写出: %1\n").arg(path);
         if (rc != 0)
-            text += Tr("有工况未能平差, 计算书中说明了原因并只列出原始数据\n");
+            text += CReportExportCommand::tr("有工况未能平差, 计算书中说明了原因并只列出原始数据\n");
         window.Append(text);
         window.ShowReport();
     }

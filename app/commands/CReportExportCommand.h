@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 #include <vector>
@@ -11,6 +12,8 @@ class UiPrompt;
 // when it changed, then the workbook or PDF written with every case balanced on a copy (the
 // document's own results stay).
 class CReportExportCommand {
+    Q_DECLARE_TR_FUNCTIONS(CReportExportCommand)
+
 public:
     CReportExportCommand(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host)
         : m_doc(doc), m_prompt(prompt), m_host(host)

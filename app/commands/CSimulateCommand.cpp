@@ -17,11 +17,6 @@
 #include <QCoreApplication>
 
 namespace {
-QString SimulateText(const char* text)
-{
-    return QCoreApplication::translate("CSimulateCommand", text);
-}
-
 std::string SimulationClock(int64_t startClock, int64_t t)
 {
     return ZSimulation::ClockText(startClock + t);
@@ -73,8 +68,8 @@ bool CSimulateCommand::Execute()
     const UnitSystem& units = m_doc.Settings().Units();
     if (m_host) {
         CReportWindow& report = m_host->ReportWindow();
-        report.SetTitle(SimulateText("延时模拟结果"));
-        report.AppendSection(SimulateText("延时模拟结果: %1").arg(m_doc.Title()),
+        report.SetTitle(CSimulateCommand::tr("延时模拟结果"));
+        report.AppendSection(CSimulateCommand::tr("延时模拟结果: %1").arg(m_doc.Title()),
                              QString::fromStdString(FailureMessage(sim, startClock) + Summary(sim, startClock, units)));
         report.ShowReport();
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <string>
 
 class CDocumentHost;
@@ -12,6 +13,8 @@ class UnitSystem;
 // asks), the message when a time could not be balanced, the summary in the report window and
 // the results kept with the document (CSimulationState) for the time bar and the plots.
 class CSimulateCommand {
+    Q_DECLARE_TR_FUNCTIONS(CSimulateCommand)
+
 public:
     CSimulateCommand(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host);
     // False when the network falls apart or the dialog was cancelled; true after a run, whatever

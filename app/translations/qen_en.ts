@@ -82,6 +82,127 @@
     </message>
 </context>
 <context>
+    <name>CGisCommands</name>
+    <message>
+        <source>来自GIS数据</source>
+        <translation>From GIS Data</translation>
+    </message>
+    <message>
+        <source>GIS 数据 (*.gpkg *.shp *.geojson *.json *.gml *.kml *.sqlite);;所有文件 (*)</source>
+        <translation>GIS data (*.gpkg *.shp *.geojson *.json *.gml *.kml *.sqlite);;All files (*)</translation>
+    </message>
+    <message>
+        <source>无法引入GIS数据</source>
+        <translation>Cannot import the GIS data</translation>
+    </message>
+    <message>
+        <source>从 %1 引入管道 %2 根, 节点 %3 个 (点要素对应 %4 个)
+</source>
+        <translation>Imported %2 pipes and %3 nodes from %1 (%4 point features matched)
+</translation>
+    </message>
+    <message>
+        <source>拆分管道 %1 处
+</source>
+        <translation>Pipes split at %1 places
+</translation>
+    </message>
+    <message>
+        <source>GIS 引入报告</source>
+        <translation>GIS Import Report</translation>
+    </message>
+    <message>
+        <source>到GIS数据</source>
+        <translation>To GIS Data</translation>
+    </message>
+    <message>
+        <source>GeoPackage (*.gpkg);;Shapefile (*.shp);;GeoJSON (*.geojson)</source>
+        <translation>GeoPackage (*.gpkg);;Shapefile (*.shp);;GeoJSON (*.geojson)</translation>
+    </message>
+    <message>
+        <source>无法引出GIS数据</source>
+        <translation>Cannot export the GIS data</translation>
+    </message>
+    <message>
+        <source>节点 %1 个, 管道 %2 根, 水泵 %3 台, 阀门 %4 个, 水池 %5 个
+</source>
+        <translation>%1 nodes, %2 pipes, %3 pumps, %4 valves, %5 tanks
+</translation>
+    </message>
+    <message>
+        <source>含平差结果 (基本单位)
+</source>
+        <translation>With balancing results (base units)
+</translation>
+    </message>
+    <message>
+        <source>未平差, 不含结果
+</source>
+        <translation>Not balanced: no results
+</translation>
+    </message>
+    <message>
+        <source>没有坐标系
+</source>
+        <translation>No coordinate system
+</translation>
+    </message>
+    <message>
+        <source>写出坐标系
+</source>
+        <translation>Coordinate system written
+</translation>
+    </message>
+    <message>
+        <source>写出 </source>
+        <translation>Wrote </translation>
+    </message>
+    <message>
+        <source>GIS 引出报告</source>
+        <translation>GIS Export Report</translation>
+    </message>
+    <message>
+        <source>从地形取高程</source>
+        <translation>Elevations from Terrain</translation>
+    </message>
+    <message>
+        <source>地形栅格 (*.tif *.tiff *.asc *.img *.vrt *.dem);;所有文件 (*)</source>
+        <translation>Terrain rasters (*.tif *.tiff *.asc *.img *.vrt *.dem);;All files (*)</translation>
+    </message>
+    <message>
+        <source>只取地面标高为零的节点吗?
+是: 只取标高为零的节点
+否: 所有节点</source>
+        <translation>Only nodes whose ground elevation is zero?
+Yes: only nodes with zero elevation
+No: all nodes</translation>
+    </message>
+    <message>
+        <source>无法从地形取高程</source>
+        <translation>Cannot take elevations from the terrain</translation>
+    </message>
+    <message>
+        <source>改变高程的节点 %1 个, 高程不变 %2 个
+</source>
+        <translation>%1 nodes changed elevation, %2 unchanged
+</translation>
+    </message>
+    <message>
+        <source>已有高程未取 %1 个
+</source>
+        <translation>%1 nodes with an elevation left as they were
+</translation>
+    </message>
+    <message>
+        <source>在栅格范围外 (未改) %1 个: </source>
+        <translation>%1 outside the raster (unchanged): </translation>
+    </message>
+    <message>
+        <source>在无数据处 (未改) %1 个: </source>
+        <translation>%1 on no-data cells (unchanged): </translation>
+    </message>
+</context>
+<context>
     <name>CGisImportDlg</name>
     <message>
         <source>来自GIS数据</source>
@@ -425,6 +546,46 @@
     <message>
         <source>请给出扩展名为 xlsx 或 pdf 的文件</source>
         <translation>Give a file name ending in .xlsx or .pdf</translation>
+    </message>
+</context>
+<context>
+    <name>CReportExportCommand</name>
+    <message>
+        <source>-计算书.xlsx</source>
+        <translation>-report.xlsx</translation>
+    </message>
+    <message>
+        <source>无法导出计算书
+</source>
+        <translation>Cannot export the calculation report
+</translation>
+    </message>
+    <message>
+        <source>平差计算书</source>
+        <translation>Calculation Report</translation>
+    </message>
+    <message>
+        <source>计算书已写出: %1
+</source>
+        <translation>Calculation report written: %1
+</translation>
+    </message>
+    <message>
+        <source>有工况未能平差, 计算书中说明了原因并只列出原始数据
+</source>
+        <translation>A case could not be balanced: the report says why and lists only its input data
+</translation>
+    </message>
+</context>
+<context>
+    <name>CSimulateCommand</name>
+    <message>
+        <source>延时模拟结果</source>
+        <translation>Extended-Period Simulation Results</translation>
+    </message>
+    <message>
+        <source>延时模拟结果: %1</source>
+        <translation>Extended-period simulation results: %1</translation>
     </message>
 </context>
 <context>
@@ -1578,6 +1739,56 @@
     <message>
         <source>画出所选对象在模拟时段内的数值变化</source>
         <translation>Plot the selected objects&apos; values over the simulated period</translation>
+    </message>
+</context>
+<context>
+    <name>ZPresentationMap</name>
+    <message>
+        <source>比例尺 %1</source>
+        <translation>Scale %1</translation>
+    </message>
+    <message>
+        <source>工程名称</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>设计人</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+</context>
+<context>
+    <name>ZReportPdfWriter</name>
+    <message>
+        <source>第 %1 页 / 共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>工程名称</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>设计人</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>计算参数</source>
+        <translation>Calculation Parameters</translation>
+    </message>
+    <message>
+        <source>工况汇总: %1</source>
+        <translation>Case summary: %1</translation>
+    </message>
+    <message>
+        <source>管网平差图 (%1)</source>
+        <translation>Balanced network (%1)</translation>
     </message>
 </context>
 </TS>

@@ -218,7 +218,7 @@ No: all nodes</translation>
     </message>
     <message>
         <source>不投影 (经纬度坐标须填写)</source>
-        <translation>No projection (required for latitude/longitude data)</translation>
+        <translation>Needed for lat/long</translation>
     </message>
     <message>
         <source>在三通处拆分管道</source>
@@ -546,6 +546,18 @@ No: all nodes</translation>
     <message>
         <source>请给出扩展名为 xlsx 或 pdf 的文件</source>
         <translation>Give a file name ending in .xlsx or .pdf</translation>
+    </message>
+    <message>
+        <source>最高时</source>
+        <translation>Peak hour</translation>
+    </message>
+    <message>
+        <source>消防时</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>事故时</source>
+        <translation>Accident</translation>
     </message>
 </context>
 <context>

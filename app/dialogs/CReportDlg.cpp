@@ -1,6 +1,5 @@
 #include "CReportDlg.h"
 
-#include "hydraulics/ZBalanceRun.h"
 #include "views/GbkText.h"
 #include "views/UiPrompt.h"
 #include "views/ZReportExport.h"
@@ -34,8 +33,10 @@ CReportDlg::CReportDlg(UiPrompt& prompt, QWidget* parent) : QDialog(parent), m_p
 
     auto* caseBox = new QGroupBox(tr("计算工况"), this);
     auto* cases = new QHBoxLayout(caseBox);
+    // ZBalanceRun::CaseName's texts, translatable here.
+    static const char* const caseNames[] = {QT_TR_NOOP("最高时"), QT_TR_NOOP("消防时"), QT_TR_NOOP("事故时")};
     for (int c = 0; c < 3; ++c) {
-        m_caseBoxes.push_back(new QCheckBox(QString::fromStdString(ZBalanceRun::CaseName(c)), caseBox));
+        m_caseBoxes.push_back(new QCheckBox(tr(caseNames[c]), caseBox));
         cases->addWidget(m_caseBoxes.back());
     }
     layout->addWidget(caseBox);

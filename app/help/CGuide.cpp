@@ -19,7 +19,8 @@ QStringList CGuide::Files()
     return {QStringLiteral("index.md"),      QStringLiteral("start.md"),   QStringLiteral("editing.md"),
             QStringLiteral("properties.md"), QStringLiteral("cases.md"),   QStringLiteral("calculations.md"),
             QStringLiteral("results.md"),    QStringLiteral("options.md"), QStringLiteral("views.md"),
-            QStringLiteral("cad.md"),        QStringLiteral("epanet.md"),  QStringLiteral("eps.md"),
+            QStringLiteral("cad.md"),        QStringLiteral("epanet.md"),  QStringLiteral("gis.md"),
+            QStringLiteral("eps.md"),        QStringLiteral("report.md"),  QStringLiteral("sizing.md"),
             QStringLiteral("cli.md"),        QStringLiteral("files.md")};
 }
 

@@ -25,6 +25,11 @@ const QMap<QString, QString>& CHelpMap::All()
         {QStringLiteral("CNamedViewDlg"), QStringLiteral("views.md#named-views")},
         {QStringLiteral("CImportCadDlg"), QStringLiteral("cad.md#import")},
         {QStringLiteral("CExportCadDlg"), QStringLiteral("cad.md#export")},
+        {QStringLiteral("CGisImportDlg"), QStringLiteral("gis.md#gis-import")},
+        {QStringLiteral("CSimulationParamsDlg"), QStringLiteral("eps.md#simulation-params")},
+        {QStringLiteral("CTimeSeriesDlg"), QStringLiteral("eps.md#time-series")},
+        {QStringLiteral("CReportDlg"), QStringLiteral("report.md#report-export")},
+        {QStringLiteral("CSizingDlg"), QStringLiteral("sizing.md#sizing")},
     };
     return map;
 }

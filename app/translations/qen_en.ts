@@ -64,6 +64,13 @@
     </message>
 </context>
 <context>
+    <name>CCalcCommands</name>
+    <message>
+        <source>管网%1管径优化报表</source>
+        <translation>Pipe Sizing Report for Network %1</translation>
+    </message>
+</context>
+<context>
     <name>CChildFrame</name>
     <message>
         <source> - 表格</source>
@@ -72,6 +79,182 @@
     <message>
         <source> - 三维</source>
         <translation> - 3D</translation>
+    </message>
+</context>
+<context>
+    <name>CGisCommands</name>
+    <message>
+        <source>来自GIS数据</source>
+        <translation>From GIS Data</translation>
+    </message>
+    <message>
+        <source>GIS 数据 (*.gpkg *.shp *.geojson *.json *.gml *.kml *.sqlite);;所有文件 (*)</source>
+        <translation>GIS data (*.gpkg *.shp *.geojson *.json *.gml *.kml *.sqlite);;All files (*)</translation>
+    </message>
+    <message>
+        <source>无法引入GIS数据</source>
+        <translation>Cannot import the GIS data</translation>
+    </message>
+    <message>
+        <source>从 %1 引入管道 %2 根, 节点 %3 个 (点要素对应 %4 个)
+</source>
+        <translation>Imported %2 pipes and %3 nodes from %1 (%4 point features matched)
+</translation>
+    </message>
+    <message>
+        <source>拆分管道 %1 处
+</source>
+        <translation>Pipes split at %1 places
+</translation>
+    </message>
+    <message>
+        <source>GIS 引入报告</source>
+        <translation>GIS Import Report</translation>
+    </message>
+    <message>
+        <source>到GIS数据</source>
+        <translation>To GIS Data</translation>
+    </message>
+    <message>
+        <source>GeoPackage (*.gpkg);;Shapefile (*.shp);;GeoJSON (*.geojson)</source>
+        <translation>GeoPackage (*.gpkg);;Shapefile (*.shp);;GeoJSON (*.geojson)</translation>
+    </message>
+    <message>
+        <source>无法引出GIS数据</source>
+        <translation>Cannot export the GIS data</translation>
+    </message>
+    <message>
+        <source>节点 %1 个, 管道 %2 根, 水泵 %3 台, 阀门 %4 个, 水池 %5 个
+</source>
+        <translation>%1 nodes, %2 pipes, %3 pumps, %4 valves, %5 tanks
+</translation>
+    </message>
+    <message>
+        <source>含平差结果 (基本单位)
+</source>
+        <translation>With balancing results (base units)
+</translation>
+    </message>
+    <message>
+        <source>未平差, 不含结果
+</source>
+        <translation>Not balanced: no results
+</translation>
+    </message>
+    <message>
+        <source>没有坐标系
+</source>
+        <translation>No coordinate system
+</translation>
+    </message>
+    <message>
+        <source>写出坐标系
+</source>
+        <translation>Coordinate system written
+</translation>
+    </message>
+    <message>
+        <source>写出 </source>
+        <translation>Wrote </translation>
+    </message>
+    <message>
+        <source>GIS 引出报告</source>
+        <translation>GIS Export Report</translation>
+    </message>
+    <message>
+        <source>从地形取高程</source>
+        <translation>Elevations from Terrain</translation>
+    </message>
+    <message>
+        <source>地形栅格 (*.tif *.tiff *.asc *.img *.vrt *.dem);;所有文件 (*)</source>
+        <translation>Terrain rasters (*.tif *.tiff *.asc *.img *.vrt *.dem);;All files (*)</translation>
+    </message>
+    <message>
+        <source>只取地面标高为零的节点吗?
+是: 只取标高为零的节点
+否: 所有节点</source>
+        <translation>Only nodes whose ground elevation is zero?
+Yes: only nodes with zero elevation
+No: all nodes</translation>
+    </message>
+    <message>
+        <source>无法从地形取高程</source>
+        <translation>Cannot take elevations from the terrain</translation>
+    </message>
+    <message>
+        <source>改变高程的节点 %1 个, 高程不变 %2 个
+</source>
+        <translation>%1 nodes changed elevation, %2 unchanged
+</translation>
+    </message>
+    <message>
+        <source>已有高程未取 %1 个
+</source>
+        <translation>%1 nodes with an elevation left as they were
+</translation>
+    </message>
+    <message>
+        <source>在栅格范围外 (未改) %1 个: </source>
+        <translation>%1 outside the raster (unchanged): </translation>
+    </message>
+    <message>
+        <source>在无数据处 (未改) %1 个: </source>
+        <translation>%1 on no-data cells (unchanged): </translation>
+    </message>
+</context>
+<context>
+    <name>CGisImportDlg</name>
+    <message>
+        <source>来自GIS数据</source>
+        <translation>From GIS Data</translation>
+    </message>
+    <message>
+        <source>所有线图层</source>
+        <translation>All line layers</translation>
+    </message>
+    <message>
+        <source>所有点图层</source>
+        <translation>All point layers</translation>
+    </message>
+    <message>
+        <source>不投影 (经纬度坐标须填写)</source>
+        <translation>Needed for lat/long</translation>
+    </message>
+    <message>
+        <source>在三通处拆分管道</source>
+        <translation>Split pipes at tees</translation>
+    </message>
+    <message>
+        <source>管道图层:</source>
+        <translation>Pipe layer:</translation>
+    </message>
+    <message>
+        <source>节点图层:</source>
+        <translation>Node layer:</translation>
+    </message>
+    <message>
+        <source>连接判断精度 (m):</source>
+        <translation>Connection tolerance (m):</translation>
+    </message>
+    <message>
+        <source>投影到 EPSG:</source>
+        <translation>Project to EPSG:</translation>
+    </message>
+    <message>
+        <source>字段对应:</source>
+        <translation>Attribute mapping:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>连接判断精度</source>
+        <translation>Connection tolerance</translation>
     </message>
 </context>
 <context>
@@ -282,6 +465,465 @@
     <message>
         <source>放弃</source>
         <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>CQENDoc</name>
+    <message>
+        <source>模拟 %1</source>
+        <translation>Simulation %1</translation>
+    </message>
+</context>
+<context>
+    <name>CQENView</name>
+    <message>
+        <source>出图</source>
+        <translation>Map Sheet</translation>
+    </message>
+    <message>
+        <source>图例/比例尺</source>
+        <translation>Legend and scale bar</translation>
+    </message>
+</context>
+<context>
+    <name>CReportDlg</name>
+    <message>
+        <source>导出计算书</source>
+        <translation>Export Calculation Report</translation>
+    </message>
+    <message>
+        <source>图签</source>
+        <translation>Title Block</translation>
+    </message>
+    <message>
+        <source>工程名称:</source>
+        <translation>Project:</translation>
+    </message>
+    <message>
+        <source>设计人:</source>
+        <translation>Designer:</translation>
+    </message>
+    <message>
+        <source>日期:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>计算工况</source>
+        <translation>Cases</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>文件:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Excel 工作簿 (*.xlsx);;PDF 文件 (*.pdf)</source>
+        <translation>Excel workbook (*.xlsx);;PDF file (*.pdf)</translation>
+    </message>
+    <message>
+        <source>%1中有GBK编码不能保存的字符</source>
+        <translation>%1 holds characters that GBK encoding cannot store</translation>
+    </message>
+    <message>
+        <source>工程名称</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>设计人</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>请至少选择一个计算工况</source>
+        <translation>Choose at least one case</translation>
+    </message>
+    <message>
+        <source>请给出扩展名为 xlsx 或 pdf 的文件</source>
+        <translation>Give a file name ending in .xlsx or .pdf</translation>
+    </message>
+    <message>
+        <source>最高时</source>
+        <translation>Peak hour</translation>
+    </message>
+    <message>
+        <source>消防时</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>事故时</source>
+        <translation>Accident</translation>
+    </message>
+</context>
+<context>
+    <name>CReportExportCommand</name>
+    <message>
+        <source>-计算书.xlsx</source>
+        <translation>-report.xlsx</translation>
+    </message>
+    <message>
+        <source>无法导出计算书
+</source>
+        <translation>Cannot export the calculation report
+</translation>
+    </message>
+    <message>
+        <source>平差计算书</source>
+        <translation>Calculation Report</translation>
+    </message>
+    <message>
+        <source>计算书已写出: %1
+</source>
+        <translation>Calculation report written: %1
+</translation>
+    </message>
+    <message>
+        <source>有工况未能平差, 计算书中说明了原因并只列出原始数据
+</source>
+        <translation>A case could not be balanced: the report says why and lists only its input data
+</translation>
+    </message>
+</context>
+<context>
+    <name>CSimulateCommand</name>
+    <message>
+        <source>延时模拟结果</source>
+        <translation>Extended-Period Simulation Results</translation>
+    </message>
+    <message>
+        <source>延时模拟结果: %1</source>
+        <translation>Extended-period simulation results: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CSimulationParamsDlg</name>
+    <message>
+        <source>延时模拟</source>
+        <translation>Extended-Period Simulation</translation>
+    </message>
+    <message>
+        <source>时间参数</source>
+        <translation>Time Parameters</translation>
+    </message>
+    <message>
+        <source>模拟时长 (小时)：</source>
+        <translation>Duration (hours):</translation>
+    </message>
+    <message>
+        <source>水力步长 (分钟)：</source>
+        <translation>Hydraulic step (minutes):</translation>
+    </message>
+    <message>
+        <source>报告步长 (分钟)：</source>
+        <translation>Report step (minutes):</translation>
+    </message>
+    <message>
+        <source>开始时刻 (时:分)：</source>
+        <translation>Start time (h:mm):</translation>
+    </message>
+    <message>
+        <source>修改的参数存入文档的延时模拟数据, 可以撤销。</source>
+        <translation>Changed values are stored in the document&apos;s time data and can be undone.</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>必须是大于零的数 (至少一秒)。</source>
+        <translation> must be a number above zero (at least one second).</translation>
+    </message>
+    <message>
+        <source>模拟时长</source>
+        <translation>The duration</translation>
+    </message>
+    <message>
+        <source>水力步长</source>
+        <translation>The hydraulic step</translation>
+    </message>
+    <message>
+        <source>报告步长</source>
+        <translation>The report step</translation>
+    </message>
+    <message>
+        <source>开始时刻必须是一天之内的时:分, 例如 6:30。</source>
+        <translation>The start time must be a clock time within the day (h:mm), such as 6:30.</translation>
+    </message>
+</context>
+<context>
+    <name>CSimulationProgress</name>
+    <message>
+        <source>延时模拟</source>
+        <translation>Extended-Period Simulation</translation>
+    </message>
+    <message>
+        <source>正在计算各时刻的平差...</source>
+        <translation>Balancing the network at each time...</translation>
+    </message>
+</context>
+<context>
+    <name>CSizingDlg</name>
+    <message>
+        <source>管径优化</source>
+        <translation>Pipe Sizing</translation>
+    </message>
+    <message>
+        <source>候选管径</source>
+        <translation>Candidate Diameters</translation>
+    </message>
+    <message>
+        <source>管径 (mm)</source>
+        <translation>Diameter (mm)</translation>
+    </message>
+    <message>
+        <source>单价 (元/m)</source>
+        <translation>Unit cost (yuan/m)</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>默认</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>单价按造价公式 a + b·D 计算</source>
+        <translation>Unit costs from the cost formula a + b·D</translation>
+    </message>
+    <message>
+        <source>约束</source>
+        <translation>Constraints</translation>
+    </message>
+    <message>
+        <source>最小服务水头 (m)：</source>
+        <translation>Minimum service head (m):</translation>
+    </message>
+    <message>
+        <source>最大流速 (m/s, 0 不限)：</source>
+        <translation>Maximum velocity (m/s, 0 for no limit):</translation>
+    </message>
+    <message>
+        <source>消防工况</source>
+        <translation>Fire</translation>
+    </message>
+    <message>
+        <source>事故工况</source>
+        <translation>Accident</translation>
+    </message>
+    <message>
+        <source>最高日最高时</source>
+        <translation>Peak hour</translation>
+    </message>
+    <message>
+        <source>校核工况：</source>
+        <translation>Cases checked:</translation>
+    </message>
+    <message>
+        <source>锁定所选管道 (%1 根)</source>
+        <translation>Lock the selected pipes (%1)</translation>
+    </message>
+    <message>
+        <source>计算时间 (秒)：</source>
+        <translation>Time limit (s):</translation>
+    </message>
+    <message>
+        <source>随机种子：</source>
+        <translation>Random seed:</translation>
+    </message>
+    <message>
+        <source>尚未计算</source>
+        <translation>Not run yet</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>应用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>候选管径第 %1 行不是数字。</source>
+        <translation>Row %1 of the candidate diameters is not a number.</translation>
+    </message>
+    <message>
+        <source>最小服务水头应是介于-1e4和1e4之间的数。</source>
+        <translation>The minimum service head must be a number from -1e4 to 1e4.</translation>
+    </message>
+    <message>
+        <source>最大流速应是介于0和100之间的数。</source>
+        <translation>The maximum velocity must be a number from 0 to 100.</translation>
+    </message>
+    <message>
+        <source>计算时间应是介于0和1e6之间的正数。</source>
+        <translation>The time limit must be a positive number up to 1e6.</translation>
+    </message>
+    <message>
+        <source>随机种子应是非负整数。</source>
+        <translation>The random seed must be a whole number, not negative.</translation>
+    </message>
+    <message>
+        <source>正在计算...</source>
+        <translation>Searching...</translation>
+    </message>
+    <message>
+        <source>最低造价 %1%2, %3 次平差</source>
+        <translation>Lowest cost %1%2, %3 balances</translation>
+    </message>
+    <message>
+        <source> (不满足)</source>
+        <translation> (infeasible)</translation>
+    </message>
+    <message>
+        <source>造价 %1, %2; %3 次平差, %4 秒</source>
+        <translation>Cost %1, %2; %3 balances, %4 s</translation>
+    </message>
+    <message>
+        <source>满足约束</source>
+        <translation>constraints met</translation>
+    </message>
+    <message>
+        <source>不满足最小服务水头</source>
+        <translation>minimum service head not met</translation>
+    </message>
+</context>
+<context>
+    <name>CTimeBar</name>
+    <message>
+        <source>时间条</source>
+        <translation>Time Bar</translation>
+    </message>
+    <message>
+        <source>模拟结果</source>
+        <translation>Simulation results</translation>
+    </message>
+    <message>
+        <source>显示延时模拟的结果 (关闭: 显示平差结果)</source>
+        <translation>Show the extended-period simulation results (off: show the balancing results)</translation>
+    </message>
+    <message>
+        <source>上一时刻</source>
+        <translation>Previous time</translation>
+    </message>
+    <message>
+        <source>播放/暂停</source>
+        <translation>Play/pause</translation>
+    </message>
+    <message>
+        <source>下一时刻</source>
+        <translation>Next time</translation>
+    </message>
+    <message>
+        <source>结果已过期, 请重新模拟</source>
+        <translation>Results are out of date: run the simulation again</translation>
+    </message>
+</context>
+<context>
+    <name>CTimeSeriesDlg</name>
+    <message>
+        <source>过程线</source>
+        <translation>Time Series</translation>
+    </message>
+    <message>
+        <source>水压 (%1)</source>
+        <translation>Head (%1)</translation>
+    </message>
+    <message>
+        <source>自由水压 (%1)</source>
+        <translation>Free head (%1)</translation>
+    </message>
+    <message>
+        <source>节点流量 (%1)</source>
+        <translation>Demand (%1)</translation>
+    </message>
+    <message>
+        <source>流量 (%1)</source>
+        <translation>Flow (%1)</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>水位 (m)</source>
+        <translation>Level (m)</translation>
+    </message>
+    <message>
+        <source>水压</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>自由水压</source>
+        <translation>Free head</translation>
+    </message>
+    <message>
+        <source>节点流量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>流量</source>
+        <translation>Flow</translation>
+    </message>
+    <message>
+        <source>水位</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>所选对象太多, 每类只画前 %1 个。</source>
+        <translation>Too many objects selected: only the first %1 of each kind are plotted.</translation>
+    </message>
+    <message>
+        <source>数值:</source>
+        <translation>Quantity:</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>复制为CSV(&amp;C)</source>
+        <translation>&amp;Copy as CSV</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Closed</translation>
+    </message>
+    <message>
+        <source>开启</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>过程线: %1</source>
+        <translation>Time series: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CTimeSeriesPlot</name>
+    <message>
+        <source>时刻</source>
+        <translation>Time</translation>
     </message>
 </context>
 <context>
@@ -1053,6 +1695,112 @@
     <message>
         <source>显示程序信息、版本号和版权</source>
         <translation>Show the program&apos;s information, version and copyright</translation>
+    </message>
+    <message>
+        <source>导出计算书(&amp;R)...</source>
+        <translation>Export Calculation &amp;Report...</translation>
+    </message>
+    <message>
+        <source>把活动文档的平差计算书写成 Excel 工作簿或 PDF 文件</source>
+        <translation>Write the active document&apos;s calculation report as an Excel workbook or a PDF file</translation>
+    </message>
+    <message>
+        <source>来自GIS数据(&amp;G)...</source>
+        <translation>From &amp;GIS Data...</translation>
+    </message>
+    <message>
+        <source>从GIS数据(GeoPackage、Shapefile、GeoJSON...)引入管道和节点</source>
+        <translation>Import pipes and nodes from GIS data (GeoPackage, Shapefile, GeoJSON...)</translation>
+    </message>
+    <message>
+        <source>到GIS数据(&amp;G)...</source>
+        <translation>To &amp;GIS Data...</translation>
+    </message>
+    <message>
+        <source>把管网和平差结果引出为GIS图层</source>
+        <translation>Export the network and its balancing results as GIS layers</translation>
+    </message>
+    <message>
+        <source>从地形取高程(&amp;E)...</source>
+        <translation>&amp;Elevations from Terrain...</translation>
+    </message>
+    <message>
+        <source>从地形栅格取节点地面标高</source>
+        <translation>Take the nodes&apos; ground elevations from a terrain raster</translation>
+    </message>
+    <message>
+        <source>管径优化(&amp;D)...</source>
+        <translation>Pipe &amp;Diameter Sizing...</translation>
+    </message>
+    <message>
+        <source>按最低造价选择管径</source>
+        <translation>Choose pipe diameters at least cost</translation>
+    </message>
+    <message>
+        <source>延时模拟(&amp;T)...</source>
+        <translation>Extended-Period Simula&amp;tion...</translation>
+    </message>
+    <message>
+        <source>按时间数据模拟一段时间内的管网工况</source>
+        <translation>Simulate the network over a period from its time data</translation>
+    </message>
+    <message>
+        <source>过程线(&amp;H)...</source>
+        <translation>Time Series Grap&amp;h...</translation>
+    </message>
+    <message>
+        <source>画出所选对象在模拟时段内的数值变化</source>
+        <translation>Plot the selected objects&apos; values over the simulated period</translation>
+    </message>
+</context>
+<context>
+    <name>ZPresentationMap</name>
+    <message>
+        <source>比例尺 %1</source>
+        <translation>Scale %1</translation>
+    </message>
+    <message>
+        <source>工程名称</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>设计人</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+</context>
+<context>
+    <name>ZReportPdfWriter</name>
+    <message>
+        <source>第 %1 页 / 共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>工程名称</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>设计人</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>计算参数</source>
+        <translation>Calculation Parameters</translation>
+    </message>
+    <message>
+        <source>工况汇总: %1</source>
+        <translation>Case summary: %1</translation>
+    </message>
+    <message>
+        <source>管网平差图 (%1)</source>
+        <translation>Balanced network (%1)</translation>
     </message>
 </context>
 </TS>

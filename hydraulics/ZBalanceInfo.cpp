@@ -505,7 +505,7 @@ void ZBalanceInfo::Assemble()
     // the q the same dh gives, which spares a second power per pipe.
     const double* heads = m_heads.data();
     const size_t pipes = m_pipes.size();
-    const bool reversalSecant = m_componentRun;
+    const bool reversalSecant = m_componentRun || m_secantAtReversal;
     double* ratio = m_pipePower.data();
     double* dhs = m_pipeHeadDifference.data();
     for (size_t k = 0; k < pipes; ++k) {
@@ -646,6 +646,22 @@ void ZBalanceInfo::MarkCutOff()
     for (ZFlowLink* link : m_network.Links())
         if (IsPinned(link->StartNode()->GetIndex()) || IsPinned(link->EndNode()->GetIndex()))
             link->Flow = 0.0;
+}
+
+bool ZBalanceInfo::DemandSensitivity(int node, std::vector<double>& drop, std::vector<double>& scratch) const
+{
+    if (!m_system || m_status != Converged || node < 0 || node >= m_system->Rows())
+        return false;
+    const std::vector<int>& perm = m_system->Permutation();
+    const size_t n = perm.size();
+    // An extra demand d lowers the node's right-hand side by d, and the heads by J^-1 e d.
+    scratch.assign(n, 0.0);
+    scratch[static_cast<size_t>(perm[static_cast<size_t>(node)])] = 1.0;
+    m_system->SolveWithLastFactors(scratch.data());
+    drop.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        drop[i] = scratch[static_cast<size_t>(perm[i])];
+    return true;
 }
 
 double ZBalanceInfo::NetPipeInflow(const ZFlowNode& node)

@@ -65,9 +65,20 @@ public:
     // For runs after a converged one that change node demands and nothing else (fire flow trials):
     // the data check, the held-out nodes and the resistances of that run stand.
     void ReusePreparation(bool on) { m_reusePreparation = on; }
+    // Pipes whose flow turns take the secant through zero flow in every run, not only in runs with
+    // control valves or pressure-driven demand (see Assemble). For runs from a nearby solution
+    // whose flow pattern shifts (the sweeps' trials), where the law's slope makes the heads about
+    // a turning pipe swing for several passes.
+    void SecantAtReversal(bool on) { m_secantAtReversal = on; }
     // Links held shut for the next runs (per link list position, owned by the caller; null: none):
     // no flow, no part in joining nodes to a known head, as a closed valve.
     void SetShutLinks(const std::vector<char>* shut) { m_shut = shut; }
+
+    // After a converged run kept by KeepSystem: the head drop at every node (list positions) per
+    // m3/s of extra demand at `node`, from the matrix of the run's last pass (its solution's
+    // Jacobian to within the tolerance). `scratch` is the caller's; reads only, so threads may
+    // share the run. False when no such run is at hand.
+    bool DemandSensitivity(int node, std::vector<double>& drop, std::vector<double>& scratch) const;
 
     int GetPhase() const { return m_phase; }
     double GetProgress() const { return m_progress; }
@@ -148,6 +159,7 @@ private:
     // Control or shutting check valves, or pressure-driven demand: pipes whose flow turns take the
     // secant (Assemble). Networks without them keep the law's slope throughout.
     bool m_componentRun = false;
+    bool m_secantAtReversal = false;   // see SecantAtReversal
     int m_phase = PhaseStart;
     double m_progress = 0.0;
     double m_maxCorrection = 0.0;

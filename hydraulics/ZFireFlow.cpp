@@ -4,6 +4,7 @@
 #include "ZSweepPool.h"
 
 #include "model/ZNetwork.h"
+#include "model/ZPipeLink.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,6 +37,24 @@ int ZFireFlow::Prepare()
     if (status != ZBalanceInfo::Converged)
         return status;
     m_base->KeepAsBase();
+    m_baseHeads.clear();
+    for (const ZConsumeNode* n : m_base->Network().Nodes())
+        m_baseHeads.push_back(n->NodeHydrElev);
+    m_basePipes.clear();
+    for (const ZFlowLink* l : m_base->Network().Links()) {
+        if (l->GetKind() != ZNetObject::Kind::Pipe)
+            continue;
+        const auto* pipe = static_cast<const ZPipeLink*>(l);
+        const int a = pipe->StartNode()->GetIndex(), b = pipe->EndNode()->GetIndex();
+        // The solver's law: the flow and slope the heads give (ZBalanceInfo::Assemble).
+        const double dh =
+            ZPipeLink::LawHeadDifference(m_baseHeads[static_cast<size_t>(a)] - m_baseHeads[static_cast<size_t>(b)]);
+        const double e = pipe->FlowExponent(), ratio = std::pow(std::fabs(dh) / pipe->Resistance, 1.0 / e);
+        const double parallel = pipe->PipeParallel + 1.0;
+        const double g = parallel * ratio / (e * std::fabs(dh));
+        if (std::isfinite(g) && g > 0.0 && pipe->Resistance > 0.0)
+            m_basePipes.push_back({a, b, pipe->Resistance, e, parallel, dh < 0.0 ? -ratio : ratio, g});
+    }
     m_checked.clear();
     m_lowBase.clear();
     for (const ZConsumeNode* n : m_base->Network().Nodes()) {
@@ -46,22 +65,36 @@ int ZFireFlow::Prepare()
     return status;
 }
 
+// One worker's copy of the network and the scratch of its searches.
+struct ZFireFlow::Workspace {
+    std::unique_ptr<ZSweepNetwork> net;
+    std::vector<double> drop, scratch;   // head drop per m3/s at k, and the solve's scratch
+    // Per node, the head as h0 - alpha Q - beta Q^1.852 (see FitHeads).
+    std::vector<double> alpha, beta;
+    std::vector<double> newer, older;   // heads of the last two converged trials
+    // The pipes that carry more than a thousandth of an extra demand at the node: that share, and
+    // the pipe (m_basePipes).
+    std::vector<std::pair<double, int>> carried;
+    double newerQ = -1.0, olderQ = -1.0;
+};
+
 bool ZFireFlow::Run(const std::vector<int>& nodes, ProgressObserver* observer)
 {
     m_results.assign(nodes.size(), Result());
-    std::vector<std::unique_ptr<ZSweepNetwork>> workers;
+    std::vector<Workspace> workers;
     const int jobs =
         std::min(static_cast<int>(nodes.size()), m_params.Jobs < 1 ? ZSweepPool::DefaultJobs() : m_params.Jobs);
     workers.resize(static_cast<size_t>(std::max(jobs, 0)));
     const bool complete = ZSweepPool::Run(
         static_cast<int>(nodes.size()), jobs,
         [&](int w) {
-            auto& worker = workers[static_cast<size_t>(w)];
+            auto& worker = workers[static_cast<size_t>(w)].net;
             worker = std::make_unique<ZSweepNetwork>(m_base->Network(), m_settings);
             worker->ReusePreparation(true);
         },
         [&](int w, int i) {
-            m_results[static_cast<size_t>(i)] = Search(*workers[static_cast<size_t>(w)], nodes[static_cast<size_t>(i)]);
+            Workspace& work = workers[static_cast<size_t>(w)];
+            m_results[static_cast<size_t>(i)] = Search(*work.net, work, nodes[static_cast<size_t>(i)]);
         },
         observer);
     if (!complete)
@@ -69,89 +102,100 @@ bool ZFireFlow::Run(const std::vector<int>& nodes, ProgressObserver* observer)
     return complete;
 }
 
-double ZFireFlow::Margin(const ZNetwork& net, int node, int& limiting) const
-{
-    double smallest = net.NodeAt(node)->FreeHead() - m_params.ResidualHead;
-    limiting = node;
-    for (int i : m_checked) {
-        const double m = net.NodeAt(i)->FreeHead() - m_params.SystemMinHead;
-        if (m < smallest && i != node) {
-            smallest = m;
-            limiting = i;
-        }
-    }
-    return smallest;
-}
-
 namespace {
-// The smallest margin as the base margin less a linear and a Q^1.852 part (the losses of the
-// flows the pipes already carry grow about linearly with the extra flow, its own as the law),
-// through two trials.
-struct MarginModel {
-    double m0, alpha = 0.0, beta = 0.0;
+constexpr double inf = std::numeric_limits<double>::infinity();
 
-    MarginModel(double base, double q1, double m1, double q2, double m2) : m0(base)
-    {
-        const double d1 = base - m1, p1 = std::pow(q1, LossExponent);
-        if (!(d1 > 0.0))
-            return;   // no drop yet: no zero, the search reaches on
-        if (q2 <= 0.0 || q2 == q1) {
-            // One trial cannot tell the two parts apart: the answer lies between the zeros of the
-            // law alone and of the linear part alone, and their geometric mean is taken.
-            const double power = std::pow(base / (d1 / p1), 1.0 / LossExponent), linear = base * q1 / d1;
-            const double mean = std::sqrt(power * linear);
-            beta = base / std::pow(mean, LossExponent);
-            return;
+// The heads' models through what is known: the base's slope alone, the slope and one trial, or
+// two trials when they lie apart enough for their difference to tell the curvature (trials a
+// tolerance apart would turn rounding into it).
+void FitHeads(const std::vector<double>& base, const std::vector<double>& drop, double qa, const std::vector<double>& a,
+              double qb, const std::vector<double>& b, std::vector<double>& alpha, std::vector<double>& beta)
+{
+    const size_t n = base.size();
+    alpha = drop;
+    beta.assign(n, 0.0);
+    if (!(qa > 0.0))
+        return;
+    const double pa = std::pow(qa, LossExponent);
+    if (qb > 0.0 && std::fabs(qa - qb) > 0.05 * std::max(qa, qb)) {
+        const double pb = std::pow(qb, LossExponent), det = qa * pb - qb * pa;
+        for (size_t i = 0; i < n; ++i) {
+            const double da = base[i] - a[i], db = base[i] - b[i];
+            alpha[i] = (da * pb - db * pa) / det;
+            beta[i] = (qa * db - qb * da) / det;
         }
-        const double d2 = base - m2, p2 = std::pow(q2, LossExponent);
-        const double det = q1 * p2 - q2 * p1;
-        alpha = (d1 * p2 - d2 * p1) / det;
-        beta = (q1 * d2 - q2 * d1) / det;
+        return;
     }
-    double At(double q) const { return m0 - alpha * q - beta * std::pow(q, LossExponent); }
-    // The zero between a and b (At(a) >= 0 > At(b)), or b when the model stays above zero.
-    double Root(double a, double b) const
-    {
-        if (At(b) >= 0.0)
-            return b;
-        for (int i = 0; i < 80 && b - a > 1e-12 * b; ++i) {
-            const double mid = 0.5 * (a + b);
-            (At(mid) >= 0.0 ? a : b) = mid;
-        }
-        return 0.5 * (a + b);
-    }
-};
-
-struct Heads {
-    double q = 0.0;
-    std::vector<double> heads;
-
-    void Take(const ZNetwork& net, double at)
-    {
-        q = at;
-        heads.resize(static_cast<size_t>(net.NodeCount()));
-        for (int i = 0; i < net.NodeCount(); ++i)
-            heads[static_cast<size_t>(i)] = net.NodeAt(i)->NodeHydrElev;
-    }
-    // Nodes the run solves for take the heads on the line through the two trials at q, when q
-    // is not far beyond them.
-    static void Predict(ZNetwork& net, const Heads& a, const Heads& b, double q)
-    {
-        const double t = (q - a.q) / (a.q - b.q);
-        if (!(std::fabs(t) <= 3.0))
-            return;
-        for (int i = 0; i < net.NodeCount(); ++i) {
-            ZConsumeNode* n = net.NodeAt(i);
-            if (n->IsFlowKnown() && !n->IsCutOff()) {
-                const size_t k = static_cast<size_t>(i);
-                n->NodeHydrElev = a.heads[k] + t * (a.heads[k] - b.heads[k]);
-            }
-        }
-    }
-};
+    for (size_t i = 0; i < n; ++i)
+        beta[i] = (base[i] - drop[i] * qa - a[i]) / pa;
+}
 }   // namespace
 
-ZFireFlow::Result ZFireFlow::Search(ZSweepNetwork& net, int node) const
+void ZFireFlow::FirstModels(Workspace& w, int node) const
+{
+    FitHeads(m_baseHeads, w.drop, -1.0, w.newer, -1.0, w.older, w.alpha, w.beta);
+    const size_t k = static_cast<size_t>(node);
+    const double slope = w.drop[k];
+    if (!(slope > 0.0))
+        return;
+    // A unit extra demand at the node moves g (drop_to - drop_from) through each pipe. Beyond the
+    // slope, each pipe's loss grows by what its law adds to the tangent, and by reciprocity the
+    // node's head falls by that excess times the pipe's share. Pipes far off carry too little of
+    // the fire flow for their excess to count.
+    w.carried.clear();
+    for (size_t p = 0; p < m_basePipes.size(); ++p) {
+        const BasePipe& b = m_basePipes[p];
+        const double share = b.conductance * (w.drop[static_cast<size_t>(b.to)] - w.drop[static_cast<size_t>(b.from)]);
+        if (std::fabs(share) > 1e-3)
+            w.carried.emplace_back(share, static_cast<int>(p));
+    }
+    // The node's head drop beyond the slope at q, and its derivative.
+    const auto excess = [&](double q, double& derivative) {
+        double sum = 0.0;
+        derivative = 0.0;
+        for (const auto& [share, p] : w.carried) {
+            const BasePipe& b = m_basePipes[static_cast<size_t>(p)];
+            const double one = share / b.parallel, f0 = b.flow, f = f0 + one * q;
+            const double slope0 = b.exponent * b.resistance * std::pow(std::fabs(f0), b.exponent - 1.0);
+            const double power = std::pow(std::fabs(f), b.exponent - 1.0);
+            const double law = b.resistance * f * power,
+                         law0 = b.resistance * f0 * std::pow(std::fabs(f0), b.exponent - 1.0);
+            sum += share * (law - law0 - slope0 * one * q);
+            derivative += share * one * (b.exponent * b.resistance * power - slope0);
+        }
+        return sum;
+    };
+    const double margin0 = m_baseHeads[k] - m_base->Network().NodeAt(node)->NodeGrunElev - m_params.ResidualHead;
+    const auto margin = [&](double q, double& derivative) {
+        const double m = margin0 - slope * q - excess(q, derivative);
+        derivative = -slope - derivative;
+        return m;
+    };
+    // Newton from the slope's zero, kept inside a bracket of the node's own margin.
+    double lo = 0.0, hi = std::min(margin0 / slope, 16.0 * FirstTrial), d = 0.0;
+    if (!(hi > 0.0) || margin(hi, d) >= 0.0)
+        return;
+    double q = hi;
+    for (int it = 0; it < 30; ++it) {
+        const double m = margin(q, d);
+        (m >= 0.0 ? lo : hi) = q;
+        double next = q - m / d;
+        if (!(next > lo && next < hi))
+            next = 0.5 * (lo + hi);
+        if (std::fabs(next - q) < 1e-4 * q) {
+            q = next;
+            break;
+        }
+        q = next;
+    }
+    // Every node's curvature as the node's, in proportion to its slope: a guess that only sets
+    // the first trial and the heads it starts from.
+    const double curvature = excess(q, d) / std::pow(q, LossExponent) / slope;
+    for (size_t i = 0; i < w.beta.size(); ++i)
+        w.beta[i] = curvature * w.drop[i];
+}
+
+ZFireFlow::Result ZFireFlow::Search(ZSweepNetwork& net, Workspace& w, int node) const
 {
     Result r;
     r.node = node;
@@ -163,81 +207,122 @@ ZFireFlow::Result ZFireFlow::Search(ZSweepNetwork& net, int node) const
         r.limiting = node;
         return r;
     }
+    // The margin of node i at the heads h: its free head above R (the hydrant) or S (the others).
+    const auto limitOf = [&](int i) { return i == node ? m_params.ResidualHead : m_params.SystemMinHead; };
+    const auto smallestMargin = [&](int& limiting) {
+        double smallest = hydrant->FreeHead() - m_params.ResidualHead;
+        limiting = node;
+        for (int i : m_checked) {
+            const double m = network.NodeAt(i)->FreeHead() - m_params.SystemMinHead;
+            if (m < smallest && i != node) {
+                smallest = m;
+                limiting = i;
+            }
+        }
+        return smallest;
+    };
     const double baseDemand = hydrant->NodeFlow;
     int limiting = node;
-    const double m0 = Margin(network, node, limiting);
+    const double m0 = smallestMargin(limiting);
     r.limiting = limiting;
     r.limitingFreeHead = network.NodeAt(limiting)->FreeHead();
     if (!(m0 >= 0.0))
         return r;
+    if (!m_base->DemandSensitivity(node, w.drop, w.scratch))
+        w.drop.assign(m_baseHeads.size(), 0.0);
+    w.newerQ = w.olderQ = -1.0;
+    FirstModels(w, node);
 
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    struct Trial {
-        double q, m;
+    // The smallest zero of the models' margins in (a, b], or inf when they all stay above zero.
+    const auto modelRoot = [&](double a, double b) {
+        const auto marginAt = [&](int i, double q, double p) {
+            const size_t k = static_cast<size_t>(i);
+            return m_baseHeads[k] - w.alpha[k] * q - w.beta[k] * p - network.NodeAt(i)->NodeGrunElev - limitOf(i);
+        };
+        double q = b, p = std::pow(b, LossExponent);
+        bool found = false;
+        const auto lower = [&](int i) {
+            if (marginAt(i, q, p) >= 0.0)
+                return;
+            // Bisection in (a, q]: the model need not be monotone when the fit is poor.
+            double lo = a, hi = q;
+            for (int it = 0; it < 60 && hi - lo > 1e-9 * hi; ++it) {
+                const double mid = 0.5 * (lo + hi);
+                (marginAt(i, mid, std::pow(mid, LossExponent)) >= 0.0 ? lo : hi) = mid;
+            }
+            q = hi;
+            p = std::pow(q, LossExponent);
+            found = true;
+        };
+        lower(node);
+        for (int i : m_checked)
+            if (i != node)
+                lower(i);
+        return found ? q : inf;
     };
-    Trial lo{0.0, m0}, hi{inf, -inf};
-    Trial last{0.0, m0};   // the converged trial before the present one
-    double q = FirstTrial;
+    const auto predictHeads = [&](double q) {
+        const double p = std::pow(q, LossExponent);
+        for (int i = 0; i < network.NodeCount(); ++i) {
+            ZConsumeNode* n = network.NodeAt(i);
+            const size_t k = static_cast<size_t>(i);
+            if (n->IsFlowKnown() && !n->IsCutOff())
+                n->NodeHydrElev = m_baseHeads[k] - w.alpha[k] * q - w.beta[k] * p;
+        }
+    };
+    const auto keepHeads = [&](double q) {
+        std::swap(w.older, w.newer);
+        w.olderQ = w.newerQ;
+        w.newer.resize(static_cast<size_t>(network.NodeCount()));
+        for (int i = 0; i < network.NodeCount(); ++i)
+            w.newer[static_cast<size_t>(i)] = network.NodeAt(i)->NodeHydrElev;
+        w.newerQ = q;
+    };
+
+    double lo = 0.0, hi = inf;
     double widthBefore = inf, widthTwoBefore = inf;
-    bool stateGood = true;
-    // The heads of the last two converged trials: the next trial starts from the line through
-    // them, which leaves the solver a fraction of the way from the heads of the last one alone.
-    Heads newer, older;
-    newer.Take(network, 0.0);
+    // The slope alone overshoots where the pipes carry little flow before the fire (their losses
+    // then grow with the fire flow's square, not in proportion): the first trial stays within
+    // reach of a few hydrants.
+    double q = std::clamp(modelRoot(0.0, MaxFlow), AbsoluteTolerance, 16.0 * FirstTrial);
     for (int trial = 0; trial < MaxTrials; ++trial) {
-        if (!stateGood)
-            net.RestoreBase();
-        if (!older.heads.empty())
-            Heads::Predict(network, newer, older, q);
+        net.RestoreBase();
+        predictHeads(q);
         hydrant->NodeFlow = baseDemand + q;
         ++r.balances;
-        stateGood = net.Balance() == ZBalanceInfo::Converged;
-        if (stateGood) {
-            std::swap(older, newer);
-            newer.Take(network, q);
-        }
-        double m = -inf;
-        if (stateGood)
-            m = Margin(network, node, limiting);
-        const bool feasible = m >= 0.0;
+        const bool converged = net.Balance() == ZBalanceInfo::Converged;
+        const bool feasible = converged && smallestMargin(limiting) >= 0.0;
         if (feasible) {
-            lo = {q, m};
+            lo = q;
             r.limiting = limiting;
             r.limitingFreeHead = network.NodeAt(limiting)->FreeHead();
         } else {
-            hi = {q, m};
+            hi = q;
         }
-        const double tol = std::max(RelativeTolerance * lo.q, AbsoluteTolerance);
-        const double width = hi.q - lo.q;
+        if (converged) {
+            keepHeads(q);
+            FitHeads(m_baseHeads, w.drop, w.newerQ, w.newer, w.olderQ, w.older, w.alpha, w.beta);
+        }
+        const double tol = std::max(RelativeTolerance * lo, AbsoluteTolerance);
+        const double width = hi - lo;
         if (width <= tol)
             break;
-        if (std::isinf(hi.q) && lo.q >= MaxFlow) {
+        if (std::isinf(hi) && lo >= MaxFlow) {
             r.limiting = -1;
             break;
         }
-        // The model through this trial and the converged one before it (the bracket's ends
-        // once both are converged trials).
-        const Trial now{q, m};
-        Trial a = now, b = last;
-        if (std::isfinite(hi.q) && std::isfinite(hi.m) && lo.q > 0.0) {
-            a = lo;
-            b = hi;
+        double next = 0.5 * (lo + hi);
+        const double reach = std::isinf(hi) ? std::min(std::max(lo * 16.0, FirstTrial), MaxFlow) : hi;
+        if (std::isinf(hi) || width < 0.5 * widthTwoBefore) {
+            // Aim a little past the models' zero on the side the last trial did not fall on, so
+            // that a right model closes the bracket with the next trial.
+            const double root = modelRoot(lo, reach);
+            const double aim = 0.4 * std::max(RelativeTolerance * std::min(root, reach), AbsoluteTolerance);
+            next = std::isinf(root) ? reach : root + (feasible ? aim : -aim);
         }
-        if (std::isfinite(now.m))
-            last = now;
-        double next = 0.5 * (lo.q + hi.q);
-        if (std::isinf(hi.q)) {
-            const MarginModel model(m0, a.q, a.m, b.q, b.m);
-            const double reach = std::min(lo.q * 16.0, MaxFlow);
-            next = std::min(std::max(model.Root(lo.q, reach) + 0.5 * tol, lo.q * 1.01), reach);
-        } else if (std::isfinite(a.m) && std::isfinite(b.m) && width < 0.5 * widthTwoBefore) {
-            const MarginModel model(m0, a.q, a.m, b.q, b.m);
-            next = model.Root(lo.q, hi.q) + (feasible ? 0.5 : -0.5) * tol;
-        }
-        q = std::clamp(next, lo.q + 0.25 * tol, std::min(hi.q, MaxFlow) - (std::isinf(hi.q) ? 0.0 : 0.25 * tol));
+        q = std::clamp(next, lo + 0.25 * tol, std::isinf(hi) ? reach : hi - 0.25 * tol);
         widthTwoBefore = widthBefore;
         widthBefore = width;
     }
-    r.available = lo.q;
+    r.available = lo;
     return r;
 }

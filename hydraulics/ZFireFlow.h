@@ -14,12 +14,15 @@ class ZSweepNetwork;
 // below the system minimum S (nodes already below S without the extra flow are left out and
 // listed). Demand-driven whatever the network's demand model: a hydrant draws what it is asked.
 //
-// The search per node: the base solution (Q = 0) tells whether any flow is available at all;
-// then each trial Q is balanced from the heads of the trial before (the solver keeps its
-// ordering, factorisation, data check and resistances), and the next Q is where the smallest
-// margin, modelled as m0 - a Q - b Q^1.852 through the two nearest trials, reaches zero: first
-// beyond it to bracket the limit, then half the tolerance to either side of it to close the
-// bracket; bisection when a step fails to halve the bracket. It ends when the bracket is within
+// The search per node: the base solution (Q = 0) tells whether any flow is available at all, and
+// its Jacobian how fast every head falls with a demand at k (one solve with the base factors).
+// Every node's margin is modelled as m0 - a Q - b Q^1.852 (the losses of the flows the pipes
+// already carry grow about linearly with the extra flow, its own as the law), first through that
+// slope alone, then through the slope and one trial, then through the last two trials; the next
+// trial is the smallest zero of those models, a little beyond it or short of it so as to land on
+// the other side of the limit than the trial before; bisection when a step fails to halve the
+// bracket. Each trial is balanced from heads predicted the same way (the solver keeps its
+// ordering, factorisation, data check and resistances). It ends when the bracket is within
 // 0.1 % of Q or 0.01 l/s; the feasible end is the answer and the node of the smallest margin
 // there the limiting node.
 class ZFireFlow {
@@ -59,15 +62,26 @@ public:
     const std::vector<Result>& Results() const { return m_results; }
 
 private:
-    Result Search(ZSweepNetwork& net, int node) const;
-    // The smallest margin over the checked nodes (k against R, the others against S) and its node.
-    double Margin(const ZNetwork& net, int node, int& limiting) const;
+    struct Workspace;
+    Result Search(ZSweepNetwork& net, Workspace& w, int node) const;
+    // The first trial's head models (Workspace::alpha, beta) from the base slope and the losses'
+    // growth in the pipes the extra flow takes.
+    void FirstModels(Workspace& w, int node) const;
 
     const ZNetwork& m_source;
     ZDrawSettings m_settings;
     Params m_params;
     std::unique_ptr<ZSweepNetwork> m_base;   // the balanced base case
     std::vector<int> m_checked;              // list positions held to S
+    std::vector<double> m_baseHeads;         // per node, of the base case
+    // The open pipes at the base solution, for the first trial's guess of the losses' growth.
+    struct BasePipe {
+        int from, to;
+        double resistance, exponent, parallel;
+        double flow;          // of one of the parallel pipes, from -> to
+        double conductance;   // of all of them, as the solver's last matrix has it
+    };
+    std::vector<BasePipe> m_basePipes;
     std::vector<int> m_lowBase;
     std::vector<Result> m_results;
 };

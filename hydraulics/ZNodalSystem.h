@@ -55,6 +55,9 @@ public:
     double* RightHandSide() { return m_work.data(); }
     bool SolveInternal();
     const double* Solution() const { return m_work.data(); }
+    // x := A^-1 x in internal row order with the factors of the last solve. Reads the factors
+    // only, so that threads may share one system.
+    void SolveWithLastFactors(double* x) const { m_factor.Solve(x); }
 
     double OrderingSeconds() const { return m_orderingSeconds; }
     double SymbolicSeconds() const { return m_symbolicSeconds; }

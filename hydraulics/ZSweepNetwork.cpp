@@ -47,6 +47,7 @@ ZSweepNetwork::ZSweepNetwork(const ZNetwork& source, const ZDrawSettings& settin
         l->SetNextAtEnd(linkAt(from->NextAtEnd()));
     }
     m_info.KeepSystem(true);
+    m_info.SecantAtReversal(true);
     KeepAsBase();
 }
 

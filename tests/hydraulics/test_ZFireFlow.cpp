@@ -1,5 +1,6 @@
 #include "SweepReference.h"
 #include "hydraulics/ZFireFlow.h"
+#include "hydraulics/ZSweepNetwork.h"
 #include "model/ProgressObserver.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +132,43 @@ TEST(FireFlow, ResultsDoNotDependOnTheWorkers)
         EXPECT_EQ(one[i].available, three[i].available);
         EXPECT_EQ(one[i].limiting, three[i].limiting);
         EXPECT_EQ(one[i].limitingFreeHead, three[i].limitingFreeHead);
+    }
+}
+
+// The searches start from the base solution's slope: it must be the heads' true derivative with
+// the demand at the node (central differences over full balances), for every node at once.
+TEST(FireFlow, TheBaseSlopeIsTheHeadsDerivative)
+{
+    auto doc = SweepReference::Load("KL");
+    ZSweepNetwork net(doc->GetNetwork(), doc->GetDrawSettings());
+    ASSERT_EQ(net.Balance(nullptr, false), ZBalanceInfo::Converged);
+    ZNetwork& network = net.Network();
+    const auto heads = [&] {
+        std::vector<double> h;
+        for (const ZConsumeNode* n : network.Nodes())
+            h.push_back(n->NodeHydrElev);
+        return h;
+    };
+    constexpr double d = 1e-3;   // m3/s
+    for (int k : Candidates(*doc, 97)) {
+        std::vector<double> drop, scratch;
+        ASSERT_EQ(net.Balance(nullptr, false), ZBalanceInfo::Converged);
+        ASSERT_TRUE(net.DemandSensitivity(k, drop, scratch));
+        ZConsumeNode* node = network.NodeAt(k);
+        const double base = node->NodeFlow;
+        node->NodeFlow = base + d;
+        ASSERT_EQ(net.Balance(nullptr, false), ZBalanceInfo::Converged);
+        const std::vector<double> up = heads();
+        node->NodeFlow = base - d;
+        ASSERT_EQ(net.Balance(nullptr, false), ZBalanceInfo::Converged);
+        const std::vector<double> down = heads();
+        node->NodeFlow = base;
+        EXPECT_GT(drop[static_cast<size_t>(k)], 0.0);
+        for (int i = 0; i < network.NodeCount(); ++i) {
+            const size_t j = static_cast<size_t>(i);
+            EXPECT_NEAR(drop[j], (down[j] - up[j]) / (2.0 * d), 0.01 * drop[static_cast<size_t>(k)] + 1e-3)
+                << "demand at " << network.NodeAt(k)->GetId() << ", head of " << network.NodeAt(i)->GetId();
+        }
     }
 }
 

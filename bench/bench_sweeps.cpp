@@ -35,18 +35,20 @@ int FireSweep(const ZNetwork& net, int jobs, int every)
             nodes.push_back(n->GetIndex());
     fire.Run(nodes);
     const double wall = BenchClock::Seconds(t0), cpu = BenchClock::CpuSeconds() - c0;
-    long long balances = 0;
+    long long balances = 0, passes = 0;
     int zero = 0;
     std::vector<double> q;
     for (const ZFireFlow::Result& r : fire.Results()) {
         balances += r.balances;
+        passes += r.passes;
         zero += r.available == 0.0;
         q.push_back(r.available);
     }
     std::sort(q.begin(), q.end());
-    std::printf("fire flow at %zu nodes: %.2f s wall, %.2f s processor, %.2f balances a node, %.3f ms a balance"
-                " (processor); %d zero, median %.4f m3/s (target 60 s wall)\n",
+    std::printf("fire flow at %zu nodes: %.2f s wall, %.2f s processor, %.2f balances and %.2f passes a node,"
+                " %.3f ms a balance (processor); %d zero, median %.4f m3/s (target 60 s wall)\n",
                 nodes.size(), wall, cpu, static_cast<double>(balances) / static_cast<double>(nodes.size()),
+                static_cast<double>(passes) / static_cast<double>(nodes.size()),
                 cpu * 1e3 / static_cast<double>(balances), zero, q.empty() ? 0.0 : q[q.size() / 2]);
     return 0;
 }

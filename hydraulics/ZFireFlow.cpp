@@ -290,6 +290,7 @@ ZFireFlow::Result ZFireFlow::Search(ZSweepNetwork& net, Workspace& w, int node) 
         hydrant->NodeFlow = baseDemand + q;
         ++r.balances;
         const bool converged = net.Balance() == ZBalanceInfo::Converged;
+        r.passes += net.Passes();
         const bool feasible = converged && smallestMargin(limiting) >= 0.0;
         if (feasible) {
             lo = q;

@@ -39,6 +39,7 @@ public:
         int limiting = -1;        // list position, -1 when no node limits (the search's cap)
         double limitingFreeHead = 0.0;
         int balances = 0;
+        int passes = 0;        // of all its balances
         bool noHead = false;   // the node is cut off from every head in the base case: nothing
     };
     static constexpr double RelativeTolerance = 0.001;

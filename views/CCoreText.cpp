@@ -351,7 +351,7 @@ QString CCoreText::Line(const QString& line, int depth)
 QString CCoreText::Tr(const QString& text)
 {
     // Chinese is the language of the core's texts: nothing to do without a translation.
-    if (!HasChinese(text) || tr("收敛") == QStringLiteral("收敛"))
+    if (!HasChinese(text) || tr(kCoreTexts[0]) == QString::fromUtf8(kCoreTexts[0]))
         return text;
     const QByteArray utf8 = text.toUtf8();
     const QString whole = QCoreApplication::translate("CCoreText", utf8.constData());

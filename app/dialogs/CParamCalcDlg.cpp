@@ -64,8 +64,14 @@ CParamCalcDlg::CParamCalcDlg(const UnitSystem& units, bool hasSelection, ApplyFn
 void CParamCalcDlg::UpdateLabels()
 {
     m_expression->setText(CCoreText::Tr(ZParamCalculator::ExpressionLabel(m_param->currentIndex(), m_units)));
-    m_preview->setText(QString::fromStdString(
-        ZParamCalculator::Preview(m_param->currentIndex(), m_op->currentIndex(), m_amount->text().toStdString())));
+    // "节点用水量=节点用水量+0": the parameter's name in the interface's language.
+    QString preview = QString::fromStdString(
+        ZParamCalculator::Preview(m_param->currentIndex(), m_op->currentIndex(), m_amount->text().toStdString()));
+    if (m_param->currentIndex() >= 0) {
+        const QString name = QString::fromUtf8(ZParamCalculator::ParamText(m_param->currentIndex()));
+        preview.replace(name, CCoreText::Tr(name));
+    }
+    m_preview->setText(preview);
 }
 
 void CParamCalcDlg::Apply()

@@ -1,4 +1,5 @@
 #include "ValvePropertyForm.h"
+#include "views/CCoreText.h"
 #include "model/ZFieldTable.h"
 #include "PropertyNumber.h"
 
@@ -35,7 +36,7 @@ bool ValvePropertyForm::HasSetting(int type)
 
 QString ValvePropertyForm::SettingCaption(int type)
 {
-    return QString::fromUtf8(ZFieldTable::ValveSettingCaption(type));
+    return CCoreText::Tr(QString::fromUtf8(ZFieldTable::ValveSettingCaption(type)));
 }
 
 int ValvePropertyForm::SettingUnit(int type)

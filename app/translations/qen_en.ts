@@ -100,7 +100,7 @@ Accident case</translation>
     </message>
     <message>
         <source>放弃</source>
-        <translation>Stop</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>按需供水</source>
@@ -432,7 +432,7 @@ Free head contours</translation>
     </message>
     <message>
         <source>放弃</source>
-        <translation>Stop</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>等压间隔必须是大于零的数！</source>
@@ -958,9 +958,9 @@ Both sides</translation>
         <source>无供水
 单侧供水
 双侧供水</source>
-        <translation>No supply
-Supplied from one side
-Supplied from both sides</translation>
+        <translation>None
+One side
+Both sides</translation>
     </message>
     <message>
         <source>管道编号</source>
@@ -1041,8 +1041,8 @@ Supplied from both sides</translation>
     <message>
         <source>海增-威联管
 满宁管</source>
-        <translation>Hazen-Williams pipe
-Manning pipe</translation>
+        <translation>Hazen-Williams
+Manning</translation>
     </message>
     <message>
         <source>进行事故工况校验时设定为事故管</source>
@@ -1090,7 +1090,7 @@ Manning pipe</translation>
     </message>
     <message>
         <source>卧式离心泵</source>
-        <translation>Horizontal centrifugal pump</translation>
+        <translation>Centrifugal pump</translation>
     </message>
     <message>
         <source>入口节点</source>
@@ -1130,10 +1130,10 @@ Manning pipe</translation>
 三点曲线
 多点曲线
 恒功率</source>
-        <translation>Quadratic formula
-One-point curve
-Three-point curve
-Multi-point curve
+        <translation>Quadratic
+One-point
+Three-point
+Multi-point
 Constant power</translation>
     </message>
     <message>
@@ -1239,11 +1239,11 @@ Closed</translation>
 </source>
         <translation>Gate valve
 Check valve
-Pressure reducing valve
-Pressure regulating valve (PRV)
-Pressure sustaining valve (PSV)
-Flow control valve (FCV)
-Throttle control valve (TCV)
+Reducing valve
+PRV
+PSV
+FCV
+TCV
 </translation>
     </message>
     <message>
@@ -1258,19 +1258,19 @@ Throttle control valve (TCV)
 通用阀</source>
         <translation>Gate valve
 Check valve
-Pressure reducing valve
-Pressure regulating valve
-Pressure sustaining valve
-Flow control valve
-Throttle control valve
-Pressure breaker valve
-General purpose valve</translation>
+Reducing valve
+PRV
+PSV
+FCV
+TCV
+PBV
+GPV</translation>
     </message>
     <message>
         <source>压力破坏阀(PBV)
 通用阀(GPV)</source>
-        <translation>Pressure breaker valve (PBV)
-General purpose valve (GPV)</translation>
+        <translation>PBV
+GPV</translation>
     </message>
     <message>
         <source>未计算
@@ -2150,8 +2150,8 @@ No: all nodes</translation>
         <translation>Running the system command failed.</translation>
     </message>
     <message>
-        <source>不是合法的坐标格式!</source>
-        <translation> is not a valid coordinate format!</translation>
+        <source>%1不是合法的坐标格式!</source>
+        <translation>%1 is not a valid coordinate format!</translation>
     </message>
 </context>
 <context>
@@ -2298,7 +2298,7 @@ No: all nodes</translation>
     </message>
     <message>
         <source>放弃</source>
-        <translation>Stop</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>请输入 0 到 %1 之间的数。</source>
@@ -2325,7 +2325,7 @@ No: all nodes</translation>
     </message>
     <message>
         <source>放弃</source>
-        <translation>Stop</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>请输入一个数。</source>
@@ -3944,7 +3944,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>放弃</source>
-        <translation>Stop</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -4875,7 +4875,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>放弃</source>
-        <translation>Stop</translation>
+        <translation>Discard</translation>
     </message>
     <message>
         <source>以后再说</source>

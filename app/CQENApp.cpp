@@ -275,7 +275,7 @@ CQENDoc* CQENApp::CreateDocument()
 
 QString CQENApp::PromptSaveName(const QString& initial)
 {
-    return m_docManager->PromptFileName(MainWindow(), QStringLiteral("另存为"), true, initial);
+    return m_docManager->PromptFileName(MainWindow(), tr("另存为"), true, initial);
 }
 
 void CQENApp::RunTemplateDialog(int commandId)
@@ -340,7 +340,7 @@ void CQENApp::OpenRecentFile(int index)
         return;
     const QString path = m_recent[index];
     if (!QFileInfo::exists(path)) {
-        m_prompt->Warn(("无法打开文件 " + path + "。").toStdString());
+        m_prompt->Warn(tr("无法打开文件 %1。").arg(path).toStdString());
         m_recent.removeAt(index);
         if (m_frame)
             m_frame->RefreshRecentFiles(m_recent);
@@ -418,7 +418,7 @@ bool CQENApp::OnCommand(int id)
         NewDocument();
         return true;
     case Cmd::FileOpen: {
-        const QString path = m_docManager->PromptFileName(MainWindow(), QStringLiteral("打开"), false, QString());
+        const QString path = m_docManager->PromptFileName(MainWindow(), tr("打开"), false, QString());
         if (!path.isEmpty())
             OpenDocumentFile(path);
         return true;

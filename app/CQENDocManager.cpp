@@ -4,7 +4,7 @@
 
 QString CQENDocManager::Filters()
 {
-    return QStringLiteral("QEN Files (*.wnp);;文本文件(*.txt);;所有文件 (*)");
+    return tr("QEN Files (*.wnp);;文本文件(*.txt);;所有文件 (*)");
 }
 
 QString CQENDocManager::PromptFileName(QWidget* parent, const QString& caption, bool save, const QString& initial)
@@ -22,7 +22,7 @@ QString CQENDocManager::PromptFileName(QWidget* parent, const QString& caption, 
                                                                       : QString());
         });
         if (initial.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
-            dlg.selectNameFilter(QStringLiteral("文本文件(*.txt)"));
+            dlg.selectNameFilter(tr("文本文件(*.txt)"));
     }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};

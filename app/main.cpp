@@ -5,6 +5,7 @@
 #include "views/CommandTarget.h"
 #include "QSettingsKeyValueStore.h"
 #include "app/dialogs/QtPrompt.h"
+#include "app/translations/CLanguage.h"
 
 #include "model/ZSettingsStore.h"
 #include "views/GbkText.h"
@@ -27,6 +28,18 @@ namespace {
 constexpr int kExitUsage = 1;
 constexpr long long kMaxSide = 20000;   // pixels of the picture's width and height
 constexpr double kMaxInterval = 1e6;    // metres between contour levels
+
+QString LanguageArgument(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a.startsWith(QLatin1String("--language=")))
+            return a.mid(11);
+        if (a == QLatin1String("--language") && i + 1 < argc)
+            return QString::fromLocal8Bit(argv[i + 1]);
+    }
+    return {};
+}
 
 int UsageError(const std::string& message)
 {
@@ -116,33 +129,45 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("2.6"));
     QApplication::setDesktopFileName(QStringLiteral("com.brookmere.QEN"));
 
+    // The help text follows `--language` (else the system) before the options are read.
+    if (CLanguage::Choose(LanguageArgument(argc, argv), 0, QLocale::system()) == CLanguage::English)
+        CLanguage::Install(CLanguage::English);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("QEN 给水管网平差"));
+    parser.setApplicationDescription(QCoreApplication::translate("main", "QEN 给水管网平差"));
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption print({QStringLiteral("p"), QStringLiteral("print")}, QStringLiteral("打印文件后退出"));
-    QCommandLineOption exportImage(QStringLiteral("export-image"),
-                                   QStringLiteral("不开窗口, 把 FILE 的管网图写成 PNG 或 PDF 文件 OUT"));
-    QCommandLineOption size(QStringLiteral("size"), QStringLiteral("图片大小"), QStringLiteral("WxH"));
-    QCommandLineOption balance(QStringLiteral("balance"), QStringLiteral("出图前先平差"));
+    QCommandLineOption print({QStringLiteral("p"), QStringLiteral("print")},
+                             QCoreApplication::translate("main", "打印文件后退出"));
+    QCommandLineOption exportImage(
+        QStringLiteral("export-image"),
+        QCoreApplication::translate("main", "不开窗口, 把 FILE 的管网图写成 PNG 或 PDF 文件 OUT"));
+    QCommandLineOption size(QStringLiteral("size"), QCoreApplication::translate("main", "图片大小"),
+                            QStringLiteral("WxH"));
+    QCommandLineOption balance(QStringLiteral("balance"), QCoreApplication::translate("main", "出图前先平差"));
     QCommandLineOption contours(QStringLiteral("contours"),
-                                QStringLiteral("画等压线: head 绝对水压线, free 自由水头线"),
+                                QCoreApplication::translate("main", "画等压线: head 绝对水压线, free 自由水头线"),
                                 QStringLiteral("head|free"));
-    QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("等压间隔 (m)"), QStringLiteral("H"));
+    QCommandLineOption interval(QStringLiteral("interval"), QCoreApplication::translate("main", "等压间隔 (m)"),
+                                QStringLiteral("H"));
     QCommandLineOption grades(QStringLiteral("grades"),
-                              QStringLiteral("节点按自由水头、管道按流速分级着色, 并画出图例"));
+                              QCoreApplication::translate("main", "节点按自由水头、管道按流速分级着色, 并画出图例"));
     QCommandLineOption legend(QStringLiteral("legend"),
-                              QStringLiteral("画成出图样式: 图框、图例、比例尺、指北针和图签"));
-    QCommandLineOption report(QStringLiteral("report"),
-                              QStringLiteral("不开窗口, 把 FILE 的平差计算书写成 PDF 或 XLSX 文件 OUT"));
-    QCommandLineOption cases(QStringLiteral("cases"), QStringLiteral("计算书的工况: peak,fire,accident"),
+                              QCoreApplication::translate("main", "画成出图样式: 图框、图例、比例尺、指北针和图签"));
+    QCommandLineOption report(
+        QStringLiteral("report"),
+        QCoreApplication::translate("main", "不开窗口, 把 FILE 的平差计算书写成 PDF 或 XLSX 文件 OUT"));
+    QCommandLineOption cases(QStringLiteral("cases"),
+                             QCoreApplication::translate("main", "计算书的工况: peak,fire,accident"),
                              QStringLiteral("LIST"));
-    QCommandLineOption title(QStringLiteral("title"), QStringLiteral("计算书的工程名称"), QStringLiteral("TEXT"));
-    QCommandLineOption language(QStringLiteral("language"), QStringLiteral("界面语言: zh 中文, en English"),
+    QCommandLineOption title(QStringLiteral("title"), QCoreApplication::translate("main", "计算书的工程名称"),
+                             QStringLiteral("TEXT"));
+    QCommandLineOption language(QStringLiteral("language"),
+                                QCoreApplication::translate("main", "界面语言: zh 中文, en English"),
                                 QStringLiteral("zh|en"));
     parser.addOptions(
         {print, exportImage, size, balance, contours, interval, grades, legend, report, cases, title, language});
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("要打开的 .wnp 或 .txt 文件"),
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QCoreApplication::translate("main", "要打开的 .wnp 或 .txt 文件"),
                                  QStringLiteral("[files...]"));
     parser.process(app);
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 
 class KeyValueStore;
 class QWidget;
@@ -11,6 +12,8 @@ class ZSettingsStore;
 // when asked, opened in the desktop's program for DXF files. A drawing whose file another program
 // changed since it was read is overwritten only when the user says so.
 class CCadExportCommand {
+    Q_DECLARE_TR_FUNCTIONS(CCadExportCommand)
+
 public:
     CCadExportCommand(const ZDocument& doc, const ZSettingsStore& settings, KeyValueStore& profile, UiPrompt& prompt,
                       QWidget* owner);

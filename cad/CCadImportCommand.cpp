@@ -29,23 +29,23 @@ bool CCadImportCommand::Run()
     options.ScaleQen = dlg.ScaleQen();
     options.SplitAtTees = dlg.SplitAtTees();
     if (dlg.OpenMode() == 0 && !IsExistActiveDwg()) {
-        m_prompt.Warn("无法找到活动的CAD图纸，请选择\u201c打开新图纸并引入\u201d!");
+        m_prompt.Warn(tr("无法找到活动的CAD图纸，请选择\u201c打开新图纸并引入\u201d!").toStdString());
         return false;
     }
 
-    CCadProgress progress(m_owner, QStringLiteral("提取CAD图形数据"));
-    progress.SetStatus(QStringLiteral("正在打开CAD会话..."));
+    CCadProgress progress(m_owner, tr("提取CAD图形数据"));
+    progress.SetStatus(tr("正在打开CAD会话..."));
     CadHandle h = OpenAutoCad();
     if (!h) {
-        m_prompt.Warn("建立AutoCad对象失败。请确认该对象已被注册入系统。");
+        m_prompt.Warn(tr("建立AutoCad对象失败。请确认该对象已被注册入系统。").toStdString());
         return false;
     }
     int added = -1;
     if (dlg.OpenMode() == 1) {
-        progress.SetStatus(QStringLiteral("正在打开文档..."));
+        progress.SetStatus(tr("正在打开文档..."));
         const QByteArray path = QFile::encodeName(dlg.DrawingPath());
         if (!OpenDwgDocument(h, path.constData())) {
-            m_prompt.Warn(QStringLiteral("无法打开CAD图纸\u201c%1\u201d!\n%2")
+            m_prompt.Warn(tr("无法打开CAD图纸\u201c%1\u201d!\n%2")
                               .arg(dlg.DrawingPath(), QString::fromUtf8(CadLastError()))
                               .toStdString());
             CloseAutoCad(h);
@@ -53,11 +53,11 @@ bool CCadImportCommand::Run()
         }
     }
     if (!IsExistActiveDwg()) {
-        m_prompt.Warn("未知的错误!");
+        m_prompt.Warn(tr("未知的错误!").toStdString());
     } else {
-        progress.SetStatus(QStringLiteral("正在提取数据..."));
+        progress.SetStatus(tr("正在提取数据..."));
         // One undoable step, announced with the CAD import code; nothing added, nothing recorded.
-        ZEditTransaction tx(m_doc, "从CAD导入");
+        ZEditTransaction tx(m_doc, tr("从CAD导入").toStdString());
         tx.AnnounceAs(ZNetMsg::CadImported);
         ZCadImport import(m_doc.GetNetwork(), m_settings.Templates(), options, &tx);
         import.ReportTo(&progress, &m_prompt);
@@ -75,11 +75,12 @@ bool CCadImportCommand::Run()
         for (const std::string& n : import.Notes())
             notes += n + "\n";
         if (added == 0 && notes.empty())
-            notes = dlg.SearchAllLayers() ? "图纸的模型空间中没有直线或多段线\n" : "所选图层上没有直线或多段线\n";
+            notes = dlg.SearchAllLayers() ? tr("图纸的模型空间中没有直线或多段线\n").toStdString()
+                                          : tr("所选图层上没有直线或多段线\n").toStdString();
         m_report = notes;
-        std::string text = QStringLiteral("%1根管道加入了管网模型中!").arg(added).toStdString();
+        std::string text = tr("%1根管道加入了管网模型中!").arg(added).toStdString();
         if (!notes.empty())
-            text += (added == 0 ? "\n没有管道加入，原因:\n" : "\n") + notes;
+            text += (added == 0 ? tr("\n没有管道加入，原因:\n").toStdString() : std::string("\n")) + notes;
         m_prompt.Inform(text);
     }
     CloseAutoCad(h);

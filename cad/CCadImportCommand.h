@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 class KeyValueStore;
@@ -14,6 +15,8 @@ class ZNetObject;
 // "提取CAD管网" (Cmd::ImportAcad): the dialog, then the drawing's lines and polylines read into the
 // network through the CAD bridge, with a progress window that can be stopped, and the count.
 class CCadImportCommand {
+    Q_DECLARE_TR_FUNCTIONS(CCadImportCommand)
+
 public:
     CCadImportCommand(ZDocument& doc, const ZSettingsStore& settings, KeyValueStore& profile, UiPrompt& prompt,
                       QWidget* owner);

@@ -25,10 +25,14 @@ struct Field {
     const char* key;
     const char* label;
 };
-const Field Layers[] = {
-    {"NodeLayer", "节点:"}, {"PipeLayer", "管道:"}, {"LabelLayer", "标注:"}, {"OtherLayer", "其它:"}};
-const Field Sizes[] = {
-    {"ArrowSize", "箭头长度:"}, {"LabelSize", "字体高度:"}, {"NodeSize", "节点大小:"}, {"DevSize", "设备大小:"}};
+const Field Layers[] = {{"NodeLayer", QT_TRANSLATE_NOOP("CExportCadDlg", "节点:")},
+                        {"PipeLayer", QT_TRANSLATE_NOOP("CExportCadDlg", "管道:")},
+                        {"LabelLayer", QT_TRANSLATE_NOOP("CExportCadDlg", "标注:")},
+                        {"OtherLayer", QT_TRANSLATE_NOOP("CExportCadDlg", "其它:")}};
+const Field Sizes[] = {{"ArrowSize", QT_TRANSLATE_NOOP("CExportCadDlg", "箭头长度:")},
+                       {"LabelSize", QT_TRANSLATE_NOOP("CExportCadDlg", "字体高度:")},
+                       {"NodeSize", QT_TRANSLATE_NOOP("CExportCadDlg", "节点大小:")},
+                       {"DevSize", QT_TRANSLATE_NOOP("CExportCadDlg", "设备大小:")}};
 
 }   // namespace
 
@@ -36,13 +40,13 @@ CExportCadDlg::CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
                              const ZNetwork* net)
     : QDialog(parent), m_profile(profile), m_prompt(prompt), m_cadRunning(cadRunning), m_net(net)
 {
-    setWindowTitle(QStringLiteral("生成CAD图纸"));
-    auto* target = new QGroupBox(QStringLiteral("图纸"), this);
-    m_active = new QRadioButton(QStringLiteral("输出到当前激活的CAD文档"), target);
-    m_new = new QRadioButton(QStringLiteral("创建新图纸并输出"), target);
+    setWindowTitle(tr("生成CAD图纸"));
+    auto* target = new QGroupBox(tr("图纸"), this);
+    m_active = new QRadioButton(tr("输出到当前激活的CAD文档"), target);
+    m_new = new QRadioButton(tr("创建新图纸并输出"), target);
     m_path = new QLineEdit(target);
-    m_browse = new QPushButton(QStringLiteral("浏览..."), target);
-    m_viewer = new QCheckBox(QStringLiteral("完成后用关联的CAD程序打开图纸"), target);
+    m_browse = new QPushButton(tr("浏览..."), target);
+    m_viewer = new QCheckBox(tr("完成后用关联的CAD程序打开图纸"), target);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(m_browse);
@@ -59,21 +63,21 @@ CExportCadDlg::CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     };
     auto* scaleRow = new QHBoxLayout;
     scaleRow->addWidget(edit("ScaleCad"));
-    scaleRow->addWidget(new QLabel(QStringLiteral("CAD单位 ="), this));
+    scaleRow->addWidget(new QLabel(tr("CAD单位 ="), this));
     scaleRow->addWidget(edit("ScaleQen"));
-    scaleRow->addWidget(new QLabel(QStringLiteral("毫米"), this));
-    auto* layers = new QGroupBox(QStringLiteral("图层"), this);
+    scaleRow->addWidget(new QLabel(tr("毫米"), this));
+    auto* layers = new QGroupBox(tr("图层"), this);
     auto* layerForm = new QFormLayout(layers);
     for (const Field& f : Layers)
-        layerForm->addRow(QString::fromUtf8(f.label), edit(f.key));
-    auto* sizes = new QGroupBox(QStringLiteral("大小(CAD单位)"), this);
+        layerForm->addRow(tr(f.label), edit(f.key));
+    auto* sizes = new QGroupBox(tr("大小(CAD单位)"), this);
     auto* sizeForm = new QFormLayout(sizes);
     for (const Field& f : Sizes)
-        sizeForm->addRow(QString::fromUtf8(f.label), edit(f.key));
+        sizeForm->addRow(tr(f.label), edit(f.key));
     // Sizes are CAD units: at 1000 units per metre the defaults are specks on a plotted sheet.
     m_sizeHint = new QLabel(sizes);
     m_sizeHint->setWordWrap(true);
-    m_useSizes = new QPushButton(QStringLiteral("采用建议大小"), sizes);
+    m_useSizes = new QPushButton(tr("采用建议大小"), sizes);
     sizeForm->addRow(m_sizeHint);
     sizeForm->addRow(m_useSizes);
     auto* grid = new QHBoxLayout;
@@ -81,12 +85,12 @@ CExportCadDlg::CExportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     grid->addWidget(sizes);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(target);
     auto* scaleForm = new QFormLayout;
-    scaleForm->addRow(QStringLiteral("比例:"), scaleRow);
+    scaleForm->addRow(tr("比例:"), scaleRow);
     layout->addLayout(scaleForm);
     layout->addLayout(grid);
     layout->addWidget(buttons);
@@ -182,8 +186,8 @@ void CExportCadDlg::UpdateSizeHint()
     if (!known)
         return;
     auto n = [](double v) { return QString::number(v, 'g', 6); };
-    m_sizeHint->setText(QStringLiteral("大小按CAD单位计。在容纳整个管网的A1图纸上清晰可读的大小: 字体高度 %1, "
-                                       "节点大小 %2, 设备大小 %3, 箭头长度 %4。")
+    m_sizeHint->setText(tr("大小按CAD单位计。在容纳整个管网的A1图纸上清晰可读的大小: 字体高度 %1, "
+                           "节点大小 %2, 设备大小 %3, 箭头长度 %4。")
                             .arg(n(r.LabelSize), n(r.NodeSize), n(r.DevSize), n(r.ArrowSize)));
 }
 
@@ -201,7 +205,7 @@ void CExportCadDlg::UseSuggestedSizes()
 
 void CExportCadDlg::Browse()
 {
-    QFileDialog dlg(this, QStringLiteral("另存为"), m_path->text(), QStringLiteral("DXF 文件 (*.dxf);;所有文件 (*.*)"));
+    QFileDialog dlg(this, tr("另存为"), m_path->text(), tr("DXF 文件 (*.dxf);;所有文件 (*.*)"));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(QStringLiteral("dxf"));
     if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
@@ -217,7 +221,7 @@ void CExportCadDlg::accept()
         bool ok = false;
         const double v = e->text().trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(v) || !(v > 0.0)) {
-            m_prompt.Warn("请键入大于0的数!");
+            m_prompt.Warn(tr("请键入大于0的数!").toStdString());
             e->setFocus();
             e->selectAll();
             return;
@@ -234,7 +238,7 @@ void CExportCadDlg::accept()
         QLineEdit* e = Edit(f.key);
         const std::string name = GbkText::FromQString(e->text()).Bytes();
         if (name.empty()) {   // a layer without a name cannot be made
-            m_prompt.Warn("需要输入图层名!");
+            m_prompt.Warn(tr("需要输入图层名!").toStdString());
             e->setFocus();
             return;
         }
@@ -246,7 +250,7 @@ void CExportCadDlg::accept()
     }
     const int mode = m_new->isChecked() ? 1 : 0;
     if (mode == 1 && m_path->text().trimmed().isEmpty()) {
-        m_prompt.Warn("选择文件名不能为空!");
+        m_prompt.Warn(tr("选择文件名不能为空!").toStdString());
         m_path->setFocus();
         return;
     }

@@ -35,12 +35,12 @@ QString Number(double v)
 CImportCadDlg::CImportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadRunning, QWidget* parent)
     : QDialog(parent), m_profile(profile), m_prompt(prompt), m_cadRunning(cadRunning)
 {
-    setWindowTitle(QStringLiteral("提取CAD管网"));
-    auto* source = new QGroupBox(QStringLiteral("图纸"), this);
-    m_active = new QRadioButton(QStringLiteral("从正在激活的图纸中引入"), source);
-    m_open = new QRadioButton(QStringLiteral("打开新图纸并引入"), source);
+    setWindowTitle(tr("提取CAD管网"));
+    auto* source = new QGroupBox(tr("图纸"), this);
+    m_active = new QRadioButton(tr("从正在激活的图纸中引入"), source);
+    m_open = new QRadioButton(tr("打开新图纸并引入"), source);
     m_path = new QLineEdit(source);
-    m_browse = new QPushButton(QStringLiteral("浏览..."), source);
+    m_browse = new QPushButton(tr("浏览..."), source);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(m_browse);
@@ -54,22 +54,22 @@ CImportCadDlg::CImportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     m_scaleQenEdit = new QLineEdit(this);
     auto* scaleRow = new QHBoxLayout;
     scaleRow->addWidget(m_scaleCadEdit);
-    scaleRow->addWidget(new QLabel(QStringLiteral("CAD单位 ="), this));
+    scaleRow->addWidget(new QLabel(tr("CAD单位 ="), this));
     scaleRow->addWidget(m_scaleQenEdit);
-    scaleRow->addWidget(new QLabel(QStringLiteral("毫米"), this));
+    scaleRow->addWidget(new QLabel(tr("毫米"), this));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("管道连接判断精度:"), m_minDistEdit);
-    form->addRow(QStringLiteral("比例:"), scaleRow);
+    form->addRow(tr("管道连接判断精度:"), m_minDistEdit);
+    form->addRow(tr("比例:"), scaleRow);
 
-    auto* entities = new QGroupBox(QStringLiteral("实体和图层"), this);
+    auto* entities = new QGroupBox(tr("实体和图层"), this);
     m_line = new QCheckBox(QStringLiteral("LINE"), entities);
     m_pline = new QCheckBox(QStringLiteral("PLINE"), entities);
-    m_allLayers = new QCheckBox(QStringLiteral("搜索全部图层"), entities);
+    m_allLayers = new QCheckBox(tr("搜索全部图层"), entities);
     m_layerEdit = new QLineEdit(entities);
-    m_layerEdit->setToolTip(QStringLiteral("图层名之间用\";\"分隔"));
+    m_layerEdit->setToolTip(tr("图层名之间用\";\"分隔"));
     m_layerList = new QListWidget(entities);
     m_layerList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_layerList->setToolTip(QStringLiteral("图纸的图层: 选中的图层填入上面的图层名"));
+    m_layerList->setToolTip(tr("图纸的图层: 选中的图层填入上面的图层名"));
     m_layerList->setMaximumHeight(120);
     auto* entityRow = new QHBoxLayout;
     entityRow->addWidget(m_line);
@@ -80,11 +80,11 @@ CImportCadDlg::CImportCadDlg(KeyValueStore& profile, UiPrompt& prompt, bool cadR
     entityLayout->addWidget(m_allLayers);
     entityLayout->addWidget(m_layerEdit);
     entityLayout->addWidget(m_layerList);
-    m_split = new QCheckBox(QStringLiteral("在管道中间接入时打断管道"), this);
+    m_split = new QCheckBox(tr("在管道中间接入时打断管道"), this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(source);
     layout->addLayout(form);
@@ -175,7 +175,7 @@ void CImportCadDlg::UpdateControls()
 
 void CImportCadDlg::Browse()
 {
-    QFileDialog dlg(this, QStringLiteral("打开"), m_path->text(), QStringLiteral("DXF 文件 (*.dxf);;所有文件 (*.*)"));
+    QFileDialog dlg(this, tr("打开"), m_path->text(), tr("DXF 文件 (*.dxf);;所有文件 (*.*)"));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setDefaultSuffix(QStringLiteral("dxf"));
@@ -190,7 +190,7 @@ bool CImportCadDlg::ReadNumber(QLineEdit* edit, double atLeast, double& value)
     bool ok = false;
     const double v = edit->text().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v) || v < atLeast) {
-        m_prompt.Warn(QStringLiteral("请键入大于%1的数!").arg(atLeast, 0, 'g', 6).toStdString());
+        m_prompt.Warn(tr("请键入大于%1的数!").arg(atLeast, 0, 'g', 6).toStdString());
         edit->setFocus();
         edit->selectAll();
         return false;
@@ -207,7 +207,7 @@ void CImportCadDlg::accept()
         return;
     const int mode = m_open->isChecked() ? 1 : 0;
     if (mode == 1 && m_path->text().trimmed().isEmpty()) {
-        m_prompt.Warn("选择文件名不能为空!");
+        m_prompt.Warn(tr("选择文件名不能为空!").toStdString());
         m_path->setFocus();
         return;
     }
@@ -217,7 +217,7 @@ void CImportCadDlg::accept()
     if (!m_allLayers->isChecked()) {
         layers = ZCadImport::SplitLayers(layerText);
         if (layers.empty()) {
-            m_prompt.Warn("需要输入图层名!");
+            m_prompt.Warn(tr("需要输入图层名!").toStdString());
             m_layerEdit->setFocus();
             return;
         }

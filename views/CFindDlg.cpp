@@ -32,10 +32,10 @@ CFindDlg::CFindDlg(ZNetCanvas& canvas, CViewEditor& editor, QWidget* parent)
     : QDialog(parent), m_canvas(canvas), m_editor(editor)
 {
     setObjectName(QStringLiteral("findDialog"));
-    setWindowTitle(QStringLiteral("查找"));
+    setWindowTitle(tr("查找"));
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("findTabs"));
-    for (const QString& label : QStringLiteral("节点\n管道\n水泵\n阀门\n水池").split(QLatin1Char('\n')))
+    for (const QString& label : tr("节点\n管道\n水泵\n阀门\n水池").split(QLatin1Char('\n')))
         m_tabs->addTab(label);
     auto* lists = new QStackedLayout;
     for (int i = 0; i < 5; ++i) {
@@ -50,12 +50,12 @@ CFindDlg::CFindDlg(ZNetCanvas& canvas, CViewEditor& editor, QWidget* parent)
         lists->addWidget(box);
     }
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("输入编号:"), this));
+    row->addWidget(new QLabel(tr("输入编号:"), this));
     row->addLayout(lists, 1);
     auto* buttons = new QHBoxLayout;
-    auto* view = new QPushButton(QStringLiteral("查看"), this);
-    auto* props = new QPushButton(QStringLiteral("属性"), this);
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    auto* view = new QPushButton(tr("查看"), this);
+    auto* props = new QPushButton(tr("属性"), this);
+    auto* close = new QPushButton(tr("关闭"), this);
     view->setObjectName(QStringLiteral("findView"));
     props->setObjectName(QStringLiteral("findProperties"));
     close->setObjectName(QStringLiteral("findClose"));
@@ -126,7 +126,7 @@ ZNetObject* CFindDlg::Lookup()
             QMessageBox::information(this, QStringLiteral("QEN"), msg);
     };
     if (text.isEmpty()) {
-        tell(QStringLiteral("必须输入编号!"));
+        tell(tr("必须输入编号!"));
         return nullptr;
     }
     const ZNetwork& net = m_canvas.Document()->GetNetwork();
@@ -137,7 +137,7 @@ ZNetObject* CFindDlg::Lookup()
     else if (ZNetObject* l = net.FindLink(id); l && l->GetKind() == kTabKinds[tab])
         o = l;
     if (!o)
-        tell(QStringLiteral("没有找到编号为%1的部件!").arg(text));
+        tell(tr("没有找到编号为%1的部件!").arg(text));
     return o;
 }
 
@@ -147,16 +147,16 @@ void CFindDlg::onView()
     if (!o)
         return;
     Prompt* p = m_editor.Asker();
-    auto tell = [&](const char* msg) {
+    auto tell = [&](const QString& msg) {
         if (p)
-            p->Inform(msg);
+            p->Inform(msg.toStdString());
         else
-            QMessageBox::information(this, QStringLiteral("QEN"), QString::fromUtf8(msg));
+            QMessageBox::information(this, QStringLiteral("QEN"), msg);
     };
     if (o->IsHidden())
-        return tell("不能看隐藏的部件!");
+        return tell(tr("不能看隐藏的部件!"));
     if (o->IsFiltered())
-        return tell("不能看过滤出的部件!");
+        return tell(tr("不能看过滤出的部件!"));
     double cx, cy;
     if (o->IsNode()) {
         const PipePoint at = static_cast<ZFlowNode*>(o)->GetPosition(m_canvas);

@@ -110,8 +110,7 @@ int CGridPrinter::Print(QPrinter& printer, const CQENGridModel& model, const QSt
             }
             y += rowH;
         }
-        p.drawText(QRectF(0, pageH - footH, pageW, footH), Qt::AlignHCenter | Qt::AlignBottom,
-                   QStringLiteral("第%1页").arg(pg));
+        p.drawText(QRectF(0, pageH - footH, pageW, footH), Qt::AlignHCenter | Qt::AlignBottom, tr("第%1页").arg(pg));
         p.restore();
         ++printed;
     }

@@ -24,7 +24,7 @@ void CModuleLegend::Paint(QPainter& p, const QSize& window, const ZSettingsStore
     const auto& colors = settings.Colors();
     const QColor bk = ToColor(colors.BkGround);
     const QColor ink = bk.lightness() > 128 ? QColor(30, 30, 30) : QColor(235, 235, 235);
-    const QString title = freeHead ? QStringLiteral("自由水头线") : QStringLiteral("绝对水压线");
+    const QString title = freeHead ? tr("自由水头线") : tr("绝对水压线");
     const UnitCategory& unit = settings.Units().Hydr();
     QFont font = p.font();
     font.setPointSizeF(9.0);

@@ -19,27 +19,29 @@
 CNamedViewDlg::CNamedViewDlg(std::vector<ZNamedView>& views, const ViewExtent& shown, Prompt* prompt, QWidget* parent)
     : QDialog(parent), m_views(views), m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("定义视图"));
+    setWindowTitle(tr("定义视图"));
     setObjectName(QStringLiteral("namedViewDlg"));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("name"));
-    static const char* const captions[] = {"左:", "上:", "右:", "下:"};
+    static const char* const captions[] = {
+        QT_TRANSLATE_NOOP("CNamedViewDlg", "左:"), QT_TRANSLATE_NOOP("CNamedViewDlg", "上:"),
+        QT_TRANSLATE_NOOP("CNamedViewDlg", "右:"), QT_TRANSLATE_NOOP("CNamedViewDlg", "下:")};
     const double values[] = {shown.left, shown.top, shown.right, shown.bottom};
-    auto* area = new QGroupBox(QStringLiteral("视图区域"), this);
+    auto* area = new QGroupBox(tr("视图区域"), this);
     auto* grid = new QFormLayout(area);
     for (int i = 0; i < 4; ++i) {
         m_rect[i] = new QLineEdit(QString::number(values[i], 'g', 12), area);
         m_rect[i]->setObjectName(QStringLiteral("rect%1").arg(i));
-        grid->addRow(QString::fromUtf8(captions[i]), m_rect[i]);
+        grid->addRow(tr(captions[i]), m_rect[i]);
     }
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("list"));
     for (const ZNamedView& v : m_views)
         m_list->addItem(GbkText::ToQString(v.ViewName));
-    auto* add = new QPushButton(QStringLiteral("添加"), this);
-    m_delete = new QPushButton(QStringLiteral("删除"), this);
-    m_update = new QPushButton(QStringLiteral("更新"), this);
-    auto* close = new QPushButton(QStringLiteral("返回"), this);
+    auto* add = new QPushButton(tr("添加"), this);
+    m_delete = new QPushButton(tr("删除"), this);
+    m_update = new QPushButton(tr("更新"), this);
+    auto* close = new QPushButton(tr("返回"), this);
     add->setObjectName(QStringLiteral("add"));
     m_delete->setObjectName(QStringLiteral("delete"));
     m_update->setObjectName(QStringLiteral("update"));
@@ -47,7 +49,7 @@ CNamedViewDlg::CNamedViewDlg(std::vector<ZNamedView>& views, const ViewExtent& s
 
     auto* left = new QVBoxLayout;
     auto* nameRow = new QFormLayout;
-    nameRow->addRow(QStringLiteral("名称:"), m_name);
+    nameRow->addRow(tr("名称:"), m_name);
     left->addLayout(nameRow);
     left->addWidget(area);
     left->addWidget(m_list, 1);
@@ -88,10 +90,10 @@ void CNamedViewDlg::OnSelection()
     UpdateButtons();
 }
 
-void CNamedViewDlg::Refuse(const char* text, QWidget* focus)
+void CNamedViewDlg::Refuse(const QString& text, QWidget* focus)
 {
     if (m_prompt)
-        m_prompt->Inform(text);
+        m_prompt->Inform(text.toStdString());
     focus->setFocus();
     if (auto* edit = qobject_cast<QLineEdit*>(focus))
         edit->selectAll();
@@ -101,12 +103,12 @@ bool CNamedViewDlg::ReadEdits(ZNamedView& out, int exceptRow)
 {
     const QString name = m_name->text().trimmed();
     if (name.isEmpty()) {
-        Refuse("字符串不能为空!", m_name);
+        Refuse(tr("字符串不能为空!"), m_name);
         return false;
     }
     for (int i = 0; i < m_list->count(); ++i) {
         if (i != exceptRow && m_list->item(i)->text().compare(name, Qt::CaseInsensitive) == 0) {
-            Refuse("视图名称已经存在!", m_name);
+            Refuse(tr("视图名称已经存在!"), m_name);
             return false;
         }
     }
@@ -115,7 +117,7 @@ bool CNamedViewDlg::ReadEdits(ZNamedView& out, int exceptRow)
         bool ok = false;
         v[i] = m_rect[i]->text().trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(v[i])) {
-            Refuse("请输入一个数。", m_rect[i]);
+            Refuse(tr("请输入一个数。"), m_rect[i]);
             return false;
         }
     }

@@ -34,7 +34,7 @@ private:
     void UpdateButtons();
     // The edits as a named view; false (with the message shown) when they are refused.
     bool ReadEdits(ZNamedView& out, int exceptRow);
-    void Refuse(const char* text, QWidget* focus);
+    void Refuse(const QString& text, QWidget* focus);
 
     std::vector<ZNamedView>& m_views;
     Prompt* m_prompt;

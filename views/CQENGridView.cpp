@@ -79,7 +79,7 @@ CQENGridView::CQENGridView(ZDocument* doc, const ZSettingsStore& settings, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
-    const QStringList names = QStringLiteral("节点\n管道\n水泵\n阀门\n水池").split(QLatin1Char('\n'));
+    const QStringList names = tr("节点\n管道\n水泵\n阀门\n水池").split(QLatin1Char('\n'));
     const ZNetwork* net = doc ? &doc->GetNetwork() : nullptr;
     for (int t = 0; t < ZGridColumns::TabCount; ++t) {
         auto* model = new CQENGridModel(t, net, m_settings.Units(), this);
@@ -315,7 +315,7 @@ void CQENGridView::printPreview()
 {
     QPrinter& printer = Printer();
     QPrintPreviewDialog dlg(&printer, this);
-    dlg.setWindowTitle(QStringLiteral("打印预览"));
+    dlg.setWindowTitle(tr("打印预览"));
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintTo(*p); });
     dlg.exec();
 }

@@ -409,9 +409,9 @@ void CQENModuleView::keyPressEvent(QKeyEvent* e)
 void CQENModuleView::contextMenuEvent(QContextMenuEvent* e)
 {
     QMenu menu(this);
-    menu.addAction(QStringLiteral("放大"), this, [this]() { OnCommand(CmdZoomIn); });
-    menu.addAction(QStringLiteral("缩小"), this, [this]() { OnCommand(CmdZoomOut); });
+    menu.addAction(tr("放大"), this, [this]() { OnCommand(CmdZoomIn); });
+    menu.addAction(tr("缩小"), this, [this]() { OnCommand(CmdZoomOut); });
     menu.addSeparator();
-    menu.addAction(QStringLiteral("观察角..."), this, [this]() { OnCommand(CmdViewAngle); });
+    menu.addAction(tr("观察角..."), this, [this]() { OnCommand(CmdViewAngle); });
     menu.exec(e->globalPos());
 }

@@ -479,22 +479,27 @@ QMenu* CQENView::BuildContextMenu()
         int id;
         const char* text;
     };
-    static const Item realTime[] = {{Cmd::LeaveRealtime, "退出"},    {Cmd::PanRealtime, "实时平移"},
-                                    {Cmd::ZoomRealtime, "实时缩放"}, {Cmd::ZoomBack, "回退"},
-                                    {Cmd::ZoomForward, "前进"},      {Cmd::ZoomIn, "放大"},
-                                    {Cmd::ZoomOut, "缩小"},          {Cmd::ZoomWindow, "窗口放大"},
-                                    {Cmd::ZoomExtents, "全图缩放"},  {0, nullptr}};
-    static const Item graphic[] = {{Cmd::ZoomRealtime, "实时缩放"},
-                                   {Cmd::PanRealtime, "实时平移"},
-                                   {Cmd::ZoomWindow, "窗口放大"},
-                                   {Cmd::ZoomIn, "放大"},
-                                   {Cmd::ZoomOut, "缩小"},
-                                   {Cmd::ZoomExtents, "全图缩放"},
+    static const Item realTime[] = {{Cmd::LeaveRealtime, QT_TRANSLATE_NOOP("CQENView", "退出")},
+                                    {Cmd::PanRealtime, QT_TRANSLATE_NOOP("CQENView", "实时平移")},
+                                    {Cmd::ZoomRealtime, QT_TRANSLATE_NOOP("CQENView", "实时缩放")},
+                                    {Cmd::ZoomBack, QT_TRANSLATE_NOOP("CQENView", "回退")},
+                                    {Cmd::ZoomForward, QT_TRANSLATE_NOOP("CQENView", "前进")},
+                                    {Cmd::ZoomIn, QT_TRANSLATE_NOOP("CQENView", "放大")},
+                                    {Cmd::ZoomOut, QT_TRANSLATE_NOOP("CQENView", "缩小")},
+                                    {Cmd::ZoomWindow, QT_TRANSLATE_NOOP("CQENView", "窗口放大")},
+                                    {Cmd::ZoomExtents, QT_TRANSLATE_NOOP("CQENView", "全图缩放")},
+                                    {0, nullptr}};
+    static const Item graphic[] = {{Cmd::ZoomRealtime, QT_TRANSLATE_NOOP("CQENView", "实时缩放")},
+                                   {Cmd::PanRealtime, QT_TRANSLATE_NOOP("CQENView", "实时平移")},
+                                   {Cmd::ZoomWindow, QT_TRANSLATE_NOOP("CQENView", "窗口放大")},
+                                   {Cmd::ZoomIn, QT_TRANSLATE_NOOP("CQENView", "放大")},
+                                   {Cmd::ZoomOut, QT_TRANSLATE_NOOP("CQENView", "缩小")},
+                                   {Cmd::ZoomExtents, QT_TRANSLATE_NOOP("CQENView", "全图缩放")},
                                    {0, nullptr},
-                                   {Cmd::ZoomBack, "回退"},
-                                   {Cmd::ZoomForward, "前进"},
+                                   {Cmd::ZoomBack, QT_TRANSLATE_NOOP("CQENView", "回退")},
+                                   {Cmd::ZoomForward, QT_TRANSLATE_NOOP("CQENView", "前进")},
                                    {0, nullptr},
-                                   {Cmd::ProjectLabels, "显示工程标注"},
+                                   {Cmd::ProjectLabels, QT_TRANSLATE_NOOP("CQENView", "显示工程标注")},
                                    {-1, nullptr}};
     const bool rt = m_canvas.ZoomTool().IsActive();
     if (!rt && m_canvas.WorkShops().IsActive()) {
@@ -511,7 +516,7 @@ QMenu* CQENView::BuildContextMenu()
         }
         CommandState st;
         OnUpdateCommand(it->id, st);
-        QAction* a = menu->addAction(QString::fromUtf8(it->text));
+        QAction* a = menu->addAction(tr(it->text));
         a->setData(it->id);
         a->setCheckable(st.checked);
         a->setChecked(st.checked);
@@ -830,16 +835,16 @@ void CQENView::printPreview()
     QPrinter& printer = Printer();
     MatchPageToView(printer);
     QPrintPreviewDialog dlg(&printer, this);
-    dlg.setWindowTitle(QStringLiteral("打印预览"));
+    dlg.setWindowTitle(tr("打印预览"));
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PaintPrinter(p); });
     dlg.exec();
 }
 
 void CQENView::ChooseBackground()
 {
-    const QString path = ChooseImageFile ? ChooseImageFile(this)
-                                         : QFileDialog::getOpenFileName(this, QStringLiteral("选择背景"), QString(),
-                                                                        ZBkDibLoader::FileFilter());
+    const QString path =
+        ChooseImageFile ? ChooseImageFile(this)
+                        : QFileDialog::getOpenFileName(this, tr("选择背景"), QString(), ZBkDibLoader::FileFilter());
     if (!path.isEmpty())
         BeginPlacingBackground(path);
 }
@@ -883,7 +888,7 @@ void CQENView::PlaceBackground(double x, double y)
     m_pendingBk->BkTop = y;
     m_pendingBk->BkWidth = probe.Level(0).width() * s;
     m_pendingBk->BkHeight = probe.Level(0).height() * s;
-    m_doc->Perform(ZBackgroundEdit::Replace("选择背景", std::move(m_pendingBk)));
+    m_doc->Perform(ZBackgroundEdit::Replace(tr("选择背景").toStdString(), std::move(m_pendingBk)));
     m_editor->HoldEditing(false);
     UpdateCursor();
 }
@@ -892,16 +897,16 @@ void CQENView::ClearBackground()
 {
     if (!m_doc || !m_doc->GetBkDib())
         return;
-    if (!m_prompt || !m_prompt->AskYesNo("清空背景将减小文档大小，\n你确认吗?"))
+    if (!m_prompt || !m_prompt->AskYesNo(tr("清空背景将减小文档大小，\n你确认吗?").toStdString()))
         return;
-    m_doc->Perform(ZBackgroundEdit::Replace("清空背景", nullptr));
+    m_doc->Perform(ZBackgroundEdit::Replace(tr("清空背景").toStdString(), nullptr));
 }
 
 void CQENView::ToggleBackground()
 {
     if (!m_doc || !m_doc->GetBkDib())
         return;
-    m_doc->Perform(ZBackgroundEdit::ToggleVisible("显示背景"));
+    m_doc->Perform(ZBackgroundEdit::ToggleVisible(tr("显示背景").toStdString()));
 }
 
 void CQENView::EditNamedViews()

@@ -47,9 +47,11 @@ struct PropertyCommand {
     const char* text;
 };
 constexpr PropertyCommand kProperties[] = {
-    {Cmd::PropNode, ZNetObject::Kind::Node, "节点属性(&N)"}, {Cmd::PropPipe, ZNetObject::Kind::Pipe, "管道属性(&P)"},
-    {Cmd::PropPump, ZNetObject::Kind::Pump, "水泵属性(&U)"}, {Cmd::PropValve, ZNetObject::Kind::Valve, "阀门属性(&V)"},
-    {Cmd::PropTank, ZNetObject::Kind::Tank, "水池属性(&T)"},
+    {Cmd::PropNode, ZNetObject::Kind::Node, QT_TRANSLATE_NOOP("CViewEditor", "节点属性(&N)")},
+    {Cmd::PropPipe, ZNetObject::Kind::Pipe, QT_TRANSLATE_NOOP("CViewEditor", "管道属性(&P)")},
+    {Cmd::PropPump, ZNetObject::Kind::Pump, QT_TRANSLATE_NOOP("CViewEditor", "水泵属性(&U)")},
+    {Cmd::PropValve, ZNetObject::Kind::Valve, QT_TRANSLATE_NOOP("CViewEditor", "阀门属性(&V)")},
+    {Cmd::PropTank, ZNetObject::Kind::Tank, QT_TRANSLATE_NOOP("CViewEditor", "水池属性(&T)")},
 };
 }   // namespace
 
@@ -235,7 +237,7 @@ bool CViewEditor::OnUpdateCommand(int id, CommandState& state)
             continue;
         const int n = t.Count(p.kind);
         state.enabled = n > 0 && m_editor;
-        state.text = QString::fromUtf8(p.text);
+        state.text = tr(p.text);
         if (n > 0)
             state.text += QStringLiteral("[%1]").arg(n);
         return true;
@@ -286,9 +288,14 @@ void CViewEditor::FillWorkshopMenu(QMenu& menu)
         int id;
         const char* text;
     };
-    static const Item items[] = {{Cmd::EditLeave, "退出编辑"},       {Cmd::EditContinuous, "连续"},     {0, nullptr},
-                                 {Cmd::EditAutoConnect, "自动连接"}, {Cmd::EditNoConnect, "不连接"},    {0, nullptr},
-                                 {Cmd::AsFlowNode, "作为流量节点"},  {Cmd::AsBendPoint, "作为图形折点"}};
+    static const Item items[] = {{Cmd::EditLeave, QT_TRANSLATE_NOOP("CViewEditor", "退出编辑")},
+                                 {Cmd::EditContinuous, QT_TRANSLATE_NOOP("CViewEditor", "连续")},
+                                 {0, nullptr},
+                                 {Cmd::EditAutoConnect, QT_TRANSLATE_NOOP("CViewEditor", "自动连接")},
+                                 {Cmd::EditNoConnect, QT_TRANSLATE_NOOP("CViewEditor", "不连接")},
+                                 {0, nullptr},
+                                 {Cmd::AsFlowNode, QT_TRANSLATE_NOOP("CViewEditor", "作为流量节点")},
+                                 {Cmd::AsBendPoint, QT_TRANSLATE_NOOP("CViewEditor", "作为图形折点")}};
     menu.setTitle(QStringLiteral("Edit"));
     for (const Item& it : items) {
         if (!it.id) {
@@ -297,7 +304,7 @@ void CViewEditor::FillWorkshopMenu(QMenu& menu)
         }
         CommandState st;
         OnUpdateCommand(it.id, st);
-        QAction* a = menu.addAction(QString::fromUtf8(it.text));
+        QAction* a = menu.addAction(tr(it.text));
         a->setData(it.id);
         a->setCheckable(st.checked);
         a->setChecked(st.checked);

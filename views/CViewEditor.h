@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "model/ZNetObject.h"
 
 #include <QPoint>
@@ -20,6 +21,8 @@ struct CommandState;
 // editing workshops, selection, the property commands, double-click properties and the find
 // dialog. The view hands it what its zoom tool did not take.
 class CViewEditor {
+    Q_DECLARE_TR_FUNCTIONS(CViewEditor)
+
 public:
     CViewEditor(QWidget& view, ZNetCanvas& canvas, ZSettingsStore& settings);
     ~CViewEditor();

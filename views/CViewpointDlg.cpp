@@ -12,8 +12,8 @@
 CViewpointDlg::CViewpointDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("viewpointDlg"));
-    setWindowTitle(QStringLiteral("观察点参数"));
-    auto* group = new QGroupBox(QStringLiteral("旋转角度"), this);
+    setWindowTitle(tr("观察点参数"));
+    auto* group = new QGroupBox(tr("旋转角度"), this);
     auto* grid = new QGridLayout(group);
     const char* names[3] = {"X:", "Y:", "Z:"};
     for (int axis = 0; axis < 3; ++axis) {
@@ -38,8 +38,8 @@ CViewpointDlg::CViewpointDlg(QWidget* parent) : QDialog(parent)
         m_sliders[axis] = slider;
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确认"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("放弃"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确认"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("放弃"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -22,12 +22,12 @@ std::unique_ptr<ZNetBkDib> FromBytes(const QByteArray& bytes)
 
 QString ZBkDibLoader::FailureText(const QString& path)
 {
-    return QStringLiteral("无法打开背景位图\"%1\"!").arg(path);
+    return tr("无法打开背景位图\"%1\"!").arg(path);
 }
 
 QString ZBkDibLoader::FileFilter()
 {
-    return QStringLiteral("图像文件 (*.bmp *.png *.jpg *.jpeg *.tif *.tiff *.gif);;位图 文件 (*.bmp);;所有文件 (*.*)");
+    return tr("图像文件 (*.bmp *.png *.jpg *.jpeg *.tif *.tiff *.gif);;位图 文件 (*.bmp);;所有文件 (*.*)");
 }
 
 std::unique_ptr<ZNetBkDib> ZBkDibLoader::Load(const QString& path)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 #include <memory>
@@ -10,6 +11,8 @@ class ZNetBkDib;
 // stores BMP images. Files over the size limit, without pixels, claiming more bytes than they hold
 // or compressed in a way the drawing cannot show are refused before anything large is allocated.
 class ZBkDibLoader {
+    Q_DECLARE_TR_FUNCTIONS(ZBkDibLoader)
+
 public:
     // Null on failure.
     static std::unique_ptr<ZNetBkDib> Load(const QString& path);

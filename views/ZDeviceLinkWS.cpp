@@ -41,13 +41,21 @@ void ZDeviceLinkWS::BeginDelete()
 
 std::string ZDeviceLinkWS::StepPrompt() const
 {
-    const std::string kind = m_kind == ZNetObject::Kind::Pump    ? "水泵"
-                             : m_kind == ZNetObject::Kind::Valve ? "阀门"
-                                                                 : "水池";
-    if (Operation() == ZWorkShopHost::Insert)
-        return "插入" + kind + ": 点击" + (m_kind == ZNetObject::Kind::Tank ? "出口" : "入口") +
-               "节点, 点在空白处新建节点 (Esc 退出)";
-    return "删除" + kind + ": 点击要删除的" + kind + " (Esc 退出)";
+    const bool insert = Operation() == ZWorkShopHost::Insert;
+    switch (m_kind) {
+    case ZNetObject::Kind::Pump:
+        return (insert ? tr("插入水泵: 点击入口节点, 点在空白处新建节点 (Esc 退出)")
+                       : tr("删除水泵: 点击要删除的水泵 (Esc 退出)"))
+            .toStdString();
+    case ZNetObject::Kind::Valve:
+        return (insert ? tr("插入阀门: 点击入口节点, 点在空白处新建节点 (Esc 退出)")
+                       : tr("删除阀门: 点击要删除的阀门 (Esc 退出)"))
+            .toStdString();
+    default:
+        return (insert ? tr("插入水池: 点击出口节点, 点在空白处新建节点 (Esc 退出)")
+                       : tr("删除水池: 点击要删除的水池 (Esc 退出)"))
+            .toStdString();
+    }
 }
 
 void ZDeviceLinkWS::End()
@@ -63,7 +71,7 @@ void ZDeviceLinkWS::ClickInsert(const PipePoint& at)
     std::unique_ptr<ZConsumeNode> made;
     ZConsumeNode* inlet = SnapNode(at);
     if (inlet && !inlet->CanAcceptLink(*m_device)) {
-        Refuse("不能连接节点" + GbkCodec::ToUtf8(inlet->IdView()) + "!");
+        Refuse(tr("不能连接节点%1!").arg(QString::fromStdString(GbkCodec::ToUtf8(inlet->IdView()))).toStdString());
         return;
     }
     if (!inlet) {
@@ -82,10 +90,10 @@ void ZDeviceLinkWS::ClickDelete(const PipePoint& at)
 {
     ZFlowLink* link = PickLink(at);
     if (!link || !IsOwnClass(*link)) {
-        SetNote(link ? "这不是要删除的设备。" : "这里没有设备。");
+        SetNote(link ? tr("这不是要删除的设备。").toStdString() : tr("这里没有设备。").toStdString());
         return;
     }
-    if (!Confirm("确认删除设备" + GbkCodec::ToUtf8(link->IdView()) + "吗?"))
+    if (!Confirm(tr("确认删除设备%1吗?").arg(QString::fromStdString(GbkCodec::ToUtf8(link->IdView()))).toStdString()))
         return;
     ZNetEditor(Doc()).RemoveDevice(static_cast<ZDeviceLink*>(link));
     Host().FinishStep();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "ZWorkShop.h"
 
 #include "model/ZNetObject.h"
@@ -11,6 +12,8 @@ class ZDeviceLink;
 // with a new outlet node; delete one, joining the network on both sides when both of its nodes
 // carry other links. Devices are not moved by this tool.
 class ZDeviceLinkWS : public ZWorkShop {
+    Q_DECLARE_TR_FUNCTIONS(ZDeviceLinkWS)
+
 public:
     ZDeviceLinkWS(ZWorkShopHost& host, ZWorkShopHost::Operation op, ZNetObject::Kind kind);
     ~ZDeviceLinkWS() override;

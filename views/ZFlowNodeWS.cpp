@@ -52,12 +52,13 @@ std::string ZFlowNodeWS::StepPrompt() const
 {
     switch (Operation()) {
     case ZWorkShopHost::Insert:
-        return "插入节点: 点击管道上要插入节点的位置 (Esc 退出)";
+        return tr("插入节点: 点击管道上要插入节点的位置 (Esc 退出)").toStdString();
     case ZWorkShopHost::Delete:
-        return "删除节点: 点击要删除的节点 (Esc 退出)";
+        return tr("删除节点: 点击要删除的节点 (Esc 退出)").toStdString();
     default:
-        return m_moving ? "移动节点: 点击新位置, 点在另一节点上则与它合并 (Esc 退出)"
-                        : "移动节点: 点击要移动的节点 (Esc 退出)";
+        return (m_moving ? tr("移动节点: 点击新位置, 点在另一节点上则与它合并 (Esc 退出)")
+                         : tr("移动节点: 点击要移动的节点 (Esc 退出)"))
+            .toStdString();
     }
 }
 
@@ -65,7 +66,8 @@ void ZFlowNodeWS::ClickInsert(const PipePoint& at)
 {
     ZFlowLink* link = PickLink(at);
     if (!link || link->GetKind() != ZNetObject::Kind::Pipe || !m_newNode) {
-        SetNote(link ? "节点只能插在管道上, 不能插在设备上。" : "这里没有管道: 节点只能插在管道上。");
+        SetNote(link ? tr("节点只能插在管道上, 不能插在设备上。").toStdString()
+                     : tr("这里没有管道: 节点只能插在管道上。").toStdString());
         return;
     }
     auto* pipe = static_cast<ZPipeLink*>(link);
@@ -81,7 +83,7 @@ void ZFlowNodeWS::ClickInsert(const PipePoint& at)
     for (const ZFlowNode* end : {pipe->From(), pipe->To()}) {
         const PipePoint e = end->GetPosition(c);
         if (pick.Contains(e.x, e.y)) {
-            SetNote("这里是管道的端点: 请点在管道中间。");
+            SetNote(tr("这里是管道的端点: 请点在管道中间。").toStdString());
             return;
         }
     }
@@ -94,13 +96,13 @@ void ZFlowNodeWS::ClickInsert(const PipePoint& at)
 
 std::string ZFlowNodeWS::DeleteQuestion(const ZConsumeNode& node) const
 {
-    std::string text = "确认删除" + Named(node) + "吗?";
+    std::string text = tr("确认删除%1吗?").arg(QString::fromStdString(Named(node))).toStdString();
     std::string links;
     std::vector<const ZConsumeNode*> lone;
     int count = 0;
     for (const ZNetLink* l = node.FirstLink(); l; l = l->NextLinkAt(&node)) {
         if (++count <= 8)
-            links += (links.empty() ? "" : "、") + Named(*l);
+            links += (links.empty() ? std::string() : tr("、").toStdString()) + Named(*l);
         const auto* other = static_cast<const ZConsumeNode*>(l->OtherNode(&node));
         bool alone = other != &node && !other->IsHidden();
         for (const ZNetLink* m = other->FirstLink(); m && alone; m = m->NextLinkAt(other))
@@ -109,11 +111,12 @@ std::string ZFlowNodeWS::DeleteQuestion(const ZConsumeNode& node) const
             lone.push_back(other);
     }
     if (count > 8)
-        links += " 等 " + std::to_string(count) + " 条管段";
+        links += tr(" 等 %1 条管段").arg(count).toStdString();
     if (!links.empty())
-        text += "\n与它相连的" + links + "将一起删除。";
+        text += "\n" + tr("与它相连的%1将一起删除。").arg(QString::fromStdString(links)).toStdString();
     if (!lone.empty())
-        text += "\n" + NodesText(lone) + "只连着这个节点, 也将一起删除。";
+        text +=
+            "\n" + tr("%1只连着这个节点, 也将一起删除。").arg(QString::fromStdString(NodesText(lone))).toStdString();
     return text;
 }
 
@@ -121,7 +124,7 @@ void ZFlowNodeWS::ClickDelete(const PipePoint& at)
 {
     ZConsumeNode* node = PickNode(at);
     if (!node) {
-        SetNote("这里没有节点。");
+        SetNote(tr("这里没有节点。").toStdString());
         return;
     }
     if (!Confirm(DeleteQuestion(*node)))
@@ -161,7 +164,7 @@ void ZFlowNodeWS::ClickMove(const PipePoint& at)
     if (!m_moving) {
         m_moving = PickNode(at);
         if (!m_moving) {
-            SetNote("这里没有节点。");
+            SetNote(tr("这里没有节点。").toStdString());
             return;
         }
         m_moveStart = at;
@@ -172,12 +175,12 @@ void ZFlowNodeWS::ClickMove(const PipePoint& at)
     if (target == m_moving)
         return;
     if (target && !m_moving->CanMergeWith(*target)) {
-        Refuse("合并节点失败, 设备不能连接太多的管道!");
+        Refuse(tr("合并节点失败, 设备不能连接太多的管道!").toStdString());
         return;
     }
     // Two nodes joined by a pipe would leave that pipe running from a node to itself.
     if (target && ZNetEditor::Adjacent(m_moving, target)) {
-        Refuse("管道不能连接同一节点!");
+        Refuse(tr("管道不能连接同一节点!").toStdString());
         return;
     }
     ZConsumeNode* node = m_moving;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "ZWorkShop.h"
 
 #include <memory>
@@ -8,6 +9,8 @@ class ZConsumeNode;
 // Nodes: insert one on a pipe (splitting it), delete one with its links, move one or merge it
 // into another node.
 class ZFlowNodeWS : public ZWorkShop {
+    Q_DECLARE_TR_FUNCTIONS(ZFlowNodeWS)
+
 public:
     using ZWorkShop::ZWorkShop;
     ~ZFlowNodeWS() override;

@@ -17,19 +17,19 @@ const std::vector<double>& NodeTable(const ZDrawSettings& ds, const UnitSystem& 
 {
     switch (ds.NodeGradeMode) {
     case ZDrawSettings::NodeByElevation:
-        title = QStringLiteral("节点地面标高");
+        title = QCoreApplication::translate("ZGradeLegend", "节点地面标高");
         unit = &u.Hydr();
         return ds.NodeElevGrades;
     case ZDrawSettings::NodeByHead:
-        title = QStringLiteral("节点水压");
+        title = QCoreApplication::translate("ZGradeLegend", "节点水压");
         unit = &u.Hydr();
         return ds.NodeHeadGrades;
     case ZDrawSettings::NodeByFreeHead:
-        title = QStringLiteral("节点自由水头");
+        title = QCoreApplication::translate("ZGradeLegend", "节点自由水头");
         unit = &u.Hydr();
         return ds.NodeFreeHeadGrades;
     default:
-        title = QStringLiteral("节点流量");
+        title = QCoreApplication::translate("ZGradeLegend", "节点流量");
         unit = &u.FlowUnit();
         return ds.NodeFlowGrades;
     }
@@ -40,23 +40,23 @@ const std::vector<double>& PipeTable(const ZDrawSettings& ds, const UnitSystem& 
 {
     switch (ds.PipeGradeMode) {
     case ZDrawSettings::PipeByFlow:
-        title = QStringLiteral("管道流量");
+        title = QCoreApplication::translate("ZGradeLegend", "管道流量");
         unit = &u.FlowUnit();
         return ds.PipeFlowGrades;
     case ZDrawSettings::PipeByHeadLoss:
-        title = QStringLiteral("管道水损");
+        title = QCoreApplication::translate("ZGradeLegend", "管道水损");
         unit = &u.Hydr();
         return ds.PipeHLossGrades;
     case ZDrawSettings::PipeByVelocity:
-        title = QStringLiteral("管道流速");
+        title = QCoreApplication::translate("ZGradeLegend", "管道流速");
         unit = &u.Velo();
         return ds.PipeVeloGrades;
     case ZDrawSettings::PipeByDiameter:
-        title = QStringLiteral("管径");
+        title = QCoreApplication::translate("ZGradeLegend", "管径");
         unit = &u.Diam();
         return ds.PipeDiamGrades;
     default:
-        title = QStringLiteral("管道坡度");
+        title = QCoreApplication::translate("ZGradeLegend", "管道坡度");
         unit = &u.Slope();
         return ds.PipeSlopeGrades;
     }
@@ -100,7 +100,7 @@ QStringList ZGradeLegend::RangeTexts(const std::vector<double>& t, const UnitCat
     const size_t n = std::min(t.size(), classes > 0 ? classes - 1 : 0);
     for (size_t i = 0; i < classes; ++i) {
         if (n == 0)
-            out << QStringLiteral("全部");
+            out << tr("全部");
         else if (i == 0)
             out << QStringLiteral("< ") + f(t[0]);
         else if (i < n)

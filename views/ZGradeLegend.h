@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -15,6 +16,8 @@ class ZNetCanvas;
 // and its unit, then one colour swatch per class with the range of values it stands for, in the
 // display units of the options. Sized and drawn in the canvas's device pixels and label font.
 class ZGradeLegend {
+    Q_DECLARE_TR_FUNCTIONS(ZGradeLegend)
+
 public:
     struct Block {
         QString title;

@@ -1,4 +1,5 @@
 #include "ZGridColumns.h"
+#include "CCoreText.h"
 
 #include "GbkText.h"
 
@@ -71,7 +72,7 @@ int ZGridColumns::ColumnOf(int tab, std::string_view key)
 QString ZGridColumns::Title(int tab, int column)
 {
     const ZField* f = FieldOf(tab, column);
-    return f ? QString::fromUtf8(f->Title()) : QString();
+    return f ? CCoreText::Tr(QString::fromUtf8(f->Title())) : QString();
 }
 
 QString ZGridColumns::UnitName(int tab, int column, const UnitSystem& u)

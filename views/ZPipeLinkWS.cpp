@@ -106,12 +106,14 @@ std::string ZPipeLinkWS::StepPrompt() const
 {
     switch (Operation()) {
     case ZWorkShopHost::Insert:
-        return m_start ? "插入管道: 点击终端节点; 点在空白处新建节点或加折点 (Esc 放弃这根管道)"
-                       : "插入管道: 点击起端节点, 点在空白处新建节点 (Esc 退出)";
+        return (m_start ? tr("插入管道: 点击终端节点; 点在空白处新建节点或加折点 (Esc 放弃这根管道)")
+                        : tr("插入管道: 点击起端节点, 点在空白处新建节点 (Esc 退出)"))
+            .toStdString();
     case ZWorkShopHost::Delete:
-        return "删除管道: 点击要删除的管道 (Esc 退出)";
+        return tr("删除管道: 点击要删除的管道 (Esc 退出)").toStdString();
     default:
-        return m_moving ? "移动管道: 点击新位置 (Esc 退出)" : "移动管道: 点击要移动的管道 (Esc 退出)";
+        return (m_moving ? tr("移动管道: 点击新位置 (Esc 退出)") : tr("移动管道: 点击要移动的管道 (Esc 退出)"))
+            .toStdString();
     }
 }
 
@@ -203,11 +205,11 @@ void ZPipeLinkWS::ClickInsert(const PipePoint& at)
     std::unique_ptr<ZConsumeNode> made;
     if (node) {
         if (!node->CanAcceptLink(*m_pipe)) {
-            Refuse("不能连接节点" + IdText(*node) + "!");
+            Refuse(tr("不能连接节点%1!").arg(QString::fromStdString(IdText(*node))).toStdString());
             return;
         }
         if (node == m_start) {
-            Refuse("管道不能连接同一节点!");
+            Refuse(tr("管道不能连接同一节点!").toStdString());
             return;
         }
     } else {
@@ -216,7 +218,7 @@ void ZPipeLinkWS::ClickInsert(const PipePoint& at)
             ObjectPropertyEditor* editor = Host().Editor();
             const bool ok = editor && editor->ConfirmNewNode(Host().DialogParent(), Doc(), *made);
             if (ok && ((m_startNew && made->IdView() == m_startNew->IdView()) || Net().FindNode(made->IdView()))) {
-                Refuse("节点编号" + IdText(*made) + "已经存在!");
+                Refuse(tr("节点编号%1已经存在!").arg(QString::fromStdString(IdText(*made))).toStdString());
                 return;
             }
             if (!ok) {
@@ -262,7 +264,7 @@ void ZPipeLinkWS::ClickDelete(const PipePoint& at)
 {
     ZFlowLink* link = PickLink(at);
     if (!link || link->GetKind() != ZNetObject::Kind::Pipe) {
-        SetNote(link ? "这不是管道。" : "这里没有管道。");
+        SetNote(link ? tr("这不是管道。").toStdString() : tr("这里没有管道。").toStdString());
         return;
     }
     // End nodes left without any link go with the pipe, and their demand with them.
@@ -274,9 +276,10 @@ void ZPipeLinkWS::ClickDelete(const PipePoint& at)
         if (alone && std::find(lone.begin(), lone.end(), n) == lone.end())
             lone.push_back(static_cast<const ZConsumeNode*>(n));
     }
-    std::string question = "确认删除管道" + IdText(*link) + "吗?";
+    std::string question = tr("确认删除管道%1吗?").arg(QString::fromStdString(IdText(*link))).toStdString();
     if (!lone.empty())
-        question += "\n" + NodesText(lone) + "只连着这根管道, 将一起删除。";
+        question +=
+            "\n" + tr("%1只连着这根管道, 将一起删除。").arg(QString::fromStdString(NodesText(lone))).toStdString();
     if (!Confirm(question))
         return;
     ZNetEditor(Doc()).RemovePipe(static_cast<ZPipeLink*>(link));
@@ -288,7 +291,7 @@ void ZPipeLinkWS::ClickMove(const PipePoint& at)
     if (!m_moving) {
         ZFlowLink* link = PickLink(at);
         if (!link || link->GetKind() != ZNetObject::Kind::Pipe) {
-            SetNote(link ? "这不是管道。" : "这里没有管道。");
+            SetNote(link ? tr("这不是管道。").toStdString() : tr("这里没有管道。").toStdString());
             return;
         }
         m_moving = static_cast<ZPipeLink*>(link);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "ZNetCanvas.h"
 #include "ZWorkShop.h"
 
@@ -12,6 +13,8 @@ class ZPipeLink;
 // node), delete one, move one with its end nodes. A pipe being drawn is not in the network until
 // its end is chosen; the canvas overlay shows its new start node and the lines placed so far.
 class ZPipeLinkWS : public ZWorkShop {
+    Q_DECLARE_TR_FUNCTIONS(ZPipeLinkWS)
+
 public:
     using ZWorkShop::ZWorkShop;
     ~ZPipeLinkWS() override;

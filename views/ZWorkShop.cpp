@@ -127,24 +127,24 @@ void ZWorkShop::Invalidate(const ViewExtent& area) const
 
 std::string ZWorkShop::Named(const ZNetObject& o)
 {
-    const char* kind = "管道";
+    QString kind = tr("管道%1");
     switch (o.GetKind()) {
     case ZNetObject::Kind::Node:
-        kind = "节点";
+        kind = tr("节点%1");
         break;
     case ZNetObject::Kind::Pump:
-        kind = "水泵";
+        kind = tr("水泵%1");
         break;
     case ZNetObject::Kind::Valve:
-        kind = "阀门";
+        kind = tr("阀门%1");
         break;
     case ZNetObject::Kind::Tank:
-        kind = "水池";
+        kind = tr("水池%1");
         break;
     default:
         break;
     }
-    return kind + GbkCodec::ToUtf8(o.IdView());
+    return kind.arg(QString::fromStdString(GbkCodec::ToUtf8(o.IdView()))).toStdString();
 }
 
 std::string ZWorkShop::NodesText(const std::vector<const ZConsumeNode*>& nodes) const
@@ -153,12 +153,15 @@ std::string ZWorkShop::NodesText(const std::vector<const ZConsumeNode*>& nodes) 
     std::string text;
     for (const ZConsumeNode* n : nodes) {
         if (!text.empty())
-            text += "、";
+            text += tr("、").toStdString();
         text += Named(*n);
         if (n->IsFlowKnown() && n->NodeFlow != 0.0)
-            text += " (节点水量 " + flow.FormatFixed(n->NodeFlow) + " " + flow.UnitName() + ")";
+            text +=
+                tr(" (节点水量 %1 %2)")
+                    .arg(QString::fromStdString(flow.FormatFixed(n->NodeFlow)), QString::fromStdString(flow.UnitName()))
+                    .toStdString();
         else if (n->IsHeadKnown())
-            text += " (已知水压)";
+            text += tr(" (已知水压)").toStdString();
     }
     return text;
 }

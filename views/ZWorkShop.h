@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "ZWorkShopHost.h"
 
 #include "model/PipePoint.h"
@@ -18,6 +19,8 @@ class ZTemplateSet;
 // move): a small state machine fed with click records. A completed step goes through the
 // document's change path as one undoable edit, then tells the host it is done.
 class ZWorkShop {
+    Q_DECLARE_TR_FUNCTIONS(ZWorkShop)
+
 public:
     ZWorkShop(ZWorkShopHost& host, ZWorkShopHost::Operation op) : m_host(host), m_operation(op) {}
     virtual ~ZWorkShop() = default;

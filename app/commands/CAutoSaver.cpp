@@ -108,8 +108,8 @@ QList<CQENDoc*> CAutoSaver::OfferRecovery(UiPrompt& prompt,
     QString names;
     for (const CRecoveryStore::Entry& e : left)
         names += QStringLiteral("\n    ") + CRecoveryStore::ShownName(e);
-    const QString text = QStringLiteral("QEN 上次没有正常退出, 以下文档有未保存的修改:%1\n\n"
-                                        "恢复: 打开这些文档的最后自动保存版本\n放弃: 删除这些恢复文件")
+    const QString text = tr("QEN 上次没有正常退出, 以下文档有未保存的修改:%1\n\n"
+                            "恢复: 打开这些文档的最后自动保存版本\n放弃: 删除这些恢复文件")
                              .arg(names);
     switch (prompt.AskRecovery(text.toStdString())) {
     case UiPrompt::Yes:

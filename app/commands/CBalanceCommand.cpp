@@ -1,4 +1,5 @@
 #include "CBalanceCommand.h"
+#include "views/CCoreText.h"
 #include "CCalcOptionsEdit.h"
 #include "app/dialogs/CBalanceParamsDlg.h"
 #include "app/dialogs/CBalanceProgress.h"
@@ -26,7 +27,7 @@ bool CBalanceCommand::Execute()
     if (!run.CheckConnectivity()) {
         if (m_host) {
             CReportWindow& report = m_host->ReportWindow();
-            const QString title = QString::fromStdString(ZConnectivityCheck::ReportTitle());
+            const QString title = CCoreText::Tr(ZConnectivityCheck::ReportTitle());
             report.SetTitle(title);
             report.AppendSection(title + QStringLiteral(": ") + m_doc.Title(),
                                  QString::fromStdString(run.Connectivity().ReportText()));
@@ -66,10 +67,10 @@ bool CBalanceCommand::Execute()
     if (m_host) {
         // How it went, and what the engineer should look at (check valves against the flow).
         CReportWindow& report = m_host->ReportWindow();
-        report.SetTitle(QStringLiteral("平差结果"));
-        report.AppendSection(QStringLiteral("平差结果: %1, %2")
-                                 .arg(m_doc.Title(), QString::fromStdString(ZBalanceRun::CaseName(chosen.CalcCase))),
-                             QString::fromStdString(summary.Text(settings.Units()) + run.Report()));
+        report.SetTitle(tr("平差结果"));
+        report.AppendSection(
+            tr("平差结果: %1, %2").arg(m_doc.Title(), CCoreText::Tr(ZBalanceRun::CaseName(chosen.CalcCase))),
+            QString::fromStdString(summary.Text(settings.Units()) + run.Report()));
         report.ShowReport();
     }
     if (const std::string warning = summary.NegativeWarning(settings.Units()); !warning.empty())

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 
 class CDocumentHost;
 class CQENDoc;
@@ -9,6 +10,8 @@ class UiPrompt;
 // through the document's change path. Document commands follow this shape: a class made for one
 // run on the document, the prompt and the host, instead of reaching a global.
 class CBalanceCommand {
+    Q_DECLARE_TR_FUNCTIONS(CBalanceCommand)
+
 public:
     CBalanceCommand(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host);
     // False when the network falls apart or the dialog was cancelled; true after a run, whatever

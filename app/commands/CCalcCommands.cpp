@@ -97,14 +97,14 @@ void CCalcCommands::NodeFlows(CQENDoc& doc)
     dlg.SetTotal(ZFlowAllocation::CurrentTotal(net));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    if (!m_prompt.AskYesNo("自动分配节点流量将导致原有的节点流量数据丢失,确认吗?"))
+    if (!m_prompt.AskYesNo(tr("自动分配节点流量将导致原有的节点流量数据丢失,确认吗?").toStdString()))
         return;
     std::vector<double> flows;
     if (!ZFlowAllocation::Compute(net, dlg.Total(), flows)) {
-        m_prompt.Warn("节点流量分配失败,可能没有供水管道!");
+        m_prompt.Warn(tr("节点流量分配失败,可能没有供水管道!").toStdString());
         return;
     }
-    ZEditTransaction tx(doc.Data(), "节点流量");
+    ZEditTransaction tx(doc.Data(), tr("节点流量").toStdString());
     for (int i = 0; i < net.NodeCount(); ++i) {
         ZConsumeNode* n = net.NodeAt(i);
         if (n->NodeFlow != flows[static_cast<size_t>(i)]) {
@@ -135,7 +135,7 @@ void CCalcCommands::NetCost(CQENDoc& doc)
 
     CReportWindow& report = m_window.ReportWindow();
     report.Clear();
-    report.SetTitle(QStringLiteral("管网%1费用结果报表").arg(doc.Title()));
+    report.SetTitle(tr("管网%1费用结果报表").arg(doc.Title()));
     report.ShowReport();
     report.Append(QString::fromStdString(ZNetCost::Report(ZNetCost::Compute(doc.Data().GetNetwork(), p))));
 }
@@ -157,7 +157,7 @@ void CCalcCommands::PipeSizing(CQENDoc& doc)
     const auto changes = ZSizingReport::Changes(net, dlg.Problem(), dlg.Result());
     const std::string text = ZSizingReport::Text(net, dlg.Problem(), dlg.Result(), changes);
     if (!changes.empty()) {
-        ZEditTransaction tx(doc.Data(), "管径优化");
+        ZEditTransaction tx(doc.Data(), tr("管径优化").toStdString());
         for (const auto& c : changes) {
             auto* p = static_cast<ZPipeLink*>(net.LinkAt(c.link));
             tx.TouchFields(p);
@@ -234,7 +234,7 @@ void CCalcCommands::Calculator(CQENDoc& doc)
             m_prompt.Warn(message);
             return false;
         }
-        ZEditTransaction tx(doc.Data(), "参数计算器");
+        ZEditTransaction tx(doc.Data(), tr("参数计算器").toStdString());
         for (const ZParamCalculator::Change& c : changes) {
             tx.TouchFields(c.object);
             ZParamCalculator::Set(*c.object, r.param, c.value);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "views/CommandTarget.h"
 
 class CCommandWindow;
@@ -12,6 +13,8 @@ class ZSettingsStore;
 // cost (dialog 191), contour settings (dialog 192) and the parameter calculator (dialog 10051).
 // Every change they make to the network is one step of the document's edit history.
 class CCalcCommands : public CommandTarget {
+    Q_DECLARE_TR_FUNCTIONS(CCalcCommands)
+
 public:
     CCalcCommands(CCommandWindow& window, UiPrompt& prompt, KeyValueStore& profile, ZSettingsStore& settings);
 

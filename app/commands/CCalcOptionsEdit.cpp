@@ -3,7 +3,7 @@
 #include <utility>
 
 CCalcOptionsEdit::CCalcOptionsEdit(ZBalanceParams& target, const ZBalanceParams& chosen)
-    : ZEdit("修改计算选项"), m_target(target), m_other(chosen)
+    : ZEdit(tr("修改计算选项").toStdString()), m_target(target), m_other(chosen)
 {
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "model/ZBalanceParams.h"
 #include "model/ZEdit.h"
 
@@ -6,6 +7,8 @@
 // flow and the demand model with its pressures. Only these fields go back on undo; the case,
 // precision and accident factor the dialog also sets are the run's, not the network's.
 class CCalcOptionsEdit : public ZEdit {
+    Q_DECLARE_TR_FUNCTIONS(CCalcOptionsEdit)
+
 public:
     CCalcOptionsEdit(ZBalanceParams& target, const ZBalanceParams& chosen);
 

@@ -14,9 +14,8 @@ bool CEpanetExportCommand::Execute()
 {
     const QString initial =
         (m_doc.PathName().isEmpty() ? m_doc.Title() : QFileInfo(m_doc.PathName()).completeBaseName()) + ".inp";
-    QString path =
-        QFileDialog::getSaveFileName(m_host ? m_host->DialogOwner() : nullptr, QStringLiteral("导出 EPANET 文件"),
-                                     initial, QStringLiteral("EPANET 文件 (*.inp);;所有文件 (*)"));
+    QString path = QFileDialog::getSaveFileName(m_host ? m_host->DialogOwner() : nullptr, tr("导出 EPANET 文件"),
+                                                initial, tr("EPANET 文件 (*.inp);;所有文件 (*)"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -30,14 +29,14 @@ bool CEpanetExportCommand::Write(const char* path)
     try {
         report = EpanetFile::SaveFile(path, m_doc.Data());
     } catch (const std::exception& e) {
-        m_prompt.Warn(std::string("无法导出 EPANET 文件\n") + e.what());
+        m_prompt.Warn(tr("无法导出 EPANET 文件\n%1").arg(QString::fromStdString(e.what())).toStdString());
         return false;
     }
     if (m_host) {
         CReportWindow& window = m_host->ReportWindow();
         window.Clear();
-        window.SetTitle(QStringLiteral("EPANET 导出报告"));
-        window.Append(QString::fromStdString(report.Text()) + QStringLiteral("写出 ") + QFile::decodeName(path));
+        window.SetTitle(tr("EPANET 导出报告"));
+        window.Append(QString::fromStdString(report.Text()) + tr("写出 ") + QFile::decodeName(path));
         window.ShowReport();
     }
     return true;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 
 class CDocumentHost;
 class CQENDoc;
@@ -7,6 +8,8 @@ class UiPrompt;
 // "导出 EPANET 文件...": the document's network written as an EPANET input file, with what EPANET
 // has no exact word for listed in the report window.
 class CEpanetExportCommand {
+    Q_DECLARE_TR_FUNCTIONS(CEpanetExportCommand)
+
 public:
     CEpanetExportCommand(CQENDoc& doc, UiPrompt& prompt, CDocumentHost* host)
         : m_doc(doc), m_prompt(prompt), m_host(host)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 class CDocumentHost;
@@ -10,6 +11,8 @@ class QWidget;
 // of an hour the user picks; the import report goes to the report window, and where identifiers
 // had to be renamed, NAME.idmap.csv beside the input file lists them.
 class CEpanetImportCommand {
+    Q_DECLARE_TR_FUNCTIONS(CEpanetImportCommand)
+
 public:
     CEpanetImportCommand(UiPrompt& prompt, CDocumentHost& host) : m_prompt(prompt), m_host(host) {}
     // The file and hour to read, asked of the user; false when cancelled.

@@ -12,21 +12,21 @@
 #include "model/ZSettingsStore.h"
 
 namespace {
-const char* EditText(ZNetObject::Kind kind)
+std::string EditText(ZNetObject::Kind kind)
 {
     switch (kind) {
     case ZNetObject::Kind::Node:
-        return "修改节点属性";
+        return QCoreApplication::translate("CPropertyEditor", "修改节点属性").toStdString();
     case ZNetObject::Kind::Pipe:
-        return "修改管道属性";
+        return QCoreApplication::translate("CPropertyEditor", "修改管道属性").toStdString();
     case ZNetObject::Kind::Pump:
-        return "修改水泵属性";
+        return QCoreApplication::translate("CPropertyEditor", "修改水泵属性").toStdString();
     case ZNetObject::Kind::Valve:
-        return "修改阀门属性";
+        return QCoreApplication::translate("CPropertyEditor", "修改阀门属性").toStdString();
     case ZNetObject::Kind::Tank:
-        return "修改水池属性";
+        return QCoreApplication::translate("CPropertyEditor", "修改水池属性").toStdString();
     }
-    return "修改属性";
+    return QCoreApplication::translate("CPropertyEditor", "修改属性").toStdString();
 }
 }   // namespace
 

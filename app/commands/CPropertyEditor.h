@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "app/dialogs/CPropertyDlg.h"
 
 #include "views/ObjectPropertyEditor.h"
@@ -11,6 +12,8 @@ class ZSettingsStore;
 // The program's property dialogs: mode 0 on objects of a document (one undoable step), mode 1 on
 // a node about to be created, mode 2 on the settings' template objects.
 class CPropertyEditor : public ObjectPropertyEditor {
+    Q_DECLARE_TR_FUNCTIONS(CPropertyEditor)
+
 public:
     CPropertyEditor(ZSettingsStore& settings, UiPrompt& prompt);
 

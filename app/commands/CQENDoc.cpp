@@ -1,4 +1,5 @@
 #include "CQENDoc.h"
+#include "views/CCoreText.h"
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
 #include "CReportExportCommand.h"
@@ -90,7 +91,7 @@ bool CQENDoc::OnOpenDocument(const QString& path)
         ReadFile(path);
     } catch (const std::exception& e) {
         m_data.Reset();
-        m_prompt.Warn(std::string("无法打开文件\n") + e.what());
+        m_prompt.Warn(tr("无法打开文件\n%1").arg(QString::fromStdString(e.what())).toStdString());
         return false;
     }
     SetPathName(path);
@@ -109,7 +110,7 @@ bool CQENDoc::OnOpenRecovery(const QString& copy, const QString& path, const QSt
         CRecoveryStore::Restore(InputFile::ReadAll(Utf8Path(copy)), Utf8Path(copy), entry, m_data);
     } catch (const std::exception& e) {
         m_data.Reset();
-        m_prompt.Warn(std::string("无法恢复文件\n") + e.what());
+        m_prompt.Warn(tr("无法恢复文件\n%1").arg(QString::fromStdString(e.what())).toStdString());
         return false;
     }
     if (path.isEmpty()) {
@@ -136,7 +137,7 @@ bool CQENDoc::OnSaveDocument(const QString& path)
         // Nothing was replaced on disk; the document stays as it was, still modified.
         m_data.SetFileKind(oldKind);
         m_data.SetFileVersion(oldVersion);
-        m_prompt.Warn(std::string("无法保存文件\n") + e.what());
+        m_prompt.Warn(tr("无法保存文件\n%1").arg(QString::fromStdString(e.what())).toStdString());
         return false;
     }
     SetPathName(path);
@@ -211,7 +212,7 @@ bool CQENDoc::SaveModified()
     if (!IsModified())
         return true;
     const std::string name = (m_path.isEmpty() ? m_title : m_path).toStdString();
-    switch (m_prompt.AskYesNoCancel("是否保存对 " + name + " 的更改?")) {
+    switch (m_prompt.AskYesNoCancel(tr("是否保存对 %1 的更改?").arg(QString::fromStdString(name)).toStdString())) {
     case UiPrompt::Yes:
         return DoFileSave();
     case UiPrompt::No:
@@ -231,9 +232,9 @@ QString CQENDoc::BalanceStatusText() const
     // While the time bar shows a simulated time, the pane names it.
     if (const CSimulationState* sim = CSimulationState::Of(*this); sim && sim->IsShowing())
         return tr("模拟 %1").arg(sim->ClockText(sim->CurrentIndex())) +
-               (sim->IsStale() || m_data.HasStaleResults() ? QStringLiteral(" (已修改)") : QString());
+               (sim->IsStale() || m_data.HasStaleResults() ? tr(" (已修改)") : QString());
     const ZDrawSettings& ds = m_data.GetDrawSettings();
-    return QString::fromStdString(ZBalanceRun::StatusPaneText(ds.Balanced != 0, ds.CalcCase, m_data.HasStaleResults()));
+    return CCoreText::Tr(ZBalanceRun::StatusPaneText(ds.Balanced != 0, ds.CalcCase, m_data.HasStaleResults()));
 }
 
 void CQENDoc::OnBalance()
@@ -315,7 +316,7 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
         const ZEditHistory& h = m_data.History();
         state.enabled = (undo ? h.CanUndo() : h.CanRedo()) && !m_data.OpenTransaction();
         const std::string what = undo ? h.UndoText() : h.RedoText();
-        state.text = QString::fromUtf8(undo ? "撤销" : "重做");
+        state.text = undo ? tr("撤销") : tr("重做");
         if (state.enabled && !what.empty())
             state.text += QLatin1Char(' ') + QString::fromStdString(what);
         state.text += QLatin1String(undo ? "(&U)" : "(&R)");

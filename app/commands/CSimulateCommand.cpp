@@ -1,4 +1,5 @@
 #include "CSimulateCommand.h"
+#include "views/CCoreText.h"
 #include "CDocumentHost.h"
 #include "CQENDoc.h"
 #include "CSimulationState.h"
@@ -36,7 +37,7 @@ bool CSimulateCommand::Execute()
     if (!check.CheckConnectivity()) {
         if (m_host) {
             CReportWindow& report = m_host->ReportWindow();
-            const QString title = QString::fromStdString(ZConnectivityCheck::ReportTitle());
+            const QString title = CCoreText::Tr(ZConnectivityCheck::ReportTitle());
             report.SetTitle(title);
             report.AppendSection(title + QStringLiteral(": ") + m_doc.Title(),
                                  QString::fromStdString(check.Connectivity().ReportText()));
@@ -81,57 +82,73 @@ bool CSimulateCommand::Execute()
     return true;
 }
 
+namespace {
+QString SimText(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+}   // namespace
+
 std::string CSimulateCommand::FailureMessage(const ZSimulation& sim, int64_t startClock)
 {
     const int status = sim.Status();
     if (status == ZBalanceInfo::Converged)
         return {};
     if (status == ZBalanceInfo::InvalidData)
-        return "延时模拟数据有误: " + (sim.Fault().Empty() ? std::string("请检查管网数据。") : sim.Fault().Text()) +
-               "\n";
-    std::string why;
+        return (tr("延时模拟数据有误: %1")
+                    .arg(sim.Fault().Empty() ? tr("请检查管网数据。") : SimText(sim.Fault().Text())) +
+                "\n")
+            .toStdString();
+    const QString clock = SimText(SimulationClock(startClock, sim.FailTime()));
+    QString why;
     switch (status) {
     case ZBalanceInfo::Stopped:
-        return "延时模拟在 " + SimulationClock(startClock, sim.FailTime()) + " 被终止。\n";
+        return (tr("延时模拟在 %1 被终止。").arg(clock) + "\n").toStdString();
     case ZBalanceInfo::IterationLimit:
-        why = "达到迭代次数上限仍未收敛";
+        why = tr("达到迭代次数上限仍未收敛");
         break;
     case ZBalanceInfo::NoHeadKnownNode:
-        why = "没有足够的已知水压节点";
+        why = tr("没有足够的已知水压节点");
         break;
     case ZBalanceInfo::Diverged:
         // Controls and emptied tanks cut parts off more often than the data diverge.
         why = sim.DivergeReason() == ZBalanceInfo::CutOff
-                  ? "平差计算发散, 可能有部分管网被关闭的水泵、阀门或管道与所有已知水压节点隔开"
-                  : "平差计算发散";
+                  ? tr("平差计算发散, 可能有部分管网被关闭的水泵、阀门或管道与所有已知水压节点隔开")
+                  : tr("平差计算发散");
         break;
     default:
-        why = "状态 " + std::to_string(status);
+        why = tr("状态 %1").arg(status);
         break;
     }
-    std::string text = "延时模拟在 " + SimulationClock(startClock, sim.FailTime()) + " (第 " +
-                       NumberFormat::G(static_cast<double>(sim.FailTime()) / 3600.0) + " 小时) 不能平差: " + why;
-    if (!sim.FailNode().empty())
-        text += ", 节点" + MessageText::Quote(sim.FailNode());
-    return text + "。\n";
+    const QString hours = SimText(NumberFormat::G(static_cast<double>(sim.FailTime()) / 3600.0));
+    QString text = sim.FailNode().empty() ? tr("延时模拟在 %1 (第 %2 小时) 不能平差: %3。").arg(clock, hours, why)
+                                          : tr("延时模拟在 %1 (第 %2 小时) 不能平差: %3, 节点%4。")
+                                                .arg(clock, hours, why, SimText(MessageText::Quote(sim.FailNode())));
+    return (text + "\n").toStdString();
 }
 
 std::string CSimulateCommand::Summary(const ZSimulation& sim, int64_t startClock, const UnitSystem& units)
 {
     const UnitCategory& head = units.Hydr();
-    std::string s;
-    s += "时间步数: " + std::to_string(sim.Steps()) + "\n";
-    s += "平差次数: " + std::to_string(sim.Balances()) + " (迭代 " + std::to_string(sim.Passes()) + " 次)\n";
-    s += "报告时刻: " + std::to_string(sim.Results().TimeCount()) + "\n";
+    QString s;
+    s += tr("时间步数: %1").arg(sim.Steps()) + "\n";
+    s += tr("平差次数: %1 (迭代 %2 次)").arg(sim.Balances()).arg(sim.Passes()) + "\n";
+    s += tr("报告时刻: %1").arg(sim.Results().TimeCount()) + "\n";
     if (!sim.LowestNode().empty())
-        s += "最低自由水压: " + head.FormatFixed(sim.LowestFreeHead()) + " " + head.UnitName() + ", 节点" +
-             MessageText::Quote(sim.LowestNode()) + ", " + SimulationClock(startClock, sim.LowestTime()) + "\n";
+        s += tr("最低自由水压: %1 %2, 节点%3, %4")
+                 .arg(SimText(head.FormatFixed(sim.LowestFreeHead())), SimText(head.UnitName()),
+                      SimText(MessageText::Quote(sim.LowestNode())),
+                      SimText(SimulationClock(startClock, sim.LowestTime()))) +
+             "\n";
     for (const ZSimulation::TankEvent& e : sim.TankEvents())
-        s += "水池" + MessageText::Quote(e.tank) + (e.filled ? " 充满于 " : " 放空于 ") +
-             SimulationClock(startClock, e.time) + "\n";
+        s += (e.filled ? tr("水池%1 充满于 %2") : tr("水池%1 放空于 %2"))
+                 .arg(SimText(MessageText::Quote(e.tank)), SimText(SimulationClock(startClock, e.time))) +
+             "\n";
     if (!sim.UnsettledTimes().empty())
-        s += "有设备反复开关 (保留最后状态) 的时刻: " + std::to_string(sim.UnsettledTimes().size()) + " 个, 首次 " +
-             SimulationClock(startClock, sim.UnsettledTimes()[0]) + "\n";
+        s += tr("有设备反复开关 (保留最后状态) 的时刻: %1 个, 首次 %2")
+                 .arg(sim.UnsettledTimes().size())
+                 .arg(SimText(SimulationClock(startClock, sim.UnsettledTimes()[0]))) +
+             "\n";
     // Energy only where there is a price to weigh it by.
     double kwh = 0.0, cost = 0.0;
     for (const ZSimulation::PumpEnergy& e : sim.Energy()) {
@@ -139,11 +156,15 @@ std::string CSimulateCommand::Summary(const ZSimulation& sim, int64_t startClock
         cost += e.cost;
     }
     if (cost > 0.0) {
-        s += "水泵能耗:\n";
+        s += tr("水泵能耗:") + "\n";
         for (const ZSimulation::PumpEnergy& e : sim.Energy())
-            s += "  水泵" + MessageText::Quote(e.pump) + ": " + NumberFormat::Fixed(e.kwh, 1) + " kWh, 费用 " +
-                 NumberFormat::Fixed(e.cost, 2) + ", 运行 " + NumberFormat::Fixed(e.hours, 2) + " 小时\n";
-        s += "  合计: " + NumberFormat::Fixed(kwh, 1) + " kWh, 费用 " + NumberFormat::Fixed(cost, 2) + "\n";
+            s += tr("  水泵%1: %2 kWh, 费用 %3, 运行 %4 小时")
+                     .arg(SimText(MessageText::Quote(e.pump)), SimText(NumberFormat::Fixed(e.kwh, 1)),
+                          SimText(NumberFormat::Fixed(e.cost, 2)), SimText(NumberFormat::Fixed(e.hours, 2))) +
+                 "\n";
+        s += tr("  合计: %1 kWh, 费用 %2")
+                 .arg(SimText(NumberFormat::Fixed(kwh, 1)), SimText(NumberFormat::Fixed(cost, 2))) +
+             "\n";
     }
-    return s;
+    return s.toStdString();
 }

@@ -53,7 +53,7 @@ CTimeSeriesDlg* CSimulationCommands::TimeSeries(CQENDoc& doc)
         return nullptr;
     // Stale results may no longer match the network's objects one for one.
     if (sim->IsStale()) {
-        doc.Prompt().Warn("管网已修改, 延时模拟结果已过期, 请重新进行延时模拟。");
+        doc.Prompt().Warn(tr("管网已修改, 延时模拟结果已过期, 请重新进行延时模拟。").toStdString());
         return nullptr;
     }
     std::vector<QString> clocks;
@@ -63,7 +63,7 @@ CTimeSeriesDlg* CSimulationCommands::TimeSeries(CQENDoc& doc)
                                    m_window.DialogOwner());
     if (!dlg->HasObjects()) {
         delete dlg;
-        doc.Prompt().Warn("请先选择要看过程线的节点、管道、水泵、阀门或水池。");
+        doc.Prompt().Warn(tr("请先选择要看过程线的节点、管道、水泵、阀门或水池。").toStdString());
         return nullptr;
     }
     dlg->setWindowTitle(QStringLiteral("%1 - %2").arg(dlg->windowTitle(), doc.Title()));

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "views/CommandTarget.h"
 
 class CCommandWindow;
@@ -8,6 +9,8 @@ class CTimeSeriesDlg;
 // The extended-period commands on the active document: "延时模拟" (CSimulateCommand) and
 // "过程线" of the selected objects over the simulated period (CTimeSeriesDlg).
 class CSimulationCommands : public CommandTarget {
+    Q_DECLARE_TR_FUNCTIONS(CSimulationCommands)
+
 public:
     explicit CSimulationCommands(CCommandWindow& window);
 

@@ -13,15 +13,15 @@ CBalanceParamsDlg::CBalanceParamsDlg(UiPrompt& prompt, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CBalanceParamsDlg>()), m_prompt(prompt)
 {
     m_ui->setupUi(this);
-    m_ui->caseCombo->addItems(QStringLiteral("最高时\n消防时\n事故时").split(QLatin1Char('\n')));
+    m_ui->caseCombo->addItems(tr("最高时\n消防时\n事故时").split(QLatin1Char('\n')));
     for (int k = 0; k <= ZBalanceRun::MaxPrecision; ++k)
         m_ui->precisionCombo->addItem(k == 0 ? QStringLiteral("0") : QStringLiteral("0.") + QString(k, u'0'));
-    m_ui->buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("开始"));
-    m_ui->buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("放弃"));
+    m_ui->buttons->button(QDialogButtonBox::Ok)->setText(tr("开始"));
+    m_ui->buttons->button(QDialogButtonBox::Cancel)->setText(tr("放弃"));
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &CBalanceParamsDlg::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_ui->caseCombo, &QComboBox::currentIndexChanged, this, &CBalanceParamsDlg::UpdateFactorEnabling);
-    m_ui->demandModelCombo->addItems({QStringLiteral("按需供水"), QStringLiteral("按压力供水")});
+    m_ui->demandModelCombo->addItems({tr("按需供水"), tr("按压力供水")});
     connect(m_ui->demandModelCombo, &QComboBox::currentIndexChanged, this, &CBalanceParamsDlg::UpdatePressureEnabling);
     SetValues(0, 0.75, 0.001);
     SetOptions(ZBalanceParams::ForNewNetwork(), UnitCategory(2, 2, {"m"}, {1.0}, 0, 2));
@@ -45,8 +45,8 @@ void CBalanceParamsDlg::SetOptions(const ZBalanceParams& params, const UnitCateg
     m_options = params;
     m_headFactor = head.Factor();
     const QString unit = QString::fromStdString(head.UnitName());
-    m_ui->minPressureLabel->setText(QStringLiteral("最低压力 P0 (%1)：").arg(unit));
-    m_ui->requiredPressureLabel->setText(QStringLiteral("所需压力 PR (%1)：").arg(unit));
+    m_ui->minPressureLabel->setText(tr("最低压力 P0 (%1)：").arg(unit));
+    m_ui->requiredPressureLabel->setText(tr("所需压力 PR (%1)：").arg(unit));
     m_ui->checkValvesClose->setChecked(params.CheckValvesClose);
     m_ui->demandModelCombo->setCurrentIndex(params.DemandModel == ZBalanceParams::PressureDriven ? 1 : 0);
     const auto plain = [](double v) { return QString::fromStdString(PropertyNumber::Plain(v)); };
@@ -78,7 +78,7 @@ bool CBalanceParamsDlg::ReadNumber(QLineEdit* edit, double& value)
 {
     if (PropertyNumber::Parse(edit->text().toStdString(), value))
         return true;
-    m_prompt.Warn("请输入一个数。");
+    m_prompt.Warn(tr("请输入一个数。").toStdString());
     edit->setFocus();
     edit->selectAll();
     return false;
@@ -94,13 +94,13 @@ void CBalanceParamsDlg::accept()
     bool ok = false;
     const double factor = m_ui->factorEdit->text().trimmed().toDouble(&ok);
     if (!ok) {
-        m_prompt.Warn("请输入一个数。");
+        m_prompt.Warn(tr("请输入一个数。").toStdString());
         m_ui->factorEdit->setFocus();
         m_ui->factorEdit->selectAll();
         return;
     }
     if (!ZBalanceRun::IsValidAccidentFactor(factor)) {
-        m_prompt.Warn("请输入一个介于0.0和1.0之间的数。");
+        m_prompt.Warn(tr("请输入一个介于0.0和1.0之间的数。").toStdString());
         m_ui->factorEdit->setFocus();
         m_ui->factorEdit->selectAll();
         return;
@@ -116,13 +116,13 @@ void CBalanceParamsDlg::accept()
             !ReadNumber(m_ui->exponentEdit, e))
             return;
         if (!(p0 < pr)) {
-            m_prompt.Warn("最低压力 P0 必须低于所需压力 PR。");
+            m_prompt.Warn(tr("最低压力 P0 必须低于所需压力 PR。").toStdString());
             m_ui->minPressureEdit->setFocus();
             m_ui->minPressureEdit->selectAll();
             return;
         }
         if (!(e > 0)) {
-            m_prompt.Warn("压力指数必须大于0。");
+            m_prompt.Warn(tr("压力指数必须大于0。").toStdString());
             m_ui->exponentEdit->setFocus();
             m_ui->exponentEdit->selectAll();
             return;

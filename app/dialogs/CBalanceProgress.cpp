@@ -13,8 +13,8 @@ void CBalanceProgress::Progress(double fraction)
     if (m_finished)
         return;
     if (!m_window) {
-        m_window = std::make_unique<CProgressWnd>(m_owner.data(), QStringLiteral("管网平差"));
-        m_window->SetStatus(QStringLiteral("正在进行数据校验..."));
+        m_window = std::make_unique<CProgressWnd>(m_owner.data(), tr("管网平差"));
+        m_window->SetStatus(tr("正在进行数据校验..."));
         m_window->SetRange(0, 1000);
     }
     int low = 0, high = 0;
@@ -29,5 +29,5 @@ void CBalanceProgress::Progress(double fraction)
 
 bool CBalanceProgress::StopRequested() const
 {
-    return m_window && m_window->CheckCancel() && m_prompt.AskYesNo("确认终止平差计算吗?");
+    return m_window && m_window->CheckCancel() && m_prompt.AskYesNo(tr("确认终止平差计算吗?").toStdString());
 }

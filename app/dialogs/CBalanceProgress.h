@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "model/ProgressObserver.h"
 
 #include <QPointer>
@@ -12,6 +13,8 @@ class UiPrompt;
 // status and the range 0..1000, one position per pass (never past 99% before the end), "放弃"
 // confirmed before the stop request, full bar and closed at the end.
 class CBalanceProgress : public ProgressObserver {
+    Q_DECLARE_TR_FUNCTIONS(CBalanceProgress)
+
 public:
     CBalanceProgress(QWidget* owner, UiPrompt& prompt);
     ~CBalanceProgress() override;

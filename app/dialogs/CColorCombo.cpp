@@ -8,14 +8,22 @@ namespace {
 const QSize kSwatch(28, 14);
 
 struct NamedColor {
-    const char16_t* name;
+    const char* name;
     int r, g, b;
 };
 
 const NamedColor kColors[CColorCombo::StandardCount] = {
-    {u"红色", 255, 0, 0},       {u"黄色", 255, 255, 0},   {u"绿色", 0, 255, 0},   {u"蓝色", 0, 0, 255},
-    {u"青色", 0, 255, 255},     {u"粉红色", 255, 0, 255}, {u"棕色", 255, 128, 0}, {u"银色", 192, 192, 192},
-    {u"暗灰色", 128, 128, 128}, {u"白色", 255, 255, 255}, {u"黑色", 0, 0, 0},
+    {QT_TRANSLATE_NOOP("CColorCombo", "红色"), 255, 0, 0},
+    {QT_TRANSLATE_NOOP("CColorCombo", "黄色"), 255, 255, 0},
+    {QT_TRANSLATE_NOOP("CColorCombo", "绿色"), 0, 255, 0},
+    {QT_TRANSLATE_NOOP("CColorCombo", "蓝色"), 0, 0, 255},
+    {QT_TRANSLATE_NOOP("CColorCombo", "青色"), 0, 255, 255},
+    {QT_TRANSLATE_NOOP("CColorCombo", "粉红色"), 255, 0, 255},
+    {QT_TRANSLATE_NOOP("CColorCombo", "棕色"), 255, 128, 0},
+    {QT_TRANSLATE_NOOP("CColorCombo", "银色"), 192, 192, 192},
+    {QT_TRANSLATE_NOOP("CColorCombo", "暗灰色"), 128, 128, 128},
+    {QT_TRANSLATE_NOOP("CColorCombo", "白色"), 255, 255, 255},
+    {QT_TRANSLATE_NOOP("CColorCombo", "黑色"), 0, 0, 0},
 };
 
 QIcon Swatch(const QColor& c)
@@ -43,9 +51,9 @@ CColorCombo::CColorCombo(QWidget* parent) : QComboBox(parent)
     for (int i = 0; i < StandardCount; ++i)
         addItem(Swatch(StandardColor(i)), StandardName(i));
     // A blank icon keeps the text of the last entry in line with the named colours.
-    addItem(Blank(), QStringLiteral("其它颜色..."));
+    addItem(Blank(), tr("其它颜色..."));
     PickColor = [](QWidget* owner, const QColor& current) {
-        return QColorDialog::getColor(current, owner, QStringLiteral("颜色"));
+        return QColorDialog::getColor(current, owner, tr("颜色"));
     };
     connect(this, &QComboBox::activated, this, &CColorCombo::OnActivated);
     ShowColor();
@@ -59,7 +67,7 @@ QColor CColorCombo::StandardColor(int i)
 
 QString CColorCombo::StandardName(int i)
 {
-    return QString::fromUtf16(kColors[i].name);
+    return tr(kColors[i].name);
 }
 
 uint32_t CColorCombo::ToColorRef(const QColor& c)

@@ -29,24 +29,24 @@ QColor ToQColor(uint32_t c)
 CContourDlg::CContourDlg(const UnitCategory& headUnit, UiPrompt& prompt, QWidget* parent)
     : QDialog(parent), m_unit(headUnit), m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("等压线设置"));
+    setWindowTitle(tr("等压线设置"));
     setObjectName(QStringLiteral("contourDlg192"));
-    auto* params = new QGroupBox(QStringLiteral("等压线参数"));
+    auto* params = new QGroupBox(tr("等压线参数"));
     auto* pf = new QFormLayout(params);
-    m_enabled = new QCheckBox(QStringLiteral("开启等压线"));
+    m_enabled = new QCheckBox(tr("开启等压线"));
     m_kind = new QComboBox;
-    m_kind->addItems(QStringLiteral("绝对水压线\n自由水头线").split(QLatin1Char('\n')));
+    m_kind->addItems(tr("绝对水压线\n自由水头线").split(QLatin1Char('\n')));
     m_interval = new QLineEdit;
-    m_labels = new QCheckBox(QStringLiteral("打开标注"));
+    m_labels = new QCheckBox(tr("打开标注"));
     pf->addRow(m_enabled);
-    pf->addRow(QStringLiteral("类    型:"), m_kind);
-    pf->addRow(QStringLiteral("等压间隔:"), m_interval);
+    pf->addRow(tr("类    型:"), m_kind);
+    pf->addRow(tr("等压间隔:"), m_interval);
     pf->addRow(m_labels);
-    auto* fills = new QGroupBox(QStringLiteral("填充设置"));
+    auto* fills = new QGroupBox(tr("填充设置"));
     auto* ff = new QFormLayout(fills);
-    m_fill = new QCheckBox(QStringLiteral("填充"));
+    m_fill = new QCheckBox(tr("填充"));
     ff->addRow(m_fill);
-    const QString names[3] = {QStringLiteral("最高色:"), QStringLiteral("最低色:"), QStringLiteral("等压线颜色:")};
+    const QString names[3] = {tr("最高色:"), tr("最低色:"), tr("等压线颜色:")};
     for (int k = 0; k < 3; ++k) {
         m_pickers[k] = new QPushButton;
         m_pickers[k]->setMinimumWidth(80);
@@ -54,8 +54,8 @@ CContourDlg::CContourDlg(const UnitCategory& headUnit, UiPrompt& prompt, QWidget
         ff->addRow(names[k], m_pickers[k]);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确认"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("放弃"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确认"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("放弃"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CContourDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* top = new QVBoxLayout(this);
@@ -137,7 +137,7 @@ void CContourDlg::accept()
     // A zero, negative or unreadable interval would never reach the highest level. While contours
     // are off the greyed field is not asked about and keeps what it held.
     if (!valid && v.enabled) {
-        m_prompt.Warn("等压间隔必须是大于零的数！");
+        m_prompt.Warn(tr("等压间隔必须是大于零的数！").toStdString());
         m_interval->setFocus();
         m_interval->selectAll();
         return;
@@ -167,7 +167,10 @@ void CContourDlg::accept()
 
 std::string CContourDlg::ProposalText(long levels, double interval, double proposed, const UnitCategory& head)
 {
-    const std::string unit = head.UnitName();
-    return "等压间隔" + NumberFormat::G(head.ToDisplay(interval)) + unit + "将生成" + std::to_string(levels) +
-           "条等压线，线条过密难以看清。改用建议的间隔" + NumberFormat::G(head.ToDisplay(proposed)) + unit + "吗？";
+    const QString unit = QString::fromStdString(head.UnitName());
+    return tr("等压间隔%1%2将生成%3条等压线，线条过密难以看清。改用建议的间隔%4%2吗？")
+        .arg(QString::fromStdString(NumberFormat::G(head.ToDisplay(interval))), unit)
+        .arg(levels)
+        .arg(QString::fromStdString(NumberFormat::G(head.ToDisplay(proposed))))
+        .toStdString();
 }

@@ -6,9 +6,9 @@
 CContourProgress* CContourProgress::s_current = nullptr;
 
 CContourProgress::CContourProgress(QWidget* owner, UiPrompt& prompt)
-    : m_prompt(prompt), m_window(std::make_unique<CProgressWnd>(owner, QStringLiteral("正在创建等压线...")))
+    : m_prompt(prompt), m_window(std::make_unique<CProgressWnd>(owner, tr("正在创建等压线...")))
 {
-    m_window->SetStatus(QStringLiteral("等压线生成中，请稍后..."));
+    m_window->SetStatus(tr("等压线生成中，请稍后..."));
     m_window->SetRange(0, 100);
     s_current = this;
 }
@@ -29,7 +29,7 @@ void CContourProgress::Progress(double fraction)
 
 bool CContourProgress::StopRequested() const
 {
-    if (!m_stop && m_window->CheckCancel() && m_prompt.AskYesNo("确认要终止本操作吗？"))
+    if (!m_stop && m_window->CheckCancel() && m_prompt.AskYesNo(tr("确认要终止本操作吗？").toStdString()))
         m_stop = true;
     return m_stop;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "model/ProgressObserver.h"
 
 #include <QPointer>
@@ -11,6 +12,8 @@ class UiPrompt;
 // The progress window of contour generation ("正在创建等压线..."): the bar follows the fraction,
 // and "放弃" asks "确认要终止本操作吗？" before the stop request. The window lives as long as this.
 class CContourProgress : public ProgressObserver {
+    Q_DECLARE_TR_FUNCTIONS(CContourProgress)
+
 public:
     CContourProgress(QWidget* owner, UiPrompt& prompt);
     ~CContourProgress() override;

@@ -27,9 +27,9 @@ CCurvePointsTable::CCurvePointsTable(const QString& flowTitle, const QString& he
                             kVisibleRows * m_table->verticalHeader()->defaultSectionSize() + 4);
     m_table->setMinimumWidth(260);
 
-    auto* add = new QPushButton(QStringLiteral("添加点"));
+    auto* add = new QPushButton(tr("添加点"));
     add->setObjectName(QStringLiteral("addPoint"));
-    auto* remove = new QPushButton(QStringLiteral("删除点"));
+    auto* remove = new QPushButton(tr("删除点"));
     remove->setObjectName(QStringLiteral("removePoint"));
     connect(add, &QPushButton::clicked, this, &CCurvePointsTable::AddPoint);
     connect(remove, &QPushButton::clicked, this, &CCurvePointsTable::RemovePoint);

@@ -21,32 +21,32 @@
 
 CNetCostDlg::CNetCostDlg(UiPrompt& prompt, QWidget* parent) : QDialog(parent), m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("管道造价计算"));
+    setWindowTitle(tr("管道造价计算"));
     setObjectName(QStringLiteral("netCostDlg191"));
-    auto* coef = new QGroupBox(QStringLiteral("造价计算参数"));
+    auto* coef = new QGroupBox(tr("造价计算参数"));
     auto* cf = new QFormLayout(coef);
     for (QLineEdit*& e : m_edits)
         e = new QLineEdit;
-    cf->addRow(QStringLiteral("系 数 a："), m_edits[0]);
-    cf->addRow(QStringLiteral("系 数 b："), m_edits[1]);
-    cf->addRow(QStringLiteral("指 数"), m_edits[2]);
+    cf->addRow(tr("系 数 a："), m_edits[0]);
+    cf->addRow(tr("系 数 b："), m_edits[1]);
+    cf->addRow(tr("指 数"), m_edits[2]);
     auto* price = new QHBoxLayout;
     price->addWidget(m_edits[3]);
-    price->addWidget(new QLabel(QStringLiteral("元/千瓦时")));
-    cf->addRow(QStringLiteral("电价系数"), price);
-    auto* pick = new QGroupBox(QStringLiteral("选择管道"));
+    price->addWidget(new QLabel(tr("元/千瓦时")));
+    cf->addRow(tr("电价系数"), price);
+    auto* pick = new QGroupBox(tr("选择管道"));
     auto* pf = new QFormLayout(pick);
-    m_whole = new QCheckBox(QStringLiteral("计算整个管网"));
+    m_whole = new QCheckBox(tr("计算整个管网"));
     m_date = new QDateEdit;
     m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_date->setCalendarPopup(true);
     m_date->setMinimumDate(QDate(1970, 1, 1));
     m_date->setMaximumDate(QDate(2106, 2, 6));
     pf->addRow(m_whole);
-    pf->addRow(QStringLiteral("起始日期："), m_date);
+    pf->addRow(tr("起始日期："), m_date);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("开始"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("放弃"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("开始"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("放弃"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CNetCostDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_whole, &QCheckBox::toggled, this, [this](bool on) { m_date->setEnabled(!on); });
@@ -107,7 +107,8 @@ void CNetCostDlg::accept()
         bool ok = false;
         v[k] = m_edits[k]->text().trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(v[k]) || v[k] < 0.0 || v[k] > kMax[k]) {
-            m_prompt.Warn("请输入 0 到 " + NumberFormat::G(kMax[k]) + " 之间的数。");
+            m_prompt.Warn(
+                tr("请输入 0 到 %1 之间的数。").arg(QString::fromStdString(NumberFormat::G(kMax[k]))).toStdString());
             m_edits[k]->setFocus();
             m_edits[k]->selectAll();
             return;

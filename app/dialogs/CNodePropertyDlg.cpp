@@ -13,33 +13,33 @@
 CNodePropertyDlg::CNodePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObject*> nodes, const UnitSystem& units,
                                    UiPrompt& prompt, QWidget* parent)
     : CPropertyDlg(std::make_unique<NodePropertyForm>(mode, std::move(nodes), units), prompt,
-                   QStringLiteral("确认建立新节点\n模板节点属性\n节点属性"), parent)
+                   tr("确认建立新节点\n模板节点属性\n节点属性"), parent)
 {
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     QFormLayout* basic = nullptr;
-    top->addWidget(Group(QStringLiteral("节点基本数据"), basic));
+    top->addWidget(Group(tr("节点基本数据"), basic));
     AddIdRow(basic, PropertyForm::MaxNodeIdChars);
-    AddNoteRow(basic, QStringLiteral("节点名称:"), "NodeName");
+    AddNoteRow(basic, tr("节点名称:"), "NodeName");
     AddFieldRows(basic, 0);
 
     m_details = new QWidget;
     auto* details = new QVBoxLayout(m_details);
     details->setContentsMargins(0, 0, 0, 0);
     QFormLayout* water = nullptr;
-    details->addWidget(Group(QStringLiteral("水量与水压"), water));
+    details->addWidget(Group(tr("水量与水压"), water));
     AddFieldRows(water, 1);
     QFormLayout* notes = nullptr;
-    details->addWidget(Group(QStringLiteral("其它"), notes));
+    details->addWidget(Group(tr("其它"), notes));
     auto* text = new QLineEdit;
     text->setObjectName(QStringLiteral("Description"));
     text->setMinimumWidth(220);
-    notes->addRow(QStringLiteral("描述文字:"), text);
+    notes->addRow(tr("描述文字:"), text);
     top->addWidget(m_details);
 
     QDialogButtonBox* buttons = Buttons();
-    m_detailButton = buttons->addButton(QStringLiteral("详细"), QDialogButtonBox::ActionRole);
+    m_detailButton = buttons->addButton(tr("详细"), QDialogButtonBox::ActionRole);
     m_detailButton->setObjectName(QStringLiteral("detailButton"));
     m_detailButton->setVisible(mode == PropertyForm::NewNodeMode);
     connect(m_detailButton, &QPushButton::clicked, this, [this]() { SetCollapsed(!m_collapsed); });
@@ -53,5 +53,5 @@ void CNodePropertyDlg::SetCollapsed(bool collapsed)
 {
     m_collapsed = collapsed;
     m_details->setVisible(!collapsed);
-    m_detailButton->setText(collapsed ? QStringLiteral("详细") : QStringLiteral("简略"));
+    m_detailButton->setText(collapsed ? tr("详细") : tr("简略"));
 }

@@ -13,26 +13,26 @@
 CPipePropertyDlg::CPipePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObject*> pipes, const UnitSystem& units,
                                    UiPrompt& prompt, QWidget* parent)
     : CPropertyDlg(std::make_unique<PipePropertyForm>(mode, std::move(pipes), units), prompt,
-                   QStringLiteral("模板管道属性\n管道属性"), parent)
+                   tr("模板管道属性\n管道属性"), parent)
 {
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     QFormLayout* ends = nullptr;
-    QGroupBox* endsBox = Group(QStringLiteral("管道连接"), ends);
+    QGroupBox* endsBox = Group(tr("管道连接"), ends);
     AddIdRow(ends);
     AddFieldRows(ends, 0);
 
     QFormLayout* data = nullptr;
-    QGroupBox* dataBox = Group(QStringLiteral("管道参数"), data);
-    m_autoLength = new QPushButton(QStringLiteral("自动计算管长"));
+    QGroupBox* dataBox = Group(tr("管道参数"), data);
+    m_autoLength = new QPushButton(tr("自动计算管长"));
     m_autoLength->setObjectName(QStringLiteral("autoLengthButton"));
     SetRowExtra("PipeLength", m_autoLength);
     AddFieldRows(data, 1);
     QLineEdit* diam = Edit("PipeDiam");
     QLineEdit* inner = Edit("PipeInDiam");
     m_length = Edit("PipeLength");
-    auto* innerNote = new QLabel(QStringLiteral("平差按计算内径计算; 两者相同时计算内径随标准管径改变"));
+    auto* innerNote = new QLabel(tr("平差按计算内径计算; 两者相同时计算内径随标准管径改变"));
     innerNote->setObjectName(QStringLiteral("inDiamNote"));
     innerNote->setWordWrap(true);
     QFont small = innerNote->font();
@@ -42,7 +42,7 @@ CPipePropertyDlg::CPipePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
     inner->setToolTip(innerNote->text());
 
     QFormLayout* results = nullptr;
-    QGroupBox* resultBox = Group(QStringLiteral("计算结果"), results);
+    QGroupBox* resultBox = Group(tr("计算结果"), results);
     AddFieldRows(results, 2);
 
     auto* grid = new QGridLayout;
@@ -58,7 +58,7 @@ CPipePropertyDlg::CPipePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObje
     AddFieldRows(noteRow, 3);
     auto* note = new QLineEdit;
     note->setObjectName(QStringLiteral("Description"));
-    noteRow->addRow(QStringLiteral("描述文字:"), note);
+    noteRow->addRow(tr("描述文字:"), note);
     top->addLayout(noteRow);
     top->addWidget(Buttons());
 
@@ -93,7 +93,7 @@ void CPipePropertyDlg::ShowLengthMode()
     QFont f = font();
     f.setItalic(automatic);
     m_length->setFont(f);
-    m_length->setToolTip(automatic ? QStringLiteral("管长按图形自动计算") : QString());
+    m_length->setToolTip(automatic ? tr("管长按图形自动计算") : QString());
     m_autoLength->setEnabled(mode != PipePropertyForm::LengthAutomatic);
 }
 

@@ -1,4 +1,5 @@
 #include "CPropertyDlg.h"
+#include "views/CCoreText.h"
 #include "DevicePropertyForm.h"
 #include "views/UiPrompt.h"
 
@@ -103,7 +104,7 @@ static QWidget* WithSuffix(QWidget* field, const QString& suffix, QWidget* extra
 
 static QString Caption(const ZField& f)
 {
-    return QString::fromUtf8(f.caption) + QLatin1Char(':');
+    return CCoreText::Tr(QString::fromUtf8(f.caption)) + QLatin1Char(':');
 }
 
 void CPropertyDlg::AddFieldRows(QFormLayout* form, int group)
@@ -196,7 +197,7 @@ QComboBox* CPropertyDlg::AddChoiceRow(QFormLayout* form, const ZField& f)
 {
     auto* combo = new QComboBox;
     combo->setObjectName(QString::fromLatin1(f.key));
-    combo->addItems(QString::fromUtf8(f.items).split(QLatin1Char('\n')));
+    combo->addItems(CCoreText::Tr(QString::fromUtf8(f.items)).split(QLatin1Char('\n')));
     combo->setFixedWidth(kFieldWidth);
     m_combos.insert(QString::fromLatin1(f.key), combo);
     form->addRow(Caption(f), WithSuffix(combo, {}));
@@ -219,7 +220,7 @@ QDateEdit* CPropertyDlg::AddDateRow(QFormLayout* form, const ZField& f)
 
 QCheckBox* CPropertyDlg::AddCheck(const ZField& f)
 {
-    auto* check = new QCheckBox(QString::fromUtf8(f.caption));
+    auto* check = new QCheckBox(CCoreText::Tr(QString::fromUtf8(f.caption)));
     check->setObjectName(QString::fromLatin1(f.key));
     // Several objects that differ leave the check undetermined, which keeps each as it is.
     check->setTristate(m_form->GetMode() == PropertyForm::EditMode && m_form->IsMulti());
@@ -230,8 +231,8 @@ QCheckBox* CPropertyDlg::AddCheck(const ZField& f)
 QDialogButtonBox* CPropertyDlg::Buttons()
 {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    box->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    box->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(box, &QDialogButtonBox::accepted, this, &CPropertyDlg::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     return box;
@@ -310,7 +311,7 @@ void CPropertyDlg::accept()
 
 void CPropertyDlg::AddReverseRow(QFormLayout* basic)
 {
-    auto* reverse = new QPushButton(QStringLiteral("反向连接"));
+    auto* reverse = new QPushButton(tr("反向连接"));
     reverse->setObjectName(QStringLiteral("reverseButton"));
     reverse->setCheckable(true);
     reverse->setEnabled(m_form->GetMode() == PropertyForm::EditMode);

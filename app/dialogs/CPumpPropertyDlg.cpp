@@ -17,35 +17,34 @@
 CPumpPropertyDlg::CPumpPropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObject*> pumps, const UnitSystem& units,
                                    UiPrompt& prompt, QWidget* parent)
     : CPropertyDlg(std::make_unique<PumpPropertyForm>(mode, std::move(pumps), units), prompt,
-                   QStringLiteral("模板水泵属性\n水泵属性"), parent)
+                   tr("模板水泵属性\n水泵属性"), parent)
 {
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     QFormLayout* basic = nullptr;
-    top->addWidget(Group(QStringLiteral("水泵"), basic));
+    top->addWidget(Group(tr("水泵"), basic));
     AddIdRow(basic);
-    AddNoteRow(basic, QStringLiteral("水泵名称:"), "PumpName");
+    AddNoteRow(basic, tr("水泵名称:"), "PumpName");
     AddFieldRows(basic, 0);
     AddReverseRow(basic);
 
     QFormLayout* data = nullptr;
-    top->addWidget(Group(QStringLiteral("水泵参数"), data));
+    top->addWidget(Group(tr("水泵参数"), data));
     AddFieldRows(data, 1);
 
-    top->addWidget(Group(QStringLiteral("水泵特性曲线"), m_curve));
+    top->addWidget(Group(tr("水泵特性曲线"), m_curve));
     AddFieldRows(m_curve, 2);
     const CurvePoints& points = PumpForm().Points;
-    m_points = new CCurvePointsTable(QStringLiteral("流量 (%1)").arg(points.FlowUnit()),
-                                     QStringLiteral("扬程 (%1)").arg(points.HeadUnit()));
+    m_points = new CCurvePointsTable(tr("流量 (%1)").arg(points.FlowUnit()), tr("扬程 (%1)").arg(points.HeadUnit()));
     m_points->setObjectName(QStringLiteral("PumpCurve"));
-    m_curve->addRow(QStringLiteral("曲线上的点:"), m_points);
+    m_curve->addRow(tr("曲线上的点:"), m_points);
     connect(Combo("PumpCurveKind"), &QComboBox::currentIndexChanged, this, &CPumpPropertyDlg::KindChosen);
 
     auto* notes = new QFormLayout;
     auto* note = new QLineEdit;
     note->setObjectName(QStringLiteral("Description"));
-    notes->addRow(QStringLiteral("描述文字:"), note);
+    notes->addRow(tr("描述文字:"), note);
     top->addLayout(notes);
     top->addWidget(Buttons());
     ShowForm();

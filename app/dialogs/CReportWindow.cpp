@@ -1,4 +1,5 @@
 #include "CReportWindow.h"
+#include "views/CCoreText.h"
 
 #include <QTextCursor>
 #include <QTextEdit>
@@ -7,7 +8,7 @@
 CReportWindow::CReportWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("reportWindow"));
-    setWindowTitle(QStringLiteral("无报告输出"));
+    setWindowTitle(tr("无报告输出"));
     setModal(false);
     m_edit = new QTextEdit(this);
     m_edit->setObjectName(QStringLiteral("reportText"));
@@ -33,7 +34,7 @@ void CReportWindow::Append(const QString& text)
 {
     QTextCursor c = m_edit->textCursor();
     c.movePosition(QTextCursor::End);
-    c.insertText(text);
+    c.insertText(CCoreText::Tr(text));   // the core's texts in the interface's language
     m_edit->setTextCursor(c);
 }
 

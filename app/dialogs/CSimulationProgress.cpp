@@ -34,5 +34,5 @@ void CSimulationProgress::Progress(double fraction)
 
 bool CSimulationProgress::StopRequested() const
 {
-    return m_window && m_window->CheckCancel() && m_prompt.AskYesNo("确认终止延时模拟吗?");
+    return m_window && m_window->CheckCancel() && m_prompt.AskYesNo(tr("确认终止延时模拟吗?").toStdString());
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "model/ProgressObserver.h"
 
 #include <QPointer>
@@ -11,6 +12,8 @@ class UiPrompt;
 // The extended-period run's progress window: the share of the period done and its clock time,
 // "放弃" confirmed before the stop request, closed at the end.
 class CSimulationProgress : public ProgressObserver {
+    Q_DECLARE_TR_FUNCTIONS(CSimulationProgress)
+
 public:
     CSimulationProgress(QWidget* owner, UiPrompt& prompt);
     ~CSimulationProgress() override;

@@ -19,42 +19,42 @@
 CValvePropertyDlg::CValvePropertyDlg(PropertyForm::Mode mode, std::vector<ZNetObject*> valves, const UnitSystem& units,
                                      UiPrompt& prompt, QWidget* parent)
     : CPropertyDlg(std::make_unique<ValvePropertyForm>(mode, std::move(valves), units), prompt,
-                   QStringLiteral("模板阀门属性\n阀门属性"), parent)
+                   tr("模板阀门属性\n阀门属性"), parent)
 {
     auto* top = new QVBoxLayout(this);
     top->setSizeConstraint(QLayout::SetFixedSize);
 
     QFormLayout* basic = nullptr;
-    top->addWidget(Group(QStringLiteral("阀门"), basic));
+    top->addWidget(Group(tr("阀门"), basic));
     AddIdRow(basic);
     AddFieldRows(basic, 0);
     AddReverseRow(basic);
 
     QFormLayout* data = nullptr;
-    top->addWidget(Group(QStringLiteral("阀门参数"), data));
+    top->addWidget(Group(tr("阀门参数"), data));
     AddFieldRows(data, 1);
     // Shown, not stored; it stands above the check.
     auto* opening = new QLineEdit;
     opening->setObjectName(QStringLiteral("ValveOpening"));
     MakeShown(opening);
     opening->setFixedWidth(130);
-    data->insertRow(RowOf(data, Check("ValveOpen")), QStringLiteral("阀门开启度:"), opening);
+    data->insertRow(RowOf(data, Check("ValveOpen")), tr("阀门开启度:"), opening);
 
-    m_controlBox = Group(QStringLiteral("控制阀"), m_control);
+    m_controlBox = Group(tr("控制阀"), m_control);
     m_controlBox->setObjectName(QStringLiteral("controlGroup"));
     top->addWidget(m_controlBox);
     AddFieldRows(m_control, 2);
     const CurvePoints& points = ValveForm().Points;
-    m_points = new CCurvePointsTable(QStringLiteral("流量 (%1)").arg(points.FlowUnit()),
-                                     QStringLiteral("水头损失 (%1)").arg(points.HeadUnit()));
+    m_points =
+        new CCurvePointsTable(tr("流量 (%1)").arg(points.FlowUnit()), tr("水头损失 (%1)").arg(points.HeadUnit()));
     m_points->setObjectName(QStringLiteral("ValveCurve"));
-    m_control->addRow(QStringLiteral("水头损失曲线:"), m_points);
+    m_control->addRow(tr("水头损失曲线:"), m_points);
     connect(Combo("ValveType"), &QComboBox::currentIndexChanged, this, &CValvePropertyDlg::TypeChosen);
 
     auto* notes = new QFormLayout;
     auto* note = new QLineEdit;
     note->setObjectName(QStringLiteral("Description"));
-    notes->addRow(QStringLiteral("描述文字:"), note);
+    notes->addRow(tr("描述文字:"), note);
     top->addLayout(notes);
     top->addWidget(Buttons());
     ShowForm();

@@ -34,7 +34,7 @@ QString CurvePoints::Read(Curve& curve) const
         double q = 0.0, h = 0.0;
         if (!PropertyNumber::Parse(Rows[i].flow.toStdString(), q) ||
             !PropertyNumber::Parse(Rows[i].head.toStdString(), h))
-            return QStringLiteral("第%1点: 请输入一个数。").arg(i + 1);
+            return tr("第%1点: 请输入一个数。").arg(i + 1);
         curve.push_back({m_units.FlowUnit().FromDisplay(q), m_units.Hydr().FromDisplay(h)});
     }
     return {};
@@ -43,25 +43,23 @@ QString CurvePoints::Read(Curve& curve) const
 QString CurvePoints::Check(const Curve& c, const Rule& rule)
 {
     if (c.size() < rule.least)
-        return QStringLiteral("%1至少需要%2个点。").arg(rule.caption).arg(rule.least);
+        return tr("%1至少需要%2个点。").arg(rule.caption).arg(rule.least);
     if (rule.most > 0 && c.size() > rule.most)
-        return QStringLiteral("%1只能有%2个点。").arg(rule.caption).arg(rule.most);
+        return tr("%1只能有%2个点。").arg(rule.caption).arg(rule.most);
     for (size_t i = 0; i < c.size(); ++i) {
         if (!std::isfinite(c[i].flow) || !std::isfinite(c[i].head) || c[i].flow < 0 || c[i].head < 0)
-            return QStringLiteral("%1第%2点的流量和%3不能为负数。")
+            return tr("%1第%2点的流量和%3不能为负数。")
                 .arg(rule.caption)
                 .arg(i + 1)
-                .arg(rule.falling ? QStringLiteral("扬程") : QStringLiteral("水头损失"));
+                .arg(rule.falling ? tr("扬程") : tr("水头损失"));
         if (i == 0)
             continue;
         if (!(c[i].flow > c[i - 1].flow))
-            return QStringLiteral("%1第%2点的流量必须大于前一点。").arg(rule.caption).arg(i + 1);
+            return tr("%1第%2点的流量必须大于前一点。").arg(rule.caption).arg(i + 1);
         if (rule.falling && c[i].head > c[i - 1].head)
-            return QStringLiteral("%1第%2点的扬程随流量上升: 扬程必须随流量下降。").arg(rule.caption).arg(i + 1);
+            return tr("%1第%2点的扬程随流量上升: 扬程必须随流量下降。").arg(rule.caption).arg(i + 1);
         if (!rule.falling && c[i].head < c[i - 1].head)
-            return QStringLiteral("%1第%2点的水头损失随流量下降: 水头损失必须随流量上升。")
-                .arg(rule.caption)
-                .arg(i + 1);
+            return tr("%1第%2点的水头损失随流量下降: 水头损失必须随流量上升。").arg(rule.caption).arg(i + 1);
     }
     return {};
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "model/CurvePoint.h"
 
 #include <QString>
@@ -11,6 +12,8 @@ class UnitSystem;
 // head texts in the display units, loaded from one or more objects (no rows when their curves
 // differ), read back and checked into a curve in base units. Rows are written only when changed.
 class CurvePoints {
+    Q_DECLARE_TR_FUNCTIONS(CurvePoints)
+
 public:
     struct Row {
         QString flow;

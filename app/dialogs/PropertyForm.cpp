@@ -118,9 +118,8 @@ double PropertyForm::ToBase(int unit, double shown) const
 
 QString PropertyForm::RangeMessage(double low, double high, bool integer)
 {
-    return QStringLiteral("请输入一个介于%1和%2之间的%3。")
-        .arg(Utf8(PropertyNumber::Plain(low)), Utf8(PropertyNumber::Plain(high)),
-             integer ? QStringLiteral("整数") : QStringLiteral("数"));
+    return tr("请输入一个介于%1和%2之间的%3。")
+        .arg(Utf8(PropertyNumber::Plain(low)), Utf8(PropertyNumber::Plain(high)), integer ? tr("整数") : tr("数"));
 }
 
 void PropertyForm::Load()
@@ -170,14 +169,14 @@ PropertyForm::Failure PropertyForm::CheckId() const
     if (!m_loadedId.isEmpty() && IdText == m_loadedId)
         return {};
     const QString id = IdText.trimmed();
-    const QString taken = QStringLiteral("编号%1已经存在!").arg(id);
+    const QString taken = tr("编号%1已经存在!").arg(id);
     if (id.isEmpty())
         return {"Id", taken};
     const GbkString gbk = GbkText::FromQString(id);
     // The identifier must survive the file's 19 bytes of GBK unchanged.
     if (!ZNetObject::IsValidId(gbk) || GbkText::ToQString(gbk) != id ||
         (m_mode != TemplateMode && m_objects.front()->IsNode() && id.size() > MaxNodeIdChars))
-        return {"Id", QStringLiteral("编号%1太长或含有不能保存的字符!").arg(id)};
+        return {"Id", tr("编号%1太长或含有不能保存的字符!").arg(id)};
     if (gbk != m_objects.front()->IdView() && IdTaken && IdTaken(gbk))
         return {"Id", taken};
     return {};
@@ -199,7 +198,7 @@ PropertyForm::Failure PropertyForm::Validate() const
             const bool ok = f.integer ? PropertyNumber::ParseInt(text.toStdString(), n)
                                       : PropertyNumber::Parse(text.toStdString(), value);
             if (!ok)
-                return {f.key, f.integer ? QStringLiteral("请输入一个整数。") : QStringLiteral("请输入一个数。")};
+                return {f.key, f.integer ? tr("请输入一个整数。") : tr("请输入一个数。")};
             if (f.integer)
                 value = n;
         } else if (m_objects.size() == 1) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "model/GbkView.h"
 
 #include <QString>
@@ -21,6 +22,8 @@ struct ZField;
 // field table that have a place in the dialog, in its order; a kind's form adds only its own
 // rules. Numeric fields are texts; an empty text leaves the objects' values as they are.
 class PropertyForm {
+    Q_DECLARE_TR_FUNCTIONS(PropertyForm)
+
 public:
     enum Mode { EditMode = 0, NewNodeMode = 1, TemplateMode = 2 };
     enum CheckState { Unchecked = 0, Undetermined = 1, Checked = 2 };   // the values of Qt::CheckState

@@ -59,7 +59,7 @@ PropertyForm::Failure PumpPropertyForm::CheckExtra() const
     Curve typed;
     if (Points.Changed())
         if (QString bad = Points.Read(typed); !bad.isEmpty())
-            return {"PumpCurve", QStringLiteral("水泵特性曲线") + bad};
+            return {"PumpCurve", tr("水泵特性曲线") + bad};
     const Number* power = FindNumber("PumpPower");
     for (const ZNetObject* o : Objects()) {
         ZPumpLink pump;
@@ -73,20 +73,20 @@ PropertyForm::Failure PumpPropertyForm::CheckExtra() const
             if (power && !power->text.trimmed().isEmpty())
                 PropertyNumber::Parse(power->text.toStdString(), kw);
             if (!(kw > 0))
-                return {"PumpPower", QStringLiteral("恒功率水泵的功率必须大于0。")};
+                return {"PumpPower", tr("恒功率水泵的功率必须大于0。")};
         }
         if (needed == 0)
             continue;
-        const CurvePoints::Rule rule{QStringLiteral("水泵特性曲线"), size_t(needed),
+        const CurvePoints::Rule rule{tr("水泵特性曲线"), size_t(needed),
                                      pump.PumpCurveKind == ZPumpLink::MultiPoint ? 0 : size_t(needed), true};
         if (QString bad = CurvePoints::Check(pump.PumpCurve, rule); !bad.isEmpty())
             return {"PumpCurve", bad};
         if (pump.PumpCurveKind == ZPumpLink::OnePoint && !(pump.PumpCurve[0].flow > 0 && pump.PumpCurve[0].head > 0))
-            return {"PumpCurve", QStringLiteral("一点曲线的设计流量和扬程必须大于0。")};
+            return {"PumpCurve", tr("一点曲线的设计流量和扬程必须大于0。")};
         if (pump.PumpCurveKind == ZPumpLink::ThreePoint && pump.PumpCurve[0].flow != 0.0)
-            return {"PumpCurve", QStringLiteral("三点曲线的第1点是流量为0时的关死扬程。")};
+            return {"PumpCurve", tr("三点曲线的第1点是流量为0时的关死扬程。")};
         if (!pump.CurveFits())
-            return {"PumpCurve", QStringLiteral("水泵特性曲线的扬程必须随流量严格下降。")};
+            return {"PumpCurve", tr("水泵特性曲线的扬程必须随流量严格下降。")};
     }
     return {};
 }

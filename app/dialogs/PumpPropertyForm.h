@@ -1,10 +1,13 @@
 #pragma once
+#include <QCoreApplication>
 #include "CurvePoints.h"
 #include "DevicePropertyForm.h"
 
 // The fields of the pump dialog; a template's efficiency is not edited. The curve's points are
 // checked against the curve kind each pump ends up with, and written to every pump when changed.
 class PumpPropertyForm : public DevicePropertyForm {
+    Q_DECLARE_TR_FUNCTIONS(PumpPropertyForm)
+
 public:
     PumpPropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units);
 

@@ -1,4 +1,5 @@
 #include "QtPrompt.h"
+#include "views/CCoreText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,7 +12,7 @@ QWidget* Owner()
 }
 QString Text(const std::string& s)
 {
-    return QString::fromStdString(s);
+    return CCoreText::Tr(s);   // the core's texts in the interface's language
 }
 const QString kCaption = QStringLiteral("QEN");
 }   // namespace
@@ -42,9 +43,9 @@ void QtPrompt::Warn(const std::string& text)
 UiPrompt::Answer QtPrompt::AskRecovery(const std::string& text)
 {
     QMessageBox box(QMessageBox::Warning, kCaption, Text(text), QMessageBox::NoButton, Owner());
-    QPushButton* recover = box.addButton(QStringLiteral("恢复"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("放弃"), QMessageBox::DestructiveRole);
-    box.addButton(QStringLiteral("以后再说"), QMessageBox::RejectRole);
+    QPushButton* recover = box.addButton(tr("恢复"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(tr("放弃"), QMessageBox::DestructiveRole);
+    box.addButton(tr("以后再说"), QMessageBox::RejectRole);
     box.setDefaultButton(recover);
     box.exec();
     // Closing the box decides nothing: the copies wait for the next start.

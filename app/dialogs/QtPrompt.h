@@ -1,8 +1,11 @@
 #pragma once
+#include <QCoreApplication>
 #include "views/UiPrompt.h"
 
 // Message boxes over the active window, captioned "QEN".
 class QtPrompt : public UiPrompt {
+    Q_DECLARE_TR_FUNCTIONS(QtPrompt)
+
 public:
     bool AskYesNo(const std::string& text) override;
     void Inform(const std::string& text) override;

@@ -1,4 +1,5 @@
 #include "ValvePropertyForm.h"
+#include "views/CCoreText.h"
 #include "model/ZFieldTable.h"
 #include "PropertyNumber.h"
 
@@ -35,7 +36,7 @@ bool ValvePropertyForm::HasSetting(int type)
 
 QString ValvePropertyForm::SettingCaption(int type)
 {
-    return QString::fromUtf8(ZFieldTable::ValveSettingCaption(type));
+    return CCoreText::Tr(QString::fromUtf8(ZFieldTable::ValveSettingCaption(type)));
 }
 
 int ValvePropertyForm::SettingUnit(int type)
@@ -98,7 +99,7 @@ PropertyForm::Failure ValvePropertyForm::CheckExtra() const
     Curve typed;
     if (Points.Changed())
         if (QString bad = Points.Read(typed); !bad.isEmpty())
-            return {"ValveCurve", QStringLiteral("通用阀水头损失曲线") + bad};
+            return {"ValveCurve", tr("通用阀水头损失曲线") + bad};
     const Number* diam = FindNumber("ValveDiam");
     for (const ZNetObject* o : Objects()) {
         const ZValveLink& v = Valve(*o);
@@ -108,10 +109,10 @@ PropertyForm::Failure ValvePropertyForm::CheckExtra() const
             if (diam && !diam->text.trimmed().isEmpty() && PropertyNumber::Parse(diam->text.toStdString(), d))
                 d = ToBase(diam->unit, d);
             if (!(d > 0))
-                return {"ValveDiam", QStringLiteral("节流阀的阀门直径必须大于0 (损失系数按阀门直径计算)。")};
+                return {"ValveDiam", tr("节流阀的阀门直径必须大于0 (损失系数按阀门直径计算)。")};
         }
         if (type == ZValveLink::Gpv) {
-            const CurvePoints::Rule rule{QStringLiteral("通用阀水头损失曲线"), 2, 0, false};
+            const CurvePoints::Rule rule{tr("通用阀水头损失曲线"), 2, 0, false};
             if (QString bad = CurvePoints::Check(Points.Changed() ? typed : v.ValveCurve, rule); !bad.isEmpty())
                 return {"ValveCurve", bad};
         }

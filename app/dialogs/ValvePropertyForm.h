@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include "CurvePoints.h"
 #include "DevicePropertyForm.h"
 
@@ -6,6 +7,8 @@
 // setting is a pressure (PRV, PSV, PBV: the head unit), a flow (FCV) or a loss coefficient (TCV);
 // a GPV has its head-loss curve instead.
 class ValvePropertyForm : public DevicePropertyForm {
+    Q_DECLARE_TR_FUNCTIONS(ValvePropertyForm)
+
 public:
     ValvePropertyForm(Mode mode, std::vector<ZNetObject*> objects, const UnitSystem& units);
 

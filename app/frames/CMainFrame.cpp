@@ -560,7 +560,7 @@ bool CMainFrame::SwitchWindow(CChildFrame::ViewKind kind, bool execute)
     if (!execute)
         return doc && !FrameOf(doc, kind);
     if (!doc) {
-        m_host.Prompt().Warn("试图执行系统命令失败。");
+        m_host.Prompt().Warn(tr("试图执行系统命令失败。").toStdString());
         return false;
     }
     return OpenFrame(doc, kind) != nullptr;
@@ -675,7 +675,7 @@ void CMainFrame::OnCoordinateText(const QString& text)
 {
     double x = 0, y = 0;
     if (!CoordParser::Parse(text, x, y)) {
-        m_host.Prompt().Warn((text + QStringLiteral("不是合法的坐标格式!")).toStdString());
+        m_host.Prompt().Warn(tr("%1不是合法的坐标格式!").arg(text).toStdString());
         m_coordBar->SelectForCorrection();
         return;
     }

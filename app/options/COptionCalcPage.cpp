@@ -23,10 +23,10 @@ COptionCalcPage::COptionCalcPage(ZSettingsStore& settings, ZDrawSettings& draw, 
     row->addWidget(m_minFreeHead);
     row->addWidget(new QLabel(QStringLiteral("m"), this));
     row->addStretch(1);
-    form->addRow(QStringLiteral("最小服务水头:"), row);
+    form->addRow(tr("最小服务水头:"), row);
     top->addLayout(form);
-    auto* note = new QLabel(QStringLiteral("平差后的报告列出自由水头低于此值的节点。一层建筑约需 10 m, 二层 12 m, "
-                                           "以上每多一层加 4 m。"),
+    auto* note = new QLabel(tr("平差后的报告列出自由水头低于此值的节点。一层建筑约需 10 m, 二层 12 m, "
+                               "以上每多一层加 4 m。"),
                             this);
     note->setWordWrap(true);
     top->addWidget(note);

@@ -9,7 +9,7 @@ class COptionCalcPage : public COptionPage {
 public:
     COptionCalcPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
 
-    QString Title() const override { return QStringLiteral("平差"); }
+    QString Title() const override { return tr("平差"); }
     void LoadPage() override;
     bool CheckPage() override;
     void ApplyPage() override;

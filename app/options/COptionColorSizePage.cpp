@@ -14,7 +14,10 @@
 #include <QVBoxLayout>
 
 namespace {
-const char* const kCaptions[] = {"背景颜色:", "等压线颜色:", "节点填充颜色:", "节点边框颜色:", "管道颜色:"};
+const char* const kCaptions[] = {
+    QT_TRANSLATE_NOOP("COptionColorSizePage", "背景颜色:"), QT_TRANSLATE_NOOP("COptionColorSizePage", "等压线颜色:"),
+    QT_TRANSLATE_NOOP("COptionColorSizePage", "节点填充颜色:"),
+    QT_TRANSLATE_NOOP("COptionColorSizePage", "节点边框颜色:"), QT_TRANSLATE_NOOP("COptionColorSizePage", "管道颜色:")};
 constexpr int kNodeMin = 4, kNodeMax = 12, kLineMin = 1, kLineMax = 5;
 }   // namespace
 
@@ -25,16 +28,16 @@ COptionColorSizePage::COptionColorSizePage(ZSettingsStore& settings, ZDrawSettin
     setObjectName(QStringLiteral("colorSizePage"));
     auto* top = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
-    auto* colors = new QGroupBox(QStringLiteral("颜色"), this);
+    auto* colors = new QGroupBox(tr("颜色"), this);
     auto* form = new QFormLayout(colors);
     for (int i = 0; i < ChooserCount; ++i) {
         m_colors[i] = new CColorCombo(colors);
         m_colors[i]->setObjectName(QStringLiteral("color%1").arg(i));
-        form->addRow(QString::fromUtf8(kCaptions[i]), m_colors[i]);
+        form->addRow(tr(kCaptions[i]), m_colors[i]);
         connect(m_colors[i], &CColorCombo::colorChanged, this, &COptionColorSizePage::UpdatePreview);
     }
     left->addWidget(colors);
-    auto* sizes = new QGroupBox(QStringLiteral("尺寸"), this);
+    auto* sizes = new QGroupBox(tr("尺寸"), this);
     auto* sizeForm = new QFormLayout(sizes);
     auto makeRow = [&](const QString& caption, int lo, int hi, QLineEdit*& edit, QSlider*& slider,
                        const QString& name) {
@@ -62,8 +65,8 @@ COptionColorSizePage::COptionColorSizePage(ZSettingsStore& settings, ZDrawSettin
             UpdatePreview();
         });
     };
-    makeRow(QStringLiteral("节点大小:"), kNodeMin, kNodeMax, m_nodeSize, m_nodeSlider, QStringLiteral("nodeSize"));
-    makeRow(QStringLiteral("线宽:"), kLineMin, kLineMax, m_lineWidth, m_lineSlider, QStringLiteral("lineWidth"));
+    makeRow(tr("节点大小:"), kNodeMin, kNodeMax, m_nodeSize, m_nodeSlider, QStringLiteral("nodeSize"));
+    makeRow(tr("线宽:"), kLineMin, kLineMax, m_lineWidth, m_lineSlider, QStringLiteral("lineWidth"));
     left->addWidget(sizes);
     left->addStretch(1);
     top->addLayout(left);
@@ -108,7 +111,7 @@ bool COptionColorSizePage::ReadRange(QLineEdit* edit, int lo, int hi, int& value
     bool ok = false;
     value = edit->text().trimmed().toInt(&ok);
     if (!ok || value < lo || value > hi)
-        return Refuse(QStringLiteral("请输入一个介于%1和%2之间的整数。").arg(lo).arg(hi), edit);
+        return Refuse(tr("请输入一个介于%1和%2之间的整数。").arg(lo).arg(hi), edit);
     return true;
 }
 

@@ -15,7 +15,7 @@ public:
 
     COptionColorSizePage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
 
-    QString Title() const override { return QStringLiteral("颜色和尺寸"); }
+    QString Title() const override { return tr("颜色和尺寸"); }
     void LoadPage() override;
     bool CheckPage() override;
     void ApplyPage() override;

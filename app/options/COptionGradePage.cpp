@@ -15,8 +15,8 @@
 #include <cmath>
 
 namespace {
-const char* const kNodeModes = "按标高\n按水压\n按自由水头\n按流量";
-const char* const kPipeModes = "按流量\n按水损\n按流速\n按管径\n按坡度";
+const char* const kNodeModes = QT_TRANSLATE_NOOP("COptionGradePage", "按标高\n按水压\n按自由水头\n按流量");
+const char* const kPipeModes = QT_TRANSLATE_NOOP("COptionGradePage", "按流量\n按水损\n按流速\n按管径\n按坡度");
 }   // namespace
 
 COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt,
@@ -25,12 +25,12 @@ COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSet
 {
     setObjectName(kind == Nodes ? QStringLiteral("nodeGradePage") : QStringLiteral("pipeGradePage"));
     auto* top = new QVBoxLayout(this);
-    m_on = new QCheckBox(QStringLiteral("打开颜色分级"), this);
+    m_on = new QCheckBox(tr("打开颜色分级"), this);
     m_on->setObjectName(QStringLiteral("gradeOn"));
     top->addWidget(m_on);
     m_quantity = new QComboBox(this);
     m_quantity->setObjectName(QStringLiteral("quantity"));
-    m_quantity->addItems(QString::fromUtf8(kind == Nodes ? kNodeModes : kPipeModes).split(QLatin1Char('\n')));
+    m_quantity->addItems(tr(kind == Nodes ? kNodeModes : kPipeModes).split(QLatin1Char('\n')));
     top->addWidget(m_quantity);
     // Row i: the class's caption, its lower bound (the limit before, shown), its upper limit (edited),
     // the unit and the class colour. The first class has no lower bound, the last no upper limit.
@@ -38,8 +38,8 @@ COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSet
     for (QLabel*& l : m_lower)
         l = new QLabel(this);
     for (int i = 0; i < Classes; ++i) {
-        const char* caption = i == 0 ? "小于:" : i == Classes - 1 ? "大于:" : "介于:";
-        grid->addWidget(new QLabel(QString::fromUtf8(caption), this), i, 0);
+        const QString caption = i == 0 ? tr("小于:") : i == Classes - 1 ? tr("大于:") : tr("介于:");
+        grid->addWidget(new QLabel(caption, this), i, 0);
         if (i > 0) {
             m_lower[i - 1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             grid->addWidget(m_lower[i - 1], i, 1);
@@ -76,7 +76,7 @@ COptionGradePage::COptionGradePage(Kind kind, ZSettingsStore& settings, ZDrawSet
 
 QString COptionGradePage::Title() const
 {
-    return m_kind == Nodes ? QStringLiteral("节点颜色梯度") : QStringLiteral("管道颜色梯度");
+    return m_kind == Nodes ? tr("节点颜色梯度") : tr("管道颜色梯度");
 }
 
 std::vector<double>& COptionGradePage::Table(int mode) const
@@ -205,12 +205,11 @@ bool COptionGradePage::CheckPage()
     for (int i = 0; i < n; ++i) {
         const bool first = i == 0, last = i == n - 1;
         if (first && !last && v[0] > v[1])
-            return Refuse(QStringLiteral("请键入小于%1的数!").arg(text(v[1])), m_limits[0]);
+            return Refuse(tr("请键入小于%1的数!").arg(text(v[1])), m_limits[0]);
         if (!first && !last && (v[i] < v[i - 1] || v[i] > v[i + 1]))
-            return Refuse(QStringLiteral("请输入一个介于%1和%2之间的数。").arg(text(v[i - 1]), text(v[i + 1])),
-                          m_limits[i]);
+            return Refuse(tr("请输入一个介于%1和%2之间的数。").arg(text(v[i - 1]), text(v[i + 1])), m_limits[i]);
         if (last && !first && v[i] < v[i - 1])
-            return Refuse(QStringLiteral("请键入大于%1的数!").arg(text(v[i - 1])), m_limits[i]);
+            return Refuse(tr("请键入大于%1的数!").arg(text(v[i - 1])), m_limits[i]);
     }
     return true;
 }

@@ -14,14 +14,36 @@
 #include <cmath>
 
 namespace {
-const char* const kNode[] = {"无标注", "节点编号", "节点流量", "地面标高", "绝对压力", "自由水头", nullptr};
-const char* const kPipe[] = {"无标注",   "管道编号", "管道长度", "标准管径", "管道流量",
-                             "管道压降", "水力坡度", "管道流速", nullptr};
-const char* const kPump[] = {"无标注", "水泵编号", "水泵名称", "水泵扬程", "额定转速", nullptr};
-const char* const kValve[] = {"无标注", "阀门编号", nullptr};
-const char* const kTank[] = {"无标注", "水池编号", "水池水位", "水池面积", nullptr};
+const char* const kNode[] = {QT_TRANSLATE_NOOP("COptionLabelPage", "无标注"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "节点编号"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "节点流量"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "地面标高"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "绝对压力"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "自由水头"),
+                             nullptr};
+const char* const kPipe[] = {QT_TRANSLATE_NOOP("COptionLabelPage", "无标注"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "管道编号"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "管道长度"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "标准管径"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "管道流量"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "管道压降"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "水力坡度"),
+                             QT_TRANSLATE_NOOP("COptionLabelPage", "管道流速"),
+                             nullptr};
+const char* const kPump[] = {
+    QT_TRANSLATE_NOOP("COptionLabelPage", "无标注"),   QT_TRANSLATE_NOOP("COptionLabelPage", "水泵编号"),
+    QT_TRANSLATE_NOOP("COptionLabelPage", "水泵名称"), QT_TRANSLATE_NOOP("COptionLabelPage", "水泵扬程"),
+    QT_TRANSLATE_NOOP("COptionLabelPage", "额定转速"), nullptr};
+const char* const kValve[] = {QT_TRANSLATE_NOOP("COptionLabelPage", "无标注"),
+                              QT_TRANSLATE_NOOP("COptionLabelPage", "阀门编号"), nullptr};
+const char* const kTank[] = {
+    QT_TRANSLATE_NOOP("COptionLabelPage", "无标注"), QT_TRANSLATE_NOOP("COptionLabelPage", "水池编号"),
+    QT_TRANSLATE_NOOP("COptionLabelPage", "水池水位"), QT_TRANSLATE_NOOP("COptionLabelPage", "水池面积"), nullptr};
 const char* const* const kKinds[] = {kNode, kPipe, kPump, kValve, kTank};
-const char* const kTitles[] = {"节点", "管道", "水泵", "阀门", "水池"};
+const char* const kTitles[] = {
+    QT_TRANSLATE_NOOP("COptionLabelPage", "节点"), QT_TRANSLATE_NOOP("COptionLabelPage", "管道"),
+    QT_TRANSLATE_NOOP("COptionLabelPage", "水泵"), QT_TRANSLATE_NOOP("COptionLabelPage", "阀门"),
+    QT_TRANSLATE_NOOP("COptionLabelPage", "水池")};
 }   // namespace
 
 COptionLabelPage::COptionLabelPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
@@ -29,16 +51,16 @@ COptionLabelPage::COptionLabelPage(ZSettingsStore& settings, ZDrawSettings& draw
 {
     setObjectName(QStringLiteral("labelPage"));
     auto* top = new QVBoxLayout(this);
-    m_on = new QCheckBox(QStringLiteral("打开图形标注"), this);
+    m_on = new QCheckBox(tr("打开图形标注"), this);
     m_on->setObjectName(QStringLiteral("labelOn"));
     top->addWidget(m_on);
     auto* grid = new QGridLayout;
     for (int k = 0; k < 5; ++k) {
-        m_boxes[k] = new QGroupBox(QString::fromUtf8(kTitles[k]), this);
+        m_boxes[k] = new QGroupBox(tr(kTitles[k]), this);
         m_groups[k] = new QButtonGroup(this);
         auto* col = new QVBoxLayout(m_boxes[k]);
         for (int v = 0; kKinds[k][v]; ++v) {
-            auto* r = new QRadioButton(QString::fromUtf8(kKinds[k][v]), m_boxes[k]);
+            auto* r = new QRadioButton(tr(kKinds[k][v]), m_boxes[k]);
             r->setObjectName(QStringLiteral("label%1_%2").arg(k).arg(v));
             m_groups[k]->addButton(r, v);
             col->addWidget(r);
@@ -48,14 +70,14 @@ COptionLabelPage::COptionLabelPage(ZSettingsStore& settings, ZDrawSettings& draw
     }
     top->addLayout(grid, 1);
     auto* form = new QFormLayout;
-    m_slanted = new QCheckBox(QStringLiteral("倾斜标注文字"), this);
+    m_slanted = new QCheckBox(tr("倾斜标注文字"), this);
     m_slanted->setEnabled(false);   // labels always follow their pipe
     m_maxScale = new QLineEdit(this);
     m_maxScale->setObjectName(QStringLiteral("maxLabelScale"));
-    m_maxScale->setPlaceholderText(QStringLiteral("总是显示"));
-    m_maxScale->setToolTip(QStringLiteral("图上每像素代表的长度不大于此值时才显示标注; 空: 总是显示"));
+    m_maxScale->setPlaceholderText(tr("总是显示"));
+    m_maxScale->setToolTip(tr("图上每像素代表的长度不大于此值时才显示标注; 空: 总是显示"));
     form->addRow(m_slanted);
-    form->addRow(QStringLiteral("最大标注比例:"), m_maxScale);
+    form->addRow(tr("最大标注比例:"), m_maxScale);
     top->addLayout(form);
     connect(m_on, &QCheckBox::toggled, this, &COptionLabelPage::UpdateEnabling);
     LoadPage();
@@ -95,7 +117,7 @@ bool COptionLabelPage::CheckPage()
     bool ok = false;
     const double v = t.toDouble(&ok);
     if (!ok || !std::isfinite(v) || v < 0.0)
-        return Refuse(QStringLiteral("请输入一个数。"), m_maxScale);
+        return Refuse(tr("请输入一个数。"), m_maxScale);
     return true;
 }
 

@@ -13,7 +13,7 @@ class COptionLabelPage : public COptionPage {
 public:
     COptionLabelPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
 
-    QString Title() const override { return QStringLiteral("标注"); }
+    QString Title() const override { return tr("标注"); }
     void LoadPage() override;
     bool CheckPage() override;
     void ApplyPage() override;

@@ -23,11 +23,20 @@ struct Def {
 // Node items, then the pipe's upper items (id, coefficient, diameter, length) and lower items
 // (flow, velocity, gradient, pressure drop).
 const Def kDefs[] = {
-    {0, 1, "节点编号", &L::NodeId},        {0, 2, "节点坐标", &L::NodeCoord},   {0, 4, "节点流量", &L::NodeFlow},
-    {0, 32, "自由水头", &L::NodeFreeHead}, {0, 8, "地面标高", &L::NodeElev},    {0, 16, "绝对压力", &L::NodeHydr},
-    {1, 1, "管道编号", &L::PipeId},        {1, 8, "管道长度", &L::PipeLeng},    {1, 4, "标准管径", &L::PipeDiam},
-    {1, 2, "粗糙系数", &L::PipeCoef},      {2, 32, "管道流量", &L::PipeFlow},   {2, 128, "管道流速", &L::PipeVelo},
-    {2, 256, "水力坡度", &L::PipeI},       {2, 512, "管道压降", &L::PipeHLoss},
+    {0, 1, QT_TRANSLATE_NOOP("COptionPrnLabPage", "节点编号"), &L::NodeId},
+    {0, 2, QT_TRANSLATE_NOOP("COptionPrnLabPage", "节点坐标"), &L::NodeCoord},
+    {0, 4, QT_TRANSLATE_NOOP("COptionPrnLabPage", "节点流量"), &L::NodeFlow},
+    {0, 32, QT_TRANSLATE_NOOP("COptionPrnLabPage", "自由水头"), &L::NodeFreeHead},
+    {0, 8, QT_TRANSLATE_NOOP("COptionPrnLabPage", "地面标高"), &L::NodeElev},
+    {0, 16, QT_TRANSLATE_NOOP("COptionPrnLabPage", "绝对压力"), &L::NodeHydr},
+    {1, 1, QT_TRANSLATE_NOOP("COptionPrnLabPage", "管道编号"), &L::PipeId},
+    {1, 8, QT_TRANSLATE_NOOP("COptionPrnLabPage", "管道长度"), &L::PipeLeng},
+    {1, 4, QT_TRANSLATE_NOOP("COptionPrnLabPage", "标准管径"), &L::PipeDiam},
+    {1, 2, QT_TRANSLATE_NOOP("COptionPrnLabPage", "粗糙系数"), &L::PipeCoef},
+    {2, 32, QT_TRANSLATE_NOOP("COptionPrnLabPage", "管道流量"), &L::PipeFlow},
+    {2, 128, QT_TRANSLATE_NOOP("COptionPrnLabPage", "管道流速"), &L::PipeVelo},
+    {2, 256, QT_TRANSLATE_NOOP("COptionPrnLabPage", "水力坡度"), &L::PipeI},
+    {2, 512, QT_TRANSLATE_NOOP("COptionPrnLabPage", "管道压降"), &L::PipeHLoss},
 };
 }   // namespace
 
@@ -37,13 +46,12 @@ COptionPrnLabPage::COptionPrnLabPage(ZSettingsStore& settings, ZDrawSettings& dr
     setObjectName(QStringLiteral("prnLabelPage"));
     auto* top = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    QGroupBox* groups[2] = {new QGroupBox(QStringLiteral("节点标注"), this),
-                            new QGroupBox(QStringLiteral("管道标注"), this)};
+    QGroupBox* groups[2] = {new QGroupBox(tr("节点标注"), this), new QGroupBox(tr("管道标注"), this)};
     QGridLayout* grids[2] = {new QGridLayout(groups[0]), new QGridLayout(groups[1])};
     int rows[2] = {0, 0};
     for (const Def& d : kDefs) {
         const int g = d.kind == 0 ? 0 : 1;
-        auto* box = new QCheckBox(QString::fromUtf8(d.text), groups[g]);
+        auto* box = new QCheckBox(tr(d.text), groups[g]);
         auto* edit = new QLineEdit(groups[g]);
         edit->setMaximumWidth(70);
         box->setObjectName(QStringLiteral("item%1_%2").arg(g).arg(rows[g]));
@@ -59,7 +67,7 @@ COptionPrnLabPage::COptionPrnLabPage(ZSettingsStore& settings, ZDrawSettings& dr
     m_sep->setObjectName(QStringLiteral("separator"));
     m_sep->setMaximumWidth(70);
     auto* sepRow = new QFormLayout;
-    sepRow->addRow(QStringLiteral("标注连接符:"), m_sep);
+    sepRow->addRow(tr("标注连接符:"), m_sep);
     grids[1]->addLayout(sepRow, rows[1], 0, 1, 2);
     connect(m_sep, &QLineEdit::textChanged, this, &COptionPrnLabPage::Changed);
     row->addWidget(groups[0]);

@@ -17,7 +17,7 @@ class COptionPrnLabPage : public COptionPage {
 public:
     COptionPrnLabPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
 
-    QString Title() const override { return QStringLiteral("工程标注"); }
+    QString Title() const override { return tr("工程标注"); }
     void LoadPage() override;
     void ApplyPage() override;
 

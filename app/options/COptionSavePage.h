@@ -11,7 +11,7 @@ class COptionSavePage : public COptionPage {
 public:
     COptionSavePage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
 
-    QString Title() const override { return QStringLiteral("保存"); }
+    QString Title() const override { return tr("保存"); }
     void LoadPage() override;
     void ApplyPage() override;
 

@@ -31,7 +31,7 @@ bool SameGrading(const ZDrawSettings& a, const ZDrawSettings& b)
 COptionSheet::COptionSheet(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
     : QDialog(parent), m_draw(draw)
 {
-    setWindowTitle(QStringLiteral("选项"));
+    setWindowTitle(tr("选项"));
     setObjectName(QStringLiteral("optionSheet"));
     m_tabs = new QTabWidget(this);
     m_pages = {
@@ -48,8 +48,8 @@ COptionSheet::COptionSheet(ZSettingsStore& settings, ZDrawSettings& draw, Prompt
     for (COptionPage* p : m_pages)
         m_tabs->addTab(p, p->Title());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     auto* top = new QVBoxLayout(this);
     top->addWidget(m_tabs);
     top->addWidget(buttons);

@@ -12,16 +12,39 @@ struct Caption {
     int bit;
     const char* text;
 };
-const Caption kTipNode[] = {{1, "节点编号"},  {2, "节点坐标"},  {4, "节点流量"}, {8, "地面标高"},
-                            {16, "绝对压力"}, {32, "自由水头"}, {0, nullptr}};
-const Caption kTipPipe[] = {{1, "管道编号"},   {2, "粗糙系数"},   {4, "标准管径"},   {8, "管道长度"}, {32, "管道流量"},
-                            {128, "管道流速"}, {256, "水力坡度"}, {512, "管道压降"}, {0, nullptr}};
-const Caption kTipPump[] = {{1, "水泵编号"}, {2, "水泵名称"},  {4, "水泵扬程"},
-                            {8, "额定转速"}, {16, "阻力系数"}, {0, nullptr}};
-const Caption kTipValve[] = {{1, "阀门编号"}, {2, "降压量"}, {4, "阻力系数"}, {0, nullptr}};
-const Caption kTipTank[] = {{1, "水池编号"}, {2, "水池水位"}, {4, "水池面积"}, {0, nullptr}};
+const Caption kTipNode[] = {{1, QT_TRANSLATE_NOOP("COptionToolTipPage", "节点编号")},
+                            {2, QT_TRANSLATE_NOOP("COptionToolTipPage", "节点坐标")},
+                            {4, QT_TRANSLATE_NOOP("COptionToolTipPage", "节点流量")},
+                            {8, QT_TRANSLATE_NOOP("COptionToolTipPage", "地面标高")},
+                            {16, QT_TRANSLATE_NOOP("COptionToolTipPage", "绝对压力")},
+                            {32, QT_TRANSLATE_NOOP("COptionToolTipPage", "自由水头")},
+                            {0, nullptr}};
+const Caption kTipPipe[] = {{1, QT_TRANSLATE_NOOP("COptionToolTipPage", "管道编号")},
+                            {2, QT_TRANSLATE_NOOP("COptionToolTipPage", "粗糙系数")},
+                            {4, QT_TRANSLATE_NOOP("COptionToolTipPage", "标准管径")},
+                            {8, QT_TRANSLATE_NOOP("COptionToolTipPage", "管道长度")},
+                            {32, QT_TRANSLATE_NOOP("COptionToolTipPage", "管道流量")},
+                            {128, QT_TRANSLATE_NOOP("COptionToolTipPage", "管道流速")},
+                            {256, QT_TRANSLATE_NOOP("COptionToolTipPage", "水力坡度")},
+                            {512, QT_TRANSLATE_NOOP("COptionToolTipPage", "管道压降")},
+                            {0, nullptr}};
+const Caption kTipPump[] = {
+    {1, QT_TRANSLATE_NOOP("COptionToolTipPage", "水泵编号")},  {2, QT_TRANSLATE_NOOP("COptionToolTipPage", "水泵名称")},
+    {4, QT_TRANSLATE_NOOP("COptionToolTipPage", "水泵扬程")},  {8, QT_TRANSLATE_NOOP("COptionToolTipPage", "额定转速")},
+    {16, QT_TRANSLATE_NOOP("COptionToolTipPage", "阻力系数")}, {0, nullptr}};
+const Caption kTipValve[] = {{1, QT_TRANSLATE_NOOP("COptionToolTipPage", "阀门编号")},
+                             {2, QT_TRANSLATE_NOOP("COptionToolTipPage", "降压量")},
+                             {4, QT_TRANSLATE_NOOP("COptionToolTipPage", "阻力系数")},
+                             {0, nullptr}};
+const Caption kTipTank[] = {{1, QT_TRANSLATE_NOOP("COptionToolTipPage", "水池编号")},
+                            {2, QT_TRANSLATE_NOOP("COptionToolTipPage", "水池水位")},
+                            {4, QT_TRANSLATE_NOOP("COptionToolTipPage", "水池面积")},
+                            {0, nullptr}};
 const Caption* const kTipKinds[] = {kTipNode, kTipPipe, kTipPump, kTipValve, kTipTank};
-const char* const kGroups[] = {"节点", "管道", "水泵", "阀门", "水池"};
+const char* const kGroups[] = {
+    QT_TRANSLATE_NOOP("COptionToolTipPage", "节点"), QT_TRANSLATE_NOOP("COptionToolTipPage", "管道"),
+    QT_TRANSLATE_NOOP("COptionToolTipPage", "水泵"), QT_TRANSLATE_NOOP("COptionToolTipPage", "阀门"),
+    QT_TRANSLATE_NOOP("COptionToolTipPage", "水池")};
 }   // namespace
 
 COptionToolTipPage::COptionToolTipPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
@@ -29,15 +52,15 @@ COptionToolTipPage::COptionToolTipPage(ZSettingsStore& settings, ZDrawSettings& 
 {
     setObjectName(QStringLiteral("toolTipPage"));
     auto* top = new QVBoxLayout(this);
-    m_on = new QCheckBox(QStringLiteral("打开提示"), this);
+    m_on = new QCheckBox(tr("打开提示"), this);
     m_on->setObjectName(QStringLiteral("tipOn"));
     top->addWidget(m_on);
     auto* grid = new QGridLayout;
     for (int k = 0; k < 5; ++k) {
-        auto* group = new QGroupBox(QString::fromUtf8(kGroups[k]), this);
+        auto* group = new QGroupBox(tr(kGroups[k]), this);
         auto* col = new QVBoxLayout(group);
         for (const Caption* c = kTipKinds[k]; c->text; ++c) {
-            auto* box = new QCheckBox(QString::fromUtf8(c->text), group);
+            auto* box = new QCheckBox(tr(c->text), group);
             box->setObjectName(QStringLiteral("tip%1_%2").arg(k).arg(c->bit));
             col->addWidget(box);
             m_items.push_back({k, c->bit, box});

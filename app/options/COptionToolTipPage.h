@@ -11,7 +11,7 @@ class COptionToolTipPage : public COptionPage {
 public:
     COptionToolTipPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
 
-    QString Title() const override { return QStringLiteral("提示"); }
+    QString Title() const override { return tr("提示"); }
     void LoadPage() override;
     void ApplyPage() override;
 

@@ -11,7 +11,10 @@
 #include <QVBoxLayout>
 
 namespace {
-const char* const kCaptions[] = {"管径单位", "长度单位", "流量单位", "流速单位", "压力单位", "水力坡度单位"};
+const char* const kCaptions[] = {
+    QT_TRANSLATE_NOOP("COptionUnitPage", "管径单位"), QT_TRANSLATE_NOOP("COptionUnitPage", "长度单位"),
+    QT_TRANSLATE_NOOP("COptionUnitPage", "流量单位"), QT_TRANSLATE_NOOP("COptionUnitPage", "流速单位"),
+    QT_TRANSLATE_NOOP("COptionUnitPage", "压力单位"), QT_TRANSLATE_NOOP("COptionUnitPage", "水力坡度单位")};
 }
 
 COptionUnitPage::COptionUnitPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent)
@@ -20,11 +23,11 @@ COptionUnitPage::COptionUnitPage(ZSettingsStore& settings, ZDrawSettings& draw, 
     setObjectName(QStringLiteral("unitPage"));
     auto* top = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("单位"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("格式"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("单位"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("格式"), this), 0, 2);
     for (int q = 0; q < Quantities; ++q) {
         const UnitCategory& c = settings.Units().Get(static_cast<UnitSystem::Category>(q));
-        grid->addWidget(new QLabel(QString::fromUtf8(kCaptions[q]), this), q + 1, 0);
+        grid->addWidget(new QLabel(tr(kCaptions[q]), this), q + 1, 0);
         m_units[q] = new QComboBox(this);
         m_units[q]->setObjectName(QStringLiteral("unit%1").arg(q));
         // Unit names and formats are ASCII.

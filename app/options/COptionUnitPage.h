@@ -12,7 +12,7 @@ public:
 
     COptionUnitPage(ZSettingsStore& settings, ZDrawSettings& draw, Prompt* prompt, QWidget* parent = nullptr);
 
-    QString Title() const override { return QStringLiteral("单位"); }
+    QString Title() const override { return tr("单位"); }
     void LoadPage() override;
     void ApplyPage() override;
 

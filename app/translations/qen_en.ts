@@ -21,6 +21,30 @@
     </message>
 </context>
 <context>
+    <name>CAutoSaver</name>
+    <message>
+        <source>QEN 上次没有正常退出, 以下文档有未保存的修改:%1
+
+恢复: 打开这些文档的最后自动保存版本
+放弃: 删除这些恢复文件</source>
+        <translation>QEN did not exit normally last time; these documents have unsaved changes:%1
+
+Recover: open the last autosaved version of these documents
+Discard: delete these recovery files</translation>
+    </message>
+</context>
+<context>
+    <name>CBalanceCommand</name>
+    <message>
+        <source>平差结果</source>
+        <translation>Balancing results</translation>
+    </message>
+    <message>
+        <source>平差结果: %1, %2</source>
+        <translation>Balancing results: %1, %2</translation>
+    </message>
+</context>
+<context>
     <name>CBalanceParamsDlg</name>
     <message>
         <source>平差参数</source>
@@ -62,12 +86,226 @@
         <source>压力指数：</source>
         <translation>Pressure exponent:</translation>
     </message>
+    <message>
+        <source>最高时
+消防时
+事故时</source>
+        <translation>Peak hour
+Fire case
+Accident case</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>按需供水</source>
+        <translation>Demand driven</translation>
+    </message>
+    <message>
+        <source>按压力供水</source>
+        <translation>Pressure driven</translation>
+    </message>
+    <message>
+        <source>最低压力 P0 (%1)：</source>
+        <translation>Minimum pressure P0 (%1):</translation>
+    </message>
+    <message>
+        <source>所需压力 PR (%1)：</source>
+        <translation>Required pressure PR (%1):</translation>
+    </message>
+    <message>
+        <source>请输入一个数。</source>
+        <translation>Please enter a number.</translation>
+    </message>
+    <message>
+        <source>请输入一个介于0.0和1.0之间的数。</source>
+        <translation>Please enter a number between 0.0 and 1.0.</translation>
+    </message>
+    <message>
+        <source>最低压力 P0 必须低于所需压力 PR。</source>
+        <translation>The minimum pressure P0 must be below the required pressure PR.</translation>
+    </message>
+    <message>
+        <source>压力指数必须大于0。</source>
+        <translation>The pressure exponent must be greater than 0.</translation>
+    </message>
+</context>
+<context>
+    <name>CBalanceProgress</name>
+    <message>
+        <source>管网平差</source>
+        <translation>Network balancing</translation>
+    </message>
+    <message>
+        <source>正在进行数据校验...</source>
+        <translation>Checking the data...</translation>
+    </message>
+    <message>
+        <source>确认终止平差计算吗?</source>
+        <translation>Stop the balancing calculation?</translation>
+    </message>
+</context>
+<context>
+    <name>CCadExportCommand</name>
+    <message>
+        <source>无法找到活动的CAD图纸，请选择“创建新图纸并输出”!</source>
+        <translation>No active CAD drawing was found; please choose “Create a new drawing and export”!</translation>
+    </message>
+    <message>
+        <source>自动生成CAD图纸</source>
+        <translation>Generating the CAD drawing</translation>
+    </message>
+    <message>
+        <source>正在打开CAD会话...</source>
+        <translation>Opening the CAD session...</translation>
+    </message>
+    <message>
+        <source>建立AutoCad对象失败。请确认该对象已被注册入系统。</source>
+        <translation>Could not create the AutoCAD object. Please make sure it is registered with the system.</translation>
+    </message>
+    <message>
+        <source>正在创建新图纸...</source>
+        <translation>Creating a new drawing...</translation>
+    </message>
+    <message>
+        <source>创建新图纸失败!</source>
+        <translation>Could not create a new drawing!</translation>
+    </message>
+    <message>
+        <source>未知的错误!</source>
+        <translation>Unknown error!</translation>
+    </message>
+    <message>
+        <source>正在输出图形数据...</source>
+        <translation>Writing the drawing data...</translation>
+    </message>
+    <message>
+        <source>正在保存图纸...</source>
+        <translation>Saving the drawing...</translation>
+    </message>
+    <message>
+        <source>图纸文件在读入后已被其他程序修改。
+覆盖它吗?(原文件保留为 文件名.dxf.bak)</source>
+        <translation>The drawing file was changed by another program after it was read.
+Overwrite it? (The original is kept as filename.dxf.bak)</translation>
+    </message>
+    <message>
+        <source>图纸没有保存, 文件保持其他程序修改后的样子。</source>
+        <translation>The drawing was not saved; the file stays as the other program left it.</translation>
+    </message>
+    <message>
+        <source>图纸没有保存!
+%1</source>
+        <translation>The drawing was not saved!
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CCadImportCommand</name>
+    <message>
+        <source>无法找到活动的CAD图纸，请选择“打开新图纸并引入”!</source>
+        <translation>No active CAD drawing was found; please choose “Open a new drawing and import”!</translation>
+    </message>
+    <message>
+        <source>提取CAD图形数据</source>
+        <translation>Extracting CAD drawing data</translation>
+    </message>
+    <message>
+        <source>正在打开CAD会话...</source>
+        <translation>Opening the CAD session...</translation>
+    </message>
+    <message>
+        <source>建立AutoCad对象失败。请确认该对象已被注册入系统。</source>
+        <translation>Could not create the AutoCAD object. Please make sure it is registered with the system.</translation>
+    </message>
+    <message>
+        <source>正在打开文档...</source>
+        <translation>Opening the document...</translation>
+    </message>
+    <message>
+        <source>无法打开CAD图纸“%1”!
+%2</source>
+        <translation>Could not open the CAD drawing “%1”!
+%2</translation>
+    </message>
+    <message>
+        <source>未知的错误!</source>
+        <translation>Unknown error!</translation>
+    </message>
+    <message>
+        <source>正在提取数据...</source>
+        <translation>Extracting the data...</translation>
+    </message>
+    <message>
+        <source>从CAD导入</source>
+        <translation>Import from CAD</translation>
+    </message>
+    <message>
+        <source>图纸的模型空间中没有直线或多段线
+</source>
+        <translation>There are no lines or polylines in the drawing&apos;s model space
+</translation>
+    </message>
+    <message>
+        <source>所选图层上没有直线或多段线
+</source>
+        <translation>There are no lines or polylines on the chosen layers
+</translation>
+    </message>
+    <message>
+        <source>%1根管道加入了管网模型中!</source>
+        <translation>%1 pipe(s) were added to the network model!</translation>
+    </message>
+    <message>
+        <source>
+没有管道加入，原因:
+</source>
+        <translation>
+No pipe was added, because:
+</translation>
+    </message>
 </context>
 <context>
     <name>CCalcCommands</name>
     <message>
         <source>管网%1管径优化报表</source>
         <translation>Pipe Sizing Report for Network %1</translation>
+    </message>
+    <message>
+        <source>自动分配节点流量将导致原有的节点流量数据丢失,确认吗?</source>
+        <translation>Distributing the node demands automatically will discard the existing node demands. Continue?</translation>
+    </message>
+    <message>
+        <source>节点流量分配失败,可能没有供水管道!</source>
+        <translation>Distributing the node demands failed; perhaps there are no supplying pipes!</translation>
+    </message>
+    <message>
+        <source>节点流量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>管网%1费用结果报表</source>
+        <translation>Cost report of network %1</translation>
+    </message>
+    <message>
+        <source>管径优化</source>
+        <translation>Pipe Sizing</translation>
+    </message>
+    <message>
+        <source>参数计算器</source>
+        <translation>Parameter calculator</translation>
+    </message>
+</context>
+<context>
+    <name>CCalcOptionsEdit</name>
+    <message>
+        <source>修改计算选项</source>
+        <translation>Change calculation options</translation>
     </message>
 </context>
 <context>
@@ -79,6 +317,1413 @@
     <message>
         <source> - 三维</source>
         <translation> - 3D</translation>
+    </message>
+</context>
+<context>
+    <name>CColorCombo</name>
+    <message>
+        <source>红色</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>黄色</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>绿色</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>蓝色</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>青色</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>粉红色</source>
+        <translation>Pink</translation>
+    </message>
+    <message>
+        <source>棕色</source>
+        <translation>Brown</translation>
+    </message>
+    <message>
+        <source>银色</source>
+        <translation>Silver</translation>
+    </message>
+    <message>
+        <source>暗灰色</source>
+        <translation>Dark grey</translation>
+    </message>
+    <message>
+        <source>白色</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>黑色</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>其它颜色...</source>
+        <translation>Other colour...</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>Colour</translation>
+    </message>
+</context>
+<context>
+    <name>CContourDlg</name>
+    <message>
+        <source>等压线设置</source>
+        <translation>Contour settings</translation>
+    </message>
+    <message>
+        <source>等压线参数</source>
+        <translation>Contour parameters</translation>
+    </message>
+    <message>
+        <source>开启等压线</source>
+        <translation>Show contours</translation>
+    </message>
+    <message>
+        <source>绝对水压线
+自由水头线</source>
+        <translation>Head contours
+Free head contours</translation>
+    </message>
+    <message>
+        <source>打开标注</source>
+        <translation>Show labels</translation>
+    </message>
+    <message>
+        <source>类    型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>等压间隔:</source>
+        <translation>Contour interval:</translation>
+    </message>
+    <message>
+        <source>填充设置</source>
+        <translation>Fill settings</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>最高色:</source>
+        <translation>Highest colour:</translation>
+    </message>
+    <message>
+        <source>最低色:</source>
+        <translation>Lowest colour:</translation>
+    </message>
+    <message>
+        <source>等压线颜色:</source>
+        <translation>Contour colour:</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>等压间隔必须是大于零的数！</source>
+        <translation>The contour interval must be a number greater than zero!</translation>
+    </message>
+    <message>
+        <source>等压间隔%1%2将生成%3条等压线，线条过密难以看清。改用建议的间隔%4%2吗？</source>
+        <translation>A contour interval of %1%2 gives %3 contour lines, too dense to read. Use the proposed interval of %4%2 instead?</translation>
+    </message>
+</context>
+<context>
+    <name>CContourProgress</name>
+    <message>
+        <source>正在创建等压线...</source>
+        <translation>Creating contours...</translation>
+    </message>
+    <message>
+        <source>等压线生成中，请稍后...</source>
+        <translation>Generating contours, please wait...</translation>
+    </message>
+    <message>
+        <source>确认要终止本操作吗？</source>
+        <translation>Stop this operation?</translation>
+    </message>
+</context>
+<context>
+    <name>CCoreText</name>
+    <message>
+        <source>收敛</source>
+        <translation>converged</translation>
+    </message>
+    <message>
+        <source>用户中止</source>
+        <translation>stopped by the user</translation>
+    </message>
+    <message>
+        <source>达到计算次数上限, 未收敛</source>
+        <translation>iteration limit reached, not converged</translation>
+    </message>
+    <message>
+        <source>没有足够的已知水压节点</source>
+        <translation>not enough fixed-head nodes</translation>
+    </message>
+    <message>
+        <source>计算发散</source>
+        <translation>diverged</translation>
+    </message>
+    <message>
+        <source>数据错误, 未计算</source>
+        <translation>invalid data, not calculated</translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>消防时</source>
+        <translation>fire case</translation>
+    </message>
+    <message>
+        <source>事故时</source>
+        <translation>accident case</translation>
+    </message>
+    <message>
+        <source>最高时</source>
+        <translation>peak hour</translation>
+    </message>
+    <message>
+        <source>未平差</source>
+        <translation>Not balanced</translation>
+    </message>
+    <message>
+        <source>已平差:%1 (已修改)</source>
+        <translation>Balanced: %1 (modified)</translation>
+    </message>
+    <message>
+        <source>已平差:%1</source>
+        <translation>Balanced: %1</translation>
+    </message>
+    <message>
+        <source>没有足够的已知水压节点!</source>
+        <translation>Not enough fixed-head nodes!</translation>
+    </message>
+    <message>
+        <source>平差计算发散, 已停止! 节点%1的水压达到 %2 m, 超出合理范围。请检查流量、管径等数据。</source>
+        <translation>Balancing diverged and was stopped! The head at node %1 reached %2 m, out of any reasonable range. Please check the demands, diameters and other data.</translation>
+    </message>
+    <message>
+        <source>平差计算发散, 已停止! 计算 %1 次后最大校正值 (在节点%2) 不再减小。请检查流量、管径等数据。</source>
+        <translation>Balancing diverged and was stopped! After %1 iterations the largest correction (at node %2) no longer decreases. Please check the demands, diameters and other data.</translation>
+    </message>
+    <message>
+        <source>平差计算发散, 已停止! 节点%1所在的部分管网被关闭的水泵、阀门或事故管与所有已知水压节点隔开, 请检查这些设备的开闭状态。</source>
+        <translation>Balancing diverged and was stopped! The part of the network around node %1 is cut off from every fixed-head node by closed pumps, valves or failed pipes; please check whether these are open or closed.</translation>
+    </message>
+    <message>
+        <source>平差计算发散, 已停止! 可能有部分管网被关闭的水泵、阀门或事故管与所有已知水压节点隔开, 请检查这些设备的开闭状态。</source>
+        <translation>Balancing diverged and was stopped! Part of the network may be cut off from every fixed-head node by closed pumps, valves or failed pipes; please check whether these are open or closed.</translation>
+    </message>
+    <message>
+        <source>止回阀%1的流量 %2 m3/s 与其方向相反 (计算中止回阀可以双向过流), 请检查。</source>
+        <translation>The flow of check valve %1, %2 m3/s, runs against its direction (the calculation lets check valves pass flow both ways); please check.</translation>
+    </message>
+    <message>
+        <source>水泵%1的流量 %2 m3/s 与其方向相反: 两端水压差超过其静扬程, 水被压着倒流过水泵 (EPANET 会关闭此泵), 请检查。</source>
+        <translation>The flow of pump %1, %2 m3/s, runs against its direction: the head difference across it exceeds its static head and water is forced back through the pump (EPANET would close this pump); please check.</translation>
+    </message>
+    <message>
+        <source>阀门%1不能保持其设定值 (全开仍达不到设定的压力或流量), 流量 %2 m3/s, 请检查。</source>
+        <translation>Valve %1 cannot hold its setting (fully open it still does not reach the set pressure or flow), flow %2 m3/s; please check.</translation>
+    </message>
+    <message>
+        <source>水泵%1两端水压差超过其关死扬程, 水泵不能出水, 计算中按关闭处理 (不倒流), 请检查。</source>
+        <translation>The head difference across pump %1 exceeds its shut-off head: the pump cannot deliver and is treated as closed (no backflow); please check.</translation>
+    </message>
+    <message>
+        <source>%1 个节点被关闭的水泵、阀门或事故管与所有已知水压节点隔开, 没有用水量, 未参与平差, 没有水压:</source>
+        <translation>%1 node(s) are cut off from every fixed-head node by closed pumps, valves or failed pipes: they have no demand, take no part in the balancing and have no head:</translation>
+    </message>
+    <message>
+        <source>状态: %1 (已平差)</source>
+        <translation>Status: %1 (balanced)</translation>
+    </message>
+    <message>
+        <source>状态: %1 (未平差)</source>
+        <translation>Status: %1 (not balanced)</translation>
+    </message>
+    <message>
+        <source>计算次数: %1, 用时 %2 s, 最后校正值 %3 m (精度 %4 m)</source>
+        <translation>Iterations: %1, time %2 s, last correction %3 m (tolerance %4 m)</translation>
+    </message>
+    <message>
+        <source>供水量 (%1):</source>
+        <translation>Supply (%1):</translation>
+    </message>
+    <message>
+        <source>水池 %1  %2</source>
+        <translation>Tank %1  %2</translation>
+    </message>
+    <message>
+        <source>水源 %1  %2</source>
+        <translation>Source %1  %2</translation>
+    </message>
+    <message>
+        <source>合计  %1</source>
+        <translation>Total  %1</translation>
+    </message>
+    <message>
+        <source>最低自由水头: %1, 在节点%2</source>
+        <translation>Lowest free head: %1, at node %2</translation>
+    </message>
+    <message>
+        <source>供水不足节点 %1 个, 缺水 %2 %3</source>
+        <translation>Nodes short of supply: %1, shortfall %2 %3</translation>
+    </message>
+    <message>
+        <source>所有节点的自由水头都不低于最小服务水头 %1</source>
+        <translation>No node&apos;s free head is below the minimum service head %1</translation>
+    </message>
+    <message>
+        <source>自由水头低于最小服务水头 %1 的节点: %2 个</source>
+        <translation>Nodes whose free head is below the minimum service head %1: %2</translation>
+    </message>
+    <message>
+        <source>…… 另有 %1 个</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>其中自由水头为负的节点: %1 个</source>
+        <translation>Of these, nodes with negative free head: %1</translation>
+    </message>
+    <message>
+        <source>%1 个节点的自由水头为负 (最低 %2 %3, 节点%4), 这些地方的水压低于地面, 不能供水。请检查水源水压、管径和流量。详见报告窗口。</source>
+        <translation>%1 node(s) have a negative free head (lowest %2 %3, node %4): the pressure there is below ground and no water can be supplied. Please check the source heads, diameters and demands. See the report window for details.</translation>
+    </message>
+    <message>
+        <source>管网连通性检查报告</source>
+        <translation>Network connectivity report</translation>
+    </message>
+    <message>
+        <source>搜索到%1个连通网络, 不能进行管网平差!</source>
+        <translation>Found %1 separate networks: the network cannot be balanced!</translation>
+    </message>
+    <message>
+        <source>网络%1, 起始节点%2</source>
+        <translation>Network %1, starting node %2</translation>
+    </message>
+    <message>
+        <source>平差计算未开始: %1的%2 %3 有 %4 个点, 至少需要 %5 个。请改正后再计算。</source>
+        <translation>Balancing not started: %2 %3 of %1 has %4 point(s), at least %5 are needed. Please correct it and calculate again.</translation>
+    </message>
+    <message>
+        <source>平差计算未开始: %1的%2 %3 有 %4 个点, %5。请改正后再计算。</source>
+        <translation>Balancing not started: %2 %3 of %1 has %4 point(s); %5. Please correct it and calculate again.</translation>
+    </message>
+    <message>
+        <source>平差计算未开始: %1的%2 %3 = %4, %5。请改正后再计算。</source>
+        <translation>Balancing not started: %2 %3 of %1 = %4; %5. Please correct it and calculate again.</translation>
+    </message>
+    <message>
+        <source>平差计算未开始: 最小压力 MinPressure = %1, 所需压力 RequiredPressure = %2, 最小压力应小于所需压力。请改正后再计算。</source>
+        <translation>Balancing not started: minimum pressure MinPressure = %1, required pressure RequiredPressure = %2; the minimum pressure must be below the required pressure. Please correct it and calculate again.</translation>
+    </message>
+    <message>
+        <source>平差计算未开始: 压力指数 PressureExponent = %1, 应大于 0 且不超过 10。请改正后再计算。</source>
+        <translation>Balancing not started: pressure exponent PressureExponent = %1; it must be above 0 and at most 10. Please correct it and calculate again.</translation>
+    </message>
+    <message>
+        <source>管段%1</source>
+        <translation>pipe %1</translation>
+    </message>
+    <message>
+        <source>水泵%1</source>
+        <translation>pump %1</translation>
+    </message>
+    <message>
+        <source>阀门%1</source>
+        <translation>valve %1</translation>
+    </message>
+    <message>
+        <source>水池%1</source>
+        <translation>tank %1</translation>
+    </message>
+    <message>
+        <source>节点%1</source>
+        <translation>node %1</translation>
+    </message>
+    <message>
+        <source>流量应递增, 扬程应随流量下降</source>
+        <translation>the flows must increase and the head fall as the flow rises</translation>
+    </message>
+    <message>
+        <source>流量应递增, 水头损失应随流量上升</source>
+        <translation>the flows must increase and the head loss rise with the flow</translation>
+    </message>
+    <message>
+        <source>应为不超过一百万米的有限数</source>
+        <translation>must be a finite number of at most one million metres</translation>
+    </message>
+    <message>
+        <source>应为有限数</source>
+        <translation>must be a finite number</translation>
+    </message>
+    <message>
+        <source>应大于 0 且不超过 100 m</source>
+        <translation>must be above 0 and at most 100 m</translation>
+    </message>
+    <message>
+        <source>应在 0 到 1000 km 之间</source>
+        <translation>must be between 0 and 1000 km</translation>
+    </message>
+    <message>
+        <source>应大于 0</source>
+        <translation>must be above 0</translation>
+    </message>
+    <message>
+        <source>不能为负数</source>
+        <translation>must not be negative</translation>
+    </message>
+    <message>
+        <source>应为不小于 0 的有限数</source>
+        <translation>must be a finite number not below 0</translation>
+    </message>
+    <message>
+        <source>应为 0 到 4</source>
+        <translation>must be 0 to 4</translation>
+    </message>
+    <message>
+        <source>应在 0 到 100 之间</source>
+        <translation>must be between 0 and 100</translation>
+    </message>
+    <message>
+        <source>应为大于 0 的有限数</source>
+        <translation>must be a finite number above 0</translation>
+    </message>
+    <message>
+        <source>应为 0 到 8</source>
+        <translation>must be 0 to 8</translation>
+    </message>
+    <message>
+        <source>消防流量</source>
+        <translation>fire flow</translation>
+    </message>
+    <message>
+        <source>计算流量</source>
+        <translation>design flow</translation>
+    </message>
+    <message>
+        <source>水压</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>管长</source>
+        <translation>length</translation>
+    </message>
+    <message>
+        <source>水泵曲线</source>
+        <translation>pump curve</translation>
+    </message>
+    <message>
+        <source>转速比</source>
+        <translation>speed ratio</translation>
+    </message>
+    <message>
+        <source>曲线类型</source>
+        <translation>curve type</translation>
+    </message>
+    <message>
+        <source>损失曲线</source>
+        <translation>head-loss curve</translation>
+    </message>
+    <message>
+        <source>直径</source>
+        <translation>diameter</translation>
+    </message>
+    <message>
+        <source>文件意外结束</source>
+        <translation>unexpected end of file</translation>
+    </message>
+    <message>
+        <source>文件格式错误</source>
+        <translation>file format error</translation>
+    </message>
+    <message>
+        <source>文件中有未知的对象类型</source>
+        <translation>unknown object type in the file</translation>
+    </message>
+    <message>
+        <source>文件中对象的版本不对</source>
+        <translation>wrong object version in the file</translation>
+    </message>
+    <message>
+        <source>文件只能读取</source>
+        <translation>the file can only be read</translation>
+    </message>
+    <message>
+        <source>文件只能写入</source>
+        <translation>the file can only be written</translation>
+    </message>
+    <message>
+        <source>文件读写错误</source>
+        <translation>file read/write error</translation>
+    </message>
+    <message>
+        <source>%1: %2 (第%3行): %4</source>
+        <translation>%1: %2 (line %3): %4</translation>
+    </message>
+    <message>
+        <source>%1: %2 (第%3行)</source>
+        <translation>%1: %2 (line %3)</translation>
+    </message>
+    <message>
+        <source>是一个目录</source>
+        <translation>is a directory</translation>
+    </message>
+    <message>
+        <source>是一个管道</source>
+        <translation>is a pipe (FIFO)</translation>
+    </message>
+    <message>
+        <source>是一个设备</source>
+        <translation>is a device</translation>
+    </message>
+    <message>
+        <source>是一个套接字</source>
+        <translation>is a socket</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>is not a regular file</translation>
+    </message>
+    <message>
+        <source>文件过大 (超过 %1 MB), 不是网络文件</source>
+        <translation>file too large (over %1 MB), not a network file</translation>
+    </message>
+    <message>
+        <source>写入失败</source>
+        <translation>write failed</translation>
+    </message>
+    <message>
+        <source>无法读取符号链接</source>
+        <translation>cannot read the symbolic link</translation>
+    </message>
+    <message>
+        <source>无法解析符号链接</source>
+        <translation>cannot resolve the symbolic link</translation>
+    </message>
+    <message>
+        <source>不是普通文件, 不能覆盖</source>
+        <translation>not a regular file, cannot be overwritten</translation>
+    </message>
+    <message>
+        <source>文件是只读的, 不能覆盖</source>
+        <translation>the file is read-only and cannot be overwritten</translation>
+    </message>
+    <message>
+        <source>无法创建临时文件</source>
+        <translation>cannot create a temporary file</translation>
+    </message>
+    <message>
+        <source>写入磁盘失败</source>
+        <translation>writing to disk failed</translation>
+    </message>
+    <message>
+        <source>无法替换文件</source>
+        <translation>cannot replace the file</translation>
+    </message>
+    <message>
+        <source>关闭文件失败</source>
+        <translation>closing the file failed</translation>
+    </message>
+    <message>
+        <source>计算表达式:</source>
+        <translation>Expression:</translation>
+    </message>
+    <message>
+        <source>计算表达式: 单位(%1)</source>
+        <translation>Expression: unit (%1)</translation>
+    </message>
+    <message>
+        <source>除数不能为零！</source>
+        <translation>The divisor cannot be zero!</translation>
+    </message>
+    <message>
+        <source>%1的%2将不大于零，计算未执行，没有修改任何数据！</source>
+        <translation>%2 of %1 would not be above zero: nothing was calculated and no data changed!</translation>
+    </message>
+    <message>
+        <source>%1的%2将不是有效数字，计算未执行，没有修改任何数据！</source>
+        <translation>%2 of %1 would not be a valid number: nothing was calculated and no data changed!</translation>
+    </message>
+    <message>
+        <source>节点编号</source>
+        <translation>Node ID</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>节点类型</source>
+        <translation>Node type</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>已知流量
+已知水压</source>
+        <translation>Known demand
+Fixed head</translation>
+    </message>
+    <message>
+        <source>地面标高</source>
+        <translation>Ground elevation</translation>
+    </message>
+    <message>
+        <source>横坐标</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>纵坐标</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>节点水量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>水量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>节点用水量</source>
+        <translation>Node demand</translation>
+    </message>
+    <message>
+        <source>绝对水压</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>绝对水头</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>节点绝对水压</source>
+        <translation>Node head</translation>
+    </message>
+    <message>
+        <source>自由水头</source>
+        <translation>Free head</translation>
+    </message>
+    <message>
+        <source>消防水量</source>
+        <translation>Fire flow</translation>
+    </message>
+    <message>
+        <source>实供水量</source>
+        <translation>Delivered</translation>
+    </message>
+    <message>
+        <source>实际供水量</source>
+        <translation>Delivered flow</translation>
+    </message>
+    <message>
+        <source>消防校验时设定为消防节点</source>
+        <translation>Fire node in the fire case check</translation>
+    </message>
+    <message>
+        <source>供水方式</source>
+        <translation>Supply</translation>
+    </message>
+    <message>
+        <source>无
+单侧
+双侧</source>
+        <translation>None
+One side
+Both sides</translation>
+    </message>
+    <message>
+        <source>无供水
+单侧供水
+双侧供水</source>
+        <translation>None
+One side
+Both sides</translation>
+    </message>
+    <message>
+        <source>管道编号</source>
+        <translation>Pipe ID</translation>
+    </message>
+    <message>
+        <source>管道类型</source>
+        <translation>Pipe type</translation>
+    </message>
+    <message>
+        <source>起始节点</source>
+        <translation>Start node</translation>
+    </message>
+    <message>
+        <source>起端节点</source>
+        <translation>Start node</translation>
+    </message>
+    <message>
+        <source>终止节点</source>
+        <translation>End node</translation>
+    </message>
+    <message>
+        <source>终端节点</source>
+        <translation>End node</translation>
+    </message>
+    <message>
+        <source>管道长度</source>
+        <translation>Pipe length</translation>
+    </message>
+    <message>
+        <source>长度</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>标准管径</source>
+        <translation>Nominal diameter</translation>
+    </message>
+    <message>
+        <source>管径</source>
+        <translation>Diameter</translation>
+    </message>
+    <message>
+        <source>管道内径</source>
+        <translation>Inner diameter</translation>
+    </message>
+    <message>
+        <source>计算内径</source>
+        <translation>Inner diameter</translation>
+    </message>
+    <message>
+        <source>管道阻力系数</source>
+        <translation>Roughness coefficient</translation>
+    </message>
+    <message>
+        <source>阻力系数</source>
+        <translation>Resistance coefficient</translation>
+    </message>
+    <message>
+        <source>系数</source>
+        <translation>Coefficient</translation>
+    </message>
+    <message>
+        <source>局部阻力系数</source>
+        <translation>Minor loss coefficient</translation>
+    </message>
+    <message>
+        <source>局阻系数</source>
+        <translation>Minor loss coef.</translation>
+    </message>
+    <message>
+        <source>并行管数</source>
+        <translation>Parallel pipes</translation>
+    </message>
+    <message>
+        <source>敷设日期</source>
+        <translation>Laid on</translation>
+    </message>
+    <message>
+        <source>海增-威联管
+满宁管</source>
+        <translation>Hazen-Williams
+Manning</translation>
+    </message>
+    <message>
+        <source>进行事故工况校验时设定为事故管</source>
+        <translation>Failed pipe in the accident case check</translation>
+    </message>
+    <message>
+        <source>管道流量</source>
+        <translation>Pipe flow</translation>
+    </message>
+    <message>
+        <source>流量</source>
+        <translation>Flow</translation>
+    </message>
+    <message>
+        <source>管道流速</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>流速</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>管道压降</source>
+        <translation>Head loss</translation>
+    </message>
+    <message>
+        <source>压降</source>
+        <translation>Head loss</translation>
+    </message>
+    <message>
+        <source>水力坡度</source>
+        <translation>Hydraulic gradient</translation>
+    </message>
+    <message>
+        <source>压力降</source>
+        <translation>Head loss</translation>
+    </message>
+    <message>
+        <source>水泵编号</source>
+        <translation>Pump ID</translation>
+    </message>
+    <message>
+        <source>水泵类型</source>
+        <translation>Pump type</translation>
+    </message>
+    <message>
+        <source>卧式离心泵</source>
+        <translation>Centrifugal pump</translation>
+    </message>
+    <message>
+        <source>入口节点</source>
+        <translation>Inlet node</translation>
+    </message>
+    <message>
+        <source>出口节点</source>
+        <translation>Outlet node</translation>
+    </message>
+    <message>
+        <source>静态扬程</source>
+        <translation>Static head</translation>
+    </message>
+    <message>
+        <source>额定转速</source>
+        <translation>Rated speed</translation>
+    </message>
+    <message>
+        <source>相对转速</source>
+        <translation>Relative speed</translation>
+    </message>
+    <message>
+        <source>操作转速</source>
+        <translation>Operating speed</translation>
+    </message>
+    <message>
+        <source>特性曲线</source>
+        <translation>Characteristic curve</translation>
+    </message>
+    <message>
+        <source>曲线</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>二次公式
+一点曲线
+三点曲线
+多点曲线
+恒功率</source>
+        <translation>Quadratic
+One-point
+Three-point
+Multi-point
+Constant power</translation>
+    </message>
+    <message>
+        <source>功率</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>效率</source>
+        <translation>Efficiency</translation>
+    </message>
+    <message>
+        <source>效    率</source>
+        <translation>Efficiency</translation>
+    </message>
+    <message>
+        <source>气蚀余量</source>
+        <translation>NPSH</translation>
+    </message>
+    <message>
+        <source>出水量</source>
+        <translation>Discharge</translation>
+    </message>
+    <message>
+        <source>计算时是否开启水泵</source>
+        <translation>Pump open in the calculation</translation>
+    </message>
+    <message>
+        <source>计算状态</source>
+        <translation>Calculated status</translation>
+    </message>
+    <message>
+        <source>状态</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>初始状态</source>
+        <translation>Initial status</translation>
+    </message>
+    <message>
+        <source>自动
+开启
+关闭</source>
+        <translation>Automatic
+Open
+Closed</translation>
+    </message>
+    <message>
+        <source>阀门编号</source>
+        <translation>Valve ID</translation>
+    </message>
+    <message>
+        <source>阀门类型</source>
+        <translation>Valve type</translation>
+    </message>
+    <message>
+        <source>阀门直径</source>
+        <translation>Valve diameter</translation>
+    </message>
+    <message>
+        <source>减压量</source>
+        <translation>Head reduction</translation>
+    </message>
+    <message>
+        <source>减压阀</source>
+        <translation>Pressure reducing valve</translation>
+    </message>
+    <message>
+        <source>稳压减压阀</source>
+        <translation>Pressure regulating valve</translation>
+    </message>
+    <message>
+        <source>设定值</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>限定流量</source>
+        <translation>Flow limit</translation>
+    </message>
+    <message>
+        <source>进口压力</source>
+        <translation>Inlet pressure</translation>
+    </message>
+    <message>
+        <source>出口压力</source>
+        <translation>Outlet pressure</translation>
+    </message>
+    <message>
+        <source>阻力</source>
+        <translation>Resistance</translation>
+    </message>
+    <message>
+        <source>计算时是否开启阀门</source>
+        <translation>Valve open in the calculation</translation>
+    </message>
+    <message>
+        <source>闸阀
+止回阀
+减压阀
+稳压减压阀(PRV)
+持压阀(PSV)
+流量控制阀(FCV)
+节流阀(TCV)
+</source>
+        <translation>Gate valve
+Check valve
+Reducing valve
+PRV
+PSV
+FCV
+TCV
+</translation>
+    </message>
+    <message>
+        <source>闸阀
+止回阀
+减压阀
+稳压减压阀
+持压阀
+流量控制阀
+节流阀
+压力破坏阀
+通用阀</source>
+        <translation>Gate valve
+Check valve
+Reducing valve
+PRV
+PSV
+FCV
+TCV
+PBV
+GPV</translation>
+    </message>
+    <message>
+        <source>压力破坏阀(PBV)
+通用阀(GPV)</source>
+        <translation>PBV
+GPV</translation>
+    </message>
+    <message>
+        <source>未计算
+保持设定值
+全开
+关闭
+倒流关闭
+无法保持设定值</source>
+        <translation>Not calculated
+Holding setting
+Fully open
+Closed
+Closed against backflow
+Cannot hold setting</translation>
+    </message>
+    <message>
+        <source>
+保持设定值
+全开
+关闭
+倒流关闭
+无法保持设定值</source>
+        <translation>
+Holding setting
+Fully open
+Closed
+Closed against backflow
+Cannot hold setting</translation>
+    </message>
+    <message>
+        <source>水池编号</source>
+        <translation>Tank ID</translation>
+    </message>
+    <message>
+        <source>水池类型</source>
+        <translation>Tank type</translation>
+    </message>
+    <message>
+        <source>蓄水池
+水塔</source>
+        <translation>Reservoir
+Water tower</translation>
+    </message>
+    <message>
+        <source>池底标高</source>
+        <translation>Bottom elevation</translation>
+    </message>
+    <message>
+        <source>当前水位</source>
+        <translation>Current level</translation>
+    </message>
+    <message>
+        <source>最低水位</source>
+        <translation>Minimum level</translation>
+    </message>
+    <message>
+        <source>最高水位</source>
+        <translation>Maximum level</translation>
+    </message>
+    <message>
+        <source>水池面积</source>
+        <translation>Tank area</translation>
+    </message>
+    <message>
+        <source>面积</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>段外的行至少要有两个字段</source>
+        <translation>a line outside a section needs at least two fields</translation>
+    </message>
+    <message>
+        <source>未知的段名 %1</source>
+        <translation>unknown section name %1</translation>
+    </message>
+    <message>
+        <source>控制阀 %1 缺少 VALVESETTING 段中的设定值</source>
+        <translation>control valve %1 has no setting in the VALVESETTING section</translation>
+    </message>
+    <message>
+        <source>%1 段缺少 END, 文件可能不完整</source>
+        <translation>section %1 has no END; the file may be incomplete</translation>
+    </message>
+    <message>
+        <source>%1 段缺少 END</source>
+        <translation>section %1 has no END</translation>
+    </message>
+    <message>
+        <source>第%1列为空 (两个制表符之间没有数据)</source>
+        <translation>column %1 is empty (no data between two tabs)</translation>
+    </message>
+    <message>
+        <source>曲线点需要流量和水头两个数值</source>
+        <translation>a curve point needs two numbers, flow and head</translation>
+    </message>
+    <message>
+        <source>管段 %1 不存在</source>
+        <translation>pipe %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 不是管段</source>
+        <translation>%1 is not a pipe</translation>
+    </message>
+    <message>
+        <source>折点行需要 X 和 Y 两个坐标</source>
+        <translation>a bend point line needs two coordinates, X and Y</translation>
+    </message>
+    <message>
+        <source>TIMEDATA 段: %1</source>
+        <translation>TIMEDATA section: %1</translation>
+    </message>
+    <message>
+        <source>OPTIONS 段: %1</source>
+        <translation>OPTIONS section: %1</translation>
+    </message>
+    <message>
+        <source>%1 %2 超过19个字节</source>
+        <translation>%1 %2 is longer than 19 bytes</translation>
+    </message>
+    <message>
+        <source>%1 %2 含有空字符</source>
+        <translation>%1 %2 contains a null character</translation>
+    </message>
+    <message>
+        <source>节点 %1 不存在</source>
+        <translation>node %1 does not exist</translation>
+    </message>
+    <message>
+        <source>第%1个字段 %2 不是数字</source>
+        <translation>field %1, %2, is not a number</translation>
+    </message>
+    <message>
+        <source>第%1个字段 %2 换算为基本单位后超出范围</source>
+        <translation>field %1, %2, is out of range in base units</translation>
+    </message>
+    <message>
+        <source>第%1个字段 %2 不是整数</source>
+        <translation>field %1, %2, is not a whole number</translation>
+    </message>
+    <message>
+        <source>起点与终点是同一个节点</source>
+        <translation>the start and the end are the same node</translation>
+    </message>
+    <message>
+        <source>阀门类型 %1 不存在</source>
+        <translation>valve type %1 does not exist</translation>
+    </message>
+    <message>
+        <source>管段编号 %1 重复</source>
+        <translation>pipe ID %1 is repeated</translation>
+    </message>
+    <message>
+        <source>节点编号 %1 重复</source>
+        <translation>node ID %1 is repeated</translation>
+    </message>
+    <message>
+        <source>设备 %1 不存在</source>
+        <translation>device %1 does not exist</translation>
+    </message>
+    <message>
+        <source>状态 %1 不是 OPEN 或 CLOSED</source>
+        <translation>status %1 is not OPEN or CLOSED</translation>
+    </message>
+    <message>
+        <source>%1 不是水泵或阀门</source>
+        <translation>%1 is not a pump or a valve</translation>
+    </message>
+    <message>
+        <source>水泵 %1 不存在</source>
+        <translation>pump %1 does not exist</translation>
+    </message>
+    <message>
+        <source>阀门 %1 不存在</source>
+        <translation>valve %1 does not exist</translation>
+    </message>
+    <message>
+        <source>选项 %1 缺少取值</source>
+        <translation>option %1 has no value</translation>
+    </message>
+    <message>
+        <source>未知的选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>阀门状态 %1 不是 ACTIVE、OPEN 或 CLOSED</source>
+        <translation>valve status %1 is not ACTIVE, OPEN or CLOSED</translation>
+    </message>
+    <message>
+        <source>水池内部节点 %1 不能连接其他对象</source>
+        <translation>the inner node %1 of a tank cannot connect other objects</translation>
+    </message>
+    <message>
+        <source>缺少%1</source>
+        <translation>%1 missing</translation>
+    </message>
+    <message>
+        <source>管段编号</source>
+        <translation>Pipe ID</translation>
+    </message>
+    <message>
+        <source>内部节点编号</source>
+        <translation>Inner node ID</translation>
+    </message>
+    <message>
+        <source>设备编号</source>
+        <translation>Device ID</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CCurvePointsTable</name>
+    <message>
+        <source>添加点</source>
+        <translation>Add point</translation>
+    </message>
+    <message>
+        <source>删除点</source>
+        <translation>Delete point</translation>
+    </message>
+</context>
+<context>
+    <name>CEpanetExportCommand</name>
+    <message>
+        <source>导出 EPANET 文件</source>
+        <translation>Export EPANET file</translation>
+    </message>
+    <message>
+        <source>EPANET 文件 (*.inp);;所有文件 (*)</source>
+        <translation>EPANET files (*.inp);;All files (*)</translation>
+    </message>
+    <message>
+        <source>无法导出 EPANET 文件
+%1</source>
+        <translation>Could not export the EPANET file
+%1</translation>
+    </message>
+    <message>
+        <source>EPANET 导出报告</source>
+        <translation>EPANET export report</translation>
+    </message>
+    <message>
+        <source>写出 </source>
+        <translation>Wrote </translation>
+    </message>
+</context>
+<context>
+    <name>CEpanetImportCommand</name>
+    <message>
+        <source>导入 EPANET 文件</source>
+        <translation>Import EPANET file</translation>
+    </message>
+    <message>
+        <source>EPANET 文件 (*.inp);;所有文件 (*)</source>
+        <translation>EPANET files (*.inp);;All files (*)</translation>
+    </message>
+    <message>
+        <source>需水量取第几小时 (按需水量模式):</source>
+        <translation>Demand at hour (by the demand patterns):</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法导入 EPANET 文件
+%1</source>
+        <translation>Could not import the EPANET file
+%1</translation>
+    </message>
+    <message>
+        <source>编号对照表: </source>
+        <translation>ID map: </translation>
+    </message>
+    <message>
+        <source>编号对照表没有写出: </source>
+        <translation>The ID map was not written: </translation>
+    </message>
+    <message>
+        <source>EPANET 导入报告</source>
+        <translation>EPANET import report</translation>
+    </message>
+</context>
+<context>
+    <name>CExportCadDlg</name>
+    <message>
+        <source>节点:</source>
+        <translation>Nodes:</translation>
+    </message>
+    <message>
+        <source>管道:</source>
+        <translation>Pipes:</translation>
+    </message>
+    <message>
+        <source>标注:</source>
+        <translation>Labels:</translation>
+    </message>
+    <message>
+        <source>其它:</source>
+        <translation>Other:</translation>
+    </message>
+    <message>
+        <source>箭头长度:</source>
+        <translation>Arrow length:</translation>
+    </message>
+    <message>
+        <source>字体高度:</source>
+        <translation>Text height:</translation>
+    </message>
+    <message>
+        <source>节点大小:</source>
+        <translation>Node size:</translation>
+    </message>
+    <message>
+        <source>设备大小:</source>
+        <translation>Device size:</translation>
+    </message>
+    <message>
+        <source>生成CAD图纸</source>
+        <translation>Generate CAD drawing</translation>
+    </message>
+    <message>
+        <source>图纸</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>输出到当前激活的CAD文档</source>
+        <translation>Export to the active CAD document</translation>
+    </message>
+    <message>
+        <source>创建新图纸并输出</source>
+        <translation>Create a new drawing and export</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>完成后用关联的CAD程序打开图纸</source>
+        <translation>Open the drawing in the associated CAD program when done</translation>
+    </message>
+    <message>
+        <source>CAD单位 =</source>
+        <translation>CAD unit =</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>图层</source>
+        <translation>Layers</translation>
+    </message>
+    <message>
+        <source>大小(CAD单位)</source>
+        <translation>Sizes (CAD units)</translation>
+    </message>
+    <message>
+        <source>采用建议大小</source>
+        <translation>Use proposed sizes</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>比例:</source>
+        <translation>Scale:</translation>
+    </message>
+    <message>
+        <source>大小按CAD单位计。在容纳整个管网的A1图纸上清晰可读的大小: 字体高度 %1, 节点大小 %2, 设备大小 %3, 箭头长度 %4。</source>
+        <translation>Sizes are in CAD units. Sizes readable on an A1 sheet holding the whole network: text height %1, node size %2, device size %3, arrow length %4.</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>DXF 文件 (*.dxf);;所有文件 (*.*)</source>
+        <translation>DXF files (*.dxf);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>请键入大于0的数!</source>
+        <translation>Please enter a number greater than 0!</translation>
+    </message>
+    <message>
+        <source>需要输入图层名!</source>
+        <translation>A layer name is required!</translation>
+    </message>
+    <message>
+        <source>选择文件名不能为空!</source>
+        <translation>The file name cannot be empty!</translation>
+    </message>
+</context>
+<context>
+    <name>CFindDlg</name>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>节点
+管道
+水泵
+阀门
+水池</source>
+        <translation>Node
+Pipe
+Pump
+Valve
+Tank</translation>
+    </message>
+    <message>
+        <source>输入编号:</source>
+        <translation>ID:</translation>
+    </message>
+    <message>
+        <source>查看</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>属性</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>必须输入编号!</source>
+        <translation>An ID is required!</translation>
+    </message>
+    <message>
+        <source>没有找到编号为%1的部件!</source>
+        <translation>No object with ID %1 was found!</translation>
+    </message>
+    <message>
+        <source>不能看隐藏的部件!</source>
+        <translation>Hidden objects cannot be viewed!</translation>
+    </message>
+    <message>
+        <source>不能看过滤出的部件!</source>
+        <translation>Filtered-out objects cannot be viewed!</translation>
     </message>
 </context>
 <context>
@@ -258,6 +1903,13 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CGridPrinter</name>
+    <message>
+        <source>第%1页</source>
+        <translation>Page %1</translation>
+    </message>
+</context>
+<context>
     <name>CHelpWindow</name>
     <message>
         <source>QEN 帮助</source>
@@ -286,6 +1938,93 @@ No: all nodes</translation>
     <message>
         <source>没有找到 &quot;%1&quot;</source>
         <translation>Nothing found for &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>CImportCadDlg</name>
+    <message>
+        <source>提取CAD管网</source>
+        <translation>Extract network from CAD</translation>
+    </message>
+    <message>
+        <source>图纸</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>从正在激活的图纸中引入</source>
+        <translation>Import from the active drawing</translation>
+    </message>
+    <message>
+        <source>打开新图纸并引入</source>
+        <translation>Open a new drawing and import</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>CAD单位 =</source>
+        <translation>CAD unit =</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>管道连接判断精度:</source>
+        <translation>Pipe connection tolerance:</translation>
+    </message>
+    <message>
+        <source>比例:</source>
+        <translation>Scale:</translation>
+    </message>
+    <message>
+        <source>实体和图层</source>
+        <translation>Entities and layers</translation>
+    </message>
+    <message>
+        <source>搜索全部图层</source>
+        <translation>Search all layers</translation>
+    </message>
+    <message>
+        <source>图层名之间用&quot;;&quot;分隔</source>
+        <translation>Separate layer names with &quot;;&quot;</translation>
+    </message>
+    <message>
+        <source>图纸的图层: 选中的图层填入上面的图层名</source>
+        <translation>The drawing&apos;s layers: the selected ones fill the layer names above</translation>
+    </message>
+    <message>
+        <source>在管道中间接入时打断管道</source>
+        <translation>Split pipes where a pipe joins them midway</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>DXF 文件 (*.dxf);;所有文件 (*.*)</source>
+        <translation>DXF files (*.dxf);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>请键入大于%1的数!</source>
+        <translation>Please enter a number greater than %1!</translation>
+    </message>
+    <message>
+        <source>选择文件名不能为空!</source>
+        <translation>The file name cannot be empty!</translation>
+    </message>
+    <message>
+        <source>需要输入图层名!</source>
+        <translation>A layer name is required!</translation>
     </message>
 </context>
 <context>
@@ -406,6 +2145,14 @@ No: all nodes</translation>
         <source>缩放工具</source>
         <translation>Zoom</translation>
     </message>
+    <message>
+        <source>试图执行系统命令失败。</source>
+        <translation>Running the system command failed.</translation>
+    </message>
+    <message>
+        <source>%1不是合法的坐标格式!</source>
+        <translation>%1 is not a valid coordinate format!</translation>
+    </message>
 </context>
 <context>
     <name>CMainStatusBar</name>
@@ -427,10 +2174,707 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CModuleLegend</name>
+    <message>
+        <source>自由水头线</source>
+        <translation>Free head contours</translation>
+    </message>
+    <message>
+        <source>绝对水压线</source>
+        <translation>Head contours</translation>
+    </message>
+</context>
+<context>
+    <name>CNamedViewDlg</name>
+    <message>
+        <source>定义视图</source>
+        <translation>Define Views</translation>
+    </message>
+    <message>
+        <source>左:</source>
+        <translation>Left:</translation>
+    </message>
+    <message>
+        <source>上:</source>
+        <translation>Top:</translation>
+    </message>
+    <message>
+        <source>右:</source>
+        <translation>Right:</translation>
+    </message>
+    <message>
+        <source>下:</source>
+        <translation>Bottom:</translation>
+    </message>
+    <message>
+        <source>视图区域</source>
+        <translation>View area</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>名称:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>字符串不能为空!</source>
+        <translation>The text cannot be empty!</translation>
+    </message>
+    <message>
+        <source>视图名称已经存在!</source>
+        <translation>A view with this name already exists!</translation>
+    </message>
+    <message>
+        <source>请输入一个数。</source>
+        <translation>Please enter a number.</translation>
+    </message>
+</context>
+<context>
     <name>CNetCmdBar</name>
     <message>
         <source>输坐标:</source>
         <translation>Coordinates:</translation>
+    </message>
+</context>
+<context>
+    <name>CNetCostDlg</name>
+    <message>
+        <source>管道造价计算</source>
+        <translation>Pipe cost calculation</translation>
+    </message>
+    <message>
+        <source>造价计算参数</source>
+        <translation>Cost parameters</translation>
+    </message>
+    <message>
+        <source>系 数 a：</source>
+        <translation>Coefficient a:</translation>
+    </message>
+    <message>
+        <source>系 数 b：</source>
+        <translation>Coefficient b:</translation>
+    </message>
+    <message>
+        <source>指 数</source>
+        <translation>Exponent</translation>
+    </message>
+    <message>
+        <source>元/千瓦时</source>
+        <translation>yuan/kWh</translation>
+    </message>
+    <message>
+        <source>电价系数</source>
+        <translation>Electricity price factor</translation>
+    </message>
+    <message>
+        <source>选择管道</source>
+        <translation>Selected pipes</translation>
+    </message>
+    <message>
+        <source>计算整个管网</source>
+        <translation>Whole network</translation>
+    </message>
+    <message>
+        <source>起始日期：</source>
+        <translation>Start date:</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>请输入 0 到 %1 之间的数。</source>
+        <translation>Please enter a number between 0 and %1.</translation>
+    </message>
+</context>
+<context>
+    <name>CNodeFlowDlg</name>
+    <message>
+        <source>节点流量计算</source>
+        <translation>Node demand calculation</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>管网总用水量：</source>
+        <translation>Total network demand:</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>请输入一个数。</source>
+        <translation>Please enter a number.</translation>
+    </message>
+    <message>
+        <source>请输入一个介于0和1e+10之间的数。</source>
+        <translation>Please enter a number between 0 and 1e+10.</translation>
+    </message>
+</context>
+<context>
+    <name>CNodePropertyDlg</name>
+    <message>
+        <source>确认建立新节点
+模板节点属性
+节点属性</source>
+        <translation>Confirm new node
+Template node properties
+Node properties</translation>
+    </message>
+    <message>
+        <source>节点基本数据</source>
+        <translation>Node data</translation>
+    </message>
+    <message>
+        <source>节点名称:</source>
+        <translation>Node name:</translation>
+    </message>
+    <message>
+        <source>水量与水压</source>
+        <translation>Demand and head</translation>
+    </message>
+    <message>
+        <source>其它</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>描述文字:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>详细</source>
+        <translation>Detailed</translation>
+    </message>
+    <message>
+        <source>简略</source>
+        <translation>Brief</translation>
+    </message>
+</context>
+<context>
+    <name>COptionCalcPage</name>
+    <message>
+        <source>最小服务水头:</source>
+        <translation>Minimum service head:</translation>
+    </message>
+    <message>
+        <source>平差后的报告列出自由水头低于此值的节点。一层建筑约需 10 m, 二层 12 m, 以上每多一层加 4 m。</source>
+        <translation>After balancing, the report lists the nodes whose free head is below this value. A one-storey building needs about 10 m, two storeys 12 m, and 4 m more for each further storey.</translation>
+    </message>
+    <message>
+        <source>平差</source>
+        <translation>Balancing</translation>
+    </message>
+</context>
+<context>
+    <name>COptionColorSizePage</name>
+    <message>
+        <source>背景颜色:</source>
+        <translation>Background colour:</translation>
+    </message>
+    <message>
+        <source>等压线颜色:</source>
+        <translation>Contour colour:</translation>
+    </message>
+    <message>
+        <source>节点填充颜色:</source>
+        <translation>Node fill colour:</translation>
+    </message>
+    <message>
+        <source>节点边框颜色:</source>
+        <translation>Node border colour:</translation>
+    </message>
+    <message>
+        <source>管道颜色:</source>
+        <translation>Pipe colour:</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>尺寸</source>
+        <translation>Sizes</translation>
+    </message>
+    <message>
+        <source>节点大小:</source>
+        <translation>Node size:</translation>
+    </message>
+    <message>
+        <source>线宽:</source>
+        <translation>Line width:</translation>
+    </message>
+    <message>
+        <source>请输入一个介于%1和%2之间的整数。</source>
+        <translation>Please enter a whole number between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>颜色和尺寸</source>
+        <translation>Colours and Sizes</translation>
+    </message>
+</context>
+<context>
+    <name>COptionGradePage</name>
+    <message>
+        <source>按标高
+按水压
+按自由水头
+按流量</source>
+        <translation>By elevation
+By head
+By free head
+By demand</translation>
+    </message>
+    <message>
+        <source>按流量
+按水损
+按流速
+按管径
+按坡度</source>
+        <translation>By flow
+By head loss
+By velocity
+By diameter
+By gradient</translation>
+    </message>
+    <message>
+        <source>打开颜色分级</source>
+        <translation>Colour grading on</translation>
+    </message>
+    <message>
+        <source>小于:</source>
+        <translation>Below:</translation>
+    </message>
+    <message>
+        <source>大于:</source>
+        <translation>Above:</translation>
+    </message>
+    <message>
+        <source>介于:</source>
+        <translation>Between:</translation>
+    </message>
+    <message>
+        <source>节点颜色梯度</source>
+        <translation>Node colour grades</translation>
+    </message>
+    <message>
+        <source>管道颜色梯度</source>
+        <translation>Pipe colour grades</translation>
+    </message>
+    <message>
+        <source>请键入小于%1的数!</source>
+        <translation>Please enter a number less than %1!</translation>
+    </message>
+    <message>
+        <source>请输入一个介于%1和%2之间的数。</source>
+        <translation>Please enter a number between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>请键入大于%1的数!</source>
+        <translation>Please enter a number greater than %1!</translation>
+    </message>
+</context>
+<context>
+    <name>COptionLabelPage</name>
+    <message>
+        <source>无标注</source>
+        <translation>No label</translation>
+    </message>
+    <message>
+        <source>节点编号</source>
+        <translation>Node ID</translation>
+    </message>
+    <message>
+        <source>节点流量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>地面标高</source>
+        <translation>Ground elevation</translation>
+    </message>
+    <message>
+        <source>绝对压力</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>自由水头</source>
+        <translation>Free head</translation>
+    </message>
+    <message>
+        <source>管道编号</source>
+        <translation>Pipe ID</translation>
+    </message>
+    <message>
+        <source>管道长度</source>
+        <translation>Pipe length</translation>
+    </message>
+    <message>
+        <source>标准管径</source>
+        <translation>Nominal diameter</translation>
+    </message>
+    <message>
+        <source>管道流量</source>
+        <translation>Pipe flow</translation>
+    </message>
+    <message>
+        <source>管道压降</source>
+        <translation>Head loss</translation>
+    </message>
+    <message>
+        <source>水力坡度</source>
+        <translation>Hydraulic gradient</translation>
+    </message>
+    <message>
+        <source>管道流速</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>水泵编号</source>
+        <translation>Pump ID</translation>
+    </message>
+    <message>
+        <source>水泵名称</source>
+        <translation>Pump name</translation>
+    </message>
+    <message>
+        <source>水泵扬程</source>
+        <translation>Pump head</translation>
+    </message>
+    <message>
+        <source>额定转速</source>
+        <translation>Rated speed</translation>
+    </message>
+    <message>
+        <source>阀门编号</source>
+        <translation>Valve ID</translation>
+    </message>
+    <message>
+        <source>水池编号</source>
+        <translation>Tank ID</translation>
+    </message>
+    <message>
+        <source>水池水位</source>
+        <translation>Tank level</translation>
+    </message>
+    <message>
+        <source>水池面积</source>
+        <translation>Tank area</translation>
+    </message>
+    <message>
+        <source>节点</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>管道</source>
+        <translation>Pipe</translation>
+    </message>
+    <message>
+        <source>水泵</source>
+        <translation>Pump</translation>
+    </message>
+    <message>
+        <source>阀门</source>
+        <translation>Valve</translation>
+    </message>
+    <message>
+        <source>水池</source>
+        <translation>Tank</translation>
+    </message>
+    <message>
+        <source>打开图形标注</source>
+        <translation>Show labels on the drawing</translation>
+    </message>
+    <message>
+        <source>倾斜标注文字</source>
+        <translation>Slanted label text</translation>
+    </message>
+    <message>
+        <source>总是显示</source>
+        <translation>Always shown</translation>
+    </message>
+    <message>
+        <source>图上每像素代表的长度不大于此值时才显示标注; 空: 总是显示</source>
+        <translation>Labels are shown only when the length one pixel stands for is at most this value; empty: always shown</translation>
+    </message>
+    <message>
+        <source>最大标注比例:</source>
+        <translation>Largest label scale:</translation>
+    </message>
+    <message>
+        <source>请输入一个数。</source>
+        <translation>Please enter a number.</translation>
+    </message>
+    <message>
+        <source>标注</source>
+        <translation>Labels</translation>
+    </message>
+</context>
+<context>
+    <name>COptionPrnLabPage</name>
+    <message>
+        <source>节点编号</source>
+        <translation>Node ID</translation>
+    </message>
+    <message>
+        <source>节点坐标</source>
+        <translation>Node coordinates</translation>
+    </message>
+    <message>
+        <source>节点流量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>自由水头</source>
+        <translation>Free head</translation>
+    </message>
+    <message>
+        <source>地面标高</source>
+        <translation>Ground elevation</translation>
+    </message>
+    <message>
+        <source>绝对压力</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>管道编号</source>
+        <translation>Pipe ID</translation>
+    </message>
+    <message>
+        <source>管道长度</source>
+        <translation>Pipe length</translation>
+    </message>
+    <message>
+        <source>标准管径</source>
+        <translation>Nominal diameter</translation>
+    </message>
+    <message>
+        <source>粗糙系数</source>
+        <translation>Roughness coefficient</translation>
+    </message>
+    <message>
+        <source>管道流量</source>
+        <translation>Pipe flow</translation>
+    </message>
+    <message>
+        <source>管道流速</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>水力坡度</source>
+        <translation>Hydraulic gradient</translation>
+    </message>
+    <message>
+        <source>管道压降</source>
+        <translation>Head loss</translation>
+    </message>
+    <message>
+        <source>节点标注</source>
+        <translation>Node labels</translation>
+    </message>
+    <message>
+        <source>管道标注</source>
+        <translation>Pipe labels</translation>
+    </message>
+    <message>
+        <source>标注连接符:</source>
+        <translation>Label separator:</translation>
+    </message>
+    <message>
+        <source>工程标注</source>
+        <translation>Project labels</translation>
+    </message>
+</context>
+<context>
+    <name>COptionSavePage</name>
+    <message>
+        <source> 分钟</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>不自动保存</source>
+        <translation>No autosave</translation>
+    </message>
+    <message>
+        <source>自动保存恢复文件间隔:</source>
+        <translation>Autosave recovery file every:</translation>
+    </message>
+    <message>
+        <source>程序意外退出后, 下次启动时可从恢复文件找回未保存的修改。</source>
+        <translation>After an unexpected exit, unsaved changes can be recovered from the recovery file at the next start.</translation>
+    </message>
+    <message>
+        <source>保存时把原文件保留为备份 (文件名.wnp.bak)</source>
+        <translation>Keep the original file as a backup when saving (filename.wnp.bak)</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+</context>
+<context>
+    <name>COptionSheet</name>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>COptionToolTipPage</name>
+    <message>
+        <source>节点编号</source>
+        <translation>Node ID</translation>
+    </message>
+    <message>
+        <source>节点坐标</source>
+        <translation>Node coordinates</translation>
+    </message>
+    <message>
+        <source>节点流量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>地面标高</source>
+        <translation>Ground elevation</translation>
+    </message>
+    <message>
+        <source>绝对压力</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>自由水头</source>
+        <translation>Free head</translation>
+    </message>
+    <message>
+        <source>管道编号</source>
+        <translation>Pipe ID</translation>
+    </message>
+    <message>
+        <source>粗糙系数</source>
+        <translation>Roughness coefficient</translation>
+    </message>
+    <message>
+        <source>标准管径</source>
+        <translation>Nominal diameter</translation>
+    </message>
+    <message>
+        <source>管道长度</source>
+        <translation>Pipe length</translation>
+    </message>
+    <message>
+        <source>管道流量</source>
+        <translation>Pipe flow</translation>
+    </message>
+    <message>
+        <source>管道流速</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>水力坡度</source>
+        <translation>Hydraulic gradient</translation>
+    </message>
+    <message>
+        <source>管道压降</source>
+        <translation>Head loss</translation>
+    </message>
+    <message>
+        <source>水泵编号</source>
+        <translation>Pump ID</translation>
+    </message>
+    <message>
+        <source>水泵名称</source>
+        <translation>Pump name</translation>
+    </message>
+    <message>
+        <source>水泵扬程</source>
+        <translation>Pump head</translation>
+    </message>
+    <message>
+        <source>额定转速</source>
+        <translation>Rated speed</translation>
+    </message>
+    <message>
+        <source>阻力系数</source>
+        <translation>Resistance coefficient</translation>
+    </message>
+    <message>
+        <source>阀门编号</source>
+        <translation>Valve ID</translation>
+    </message>
+    <message>
+        <source>降压量</source>
+        <translation>Head reduction</translation>
+    </message>
+    <message>
+        <source>水池编号</source>
+        <translation>Tank ID</translation>
+    </message>
+    <message>
+        <source>水池水位</source>
+        <translation>Tank level</translation>
+    </message>
+    <message>
+        <source>水池面积</source>
+        <translation>Tank area</translation>
+    </message>
+    <message>
+        <source>节点</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>管道</source>
+        <translation>Pipe</translation>
+    </message>
+    <message>
+        <source>水泵</source>
+        <translation>Pump</translation>
+    </message>
+    <message>
+        <source>阀门</source>
+        <translation>Valve</translation>
+    </message>
+    <message>
+        <source>水池</source>
+        <translation>Tank</translation>
+    </message>
+    <message>
+        <source>打开提示</source>
+        <translation>Tooltips on</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Tooltips</translation>
     </message>
 </context>
 <context>
@@ -451,6 +2895,114 @@ No: all nodes</translation>
         <source>语言:</source>
         <translation>Language:</translation>
     </message>
+    <message>
+        <source>管径单位</source>
+        <translation>Diameter unit</translation>
+    </message>
+    <message>
+        <source>长度单位</source>
+        <translation>Length unit</translation>
+    </message>
+    <message>
+        <source>流量单位</source>
+        <translation>Flow unit</translation>
+    </message>
+    <message>
+        <source>流速单位</source>
+        <translation>Velocity unit</translation>
+    </message>
+    <message>
+        <source>压力单位</source>
+        <translation>Pressure unit</translation>
+    </message>
+    <message>
+        <source>水力坡度单位</source>
+        <translation>Hydraulic gradient unit</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Units</translation>
+    </message>
+    <message>
+        <source>格式</source>
+        <translation>Format</translation>
+    </message>
+</context>
+<context>
+    <name>CParamCalcDlg</name>
+    <message>
+        <source>参数计算器</source>
+        <translation>Parameter calculator</translation>
+    </message>
+    <message>
+        <source>要改变的参数：</source>
+        <translation>Parameter to change:</translation>
+    </message>
+    <message>
+        <source>计算符号：</source>
+        <translation>Operator:</translation>
+    </message>
+    <message>
+        <source>改变量：</source>
+        <translation>Amount:</translation>
+    </message>
+    <message>
+        <source>应用范围</source>
+        <translation>Apply to</translation>
+    </message>
+    <message>
+        <source>整个管网</source>
+        <translation>Whole network</translation>
+    </message>
+    <message>
+        <source>选中管网</source>
+        <translation>Selected part</translation>
+    </message>
+    <message>
+        <source>应用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>CPipePropertyDlg</name>
+    <message>
+        <source>模板管道属性
+管道属性</source>
+        <translation>Template pipe properties
+Pipe properties</translation>
+    </message>
+    <message>
+        <source>管道连接</source>
+        <translation>Pipe connection</translation>
+    </message>
+    <message>
+        <source>管道参数</source>
+        <translation>Pipe parameters</translation>
+    </message>
+    <message>
+        <source>自动计算管长</source>
+        <translation>Compute length automatically</translation>
+    </message>
+    <message>
+        <source>平差按计算内径计算; 两者相同时计算内径随标准管径改变</source>
+        <translation>Balancing uses the inner diameter; while both are equal the inner diameter follows the nominal diameter</translation>
+    </message>
+    <message>
+        <source>计算结果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>描述文字:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>管长按图形自动计算</source>
+        <translation>Pipe length computed from the drawing</translation>
+    </message>
 </context>
 <context>
     <name>CProgressWnd</name>
@@ -468,10 +3020,187 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CPropertyDlg</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>反向连接</source>
+        <translation>Reverse connection</translation>
+    </message>
+</context>
+<context>
+    <name>CPropertyEditor</name>
+    <message>
+        <source>修改节点属性</source>
+        <translation>Change node properties</translation>
+    </message>
+    <message>
+        <source>修改管道属性</source>
+        <translation>Change pipe properties</translation>
+    </message>
+    <message>
+        <source>修改水泵属性</source>
+        <translation>Change pump properties</translation>
+    </message>
+    <message>
+        <source>修改阀门属性</source>
+        <translation>Change valve properties</translation>
+    </message>
+    <message>
+        <source>修改水池属性</source>
+        <translation>Change tank properties</translation>
+    </message>
+    <message>
+        <source>修改属性</source>
+        <translation>Change properties</translation>
+    </message>
+</context>
+<context>
+    <name>CPumpPropertyDlg</name>
+    <message>
+        <source>模板水泵属性
+水泵属性</source>
+        <translation>Template pump properties
+Pump properties</translation>
+    </message>
+    <message>
+        <source>水泵</source>
+        <translation>Pump</translation>
+    </message>
+    <message>
+        <source>水泵名称:</source>
+        <translation>Pump name:</translation>
+    </message>
+    <message>
+        <source>水泵参数</source>
+        <translation>Pump parameters</translation>
+    </message>
+    <message>
+        <source>水泵特性曲线</source>
+        <translation>Pump characteristic curve</translation>
+    </message>
+    <message>
+        <source>流量 (%1)</source>
+        <translation>Flow (%1)</translation>
+    </message>
+    <message>
+        <source>扬程 (%1)</source>
+        <translation>Head (%1)</translation>
+    </message>
+    <message>
+        <source>曲线上的点:</source>
+        <translation>Points on the curve:</translation>
+    </message>
+    <message>
+        <source>描述文字:</source>
+        <translation>Description:</translation>
+    </message>
+</context>
+<context>
+    <name>CQENApp</name>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>无法打开文件 %1。</source>
+        <translation>Cannot open the file %1.</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+</context>
+<context>
     <name>CQENDoc</name>
     <message>
         <source>模拟 %1</source>
         <translation>Simulation %1</translation>
+    </message>
+    <message>
+        <source>无法打开文件
+%1</source>
+        <translation>Cannot open the file
+%1</translation>
+    </message>
+    <message>
+        <source>无法恢复文件
+%1</source>
+        <translation>Cannot recover the file
+%1</translation>
+    </message>
+    <message>
+        <source>无法保存文件
+%1</source>
+        <translation>Cannot save the file
+%1</translation>
+    </message>
+    <message>
+        <source>是否保存对 %1 的更改?</source>
+        <translation>Save the changes to %1?</translation>
+    </message>
+    <message>
+        <source> (已修改)</source>
+        <translation> (modified)</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
+    <name>CQENDocManager</name>
+    <message>
+        <source>QEN Files (*.wnp);;文本文件(*.txt);;所有文件 (*)</source>
+        <translation>QEN Files (*.wnp);;Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>文本文件(*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>CQENGridView</name>
+    <message>
+        <source>节点
+管道
+水泵
+阀门
+水池</source>
+        <translation>Node
+Pipe
+Pump
+Valve
+Tank</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+</context>
+<context>
+    <name>CQENModuleView</name>
+    <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>观察角...</source>
+        <translation>View Angle...</translation>
     </message>
 </context>
 <context>
@@ -483,6 +3212,68 @@ No: all nodes</translation>
     <message>
         <source>图例/比例尺</source>
         <translation>Legend and scale bar</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>实时平移</source>
+        <translation>Real-time pan</translation>
+    </message>
+    <message>
+        <source>实时缩放</source>
+        <translation>Real-time zoom</translation>
+    </message>
+    <message>
+        <source>回退</source>
+        <translation>Zoom Previous</translation>
+    </message>
+    <message>
+        <source>前进</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>窗口放大</source>
+        <translation>Zoom Window</translation>
+    </message>
+    <message>
+        <source>全图缩放</source>
+        <translation>Zoom Extents</translation>
+    </message>
+    <message>
+        <source>显示工程标注</source>
+        <translation>Show Project Labels</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>选择背景</source>
+        <translation>Choose Background</translation>
+    </message>
+    <message>
+        <source>清空背景将减小文档大小，
+你确认吗?</source>
+        <translation>Clearing the background makes the document smaller.
+Are you sure?</translation>
+    </message>
+    <message>
+        <source>清空背景</source>
+        <translation>Clear Background</translation>
+    </message>
+    <message>
+        <source>显示背景</source>
+        <translation>Show Background</translation>
     </message>
 </context>
 <context>
@@ -590,6 +3381,13 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CReportWindow</name>
+    <message>
+        <source>无报告输出</source>
+        <translation>No report output</translation>
+    </message>
+</context>
+<context>
     <name>CSimulateCommand</name>
     <message>
         <source>延时模拟结果</source>
@@ -598,6 +3396,97 @@ No: all nodes</translation>
     <message>
         <source>延时模拟结果: %1</source>
         <translation>Extended-period simulation results: %1</translation>
+    </message>
+    <message>
+        <source>延时模拟数据有误: %1</source>
+        <translation>The extended period simulation data are invalid: %1</translation>
+    </message>
+    <message>
+        <source>请检查管网数据。</source>
+        <translation>Please check the network data.</translation>
+    </message>
+    <message>
+        <source>延时模拟在 %1 被终止。</source>
+        <translation>The extended period simulation was stopped at %1.</translation>
+    </message>
+    <message>
+        <source>达到迭代次数上限仍未收敛</source>
+        <translation>the iteration limit was reached without convergence</translation>
+    </message>
+    <message>
+        <source>没有足够的已知水压节点</source>
+        <translation>not enough fixed-head nodes</translation>
+    </message>
+    <message>
+        <source>平差计算发散, 可能有部分管网被关闭的水泵、阀门或管道与所有已知水压节点隔开</source>
+        <translation>balancing diverged; part of the network may be cut off from every fixed-head node by closed pumps, valves or pipes</translation>
+    </message>
+    <message>
+        <source>平差计算发散</source>
+        <translation>balancing diverged</translation>
+    </message>
+    <message>
+        <source>状态 %1</source>
+        <translation>status %1</translation>
+    </message>
+    <message>
+        <source>延时模拟在 %1 (第 %2 小时) 不能平差: %3。</source>
+        <translation>At %1 (hour %2) the extended period simulation could not balance: %3.</translation>
+    </message>
+    <message>
+        <source>延时模拟在 %1 (第 %2 小时) 不能平差: %3, 节点%4。</source>
+        <translation>At %1 (hour %2) the extended period simulation could not balance: %3, node %4.</translation>
+    </message>
+    <message>
+        <source>时间步数: %1</source>
+        <translation>Time steps: %1</translation>
+    </message>
+    <message>
+        <source>平差次数: %1 (迭代 %2 次)</source>
+        <translation>Balancings: %1 (%2 iterations)</translation>
+    </message>
+    <message>
+        <source>报告时刻: %1</source>
+        <translation>Reporting times: %1</translation>
+    </message>
+    <message>
+        <source>最低自由水压: %1 %2, 节点%3, %4</source>
+        <translation>Lowest free head: %1 %2, node %3, %4</translation>
+    </message>
+    <message>
+        <source>水池%1 充满于 %2</source>
+        <translation>Tank %1 full at %2</translation>
+    </message>
+    <message>
+        <source>水池%1 放空于 %2</source>
+        <translation>Tank %1 empty at %2</translation>
+    </message>
+    <message>
+        <source>有设备反复开关 (保留最后状态) 的时刻: %1 个, 首次 %2</source>
+        <translation>Times with devices switching back and forth (last state kept): %1, first at %2</translation>
+    </message>
+    <message>
+        <source>水泵能耗:</source>
+        <translation>Pump energy:</translation>
+    </message>
+    <message>
+        <source>  水泵%1: %2 kWh, 费用 %3, 运行 %4 小时</source>
+        <translation>  Pump %1: %2 kWh, cost %3, running %4 h</translation>
+    </message>
+    <message>
+        <source>  合计: %1 kWh, 费用 %2</source>
+        <translation>  Total: %1 kWh, cost %2</translation>
+    </message>
+</context>
+<context>
+    <name>CSimulationCommands</name>
+    <message>
+        <source>管网已修改, 延时模拟结果已过期, 请重新进行延时模拟。</source>
+        <translation>The network has changed: the extended period simulation results are out of date. Please run the simulation again.</translation>
+    </message>
+    <message>
+        <source>请先选择要看过程线的节点、管道、水泵、阀门或水池。</source>
+        <translation>Please first select the nodes, pipes, pumps, valves or tanks whose time series you want to see.</translation>
     </message>
 </context>
 <context>
@@ -668,6 +3557,10 @@ No: all nodes</translation>
     <message>
         <source>正在计算各时刻的平差...</source>
         <translation>Balancing the network at each time...</translation>
+    </message>
+    <message>
+        <source>确认终止延时模拟吗?</source>
+        <translation>Stop the extended period simulation?</translation>
     </message>
 </context>
 <context>
@@ -810,6 +3703,27 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CTankPropertyDlg</name>
+    <message>
+        <source>模板水池属性
+水池属性</source>
+        <translation>Template tank properties
+Tank properties</translation>
+    </message>
+    <message>
+        <source>水池</source>
+        <translation>Tank</translation>
+    </message>
+    <message>
+        <source>水池参数</source>
+        <translation>Tank parameters</translation>
+    </message>
+    <message>
+        <source>描述文字:</source>
+        <translation>Description:</translation>
+    </message>
+</context>
+<context>
     <name>CTimeBar</name>
     <message>
         <source>时间条</source>
@@ -924,6 +3838,113 @@ No: all nodes</translation>
     <message>
         <source>时刻</source>
         <translation>Time</translation>
+    </message>
+</context>
+<context>
+    <name>CValvePropertyDlg</name>
+    <message>
+        <source>模板阀门属性
+阀门属性</source>
+        <translation>Template valve properties
+Valve properties</translation>
+    </message>
+    <message>
+        <source>阀门</source>
+        <translation>Valve</translation>
+    </message>
+    <message>
+        <source>阀门参数</source>
+        <translation>Valve parameters</translation>
+    </message>
+    <message>
+        <source>阀门开启度:</source>
+        <translation>Valve opening:</translation>
+    </message>
+    <message>
+        <source>控制阀</source>
+        <translation>Control valve</translation>
+    </message>
+    <message>
+        <source>流量 (%1)</source>
+        <translation>Flow (%1)</translation>
+    </message>
+    <message>
+        <source>水头损失 (%1)</source>
+        <translation>Head loss (%1)</translation>
+    </message>
+    <message>
+        <source>水头损失曲线:</source>
+        <translation>Head loss curve:</translation>
+    </message>
+    <message>
+        <source>描述文字:</source>
+        <translation>Description:</translation>
+    </message>
+</context>
+<context>
+    <name>CViewEditor</name>
+    <message>
+        <source>节点属性(&amp;N)</source>
+        <translation>&amp;Node Properties</translation>
+    </message>
+    <message>
+        <source>管道属性(&amp;P)</source>
+        <translation>&amp;Pipe Properties</translation>
+    </message>
+    <message>
+        <source>水泵属性(&amp;U)</source>
+        <translation>P&amp;ump Properties</translation>
+    </message>
+    <message>
+        <source>阀门属性(&amp;V)</source>
+        <translation>&amp;Valve Properties</translation>
+    </message>
+    <message>
+        <source>水池属性(&amp;T)</source>
+        <translation>&amp;Tank Properties</translation>
+    </message>
+    <message>
+        <source>退出编辑</source>
+        <translation>Leave Editing</translation>
+    </message>
+    <message>
+        <source>连续</source>
+        <translation>Continuous</translation>
+    </message>
+    <message>
+        <source>自动连接</source>
+        <translation>Auto Connect</translation>
+    </message>
+    <message>
+        <source>不连接</source>
+        <translation>Do Not Connect</translation>
+    </message>
+    <message>
+        <source>作为流量节点</source>
+        <translation>Make it a flow node</translation>
+    </message>
+    <message>
+        <source>作为图形折点</source>
+        <translation>As Bend Point</translation>
+    </message>
+</context>
+<context>
+    <name>CViewpointDlg</name>
+    <message>
+        <source>观察点参数</source>
+        <translation>Viewpoint Parameters</translation>
+    </message>
+    <message>
+        <source>旋转角度</source>
+        <translation>Rotation angles</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1754,6 +4775,336 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CurvePoints</name>
+    <message>
+        <source>第%1点: 请输入一个数。</source>
+        <translation>Point %1: please enter a number.</translation>
+    </message>
+    <message>
+        <source>%1至少需要%2个点。</source>
+        <translation>%1 needs at least %2 points.</translation>
+    </message>
+    <message>
+        <source>%1只能有%2个点。</source>
+        <translation>%1 can have only %2 points.</translation>
+    </message>
+    <message>
+        <source>%1第%2点的流量和%3不能为负数。</source>
+        <translation>At point %2 of %1 the flow and the %3 cannot be negative.</translation>
+    </message>
+    <message>
+        <source>扬程</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>水头损失</source>
+        <translation>head loss</translation>
+    </message>
+    <message>
+        <source>%1第%2点的流量必须大于前一点。</source>
+        <translation>At point %2 of %1 the flow must be greater than at the previous point.</translation>
+    </message>
+    <message>
+        <source>%1第%2点的扬程随流量上升: 扬程必须随流量下降。</source>
+        <translation>At point %2 of %1 the head rises with the flow: the head must fall as the flow rises.</translation>
+    </message>
+    <message>
+        <source>%1第%2点的水头损失随流量下降: 水头损失必须随流量上升。</source>
+        <translation>At point %2 of %1 the head loss falls as the flow rises: the head loss must rise with the flow.</translation>
+    </message>
+</context>
+<context>
+    <name>PropertyForm</name>
+    <message>
+        <source>请输入一个介于%1和%2之间的%3。</source>
+        <translation>Please enter a %3 between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>整数</source>
+        <translation>whole number</translation>
+    </message>
+    <message>
+        <source>数</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>编号%1已经存在!</source>
+        <translation>The ID %1 already exists!</translation>
+    </message>
+    <message>
+        <source>编号%1太长或含有不能保存的字符!</source>
+        <translation>The ID %1 is too long or holds characters that cannot be saved!</translation>
+    </message>
+    <message>
+        <source>请输入一个整数。</source>
+        <translation>Please enter a whole number.</translation>
+    </message>
+    <message>
+        <source>请输入一个数。</source>
+        <translation>Please enter a number.</translation>
+    </message>
+</context>
+<context>
+    <name>PumpPropertyForm</name>
+    <message>
+        <source>水泵特性曲线</source>
+        <translation>Pump characteristic curve</translation>
+    </message>
+    <message>
+        <source>恒功率水泵的功率必须大于0。</source>
+        <translation>The power of a constant-power pump must be greater than 0.</translation>
+    </message>
+    <message>
+        <source>一点曲线的设计流量和扬程必须大于0。</source>
+        <translation>The design flow and head of a one-point curve must be greater than 0.</translation>
+    </message>
+    <message>
+        <source>三点曲线的第1点是流量为0时的关死扬程。</source>
+        <translation>The first point of a three-point curve is the shut-off head at zero flow.</translation>
+    </message>
+    <message>
+        <source>水泵特性曲线的扬程必须随流量严格下降。</source>
+        <translation>The head of a pump characteristic curve must fall strictly as the flow rises.</translation>
+    </message>
+</context>
+<context>
+    <name>QtPrompt</name>
+    <message>
+        <source>恢复</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>以后再说</source>
+        <translation>Later</translation>
+    </message>
+</context>
+<context>
+    <name>ValvePropertyForm</name>
+    <message>
+        <source>通用阀水头损失曲线</source>
+        <translation>General purpose valve head loss curve</translation>
+    </message>
+    <message>
+        <source>节流阀的阀门直径必须大于0 (损失系数按阀门直径计算)。</source>
+        <translation>The diameter of a throttle control valve must be greater than 0 (its loss coefficient is based on the valve diameter).</translation>
+    </message>
+</context>
+<context>
+    <name>ZBkDibLoader</name>
+    <message>
+        <source>无法打开背景位图&quot;%1&quot;!</source>
+        <translation>Cannot open the background bitmap &quot;%1&quot;!</translation>
+    </message>
+    <message>
+        <source>图像文件 (*.bmp *.png *.jpg *.jpeg *.tif *.tiff *.gif);;位图 文件 (*.bmp);;所有文件 (*.*)</source>
+        <translation>Image files (*.bmp *.png *.jpg *.jpeg *.tif *.tiff *.gif);;Bitmap files (*.bmp);;All files (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>ZDeviceLinkWS</name>
+    <message>
+        <source>插入水泵: 点击入口节点, 点在空白处新建节点 (Esc 退出)</source>
+        <translation>Insert pump: click the inlet node, click empty space for a new node (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>删除水泵: 点击要删除的水泵 (Esc 退出)</source>
+        <translation>Delete pump: click the pump to delete (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>插入阀门: 点击入口节点, 点在空白处新建节点 (Esc 退出)</source>
+        <translation>Insert valve: click the inlet node, click empty space for a new node (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>删除阀门: 点击要删除的阀门 (Esc 退出)</source>
+        <translation>Delete valve: click the valve to delete (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>插入水池: 点击出口节点, 点在空白处新建节点 (Esc 退出)</source>
+        <translation>Insert tank: click the outlet node, click empty space for a new node (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>删除水池: 点击要删除的水池 (Esc 退出)</source>
+        <translation>Delete tank: click the tank to delete (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>不能连接节点%1!</source>
+        <translation>Cannot connect node %1!</translation>
+    </message>
+    <message>
+        <source>这不是要删除的设备。</source>
+        <translation>This is not the device to delete.</translation>
+    </message>
+    <message>
+        <source>这里没有设备。</source>
+        <translation>There is no device here.</translation>
+    </message>
+    <message>
+        <source>确认删除设备%1吗?</source>
+        <translation>Delete device %1?</translation>
+    </message>
+</context>
+<context>
+    <name>ZFlowNodeWS</name>
+    <message>
+        <source>插入节点: 点击管道上要插入节点的位置 (Esc 退出)</source>
+        <translation>Insert node: click the point of a pipe where the node goes (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>删除节点: 点击要删除的节点 (Esc 退出)</source>
+        <translation>Delete node: click the node to delete (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>移动节点: 点击新位置, 点在另一节点上则与它合并 (Esc 退出)</source>
+        <translation>Move node: click the new position; on another node it merges with it (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>移动节点: 点击要移动的节点 (Esc 退出)</source>
+        <translation>Move node: click the node to move (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>节点只能插在管道上, 不能插在设备上。</source>
+        <translation>Nodes can be inserted only on pipes, not on devices.</translation>
+    </message>
+    <message>
+        <source>这里没有管道: 节点只能插在管道上。</source>
+        <translation>There is no pipe here: nodes can be inserted only on pipes.</translation>
+    </message>
+    <message>
+        <source>这里是管道的端点: 请点在管道中间。</source>
+        <translation>This is the end of a pipe: please click in the middle of the pipe.</translation>
+    </message>
+    <message>
+        <source>确认删除%1吗?</source>
+        <translation>Delete %1?</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> 等 %1 条管段</source>
+        <translation> (%1 pipes in all)</translation>
+    </message>
+    <message>
+        <source>与它相连的%1将一起删除。</source>
+        <translation>Connected to it, %1 will be deleted too.</translation>
+    </message>
+    <message>
+        <source>%1只连着这个节点, 也将一起删除。</source>
+        <translation>%1 is connected only to this node and will be deleted too.</translation>
+    </message>
+    <message>
+        <source>这里没有节点。</source>
+        <translation>There is no node here.</translation>
+    </message>
+    <message>
+        <source>合并节点失败, 设备不能连接太多的管道!</source>
+        <translation>Merging the nodes failed: a device cannot connect that many pipes!</translation>
+    </message>
+    <message>
+        <source>管道不能连接同一节点!</source>
+        <translation>A pipe cannot connect a node to itself!</translation>
+    </message>
+</context>
+<context>
+    <name>ZGradeLegend</name>
+    <message>
+        <source>节点地面标高</source>
+        <translation>Node ground elevation</translation>
+    </message>
+    <message>
+        <source>节点水压</source>
+        <translation>Node head</translation>
+    </message>
+    <message>
+        <source>节点自由水头</source>
+        <translation>Node free head</translation>
+    </message>
+    <message>
+        <source>节点流量</source>
+        <translation>Demand</translation>
+    </message>
+    <message>
+        <source>管道流量</source>
+        <translation>Pipe flow</translation>
+    </message>
+    <message>
+        <source>管道水损</source>
+        <translation>Pipe head loss</translation>
+    </message>
+    <message>
+        <source>管道流速</source>
+        <translation>Velocity</translation>
+    </message>
+    <message>
+        <source>管径</source>
+        <translation>Diameter</translation>
+    </message>
+    <message>
+        <source>管道坡度</source>
+        <translation>Pipe gradient</translation>
+    </message>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+</context>
+<context>
+    <name>ZPipeLinkWS</name>
+    <message>
+        <source>插入管道: 点击终端节点; 点在空白处新建节点或加折点 (Esc 放弃这根管道)</source>
+        <translation>Insert pipe: click the end node; click empty space for a new node or a bend (Esc to drop this pipe)</translation>
+    </message>
+    <message>
+        <source>插入管道: 点击起端节点, 点在空白处新建节点 (Esc 退出)</source>
+        <translation>Insert pipe: click the start node, click empty space for a new node (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>删除管道: 点击要删除的管道 (Esc 退出)</source>
+        <translation>Delete pipe: click the pipe to delete (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>移动管道: 点击新位置 (Esc 退出)</source>
+        <translation>Move pipe: click the new position (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>移动管道: 点击要移动的管道 (Esc 退出)</source>
+        <translation>Move pipe: click the pipe to move (Esc to leave)</translation>
+    </message>
+    <message>
+        <source>不能连接节点%1!</source>
+        <translation>Cannot connect node %1!</translation>
+    </message>
+    <message>
+        <source>管道不能连接同一节点!</source>
+        <translation>A pipe cannot connect a node to itself!</translation>
+    </message>
+    <message>
+        <source>节点编号%1已经存在!</source>
+        <translation>Node ID %1 already exists!</translation>
+    </message>
+    <message>
+        <source>这不是管道。</source>
+        <translation>This is not a pipe.</translation>
+    </message>
+    <message>
+        <source>这里没有管道。</source>
+        <translation>There is no pipe here.</translation>
+    </message>
+    <message>
+        <source>确认删除管道%1吗?</source>
+        <translation>Delete pipe %1?</translation>
+    </message>
+    <message>
+        <source>%1只连着这根管道, 将一起删除。</source>
+        <translation>%1 is connected only to this pipe and will be deleted with it.</translation>
+    </message>
+</context>
+<context>
     <name>ZPresentationMap</name>
     <message>
         <source>比例尺 %1</source>
@@ -1801,6 +5152,100 @@ No: all nodes</translation>
     <message>
         <source>管网平差图 (%1)</source>
         <translation>Balanced network (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>ZWorkShop</name>
+    <message>
+        <source>管道%1</source>
+        <translation>pipe %1</translation>
+    </message>
+    <message>
+        <source>节点%1</source>
+        <translation>node %1</translation>
+    </message>
+    <message>
+        <source>水泵%1</source>
+        <translation>pump %1</translation>
+    </message>
+    <message>
+        <source>阀门%1</source>
+        <translation>valve %1</translation>
+    </message>
+    <message>
+        <source>水池%1</source>
+        <translation>tank %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> (节点水量 %1 %2)</source>
+        <translation> (node demand %1 %2)</translation>
+    </message>
+    <message>
+        <source> (已知水压)</source>
+        <translation> (fixed head)</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>QEN 给水管网平差</source>
+        <translation>QEN water supply network balancing</translation>
+    </message>
+    <message>
+        <source>打印文件后退出</source>
+        <translation>Print the files and exit</translation>
+    </message>
+    <message>
+        <source>不开窗口, 把 FILE 的管网图写成 PNG 或 PDF 文件 OUT</source>
+        <translation>Without a window, write the network drawing of FILE as the PNG or PDF file OUT</translation>
+    </message>
+    <message>
+        <source>图片大小</source>
+        <translation>Picture size</translation>
+    </message>
+    <message>
+        <source>出图前先平差</source>
+        <translation>Balance before drawing</translation>
+    </message>
+    <message>
+        <source>画等压线: head 绝对水压线, free 自由水头线</source>
+        <translation>Draw contours: head for head contours, free for free head contours</translation>
+    </message>
+    <message>
+        <source>等压间隔 (m)</source>
+        <translation>Contour interval (m)</translation>
+    </message>
+    <message>
+        <source>节点按自由水头、管道按流速分级着色, 并画出图例</source>
+        <translation>Colour nodes by free head and pipes by velocity, and draw the legend</translation>
+    </message>
+    <message>
+        <source>画成出图样式: 图框、图例、比例尺、指北针和图签</source>
+        <translation>Draw as a plot sheet: frame, legend, scale bar, north arrow and title block</translation>
+    </message>
+    <message>
+        <source>不开窗口, 把 FILE 的平差计算书写成 PDF 或 XLSX 文件 OUT</source>
+        <translation>Without a window, write the balancing report of FILE as the PDF or XLSX file OUT</translation>
+    </message>
+    <message>
+        <source>计算书的工况: peak,fire,accident</source>
+        <translation>Cases of the report: peak,fire,accident</translation>
+    </message>
+    <message>
+        <source>计算书的工程名称</source>
+        <translation>Project name of the report</translation>
+    </message>
+    <message>
+        <source>界面语言: zh 中文, en English</source>
+        <translation>Interface language: zh Chinese, en English</translation>
+    </message>
+    <message>
+        <source>要打开的 .wnp 或 .txt 文件</source>
+        <translation>.wnp or .txt files to open</translation>
     </message>
 </context>
 </TS>

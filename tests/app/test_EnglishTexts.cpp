@@ -1,0 +1,183 @@
+// Under the English interface the dialogs show no Chinese, and the core's Chinese messages (balancing,
+// files, the field table) reach the user in English, while in Chinese they stay exactly as they are.
+#include "ModalHelper.h"
+#include "PropertyTestNet.h"
+#include "ScriptedPrompt.h"
+
+#include "app/dialogs/CBalanceParamsDlg.h"
+#include "app/dialogs/CContourDlg.h"
+#include "app/dialogs/CNetCostDlg.h"
+#include "app/dialogs/CNodeFlowDlg.h"
+#include "app/dialogs/CNodePropertyDlg.h"
+#include "app/dialogs/CParamCalcDlg.h"
+#include "app/dialogs/CPipePropertyDlg.h"
+#include "app/dialogs/CPumpPropertyDlg.h"
+#include "app/dialogs/CTankPropertyDlg.h"
+#include "app/dialogs/CValvePropertyDlg.h"
+#include "app/options/COptionSheet.h"
+#include "app/translations/CLanguage.h"
+#include "cad/CExportCadDlg.h"
+#include "cad/CImportCadDlg.h"
+#include "hydraulics/ZBalanceRun.h"
+#include "model/MemoryKeyValueStore.h"
+#include "model/UnitSystem.h"
+#include "model/ZDrawSettings.h"
+#include "model/ZFieldTable.h"
+#include "model/ZSettingsStore.h"
+#include "persist/ArchiveError.h"
+#include "views/CCoreText.h"
+#include "views/CViewpointDlg.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+bool HasCjk(const QString& s)
+{
+    static const QRegularExpression re(QStringLiteral("[\\x{3000}-\\x{303f}\\x{3400}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    return s.contains(re);
+}
+
+// The visible texts of a dialog and its children that hold Chinese ("中文", the name of the
+// language in its own script, is meant to stay).
+QStringList ChineseIn(QWidget* dlg)
+{
+    QStringList texts{dlg->windowTitle()};
+    for (QLabel* l : dlg->findChildren<QLabel*>())
+        texts << l->text() << l->toolTip();
+    for (QAbstractButton* b : dlg->findChildren<QAbstractButton*>())
+        texts << b->text() << b->toolTip();
+    for (QGroupBox* g : dlg->findChildren<QGroupBox*>())
+        texts << g->title();
+    for (QLineEdit* e : dlg->findChildren<QLineEdit*>())
+        texts << e->placeholderText() << e->toolTip();
+    for (QComboBox* c : dlg->findChildren<QComboBox*>())
+        for (int i = 0; i < c->count(); ++i)
+            texts << c->itemText(i);
+    for (QTabWidget* t : dlg->findChildren<QTabWidget*>())
+        for (int i = 0; i < t->count(); ++i)
+            texts << t->tabText(i);
+    QStringList found;
+    for (const QString& t : texts)
+        if (HasCjk(t) && t != QStringLiteral("中文"))
+            found << t;
+    return found;
+}
+
+#define QEN_VERIFY_ENGLISH(dlg, name)                                                                                  \
+    do {                                                                                                               \
+        (dlg).show();                                                                                                  \
+        Screenshot(&(dlg), QStringLiteral("english-") + QStringLiteral(name));                                         \
+        const QStringList chinese = ChineseIn(&(dlg));                                                                 \
+        QVERIFY2(chinese.isEmpty(), qPrintable(QStringLiteral(name ": ") + chinese.join(QLatin1String(" | "))));       \
+    } while (false)
+}   // namespace
+
+class TestEnglishTexts : public QObject {
+    Q_OBJECT
+    UnitSystem units;
+    ScriptedPrompt prompt;
+
+private slots:
+    void initTestCase() { QVERIFY(CLanguage::Install(CLanguage::English)); }
+    void cleanupTestCase() { CLanguage::Install(CLanguage::Chinese); }
+
+    void coreMessagesInEnglish()
+    {
+        QCOMPARE(CCoreText::Tr(ZBalanceRun::StatusPaneText(true, 1, true)),
+                 QStringLiteral("Balanced: fire case (modified)"));
+        QCOMPARE(CCoreText::Tr(ZBalanceRun::StatusPaneText(false, 0)), QStringLiteral("Not balanced"));
+        QCOMPARE(CCoreText::Tr(ZBalanceRun::CaseName(2)), QStringLiteral("accident case"));
+        // Variable parts inside, and a core text inside a core text.
+        QCOMPARE(
+            CCoreText::Tr(std::string("平差计算发散, 已停止! 节点\"J7\"的水压达到 1e+07 m, 超出合理范围。"
+                                      "请检查流量、管径等数据。")),
+            QStringLiteral("Balancing diverged and was stopped! The head at node \"J7\" reached 1e+07 m, out of any "
+                           "reasonable range. Please check the demands, diameters and other data."));
+        QCOMPARE(CCoreText::Tr(std::string("平差计算未开始: 管段\"P1\"的管径 PipeDiam = -1, 应大于 0 且不超过 100 m。"
+                                           "请改正后再计算。")),
+                 QStringLiteral("Balancing not started: Diameter PipeDiam of pipe \"P1\" = -1; must be above 0 and at "
+                                "most 100 m. Please correct it and calculate again."));
+        const ArchiveError e(ArchiveError::BadIndex, "net.wnp", "", 12);
+        QCOMPARE(CCoreText::Tr(std::string(e.what())), QStringLiteral("net.wnp: file format error (line 12)"));
+        // Line by line, the indentation kept; what it does not know stays as it is.
+        QCOMPARE(CCoreText::Tr(std::string("状态: 收敛 (已平差)\n    水源 \"R1\"  12.500\n无人知晓的话\n")),
+                 QStringLiteral("Status: converged (balanced)\n    Source \"R1\"  12.500\n无人知晓的话\n"));
+    }
+
+    void fieldTableInEnglish()
+    {
+        using K = ZNetObject::Kind;
+        for (K kind : {K::Node, K::Pipe, K::Pump, K::Valve, K::Tank})
+            for (const ZField& f : ZFieldTable::Of(kind))
+                for (const char* text : {f.caption, f.title, f.items})
+                    if (text)
+                        QVERIFY2(!HasCjk(CCoreText::Tr(QString::fromUtf8(text))), text);
+    }
+
+    void chineseStaysAsItIs()
+    {
+        CLanguage::Install(CLanguage::Chinese);
+        const std::string s =
+            "平差计算发散, 已停止! 节点\"J7\"的水压达到 1e+07 m, 超出合理范围。请检查流量、管径等数据。";
+        QCOMPARE(CCoreText::Tr(s), QString::fromStdString(s));
+        QCOMPARE(CCoreText::Tr(ZBalanceRun::CaseName(1)), QStringLiteral("消防时"));
+        CLanguage::Install(CLanguage::English);
+    }
+
+    void optionPagesInEnglish()
+    {
+        ZSettingsStore settings;
+        ZDrawSettings draw;
+        COptionSheet sheet(settings, draw, &prompt);
+        QEN_VERIFY_ENGLISH(sheet, "options");
+    }
+
+    void calculationDialogsInEnglish()
+    {
+        CBalanceParamsDlg balance(prompt);
+        QEN_VERIFY_ENGLISH(balance, "balance");
+        CContourDlg contour(units.Hydr(), prompt);
+        QEN_VERIFY_ENGLISH(contour, "contours");
+        CNetCostDlg cost(prompt);
+        QEN_VERIFY_ENGLISH(cost, "cost");
+        CNodeFlowDlg flow(units.FlowUnit(), prompt);
+        QEN_VERIFY_ENGLISH(flow, "node-flow");
+        CParamCalcDlg calc(units, true, [](const CParamCalcDlg::Request&) { return true; });
+        QEN_VERIFY_ENGLISH(calc, "param-calc");
+        CViewpointDlg viewpoint;
+        QEN_VERIFY_ENGLISH(viewpoint, "viewpoint");
+    }
+
+    void propertyDialogsInEnglish()
+    {
+        PropertyTestNet t;
+        CNodePropertyDlg node(PropertyForm::EditMode, {t.N("1")}, units, prompt);
+        QEN_VERIFY_ENGLISH(node, "node");
+        CPipePropertyDlg pipe(PropertyForm::EditMode, {t.P("12")}, units, prompt);
+        QEN_VERIFY_ENGLISH(pipe, "pipe");
+        CPumpPropertyDlg pump(PropertyForm::EditMode, {t.Pump()}, units, prompt);
+        QEN_VERIFY_ENGLISH(pump, "pump");
+        CValvePropertyDlg valve(PropertyForm::EditMode, {t.Valve()}, units, prompt);
+        QEN_VERIFY_ENGLISH(valve, "valve");
+        CTankPropertyDlg tank(PropertyForm::EditMode, {t.Tank()}, units, prompt);
+        QEN_VERIFY_ENGLISH(tank, "tank");
+    }
+
+    void cadDialogsInEnglish()
+    {
+        MemoryKeyValueStore profile;
+        CExportCadDlg out(profile, prompt, false);
+        QEN_VERIFY_ENGLISH(out, "cad-export");
+        CImportCadDlg in(profile, prompt, false);
+        QEN_VERIFY_ENGLISH(in, "cad-import");
+    }
+};
+
+QTEST_MAIN(TestEnglishTexts)
+#include "test_EnglishTexts.moc"

@@ -130,6 +130,12 @@ void SummarySheet(Book& book, const ZReport& report)
         for (const ZReportItem& i : c.summary)
             item(i.first, i.second);
     }
+    for (const ZReportSection& s : report.sections) {
+        ++row;
+        worksheet_write_string(ws, row++, 0, s.name.c_str(), book.m_bold);
+        for (const ZReportItem& i : s.summary)
+            item(i.first, i.second);
+    }
     worksheet_freeze_panes(ws, 1, 0);
     SetWidths(ws, widths);
 }
@@ -183,6 +189,9 @@ void ZReportXlsxWriter::Write(const ZReport& report, const std::string& path)
     SummarySheet(book, report);
     for (const ZReportCase& c : report.cases)
         for (const ZReportTable& t : c.tables)
+            TableSheet(book, t);
+    for (const ZReportSection& s : report.sections)
+        for (const ZReportTable& t : s.tables)
             TableSheet(book, t);
     const lxw_error err = workbook_close(wb);
     if (err != LXW_NO_ERROR)

@@ -590,6 +590,21 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CReportProgress</name>
+    <message>
+        <source>正在生成计算书...</source>
+        <translation>Writing the calculation report...</translation>
+    </message>
+    <message>
+        <source>正在为计算书平差各工况, 请稍候...</source>
+        <translation>Balancing the cases for the report, please wait...</translation>
+    </message>
+    <message>
+        <source>确认终止生成计算书吗?</source>
+        <translation>Stop writing the calculation report?</translation>
+    </message>
+</context>
+<context>
     <name>CSimulateCommand</name>
     <message>
         <source>延时模拟结果</source>

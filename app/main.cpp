@@ -97,19 +97,21 @@ int ExportImage(const QStringList& args, const std::optional<QString>& sizeText,
     return rc;
 }
 // Writes the calculation report of a network without opening a window (qen-cli report's PDF).
-int ExportReport(const QStringList& args, const std::optional<QString>& cases, const std::optional<QString>& title)
+int ExportReport(const QStringList& args, const std::optional<QString>& cases, const std::optional<QString>& title,
+                 const ZReportExport::Checks& checks)
 {
     if (args.size() != 2) {
         QTextStream(stderr)
-            << "usage: qen --report FILE OUT.pdf|OUT.xlsx [--cases peak,fire,accident] [--title TEXT]\n";
+            << "usage: qen --report FILE OUT.pdf|OUT.xlsx [--cases peak,fire,accident] [--title TEXT] [--simulate] "
+               "[--fireflow] [--criticality]\n";
         return kExitUsage;
     }
     QSettingsKeyValueStore profile;
     ZSettingsStore settings;
     settings.Load(profile);
     QString message;
-    const int rc =
-        ZReportExport::Run(args[0], args[1], cases.value_or(QString()), title.value_or(QString()), settings, message);
+    const int rc = ZReportExport::Run(args[0], args[1], cases.value_or(QString()), title.value_or(QString()), checks,
+                                      settings, message);
     if (!message.isEmpty())
         QTextStream(stderr) << "qen: " << message << "\n";
     return rc;
@@ -161,11 +163,17 @@ int main(int argc, char* argv[])
                              QStringLiteral("LIST"));
     QCommandLineOption title(QStringLiteral("title"), QCoreApplication::translate("main", "计算书的工程名称"),
                              QStringLiteral("TEXT"));
+    QCommandLineOption simulate(QStringLiteral("simulate"),
+                                QCoreApplication::translate("main", "计算书加入延时模拟结果"));
+    QCommandLineOption fireFlow(QStringLiteral("fireflow"),
+                                QCoreApplication::translate("main", "计算书加入各节点的可用消防流量"));
+    QCommandLineOption criticality(QStringLiteral("criticality"),
+                                   QCoreApplication::translate("main", "计算书加入逐根管道失效校核"));
     QCommandLineOption language(QStringLiteral("language"),
                                 QCoreApplication::translate("main", "界面语言: zh 中文, en English"),
                                 QStringLiteral("zh|en"));
-    parser.addOptions(
-        {print, exportImage, size, balance, contours, interval, grades, legend, report, cases, title, language});
+    parser.addOptions({print, exportImage, size, balance, contours, interval, grades, legend, report, cases, title,
+                       simulate, fireFlow, criticality, language});
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QCoreApplication::translate("main", "要打开的 .wnp 或 .txt 文件"),
                                  QStringLiteral("[files...]"));
@@ -175,7 +183,8 @@ int main(int argc, char* argv[])
         return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
     };
     if (parser.isSet(report))
-        return ExportReport(parser.positionalArguments(), given(cases), given(title));
+        return ExportReport(parser.positionalArguments(), given(cases), given(title),
+                            {parser.isSet(simulate), parser.isSet(fireFlow), parser.isSet(criticality)});
     if (parser.isSet(exportImage))
         return ExportImage(parser.positionalArguments(), given(size), parser.isSet(balance), given(contours),
                            given(interval), parser.isSet(grades), parser.isSet(legend));

@@ -7,6 +7,7 @@
 #include "model/ZDocument.h"
 #include "persist/AtomicFileWriter.h"
 #include "report/ZReportBuilder.h"
+#include "report/ZReportRuns.h"
 #include "report/ZReportXlsxWriter.h"
 
 #include <CLI/CLI.hpp>
@@ -68,6 +69,47 @@ void ReportCommand::Register(CLI::App& app)
                     "Cases to balance, comma-separated: peak,fire,accident (default: peak, and fire and accident "
                     "when nodes or pipes are marked for them)");
     sub->add_option("--title", m_title, "The project's name in the title block (GBK characters only)");
+    sub->add_flag("--simulate", m_simulate, "Add the extended-period simulation of the file's time data");
+    sub->add_flag("--fireflow", m_fireFlow,
+                  "Add the available fire flow at every node (peak hour, residual head 10 m, others above 0 m)");
+    sub->add_flag("--criticality", m_criticality,
+                  "Add the failure of every pipe (the file's accident factor, minimum free head 10 m)");
+}
+
+int ReportCommand::RunChecks(ZReportRuns& runs, const ZDocument& doc) const
+{
+    const auto fault = [this](const char* what, int status) {
+        std::cerr << "qen-cli report: " << m_file << ": " << what
+                  << (status < 0 ? " cannot run: the network is not connected\n"
+                                 : " cannot run (status " + std::to_string(status) + ")\n");
+        ZReport failed;
+        failed.cases.push_back(ZReportCase{});
+        failed.cases.back().status = status;
+        return ZReportBuilder::ExitStatus(failed);
+    };
+    if (m_simulate) {
+        const int status = runs.Simulate();
+        if (!runs.Simulation())
+            return fault("the simulation", status);
+        const ZSimulationResults& r = *runs.Simulation()->results;
+        if (status != ZBalanceInfo::Converged)
+            std::cerr << "qen-cli report: the simulation failed after "
+                      << ZSimulation::ClockText(r.Time(r.TimeCount() - 1)) << " (status " << status
+                      << "); the report shows it up to there\n";
+    }
+    if (m_fireFlow) {
+        const int status = runs.FireFlow(ZFireFlow::Params());
+        if (status != ZBalanceInfo::Converged)
+            return fault("the fire flow check", status);
+    }
+    if (m_criticality) {
+        ZCriticality::Params params;
+        params.AccidentFactor = doc.GetDrawSettings().Params.AccidentFactor;
+        const int status = runs.Criticality(params);
+        if (status != ZBalanceInfo::Converged)
+            return fault("the pipe failure check", status);
+    }
+    return 0;
 }
 
 int ReportCommand::Run()
@@ -97,6 +139,12 @@ int ReportCommand::Run()
     m_io.Load(m_file, doc);
     ZReportBuilder::Options options;
     options.cases = cases;
+    ZReportRuns runs(doc);
+    if (const int rc = RunChecks(runs, doc); rc != 0)
+        return rc;
+    options.simulation = runs.Simulation();
+    options.fireFlow = runs.FireFlowResults();
+    options.criticality = runs.CriticalityResults();
     options.title = ZReportBuilder::TitleOf(doc);
     if (!m_title.empty())
         options.title.project = m_title;
@@ -122,6 +170,10 @@ int ReportCommand::RunProgram() const
         args.insert(args.end(), {"--cases", m_cases});
     if (!m_title.empty())
         args.insert(args.end(), {"--title", m_title});
+    for (const auto& [on, flag] : {std::pair{m_simulate, "--simulate"}, std::pair{m_fireFlow, "--fireflow"},
+                                   std::pair{m_criticality, "--criticality"}})
+        if (on)
+            args.push_back(flag);
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());

@@ -18,7 +18,11 @@ public:
 
 private:
     int RunProgram() const;
+    // Runs what --simulate, --fireflow and --criticality ask for into `runs`; 0, or the exit
+    // status `balance` gives (the reason on stderr) when one cannot be done.
+    int RunChecks(class ZReportRuns& runs, const class ZDocument& doc) const;
 
     const DocumentIo& m_io;
     std::string m_file, m_out, m_cases, m_title;
+    bool m_simulate = false, m_fireFlow = false, m_criticality = false;
 };

@@ -49,6 +49,13 @@ struct ZReportCase {
     std::vector<ZReportTable> tables;   // nodes, pipes, then pumps, valves and tanks when there are any
 };
 
+// A section beside the cases: the simulation's or a design check's summary and tables.
+struct ZReportSection {
+    std::string name;   // "延时模拟"
+    std::vector<ZReportItem> summary;
+    std::vector<ZReportTable> tables;
+};
+
 struct ZTitleBlock {
     std::string project, designer, date;   // UTF-8
     bool IsEmpty() const { return project.empty() && designer.empty() && date.empty(); }
@@ -59,4 +66,6 @@ struct ZReport {
     ZTitleBlock title;
     std::vector<ZReportItem> parameters;
     std::vector<ZReportCase> cases;
+    std::vector<ZReportSection> sections;   // after the cases
+    bool stopped = false;                   // the progress observer asked to stop: write nothing
 };

@@ -115,7 +115,22 @@ ZReport ZReportBuilder::Build(const Options& options, ProgressObserver* progress
     for (size_t i = 0; i < cases.size(); ++i) {
         CaseProgress p(progress, share * static_cast<double>(i), share);
         report.cases.push_back(BuildCase(cases[i], options.minFreeHead, &p));
+        if (progress && progress->StopRequested()) {
+            report.stopped = true;
+            return report;
+        }
     }
+    const ZNetwork& net = m_doc.GetNetwork();
+    std::vector<ZReportSection> sections;
+    if (options.simulation)
+        sections.push_back(ZSimulationSection(net, m_units, options.minFreeHead).Build(*options.simulation));
+    if (options.fireFlow)
+        sections.push_back(ZDesignCheckSection(net, m_units).FireFlow(*options.fireFlow));
+    if (options.criticality)
+        sections.push_back(ZDesignCheckSection(net, m_units).Criticality(*options.criticality));
+    for (ZReportSection& s : sections)
+        if (!s.name.empty())   // results that no longer fit the network are left out
+            report.sections.push_back(std::move(s));
     if (progress)
         progress->Progress(1.0);
     return report;

@@ -1,5 +1,7 @@
 #pragma once
+#include "ZDesignCheckSection.h"
 #include "ZReport.h"
+#include "ZSimulationSection.h"
 
 #include <string>
 #include <vector>
@@ -18,12 +20,18 @@ public:
         std::vector<int> cases;      // ZDrawSettings::CalcCaseValue; empty: CasesOf the document
         double minFreeHead = 10.0;   // m, the minimum service head the summary counts against
         ZTitleBlock title;
+        // Sections after the cases, when the caller has these results of the document's network
+        // (list positions of its nodes and links); the pointers live through Build.
+        const ZSimulationSection::Input* simulation = nullptr;
+        const ZDesignCheckSection::FireFlowInput* fireFlow = nullptr;
+        const ZDesignCheckSection::CriticalityInput* criticality = nullptr;
     };
 
     ZReportBuilder(const ZDocument& doc, const UnitSystem& units) : m_doc(doc), m_units(units) {}
 
     // Throws ArchiveError when the document cannot be copied (what its save would refuse).
-    // The observer sees each case's share; its stop flag stops the case being balanced.
+    // The observer sees each case's share; its stop flag stops the case being balanced and
+    // marks the report stopped.
     ZReport Build(const Options& options, ProgressObserver* progress = nullptr) const;
 
     // The peak hour, the fire case when a node is marked for it, the accident case when a pipe is.

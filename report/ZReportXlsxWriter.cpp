@@ -104,6 +104,22 @@ void SetWidths(lxw_worksheet* ws, const std::vector<int>& widths)
                              nullptr);
 }
 
+// Printed on A4 one page wide, the title row on every page, "第 N 页 / 共 M 页" at the foot
+// (spreadsheet programs otherwise cut wide tables into strips of pages).
+void PrintSetup(lxw_worksheet* ws, bool titleRow, const std::vector<int>& widths)
+{
+    worksheet_set_paper(ws, 9);   // A4
+    int total = 0;
+    for (const int w : widths)
+        total += std::min(w, kMaxWidth);
+    if (total > 90)   // about what fits across a portrait A4 page
+        worksheet_set_landscape(ws);
+    worksheet_fit_to_pages(ws, 1, 0);
+    if (titleRow)
+        worksheet_repeat_rows(ws, 0, 0);
+    worksheet_set_footer(ws, "&C第 &P 页 / 共 &N 页");
+}
+
 void SummarySheet(Book& book, const ZReport& report)
 {
     lxw_worksheet* ws = workbook_add_worksheet(book.m_wb, "计算书");
@@ -130,8 +146,15 @@ void SummarySheet(Book& book, const ZReport& report)
         for (const ZReportItem& i : c.summary)
             item(i.first, i.second);
     }
+    for (const ZReportSection& s : report.sections) {
+        ++row;
+        worksheet_write_string(ws, row++, 0, s.name.c_str(), book.m_bold);
+        for (const ZReportItem& i : s.summary)
+            item(i.first, i.second);
+    }
     worksheet_freeze_panes(ws, 1, 0);
     SetWidths(ws, widths);
+    PrintSetup(ws, false, widths);
 }
 
 void TableSheet(Book& book, const ZReportTable& t)
@@ -153,6 +176,7 @@ void TableSheet(Book& book, const ZReportTable& t)
     }
     worksheet_freeze_panes(ws, 1, 1);
     SetWidths(ws, widths);
+    PrintSetup(ws, true, widths);
 }
 }   // namespace
 
@@ -183,6 +207,9 @@ void ZReportXlsxWriter::Write(const ZReport& report, const std::string& path)
     SummarySheet(book, report);
     for (const ZReportCase& c : report.cases)
         for (const ZReportTable& t : c.tables)
+            TableSheet(book, t);
+    for (const ZReportSection& s : report.sections)
+        for (const ZReportTable& t : s.tables)
             TableSheet(book, t);
     const lxw_error err = workbook_close(wb);
     if (err != LXW_NO_ERROR)

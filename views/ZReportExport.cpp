@@ -9,6 +9,7 @@
 #include "model/ZSettingsStore.h"
 #include "persist/AtomicFileWriter.h"
 #include "persist/project/ProjectFile.h"
+#include "report/ZReportRuns.h"
 #include "report/ZReportXlsxWriter.h"
 
 #include <QDate>
@@ -67,6 +68,10 @@ bool ZReportExport::Write(const ZDocument& doc, const ZSettingsStore& settings, 
     try {
         AtomicFileWriter::CheckTarget(output.toStdString());
         const ZReport report = ZReportBuilder(doc, settings.Units()).Build(options, progress);
+        if (report.stopped) {
+            message = QStringLiteral("stopped");
+            return false;
+        }
         if (format == QStringLiteral("xlsx")) {
             ZReportXlsxWriter::Write(report, output.toStdString());
         } else {
@@ -86,7 +91,7 @@ bool ZReportExport::Write(const ZDocument& doc, const ZSettingsStore& settings, 
 }
 
 int ZReportExport::Run(const QString& input, const QString& output, const QString& cases, const QString& title,
-                       const ZSettingsStore& settings, QString& message)
+                       const Checks& checks, const ZSettingsStore& settings, QString& message)
 {
     ZReportBuilder::Options options;
     if (!cases.isEmpty() && !ZReportBuilder::ParseCases(cases.toStdString(), options.cases)) {
@@ -110,6 +115,30 @@ int ZReportExport::Run(const QString& input, const QString& output, const QStrin
     options.title = ZReportBuilder::TitleOf(doc);
     if (!title.isEmpty())
         options.title.project = title.toStdString();
+    ZReportRuns runs(doc);
+    const auto failed = [&message, &input](const char* what, int status) {
+        message = QStringLiteral("%1: %2 cannot run (status %3)").arg(input, QLatin1String(what)).arg(status);
+        ZReport report;
+        report.cases.emplace_back().status = status;
+        return ZReportBuilder::ExitStatus(report);
+    };
+    if (checks.simulate) {
+        if (const int s = runs.Simulate(); !runs.Simulation())
+            return failed("the simulation", s);
+    }
+    if (checks.fireFlow) {
+        if (const int s = runs.FireFlow(ZFireFlow::Params()); s != ZBalanceInfo::Converged)
+            return failed("the fire flow check", s);
+    }
+    if (checks.criticality) {
+        ZCriticality::Params params;
+        params.AccidentFactor = doc.GetDrawSettings().Params.AccidentFactor;
+        if (const int s = runs.Criticality(params); s != ZBalanceInfo::Converged)
+            return failed("the pipe failure check", s);
+    }
+    options.simulation = runs.Simulation();
+    options.fireFlow = runs.FireFlowResults();
+    options.criticality = runs.CriticalityResults();
     int status = 0;
     return Write(doc, settings, output, options, message, &status) ? status : ExitBadFile;
 }

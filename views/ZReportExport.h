@@ -21,9 +21,14 @@ public:
     static bool Write(const ZDocument& doc, const ZSettingsStore& settings, const QString& output,
                       ZReportBuilder::Options options, QString& message, int* status = nullptr,
                       ProgressObserver* progress = nullptr);
-    // `qen --report FILE OUT [--cases LIST] [--title TEXT]`.
+    // What `qen --report` runs for the report besides the cases.
+    struct Checks {
+        bool simulate = false, fireFlow = false, criticality = false;
+    };
+    // `qen --report FILE OUT [--cases LIST] [--title TEXT] [--simulate] [--fireflow] [--criticality]`,
+    // with the exit statuses of qen-cli report.
     static int Run(const QString& input, const QString& output, const QString& cases, const QString& title,
-                   const ZSettingsStore& settings, QString& message);
+                   const Checks& checks, const ZSettingsStore& settings, QString& message);
     // True when every character of `text` has a GBK code, as the project file keeps the title.
     static bool FitsGbk(const QString& text);
     // "xlsx" or "pdf" from the output's extension; empty for another.

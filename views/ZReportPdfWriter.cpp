@@ -252,6 +252,10 @@ int ZReportPdfWriter::Render(QPdfWriter& pdf, QPainter* painter, int totalPages)
         PdfHeading(l, ZReportPdfWriter::tr("工况汇总: %1").arg(PdfQ(c.name)));
         PdfItems(l, PdfPairs(c.summary));
     }
+    for (const ZReportSection& s : m_report.sections) {
+        PdfHeading(l, PdfQ(s.name));
+        PdfItems(l, PdfPairs(s.summary));
+    }
     if (m_map && !m_report.cases.empty()) {
         l.NewPage();
         PdfHeading(l, ZReportPdfWriter::tr("管网平差图 (%1)").arg(PdfQ(m_report.cases.front().name)));
@@ -262,6 +266,12 @@ int ZReportPdfWriter::Render(QPdfWriter& pdf, QPainter* painter, int totalPages)
     }
     for (const ZReportCase& c : m_report.cases) {
         for (const ZReportTable& t : c.tables) {
+            l.NewPage();
+            PdfTable(l, t);
+        }
+    }
+    for (const ZReportSection& s : m_report.sections) {
+        for (const ZReportTable& t : s.tables) {
             l.NewPage();
             PdfTable(l, t);
         }

@@ -2,13 +2,14 @@
 
 #include "CDocumentHost.h"
 #include "CQENDoc.h"
+#include "CSimulationState.h"
+#include "app/dialogs/CReportProgress.h"
 #include "app/dialogs/CReportDlg.h"
 #include "app/dialogs/CReportWindow.h"
 #include "model/ZProjectTitleEdit.h"
 #include "views/UiPrompt.h"
 #include "views/ZReportExport.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -33,11 +34,25 @@ bool CReportExportCommand::Write(const QString& path, const std::vector<int>& ca
     ZReportBuilder::Options options;
     options.cases = cases;
     options.title = ZReportBuilder::TitleOf(m_doc.Data());
+    // The last simulation's results, while they are the network's (not stale).
+    ZSimulationSection::Input simulation;
+    if (const CSimulationState* state = CSimulationState::Of(m_doc);
+        state && state->HasResults() && !state->IsStale()) {
+        simulation.results = &state->Results();
+        simulation.duration = m_doc.Data().GetTimeData().Duration;
+        simulation.startClock = state->StartClock();
+        options.simulation = &simulation;
+    }
     QString message;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     int rc = 0;
-    const bool written = ZReportExport::Write(m_doc.Data(), m_doc.Settings(), path, options, message, &rc);
-    QApplication::restoreOverrideCursor();
+    bool written = false, stopped = false;
+    {
+        CReportProgress progress(m_host ? m_host->DialogOwner() : nullptr, m_prompt);
+        written = ZReportExport::Write(m_doc.Data(), m_doc.Settings(), path, options, message, &rc, &progress);
+        stopped = progress.Stopped();
+    }
+    if (stopped)
+        return false;   // nothing written, as asked
     if (!written) {
         m_prompt.Warn((CReportExportCommand::tr("无法导出计算书\n") + message).toStdString());
         return false;

@@ -44,6 +44,7 @@ public:
     // The clock time text of report time k ("H:MM:SS" from the run's start clock).
     QString ClockText(size_t k) const;
     void SetStartClock(int64_t seconds) { m_startClock = seconds; }
+    int64_t StartClock() const { return m_startClock; }
 
     // Shows report time k in every view; false when the results are stale, k is out of range or a
     // run is under way.

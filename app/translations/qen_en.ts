@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
     <name>CAboutDlg</name>
@@ -248,7 +247,7 @@ Overwrite it? (The original is kept as filename.dxf.bak)</translation>
     <message>
         <source>图纸的模型空间中没有直线或多段线
 </source>
-        <translation>There are no lines or polylines in the drawing&apos;s model space
+        <translation>There are no lines or polylines in the drawing's model space
 </translation>
     </message>
     <message>
@@ -590,7 +589,7 @@ Free head contours</translation>
     </message>
     <message>
         <source>所有节点的自由水头都不低于最小服务水头 %1</source>
-        <translation>No node&apos;s free head is below the minimum service head %1</translation>
+        <translation>No node's free head is below the minimum service head %1</translation>
     </message>
     <message>
         <source>自由水头低于最小服务水头 %1 的节点: %2 个</source>
@@ -1936,8 +1935,8 @@ No: all nodes</translation>
         <translation>Search:</translation>
     </message>
     <message>
-        <source>没有找到 &quot;%1&quot;</source>
-        <translation>Nothing found for &quot;%1&quot;</translation>
+        <source>没有找到 "%1"</source>
+        <translation>Nothing found for "%1"</translation>
     </message>
 </context>
 <context>
@@ -1987,12 +1986,12 @@ No: all nodes</translation>
         <translation>Search all layers</translation>
     </message>
     <message>
-        <source>图层名之间用&quot;;&quot;分隔</source>
-        <translation>Separate layer names with &quot;;&quot;</translation>
+        <source>图层名之间用";"分隔</source>
+        <translation>Separate layer names with ";"</translation>
     </message>
     <message>
         <source>图纸的图层: 选中的图层填入上面的图层名</source>
-        <translation>The drawing&apos;s layers: the selected ones fill the layer names above</translation>
+        <translation>The drawing's layers: the selected ones fill the layer names above</translation>
     </message>
     <message>
         <source>在管道中间接入时打断管道</source>
@@ -3517,7 +3516,7 @@ Are you sure?</translation>
     </message>
     <message>
         <source>修改的参数存入文档的延时模拟数据, 可以撤销。</source>
-        <translation>Changed values are stored in the document&apos;s time data and can be undone.</translation>
+        <translation>Changed values are stored in the document's time data and can be undone.</translation>
     </message>
     <message>
         <source>开始</source>
@@ -4003,7 +4002,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>把活动文档的管网写成 EPANET 输入文件(.inp)</source>
-        <translation>Write the active document&apos;s network as an EPANET input file (.inp)</translation>
+        <translation>Write the active document's network as an EPANET input file (.inp)</translation>
     </message>
     <message>
         <source>来自CAD图纸(&amp;A)...</source>
@@ -4219,7 +4218,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选节点的属性</source>
-        <translation>Edit the selected nodes&apos; properties</translation>
+        <translation>Edit the selected nodes' properties</translation>
     </message>
     <message>
         <source>管道属性(&amp;P)</source>
@@ -4227,7 +4226,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选管道的属性</source>
-        <translation>Edit the selected pipes&apos; properties</translation>
+        <translation>Edit the selected pipes' properties</translation>
     </message>
     <message>
         <source>水泵属性(&amp;U)</source>
@@ -4235,7 +4234,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选水泵的属性</source>
-        <translation>Edit the selected pumps&apos; properties</translation>
+        <translation>Edit the selected pumps' properties</translation>
     </message>
     <message>
         <source>阀门属性(&amp;V)</source>
@@ -4243,7 +4242,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选阀门的属性</source>
-        <translation>Edit the selected valves&apos; properties</translation>
+        <translation>Edit the selected valves' properties</translation>
     </message>
     <message>
         <source>水池属性(&amp;T)</source>
@@ -4251,7 +4250,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选水池的属性</source>
-        <translation>Edit the selected tanks&apos; properties</translation>
+        <translation>Edit the selected tanks' properties</translation>
     </message>
     <message>
         <source>窗口选择(&amp;W)</source>
@@ -4715,7 +4714,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>显示程序信息、版本号和版权</source>
-        <translation>Show the program&apos;s information, version and copyright</translation>
+        <translation>Show the program's information, version and copyright</translation>
     </message>
     <message>
         <source>导出计算书(&amp;R)...</source>
@@ -4723,7 +4722,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>把活动文档的平差计算书写成 Excel 工作簿或 PDF 文件</source>
-        <translation>Write the active document&apos;s calculation report as an Excel workbook or a PDF file</translation>
+        <translation>Write the active document's calculation report as an Excel workbook or a PDF file</translation>
     </message>
     <message>
         <source>来自GIS数据(&amp;G)...</source>
@@ -4747,7 +4746,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>从地形栅格取节点地面标高</source>
-        <translation>Take the nodes&apos; ground elevations from a terrain raster</translation>
+        <translation>Take the nodes' ground elevations from a terrain raster</translation>
     </message>
     <message>
         <source>管径优化(&amp;D)...</source>
@@ -4771,7 +4770,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>画出所选对象在模拟时段内的数值变化</source>
-        <translation>Plot the selected objects&apos; values over the simulated period</translation>
+        <translation>Plot the selected objects' values over the simulated period</translation>
     </message>
 </context>
 <context>
@@ -4896,8 +4895,8 @@ Valve properties</translation>
 <context>
     <name>ZBkDibLoader</name>
     <message>
-        <source>无法打开背景位图&quot;%1&quot;!</source>
-        <translation>Cannot open the background bitmap &quot;%1&quot;!</translation>
+        <source>无法打开背景位图"%1"!</source>
+        <translation>Cannot open the background bitmap "%1"!</translation>
     </message>
     <message>
         <source>图像文件 (*.bmp *.png *.jpg *.jpeg *.tif *.tiff *.gif);;位图 文件 (*.bmp);;所有文件 (*.*)</source>
@@ -5246,6 +5245,21 @@ Valve properties</translation>
     <message>
         <source>要打开的 .wnp 或 .txt 文件</source>
         <translation>.wnp or .txt files to open</translation>
+    </message>
+</context>
+<context>
+    <name>CReportProgress</name>
+    <message>
+        <source>正在生成计算书...</source>
+        <translation>Writing the calculation report...</translation>
+    </message>
+    <message>
+        <source>正在为计算书平差各工况, 请稍候...</source>
+        <translation>Balancing the cases for the report, please wait...</translation>
+    </message>
+    <message>
+        <source>确认终止生成计算书吗?</source>
+        <translation>Stop writing the calculation report?</translation>
     </message>
 </context>
 </TS>

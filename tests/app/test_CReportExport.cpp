@@ -5,15 +5,18 @@
 #include "app/commands/CQENDoc.h"
 #include "app/commands/CReportExportCommand.h"
 #include "app/dialogs/CReportDlg.h"
+#include "app/dialogs/CReportProgress.h"
 #include "app/dialogs/CReportWindow.h"
 #include "app/frames/CMainFrame.h"
 #include "model/GbkCodec.h"
+#include "views/CProgressWnd.h"
 #include "views/CommandIds.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 
 class TestCReportExport : public QObject {
@@ -100,6 +103,31 @@ private slots:
         QVERIFY(!CReportExportCommand(*doc, *f.prompt, doc->Host()).Write(bad, {0}));
         QVERIFY(QString::fromStdString(f.prompt->Last()).contains(QStringLiteral("无法导出计算书")));
         QVERIFY(!QFile::exists(bad));
+    }
+
+    // The progress window while the cases are balanced; "放弃", confirmed, writes nothing.
+    void stopInProgressWritesNothing()
+    {
+        AppFixture f;
+        CQENDoc* doc = f.app->OpenDocumentFile(QStringLiteral(QEN_SOURCE_DIR "/examples/town.wnp"));
+        QVERIFY(doc);
+        f.prompt->answers = {UiPrompt::Yes};
+        bool pressed = false;
+        QTimer press;
+        connect(&press, &QTimer::timeout, [&] {
+            if (CReportProgress* p = CReportProgress::Current(); p && !pressed) {
+                QCOMPARE(p->Window()->windowTitle(), QStringLiteral("正在生成计算书..."));
+                p->Window()->PressCancel();
+                pressed = true;
+            }
+        });
+        press.start(0);
+        const QString path = f.dir.filePath(QStringLiteral("stopped.xlsx"));
+        QVERIFY(!CReportExportCommand(*doc, *f.prompt, doc->Host()).Write(path, {0, 1, 2}));
+        QVERIFY(pressed);
+        QVERIFY(QString::fromStdString(f.prompt->Last()).contains(QStringLiteral("确认终止生成计算书")));
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!CReportProgress::Current());
     }
 };
 

@@ -289,6 +289,17 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CLiveBalance</name>
+    <message>
+        <source>自动平差: 管网不连通</source>
+        <translation>Live balancing: network not connected</translation>
+    </message>
+    <message>
+        <source>自动平差: 未能平差</source>
+        <translation>Live balancing: did not balance</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>打开该文档</source>
@@ -1751,6 +1762,14 @@ No: all nodes</translation>
     <message>
         <source>画出所选对象在模拟时段内的数值变化</source>
         <translation>Plot the selected objects&apos; values over the simulated period</translation>
+    </message>
+    <message>
+        <source>自动平差(&amp;A)</source>
+        <translation>&amp;Live Balancing</translation>
+    </message>
+    <message>
+        <source>每次修改管网后在后台重新平差</source>
+        <translation>Balance again in the background after every change of the network</translation>
     </message>
 </context>
 <context>

@@ -14,9 +14,6 @@ CLiveBalance* CLiveBalance::Of(const CQENDoc& doc)
 CLiveBalance::CLiveBalance(CQENDoc& doc) : QObject(&doc), m_doc(doc)
 {
     setObjectName(QStringLiteral("liveBalance"));
-    m_kick.setSingleShot(true);
-    m_kick.setInterval(0);
-    connect(&m_kick, &QTimer::timeout, this, &CLiveBalance::TakeCopy);
     connect(&doc, &CQENDoc::changed, this, &CLiveBalance::OnChanged);
     // A new or opened network in this document is not the one copied.
     connect(&doc, &CQENDoc::titleChanged, this, &CLiveBalance::Cancel);
@@ -68,20 +65,23 @@ void CLiveBalance::Start()
     ++m_generation;
     m_stop = true;   // the run under way balances a network that is gone
     m_busy = true;
-    m_kick.start();
+    if (!m_copyQueued) {
+        m_copyQueued = true;
+        QMetaObject::invokeMethod(this, &CLiveBalance::TakeCopy, Qt::QueuedConnection);
+    }
 }
 
 void CLiveBalance::Cancel()
 {
     ++m_generation;
     m_stop = true;
-    m_busy = false;
-    m_kick.stop();
+    m_busy = false;   // a copy still queued takes nothing
 }
 
 void CLiveBalance::TakeCopy()
 {
-    if (!Allowed()) {
+    m_copyQueued = false;
+    if (!m_busy || !Allowed()) {
         m_busy = false;
         return;
     }

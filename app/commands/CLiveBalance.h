@@ -1,7 +1,6 @@
 #pragma once
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <atomic>
 #include <condition_variable>
@@ -54,7 +53,9 @@ private:
     bool Allowed() const;
 
     CQENDoc& m_doc;
-    QTimer m_kick;               // single shot: the copy waits for the change to be complete
+    // The copy is a posted call: it waits until the change is complete, yet comes before the
+    // repaint of the edit (a low-priority event), so that the worker runs while the window paints.
+    bool m_copyQueued = false;
     uint64_t m_generation = 0;   // counts the changes; a result of an older one is dropped
     bool m_busy = false;
     bool m_applying = false;   // our own announcement is no change

@@ -52,6 +52,7 @@ int ZBalanceRun::Run(ProgressObserver* progress)
 {
     ZBalanceInfo info(m_calcData, m_network);
     info.SetProgressObserver(progress);
+    info.StartFromPresentHeads(m_warm);
     info.Run();
     m_status = info.GetStatus();
     m_iterations = info.GetIterationCount();

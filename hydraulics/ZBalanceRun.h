@@ -35,6 +35,9 @@ public:
     // for a case outside 0..2, a factor outside 0..1 or a precision outside 0..6.
     bool ApplyParams(const Params& params);
 
+    // Whether Run starts from the heads the network holds (a solution of a nearby network, as after
+    // an edit) instead of the solver's first guess.
+    void StartFromPresentHeads(bool on) { m_warm = on; }
     // Runs the solver; the observer is optional. Sets the document's balanced flag and tells the
     // document (when built on one) which results are current.
     int Run(ProgressObserver* progress = nullptr);
@@ -93,6 +96,7 @@ private:
     ZDrawSettings& m_calcData;
     ZNetwork& m_network;
     ZConnectivityCheck m_connectivity;
+    bool m_warm = false;
     int m_status = 0;
     int m_iterations = 0;
     double m_maxCorrection = 0.0;

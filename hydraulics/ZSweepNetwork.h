@@ -18,6 +18,7 @@ public:
     ZSweepNetwork& operator=(const ZSweepNetwork&) = delete;
 
     ZNetwork& Network() { return m_network; }
+    const ZNetwork& Network() const { return m_network; }
     const ZDrawSettings& Settings() const { return m_settings; }
 
     // Balances with the link list positions marked in `shut` (null: none) held shut, from the heads

@@ -41,6 +41,7 @@ void ZSettingsStore::Load(const KeyValueStore& s)
     const double minHead = s.GetDouble(StateSection, "MinFreeHead", MinFreeHead);
     if (minHead >= 0.0 && minHead <= MaxMinFreeHead)   // NaN fails both
         MinFreeHead = minHead;
+    AutoBalance = ReadSwitch(s, "AutoBalance", AutoBalance);
     const int language = s.GetInt(StateSection, "InterfaceLanguage", InterfaceLanguage);
     if (language >= LanguageSystem && language <= LanguageEnglish)
         InterfaceLanguage = language;
@@ -65,6 +66,7 @@ void ZSettingsStore::Save(KeyValueStore& s) const
     s.WriteInt(StateSection, "AutoSaveMinutes", AutoSaveMinutes);
     s.WriteInt(StateSection, "KeepBackup", KeepBackup ? 1 : 0);
     s.SetDouble(StateSection, "MinFreeHead", MinFreeHead);
+    s.WriteInt(StateSection, "AutoBalance", AutoBalance ? 1 : 0);
     // A profile that never chose keeps following the system.
     if (InterfaceLanguage != LanguageSystem)
         s.WriteInt(StateSection, "InterfaceLanguage", InterfaceLanguage);

@@ -32,6 +32,8 @@ public:
     // one-storey building; each storey more needs about 4 m.
     double MinFreeHead = 10.0;
     static constexpr double MaxMinFreeHead = 100.0;
+    // "自动平差": every edit of a network is followed by a balance in the background.
+    bool AutoBalance = false;
     // Interface language, applied at the next start; unset follows the system's.
     enum LanguageValue { LanguageSystem = 0, LanguageChinese = 1, LanguageEnglish = 2 };
     int InterfaceLanguage = LanguageSystem;

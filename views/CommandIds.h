@@ -96,6 +96,7 @@ enum Id : int {
     TimeSeries = 32741,
     PipeSizing = 32733,
     Configure = 32848,
+    AutoBalance = 32849,
 
     TemplateNode = 32866,
     TemplatePipe = 32867,

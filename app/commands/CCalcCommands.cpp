@@ -3,6 +3,7 @@
 #include "CCommandWindow.h"
 #include "app/dialogs/CContourDlg.h"
 #include "CContourRun.h"
+#include "CLiveBalance.h"
 #include "app/dialogs/CNetCostDlg.h"
 #include "app/dialogs/CNodeFlowDlg.h"
 #include "app/dialogs/CParamCalcDlg.h"
@@ -58,6 +59,12 @@ bool CCalcCommands::OnCommand(int id)
         if (doc)
             Calculator(*doc);
         return true;
+    case Cmd::AutoBalance:
+        // Switched on: the active network is balanced at once; the others at their next edit.
+        m_settings.AutoBalance = !m_settings.AutoBalance;
+        if (CLiveBalance* live = doc ? CLiveBalance::Of(*doc) : nullptr)
+            m_settings.AutoBalance ? live->Start() : live->Cancel();
+        return true;
     default:
         return false;
     }
@@ -72,6 +79,10 @@ bool CCalcCommands::OnUpdateCommand(int id, CommandState& state)
     case Cmd::Contours:
     case Cmd::Calculator:
         state.enabled = m_window.ActiveDocument() != nullptr;
+        return true;
+    case Cmd::AutoBalance:
+        state.enabled = true;
+        state.checked = m_settings.AutoBalance;
         return true;
     default:
         return false;

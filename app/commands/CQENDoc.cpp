@@ -4,6 +4,7 @@
 #include "CEpanetExportCommand.h"
 #include "CReportExportCommand.h"
 #include "CGisCommands.h"
+#include "CLiveBalance.h"
 #include "CRecoveryStore.h"
 #include "CSimulationState.h"
 #include "CDocumentHost.h"
@@ -25,6 +26,7 @@ CQENDoc::CQENDoc(ZSettingsStore& settings, UiPrompt& prompt, CDocumentHost* host
       m_data(int(settings.Colors().NodeGradeColors.size()), int(settings.Colors().PipeGradeColors.size()))
 {
     m_data.AddListener(this);
+    new CLiveBalance(*this);
 }
 
 CQENDoc::~CQENDoc()
@@ -233,6 +235,8 @@ QString CQENDoc::BalanceStatusText() const
     if (const CSimulationState* sim = CSimulationState::Of(*this); sim && sim->IsShowing())
         return tr("模拟 %1").arg(sim->ClockText(sim->CurrentIndex())) +
                (sim->IsStale() || m_data.HasStaleResults() ? tr(" (已修改)") : QString());
+    if (const CLiveBalance* live = CLiveBalance::Of(*this); live && !live->StatusText().isEmpty())
+        return live->StatusText();
     const ZDrawSettings& ds = m_data.GetDrawSettings();
     return CCoreText::Tr(ZBalanceRun::StatusPaneText(ds.Balanced != 0, ds.CalcCase, m_data.HasStaleResults()));
 }

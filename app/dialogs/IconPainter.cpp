@@ -427,6 +427,19 @@ bool PaintCommand(QPainter& p, int id)
         p.drawPath(d);
         return true;
     }
+    case AutoBalance: {
+        // The balancing triangle within a turning arrow: balanced again after each change.
+        p.setPen(Pen(kGreen, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(1.5, 1.5, 13, 13), 100 * 16, 300 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kGreen);
+        p.drawPath(Polyline({{5.2, 0.2}, {9.2, 2.0}, {5.6, 4.4}}, true));
+        p.setBrush(QColor(255, 255, 255, 220));
+        p.setPen(Pen(kRed, 1.3));
+        p.drawPath(Polyline({{8, 4.8}, {11.3, 10.6}, {4.7, 10.6}}, true));
+        return true;
+    }
     case ProjectLabels:
         PipeLine(p, {1.5, 13}, {14.5, 13}, 1.4);
         Node(p, {3, 13}, 1.8);
@@ -606,6 +619,7 @@ bool IconPainter::Has(int commandId)
     case NodeFlows:
     case NetCost:
     case Balance:
+    case AutoBalance:
     case ProjectLabels:
     case WindowGraphic:
     case WindowTable:

@@ -336,7 +336,7 @@ void CMainFrame::CreateMenus()
     AddMenu(view, tr("工具栏(&T)"), {BarStandard, BarEdit, BarZoom, BarTemplate, BarTable, BarCoord});
     view->addAction(m_actions.value(BarStatus));
 
-    AddMenu(nullptr, tr("计算(&C)"), {NodeFlows, Balance, NetCost, PipeSizing, Simulate, 0, Configure});
+    AddMenu(nullptr, tr("计算(&C)"), {NodeFlows, Balance, AutoBalance, NetCost, PipeSizing, Simulate, 0, Configure});
 
     QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
@@ -424,6 +424,7 @@ void CMainFrame::CreateToolBars()
                                   NodeFlows,
                                   NetCost,
                                   Balance,
+                                  AutoBalance,
                                   0,
                                   ProjectLabels,
                                   0,

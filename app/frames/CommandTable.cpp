@@ -157,6 +157,8 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
          QT_TRANSLATE_NOOP("CommandTable", "按管长分配节点流量")},
         {Balance, QT_TRANSLATE_NOOP("CommandTable", "管网平差(&B)"),
          QT_TRANSLATE_NOOP("CommandTable", "进行管网平差计算")},
+        {AutoBalance, QT_TRANSLATE_NOOP("CommandTable", "自动平差(&A)"),
+         QT_TRANSLATE_NOOP("CommandTable", "每次修改管网后在后台重新平差"), K::UnknownKey, true},
         {NetCost, QT_TRANSLATE_NOOP("CommandTable", "管网造价(&P)"), QT_TRANSLATE_NOOP("CommandTable", "计算管网造价")},
         {PipeSizing, QT_TRANSLATE_NOOP("CommandTable", "管径优化(&D)..."),
          QT_TRANSLATE_NOOP("CommandTable", "按最低造价选择管径")},

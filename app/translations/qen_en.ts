@@ -2027,6 +2027,17 @@ No: all nodes</translation>
     </message>
 </context>
 <context>
+    <name>CLiveBalance</name>
+    <message>
+        <source>自动平差: 管网不连通</source>
+        <translation>Live balancing: network not connected</translation>
+    </message>
+    <message>
+        <source>自动平差: 未能平差</source>
+        <translation>Live balancing: did not balance</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>打开该文档</source>
@@ -5101,6 +5112,14 @@ Valve properties</translation>
     <message>
         <source>%1只连着这根管道, 将一起删除。</source>
         <translation>%1 is connected only to this pipe and will be deleted with it.</translation>
+    </message>
+    <message>
+        <source>自动平差(&amp;A)</source>
+        <translation>&amp;Live Balancing</translation>
+    </message>
+    <message>
+        <source>每次修改管网后在后台重新平差</source>
+        <translation>Balance again in the background after every change of the network</translation>
     </message>
 </context>
 <context>

@@ -70,11 +70,13 @@ private slots:
         CMainFrame* frame = f.app->MainFrame();
         using namespace Cmd;
         const int sep = 0;   // a separator
-        const QList<int> standard = {
-            FileNew,   FileOpen,         FileSave,    sep,       EditCut,  EditCopy,   EditPaste,    sep,
-            FilePrint, FilePrintPreview, sep,         Redraw,    sep,      Contours,   WindowModule, BkShow,
-            sep,       EditFind,         sep,         NodeFlows, NetCost,  Balance,    sep,          ProjectLabels,
-            sep,       WindowGraphic,    WindowTable, sep,       AppAbout, ContextHelp};
+        const QList<int> standard = {FileNew,    FileOpen,      FileSave,    sep,       EditCut,
+                                     EditCopy,   EditPaste,     sep,         FilePrint, FilePrintPreview,
+                                     sep,        Redraw,        sep,         Contours,  WindowModule,
+                                     BkShow,     sep,           EditFind,    sep,       NodeFlows,
+                                     NetCost,    Balance,       AutoBalance, sep,       ProjectLabels,
+                                     sep,        WindowGraphic, WindowTable, sep,       AppAbout,
+                                     ContextHelp};
         QCOMPARE(ButtonIds(frame->ToolBar(BarStandard)), standard);
         QCOMPARE(ButtonIds(frame->ToolBar(BarEdit)),
                  (QList<int>{InsertNode, InsertPipe, InsertPump, InsertValve, InsertTank, sep, MoveNode, MovePipe, sep,
@@ -131,7 +133,7 @@ private slots:
             EditAutoConnect, EditNoConnect, AsBendPoint,      AsFlowNode,    WindowCascade,    WindowTile,
             WindowArrange,   HelpTopics,    ContextHelp,      AppAbout,      FileImportEpanet, FileExportEpanet,
             Simulate,        TimeSeries,    FileExportReport, ImportGis,     ExportGis,        ElevationsFromDem,
-            PipeSizing};
+            PipeSizing,      AutoBalance};
         for (int id : ids)
             QVERIFY2(CommandTable::Find(id), qPrintable(QString::number(id)));
         QCOMPARE(CommandTable::All().size(), size_t(ids.size()));

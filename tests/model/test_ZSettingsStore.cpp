@@ -110,9 +110,10 @@ TEST(ZSettingsStore, SaveWritesEveryKeyWithItsType)
     EXPECT_EQ(kv.ReadInt("System State", "KeepBackup"), 1);
     EXPECT_EQ(kv.ReadBinary("System LabelTip", "MaxLabelScale")->size(), 8u);
     EXPECT_EQ(kv.GetDouble("System State", "MinFreeHead", 0.0), 10.0);
-    // 11 state + 14 colours + 2 x (count + 5) grades + 10 sizes + 13 + 15 + 1 label keys + 30
+    // 12 state + 14 colours + 2 x (count + 5) grades + 10 sizes + 13 + 15 + 1 label keys + 30
     // template keys and 7 + 2 curves of the network components + 12 unit keys.
-    EXPECT_EQ(kv.Size(), 11u + 14u + 12u + 10u + 29u + 30u + 9u + 12u);
+    EXPECT_EQ(kv.ReadInt("System State", "AutoBalance"), 0);
+    EXPECT_EQ(kv.Size(), 12u + 14u + 12u + 10u + 29u + 30u + 9u + 12u);
 }
 
 TEST(ZSettingsStore, RoundTripKeepsChangedValues)
@@ -122,6 +123,7 @@ TEST(ZSettingsStore, RoundTripKeepsChangedValues)
     a.SelectMode = 0;
     a.LabelOn = false;
     a.MinFreeHead = 28.0;
+    a.AutoBalance = true;
     a.Colors().Pipe = ZColorSettings::Rgb(1, 2, 3);
     a.Colors().PipeGradeColors.push_back(ZColorSettings::Rgb(9, 9, 9));
     a.Sizes().NodeWidth = 9;
@@ -138,6 +140,7 @@ TEST(ZSettingsStore, RoundTripKeepsChangedValues)
     EXPECT_EQ(b.SelectMode, 0);
     EXPECT_FALSE(b.LabelOn);
     EXPECT_EQ(b.MinFreeHead, 28.0);
+    EXPECT_TRUE(b.AutoBalance);
     EXPECT_EQ(b.Colors().Pipe, ZColorSettings::Rgb(1, 2, 3));
     ASSERT_EQ(b.Colors().PipeGradeColors.size(), 6u);
     EXPECT_EQ(b.Colors().PipeGradeColors[5], ZColorSettings::Rgb(9, 9, 9));

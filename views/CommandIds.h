@@ -94,6 +94,8 @@ enum Id : int {
     NetCost = 32732,
     Simulate = 32740,
     TimeSeries = 32741,
+    FireFlow = 32742,
+    PipeFailure = 32743,
     PipeSizing = 32733,
     Configure = 32848,
 

@@ -5,6 +5,7 @@
 #include "CNetCmdBar.h"
 #include "app/commands/CQENDoc.h"
 #include "app/commands/CSimulationCommands.h"
+#include "app/commands/CSweepCommands.h"
 #include "CTimeBar.h"
 #include "app/dialogs/CReportWindow.h"
 #include "views/CommandIds.h"
@@ -58,6 +59,7 @@ CMainFrame::CMainFrame(CFrameHost& host, QWidget* parent) : QMainWindow(parent),
     CreateToolBars();
     // Extended-period results: their commands and the time bar under the windows.
     m_sim = std::make_unique<CSimulationCommands>(*this);
+    m_sweeps = std::make_unique<CSweepCommands>(*this);
     m_timeBar = new CTimeBar(this);
     addToolBarBreak(Qt::BottomToolBarArea);
     addToolBar(Qt::BottomToolBarArea, m_timeBar);
@@ -336,7 +338,8 @@ void CMainFrame::CreateMenus()
     AddMenu(view, tr("工具栏(&T)"), {BarStandard, BarEdit, BarZoom, BarTemplate, BarTable, BarCoord});
     view->addAction(m_actions.value(BarStatus));
 
-    AddMenu(nullptr, tr("计算(&C)"), {NodeFlows, Balance, NetCost, PipeSizing, Simulate, 0, Configure});
+    AddMenu(nullptr, tr("计算(&C)"),
+            {NodeFlows, Balance, NetCost, PipeSizing, Simulate, FireFlow, PipeFailure, 0, Configure});
 
     QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
@@ -490,6 +493,7 @@ bool CMainFrame::RouteCommand(int id, CommandState* state)
     if (m_calc)
         chain.append(m_calc.get());
     chain.append(m_sim.get());
+    chain.append(m_sweeps.get());
     if (CQENDoc* d = ActiveDocument())
         chain.append(d);
     chain.append(this);

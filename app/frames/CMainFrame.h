@@ -20,6 +20,7 @@ class CNetCmdBar;
 class CQENDoc;
 class CReportWindow;
 class CSimulationCommands;
+class CSweepCommands;
 class CTimeBar;
 class QAction;
 class QComboBox;
@@ -117,6 +118,7 @@ private:
     CMainStatusBar* m_status;
     std::unique_ptr<CCalcCommands> m_calc;
     std::unique_ptr<CSimulationCommands> m_sim;
+    std::unique_ptr<CSweepCommands> m_sweeps;
     CTimeBar* m_timeBar = nullptr;
     CNetCmdBar* m_coordBar = nullptr;
     QComboBox* m_namedViewCombo = nullptr;

@@ -164,6 +164,10 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
          QT_TRANSLATE_NOOP("CommandTable", "按时间数据模拟一段时间内的管网工况")},
         {TimeSeries, QT_TRANSLATE_NOOP("CommandTable", "过程线(&H)..."),
          QT_TRANSLATE_NOOP("CommandTable", "画出所选对象在模拟时段内的数值变化")},
+        {FireFlow, QT_TRANSLATE_NOOP("CommandTable", "消防流量分析(&R)..."),
+         QT_TRANSLATE_NOOP("CommandTable", "计算各节点在保证水压下可提供的最大消防流量")},
+        {PipeFailure, QT_TRANSLATE_NOOP("CommandTable", "事故分析(&A)..."),
+         QT_TRANSLATE_NOOP("CommandTable", "逐根关闭管道, 统计事故工况下受影响的节点")},
         {Configure, QT_TRANSLATE_NOOP("CommandTable", "配置(&G)..."), QT_TRANSLATE_NOOP("CommandTable", "计算配置")},
 
         {TemplateNode, QT_TRANSLATE_NOOP("CommandTable", "节点(&N)..."),

@@ -131,7 +131,7 @@ private slots:
             EditAutoConnect, EditNoConnect, AsBendPoint,      AsFlowNode,    WindowCascade,    WindowTile,
             WindowArrange,   HelpTopics,    ContextHelp,      AppAbout,      FileImportEpanet, FileExportEpanet,
             Simulate,        TimeSeries,    FileExportReport, ImportGis,     ExportGis,        ElevationsFromDem,
-            PipeSizing};
+            PipeSizing,      FireFlow,      PipeFailure};
         for (int id : ids)
             QVERIFY2(CommandTable::Find(id), qPrintable(QString::number(id)));
         QCOMPARE(CommandTable::All().size(), size_t(ids.size()));

@@ -96,6 +96,8 @@ enum Id : int {
     TimeSeries = 32741,
     FireFlow = 32742,
     PipeFailure = 32743,
+    FireFlowColours = 32752,
+    FailureColours = 32753,
     PipeSizing = 32733,
     Configure = 32848,
 

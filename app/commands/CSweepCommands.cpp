@@ -5,9 +5,13 @@
 #include "app/dialogs/CReportWindow.h"
 #include "app/dialogs/CSweepParamsDlg.h"
 #include "app/dialogs/CSweepProgress.h"
+#include "views/CQENGridView.h"
+#include "views/CQENView.h"
 #include "views/CommandIds.h"
 #include "views/CommandState.h"
 #include "views/UiPrompt.h"
+#include "views/ZResultColouring.h"
+#include "views/ZSweepColumns.h"
 
 #include "hydraulics/ZBalanceRun.h"
 #include "model/MessageText.h"
@@ -37,6 +41,14 @@ bool CSweepCommands::OnCommand(int id)
         if (doc)
             Failures(*doc);
         return true;
+    case Cmd::FireFlowColours:
+        if (CSweepState* state = doc ? CSweepState::Of(*doc) : nullptr)
+            state->SetFireFlowColours(!state->FireFlowColours());
+        return true;
+    case Cmd::FailureColours:
+        if (CSweepState* state = doc ? CSweepState::Of(*doc) : nullptr)
+            state->SetFailureColours(!state->FailureColours());
+        return true;
     default:
         return false;
     }
@@ -49,8 +61,51 @@ bool CSweepCommands::OnUpdateCommand(int id, CommandState& state)
     case Cmd::PipeFailure:
         state.enabled = m_window.ActiveDocument() != nullptr;
         return true;
+    case Cmd::FireFlowColours:
+    case Cmd::FailureColours: {
+        const CQENDoc* doc = m_window.ActiveDocument();
+        const CSweepState* sweep = doc ? CSweepState::Of(*doc) : nullptr;
+        const bool fire = id == Cmd::FireFlowColours;
+        state.enabled = sweep && (fire ? sweep->HasFireFlow() : sweep->HasFailures());
+        state.checked = sweep && (fire ? sweep->FireFlowColours() : sweep->FailureColours());
+        return true;
+    }
     default:
         return false;
+    }
+}
+
+void CSweepCommands::AttachView(CQENDoc& doc, QWidget* view)
+{
+    CSweepState& state = CSweepState::Make(doc);
+    if (auto* grid = qobject_cast<CQENGridView*>(view)) {
+        auto tables = [&doc, &state, grid]() {
+            const ZNetwork& net = doc.Data().GetNetwork();
+            grid->SetResultTable(ZSweepColumns::FireFlowTab,
+                                 state.HasFireFlow() ? std::make_shared<const ZSweepColumns>(net, state.FireFlow())
+                                                     : nullptr);
+            grid->SetResultTable(ZSweepColumns::FailureTab,
+                                 state.HasFailures() ? std::make_shared<const ZSweepColumns>(net, state.Failures())
+                                                     : nullptr);
+        };
+        QObject::connect(&state, &CSweepState::stateChanged, grid, tables);
+        tables();
+    } else if (auto* graphic = qobject_cast<CQENView*>(view)) {
+        auto colours = [&doc, &state, graphic]() {
+            if (!state.FireFlowColours() && !state.FailureColours()) {
+                graphic->SetResultColouring(nullptr);
+                return;
+            }
+            const ZNetwork& net = doc.Data().GetNetwork();
+            auto c = std::make_shared<ZResultColouring>();
+            if (state.FireFlowColours())
+                c->nodes = ZResultColouring::FireFlow(state.FireFlow(), net, doc.Settings().Units());
+            if (state.FailureColours())
+                c->pipes = ZResultColouring::Failures(state.Failures(), net);
+            graphic->SetResultColouring(std::move(c));
+        };
+        QObject::connect(&state, &CSweepState::coloursChanged, graphic, colours);
+        colours();
     }
 }
 

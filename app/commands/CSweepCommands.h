@@ -7,12 +7,14 @@
 class CCommandWindow;
 class CQENDoc;
 class CSweepState;
+class QWidget;
 class UnitSystem;
 class ZNetwork;
 
 // "消防流量分析" and "事故分析" of the active document: the connectivity check, the parameters
 // dialog, the sweep under the progress window ("放弃" asks), the summary with the worst objects
-// in the report window and the results kept with the document (CSweepState).
+// in the report window and the results kept with the document (CSweepState), shown as tables of
+// the table window and, when the user switches it on, as a map colouring.
 class CSweepCommands : public CommandTarget {
     Q_DECLARE_TR_FUNCTIONS(CSweepCommands)
 
@@ -26,6 +28,10 @@ public:
     // balance or the run was stopped.
     bool FireFlow(CQENDoc& doc);
     bool Failures(CQENDoc& doc);
+
+    // Lets a window of the document follow its results: a table window shows the result tables,
+    // a graphic window the colourings chosen. Other windows are left alone.
+    static void AttachView(CQENDoc& doc, QWidget* view);
 
     // The reports' texts; at most `worst` objects are listed.
     static QString FireFlowReport(const CSweepState& state, const ZNetwork& net, const UnitSystem& units,

@@ -28,6 +28,8 @@ void CSweepState::SetFireFlow(std::vector<ZFireFlow::Result> results, const ZFir
     m_hasFire = true;
     KeepHistoryMark();
     emit stateChanged();
+    if (m_fireColours)
+        emit coloursChanged();
 }
 
 void CSweepState::SetFailures(std::vector<ZCriticality::Result> results, const ZCriticality::Params& params)
@@ -37,6 +39,8 @@ void CSweepState::SetFailures(std::vector<ZCriticality::Result> results, const Z
     m_hasFailures = true;
     KeepHistoryMark();
     emit stateChanged();
+    if (m_failureColours)
+        emit coloursChanged();
 }
 
 void CSweepState::KeepHistoryMark()
@@ -57,5 +61,25 @@ void CSweepState::OnDocumentChanged(const ZNetMsg&)
     m_fire.clear();
     m_failures.clear();
     m_hasFire = m_hasFailures = false;
+    const bool coloured = m_fireColours || m_failureColours;
+    m_fireColours = m_failureColours = false;
     emit stateChanged();
+    if (coloured)
+        emit coloursChanged();
+}
+
+void CSweepState::SetFireFlowColours(bool on)
+{
+    if (on == m_fireColours)
+        return;
+    m_fireColours = on;
+    emit coloursChanged();
+}
+
+void CSweepState::SetFailureColours(bool on)
+{
+    if (on == m_failureColours)
+        return;
+    m_failureColours = on;
+    emit coloursChanged();
 }

@@ -28,9 +28,17 @@ public:
     const std::vector<ZCriticality::Result>& Failures() const { return m_failures; }
     const ZCriticality::Params& FailureParams() const { return m_failureParams; }
 
+    // The map colourings by the results the user chose; off when their results go.
+    bool FireFlowColours() const { return m_fireColours && m_hasFire; }
+    bool FailureColours() const { return m_failureColours && m_hasFailures; }
+    void SetFireFlowColours(bool on);
+    void SetFailureColours(bool on);
+
 signals:
     // Results came or were dropped.
     void stateChanged();
+    // A colouring was switched, or its results came or went.
+    void coloursChanged();
 
 private:
     explicit CSweepState(CQENDoc& doc);
@@ -43,6 +51,7 @@ private:
     std::vector<ZCriticality::Result> m_failures;
     ZCriticality::Params m_failureParams;
     bool m_hasFire = false, m_hasFailures = false;
+    bool m_fireColours = false, m_failureColours = false;
     int m_undoCount = 0, m_redoCount = 0;
     const void* m_lastEdit = nullptr;
 };

@@ -23,6 +23,8 @@
 #include "cad/CCadImportCommand.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
+#include "views/ZGridColumns.h"
+#include "views/ZSelectTracker.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -124,9 +126,12 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
             if (ActiveView() == grid)
                 SetCoordText(text);
         });
-        connect(grid, &CQENGridView::objectActivated, this,
-                [this, doc](ZNetObject* object) { ShowInGraphicView(doc, object); });
+        // A result row's object is selected as well, so that it stands out among the colours.
+        connect(grid, &CQENGridView::objectActivated, this, [this, doc, grid](ZNetObject* object) {
+            ShowInGraphicView(doc, object, grid->CurrentTab() >= ZGridColumns::TabCount);
+        });
     }
+    CSweepCommands::AttachView(*doc, view);
     auto* frame = new CChildFrame(m_host, doc, kind, view);
     m_mdi->addSubWindow(frame);
     if (m_mdi->subWindowList().size() == 1)
@@ -140,7 +145,7 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     return frame;
 }
 
-void CMainFrame::ShowInGraphicView(CQENDoc* doc, const ZNetObject* object)
+void CMainFrame::ShowInGraphicView(CQENDoc* doc, ZNetObject* object, bool select)
 {
     if (!doc || !object)
         return;
@@ -156,6 +161,11 @@ void CMainFrame::ShowInGraphicView(CQENDoc* doc, const ZNetObject* object)
     ZZoomTool& zoom = view->Canvas().ZoomTool();
     zoom.ApplyView(at.x, at.y, view->Canvas().GetScale());
     zoom.SaveViewToDocument();
+    if (select) {
+        ZSelectTracker& tracker = view->Canvas().Tracker();
+        tracker.Clear();
+        tracker.Add(object);
+    }
 }
 
 PipePoint CMainFrame::ObjectCentre(const ZNetObject& object, const ZNetView& view)
@@ -339,7 +349,8 @@ void CMainFrame::CreateMenus()
     view->addAction(m_actions.value(BarStatus));
 
     AddMenu(nullptr, tr("计算(&C)"),
-            {NodeFlows, Balance, NetCost, PipeSizing, Simulate, FireFlow, PipeFailure, 0, Configure});
+            {NodeFlows, Balance, NetCost, PipeSizing, Simulate, FireFlow, PipeFailure, FireFlowColours, FailureColours,
+             0, Configure});
 
     QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);

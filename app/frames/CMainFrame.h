@@ -47,8 +47,9 @@ public:
     // The calculation commands, routed after the active view and before its document.
     void SetCalcCommands(std::unique_ptr<CCalcCommands> calc);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
-    // Brings the graphic window of the document forward (opening one if needed) centred on the object.
-    void ShowInGraphicView(CQENDoc* doc, const ZNetObject* object);
+    // Brings the graphic window of the document forward (opening one if needed) centred on the
+    // object; `select`: it becomes the view's selection.
+    void ShowInGraphicView(CQENDoc* doc, ZNetObject* object, bool select = false);
     // Where an object is centred: a node's position, half way along a pipe, a device's inlet.
     static PipePoint ObjectCentre(const ZNetObject& object, const ZNetView& view);
 

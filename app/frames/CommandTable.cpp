@@ -168,6 +168,10 @@ const std::vector<CommandTable::Entry>& CommandTable::All()
          QT_TRANSLATE_NOOP("CommandTable", "计算各节点在保证水压下可提供的最大消防流量")},
         {PipeFailure, QT_TRANSLATE_NOOP("CommandTable", "事故分析(&A)..."),
          QT_TRANSLATE_NOOP("CommandTable", "逐根关闭管道, 统计事故工况下受影响的节点")},
+        {FireFlowColours, QT_TRANSLATE_NOOP("CommandTable", "按可用消防流量着色(&L)"),
+         QT_TRANSLATE_NOOP("CommandTable", "按消防流量分析的结果给节点着色"), K::UnknownKey, true},
+        {FailureColours, QT_TRANSLATE_NOOP("CommandTable", "按事故影响节点数着色(&I)"),
+         QT_TRANSLATE_NOOP("CommandTable", "按事故分析的结果给管道着色"), K::UnknownKey, true},
         {Configure, QT_TRANSLATE_NOOP("CommandTable", "配置(&G)..."), QT_TRANSLATE_NOOP("CommandTable", "计算配置")},
 
         {TemplateNode, QT_TRANSLATE_NOOP("CommandTable", "节点(&N)..."),

@@ -39,7 +39,7 @@ QString ZSweepColumns::Name() const
 
 int ZSweepColumns::ColumnCount() const
 {
-    return m_tab == FireFlowTab ? FireColumnCount : FailColumnCount;
+    return m_tab == FireFlowTab ? int(FireColumnCount) : int(FailColumnCount);
 }
 
 int ZSweepColumns::ResultOf(const ZNetObject& o) const

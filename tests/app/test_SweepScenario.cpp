@@ -214,6 +214,7 @@ private slots:
                      })->cutOff));
         Screenshot(t.frame, QStringLiteral("sweep-failure-table"));
         const QRect cell = failGrid->visualRect(failGrid->Model()->index(0, 0));
+        QTest::mouseClick(failGrid->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(failGrid->viewport(), Qt::LeftButton, {}, cell.center());
         const std::vector<ZNetObject*> selected{worstPipe};
         QCOMPARE(t.graphic->Canvas().Tracker().SelectedLinks(), selected);
@@ -224,8 +225,9 @@ private slots:
         t.ActivateTable();
         t.grid->SetCurrentTab(ZSweepColumns::FireFlowTab);
         CQENGrid* fireGrid = t.grid->Grid(ZSweepColumns::FireFlowTab);
-        QTest::mouseDClick(fireGrid->viewport(), Qt::LeftButton, {},
-                           fireGrid->visualRect(fireGrid->Model()->index(2, 1)).center());
+        const QPoint third = fireGrid->visualRect(fireGrid->Model()->index(2, 1)).center();
+        QTest::mouseClick(fireGrid->viewport(), Qt::LeftButton, {}, third);
+        QTest::mouseDClick(fireGrid->viewport(), Qt::LeftButton, {}, third);
         const std::vector<ZNetObject*> node{fireRows->ObjectAt(2)};
         QCOMPARE(t.graphic->Canvas().Tracker().SelectedNodes(), node);
         QVERIFY(t.graphic->Canvas().Tracker().SelectedLinks().empty());

@@ -64,6 +64,8 @@ ZResultColouring::Layer ZResultColouring::Failures(const std::vector<ZCriticalit
     l.ranges << QStringLiteral("≥ %1").arg(t.back());
     for (const ZCriticality::Result& r : results)
         if (r.pipe >= 0 && r.pipe < net.LinkCount())
-            l.classes.emplace(net.LinkAt(r.pipe), ZDrawGeometry::GradeIndex(r.cutOff + r.nodesBelow, t));
+            // A failure that does not balance is as bad as the worst class.
+            l.classes.emplace(net.LinkAt(r.pipe), r.failed ? static_cast<int>(t.size())
+                                                           : ZDrawGeometry::GradeIndex(r.cutOff + r.nodesBelow, t));
     return l;
 }

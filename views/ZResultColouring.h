@@ -38,7 +38,8 @@ public:
 
     // Nodes by available fire flow, from red (none or little) to green, in the display flow unit.
     static Layer FireFlow(const std::vector<ZFireFlow::Result>& results, const ZNetwork& net, const UnitSystem& units);
-    // Pipes by the nodes their failure affects (cut off or below H), from green (none) to red.
+    // Pipes by the nodes their failure affects (cut off or below H), from green (none) to red;
+    // red too when the failure does not balance.
     static Layer Failures(const std::vector<ZCriticality::Result>& results, const ZNetwork& net);
     // The class limits: available flow in m3/s; affected node counts.
     static const std::vector<double>& FireFlowLimits();

@@ -1,6 +1,7 @@
 #include "CQENGridModel.h"
 
 #include "ZGridColumns.h"
+#include "ZSweepColumns.h"
 
 #include "model/UnitSystem.h"
 #include "model/ZDocument.h"
@@ -17,10 +18,41 @@ CQENGridModel::CQENGridModel(int tab, const ZNetwork* net, const UnitSystem& uni
     m_current = m_rows.empty() ? 0 : 1;
 }
 
+CQENGridModel::CQENGridModel(std::shared_ptr<const ZSweepColumns> results, const UnitSystem& units, QObject* parent)
+    : QAbstractTableModel(parent), m_tab(results->Tab()), m_net(nullptr), m_units(units), m_results(std::move(results))
+{
+    CollectRows();
+    m_current = m_rows.empty() ? 0 : 1;
+}
+
+CQENGridModel::~CQENGridModel() = default;
+
+int CQENGridModel::Columns() const
+{
+    return m_results ? m_results->ColumnCount() : ZGridColumns::ColumnCount(m_tab);
+}
+
+QString CQENGridModel::CellText(int column, const ZNetObject& o) const
+{
+    return m_results ? m_results->Text(column, o, m_units) : ZGridColumns::Text(m_tab, column, o, m_units);
+}
+
+bool CQENGridModel::NumericColumn(int column) const
+{
+    return m_results ? m_results->IsNumeric(column) : ZGridColumns::IsNumeric(m_tab, column);
+}
+
+double CQENGridModel::CellValue(int column, const ZNetObject& o) const
+{
+    return m_results ? m_results->Value(column, o) : ZGridColumns::Value(m_tab, column, o);
+}
+
 void CQENGridModel::SetNetwork(const ZNetwork* net)
 {
     beginResetModel();
     m_net = net;
+    if (!net)
+        m_results.reset();   // its objects are gone with the document
     CollectRows();
     SortRows();
     m_current = m_rows.empty() ? 0 : 1;
@@ -41,6 +73,10 @@ int CQENGridModel::RowOf(const ZNetObject* o) const
 void CQENGridModel::CollectRows()
 {
     m_rows.clear();
+    if (m_results) {
+        m_rows = m_results->Objects();
+        return;
+    }
     if (!m_net)
         return;
     if (m_tab == ZGridColumns::NodeTab) {
@@ -63,16 +99,16 @@ void CQENGridModel::SortRows()
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t{0});
     const bool descending = m_sortOrder == Qt::DescendingOrder;
-    if (ZGridColumns::IsNumeric(m_tab, m_sortColumn)) {
+    if (NumericColumn(m_sortColumn)) {
         std::vector<double> keys(n);
         for (size_t i = 0; i < n; ++i)
-            keys[i] = ZGridColumns::Value(m_tab, m_sortColumn, *m_rows[i]);
+            keys[i] = CellValue(m_sortColumn, *m_rows[i]);
         std::stable_sort(order.begin(), order.end(),
                          [&](size_t a, size_t b) { return descending ? keys[b] < keys[a] : keys[a] < keys[b]; });
     } else {
         std::vector<QString> keys(n);
         for (size_t i = 0; i < n; ++i)
-            keys[i] = ZGridColumns::Text(m_tab, m_sortColumn, *m_rows[i], m_units);
+            keys[i] = CellText(m_sortColumn, *m_rows[i]);
         std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
             return descending ? ZGridColumns::NaturalLess(keys[b], keys[a])
                               : ZGridColumns::NaturalLess(keys[a], keys[b]);
@@ -145,7 +181,7 @@ int CQENGridModel::rowCount(const QModelIndex& parent) const
 
 int CQENGridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ZGridColumns::ColumnCount(m_tab);
+    return parent.isValid() ? 0 : Columns();
 }
 
 QVariant CQENGridModel::data(const QModelIndex& index, int role) const
@@ -155,13 +191,12 @@ QVariant CQENGridModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        if (m_doc && ZGridColumns::IsResult(m_tab, index.column(), *o) && m_doc->IsResultStale(*o))
+        if (!m_results && m_doc && ZGridColumns::IsResult(m_tab, index.column(), *o) && m_doc->IsResultStale(*o))
             return QString();
-        return ZGridColumns::Text(m_tab, index.column(), *o, m_units);
+        return CellText(index.column(), *o);
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(ZGridColumns::IsNumeric(m_tab, index.column())
-                                       ? Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter)
-                                       : Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        return QVariant::fromValue(NumericColumn(index.column()) ? Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter)
+                                                                 : Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     default:
         return {};
     }
@@ -177,7 +212,8 @@ QVariant CQENGridModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return ZGridColumns::TitleWithUnit(m_tab, section, m_units);
+        return m_results ? m_results->TitleWithUnit(section, m_units)
+                         : ZGridColumns::TitleWithUnit(m_tab, section, m_units);
     return {};
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 #include <QAbstractTableModel>
 
+#include <memory>
 #include <vector>
 
 class UnitSystem;
+class ZSweepColumns;
 class ZNetObject;
 class ZDocument;
 class ZNetwork;
@@ -16,6 +18,9 @@ class CQENGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     CQENGridModel(int tab, const ZNetwork* net, const UnitSystem& units, QObject* parent = nullptr);
+    // A table of analysis results (ZSweepColumns::Tab): its rows are the objects with a result.
+    CQENGridModel(std::shared_ptr<const ZSweepColumns> results, const UnitSystem& units, QObject* parent = nullptr);
+    ~CQENGridModel() override;
 
     int Tab() const { return m_tab; }
     // The network read from; null empties the table (its document is gone).
@@ -55,11 +60,17 @@ public:
 private:
     void CollectRows();
     void SortRows();
+    // The columns of either kind of table.
+    int Columns() const;
+    QString CellText(int column, const ZNetObject& o) const;
+    bool NumericColumn(int column) const;
+    double CellValue(int column, const ZNetObject& o) const;
 
     int m_tab;
     const ZNetwork* m_net;
     const ZDocument* m_doc = nullptr;
     const UnitSystem& m_units;
+    std::shared_ptr<const ZSweepColumns> m_results;
     std::vector<ZNetObject*> m_rows;   // as shown
     int m_current = 0;
     int m_sortColumn = -1;

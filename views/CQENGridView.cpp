@@ -4,6 +4,7 @@
 #include "CQENGrid.h"
 #include "CQENGridModel.h"
 #include "ZGridColumns.h"
+#include "ZSweepColumns.h"
 #include "ZSymbolImages.h"
 
 #include "model/ZDocument.h"
@@ -87,12 +88,7 @@ CQENGridView::CQENGridView(ZDocument* doc, const ZSettingsStore& settings, QWidg
         auto* grid = new CQENGrid(model, m_tabs);
         grid->setObjectName(QStringLiteral("grid%1").arg(1055 + t));
         m_grids[static_cast<size_t>(t)] = grid;
-        m_tabs->addTab(grid, TabIcon(t, m_settings.Colors()), names[t]);
-        connect(grid, &CQENGrid::objectActivated, this, &CQENGridView::objectActivated);
-        connect(grid, &CQENGrid::recordChanged, this, [this, t]() {
-            if (t == CurrentTab())
-                emit recordTextChanged(RecordText());
-        });
+        AddGrid(grid, t, TabIcon(t, m_settings.Colors()), names[t]);
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, [this]() { emit recordTextChanged(RecordText()); });
     setFocusProxy(m_tabs);
@@ -106,19 +102,74 @@ CQENGridView::~CQENGridView()
         m_doc->RemoveListener(this);
 }
 
+void CQENGridView::AddGrid(CQENGrid* grid, int index, const QIcon& icon, const QString& name)
+{
+    m_tabs->insertTab(index, grid, icon, name);
+    connect(grid, &CQENGrid::objectActivated, this, &CQENGridView::objectActivated);
+    connect(grid, &CQENGrid::recordChanged, this, [this, grid]() {
+        if (m_tabs->currentWidget() == grid)
+            emit recordTextChanged(RecordText());
+    });
+}
+
 int CQENGridView::CurrentTab() const
 {
-    return m_tabs->currentIndex();
+    const auto* grid = qobject_cast<const CQENGrid*>(m_tabs->currentWidget());
+    return grid ? grid->Model()->Tab() : 0;
 }
 
 void CQENGridView::SetCurrentTab(int tab)
 {
-    m_tabs->setCurrentIndex(tab);
+    if (CQENGrid* grid = Grid(tab))
+        m_tabs->setCurrentWidget(grid);
+}
+
+CQENGrid* CQENGridView::Grid(int tab) const
+{
+    if (tab >= 0 && tab < ZGridColumns::TabCount)
+        return m_grids[static_cast<size_t>(tab)];
+    if (tab == ZSweepColumns::FireFlowTab || tab == ZSweepColumns::FailureTab)
+        return m_resultGrids[static_cast<size_t>(tab - ZSweepColumns::FireFlowTab)];
+    return nullptr;
 }
 
 CQENGridModel* CQENGridView::Model(int tab) const
 {
-    return m_grids[static_cast<size_t>(tab)]->Model();
+    CQENGrid* grid = Grid(tab);
+    return grid ? grid->Model() : nullptr;
+}
+
+void CQENGridView::SetResultTable(int tab, std::shared_ptr<const ZSweepColumns> results)
+{
+    const size_t k = static_cast<size_t>(tab - ZSweepColumns::FireFlowTab);
+    if (k >= m_resultGrids.size())
+        return;
+    CQENGrid*& grid = m_resultGrids[k];
+    const bool shown = grid && m_tabs->currentWidget() == grid;
+    if (grid) {
+        m_tabs->removeTab(m_tabs->indexOf(grid));
+        grid->hide();
+        // Later: the announcement that drops the results may come from within the grid.
+        grid->deleteLater();
+        grid = nullptr;
+    }
+    if (results) {
+        const QString name = results->Name();
+        auto* model = new CQENGridModel(std::move(results), m_settings.Units());
+        grid = new CQENGrid(model, m_tabs);
+        model->setParent(grid);   // goes with its grid
+        grid->setObjectName(tab == ZSweepColumns::FireFlowTab ? QStringLiteral("fireFlowGrid")
+                                                              : QStringLiteral("failureGrid"));
+        const int icon = tab == ZSweepColumns::FireFlowTab ? ZGridColumns::NodeTab : ZGridColumns::PipeTab;
+        // After the object tables and, for the failures, after the fire flows.
+        int index = m_tabs->indexOf(m_grids.back()) + 1;
+        if (tab == ZSweepColumns::FailureTab && m_resultGrids[0])
+            ++index;
+        AddGrid(grid, index, TabIcon(icon, m_settings.Colors()), name);
+        if (shown)
+            m_tabs->setCurrentWidget(grid);
+    }
+    emit recordTextChanged(RecordText());
 }
 
 QString CQENGridView::RecordText() const
@@ -153,6 +204,9 @@ void CQENGridView::OnUpdate(const ZNetMsg* msg)
     if (!msg) {
         for (CQENGrid* g : m_grids)
             g->viewport()->update();
+        for (CQENGrid* g : m_resultGrids)
+            if (g)
+                g->viewport()->update();
         return;
     }
     static const std::vector<ZNetObject*> none;
@@ -194,6 +248,12 @@ void CQENGridView::OnUpdate(const ZNetMsg* msg)
             g->resizeColumnsToContents();
             m_tabs->setTabIcon(t, TabIcon(t, m_settings.Colors()));
         }
+        for (CQENGrid* g : m_resultGrids)
+            if (g) {
+                g->Model()->RefreshValues();
+                g->Model()->headerDataChanged(Qt::Horizontal, 0, g->Model()->columnCount() - 1);
+                g->resizeColumnsToContents();
+            }
         return;
     default:
         RefreshAll();
@@ -213,11 +273,14 @@ void CQENGridView::OnDocumentGone()
         g->Model()->SetDocument(nullptr);
         g->Model()->SetNetwork(nullptr);
     }
+    for (CQENGrid* g : m_resultGrids)
+        if (g)
+            g->Model()->SetNetwork(nullptr);
 }
 
 void CQENGridView::MoveRecord(int id)
 {
-    CQENGrid* grid = m_grids[static_cast<size_t>(CurrentTab())];
+    CQENGrid* grid = Grid(CurrentTab());
     const CQENGridModel* model = grid->Model();
     const int current = model->CurrentRecord();
     switch (id) {
@@ -254,7 +317,7 @@ bool CQENGridView::OnCommand(int id)
             g->viewport()->update();
         return true;
     case CmdCopy:
-        m_grids[static_cast<size_t>(CurrentTab())]->CopySelection();
+        Grid(CurrentTab())->CopySelection();
         return true;
     case CmdPrint:
         print();
@@ -285,7 +348,7 @@ bool CQENGridView::OnUpdateCommand(int id, CommandState& state)
         state.enabled = count > 1 && current != count;
         return true;
     case CmdCopy:
-        state.enabled = m_grids[static_cast<size_t>(CurrentTab())]->HasSelection();
+        state.enabled = Grid(CurrentTab())->HasSelection();
         return true;
     case CmdRedraw:
     case CmdPrint:
@@ -300,7 +363,7 @@ bool CQENGridView::OnUpdateCommand(int id, CommandState& state)
 
 void CQENGridView::PrintTo(QPrinter& printer)
 {
-    CGridPrinter::Print(printer, *Model(CurrentTab()), m_tabs->tabText(CurrentTab()));
+    CGridPrinter::Print(printer, *Model(CurrentTab()), m_tabs->tabText(m_tabs->currentIndex()));
 }
 
 void CQENGridView::print()

@@ -4,6 +4,7 @@
 #include "CViewEditor.h"
 #include "GbkText.h"
 #include "NetworkImageExporter.h"
+#include "ZGradeLegend.h"
 #include "ZPresentationMap.h"
 #include "ZBackgroundImage.h"
 #include "ZBkDibLoader.h"
@@ -232,6 +233,20 @@ void CQENView::paintEvent(QPaintEvent* e)
         wp.drawRect(rubber.adjusted(0, 0, -1, -1));
     }
     m_editor->PaintFeedback(wp);
+    if (m_canvas.ResultColouring()) {
+        const ZGradeLegend legend(m_canvas);
+        const int gap = m_canvas.DeviceSize(8);
+        wp.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        legend.Paint(wp, QPoint(gap, height() - gap - legend.Size().height()));
+    }
+}
+
+void CQENView::SetResultColouring(std::shared_ptr<const ZResultColouring> colouring)
+{
+    if (!colouring && !m_canvas.ResultColouring())
+        return;
+    m_canvas.SetResultColouring(std::move(colouring));
+    OnUpdate(nullptr);
 }
 
 void CQENView::resizeEvent(QResizeEvent*)

@@ -23,6 +23,7 @@ class ZNetBkDib;
 class QMenu;
 class QPrinter;
 class ZDocument;
+class ZResultColouring;
 class ZSettingsStore;
 
 // The graphic view of a project: paints the network through its canvas, navigates with the zoom
@@ -46,6 +47,8 @@ public:
     ~CQENView() override;
 
     ZNetCanvas& Canvas() { return m_canvas; }
+    // Colours the map by analysis results, with their key in the bottom left corner; null: none.
+    void SetResultColouring(std::shared_ptr<const ZResultColouring> colouring);
     // Editing, selection and find; questions go to `prompt`, property dialogs to `editor`
     // (either may be null: questions are then answered no, and no dialog opens).
     void SetEditServices(Prompt* prompt, ObjectPropertyEditor* editor);

@@ -4,6 +4,7 @@
 #include "LabelGlyphs.h"
 #include "ZLabelPlacer.h"
 #include "ZNetCanvas.h"
+#include "ZResultColouring.h"
 #include "ZSymbolThinner.h"
 #include "ZSymbolImages.h"
 
@@ -121,6 +122,15 @@ void QtDrawContext::BeginDraw()
     if (ds.PipeGradeOn)
         for (uint32_t c : col.PipeGradeColors)
             m_pipeGradePens.push_back(MakePen(ToColor(c), pipeW, cosmetic));
+    m_nodeResultBrushes.clear();
+    m_pipeResultPens.clear();
+    if (const ZResultColouring* rc = m_canvas.ResultColouring()) {
+        for (uint32_t c : rc->nodes.colours)
+            m_nodeResultBrushes.emplace_back(ToColor(c));
+        // A little wider than a pipe, so that the classes read at any zoom.
+        for (uint32_t c : rc->pipes.colours)
+            m_pipeResultPens.push_back(MakePen(ToColor(c), pipeW + std::max(1, DeviceSize(1)), cosmetic));
+    }
     m_nodeText = ToColor(col.NodeText);
     m_pipeText = ToColor(col.PipeText);
     m_bkText = bk;
@@ -178,10 +188,14 @@ void QtDrawContext::SelectNode(const ZFlowNode& node)
         else
             m_skip = !m_thinner->Place(&node, p.x, p.y);
     }
+    const int result = m_nodeResultBrushes.empty() ? -1 : m_canvas.ResultColouring()->NodeClass(node);
     if (node.HasFlag(qen::FLAG_ERASE)) {
         Use({&m_nodeErasePen, &m_bkBrush, m_bkText});
     } else if (node.IsSelected()) {
         Use({&m_nodeDotPen, &m_bkBrush, m_nodeText});
+    } else if (result >= 0) {
+        const size_t i = std::min(static_cast<size_t>(result), m_nodeResultBrushes.size() - 1);
+        Use({&m_nodePen, &m_nodeResultBrushes[i], m_nodeText});
     } else if (!m_nodeGradeBrushes.empty() && !NodeGradeStale(node)) {
         const ZDrawSettings& ds = m_canvas.DrawSettings();
         const int g = ZDrawGeometry::GradeIndex(ZDrawGeometry::NodeGradeValue(node, ds.NodeGradeMode), NodeTable(ds));
@@ -210,10 +224,14 @@ void QtDrawContext::SelectPipe(const ZPipeLink& pipe)
     // Larger pipes first: diameters are metres, far below 1.
     SetOwner(&pipe, 1.0 + 1.0 / (2.0 + std::max(0.0, pipe.PipeDiam)));
     m_skip = false;
+    const int result = m_pipeResultPens.empty() ? -1 : m_canvas.ResultColouring()->PipeClass(pipe);
     if (pipe.HasFlag(qen::FLAG_ERASE)) {
         Use({&m_pipeErasePen, &m_pipeBrush, m_bkText});
     } else if (pipe.IsSelected()) {
         Use({&m_pipeDotPen, &m_pipeBrush, m_pipeText});
+    } else if (result >= 0) {
+        const size_t i = std::min(static_cast<size_t>(result), m_pipeResultPens.size() - 1);
+        Use({&m_pipeResultPens[i], &m_pipeBrush, m_pipeText});
     } else if (!m_pipeGradePens.empty()) {
         const ZDrawSettings& ds = m_canvas.DrawSettings();
         if (ds.PipeGradeMode != ZDrawSettings::PipeByDiameter && m_canvas.IsResultStale(pipe)) {

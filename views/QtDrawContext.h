@@ -99,6 +99,8 @@ private:
     QBrush m_nodeFill, m_bkBrush, m_pipeBrush;
     std::vector<QBrush> m_nodeGradeBrushes;
     std::vector<QPen> m_pipeGradePens;
+    std::vector<QBrush> m_nodeResultBrushes;   // the canvas's result colouring
+    std::vector<QPen> m_pipeResultPens;
     QColor m_nodeText, m_pipeText, m_bkText;
 
     Style m_current;

@@ -2,6 +2,7 @@
 
 #include "QtDrawContext.h"
 #include "ZNetCanvas.h"
+#include "ZResultColouring.h"
 
 #include "model/UnitSystem.h"
 #include "model/ZDrawSettings.h"
@@ -79,13 +80,22 @@ ZGradeLegend::ZGradeLegend(const ZNetCanvas& canvas) : m_canvas(canvas)
         b.lines = lines;
         m_blocks.push_back(std::move(b));
     };
+    // A colouring by analysis results stands in for the grades of its kind.
+    const ZResultColouring* results = canvas.ResultColouring();
+    auto addResults = [this](const ZResultColouring::Layer& layer, bool lines) {
+        m_blocks.push_back(Block{layer.title, layer.colours, layer.ranges, lines});
+    };
     QString title;
     const UnitCategory* unit = nullptr;
-    if (ds.NodeGradeOn) {
+    if (results && !results->nodes.IsEmpty()) {
+        addResults(results->nodes, false);
+    } else if (ds.NodeGradeOn) {
         const auto& t = NodeTable(ds, units, title, unit);
         add(title, *unit, t, col.NodeGradeColors, false);
     }
-    if (ds.PipeGradeOn) {
+    if (results && !results->pipes.IsEmpty()) {
+        addResults(results->pipes, true);
+    } else if (ds.PipeGradeOn) {
         const auto& t = PipeTable(ds, units, title, unit);
         add(title, *unit, t, col.PipeGradeColors, true);
     }

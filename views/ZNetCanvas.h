@@ -22,6 +22,7 @@ class QtDrawContext;
 class ZCanvasHost;
 class ZDocument;
 class ZFocusHint;
+class ZResultColouring;
 class ZSelectTracker;
 class ZWorkShopHost;
 
@@ -144,6 +145,10 @@ public:
 
     ZBackgroundImage& Background() { return *m_background; }
 
+    // Colours from analysis results drawn over the grade colours; null: none.
+    void SetResultColouring(std::shared_ptr<const ZResultColouring> c) { m_colouring = std::move(c); }
+    const ZResultColouring* ResultColouring() const { return m_colouring.get(); }
+
     void SetOverlay(OverlayHook hook) { m_overlay = std::move(hook); }
     const OverlayHook& Overlay() const { return m_overlay; }
 
@@ -192,6 +197,7 @@ private:
     std::unique_ptr<ZZoomTool> m_zoom;
     int LabelClearance() const;
     OverlayHook m_overlay;
+    std::shared_ptr<const ZResultColouring> m_colouring;
     ZLabelPlacer m_placer;
     ZLabelPlacer m_printPlacer;
     std::unique_ptr<ZBackgroundImage> m_background;   // a page is laid out on its own

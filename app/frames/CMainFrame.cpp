@@ -5,6 +5,7 @@
 #include "CNetCmdBar.h"
 #include "app/commands/CQENDoc.h"
 #include "app/commands/CSimulationCommands.h"
+#include "app/commands/CSweepCommands.h"
 #include "CTimeBar.h"
 #include "app/dialogs/CReportWindow.h"
 #include "views/CommandIds.h"
@@ -22,6 +23,8 @@
 #include "cad/CCadImportCommand.h"
 #include "views/CQENView.h"
 #include "views/GbkText.h"
+#include "views/ZGridColumns.h"
+#include "views/ZSelectTracker.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -58,6 +61,7 @@ CMainFrame::CMainFrame(CFrameHost& host, QWidget* parent) : QMainWindow(parent),
     CreateToolBars();
     // Extended-period results: their commands and the time bar under the windows.
     m_sim = std::make_unique<CSimulationCommands>(*this);
+    m_sweeps = std::make_unique<CSweepCommands>(*this);
     m_timeBar = new CTimeBar(this);
     addToolBarBreak(Qt::BottomToolBarArea);
     addToolBar(Qt::BottomToolBarArea, m_timeBar);
@@ -122,9 +126,12 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
             if (ActiveView() == grid)
                 SetCoordText(text);
         });
-        connect(grid, &CQENGridView::objectActivated, this,
-                [this, doc](ZNetObject* object) { ShowInGraphicView(doc, object); });
+        // A result row's object is selected as well, so that it stands out among the colours.
+        connect(grid, &CQENGridView::objectActivated, this, [this, doc, grid](ZNetObject* object) {
+            ShowInGraphicView(doc, object, grid->CurrentTab() >= ZGridColumns::TabCount);
+        });
     }
+    CSweepCommands::AttachView(*doc, view);
     auto* frame = new CChildFrame(m_host, doc, kind, view);
     m_mdi->addSubWindow(frame);
     if (m_mdi->subWindowList().size() == 1)
@@ -138,7 +145,7 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
     return frame;
 }
 
-void CMainFrame::ShowInGraphicView(CQENDoc* doc, const ZNetObject* object)
+void CMainFrame::ShowInGraphicView(CQENDoc* doc, ZNetObject* object, bool select)
 {
     if (!doc || !object)
         return;
@@ -154,6 +161,11 @@ void CMainFrame::ShowInGraphicView(CQENDoc* doc, const ZNetObject* object)
     ZZoomTool& zoom = view->Canvas().ZoomTool();
     zoom.ApplyView(at.x, at.y, view->Canvas().GetScale());
     zoom.SaveViewToDocument();
+    if (select) {
+        ZSelectTracker& tracker = view->Canvas().Tracker();
+        tracker.Clear();
+        tracker.Add(object);
+    }
 }
 
 PipePoint CMainFrame::ObjectCentre(const ZNetObject& object, const ZNetView& view)
@@ -336,7 +348,9 @@ void CMainFrame::CreateMenus()
     AddMenu(view, tr("工具栏(&T)"), {BarStandard, BarEdit, BarZoom, BarTemplate, BarTable, BarCoord});
     view->addAction(m_actions.value(BarStatus));
 
-    AddMenu(nullptr, tr("计算(&C)"), {NodeFlows, Balance, AutoBalance, NetCost, PipeSizing, Simulate, 0, Configure});
+    AddMenu(nullptr, tr("计算(&C)"),
+            {NodeFlows, Balance, AutoBalance, NetCost, PipeSizing, Simulate, FireFlow, PipeFailure, FireFlowColours,
+             FailureColours, 0, Configure});
 
     QMenu* tools = menuBar()->addMenu(tr("工具(&T)"));
     connect(tools, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
@@ -491,6 +505,7 @@ bool CMainFrame::RouteCommand(int id, CommandState* state)
     if (m_calc)
         chain.append(m_calc.get());
     chain.append(m_sim.get());
+    chain.append(m_sweeps.get());
     if (CQENDoc* d = ActiveDocument())
         chain.append(d);
     chain.append(this);

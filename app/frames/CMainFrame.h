@@ -20,6 +20,7 @@ class CNetCmdBar;
 class CQENDoc;
 class CReportWindow;
 class CSimulationCommands;
+class CSweepCommands;
 class CTimeBar;
 class QAction;
 class QComboBox;
@@ -46,8 +47,9 @@ public:
     // The calculation commands, routed after the active view and before its document.
     void SetCalcCommands(std::unique_ptr<CCalcCommands> calc);
     CChildFrame* OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind);
-    // Brings the graphic window of the document forward (opening one if needed) centred on the object.
-    void ShowInGraphicView(CQENDoc* doc, const ZNetObject* object);
+    // Brings the graphic window of the document forward (opening one if needed) centred on the
+    // object; `select`: it becomes the view's selection.
+    void ShowInGraphicView(CQENDoc* doc, ZNetObject* object, bool select = false);
     // Where an object is centred: a node's position, half way along a pipe, a device's inlet.
     static PipePoint ObjectCentre(const ZNetObject& object, const ZNetView& view);
 
@@ -117,6 +119,7 @@ private:
     CMainStatusBar* m_status;
     std::unique_ptr<CCalcCommands> m_calc;
     std::unique_ptr<CSimulationCommands> m_sim;
+    std::unique_ptr<CSweepCommands> m_sweeps;
     CTimeBar* m_timeBar = nullptr;
     CNetCmdBar* m_coordBar = nullptr;
     QComboBox* m_namedViewCombo = nullptr;

@@ -30,6 +30,7 @@ const QMap<QString, QString>& CHelpMap::All()
         {QStringLiteral("CTimeSeriesDlg"), QStringLiteral("eps.md#time-series")},
         {QStringLiteral("CReportDlg"), QStringLiteral("report.md#report-export")},
         {QStringLiteral("CSizingDlg"), QStringLiteral("sizing.md#sizing")},
+        {QStringLiteral("CSweepParamsDlg"), QStringLiteral("calculations.md#design-checks")},
     };
     return map;
 }

@@ -4783,6 +4783,38 @@ Valve properties</translation>
         <source>画出所选对象在模拟时段内的数值变化</source>
         <translation>Plot the selected objects' values over the simulated period</translation>
     </message>
+<message>
+        <source>消防流量分析(&amp;R)...</source>
+        <translation>Fi&amp;re Flow Analysis...</translation>
+    </message>
+    <message>
+        <source>计算各节点在保证水压下可提供的最大消防流量</source>
+        <translation>Find the largest fire flow each node can deliver at the required heads</translation>
+    </message>
+    <message>
+        <source>事故分析(&amp;A)...</source>
+        <translation>Pipe Failure &amp;Analysis...</translation>
+    </message>
+    <message>
+        <source>逐根关闭管道, 统计事故工况下受影响的节点</source>
+        <translation>Shut the pipes one at a time and count the nodes the accident case leaves short</translation>
+    </message>
+    <message>
+        <source>按可用消防流量着色(&amp;L)</source>
+        <translation>Colour by Avai&amp;lable Fire Flow</translation>
+    </message>
+    <message>
+        <source>按消防流量分析的结果给节点着色</source>
+        <translation>Colour the nodes by the fire flow analysis</translation>
+    </message>
+    <message>
+        <source>按事故影响节点数着色(&amp;I)</source>
+        <translation>Colour by Nodes Affected by Fa&amp;ilure</translation>
+    </message>
+    <message>
+        <source>按事故分析的结果给管道着色</source>
+        <translation>Colour the pipes by the pipe failure analysis</translation>
+    </message>
 </context>
 <context>
     <name>CurvePoints</name>
@@ -5279,6 +5311,269 @@ Valve properties</translation>
     <message>
         <source>确认终止生成计算书吗?</source>
         <translation>Stop writing the calculation report?</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepCommands</name>
+    <message>
+        <source>%1不能平差 (状态 %2), 不能进行消防流量分析。</source>
+        <translation>The %1 case does not balance (status %2): no fire flow analysis.</translation>
+    </message>
+    <message>
+        <source>消防流量分析</source>
+        <translation>Fire Flow Analysis</translation>
+    </message>
+    <message>
+        <source>未加消防流量时已低于 S 的节点 (不计入): %1
+</source>
+        <translation>Nodes below S without a fire flow (left out): %1
+</translation>
+    </message>
+    <message>
+        <source>事故工况不能平差 (状态 %1), 不能进行事故分析。</source>
+        <translation>The accident case does not balance (status %1): no pipe failure analysis.</translation>
+    </message>
+    <message>
+        <source>事故分析</source>
+        <translation>Pipe Failure Analysis</translation>
+    </message>
+    <message>
+        <source>计算节点: %1
+</source>
+        <translation>Nodes checked: %1
+</translation>
+    </message>
+    <message>
+        <source>剩余水压 R: %1 m, 其他节点最低水压 S: %2 m
+</source>
+        <translation>Residual head R: %1 m, minimum head S of the other nodes: %2 m
+</translation>
+    </message>
+    <message>
+        <source>无可用消防流量的节点: %1
+</source>
+        <translation>Nodes with no fire flow available: %1
+</translation>
+    </message>
+    <message>
+        <source>与水源隔开的节点: %1
+</source>
+        <translation>Nodes cut off from every source: %1
+</translation>
+    </message>
+    <message>
+        <source>可用消防流量最小的节点 (%1):
+</source>
+        <translation>Nodes of the least available fire flow (%1):
+</translation>
+    </message>
+    <message>
+        <source>  受限于节点 %1 (%2 m)</source>
+        <translation>  limited by node %1 (%2 m)</translation>
+    </message>
+    <message>
+        <source>事故管道: %1
+</source>
+        <translation>Pipes failed: %1
+</translation>
+    </message>
+    <message>
+        <source>事故流量系数: %1, 最低自由水压 H: %2 m
+</source>
+        <translation>Accident demand factor: %1, minimum free head H: %2 m
+</translation>
+    </message>
+    <message>
+        <source>使节点与水源隔开的管道: %1
+</source>
+        <translation>Pipes whose loss cuts nodes off: %1
+</translation>
+    </message>
+    <message>
+        <source>使节点低于 H 的管道: %1
+</source>
+        <translation>Pipes whose loss leaves nodes below H: %1
+</translation>
+    </message>
+    <message>
+        <source>不能平差的事故: %1
+</source>
+        <translation>Failures that do not balance: %1
+</translation>
+    </message>
+    <message>
+        <source>影响节点最多的管道:
+</source>
+        <translation>Pipes affecting the most nodes:
+</translation>
+    </message>
+    <message>
+        <source>  %1  隔开 %2 个, 低于 H %3 个</source>
+        <translation>  %1  %2 cut off, %3 below H</translation>
+    </message>
+    <message>
+        <source>, 最低 %1 (%2 m)</source>
+        <translation>, lowest %1 (%2 m)</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepParamsDlg</name>
+    <message>
+        <source>消防流量分析</source>
+        <translation>Fire Flow Analysis</translation>
+    </message>
+    <message>
+        <source>事故分析</source>
+        <translation>Pipe Failure Analysis</translation>
+    </message>
+    <message>
+        <source>计算节点</source>
+        <translation>Nodes</translation>
+    </message>
+    <message>
+        <source>事故管道</source>
+        <translation>Pipes</translation>
+    </message>
+    <message>
+        <source>全部节点</source>
+        <translation>All nodes</translation>
+    </message>
+    <message>
+        <source>全部管道</source>
+        <translation>All pipes</translation>
+    </message>
+    <message>
+        <source>所选节点</source>
+        <translation>Selected nodes</translation>
+    </message>
+    <message>
+        <source>所选管道</source>
+        <translation>Selected pipes</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>消防点剩余水压 R (m)：</source>
+        <translation>Residual head R at the hydrant (m):</translation>
+    </message>
+    <message>
+        <source>其他节点最低水压 S (m)：</source>
+        <translation>Minimum head S of the other nodes (m):</translation>
+    </message>
+    <message>
+        <source>事故流量系数 (0~1)：</source>
+        <translation>Accident demand factor (0 to 1):</translation>
+    </message>
+    <message>
+        <source>最低自由水压 H (m)：</source>
+        <translation>Minimum free head H (m):</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1必须是 0 到 %2 之间的数。</source>
+        <translation>%1 must be a number from 0 to %2.</translation>
+    </message>
+    <message>
+        <source>剩余水压 R</source>
+        <translation>The residual head R</translation>
+    </message>
+    <message>
+        <source>最低水压 S</source>
+        <translation>The minimum head S</translation>
+    </message>
+    <message>
+        <source>事故流量系数</source>
+        <translation>The accident demand factor</translation>
+    </message>
+    <message>
+        <source>最低自由水压 H</source>
+        <translation>The minimum free head H</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepProgress</name>
+    <message>
+        <source>正在逐个计算...</source>
+        <translation>Working through the objects...</translation>
+    </message>
+    <message>
+        <source>确认终止%1吗?</source>
+        <translation>Stop the %1?</translation>
+    </message>
+</context>
+<context>
+    <name>ZResultColouring</name>
+    <message>
+        <source>可用消防流量</source>
+        <translation>Available fire flow</translation>
+    </message>
+    <message>
+        <source>事故影响节点数</source>
+        <translation>Nodes affected by failure</translation>
+    </message>
+</context>
+<context>
+    <name>ZSweepColumns</name>
+    <message>
+        <source>消防流量</source>
+        <translation>Fire flow</translation>
+    </message>
+    <message>
+        <source>事故分析</source>
+        <translation>Pipe failure</translation>
+    </message>
+    <message>
+        <source>节点</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>可用消防流量 (%1)</source>
+        <translation>Available fire flow (%1)</translation>
+    </message>
+    <message>
+        <source>限制节点</source>
+        <translation>Limiting node</translation>
+    </message>
+    <message>
+        <source>限制节点自由水压 (%1)</source>
+        <translation>Limiting free head (%1)</translation>
+    </message>
+    <message>
+        <source>管道</source>
+        <translation>Pipe</translation>
+    </message>
+    <message>
+        <source>隔开节点数</source>
+        <translation>Nodes cut off</translation>
+    </message>
+    <message>
+        <source>低于H节点数</source>
+        <translation>Nodes below H</translation>
+    </message>
+    <message>
+        <source>最低节点</source>
+        <translation>Lowest node</translation>
+    </message>
+    <message>
+        <source>最低自由水压 (%1)</source>
+        <translation>Lowest free head (%1)</translation>
+    </message>
+    <message>
+        <source>无水源</source>
+        <translation>No source</translation>
+    </message>
+    <message>
+        <source>不能平差</source>
+        <translation>Not balanced</translation>
     </message>
 </context>
 </TS>

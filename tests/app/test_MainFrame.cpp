@@ -115,25 +115,25 @@ private slots:
                                       QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
         using namespace Cmd;
         const QList<int> ids = {
-            FileNew,         FileOpen,      FileClose,        FileSave,      FileSaveAs,       ImportAcad,
-            ExportAcad,      BkSelect,      BkClear,          BkShow,        FilePrint,        FilePrintPreview,
-            FilePrintSetup,  FileMru1,      AppExit,          EditUndo,      EditRedo,         EditCut,
-            EditCopy,        EditPaste,     InsertNode,       InsertPipe,    InsertPump,       InsertValve,
-            InsertTank,      MoveNode,      MovePipe,         MovePump,      MoveValve,        MoveTank,
-            DeleteNode,      DeletePipe,    DeletePump,       DeleteValve,   DeleteTank,       EditFind,
-            Redraw,          ZoomRealtime,  ZoomBack,         ZoomForward,   ZoomIn,           ZoomOut,
-            ZoomWindow,      ZoomExtents,   PanRealtime,      LeaveRealtime, PanCenter,        EagleEye,
-            PropNode,        PropPipe,      PropPump,         PropValve,     PropTank,         Contours,
-            WindowModule,    WindowGraphic, WindowTable,      ViewAngle,     ViewOrtho,        ViewPerspective,
-            NamedViews,      NamedViewList, ProjectLabels,    BarStandard,   BarEdit,          BarZoom,
-            BarTemplate,     BarTable,      BarCoord,         BarStatus,     NodeFlows,        Balance,
-            NetCost,         Configure,     TemplateNode,     TemplatePipe,  TemplatePump,     TemplateValve,
-            TemplateTank,    SelectWindow,  SelectCrossing,   Options,       Appearance,       Calculator,
-            RecordFirst,     RecordPrev,    RecordNext,       RecordLast,    EditLeave,        EditContinuous,
-            EditAutoConnect, EditNoConnect, AsBendPoint,      AsFlowNode,    WindowCascade,    WindowTile,
-            WindowArrange,   HelpTopics,    ContextHelp,      AppAbout,      FileImportEpanet, FileExportEpanet,
-            Simulate,        TimeSeries,    FileExportReport, ImportGis,     ExportGis,        ElevationsFromDem,
-            PipeSizing,      AutoBalance};
+            FileNew,         FileOpen,      FileClose,        FileSave,        FileSaveAs,       ImportAcad,
+            ExportAcad,      BkSelect,      BkClear,          BkShow,          FilePrint,        FilePrintPreview,
+            FilePrintSetup,  FileMru1,      AppExit,          EditUndo,        EditRedo,         EditCut,
+            EditCopy,        EditPaste,     InsertNode,       InsertPipe,      InsertPump,       InsertValve,
+            InsertTank,      MoveNode,      MovePipe,         MovePump,        MoveValve,        MoveTank,
+            DeleteNode,      DeletePipe,    DeletePump,       DeleteValve,     DeleteTank,       EditFind,
+            Redraw,          ZoomRealtime,  ZoomBack,         ZoomForward,     ZoomIn,           ZoomOut,
+            ZoomWindow,      ZoomExtents,   PanRealtime,      LeaveRealtime,   PanCenter,        EagleEye,
+            PropNode,        PropPipe,      PropPump,         PropValve,       PropTank,         Contours,
+            WindowModule,    WindowGraphic, WindowTable,      ViewAngle,       ViewOrtho,        ViewPerspective,
+            NamedViews,      NamedViewList, ProjectLabels,    BarStandard,     BarEdit,          BarZoom,
+            BarTemplate,     BarTable,      BarCoord,         BarStatus,       NodeFlows,        Balance,
+            NetCost,         Configure,     TemplateNode,     TemplatePipe,    TemplatePump,     TemplateValve,
+            TemplateTank,    SelectWindow,  SelectCrossing,   Options,         Appearance,       Calculator,
+            RecordFirst,     RecordPrev,    RecordNext,       RecordLast,      EditLeave,        EditContinuous,
+            EditAutoConnect, EditNoConnect, AsBendPoint,      AsFlowNode,      WindowCascade,    WindowTile,
+            WindowArrange,   HelpTopics,    ContextHelp,      AppAbout,        FileImportEpanet, FileExportEpanet,
+            Simulate,        TimeSeries,    FileExportReport, ImportGis,       ExportGis,        ElevationsFromDem,
+            PipeSizing,      FireFlow,      PipeFailure,      FireFlowColours, FailureColours,   AutoBalance};
         for (int id : ids)
             QVERIFY2(CommandTable::Find(id), qPrintable(QString::number(id)));
         QCOMPARE(CommandTable::All().size(), size_t(ids.size()));

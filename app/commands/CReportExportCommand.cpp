@@ -3,6 +3,7 @@
 #include "CDocumentHost.h"
 #include "CQENDoc.h"
 #include "CSimulationState.h"
+#include "CSweepState.h"
 #include "app/dialogs/CReportProgress.h"
 #include "app/dialogs/CReportDlg.h"
 #include "app/dialogs/CReportWindow.h"
@@ -42,6 +43,21 @@ bool CReportExportCommand::Write(const QString& path, const std::vector<int>& ca
         simulation.duration = m_doc.Data().GetTimeData().Duration;
         simulation.startClock = state->StartClock();
         options.simulation = &simulation;
+    }
+    // The design checks' results, kept only while the network is the one they were run on.
+    ZDesignCheckSection::FireFlowInput fireFlow;
+    ZDesignCheckSection::CriticalityInput failures;
+    if (const CSweepState* sweeps = CSweepState::Of(m_doc)) {
+        if (sweeps->HasFireFlow()) {
+            fireFlow.params = sweeps->FireFlowParams();
+            fireFlow.results = sweeps->FireFlow();
+            options.fireFlow = &fireFlow;
+        }
+        if (sweeps->HasFailures()) {
+            failures.params = sweeps->FailureParams();
+            failures.results = sweeps->Failures();
+            options.criticality = &failures;
+        }
     }
     QString message;
     int rc = 0;

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
     <name>CAboutDlg</name>
@@ -247,7 +248,7 @@ Overwrite it? (The original is kept as filename.dxf.bak)</translation>
     <message>
         <source>图纸的模型空间中没有直线或多段线
 </source>
-        <translation>There are no lines or polylines in the drawing's model space
+        <translation>There are no lines or polylines in the drawing&apos;s model space
 </translation>
     </message>
     <message>
@@ -589,7 +590,7 @@ Free head contours</translation>
     </message>
     <message>
         <source>所有节点的自由水头都不低于最小服务水头 %1</source>
-        <translation>No node's free head is below the minimum service head %1</translation>
+        <translation>No node&apos;s free head is below the minimum service head %1</translation>
     </message>
     <message>
         <source>自由水头低于最小服务水头 %1 的节点: %2 个</source>
@@ -1935,8 +1936,8 @@ No: all nodes</translation>
         <translation>Search:</translation>
     </message>
     <message>
-        <source>没有找到 "%1"</source>
-        <translation>Nothing found for "%1"</translation>
+        <source>没有找到 &quot;%1&quot;</source>
+        <translation>Nothing found for &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -1986,12 +1987,12 @@ No: all nodes</translation>
         <translation>Search all layers</translation>
     </message>
     <message>
-        <source>图层名之间用";"分隔</source>
-        <translation>Separate layer names with ";"</translation>
+        <source>图层名之间用&quot;;&quot;分隔</source>
+        <translation>Separate layer names with &quot;;&quot;</translation>
     </message>
     <message>
         <source>图纸的图层: 选中的图层填入上面的图层名</source>
-        <translation>The drawing's layers: the selected ones fill the layer names above</translation>
+        <translation>The drawing&apos;s layers: the selected ones fill the layer names above</translation>
     </message>
     <message>
         <source>在管道中间接入时打断管道</source>
@@ -3391,6 +3392,21 @@ Are you sure?</translation>
     </message>
 </context>
 <context>
+    <name>CReportProgress</name>
+    <message>
+        <source>正在生成计算书...</source>
+        <translation>Writing the calculation report...</translation>
+    </message>
+    <message>
+        <source>正在为计算书平差各工况, 请稍候...</source>
+        <translation>Balancing the cases for the report, please wait...</translation>
+    </message>
+    <message>
+        <source>确认终止生成计算书吗?</source>
+        <translation>Stop writing the calculation report?</translation>
+    </message>
+</context>
+<context>
     <name>CReportWindow</name>
     <message>
         <source>无报告输出</source>
@@ -3527,7 +3543,7 @@ Are you sure?</translation>
     </message>
     <message>
         <source>修改的参数存入文档的延时模拟数据, 可以撤销。</source>
-        <translation>Changed values are stored in the document's time data and can be undone.</translation>
+        <translation>Changed values are stored in the document&apos;s time data and can be undone.</translation>
     </message>
     <message>
         <source>开始</source>
@@ -3710,6 +3726,203 @@ Are you sure?</translation>
     <message>
         <source>不满足最小服务水头</source>
         <translation>minimum service head not met</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepCommands</name>
+    <message>
+        <source>%1不能平差 (状态 %2), 不能进行消防流量分析。</source>
+        <translation>The %1 case does not balance (status %2): no fire flow analysis.</translation>
+    </message>
+    <message>
+        <source>消防流量分析</source>
+        <translation>Fire Flow Analysis</translation>
+    </message>
+    <message>
+        <source>未加消防流量时已低于 S 的节点 (不计入): %1
+</source>
+        <translation>Nodes below S without a fire flow (left out): %1
+</translation>
+    </message>
+    <message>
+        <source>事故工况不能平差 (状态 %1), 不能进行事故分析。</source>
+        <translation>The accident case does not balance (status %1): no pipe failure analysis.</translation>
+    </message>
+    <message>
+        <source>事故分析</source>
+        <translation>Pipe Failure Analysis</translation>
+    </message>
+    <message>
+        <source>计算节点: %1
+</source>
+        <translation>Nodes checked: %1
+</translation>
+    </message>
+    <message>
+        <source>剩余水压 R: %1 m, 其他节点最低水压 S: %2 m
+</source>
+        <translation>Residual head R: %1 m, minimum head S of the other nodes: %2 m
+</translation>
+    </message>
+    <message>
+        <source>无可用消防流量的节点: %1
+</source>
+        <translation>Nodes with no fire flow available: %1
+</translation>
+    </message>
+    <message>
+        <source>与水源隔开的节点: %1
+</source>
+        <translation>Nodes cut off from every source: %1
+</translation>
+    </message>
+    <message>
+        <source>可用消防流量最小的节点 (%1):
+</source>
+        <translation>Nodes of the least available fire flow (%1):
+</translation>
+    </message>
+    <message>
+        <source>  受限于节点 %1 (%2 m)</source>
+        <translation>  limited by node %1 (%2 m)</translation>
+    </message>
+    <message>
+        <source>事故管道: %1
+</source>
+        <translation>Pipes failed: %1
+</translation>
+    </message>
+    <message>
+        <source>事故流量系数: %1, 最低自由水压 H: %2 m
+</source>
+        <translation>Accident demand factor: %1, minimum free head H: %2 m
+</translation>
+    </message>
+    <message>
+        <source>使节点与水源隔开的管道: %1
+</source>
+        <translation>Pipes whose loss cuts nodes off: %1
+</translation>
+    </message>
+    <message>
+        <source>使节点低于 H 的管道: %1
+</source>
+        <translation>Pipes whose loss leaves nodes below H: %1
+</translation>
+    </message>
+    <message>
+        <source>不能平差的事故: %1
+</source>
+        <translation>Failures that do not balance: %1
+</translation>
+    </message>
+    <message>
+        <source>影响节点最多的管道:
+</source>
+        <translation>Pipes affecting the most nodes:
+</translation>
+    </message>
+    <message>
+        <source>  %1  隔开 %2 个, 低于 H %3 个</source>
+        <translation>  %1  %2 cut off, %3 below H</translation>
+    </message>
+    <message>
+        <source>, 最低 %1 (%2 m)</source>
+        <translation>, lowest %1 (%2 m)</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepParamsDlg</name>
+    <message>
+        <source>消防流量分析</source>
+        <translation>Fire Flow Analysis</translation>
+    </message>
+    <message>
+        <source>事故分析</source>
+        <translation>Pipe Failure Analysis</translation>
+    </message>
+    <message>
+        <source>计算节点</source>
+        <translation>Nodes</translation>
+    </message>
+    <message>
+        <source>事故管道</source>
+        <translation>Pipes</translation>
+    </message>
+    <message>
+        <source>全部节点</source>
+        <translation>All nodes</translation>
+    </message>
+    <message>
+        <source>全部管道</source>
+        <translation>All pipes</translation>
+    </message>
+    <message>
+        <source>所选节点</source>
+        <translation>Selected nodes</translation>
+    </message>
+    <message>
+        <source>所选管道</source>
+        <translation>Selected pipes</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>消防点剩余水压 R (m)：</source>
+        <translation>Residual head R at the hydrant (m):</translation>
+    </message>
+    <message>
+        <source>其他节点最低水压 S (m)：</source>
+        <translation>Minimum head S of the other nodes (m):</translation>
+    </message>
+    <message>
+        <source>事故流量系数 (0~1)：</source>
+        <translation>Accident demand factor (0 to 1):</translation>
+    </message>
+    <message>
+        <source>最低自由水压 H (m)：</source>
+        <translation>Minimum free head H (m):</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1必须是 0 到 %2 之间的数。</source>
+        <translation>%1 must be a number from 0 to %2.</translation>
+    </message>
+    <message>
+        <source>剩余水压 R</source>
+        <translation>The residual head R</translation>
+    </message>
+    <message>
+        <source>最低水压 S</source>
+        <translation>The minimum head S</translation>
+    </message>
+    <message>
+        <source>事故流量系数</source>
+        <translation>The accident demand factor</translation>
+    </message>
+    <message>
+        <source>最低自由水压 H</source>
+        <translation>The minimum free head H</translation>
+    </message>
+</context>
+<context>
+    <name>CSweepProgress</name>
+    <message>
+        <source>正在逐个计算...</source>
+        <translation>Working through the objects...</translation>
+    </message>
+    <message>
+        <source>确认终止%1吗?</source>
+        <translation>Stop the %1?</translation>
     </message>
 </context>
 <context>
@@ -4013,7 +4226,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>把活动文档的管网写成 EPANET 输入文件(.inp)</source>
-        <translation>Write the active document's network as an EPANET input file (.inp)</translation>
+        <translation>Write the active document&apos;s network as an EPANET input file (.inp)</translation>
     </message>
     <message>
         <source>来自CAD图纸(&amp;A)...</source>
@@ -4229,7 +4442,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选节点的属性</source>
-        <translation>Edit the selected nodes' properties</translation>
+        <translation>Edit the selected nodes&apos; properties</translation>
     </message>
     <message>
         <source>管道属性(&amp;P)</source>
@@ -4237,7 +4450,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选管道的属性</source>
-        <translation>Edit the selected pipes' properties</translation>
+        <translation>Edit the selected pipes&apos; properties</translation>
     </message>
     <message>
         <source>水泵属性(&amp;U)</source>
@@ -4245,7 +4458,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选水泵的属性</source>
-        <translation>Edit the selected pumps' properties</translation>
+        <translation>Edit the selected pumps&apos; properties</translation>
     </message>
     <message>
         <source>阀门属性(&amp;V)</source>
@@ -4253,7 +4466,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选阀门的属性</source>
-        <translation>Edit the selected valves' properties</translation>
+        <translation>Edit the selected valves&apos; properties</translation>
     </message>
     <message>
         <source>水池属性(&amp;T)</source>
@@ -4261,7 +4474,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>编辑所选水池的属性</source>
-        <translation>Edit the selected tanks' properties</translation>
+        <translation>Edit the selected tanks&apos; properties</translation>
     </message>
     <message>
         <source>窗口选择(&amp;W)</source>
@@ -4725,7 +4938,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>显示程序信息、版本号和版权</source>
-        <translation>Show the program's information, version and copyright</translation>
+        <translation>Show the program&apos;s information, version and copyright</translation>
     </message>
     <message>
         <source>导出计算书(&amp;R)...</source>
@@ -4733,7 +4946,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>把活动文档的平差计算书写成 Excel 工作簿或 PDF 文件</source>
-        <translation>Write the active document's calculation report as an Excel workbook or a PDF file</translation>
+        <translation>Write the active document&apos;s calculation report as an Excel workbook or a PDF file</translation>
     </message>
     <message>
         <source>来自GIS数据(&amp;G)...</source>
@@ -4757,7 +4970,7 @@ Valve properties</translation>
     </message>
     <message>
         <source>从地形栅格取节点地面标高</source>
-        <translation>Take the nodes' ground elevations from a terrain raster</translation>
+        <translation>Take the nodes&apos; ground elevations from a terrain raster</translation>
     </message>
     <message>
         <source>管径优化(&amp;D)...</source>
@@ -4781,9 +4994,9 @@ Valve properties</translation>
     </message>
     <message>
         <source>画出所选对象在模拟时段内的数值变化</source>
-        <translation>Plot the selected objects' values over the simulated period</translation>
+        <translation>Plot the selected objects&apos; values over the simulated period</translation>
     </message>
-<message>
+    <message>
         <source>消防流量分析(&amp;R)...</source>
         <translation>Fi&amp;re Flow Analysis...</translation>
     </message>
@@ -4814,6 +5027,14 @@ Valve properties</translation>
     <message>
         <source>按事故分析的结果给管道着色</source>
         <translation>Colour the pipes by the pipe failure analysis</translation>
+    </message>
+    <message>
+        <source>自动平差(&amp;A)</source>
+        <translation>&amp;Live Balancing</translation>
+    </message>
+    <message>
+        <source>每次修改管网后在后台重新平差</source>
+        <translation>Balance again in the background after every change to the network</translation>
     </message>
 </context>
 <context>
@@ -4938,8 +5159,8 @@ Valve properties</translation>
 <context>
     <name>ZBkDibLoader</name>
     <message>
-        <source>无法打开背景位图"%1"!</source>
-        <translation>Cannot open the background bitmap "%1"!</translation>
+        <source>无法打开背景位图&quot;%1&quot;!</source>
+        <translation>Cannot open the background bitmap &quot;%1&quot;!</translation>
     </message>
     <message>
         <source>图像文件 (*.bmp *.png *.jpg *.jpeg *.tif *.tiff *.gif);;位图 文件 (*.bmp);;所有文件 (*.*)</source>
@@ -5145,14 +5366,6 @@ Valve properties</translation>
         <source>%1只连着这根管道, 将一起删除。</source>
         <translation>%1 is connected only to this pipe and will be deleted with it.</translation>
     </message>
-    <message>
-        <source>自动平差(&amp;A)</source>
-        <translation>&amp;Live Balancing</translation>
-    </message>
-    <message>
-        <source>每次修改管网后在后台重新平差</source>
-        <translation>Balance again in the background after every change of the network</translation>
-    </message>
 </context>
 <context>
     <name>ZPresentationMap</name>
@@ -5202,6 +5415,72 @@ Valve properties</translation>
     <message>
         <source>管网平差图 (%1)</source>
         <translation>Balanced network (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>ZResultColouring</name>
+    <message>
+        <source>可用消防流量</source>
+        <translation>Available fire flow</translation>
+    </message>
+    <message>
+        <source>事故影响节点数</source>
+        <translation>Nodes affected by failure</translation>
+    </message>
+</context>
+<context>
+    <name>ZSweepColumns</name>
+    <message>
+        <source>消防流量</source>
+        <translation>Fire flow</translation>
+    </message>
+    <message>
+        <source>事故分析</source>
+        <translation>Pipe failure</translation>
+    </message>
+    <message>
+        <source>节点</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>可用消防流量 (%1)</source>
+        <translation>Available fire flow (%1)</translation>
+    </message>
+    <message>
+        <source>限制节点</source>
+        <translation>Limiting node</translation>
+    </message>
+    <message>
+        <source>限制节点自由水压 (%1)</source>
+        <translation>Limiting free head (%1)</translation>
+    </message>
+    <message>
+        <source>管道</source>
+        <translation>Pipe</translation>
+    </message>
+    <message>
+        <source>隔开节点数</source>
+        <translation>Nodes cut off</translation>
+    </message>
+    <message>
+        <source>低于H节点数</source>
+        <translation>Nodes below H</translation>
+    </message>
+    <message>
+        <source>最低节点</source>
+        <translation>Lowest node</translation>
+    </message>
+    <message>
+        <source>最低自由水压 (%1)</source>
+        <translation>Lowest free head (%1)</translation>
+    </message>
+    <message>
+        <source>无水源</source>
+        <translation>No source</translation>
+    </message>
+    <message>
+        <source>不能平差</source>
+        <translation>Not balanced</translation>
     </message>
 </context>
 <context>
@@ -5297,283 +5576,17 @@ Valve properties</translation>
         <source>要打开的 .wnp 或 .txt 文件</source>
         <translation>.wnp or .txt files to open</translation>
     </message>
-</context>
-<context>
-    <name>CReportProgress</name>
     <message>
-        <source>正在生成计算书...</source>
-        <translation>Writing the calculation report...</translation>
+        <source>计算书加入延时模拟结果</source>
+        <translation>Add the extended-period simulation results to the report</translation>
     </message>
     <message>
-        <source>正在为计算书平差各工况, 请稍候...</source>
-        <translation>Balancing the cases for the report, please wait...</translation>
+        <source>计算书加入各节点的可用消防流量</source>
+        <translation>Add every node&apos;s available fire flow to the report</translation>
     </message>
     <message>
-        <source>确认终止生成计算书吗?</source>
-        <translation>Stop writing the calculation report?</translation>
-    </message>
-</context>
-<context>
-    <name>CSweepCommands</name>
-    <message>
-        <source>%1不能平差 (状态 %2), 不能进行消防流量分析。</source>
-        <translation>The %1 case does not balance (status %2): no fire flow analysis.</translation>
-    </message>
-    <message>
-        <source>消防流量分析</source>
-        <translation>Fire Flow Analysis</translation>
-    </message>
-    <message>
-        <source>未加消防流量时已低于 S 的节点 (不计入): %1
-</source>
-        <translation>Nodes below S without a fire flow (left out): %1
-</translation>
-    </message>
-    <message>
-        <source>事故工况不能平差 (状态 %1), 不能进行事故分析。</source>
-        <translation>The accident case does not balance (status %1): no pipe failure analysis.</translation>
-    </message>
-    <message>
-        <source>事故分析</source>
-        <translation>Pipe Failure Analysis</translation>
-    </message>
-    <message>
-        <source>计算节点: %1
-</source>
-        <translation>Nodes checked: %1
-</translation>
-    </message>
-    <message>
-        <source>剩余水压 R: %1 m, 其他节点最低水压 S: %2 m
-</source>
-        <translation>Residual head R: %1 m, minimum head S of the other nodes: %2 m
-</translation>
-    </message>
-    <message>
-        <source>无可用消防流量的节点: %1
-</source>
-        <translation>Nodes with no fire flow available: %1
-</translation>
-    </message>
-    <message>
-        <source>与水源隔开的节点: %1
-</source>
-        <translation>Nodes cut off from every source: %1
-</translation>
-    </message>
-    <message>
-        <source>可用消防流量最小的节点 (%1):
-</source>
-        <translation>Nodes of the least available fire flow (%1):
-</translation>
-    </message>
-    <message>
-        <source>  受限于节点 %1 (%2 m)</source>
-        <translation>  limited by node %1 (%2 m)</translation>
-    </message>
-    <message>
-        <source>事故管道: %1
-</source>
-        <translation>Pipes failed: %1
-</translation>
-    </message>
-    <message>
-        <source>事故流量系数: %1, 最低自由水压 H: %2 m
-</source>
-        <translation>Accident demand factor: %1, minimum free head H: %2 m
-</translation>
-    </message>
-    <message>
-        <source>使节点与水源隔开的管道: %1
-</source>
-        <translation>Pipes whose loss cuts nodes off: %1
-</translation>
-    </message>
-    <message>
-        <source>使节点低于 H 的管道: %1
-</source>
-        <translation>Pipes whose loss leaves nodes below H: %1
-</translation>
-    </message>
-    <message>
-        <source>不能平差的事故: %1
-</source>
-        <translation>Failures that do not balance: %1
-</translation>
-    </message>
-    <message>
-        <source>影响节点最多的管道:
-</source>
-        <translation>Pipes affecting the most nodes:
-</translation>
-    </message>
-    <message>
-        <source>  %1  隔开 %2 个, 低于 H %3 个</source>
-        <translation>  %1  %2 cut off, %3 below H</translation>
-    </message>
-    <message>
-        <source>, 最低 %1 (%2 m)</source>
-        <translation>, lowest %1 (%2 m)</translation>
-    </message>
-</context>
-<context>
-    <name>CSweepParamsDlg</name>
-    <message>
-        <source>消防流量分析</source>
-        <translation>Fire Flow Analysis</translation>
-    </message>
-    <message>
-        <source>事故分析</source>
-        <translation>Pipe Failure Analysis</translation>
-    </message>
-    <message>
-        <source>计算节点</source>
-        <translation>Nodes</translation>
-    </message>
-    <message>
-        <source>事故管道</source>
-        <translation>Pipes</translation>
-    </message>
-    <message>
-        <source>全部节点</source>
-        <translation>All nodes</translation>
-    </message>
-    <message>
-        <source>全部管道</source>
-        <translation>All pipes</translation>
-    </message>
-    <message>
-        <source>所选节点</source>
-        <translation>Selected nodes</translation>
-    </message>
-    <message>
-        <source>所选管道</source>
-        <translation>Selected pipes</translation>
-    </message>
-    <message>
-        <source>参数</source>
-        <translation>Parameters</translation>
-    </message>
-    <message>
-        <source>消防点剩余水压 R (m)：</source>
-        <translation>Residual head R at the hydrant (m):</translation>
-    </message>
-    <message>
-        <source>其他节点最低水压 S (m)：</source>
-        <translation>Minimum head S of the other nodes (m):</translation>
-    </message>
-    <message>
-        <source>事故流量系数 (0~1)：</source>
-        <translation>Accident demand factor (0 to 1):</translation>
-    </message>
-    <message>
-        <source>最低自由水压 H (m)：</source>
-        <translation>Minimum free head H (m):</translation>
-    </message>
-    <message>
-        <source>开始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>放弃</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>%1必须是 0 到 %2 之间的数。</source>
-        <translation>%1 must be a number from 0 to %2.</translation>
-    </message>
-    <message>
-        <source>剩余水压 R</source>
-        <translation>The residual head R</translation>
-    </message>
-    <message>
-        <source>最低水压 S</source>
-        <translation>The minimum head S</translation>
-    </message>
-    <message>
-        <source>事故流量系数</source>
-        <translation>The accident demand factor</translation>
-    </message>
-    <message>
-        <source>最低自由水压 H</source>
-        <translation>The minimum free head H</translation>
-    </message>
-</context>
-<context>
-    <name>CSweepProgress</name>
-    <message>
-        <source>正在逐个计算...</source>
-        <translation>Working through the objects...</translation>
-    </message>
-    <message>
-        <source>确认终止%1吗?</source>
-        <translation>Stop the %1?</translation>
-    </message>
-</context>
-<context>
-    <name>ZResultColouring</name>
-    <message>
-        <source>可用消防流量</source>
-        <translation>Available fire flow</translation>
-    </message>
-    <message>
-        <source>事故影响节点数</source>
-        <translation>Nodes affected by failure</translation>
-    </message>
-</context>
-<context>
-    <name>ZSweepColumns</name>
-    <message>
-        <source>消防流量</source>
-        <translation>Fire flow</translation>
-    </message>
-    <message>
-        <source>事故分析</source>
-        <translation>Pipe failure</translation>
-    </message>
-    <message>
-        <source>节点</source>
-        <translation>Node</translation>
-    </message>
-    <message>
-        <source>可用消防流量 (%1)</source>
-        <translation>Available fire flow (%1)</translation>
-    </message>
-    <message>
-        <source>限制节点</source>
-        <translation>Limiting node</translation>
-    </message>
-    <message>
-        <source>限制节点自由水压 (%1)</source>
-        <translation>Limiting free head (%1)</translation>
-    </message>
-    <message>
-        <source>管道</source>
-        <translation>Pipe</translation>
-    </message>
-    <message>
-        <source>隔开节点数</source>
-        <translation>Nodes cut off</translation>
-    </message>
-    <message>
-        <source>低于H节点数</source>
-        <translation>Nodes below H</translation>
-    </message>
-    <message>
-        <source>最低节点</source>
-        <translation>Lowest node</translation>
-    </message>
-    <message>
-        <source>最低自由水压 (%1)</source>
-        <translation>Lowest free head (%1)</translation>
-    </message>
-    <message>
-        <source>无水源</source>
-        <translation>No source</translation>
-    </message>
-    <message>
-        <source>不能平差</source>
-        <translation>Not balanced</translation>
+        <source>计算书加入逐根管道失效校核</source>
+        <translation>Add the check of every single pipe failure to the report</translation>
     </message>
 </context>
 </TS>

@@ -5,7 +5,7 @@
 #include "CSimulationState.h"
 #include "app/dialogs/CReportWindow.h"
 #include "app/dialogs/CSimulationParamsDlg.h"
-#include "app/dialogs/CSimulationProgress.h"
+#include "app/dialogs/CRunProgress.h"
 #include "views/UiPrompt.h"
 
 #include "hydraulics/ZBalanceRun.h"
@@ -61,7 +61,8 @@ bool CSimulateCommand::Execute()
     const ZTimeData& timeData = data.GetTimeData();
     ZSimulation sim(data.GetDrawSettings(), data.GetNetwork(), timeData);
     {
-        CSimulationProgress progress(owner, m_prompt);
+        CRunProgress progress(owner, m_prompt, CSimulateCommand::tr("延时模拟"),
+                              CSimulateCommand::tr("正在计算各时刻的平差..."));
         sim.SetProgressObserver(&progress);
         sim.Run();
     }

@@ -4,7 +4,7 @@
 #include "CSweepState.h"
 #include "app/dialogs/CReportWindow.h"
 #include "app/dialogs/CSweepParamsDlg.h"
-#include "app/dialogs/CSweepProgress.h"
+#include "app/dialogs/CRunProgress.h"
 #include "views/CQENGridView.h"
 #include "views/CQENView.h"
 #include "views/CommandIds.h"
@@ -164,7 +164,7 @@ bool CSweepCommands::FireFlow(CQENDoc& doc)
     const QString title = tr("消防流量分析");
     bool done = false;
     {
-        CSweepProgress progress(m_window.DialogOwner(), doc.Prompt(), title);
+        CRunProgress progress(m_window.DialogOwner(), doc.Prompt(), title, tr("正在逐个计算..."));
         done = fire.Run(dlg.SelectedOnly() ? selected : all, &progress);
     }
     if (!done)
@@ -212,7 +212,7 @@ bool CSweepCommands::Failures(CQENDoc& doc)
     const QString title = tr("事故分析");
     bool done = false;
     {
-        CSweepProgress progress(m_window.DialogOwner(), doc.Prompt(), title);
+        CRunProgress progress(m_window.DialogOwner(), doc.Prompt(), title, tr("正在逐个计算..."));
         done = sweep.Run(dlg.SelectedOnly() ? selected : all, &progress);
     }
     if (!done)

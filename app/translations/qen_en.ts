@@ -3414,6 +3414,13 @@ Are you sure?</translation>
     </message>
 </context>
 <context>
+    <name>CRunProgress</name>
+    <message>
+        <source>确认终止%1吗?</source>
+        <translation>Stop the %1?</translation>
+    </message>
+</context>
+<context>
     <name>CSimulateCommand</name>
     <message>
         <source>延时模拟结果</source>
@@ -3503,6 +3510,14 @@ Are you sure?</translation>
         <source>  合计: %1 kWh, 费用 %2</source>
         <translation>  Total: %1 kWh, cost %2</translation>
     </message>
+    <message>
+        <source>延时模拟</source>
+        <translation>Extended-Period Simulation</translation>
+    </message>
+    <message>
+        <source>正在计算各时刻的平差...</source>
+        <translation>Balancing the network at each time...</translation>
+    </message>
 </context>
 <context>
     <name>CSimulationCommands</name>
@@ -3572,21 +3587,6 @@ Are you sure?</translation>
     <message>
         <source>开始时刻必须是一天之内的时:分, 例如 6:30。</source>
         <translation>The start time must be a clock time within the day (h:mm), such as 6:30.</translation>
-    </message>
-</context>
-<context>
-    <name>CSimulationProgress</name>
-    <message>
-        <source>延时模拟</source>
-        <translation>Extended-Period Simulation</translation>
-    </message>
-    <message>
-        <source>正在计算各时刻的平差...</source>
-        <translation>Balancing the network at each time...</translation>
-    </message>
-    <message>
-        <source>确认终止延时模拟吗?</source>
-        <translation>Stop the extended period simulation?</translation>
     </message>
 </context>
 <context>
@@ -3830,6 +3830,10 @@ Are you sure?</translation>
         <source>, 最低 %1 (%2 m)</source>
         <translation>, lowest %1 (%2 m)</translation>
     </message>
+    <message>
+        <source>正在逐个计算...</source>
+        <translation>Working through the objects...</translation>
+    </message>
 </context>
 <context>
     <name>CSweepParamsDlg</name>
@@ -3912,17 +3916,6 @@ Are you sure?</translation>
     <message>
         <source>最低自由水压 H</source>
         <translation>The minimum free head H</translation>
-    </message>
-</context>
-<context>
-    <name>CSweepProgress</name>
-    <message>
-        <source>正在逐个计算...</source>
-        <translation>Working through the objects...</translation>
-    </message>
-    <message>
-        <source>确认终止%1吗?</source>
-        <translation>Stop the %1?</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-#include "CSweepProgress.h"
+#include "CRunProgress.h"
 #include "views/CProgressWnd.h"
 #include "views/UiPrompt.h"
 
@@ -7,20 +7,20 @@
 #include <algorithm>
 #include <cmath>
 
-CSweepProgress::CSweepProgress(QWidget* owner, UiPrompt& prompt, const QString& title)
-    : m_owner(owner), m_prompt(prompt), m_title(title)
+CRunProgress::CRunProgress(QWidget* owner, UiPrompt& prompt, const QString& title, const QString& status)
+    : m_owner(owner), m_prompt(prompt), m_title(title), m_status(status)
 {
 }
 
-CSweepProgress::~CSweepProgress() = default;
+CRunProgress::~CRunProgress() = default;
 
-void CSweepProgress::Progress(double fraction)
+void CRunProgress::Progress(double fraction)
 {
     if (m_finished)
         return;
     if (!m_window) {
         m_window = std::make_unique<CProgressWnd>(m_owner.data(), m_title);
-        m_window->SetStatus(QCoreApplication::translate("CSweepProgress", "正在逐个计算..."));
+        m_window->SetStatus(m_status);
         m_window->SetRange(0, 1000);
     }
     const bool end = fraction >= 1.0;
@@ -33,8 +33,8 @@ void CSweepProgress::Progress(double fraction)
     }
 }
 
-bool CSweepProgress::StopRequested() const
+bool CRunProgress::StopRequested() const
 {
     return m_window && m_window->CheckCancel() &&
-           m_prompt.AskYesNo(QCoreApplication::translate("CSweepProgress", "确认终止%1吗?").arg(m_title).toStdString());
+           m_prompt.AskYesNo(QCoreApplication::translate("CRunProgress", "确认终止%1吗?").arg(m_title).toStdString());
 }

@@ -79,7 +79,7 @@ public:
 
     // Source s (1, 2): reservoir R<s>, suction main, pump PU<s>, delivery main into a corner; tank
     // T<s> on its own riser. Returns the tanks.
-    std::vector<ZTankLink*> AddSources(const Sources& spec)
+    std::vector<ZTankLink*> AddSources(const Sources& sources)
     {
         std::vector<ZTankLink*> tanks;
         const size_t nodes = m_cells.size();
@@ -94,8 +94,8 @@ public:
             Pipe(res, in, 0.8);
             auto* pump = new ZPumpLink;
             pump->SetId(GbkView("PU" + n));
-            pump->PumpStaticH = spec.pumpStatic;
-            pump->PumpSCoef = spec.pumpCoef;
+            pump->PumpStaticH = sources.pumpStatic;
+            pump->PumpSCoef = sources.pumpCoef;
             m_net.AddLink(in, out, pump);
             Pipe(out, into, 0.8);
             ZConsumeNode* at = m_cells[(s + 1) * nodes / 3];
@@ -103,11 +103,11 @@ public:
             ZConsumeNode* inner = Node("T" + n + "_IN", at->X + 40, at->Y + 40, at->NodeGrunElev);
             auto* tank = new ZTankLink;
             tank->SetId(GbkView("T" + n));
-            tank->TankBottomElev = spec.tankBottom;
-            tank->TankCurH = spec.tankLevel;
-            tank->TankMinHead = spec.tankMin;
-            tank->TankMaxHead = spec.tankMax;
-            tank->TankArea = spec.tankArea;
+            tank->TankBottomElev = sources.tankBottom;
+            tank->TankCurH = sources.tankLevel;
+            tank->TankMinHead = sources.tankMin;
+            tank->TankMaxHead = sources.tankMax;
+            tank->TankArea = sources.tankArea;
             m_net.AddLink(outlet, inner, tank);
             Pipe(outlet, at, 0.4);
             tanks.push_back(tank);

@@ -29,15 +29,15 @@ void Generate(ZNetwork& net, ZTimeData& data, int nodes)
 {
     PumpedCity city(net, nodes, 24);
     city.GridPipes();
-    PumpedCity::Sources spec;
-    spec.pumpStatic = 50;
-    spec.pumpCoef = 20;
-    spec.tankBottom = 40;
-    spec.tankMin = 0.5;
-    spec.tankMax = 9;
+    PumpedCity::Sources supply;
+    supply.pumpStatic = 50;
+    supply.pumpCoef = 20;
+    supply.tankBottom = 40;
+    supply.tankMin = 0.5;
+    supply.tankMax = 9;
     // The whole demand over a tank's area: a day's swing of a few metres.
-    spec.tankArea = std::max(200.0, nodes * 0.07 * 3600.0 * 0.5 / 4.0);
-    const size_t sources = city.AddSources(spec).size();
+    supply.tankArea = std::max(200.0, nodes * 0.07 * 3600.0 * 0.5 / 4.0);
+    const size_t sources = city.AddSources(supply).size();
     for (size_t s = 1; s <= sources; ++s) {
         // Each source's pump is switched by its tank's level.
         const std::string n = std::to_string(s);

@@ -73,12 +73,40 @@ QtDrawContext::QtDrawContext(ZNetCanvas& canvas, QPainter& painter, const ViewEx
     m_placer = canvas.Placer();
     m_thinner = canvas.Thinner();
     m_devicePlacer = canvas.DevicePlacer();
+    SwapBuffers();
 }
 
 QtDrawContext::~QtDrawContext()
 {
     if (m_prepared)
         EndDraw();
+    m_lines.clear();
+    m_labelLines.clear();
+    m_rects.clear();
+    m_texts.clear();
+    m_labelTexts.clear();
+    m_labels.clear();
+    SwapBuffers();
+}
+
+QtDrawContext::Buffers& QtDrawContext::ThreadBuffers()
+{
+    // A context made while another paints on this thread (a print inside a paint) finds the lists
+    // taken and starts with empty ones.
+    static thread_local Buffers buffers;
+    return buffers;
+}
+
+void QtDrawContext::SwapBuffers()
+{
+    Buffers& b = ThreadBuffers();
+    m_lines.swap(b.lines);
+    m_labelLines.swap(b.labelLines);
+    m_rects.swap(b.rects);
+    m_texts.swap(b.texts);
+    m_labelTexts.swap(b.labelTexts);
+    m_labels.swap(b.labels);
+    m_order.swap(b.order);
 }
 
 QColor QtDrawContext::ToColor(uint32_t c)
@@ -290,7 +318,8 @@ void QtDrawContext::FlushTexts()
     // One glyph run per colour and angle: thousands of short labels cost a few painter calls.
     // A turned group is drawn in a frame rotated once, each text's origin taken into it.
     const LabelGlyphs& glyphs = m_canvas.Glyphs();
-    std::vector<size_t> order(m_texts.size());
+    std::vector<size_t>& order = m_order;
+    order.resize(m_texts.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     // Within a group the order of the texts is kept.
@@ -484,11 +513,15 @@ void QtDrawContext::EndLabel()
 
 void QtDrawContext::PlaceLabels()
 {
-    std::vector<size_t> order(m_labels.size());
+    std::vector<size_t>& order = m_order;
+    order.resize(m_labels.size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [this](size_t a, size_t b) { return m_labels[a].priority < m_labels[b].priority; });
+    // Equal priorities in the order drawn (a stable sort without its scratch buffer).
+    std::sort(order.begin(), order.end(), [this](size_t a, size_t b) {
+        const double pa = m_labels[a].priority, pb = m_labels[b].priority;
+        return pa < pb || (pa == pb && a < b);
+    });
     const QPen* pen = nullptr;
     std::vector<QLineF> lines;
     auto flushLines = [&]() {

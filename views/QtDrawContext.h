@@ -77,6 +77,19 @@ private:
         bool hidden;   // its object's symbol was thinned out
     };
 
+    // The growing lists of one paint, kept with their capacity for the next paint on this thread:
+    // a full repaint of a city fills hundreds of thousands of entries, and growing them anew each
+    // time cost a fifth of the paint in copies and page faults.
+    struct Buffers {
+        std::vector<QLineF> lines, labelLines;
+        std::vector<QRectF> rects;
+        std::vector<PendingText> texts, labelTexts;
+        std::vector<LabelGroup> labels;
+        std::vector<size_t> order;
+    };
+    static Buffers& ThreadBuffers();
+    void SwapBuffers();
+
     QPointF Map(double x, double y) const;
     // The node's grade colour would come from a result that is stale.
     bool NodeGradeStale(const ZFlowNode& node) const;
@@ -124,4 +137,5 @@ private:
     std::vector<LabelGroup> m_labels;
     std::vector<PendingText> m_labelTexts;
     std::vector<QLineF> m_labelLines;
+    std::vector<size_t> m_order;   // the labels' and texts' drawing order
 };

@@ -69,7 +69,8 @@ int main(int argc, char** argv)
     view.repaint();
 
     CLiveBalance* live = CLiveBalance::Of(doc);
-    live->Start();   // the first balance, from the solver's first guess
+    live->Attach(view);   // as the main frame does
+    live->Start();        // the first balance, from the solver's first guess
     if (!WaitApplied(*live, 1)) {
         std::printf("the network did not balance: %s\n", qPrintable(live->StatusText()));
         return 1;

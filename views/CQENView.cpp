@@ -71,6 +71,8 @@ void CQENView::Init()
     m_wheelBurst.setSingleShot(true);
     m_wheelBurst.setInterval(400);
     connect(&m_wheelBurst, &QTimer::timeout, this, &CQENView::EndNavigationBurst);
+    m_holdTimer.setSingleShot(true);
+    connect(&m_holdTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     m_editor = std::make_unique<CViewEditor>(*this, m_canvas, m_settings);
 }
 
@@ -218,7 +220,10 @@ void CQENView::paintEvent(QPaintEvent* e)
 {
     if (!m_initialised)
         InitialUpdate();
-    RepaintBuffer();
+    const bool held = RedrawHeld() && m_bufferValid && m_buffer.size() == size() && m_canvas.CentreX() == m_bufCx &&
+                      m_canvas.CentreY() == m_bufCy && m_canvas.GetScale() == m_bufScale;
+    if (!held)
+        RepaintBuffer();
     QPainter wp(this);
     wp.setCompositionMode(QPainter::CompositionMode_Source);
     wp.drawImage(e->rect(), m_buffer, e->rect());
@@ -239,6 +244,19 @@ void CQENView::paintEvent(QPaintEvent* e)
         wp.setCompositionMode(QPainter::CompositionMode_SourceOver);
         legend.Paint(wp, QPoint(gap, height() - gap - legend.Size().height()));
     }
+}
+
+void CQENView::HoldRedraw(int ms)
+{
+    m_holdTimer.start(ms);
+}
+
+void CQENView::ReleaseRedraw()
+{
+    if (!m_holdTimer.isActive())
+        return;
+    m_holdTimer.stop();
+    update();
 }
 
 void CQENView::SetResultColouring(std::shared_ptr<const ZResultColouring> colouring)

@@ -5,6 +5,7 @@
 #include "hydraulics/ZBalanceInfo.h"
 #include "hydraulics/ZLiveBalance.h"
 #include "model/ZSettingsStore.h"
+#include "views/CQENView.h"
 
 CLiveBalance* CLiveBalance::Of(const CQENDoc& doc)
 {
@@ -64,7 +65,7 @@ void CLiveBalance::Start()
 {
     ++m_generation;
     m_stop = true;   // the run under way balances a network that is gone
-    m_busy = true;
+    SetBusy(true);
     if (!m_copyQueued) {
         m_copyQueued = true;
         QMetaObject::invokeMethod(this, &CLiveBalance::TakeCopy, Qt::QueuedConnection);
@@ -75,14 +76,28 @@ void CLiveBalance::Cancel()
 {
     ++m_generation;
     m_stop = true;
-    m_busy = false;   // a copy still queued takes nothing
+    SetBusy(false);   // a copy still queued takes nothing
+}
+
+void CLiveBalance::Attach(CQENView& view)
+{
+    connect(this, &CLiveBalance::busyChanged, &view,
+            [v = &view](bool busy) { busy ? v->HoldRedraw(HoldMs) : v->ReleaseRedraw(); });
+}
+
+void CLiveBalance::SetBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    emit busyChanged(busy);
 }
 
 void CLiveBalance::TakeCopy()
 {
     m_copyQueued = false;
     if (!m_busy || !Allowed()) {
-        m_busy = false;
+        SetBusy(false);
         return;
     }
     const ZDocument& data = m_doc.Data();
@@ -127,7 +142,8 @@ void CLiveBalance::Deliver(const std::shared_ptr<ZLiveBalance>& run, uint64_t ge
 {
     if (generation != m_generation)
         return;   // the network changed since the copy; a newer run is on its way
-    m_busy = false;
+    // The windows paint once this event is handled: the edit with its results, or the edit alone.
+    SetBusy(false);
     if (!Allowed() || run->Result() == ZLiveBalance::Stopped)
         return;
     if (run->Result() == ZLiveBalance::FallsApart) {

@@ -10,6 +10,7 @@
 #include <thread>
 
 class CQENDoc;
+class CQENView;
 class ZLiveBalance;
 struct ZNetMsg;
 
@@ -40,10 +41,17 @@ public:
     QString StatusText() const { return m_status; }
     // Balances whose results reached the document.
     int AppliedCount() const { return m_applied; }
+    // The graphic window keeps its picture while a balance runs, for at most HoldMs: an edit and
+    // its results are painted once, and a slow balance does not hide the edit for long.
+    void Attach(CQENView& view);
+    static constexpr int HoldMs = 200;
 
 signals:
     // A balance ended: its results are in the document, or StatusText says why not.
     void settled();
+    // A balance was asked for (true) or none is under way any more (false): the graphic windows
+    // keep their picture meanwhile (CQENView::HoldRedraw).
+    void busyChanged(bool busy);
 
 private:
     void OnChanged(const ZNetMsg& msg);
@@ -51,6 +59,7 @@ private:
     void WorkerLoop();
     void Deliver(const std::shared_ptr<ZLiveBalance>& run, uint64_t generation);
     bool Allowed() const;
+    void SetBusy(bool busy);
 
     CQENDoc& m_doc;
     // The copy is a posted call: it waits until the change is complete, yet comes before the

@@ -1,4 +1,5 @@
 #include "CMainFrame.h"
+#include "app/commands/CLiveBalance.h"
 #include "app/commands/CCalcCommands.h"
 #include "CFrameHost.h"
 #include "CMainStatusBar.h"
@@ -114,6 +115,8 @@ CChildFrame* CMainFrame::OpenFrame(CQENDoc* doc, CChildFrame::ViewKind kind)
         connect(graphic, &CQENView::commandRequested, this, &CMainFrame::ExecuteCommand);
         connect(graphic, &CQENView::namedViewsChanged, this, [this]() { RefreshNamedViewList(true); });
         graphic->SetPrompt(&doc->Prompt());
+        if (CLiveBalance* live = CLiveBalance::Of(*doc))
+            live->Attach(*graphic);
         connect(graphic, &CQENView::projectLabelModeChanged, this, [this, graphic]() {
             // The label mode is the application's: every other graphic window follows.
             for (CChildFrame* f : Frames())

@@ -4,8 +4,10 @@
 #include "AppFixture.h"
 #include "app/commands/CLiveBalance.h"
 #include "app/commands/CQENDoc.h"
+#include "app/frames/CChildFrame.h"
 #include "app/frames/CMainFrame.h"
 #include "app/frames/CMainStatusBar.h"
+#include "views/CQENView.h"
 #include "views/CommandIds.h"
 
 #include "hydraulics/ZBalanceRun.h"
@@ -179,6 +181,31 @@ private slots:
         QCOMPARE(t.live->AppliedCount(), 2);
         QCOMPARE(settled.size(), 1);
         QVERIFY(LiveHeadGap(LiveHeads(*t.doc), LiveReferenceHeads(*t.doc)) < LiveHeadAgreement);
+    }
+
+    void graphicWindowPaintsTheEditWithItsResults()
+    {
+        Live t;
+        CQENView* view = nullptr;
+        for (CChildFrame* f : t.frame->Frames())
+            if (auto* v = qobject_cast<CQENView*>(f->View()))
+                view = v;
+        QVERIFY(view);
+        t.frame->ExecuteCommand(Cmd::AutoBalance);
+        QTRY_COMPARE(t.live->AppliedCount(), 1);
+        QTRY_VERIFY(!view->RedrawHeld());
+        // While the edit's balance runs the window keeps its picture; the results let it go.
+        LiveScaleDiameter(*t.doc, LiveBusyPipe(*t.doc, 2), 0.5);
+        QVERIFY(view->RedrawHeld());
+        QTRY_COMPARE(t.live->AppliedCount(), 2);
+        QVERIFY(!view->RedrawHeld());
+        // Turning the switch off lets it go, and edits made then paint at once.
+        LiveScaleDiameter(*t.doc, LiveBusyPipe(*t.doc, 2), 2.0);
+        QVERIFY(view->RedrawHeld());
+        t.frame->ExecuteCommand(Cmd::AutoBalance);
+        QVERIFY(!view->RedrawHeld());
+        LiveScaleDiameter(*t.doc, LiveBusyPipe(*t.doc, 3), 0.5);
+        QVERIFY(!view->RedrawHeld());
     }
 
     void undoAndRedoAreBalancedAgain()

@@ -328,7 +328,7 @@ void ZBalanceInfo::Iterate()
             m_pressureDemand->Update(m_network, m_relaxation, m_rhs);
 
         if (converged && (m_checkFlags & ZBalanceParams::CheckHead))
-            converged = m_maxCorrection < m_headTolerance;
+            converged = m_maxCorrection < m_headTolerance || LastPassPredicted();
         if (converged)
             converged = ComponentsSettled();
         else if (!m_valves.Empty() && m_maxCorrection > ZValveControl::OffCourseCorrection && m_valves.ReleaseActive())
@@ -345,6 +345,11 @@ void ZBalanceInfo::Iterate()
 
         Notify();
 
+        if (converged && m_headsOnly && !m_componentRun) {
+            m_status = Converged;
+            MarkCutOff();
+            return;
+        }
         if (converged) {
             m_status = Converged;
             StoreFlows();
@@ -423,8 +428,19 @@ std::vector<char> ZBalanceInfo::AnchoredNodes() const
     return anchored;
 }
 
+bool ZBalanceInfo::LastPassPredicted() const
+{
+    // Quadratic convergence: the next correction is about this one times the last ratio squared.
+    return m_predictLastPass && !(m_checkFlags & ZBalanceParams::CheckFlow) && !m_componentRun &&
+           m_iterationCount >= 1 && m_relaxation == 1.0 && m_correctionRatio < 0.2 &&
+           m_maxCorrection < 100.0 * m_headTolerance &&
+           m_maxCorrection * m_correctionRatio * m_correctionRatio < 0.5 * m_headTolerance;
+}
+
 bool ZBalanceInfo::ComponentsSettled()
 {
+    if (m_headsOnly && !m_componentRun)
+        return true;
     StoreFlows();   // the state rules read the pipes' flows too
     const bool demands = !m_pressureDemand || m_pressureDemand->Converged(m_network);
     const bool states = !m_valves.UpdateStates();
@@ -449,6 +465,24 @@ bool ZBalanceInfo::LawThroughZero(const ZFlowLink& link)
 void ZBalanceInfo::GatherPipes()
 {
     const std::vector<int>& perm = m_system->Permutation();
+    // A run on a prepared network whose links did not change finds the same pipes.
+    const bool same = !m_initResistances && !m_pipes.empty();
+    if (!same)
+        GatherPipeTerms();
+    m_pipeFlow.assign(m_pipes.size(), 0.0);
+    m_pipeConductance.assign(m_pipes.size(), 0.0);
+    m_pipePower.assign(m_pipes.size(), 0.0);
+    m_pipeHeadDifference.assign(m_pipes.size(), 0.0);
+    const int n = m_network.NodeCount();
+    m_heads.resize(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        m_heads[static_cast<size_t>(perm[static_cast<size_t>(i)])] = m_network.NodeAt(i)->NodeHydrElev;
+    m_flowsPending = false;
+}
+
+void ZBalanceInfo::GatherPipeTerms()
+{
+    const std::vector<int>& perm = m_system->Permutation();
     const int links = m_network.LinkCount();
     m_pipes.clear();
     m_otherLinks.clear();
@@ -471,18 +505,9 @@ void ZBalanceInfo::GatherPipes()
                            static_cast<unsigned>(perm[static_cast<size_t>(b)]), s.diagA, s.diagB, s.off, l,
                            pipe->Resistance, pipe->FlowExponent(), static_cast<double>(pipe->PipeParallel + 1)});
     }
-    m_pipeFlow.assign(m_pipes.size(), 0.0);
-    m_pipeConductance.assign(m_pipes.size(), 0.0);
     m_pipeInverseExponent.resize(m_pipes.size());
     for (size_t k = 0; k < m_pipes.size(); ++k)
         m_pipeInverseExponent[k] = 1.0 / m_pipes[k].exponent;
-    m_pipePower.assign(m_pipes.size(), 0.0);
-    m_pipeHeadDifference.assign(m_pipes.size(), 0.0);
-    const int n = m_network.NodeCount();
-    m_heads.resize(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
-        m_heads[static_cast<size_t>(perm[static_cast<size_t>(i)])] = m_network.NodeAt(i)->NodeHydrElev;
-    m_flowsPending = false;
 }
 
 void ZBalanceInfo::Assemble()
@@ -515,12 +540,20 @@ void ZBalanceInfo::Assemble()
         ratio[k] = std::fabs(dh) / p.resistance;
     }
     ZPowerKernel::Pow(ratio, m_pipeInverseExponent.data(), ratio, pipes);
+    // See StartFromFlows: the first pass takes the law's tangent at the given flows.
+    const double* start = m_startFlows && m_iterationCount == 0 ? m_startFlows->data() : nullptr;
     for (size_t k = 0; k < pipes; ++k) {
         const PipeTerm& p = m_pipes[k];
         const double dh = dhs[k];
-        const double flow = dh <= 0.0 ? -ratio[k] : ratio[k];
-        const double q = p.parallel * flow;
+        double flow = dh <= 0.0 ? -ratio[k] : ratio[k];
         double g = p.parallel * ratio[k] / (p.exponent * std::fabs(dh));
+        if (start && std::fabs(start[p.link]) > MinStartFlow) {
+            const double f = start[p.link], power = std::pow(std::fabs(f), p.exponent - 1.0);
+            const double tangent = 1.0 / (p.exponent * p.resistance * power);
+            flow = f + tangent * (dh - p.resistance * f * power);
+            g = p.parallel * tangent;
+        }
+        const double q = p.parallel * flow;
         // A pipe whose flow turned since the last pass: the secant through zero flow, q / dh,
         // not the law's slope q / (e dh). Where the flow must die away (a dead end behind a
         // valve that shut) the slope makes each step overshoot by e - 1 and the heads swing

@@ -70,6 +70,22 @@ public:
     // whose flow pattern shifts (the sweeps' trials), where the law's slope makes the heads about
     // a turning pipe swing for several passes.
     void SecantAtReversal(bool on) { m_secantAtReversal = on; }
+    // For callers that read the heads alone (the sweeps' trials): a converged run leaves the links'
+    // flows, the known-head nodes' flows, delivered demands and device results as they stood.
+    void HeadsOnly(bool on) { m_headsOnly = on; }
+    // Ends a run a pass early when the passes converge quadratically and the next correction,
+    // extrapolated from the last two, is below half the head tolerance: the heads then stand
+    // within that of where the confirming pass would leave them. Runs judged by the heads' change
+    // alone, without control valves or pressure-driven demand, whose laws are smooth. For the
+    // sweeps, whose thousands of balances each end on a pass that only confirms.
+    void PredictLastPass(bool on) { m_predictLastPass = on; }
+    // For the next runs' first pass: each open pipe's law is taken by its tangent at these flows
+    // (per link list position, of one of its parallel pipes, from -> to; null: none) instead of at
+    // the flows the heads give. For a run whose flows are foreseen better than its heads (a fire
+    // flow trial from the base flows and the extra demand's paths): the heads' errors in pipes of
+    // little loss turn into large flow errors, the flows' into small head errors.
+    void StartFromFlows(const std::vector<double>* flows) { m_startFlows = flows; }
+    static constexpr double MinStartFlow = 1e-9;   // m3/s; below, the heads' flow is taken
     // Links held shut for the next runs (per link list position, owned by the caller; null: none):
     // no flow, no part in joining nodes to a known head, as a closed valve.
     void SetShutLinks(const std::vector<char>* shut) { m_shut = shut; }
@@ -121,6 +137,7 @@ private:
     // After a pass: ends the run as diverged when the heads or the corrections say it never will.
     bool CheckDivergence(int largestRow);
     void GatherPipes();
+    void GatherPipeTerms();   // the fast path's pipe list (GatherPipes)
     void Assemble();
     void StoreFlows();
     void MendFlows();
@@ -159,7 +176,11 @@ private:
     // Control or shutting check valves, or pressure-driven demand: pipes whose flow turns take the
     // secant (Assemble). Networks without them keep the law's slope throughout.
     bool m_componentRun = false;
-    bool m_secantAtReversal = false;   // see SecantAtReversal
+    bool m_secantAtReversal = false;                     // see SecantAtReversal
+    bool m_headsOnly = false;                            // see HeadsOnly
+    bool m_predictLastPass = false;                      // see PredictLastPass
+    const std::vector<double>* m_startFlows = nullptr;   // see StartFromFlows
+    bool LastPassPredicted() const;
     int m_phase = PhaseStart;
     double m_progress = 0.0;
     double m_maxCorrection = 0.0;

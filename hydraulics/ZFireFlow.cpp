@@ -52,8 +52,11 @@ int ZFireFlow::Prepare()
         const double e = pipe->FlowExponent(), ratio = std::pow(std::fabs(dh) / pipe->Resistance, 1.0 / e);
         const double parallel = pipe->PipeParallel + 1.0;
         const double g = parallel * ratio / (e * std::fabs(dh));
-        if (std::isfinite(g) && g > 0.0 && pipe->Resistance > 0.0)
-            m_basePipes.push_back({a, b, pipe->Resistance, e, parallel, dh < 0.0 ? -ratio : ratio, g});
+        if (std::isfinite(g) && g > 0.0 && pipe->Resistance > 0.0) {
+            const double f0 = dh < 0.0 ? -ratio : ratio, power0 = std::pow(ratio, e - 1.0);
+            m_basePipes.push_back({pipe->GetIndex(), a, b, pipe->Resistance, e, parallel, f0, g,
+                                   pipe->Resistance * f0 * power0, e * pipe->Resistance * power0});
+        }
     }
     m_checked.clear();
     m_lowBase.clear();
@@ -69,6 +72,7 @@ int ZFireFlow::Prepare()
 struct ZFireFlow::Workspace {
     std::unique_ptr<ZSweepNetwork> net;
     std::vector<double> drop, scratch;   // head drop per m3/s at k, and the solve's scratch
+    std::vector<double> flows;           // the first trial's foreseen flows, per link
     // Per node, the head as h0 - alpha Q - beta Q^1.852 (see FitHeads).
     std::vector<double> alpha, beta;
     std::vector<double> newer, older;   // heads of the last two converged trials
@@ -91,6 +95,7 @@ bool ZFireFlow::Run(const std::vector<int>& nodes, ProgressObserver* observer)
             auto& worker = workers[static_cast<size_t>(w)].net;
             worker = std::make_unique<ZSweepNetwork>(m_base->Network(), m_settings);
             worker->ReusePreparation(true);
+            worker->HeadsOnly(true);
         },
         [&](int w, int i) {
             Workspace& work = workers[static_cast<size_t>(w)];
@@ -155,13 +160,10 @@ void ZFireFlow::FirstModels(Workspace& w, int node) const
         derivative = 0.0;
         for (const auto& [share, p] : w.carried) {
             const BasePipe& b = m_basePipes[static_cast<size_t>(p)];
-            const double one = share / b.parallel, f0 = b.flow, f = f0 + one * q;
-            const double slope0 = b.exponent * b.resistance * std::pow(std::fabs(f0), b.exponent - 1.0);
+            const double one = share / b.parallel, f = b.flow + one * q;
             const double power = std::pow(std::fabs(f), b.exponent - 1.0);
-            const double law = b.resistance * f * power,
-                         law0 = b.resistance * f0 * std::pow(std::fabs(f0), b.exponent - 1.0);
-            sum += share * (law - law0 - slope0 * one * q);
-            derivative += share * one * (b.exponent * b.resistance * power - slope0);
+            sum += share * (b.resistance * f * power - b.loss - b.slope * one * q);
+            derivative += share * one * (b.exponent * b.resistance * power - b.slope);
         }
         return sum;
     };
@@ -289,7 +291,19 @@ ZFireFlow::Result ZFireFlow::Search(ZSweepNetwork& net, Workspace& w, int node) 
         predictHeads(q);
         hydrant->NodeFlow = baseDemand + q;
         ++r.balances;
+        // The first trial starts from the base flows with the extra demand on the paths the base
+        // matrix gives it; later ones from heads that earlier trials made good.
+        if (trial == 0) {
+            w.flows.assign(static_cast<size_t>(network.LinkCount()), 0.0);
+            for (const BasePipe& b : m_basePipes) {
+                const double share =
+                    b.conductance * (w.drop[static_cast<size_t>(b.to)] - w.drop[static_cast<size_t>(b.from)]);
+                w.flows[static_cast<size_t>(b.link)] = b.flow + share / b.parallel * q;
+            }
+            net.StartFromFlows(&w.flows);
+        }
         const bool converged = net.Balance() == ZBalanceInfo::Converged;
+        net.StartFromFlows(nullptr);
         r.passes += net.Passes();
         const bool feasible = converged && smallestMargin(limiting) >= 0.0;
         if (feasible) {

@@ -21,10 +21,11 @@ class ZSweepNetwork;
 // slope alone, then through the slope and one trial, then through the last two trials; the next
 // trial is the smallest zero of those models, a little beyond it or short of it so as to land on
 // the other side of the limit than the trial before; bisection when a step fails to halve the
-// bracket. Each trial is balanced from heads predicted the same way (the solver keeps its
-// ordering, factorisation, data check and resistances). It ends when the bracket is within
-// 0.1 % of Q or 0.01 l/s; the feasible end is the answer and the node of the smallest margin
-// there the limiting node.
+// bracket. The first trial is balanced from the base flows with the extra demand on the paths
+// the base matrix gives it, later ones from heads predicted the same way (the solver keeps its
+// ordering, factorisation, data check, resistances and pipe list, and reads the heads alone).
+// It ends when the bracket is within 0.1 % of Q or 0.01 l/s; the feasible end is the answer and
+// the node of the smallest margin there the limiting node.
 class ZFireFlow {
 public:
     struct Params {
@@ -77,10 +78,11 @@ private:
     std::vector<double> m_baseHeads;         // per node, of the base case
     // The open pipes at the base solution, for the first trial's guess of the losses' growth.
     struct BasePipe {
-        int from, to;
+        int link, from, to;
         double resistance, exponent, parallel;
         double flow;          // of one of the parallel pipes, from -> to
         double conductance;   // of all of them, as the solver's last matrix has it
+        double loss, slope;   // of one of them at that flow: the law and its derivative
     };
     std::vector<BasePipe> m_basePipes;
     std::vector<int> m_lowBase;

@@ -26,11 +26,18 @@ public:
     int Balance(const std::vector<char>* shut = nullptr, bool warm = true);
     // See ZBalanceInfo::ReusePreparation: for items that change node demands only.
     void ReusePreparation(bool on) { m_info.ReusePreparation(on); }
+    // See ZBalanceInfo::HeadsOnly and PredictLastPass: for searches that read free heads alone.
+    void HeadsOnly(bool on)
+    {
+        m_info.HeadsOnly(on);
+        m_info.PredictLastPass(on);
+    }
     // See ZBalanceInfo::DemandSensitivity (of the last balance).
     bool DemandSensitivity(int node, std::vector<double>& drop, std::vector<double>& scratch) const
     {
         return m_info.DemandSensitivity(node, drop, scratch);
     }
+    void StartFromFlows(const std::vector<double>* flows) { m_info.StartFromFlows(flows); }
     // Passes of the last balance.
     int Passes() const { return m_info.GetIterationCount(); }
     // Takes the present state as the base (after the copy, or once the base case is balanced).

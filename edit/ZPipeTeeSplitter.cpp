@@ -88,46 +88,70 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
             }
         }
     }
-    // Segments of each group's first pipe in a grid of cells about one average segment long.
+    // Segments of each group's first pipe in grids of cells: the finest about one median segment
+    // long, each further one 64 times coarser. A segment goes into the finest grid in which it
+    // crosses at most a few hundred cells, so that a few lines far longer than the rest (a stray
+    // line across the world) neither swell the cells of all nor walk billions of them.
     struct Seg {
         size_t group;
         int index;
         PipePoint a, b;
+        double length;
     };
     std::vector<Seg> segs;
-    double total = 0.0;
     for (size_t g = 0; g < groups.size(); ++g) {
         const auto pts = Points(*groups[g].front());
         for (size_t i = 0; i + 1 < pts.size(); ++i) {
-            segs.push_back({g, static_cast<int>(i), pts[i], pts[i + 1]});
-            total += std::hypot(pts[i + 1].x - pts[i].x, pts[i + 1].y - pts[i].y);
+            const double len = std::hypot(pts[i + 1].x - pts[i].x, pts[i + 1].y - pts[i].y);
+            // No node can lie on a segment without a finite length (see tryHit).
+            if (len > 0 && std::isfinite(len))
+                segs.push_back({g, static_cast<int>(i), pts[i], pts[i + 1], len});
         }
     }
     if (segs.empty())
         return 0;
-    const double cell = std::max({total / static_cast<double>(segs.size()), 4 * m_tolerance, 1e-3});
+    double median;
+    {
+        std::vector<double> lengths(segs.size());
+        for (size_t k = 0; k < segs.size(); ++k)
+            lengths[k] = segs[k].length;
+        std::nth_element(lengths.begin(), lengths.begin() + static_cast<long>(lengths.size() / 2), lengths.end());
+        median = lengths[lengths.size() / 2];
+    }
+    const double finest = std::max({median, 4 * m_tolerance, 1e-3});
+    constexpr double Coarser = 64.0, MaxSteps = 512.0;
     // Far-off coordinates share the outermost cells; the distance test still decides.
-    auto index = [cell](double v) { return static_cast<int64_t>(std::clamp(std::floor(v / cell), -1.0e15, 1.0e15)); };
-    auto key = [](int64_t cx, int64_t cy) {
-        return static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(cy);
+    auto index = [](double v, double cell) {
+        return static_cast<int64_t>(std::clamp(std::floor(v / cell), -1.0e15, 1.0e15));
+    };
+    auto key = [](int level, int64_t cx, int64_t cy) {
+        return (static_cast<uint64_t>(cx) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(cy)) +
+               static_cast<uint64_t>(level) * 0xC2B2AE3D27D4EB4FULL;
     };
     // A segment goes into the cells along it and their neighbours (the tolerance is at most a
-    // quarter cell), walked in half-cell steps: the entries of all segments together stay within
-    // a few times their number, however long or slanted some of them are.
+    // quarter cell), walked in half-cell steps.
     std::unordered_multimap<uint64_t, size_t> grid;
+    std::vector<std::pair<int, double>> levels;   // used, with their cell sizes
     std::vector<uint64_t> keys;
     for (size_t s = 0; s < segs.size(); ++s) {
         const Seg& g = segs[s];
-        const double len = std::hypot(g.b.x - g.a.x, g.b.y - g.a.y);
-        const double steps = std::ceil(2.0 * len / cell);
-        const int64_t n = std::isfinite(steps) ? static_cast<int64_t>(std::clamp(steps, 1.0, 1.0e9)) : 1;
+        int level = 0;
+        double cell = finest;
+        while (2.0 * g.length / cell > MaxSteps) {
+            ++level;
+            cell *= Coarser;
+        }
+        if (std::find_if(levels.begin(), levels.end(), [level](const auto& l) { return l.first == level; }) ==
+            levels.end())
+            levels.emplace_back(level, cell);
+        const int64_t n = static_cast<int64_t>(std::max(1.0, std::ceil(2.0 * g.length / cell)));
         keys.clear();
         for (int64_t k = 0; k <= n; ++k) {
             const double t = static_cast<double>(k) / static_cast<double>(n);
-            const int64_t cx = index(g.a.x + (g.b.x - g.a.x) * t), cy = index(g.a.y + (g.b.y - g.a.y) * t);
+            const int64_t cx = index(g.a.x + (g.b.x - g.a.x) * t, cell), cy = index(g.a.y + (g.b.y - g.a.y) * t, cell);
             for (int64_t dx = -1; dx <= 1; ++dx)
                 for (int64_t dy = -1; dy <= 1; ++dy)
-                    keys.push_back(key(cx + dx, cy + dy));
+                    keys.push_back(key(level, cx + dx, cy + dy));
         }
         std::sort(keys.begin(), keys.end());
         keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
@@ -138,7 +162,9 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
     std::vector<std::pair<ZPipeLink*, std::vector<Hit>>> hits;
     std::unordered_map<ZPipeLink*, size_t> hitIndex;
     std::unordered_set<std::pair<const ZPipeLink*, const ZPipeLink*>, PairHash> overlaps;
+    m_measured = 0;
     auto tryHit = [&](ZConsumeNode* n, const Seg& g) {
+        ++m_measured;
         const ZPipeLink* p = groups[g.group].front();
         if (p->From() == n || p->To() == n)
             return;
@@ -147,9 +173,7 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
             return;
         // Unit direction first, so far-off or huge coordinates give no infinities; a test that
         // is not plainly within the tolerance (NaN included) is no hit.
-        const double len = std::hypot(g.b.x - g.a.x, g.b.y - g.a.y);
-        if (!(len > 0) || !std::isfinite(len))
-            return;
+        const double len = g.length;
         const double ux = (g.b.x - g.a.x) / len, uy = (g.b.y - g.a.y) / len;
         const double along = std::clamp((n->X - g.a.x) * ux + (n->Y - g.a.y) * uy, 0.0, len);
         const double dist = std::hypot(g.a.x + along * ux - n->X, g.a.y + along * uy - n->Y);
@@ -187,9 +211,11 @@ int ZPipeTeeSplitter::Split(const std::vector<ZConsumeNode*>& nodes, std::vector
         }
     };
     for (ZConsumeNode* n : nodes) {
-        auto [b, e] = grid.equal_range(key(index(n->X), index(n->Y)));
-        for (auto it = b; it != e; ++it)
-            tryHit(n, segs[it->second]);
+        for (const auto& [level, cell] : levels) {
+            auto [b, e] = grid.equal_range(key(level, index(n->X, cell), index(n->Y, cell)));
+            for (auto it = b; it != e; ++it)
+                tryHit(n, segs[it->second]);
+        }
     }
     m_overlaps = static_cast<int>(overlaps.size());
     // In the network's order, so that the new pipes' identifiers do not depend on the grid.

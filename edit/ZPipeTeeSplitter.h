@@ -23,6 +23,9 @@ public:
               std::vector<ZNetObject*>& changed);
     // Pairs of pipes found lying along each other in the last Split: not split where they overlap.
     int Overlaps() const { return m_overlaps; }
+    // Node and segment pairs the last Split measured: a few per node, however unequal the
+    // drawing's line lengths.
+    long long Measured() const { return m_measured; }
 
 private:
     struct Hit {
@@ -39,6 +42,7 @@ private:
     double m_tolerance;
     ZEditTransaction* m_tx;
     int m_overlaps = 0;
+    long long m_measured = 0;
     std::vector<ZFlowLink*> m_newLinks;             // halves made in this Split, merged at its end
     std::unordered_set<std::string> m_pendingIds;   // their identifiers
 };

@@ -18,7 +18,10 @@ qen_sanitizer_build() {
         compilers=(-DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx")
         more=(-DQEN_BUILD_FUZZERS=ON)
     fi
+    # -O1 and line tables only: the sanitizers' reports keep their file and line, and the tree
+    # compiles in about two thirds of the time (the test command runs it on a clean machine).
     cmake -S "$(dirname "${BASH_SOURCE[0]}")/.." -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
         "${compilers[@]}" -DQEN_WERROR="${QEN_WERROR:-ON}" "${more[@]}" \
         -DCMAKE_CXX_FLAGS="$san" -DCMAKE_C_FLAGS="$san" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
         -DQEN_BUILD_GUI=OFF -DQEN_BUILD_BENCH=OFF >/dev/null

@@ -1,5 +1,5 @@
 #include "CSimulateCommand.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 #include "CDocumentHost.h"
 #include "CQENDoc.h"
 #include "CSimulationState.h"

@@ -361,15 +361,15 @@ QString CCoreText::Line(const QString& line, int depth)
     if (exact != body)
         return line.left(indent) + exact;
     // A list ("[LABELS] 3 行, [QUALITY] 11 行"), before the templates, which would take it whole:
-    // translated when each of its items is.
+    // translated when each of its items is, wholly.
     if (const QStringList items = body.split(QStringLiteral(", ")); items.size() > 1 && depth < 3) {
         QStringList out;
         for (const QString& item : items) {
             out << Line(item, depth + 1);
-            if (out.back() == item)
+            if (HasChinese(out.back()))
                 break;
         }
-        if (out.size() == items.size() && out.back() != items.back())
+        if (out.size() == items.size() && !HasChinese(out.back()))
             return line.left(indent) + out.join(QStringLiteral(", "));
     }
     // The first whole translation, the parts split as few or as many characters first ("- %1 (%2)"

@@ -182,8 +182,10 @@ private slots:
     void everyListedTextTranslated()
     {
         for (const auto& list : {CoreMessageTexts::All(), CoreReportTexts::All()})
-            for (const char* text : list)
-                QVERIFY2(QCoreApplication::translate("CCoreText", text) != QString::fromUtf8(text), text);
+            for (const char* text : list)   // "- %1 (%2)" and the like are their own translation
+                QVERIFY2(!HasCjk(QString::fromUtf8(text)) ||
+                             QCoreApplication::translate("CCoreText", text) != QString::fromUtf8(text),
+                         text);
     }
 
     void fieldTableInEnglish()

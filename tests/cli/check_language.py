@@ -17,7 +17,8 @@ cli, src, work = (os.path.abspath(a) for a in sys.argv[1:4])
 shutil.rmtree(work, ignore_errors=True)
 os.makedirs(work)
 for f in ("tests/data/networks/Net1.inp", "examples/town.wnp", "tests/data/cli/unknown-section.txt",
-          "tests/data/cli/no-known-head.txt", "tests/data/cli/no-supply.txt", "tests/data/cli/eps/base.inp"):
+          "tests/data/cli/no-known-head.txt", "tests/data/cli/no-supply.txt", "tests/data/cli/eps/base.inp",
+          "tests/data/cli/language/pipes.geojson"):
     shutil.copy(os.path.join(src, f), work)
 golden = os.path.join(src, "tests/data/cli/language")
 CJK = re.compile(r"[\u3000-\u303f\u3400-\u9fff\uff00-\uffef]")
@@ -49,6 +50,9 @@ RUNS = [
      ["- Pressure-reducing valves written as PBV (fixed head loss) (1)", "Wrote town.inp"]),
     (["allocate", "no-supply.txt", "--total", "3", "--save", "never.txt"], "stderr", "zh-allocate-no-supply.txt", 3,
      ["qen-cli allocate: Node flow allocation failed"]),
+    (["import-gis", "pipes.geojson", "pipes.txt"], "stdout", "zh-import-gis.txt", 0,
+     ["Layer pipes: 3 line features, 0 point features", "Empty values taken from the template: coefficient 2",
+      "Skipped 1 lines of zero length", "Text files do not keep the coordinate system"]),
 ]
 
 for args, stream, name, status, english in RUNS:

@@ -373,9 +373,13 @@ QString CCoreText::Line(const QString& line, int depth)
             return line.left(indent) + out.join(QStringLiteral(", "));
     }
     // The first whole translation, the parts split as few or as many characters first ("- %1 (%2)"
-    // over "- 止回阀写为节流阀 (QEN 计算中...) (1)"); else the first match, partly translated.
+    // over "- 止回阀写为节流阀 (QEN 计算中...) (1)"); else the first match, partly translated (the
+    // user's Chinese names stay). A few matches at most: each translates its parts in turn.
     QString partly;
+    int matches = 0;
     for (const CoreTextPattern& p : CoreTextPatterns()) {
+        if (matches >= 4)
+            break;
         const QString translated = Lookup(p.source);
         // Known, but without a translation in this language; a template of no Chinese ("- %1 (%2)")
         // is its own translation.
@@ -384,6 +388,7 @@ QString CCoreText::Line(const QString& line, int depth)
             const QRegularExpressionMatch m = re->match(body);
             if (!m.hasMatch())
                 continue;
+            ++matches;
             if (untranslated) {
                 partly = partly.isNull() ? line : partly;
                 break;

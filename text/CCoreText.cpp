@@ -8,9 +8,10 @@
 #include <vector>
 
 namespace {
-// The core's texts, most particular first: a line takes the first that matches it whole, from this
-// list, then CoreMessageTexts.cpp's, then the catch-alls. %1, %2... stand for the parts that vary
-// (names, numbers, texts of their own).
+// The core's texts: a line takes the first template that matches it whole (and translates it
+// without Chinese left), the templates of this list and CoreMessageTexts.cpp's tried the most
+// particular first, then the catch-alls. %1, %2... stand for the parts that vary (names, numbers,
+// texts of their own).
 const char* const kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CCoreText", "收敛"),
     QT_TRANSLATE_NOOP("CCoreText", "用户中止"),
@@ -297,13 +298,12 @@ const std::vector<CoreTextPattern>& CoreTextPatterns()
     static const std::vector<CoreTextPattern> patterns = [] {
         std::vector<CoreTextPattern> out;
         static const QRegularExpression placeholder(QStringLiteral("%(\\d)"));
-        // The message list goes most particular first by itself: the more fixed text, the earlier
-        // ("写出 %1 和 %2" before "写出 %1").
-        std::vector<const char*> messages(CoreMessageTexts::All().begin(), CoreMessageTexts::All().end());
-        std::stable_sort(messages.begin(), messages.end(),
-                         [](const char* a, const char* b) { return FixedLength(a) > FixedLength(b); });
+        // Most particular first: the more fixed text, the earlier ("写出 %1 和 %2" before "写出 %1",
+        // "节点 %1: %2 m" before "节点%1"), the catch-alls last.
         std::vector<const char*> sources(std::begin(kCoreTexts), std::end(kCoreTexts));
-        sources.insert(sources.end(), messages.begin(), messages.end());
+        sources.insert(sources.end(), CoreMessageTexts::All().begin(), CoreMessageTexts::All().end());
+        std::stable_sort(sources.begin(), sources.end(),
+                         [](const char* a, const char* b) { return FixedLength(a) > FixedLength(b); });
         sources.insert(sources.end(), std::begin(kCatchAllTexts), std::end(kCatchAllTexts));
         for (const char* source : sources) {
             const QString text = QString::fromUtf8(source);

@@ -130,6 +130,16 @@ private slots:
         QVERIFY2(!HasCjk(report), qPrintable(report));
         QVERIFY2(report.contains(QStringLiteral("Closed pipes: a closed gate valve added before the pipe")),
                  qPrintable(report));
+        // The most particular template first; parts split where the translation is whole; a
+        // list item by item, and not when an item would keep Chinese.
+        QCOMPARE(CCoreText::Tr(std::string("  节点 J1: 3.000 m")), QStringLiteral("  Node J1: 3.000 m"));
+        QCOMPARE(CCoreText::Tr(std::string("- 止回阀写为节流阀 (QEN 计算中止回阀双向过水) (1)")),
+                 QStringLiteral("- Check valves written as throttle control valves (QEN lets check valves pass both "
+                                "ways) (1)"));
+        QCOMPARE(CCoreText::Tr(std::string("    [LABELS] 3 行, [QUALITY] 11 行")),
+                 QStringLiteral("    [LABELS] 3 lines, [QUALITY] 11 lines"));
+        QCOMPARE(CCoreText::Tr(std::string("层 L: 线要素 3 个, 点要素 0 个")),
+                 QStringLiteral("Layer L: 3 line features, 0 point features"));
         // The cost report with an overflow and pumps left out; the contour messages.
         ZNetCost::Result cost;
         cost.pipes = 3;

@@ -94,20 +94,7 @@ public:
                                    c.text.find('\n') != std::string::npos ? m_wrap : nullptr);
     }
 
-    // `name` as a sheet may have it: at most 31 characters, none of []:*?/\, and unlike the
-    // sheets before it (a translation may shorten two names alike).
-    std::string SheetName(const std::string& name)
-    {
-        std::string base;
-        for (const char ch : name)
-            base += std::string_view("[]:*?/\\").find(ch) == std::string_view::npos ? ch : '_';
-        for (int n = 1;; ++n) {
-            const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
-            std::string s = Utf8Prefix(base, 31 - static_cast<int>(suffix.size())) + suffix;
-            if (m_sheets.insert(s).second)
-                return s;
-        }
-    }
+    std::string SheetName(const std::string& name) { return ZReportXlsxWriter::SheetName(name, m_sheets); }
 
     lxw_workbook* m_wb;
     lxw_format* m_bold;
@@ -212,6 +199,19 @@ void TableSheet(Book& book, const ZReportTable& t, const ZReportText& tr)
     PrintSetup(ws, true, widths, tr);
 }
 }   // namespace
+
+std::string ZReportXlsxWriter::SheetName(const std::string& name, std::set<std::string>& used)
+{
+    std::string base;
+    for (const char ch : name)
+        base += std::string_view("[]:*?/\\").find(ch) == std::string_view::npos ? ch : '_';
+    for (int n = 1;; ++n) {
+        const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
+        std::string s = Utf8Prefix(base, 31 - static_cast<int>(suffix.size())) + suffix;
+        if (used.insert(s).second)
+            return s;
+    }
+}
 
 int ZReportXlsxWriter::TextWidth(const std::string& utf8)
 {

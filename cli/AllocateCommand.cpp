@@ -5,6 +5,7 @@
 #include "hydraulics/ZFlowAllocation.h"
 #include "model/NumberOption.h"
 #include "model/ZDocument.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -28,7 +29,7 @@ int AllocateCommand::Run()
     const std::string error =
         NumberOption::Parse("--total", m_totalText, {0.0, ZFlowAllocation::MaxTotal * perBase}, inUnit);
     if (!error.empty()) {
-        std::cerr << "qen-cli allocate: " << error << " (" << m_unit << ")\n";
+        std::cerr << "qen-cli allocate: " << TextLanguage::Tr(error) << " (" << m_unit << ")\n";
         return ExitUsage;
     }
     const double total = inUnit / perBase;
@@ -36,7 +37,7 @@ int AllocateCommand::Run()
     m_io.Load(m_file, doc);
     const double before = ZFlowAllocation::CurrentTotal(doc.GetNetwork());
     if (!ZFlowAllocation::Allocate(doc.GetNetwork(), total)) {
-        std::cerr << "qen-cli allocate: 节点流量分配失败,可能没有供水管道!\n";
+        std::cerr << "qen-cli allocate: " << TextLanguage::Tr("节点流量分配失败,可能没有供水管道!") << "\n";
         return ExitNoSupplyingPipe;
     }
     std::printf("total before:    %.6f m3/s\n", before);

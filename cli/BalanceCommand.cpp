@@ -14,6 +14,7 @@
 #include "model/ZPipeLink.h"
 #include "model/ZTankLink.h"
 #include "persist/AtomicFileWriter.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -139,7 +140,8 @@ int BalanceCommand::Run()
         return ExitUsage;
     ZBalanceRun run(doc);
     if (!run.CheckConnectivity()) {
-        std::cout << ZConnectivityCheck::ReportTitle() << "\n" << run.Connectivity().ReportText();
+        std::cout << TextLanguage::Tr(ZConnectivityCheck::ReportTitle()) << "\n"
+                  << TextLanguage::Tr(run.Connectivity().ReportText());
         return ExitSplitNetwork;
     }
 
@@ -174,18 +176,19 @@ int BalanceCommand::Run()
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (status == ZBalanceInfo::InvalidData) {
-        std::cerr << "qen-cli balance: " << m_file << ": " << run.Message() << "\n";
+        std::cerr << "qen-cli balance: " << m_file << ": " << TextLanguage::Tr(run.Message()) << "\n";
         return ExitBadFile;
     }
 
     std::printf("status:          %d %s\n", status, StatusName(status));
-    std::printf("case:            %s\n", ZBalanceRun::CaseName(doc.GetDrawSettings().CalcCase).c_str());
+    std::printf("case:            %s\n",
+                TextLanguage::Tr(ZBalanceRun::CaseName(doc.GetDrawSettings().CalcCase)).c_str());
     std::printf("passes:          %d\n", run.Iterations());
     std::printf("wall time:       %.4f s\n", seconds);
     std::printf("last correction: %.3g m (tolerance %.3g m)\n", run.MaxCorrection(),
                 doc.GetDrawSettings().Params.HeadTolerance);
     if (!run.Message().empty())
-        std::cerr << run.Message() << "\n";
+        std::cerr << TextLanguage::Tr(run.Message()) << "\n";
     if (status == ZBalanceInfo::Converged)
         PrintSummary(doc, run);
 

@@ -5,6 +5,7 @@
 #include "NumberOptions.h"
 #include "hydraulics/ZNetCost.h"
 #include "model/ZDocument.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -68,6 +69,6 @@ int CostCommand::Run()
     params.alpha = m_alpha.value_or(1.0);
     params.price = m_price.value_or(stored.ElecPrice);
     params.balanced = doc.GetDrawSettings().Balanced != 0;
-    std::cout << ZNetCost::Report(ZNetCost::Compute(doc.GetNetwork(), params));
+    std::cout << TextLanguage::Tr(ZNetCost::Report(ZNetCost::Compute(doc.GetNetwork(), params)));
     return ExitOk;
 }

@@ -10,6 +10,7 @@
 #include "model/MessageText.h"
 #include "model/ZDocument.h"
 #include "persist/AtomicFileWriter.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -57,7 +58,8 @@ int CriticalityCommand::Run()
 
     ZBalanceRun check(doc);
     if (!check.CheckConnectivity()) {
-        std::cout << ZConnectivityCheck::ReportTitle() << "\n" << check.Connectivity().ReportText();
+        std::cout << TextLanguage::Tr(ZConnectivityCheck::ReportTitle()) << "\n"
+                  << TextLanguage::Tr(check.Connectivity().ReportText());
         return ExitSplitNetwork;
     }
     ZCriticality::Params params;

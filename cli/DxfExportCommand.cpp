@@ -11,6 +11,7 @@
 #include "model/ZDocument.h"
 #include "model/ZSettingsStore.h"
 #include "edit/ZCadExport.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -53,7 +54,7 @@ int DxfExportCommand::Run()
             return ExitBadFile;
         }
         if (run.Run() != ZBalanceInfo::Converged) {
-            std::cerr << "qen-cli export-dxf: balancing did not converge: " << run.Message() << "\n";
+            std::cerr << "qen-cli export-dxf: balancing did not converge: " << TextLanguage::Tr(run.Message()) << "\n";
             return ExitBadFile;
         }
     }
@@ -64,7 +65,7 @@ int DxfExportCommand::Run()
         const auto status =
             ZContourGenerator::Generate(doc.GetNetwork(), ds.ContourKind, ds.ContourInterval, doc.GetContours());
         if (status != ZContourGenerator::Ok) {
-            std::cerr << "qen-cli export-dxf: " << ZContourGenerator::Message(status) << "\n";
+            std::cerr << "qen-cli export-dxf: " << TextLanguage::Tr(ZContourGenerator::Message(status)) << "\n";
             return ExitBadFile;
         }
     }

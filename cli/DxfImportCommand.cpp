@@ -7,6 +7,7 @@
 #include "cadbridge/CadBridgeScan.h"
 #include "model/ZDocument.h"
 #include "edit/ZCadImport.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -42,7 +43,8 @@ int DxfImportCommand::Run()
         for (const std::string& l : ZCadImport::SplitLayers(m_layers))
             layers.push_back(ZCadImport::LayerNameToGbk(l));
         if (layers.empty()) {
-            std::cerr << "qen-cli import-dxf: 需要输入图层名! (--layers names no layer)\n";
+            std::cerr << "qen-cli import-dxf: " << TextLanguage::Tr("需要输入图层名!")
+                      << " (--layers names no layer)\n";
             return ExitUsage;
         }
     }
@@ -79,6 +81,6 @@ int DxfImportCommand::Run()
         notes = m_layersGiven ? "所选图层上没有直线或多段线\n" : "图纸的模型空间中没有直线或多段线\n";
     if (import.PipesAdded() == 0)
         notes = "没有管道加入，原因:\n" + notes;
-    std::fputs(notes.c_str(), stdout);
+    std::fputs(TextLanguage::Tr(notes).c_str(), stdout);
     return ExitOk;
 }

@@ -5,6 +5,7 @@
 #include "gis/GisError.h"
 #include "gis/ZGisElevations.h"
 #include "model/ZDocument.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -48,7 +49,7 @@ int ElevationsCommand::Run()
     try {
         r = ZGisElevations::Run(m_raster, doc, o);
     } catch (const GisError& e) {
-        std::cerr << "qen-cli elevations: " << e.what() << "\n";
+        std::cerr << "qen-cli elevations: " << TextLanguage::Tr(e.what()) << "\n";
         return ExitBadFile;
     }
     m_io.Save(m_save, doc);
@@ -57,7 +58,7 @@ int ElevationsCommand::Run()
     if (m_onlyMissing)
         std::printf("kept (not 0): %d\n", r.skipped);
     if (!r.crsNote.empty())
-        std::printf("%s\n", r.crsNote.c_str());
+        std::printf("%s\n", TextLanguage::Tr(r.crsNote).c_str());
     List("outside the raster (unchanged)", r.outside);
     List("on no-data (unchanged)", r.noData);
     return ExitOk;

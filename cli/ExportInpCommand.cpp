@@ -4,6 +4,7 @@
 #include "ExitCode.h"
 #include "model/ZDocument.h"
 #include "persist/epanet/EpanetFile.h"
+#include "text/TextLanguage.h"
 
 #include <iostream>
 
@@ -21,6 +22,6 @@ int ExportInpCommand::Run()
     ZDocument doc;
     m_io.Load(m_in, doc);
     const InpReport report = EpanetFile::SaveFile(m_out, doc);
-    std::cout << report.Text() << "写出 " << m_out << "\n";
+    std::cout << TextLanguage::Tr(report.Text()) << TextLanguage::Tr("写出 " + m_out) << "\n";
     return ExitOk;
 }

@@ -10,6 +10,7 @@
 #include "model/MessageText.h"
 #include "model/ZDocument.h"
 #include "persist/AtomicFileWriter.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -65,7 +66,8 @@ int FireFlowCommand::Run()
 
     ZBalanceRun check(doc);
     if (!check.CheckConnectivity()) {
-        std::cout << ZConnectivityCheck::ReportTitle() << "\n" << check.Connectivity().ReportText();
+        std::cout << TextLanguage::Tr(ZConnectivityCheck::ReportTitle()) << "\n"
+                  << TextLanguage::Tr(check.Connectivity().ReportText());
         return ExitSplitNetwork;
     }
     ZFireFlow::Params params;
@@ -113,7 +115,7 @@ int FireFlowCommand::Run()
     if (!m_sweep.Csv().empty())
         AtomicFileWriter::Write(m_sweep.Csv(), csv);
 
-    std::printf("case:              %s\n", ZBalanceRun::CaseName(params.CalcCase).c_str());
+    std::printf("case:              %s\n", TextLanguage::Tr(ZBalanceRun::CaseName(params.CalcCase)).c_str());
     std::printf("part:              %s\n", m_sweep.PartText().c_str());
     std::printf("nodes checked:     %zu\n", fire.Results().size());
     std::printf("residual head:     %s m, system minimum %s m\n", SweepOptions::Number(m_residualHead).c_str(),

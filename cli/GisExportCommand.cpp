@@ -6,6 +6,7 @@
 #include "gis/ZGisExport.h"
 #include "hydraulics/ZBalanceRun.h"
 #include "model/ZDocument.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -34,7 +35,7 @@ int GisExportCommand::Run()
             return ExitBadFile;
         }
         if (run.Run() != ZBalanceInfo::Converged) {
-            std::cerr << "qen-cli export-gis: balancing did not converge: " << run.Message() << "\n";
+            std::cerr << "qen-cli export-gis: balancing did not converge: " << TextLanguage::Tr(run.Message()) << "\n";
             return ExitBadFile;
         }
     }
@@ -44,7 +45,7 @@ int GisExportCommand::Run()
     try {
         r = ZGisExport::Write(doc, m_out, o);
     } catch (const GisError& e) {
-        std::cerr << "qen-cli export-gis: " << e.what() << "\n";
+        std::cerr << "qen-cli export-gis: " << TextLanguage::Tr(e.what()) << "\n";
         return ExitBadFile;
     }
     std::printf("nodes: %d\npipes: %d\npumps: %d\nvalves: %d\ntanks: %d\n", r.nodes, r.pipes, r.pumps, r.valves,

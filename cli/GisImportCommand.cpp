@@ -6,6 +6,7 @@
 #include "gis/GisError.h"
 #include "gis/ZGisImport.h"
 #include "model/ZDocument.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -43,7 +44,7 @@ int GisImportCommand::Run()
         for (const std::string& m : m_map)
             o.map.push_back(GisAttributeMap::Parse(m));
     } catch (const GisError& e) {
-        std::cerr << "qen-cli import-gis: " << e.what() << "\n";
+        std::cerr << "qen-cli import-gis: " << TextLanguage::Tr(e.what()) << "\n";
         return ExitUsage;
     }
     ZDocument doc;
@@ -53,7 +54,7 @@ int GisImportCommand::Run()
     try {
         r = ZGisImport::Run(m_source, doc, m_io.Templates(), o);
     } catch (const GisError& e) {
-        std::cerr << "qen-cli import-gis: " << e.what() << "\n";
+        std::cerr << "qen-cli import-gis: " << TextLanguage::Tr(e.what()) << "\n";
         return ExitBadFile;
     }
     m_io.Save(m_out, doc);
@@ -65,8 +66,8 @@ int GisImportCommand::Run()
         std::printf("overlapping pipes: %d\n", r.overlaps);
     }
     for (const std::string& line : r.lines)
-        std::printf("%s\n", line.c_str());
+        std::printf("%s\n", TextLanguage::Tr(line).c_str());
     if (!doc.GetCrs().empty() && ZDocument::FileKindFromName(m_out) == ZDocument::TextFile)
-        std::printf("文本文件不保存坐标系\n");
+        std::printf("%s\n", TextLanguage::Tr("文本文件不保存坐标系").c_str());
     return ExitOk;
 }

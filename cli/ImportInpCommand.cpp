@@ -6,6 +6,7 @@
 #include "model/ZDocument.h"
 #include "persist/AtomicFileWriter.h"
 #include "persist/epanet/EpanetFile.h"
+#include "text/TextLanguage.h"
 
 #include <iostream>
 
@@ -26,6 +27,6 @@ int ImportInpCommand::Run()
     m_io.Save(m_out, doc);
     const std::string mapPath = EpanetFile::IdMapPath(m_out);
     AtomicFileWriter::Write(mapPath, result.idMapCsv);
-    std::cout << result.report.Text() << "写出 " << m_out << " 和 " << mapPath << "\n";
+    std::cout << TextLanguage::Tr(result.report.Text()) << TextLanguage::Tr("写出 " + m_out + " 和 " + mapPath) << "\n";
     return ExitOk;
 }

@@ -9,6 +9,7 @@
 #include "report/ZReportBuilder.h"
 #include "report/ZReportRuns.h"
 #include "report/ZReportXlsxWriter.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -139,6 +140,8 @@ int ReportCommand::Run()
     m_io.Load(m_file, doc);
     ZReportBuilder::Options options;
     options.cases = cases;
+    if (TextLanguage::English())
+        options.translate = TextLanguage::Tr;
     ZReportRuns runs(doc);
     if (const int rc = RunChecks(runs, doc); rc != 0)
         return rc;
@@ -165,7 +168,8 @@ int ReportCommand::RunProgram() const
         std::cerr << "qen-cli report: a PDF report is drawn by the program qen, which is not beside qen-cli\n";
         return ExitUsage;
     }
-    std::vector<std::string> args{program, "--report", m_file, m_out};
+    std::vector<std::string> args{program, "--report",   m_file,
+                                  m_out,   "--language", TextLanguage::English() ? "en" : "zh"};
     if (!m_cases.empty())
         args.insert(args.end(), {"--cases", m_cases});
     if (!m_title.empty())

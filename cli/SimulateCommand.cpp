@@ -14,6 +14,7 @@
 #include "model/ZDocument.h"
 #include "persist/AtomicFileWriter.h"
 #include "persist/epanet/EpanetFile.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -70,7 +71,7 @@ void SimulateCommand::Load(ZDocument& doc) const
     }
     doc.Reset();
     EpanetFile::ImportResult result = EpanetFile::LoadFile(m_file, doc, m_io.Templates(), 0.0);
-    std::cerr << result.report.Text();
+    std::cerr << TextLanguage::Tr(result.report.Text());
 }
 
 int SimulateCommand::Run()
@@ -97,7 +98,8 @@ int SimulateCommand::Run()
 
     ZConnectivityCheck connectivity;
     if (!connectivity.Run(doc.GetNetwork())) {
-        std::cout << ZConnectivityCheck::ReportTitle() << "\n" << connectivity.ReportText();
+        std::cout << TextLanguage::Tr(ZConnectivityCheck::ReportTitle()) << "\n"
+                  << TextLanguage::Tr(connectivity.ReportText());
         return BalanceCommand::ExitSplitNetwork;
     }
 
@@ -110,7 +112,7 @@ int SimulateCommand::Run()
         status = sim.Run();
     }
     if (status == ZBalanceInfo::InvalidData) {
-        std::cerr << "qen-cli simulate: " << m_file << ": " << sim.Fault().Text() << "\n";
+        std::cerr << "qen-cli simulate: " << m_file << ": " << TextLanguage::Tr(sim.Fault().Text()) << "\n";
         return ExitBadFile;
     }
     PrintSummary(doc, sim);

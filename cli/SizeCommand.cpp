@@ -11,6 +11,7 @@
 #include "model/ProgressObserver.h"
 #include "model/ZDocument.h"
 #include "model/ZPipeLink.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -121,15 +122,16 @@ int SizeCommand::Run()
     std::string warning;
     const std::string error = problem.Check(&warning);
     if (!error.empty()) {
-        std::cerr << me << error << "\n";
+        std::cerr << me << TextLanguage::Tr(error) << "\n";
         return ExitUsage;
     }
     if (!warning.empty())
-        std::cerr << me << "warning: " << warning << "\n";
+        std::cerr << me << "warning: " << TextLanguage::Tr(warning) << "\n";
 
     ZBalanceRun check(doc);
     if (!check.CheckConnectivity()) {
-        std::cout << ZConnectivityCheck::ReportTitle() << "\n" << check.Connectivity().ReportText();
+        std::cout << TextLanguage::Tr(ZConnectivityCheck::ReportTitle()) << "\n"
+                  << TextLanguage::Tr(check.Connectivity().ReportText());
         return 5;
     }
 

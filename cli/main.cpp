@@ -20,6 +20,7 @@
 #include "SimulateCommand.h"
 #include "SizeCommand.h"
 #include "persist/ArchiveError.h"
+#include "text/TextLanguage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -54,6 +55,12 @@ int main(int argc, char** argv)
 
     CLI::App app{"qen-cli - read, convert and calculate QEN water-supply networks"};
     app.require_subcommand(1, 1);
+    app.fallthrough();   // --language also after the command's name
+    std::string language;
+    app.add_option("--language", language,
+                   "Language of the messages from the calculations and files: zh or en (default: the system's "
+                   "when it is Chinese or English, else zh). The tool's own texts and CSV files stay English")
+        ->check(CLI::IsMember({"zh", "en"}));
     for (auto& c : commands)
         c->Register(app);
 
@@ -67,6 +74,11 @@ int main(int argc, char** argv)
         app.exit(e);   // prints the message and usage to stderr
         return ExitUsage;
     }
+    bool english = false;
+    if (!TextLanguage::Parse(language, english))
+        english = TextLanguage::SystemIsEnglish();
+    if (english && !TextLanguage::UseEnglish())
+        std::cerr << "qen-cli: the English translation cannot be read; messages stay Chinese\n";
 
     for (auto& c : commands) {
         if (!app.got_subcommand(c->Name()))
@@ -74,13 +86,14 @@ int main(int argc, char** argv)
         try {
             return c->Run();
         } catch (const ArchiveError& e) {
-            std::cerr << "qen-cli " << c->Name() << ": " << e.what() << "\n";
+            std::cerr << "qen-cli " << c->Name() << ": " << TextLanguage::Tr(e.what()) << "\n";
             return ExitBadFile;
         } catch (const std::bad_alloc&) {
             std::cerr << "qen-cli " << c->Name() << ": " << c->InputFile() << ": not enough memory\n";
             return ExitBadFile;
         } catch (const std::exception& e) {
-            std::cerr << "qen-cli " << c->Name() << ": " << c->InputFile() << ": " << e.what() << "\n";
+            std::cerr << "qen-cli " << c->Name() << ": " << c->InputFile() << ": " << TextLanguage::Tr(e.what())
+                      << "\n";
             return ExitBadFile;
         }
     }

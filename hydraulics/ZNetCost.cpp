@@ -41,22 +41,23 @@ ZNetCost::Result ZNetCost::Compute(const ZNetwork& network, const Params& params
 
 std::string ZNetCost::Report(const Result& result)
 {
-    // Stored pipes of huge diameter or length can still overflow: say so rather than "inf元".
-    auto amount = [](double v, const char* unit) {
-        return std::isfinite(v) ? "为" + NumberFormat::G(v) + unit : std::string("超出可计算的范围");
-    };
-    std::string text =
-        "总共计算" + std::to_string(result.pipes) + "根管道, 总计造价" + amount(result.pipeCost, "元") + "!\n\n";
-    text += "计算了" + std::to_string(result.pumps) + "个水泵, 总计开机运行费用" +
-            amount(result.runningCost, "元/小时") + "!\n\n";
+    // Each line whole, as the interface's translation matches it. Stored pipes of huge diameter
+    // or length can still overflow: say so rather than "inf元".
+    const std::string pipes = std::to_string(result.pipes), pumps = std::to_string(result.pumps);
+    std::string text = std::isfinite(result.pipeCost)
+                           ? "总共计算" + pipes + "根管道, 总计造价为" + NumberFormat::G(result.pipeCost) + "元!\n\n"
+                           : "总共计算" + pipes + "根管道, 总计造价超出可计算的范围!\n\n";
+    text += std::isfinite(result.runningCost)
+                ? "计算了" + pumps + "个水泵, 总计开机运行费用为" + NumberFormat::G(result.runningCost) + "元/小时!\n\n"
+                : "计算了" + pumps + "个水泵, 总计开机运行费用超出可计算的范围!\n\n";
     if (result.unbalancedPumps > 0)
         text +=
             "管网尚未平差, " + std::to_string(result.unbalancedPumps) + "个运行水泵没有流量和扬程, 未计入运行费用!\n\n";
     if (!result.badPumps.empty()) {
-        text += "以下水泵效率不大于零, 未计入运行费用:";
+        std::string ids;
         for (size_t k = 0; k < result.badPumps.size(); ++k)
-            text += (k ? ", " : " ") + result.badPumps[k];
-        text += "\n\n";
+            ids += (k ? ", " : "") + result.badPumps[k];
+        text += "以下水泵效率不大于零, 未计入运行费用: " + ids + "\n\n";
     }
     return text;
 }

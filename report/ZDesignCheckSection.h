@@ -25,7 +25,10 @@ public:
         std::vector<ZCriticality::Result> results;
     };
 
-    ZDesignCheckSection(const ZNetwork& network, const UnitSystem& units) : m_net(network), m_units(units) {}
+    ZDesignCheckSection(const ZNetwork& network, const UnitSystem& units, ZReportText text = {})
+        : m_net(network), m_units(units), m_text(std::move(text))
+    {
+    }
 
     // Empty sections (no name) when a result names no object of the network.
     ZReportSection FireFlow(const FireFlowInput& in) const;
@@ -34,4 +37,5 @@ public:
 private:
     const ZNetwork& m_net;
     const UnitSystem& m_units;
+    ZReportText m_text;
 };

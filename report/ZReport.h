@@ -1,4 +1,6 @@
 #pragma once
+#include "ZReportText.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,6 +65,7 @@ struct ZTitleBlock {
 
 struct ZReport {
     std::string heading = "管网平差计算书";
+    ZReportText text;   // the writers' own texts (sheet names, headings) in the report's language
     ZTitleBlock title;
     std::vector<ZReportItem> parameters;
     std::vector<ZReportCase> cases;

@@ -34,10 +34,6 @@ ZReportCell In(const UnitCategory& u, double v)
     return ZReportCell::Num(u.ToDisplay(v), u.Precision());
 }
 
-std::string WithUnit(const char* caption, const UnitCategory& u)
-{
-    return std::string(caption) + " (" + u.UnitName() + ")";
-}
 }   // namespace
 
 std::vector<int> ZReportBuilder::CasesOf(const ZDocument& doc)
@@ -108,13 +104,16 @@ int ZReportBuilder::ExitStatus(const ZReport& report)
 ZReport ZReportBuilder::Build(const Options& options, ProgressObserver* progress) const
 {
     ZReport report;
+    report.text = ZReportText(options.translate);
+    const ZReportText& tr = report.text;
+    report.heading = tr(report.heading);
     report.title = options.title;
-    report.parameters = Parameters(options.minFreeHead);
+    report.parameters = Parameters(options.minFreeHead, tr);
     const std::vector<int> cases = options.cases.empty() ? CasesOf(m_doc) : options.cases;
     const double share = 1.0 / static_cast<double>(cases.size());
     for (size_t i = 0; i < cases.size(); ++i) {
         CaseProgress p(progress, share * static_cast<double>(i), share);
-        report.cases.push_back(BuildCase(cases[i], options.minFreeHead, &p));
+        report.cases.push_back(BuildCase(cases[i], options.minFreeHead, tr, &p));
         if (progress && progress->StopRequested()) {
             report.stopped = true;
             return report;
@@ -123,11 +122,11 @@ ZReport ZReportBuilder::Build(const Options& options, ProgressObserver* progress
     const ZNetwork& net = m_doc.GetNetwork();
     std::vector<ZReportSection> sections;
     if (options.simulation)
-        sections.push_back(ZSimulationSection(net, m_units, options.minFreeHead).Build(*options.simulation));
+        sections.push_back(ZSimulationSection(net, m_units, options.minFreeHead, tr).Build(*options.simulation));
     if (options.fireFlow)
-        sections.push_back(ZDesignCheckSection(net, m_units).FireFlow(*options.fireFlow));
+        sections.push_back(ZDesignCheckSection(net, m_units, tr).FireFlow(*options.fireFlow));
     if (options.criticality)
-        sections.push_back(ZDesignCheckSection(net, m_units).Criticality(*options.criticality));
+        sections.push_back(ZDesignCheckSection(net, m_units, tr).Criticality(*options.criticality));
     for (ZReportSection& s : sections)
         if (!s.name.empty())   // results that no longer fit the network are left out
             report.sections.push_back(std::move(s));
@@ -136,31 +135,32 @@ ZReport ZReportBuilder::Build(const Options& options, ProgressObserver* progress
     return report;
 }
 
-std::vector<ZReportItem> ZReportBuilder::Parameters(double minFreeHead) const
+std::vector<ZReportItem> ZReportBuilder::Parameters(double minFreeHead, const ZReportText& tr) const
 {
     const ZBalanceParams& p = m_doc.GetDrawSettings().Params;
     const UnitCategory& head = m_units.Hydr();
     std::vector<ZReportItem> items;
-    items.push_back({"计算精度 (m)", ZReportCell::Num(p.HeadTolerance, -1)});
-    items.push_back(
-        {"最大计算次数", p.MaxIterations < 0 ? ZReportCell::Str("不限") : ZReportCell::Num(p.MaxIterations, 0)});
-    items.push_back({"事故工况水量折减系数", ZReportCell::Num(p.AccidentFactor, -1)});
+    items.push_back({tr("计算精度 (m)"), ZReportCell::Num(p.HeadTolerance, -1)});
+    items.push_back({tr("最大计算次数"),
+                     p.MaxIterations < 0 ? ZReportCell::Str(tr("不限")) : ZReportCell::Num(p.MaxIterations, 0)});
+    items.push_back({tr("事故工况水量折减系数"), ZReportCell::Num(p.AccidentFactor, -1)});
     const bool pressure = p.DemandModel == ZBalanceParams::PressureDriven;
-    items.push_back({"需水模型", ZReportCell::Str(pressure ? "按压力供水" : "按需供水")});
+    items.push_back({tr("需水模型"), ZReportCell::Str(tr(pressure ? "按压力供水" : "按需供水"))});
     if (pressure) {
-        items.push_back({WithUnit("最小压力 P0", head), In(head, p.MinPressure)});
-        items.push_back({WithUnit("需要压力 PR", head), In(head, p.RequiredPressure)});
-        items.push_back({"压力指数", ZReportCell::Num(p.PressureExponent, -1)});
+        items.push_back({tr.WithUnit("最小压力 P0", head.UnitName()), In(head, p.MinPressure)});
+        items.push_back({tr.WithUnit("需要压力 PR", head.UnitName()), In(head, p.RequiredPressure)});
+        items.push_back({tr("压力指数"), ZReportCell::Num(p.PressureExponent, -1)});
     }
-    items.push_back({"止回阀防止倒流", ZReportCell::Str(p.CheckValvesClose ? "是" : "否")});
-    items.push_back({WithUnit("最小服务水头", head), In(head, minFreeHead)});
+    items.push_back({tr("止回阀防止倒流"), ZReportCell::Str(tr(p.CheckValvesClose ? "是" : "否"))});
+    items.push_back({tr.WithUnit("最小服务水头", head.UnitName()), In(head, minFreeHead)});
     const ZNetwork& net = m_doc.GetNetwork();
-    items.push_back({"节点数", ZReportCell::Num(net.Nodes().Count(), 0)});
-    items.push_back({"管段数", ZReportCell::Num(net.Links().Count(), 0)});
+    items.push_back({tr("节点数"), ZReportCell::Num(net.Nodes().Count(), 0)});
+    items.push_back({tr("管段数"), ZReportCell::Num(net.Links().Count(), 0)});
     return items;
 }
 
-ZReportCase ZReportBuilder::BuildCase(int calcCase, double minFreeHead, ProgressObserver* progress) const
+ZReportCase ZReportBuilder::BuildCase(int calcCase, double minFreeHead, const ZReportText& tr,
+                                      ProgressObserver* progress) const
 {
     // The case is balanced on a copy: the document keeps its own results.
     const std::string bytes = ProjectFile::Serialize(m_doc);
@@ -172,10 +172,10 @@ ZReportCase ZReportBuilder::BuildCase(int calcCase, double minFreeHead, Progress
 
     ZReportCase c;
     c.calcCase = calcCase;
-    c.name = ZBalanceRun::CaseName(calcCase);
+    c.name = tr(ZBalanceRun::CaseName(calcCase));
     const UnitCategory& flow = m_units.FlowUnit();
     const UnitCategory& head = m_units.Hydr();
-    c.summary.push_back({"工况", ZReportCell::Str(c.name)});
+    c.summary.push_back({tr("工况"), ZReportCell::Str(c.name)});
 
     ZBalanceRun run(*copy);
     ZBalanceRun::Params params = run.CurrentParams();
@@ -185,20 +185,21 @@ ZReportCase ZReportBuilder::BuildCase(int calcCase, double minFreeHead, Progress
     copy->GetDrawSettings().Params.HeadTolerance = tolerance;   // as stored, not rounded to a step
     if (!run.CheckConnectivity()) {
         c.status = -1;
-        c.summary.push_back({"计算状态", ZReportCell::Str("管网不连通, 未平差")});
-        c.summary.push_back({"说明", ZReportCell::Str(run.Connectivity().ReportText())});
-        c.tables = ZReportTables(*copy, m_units, false).Build(c.name);
+        c.summary.push_back({tr("计算状态"), ZReportCell::Str(tr("管网不连通, 未平差"))});
+        c.summary.push_back({tr("说明"), ZReportCell::Str(tr(run.Connectivity().ReportText()))});
+        c.tables = ZReportTables(*copy, m_units, false, tr).Build(c.name);
         return c;
     }
     c.status = run.Run(progress);
     c.converged = c.status == ZBalanceInfo::Converged;
     const ZBalanceSummary s(run, copy->GetNetwork(), tolerance, minFreeHead);
-    c.summary.push_back({"计算状态", ZReportCell::Str(ZBalanceSummary::StatusText(c.status) +
-                                                      (c.converged ? "" : ", 表中只列原始数据"))});
-    c.summary.push_back({"计算次数", ZReportCell::Num(run.Iterations(), 0)});
-    c.summary.push_back({"最后校正值 (m)", ZReportCell::Num(run.MaxCorrection(), -1)});
+    const std::string status = tr(ZBalanceSummary::StatusText(c.status));
+    c.summary.push_back(
+        {tr("计算状态"), ZReportCell::Str(c.converged ? status : tr.Format("%1, 表中只列原始数据", {status}))});
+    c.summary.push_back({tr("计算次数"), ZReportCell::Num(run.Iterations(), 0)});
+    c.summary.push_back({tr("最后校正值 (m)"), ZReportCell::Num(run.MaxCorrection(), -1)});
     if (!run.Message().empty())
-        c.summary.push_back({"说明", ZReportCell::Str(run.Message())});
+        c.summary.push_back({tr("说明"), ZReportCell::Str(tr(run.Message()))});
     if (c.converged) {
         const ZDrawSettings& ds = copy->GetDrawSettings();
         const ZBalanceContext ctx(ds.CalcCase, ds.Params.AccidentFactor);
@@ -206,23 +207,23 @@ ZReportCase ZReportBuilder::BuildCase(int calcCase, double minFreeHead, Progress
         for (const ZConsumeNode* n : copy->GetNetwork().Nodes())
             if (n->IsFlowKnown())
                 demand += s.PressureDriven() ? n->NodeDeliveredFlow : n->CaseDemand(ctx);
-        c.summary.push_back({WithUnit("总用水量", flow), In(flow, demand)});
+        c.summary.push_back({tr.WithUnit("总用水量", flow.UnitName()), In(flow, demand)});
         for (const ZBalanceSummary::Supply& sup : s.Supplies())
-            c.summary.push_back({std::string(sup.tank ? "水池 " : "水源 ") + GbkCodec::ToUtf8(sup.id) + " 供水量 (" +
-                                     flow.UnitName() + ")",
+            c.summary.push_back({tr.Format(sup.tank ? "水池 %1 供水量 (%2)" : "水源 %1 供水量 (%2)",
+                                           {GbkCodec::ToUtf8(sup.id), flow.UnitName()}),
                                  In(flow, sup.flow)});
-        c.summary.push_back({WithUnit("供水量合计", flow), In(flow, s.TotalSupply())});
+        c.summary.push_back({tr.WithUnit("供水量合计", flow.UnitName()), In(flow, s.TotalSupply())});
         if (s.HasLowest()) {
-            c.summary.push_back({WithUnit("最低自由水头", head), In(head, s.Lowest().freeHead)});
-            c.summary.push_back({"最低自由水头节点", ZReportCell::Str(GbkCodec::ToUtf8(s.Lowest().id))});
+            c.summary.push_back({tr.WithUnit("最低自由水头", head.UnitName()), In(head, s.Lowest().freeHead)});
+            c.summary.push_back({tr("最低自由水头节点"), ZReportCell::Str(GbkCodec::ToUtf8(s.Lowest().id))});
         }
         c.summary.push_back(
-            {"低于最小服务水头的节点数", ZReportCell::Num(static_cast<double>(s.BelowMinimum().size()), 0)});
+            {tr("低于最小服务水头的节点数"), ZReportCell::Num(static_cast<double>(s.BelowMinimum().size()), 0)});
         if (s.PressureDriven()) {
-            c.summary.push_back({"供水不足节点数", ZReportCell::Num(s.DeficientCount(), 0)});
-            c.summary.push_back({WithUnit("缺水量", flow), In(flow, s.Shortage())});
+            c.summary.push_back({tr("供水不足节点数"), ZReportCell::Num(s.DeficientCount(), 0)});
+            c.summary.push_back({tr.WithUnit("缺水量", flow.UnitName()), In(flow, s.Shortage())});
         }
     }
-    c.tables = ZReportTables(*copy, m_units, c.converged).Build(c.name);
+    c.tables = ZReportTables(*copy, m_units, c.converged, tr).Build(c.name);
     return c;
 }

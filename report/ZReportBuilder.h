@@ -25,6 +25,9 @@ public:
         const ZSimulationSection::Input* simulation = nullptr;
         const ZDesignCheckSection::FireFlowInput* fireFlow = nullptr;
         const ZDesignCheckSection::CriticalityInput* criticality = nullptr;
+        // The report's texts in the reader's language (identity: Chinese); the report keeps it
+        // for its writers.
+        ZReportText::Function translate;
     };
 
     ZReportBuilder(const ZDocument& doc, const UnitSystem& units) : m_doc(doc), m_units(units) {}
@@ -45,8 +48,8 @@ public:
     static int ExitStatus(const ZReport& report);
 
 private:
-    ZReportCase BuildCase(int calcCase, double minFreeHead, ProgressObserver* progress) const;
-    std::vector<ZReportItem> Parameters(double minFreeHead) const;
+    ZReportCase BuildCase(int calcCase, double minFreeHead, const ZReportText& tr, ProgressObserver* progress) const;
+    std::vector<ZReportItem> Parameters(double minFreeHead, const ZReportText& tr) const;
 
     const ZDocument& m_doc;
     const UnitSystem& m_units;

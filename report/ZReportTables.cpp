@@ -17,23 +17,8 @@ struct Column {
     std::function<ZReportCell(const ZNetObject&)> cell;
 };
 
-std::string WithUnit(const std::string& title, const std::string& unit)
-{
-    return unit.empty() ? title : title + " (" + unit + ")";
-}
-
-std::string Choice(const char* items, int index)
-{
-    std::string_view rest(items);
-    for (int i = 0; i < index && !rest.empty(); ++i) {
-        const size_t nl = rest.find('\n');
-        rest = nl == std::string_view::npos ? std::string_view() : rest.substr(nl + 1);
-    }
-    return std::string(rest.substr(0, rest.find('\n')));
-}
-
 // A column as the table window shows the field `key`: its title, unit and decimals.
-Column FieldColumn(Kind kind, const char* key, const UnitSystem& units, bool results)
+Column FieldColumn(Kind kind, const char* key, const UnitSystem& units, bool results, const ZReportText& tr)
 {
     const ZField* f = ZFieldTable::Find(kind, key);
     Column c;
@@ -41,17 +26,17 @@ Column FieldColumn(Kind kind, const char* key, const UnitSystem& units, bool res
         return c;
     std::string unit = f->unit != ZField::NoUnit ? units.Get(UnitSystem::Category(f->unit)).UnitName()
                                                  : std::string(f->unitText ? f->unitText : "");
-    c.title = WithUnit(f->Title(), unit);
-    c.cell = [f, &units, results](const ZNetObject& obj) -> ZReportCell {
+    c.title = tr.WithUnit(f->Title(), unit);
+    c.cell = [f, &units, results, &tr](const ZNetObject& obj) -> ZReportCell {
         if (f->type == ZField::Text)
             return ZReportCell::Str(GbkCodec::ToUtf8(f->text(obj)));
         if (f->IsResultOf(obj) && !results)
             return {};
         const double v = f->get(obj);
         if (f->IsChoice())
-            return ZReportCell::Str(Choice(f->shortItems ? f->shortItems : f->items, static_cast<int>(v)));
+            return ZReportCell::Str(tr.Choice(f->shortItems ? f->shortItems : f->items, static_cast<int>(v)));
         if (f->type == ZField::Bool)
-            return ZReportCell::Str(v != 0.0 ? "是" : "否");
+            return ZReportCell::Str(tr(v != 0.0 ? "是" : "否"));
         if (f->unit != ZField::NoUnit) {
             const UnitCategory& u = units.Get(UnitSystem::Category(f->unit));
             return ZReportCell::Num(u.ToDisplay(v), u.Precision());
@@ -64,10 +49,10 @@ Column FieldColumn(Kind kind, const char* key, const UnitSystem& units, bool res
 }
 
 // A result in a display unit that no single field gives.
-Column ResultColumn(const std::string& title, const UnitCategory& unit, bool results,
+Column ResultColumn(const std::string& title, const UnitCategory& unit, bool results, const ZReportText& tr,
                     std::function<double(const ZNetObject&)> get)
 {
-    return {WithUnit(title, unit.UnitName()), [&unit, results, get](const ZNetObject& obj) -> ZReportCell {
+    return {tr.WithUnit(title, unit.UnitName()), [&unit, results, get](const ZNetObject& obj) -> ZReportCell {
                 if (!results)
                     return {};
                 return ZReportCell::Num(unit.ToDisplay(get(obj)), unit.Precision());
@@ -129,14 +114,14 @@ ZReportTable ZReportTables::Nodes() const
     const bool results = m_results;
     // Heads of nodes cut off from every known head are no results.
     auto headed = [&](const char* key) {
-        Column c = FieldColumn(Kind::Node, key, m_units, results);
+        Column c = FieldColumn(Kind::Node, key, m_units, results, m_text);
         return Column{c.title, [cell = c.cell](const ZNetObject& o) {
                           return static_cast<const ZFlowNode&>(o).IsCutOff() ? ZReportCell() : cell(o);
                       }};
     };
     // The demand of the case (as delivered when the pressure decides it); a source's supply as
     // written back, negative.
-    Column demand{"节点水量 (" + flow.UnitName() + ")", [&, ctx, pressureDriven, results](const ZNetObject& o) {
+    Column demand{m_text.WithUnit("节点水量", flow.UnitName()), [&, ctx, pressureDriven, results](const ZNetObject& o) {
                       const auto& n = static_cast<const ZConsumeNode&>(o);
                       if (!n.IsFlowKnown())
                           return results ? ZReportCell::Num(flow.ToDisplay(n.NodeFlow), flow.Precision())
@@ -144,10 +129,10 @@ ZReportTable ZReportTables::Nodes() const
                       const double d = pressureDriven && results ? n.NodeDeliveredFlow : n.CaseDemand(ctx);
                       return ZReportCell::Num(flow.ToDisplay(d), flow.Precision());
                   }};
-    const std::vector<Column> cols{FieldColumn(Kind::Node, "Id", m_units, results),
-                                   FieldColumn(Kind::Node, "NodeGrunElev", m_units, results), demand,
+    const std::vector<Column> cols{FieldColumn(Kind::Node, "Id", m_units, results, m_text),
+                                   FieldColumn(Kind::Node, "NodeGrunElev", m_units, results, m_text), demand,
                                    headed("NodeHydrElev"), headed("FreeHead")};
-    return Fill("节点", cols, m_doc.GetNetwork().Nodes(), [](const ZNetObject& o) { return !o.IsHidden(); });
+    return Fill(m_text("节点"), cols, m_doc.GetNetwork().Nodes(), [](const ZNetObject& o) { return !o.IsHidden(); });
 }
 
 ZReportTable ZReportTables::Pipes() const
@@ -155,8 +140,8 @@ ZReportTable ZReportTables::Pipes() const
     std::vector<Column> cols;
     for (const char* key : {"Id", "StartNode", "EndNode", "PipeLength", "PipeDiam", "PipeRougCeof", "Flow", "Velocity",
                             "Slope", "HeadLoss"})
-        cols.push_back(FieldColumn(Kind::Pipe, key, m_units, m_results));
-    return Fill("管道", cols, m_doc.GetNetwork().Links(),
+        cols.push_back(FieldColumn(Kind::Pipe, key, m_units, m_results, m_text));
+    return Fill(m_text("管道"), cols, m_doc.GetNetwork().Links(),
                 [](const ZNetObject& o) { return o.GetKind() == Kind::Pipe; });
 }
 
@@ -164,15 +149,15 @@ ZReportTable ZReportTables::Pumps() const
 {
     std::vector<Column> cols;
     for (const char* key : {"Id", "StartNode", "EndNode", "Flow"})
-        cols.push_back(FieldColumn(Kind::Pump, key, m_units, m_results));
-    cols.push_back(ResultColumn("扬程", m_units.Hydr(), m_results, [](const ZNetObject& o) {
+        cols.push_back(FieldColumn(Kind::Pump, key, m_units, m_results, m_text));
+    cols.push_back(ResultColumn("扬程", m_units.Hydr(), m_results, m_text, [](const ZNetObject& o) {
         const auto& l = static_cast<const ZFlowLink&>(o);
         return l.To()->NodeHydrElev - l.From()->NodeHydrElev;
     }));
-    cols.push_back({"运行", [](const ZNetObject& o) {
-                        return ZReportCell::Str(static_cast<const ZPumpLink&>(o).PumpOpen ? "开启" : "关闭");
+    cols.push_back({m_text("运行"), [on = m_text("开启"), off = m_text("关闭")](const ZNetObject& o) {
+                        return ZReportCell::Str(static_cast<const ZPumpLink&>(o).PumpOpen ? on : off);
                     }});
-    return Fill("水泵", cols, m_doc.GetNetwork().Links(),
+    return Fill(m_text("水泵"), cols, m_doc.GetNetwork().Links(),
                 [](const ZNetObject& o) { return o.GetKind() == Kind::Pump; });
 }
 
@@ -180,13 +165,13 @@ ZReportTable ZReportTables::Valves() const
 {
     std::vector<Column> cols;
     for (const char* key : {"Id", "ValveType", "StartNode", "EndNode", "Flow"})
-        cols.push_back(FieldColumn(Kind::Valve, key, m_units, m_results));
-    cols.push_back(ResultColumn("压降", m_units.Hydr(), m_results, [](const ZNetObject& o) {
+        cols.push_back(FieldColumn(Kind::Valve, key, m_units, m_results, m_text));
+    cols.push_back(ResultColumn("压降", m_units.Hydr(), m_results, m_text, [](const ZNetObject& o) {
         const auto& l = static_cast<const ZFlowLink&>(o);
         return l.From()->NodeHydrElev - l.To()->NodeHydrElev;
     }));
-    cols.push_back(FieldColumn(Kind::Valve, "ValveState", m_units, m_results));
-    return Fill("阀门", cols, m_doc.GetNetwork().Links(),
+    cols.push_back(FieldColumn(Kind::Valve, "ValveState", m_units, m_results, m_text));
+    return Fill(m_text("阀门"), cols, m_doc.GetNetwork().Links(),
                 [](const ZNetObject& o) { return o.GetKind() == Kind::Valve; });
 }
 
@@ -194,7 +179,7 @@ ZReportTable ZReportTables::Tanks() const
 {
     std::vector<Column> cols;
     for (const char* key : {"Id", "Outlet", "TankType", "TankCurH", "Flow"})
-        cols.push_back(FieldColumn(Kind::Tank, key, m_units, m_results));
-    return Fill("水池", cols, m_doc.GetNetwork().Links(),
+        cols.push_back(FieldColumn(Kind::Tank, key, m_units, m_results, m_text));
+    return Fill(m_text("水池"), cols, m_doc.GetNetwork().Links(),
                 [](const ZNetObject& o) { return o.GetKind() == Kind::Tank; });
 }

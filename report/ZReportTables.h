@@ -1,5 +1,6 @@
 #pragma once
 #include "ZReport.h"
+#include "ZReportText.h"
 
 class UnitSystem;
 class ZDocument;
@@ -9,8 +10,8 @@ class ZDocument;
 // that did not converge and of nodes cut off from every head.
 class ZReportTables {
 public:
-    ZReportTables(const ZDocument& doc, const UnitSystem& units, bool withResults)
-        : m_doc(doc), m_units(units), m_results(withResults)
+    ZReportTables(const ZDocument& doc, const UnitSystem& units, bool withResults, ZReportText text = {})
+        : m_doc(doc), m_units(units), m_results(withResults), m_text(std::move(text))
     {
     }
 
@@ -27,4 +28,5 @@ private:
     const ZDocument& m_doc;
     const UnitSystem& m_units;
     bool m_results;
+    ZReportText m_text;
 };

@@ -13,10 +13,26 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
+#include <string_view>
 #include <sstream>
 
 namespace {
-constexpr int kMaxWidth = 60;   // a long note wraps in the cell rather than widening its column
+constexpr int kMaxWidth = 60;
+
+// The first `chars` characters of a UTF-8 text (Excel counts a sheet name's characters).
+std::string Utf8Prefix(const std::string& s, int chars)
+{
+    size_t at = 0;
+    for (int n = 0; at < s.size(); ++n) {
+        if (n == chars)
+            return s.substr(0, at);
+        ++at;
+        while (at < s.size() && (static_cast<unsigned char>(s[at]) & 0xC0) == 0x80)
+            ++at;
+    }
+    return s;
+}   // a long note wraps in the cell rather than widening its column
 
 // A file name in the temporary folder, removed with this object.
 class TempFile {
@@ -78,11 +94,14 @@ public:
                                    c.text.find('\n') != std::string::npos ? m_wrap : nullptr);
     }
 
+    std::string SheetName(const std::string& name) { return ZReportXlsxWriter::SheetName(name, m_sheets); }
+
     lxw_workbook* m_wb;
     lxw_format* m_bold;
     lxw_format* m_heading;
     lxw_format* m_wrap;
     std::map<int, lxw_format*> m_numbers;
+    std::set<std::string> m_sheets;
 };
 
 void Widen(std::vector<int>& widths, size_t col, const std::string& text)
@@ -106,7 +125,7 @@ void SetWidths(lxw_worksheet* ws, const std::vector<int>& widths)
 
 // Printed on A4 one page wide, the title row on every page, "第 N 页 / 共 M 页" at the foot
 // (spreadsheet programs otherwise cut wide tables into strips of pages).
-void PrintSetup(lxw_worksheet* ws, bool titleRow, const std::vector<int>& widths)
+void PrintSetup(lxw_worksheet* ws, bool titleRow, const std::vector<int>& widths, const ZReportText& tr)
 {
     worksheet_set_paper(ws, 9);   // A4
     int total = 0;
@@ -117,12 +136,13 @@ void PrintSetup(lxw_worksheet* ws, bool titleRow, const std::vector<int>& widths
     worksheet_fit_to_pages(ws, 1, 0);
     if (titleRow)
         worksheet_repeat_rows(ws, 0, 0);
-    worksheet_set_footer(ws, "&C第 &P 页 / 共 &N 页");
+    worksheet_set_footer(ws, ("&C" + tr.Format("第 %1 页 / 共 %2 页", {"&P", "&N"})).c_str());
 }
 
 void SummarySheet(Book& book, const ZReport& report)
 {
-    lxw_worksheet* ws = workbook_add_worksheet(book.m_wb, "计算书");
+    const ZReportText& tr = report.text;
+    lxw_worksheet* ws = workbook_add_worksheet(book.m_wb, book.SheetName(tr("计算书")).c_str());
     std::vector<int> widths;
     lxw_row_t row = 0;
     worksheet_write_string(ws, row++, 0, report.heading.c_str(), book.m_heading);
@@ -133,16 +153,16 @@ void SummarySheet(Book& book, const ZReport& report)
         Widen(widths, 1, value.Shown());
         ++row;
     };
-    item("工程名称", ZReportCell::Str(report.title.project));
-    item("设计人", ZReportCell::Str(report.title.designer));
-    item("日期", ZReportCell::Str(report.title.date));
+    item(tr("工程名称"), ZReportCell::Str(report.title.project));
+    item(tr("设计人"), ZReportCell::Str(report.title.designer));
+    item(tr("日期"), ZReportCell::Str(report.title.date));
     ++row;
-    worksheet_write_string(ws, row++, 0, "计算参数", book.m_bold);
+    worksheet_write_string(ws, row++, 0, tr("计算参数").c_str(), book.m_bold);
     for (const ZReportItem& i : report.parameters)
         item(i.first, i.second);
     for (const ZReportCase& c : report.cases) {
         ++row;
-        worksheet_write_string(ws, row++, 0, ("工况汇总: " + c.name).c_str(), book.m_bold);
+        worksheet_write_string(ws, row++, 0, tr.Format("工况汇总: %1", {c.name}).c_str(), book.m_bold);
         for (const ZReportItem& i : c.summary)
             item(i.first, i.second);
     }
@@ -154,12 +174,12 @@ void SummarySheet(Book& book, const ZReport& report)
     }
     worksheet_freeze_panes(ws, 1, 0);
     SetWidths(ws, widths);
-    PrintSetup(ws, false, widths);
+    PrintSetup(ws, false, widths, tr);
 }
 
-void TableSheet(Book& book, const ZReportTable& t)
+void TableSheet(Book& book, const ZReportTable& t, const ZReportText& tr)
 {
-    lxw_worksheet* ws = workbook_add_worksheet(book.m_wb, t.name.c_str());
+    lxw_worksheet* ws = workbook_add_worksheet(book.m_wb, book.SheetName(t.name).c_str());
     std::vector<int> widths;
     for (size_t c = 0; c < t.columns.size(); ++c) {
         worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), t.columns[c].c_str(), book.m_bold);
@@ -176,9 +196,22 @@ void TableSheet(Book& book, const ZReportTable& t)
     }
     worksheet_freeze_panes(ws, 1, 1);
     SetWidths(ws, widths);
-    PrintSetup(ws, true, widths);
+    PrintSetup(ws, true, widths, tr);
 }
 }   // namespace
+
+std::string ZReportXlsxWriter::SheetName(const std::string& name, std::set<std::string>& used)
+{
+    std::string base;
+    for (const char ch : name)
+        base += std::string_view("[]:*?/\\").find(ch) == std::string_view::npos ? ch : '_';
+    for (int n = 1;; ++n) {
+        const std::string suffix = n == 1 ? "" : " (" + std::to_string(n) + ")";
+        std::string s = Utf8Prefix(base, 31 - static_cast<int>(suffix.size())) + suffix;
+        if (used.insert(s).second)
+            return s;
+    }
+}
 
 int ZReportXlsxWriter::TextWidth(const std::string& utf8)
 {
@@ -207,10 +240,10 @@ void ZReportXlsxWriter::Write(const ZReport& report, const std::string& path)
     SummarySheet(book, report);
     for (const ZReportCase& c : report.cases)
         for (const ZReportTable& t : c.tables)
-            TableSheet(book, t);
+            TableSheet(book, t, report.text);
     for (const ZReportSection& s : report.sections)
         for (const ZReportTable& t : s.tables)
-            TableSheet(book, t);
+            TableSheet(book, t, report.text);
     const lxw_error err = workbook_close(wb);
     if (err != LXW_NO_ERROR)
         throw ArchiveError(ArchiveError::Generic, path, std::string("workbook: ") + lxw_strerror(err));

@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 #include <string>
 
 struct ZReport;
@@ -13,4 +14,7 @@ public:
     static void Write(const ZReport& report, const std::string& path);
     // The width of a text in character cells: a CJK character takes two.
     static int TextWidth(const std::string& utf8);
+    // `name` as a sheet may have it, noted in `used`: at most 31 characters, none of []:*?/\, and
+    // unlike the sheets before it (a translation may shorten two names alike): "Name (2)".
+    static std::string SheetName(const std::string& name, std::set<std::string>& used);
 };

@@ -10,11 +10,6 @@
 #include <cmath>
 
 namespace {
-std::string SimWithUnit(const char* caption, const UnitCategory& u)
-{
-    return std::string(caption) + " (" + u.UnitName() + ")";
-}
-
 ZReportCell SimIn(const UnitCategory& u, double v)
 {
     return ZReportCell::Num(u.ToDisplay(v), u.Precision());
@@ -51,7 +46,7 @@ ZReportSection ZSimulationSection::Build(const Input& in) const
     const ZSimulationResults* r = in.results;
     if (!r || r->TimeCount() == 0 || r->NodeCount() != m_net.NodeCount() || r->LinkCount() != m_net.LinkCount())
         return s;
-    s.name = "延时模拟";
+    s.name = m_text("延时模拟");
     m_startClock = in.startClock;
     Summary(in, s);
     s.tables.push_back(Nodes(*r));
@@ -70,11 +65,11 @@ void ZSimulationSection::Summary(const Input& in, ZReportSection& s) const
     const UnitCategory& head = m_units.Hydr();
     auto item = [&s](std::string caption, ZReportCell value) { s.summary.emplace_back(std::move(caption), value); };
     if (in.fromRun)
-        item("计算状态", ZReportCell::Str(ZBalanceSummary::StatusText(in.status)));
-    item("模拟时长 (h)", ZReportCell::Num(static_cast<double>(in.duration) / 3600.0, -1));
-    item("报告时刻数", ZReportCell::Num(static_cast<double>(r.TimeCount()), 0));
+        item(m_text("计算状态"), ZReportCell::Str(m_text(ZBalanceSummary::StatusText(in.status))));
+    item(m_text("模拟时长 (h)"), ZReportCell::Num(static_cast<double>(in.duration) / 3600.0, -1));
+    item(m_text("报告时刻数"), ZReportCell::Num(static_cast<double>(r.TimeCount()), 0));
     if (in.fromRun)
-        item("计算步数", ZReportCell::Num(in.steps, 0));
+        item(m_text("计算步数"), ZReportCell::Num(in.steps, 0));
 
     // The lowest free head: of every balance when the run is known, else of the report times.
     bool any = in.fromRun && !in.lowestNode.empty();
@@ -98,23 +93,23 @@ void ZSimulationSection::Summary(const Input& in, ZReportSection& s) const
             }
     }
     if (any) {
-        const char* when = in.fromRun ? "" : " (报告时刻)";
-        item(SimWithUnit("最低自由水头", head) + when, SimIn(head, lowest));
-        item("最低自由水头节点", ZReportCell::Str(node));
-        item("最低自由水头时刻", Clock(time));
+        const std::string caption = m_text.WithUnit("最低自由水头", head.UnitName());
+        item(in.fromRun ? caption : m_text.Format("%1 (报告时刻)", {caption}), SimIn(head, lowest));
+        item(m_text("最低自由水头节点"), ZReportCell::Str(node));
+        item(m_text("最低自由水头时刻"), Clock(time));
     }
-    item(SimWithUnit("最小服务水头", head), SimIn(head, m_minFreeHead));
+    item(m_text.WithUnit("最小服务水头", head.UnitName()), SimIn(head, m_minFreeHead));
     for (const ZSimulation::TankEvent& e : in.tankEvents)
-        item("水池 " + GbkCodec::ToUtf8(e.tank) + (e.filled ? " 充满" : " 放空"), Clock(e.time));
+        item(m_text.Format(e.filled ? "水池 %1 充满" : "水池 %1 放空", {GbkCodec::ToUtf8(e.tank)}), Clock(e.time));
     if (in.fromRun && !in.energy.empty()) {
         double kwh = 0.0, cost = 0.0;
         for (const ZSimulation::PumpEnergy& e : in.energy) {
             kwh += e.kwh;
             cost += e.cost;
         }
-        item("水泵电耗合计 (kWh)", ZReportCell::Num(kwh, 1));
+        item(m_text("水泵电耗合计 (kWh)"), ZReportCell::Num(kwh, 1));
         if (in.energyPrice > 0.0)
-            item("电费合计", ZReportCell::Num(cost, 2));
+            item(m_text("电费合计"), ZReportCell::Num(cost, 2));
     }
 }
 
@@ -122,9 +117,10 @@ ZReportTable ZSimulationSection::Nodes(const ZSimulationResults& r) const
 {
     const UnitCategory& head = m_units.Hydr();
     ZReportTable t;
-    t.name = "延时模拟-节点";
-    t.columns = {"编号",     SimWithUnit("最低自由水头", head), "最低时刻", SimWithUnit("最高自由水头", head),
-                 "最高时刻", "低于最小服务水头的报告时刻数"};
+    t.name = m_text("延时模拟-节点");
+    t.columns = {m_text("编号"),     m_text.WithUnit("最低自由水头", head.UnitName()),
+                 m_text("最低时刻"), m_text.WithUnit("最高自由水头", head.UnitName()),
+                 m_text("最高时刻"), m_text("低于最小服务水头的报告时刻数")};
     for (int i = 0; i < m_net.NodeCount(); ++i) {
         const ZConsumeNode& n = *m_net.NodeAt(i);
         if (!SimCounted(n))
@@ -171,10 +167,10 @@ ZReportTable ZSimulationSection::Tanks(const ZSimulationResults& r) const
     if (tanks.empty())
         return t;
     // One row per report time, one column per tank: its level above the bottom at the outlet.
-    t.name = "延时模拟-水池";
-    t.columns.push_back("时刻");
+    t.name = m_text("延时模拟-水池");
+    t.columns.push_back(m_text("时刻"));
     for (const ZTankLink* tank : tanks)
-        t.columns.push_back(GbkCodec::ToUtf8(tank->IdView()) + " 水位 (" + head.UnitName() + ")");
+        t.columns.push_back(m_text.Format("%1 水位 (%2)", {GbkCodec::ToUtf8(tank->IdView()), head.UnitName()}));
     for (size_t k = 0; k < r.TimeCount(); ++k) {
         std::vector<ZReportCell> row{Clock(r.Time(k))};
         for (const ZTankLink* tank : tanks) {
@@ -191,12 +187,12 @@ ZReportTable ZSimulationSection::Pumps(const Input& in) const
 {
     const ZSimulationResults& r = *in.results;
     ZReportTable t;
-    t.name = "延时模拟-水泵";
-    t.columns = {"编号", "运行时数 (h)", "开启的报告时刻数"};
+    t.name = m_text("延时模拟-水泵");
+    t.columns = {m_text("编号"), m_text("运行时数 (h)"), m_text("开启的报告时刻数")};
     if (in.fromRun) {
-        t.columns.push_back("电耗 (kWh)");
+        t.columns.push_back(m_text("电耗 (kWh)"));
         if (in.energyPrice > 0.0)
-            t.columns.push_back("电费");
+            t.columns.push_back(m_text("电费"));
     }
     for (int l = 0; l < m_net.LinkCount(); ++l) {
         const ZFlowLink& link = *m_net.LinkAt(l);

@@ -38,8 +38,8 @@ public:
         static Input Of(const ZSimulation& sim, const ZTimeData& data);
     };
 
-    ZSimulationSection(const ZNetwork& network, const UnitSystem& units, double minFreeHead)
-        : m_net(network), m_units(units), m_minFreeHead(minFreeHead)
+    ZSimulationSection(const ZNetwork& network, const UnitSystem& units, double minFreeHead, ZReportText text = {})
+        : m_net(network), m_units(units), m_minFreeHead(minFreeHead), m_text(std::move(text))
     {
     }
 
@@ -56,5 +56,6 @@ private:
     const ZNetwork& m_net;
     const UnitSystem& m_units;
     double m_minFreeHead;
+    ZReportText m_text;
     mutable int64_t m_startClock = 0;   // of the input being built
 };

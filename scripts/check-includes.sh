@@ -3,9 +3,11 @@
 #   core: model -> model; persist -> model; its kinds of file (persist/project, persist/text,
 #   persist/epanet) -> persist and model, never each other; edit and hydraulics -> model and all of
 #   persist; report -> model, persist and hydraulics; gis (GIS data through GDAL) -> model, persist
-#   and edit. views -> core. cad -> views and core. app: dialogs -> views and core; options ->
+#   and edit. text (the core's texts in the user's language, QtCore only) -> nothing of ours.
+#   views -> core and text. cad -> views and core. app: dialogs -> views and core; options ->
 #   dialogs; commands -> options and dialogs; frames -> commands and cad; app itself (the
-#   application) -> all of these. cli -> core. cadbridge -> nothing of ours. The program and the
+#   application) -> all of these. cli -> core and text (its Qt-free header TextLanguage.h; Qt
+#   stays out of cli's own files). cadbridge -> nothing of ours. The program and the
 #   command-line tool (cad, app, cli) link the bridge like any library with a C interface. Tests,
 #   benchmarks and fuzzers may use anything.
 root=${1:-.}
@@ -22,24 +24,25 @@ allowed() {
     hydraulics) echo "model $files hydraulics" ;;
     report) echo "model $files hydraulics report" ;;
     gis) echo "model $files edit gis" ;;
-    views) echo "$core views" ;;
-    cad) echo "$core views cad cadbridge" ;;
-    app/dialogs) echo "$core views app/dialogs" ;;
-    app/options) echo "$core views app/dialogs app/options" ;;
-    app/commands) echo "$core views app/dialogs app/options app/commands" ;;
-    app/frames) echo "$core views cad cadbridge app/dialogs app/options app/commands app/frames" ;;
-    app) echo "$core views cad cadbridge app/dialogs app/options app/commands app/frames app" ;;
-    cli) echo "$core cli cadbridge" ;;
+    text) echo "text" ;;
+    views) echo "$core text views" ;;
+    cad) echo "$core text views cad cadbridge" ;;
+    app/dialogs) echo "$core text views app/dialogs" ;;
+    app/options) echo "$core text views app/dialogs app/options" ;;
+    app/commands) echo "$core text views app/dialogs app/options app/commands" ;;
+    app/frames) echo "$core text views cad cadbridge app/dialogs app/options app/commands app/frames" ;;
+    app) echo "$core text views cad cadbridge app/dialogs app/options app/commands app/frames app" ;;
+    cli) echo "$core cli cadbridge text" ;;
     cadbridge) echo "cadbridge" ;;
     esac
 }
-units="$core views cad app/dialogs app/options app/commands app/frames app cli cadbridge"
+units="$core text views cad app/dialogs app/options app/commands app/frames app cli cadbridge"
 
 # Each quoted include as "file<TAB>line<TAB>folder of the file<TAB>folder of what it includes":
 # a path starting with one of our folders is from the top, any other from the including file.
 edges() {
     grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' --include='*.h' --include='*.hpp' --include='*.cpp' \
-        model persist edit hydraulics report gis views cad app cli cadbridge 2>/dev/null |
+        model persist edit hydraulics report gis text views cad app cli cadbridge 2>/dev/null |
         awk -v units=" $units " '
         function norm(p,    n, i, parts, out, k) {
             n = split(p, parts, "/"); k = 0
@@ -67,7 +70,7 @@ edges() {
             inc = rest; sub(/^[^"]*"/, "", inc); sub(/".*/, "", inc)
             top = inc; sub(/\/.*/, "", top)
             dir = file; sub(/\/[^\/]*$/, "", dir)
-            if (inc ~ /\// && index(" model persist edit hydraulics report gis views cad app cli cadbridge ", " " top " "))
+            if (inc ~ /\// && index(" model persist edit hydraulics report gis text views cad app cli cadbridge ", " " top " "))
                 target = norm(inc)
             else
                 target = norm(dir "/" inc)

@@ -1,5 +1,5 @@
 #include "ZGridColumns.h"
-#include "CCoreText.h"
+#include "text/CCoreText.h"
 
 #include "GbkText.h"
 

@@ -9,6 +9,7 @@
 #include "model/ZSettingsStore.h"
 #include "persist/AtomicFileWriter.h"
 #include "persist/project/ProjectFile.h"
+#include "text/CCoreText.h"
 #include "report/ZReportRuns.h"
 #include "report/ZReportXlsxWriter.h"
 
@@ -65,6 +66,7 @@ bool ZReportExport::Write(const ZDocument& doc, const ZSettingsStore& settings, 
     if (options.title.date.empty())
         options.title.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     options.minFreeHead = settings.MinFreeHead;
+    options.translate = CCoreText::TrStd;   // the report in the interface's language
     try {
         AtomicFileWriter::CheckTarget(output.toStdString());
         const ZReport report = ZReportBuilder(doc, settings.Units()).Build(options, progress);

@@ -1,5 +1,5 @@
 #include "CBalanceCommand.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 #include "CCalcOptionsEdit.h"
 #include "app/dialogs/CBalanceParamsDlg.h"
 #include "app/dialogs/CBalanceProgress.h"

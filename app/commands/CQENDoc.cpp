@@ -1,5 +1,5 @@
 #include "CQENDoc.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 #include "CBalanceCommand.h"
 #include "CEpanetExportCommand.h"
 #include "CReportExportCommand.h"
@@ -322,7 +322,7 @@ bool CQENDoc::OnUpdateCommand(int id, CommandState& state)
         const std::string what = undo ? h.UndoText() : h.RedoText();
         state.text = undo ? tr("撤销") : tr("重做");
         if (state.enabled && !what.empty())
-            state.text += QLatin1Char(' ') + QString::fromStdString(what);
+            state.text += QLatin1Char(' ') + CCoreText::Tr(what);   // the core names some steps
         state.text += QLatin1String(undo ? "(&U)" : "(&R)");
         return true;
     }

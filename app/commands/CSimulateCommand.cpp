@@ -1,5 +1,5 @@
 #include "CSimulateCommand.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 #include "CDocumentHost.h"
 #include "CQENDoc.h"
 #include "CSimulationState.h"
@@ -84,9 +84,10 @@ bool CSimulateCommand::Execute()
 }
 
 namespace {
+// The core's texts (the data's fault) in the interface's language.
 QString SimText(const std::string& s)
 {
-    return QString::fromStdString(s);
+    return CCoreText::Tr(s);
 }
 }   // namespace
 

@@ -8,6 +8,7 @@
 #include "views/CQENGridView.h"
 #include "views/CQENView.h"
 #include "views/CommandIds.h"
+#include "text/CCoreText.h"
 #include "views/CommandState.h"
 #include "views/UiPrompt.h"
 #include "views/ZResultColouring.h"
@@ -156,7 +157,7 @@ bool CSweepCommands::FireFlow(CQENDoc& doc)
     ZFireFlow fire(net, data.GetDrawSettings(), params);
     if (const int status = fire.Prepare(); status != ZBalanceInfo::Converged) {
         doc.Prompt().Warn(tr("%1不能平差 (状态 %2), 不能进行消防流量分析。")
-                              .arg(QString::fromStdString(ZBalanceRun::CaseName(params.CalcCase)))
+                              .arg(CCoreText::Tr(ZBalanceRun::CaseName(params.CalcCase)))
                               .arg(status)
                               .toStdString());
         return false;

@@ -1,5 +1,5 @@
 #include "CParamCalcDlg.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 
 #include "hydraulics/ZParamCalculator.h"
 

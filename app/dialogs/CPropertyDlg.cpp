@@ -1,5 +1,5 @@
 #include "CPropertyDlg.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 #include "DevicePropertyForm.h"
 #include "views/UiPrompt.h"
 

@@ -1,5 +1,5 @@
 #include "CReportWindow.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 
 #include <QTextCursor>
 #include <QTextEdit>

@@ -1,5 +1,5 @@
 #include "QtPrompt.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
 #include "ValvePropertyForm.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
 #include "model/ZFieldTable.h"
 #include "PropertyNumber.h"
 

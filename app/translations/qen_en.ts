@@ -1482,6 +1482,1482 @@ Water tower</translation>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot;</source>
+        <translation>%1: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>EPANET 文件: %1</source>
+        <translation>EPANET file: %1</translation>
+    </message>
+    <message>
+        <source>单位: %1 (英制), 水头损失公式 %2</source>
+        <translation>Units: %1 (US customary), head loss formula %2</translation>
+    </message>
+    <message>
+        <source>单位: %1 (公制), 水头损失公式 %2</source>
+        <translation>Units: %1 (SI), head loss formula %2</translation>
+    </message>
+    <message>
+        <source>需水量取第 %1 小时 (需水量倍数 %2)</source>
+        <translation>Demands taken at hour %1 (demand multiplier %2)</translation>
+    </message>
+    <message>
+        <source>导入 %1 个节点, %2 个管段和设备; %3 个编号已改写</source>
+        <translation>Imported %1 nodes, %2 pipes and devices; %3 IDs renamed</translation>
+    </message>
+    <message>
+        <source>延时模拟: 历时 %1 小时, %2 个模式, %3 个控制</source>
+        <translation>Extended-period simulation: duration %1 h, %2 patterns, %3 controls</translation>
+    </message>
+    <message>
+        <source>没有近似或舍弃的内容。</source>
+        <translation>Nothing was approximated or left out.</translation>
+    </message>
+    <message>
+        <source>- %1 (%2)</source>
+        <translation>- %1 (%2)</translation>
+    </message>
+    <message>
+        <source>- %1</source>
+        <translation>- %1</translation>
+    </message>
+    <message>
+        <source>%1 %2 行</source>
+        <translation>%1 %2 lines</translation>
+    </message>
+    <message>
+        <source>%1 (第%2行)</source>
+        <translation>%1 (line %2)</translation>
+    </message>
+    <message>
+        <source>%1 个节点</source>
+        <translation>%1 nodes</translation>
+    </message>
+    <message>
+        <source>%1 个</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>%1 行</source>
+        <translation>%1 lines</translation>
+    </message>
+    <message>
+        <source>设备端的用户节点有需水量: 设备另设端节点, 以连接短管相连, 需水量留在原节点</source>
+        <translation>Junctions with demand at a device&apos;s end: the device was given an end node of its own, joined by a short connecting pipe; the demand stays at the junction</translation>
+    </message>
+    <message>
+        <source>为设备或水池增加的连接短管(长 0.01 m, 直径 1 m, 水头损失可忽略)</source>
+        <translation>Short connecting pipes added for devices or tanks (length 0.01 m, diameter 1 m, negligible head loss)</translation>
+    </message>
+    <message>
+        <source>默认需水量模式不存在, 按系数 1 计算</source>
+        <translation>Default demand pattern missing: a multiplier of 1 is used</translation>
+    </message>
+    <message>
+        <source>需水量模式时间步长为 0, 按 EPANET 的做法取 1 小时</source>
+        <translation>Pattern time step of 0: 1 hour is used, as EPANET does</translation>
+    </message>
+    <message>
+        <source>未采用的选项</source>
+        <translation>Options not used</translation>
+    </message>
+    <message>
+        <source>水库水位按模式取所选时刻的值</source>
+        <translation>Reservoir heads taken from their patterns at the chosen time</translation>
+    </message>
+    <message>
+        <source>[TANKS] 中只有编号和标高的水池按 EPANET 的做法作为水位固定的水库导入</source>
+        <translation>Tanks in [TANKS] with only an ID and an elevation imported as fixed-head reservoirs, as EPANET does</translation>
+    </message>
+    <message>
+        <source>水池最小容积未采用</source>
+        <translation>Minimum tank volumes not used</translation>
+    </message>
+    <message>
+        <source>水池与管段、水泵或阀门同名 (EPANET 允许), QEN 的水池另取编号 (见编号对照表)</source>
+        <translation>Tanks named like a pipe, pump or valve (EPANET allows this) got another ID in QEN (see the ID map)</translation>
+    </message>
+    <message>
+        <source>满宁系数无法换算, 按原值取用</source>
+        <translation>Manning coefficients cannot be converted: taken as they are</translation>
+    </message>
+    <message>
+        <source>达西公式管道按流速 1 m/s 时相同的水头损失换算为海曾-威廉系数</source>
+        <translation>Darcy-Weisbach pipes converted to Hazen-Williams coefficients giving the same head loss at 1 m/s</translation>
+    </message>
+    <message>
+        <source>止回管: 管道前加止回阀</source>
+        <translation>Check-valve pipes: a check valve added before the pipe</translation>
+    </message>
+    <message>
+        <source>关闭的管道: 管道前加关闭的闸阀</source>
+        <translation>Closed pipes: a closed gate valve added before the pipe</translation>
+    </message>
+    <message>
+        <source>未采用的管道状态</source>
+        <translation>Pipe statuses not used</translation>
+    </message>
+    <message>
+        <source>没有坐标的节点已自动布置</source>
+        <translation>Nodes without coordinates placed automatically</translation>
+    </message>
+    <message>
+        <source>[STATUS] 中的管段不存在, 该行未采用</source>
+        <translation>Links in [STATUS] that do not exist: lines not used</translation>
+    </message>
+    <message>
+        <source>[COORDINATES] 中的节点不存在, 该坐标未采用</source>
+        <translation>Nodes in [COORDINATES] that do not exist: coordinates not used</translation>
+    </message>
+    <message>
+        <source>[VERTICES] 中的管段不存在, 其折点未采用</source>
+        <translation>Links in [VERTICES] that do not exist: vertices not used</translation>
+    </message>
+    <message>
+        <source>未读取的段</source>
+        <translation>Sections not read</translation>
+    </message>
+    <message>
+        <source>水库水位模式未采用, 延时模拟中水位不变</source>
+        <translation>Reservoir head patterns not used: heads stay constant in the simulation</translation>
+    </message>
+    <message>
+        <source>基于规则的控制 ([RULES]) 未导入</source>
+        <translation>Rule-based controls ([RULES]) not imported</translation>
+    </message>
+    <message>
+        <source>需量电费未采用</source>
+        <translation>Demand charge not used</translation>
+    </message>
+    <message>
+        <source>单个水泵的效率、电价或电价模式未采用, 按全局值计算</source>
+        <translation>Efficiency, price or price pattern of single pumps not used: the global values are used</translation>
+    </message>
+    <message>
+        <source>%1 %2 的%3换算后超出可用范围 (%4)</source>
+        <translation>%1 %2: %3 out of the usable range after conversion (%4)</translation>
+    </message>
+    <message>
+        <source>未知的流量单位 %1</source>
+        <translation>Unknown flow unit %1</translation>
+    </message>
+    <message>
+        <source>未知的水头损失公式 %1</source>
+        <translation>Unknown head loss formula %1</translation>
+    </message>
+    <message>
+        <source>需水量倍数不是数字: %1</source>
+        <translation>Demand multiplier is not a number: %1</translation>
+    </message>
+    <message>
+        <source>粘度不是正数: %1</source>
+        <translation>Viscosity is not positive: %1</translation>
+    </message>
+    <message>
+        <source>时间 %1 无法识别: %2</source>
+        <translation>Time %1 not understood: %2</translation>
+    </message>
+    <message>
+        <source>未知的需水量模型 %1</source>
+        <translation>Unknown demand model %1</translation>
+    </message>
+    <message>
+        <source>[OPTIONS] 压力驱动需水量参数不可用: %1</source>
+        <translation>[OPTIONS] pressure-driven demand parameters unusable: %1</translation>
+    </message>
+    <message>
+        <source>模式 %1 不存在</source>
+        <translation>Pattern %1 does not exist</translation>
+    </message>
+    <message>
+        <source>模式时刻超出可计算的范围 (PATTERN START %1 秒, PATTERN TIMESTEP %2 秒)</source>
+        <translation>Pattern time out of the calculable range (PATTERN START %1 s, PATTERN TIMESTEP %2 s)</translation>
+    </message>
+    <message>
+        <source>管道的两端是同一个节点</source>
+        <translation>Both ends of the pipe are the same node</translation>
+    </message>
+    <message>
+        <source>设备的两端是同一个节点</source>
+        <translation>Both ends of the device are the same node</translation>
+    </message>
+    <message>
+        <source>需水量所属的节点 %1 不是用户节点</source>
+        <translation>Node %1 of the demand is not a junction</translation>
+    </message>
+    <message>
+        <source>管道 %1 的粗糙系数无法使用</source>
+        <translation>Roughness coefficient of pipe %1 is unusable</translation>
+    </message>
+    <message>
+        <source>管道 %1 的长度、直径或粗糙系数不合理</source>
+        <translation>Length, diameter or roughness of pipe %1 is not sensible</translation>
+    </message>
+    <message>
+        <source>管道 %1 的局部损失系数为负数 (%2)</source>
+        <translation>Minor loss coefficient of pipe %1 is negative (%2)</translation>
+    </message>
+    <message>
+        <source>水泵 %1 的曲线 %2 不可用: %3</source>
+        <translation>Curve %2 of pump %1 is unusable: %3</translation>
+    </message>
+    <message>
+        <source>恒功率水泵 %1 的功率不是正数 (%2)</source>
+        <translation>Power of constant-power pump %1 is not positive (%2)</translation>
+    </message>
+    <message>
+        <source>水泵 %1 的转速比为负数 (%2)</source>
+        <translation>Speed ratio of pump %1 is negative (%2)</translation>
+    </message>
+    <message>
+        <source>水泵 %1 不可用: %2</source>
+        <translation>Pump %1 is unusable: %2</translation>
+    </message>
+    <message>
+        <source>阀门 %1 的直径不合理</source>
+        <translation>Diameter of valve %1 is not sensible</translation>
+    </message>
+    <message>
+        <source>阀门 %1 的局部损失系数为负数 (%2)</source>
+        <translation>Minor loss coefficient of valve %1 is negative (%2)</translation>
+    </message>
+    <message>
+        <source>%1 阀门 %2 的设定值为负数 (%3)</source>
+        <translation>Setting of %1 valve %2 is negative (%3)</translation>
+    </message>
+    <message>
+        <source>%1 阀门 %2 不可用: %3</source>
+        <translation>%1 valve %2 is unusable: %3</translation>
+    </message>
+    <message>
+        <source>编号 %1 重复 (第%2行已有)</source>
+        <translation>ID %1 repeated (already on line %2)</translation>
+    </message>
+    <message>
+        <source>文件中没有节点 ([JUNCTIONS]、[RESERVOIRS]、[TANKS] 都是空的)</source>
+        <translation>The file has no nodes ([JUNCTIONS], [RESERVOIRS] and [TANKS] are all empty)</translation>
+    </message>
+    <message>
+        <source>文件中没有水库或水池, 没有已知水压的节点</source>
+        <translation>The file has no reservoir or tank: no node of known head</translation>
+    </message>
+    <message>
+        <source>水库</source>
+        <translation>Reservoir</translation>
+    </message>
+    <message>
+        <source>阀门曲线</source>
+        <translation>Valve curve</translation>
+    </message>
+    <message>
+        <source>引号没有结束</source>
+        <translation>Quotation mark not closed</translation>
+    </message>
+    <message>
+        <source>字段不足: %1 需要 %2 个字段</source>
+        <translation>Too few fields: %1 needs %2 fields</translation>
+    </message>
+    <message>
+        <source>第%1个字段(%2) 不是有限的数字</source>
+        <translation>Field %1 (%2) is not a finite number</translation>
+    </message>
+    <message>
+        <source>%1 超过31个字符</source>
+        <translation>%1 longer than 31 characters</translation>
+    </message>
+    <message>
+        <source>段名缺少 ]</source>
+        <translation>Section name lacks ]</translation>
+    </message>
+    <message>
+        <source>数据行不在任何段内</source>
+        <translation>Data line outside any section</translation>
+    </message>
+    <message>
+        <source>流量单位与第%1行的 %2 矛盾</source>
+        <translation>Flow unit contradicts %2 on line %1</translation>
+    </message>
+    <message>
+        <source>未知的管道状态 %1</source>
+        <translation>Unknown pipe status %1</translation>
+    </message>
+    <message>
+        <source>水泵参数 %1 缺少取值</source>
+        <translation>Pump keyword %1 lacks a value</translation>
+    </message>
+    <message>
+        <source>未知的水泵参数 %1</source>
+        <translation>Unknown pump keyword %1</translation>
+    </message>
+    <message>
+        <source>水泵既没有特性曲线(HEAD)也没有功率(POWER)</source>
+        <translation>Pump has neither a head curve (HEAD) nor a power (POWER)</translation>
+    </message>
+    <message>
+        <source>未知的阀门类型 %1</source>
+        <translation>Unknown valve type %1</translation>
+    </message>
+    <message>
+        <source>需水量</source>
+        <translation>demand</translation>
+    </message>
+    <message>
+        <source>水库编号</source>
+        <translation>reservoir ID</translation>
+    </message>
+    <message>
+        <source>水头</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>初始水位</source>
+        <translation>initial level</translation>
+    </message>
+    <message>
+        <source>最小容积</source>
+        <translation>minimum volume</translation>
+    </message>
+    <message>
+        <source>粗糙系数</source>
+        <translation>roughness</translation>
+    </message>
+    <message>
+        <source>局部损失系数</source>
+        <translation>minor loss coefficient</translation>
+    </message>
+    <message>
+        <source>模式</source>
+        <translation>pattern</translation>
+    </message>
+    <message>
+        <source>模式编号</source>
+        <translation>pattern ID</translation>
+    </message>
+    <message>
+        <source>模式系数</source>
+        <translation>pattern multiplier</translation>
+    </message>
+    <message>
+        <source>曲线编号</source>
+        <translation>curve ID</translation>
+    </message>
+    <message>
+        <source>数值 %1 超出 EPANET 文件可写的范围, 未写出</source>
+        <translation>Value %1 is beyond what an EPANET file can hold: not written</translation>
+    </message>
+    <message>
+        <source>模式 %1 的系数为负数 (%2)</source>
+        <translation>Pattern %1 has a negative multiplier (%2)</translation>
+    </message>
+    <message>
+        <source>水池 %1 的容积曲线 %2 不存在</source>
+        <translation>Volume curve %2 of tank %1 does not exist</translation>
+    </message>
+    <message>
+        <source>时刻 START CLOCKTIME 无法识别: %1</source>
+        <translation>Clock time START CLOCKTIME not understood: %1</translation>
+    </message>
+    <message>
+        <source>无法识别的控制</source>
+        <translation>Control not understood</translation>
+    </message>
+    <message>
+        <source>控制的动作无法识别: %1</source>
+        <translation>Control action not understood: %1</translation>
+    </message>
+    <message>
+        <source>控制的时间无法识别: %1</source>
+        <translation>Control time not understood: %1</translation>
+    </message>
+    <message>
+        <source>控制的时刻无法识别: %1</source>
+        <translation>Control clock time not understood: %1</translation>
+    </message>
+    <message>
+        <source>控制的数值无法识别: %1</source>
+        <translation>Control value not understood: %1</translation>
+    </message>
+    <message>
+        <source>控制的条件节点是水位固定的水库: %1</source>
+        <translation>Control condition node is a fixed-head reservoir: %1</translation>
+    </message>
+    <message>
+        <source>控制的条件无法识别</source>
+        <translation>Control condition not understood</translation>
+    </message>
+    <message>
+        <source>无法识别的能耗设置</source>
+        <translation>Energy setting not understood</translation>
+    </message>
+    <message>
+        <source>水泵效率应在 0 到 100 之间</source>
+        <translation>Pump efficiency should be between 0 and 100</translation>
+    </message>
+    <message>
+        <source>电价为负数</source>
+        <translation>Energy price is negative</translation>
+    </message>
+    <message>
+        <source>水池水位范围已放宽以包含当前水位</source>
+        <translation>Tank level ranges widened to hold the current level</translation>
+    </message>
+    <message>
+        <source>水池面积不是正数, 按 1 m² 写出</source>
+        <translation>Tank area not positive: written as 1 m²</translation>
+    </message>
+    <message>
+        <source>满宁管按流速 1 m/s 时相同的水头损失写为海曾-威廉管</source>
+        <translation>Manning pipes written as Hazen-Williams pipes with the same head loss at 1 m/s</translation>
+    </message>
+    <message>
+        <source>并行管写为一根等效管道 (EPANET 报告的是总流量)</source>
+        <translation>Parallel pipes written as one equivalent pipe (EPANET reports the total flow)</translation>
+    </message>
+    <message>
+        <source>静扬程不是正数的水泵写为关闭</source>
+        <translation>Pumps whose static head is not positive written as closed</translation>
+    </message>
+    <message>
+        <source>三点曲线的第一点流量不为零, EPANET 按折线读入</source>
+        <translation>Three-point curves whose first flow is not zero: EPANET reads them as polylines</translation>
+    </message>
+    <message>
+        <source>减压阀写为 PBV (固定水头损失)</source>
+        <translation>Pressure-reducing valves written as PBV (fixed head loss)</translation>
+    </message>
+    <message>
+        <source>止回阀写为节流阀 (QEN 计算中止回阀双向过水)</source>
+        <translation>Check valves written as throttle control valves (QEN lets check valves pass both ways)</translation>
+    </message>
+    <message>
+        <source>没有连接任何管段的节点 (EPANET 拒绝读入含有这种节点的文件)</source>
+        <translation>Nodes joined to no link (EPANET refuses files with such nodes)</translation>
+    </message>
+    <message>
+        <source>消防水量未写出 (按最高时工况写出需水量)</source>
+        <translation>Fire flows not written (demands written for the peak hour)</translation>
+    </message>
+    <message>
+        <source>需水量模式所属的节点不存在, 未写出</source>
+        <translation>Demand patterns of nodes that do not exist: not written</translation>
+    </message>
+    <message>
+        <source>控制所指的对象不存在, 未写出</source>
+        <translation>Controls naming objects that do not exist: not written</translation>
+    </message>
+    <message>
+        <source>水泵转速模式未写出</source>
+        <translation>Pump speed patterns not written</translation>
+    </message>
+    <message>
+        <source>水池容积曲线未写出, 按面积写出</source>
+        <translation>Tank volume curves not written: tanks written by their area</translation>
+    </message>
+    <message>
+        <source>节点流量分配失败,可能没有供水管道!</source>
+        <translation>Node flow allocation failed: there may be no supplying pipes!</translation>
+    </message>
+    <message>
+        <source>需要输入图层名!</source>
+        <translation>Layer names are needed!</translation>
+    </message>
+    <message>
+        <source>所选图层上没有直线或多段线</source>
+        <translation>The chosen layers hold no lines or polylines</translation>
+    </message>
+    <message>
+        <source>图纸的模型空间中没有直线或多段线</source>
+        <translation>The drawing&apos;s model space holds no lines or polylines</translation>
+    </message>
+    <message>
+        <source>没有管道加入，原因:</source>
+        <translation>No pipes added, because:</translation>
+    </message>
+    <message>
+        <source>写出 %1</source>
+        <translation>Wrote %1</translation>
+    </message>
+    <message>
+        <source>写出 %1 和 %2</source>
+        <translation>Wrote %1 and %2</translation>
+    </message>
+    <message>
+        <source>文本文件不保存坐标系</source>
+        <translation>Text files do not keep the coordinate system</translation>
+    </message>
+    <message>
+        <source>总共计算%1根管道, 总计造价为%2元!</source>
+        <translation>Costed %1 pipes, total cost %2 yuan!</translation>
+    </message>
+    <message>
+        <source>总共计算%1根管道, 总计造价超出可计算的范围!</source>
+        <translation>Costed %1 pipes, total cost beyond the calculable range!</translation>
+    </message>
+    <message>
+        <source>计算了%1个水泵, 总计开机运行费用为%2元/小时!</source>
+        <translation>Costed %1 pumps, total running cost %2 yuan/hour!</translation>
+    </message>
+    <message>
+        <source>计算了%1个水泵, 总计开机运行费用超出可计算的范围!</source>
+        <translation>Costed %1 pumps, total running cost beyond the calculable range!</translation>
+    </message>
+    <message>
+        <source>管网尚未平差, %1个运行水泵没有流量和扬程, 未计入运行费用!</source>
+        <translation>The network is not balanced: %1 running pumps have no flow or head and are left out of the running cost!</translation>
+    </message>
+    <message>
+        <source>以下水泵效率不大于零, 未计入运行费用: %1</source>
+        <translation>These pumps have an efficiency not above zero and are left out of the running cost: %1</translation>
+    </message>
+    <message>
+        <source>管径优化: %1 根管道参与, 锁定 %2 根</source>
+        <translation>Pipe sizing: %1 pipes sized, %2 locked</translation>
+    </message>
+    <message>
+        <source>优化造价 %1, 经济流速设计造价 %2 (不满足)</source>
+        <translation>Optimized cost %1, economic-velocity design cost %2 (infeasible)</translation>
+    </message>
+    <message>
+        <source>优化造价 %1, 经济流速设计造价 %2</source>
+        <translation>Optimized cost %1, economic-velocity design cost %2</translation>
+    </message>
+    <message>
+        <source>所有需水节点满足最小服务水头 %1 m</source>
+        <translation>Every node with demand meets the minimum service head %1 m</translation>
+    </message>
+    <message>
+        <source>没有满足最小服务水头的方案, 最好的方案不满足 %1 m</source>
+        <translation>No design meets the minimum service head; the best one falls short of %1 m</translation>
+    </message>
+    <message>
+        <source>节点 %1: %2 m</source>
+        <translation>Node %1: %2 m</translation>
+    </message>
+    <message>
+        <source>计算 %1 次平差, 用时 %2 秒 (已停止)</source>
+        <translation>%1 balances in %2 s (stopped)</translation>
+    </message>
+    <message>
+        <source>计算 %1 次平差, 用时 %2 秒</source>
+        <translation>%1 balances in %2 s</translation>
+    </message>
+    <message>
+        <source>改变管径的管道 %1 根:</source>
+        <translation>Pipes with a changed diameter: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3 mm, 造价 %4</source>
+        <translation>%1: %2 → %3 mm, cost %4</translation>
+    </message>
+    <message>
+        <source>造价变化合计 %1</source>
+        <translation>Total cost change %1</translation>
+    </message>
+    <message>
+        <source>候选管径为空</source>
+        <translation>The candidate diameters are empty</translation>
+    </message>
+    <message>
+        <source>候选管径 %1 不是正数</source>
+        <translation>Candidate diameter %1 is not positive</translation>
+    </message>
+    <message>
+        <source>候选管径 %1 的单价不是非负数</source>
+        <translation>Unit cost of candidate diameter %1 is not a non-negative number</translation>
+    </message>
+    <message>
+        <source>候选管径未按从小到大排列 (第 %1 个)</source>
+        <translation>Candidate diameters are not in rising order (number %1)</translation>
+    </message>
+    <message>
+        <source>管径 %1 mm 的单价不高于较小的管径</source>
+        <translation>The unit cost of diameter %1 mm is not above that of a smaller diameter</translation>
+    </message>
+    <message>
+        <source>最小服务水头不是有限数</source>
+        <translation>The minimum service head is not a finite number</translation>
+    </message>
+    <message>
+        <source>流速限制无效</source>
+        <translation>The velocity limits are invalid</translation>
+    </message>
+    <message>
+        <source>未选计算工况</source>
+        <translation>No calculation case chosen</translation>
+    </message>
+    <message>
+        <source>计算工况无效</source>
+        <translation>Invalid calculation case</translation>
+    </message>
+    <message>
+        <source>经济流速表为空</source>
+        <translation>The economic velocity table is empty</translation>
+    </message>
+    <message>
+        <source>经济流速表第 %1 行不是正数</source>
+        <translation>Row %1 of the economic velocity table is not positive</translation>
+    </message>
+    <message>
+        <source>经济流速表的管径未按从小到大排列 (第 %1 行)</source>
+        <translation>The diameters of the economic velocity table are not in rising order (row %1)</translation>
+    </message>
+    <message>
+        <source>等压间隔必须是大于零的数，等压线已关闭！</source>
+        <translation>The contour interval must be a number above zero; contours are turned off!</translation>
+    </message>
+    <message>
+        <source>管网中没有管道，无法生成等压线，等压线已关闭！</source>
+        <translation>The network has no pipes, so no contours can be drawn; contours are turned off!</translation>
+    </message>
+    <message>
+        <source>管网坐标范围超出可计算的范围，无法生成等压线，等压线已关闭！</source>
+        <translation>The network&apos;s extent is beyond the calculable range, so no contours can be drawn; contours are turned off!</translation>
+    </message>
+    <message>
+        <source>等压线太多(%1条, 最多%2条)，请加大等压间隔，等压线已关闭！</source>
+        <translation>Too many contours (%1, at most %2): please widen the interval; contours are turned off!</translation>
+    </message>
+    <message>
+        <source>将生成%1条等压线，可能需要较长时间，确认继续吗？</source>
+        <translation>%1 contours will be drawn, which may take a while. Continue?</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation>%1 %2: %3</translation>
+    </message>
+    <message>
+        <source>节点 %1</source>
+        <translation>Node %1</translation>
+    </message>
+    <message>
+        <source>水泵 %1</source>
+        <translation>Pump %1</translation>
+    </message>
+    <message>
+        <source>水池 %1</source>
+        <translation>Tank %1</translation>
+    </message>
+    <message>
+        <source>模式 %1</source>
+        <translation>Pattern %1</translation>
+    </message>
+    <message>
+        <source>网络中没有这个节点</source>
+        <translation>the network has no such node</translation>
+    </message>
+    <message>
+        <source>网络中没有这个水泵</source>
+        <translation>the network has no such pump</translation>
+    </message>
+    <message>
+        <source>网络中没有这个水池</source>
+        <translation>the network has no such tank</translation>
+    </message>
+    <message>
+        <source>最低水位高于最高水位</source>
+        <translation>the minimum level is above the maximum level</translation>
+    </message>
+    <message>
+        <source>网络中没有这个管道、水泵或阀门</source>
+        <translation>the network has no such pipe, pump or valve</translation>
+    </message>
+    <message>
+        <source>网络中没有节点 %1</source>
+        <translation>the network has no node %1</translation>
+    </message>
+    <message>
+        <source>时间步长应为正数 (%1 秒)</source>
+        <translation>the time step should be positive (%1 s)</translation>
+    </message>
+    <message>
+        <source>时间不能为负数 (%1 秒)</source>
+        <translation>the time cannot be negative (%1 s)</translation>
+    </message>
+    <message>
+        <source>时刻应在 0 到 86399 秒之间 (%1)</source>
+        <translation>the clock time should be between 0 and 86399 s (%1)</translation>
+    </message>
+    <message>
+        <source>模式没有编号</source>
+        <translation>the pattern has no ID</translation>
+    </message>
+    <message>
+        <source>模式没有系数</source>
+        <translation>the pattern has no multipliers</translation>
+    </message>
+    <message>
+        <source>系数应为非负数 (%1)</source>
+        <translation>multipliers should not be negative (%1)</translation>
+    </message>
+    <message>
+        <source>模式编号重复</source>
+        <translation>the pattern ID is repeated</translation>
+    </message>
+    <message>
+        <source>需水量不是有限数</source>
+        <translation>the demand is not a finite number</translation>
+    </message>
+    <message>
+        <source>容积曲线至少要两点</source>
+        <translation>a volume curve needs at least two points</translation>
+    </message>
+    <message>
+        <source>容积曲线的点不合理</source>
+        <translation>the volume curve has points that are not sensible</translation>
+    </message>
+    <message>
+        <source>容积曲线的水位和容积应递增</source>
+        <translation>the levels and volumes of a volume curve should rise</translation>
+    </message>
+    <message>
+        <source>未知的动作</source>
+        <translation>unknown action</translation>
+    </message>
+    <message>
+        <source>设定值应为非负数 (%1)</source>
+        <translation>the setting should not be negative (%1)</translation>
+    </message>
+    <message>
+        <source>未知的条件</source>
+        <translation>unknown condition</translation>
+    </message>
+    <message>
+        <source>时间不合理 (%1 秒)</source>
+        <translation>the time is not sensible (%1 s)</translation>
+    </message>
+    <message>
+        <source>条件缺少节点或数值</source>
+        <translation>the condition lacks a node or a value</translation>
+    </message>
+    <message>
+        <source>电价应为非负数</source>
+        <translation>the energy price should not be negative</translation>
+    </message>
+    <message>
+        <source>闭合的线 %1 条，各分为两根管道</source>
+        <translation>%1 closed lines, each split into two pipes</translation>
+    </message>
+    <message>
+        <source>跳过 %1 条长度为零的线</source>
+        <translation>Skipped %1 lines of zero length</translation>
+    </message>
+    <message>
+        <source>跳过 %1 条两端落在同一节点上的线(连接判断精度内)</source>
+        <translation>Skipped %1 lines whose ends fall on the same node (within the joining tolerance)</translation>
+    </message>
+    <message>
+        <source>跳过 %1 条按比例换算后坐标或长度超出数值范围的线</source>
+        <translation>Skipped %1 lines whose coordinates or length are out of range after scaling</translation>
+    </message>
+    <message>
+        <source>跳过 %1 条按比例换算后坐标或长度超出数值范围的线，第一条在第%2行</source>
+        <translation>Skipped %1 lines whose coordinates or length are out of range after scaling; the first on line %2</translation>
+    </message>
+    <message>
+        <source>发现 %1 处重叠的共线管道，未在重叠处拆分</source>
+        <translation>Found %1 overlapping collinear pipes, not split where they overlap</translation>
+    </message>
+    <message>
+        <source>确认终止此操作吗?</source>
+        <translation>Stop this operation?</translation>
+    </message>
+    <message>
+        <source>层 %1: 水泵、阀门和水池图层不引入</source>
+        <translation>Layer %1: pump, valve and tank layers are not imported</translation>
+    </message>
+    <message>
+        <source>坐标系: %1 投影到 %2</source>
+        <translation>Coordinate system: %1 projected to %2</translation>
+    </message>
+    <message>
+        <source>坐标系: %1</source>
+        <translation>Coordinate system: %1</translation>
+    </message>
+    <message>
+        <source>图层没有坐标系，坐标按米使用</source>
+        <translation>The layer has no coordinate system: coordinates are taken as metres</translation>
+    </message>
+    <message>
+        <source>%1; 等 %2 个</source>
+        <translation>%1; %2 in all</translation>
+    </message>
+    <message>
+        <source>层 %1: 线要素 %2 个, 点要素 %3 个</source>
+        <translation>Layer %1: %2 line features, %3 point features</translation>
+    </message>
+    <message>
+        <source>层 %1: 线要素 %2 个, 点要素 %3 个, 跳过其他几何要素 %4 个</source>
+        <translation>Layer %1: %2 line features, %3 point features, %4 other geometries skipped</translation>
+    </message>
+    <message>
+        <source>字段对应: %1</source>
+        <translation>Fields: %1</translation>
+    </message>
+    <message>
+        <source>值为空取模板值: %1</source>
+        <translation>Empty values taken from the template: %1</translation>
+    </message>
+    <message>
+        <source>%1 %2 个</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>未成为管道的线要素 %1 个 (长度为零或两端落在同一节点上): %2</source>
+        <translation>%1 line features not made pipes (zero length or both ends on one node): %2</translation>
+    </message>
+    <message>
+        <source>不在本次引入的管道端点上的点要素 %1 个 (容差内), 未引入: %2</source>
+        <translation>%1 point features not at an end of an imported pipe (within the tolerance), not imported: %2</translation>
+    </message>
+    <message>
+        <source>与其他点要素落在同一节点上的点要素 %1 个, 未引入: %2</source>
+        <translation>%1 point features on the same node as another, not imported: %2</translation>
+    </message>
+    <message>
+        <source>网络坐标从 %1 转换到栅格的 %2</source>
+        <translation>Network coordinates transformed from %1 to the raster&apos;s %2</translation>
+    </message>
+    <message>
+        <source>网络没有坐标系，按栅格的 %1 取用</source>
+        <translation>The network has no coordinate system: the raster&apos;s %1 is taken</translation>
+    </message>
+    <message>
+        <source>%1 有 %2 个点, 至少需要 %3 个</source>
+        <translation>%1 has %2 points, at least %3 are needed</translation>
+    </message>
+    <message>
+        <source>%1 第%2点 (%3, %4) 不可用</source>
+        <translation>%1 point %2 (%3, %4) is unusable</translation>
+    </message>
+    <message>
+        <source>%1 第%2点的流量没有大于前一点</source>
+        <translation>%1 point %2: the flow is not above that of the point before</translation>
+    </message>
+    <message>
+        <source>%1 第%2点的扬程随流量上升</source>
+        <translation>%1 point %2: the head rises with the flow</translation>
+    </message>
+    <message>
+        <source>PipeMinorLoss %1 不是非负的有限数</source>
+        <translation>PipeMinorLoss %1 is not a non-negative finite number</translation>
+    </message>
+    <message>
+        <source>PumpCurveKind %1 不是已知的水泵曲线类型</source>
+        <translation>PumpCurveKind %1 is not a known pump curve type</translation>
+    </message>
+    <message>
+        <source>PumpSpeed %1 不在 0 到 100 之间</source>
+        <translation>PumpSpeed %1 is not between 0 and 100</translation>
+    </message>
+    <message>
+        <source>PumpPower %1 不是非负的有限数</source>
+        <translation>PumpPower %1 is not a non-negative finite number</translation>
+    </message>
+    <message>
+        <source>PumpPower %1 不是正数 (恒功率水泵)</source>
+        <translation>PumpPower %1 is not positive (constant-power pump)</translation>
+    </message>
+    <message>
+        <source>PumpCurve 有 %1 个点, 这种曲线需要 %2 个</source>
+        <translation>PumpCurve has %1 points; this kind of curve needs %2</translation>
+    </message>
+    <message>
+        <source>PumpCurve 有 %1 个点, 一点曲线只要 1 个</source>
+        <translation>PumpCurve has %1 points; a one-point curve needs only 1</translation>
+    </message>
+    <message>
+        <source>PumpCurve 的设计点流量和扬程必须是正数</source>
+        <translation>The flow and head of the PumpCurve design point must be positive</translation>
+    </message>
+    <message>
+        <source>ValveType %1 不是已知的阀门类型</source>
+        <translation>ValveType %1 is not a known valve type</translation>
+    </message>
+    <message>
+        <source>ValveInitStatus %1 不是已知的状态</source>
+        <translation>ValveInitStatus %1 is not a known status</translation>
+    </message>
+    <message>
+        <source>ValveSetting %1 不是非负的有限数</source>
+        <translation>ValveSetting %1 is not a non-negative finite number</translation>
+    </message>
+    <message>
+        <source>ValveDiam %1 不是非负的有限数</source>
+        <translation>ValveDiam %1 is not a non-negative finite number</translation>
+    </message>
+    <message>
+        <source>ValveDiam 不是正数 (节流阀的损失系数按阀门直径计算)</source>
+        <translation>ValveDiam is not positive (a throttle control valve&apos;s loss coefficient goes by the valve diameter)</translation>
+    </message>
+    <message>
+        <source>DemandModel %1 不是已知的需水量模型</source>
+        <translation>DemandModel %1 is not a known demand model</translation>
+    </message>
+    <message>
+        <source>MinPressure 或 RequiredPressure 不是有限数</source>
+        <translation>MinPressure or RequiredPressure is not a finite number</translation>
+    </message>
+    <message>
+        <source>MinPressure %1 不低于 RequiredPressure %2</source>
+        <translation>MinPressure %1 is not below RequiredPressure %2</translation>
+    </message>
+    <message>
+        <source>PressureExponent %1 不是正的有限数</source>
+        <translation>PressureExponent %1 is not a positive finite number</translation>
+    </message>
+    <message>
+        <source>节点%1 的编号重复或次序错乱, 写出的文件将无法读回, 未写出</source>
+        <translation>The ID of node %1 is repeated or out of order: the file could not be read back, so it was not written</translation>
+    </message>
+    <message>
+        <source>管段%1 的编号重复或次序错乱, 写出的文件将无法读回, 未写出</source>
+        <translation>The ID of link %1 is repeated or out of order: the file could not be read back, so it was not written</translation>
+    </message>
+    <message>
+        <source>管段%1 不在网络的管段表中 (可能与另一管段、水泵、阀门或水池同名), 写出的文件将无法读回, 未写出</source>
+        <translation>Link %1 is not in the network&apos;s link table (perhaps named like another pipe, pump, valve or tank): the file could not be read back, so it was not written</translation>
+    </message>
+    <message>
+        <source>节点%1 不在网络的节点表中 (可能与另一节点同名), 写出的文件将无法读回, 未写出</source>
+        <translation>Node %1 is not in the network&apos;s node table (perhaps named like another node): the file could not be read back, so it was not written</translation>
+    </message>
+    <message>
+        <source>读取失败</source>
+        <translation>reading failed</translation>
+    </message>
+    <message>
+        <source>编号 %1 写入文本文件后无法读回</source>
+        <translation>ID %1 could not be read back from a text file</translation>
+    </message>
+    <message>
+        <source>TIMEDATA 段中无法识别的行</source>
+        <translation>Line not understood in the TIMEDATA section</translation>
+    </message>
+    <message>
+        <source>消防校核</source>
+        <translation>Fire Flow Check</translation>
+    </message>
+    <message>
+        <source>工况</source>
+        <translation>Case</translation>
+    </message>
+    <message>
+        <source>消防点剩余自由水头 R</source>
+        <translation>Residual free head at the fire node R</translation>
+    </message>
+    <message>
+        <source>其余节点最低自由水头 S</source>
+        <translation>Lowest free head at other nodes S</translation>
+    </message>
+    <message>
+        <source>校核节点数</source>
+        <translation>Nodes checked</translation>
+    </message>
+    <message>
+        <source>无可用消防流量的节点数</source>
+        <translation>Nodes without available fire flow</translation>
+    </message>
+    <message>
+        <source>与水源不连通的节点数</source>
+        <translation>Nodes not connected to a source</translation>
+    </message>
+    <message>
+        <source>最小可用消防流量</source>
+        <translation>Lowest available fire flow</translation>
+    </message>
+    <message>
+        <source>最小可用消防流量节点</source>
+        <translation>Node with the lowest available fire flow</translation>
+    </message>
+    <message>
+        <source>未消防时已低于 S 的节点数 (不校核)</source>
+        <translation>Nodes below S without fire flow (not checked)</translation>
+    </message>
+    <message>
+        <source>可用消防流量</source>
+        <translation>Available fire flow</translation>
+    </message>
+    <message>
+        <source>控制节点</source>
+        <translation>Limiting node</translation>
+    </message>
+    <message>
+        <source>控制节点自由水头</source>
+        <translation>Free head at the limiting node</translation>
+    </message>
+    <message>
+        <source>不连通</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>管道失效校核</source>
+        <translation>Pipe Failure Check</translation>
+    </message>
+    <message>
+        <source>事故工况水量折减系数</source>
+        <translation>Accident case demand factor</translation>
+    </message>
+    <message>
+        <source>最小服务水头</source>
+        <translation>Minimum service head</translation>
+    </message>
+    <message>
+        <source>校核管道数</source>
+        <translation>Pipes checked</translation>
+    </message>
+    <message>
+        <source>失效后有节点断水的管道数</source>
+        <translation>Pipes whose failure cuts off nodes</translation>
+    </message>
+    <message>
+        <source>失效后有节点低于最小服务水头的管道数</source>
+        <translation>Pipes whose failure leaves nodes below the minimum service head</translation>
+    </message>
+    <message>
+        <source>未能平差的管道数</source>
+        <translation>Pipes whose failure could not be balanced</translation>
+    </message>
+    <message>
+        <source>影响最大的管道</source>
+        <translation>Most critical pipe</translation>
+    </message>
+    <message>
+        <source>断水节点数</source>
+        <translation>Nodes cut off</translation>
+    </message>
+    <message>
+        <source>低于最小服务水头的节点数</source>
+        <translation>Nodes below the minimum service head</translation>
+    </message>
+    <message>
+        <source>最不利节点</source>
+        <translation>Critical node</translation>
+    </message>
+    <message>
+        <source>最不利节点自由水头</source>
+        <translation>Free head at the critical node</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Remarks</translation>
+    </message>
+    <message>
+        <source>未能平差</source>
+        <translation>Not balanced</translation>
+    </message>
+    <message>
+        <source>管网平差计算书</source>
+        <translation>Network Balancing Calculation Report</translation>
+    </message>
+    <message>
+        <source>计算精度 (m)</source>
+        <translation>Head tolerance (m)</translation>
+    </message>
+    <message>
+        <source>最大计算次数</source>
+        <translation>Maximum iterations</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>Unlimited</translation>
+    </message>
+    <message>
+        <source>需水模型</source>
+        <translation>Demand model</translation>
+    </message>
+    <message>
+        <source>按压力供水</source>
+        <translation>Pressure driven</translation>
+    </message>
+    <message>
+        <source>按需供水</source>
+        <translation>Demand driven</translation>
+    </message>
+    <message>
+        <source>最小压力 P0</source>
+        <translation>Minimum pressure P0</translation>
+    </message>
+    <message>
+        <source>需要压力 PR</source>
+        <translation>Required pressure PR</translation>
+    </message>
+    <message>
+        <source>压力指数</source>
+        <translation>Pressure exponent</translation>
+    </message>
+    <message>
+        <source>止回阀防止倒流</source>
+        <translation>Check valves prevent reverse flow</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>节点数</source>
+        <translation>Nodes</translation>
+    </message>
+    <message>
+        <source>管段数</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>管网不连通, 未平差</source>
+        <translation>Network not connected, not balanced</translation>
+    </message>
+    <message>
+        <source>%1, 表中只列原始数据</source>
+        <translation>%1; the tables list the input data only</translation>
+    </message>
+    <message>
+        <source>计算次数</source>
+        <translation>Iterations</translation>
+    </message>
+    <message>
+        <source>最后校正值 (m)</source>
+        <translation>Last correction (m)</translation>
+    </message>
+    <message>
+        <source>总用水量</source>
+        <translation>Total demand</translation>
+    </message>
+    <message>
+        <source>水池 %1 供水量 (%2)</source>
+        <translation>Supply from tank %1 (%2)</translation>
+    </message>
+    <message>
+        <source>水源 %1 供水量 (%2)</source>
+        <translation>Supply from source %1 (%2)</translation>
+    </message>
+    <message>
+        <source>供水量合计</source>
+        <translation>Total supply</translation>
+    </message>
+    <message>
+        <source>最低自由水头</source>
+        <translation>Lowest free head</translation>
+    </message>
+    <message>
+        <source>最低自由水头节点</source>
+        <translation>Node with the lowest free head</translation>
+    </message>
+    <message>
+        <source>供水不足节点数</source>
+        <translation>Nodes with insufficient supply</translation>
+    </message>
+    <message>
+        <source>缺水量</source>
+        <translation>Supply shortage</translation>
+    </message>
+    <message>
+        <source>节点</source>
+        <translation>Node</translation>
+    </message>
+    <message>
+        <source>管道</source>
+        <translation>Pipe</translation>
+    </message>
+    <message>
+        <source>扬程</source>
+        <translation>Head</translation>
+    </message>
+    <message>
+        <source>运行</source>
+        <translation>Running</translation>
+    </message>
+    <message>
+        <source>开启</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>水泵</source>
+        <translation>Pump</translation>
+    </message>
+    <message>
+        <source>阀门</source>
+        <translation>Valve</translation>
+    </message>
+    <message>
+        <source>水池</source>
+        <translation>Tank</translation>
+    </message>
+    <message>
+        <source>第 %1 页 / 共 %2 页</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>计算书</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>工程名称</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>设计人</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>计算参数</source>
+        <translation>Calculation Parameters</translation>
+    </message>
+    <message>
+        <source>工况汇总: %1</source>
+        <translation>Case summary: %1</translation>
+    </message>
+    <message>
+        <source>延时模拟</source>
+        <translation>Extended-Period Simulation</translation>
+    </message>
+    <message>
+        <source>模拟时长 (h)</source>
+        <translation>Duration (h)</translation>
+    </message>
+    <message>
+        <source>报告时刻数</source>
+        <translation>Report times</translation>
+    </message>
+    <message>
+        <source>计算步数</source>
+        <translation>Time steps</translation>
+    </message>
+    <message>
+        <source>%1 (报告时刻)</source>
+        <translation>%1 (at report times)</translation>
+    </message>
+    <message>
+        <source>最低自由水头时刻</source>
+        <translation>Time of the lowest free head</translation>
+    </message>
+    <message>
+        <source>水池 %1 充满</source>
+        <translation>Tank %1 full</translation>
+    </message>
+    <message>
+        <source>水池 %1 放空</source>
+        <translation>Tank %1 empty</translation>
+    </message>
+    <message>
+        <source>水泵电耗合计 (kWh)</source>
+        <translation>Total pump energy (kWh)</translation>
+    </message>
+    <message>
+        <source>电费合计</source>
+        <translation>Total energy cost</translation>
+    </message>
+    <message>
+        <source>延时模拟-节点</source>
+        <translation>Simulation-Nodes</translation>
+    </message>
+    <message>
+        <source>最低时刻</source>
+        <translation>Time of lowest</translation>
+    </message>
+    <message>
+        <source>最高自由水头</source>
+        <translation>Highest free head</translation>
+    </message>
+    <message>
+        <source>最高时刻</source>
+        <translation>Time of highest</translation>
+    </message>
+    <message>
+        <source>低于最小服务水头的报告时刻数</source>
+        <translation>Report times below the minimum service head</translation>
+    </message>
+    <message>
+        <source>延时模拟-水池</source>
+        <translation>Simulation-Tanks</translation>
+    </message>
+    <message>
+        <source>时刻</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>%1 水位 (%2)</source>
+        <translation>%1 level (%2)</translation>
+    </message>
+    <message>
+        <source>延时模拟-水泵</source>
+        <translation>Simulation-Pumps</translation>
+    </message>
+    <message>
+        <source>运行时数 (h)</source>
+        <translation>Running hours (h)</translation>
+    </message>
+    <message>
+        <source>开启的报告时刻数</source>
+        <translation>Report times running</translation>
+    </message>
+    <message>
+        <source>电耗 (kWh)</source>
+        <translation>Energy (kWh)</translation>
+    </message>
+    <message>
+        <source>电费</source>
+        <translation>Energy cost</translation>
+    </message>
+    <message>
+        <source>插入节点</source>
+        <translation>Insert node</translation>
+    </message>
+    <message>
+        <source>删除节点</source>
+        <translation>Delete node</translation>
+    </message>
+    <message>
+        <source>移动节点</source>
+        <translation>Move node</translation>
+    </message>
+    <message>
+        <source>插入管道</source>
+        <translation>Insert pipe</translation>
+    </message>
+    <message>
+        <source>删除管道</source>
+        <translation>Delete pipe</translation>
+    </message>
+    <message>
+        <source>移动管道</source>
+        <translation>Move pipe</translation>
+    </message>
+    <message>
+        <source>插入水泵</source>
+        <translation>Insert pump</translation>
+    </message>
+    <message>
+        <source>删除水泵</source>
+        <translation>Delete pump</translation>
+    </message>
+    <message>
+        <source>移动水泵</source>
+        <translation>Move pump</translation>
+    </message>
+    <message>
+        <source>插入阀门</source>
+        <translation>Insert valve</translation>
+    </message>
+    <message>
+        <source>删除阀门</source>
+        <translation>Delete valve</translation>
+    </message>
+    <message>
+        <source>移动阀门</source>
+        <translation>Move valve</translation>
+    </message>
+    <message>
+        <source>插入水池</source>
+        <translation>Insert tank</translation>
+    </message>
+    <message>
+        <source>删除水池</source>
+        <translation>Delete tank</translation>
+    </message>
+    <message>
+        <source>移动水池</source>
+        <translation>Move tank</translation>
+    </message>
+    <message>
+        <source>命名视图</source>
+        <translation>Named views</translation>
+    </message>
+    <message>
+        <source>修改图签</source>
+        <translation>Edit title block</translation>
+    </message>
+    <message>
+        <source>延时模拟数据</source>
+        <translation>Simulation data</translation>
+    </message>
+    <message>
+        <source>从地形取高程</source>
+        <translation>Elevations from terrain</translation>
+    </message>
+    <message>
+        <source>来自GIS数据</source>
+        <translation>Import from GIS data</translation>
+    </message>
+    <message>
+        <source>当前的WNP文件版本是%1, 要升级到%2吗?</source>
+        <translation>The WNP file is version %1. Upgrade it to %2?</translation>
+    </message>
+    <message>
+        <source>%1 的数值 %2 换算为 %3 后不是有限数, 无法写入文本文件</source>
+        <translation>A value of %1, %2, is not a finite number in %3 and cannot be written to a text file</translation>
+    </message>
+    <message>
+        <source>%1 的数值 %2 后不是有限数, 无法写入文本文件</source>
+        <translation>A value of %1, %2, is not a finite number and cannot be written to a text file</translation>
+    </message>
+    <message>
+        <source>数值 %1 换算为 %2 后不是有限数, 无法写入文本文件</source>
+        <translation>The value %1 is not a finite number in %2 and cannot be written to a text file</translation>
+    </message>
+    <message>
+        <source>数值 %1 后不是有限数, 无法写入文本文件</source>
+        <translation>The value %1 is not a finite number and cannot be written to a text file</translation>
+    </message>
+    <message>
+        <source>X坐标</source>
+        <translation>X coordinate</translation>
+    </message>
+    <message>
+        <source>Y坐标</source>
+        <translation>Y coordinate</translation>
+    </message>
+    <message>
+        <source>绝对压力</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>闸阀</source>
+        <translation>Gate valve</translation>
+    </message>
+    <message>
+        <source>止回阀</source>
+        <translation>Check valve</translation>
+    </message>
+    <message>
+        <source>稳压减压阀(PRV)</source>
+        <translation>PRV</translation>
+    </message>
+    <message>
+        <source>持压阀(PSV)</source>
+        <translation>PSV</translation>
+    </message>
+    <message>
+        <source>流量控制阀(FCV)</source>
+        <translation>FCV</translation>
+    </message>
+    <message>
+        <source>节流阀(TCV)</source>
+        <translation>TCV</translation>
+    </message>
+    <message>
+        <source>压力破坏阀(PBV)</source>
+        <translation>PBV</translation>
+    </message>
+    <message>
+        <source>通用阀(GPV)</source>
+        <translation>GPV</translation>
+    </message>
 </context>
 <context>
     <name>CCurvePointsTable</name>

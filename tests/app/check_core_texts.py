@@ -1,11 +1,14 @@
 #!/usr/bin/python3
-"""The core texts the interface translates (views/CCoreText.cpp) are still the core's texts.
+"""The core texts the interface translates (text/*.cpp) are still the core's texts, and the
+calculation report has no text outside them.
 
 check_core_texts.py SOURCE_DIR: every Chinese piece of each listed text (the parts between its
-%1, %2... placeholders) must occur in a string literal of the Qt-free folders, adjacent literals
-joined; a text the core no longer makes would silently stay Chinese under the English interface.
-A piece may be made of a few literals joined by the core's code (each a run of at least two
-characters). Exits 1 naming each text."""
+%1, %2... placeholders) must occur in a string literal of the Qt-free folders or qen-cli, adjacent
+literals joined; a text the core no longer makes would silently stay Chinese under the English
+interface. A piece may be made of a few literals joined by the core's code (each a run of at least
+two characters). The other way round, every Chinese literal of report/ (translated where it is
+made) must be a listed text: a new one would stay Chinese in an English report. Exits 1 naming
+each text."""
 import os
 import re
 import sys
@@ -13,7 +16,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from check_literal_texts import CJK, literals  # noqa: E402
 
-CORE = ("model", "persist", "hydraulics", "edit", "report", "gis")
+CORE = ("model", "persist", "hydraulics", "edit", "report", "gis", "cli")
 ESCAPES = {"n": "\n", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
 
 
@@ -28,9 +31,9 @@ def literal_text(run):
     return "".join(unescape(p) for p in parts)
 
 
-def core_literals(src):
+def core_literals(src, folders=CORE):
     out = []
-    for folder in CORE:
+    for folder in folders:
         for dirpath, _dirs, files in os.walk(os.path.join(src, folder)):
             for f in files:
                 if f.endswith((".cpp", ".h")):
@@ -56,20 +59,29 @@ def made_of_literals(piece, core):
 
 def main():
     src = sys.argv[1]
-    table = open(os.path.join(src, "views", "CCoreText.cpp"), encoding="utf-8").read()
-    texts = [unescape(t) for t in re.findall(r'QT_TRANSLATE_NOOP\("CCoreText",\s*"((?:\\.|[^"\\])*)"\)', table)]
+    tables = [os.path.join(src, "text", f) for f in sorted(os.listdir(os.path.join(src, "text"))) if f.endswith(".cpp")]
+    texts = []
+    for path in tables:
+        table = open(path, encoding="utf-8").read()
+        runs = re.findall(r'QT_TRANSLATE_NOOP\(\s*"CCoreText",\s*((?:"(?:\\.|[^"\\])*"\s*)+)\)', table)
+        texts += [literal_text(r) for r in runs]
     if not texts:
-        print("no core texts found in views/CCoreText.cpp")
+        print("no core texts found in text/*.cpp")
         return 1
     core = core_literals(src)
     bad = 0
     for t in texts:
         for piece in re.split(r"%\d", t):
             if CJK.search(piece) and not made_of_literals(piece, core):
-                print("views/CCoreText.cpp: %r: the core has no text holding %r" % (t, piece))
+                print("text/: %r: the core has no text holding %r" % (t, piece))
                 bad += 1
+    listed = set(texts)
+    for text in core_literals(src, ("report",)).split("\x00"):
+        if text and text not in listed:
+            print("report/: %r is not listed in text/CoreReportTexts.cpp (or text/CCoreText.cpp)" % text)
+            bad += 1
     if bad:
-        print("%d piece(s): bring the list in views/CCoreText.cpp in line with the core's texts" % bad)
+        print("%d text(s): bring the lists in text/ in line with the core's texts" % bad)
     return 1 if bad else 0
 
 

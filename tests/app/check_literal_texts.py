@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """No Chinese text reaches the interface without the translation system.
 
-check_literal_texts.py SOURCE_DIR: scans the Qt folders (app, views, cad) for string literals
+check_literal_texts.py SOURCE_DIR: scans the Qt folders (app, views, cad, text) for string literals
 holding Chinese characters that are not the text of tr(), QT_TR_NOOP(), QT_TRANSLATE_NOOP() or
 QCoreApplication::translate(). A literal that is rightly left as it is (a text written into a
 file, a name the user types, a pattern matched against the core's own texts) carries the comment
@@ -18,7 +18,7 @@ TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|(?:u8|u|U|L)?R"([^(\s]*)\(.*?\)\1"|(?:u8
 WRAPPED = re.compile(r'(?:\btr|QT_TR_NOOP|QT_TR_N_NOOP)\s*\(\s*$'
                      r'|(?:QT_TRANSLATE_NOOP3?|QT_TRANSLATE_N_NOOP3?|\btranslate)\s*\(\s*"[^"\n]*"\s*,\s*$')
 MARK = "// untranslated:"
-FOLDERS = ("app", "views", "cad")
+FOLDERS = ("app", "views", "cad", "text")
 
 
 def literals(text):

@@ -8,5 +8,5 @@ mkdir -p "$work"
 cp "$src/app/translations/qen_en.ts" "$work/qen_en.ts"
 cd "$src"
 "$lupdate" -silent -locations none -no-obsolete -source-language zh_CN -target-language en \
-    -extensions cpp,h,ui app views cad -ts "$work/qen_en.ts"
+    -extensions cpp,h,ui app views cad text -ts "$work/qen_en.ts"
 /usr/bin/python3 "$src/tests/app/check_translations.py" "$work/qen_en.ts"

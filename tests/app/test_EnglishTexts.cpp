@@ -19,13 +19,22 @@
 #include "cad/CExportCadDlg.h"
 #include "cad/CImportCadDlg.h"
 #include "hydraulics/ZBalanceRun.h"
+#include "hydraulics/ZContourGenerator.h"
+#include "hydraulics/ZNetCost.h"
+#include "model/ZDocument.h"
+#include "model/ZTemplateSet.h"
+#include "persist/epanet/EpanetFile.h"
+#include "persist/project/ProjectFile.h"
+#include "report/ZReportBuilder.h"
 #include "model/MemoryKeyValueStore.h"
 #include "model/UnitSystem.h"
 #include "model/ZDrawSettings.h"
 #include "model/ZFieldTable.h"
 #include "model/ZSettingsStore.h"
 #include "persist/ArchiveError.h"
-#include "views/CCoreText.h"
+#include "text/CCoreText.h"
+#include "text/CoreMessageTexts.h"
+#include "text/CoreReportTexts.h"
 #include "views/CViewpointDlg.h"
 
 #include <QAbstractButton>
@@ -108,6 +117,85 @@ private slots:
         // Line by line, the indentation kept; what it does not know stays as it is.
         QCOMPARE(CCoreText::Tr(std::string("状态: 收敛 (已平差)\n    水源 \"R1\"  12.500\n无人知晓的话\n")),
                  QStringLiteral("Status: converged (balanced)\n    Source \"R1\"  12.500\n无人知晓的话\n"));
+    }
+
+    void coreReportsInEnglish()
+    {
+        // The EPANET import report, line by line (its lists item by item), and the file's rows.
+        ZDocument doc;
+        ZTemplateSet templates;
+        const EpanetFile::ImportResult r =
+            EpanetFile::LoadFile(QEN_TEST_DATA_DIR "/networks/Net3.inp", doc, templates, 0.0);
+        const QString report = CCoreText::Tr(r.report.Text());
+        QVERIFY2(!HasCjk(report), qPrintable(report));
+        QVERIFY2(report.contains(QStringLiteral("Closed pipes: a closed gate valve added before the pipe")),
+                 qPrintable(report));
+        // The most particular template first; parts split where the translation is whole; a
+        // list item by item, and not when an item would keep Chinese.
+        QCOMPARE(CCoreText::Tr(std::string("  节点 J1: 3.000 m")), QStringLiteral("  Node J1: 3.000 m"));
+        QCOMPARE(CCoreText::Tr(std::string("- 止回阀写为节流阀 (QEN 计算中止回阀双向过水) (1)")),
+                 QStringLiteral("- Check valves written as throttle control valves (QEN lets check valves pass both "
+                                "ways) (1)"));
+        QCOMPARE(CCoreText::Tr(std::string("    [LABELS] 3 行, [QUALITY] 11 行")),
+                 QStringLiteral("    [LABELS] 3 lines, [QUALITY] 11 lines"));
+        QCOMPARE(CCoreText::Tr(std::string("层 L: 线要素 3 个, 点要素 0 个")),
+                 QStringLiteral("Layer L: 3 line features, 0 point features"));
+        // The cost report with an overflow and pumps left out; the contour messages.
+        ZNetCost::Result cost;
+        cost.pipes = 3;
+        cost.pipeCost = std::numeric_limits<double>::infinity();
+        cost.unbalancedPumps = 1;
+        cost.badPumps = {"P1", "P2"};
+        const QString costText = CCoreText::Tr(ZNetCost::Report(cost));
+        QVERIFY2(!HasCjk(costText), qPrintable(costText));
+        QVERIFY(costText.contains(QStringLiteral("running cost: P1, P2")));
+        using C = ZContourGenerator;
+        for (const C::Status status : {C::BadInterval, C::NoPipes, C::TooManyLevels, C::BadExtent}) {
+            const QString text = CCoreText::Tr(C::Message(status, 900));
+            QVERIFY2(!text.isEmpty() && !HasCjk(text), qPrintable(text));
+        }
+        QVERIFY(!HasCjk(CCoreText::Tr(C::AskManyLevelsText(900))));
+    }
+
+    void calculationReportInEnglish()
+    {
+        ZDocument doc;
+        ProjectFile::LoadFile(QEN_SOURCE_DIR "/examples/town.wnp", doc);
+        ZReportBuilder::Options options;
+        options.translate = CCoreText::TrStd;
+        options.title = {"Town", "", "2026-01-01"};
+        const ZReport report = ZReportBuilder(doc, units).Build(options);
+        QStringList texts{QString::fromStdString(report.heading), QString::fromStdString(report.text("计算参数"))};
+        for (const ZReportItem& i : report.parameters)
+            texts << QString::fromStdString(i.first) << QString::fromStdString(i.second.text);
+        for (const ZReportCase& c : report.cases) {
+            texts << QString::fromStdString(c.name);
+            for (const ZReportItem& i : c.summary)
+                texts << QString::fromStdString(i.first) << QString::fromStdString(i.second.text);
+            for (const ZReportTable& t : c.tables) {
+                texts << QString::fromStdString(t.name);
+                for (const std::string& column : t.columns)
+                    texts << QString::fromStdString(column);
+                for (const auto& row : t.rows)
+                    for (const ZReportCell& cell : row)
+                        texts << QString::fromStdString(cell.text);
+            }
+        }
+        for (const QString& t : texts)
+            QVERIFY2(!HasCjk(t), qPrintable(t));
+        QCOMPARE(QString::fromStdString(report.cases.front().tables.front().name), QStringLiteral("Node-peak hour"));
+        // Without a translation the report is the Chinese it always was.
+        const ZReport chinese = ZReportBuilder(doc, units).Build(ZReportBuilder::Options());
+        QCOMPARE(QString::fromStdString(chinese.cases.front().tables.front().name), QStringLiteral("节点-最高时"));
+    }
+
+    void everyListedTextTranslated()
+    {
+        for (const auto& list : {CoreMessageTexts::All(), CoreReportTexts::All()})
+            for (const char* text : list)   // "- %1 (%2)" and the like are their own translation
+                QVERIFY2(!HasCjk(QString::fromUtf8(text)) ||
+                             QCoreApplication::translate("CCoreText", text) != QString::fromUtf8(text),
+                         text);
     }
 
     void fieldTableInEnglish()

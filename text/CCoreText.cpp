@@ -1,12 +1,17 @@
 #include "CCoreText.h"
+#include "CoreMessageTexts.h"
 
 #include <QRegularExpression>
+#include <QTranslator>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
-// The core's texts, most particular first: a line takes the first that matches it whole. %1, %2...
-// stand for the parts that vary (names, numbers, texts of their own).
+// The core's texts: a line takes the first template that matches it whole (and translates it
+// without Chinese left), the templates of this list and CoreMessageTexts.cpp's tried the most
+// particular first, then the catch-alls. %1, %2... stand for the parts that vary (names, numbers,
+// texts of their own).
 const char* const kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CCoreText", "收敛"),
     QT_TRANSLATE_NOOP("CCoreText", "用户中止"),
@@ -256,11 +261,19 @@ const char* const kCoreTexts[] = {
     QT_TRANSLATE_NOOP("CCoreText", "管段编号"),
     QT_TRANSLATE_NOOP("CCoreText", "内部节点编号"),
     QT_TRANSLATE_NOOP("CCoreText", "设备编号"),
+};
+
+// Tried after every other text: a message and the file line it is about, a caption and its text.
+const char* const kCatchAllTexts[] = {
+    QT_TRANSLATE_NOOP("CCoreText", "%1: \"%2\""),
     QT_TRANSLATE_NOOP("CCoreText", "%1: %2"),
 };
 
+const QTranslator* g_ownTranslator = nullptr;
+
 struct CoreTextPattern {
     QRegularExpression re;
+    QRegularExpression greedy;   // the same, its parts taking as much as they can
     const char* source;
     std::vector<int> numbers;   // the placeholder of each capture, in the order they appear
 };
@@ -273,14 +286,28 @@ bool HasChinese(const QString& s)
     return false;
 }
 
+// The characters of a template that are not its %1, %2... parts.
+qsizetype FixedLength(const char* source)
+{
+    const QString text = QString::fromUtf8(source);
+    return text.size() - 2 * text.count(QLatin1Char('%'));
+}
+
 const std::vector<CoreTextPattern>& CoreTextPatterns()
 {
     static const std::vector<CoreTextPattern> patterns = [] {
         std::vector<CoreTextPattern> out;
         static const QRegularExpression placeholder(QStringLiteral("%(\\d)"));
-        for (const char* source : kCoreTexts) {
+        // Most particular first: the more fixed text, the earlier ("写出 %1 和 %2" before "写出 %1",
+        // "节点 %1: %2 m" before "节点%1"), the catch-alls last.
+        std::vector<const char*> sources(std::begin(kCoreTexts), std::end(kCoreTexts));
+        sources.insert(sources.end(), CoreMessageTexts::All().begin(), CoreMessageTexts::All().end());
+        std::stable_sort(sources.begin(), sources.end(),
+                         [](const char* a, const char* b) { return FixedLength(a) > FixedLength(b); });
+        sources.insert(sources.end(), std::begin(kCatchAllTexts), std::end(kCatchAllTexts));
+        for (const char* source : sources) {
             const QString text = QString::fromUtf8(source);
-            CoreTextPattern p{{}, source, {}};
+            CoreTextPattern p{{}, {}, source, {}};
             QString re;
             qsizetype at = 0;
             for (auto it = placeholder.globalMatch(text); it.hasNext();) {
@@ -293,6 +320,8 @@ const std::vector<CoreTextPattern>& CoreTextPatterns()
                 continue;   // whole texts are looked up directly
             re += QRegularExpression::escape(text.mid(at));
             p.re.setPattern(QRegularExpression::anchoredPattern(re));
+            p.greedy.setPattern(QRegularExpression::anchoredPattern(
+                QString(re).replace(QStringLiteral("(.+?)"), QStringLiteral("(.+)"))));
             out.push_back(std::move(p));
         }
         return out;
@@ -328,33 +357,63 @@ QString CCoreText::Line(const QString& line, int depth)
         ++indent;
     const QString body = line.mid(indent);
     const QByteArray utf8 = body.toUtf8();
-    const QString exact = QCoreApplication::translate("CCoreText", utf8.constData());
+    const QString exact = Lookup(utf8.constData());
     if (exact != body)
         return line.left(indent) + exact;
-    for (const CoreTextPattern& p : CoreTextPatterns()) {
-        const QRegularExpressionMatch m = p.re.match(body);
-        if (!m.hasMatch())
-            continue;
-        const QString translated = QCoreApplication::translate("CCoreText", p.source);
-        if (translated == QString::fromUtf8(p.source))
-            return line;   // known, but without a translation in this language
-        QStringList parts;
-        for (size_t k = 0; k < p.numbers.size(); ++k) {
-            const QString part = m.captured(static_cast<int>(k) + 1);
-            parts << (depth < 3 ? Line(part, depth + 1) : part);
+    // A list ("[LABELS] 3 行, [QUALITY] 11 行"), before the templates, which would take it whole:
+    // translated when each of its items is, wholly.
+    if (const QStringList items = body.split(QStringLiteral(", ")); items.size() > 1 && depth < 3) {
+        QStringList out;
+        for (const QString& item : items) {
+            out << Line(item, depth + 1);
+            if (HasChinese(out.back()))
+                break;
         }
-        return line.left(indent) + FillParts(translated, p.numbers, parts);
+        if (out.size() == items.size() && !HasChinese(out.back()))
+            return line.left(indent) + out.join(QStringLiteral(", "));
     }
-    return line;
+    // The first whole translation, the parts split as few or as many characters first ("- %1 (%2)"
+    // over "- 止回阀写为节流阀 (QEN 计算中...) (1)"); else the first match, partly translated (the
+    // user's Chinese names stay). A few matches at most: each translates its parts in turn.
+    QString partly;
+    int matches = 0;
+    for (const CoreTextPattern& p : CoreTextPatterns()) {
+        if (matches >= 4)
+            break;
+        const QString translated = Lookup(p.source);
+        // Known, but without a translation in this language; a template of no Chinese ("- %1 (%2)")
+        // is its own translation.
+        const bool untranslated = translated == QString::fromUtf8(p.source) && HasChinese(translated);
+        for (const QRegularExpression* re : {&p.re, &p.greedy}) {
+            const QRegularExpressionMatch m = re->match(body);
+            if (!m.hasMatch())
+                continue;
+            ++matches;
+            if (untranslated) {
+                partly = partly.isNull() ? line : partly;
+                break;
+            }
+            QStringList parts;
+            for (size_t k = 0; k < p.numbers.size(); ++k) {
+                const QString part = m.captured(static_cast<int>(k) + 1);
+                parts << (depth < 3 ? Line(part, depth + 1) : part);
+            }
+            const QString result = line.left(indent) + FillParts(translated, p.numbers, parts);
+            if (!HasChinese(result))
+                return result;
+            partly = partly.isNull() ? result : partly;
+        }
+    }
+    return partly.isNull() ? line : partly;
 }
 
 QString CCoreText::Tr(const QString& text)
 {
     // Chinese is the language of the core's texts: nothing to do without a translation.
-    if (!HasChinese(text) || tr(kCoreTexts[0]) == QString::fromUtf8(kCoreTexts[0]))
+    if (!HasChinese(text) || Lookup(kCoreTexts[0]) == QString::fromUtf8(kCoreTexts[0]))
         return text;
     const QByteArray utf8 = text.toUtf8();
-    const QString whole = QCoreApplication::translate("CCoreText", utf8.constData());
+    const QString whole = Lookup(utf8.constData());
     if (whole != text)
         return whole;
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -371,4 +430,17 @@ QString CCoreText::Tr(const std::string& utf8)
 std::string CCoreText::TrStd(const std::string& utf8)
 {
     return Tr(utf8).toStdString();
+}
+
+void CCoreText::UseTranslator(const QTranslator* translator)
+{
+    g_ownTranslator = translator;
+}
+
+QString CCoreText::Lookup(const char* source)
+{
+    if (!g_ownTranslator)
+        return QCoreApplication::translate("CCoreText", source);
+    const QString t = g_ownTranslator->translate("CCoreText", source);
+    return t.isEmpty() ? QString::fromUtf8(source) : t;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "GbkCodec.h"
 #include "GbkView.h"
 #include "ViewExtent.h"
 #include "ZDrawSettings.h"
@@ -44,6 +45,9 @@ public:
         (void)area;
         return false;
     }
+    // A caption of a tooltip or label item ("节点编号:"), in the interface's language. The
+    // program's views translate; the core's texts are Chinese.
+    virtual GbkString Caption(const char* utf8) const { return GbkCodec::FromUtf8(utf8); }
     // World width and height of a label text (GBK) in the label font.
     virtual void TextExtent(GbkView text, double& width, double& height) const
     {

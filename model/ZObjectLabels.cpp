@@ -13,48 +13,12 @@
 #include <vector>
 
 namespace {
-// The captions of one kind's tooltip items (a string-table entry of several lines), in GBK.
-class Captions {
-public:
-    explicit Captions(const char* utf8Lines)
-    {
-        const GbkString all = GbkCodec::FromUtf8(utf8Lines);
-        size_t start = 0;
-        for (size_t nl; (nl = all.Bytes().find('\n', start)) != std::string::npos; start = nl + 1)
-            m_lines.emplace_back(all.View().substr(start, nl - start));
-        m_lines.emplace_back(all.View().substr(start));
-    }
-    GbkView operator[](size_t i) const { return m_lines[i]; }
-
-private:
-    std::vector<GbkString> m_lines;
-};
-
-const Captions& NodeCaptions()
-{
-    static const Captions c("节点编号:\n标高:\n流量:\n坐标:\n压力:\n水头:");
-    return c;
-}
-const Captions& PipeCaptions()
-{
-    static const Captions c("管道编号:\n管长:\n管径:\n粗糙系数:\n流量:\n流速:\n坡度:\n水损:");
-    return c;
-}
-const Captions& PumpCaptions()
-{
-    static const Captions c("水泵编号:\n扬程:\n转速:\n粗糙系数:");
-    return c;
-}
-const Captions& ValveCaptions()
-{
-    static const Captions c("阀门编号:\n阻力系数:\n减压量:");
-    return c;
-}
-const Captions& TankCaptions()
-{
-    static const Captions c("水池编号:\n面积:\n水位:\n最低水位:\n最高水位:");
-    return c;
-}
+// The captions of each kind's tooltip items, in the order of its tip bits.
+constexpr const char* NodeCaptions[] = {"节点编号:", "标高:", "流量:", "坐标:", "压力:", "水头:"};
+constexpr const char* PipeCaptions[] = {"管道编号:", "管长:", "管径:", "粗糙系数:", "流量:", "流速:", "坡度:", "水损:"};
+constexpr const char* PumpCaptions[] = {"水泵编号:", "扬程:", "转速:", "粗糙系数:"};
+constexpr const char* ValveCaptions[] = {"阀门编号:", "阻力系数:", "减压量:"};
+constexpr const char* TankCaptions[] = {"水池编号:", "面积:", "水位:", "最低水位:", "最高水位:"};
 
 // Joins items with a separator; no separator trails the last item.
 class ItemList {
@@ -119,8 +83,8 @@ std::string Shown(bool withheld, std::string value)
     return withheld ? std::string() : std::move(value);
 }
 
-// Line `index` of a field's list of choices (the kind names the dialogs show), in GBK.
-GbkString ChoiceName(ZNetObject::Kind kind, const char* key, int index)
+// Line `index` of a field's list of choices (the kind names the dialogs show), as the view shows it.
+GbkString ChoiceName(const ZNetView& view, ZNetObject::Kind kind, const char* key, int index)
 {
     const ZField* f = ZFieldTable::Find(kind, key);
     std::string_view items = f && f->items ? f->items : "";
@@ -128,12 +92,7 @@ GbkString ChoiceName(ZNetObject::Kind kind, const char* key, int index)
         const size_t nl = items.find('\n');
         items = nl == std::string_view::npos ? std::string_view() : items.substr(nl + 1);
     }
-    return GbkCodec::FromUtf8(std::string(items.substr(0, items.find('\n'))));
-}
-
-GbkString Gbk(const char* utf8)
-{
-    return GbkCodec::FromUtf8(utf8);
+    return view.Caption(std::string(items.substr(0, items.find('\n'))).c_str());
 }
 
 // A control valve's setting in its kind's unit: a pressure, a flow or a loss coefficient.
@@ -207,18 +166,18 @@ GbkString ZObjectLabels::NodeTip(const ZNetView& view, const ZFlowNode& n)
         return {};
     const int m = view.LabelTip().NodeTip;
     const UnitSystem& u = view.Units();
-    const Captions& c = NodeCaptions();
+    const auto c = [&view](size_t i) { return view.Caption(NodeCaptions[i]); };
     ItemList t(", ");
     const bool stale = view.IsResultStale(n);
-    t.Add(m & NodeTipId, c[0], Id(n));
-    t.Add(m & NodeTipElev, c[1], Unit(Plain(n.NodeGrunElev), "m"));
-    t.Add(m & NodeTipFlow, c[2], Shown(stale && DemandIsResult(n), Fixed(u.FlowUnit(), ShownDemand(view, n))));
+    t.Add(m & NodeTipId, c(0), Id(n));
+    t.Add(m & NodeTipElev, c(1), Unit(Plain(n.NodeGrunElev), "m"));
+    t.Add(m & NodeTipFlow, c(2), Shown(stale && DemandIsResult(n), Fixed(u.FlowUnit(), ShownDemand(view, n))));
     // What the node's pressure let it draw, once a pressure-driven run found it.
     if ((m & NodeTipFlow) && PressureDriven(view) && n.IsFlowKnown() && !stale)
-        t.Add(true, Gbk("实供:"), Fixed(u.FlowUnit(), n.NodeDeliveredFlow));
-    t.Add(m & NodeTipCoord, c[3], Unit(Coord(n.X, n.Y), "m"));
-    t.Add((m & NodeTipHydr) && !n.IsCutOff(), c[4], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.NodeHydrElev)));
-    t.Add((m & NodeTipFreeHead) && !n.IsCutOff(), c[5], Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.FreeHead())));
+        t.Add(true, view.Caption("实供:"), Fixed(u.FlowUnit(), n.NodeDeliveredFlow));
+    t.Add(m & NodeTipCoord, c(3), Unit(Coord(n.X, n.Y), "m"));
+    t.Add((m & NodeTipHydr) && !n.IsCutOff(), c(4), Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.NodeHydrElev)));
+    t.Add((m & NodeTipFreeHead) && !n.IsCutOff(), c(5), Shown(stale && HeadIsResult(n), Fixed(u.Hydr(), n.FreeHead())));
     return t.Text();
 }
 
@@ -228,17 +187,17 @@ GbkString ZObjectLabels::PipeTip(const ZNetView& view, const ZPipeLink& p)
         return {};
     const int m = view.LabelTip().PipeTip;
     const UnitSystem& u = view.Units();
-    const Captions& c = PipeCaptions();
+    const auto c = [&view](size_t i) { return view.Caption(PipeCaptions[i]); };
     ItemList t(", ");
     const bool stale = view.IsResultStale(p);
-    t.Add(m & PipeTipId, c[0], Id(p));
-    t.Add(m & PipeTipLeng, c[1], Fixed(u.Leng(), p.PipeLength));
-    t.Add(m & PipeTipDiam, c[2], Fixed(u.Diam(), p.PipeDiam));
-    t.Add(m & PipeTipCoef, c[3], Plain(p.PipeRougCeof));
-    t.Add(m & PipeTipFlow, c[4], Shown(stale, Fixed(u.FlowUnit(), std::fabs(p.Flow))));
-    t.Add(m & PipeTipVelo, c[5], Shown(stale, Fixed(u.Velo(), Speed(p))));
-    t.Add(m & PipeTipSlope, c[6], Shown(stale, Fixed(u.Slope(), PipeSlope(p))));
-    t.Add(m & PipeTipHLoss, c[7], Shown(stale, Fixed(u.Hydr(), std::fabs(PipeHeadLoss(p)))));
+    t.Add(m & PipeTipId, c(0), Id(p));
+    t.Add(m & PipeTipLeng, c(1), Fixed(u.Leng(), p.PipeLength));
+    t.Add(m & PipeTipDiam, c(2), Fixed(u.Diam(), p.PipeDiam));
+    t.Add(m & PipeTipCoef, c(3), Plain(p.PipeRougCeof));
+    t.Add(m & PipeTipFlow, c(4), Shown(stale, Fixed(u.FlowUnit(), std::fabs(p.Flow))));
+    t.Add(m & PipeTipVelo, c(5), Shown(stale, Fixed(u.Velo(), Speed(p))));
+    t.Add(m & PipeTipSlope, c(6), Shown(stale, Fixed(u.Slope(), PipeSlope(p))));
+    t.Add(m & PipeTipHLoss, c(7), Shown(stale, Fixed(u.Hydr(), std::fabs(PipeHeadLoss(p)))));
     return t.Text();
 }
 
@@ -247,16 +206,16 @@ GbkString ZObjectLabels::PumpTip(const ZNetView& view, const ZPumpLink& p)
     if (!TipsOn(view))
         return {};
     const int m = view.LabelTip().PumpTip;
-    const Captions& c = PumpCaptions();
+    const auto c = [&view](size_t i) { return view.Caption(PumpCaptions[i]); };
     ItemList t(", ");
-    t.Add(m & 0x1, c[0], Id(p));
-    t.Add(m & 0x4, c[1], Fixed(view.Units().Hydr(), p.PumpStaticH));
-    t.Add(m & 0x8, c[2], Plain(p.PumpRatedRotV));
-    t.Add(m & 0x10, c[3], Plain(p.PumpSCoef));
+    t.Add(m & 0x1, c(0), Id(p));
+    t.Add(m & 0x4, c(1), Fixed(view.Units().Hydr(), p.PumpStaticH));
+    t.Add(m & 0x8, c(2), Plain(p.PumpRatedRotV));
+    t.Add(m & 0x10, c(3), Plain(p.PumpSCoef));
     if (p.HasCurve())
-        t.Add(true, Gbk("曲线:"), ChoiceName(ZNetObject::Kind::Pump, "PumpCurveKind", p.PumpCurveKind));
+        t.Add(true, view.Caption("曲线:"), ChoiceName(view, ZNetObject::Kind::Pump, "PumpCurveKind", p.PumpCurveKind));
     if (p.PumpCurveKind == ZPumpLink::ConstantPower)
-        t.Add(true, Gbk("功率:"), Unit(Plain(p.PumpPower), "kW"));
+        t.Add(true, view.Caption("功率:"), Unit(Plain(p.PumpPower), "kW"));
     return t.Text();
 }
 
@@ -265,21 +224,21 @@ GbkString ZObjectLabels::ValveTip(const ZNetView& view, const ZValveLink& v)
     if (!TipsOn(view))
         return {};
     const int m = view.LabelTip().ValveTip;
-    const Captions& c = ValveCaptions();
+    const auto c = [&view](size_t i) { return view.Caption(ValveCaptions[i]); };
     ItemList t(", ");
-    t.Add(m & 0x1, c[0], Id(v));
-    t.Add((m & 0x2) && v.GetValveType() == ZValveLink::Gate, c[1], Plain(v.ValveSCoef));
-    t.Add((m & 0x4) && v.GetValveType() == ZValveLink::PressureReducing, c[2],
+    t.Add(m & 0x1, c(0), Id(v));
+    t.Add((m & 0x2) && v.GetValveType() == ZValveLink::Gate, c(1), Plain(v.ValveSCoef));
+    t.Add((m & 0x4) && v.GetValveType() == ZValveLink::PressureReducing, c(2),
           Fixed(view.Units().Hydr(), v.ValveHLess));
     // The control kinds name themselves and their setting; after a run, what the valve did.
     if (v.IsControlValve()) {
-        t.Add(true, Gbk("类型:"), ChoiceName(ZNetObject::Kind::Valve, "ValveType", v.GetValveType()));
+        t.Add(true, view.Caption("类型:"), ChoiceName(view, ZNetObject::Kind::Valve, "ValveType", v.GetValveType()));
         if (v.GetValveType() != ZValveLink::Gpv)
-            t.Add(true, Gbk("设定:"), SettingText(view.Units(), v, true));
+            t.Add(true, view.Caption("设定:"), SettingText(view.Units(), v, true));
     }
     const bool run = view.DrawSettings().Balanced && !view.IsResultStale(v) && v.ValveState != ZValveLink::StateNone;
     if (run && (v.IsControlValve() || v.ValveState == ZValveLink::StateReverseClosed))
-        t.Add(true, Gbk("状态:"), ChoiceName(ZNetObject::Kind::Valve, "ValveState", v.ValveState));
+        t.Add(true, view.Caption("状态:"), ChoiceName(view, ZNetObject::Kind::Valve, "ValveState", v.ValveState));
     return t.Text();
 }
 
@@ -288,13 +247,13 @@ GbkString ZObjectLabels::TankTip(const ZNetView& view, const ZTankLink& k)
     if (!TipsOn(view))
         return {};
     const int m = view.LabelTip().TankTip;
-    const Captions& c = TankCaptions();
+    const auto c = [&view](size_t i) { return view.Caption(TankCaptions[i]); };
     ItemList t(", ");
-    t.Add(m & 0x1, c[0], Id(k));
-    t.Add(m & 0x2, c[1], Unit(Plain(k.TankArea), "m2"));
-    t.Add(m & 0x4, c[2], Unit(Plain(k.TankCurH), "m"));
-    t.Add(m & 0x8, c[3], Unit(Plain(k.TankMinHead), "m"));
-    t.Add(m & 0x10, c[4], Unit(Plain(k.TankMaxHead), "m"));
+    t.Add(m & 0x1, c(0), Id(k));
+    t.Add(m & 0x2, c(1), Unit(Plain(k.TankArea), "m2"));
+    t.Add(m & 0x4, c(2), Unit(Plain(k.TankCurH), "m"));
+    t.Add(m & 0x8, c(3), Unit(Plain(k.TankMinHead), "m"));
+    t.Add(m & 0x10, c(4), Unit(Plain(k.TankMaxHead), "m"));
     return t.Text();
 }
 

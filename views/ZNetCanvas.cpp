@@ -9,6 +9,7 @@
 #include "ZFocusHint.h"
 #include "ZSelectTracker.h"
 #include "ZWorkShopHost.h"
+#include "text/CCoreText.h"
 
 #include "model/ObjectFlags.h"
 #include "model/ZDocument.h"
@@ -117,6 +118,11 @@ int ZNetCanvas::LabelAscent() const
 int ZNetCanvas::LabelHeight() const
 {
     return LabelAscent() + m_textDescent + LabelClearance();
+}
+
+GbkString ZNetCanvas::Caption(const char* utf8) const
+{
+    return GbkText::FromQString(CCoreText::Tr(QString::fromUtf8(utf8)));
 }
 
 void ZNetCanvas::TextExtent(GbkView text, double& width, double& height) const

@@ -50,6 +50,8 @@ public:
     bool IsPrinting() const override { return m_printing; }
     bool IsWorkshopActive() const override { return m_workshopActive; }
     void TextExtent(GbkView text, double& width, double& height) const override;
+    // Through the interface's language (tooltips: a few a second).
+    GbkString Caption(const char* utf8) const override;
     bool LabelArea(ViewExtent& area) const override;
 
     // Mapping. Device x, y are pixels from the viewport origin, y down.

@@ -2958,6 +2958,126 @@ Water tower</translation>
         <source>通用阀(GPV)</source>
         <translation>GPV</translation>
     </message>
+    <message>
+        <source>节点编号:</source>
+        <translation>Node ID:</translation>
+    </message>
+    <message>
+        <source>标高:</source>
+        <translation>Elevation:</translation>
+    </message>
+    <message>
+        <source>流量:</source>
+        <translation>Flow:</translation>
+    </message>
+    <message>
+        <source>坐标:</source>
+        <translation>Coordinates:</translation>
+    </message>
+    <message>
+        <source>压力:</source>
+        <translation>Head:</translation>
+    </message>
+    <message>
+        <source>水头:</source>
+        <translation>Free head:</translation>
+    </message>
+    <message>
+        <source>管道编号:</source>
+        <translation>Pipe ID:</translation>
+    </message>
+    <message>
+        <source>管长:</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>管径:</source>
+        <translation>Diameter:</translation>
+    </message>
+    <message>
+        <source>粗糙系数:</source>
+        <translation>Roughness:</translation>
+    </message>
+    <message>
+        <source>流速:</source>
+        <translation>Velocity:</translation>
+    </message>
+    <message>
+        <source>坡度:</source>
+        <translation>Slope:</translation>
+    </message>
+    <message>
+        <source>水损:</source>
+        <translation>Head loss:</translation>
+    </message>
+    <message>
+        <source>水泵编号:</source>
+        <translation>Pump ID:</translation>
+    </message>
+    <message>
+        <source>扬程:</source>
+        <translation>Static head:</translation>
+    </message>
+    <message>
+        <source>转速:</source>
+        <translation>Rated speed:</translation>
+    </message>
+    <message>
+        <source>阀门编号:</source>
+        <translation>Valve ID:</translation>
+    </message>
+    <message>
+        <source>阻力系数:</source>
+        <translation>Loss coefficient:</translation>
+    </message>
+    <message>
+        <source>减压量:</source>
+        <translation>Pressure drop:</translation>
+    </message>
+    <message>
+        <source>水池编号:</source>
+        <translation>Tank ID:</translation>
+    </message>
+    <message>
+        <source>面积:</source>
+        <translation>Area:</translation>
+    </message>
+    <message>
+        <source>水位:</source>
+        <translation>Level:</translation>
+    </message>
+    <message>
+        <source>最低水位:</source>
+        <translation>Minimum level:</translation>
+    </message>
+    <message>
+        <source>最高水位:</source>
+        <translation>Maximum level:</translation>
+    </message>
+    <message>
+        <source>实供:</source>
+        <translation>Delivered:</translation>
+    </message>
+    <message>
+        <source>曲线:</source>
+        <translation>Curve:</translation>
+    </message>
+    <message>
+        <source>功率:</source>
+        <translation>Power:</translation>
+    </message>
+    <message>
+        <source>类型:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>设定:</source>
+        <translation>Setting:</translation>
+    </message>
+    <message>
+        <source>状态:</source>
+        <translation>Status:</translation>
+    </message>
 </context>
 <context>
     <name>CCurvePointsTable</name>

@@ -24,6 +24,8 @@
 #include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QSignalSpy>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace ViewTestNetworks;
@@ -208,6 +210,25 @@ private slots:
         n1->SetFlag(qen::FLAG_FILTERED);
         v->Canvas().RebuildVisibleSet();
         QVERIFY(!v->TipTextAt(QPoint(px, py)).startsWith(QString::fromUtf8("节点编号:1")));
+    }
+
+    void tooltipsSpeakTheInterfaceLanguage()
+    {
+        ZDocument doc;
+        Square(doc);
+        auto v = MakeView(doc);
+        int px, py;
+        v->Canvas().WorldToDevice(0, 0, px, py);
+        settings.LabelTip().NodeTip = 0x3F;
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/qen_en.qm")));
+        QCoreApplication::installTranslator(&english);
+        const QString tip = v->TipTextAt(QPoint(px, py));
+        QCoreApplication::removeTranslator(&english);
+        settings.LabelTip().NodeTip = 3;
+        QVERIFY2(tip.startsWith(QStringLiteral("Node ID:1, Elevation:")), qPrintable(tip));
+        QVERIFY2(!tip.contains(QRegularExpression(QStringLiteral("[\\x{3400}-\\x{9fff}]"))), qPrintable(tip));
+        QVERIFY(v->TipTextAt(QPoint(px, py)).startsWith(QString::fromUtf8("节点编号:1")));
     }
 
     void escapeLeavesTheZoomModeAndStoresTheView()

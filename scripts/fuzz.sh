@@ -10,7 +10,8 @@
 #
 # The growing corpus lives in $FUZZ_BUILD_DIR/corpus/<name>, seeded from examples/, tests/data/ and
 # tests/data/fuzz/ (minimised inputs of faults found before). Crashes, leaks and timeouts are written
-# to $FUZZ_BUILD_DIR/artifacts/<name>/; replay one with the harness, e.g. `$FUZZ_BUILD_DIR/fuzz_inp_file FILE`.
+# to $FUZZ_BUILD_DIR/artifacts/<name>/ (those of earlier runs move to artifacts-earlier/<name>/);
+# replay one with the harness, e.g. `$FUZZ_BUILD_DIR/fuzz_inp_file FILE`.
 # Needs clang 14 with the sanitizer runtimes (libclang-rt-14-dev). The recovery harness also links
 # Qt 6 Core (not the GUI): the note of a copy is read with it.
 set -euo pipefail
@@ -38,6 +39,11 @@ run() {
     shift 2
     local corpus=$build/corpus/$name artifacts=$build/artifacts/$name/ dir=$build/fuzz-run/$name
     mkdir -p "$corpus" "$artifacts" "$dir"
+    # What an earlier run found was told then: kept aside, so that this run reports its own.
+    if [[ -n $(ls -A "$artifacts") ]]; then
+        mkdir -p "$build/artifacts-earlier/$name"
+        mv -f "$artifacts"* "$build/artifacts-earlier/$name/"
+    fi
     local seeds=()
     for d in "$@"; do [[ -d $d ]] && seeds+=("$d"); done
     {

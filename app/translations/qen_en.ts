@@ -3078,6 +3078,26 @@ Water tower</translation>
         <source>状态:</source>
         <translation>Status:</translation>
     </message>
+    <message>
+        <source>%1 %2 的%3乘以模式的最大系数后超出可用范围 (%4)</source>
+        <translation>%1 %2: %3 times the largest factor of its pattern is out of the usable range (%4)</translation>
+    </message>
+    <message>
+        <source>节点 %1 在文件中没有定义</source>
+        <translation>node %1 is not defined in the file</translation>
+    </message>
+    <message>
+        <source>管段 %1 在文件中没有定义</source>
+        <translation>link %1 is not defined in the file</translation>
+    </message>
+    <message>
+        <source>水位</source>
+        <translation>head</translation>
+    </message>
+    <message>
+        <source>转速</source>
+        <translation>speed</translation>
+    </message>
 </context>
 <context>
     <name>CCurvePointsTable</name>

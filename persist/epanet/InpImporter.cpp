@@ -185,6 +185,26 @@ double InpImporter::Multiplier(const std::string& pattern, int line, bool useDef
     return f[static_cast<size_t>(std::fmod(period, static_cast<double>(f.size())))];
 }
 
+// The hour chosen is one of many: the simulation and an EPANET file written from this network use
+// every factor of the pattern, so a value its largest factor makes unusable is refused here.
+void InpImporter::CheckEveryHour(double value, const std::string& pattern, bool useDefault, double toSi, int line,
+                                 const char* kind, const std::string& epanetId, const char* what) const
+{
+    const std::string id = pattern.empty() && useDefault ? m_defaultPattern : pattern;
+    const auto it = m_file.patterns.find(id);
+    double largest = 1.0;
+    if (!id.empty() && it != m_file.patterns.end() && !it->second.factors.empty()) {
+        largest = 0.0;
+        for (double f : it->second.factors)
+            largest = std::max(largest, std::fabs(f));
+    }
+    // Written back in litres per second, a flow is a thousand times its value in cubic metres.
+    const double peak = std::fabs(value) * largest;
+    if (!std::isfinite(peak) || !std::isfinite(peak * toSi * 1000.0))
+        Fail(line, std::string(kind) + " " + InpText::Printable(epanetId) + " 的" + what +
+                       "乘以模式的最大系数后超出可用范围 (" + NumberFormat::G(peak) + ")");
+}
+
 InpImporter::NodeInfo& InpImporter::NodeOf(const std::string& epanetId, int line)
 {
     auto it = m_nodeInfo.find(epanetId);
@@ -266,11 +286,15 @@ void InpImporter::MakeJunctions()
     for (const auto& j : m_file.junctions) {
         double demand = 0;
         auto it = categories.find(j.id);
+        const double toSi = std::fabs(m_demandMultiplier) * m_units.Flow();
         if (it == categories.end()) {
             demand = j.demand * Multiplier(j.pattern, j.line, true);
+            CheckEveryHour(j.demand, j.pattern, true, toSi, j.line, "节点", j.id, "需水量");
         } else {
-            for (const InpFile::Demand* d : it->second)
+            for (const InpFile::Demand* d : it->second) {
                 demand += d->base * Multiplier(d->pattern, d->line, true);
+                CheckEveryHour(d->base, d->pattern, true, toSi, d->line, "节点", j.id, "需水量");
+            }
         }
         NodeInfo& info = m_nodeInfo[j.id];
         info.node = NewNode(m_ids.Map(InpIdMap::Node, j.id, "junction"), 0, 0);
@@ -288,6 +312,7 @@ void InpImporter::MakeReservoirs()
         info.node->SetHeadKnown(true);
         info.fixedHead = true;
         const double head = r.head * m_units.Length() * Multiplier(r.pattern, r.line, false);
+        CheckEveryHour(r.head, r.pattern, false, m_units.Length(), r.line, "水库", r.id, "水位");
         info.node->NodeHydrElev = info.node->NodeGrunElev = head;
         CheckFinite(*info.node, r.line, "水库", r.id);
         if (!r.pattern.empty())
@@ -503,8 +528,10 @@ void InpImporter::MakePumps()
         const std::string id = Utf8Id(*pump);
         double speed = p.speed;
         int speedLine = p.line;
-        if (!p.speedPattern.empty())
+        if (!p.speedPattern.empty()) {
             speed *= Multiplier(p.speedPattern, p.line, false);
+            CheckEveryHour(p.speed, p.speedPattern, false, 1.0, p.line, "水泵", p.id, "转速");
+        }
         pump->PumpOpen = true;
         pump->PumpCurve.clear();
         if (p.hasPower) {

@@ -56,6 +56,8 @@ private:
     void ReportUnknownReferences(const std::unordered_map<std::string, int>& nodes,
                                  const std::unordered_map<std::string, int>& links);
     double Multiplier(const std::string& pattern, int line, bool useDefault) const;
+    void CheckEveryHour(double value, const std::string& pattern, bool useDefault, double toSi, int line,
+                        const char* kind, const std::string& epanetId, const char* what) const;
     void CountLinks();
     void MakeJunctions();
     void MakeReservoirs();

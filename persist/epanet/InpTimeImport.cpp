@@ -79,20 +79,26 @@ double InpTimeImport::ClockSeconds(const std::string& text)
     return std::fmod(s, 12 * 3600.0) + half * 12 * 3600;
 }
 
-GbkString InpTimeImport::NodeName(const std::string& epanetId) const
+// An object the file does not define is refused here, with its line: carried on, it would only be
+// found by a later simulation, in a file that no longer has the line.
+GbkString InpTimeImport::NodeName(const std::string& epanetId, int line) const
 {
     if (auto it = m_names.tankOutlet.find(epanetId); it != m_names.tankOutlet.end())
         return GbkString(it->second);
     const std::string* id = m_ids.Find(InpIdMap::Node, epanetId);
-    return id ? GbkString(*id) : GbkString(epanetId);   // a missing one is named by the simulation
+    if (!id)
+        Fail(line, "节点 " + InpText::Printable(epanetId) + " 在文件中没有定义");
+    return GbkString(*id);
 }
 
-GbkString InpTimeImport::LinkName(const std::string& epanetId) const
+GbkString InpTimeImport::LinkName(const std::string& epanetId, int line) const
 {
     if (auto it = m_names.pipeValve.find(epanetId); it != m_names.pipeValve.end())
         return GbkString(it->second);
     const std::string* id = m_ids.Find(InpIdMap::Link, epanetId);
-    return id ? GbkString(*id) : GbkString(epanetId);
+    if (!id)
+        Fail(line, "管段 " + InpText::Printable(epanetId) + " 在文件中没有定义");
+    return GbkString(*id);
 }
 
 ZTimeData InpTimeImport::Run(double demandMultiplier, const std::string& defaultPattern)
@@ -115,12 +121,12 @@ ZTimeData InpTimeImport::Run(double demandMultiplier, const std::string& default
     const double scale = demandMultiplier * m_units.Flow();
     for (const auto& j : m_file.junctions)
         if (!categorised.count(j.id) && j.demand != 0)
-            data.Demands.push_back({NodeName(j.id), j.demand * scale, GbkString(j.pattern)});
+            data.Demands.push_back({NodeName(j.id, j.line), j.demand * scale, GbkString(j.pattern)});
     for (const auto& d : m_file.demands)
-        data.Demands.push_back({NodeName(d.junction), d.base * scale, GbkString(d.pattern)});
+        data.Demands.push_back({NodeName(d.junction, d.line), d.base * scale, GbkString(d.pattern)});
     for (const auto& p : m_file.pumps)
         if (!p.speedPattern.empty())
-            data.PumpPatterns.push_back({LinkName(p.id), GbkString(p.speedPattern)});
+            data.PumpPatterns.push_back({LinkName(p.id, p.line), GbkString(p.speedPattern)});
     for (const auto& t : m_file.tanks) {
         if (t.volumeCurve.empty())
             continue;
@@ -192,7 +198,7 @@ void InpTimeImport::ReadControls(ZTimeData& data) const
         if (f.size() < 6 || up(0) != "LINK")
             Fail(l.line, "无法识别的控制");
         ZTimeData::Control c;
-        c.link = LinkName(f[1]);
+        c.link = LinkName(f[1], l.line);
         const std::string action = up(2);
         if (action == "OPEN")
             c.action = ZTimeData::Control::Open;
@@ -228,7 +234,7 @@ void InpTimeImport::ReadControls(ZTimeData& data) const
             c.time = static_cast<int64_t>(s);
         } else if (when == "IF" && up(4) == "NODE" && f.size() >= 8 && (up(6) == "ABOVE" || up(6) == "BELOW")) {
             c.trigger = up(6) == "ABOVE" ? ZTimeData::Control::Above : ZTimeData::Control::Below;
-            c.node = NodeName(f[5]);
+            c.node = NodeName(f[5], l.line);
             if (!InpText::ParseFinite(f[7], c.value))
                 Fail(l.line, "控制的数值无法识别: " + InpText::Printable(f[7]));
             bool tank = false;

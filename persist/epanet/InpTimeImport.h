@@ -35,8 +35,8 @@ private:
     void ReadTimes(ZTimeData& data) const;
     void ReadControls(ZTimeData& data) const;
     void ReadEnergy(ZTimeData& data) const;
-    GbkString NodeName(const std::string& epanetId) const;
-    GbkString LinkName(const std::string& epanetId) const;
+    GbkString NodeName(const std::string& epanetId, int line) const;
+    GbkString LinkName(const std::string& epanetId, int line) const;
 
     const InpFile& m_file;
     std::string m_fileName;

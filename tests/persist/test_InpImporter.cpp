@@ -302,6 +302,17 @@ TEST(InpImporter, BrokenFilesNameTheLineAndLeaveNothing)
         {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 0 100\n", 6, "直径"},
         {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP R J 1 300 100\n[PUMPS]\nU J R HEAD C9\n", 8, "C9"},
         {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[DEMANDS]\nR 5\n", 6, "R"},
+        // A value fine at the hour read but not at every hour of its pattern.
+        {"[JUNCTIONS]\nJ 0 10 P\n[RESERVOIRS]\nR 1\n[PIPES]\nP1 R J 1 300 100\n[PATTERNS]\nP 1 1e308\n", 2, "最大系数"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 10 P\n[PIPES]\nP1 R J 1 300 100\n[PATTERNS]\nP 1 1e308\n", 4, "最大系数"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PUMPS]\nU R J HEAD C SPEED 2 PATTERN P\n[CURVES]\nC 10 20\n"
+         "[PATTERNS]\nP 1 1e306\n",
+         6, "最大系数"},
+        // Controls naming what the file does not define.
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP1 R J 1 300 100\n[CONTROLS]\nLINK P1 OPEN IF NODE Q BELOW 3\n",
+         8, "Q"},
+        {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP1 R J 1 300 100\n[CONTROLS]\nLINK P9 OPEN AT TIME 2\n", 8,
+         "P9"},
     };
     for (const Case& c : cases) {
         ZDocument doc;

@@ -182,6 +182,12 @@ int main(int argc, char* argv[])
     auto given = [&parser](const QCommandLineOption& o) {
         return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
     };
+    // Checked before any mode: the pictures and the report take them as well.
+    const QString languageValue = parser.value(language);
+    if (parser.isSet(language) && languageValue != QStringLiteral("zh") && languageValue != QStringLiteral("en"))
+        return UsageError("--language wants zh or en, not " + MessageText::Quote(GbkText::FromQString(languageValue)));
+    if (parser.isSet(cases) && parser.value(cases).isEmpty())
+        return UsageError("--cases is empty; give peak, fire or accident separated by commas, or leave it out");
     if (parser.isSet(report))
         return ExportReport(parser.positionalArguments(), given(cases), given(title),
                             {parser.isSet(simulate), parser.isSet(fireFlow), parser.isSet(criticality)});
@@ -190,12 +196,8 @@ int main(int argc, char* argv[])
                            given(interval), parser.isSet(grades), parser.isSet(legend));
 
     CQENApp qen(std::make_unique<QSettingsKeyValueStore>(), std::make_unique<QtPrompt>());
-    if (parser.isSet(language)) {
-        qen.Language = parser.value(language);
-        if (qen.Language != QStringLiteral("zh") && qen.Language != QStringLiteral("en"))
-            return UsageError("--language wants zh or en, not " +
-                              MessageText::Quote(GbkText::FromQString(qen.Language)));
-    }
+    if (parser.isSet(language))
+        qen.Language = languageValue;
     if (!qen.InitInstance())
         return 1;
 

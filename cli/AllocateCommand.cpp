@@ -17,13 +17,17 @@ void AllocateCommand::Register(CLI::App& app)
     CLI::App* sub = app.add_subcommand(Name(), "Spread a total water use over the nodes by supplying pipe length");
     sub->add_option("FILE", m_file, "Network file")->required();
     // Read in Run, under the one number rule, once --unit gives its range.
-    sub->add_option("--total", m_totalText, "Total water use of the network, in --unit")->required();
+    sub->add_option("--total", m_totalText, "Total water use of the network, in --unit")
+        ->required()
+        ->type_name("NUMBER");   // read as a number in Run, under the numeric options' rule
     sub->add_option("--unit", m_unit, "Unit of the total (default l/s)")->check(CLI::IsMember({"l/s", "m3/s", "m3/h"}));
     sub->add_option("--save", m_save, "Save the network with its new node demands to this file")->required();
 }
 
 int AllocateCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "--save", m_save))
+        return ExitUsage;
     const double perBase = m_unit == "m3/s" ? 1.0 : (m_unit == "m3/h" ? 3600.0 : 1000.0);
     double inUnit = 0.0;
     const std::string error =

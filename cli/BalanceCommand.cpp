@@ -1,4 +1,5 @@
 #include "BalanceCommand.h"
+#include "OutputTarget.h"
 #include "CtrlC.h"
 
 #include "DocumentIo.h"
@@ -134,6 +135,11 @@ bool BalanceCommand::ApplyDemandModel(ZDocument& doc) const
 
 int BalanceCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "--save", m_save))
+        return ExitUsage;
+    if (OutputTarget::IsInput(Name(), "--nodes-csv", m_nodesCsv, m_file) ||
+        OutputTarget::IsInput(Name(), "--links-csv", m_linksCsv, m_file))
+        return ExitUsage;
     ZDocument doc;
     m_io.Load(m_file, doc);
     if (!ApplyDemandModel(doc))

@@ -44,6 +44,8 @@ bool MarkAll(const std::vector<std::string>& ids, const char* what, const std::f
 
 int ConvertCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "OUT", m_out))
+        return ExitUsage;
     ZDocument doc;
     m_io.Load(m_in, doc);
     ZNetwork& net = doc.GetNetwork();

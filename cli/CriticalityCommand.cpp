@@ -1,4 +1,5 @@
 #include "CriticalityCommand.h"
+#include "OutputTarget.h"
 
 #include "CsvText.h"
 #include "DocumentIo.h"
@@ -34,7 +35,7 @@ void CriticalityCommand::Register(CLI::App& app)
 
 int CriticalityCommand::Run()
 {
-    if (!m_sweep.ParsePart(Name()))
+    if (!m_sweep.ParsePart(Name()) || OutputTarget::IsInput(Name(), "--csv", m_sweep.Csv(), m_file))
         return ExitUsage;
     ZDocument doc;
     m_io.Load(m_file, doc);

@@ -6,6 +6,11 @@
 #include "persist/project/ProjectFile.h"
 #include "persist/text/TextExchange.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+
 namespace {
 // Answers the upgrade question from the command line instead of a message box.
 class FixedAnswer : public Prompt {
@@ -45,4 +50,41 @@ void DocumentIo::Save(const std::string& path, ZDocument& doc, bool keepVersion)
 const char* DocumentIo::KindName(int fileKind)
 {
     return fileKind == ZDocument::TextFile ? "text exchange file" : "project file (.wnp)";
+}
+
+bool DocumentIo::CheckSaveName(const std::string& command, const std::string& option, const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    struct Other {
+        const char* ext;
+        const char* hint;
+    };
+    static const Other others[] = {{".inp", " (EPANET: use export-inp)"},
+                                   {".dxf", " (use export-dxf)"},
+                                   {".dwg", ""},
+                                   {".csv", ""},
+                                   {".xlsx", ""},
+                                   {".xls", ""},
+                                   {".pdf", ""},
+                                   {".png", ""},
+                                   {".jpg", ""},
+                                   {".jpeg", ""},
+                                   {".svg", ""},
+                                   {".geojson", " (use export-gis)"},
+                                   {".json", ""},
+                                   {".gpkg", " (use export-gis)"},
+                                   {".shp", " (use export-gis)"},
+                                   {".kml", ""},
+                                   {".tif", ""},
+                                   {".tiff", ""}};
+    for (const Other& o : others) {
+        if (ext != o.ext)
+            continue;
+        std::cerr << "qen-cli " << command << ": " << option << " " << path
+                  << ": a network is written as .wnp (project) "
+                  << "or .txt (text exchange file), not as " << o.ext << o.hint << "\n";
+        return false;
+    }
+    return true;
 }

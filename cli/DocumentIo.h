@@ -19,6 +19,10 @@ public:
     const UnitSystem& Units() const { return m_units; }
     const ZTemplateSet& Templates() const { return m_templates; }
     static const char* KindName(int fileKind);
+    // False, after a message naming the command and option, when a network file to be written is
+    // named like a file of another format (".inp", ".dxf", ".csv"...): it would be written as a
+    // project file under that name. Other names keep the program's rule (.txt text, else project).
+    static bool CheckSaveName(const std::string& command, const std::string& option, const std::string& path);
 
 private:
     UnitSystem m_units;

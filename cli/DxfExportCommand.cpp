@@ -1,4 +1,5 @@
 #include "DxfExportCommand.h"
+#include "OutputTarget.h"
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -43,6 +44,8 @@ void DxfExportCommand::Register(CLI::App& app)
 
 int DxfExportCommand::Run()
 {
+    if (OutputTarget::IsInput(Name(), "OUT", m_out, m_file))
+        return ExitUsage;
     ZDocument doc;
     m_io.Load(m_file, doc);
     ZSettingsStore settings;   // default units, labels and templates, as DocumentIo reads files

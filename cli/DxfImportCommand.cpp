@@ -1,4 +1,5 @@
 #include "DxfImportCommand.h"
+#include "OutputTarget.h"
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -34,6 +35,10 @@ void DxfImportCommand::Register(CLI::App& app)
 
 int DxfImportCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "OUT", m_out))
+        return ExitUsage;
+    if (OutputTarget::IsInput(Name(), "OUT", m_out, m_drawing))
+        return ExitUsage;
     ZDocument doc;
     if (!m_into.empty())
         m_io.Load(m_into, doc);

@@ -1,4 +1,5 @@
 #include "ElevationsCommand.h"
+#include "OutputTarget.h"
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -41,6 +42,10 @@ void ElevationsCommand::Register(CLI::App& app)
 
 int ElevationsCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "--save", m_save))
+        return ExitUsage;
+    if (OutputTarget::IsInput(Name(), "--save", m_save, m_raster))
+        return ExitUsage;
     ZDocument doc;
     m_io.Load(m_file, doc);
     ZGisElevations::Options o;

@@ -1,4 +1,5 @@
 #include "ExportInpCommand.h"
+#include "OutputTarget.h"
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -19,6 +20,8 @@ void ExportInpCommand::Register(CLI::App& app)
 
 int ExportInpCommand::Run()
 {
+    if (OutputTarget::IsInput(Name(), "OUT", m_out, m_in))
+        return ExitUsage;
     ZDocument doc;
     m_io.Load(m_in, doc);
     const InpReport report = EpanetFile::SaveFile(m_out, doc);

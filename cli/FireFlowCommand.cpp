@@ -1,4 +1,5 @@
 #include "FireFlowCommand.h"
+#include "OutputTarget.h"
 
 #include "CsvText.h"
 #include "DocumentIo.h"
@@ -38,7 +39,7 @@ void FireFlowCommand::Register(CLI::App& app)
 
 int FireFlowCommand::Run()
 {
-    if (!m_sweep.ParsePart(Name()))
+    if (!m_sweep.ParsePart(Name()) || OutputTarget::IsInput(Name(), "--csv", m_sweep.Csv(), m_file))
         return ExitUsage;
     ZDocument doc;
     m_io.Load(m_file, doc);

@@ -1,4 +1,5 @@
 #include "GisImportCommand.h"
+#include "OutputTarget.h"
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -34,6 +35,10 @@ void GisImportCommand::Register(CLI::App& app)
 
 int GisImportCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "OUT", m_out))
+        return ExitUsage;
+    if (OutputTarget::IsInput(Name(), "OUT", m_out, m_source))
+        return ExitUsage;
     ZGisImport::Options o;
     o.pipesLayer = m_pipesLayer;
     o.nodesLayer = m_nodesLayer;

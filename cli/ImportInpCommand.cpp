@@ -1,4 +1,5 @@
 #include "ImportInpCommand.h"
+#include "OutputTarget.h"
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -22,6 +23,11 @@ void ImportInpCommand::Register(CLI::App& app)
 
 int ImportInpCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "OUT", m_out))
+        return ExitUsage;
+    if (OutputTarget::IsInput(Name(), "OUT", m_out, m_in) ||
+        OutputTarget::IsInput(Name(), "the identifier map", EpanetFile::IdMapPath(m_out), m_in))
+        return ExitUsage;
     ZDocument doc;
     EpanetFile::ImportResult result = EpanetFile::LoadFile(m_in, doc, m_io.Templates(), m_hour);
     m_io.Save(m_out, doc);

@@ -1,4 +1,5 @@
 #include "ReportCommand.h"
+#include "OutputTarget.h"
 
 #include "DocumentIo.h"
 #include "ExitCode.h"
@@ -115,6 +116,8 @@ int ReportCommand::RunChecks(ZReportRuns& runs, const ZDocument& doc) const
 
 int ReportCommand::Run()
 {
+    if (OutputTarget::IsInput(Name(), "OUT", m_out, m_file))
+        return ExitUsage;
     const std::string ext = Extension(m_out);
     if (ext != ".xlsx" && ext != ".pdf") {
         std::cerr << "qen-cli report: " << m_out << ": the extension names no report format (xlsx, pdf)\n";

@@ -1,4 +1,5 @@
 #include "SimulateCommand.h"
+#include "OutputTarget.h"
 #include "CtrlC.h"
 
 #include "BalanceCommand.h"
@@ -76,6 +77,9 @@ void SimulateCommand::Load(ZDocument& doc) const
 
 int SimulateCommand::Run()
 {
+    if (OutputTarget::IsInput(Name(), "--nodes-csv", m_nodesCsv, m_file) ||
+        OutputTarget::IsInput(Name(), "--links-csv", m_linksCsv, m_file))
+        return ExitUsage;
     ZDocument doc;
     Load(doc);
     ZTimeData data = doc.GetTimeData();

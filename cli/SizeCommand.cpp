@@ -71,6 +71,8 @@ void SizeCommand::Register(CLI::App& app)
 
 int SizeCommand::Run()
 {
+    if (!DocumentIo::CheckSaveName(Name(), "--save", m_save))
+        return ExitUsage;
     const char* me = "qen-cli size: ";
     for (size_t i = 1; i < m_diameters.size(); ++i)
         if (!(m_diameters[i] > m_diameters[i - 1])) {

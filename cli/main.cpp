@@ -9,6 +9,7 @@
 #include "DxfImportCommand.h"
 #include "ExitCode.h"
 #include "ElevationsCommand.h"
+#include "EmptyTexts.h"
 #include "ExportInpCommand.h"
 #include "GisExportCommand.h"
 #include "GisImportCommand.h"
@@ -74,6 +75,8 @@ int main(int argc, char** argv)
         app.exit(e);   // prints the message and usage to stderr
         return ExitUsage;
     }
+    if (!EmptyTexts::Check(app))
+        return ExitUsage;
     bool english = false;
     if (!TextLanguage::Parse(language, english))
         english = TextLanguage::SystemIsEnglish();

@@ -95,6 +95,9 @@ expect 1 "usage:" "$qen" --export-image "$town"
 # A refused value is quoted as typed: a command line is UTF-8, not GBK.
 expect 1 '"五米"' "$cli" balance "$town" --accident-factor 五米
 expect 1 '"五x3"' "$qen" --export-image "$town" "$out/q.png" --size 五x3
+# Checked in every mode of qen, and empty lists refused rather than taken as left out.
+expect 1 "--language wants zh or en" "$qen" --export-image "$town" "$out/q.png" --language fr
+expect 1 "--cases is empty" "$qen" --report "$town" "$out/r.xlsx" --cases ""
 
 # The ends of each range pass the check (what follows may still fail for its own reasons).
 expect 0 "" "$cli" import-inp "$inp" "$out/n.wnp" --hour 1e6

@@ -1,6 +1,7 @@
 // qen-cli: the network files and calculations of QEN without the desktop program.
 #include "AllocateCommand.h"
 #include "BalanceCommand.h"
+#include "ControlByteFilter.h"
 #include "ConvertCommand.h"
 #include "CostCommand.h"
 #include "CriticalityCommand.h"
@@ -33,6 +34,7 @@
 int main(int argc, char** argv)
 {
     HugePageHeap::Reserve();
+    ControlByteFilter outFilter(std::cout), errFilter(std::cerr);
     DocumentIo io;
     // Add a command here: one class per command, deriving from CliCommand.
     std::vector<std::unique_ptr<CliCommand>> commands;

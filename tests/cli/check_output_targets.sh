@@ -78,4 +78,11 @@ expect 1 "--into $empty" "$cli" export-dxf t.txt o.dxf --into ""
 expect 1 "OUT $empty" "$cli" convert t.txt ""
 expect 1 "--pipes-layer $empty" "$cli" import-gis d.dxf o.wnp --pipes-layer ""
 expect 0 "" "$cli" report t.txt o.xlsx --title ""
+
+# A name holding a terminal escape is echoed with the escape written out.
+err=$("$cli" info $'no\x1b[31mfile.txt' 2>&1)
+if [[ $err != *'no\x1B[31mfile.txt'* || $err == *$'\x1b'* ]]; then
+    echo "FAIL: an escape in a file name reached the terminal: $err" >&2
+    failed=1
+fi
 exit $failed

@@ -41,9 +41,23 @@ QString LanguageArgument(int argc, char* argv[])
     return {};
 }
 
+// Messages echo file names as typed: an escape sequence in one is written out, not sent to the terminal.
+QString Printable(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if ((c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')) || c.unicode() == 0x7F)
+            out +=
+                QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 int UsageError(const std::string& message)
 {
-    QTextStream(stderr) << "qen: " << QString::fromStdString(message) << "\n";
+    QTextStream(stderr) << "qen: " << Printable(QString::fromStdString(message)) << "\n";
     return kExitUsage;
 }
 
@@ -93,7 +107,7 @@ int ExportImage(const QStringList& args, const std::optional<QString>& sizeText,
     const int rc =
         NetworkImageExporter::Run(args[0], args[1], size, balance, settings, message, kind, interval, grades, legend);
     if (!message.isEmpty())
-        QTextStream(rc == 0 ? stdout : stderr) << message << "\n";
+        QTextStream(rc == 0 ? stdout : stderr) << Printable(message) << "\n";
     return rc;
 }
 // Writes the calculation report of a network without opening a window (qen-cli report's PDF).
@@ -113,7 +127,7 @@ int ExportReport(const QStringList& args, const std::optional<QString>& cases, c
     const int rc = ZReportExport::Run(args[0], args[1], cases.value_or(QString()), title.value_or(QString()), checks,
                                       settings, message);
     if (!message.isEmpty())
-        QTextStream(stderr) << "qen: " << message << "\n";
+        QTextStream(stderr) << "qen: " << Printable(message) << "\n";
     return rc;
 }
 }   // namespace

@@ -57,4 +57,7 @@ run 0 "" "$town" "$out/link.png"
 run 1 "1e308" "$src/tests/data/cli/hostile/extreme.txt" "$out/extreme.png"
 run 1 "1e308" "$src/tests/data/cli/hostile/extreme.txt" "$out/extreme-c.png" --balance --contours head
 [[ -e $out/extreme.png || -e $out/extreme-c.png ]] && fail "a picture of the extreme network was written"
+# A name holding a terminal escape is echoed with the escape written out.
+err=$("$qen" --export-image "$town" "$out/"$'x\x1b[31m.svg' 2>&1)
+[[ $err == *'x\x1B[31m.svg'* && $err != *$'\x1b'* ]] || fail "an escape in a file name reached the terminal: $err"
 exit $failed

@@ -1,10 +1,14 @@
 #include "DxfTagReader.h"
 #include "DxfError.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <system_error>
 
 namespace {
+
+constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{1024} << 20;
 
 std::string Quoted(const std::string& name)
 {
@@ -31,11 +35,26 @@ DxfTagList DxfTagReader::ReadFile(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw DxfError("无法打开文件" + Quoted(path) + "。");
-    std::ostringstream buf;
-    buf << in.rdbuf();
+    // The tags take about four times the file: a larger file would fill the memory before its
+    // first line is looked at.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFileBytes)
+        throw DxfError(Quoted(path) + "过大（超过 " + std::to_string(kMaxFileBytes >> 20) +
+                       " MB），不能作为DXF图纸读入。");
+    std::string data;
+    if (!ec)
+        data.reserve(static_cast<size_t>(size));
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        data.append(chunk, static_cast<size_t>(in.gcount()));
+        if (data.size() > kMaxFileBytes)   // grown since, or a file of no size (a FIFO)
+            throw DxfError(Quoted(path) + "过大（超过 " + std::to_string(kMaxFileBytes >> 20) +
+                           " MB），不能作为DXF图纸读入。");
+    }
     if (in.bad())
         throw DxfError("读取文件" + Quoted(path) + "时出错。");
-    return ReadBuffer(buf.str(), path);
+    return ReadBuffer(data, path);
 }
 
 DxfTagList DxfTagReader::ReadBuffer(const std::string& data, const std::string& name)

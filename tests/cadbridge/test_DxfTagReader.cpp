@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+
 using cadtest::Data;
 
 namespace {
@@ -47,6 +51,20 @@ TEST(DxfTagReader, BrokenFilesNameTheirLine)
     EXPECT_NE(ErrorOfBuffer("  0\nSECTION\n  2\nENTITIES\n").find("EOF"), std::string::npos);
     EXPECT_NE(ErrorOfBuffer("  0\nSECTION\n  2\n").find("缺少值"), std::string::npos);
     EXPECT_NE(ErrorOf(Data("no-such-file.dxf")).find("no-such-file.dxf"), std::string::npos);
+}
+
+// Refused by its size, stated, before the memory fills: a sparse file takes no disk.
+TEST(DxfTagReader, RefusesAFileOverTheLimitSayingTheLimit)
+{
+    const std::filesystem::path big = cadtest::TempDir("big") / "big.dxf";
+    {
+        std::ofstream(big) << "  0\nSECTION\n";
+    }
+    std::filesystem::resize_file(big, (std::uintmax_t{1024} << 20) + 1);
+    const std::string error = ErrorOf(big.string());
+    EXPECT_NE(error.find("1024 MB"), std::string::npos) << error;
+    EXPECT_NE(error.find("big.dxf"), std::string::npos) << error;
+    std::filesystem::remove(big);
 }
 
 TEST(DxfTagReader, ReadsGroupsOfEveryReleaseWithCrLfAndBom)

@@ -76,7 +76,7 @@ int DxfExportCommand::Run()
     CadHandle h = OpenAutoCad();
     const bool opened = m_into.empty() ? CadNewDwg(h) != 0 : OpenDwgDocument(h, m_into.c_str()) != 0;
     if (!opened || !CadSetDwgPath(h, m_out.c_str())) {
-        std::cerr << "qen-cli export-dxf: " << CadLastError() << "\n";
+        std::cerr << "qen-cli export-dxf: " << TextLanguage::Tr(CadLastError()) << "\n";
         CloseAutoCad(h);
         return ExitBadFile;
     }
@@ -94,7 +94,7 @@ int DxfExportCommand::Run()
         CadSetOverwriteChanged(h, 1);
     const bool written = CadSetVisible(h, 1) != 0;
     if (!written)
-        std::cerr << "qen-cli export-dxf: " << CadLastError() << "\n";
+        std::cerr << "qen-cli export-dxf: " << TextLanguage::Tr(CadLastError()) << "\n";
     CloseAutoCad(h);
     if (!written)
         return ExitBadFile;

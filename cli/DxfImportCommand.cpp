@@ -56,7 +56,7 @@ int DxfImportCommand::Run()
 
     CadHandle h = OpenAutoCad();
     if (!OpenDwgDocument(h, m_drawing.c_str())) {
-        std::cerr << "qen-cli import-dxf: " << CadLastError() << "\n";
+        std::cerr << "qen-cli import-dxf: " << TextLanguage::Tr(CadLastError()) << "\n";
         CloseAutoCad(h);
         return ExitBadFile;
     }

@@ -3098,6 +3098,142 @@ Water tower</translation>
         <source>转速</source>
         <translation>speed</translation>
     </message>
+    <message>
+        <source>没有打开的图纸。</source>
+        <translation>No drawing is open.</translation>
+    </message>
+    <message>
+        <source>新图纸还没有文件名，没有保存。</source>
+        <translation>The new drawing has no file name yet; it was not saved.</translation>
+    </message>
+    <message>
+        <source>图纸文件%1在读入后已被其他程序修改，没有覆盖它，图纸没有保存。</source>
+        <translation>The drawing file %1 was changed by another program after it was read: it was not overwritten, and the drawing was not saved.</translation>
+    </message>
+    <message>
+        <source>%1第%2行%3，文件已损坏。</source>
+        <translation>%1, line %2: %3; the file is damaged.</translation>
+    </message>
+    <message>
+        <source>的SECTION出现在%1段之中(该段没有以ENDSEC结束)</source>
+        <translation>SECTION inside the %1 section (which has no ENDSEC)</translation>
+    </message>
+    <message>
+        <source>的SECTION没有段名</source>
+        <translation>SECTION without a name</translation>
+    </message>
+    <message>
+        <source>是第二个%1段</source>
+        <translation>a second %1 section</translation>
+    </message>
+    <message>
+        <source>的ENDSEC不属于任何段</source>
+        <translation>ENDSEC outside any section</translation>
+    </message>
+    <message>
+        <source>的表%1没有以ENDTAB结束</source>
+        <translation>table %1 has no ENDTAB</translation>
+    </message>
+    <message>
+        <source>的ENDTAB不属于任何表</source>
+        <translation>ENDTAB outside any table</translation>
+    </message>
+    <message>
+        <source>的%1段没有以ENDSEC结束</source>
+        <translation>the %1 section has no ENDSEC</translation>
+    </message>
+    <message>
+        <source>图纸%1的对象句柄已用到上限（%2），不能再添加对象。</source>
+        <translation>The object handles of the drawing %1 are used up (%2): no object can be added.</translation>
+    </message>
+    <message>
+        <source>图纸%1的结构有误（第%2组: %3），不能写入，原文件未改动；请在CAD程序中修复后再试。</source>
+        <translation>The drawing %1 is malformed (group %2: %3): it cannot be written, and the original file is unchanged. Repair it in the CAD program and try again.</translation>
+    </message>
+    <message>
+        <source>段%1没有结束就开始了新的段</source>
+        <translation>section %1 not ended before a new one</translation>
+    </message>
+    <message>
+        <source>ENDSEC不在段中</source>
+        <translation>ENDSEC outside any section</translation>
+    </message>
+    <message>
+        <source>第二个ENTITIES段</source>
+        <translation>a second ENTITIES section</translation>
+    </message>
+    <message>
+        <source>ENTITIES段的结束位置不符</source>
+        <translation>the ENTITIES section ends in the wrong place</translation>
+    </message>
+    <message>
+        <source>段%1没有结束</source>
+        <translation>section %1 not ended</translation>
+    </message>
+    <message>
+        <source>EOF之后还有内容</source>
+        <translation>content after EOF</translation>
+    </message>
+    <message>
+        <source>组不在任何段中</source>
+        <translation>a group outside any section</translation>
+    </message>
+    <message>
+        <source>没有ENTITIES段</source>
+        <translation>no ENTITIES section</translation>
+    </message>
+    <message>
+        <source>无法读取%1以保留原图纸，图纸没有保存。</source>
+        <translation>Cannot read %1 to keep the original drawing; the drawing was not saved.</translation>
+    </message>
+    <message>
+        <source>无法保留原图纸为%1，图纸没有保存。%2</source>
+        <translation>Cannot keep the original drawing as %1; the drawing was not saved. %2</translation>
+    </message>
+    <message>
+        <source>写入%1失败（%2: %3），图纸没有保存，原文件未改动。</source>
+        <translation>Writing %1 failed (%2: %3): the drawing was not saved, and the original file is unchanged.</translation>
+    </message>
+    <message>
+        <source>%1不是普通文件，不能覆盖，图纸没有保存。</source>
+        <translation>%1 is not a regular file and cannot be overwritten; the drawing was not saved.</translation>
+    </message>
+    <message>
+        <source>%1是只读的，不能覆盖，图纸没有保存。</source>
+        <translation>%1 is read-only and cannot be overwritten; the drawing was not saved.</translation>
+    </message>
+    <message>
+        <source>无法打开文件%1。</source>
+        <translation>Cannot open the file %1.</translation>
+    </message>
+    <message>
+        <source>读取文件%1时出错。</source>
+        <translation>Error reading the file %1.</translation>
+    </message>
+    <message>
+        <source>%1是二进制DXF文件，请先在CAD程序中将它另存为ASCII DXF文件。</source>
+        <translation>%1 is a binary DXF file: save it as ASCII DXF in the CAD program first.</translation>
+    </message>
+    <message>
+        <source>%1是DWG图纸，请先在CAD程序中将它另存为ASCII DXF文件。</source>
+        <translation>%1 is a DWG drawing: save it as ASCII DXF in the CAD program first.</translation>
+    </message>
+    <message>
+        <source>%1第%2行不是DXF组码，文件不是ASCII DXF文件或已损坏。</source>
+        <translation>%1, line %2: not a DXF group code; the file is not ASCII DXF, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>%1第%2行的组码后缺少值，文件不完整。</source>
+        <translation>%1, line %2: a group code without its value; the file is incomplete.</translation>
+    </message>
+    <message>
+        <source>%1没有以EOF结束，文件不完整。</source>
+        <translation>%1 does not end with EOF; the file is incomplete.</translation>
+    </message>
+    <message>
+        <source>%1过大（超过 %2 MB），不能作为DXF图纸读入。</source>
+        <translation>%1 is too large (over %2 MB) to be read as a DXF drawing.</translation>
+    </message>
 </context>
 <context>
     <name>CCurvePointsTable</name>

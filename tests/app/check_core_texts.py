@@ -16,7 +16,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from check_literal_texts import CJK, literals  # noqa: E402
 
-CORE = ("model", "persist", "hydraulics", "edit", "report", "gis", "cli")
+CORE = ("model", "persist", "hydraulics", "edit", "report", "gis", "cli", "cadbridge")
 ESCAPES = {"n": "\n", "t": "\t", '"': '"', "\\": "\\", "'": "'"}
 
 

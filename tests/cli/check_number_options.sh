@@ -9,21 +9,7 @@ town=$src/examples/town.wnp
 inp=$src/tests/data/networks/Net1.inp
 dxf=$src/tests/data/cad/tee.dxf
 mkdir -p "$out"
-failed=0
-
-# expect STATUS TEXT COMMAND...: runs COMMAND, checks its status and that stderr holds TEXT.
-expect() {
-    local want=$1 text=$2
-    shift 2
-    local err
-    err=$("$@" 2>&1 >/dev/null)
-    local got=$?
-    if [[ $got != "$want" || $err != *"$text"* ]]; then
-        echo "FAIL: $* -> status $got (want $want), stderr lacks \"$text\":" >&2
-        echo "$err" | head -5 >&2
-        failed=1
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 
 # option, a value outside its range, then the command before the option and after it.
 check() {

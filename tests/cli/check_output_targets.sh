@@ -6,6 +6,7 @@
 #   check_output_targets.sh QEN_CLI SOURCE_DIR OUT_DIR
 set -u
 cli=$1 src=$2 out=$3
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 rm -rf "$out" && mkdir -p "$out" && cd "$out" || exit 1
 cp "$src/tests/data/networks/Net1.txt" t.txt
 cp "$src/tests/data/networks/Net1.inp" n.inp
@@ -13,21 +14,6 @@ cp "$src/tests/data/cad/tee.dxf" d.dxf
 cp "$src/examples/town.wnp" r.xlsx
 ln -s d.dxf link.wnp
 cp n.inp e.wnp
-failed=0
-
-# expect STATUS TEXT COMMAND...: runs COMMAND, checks its status and that stderr holds TEXT.
-expect() {
-    local want=$1 text=$2
-    shift 2
-    local err
-    err=$("$@" 2>&1 >/dev/null)
-    local got=$?
-    if [[ $got != "$want" || $err != *"$text"* ]]; then
-        echo "FAIL: $* -> status $got (want $want), stderr lacks \"$text\":" >&2
-        echo "$err" | head -5 >&2
-        failed=1
-    fi
-}
 
 unchanged() {
     if ! cmp -s "$1" "$2"; then

@@ -2,7 +2,7 @@
 #include "text/CCoreText.h"
 #include "CCalcOptionsEdit.h"
 #include "app/dialogs/CBalanceParamsDlg.h"
-#include "app/dialogs/CBalanceProgress.h"
+#include "app/dialogs/CRunProgress.h"
 #include "CContourRun.h"
 #include "CDocumentHost.h"
 #include "CQENDoc.h"
@@ -55,7 +55,7 @@ bool CBalanceCommand::Execute()
     run.ApplyParams(chosen);
 
     {
-        CBalanceProgress progress(owner, m_prompt);
+        CRunProgress progress(owner, m_prompt, tr("管网平差"), tr("正在进行数据校验..."), tr("确认终止平差计算吗?"));
         run.Run(&progress);
     }
     const std::string message = run.Message();

@@ -2,13 +2,15 @@
 #include "views/CProgressWnd.h"
 #include "views/UiPrompt.h"
 
+#include "hydraulics/ZBalanceRun.h"
+
 #include <QCoreApplication>
 
-#include <algorithm>
-#include <cmath>
-
-CRunProgress::CRunProgress(QWidget* owner, UiPrompt& prompt, const QString& title, const QString& status)
-    : m_owner(owner), m_prompt(prompt), m_title(title), m_status(status)
+CRunProgress::CRunProgress(QWidget* owner, UiPrompt& prompt, const QString& title, const QString& status,
+                           const QString& question)
+    : m_owner(owner), m_prompt(prompt), m_title(title), m_status(status),
+      m_question(question.isEmpty() ? QCoreApplication::translate("CRunProgress", "确认终止%1吗?").arg(title)
+                                    : question)
 {
 }
 
@@ -24,7 +26,7 @@ void CRunProgress::Progress(double fraction)
         m_window->SetRange(0, 1000);
     }
     const bool end = fraction >= 1.0;
-    const int pos = end ? 1000 : std::clamp(static_cast<int>(std::lround(fraction * 1000.0)), 0, 990);
+    const int pos = ZBalanceRun::ProgressPosition(fraction, 0, 1000, end);
     if (pos != m_window->Pos() || end)
         m_window->SetPos(pos);
     if (end) {
@@ -35,6 +37,5 @@ void CRunProgress::Progress(double fraction)
 
 bool CRunProgress::StopRequested() const
 {
-    return m_window && m_window->CheckCancel() &&
-           m_prompt.AskYesNo(QCoreApplication::translate("CRunProgress", "确认终止%1吗?").arg(m_title).toStdString());
+    return m_window && m_window->CheckCancel() && m_prompt.AskYesNo(m_question.toStdString());
 }

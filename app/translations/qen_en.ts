@@ -43,6 +43,18 @@ Discard: delete these recovery files</translation>
         <source>平差结果: %1, %2</source>
         <translation>Balancing results: %1, %2</translation>
     </message>
+    <message>
+        <source>管网平差</source>
+        <translation>Network balancing</translation>
+    </message>
+    <message>
+        <source>正在进行数据校验...</source>
+        <translation>Checking the data...</translation>
+    </message>
+    <message>
+        <source>确认终止平差计算吗?</source>
+        <translation>Stop the balancing calculation?</translation>
+    </message>
 </context>
 <context>
     <name>CBalanceParamsDlg</name>
@@ -133,21 +145,6 @@ Accident case</translation>
     <message>
         <source>压力指数必须大于0。</source>
         <translation>The pressure exponent must be greater than 0.</translation>
-    </message>
-</context>
-<context>
-    <name>CBalanceProgress</name>
-    <message>
-        <source>管网平差</source>
-        <translation>Network balancing</translation>
-    </message>
-    <message>
-        <source>正在进行数据校验...</source>
-        <translation>Checking the data...</translation>
-    </message>
-    <message>
-        <source>确认终止平差计算吗?</source>
-        <translation>Stop the balancing calculation?</translation>
     </message>
 </context>
 <context>

@@ -163,6 +163,9 @@ bool ZSimulation::Resolve()
                     tank.curve = &c.points;
             if (!tank.curve && !(t->TankArea > 0.0))
                 break;   // no area: a fixed level
+            // A level outside its limits would start the day full or empty without a word.
+            if (!(t->TankMinHead <= t->TankCurH && t->TankCurH <= t->TankMaxHead))
+                return fail(name, "TankCurH", "当前水位不在最低水位和最高水位之间");
             m_saved->levels.emplace_back(t, t->TankCurH);
             t->Flow = 0.0;   // no inflow known before the first balance
             tank.volume = TankVolume(tank, t->TankCurH);

@@ -215,6 +215,7 @@ const char* const kMessageTexts[] = {
     QT_TRANSLATE_NOOP("CCoreText", "网络中没有这个水泵"),
     QT_TRANSLATE_NOOP("CCoreText", "网络中没有这个水池"),
     QT_TRANSLATE_NOOP("CCoreText", "最低水位高于最高水位"),
+    QT_TRANSLATE_NOOP("CCoreText", "当前水位不在最低水位和最高水位之间"),
     QT_TRANSLATE_NOOP("CCoreText", "网络中没有这个管道、水泵或阀门"),
     QT_TRANSLATE_NOOP("CCoreText", "网络中没有节点 %1"),
     QT_TRANSLATE_NOOP("CCoreText", "时间步长应为正数 (%1 秒)"),

@@ -3231,6 +3231,10 @@ Water tower</translation>
         <source>%1过大（超过 %2 MB），不能作为DXF图纸读入。</source>
         <translation>%1 is too large (over %2 MB) to be read as a DXF drawing.</translation>
     </message>
+    <message>
+        <source>当前水位不在最低水位和最高水位之间</source>
+        <translation>the present level is not between the minimum and maximum levels</translation>
+    </message>
 </context>
 <context>
     <name>CCurvePointsTable</name>

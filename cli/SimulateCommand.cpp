@@ -25,8 +25,12 @@
 #include <cstdio>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 namespace {
+// About a gigabyte of text per file.
+constexpr double kMaxCsvRows = 20000000;
+
 class InterruptStop : public ProgressObserver {
 public:
     void Progress(double) override {}
@@ -98,6 +102,19 @@ int SimulateCommand::Run()
     if (m_hydraulicStep && !seconds("--hydraulic-step", *m_hydraulicStep, 60.0, data.HydraulicStep))
         return ExitUsage;
     if (m_reportStep && !seconds("--report-step", *m_reportStep, 60.0, data.ReportStep))
+        return ExitUsage;
+
+    // Each row is held as text until the file is written: a bound keeps that within memory.
+    const auto tooManyRows = [&](const char* option, const std::string& path, int perTime) {
+        const double rows = static_cast<double>(ZSimulation::ReportTimes(data)) * perTime;
+        if (path.empty() || rows <= kMaxCsvRows)
+            return false;
+        std::cerr << "qen-cli simulate: " << option << " would hold " << static_cast<int64_t>(rows) << " rows (limit "
+                  << static_cast<int64_t>(kMaxCsvRows) << "): give a longer --report-step or a shorter --duration\n";
+        return true;
+    };
+    if (tooManyRows("--nodes-csv", m_nodesCsv, doc.GetNetwork().NodeCount()) ||
+        tooManyRows("--links-csv", m_linksCsv, doc.GetNetwork().LinkCount()))
         return ExitUsage;
 
     ZConnectivityCheck connectivity;
@@ -199,7 +216,7 @@ void SimulateCommand::WriteNodesCsv(const ZDocument& doc, const ZSimulation& sim
             out << ',' << r.Demand(k, i) << '\n';
         }
     }
-    AtomicFileWriter::Write(m_nodesCsv, out.str());
+    AtomicFileWriter::Write(m_nodesCsv, std::move(out).str());
 }
 
 void SimulateCommand::WriteLinksCsv(const ZDocument& doc, const ZSimulation& sim) const
@@ -214,5 +231,5 @@ void SimulateCommand::WriteLinksCsv(const ZDocument& doc, const ZSimulation& sim
             out << r.Time(k) << ',' << CsvText::Field(net.LinkAt(l)->IdView()) << ','
                 << CsvText::LinkKind(net.LinkAt(l)->GetKind()) << ',' << r.Flow(k, l) << ','
                 << (r.Status(k, l) ? "open" : "closed") << '\n';
-    AtomicFileWriter::Write(m_linksCsv, out.str());
+    AtomicFileWriter::Write(m_linksCsv, std::move(out).str());
 }

@@ -95,6 +95,13 @@ std::string ZSimulation::ClockText(int64_t seconds)
     return buf;
 }
 
+int64_t ZSimulation::ReportTimes(const ZTimeData& data)
+{
+    if (data.ReportStep <= 0 || data.Duration < data.ReportStart)
+        return 0;
+    return (data.Duration - data.ReportStart) / data.ReportStep + 1;
+}
+
 bool ZSimulation::Resolve()
 {
     m_fault = m_data.Check();
@@ -104,6 +111,17 @@ bool ZSimulation::Resolve()
         m_fault = {std::move(object), field, std::move(what)};
         return false;
     };
+    // Refused before the run, rather than growing until the machine gives up (a hundred days of
+    // one-second reports).
+    const int64_t reports = ReportTimes(m_data);
+    const double bytes =
+        static_cast<double>(reports) * (8.0 + 8.0 * m_network.NodeCount() + 9.0 * m_network.LinkCount());
+    if (reports > MaxReportTimes || bytes > static_cast<double>(MaxResultBytes))
+        return fail("", "ReportStep",
+                    "报告时刻过多 (" + std::to_string(reports) + " 个, 结果约 " +
+                        std::to_string(static_cast<int64_t>(bytes / 1048576.0)) + " MB), 上限为 " +
+                        std::to_string(MaxReportTimes) + " 个和 " + std::to_string(MaxResultBytes >> 20) +
+                        " MB: 请加大报告时间步长或缩短历时");
     m_defaultPattern = m_data.DefaultPattern.empty() ? nullptr : m_data.FindPattern(m_data.DefaultPattern);
     m_pricePattern = m_data.PricePattern.empty() ? nullptr : m_data.FindPattern(m_data.PricePattern);
 

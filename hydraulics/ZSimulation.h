@@ -84,6 +84,11 @@ public:
 
     // Seconds to a clock text "H:MM:SS" of the period (hours past 24 go on counting).
     static std::string ClockText(int64_t seconds);
+    // The report times a run of this time data keeps. Every one is held in memory, so a run of more
+    // than MaxReportTimes, or whose results would take more than MaxResultBytes, is refused.
+    static int64_t ReportTimes(const ZTimeData& data);
+    static constexpr int64_t MaxReportTimes = 1000000;
+    static constexpr int64_t MaxResultBytes = int64_t(2048) << 20;
 
 private:
     struct Tank;

@@ -220,6 +220,8 @@ const char* const kMessageTexts[] = {
     QT_TRANSLATE_NOOP("CCoreText", "网络中没有节点 %1"),
     QT_TRANSLATE_NOOP("CCoreText", "时间步长应为正数 (%1 秒)"),
     QT_TRANSLATE_NOOP("CCoreText", "时间不能为负数 (%1 秒)"),
+    QT_TRANSLATE_NOOP("CCoreText",
+                      "报告时刻过多 (%1 个, 结果约 %2 MB), 上限为 %3 个和 %4 MB: 请加大报告时间步长或缩短历时"),
     QT_TRANSLATE_NOOP("CCoreText", "时刻应在 0 到 86399 秒之间 (%1)"),
     QT_TRANSLATE_NOOP("CCoreText", "模式没有编号"),
     QT_TRANSLATE_NOOP("CCoreText", "模式没有系数"),

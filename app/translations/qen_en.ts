@@ -3235,6 +3235,10 @@ Water tower</translation>
         <source>当前水位不在最低水位和最高水位之间</source>
         <translation>the present level is not between the minimum and maximum levels</translation>
     </message>
+    <message>
+        <source>报告时刻过多 (%1 个, 结果约 %2 MB), 上限为 %3 个和 %4 MB: 请加大报告时间步长或缩短历时</source>
+        <translation>too many report times (%1, results of about %2 MB); the limits are %3 times and %4 MB: use a longer report step or a shorter duration</translation>
+    </message>
 </context>
 <context>
     <name>CCurvePointsTable</name>

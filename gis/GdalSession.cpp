@@ -1,8 +1,11 @@
 #include "GdalSession.h"
+#include "GisError.h"
 
 #include <cpl_error.h>
 #include <gdal.h>
 #include <ogr_api.h>
+
+#include <sys/stat.h>
 
 #include <mutex>
 
@@ -24,4 +27,13 @@ std::string GdalSession::LastError()
     std::string text = CPLGetLastErrorMsg();
     CPLErrorReset();
     return text;
+}
+
+void GdalSession::CheckSource(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))
+        return;
+    const char* kind = S_ISFIFO(st.st_mode) ? "a FIFO" : S_ISSOCK(st.st_mode) ? "a socket" : "a device";
+    throw GisError(path + ": " + kind + ", not a file GDAL can read");
 }

@@ -78,6 +78,7 @@ ZGisElevations::Report ZGisElevations::Run(const std::string& raster, ZDocument&
                                            ProgressObserver* observer)
 {
     GdalSession::Open();
+    GdalSession::CheckSource(raster);
     GDALDatasetUniquePtr ds(GDALDataset::Open(raster.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY));
     if (!ds) {
         const std::string why = GdalSession::LastError();

@@ -232,6 +232,7 @@ std::vector<GDALDatasetUniquePtr> OpenSets(const std::string& source, std::vecto
     for (const std::string& name : {source, Companion(source)}) {
         if (name.empty())
             continue;
+        GdalSession::CheckSource(name);
         GDALDatasetUniquePtr ds(GDALDataset::Open(name.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY));
         if (!ds) {
             const std::string why = GdalSession::LastError();

@@ -102,5 +102,11 @@ TEST(ZGisElevations, RefusedRasters)
         EXPECT_EQ(std::string(e.what()), bare + ": the raster has no coordinate system");
     }
     EXPECT_THROW(ZGisElevations::Run("/vsimem/gis-test/none.tif", doc, {}), GisError);
+    try {
+        ZGisElevations::Run("/dev/zero", doc, {});
+        ADD_FAILURE() << "a device was read as a raster";
+    } catch (const GisError& e) {
+        EXPECT_EQ(std::string(e.what()), "/dev/zero: a device, not a file GDAL can read");
+    }
     EXPECT_EQ(doc.History().UndoCount(), 0);
 }

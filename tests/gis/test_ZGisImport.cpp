@@ -10,6 +10,9 @@
 #include <cpl_vsi.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -144,6 +147,12 @@ TEST(ZGisImport, OneStepAndNothingHalfImported)
     EXPECT_NE(Refusal(doc, dup).find("identifier \"Q\" also given by"), std::string::npos);
     const std::string taken = Source("taken", Line("\"ID\":\"P1\"", "[[10,0],[20,0]]"));
     EXPECT_NE(Refusal(doc, taken).find("is a link of the network already"), std::string::npos);
+    // A FIFO would keep GDAL waiting for a writer.
+    const std::string fifo = (std::filesystem::temp_directory_path() / "qen-gis-test.geojson").string();
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(Refusal(doc, fifo), fifo + ": a FIFO, not a file GDAL can read");
+    std::filesystem::remove(fifo);
     EXPECT_EQ(doc.GetNetwork().LinkCount(), 1);
     EXPECT_EQ(doc.GetNetwork().NodeCount(), 2);
     EXPECT_EQ(doc.History().UndoCount(), 1);

@@ -203,7 +203,15 @@ def reread(path, label):
         if p and p.returncode == 0:
             again = os.path.join(WORK, 'again' + ext)
             q = run(['convert', path, again], label + ' rewrite', expect='ok')
-            if q and q.returncode == 0 and read(again) != read(path):
+            # A text file is read by connecting each device and tank anew, which puts a damaged
+            # project's device nodes together and its tank nodes at the tank's level: the text
+            # written from what was read must then come back unchanged.
+            first = path
+            if ext == '.txt' and q and q.returncode == 0 and read(again) != read(path):
+                first = again
+                again = os.path.join(WORK, 'again2' + ext)
+                q = run(['convert', first, again], label + ' rewrite', expect='ok')
+            if q and q.returncode == 0 and read(again) != read(first):
                 find('SILENT', f'{label}: {path} is not written the same after reading it back')
     elif ext == '.inp':
         run(['import-inp', path, os.path.join(WORK, 'back.wnp')], label + ' reread', expect='ok')

@@ -162,6 +162,7 @@ const char* const kMessageTexts[] = {
     QT_TRANSLATE_NOOP("CCoreText", "消防水量未写出 (按最高时工况写出需水量)"),
     QT_TRANSLATE_NOOP("CCoreText", "需水量模式所属的节点不存在, 未写出"),
     QT_TRANSLATE_NOOP("CCoreText", "控制所指的对象不存在, 未写出"),
+    QT_TRANSLATE_NOOP("CCoreText", "控制作用于水池, 未写出"),
     QT_TRANSLATE_NOOP("CCoreText", "水泵转速模式未写出"),
     QT_TRANSLATE_NOOP("CCoreText", "水池容积曲线未写出, 按面积写出"),
     QT_TRANSLATE_NOOP("CCoreText", "节点流量分配失败,可能没有供水管道!"),

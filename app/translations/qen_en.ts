@@ -3239,6 +3239,10 @@ Water tower</translation>
         <source>报告时刻过多 (%1 个, 结果约 %2 MB), 上限为 %3 个和 %4 MB: 请加大报告时间步长或缩短历时</source>
         <translation>too many report times (%1, results of about %2 MB); the limits are %3 times and %4 MB: use a longer report step or a shorter duration</translation>
     </message>
+    <message>
+        <source>控制作用于水池, 未写出</source>
+        <translation>Controls acting on a tank: not written</translation>
+    </message>
 </context>
 <context>
     <name>CCurvePointsTable</name>

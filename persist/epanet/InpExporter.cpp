@@ -332,6 +332,8 @@ std::string InpExporter::WriteSections()
         [&](const ZNetObject& o) {
             if (auto it = linkIds.find(&o); it != linkIds.end())
                 return it->second;
+            if (o.GetKind() == ZNetObject::Kind::Tank)
+                return nodeId(static_cast<const ZTankLink&>(o).StartNode());
             return nodeId(static_cast<const ZNetNode*>(&o));
         },
         m_report);

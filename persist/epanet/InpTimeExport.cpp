@@ -77,6 +77,10 @@ std::string InpTimeExport::Sections() const
             m_report.Add("控制所指的对象不存在, 未写出", GbkCodec::ToUtf8(c.link));
             continue;
         }
+        if (link->GetKind() == ZNetObject::Kind::Tank) {   // EPANET controls pipes, pumps and valves only
+            m_report.Add("控制作用于水池, 未写出", GbkCodec::ToUtf8(c.link));
+            continue;
+        }
         controls << " LINK " << m_name(*link) << " ";
         if (c.action == ZTimeData::Control::Setting) {
             double s = c.setting;

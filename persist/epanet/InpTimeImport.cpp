@@ -96,7 +96,9 @@ GbkString InpTimeImport::LinkName(const std::string& epanetId, int line) const
     if (auto it = m_names.pipeValve.find(epanetId); it != m_names.pipeValve.end())
         return GbkString(it->second);
     const std::string* id = m_ids.Find(InpIdMap::Link, epanetId);
-    if (!id)
+    // A tank is a link in QEN but a node in EPANET: a control "LINK" naming it names nothing.
+    const auto tank = m_names.tankLink.find(epanetId);
+    if (!id || (tank != m_names.tankLink.end() && tank->second == *id))
         Fail(line, "管段 " + InpText::Printable(epanetId) + " 在文件中没有定义");
     return GbkString(*id);
 }

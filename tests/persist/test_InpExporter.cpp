@@ -180,6 +180,26 @@ TEST(InpExporter, ReportsANodeWithoutLinksThatEpanetWouldRefuse)
     EXPECT_EQ(item->ids, std::vector<std::string>{"LONE"});
 }
 
+// Found by fuzzing: a control on a tank (a link in QEN, a node in EPANET) was named as a node.
+TEST(InpExporter, ReportsAControlOnATankInsteadOfWritingIt)
+{
+    ZDocument doc;
+    EpanetFile::Import("[JUNCTIONS]\nJ 0 1\n[TANKS]\nT 10 2 0 5 10 0\n[PIPES]\nP T J 100 300 100\n"
+                       "[CONTROLS]\nLINK P CLOSED AT TIME 2\n",
+                       "t.inp", doc, ZTemplateSet(), 0);
+    const ZFlowLink* tank = nullptr;
+    for (const ZFlowLink* l : doc.GetNetwork().Links())
+        tank = l->GetKind() == ZNetObject::Kind::Tank ? l : tank;
+    ASSERT_TRUE(tank);
+    ASSERT_EQ(doc.GetTimeData().Controls.size(), 1u);
+    doc.GetTimeData().Controls[0].link = GbkString(tank->IdView());
+    InpExporter exporter(doc);
+    const std::string text = exporter.Write();
+    const InpReport::Item* item = exporter.Report().Find("控制作用于水池, 未写出");
+    ASSERT_NE(item, nullptr) << exporter.Report().Text();
+    EXPECT_EQ(text.find("LINK " + std::string(tank->IdView().Bytes())), std::string::npos) << text;
+}
+
 TEST(InpExporter, RefusesToWriteAValueItsReaderWouldRefuse)
 {
     // Found by fuzzing: a diameter finite in metres is inf in millimetres.

@@ -313,6 +313,10 @@ TEST(InpImporter, BrokenFilesNameTheLineAndLeaveNothing)
          8, "Q"},
         {"[JUNCTIONS]\nJ 0\n[RESERVOIRS]\nR 1\n[PIPES]\nP1 R J 1 300 100\n[CONTROLS]\nLINK P9 OPEN AT TIME 2\n", 8,
          "P9"},
+        // A tank is a node to EPANET: no control acts on it.
+        {"[JUNCTIONS]\nJ 0 1\n[TANKS]\nT 10 2 0 5 10 0\n[PIPES]\nP T J 100 300 100\n[CONTROLS]\nLINK T OPEN AT TIME "
+         "2\n",
+         8, "管段 T 在文件中没有定义"},
     };
     for (const Case& c : cases) {
         ZDocument doc;

@@ -52,10 +52,17 @@ const char* DocumentIo::KindName(int fileKind)
     return fileKind == ZDocument::TextFile ? "text exchange file" : "project file (.wnp)";
 }
 
-bool DocumentIo::CheckSaveName(const std::string& command, const std::string& option, const std::string& path)
+std::string DocumentIo::Extension(const std::string& path)
 {
     std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+bool DocumentIo::CheckSaveName(const std::string& command, const std::string& option, const std::string& path)
+{
+    const std::string ext = Extension(path);
     struct Other {
         const char* ext;
         const char* hint;

@@ -17,24 +17,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <vector>
 
 namespace {
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string Extension(const std::string& path)
-{
-    return Lower(std::filesystem::path(path).extension().string());
-}
-
 std::string Today()
 {
     const std::time_t now = std::time(nullptr);
@@ -118,7 +106,7 @@ int ReportCommand::Run()
 {
     if (OutputTarget::IsInput(Name(), "OUT", m_out, m_file))
         return ExitUsage;
-    const std::string ext = Extension(m_out);
+    const std::string ext = DocumentIo::Extension(m_out);
     if (ext != ".xlsx" && ext != ".pdf") {
         std::cerr << "qen-cli report: " << m_out << ": the extension names no report format (xlsx, pdf)\n";
         return ExitUsage;

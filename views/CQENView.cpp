@@ -816,14 +816,21 @@ void CQENView::PaintPrinter(QPrinter* printer)
     if (m_printPresentation && m_doc) {
         QPainter painter(printer);
         const int dpi = printer->resolution();
-        const NetworkImageExporter map(*m_doc, m_canvas.Settings());
-        ZPresentationMap(map, ZReportBuilder::TitleOf(*m_doc))
-            .Paint(painter, QRect(QPoint(0, 0), printer->pageLayout().paintRectPixels(dpi).size()), dpi, true);
+        PaintPresentation(painter, printer->pageLayout().paintRectPixels(dpi).size(), dpi, true);
         return;
     }
     BeginPrinting(*printer);
     PrintPage(*printer);
     EndPrinting();
+}
+
+void CQENView::PaintPresentation(QPainter& painter, const QSize& size, int dpi, bool printing) const
+{
+    if (!m_doc)
+        return;
+    NetworkImageExporter map(*m_doc, m_canvas.Settings());
+    map.SetResultColouring(m_canvas.SharedResultColouring());
+    ZPresentationMap(map, ZReportBuilder::TitleOf(*m_doc)).Paint(painter, QRect(QPoint(0, 0), size), dpi, printing);
 }
 
 QPrinter& CQENView::Printer()

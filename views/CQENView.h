@@ -21,6 +21,7 @@ class ObjectPropertyEditor;
 class Prompt;
 class ZNetBkDib;
 class QMenu;
+class QPainter;
 class QPrinter;
 class ZDocument;
 class ZResultColouring;
@@ -118,6 +119,9 @@ public:
     // arrow, scale bar and title block) instead of what the window shows.
     void SetPrintPresentation(bool on) { m_printPresentation = on; }
     bool PrintPresentation() const { return m_printPresentation; }
+    // The presentation map of the document into `size` device pixels, with the colourings the
+    // window shows.
+    void PaintPresentation(QPainter& painter, const QSize& size, int dpi, bool printing) const;
 
     // While the balance of an edit just made runs (自动平差), the window keeps showing its picture
     // instead of painting the edit and then its results: one repaint, the results sooner. For at

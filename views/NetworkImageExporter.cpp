@@ -121,6 +121,7 @@ void NetworkImageExporter::Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, 
     canvas.SetDocument(&m_doc);
     canvas.SetDeviceDpi(dpiX, dpiY);
     canvas.SetPrinting(printing);
+    canvas.SetResultColouring(m_colouring);
     const QRect vp(QPoint(0, 0), size.expandedTo(QSize(1, 1)));
     canvas.SetViewport(vp);
     // Zoom extents with room for what is drawn around the points (source symbols, labels), and

@@ -7,10 +7,12 @@
 #include "report/ZReport.h"
 
 #include <limits>
+#include <memory>
 
 class QPainter;
 class ZDocument;
 class ZNetCanvas;
+class ZResultColouring;
 class ZSettingsStore;
 
 // Draws a document as the graphic view shows it at zoom extents, without a window: into an image,
@@ -44,6 +46,8 @@ public:
 
     QImage Render(const QSize& size) const;
     // Sets the canvas to show the document at zoom extents on a device of this size and resolution.
+    // Analysis results coloured over the grades, with their key, as the graphic window shows them.
+    void SetResultColouring(std::shared_ptr<const ZResultColouring> colouring) { m_colouring = std::move(colouring); }
     void Fit(ZNetCanvas& canvas, const QSize& size, int dpiX, int dpiY, bool printing) const;
     // Paints into any device: `size` in device pixels at the given resolution.
     void Paint(QPainter& painter, const QSize& size, int dpiX, int dpiY, bool printing) const;
@@ -80,4 +84,5 @@ private:
     const ZSettingsStore& m_settings;
     bool m_presentation = false;
     ZTitleBlock m_title;
+    std::shared_ptr<const ZResultColouring> m_colouring;
 };

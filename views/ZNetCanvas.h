@@ -150,6 +150,7 @@ public:
     // Colours from analysis results drawn over the grade colours; null: none.
     void SetResultColouring(std::shared_ptr<const ZResultColouring> c) { m_colouring = std::move(c); }
     const ZResultColouring* ResultColouring() const { return m_colouring.get(); }
+    const std::shared_ptr<const ZResultColouring>& SharedResultColouring() const { return m_colouring; }
 
     void SetOverlay(OverlayHook hook) { m_overlay = std::move(hook); }
     const OverlayHook& Overlay() const { return m_overlay; }

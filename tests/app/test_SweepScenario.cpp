@@ -1,7 +1,7 @@
 // 消防流量分析 and 事故分析 in the real window on the example town: both run from the 计算 menu
 // with their dialogs accepted, the result tabs of the table window against the core's results, a
-// double-click selecting and centring the object, the map colourings with their key, and an undo
-// dropping results, tabs and colours.
+// double-click selecting and centring the object, the map colourings with their key (in the 图例
+// print too), and an undo dropping results, tabs and colours.
 #include "AppFixture.h"
 #include "ModalHelper.h"
 #include "app/commands/CQENDoc.h"
@@ -32,6 +32,8 @@
 
 #include <QAction>
 #include <QMdiArea>
+#include <QPainter>
+#include <QSet>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -41,6 +43,19 @@ namespace {
 QString SweepCell(const CQENGridModel* m, int row, int column)
 {
     return m->data(m->index(row, column)).toString();
+}
+
+// Pixels in one of the layer's class colours.
+int ColourPixels(const QImage& img, const ZResultColouring::Layer& layer)
+{
+    QSet<QRgb> wanted;
+    for (uint32_t c : layer.colours)
+        wanted.insert(QtDrawContext::ToColor(c).rgb());
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += wanted.contains(img.pixel(x, y));
+    return n;
 }
 
 QString IdOf(const ZNetwork& net, int node)
@@ -102,6 +117,15 @@ class TestSweepScenario : public QObject {
             frame->UpdateCommandUI();
             const QAction* a = frame->Action(id);
             return CommandState{a->isEnabled(), a->isChecked(), {}};
+        }
+        // The 图例 print's page, painted as the print paints it.
+        QImage Presentation() const
+        {
+            QImage page(1100, 800, QImage::Format_ARGB32_Premultiplied);
+            page.fill(Qt::white);
+            QPainter p(&page);
+            graphic->PaintPresentation(p, page.size(), 96, false);
+            return page;
         }
         // Objects whose colour at their centre in the graphic window is their class's colour.
         int ColouredRight(const ZResultColouring::Layer& layer)
@@ -270,6 +294,23 @@ private slots:
         QVERIFY2(nodesRight * 2 > int(colours->nodes.classes.size()), qPrintable(QString::number(nodesRight)));
         QVERIFY2(pipesRight * 2 > int(colours->pipes.classes.size()), qPrintable(QString::number(pipesRight)));
         Screenshot(t.frame, QStringLiteral("sweep-colours"));
+
+        // The 图例 print draws the same colourings, with their key, and without them when off.
+        const QImage framed = t.Presentation();
+        if (const QString dir = qEnvironmentVariable("QEN_SCREENSHOT_DIR"); !dir.isEmpty())
+            framed.save(dir + QStringLiteral("/sweep-presentation.png"));
+        t.frame->ExecuteCommand(Cmd::FireFlowColours);
+        t.frame->ExecuteCommand(Cmd::FailureColours);
+        QVERIFY(!t.graphic->Canvas().ResultColouring());
+        const QImage usual = t.Presentation();
+        t.frame->ExecuteCommand(Cmd::FireFlowColours);
+        t.frame->ExecuteCommand(Cmd::FailureColours);
+        colours = t.graphic->Canvas().ResultColouring();
+        QVERIFY(colours);
+        for (const ZResultColouring::Layer* layer : {&colours->nodes, &colours->pipes}) {
+            const int with = ColourPixels(framed, *layer), without = ColourPixels(usual, *layer);
+            QVERIFY2(with > 2 * without + 200, qPrintable(QStringLiteral("%1 %2").arg(with).arg(without)));
+        }
 
         // Switched off again from the menu: the usual look.
         t.frame->ExecuteCommand(Cmd::FailureColours);

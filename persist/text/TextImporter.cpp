@@ -516,6 +516,8 @@ void TextImporter::AddLink(ZFlowLink* link, ZConsumeNode* start, ZConsumeNode* e
     if (!m_linkById.Insert(link))
         Fail("管段编号 " + Quote(link->IdView()) + " 重复");
     m_links.push_back(guard.release());
+    if (link->IsDevice())
+        m_filePlaces.try_emplace(end, PipePoint{end->X, end->Y});
     link->Connect(start, end);
 }
 
@@ -558,8 +560,9 @@ void TextImporter::SetAutoLengthFlags(ZNetwork& net)
 // start) that leaves each node one step behind, and where several devices meet at one node the last
 // line wins; the exporter writes the lines sorted, so the file would change each time it is saved
 // and read. Every device end takes the position of the first node of its chain instead, and the
-// device with the highest identifier decides.
-void TextImporter::SettleDevices(ZNetwork& net)
+// device with the highest identifier decides. A ring of devices has no first node: the node that
+// closes it lends the place its own line gave it, which the line order cannot have moved.
+void TextImporter::SettleDevices(ZNetwork& net) const
 {
     std::unordered_map<ZFlowNode*, ZFlowNode*> from;   // device end -> the device's start
     for (ZFlowLink* l : net.Links()) {
@@ -595,10 +598,12 @@ void TextImporter::SettleDevices(ZNetwork& net)
             chain.push_back(n);
             n = it->second;
         }
+        const auto place = m_filePlaces.find(r);
+        const PipePoint at = place != m_filePlaces.end() ? place->second : PipePoint{r->X, r->Y};
         for (ZFlowNode* c : chain) {
             root[c] = r;
-            c->X = r->X;
-            c->Y = r->Y;
+            c->X = at.x;
+            c->Y = at.y;
         }
     }
 }

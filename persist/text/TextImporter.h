@@ -8,9 +8,11 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class ZConsumeNode;
+class ZFlowNode;
 class ZFlowLink;
 class ZNetwork;
 class ZPipeLink;
@@ -73,7 +75,7 @@ private:
     void AddLink(ZFlowLink* link, ZConsumeNode* start, ZConsumeNode* end);
     void HandOver(ZNetwork& net);
     static void SetAutoLengthFlags(ZNetwork& net);
-    static void SettleDevices(ZNetwork& net);
+    void SettleDevices(ZNetwork& net) const;
 
     GbkView IdField(int i, const char* what) const;
     ZConsumeNode* NodeField(int i) const;
@@ -101,4 +103,6 @@ private:
     ZTimeData m_timeData;
     std::map<const ZValveLink*, int> m_unsetValves;   // control valves still without a setting line
     std::map<const ZValveLink*, int> m_valveLines;    // the last line giving a valve's data
+    // Device ends where their NODE lines put them, before connecting moved them to the start.
+    std::unordered_map<const ZFlowNode*, PipePoint> m_filePlaces;
 };

@@ -19,11 +19,11 @@ public:
     const UnitSystem& Units() const { return m_units; }
     const ZTemplateSet& Templates() const { return m_templates; }
     static const char* KindName(int fileKind);
+    // The name's extension in lower case (".wnp"), empty when it has none.
+    static std::string Extension(const std::string& path);
     // False, after a message naming the command and option, when a network file to be written is
     // named like a file of another format (".inp", ".dxf", ".csv"...): it would be written as a
     // project file under that name. Other names keep the program's rule (.txt text, else project).
-    // The name's extension in lower case (".wnp"), empty when it has none.
-    static std::string Extension(const std::string& path);
     static bool CheckSaveName(const std::string& command, const std::string& option, const std::string& path);
 
 private:
